@@ -1,0 +1,28 @@
+# The window layer: every window class, the Qt adaptors of ui/, and the program.
+set(CMAKE_AUTOMOC ON)
+set(CMAKE_AUTORCC ON)
+find_package(Qt6 REQUIRED COMPONENTS Widgets Charts PrintSupport Network)
+find_package(JPEG REQUIRED)
+
+file(GLOB UI_SOURCES CONFIGURE_DEPENDS ui/*.cpp)
+file(GLOB UI_HEADERS CONFIGURE_DEPENDS ui/*.h app/T*.h graph/T*.h print/T*.h)
+if(NOT UI_SOURCES AND NOT WINDOW_SOURCES)
+  return()
+endif()
+add_library(titralab_ui STATIC ${UI_SOURCES} ${WINDOW_SOURCES} ${UI_HEADERS})
+target_include_directories(titralab_ui PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(titralab_ui PUBLIC titralab_core Qt6::Widgets Qt6::Charts
+  Qt6::PrintSupport Qt6::Network JPEG::JPEG)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/app/main.cpp)
+  add_executable(titralab app/main.cpp)
+  target_link_libraries(titralab PRIVATE titralab_ui)
+  install(TARGETS titralab RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+# The data folder sits at bin/../share/titralab, in the build tree as installed.
+file(GLOB_RECURSE DATA_FILES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/data ${CMAKE_SOURCE_DIR}/data/*)
+foreach(f ${DATA_FILES})
+  configure_file(${CMAKE_SOURCE_DIR}/data/${f} ${CMAKE_BINARY_DIR}/share/titralab/${f} COPYONLY)
+endforeach()
+install(DIRECTORY data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/titralab)

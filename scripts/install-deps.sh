@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and running TitraLab needs.
+# Does nothing when they are all present.
+set -euo pipefail
+packages=(
+  cmake g++ make ninja-build pkg-config
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins
+  libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xdotool imagemagick poppler-utils fonts-dejavu-core
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
