@@ -3,13 +3,50 @@
 
 #include "app/UroutinesDeBase.h"
 #include "chemistry/ChemicalState.h"
+#include "chemistry/U2PolyAc.h"
+#include "graph/UEspPredFormules.h"
+#include "print/UDlgDessinPoint.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace titralab {
+
+struct PastedPair {
+    double volume{}; // L, the unit of the state's volumes
+    double pH{};
+};
 
 struct Simulation {
     ChemicalState state;
     PanelFields panel{PanelFields::atDesign()};
     DatabaseBrowser browser;
+
+    // Curves and what the graph window shows.
+    GraphOptions graph{GraphOptions::atDesign()};
+    CurveSet curves;
+    PlotSetup plot;
+    double concentrationScale{1}; // concentrations are drawn multiplied by this
+    double conductivityScale{1};  // conductivities are drawn multiplied by this
+    double spanFactor{3};         // VolumeSpan in equivalence volumes
+    std::array<std::array<std::string, 4>, 2> speciesLabels{};
+    std::optional<MixtureResult> mixture; // the last two-polyacid results
+
+    // Export.
+    std::string exportText;
+    bool decimalComma{true}; // output decimal separator: comma, else point
+    CopySampling copySampling{CopySampling::ByPH};
+    int exportCounter{0};
+    int exportDigits{5}; // significant digits of exported numbers
+
+    // Pasted measurements.
+    std::vector<std::string> pastedText; // the lines of the last paste
+    bool pasteOrder{true};               // true: (v, pH); false: (pH, v)
+    std::vector<PastedPair> pastedPoints;
+    PointStyle currentPointStyle{PointStyle::Cross};
 };
 
 } // namespace titralab

@@ -4,6 +4,7 @@
 #include "chemistry/ChemicalState.h"
 
 #include <array>
+#include <string>
 
 namespace titralab {
 
@@ -18,5 +19,23 @@ struct MixtureResult {
 
 // Throws ArithmeticFault when the solver meets an overflow.
 MixtureResult ComputeTwoPolyacidMixture(const ChemicalState& s);
+
+} // namespace titralab
+
+namespace titralab {
+
+// What the results window and the results text show. On the base side the computed value is
+// a pOH: the pH shown is 14 minus it and the hydronium concentration is Ke/h.
+struct MixtureDisplay {
+    double pH{};
+    double hydronium{}; // mol/L
+};
+MixtureDisplay mixtureDisplay(const ChemicalState& s, const MixtureResult& r);
+
+// The results text of the mixture: a title line, then label-tab-value lines, each ended by a
+// carriage return. labels[0] and labels[1] are the species names of column 1 and column 2.
+std::string MixtureResultsText(const ChemicalState& s, const MixtureResult& r,
+                               const std::array<std::array<std::string, 4>, 2>& labels,
+                               bool decimalComma, int digits = 5);
 
 } // namespace titralab

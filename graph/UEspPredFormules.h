@@ -1,0 +1,101 @@
+// Curve generation: the eight series of the chart, the graph window's options, the export
+// table, and the one entry point that regenerates a study.
+#pragma once
+
+#include "app/Notifier.h"
+#include "chemistry/ChemicalState.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace titralab {
+
+struct Simulation;
+
+struct Rgb {
+    std::uint8_t r{}, g{}, b{};
+    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+};
+
+struct CurvePoint {
+    double x{};
+    double y{};
+    Rgb color{};
+};
+
+using Series = std::vector<CurvePoint>;
+
+// series[0] is Series1 (pH), ... series[7] is Series8 (conductivity). At most 201 points each.
+struct CurveSet {
+    std::array<Series, 8> series{};
+    Series& operator[](int seriesNumber) { return series[seriesNumber - 1]; } // 1-based
+    const Series& operator[](int seriesNumber) const { return series[seriesNumber - 1]; }
+    void clear() {
+        for (auto& s : series) s.clear();
+    }
+};
+
+// Mirror of the graph window's ten check boxes; index 0 is CheckBox1.
+struct GraphOptions {
+    std::array<bool, 10> checked{};
+    std::array<bool, 10> visible{};
+    std::array<std::string, 9> captions{}; // captions of CheckBox2..CheckBox10
+    bool conductivityEnabled{false};       // CheckBox8 enabled
+    bool dilutionLabelVisible{true};       // "pour les concentrations"
+
+    bool isChecked(int box) const { return checked[box - 1]; } // 1-based box number
+    bool isVisible(int box) const { return visible[box - 1]; }
+    static GraphOptions atDesign();
+};
+
+enum class CopySampling { ByPH, ByVolume };
+
+// What the plot driver asks of the chart: titles and the left axis mode.
+struct PlotSetup {
+    bool titlesSet{false};
+    std::string windowTitle{"Représentations graphiques :"};
+    std::string chartTitle{"Concentration des diverses espèces chimiques"};
+    std::string leftTitle;
+    std::string bottomTitle;
+    bool leftAxisAutomatic{false};
+    double leftMin{0};
+    double leftMax{14};
+    bool printButtonVisible{false};
+};
+
+// Runs the whole chain on the simulation context: set-up (messages through the notifier),
+// species labels, study preparation, check-box captions and visibility, then the plot driver.
+// Throws ArithmeticFault when the mixture solver meets an overflow.
+void RefreshSimulation(Simulation& sim, Notifier& notifier);
+
+} // namespace titralab
+
+namespace titralab {
+
+// The number format of exported values: "0" below 1E-11 (zero and negatives included), else
+// the general format with 5 significant digits and the chosen decimal separator. More digits
+// (up to 17) keep the full double; "0" then stands only for values <= 0.
+std::string FormatValue(double x, bool decimalComma, int digits = 5);
+
+// Abscissa i (0..n-1) of the sampling from a to b: a, a + s/10, a + s, ..., b - s, b - s/10, b
+// with s = (b - a)/(n - 3).
+double PhSweep(double a, double b, int n, int i);
+
+// The steps of RefreshSimulation, exposed for the windows and the tests.
+void BuildSpeciesLabels(Simulation& sim);
+void PrepareStudy(Simulation& sim);
+void ApplyCheckBoxCaptions(Simulation& sim);
+void PlotStudy(Simulation& sim, Notifier& notifier);
+
+void GenerateTitrationCurves(Simulation& sim, int n, Notifier& notifier);
+void GenerateTitrationTableByVolume(Simulation& sim, int n);
+void GenerateSpeciesCurves(Simulation& sim, int n);
+void GenerateTwoMonoacidCurves(Simulation& sim, int n, Notifier& notifier);
+void GenerateTwoMonoacidTableByVolume(Simulation& sim, int n);
+void GenerateDilutionCurve(Simulation& sim, int n);
+// Computes the two-polyacid mixture into sim.mixture and its results text into exportText.
+void ComputeTwoPolyacidMixture(Simulation& sim);
+
+} // namespace titralab

@@ -1,0 +1,55 @@
+// Helpers shared by the curve tests: a simulation context as the program leaves it after the
+// user chose a side, a study and database entries.
+#pragma once
+
+#include "app/Notifier.h"
+#include "app/Simulation.h"
+#include "graph/UEspPredFormules.h"
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace titralab::testing {
+
+inline Simulation simulationFor(Study study, int entry1 = 17,
+                                BuretteSide side = BuretteSide::AcidSide, int entry2 = 17) {
+    Simulation sim;
+    sim.panel.side = side;
+    sim.panel.study = study;
+    sim.browser.targetColumn1 = false;
+    sim.browser.current(side) = entry2;
+    LoadEntry(sim.browser, entry2, sim.panel, sim.state);
+    sim.browser.targetColumn1 = true;
+    sim.browser.current(side) = entry1;
+    LoadEntry(sim.browser, entry1, sim.panel, sim.state);
+    sim.graph.checked[9] = study != Study::SpeciesVsPH; // what a study change does
+    return sim;
+}
+
+inline void refresh(Simulation& sim) {
+    RecordingNotifier quiet;
+    RefreshSimulation(sim, quiet);
+}
+
+// The export table split into lines (on CR) and fields (on tab).
+inline std::vector<std::vector<std::string>> tableOf(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::string line;
+    for (char c : text) {
+        if (c != '\r') {
+            line += c;
+            continue;
+        }
+        std::vector<std::string> fields;
+        std::stringstream in(line);
+        std::string field;
+        while (std::getline(in, field, '\t')) fields.push_back(field);
+        if (line.empty()) fields.clear();
+        rows.push_back(fields);
+        line.clear();
+    }
+    return rows;
+}
+
+} // namespace titralab::testing
