@@ -1,0 +1,96 @@
+#include "app/UVelmorC.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace titralab::velmor {
+
+namespace {
+
+std::string withoutTrailingSlash(std::string folder) {
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return folder;
+}
+
+// Length of the overlap of [a, a + la) and [b, b + lb), 0 when they do not meet.
+long long overlap(long long a, long long la, long long b, long long lb) {
+    return std::max(0LL, std::min(a + la, b + lb) - std::max(a, b));
+}
+
+} // namespace
+
+Paths computePaths(std::string_view executablePath, std::string_view documentsFolder) {
+    namespace fs = std::filesystem;
+    const fs::path exe{std::string(executablePath)};
+    Paths p;
+    p.programName = exe.stem().string();
+    p.programFolder = withoutTrailingSlash(exe.parent_path().string());
+    // The executable and a data folder of the same name cannot stand side by side on Linux,
+    // and nobody may write beside an installed program: the data live in ../share/<name>,
+    // in the build tree as in the installed tree, and copies go to the user's documents.
+    p.dataFolder = withoutTrailingSlash(
+        (fs::path(p.programFolder) / ".." / "share" / p.programName).lexically_normal().string());
+    p.picturesFolder = p.dataFolder + "/Images";
+    p.backgroundCandidates = {p.picturesFolder + "/Fond.jpg", p.picturesFolder + "/BackGrnd.jpg",
+                              p.picturesFolder + "/Fond.bmp", p.picturesFolder + "/BackGrnd.bmp"};
+    p.valuesFolder = withoutTrailingSlash(std::string(documentsFolder)) + "/TitraLab/Valeurs";
+    p.textsFolder = p.dataFolder + "/Textes";
+    p.helpFolder = p.dataFolder + "/Aides";
+    // The maker's other programs are installed beside this one.
+    p.navigator = p.programFolder + "/guidex";
+    return p;
+}
+
+std::optional<std::string> firstExisting(const std::array<std::string, 4>& candidates,
+                                         const std::function<bool(const std::string&)>& exists) {
+    for (const std::string& c : candidates)
+        if (exists(c)) return c;
+    return std::nullopt;
+}
+
+Rect restorePlacement(const StoredPlacement& stored, const std::vector<Rect>& screens) {
+    auto extent = [](std::optional<int> v, int fallback) {
+        return v && *v >= kMinExtent && *v <= kMaxExtent ? *v : fallback;
+    };
+    const Rect r{stored.left.value_or(kDefaultPlacement.left),
+                 stored.top.value_or(kDefaultPlacement.top),
+                 extent(stored.width, kDefaultPlacement.width),
+                 extent(stored.height, kDefaultPlacement.height)};
+    if (screens.empty()) return r;
+    for (const Rect& s : screens) {
+        if (overlap(r.left, r.width, s.left, s.width) >= kMinVisible &&
+            overlap(r.top, r.height, s.top, s.height) >= kMinVisible)
+            return r;
+    }
+    return kDefaultPlacement;
+}
+
+PlacementAtExit placementAtExit(WindowState state, const Rect& bounds) {
+    PlacementAtExit out{state, std::nullopt};
+    if (state != WindowState::Maximized) out.bounds = bounds;
+    return out;
+}
+
+namespace help {
+
+std::string pageForContext(int context) {
+    switch (context) {
+    case kLineWidth:
+    case kMainWindow:
+    case kShowButton:
+    case kCopyButton:
+    case kMenus:
+        return "contexte-" + std::to_string(context) + ".html";
+    default:
+        return kContentsPage;
+    }
+}
+
+std::string pageForTopic(std::string_view topic) {
+    if (topic == "Propositions" || topic == "Precision") return std::string(topic) + ".html";
+    return kContentsPage;
+}
+
+} // namespace help
+
+} // namespace titralab::velmor

@@ -1,0 +1,98 @@
+// The program's folders, the saved window placement, the help topics and the maker's addresses.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace titralab::velmor {
+
+// Every folder the program uses, computed once at start-up. No trailing slash anywhere.
+struct Paths {
+    std::string programName;   // the executable's file name without its extension
+    std::string programFolder; // the executable's folder
+    std::string dataFolder;    // programFolder/../share/<programName>, as installed or built
+    std::string picturesFolder;
+    std::array<std::string, 4> backgroundCandidates; // tried in this order
+    std::string valuesFolder;                        // where copies are written (user-writable)
+    std::string textsFolder;                         // practical-work sheets
+    std::string helpFolder;                          // HTML help pages
+    std::string navigator;                           // the maker's program launcher
+};
+
+// `executablePath` is the program's absolute file name; `documentsFolder` the user's documents.
+Paths computePaths(std::string_view executablePath, std::string_view documentsFolder);
+
+// The first candidate for which `exists` is true; none when no candidate exists.
+std::optional<std::string> firstExisting(const std::array<std::string, 4>& candidates,
+                                         const std::function<bool(const std::string&)>& exists);
+
+// A window rectangle, pixels.
+struct Rect {
+    int left{};
+    int top{};
+    int width{};
+    int height{};
+    bool operator==(const Rect& o) const {
+        return left == o.left && top == o.top && width == o.width && height == o.height;
+    }
+};
+
+inline constexpr Rect kDefaultPlacement{196, 107, 595, 479};
+
+// The values of the settings store ("haut", "gauche", "largeur", "hauteur"); a value that is
+// absent or not an integer is empty.
+struct StoredPlacement {
+    std::optional<int> top;
+    std::optional<int> left;
+    std::optional<int> width;
+    std::optional<int> height;
+};
+
+// The window's state as stored in "etatFenetre".
+enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
+
+// The placement to restore: each stored value, the default where it is missing or absurd (a
+// width or height outside kMinExtent..kMaxExtent). When the result shows less than
+// kMinVisible x kMinVisible pixels on every screen, the whole default placement is used, so
+// the window is never lost off screen. An empty screen list checks nothing.
+inline constexpr int kMinExtent = 100;
+inline constexpr int kMaxExtent = 20000;
+inline constexpr int kMinVisible = 48;
+Rect restorePlacement(const StoredPlacement& stored, const std::vector<Rect>& screens);
+
+// What is written at exit: the state always, the bounds unless the window is maximized.
+struct PlacementAtExit {
+    WindowState state{WindowState::Normal};
+    std::optional<Rect> bounds;
+};
+PlacementAtExit placementAtExit(WindowState state, const Rect& bounds);
+
+// Help: the context numbers the windows ask for, and the page of the help folder that each
+// one, or each named topic, opens.
+namespace help {
+inline constexpr int kContents = 0;
+inline constexpr int kLineWidth = 2;
+inline constexpr int kMainWindow = 9;
+inline constexpr int kShowButton = 11;
+inline constexpr int kCopyButton = 13;
+inline constexpr int kMenus = 17;
+inline constexpr const char* kContentsPage = "index.html";
+// The page of a context number; the contents for a number without a page of its own.
+std::string pageForContext(int context);
+// The page of a named topic ("Propositions", "Precision"); the contents for an unknown topic.
+std::string pageForTopic(std::string_view topic);
+} // namespace help
+
+// The maker's home page and the author's mail address (reserved example addresses).
+struct MakerAddresses {
+    const char* homePage;
+    const char* mail;
+};
+inline constexpr MakerAddresses kMakerAddresses{"https://www.example.org/velmor/",
+                                                "mailto:auteur@example.org"};
+
+} // namespace titralab::velmor
