@@ -4,7 +4,7 @@ set(CMAKE_AUTORCC ON)
 find_package(Qt6 REQUIRED COMPONENTS Widgets Charts PrintSupport Network)
 find_package(JPEG REQUIRED)
 
-file(GLOB UI_SOURCES CONFIGURE_DEPENDS ui/*.cpp)
+file(GLOB UI_SOURCES CONFIGURE_DEPENDS ui/*.cpp ui/*.qrc)
 file(GLOB UI_HEADERS CONFIGURE_DEPENDS ui/*.h app/T*.h graph/T*.h print/T*.h)
 if(NOT UI_SOURCES AND NOT WINDOW_SOURCES)
   return()
@@ -26,3 +26,10 @@ foreach(f ${DATA_FILES})
   configure_file(${CMAKE_SOURCE_DIR}/data/${f} ${CMAKE_BINARY_DIR}/share/titralab/${f} COPYONLY)
 endforeach()
 install(DIRECTORY data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/titralab)
+
+# Desktop entry and application icon (the acid-side icon).
+install(FILES ui/titralab.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+foreach(size 32 64 256)
+  install(FILES ui/icons/acide-${size}.png
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME titralab.png)
+endforeach()
