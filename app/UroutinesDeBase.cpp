@@ -8,6 +8,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <locale.h>
 #include <optional>
 
@@ -88,62 +89,58 @@ std::string formatGeneral(double x, int digits, char separator) {
     if (x == 0) return "0";
     if (std::isnan(x)) return "NAN";
     if (std::isinf(x)) return x > 0 ? "INF" : "-INF";
-    // Round to `digits` significant digits first (half away from zero, on the 17-digit
-    // decimal expansion): the notation depends on the rounded value.
-    char buffer[64];
-    auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 16);
-    (void)ec;
-    const std::string sci(buffer, end); // [-]d.dddddddddddddddde[+-]xx
-    const std::size_t ePos = sci.find('e');
-    int exponent = std::atoi(sci.c_str() + ePos + 1);
-    const bool negative = sci[0] == '-';
-    std::string all; // the 17 significant digits
-    for (std::size_t k = negative ? 1 : 0; k < ePos; ++k)
-        if (isDigit(sci[k])) all += sci[k];
-    const std::size_t keep = static_cast<std::size_t>(std::clamp(digits, 1, 17));
-    std::string mantissaDigits = all.substr(0, keep);
-    if (keep < all.size() && all[keep] >= '5') {
-        int k = static_cast<int>(keep) - 1;
-        while (k >= 0 && mantissaDigits[k] == '9') mantissaDigits[k--] = '0';
+    // The 17 significant digits of |x|, rounded half away from zero to `digits` digits: the
+    // notation depends on the rounded value. Plain character buffers keep this cheap: export
+    // tables format thousands of values at each regeneration.
+    char sci[32];
+    const auto converted =
+        std::to_chars(sci, sci + sizeof sci, std::fabs(x), std::chars_format::scientific, 16);
+    char mantissa[18]; // d dddddddddddddddd
+    mantissa[0] = sci[0];
+    std::memcpy(mantissa + 1, sci + 2, 16);
+    int exponent = 0;
+    std::from_chars(sci + 19 + (sci[19] == '+' ? 1 : 0), converted.ptr, exponent);
+    const int keep = std::clamp(digits, 1, 17);
+    if (keep < 17 && mantissa[keep] >= '5') {
+        int k = keep - 1;
+        while (k >= 0 && mantissa[k] == '9') mantissa[k--] = '0';
         if (k >= 0) {
-            ++mantissaDigits[k];
+            ++mantissa[k];
         } else {
-            mantissaDigits.insert(mantissaDigits.begin(), '1');
-            mantissaDigits.pop_back();
+            mantissa[0] = '1';
             ++exponent;
         }
     }
-    while (mantissaDigits.size() > 1 && mantissaDigits.back() == '0') mantissaDigits.pop_back();
+    int count = keep;
+    while (count > 1 && mantissa[count - 1] == '0') --count;
 
-    std::string out = negative ? "-" : "";
+    char out[48];
+    int n = 0;
+    if (x < 0) out[n++] = '-';
     if (exponent >= -4 && exponent < digits) {
         if (exponent < 0) {
-            out += '0';
-            out += separator;
-            out.append(static_cast<std::size_t>(-exponent - 1), '0');
-            out += mantissaDigits;
+            out[n++] = '0';
+            out[n++] = separator;
+            for (int k = 0; k < -exponent - 1; ++k) out[n++] = '0';
+            for (int k = 0; k < count; ++k) out[n++] = mantissa[k];
         } else {
-            const std::size_t integerDigits = static_cast<std::size_t>(exponent) + 1;
-            if (mantissaDigits.size() <= integerDigits) {
-                out += mantissaDigits;
-                out.append(integerDigits - mantissaDigits.size(), '0');
-            } else {
-                out += mantissaDigits.substr(0, integerDigits);
-                out += separator;
-                out += mantissaDigits.substr(integerDigits);
+            const int integerDigits = exponent + 1;
+            for (int k = 0; k < integerDigits; ++k) out[n++] = k < count ? mantissa[k] : '0';
+            if (count > integerDigits) {
+                out[n++] = separator;
+                for (int k = integerDigits; k < count; ++k) out[n++] = mantissa[k];
             }
         }
     } else {
-        out += mantissaDigits[0];
-        if (mantissaDigits.size() > 1) {
-            out += separator;
-            out += mantissaDigits.substr(1);
+        out[n++] = mantissa[0];
+        if (count > 1) {
+            out[n++] = separator;
+            for (int k = 1; k < count; ++k) out[n++] = mantissa[k];
         }
-        out += 'E';
-        out += std::to_string(exponent);
+        out[n++] = 'E';
+        n = static_cast<int>(std::to_chars(out + n, out + sizeof out, exponent).ptr - out);
     }
-    return out;
+    return std::string(out, static_cast<std::size_t>(n));
 }
 
 PanelFields PanelFields::atDesign() {

@@ -13,23 +13,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Writes the whole content under a temporary name in the same folder, then renames it over
-// the target, so that a failure never leaves a truncated file where a good one stood.
-std::error_code writeWhole(const fs::path& target, const std::string& content) {
+fs::path temporaryFor(const fs::path& target) {
     fs::path temporary = target;
     temporary += ".part";
+    return temporary;
+}
+
+// Writes the whole content under the temporary name of the target.
+std::error_code writeTemporary(const fs::path& target, const std::string& content) {
+    const fs::path temporary = temporaryFor(target);
     std::FILE* f = std::fopen(temporary.c_str(), "wb");
     if (!f) return {errno, std::generic_category()};
-    const bool written = std::fwrite(content.data(), 1, content.size(), f) == content.size();
-    const int writeErrno = errno;
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed) {
-        const std::error_code ec{written ? errno : writeErrno, std::generic_category()};
-        std::remove(temporary.c_str());
-        return ec ? ec : std::make_error_code(std::errc::io_error);
-    }
     std::error_code ec;
-    fs::rename(temporary, target, ec);
+    if (std::fwrite(content.data(), 1, content.size(), f) != content.size())
+        ec = {errno ? errno : EIO, std::generic_category()};
+    if (std::fclose(f) != 0 && !ec) ec = {errno ? errno : EIO, std::generic_category()};
     if (ec) std::remove(temporary.c_str());
     return ec;
 }
@@ -66,12 +64,20 @@ ExportResult ExportSimulation(Simulation& sim, const std::string& folder) {
     const fs::path txt = fs::path(folder) / (stem + ".Txt");
     const fs::path xls = fs::path(folder) / (stem + ".Xls");
     const std::string content = sim.exportText + "\r\n";
-    for (const fs::path& file : {txt, xls}) {
-        ec = writeWhole(file, content);
-        if (ec) {
-            result.error = ec.message();
-            return result;
-        }
+    // Both files are written whole under temporary names first, then renamed into place, so
+    // that a failure never leaves a truncated file where a good one stood.
+    ec = writeTemporary(txt, content);
+    if (!ec) {
+        ec = writeTemporary(xls, content);
+        if (ec) std::remove(temporaryFor(txt).c_str());
+    }
+    if (!ec) fs::rename(temporaryFor(txt), txt, ec);
+    if (!ec) fs::rename(temporaryFor(xls), xls, ec);
+    if (ec) {
+        std::remove(temporaryFor(txt).c_str());
+        std::remove(temporaryFor(xls).c_str());
+        result.error = ec.message();
+        return result;
     }
     sim.exportCounter = number;
     result.ok = true;

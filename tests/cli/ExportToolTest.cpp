@@ -1,0 +1,165 @@
+#include "app/UroutinesDeBase.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct ToolRun {
+    int status{-1};
+    std::string out;
+    std::string err;
+};
+
+ToolRun runTool(const std::string& arguments) {
+    const std::string errFile =
+        (std::filesystem::temp_directory_path() / ("titralab-cli-" + std::to_string(getpid())))
+            .string();
+    const std::string command =
+        std::string(TITRALAB_EXPORT_TOOL) + " " + arguments + " 2>" + errFile;
+    ToolRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream err(errFile);
+    std::stringstream text;
+    text << err.rdbuf();
+    run.err = text.str();
+    std::remove(errFile.c_str());
+    return run;
+}
+
+std::vector<std::vector<double>> dataRows(const std::string& out) {
+    std::vector<std::vector<double>> rows;
+    std::stringstream lines(out);
+    std::string line;
+    int index = 0;
+    while (std::getline(lines, line, '\r')) {
+        if (index++ < 2 || line.empty() || line == "\n") continue;
+        std::vector<double> row;
+        std::stringstream fields(line);
+        std::string field;
+        while (std::getline(fields, field, '\t'))
+            row.push_back(titralab::ParseBoundedNumber(field, -1e300, 1e300).value);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+TEST(ExportTool, TitrationRowsSatisfyTheChargeBalance) {
+    const ToolRun run = runTool("--study titration --entry1 17 --digits 17 --separator point");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.err.empty()) << run.err;
+    ASSERT_GE(run.out.size(), 2u);
+    EXPECT_EQ(run.out.substr(run.out.size() - 2), "\r\n");
+    const auto rows = dataRows(run.out);
+    ASSERT_EQ(rows.size(), 100u);
+    // Acetic acid (pKa 4.7) 0.1 mol/L, 20 mL, soda 0.1 mol/L; dilution not taken into account.
+    const long double ka = std::pow(10.0L, -4.7L), kw = 1e-14L, c1 = 0.1L, v1 = 0.02L, cb = 0.1L;
+    for (const auto& row : rows) {
+        ASSERT_EQ(row.size(), 6u);
+        const long double v = row[0], h = std::pow(10.0L, -(long double)row[1]);
+        const long double alpha = ka / (h + ka);
+        const long double expected = v1 * (c1 * alpha - h + kw / h) / (cb + h - kw / h);
+        // Relative in v; at the very start both are zero to within rounding.
+        EXPECT_NEAR((double)v, (double)expected, 1e-9 * std::fabs((double)expected) + 1e-16)
+            << "v=" << row[0];
+        const long double factor = (v1 + v) / v1;
+        EXPECT_NEAR((double)(row[2] / (h * factor)), 1, 1e-9);
+        EXPECT_NEAR((double)(row[3] / (c1 * (1 - alpha))), 1, 1e-9);
+        EXPECT_NEAR((double)(row[4] / (c1 * alpha)), 1, 1e-9);
+        const long double sigma = factor * (34.97L * h + 19.86L * kw / h + 4.09L * c1 * alpha +
+                                            5.008L * cb * v / (v + v1));
+        EXPECT_NEAR((double)(row[5] / sigma), 1, 1e-9);
+    }
+}
+
+TEST(ExportTool, MessagesGoToStandardErrorOneALine) {
+    const ToolRun run = runTool("--study titration --D1 abc --D4 51");
+    EXPECT_EQ(run.status, 0);
+    std::stringstream lines(run.err);
+    std::string line;
+    std::vector<std::string> messages;
+    while (std::getline(lines, line)) messages.push_back(line);
+    ASSERT_EQ(messages.size(), 2u) << run.err;
+    EXPECT_EQ(messages[0], "Séparateur décimal : virgule ! Exemple : 1,03E-2");
+    EXPECT_EQ(messages[1].rfind(
+                  "Séparateur décimal : virgule ! Exemple : 1,03E-2 ou La concentration", 0),
+              0u);
+    EXPECT_FALSE(run.out.empty());
+}
+
+TEST(ExportTool, UnusableArgumentsGiveAOneLineUsageError) {
+    for (const char* arguments :
+         {"", "--study nothing", "--study 0 --side left", "--study 0 --entry1 36",
+          "--study 0 --digits 4", "--study 0 --tick 2,11", "--frobnicate",
+          "--study 1 --side base --entry1 5", "--study 0 --D17 1"}) {
+        const ToolRun run = runTool(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_TRUE(run.out.empty()) << arguments;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1)
+            << arguments << ": " << run.err;
+    }
+    const ToolRun help = runTool("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--by-volume"), std::string::npos);
+}
+
+TEST(ExportTool, WritesTheNumberedFilesWhenAsked) {
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("titralab-out-" + std::to_string(getpid()));
+    std::filesystem::remove_all(dir);
+    const ToolRun run = runTool("--study dilution --separator point --out " + dir.string());
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::ifstream txt(dir / "NumPt1.Txt", std::ios::binary);
+    std::stringstream content;
+    content << txt.rdbuf();
+    EXPECT_EQ(content.str(), run.out);
+    EXPECT_TRUE(std::filesystem::exists(dir / "NumPt1.Xls"));
+    std::filesystem::remove_all(dir);
+}
+
+TEST(ExportTool, StudiesAndOptionsShapeTheTable) {
+    struct Case {
+        const char* arguments;
+        const char* header;
+        std::size_t rows;
+    } cases[] = {
+        {"--study two-mono --entry1 17 --entry2 11 --points 20",
+         "v de monobase\tpH\tcH\tacide éthanoïque\tion éthanoate\tacide fluorhydrique\tion "
+         "fluorure\tConductivité",
+         20},
+        {"--study species --entry1 30 --points 50",
+         "pH\tcH\tacide phosphorique\tion dihydrogénophosphate\tion monohydrogénophosphate\tion "
+         "phosphate\tConductivité",
+         50},
+        {"--study titration --side base --entry1 3 --by-volume --points 10",
+         "v de monobase\tpH\tcH\ttribase\tBH- -\tBH2-\tBH3", 10},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = runTool(c.arguments);
+        ASSERT_EQ(run.status, 0) << c.arguments << run.err;
+        std::stringstream lines(run.out);
+        std::string first, header;
+        std::getline(lines, first, '\r');
+        std::getline(lines, header, '\r');
+        EXPECT_EQ(header, c.header) << c.arguments;
+        EXPECT_EQ(dataRows(run.out).size(), c.rows) << c.arguments;
+    }
+}
+
+} // namespace
