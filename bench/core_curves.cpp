@@ -59,4 +59,16 @@ void BM_TwoHundredSolvePH(benchmark::State& bench) {
 }
 BENCHMARK(BM_TwoHundredSolvePH)->Unit(benchmark::kMicrosecond);
 
+// The same for the two-monoacid table by volume.
+void BM_TwoHundredSolvePHTwoMono(benchmark::State& bench) {
+    Simulation sim = phosphoricAcid(Study::TwoMonoTitration, CopySampling::ByVolume);
+    RecordingNotifier quiet;
+    RefreshSimulation(sim, quiet);
+    const ChemicalState s = sim.state;
+    for (auto _ : bench)
+        for (int i = 0; i < 200; ++i)
+            benchmark::DoNotOptimize(solvePHTwoMono(s, i * s.volumeSpan / 199));
+}
+BENCHMARK(BM_TwoHundredSolvePHTwoMono)->Unit(benchmark::kMicrosecond);
+
 } // namespace

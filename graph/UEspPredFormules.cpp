@@ -33,16 +33,21 @@ const char* const kDilutionWarning =
 // Rows of the export table: fields separated by a tab, lines ended by a carriage return.
 class TableWriter {
   public:
-    TableWriter(const Simulation& sim) : m_comma(sim.decimalComma), m_digits(sim.exportDigits) {}
+    explicit TableWriter(const Simulation& sim, bool wanted = true)
+        : m_comma(sim.decimalComma), m_digits(sim.exportDigits), m_wanted(wanted) {}
     void text(const std::string& field) {
+        if (!m_wanted) return;
         if (!m_lineStarted)
             m_lineStarted = true;
         else
             m_out += '\t';
         m_out += field;
     }
-    void number(double x) { text(FormatValue(x, m_comma, m_digits)); }
+    void number(double x) {
+        if (m_wanted) text(FormatValue(x, m_comma, m_digits));
+    }
     void endLine() {
+        if (!m_wanted) return;
         m_out += '\r';
         m_lineStarted = false;
     }
@@ -51,6 +56,7 @@ class TableWriter {
   private:
     bool m_comma{true};
     int m_digits{5};
+    bool m_wanted{true}; // false: a table by volume replaces this one, so it is not written
     bool m_lineStarted{false};
     std::string m_out;
 };
@@ -353,7 +359,7 @@ void RefreshSimulation(Simulation& sim, Notifier& notifier) {
 void GenerateTitrationCurves(Simulation& sim, int n, Notifier& notifier) {
     const ChemicalState& s = sim.state;
     BuildSpeciesLabels(sim);
-    TableWriter table(sim);
+    TableWriter table(sim, sim.copySampling == CopySampling::ByPH);
     writeTitrationHeader(sim, table, kTitrationBoxes);
     sim.concentrationScale = 10 / s.conc1;
     sim.curves.clear();
@@ -372,7 +378,7 @@ void GenerateTitrationCurves(Simulation& sim, int n, Notifier& notifier) {
 void GenerateTwoMonoacidCurves(Simulation& sim, int n, Notifier& notifier) {
     const ChemicalState& s = sim.state;
     BuildSpeciesLabels(sim);
-    TableWriter table(sim);
+    TableWriter table(sim, sim.copySampling == CopySampling::ByPH);
     writeTitrationHeader(sim, table, kTwoMonoBoxes);
     sim.concentrationScale = 10 / std::max(s.conc1, s.conc2);
     sim.curves.clear();

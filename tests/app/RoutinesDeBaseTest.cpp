@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 using namespace titralab;
 
@@ -82,5 +88,72 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{0.016386, 5, ',', "0,016386"}, FormatCase{40, 5, ',', "40"},
                       FormatCase{-0.05, 4, '.', "-0.05"}, FormatCase{12345, 4, '.', "1.235E4"},
                       FormatCase{1.7855264, 5, '.', "1.7855"}));
+
+} // namespace
+
+namespace {
+
+// The rounding rule written the slow way: the 17 significant digits of |x|, then half away
+// from zero at `digits` digits. formatGeneral takes a faster road for most values; both must
+// agree everywhere, near rounding ties included.
+std::string slowDigits(double x, int digits, int& exponent) {
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(x),
+                                   std::chars_format::scientific, 16)
+                         .ptr;
+    std::string all = std::string(1, buffer[0]) + std::string(buffer + 2, buffer + 18);
+    exponent = std::atoi(std::string(buffer + 19, end).c_str());
+    std::string kept = all.substr(0, digits);
+    if (all[digits] >= '5') {
+        int k = digits - 1;
+        while (k >= 0 && kept[k] == '9') kept[k--] = '0';
+        if (k >= 0)
+            ++kept[k];
+        else {
+            kept = "1" + kept.substr(0, digits - 1);
+            ++exponent;
+        }
+    }
+    while (kept.size() > 1 && kept.back() == '0') kept.pop_back();
+    return kept;
+}
+
+TEST(FormatGeneralProperty, FastRoundingAgreesWithTheSlowRuleEverywhere) {
+    std::uint64_t state = 88172645463325252ull; // xorshift: the same values every run
+    auto next = [&state] {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return state;
+    };
+    std::vector<double> values;
+    for (int k = 0; k < 200000; ++k) {
+        const double mantissa = 1 + (next() % 1000000000) / 1e9 * 9;
+        const int exponent = static_cast<int>(next() % 40) - 20;
+        values.push_back(mantissa * std::pow(10.0, exponent));
+    }
+    // Decimal ties and near-ties: d.dddd5 at every scale, and their neighbours.
+    for (int k = 10000; k < 100000; k += 7)
+        for (int exponent = -12; exponent <= 12; exponent += 3) {
+            const double tie = (k + 0.5) * std::pow(10.0, exponent);
+            values.insert(values.end(),
+                          {tie, std::nextafter(tie, 0.0), std::nextafter(tie, 1e300)});
+        }
+    for (int digits : {4, 5, 6}) {
+        for (double x : values) {
+            int exponent = 0;
+            const std::string digitsText = slowDigits(x, digits, exponent);
+            const std::string text = formatGeneral(x, digits, '.');
+            // Rebuild the digits and exponent from the text.
+            std::string seen;
+            for (char c : text.substr(0, text.find('E')))
+                if (c >= '0' && c <= '9') seen += c;
+            const std::size_t first = seen.find_first_not_of('0');
+            seen = first == std::string::npos ? "0" : seen.substr(first);
+            while (seen.size() > 1 && seen.back() == '0') seen.pop_back();
+            ASSERT_EQ(seen, digitsText) << x << " digits " << digits << " -> " << text;
+        }
+    }
+}
 
 } // namespace
