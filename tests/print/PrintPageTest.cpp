@@ -1,5 +1,7 @@
 #include "PrintFixtures.h"
 
+#include "app/Simulation.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -564,6 +566,33 @@ TEST(PrintPageFailure, DocumentIsEndedWhenADrawingStepThrows) {
     EXPECT_EQ(canvas.count(CanvasOp::BeginDocument), 1);
     EXPECT_EQ(canvas.count(CanvasOp::EndDocument), 1);
     EXPECT_EQ(canvas.brush(), initial);
+}
+
+TEST(PrintPageFromSimulation, ReadsCurvesOptionsTitleLabelsAndPointStyle) {
+    Simulation sim;
+    const PageInput hand = titrationPage(25);
+    sim.state = hand.state;
+    sim.curves[1] = hand.curves[1];
+    sim.curves[7] = {{5, 4, {}}};
+    sim.graph.checked.fill(false);
+    sim.graph.checked[8] = true; // CheckBox9, pasted points
+    sim.graph.checked[1] = true; // CheckBox2
+    sim.speciesLabels = hand.speciesLabels;
+    sim.plot.bottomTitle = "v de monobase forte versé, en mL";
+    sim.plot.leftTitle = "pH de 0 à 14";
+    sim.currentPointStyle = PointStyle::Circle;
+
+    RecordingCanvas canvas(kWidth, kHeight, kDpi);
+    const PageLayout L = PrintPage(sim, PrintSettings{}, canvas);
+    EXPECT_EQ(L.xmax, 25);
+    ASSERT_TRUE(canvas.findText("v de monobase forte versé, en mL"));
+    EXPECT_EQ(canvas.findText("v de monobase forte versé, en mL")->at, (CanvasPoint{3246, 3472}));
+    EXPECT_FALSE(canvas.findText("pH de 0 à 14"));
+    EXPECT_TRUE(canvas.findText("acide éthanoïque")) << "legend of CheckBox2";
+    // A circle of half-size a / 2 = 20 around (802, 2692).
+    const std::vector<CanvasCall> circles = canvas.callsOf(CanvasOp::Ellipse);
+    ASSERT_EQ(circles.size(), 1u);
+    EXPECT_EQ(circles[0].points, (std::vector<CanvasPoint>{{782, 2672}, {822, 2712}}));
 }
 
 } // namespace
