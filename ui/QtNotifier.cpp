@@ -1,0 +1,40 @@
+#include "ui/QtNotifier.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace titralab {
+
+std::string displayLineBreaks(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            out += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+namespace {
+
+void showBox(QWidget* parent, QMessageBox::Icon icon, const std::string& text) {
+    QMessageBox box(icon, QApplication::applicationName(),
+                    QString::fromStdString(displayLineBreaks(text)), QMessageBox::Ok, parent);
+    box.exec();
+}
+
+} // namespace
+
+void QtNotifier::inform(const std::string& text) {
+    showBox(m_parent, QMessageBox::NoIcon, text);
+}
+
+void QtNotifier::error(const std::string& text) {
+    showBox(m_parent, QMessageBox::Critical, text);
+}
+
+} // namespace titralab

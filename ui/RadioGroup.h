@@ -1,0 +1,33 @@
+// A titled group of radio buttons whose items can be replaced, with or without a selection.
+#pragma once
+
+#include <QGroupBox>
+#include <QStringList>
+
+class QButtonGroup;
+class QVBoxLayout;
+
+namespace titralab {
+
+class RadioGroup : public QGroupBox {
+    Q_OBJECT
+  public:
+    explicit RadioGroup(QWidget* parent = nullptr);
+
+    // Replaces the items; none is selected afterwards. Emits nothing.
+    void setItems(const QStringList& items);
+    QStringList items() const;
+    // Selects an item (-1: none) without emitting anything.
+    void setSelected(int index);
+    int selected() const;
+
+  signals:
+    // The user clicked an item (also the one already selected).
+    void itemClicked(int index);
+
+  private:
+    QButtonGroup* m_buttons{nullptr};
+    QVBoxLayout* m_layout{nullptr};
+};
+
+} // namespace titralab
