@@ -46,11 +46,11 @@ struct Brush {
     bool operator==(const Brush& o) const { return style == o.style && color == o.color; }
 };
 
-struct FontSpec {
+struct CanvasFont {
     std::string family; // empty: the printer's default face
     int pointSize{10};  // points
     int heightDots{};   // character height (em) in dots: the height of a text line
-    bool operator==(const FontSpec& o) const {
+    bool operator==(const CanvasFont& o) const {
         return family == o.family && pointSize == o.pointSize && heightDots == o.heightDots;
     }
 };
@@ -71,8 +71,8 @@ class Canvas {
     virtual Pen pen() const = 0;
     virtual void setBrush(const Brush& brush) = 0;
     virtual Brush brush() const = 0;
-    virtual void setFont(const FontSpec& font) = 0;
-    virtual FontSpec font() const = 0;
+    virtual void setFont(const CanvasFont& font) = 0;
+    virtual CanvasFont font() const = 0;
 
     // Lines start at the current position; lineTo draws with the pen and moves there.
     virtual void moveTo(int x, int y) = 0;

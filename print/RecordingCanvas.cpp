@@ -30,7 +30,7 @@ void RecordingCanvas::setBrush(const Brush& brush) {
     record(CanvasOp::SetBrush);
 }
 
-void RecordingCanvas::setFont(const FontSpec& font) {
+void RecordingCanvas::setFont(const CanvasFont& font) {
     m_font = font;
     record(CanvasOp::SetFont);
 }

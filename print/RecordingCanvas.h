@@ -31,7 +31,7 @@ struct CanvasCall {
     std::string text; // TextOut: the text; BeginDocument: the title
     Pen pen;
     Brush brush;
-    FontSpec font;
+    CanvasFont font;
 };
 
 struct CanvasSegment {
@@ -44,7 +44,7 @@ struct CanvasSegment {
 struct CanvasText {
     CanvasPoint at; // top-left corner
     std::string text;
-    FontSpec font;
+    CanvasFont font;
     Brush brush;
 };
 
@@ -63,8 +63,8 @@ class RecordingCanvas : public Canvas {
     Pen pen() const override { return m_pen; }
     void setBrush(const Brush& brush) override;
     Brush brush() const override { return m_brush; }
-    void setFont(const FontSpec& font) override;
-    FontSpec font() const override { return m_font; }
+    void setFont(const CanvasFont& font) override;
+    CanvasFont font() const override { return m_font; }
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void polygon(const std::vector<CanvasPoint>& corners) override;
@@ -94,7 +94,7 @@ class RecordingCanvas : public Canvas {
     int m_dpi{};
     Pen m_pen{};
     Brush m_brush{};
-    FontSpec m_font{};
+    CanvasFont m_font{};
     CanvasPoint m_position{};
     std::vector<CanvasCall> m_calls;
 };

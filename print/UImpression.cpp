@@ -94,7 +94,7 @@ void drawFrame(const PageInput& in, const PrintSettings& settings, const PageLay
 
     // Texts.
     setPen(canvas, L.penWidth, kBlack);
-    canvas.setFont(FontSpec{"", L.fontPoints, L.lineHeight});
+    canvas.setFont(CanvasFont{"", L.fontPoints, L.lineHeight});
 
     // Vertical graduation: a tick per unit (none at the top), a label every two units.
     const int yn = static_cast<int>(L.ymax);

@@ -55,7 +55,7 @@ TEST(PrintPageOptimised, GeometryOfTheTwentyFiveMillilitrePage) {
         if (s.from == CanvasPoint{330, 330}) EXPECT_EQ(s.pen, (Pen{7, kBlack, PenStyle::Solid}));
 
     // The font: 10 points, 83 dots at 600 dpi, the printer's face.
-    EXPECT_EQ(c.font(), (FontSpec{"", 10, 83}));
+    EXPECT_EQ(c.font(), (CanvasFont{"", 10, 83}));
 }
 
 TEST(PrintPageOptimised, HorizontalTicksEveryTwoCentimetresUpToTwoArrowSizesFromTheEnd) {
@@ -218,7 +218,7 @@ TEST(PrintPageFormats, QuarterPageLaysTicksUnderTheirValues) {
     EXPECT_EQ(L.margin, 137);
     EXPECT_EQ(L.arrowSize, 17);
     EXPECT_EQ(L.tickHalf, 8);
-    EXPECT_EQ(p.canvas.font(), (FontSpec{"", 5, 42})) << "character size halved";
+    EXPECT_EQ(p.canvas.font(), (CanvasFont{"", 5, 42})) << "character size halved";
     EXPECT_EQ(L.charWidth, 18);
     EXPECT_TRUE(hasSegment(p.canvas, {137, 137}, {137, 1513}));
     EXPECT_TRUE(hasSegment(p.canvas, {137, 1513}, {2263, 1513}));
@@ -241,7 +241,7 @@ TEST(PrintPageFormats, HalfPageKeepsTheWidthAndHalvesTheHeight) {
     EXPECT_EQ(L.regionHeight, 3300);
     EXPECT_EQ(L.regionWidth, 4800);
     EXPECT_EQ(L.margin, 275);
-    EXPECT_EQ(p.canvas.font(), (FontSpec{"", 10, 83}));
+    EXPECT_EQ(p.canvas.font(), (CanvasFont{"", 10, 83}));
     EXPECT_EQ(L.mapX(25), 4525);
     EXPECT_TRUE(reaches(p.canvas, {4525, L.mapY(12.5)}));
     // 170 dots per mL: ticks every 5 mL stand under 5, 10, 15, 20; 25 lies under the arrow.
