@@ -7,6 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+
 using namespace titralab;
 
 namespace {
@@ -35,7 +37,9 @@ void BM_RefreshSimulation(benchmark::State& bench) {
         RefreshSimulation(sim, quiet);
         benchmark::DoNotOptimize(sim.exportText.data());
     }
-    bench.SetLabel(std::to_string(sim.curves[1].size()) + " points");
+    std::size_t points = 0;
+    for (const Series& series : sim.curves.series) points = std::max(points, series.size());
+    bench.SetLabel(std::to_string(points) + " points");
 }
 BENCHMARK(BM_RefreshSimulation)
     ->ArgNames({"study", "byVolume"})
