@@ -72,9 +72,9 @@ constexpr const char* kHelpContextProperty = "helpContext";
 // Design geometry of the input panel, pixels at the design font, in the window's client area
 // (the tool bar band takes its first 31 pixels, the strip its left edge).
 namespace design {
-constexpr int kBandHeight = 31;
+constexpr int kBandHeight = 32;
 constexpr int kStripWidth = 24;
-constexpr int kTopMargin = 4;
+constexpr int kTopMargin = 0;
 constexpr int kFieldWidth = 57;
 constexpr int kFieldHeight = 24;
 constexpr int kColumnLeft[3] = {0, 95, 164};
@@ -84,8 +84,7 @@ constexpr int kLabelWidth = 48;
 constexpr int kUnitLeft[3] = {0, 164, 228}; // beaker units right of column 1 or column 2
 constexpr int kBuretteUnitLeft = 160;
 constexpr int kStudyListWidth = 270; // RadioGroup1, sized for its longest item
-constexpr int kWidth = 350;          // right edge of the study list, and a margin
-constexpr int kHeight = 445;
+constexpr int kWidth = 346;          // right edge of the study list
 } // namespace design
 
 } // namespace
@@ -367,7 +366,7 @@ void TFprincip::buildCommandsDock() {
     auto* panel = new QWidget;
     panel->setObjectName("PanelCommandes");
     auto* column = new QVBoxLayout(panel);
-    column->setContentsMargins(6, 4, 6, 6);
+    column->setContentsMargins(3, 3, 3, 3);
     column->setSpacing(4);
 
     auto* lineWidth = new QWidget(panel);
@@ -396,7 +395,7 @@ void TFprincip::buildCommandsDock() {
     auto button = [&](const char* name, const char* text, auto handler) {
         auto* b = new QPushButton(fr(text), panel);
         b->setObjectName(name);
-        b->setStyleSheet("QPushButton { text-align: left; padding: 4px 8px; }");
+        b->setStyleSheet("QPushButton { text-align: left; padding: 4px 3px; }");
         b->setFocusPolicy(Qt::StrongFocus);
         connect(b, &QPushButton::clicked, this, handler);
         column->addWidget(b);
@@ -515,7 +514,9 @@ void TFprincip::placePanel() {
         a.place(m_fields[r + 2], kColumnLeft[1], kRowTop[r], kFieldWidth, kFieldHeight);
         a.place(m_fields[r + 12], kColumnLeft[2], kRowTop[r], kFieldWidth, kFieldHeight);
     }
-    a.setMinimumSize(a.x(kWidth), a.y(kHeight));
+    // No minimum height: at the default placement the panel fills the client area exactly,
+    // and a smaller window is the user's choice.
+    a.setMinimumWidth(a.x(kWidth));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -573,6 +574,20 @@ void TFprincip::applyView() {
     m_copy->setText(fr(m_view.copyCaption));
 
     applySideIcon(m_view.iconSide);
+    orderTabs();
+}
+
+// Tab (and the space key in the fields) follows the panel from top to bottom: the burette,
+// the strong base, its concentration, the studies, then column 1 and column 2.
+void TFprincip::orderTabs() {
+    std::vector<QWidget*> chain;
+    for (RadioGroup* group : {m_burette, m_baseKind}) {
+        for (QWidget* w : group->findChildren<QRadioButton*>()) chain.push_back(w);
+    }
+    chain.push_back(m_fields[1]);
+    for (QWidget* w : m_studies->findChildren<QRadioButton*>()) chain.push_back(w);
+    for (int i : {2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) chain.push_back(m_fields[i]);
+    for (std::size_t k = 1; k < chain.size(); ++k) setTabOrder(chain[k - 1], chain[k]);
 }
 
 void TFprincip::applySideIcon(BuretteSide side) {

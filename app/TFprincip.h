@@ -104,6 +104,7 @@ class TFprincip : public QMainWindow {
     // Shows the logic's state in the controls.
     void applyView();
     void applySideIcon(BuretteSide side);
+    void orderTabs();
     bool handleKey(QWidget* widget, QKeyEvent* key);
     void showHelpFor(QWidget* widget);
     void paste(bool volumeFirst);

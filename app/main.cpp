@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
     principal.startListener(MessageListener::kPort);
 
     principal.show();
+    principal.activateWindow();
     const int status = app.exec();
 
     std::setlocale(LC_NUMERIC, savedNumeric.c_str());

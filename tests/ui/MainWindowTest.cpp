@@ -1,0 +1,481 @@
+#include "MainWindowFixture.h"
+
+#include "app/TAboutBox.h"
+#include "app/UresText.h"
+#include "ui/HelpViewer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDockWidget>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QToolBar>
+#include <QToolTip>
+
+using namespace titralab;
+using namespace titralab::testing;
+
+namespace {
+
+const char* kStudyItems[2][5] = {
+    {"Monobase forte sur polyacide, f (v)", "Monobase forte sur polyacide, f (pH)",
+     "Monobase forte sur 2 monoacides, f (v)", "Mélange de 2 polyacides, pH et c",
+     "Dilution d'un acide"},
+    {"Monoacide fort sur polybase, f (v)", "Monoacide fort sur polybase, f (pH)",
+     "Monoacide fort sur 2 monobases, f (v)", "Mélange de 2 polybases, pH et c",
+     "Dilution d'une base"}};
+
+// ---- Before any choice, and the side and study choices ------------------------------
+
+TEST(MainWindowPanel, BeforeAnyChoiceOnlyTheBuretteAndFourFieldsShow) {
+    MainWindow w;
+    EXPECT_EQ(w.selected("RadioGroup4"), -1);
+    EXPECT_EQ(w.find<RadioGroup>("RadioGroup4")->title(), "Dans la burette :");
+    EXPECT_EQ(w.find<RadioGroup>("RadioGroup4")->items(),
+              (QStringList{"Monobase forte", "Monoacide fort"}));
+    for (const char* name : {"D1", "D2", "D3", "D4", "A4"}) EXPECT_TRUE(w.shown(name)) << name;
+    for (const char* name : {"A1",
+                             "A2",
+                             "A3",
+                             "A5",
+                             "A6",
+                             "D5",
+                             "D6",
+                             "D12",
+                             "D13",
+                             "D14",
+                             "D15",
+                             "D16",
+                             "RadioGroup1",
+                             "RadioGroup3",
+                             "Label4",
+                             "Label14",
+                             "Image2",
+                             "Image3",
+                             "DockCommandes",
+                             "DockBaseDeDonnees",
+                             "Memo1"})
+        EXPECT_FALSE(w.shown(name)) << name;
+    EXPECT_EQ(w.text("D1"), "1,0E-1");
+    EXPECT_EQ(w.text("D3"), "20E-3");
+    EXPECT_EQ(w.text("D4"), "-10");
+    EXPECT_EQ(w.text("Edit1"), "acide fort");
+    EXPECT_EQ(w.text("A4"), "p&Ka");
+    EXPECT_EQ(w.text("U1"), "Voir &simulation                      F11");
+    EXPECT_EQ(w.text("U3"), "&Copier simulation...             Ctrl+C");
+    EXPECT_EQ(w.text("D11"), "30");
+}
+
+TEST(MainWindowPanel, FirstSideChoiceShowsTheStudiesButNotTheBrowser) {
+    for (int side : {0, 1}) {
+        MainWindow w;
+        w.click("RadioGroup4", side);
+        EXPECT_TRUE(w.shown("RadioGroup1"));
+        EXPECT_EQ(w.selected("RadioGroup1"), -1);
+        QStringList expected;
+        for (const char* item : kStudyItems[side]) expected << QString::fromUtf8(item);
+        EXPECT_EQ(w.find<RadioGroup>("RadioGroup1")->items(), expected);
+        EXPECT_EQ(w.shown("RadioGroup3"), side == 0);
+        EXPECT_FALSE(w.shown("DockBaseDeDonnees"));
+        EXPECT_FALSE(w.shown("DockCommandes"));
+        for (const char* name : {"A1", "A2", "A3", "Label4"}) EXPECT_TRUE(w.shown(name)) << name;
+    }
+}
+
+TEST(MainWindowPanel, SideSwitchInStudyTwoKeepsTheStudyAndRelabels) {
+    MainWindow w;
+    w.click("RadioGroup4", 0);
+    w.click("RadioGroup1", 2);
+    EXPECT_EQ(w.text("A1"), "Cbi");
+    EXPECT_EQ(w.text("Label4"), "Acide 1");
+    w.click("RadioGroup4", 1);
+    EXPECT_EQ(w.selected("RadioGroup1"), 2);
+    EXPECT_EQ(w.selectedText("RadioGroup1"), "Monoacide fort sur 2 monobases, f (v)");
+    EXPECT_EQ(w.text("A1"), "Cai");
+    EXPECT_EQ(w.text("A2"), "Cbi");
+    EXPECT_EQ(w.text("A3"), "Vbi");
+    EXPECT_FALSE(w.shown("RadioGroup3"));
+    EXPECT_EQ(w.text("Label4"), "Base 1");
+    EXPECT_EQ(w.text("Label14"), "Base 2");
+    EXPECT_EQ(w.text("Label7"), "Base de données des bases");
+    EXPECT_EQ(w.text("Label8"), "Nom de la base");
+    EXPECT_EQ(w.find<RadioGroup>("RadioGroup2")->title(), "Concerne la ");
+    EXPECT_EQ(w.find<RadioGroup>("RadioGroup2")->items(), (QStringList{"Base 1", "Base 2"}));
+    EXPECT_EQ(w.sim.panel.side, BuretteSide::BaseSide);
+}
+
+TEST(MainWindowPanel, MixtureStudyCaptionsAndTheirRestoration) {
+    MainWindow w;
+    w.click("RadioGroup4", 0);
+    w.click("RadioGroup1", 3);
+    EXPECT_EQ(w.text("U1"), "Afficher ré&sultats  F11");
+    EXPECT_EQ(w.text("U3"), "&Copier résultats  Ctrl+C");
+    w.click("RadioGroup1", 0);
+    EXPECT_EQ(w.text("U1"), "Voir &simulation  F11");
+    EXPECT_EQ(w.text("U3"), "&Copier simulation... Ctrl+C");
+}
+
+TEST(MainWindowPanel, DilutionAfterTwoMonoacidsWithAcid2ResetsTheColumns) {
+    MainWindow w;
+    w.click("RadioGroup4", 0);
+    w.click("RadioGroup1", 2);
+    const int unitsRightOfColumn2 = w.find("UniteConcentration")->x();
+    EXPECT_GT(unitsRightOfColumn2, w.field(12)->geometry().right());
+    w.click("RadioGroup2", 1);
+    EXPECT_FALSE(w.shown("Image2"));
+    EXPECT_TRUE(w.shown("Image3"));
+    w.click("RadioGroup1", 4);
+    EXPECT_EQ(w.selected("RadioGroup2"), 0);
+    EXPECT_FALSE(w.shown("RadioGroup2"));
+    EXPECT_TRUE(w.shown("Image2"));
+    EXPECT_FALSE(w.shown("Image3"));
+    EXPECT_FALSE(w.shown("Label14"));
+    for (int f = 12; f <= 16; ++f) EXPECT_TRUE(w.field(f)->isHidden()) << "D" << f;
+    // The unit labels stand right of column 1 again, where column 2 would begin.
+    for (const char* unit : {"UniteConcentration", "UniteVolume"}) {
+        EXPECT_GT(w.find(unit)->x(), w.field(2)->geometry().right()) << unit;
+        EXPECT_LT(w.find(unit)->x(), unitsRightOfColumn2) << unit;
+    }
+}
+
+TEST(MainWindowPanel, StudyChangesTellTheGraphWindowAboutTheHydroniumBox) {
+    MainWindow w;
+    QSignalSpy ticks(w.window.get(), &TFprincip::hydroniumTickChanged);
+    w.click("RadioGroup4", 0);
+    EXPECT_EQ(ticks.count(), 0); // no study yet
+    const bool expected[5] = {true, false, true, true, true};
+    for (int study : {1, 0, 2, 3, 4, 1}) {
+        w.click("RadioGroup1", study);
+        ASSERT_FALSE(ticks.isEmpty()) << study;
+        EXPECT_EQ(ticks.takeLast().at(0).toBool(), expected[study]) << study;
+        EXPECT_EQ(w.sim.graph.checked[kHydroniumBox - 1], expected[study]) << study;
+    }
+    w.click("RadioGroup4", 1); // reselects the study
+    ASSERT_FALSE(ticks.isEmpty());
+    EXPECT_FALSE(ticks.takeLast().at(0).toBool());
+}
+
+TEST(MainWindowPanel, PotashStaysChosenAcrossSideSwitches) {
+    MainWindow w;
+    w.click("RadioGroup4", 0);
+    w.click("RadioGroup3", 1);
+    w.click("RadioGroup4", 1);
+    w.click("RadioGroup4", 0);
+    EXPECT_EQ(w.selected("RadioGroup3"), 1);
+    EXPECT_EQ(w.sim.panel.baseKind, BaseKind::Potash);
+}
+
+// ---- Database browser -----------------------------------------------------------------
+
+TEST(MainWindowBrowser, TwoMonoacidStudyFromEntry30EndsOn23ThenOn22AfterSideSwitches) {
+    MainWindow w;
+    w.click("RadioGroup4", 0);
+    w.click("RadioGroup1", 0);
+    for (int k = 1; k < 30; ++k) w.clickButton("BitBtn2");
+    EXPECT_EQ(w.text("Edit1"), "acide phosphorique");
+    EXPECT_TRUE(w.shown("D5"));
+    EXPECT_TRUE(w.shown("D6"));
+    w.click("RadioGroup1", 2);
+    EXPECT_EQ(w.sim.state.row1, 23);
+    EXPECT_EQ(w.text("Edit1"), "eau");
+    EXPECT_EQ(w.text("D4"), "14");
+    for (const char* name : {"D5", "D6", "D15", "D16", "A5", "A6"})
+        EXPECT_FALSE(w.shown(name)) << name;
+    w.clickButton("BitBtn2"); // stays on the last monoprotic entry
+    EXPECT_EQ(w.sim.state.row1, 23);
+    w.click("RadioGroup4", 1);
+    w.click("RadioGroup4", 0);
+    EXPECT_EQ(w.sim.browser.currentAcidEntry, 22);
+    EXPECT_EQ(w.text("Edit1"), "phénol");
+}
+
+TEST(MainWindowBrowser, StepsStopAtBothEndsOnEachSide) {
+    MainWindow w;
+    w.click("RadioGroup4", 0);
+    w.click("RadioGroup1", 0);
+    w.clickButton("BitBtn1");
+    EXPECT_EQ(w.text("Edit1"), "acide fort");
+    for (int k = 0; k < 40; ++k) w.clickButton("BitBtn2");
+    EXPECT_EQ(w.text("Edit1"), "sulfure de dihydrogène");
+    EXPECT_EQ(w.text("D4"), "7");
+    EXPECT_EQ(w.text("D5"), "12.9");
+    EXPECT_EQ(w.text("D6"), "50");
+    w.click("RadioGroup4", 1);
+    QStringList names;
+    w.clickButton("BitBtn1");
+    names << w.text("Edit1");
+    for (int k = 0; k < 4; ++k) {
+        w.clickButton("BitBtn2");
+        names << w.text("Edit1");
+    }
+    EXPECT_EQ(names, (QStringList{"base forte", "base faible", "tribase", "dibase", "dibase"}));
+}
+
+TEST(MainWindowBrowser, ColumnTwoTargetMovesTheMarkerAndTheNextStepFillsColumnTwo) {
+    MainWindow w;
+    w.click("RadioGroup4", 0);
+    w.click("RadioGroup1", 3);
+    const QString column1 = w.text("D4");
+    const QString column2 = w.text("D14");
+    w.click("RadioGroup2", 1);
+    EXPECT_FALSE(w.shown("Image2"));
+    EXPECT_TRUE(w.shown("Image3"));
+    EXPECT_EQ(w.text("D14"), column2); // unchanged until the next step
+    w.clickButton("BitBtn2");
+    EXPECT_NE(w.text("D14"), column2);
+    EXPECT_EQ(w.text("D4"), column1);
+}
+
+// ---- Keys and shortcuts ---------------------------------------------------------------
+
+struct ActiveWindow : MainWindow {
+    ActiveWindow() {
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+};
+
+TEST(MainWindowKeys, TypedCharactersAreMappedInTheFields) {
+    struct Case {
+        const char* typed;
+        const char* shown;
+    } cases[] = {{"2.5e-3", "2,5E-3"}, {"1x-3", "1E-3"}, {"0,1", "0,1"}, {"7Ab", "7EE"}};
+    ActiveWindow w;
+    for (const Case& c : cases) {
+        QLineEdit* d2 = w.field(2);
+        d2->clear();
+        d2->setFocus();
+        QTest::keyClicks(d2, c.typed);
+        EXPECT_EQ(d2->text(), c.shown) << c.typed;
+        EXPECT_EQ(w.sim.panel.text[2], c.shown) << c.typed;
+    }
+    EXPECT_DOUBLE_EQ(ParseBoundedNumber("2,5E-3", 1e-8, 15).value, 0.0025);
+}
+
+TEST(MainWindowKeys, SpaceMovesToTheNextField) {
+    ActiveWindow w;
+    w.field(2)->setFocus();
+    QTest::keyClick(w.field(2), Qt::Key_Space);
+    EXPECT_EQ(QApplication::focusWidget(), w.field(3));
+    EXPECT_EQ(w.field(2)->text(), "1,0E-1");
+}
+
+TEST(MainWindowKeys, MenuShortcutsWinOverTheFieldsOwnKeys) {
+    ActiveWindow w;
+    QLineEdit* d2 = w.field(2);
+    d2->setFocus();
+    d2->selectAll();
+    QApplication::clipboard()->setText("12\t7.5\n14\t8");
+    QTest::keyClick(d2, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(w.calls.copy, 1);
+    EXPECT_EQ(QApplication::clipboard()->text(), "12\t7.5\n14\t8"); // the field copied nothing
+    QTest::keyClick(d2, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(d2->text(), "1,0E-1"); // the field pasted nothing
+    EXPECT_EQ(w.find<QPlainTextEdit>("Memo1")->toPlainText(), "12\t7.5\n14\t8");
+    EXPECT_TRUE(w.sim.pasteOrder);
+    QTest::keyClick(d2, Qt::Key_B, Qt::ControlModifier);
+    EXPECT_FALSE(w.sim.pasteOrder);
+    EXPECT_EQ(w.sim.pastedText.size(), 2u);
+}
+
+TEST(MainWindowKeys, EnterF11AndCtrlPShowTheStudysWindow) {
+    ActiveWindow w;
+    w.click("RadioGroup4", 0);
+    w.click("RadioGroup1", 0);
+    w.field(3)->setFocus();
+    QTest::keyClick(w.field(3), Qt::Key_Return);
+    QTest::keyClick(w.field(3), Qt::Key_F11);
+    QTest::keyClick(w.field(3), Qt::Key_P, Qt::ControlModifier);
+    w.find<QRadioButton>("RadioGroup1_0")->setFocus();
+    QTest::keyClick(w.find<QRadioButton>("RadioGroup1_0"), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(w.calls.graph, 4);
+    EXPECT_EQ(w.calls.mixture, 0);
+    w.click("RadioGroup1", 3);
+    QTest::keyClick(w.field(3), Qt::Key_F11);
+    QTest::keyClick(w.field(3), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(w.calls.mixture, 2);
+    EXPECT_EQ(w.calls.graph, 4);
+    EXPECT_TRUE(w.messages.messages.empty());
+}
+
+// ---- Show command and messages ----------------------------------------------------------
+
+TEST(MainWindowShow, EveryFailedCheckIsReportedInOrderEvenForHiddenFields) {
+    MainWindow w;
+    w.click("RadioGroup4", 0);
+    w.click("RadioGroup1", 2);
+    QTest::keyClicks(w.field(12), "abc"); // becomes "EEE"
+    w.click("RadioGroup1", 0);            // D12 is hidden now
+    w.field(4)->selectAll();
+    QTest::keyClicks(w.field(4), "51");
+    w.clickButton("U1");
+    EXPECT_EQ(w.messages.messages,
+              (std::vector<std::string>{texts::messageA(), texts::messageB()}));
+    EXPECT_EQ(w.text("D4"), "51"); // the field keeps what was typed
+    EXPECT_EQ(w.calls.graph, 1);
+}
+
+// ---- Menus, tool bar and options --------------------------------------------------------
+
+TEST(MainWindowMenus, EntriesShortcutsAndSeparators) {
+    MainWindow w;
+    struct MenuCase {
+        const char* title;
+        QStringList entries; // "-" for a separator; a shortcut after a tab
+    } menus[] = {
+        {"&Fichier",
+         {"&Ouvrir un texte de travail pratique", "-", "&Imprimer...\tCtrl+P", "-",
+          "&Lancer le navigateur Velmor", "&Quitter\tCtrl+Q", "Q&uitter et lancer le navigateur"}},
+        {"&Edition",
+         {"&Voir simulation\tF11", "-", "&Copier simulation...\tCtrl+C", "-",
+          "Co&ller des couples (v, pH)\tCtrl+V", "Co&ller des couples (pH, v)\tCtrl+B"}},
+        {"&Options",
+         {"&Bulles d'aide", "-", "Séparateur décimal = &virgule", "Séparateur décimal = &point"}},
+        {"&Aide",
+         {"&Index\tF1", "&Travaux pratiques", "Pré&cision des calculs", "-",
+          "&Page d'accueil Velmor", "&Ecrire à l'auteur", "-", "&A propos"}},
+    };
+    const QList<QAction*> bar = w.window->menuBar()->actions();
+    ASSERT_EQ(bar.size(), 4);
+    for (int m = 0; m < 4; ++m) {
+        EXPECT_EQ(bar[m]->text(), QString::fromUtf8(menus[m].title));
+        QStringList entries;
+        for (QAction* a : bar[m]->menu()->actions()) {
+            QString e = a->isSeparator() ? "-" : a->text();
+            if (!a->shortcut().isEmpty()) e += "\t" + a->shortcut().toString();
+            entries << e;
+        }
+        EXPECT_EQ(entries, menus[m].entries) << menus[m].title;
+    }
+    EXPECT_EQ(w.find<QAction>("Lancer1")->statusTip(), "Lance d'autres programmes de cette suite");
+    EXPECT_EQ(w.find<QAction>("Copiersimulation1")->statusTip(),
+              "Transfert vers un tableur, ou un logiciel de dessin");
+    EXPECT_EQ(bar[1]->menu()->defaultAction()->objectName(), "Voir1");
+    EXPECT_EQ(bar[3]->menu()->defaultAction()->objectName(), "Index1");
+}
+
+TEST(MainWindowMenus, ToolBarButtonsAndTheirHints) {
+    MainWindow w;
+    const QList<QAction*> tools = w.find<QToolBar>("ToolBar1")->actions();
+    ASSERT_EQ(tools.size(), 5);
+    const char* expected[5][4] = {
+        {"&Ouvrir", "Ouvrir", "Ouvrir un fichier .Che", "0"},
+        {"&Enregistrer", "Enregistrer", "Enregistrer un fichier .Che", "0"},
+        {"&Imprimer", "Imprimer", "Imprimer", "1"},
+        {"&Copier", "Copier", "Copier un graphique ou des nombres pour un tableur", "1"},
+        {"&Index", "Aide", "Index d'aide en ligne", "1"}};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(tools[i]->text(), QString::fromUtf8(expected[i][0]));
+        EXPECT_EQ(tools[i]->toolTip(), QString::fromUtf8(expected[i][1]));
+        EXPECT_EQ(tools[i]->statusTip(), QString::fromUtf8(expected[i][2]));
+        EXPECT_EQ(tools[i]->isEnabled(), expected[i][3][0] == '1') << i;
+    }
+    tools[2]->trigger();
+    EXPECT_EQ(w.calls.graph, 1);
+    tools[3]->trigger();
+    EXPECT_EQ(w.calls.copy, 1);
+}
+
+TEST(MainWindowMenus, EachSeparatorEntrySwitchesToTheOtherSeparator) {
+    MainWindow w;
+    auto* comma = w.find<QAction>("Virgule1");
+    auto* point = w.find<QAction>("Point1");
+    EXPECT_TRUE(w.sim.decimalComma);
+    EXPECT_TRUE(comma->isChecked());
+    struct Step {
+        QAction* chosen;
+        bool comma;
+    } steps[] = {{point, false}, {point, true}, {comma, false}, {comma, true}};
+    for (const Step& s : steps) {
+        s.chosen->trigger();
+        EXPECT_EQ(w.sim.decimalComma, s.comma);
+        EXPECT_EQ(comma->isChecked(), s.comma);
+        EXPECT_EQ(point->isChecked(), !s.comma);
+    }
+}
+
+TEST(MainWindowMenus, BubblesAreShownOnlyWhileTheOptionIsChecked) {
+    ActiveWindow w;
+    QLineEdit* d4 = w.field(4);
+    // The bubble a help event over D4 brings up, if any.
+    auto bubble = [&] {
+        QToolTip::hideText();
+        QTest::qWait(400);
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), d4->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(d4, &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(bubble(), "pKa1 de l'acide dans le bécher");
+    w.find<QAction>("Bullesdaide1")->trigger();
+    EXPECT_FALSE(w.find<QAction>("Bullesdaide1")->isChecked());
+    EXPECT_EQ(bubble(), "");
+    w.find<QAction>("Bullesdaide1")->trigger();
+    EXPECT_EQ(bubble(), "pKa1 de l'acide dans le bécher");
+}
+
+// ---- Help -----------------------------------------------------------------------------------
+
+TEST(MainWindowHelp, F1OpensTheTopicOfTheFocusedControlElseTheContents) {
+    ActiveWindow w;
+    w.click("RadioGroup4", 0);
+    w.click("RadioGroup1", 0);
+    struct Case {
+        const char* control;
+        const char* page;
+    } cases[] = {{"U1", "contexte-11.html"},
+                 {"U3", "contexte-13.html"},
+                 {"D11", "contexte-2.html"},
+                 {"D2", "index.html"}};
+    for (const Case& c : cases) {
+        QWidget* control = w.find(c.control);
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_F1);
+        EXPECT_EQ(w.window->helpViewer()->currentPage(), c.page) << c.control;
+    }
+    w.find<QAction>("Travauxpratiques1")->trigger();
+    EXPECT_EQ(w.window->helpViewer()->currentPage(), "Propositions.html");
+    w.find<QAction>("Precision1")->trigger();
+    EXPECT_EQ(w.window->helpViewer()->currentPage(), "Precision.html");
+    w.find<QAction>("Index1")->trigger();
+    EXPECT_EQ(w.window->helpViewer()->currentPage(), "index.html");
+}
+
+// ---- Icons and the about box -----------------------------------------------------------------
+
+TEST(MainWindowIcons, SideSwitchGivesEveryWindowTheSideIcon) {
+    MainWindow w;
+    TAboutBox about("titralab", w.window->sideIcon());
+    w.window->setAboutBox(&about);
+    QSignalSpy icons(w.window.get(), &TFprincip::sideIconChanged);
+    auto picture = [](const QLabel* l) { return l->pixmap().toImage(); };
+    const QImage acid = picture(about.findChild<QLabel*>("ProgramIcon"));
+    w.click("RadioGroup4", 1);
+    ASSERT_EQ(icons.count(), 1);
+    const QImage base = picture(about.findChild<QLabel*>("ProgramIcon"));
+    EXPECT_NE(base, acid);
+    const QColor liquid = picture(w.find<QLabel>("Image1")).pixelColor(16, 28);
+    EXPECT_GT(liquid.blue(), liquid.red()); // the base side's liquid is blue
+    w.click("RadioGroup4", 0);
+    EXPECT_EQ(picture(about.findChild<QLabel*>("ProgramIcon")), acid);
+    EXPECT_EQ(icons.count(), 2);
+}
+
+TEST(AboutBox, TextsAndSize) {
+    TAboutBox about("titralab", QIcon());
+    EXPECT_EQ(about.windowTitle(), "A propos");
+    EXPECT_EQ(about.findChild<QLabel*>("ProductName")->text(), "titralab");
+    EXPECT_EQ(about.findChild<QLabel*>("Version")->text(), "Version : 3.4.0.");
+    EXPECT_EQ(about.findChild<QLabel*>("Comments")->text(),
+              "Etude des réactions acido basiques, conductivité");
+    auto* ok = about.findChild<QPushButton*>("OKButton");
+    EXPECT_EQ(ok->text(), "OK");
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_EQ(about.size(), QSize(298, 213));
+}
+
+} // namespace
