@@ -131,7 +131,10 @@ TFprincip::TFprincip(Simulation& sim, velmor::Paths paths, QWidget* parent)
     : QMainWindow(parent), m_sim(sim), m_paths(std::move(paths)) {
     setObjectName("FPrincip");
     setWindowTitle(fr(texts::kMainCaption) + fr(texts::kAuthorCredit));
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    // No maximize button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setProperty(kHelpContextProperty, velmor::help::kMainWindow);
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
     setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);

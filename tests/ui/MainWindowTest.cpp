@@ -445,6 +445,29 @@ TEST(MainWindowHelp, F1OpensTheTopicOfTheFocusedControlElseTheContents) {
     EXPECT_EQ(w.window->helpViewer()->currentPage(), "index.html");
 }
 
+TEST(MainWindowHelp, F1InAMenuOpensTheMenusTopic) {
+    ActiveWindow w;
+    struct Case {
+        const char* menu;
+        const char* active; // the entry under the cursor, if any
+        const char* page;
+    } cases[] = {{"Fichier1", nullptr, "contexte-17.html"},
+                 {"Edition1", "Copiersimulation1", "contexte-17.html"},
+                 {"Options1", nullptr, "index.html"},
+                 {"Aide1", "Index1", "index.html"},
+                 {"Aide1", "Precision1", "contexte-17.html"}};
+    for (const Case& c : cases) {
+        w.window->helpViewer()->showContext(velmor::help::kLineWidth);
+        auto* menu = w.find<QMenu>(c.menu);
+        menu->popup(w.window->mapToGlobal(QPoint(10, 10)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        if (c.active) menu->setActiveAction(w.find<QAction>(c.active));
+        QTest::keyClick(menu, Qt::Key_F1);
+        EXPECT_EQ(w.window->helpViewer()->currentPage(), c.page) << c.menu;
+        EXPECT_FALSE(menu->isVisible()) << c.menu;
+    }
+}
+
 // ---- Icons and the about box -----------------------------------------------------------------
 
 TEST(MainWindowIcons, SideSwitchGivesEveryWindowTheSideIcon) {
