@@ -33,9 +33,24 @@ struct MixtureDisplay {
 MixtureDisplay mixtureDisplay(const ChemicalState& s, const MixtureResult& r);
 
 // The results text of the mixture: a title line, then label-tab-value lines, each ended by a
-// carriage return. labels[0] and labels[1] are the species names of column 1 and column 2.
+// carriage return. labels[0] and labels[1] are the species names of column 1 and column 2; on
+// the base side the species lines name the protonated forms as the results window does (ion
+// BH+, ion BH2 2+, ...), while the lines about each base as a whole keep its name.
 std::string MixtureResultsText(const ChemicalState& s, const MixtureResult& r,
                                const std::array<std::array<std::string, 4>, 2>& labels,
                                bool decimalComma, int digits = 5);
+
+// The texts of the mixture results window. On the acid side the pK values are the working
+// (sorted) ones and the species are named after a triacid; on the base side the pK values are
+// shown as typed (working + 14) and the species as a base and its protonated forms.
+struct MixtureFields {
+    std::array<std::string, 22> edit{};         // edit[1..21]: Edit1..Edit21
+    std::array<std::string, 8> speciesLabels{}; // labels of Edit12..Edit19
+};
+MixtureFields mixtureFields(const ChemicalState& s, const MixtureResult& r, bool decimalComma,
+                            int digits = 5);
+
+// The window's names of the four species of each column, by side.
+const std::array<std::string, 4>& mixtureSpeciesLabels(BuretteSide side, int column);
 
 } // namespace titralab

@@ -1,8 +1,11 @@
 #include "graph/DgClipBrd.h"
 
+#include "graph/UEspPredFormules.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -84,6 +87,24 @@ ExportResult ExportSimulation(Simulation& sim, const std::string& folder) {
     result.txtPath = txt.string();
     result.xlsPath = xls.string();
     return result;
+}
+
+CopyOutcome CopySimulation(Simulation& sim, Notifier& notifier, const std::string& folder) {
+    CopyOutcome outcome;
+    try {
+        RefreshSimulation(sim, notifier);
+    } catch (const std::exception& fault) {
+        notifier.error(fault.what());
+        return outcome;
+    }
+    outcome.files = ExportSimulation(sim, folder);
+    if (!outcome.files.ok) {
+        notifier.error(outcome.files.error);
+        return outcome;
+    }
+    outcome.ok = true;
+    outcome.clipboardText = sim.exportText;
+    return outcome;
 }
 
 } // namespace titralab

@@ -1,6 +1,7 @@
 // Copying the simulation: the sampling choice of the copy dialog and the two export files.
 #pragma once
 
+#include "app/Notifier.h"
 #include "app/Simulation.h"
 
 #include <string>
@@ -28,5 +29,24 @@ struct ExportResult {
 // folder when needed. Each file is written whole under a temporary name, then renamed into
 // place. On failure nothing else changes, the export counter included.
 ExportResult ExportSimulation(Simulation& sim, const std::string& folder);
+
+// What a copy hands to the clipboard when it succeeded.
+struct CopyOutcome {
+    bool ok{false};
+    std::string clipboardText; // ExportText as generated for this copy
+    ExportResult files;
+};
+
+// The copy command: regenerates the study (its messages through the notifier), then writes the
+// two export files into `folder`. A fault of the regeneration or a failed write ends the copy
+// with its message shown as an error; the caller then leaves the clipboard as it was.
+CopyOutcome CopySimulation(Simulation& sim, Notifier& notifier, const std::string& folder);
+
+// The last copied table, published by the graph window under this name for programs that
+// link to it; it keeps its text until the next successful copy.
+struct ExchangeItem {
+    static constexpr const char* kName = "de_pH_et_concentrations";
+    std::string text;
+};
 
 } // namespace titralab

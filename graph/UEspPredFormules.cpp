@@ -1,6 +1,7 @@
 #include "graph/UEspPredFormules.h"
 
 #include "app/Simulation.h"
+#include "app/UresText.h"
 #include "chemistry/Conductivity.h"
 #include "chemistry/SimulationSetup.h"
 #include "chemistry/U2PolyAc.h"
@@ -502,6 +503,23 @@ void ComputeTwoPolyacidMixture(Simulation& sim) {
     BuildSpeciesLabels(sim);
     sim.exportText = MixtureResultsText(sim.state, *sim.mixture, sim.speciesLabels,
                                         sim.decimalComma, sim.exportDigits);
+}
+
+PointCountCheck checkPointCount(std::string_view text) {
+    const BoundedNumber n = ParseBoundedNumber(text, kMinGraphPoints, kMaxGraphPoints);
+    PointCountCheck check;
+    check.value = static_cast<int>(std::trunc(n.value));
+    check.text = std::to_string(check.value);
+    check.ok = n.ok;
+    return check;
+}
+
+PointCountCheck ValidatePointCount(Simulation& sim, Notifier& notifier) {
+    PointCountCheck check = checkPointCount(sim.panel.pointCount);
+    if (!check.ok) notifier.inform(texts::messageA());
+    sim.panel.pointCount = check.text;
+    sim.state.pointCount = check.value;
+    return check;
 }
 
 } // namespace titralab

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace titralab {
@@ -97,5 +98,23 @@ void GenerateTwoMonoacidTableByVolume(Simulation& sim, int n);
 void GenerateDilutionCurve(Simulation& sim, int n);
 // Computes the two-polyacid mixture into sim.mixture and its results text into exportText.
 void ComputeTwoPolyacidMixture(Simulation& sim);
+
+// The graph window's own check of its number of points, run before a click on one of its boxes
+// regenerates and when the copy dialog's number field is left: 10..250, message A when the text
+// is no number or lies outside (a non-number becomes 10). The set-up reads the field again with
+// its own range 5..200.
+constexpr int kMinGraphPoints = 10;
+constexpr int kMaxGraphPoints = 250;
+
+struct PointCountCheck {
+    int value{};      // the clamped value, truncated toward zero
+    std::string text; // what the field shows afterwards
+    bool ok{};        // no message was needed
+};
+PointCountCheck checkPointCount(std::string_view text);
+
+// Runs the check on the graph window's field (sim.panel.pointCount), shows message A through
+// the notifier when needed, and writes the value back into the field and into PointCount.
+PointCountCheck ValidatePointCount(Simulation& sim, Notifier& notifier);
 
 } // namespace titralab

@@ -1,0 +1,161 @@
+#include "graph/TI4.h"
+
+#include "app/Notifier.h"
+#include "app/Simulation.h"
+#include "graph/DgClipBrd.h"
+#include "graph/TFgraphes.h"
+#include "graph/UEspPredFormules.h"
+#include "ui/Clipboard.h"
+#include "ui/RadioGroup.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace titralab {
+
+namespace {
+
+QString fr(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+constexpr int kPictureSize = 32; // pixels
+
+} // namespace
+
+TI4::TI4(Simulation& sim, Notifier& notifier, std::string valuesFolder, QWidget* parent)
+    : QDialog(parent), m_sim(sim), m_notifier(notifier), m_valuesFolder(std::move(valuesFolder)) {
+    setObjectName("TI4");
+    setWindowTitle(fr("Copier la simulation, fichier et presse-papiers"));
+
+    m_menu = new QMenuBar(this);
+    QMenu* edit = m_menu->addMenu(fr("&Edition"));
+    QAction* copy = edit->addAction(fr("&Copier"));
+    copy->setObjectName("Copier1");
+    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    connect(copy, &QAction::triggered, this, &TI4::Button1Click);
+    QAction* cancel = edit->addAction(fr("&Annuler"));
+    cancel->setObjectName("Annuler1");
+    cancel->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(cancel, &QAction::triggered, this, &TI4::Button2Click);
+
+    m_picture = new QLabel(this);
+    m_picture->setObjectName("Image1");
+    m_picture->setFixedSize(kPictureSize, kPictureSize);
+
+    m_rule = new QLabel(fr("Lorsque le pH varie régulèrement, 2 points sont intercalés (2° et "
+                           "pénultième), pour améliorer le tracé"),
+                        this);
+    m_rule->setObjectName("Label5");
+    m_rule->setWordWrap(true);
+    m_rule->setAutoFillBackground(true);
+    m_rule->setMargin(4);
+    QPalette rulePalette = m_rule->palette();
+    rulePalette.setColor(QPalette::WindowText, Qt::yellow);
+    rulePalette.setColor(QPalette::Window, QColor(0, 0, 128));
+    m_rule->setPalette(rulePalette);
+
+    m_pointsLabel = new QLabel(fr("Nombre de &points souhaité :"), this);
+    m_pointsLabel->setObjectName("Label6");
+    m_points = new QLineEdit(fr("100"), this);
+    m_points->setObjectName("Edit1");
+    m_points->setMaxLength(64);
+    m_points->setFixedWidth(60);
+    m_pointsLabel->setBuddy(m_points);
+    connect(m_points, &QLineEdit::editingFinished, this, &TI4::Edit1Exit);
+
+    m_sampling = new RadioGroup(this);
+    m_sampling->setObjectName("RadioGroup3");
+    connect(m_sampling, &RadioGroup::itemClicked, this, &TI4::RadioGroup3Click);
+
+    m_copy = new QPushButton(fr("&Copier"), this);
+    m_copy->setObjectName("Button1");
+    m_cancel = new QPushButton(fr("&Annuler"), this);
+    m_cancel->setObjectName("Button2");
+    for (QPushButton* b : {m_copy, m_cancel}) b->setAutoDefault(false);
+    connect(m_copy, &QPushButton::clicked, this, &TI4::Button1Click);
+    connect(m_cancel, &QPushButton::clicked, this, &TI4::Button2Click);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_picture, 0, Qt::AlignTop);
+    top->addWidget(m_rule, 1);
+    auto* points = new QHBoxLayout;
+    points->addWidget(m_pointsLabel);
+    points->addWidget(m_points);
+    points->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_copy);
+    buttons->addWidget(m_cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(m_menu);
+    layout->addLayout(top);
+    layout->addLayout(points);
+    layout->addWidget(m_sampling);
+    layout->addStretch();
+    layout->addLayout(buttons);
+    setFixedSize(380, 300);
+}
+
+void TI4::setSideIcon(const QIcon& icon) {
+    setWindowIcon(icon);
+    m_picture->setPixmap(icon.pixmap(kPictureSize, kPictureSize));
+}
+
+void TI4::prepare() {
+    const CopyChoices choices = copyChoicesFor(m_sim.panel.study);
+    m_sampling->setTitle(QString::fromStdString(choices.caption));
+    QStringList items;
+    for (const std::string& item : choices.items) items << QString::fromStdString(item);
+    m_sampling->setItems(items);
+    m_sampling->setHidden(!choices.visible);
+    if (!items.isEmpty()) m_sampling->setSelected(0);
+    m_sim.copySampling = CopySampling::ByPH;
+    m_points->setText(QString::fromStdString(m_sim.panel.pointCount));
+}
+
+int TI4::OpenCopyDialog() {
+    prepare();
+    return exec();
+}
+
+void TI4::RadioGroup3Click(int index) {
+    m_sim.copySampling = index == 0 ? CopySampling::ByPH : CopySampling::ByVolume;
+}
+
+void TI4::Edit1Exit() {
+    // The count that matters is the graph window's: its check runs on its own box and the
+    // result is written back into both boxes.
+    ValidatePointCount(m_sim, m_notifier);
+    m_points->setText(QString::fromStdString(m_sim.panel.pointCount));
+    if (m_graph) m_graph->showPointCount();
+}
+
+void TI4::Button1Click() {
+    accept();
+    CopySimulation();
+}
+
+void TI4::Button2Click() {
+    reject();
+}
+
+bool TI4::CopySimulation() {
+    const CopyOutcome outcome = titralab::CopySimulation(m_sim, m_notifier, m_valuesFolder);
+    if (!outcome.ok) return false; // the clipboard and the published table stay as they were
+    if (m_graph) {
+        m_graph->publish(outcome.clipboardText);
+        m_graph->applySimulation(); // the copy regenerated the curves
+    }
+    clipboard::putTable(outcome.clipboardText);
+    return true;
+}
+
+} // namespace titralab

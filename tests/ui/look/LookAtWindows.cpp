@@ -1,0 +1,148 @@
+// titralab_ui_look: shows one of the graph-side windows on a simulation built from the command
+// line, so that each can be looked at (and captured) in every study and side.
+//
+//   titralab_ui_look [--window graph|mixture|copy|chooser] [--side acid|base] [--study 0..4]
+//                    [--entry1 N] [--entry2 N] [--tick 4,5,8,...] [--untick 2,3,...]
+//                    [--points N] [--paste] [--point-style 0..7] [--zoom x1,y1,x2,y2] [--size WxH]
+#include "app/Notifier.h"
+#include "app/Simulation.h"
+#include "chemistry/TF2PolyAc.h"
+#include "graph/TFgraphes.h"
+#include "graph/TI4.h"
+#include "graph/UCollerExcel.h"
+#include "graph/UEspPredFormules.h"
+#include "print/TFDlgPoint.h"
+#include "ui/ChartView.h"
+#include "ui/Icons.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+using namespace titralab;
+
+namespace {
+
+// Prints the messages instead of opening boxes, so that nothing waits for a click.
+class PrintingNotifier : public Notifier {
+  public:
+    void inform(const std::string& text) override {
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+    }
+    void error(const std::string& text) override {
+        std::fprintf(stderr, "error: %s\n", text.c_str());
+    }
+};
+
+std::vector<int> numbers(const QString& list) {
+    std::vector<int> out;
+    for (const QString& n : list.split(',', Qt::SkipEmptyParts)) out.push_back(n.toInt());
+    return out;
+}
+
+// Measured points near the simulated pH curve: every eighth point, a little off, with a
+// header line as a spreadsheet gives it, in litres as the copy command writes them.
+std::string pastedNear(const Simulation& sim) {
+    std::string text = "Volume\tpH\r\n";
+    const Series& ph = sim.curves[1];
+    for (std::size_t i = 0; i < ph.size(); i += 8) {
+        const double v = ph[i].x / sim.state.volumeFactor;
+        const double pH = ph[i].y + ((i / 8) % 2 ? 0.15 : -0.15);
+        text += std::to_string(v) + "\t" + std::to_string(pH) + "\r\n";
+    }
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    std::map<QString, QString> options;
+    const QStringList args = app.arguments();
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == "--paste") {
+            options["paste"] = "1";
+        } else if (args[i].startsWith("--") && i + 1 < args.size()) {
+            options[args[i].mid(2)] = args[i + 1];
+            ++i;
+        }
+    }
+    auto option = [&](const char* name, const char* fallback) {
+        auto it = options.find(name);
+        return it == options.end() ? QString(fallback) : it->second;
+    };
+
+    const BuretteSide side =
+        option("side", "acid") == "base" ? BuretteSide::BaseSide : BuretteSide::AcidSide;
+    const Study study = static_cast<Study>(option("study", "0").toInt());
+    const int entry1 = option("entry1", side == BuretteSide::AcidSide ? "17" : "2").toInt();
+    const int entry2 = option("entry2", side == BuretteSide::AcidSide ? "17" : "2").toInt();
+
+    // The context as the main window leaves it after the side, study and entries are chosen.
+    Simulation sim;
+    sim.panel.side = side;
+    sim.panel.study = study;
+    sim.browser.targetColumn1 = false;
+    sim.browser.current(side) = entry2;
+    LoadEntry(sim.browser, entry2, sim.panel, sim.state);
+    sim.browser.targetColumn1 = true;
+    sim.browser.current(side) = entry1;
+    LoadEntry(sim.browser, entry1, sim.panel, sim.state);
+    sim.graph.checked[9] = study != Study::SpeciesVsPH;
+    sim.panel.pointCount = option("points", "100").toStdString();
+    for (int box : numbers(option("tick", ""))) sim.graph.checked[box - 1] = true;
+    for (int box : numbers(option("untick", ""))) sim.graph.checked[box - 1] = false;
+    sim.currentPointStyle = pointStyleAt(option("point-style", "1").toInt());
+
+    PrintingNotifier notifier;
+    RefreshSimulation(sim, notifier);
+    if (options.count("paste")) {
+        PastePairs(sim, true, pastedNear(sim));
+        sim.graph.checked[8] = true;
+        RefreshSimulation(sim, notifier);
+    }
+
+    const QIcon icon = icons::side(side);
+    const QStringList size = option("size", "1280x1024").split('x');
+    const QString window = option("window", "graph");
+    TFgraphes graph(sim, notifier);
+    graph.setSideIcon(icon);
+    TFDlgPoint chooser(sim);
+    chooser.setSideIcon(icon);
+    graph.setPointStyleChooser(&chooser);
+    TF2PolyAc mixture(sim);
+    TI4 copy(sim, notifier, QDir::tempPath().toStdString() + "/titralab-look");
+    copy.setSideIcon(icon);
+    copy.setGraphWindow(&graph);
+
+    if (window == "mixture") {
+        mixture.prepare();
+        mixture.move(40, 40);
+        mixture.show();
+    } else if (window == "copy") {
+        copy.prepare();
+        copy.move(40, 40);
+        copy.show();
+    } else if (window == "chooser") {
+        chooser.move(40, 40);
+        chooser.showChooser();
+    } else {
+        graph.prepare();
+        graph.setGeometry(0, 0, size.value(0).toInt(), size.value(1).toInt() - 30);
+        graph.show();
+        const QStringList zoom = option("zoom", "").split(',', Qt::SkipEmptyParts);
+        if (zoom.size() == 4)
+            QTimer::singleShot(500, [&graph, zoom] {
+                graph.chart()->zoomTo(QPoint(zoom[0].toInt(), zoom[1].toInt()),
+                                      QPoint(zoom[2].toInt(), zoom[3].toInt()));
+            });
+        // The readout as a mouse at the middle of the chart shows it.
+        QTimer::singleShot(700, [&] { graph.Chart1MouseMove(graph.chart()->rect().center()); });
+    }
+    return app.exec();
+}
