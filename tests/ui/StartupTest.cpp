@@ -11,6 +11,10 @@
 #include <QSignalSpy>
 #include <QTcpSocket>
 
+#include <cstdio>
+#include <jpeglib.h>
+#include <vector>
+
 #include <set>
 
 using namespace titralab;
@@ -161,6 +165,62 @@ TEST(JpegImage, DecodesWithLibjpegAndRefusesWhatIsNoJpeg) {
         {"truncated data", write("cut.jpg", bytes.left(bytes.size() / 2)), true},
     };
     for (const Case& c : cases) EXPECT_EQ(!loadJpeg(c.path).isNull(), c.decodes) << c.label;
+}
+
+// Writes a small JPEG of one colour with libjpeg, in the given colour space.
+void writeJpeg(const QString& path, J_COLOR_SPACE space, std::vector<JSAMPLE> pixel) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
+    ASSERT_NE(file, nullptr);
+    jpeg_stdio_dest(&info, file);
+    info.image_width = 16;
+    info.image_height = 8;
+    info.input_components = static_cast<int>(pixel.size());
+    info.in_color_space = space;
+    jpeg_set_defaults(&info);
+    jpeg_set_colorspace(&info, space);
+    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row;
+    for (int x = 0; x < 16; ++x) row.insert(row.end(), pixel.begin(), pixel.end());
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&info, &r, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::fclose(file);
+}
+
+TEST(JpegImage, GreyAndCmykPicturesComeOutInRgb) {
+    QTemporaryDir dir;
+    struct Case {
+        const char* label;
+        J_COLOR_SPACE space;
+        std::vector<JSAMPLE> pixel;
+        QColor expected;
+    } cases[] = {
+        {"grey", JCS_GRAYSCALE, {128}, QColor(128, 128, 128)},
+        {"RGB", JCS_RGB, {20, 120, 220}, QColor(20, 120, 220)},
+        // Adobe CMYK, inks stored inverted: no cyan, full magenta and yellow, no black.
+        {"CMYK red", JCS_CMYK, {255, 0, 0, 255}, QColor(255, 0, 0)},
+        {"CMYK grey", JCS_CMYK, {255, 255, 255, 128}, QColor(128, 128, 128)},
+    };
+    for (const Case& c : cases) {
+        const QString path = dir.filePath(QString(c.label) + ".jpg");
+        writeJpeg(path, c.space, c.pixel);
+        const QImage image = loadJpeg(path);
+        ASSERT_FALSE(image.isNull()) << c.label;
+        EXPECT_EQ(image.size(), QSize(16, 8)) << c.label;
+        const QColor got = image.pixelColor(8, 4);
+        const int tolerance = 4; // JPEG is lossy
+        EXPECT_NEAR(got.red(), c.expected.red(), tolerance) << c.label;
+        EXPECT_NEAR(got.green(), c.expected.green(), tolerance) << c.label;
+        EXPECT_NEAR(got.blue(), c.expected.blue(), tolerance) << c.label;
+    }
 }
 
 // ---- Message boxes ----------------------------------------------------------------------------
