@@ -1,0 +1,121 @@
+// Reading practical-work sheets: a bounded RTF reader, plain-text decoding, the reader's texts.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace titralab::notepad {
+
+// The reader's French texts.
+namespace texts {
+inline constexpr const char* kCaption = "Lire une fiche de travail pratique";
+inline constexpr const char* kMenuFile = "&Fichier";
+inline constexpr const char* kPrint = "&Imprimer";
+inline constexpr const char* kMenuEdit = "&Edition";
+inline constexpr const char* kCopy = "&Copier";
+inline constexpr const char* kOpenTitle = "Ouverture d'un fichier texte";
+// The one filter of the open dialog, showing both kinds of sheet.
+inline constexpr const char* kOpenFilterName = "Fichiers texte (txt ou rtf)";
+inline constexpr const char* kOpenFilterPatterns = "*.rtf *.txt";
+} // namespace texts
+
+// Limits of the reader. A sheet is a few pages of text: anything beyond these is either
+// damaged or hostile, and is cut short rather than trusted.
+inline constexpr std::size_t kMaxFileBytes = 20u * 1024u * 1024u; // whole file, bytes
+inline constexpr int kMaxGroupDepth = 200;                        // deeper groups are skipped whole
+inline constexpr std::size_t kMaxControlWord = 32; // letters; a longer word is unknown
+inline constexpr int kMaxParameterDigits = 10;     // further digits are read and dropped
+inline constexpr std::size_t kMaxColours = 1024;   // colour-table entries kept
+inline constexpr int kMaxUnicodeSkip = 16;         // \ucN fallback length, bytes
+inline constexpr int kDefaultHalfPoints = 24;      // 12 pt
+inline constexpr int kMinHalfPoints = 2;           // 1 pt
+inline constexpr int kMaxHalfPoints = 1000;        // 500 pt
+
+struct Rgb {
+    std::uint8_t red{};
+    std::uint8_t green{};
+    std::uint8_t blue{};
+    bool operator==(const Rgb& o) const {
+        return red == o.red && green == o.green && blue == o.blue;
+    }
+    bool operator!=(const Rgb& o) const { return !(*this == o); }
+};
+
+enum class Alignment { Left, Center, Right, Justify };
+
+struct CharFormat {
+    bool bold{false};
+    bool italic{false};
+    bool underline{false};
+    int halfPoints{kDefaultHalfPoints}; // font size, half-points
+    std::optional<Rgb> colour;          // empty: the default text colour
+    bool operator==(const CharFormat& o) const {
+        return bold == o.bold && italic == o.italic && underline == o.underline &&
+               halfPoints == o.halfPoints && colour == o.colour;
+    }
+    bool operator!=(const CharFormat& o) const { return !(*this == o); }
+};
+
+// Text in one format, UTF-8. A line break inside a paragraph is U+2028, a tab is '\t'.
+struct Run {
+    std::string text;
+    CharFormat format;
+};
+
+struct Paragraph {
+    Alignment alignment{Alignment::Left};
+    std::vector<Run> runs;
+    std::string text() const;
+};
+
+struct Document {
+    std::vector<Paragraph> paragraphs;
+    // Paragraphs joined by '\n'.
+    std::string plainText() const;
+};
+
+// U+2028, the line break inside a paragraph (RTF \line).
+inline constexpr const char* kLineSeparator = "\xE2\x80\xA8";
+
+// True when the bytes are a rich-text file (they open with "{\rtf").
+bool isRtf(std::string_view bytes);
+
+// Reads RTF: groups, \par, \line, \tab, \b, \i, \ul, \fs, \cf with the colour table,
+// \q? alignment, \'hh in the document's code page (\ansicpg, Windows-1252 by default), \uN
+// with its \ucN fallback; the font table, \* destinations, pictures, objects, style sheet,
+// document information, headers, footers and hidden text are skipped, and \binN data with
+// them. Never fails: malformed input yields what could be read. Time and memory are linear
+// in the input size.
+Document parseRtf(std::string_view bytes);
+
+// Plain text as UTF-8: UTF-16 with a byte-order mark, UTF-8 (a mark is dropped) when the
+// bytes are valid UTF-8, Windows-1252 otherwise. NUL characters are dropped.
+std::string decodePlainText(std::string_view bytes);
+
+bool isValidUtf8(std::string_view bytes);
+std::string windows1252ToUtf8(std::string_view bytes);
+void appendUtf8(std::string& out, char32_t codePoint);
+
+// The text up to its first line break ('\n', '\r' or U+2028).
+std::string firstLine(std::string_view utf8);
+
+// A sheet read from a file's bytes.
+struct Sheet {
+    enum class Kind { Rich, Plain, TooLarge };
+    Kind kind{Kind::Plain};
+    Document rich;     // Kind::Rich
+    std::string plain; // Kind::Plain, UTF-8
+};
+// `byteCount` is the file's size as the file system reports it; `bytes` what was read (at
+// most kMaxFileBytes + 1 of them, so an endless file cannot exhaust memory).
+Sheet readSheet(std::string_view bytes, std::uint64_t byteCount);
+
+// The error box's texts for a sheet that cannot be shown.
+std::string cannotReadMessage(const std::string& fileName, const std::string& systemMessage);
+std::string tooLargeMessage(const std::string& fileName);
+
+} // namespace titralab::notepad
