@@ -3,7 +3,13 @@
 #include "app/TAboutBox.h"
 #include "app/TFprincip.h"
 #include "app/UVelmorC.h"
+#include "chemistry/TF2PolyAc.h"
+#include "graph/TFgraphes.h"
+#include "graph/TI4.h"
+#include "print/TFDlgPoint.h"
+#include "ui/Icons.h"
 #include "ui/MessageListener.h"
+#include "ui/QtNotifier.h"
 #include "ui/SettingsStore.h"
 
 #include <QApplication>
@@ -33,8 +39,37 @@ int main(int argc, char** argv) {
     // The one simulation context, and every window, created once for the whole run.
     Simulation sim;
     TFprincip principal(sim, paths);
+    QtNotifier boxes(&principal);
+    // Modal to the main window only: the point-style chooser beside it stays usable.
+    TFgraphes graph(sim, boxes, &principal);
+    TF2PolyAc mixture(sim, &principal);
+    TI4 copy(sim, boxes, paths.valuesFolder, &principal);
     TAboutBox about(programName, principal.sideIcon(), &principal);
+    TFDlgPoint pointStyle(sim); // a window of its own, usable beside the graph window
+
+    copy.setGraphWindow(&graph);
+    graph.setPointStyleChooser(&pointStyle);
+    graph.setCopyHook([&copy] { copy.OpenCopyDialog(); });
     principal.setAboutBox(&about);
+    principal.setLinks({
+        [&graph] { graph.showModal(); },
+        [&mixture] { mixture.showModal(); },
+        [&copy] { copy.OpenCopyDialog(); },
+        {},
+    });
+
+    // The side's icon goes to every window but the mixture window, whose icon is the base
+    // side's for good; a study change sets the graph window's hydronium box.
+    mixture.setWindowIcon(icons::side(BuretteSide::BaseSide));
+    for (auto* window : {static_cast<QWidget*>(&graph), static_cast<QWidget*>(&pointStyle)})
+        window->setWindowIcon(principal.sideIcon());
+    copy.setSideIcon(principal.sideIcon());
+    QObject::connect(&principal, &TFprincip::sideIconChanged, &graph, &TFgraphes::setSideIcon);
+    QObject::connect(&principal, &TFprincip::sideIconChanged, &copy, &TI4::setSideIcon);
+    QObject::connect(&principal, &TFprincip::sideIconChanged, &pointStyle,
+                     &TFDlgPoint::setSideIcon);
+    QObject::connect(&principal, &TFprincip::hydroniumTickChanged, &graph,
+                     &TFgraphes::setHydroniumTicked);
 
     SettingsStore settings(programName);
     principal.setSettingsStore(&settings);

@@ -21,7 +21,9 @@ std::string displayLineBreaks(const std::string& text) {
 
 namespace {
 
-void showBox(QWidget* parent, QMessageBox::Icon icon, const std::string& text) {
+void showBox(QWidget* owner, QMessageBox::Icon icon, const std::string& text) {
+    // Over the modal window in front (the graph window, the copy dialog), if any.
+    QWidget* parent = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : owner;
     QMessageBox box(icon, QApplication::applicationName(),
                     QString::fromStdString(displayLineBreaks(text)), QMessageBox::Ok, parent);
     box.exec();
