@@ -17,6 +17,8 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
 #include <exception>
 
 namespace titralab {
@@ -38,13 +40,23 @@ const char* const kChartHint =
 // Width of the fourth status panel, pixels; it also takes what the first three leave.
 constexpr int kLastPanelWidth = 50;
 
+// The chart's mapping in sixty-fourths of a pixel. The readout takes its slope from each
+// series' own extremes; a series only a few pixels high (the hydronium curve of a titration)
+// would otherwise carry its rounding into every value read far from it.
+constexpr int kSubPixels = 64;
+
 class ChartAxes : public AxisMapping {
   public:
     explicit ChartAxes(const ChartView& chart) : m_chart(chart) {}
-    int xToPixel(double x) const override { return m_chart.xToPixel(x); }
-    int yToPixel(double y) const override { return m_chart.yToPixel(y); }
+    int xToPixel(double x) const override { return fine(m_chart.xToPosition(x)); }
+    int yToPixel(double y) const override { return fine(m_chart.yToPosition(y)); }
 
   private:
+    static int fine(double position) {
+        // Values far off the chart stay far off, without overflowing.
+        constexpr double kLimit = 1e9;
+        return static_cast<int>(std::lround(std::clamp(position * kSubPixels, -kLimit, kLimit)));
+    }
     const ChartView& m_chart;
 };
 
@@ -261,8 +273,8 @@ void TFgraphes::CheckBox1Click() {
 }
 
 void TFgraphes::Chart1MouseMove(const QPoint& position) {
-    const ReadoutPanels panels =
-        ShowCursorReadout(m_sim, ChartAxes(*m_chart), position.x(), position.y());
+    const ReadoutPanels panels = ShowCursorReadout(
+        m_sim, ChartAxes(*m_chart), position.x() * kSubPixels, position.y() * kSubPixels);
     for (int k = 0; k < 4; ++k) m_panels[k]->setText(fr(panels[k]));
 }
 

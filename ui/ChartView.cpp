@@ -233,8 +233,11 @@ void ChartView::applyFullScale() {
 }
 
 void ChartView::zoomTo(const QPoint& from, const QPoint& to) {
-    const QPointF a = chart()->mapToValue(chart()->mapFromScene(mapToScene(from)), m_series[0]);
-    const QPointF b = chart()->mapToValue(chart()->mapFromScene(mapToScene(to)), m_series[0]);
+    const QTransform toScene = viewportTransform().inverted();
+    const QPointF a =
+        chart()->mapToValue(chart()->mapFromScene(toScene.map(QPointF(from))), m_series[0]);
+    const QPointF b =
+        chart()->mapToValue(chart()->mapFromScene(toScene.map(QPointF(to))), m_series[0]);
     if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) ||
         !std::isfinite(b.y()) || a.x() == b.x() || a.y() == b.y())
         return;
@@ -245,15 +248,24 @@ void ChartView::zoomTo(const QPoint& from, const QPoint& to) {
 
 QPointF ChartView::toPosition(const QPointF& value) const {
     const QPointF inChart = chart()->mapToPosition(value, m_series[0]);
-    return mapFromScene(chart()->mapToScene(inChart));
+    // mapFromScene() would round to whole pixels.
+    return viewportTransform().map(chart()->mapToScene(inChart));
+}
+
+double ChartView::xToPosition(double x) const {
+    return toPosition({x, m_axisY->min()}).x();
+}
+
+double ChartView::yToPosition(double y) const {
+    return toPosition({m_axisX->min(), y}).y();
 }
 
 int ChartView::xToPixel(double x) const {
-    return static_cast<int>(std::lround(toPosition({x, m_axisY->min()}).x()));
+    return static_cast<int>(std::lround(xToPosition(x)));
 }
 
 int ChartView::yToPixel(double y) const {
-    return static_cast<int>(std::lround(toPosition({m_axisX->min(), y}).y()));
+    return static_cast<int>(std::lround(yToPosition(y)));
 }
 
 void ChartView::mousePressEvent(QMouseEvent* event) {

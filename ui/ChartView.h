@@ -41,9 +41,12 @@ class ChartView : public QChartView {
     void zoomTo(const QPoint& from, const QPoint& to);
     bool isZoomed() const { return m_zoomed; }
 
-    // Pixel position, in viewport coordinates, of a value on each axis.
+    // Position, in viewport pixels, of a value on each axis; the Position forms keep the
+    // fraction of a pixel.
     int xToPixel(double x) const;
     int yToPixel(double y) const;
+    double xToPosition(double x) const;
+    double yToPosition(double y) const;
 
     QXYSeries* series(int number) const { return m_series[number - 1]; }
     QValueAxis* bottomAxis() const { return m_axisX; }

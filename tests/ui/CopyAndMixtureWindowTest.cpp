@@ -1,0 +1,242 @@
+// The copy dialog and the mixture results window.
+#include "GraphFixture.h"
+
+#include "app/UresText.h"
+#include "chemistry/TF2PolyAc.h"
+#include "graph/TI4.h"
+#include "ui/Clipboard.h"
+#include "ui/RadioGroup.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+using namespace titralab;
+using namespace titralab::testing;
+
+namespace {
+
+QByteArray contentOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+struct CopyDialog {
+    explicit CopyDialog(Study study, int entry1 = 17) : graph(study, entry1) {
+        folder = dir.path() + "/Valeurs";
+        dialog = std::make_unique<TI4>(graph.sim, graph.messages, folder.toStdString());
+        dialog->setGraphWindow(graph.window.get());
+        graph.window->setCopyHook([this] { dialog->prepare(); });
+    }
+    template <typename T = QWidget> T* find(const char* name) const {
+        T* w = dialog->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    RadioGroup* sampling() const { return find<RadioGroup>("RadioGroup3"); }
+    void choose(int item) {
+        auto* b = dialog->findChild<QRadioButton*>(QStringLiteral("RadioGroup3_%1").arg(item));
+        ASSERT_NE(b, nullptr);
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+    }
+
+    GraphWindow graph;
+    QTemporaryDir dir;
+    QString folder;
+    std::unique_ptr<TI4> dialog;
+};
+
+TEST(CopyDialog, TextsAndMenu) {
+    CopyDialog c(Study::TitrationVsVolume);
+    c.dialog->prepare();
+    EXPECT_EQ(c.dialog->windowTitle(), "Copier la simulation, fichier et presse-papiers");
+    EXPECT_EQ(c.find<QLabel>("Label5")->text(),
+              "Lorsque le pH varie régulèrement, 2 points sont intercalés (2° et pénultième), "
+              "pour améliorer le tracé");
+    EXPECT_TRUE(c.find<QLabel>("Label5")->wordWrap());
+    EXPECT_EQ(c.find<QLabel>("Label6")->text(), "Nombre de &points souhaité :");
+    EXPECT_EQ(c.find<QLineEdit>("Edit1")->text(), "100");
+    EXPECT_EQ(c.find<QPushButton>("Button1")->text(), "&Copier");
+    EXPECT_EQ(c.find<QPushButton>("Button2")->text(), "&Annuler");
+    const QList<QAction*> menus = c.dialog->findChild<QMenuBar*>()->actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus[0]->text(), "&Edition");
+    const QList<QAction*> entries = menus[0]->menu()->actions();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0]->text(), "&Copier");
+    EXPECT_EQ(entries[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
+    EXPECT_EQ(entries[1]->text(), "&Annuler");
+    EXPECT_EQ(entries[1]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(c.dialog->minimumSize(), c.dialog->maximumSize()); // fixed size
+}
+
+TEST(CopyDialog, SamplingChoicesPerStudy) {
+    struct Case {
+        Study study;
+        bool shown;
+        const char* caption;
+        QStringList items;
+    } cases[] = {
+        {Study::TitrationVsVolume,
+         true,
+         "&Variation régulière des... ",
+         {"pH", "v, volume de monobase forte versé"}},
+        {Study::TwoMonoTitration,
+         true,
+         "&Variation régulière des... ",
+         {"pH", "v, volume de monobase forte versé"}},
+        {Study::SpeciesVsPH, true, "&Variation régulière du... ", {"pH"}},
+        {Study::Dilution, true, "&Variation régulière des... ", {"pH"}},
+        {Study::TwoPolyMixture, false, "", {}},
+    };
+    for (const Case& k : cases) {
+        CopyDialog c(k.study, k.study == Study::TwoPolyMixture ? 30 : 17);
+        c.dialog->prepare();
+        EXPECT_EQ(!c.sampling()->isHidden(), k.shown) << k.caption;
+        if (!k.shown) continue;
+        EXPECT_EQ(c.sampling()->title(), QString::fromUtf8(k.caption));
+        EXPECT_EQ(c.sampling()->items(), k.items);
+        EXPECT_EQ(c.sampling()->selected(), 0);
+        EXPECT_EQ(c.graph.sim.copySampling, CopySampling::ByPH);
+    }
+
+    // By volume, then each opening starts again from the pH.
+    CopyDialog c(Study::TitrationVsVolume);
+    c.dialog->prepare();
+    c.choose(1);
+    EXPECT_EQ(c.graph.sim.copySampling, CopySampling::ByVolume);
+    c.choose(0);
+    EXPECT_EQ(c.graph.sim.copySampling, CopySampling::ByPH);
+    c.choose(1);
+    c.dialog->prepare();
+    EXPECT_EQ(c.graph.sim.copySampling, CopySampling::ByPH);
+    EXPECT_EQ(c.sampling()->selected(), 0);
+}
+
+TEST(CopyDialog, LeavingThePointsFieldChecksTheGraphWindowsField) {
+    CopyDialog c(Study::TitrationVsVolume);
+    c.graph.typePoints("300");
+    c.dialog->prepare();
+    auto* edit = c.find<QLineEdit>("Edit1");
+    EXPECT_EQ(edit->text(), "300");
+    edit->setText("42"); // only mirrors the graph window's count
+    c.dialog->Edit1Exit();
+    EXPECT_EQ(c.graph.messages.messages, std::vector<std::string>{texts::messageA()});
+    EXPECT_EQ(edit->text(), "250");
+    EXPECT_EQ(c.graph.points()->text(), "250");
+}
+
+TEST(CopyDialog, CopyWritesBothFilesThenTheClipboardAndTheExchangeItem) {
+    CopyDialog c(Study::TitrationVsVolume);
+    QTest::mouseClick(c.graph.find<QPushButton>("Button3"), Qt::LeftButton); // "&Copier"
+    c.dialog->show();
+    c.choose(1);
+    QTest::mouseClick(c.find<QPushButton>("Button1"), Qt::LeftButton);
+    EXPECT_FALSE(c.dialog->isVisible());
+    EXPECT_TRUE(c.graph.messages.errors.empty());
+    const QByteArray txt = contentOf(c.folder + "/NumVg1.Txt");
+    ASSERT_FALSE(txt.isEmpty());
+    EXPECT_EQ(contentOf(c.folder + "/NumVg1.Xls"), txt);
+    const QByteArray table = QByteArray::fromStdString(c.graph.sim.exportText);
+    EXPECT_EQ(txt, table + "\r\n");
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toUtf8(), table);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->data(clipboard::kTableMimeType), table);
+    EXPECT_EQ(c.graph.window->exchangeItem().text, c.graph.sim.exportText);
+    EXPECT_STREQ(ExchangeItem::kName, "de_pH_et_concentrations");
+    // Sampled by volume: 100 data lines, the first at volume 0.
+    EXPECT_EQ(table.count('\r'), 102);
+    EXPECT_TRUE(table.split('\r')[2].startsWith("0\t"));
+
+    // The menu's "&Copier" copies again, into the second pair of files.
+    c.dialog->prepare();
+    c.dialog->findChild<QAction*>("Copier1")->trigger();
+    EXPECT_TRUE(QFile::exists(c.folder + "/NumVg2.Txt"));
+    EXPECT_TRUE(QFile::exists(c.folder + "/NumVg2.Xls"));
+}
+
+TEST(CopyDialog, CancelCopiesNothing) {
+    CopyDialog c(Study::TitrationVsVolume);
+    c.dialog->prepare();
+    c.dialog->show();
+    c.dialog->findChild<QAction*>("Annuler1")->trigger();
+    EXPECT_FALSE(c.dialog->isVisible());
+    c.dialog->show();
+    QTest::mouseClick(c.find<QPushButton>("Button2"), Qt::LeftButton);
+    EXPECT_FALSE(c.dialog->isVisible());
+    EXPECT_FALSE(QDir(c.folder).exists());
+    EXPECT_EQ(c.graph.sim.exportCounter, 0);
+}
+
+TEST(CopyDialog, AFailedWriteShowsTheErrorAndLeavesTheClipboard) {
+    CopyDialog c(Study::TitrationVsVolume);
+    QFile blocker(c.folder); // a file where the folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    c.graph.window->publish("table of the last copy");
+    QGuiApplication::clipboard()->setText("before");
+    c.dialog->prepare();
+    QTest::mouseClick(c.find<QPushButton>("Button1"), Qt::LeftButton);
+    ASSERT_EQ(c.graph.messages.errors.size(), 1u);
+    EXPECT_FALSE(c.graph.messages.errors[0].empty());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
+    EXPECT_EQ(c.graph.window->exchangeItem().text, "table of the last copy");
+}
+
+TEST(MixtureWindow, PhosphoricAndAceticAcid) {
+    Simulation sim = simulationFor(Study::TwoPolyMixture, 30, BuretteSide::AcidSide, 17);
+    refresh(sim);
+    TF2PolyAc w(sim);
+    w.prepare();
+    EXPECT_EQ(w.windowTitle(), "Mélange de 2 polyacides, concentrations des espèces chimiques");
+    EXPECT_EQ(w.size(), QSize(544, 430));
+    EXPECT_EQ(w.minimumSize(), w.maximumSize());
+    const std::pair<int, const char*> fields[] = {
+        {1, "2,1"},        {2, "7,2"},     {3, "12,4"},      {4, "20"},        {5, "0,1"},
+        {6, "4,7"},        {7, ""},        {8, ""},          {9, "20"},        {10, "0,1"},
+        {21, "40"},        {11, "1,7855"}, {20, "0,016386"}, {12, "0,033675"}, {13, "0,016325"},
+        {14, "6,2861E-8"}, {15, "0"},      {16, "0,049939"}, {17, "6,081E-5"}, {18, "0"},
+        {19, "0"}};
+    for (const auto& [n, text] : fields) EXPECT_EQ(w.field(n), text) << "Edit" << n;
+    const char* labels[] = {"AH3", "AH2-", "AH- -", "A- - -", "BH3", "BH2-", "BH- -", "B- - -"};
+    for (int k = 0; k < 8; ++k) EXPECT_EQ(w.speciesLabel(12 + k), labels[k]);
+    for (const char* group : {"Polyacide 1 ", "Polyacide 2 ", "Mélange des 2 polyacides",
+                              "Concentration, en mol / L, des... "}) {
+        bool found = false;
+        for (auto* g : w.findChildren<QGroupBox*>()) found |= g->title() == group;
+        EXPECT_TRUE(found) << group;
+    }
+    w.show();
+    auto* ok = w.findChild<QPushButton*>("BitBtn1");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), "&O K");
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST(MixtureWindow, BaseSidePresentation) {
+    Simulation sim = simulationFor(Study::TwoPolyMixture, 3, BuretteSide::BaseSide, 2);
+    sim.decimalComma = false;
+    refresh(sim);
+    TF2PolyAc w(sim);
+    w.prepare();
+    EXPECT_EQ(w.field(1), "4"); // the pK values as typed, not shifted by 14
+    EXPECT_EQ(w.field(2), "19.2");
+    EXPECT_EQ(w.field(3), "23.2");
+    EXPECT_EQ(w.field(6), "18.7");
+    EXPECT_EQ(w.field(7), "");
+    EXPECT_EQ(w.field(11), "12.699");                // 14 - pOH
+    const double hydronium = 1e-14 / sim.mixture->h; // Ke / [OH-], 5 digits
+    EXPECT_NEAR(w.field(20).toDouble(), hydronium, hydronium * 5e-5);
+    const char* labels[] = {"B", "BH+", "BH2 2+", "BH3 3+", "B'", "B'H+", "B'H2 2+", "B'H3 3+"};
+    for (int k = 0; k < 8; ++k) EXPECT_EQ(w.speciesLabel(12 + k), labels[k]);
+}
+
+} // namespace

@@ -1,0 +1,73 @@
+// A graph window on its own simulation, shown on the offscreen screen, with its messages
+// recorded.
+#pragma once
+
+#include "../graph/SimulationFixtures.h"
+#include "app/Notifier.h"
+#include "app/Simulation.h"
+#include "graph/TFgraphes.h"
+#include "ui/ChartView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QXYSeries>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace titralab::testing {
+
+class GraphWindow {
+  public:
+    explicit GraphWindow(Study study, int entry1 = 17, BuretteSide side = BuretteSide::AcidSide,
+                         int entry2 = 17)
+        : sim(simulationFor(study, entry1, side, entry2)) {
+        RecordingNotifier quiet;
+        RefreshSimulation(sim, quiet); // what the show command runs before showing the window
+        window = std::make_unique<TFgraphes>(sim, messages);
+        window->prepare();
+        window->resize(1000, 700);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        QApplication::processEvents();
+    }
+
+    template <typename T = QWidget> T* find(const char* name) const {
+        T* w = window->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QCheckBox* box(int n) const {
+        return find<QCheckBox>(QStringLiteral("CheckBox%1").arg(n).toUtf8());
+    }
+    QLineEdit* points() const { return find<QLineEdit>("Edit1"); }
+    ChartView* chart() const { return find<ChartView>("Chart1"); }
+    int drawn(int series) const { return chart()->series(series)->count(); }
+
+    // A click of the user on a box, on its square (a box is often wider than its caption).
+    void click(int n) {
+        QTest::mouseClick(box(n), Qt::LeftButton, {}, QPoint(8, box(n)->height() / 2));
+    }
+    // What the user types into the number-of-points field, replacing its text.
+    void typePoints(const char* text) {
+        points()->selectAll();
+        QTest::keyClicks(points(), text);
+    }
+    std::vector<int> shownBoxes() const {
+        std::vector<int> shown;
+        for (int n = 1; n <= 10; ++n)
+            if (!box(n)->isHidden()) shown.push_back(n);
+        return shown;
+    }
+
+    Simulation sim;
+    RecordingNotifier messages;
+    std::unique_ptr<TFgraphes> window;
+};
+
+} // namespace titralab::testing
