@@ -1,0 +1,98 @@
+// The graph window's response: from a click on a check box to the chart repainted, and from
+// a mouse move to the readout written, at 200 points on a shown window (offscreen platform
+// unless another is chosen).
+#include "app/Notifier.h"
+#include "app/Simulation.h"
+#include "graph/TFgraphes.h"
+#include "graph/UCollerExcel.h"
+#include "ui/ChartView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QTest>
+#include <QXYSeries>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+
+using namespace titralab;
+
+namespace {
+
+// Phosphoric acid (four species) titrated at 200 points, every curve drawn.
+Simulation phosphoricAcid(int entry) {
+    Simulation sim;
+    sim.panel.study = Study::TitrationVsVolume;
+    sim.panel.pointCount = "200";
+    sim.browser.currentAcidEntry = entry;
+    LoadEntry(sim.browser, entry, sim.panel, sim.state);
+    sim.graph.checked.fill(true);
+    std::string pasted;
+    for (int k = 1; k <= 40; ++k)
+        pasted += std::to_string(0.0015 * k) + "\t" + std::to_string(2 + 0.25 * k) + "\n";
+    PastePairs(sim, true, pasted);
+    return sim;
+}
+
+struct ShownWindow {
+    explicit ShownWindow(int entry) : sim(phosphoricAcid(entry)), window(sim, quiet) {
+        RefreshSimulation(sim, quiet);
+        window.prepare();
+        window.resize(1280, 960);
+        window.show();
+        QTest::qWaitForWindowExposed(&window);
+        QApplication::processEvents();
+    }
+    std::string label() const {
+        return std::to_string(window.chart()->series(1)->count()) + " points in Series1";
+    }
+    Simulation sim;
+    RecordingNotifier quiet;
+    TFgraphes window;
+};
+
+void BM_CheckBoxClickToRepaint(benchmark::State& bench) {
+    ShownWindow w(static_cast<int>(bench.range(0)));
+    auto* box = w.window.findChild<QCheckBox*>("CheckBox10");
+    ChartView* chart = w.window.chart();
+    for (auto _ : bench) {
+        // Each click ticks or unticks the hydronium curve: a whole regeneration either way.
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        QApplication::processEvents(); // the chart's layout after the new ranges
+        chart->viewport()->repaint();
+    }
+    bench.SetLabel(w.label());
+}
+BENCHMARK(BM_CheckBoxClickToRepaint)
+    ->ArgName("entry")
+    ->Arg(30)
+    ->Arg(17)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_MouseMoveReadout(benchmark::State& bench) {
+    ShownWindow w(30);
+    ChartView* chart = w.window.chart();
+    const QRect area = chart->rect().adjusted(100, 100, -100, -100);
+    int step = 0;
+    for (auto _ : bench) {
+        const QPoint at(area.left() + step % area.width(), area.top() + step % area.height());
+        w.window.Chart1MouseMove(at);
+        ++step;
+    }
+    benchmark::DoNotOptimize(w.window.panelText(1));
+    bench.SetLabel(w.label());
+}
+BENCHMARK(BM_MouseMoveReadout)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
