@@ -706,6 +706,19 @@ HelpViewer* TFprincip::helpViewer() {
     return m_help;
 }
 
+void TFprincip::showHelpContext(int context) {
+    helpViewer()->showContext(context);
+}
+
+QString TFprincip::lineWidthText() const {
+    return m_fields[11]->text();
+}
+
+void TFprincip::setLineWidthText(const QString& text) {
+    m_sim.panel.text[11] = text.toStdString();
+    m_fields[11]->setText(text);
+}
+
 // F1 on a control with a help topic of its own opens that topic; elsewhere, the contents.
 void TFprincip::showHelpFor(QWidget* widget) {
     for (QWidget* w = widget; w && w != this; w = w->parentWidget()) {

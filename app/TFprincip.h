@@ -70,6 +70,12 @@ class TFprincip : public QMainWindow {
     // The background picture shown, empty when none was found.
     QString backgroundFile() const { return m_backgroundFile; }
     HelpViewer* helpViewer();
+    // Opens the help page of a context number (the print dialog's F1, for instance).
+    void showHelpContext(int context);
+
+    // The line-width field D11 (1/100 mm), which the print dialog reads and writes back.
+    QString lineWidthText() const;
+    void setLineWidthText(const QString& text);
 
     // The commands, as the menus, buttons and keys run them.
     void Voir1Click();             // show the simulation (F11, Enter, Ctrl+P)

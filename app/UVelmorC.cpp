@@ -74,16 +74,8 @@ PlacementAtExit placementAtExit(WindowState state, const Rect& bounds) {
 namespace help {
 
 std::string pageForContext(int context) {
-    switch (context) {
-    case kLineWidth:
-    case kMainWindow:
-    case kShowButton:
-    case kCopyButton:
-    case kMenus:
-        return "contexte-" + std::to_string(context) + ".html";
-    default:
-        return kContentsPage;
-    }
+    if (context <= kContents) return kContentsPage;
+    return "contexte-" + std::to_string(context) + ".html";
 }
 
 std::string pageForTopic(std::string_view topic) {

@@ -81,7 +81,8 @@ inline constexpr int kShowButton = 11;
 inline constexpr int kCopyButton = 13;
 inline constexpr int kMenus = 17;
 inline constexpr const char* kContentsPage = "index.html";
-// The page of a context number; the contents for a number without a page of its own.
+// The page of a context number ("contexte-<n>.html"); the contents for 0. The help viewer
+// shows the contents for a number whose page is missing.
 std::string pageForContext(int context);
 // The page of a named topic ("Propositions", "Precision"); the contents for an unknown topic.
 std::string pageForTopic(std::string_view topic);

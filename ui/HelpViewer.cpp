@@ -53,11 +53,14 @@ void HelpViewer::showContext(int context) {
 }
 
 void HelpViewer::showPage(const QString& page) {
-    const QString file = QDir(m_folder).filePath(page);
+    const QString contents = QString::fromUtf8(velmor::help::kContentsPage);
+    QString file = QDir(m_folder).filePath(page);
+    // A topic without a page of its own opens the contents.
+    if (!QFileInfo::exists(file)) file = QDir(m_folder).filePath(contents);
     if (QFileInfo::exists(file)) {
         m_browser->setSource(QUrl::fromLocalFile(file));
     } else {
-        m_page = page;
+        m_page = contents;
         m_browser->setPlainText(QString::fromUtf8(texts::kHelpMissing) + file);
     }
     show();

@@ -89,7 +89,7 @@ TEST(Help, ContextNumbersAndTopicsHavePages) {
         const char* page;
     } cases[] = {{0, "index.html"},        {2, "contexte-2.html"},   {9, "contexte-9.html"},
                  {11, "contexte-11.html"}, {13, "contexte-13.html"}, {17, "contexte-17.html"},
-                 {5, "index.html"},        {-1, "index.html"}};
+                 {14, "contexte-14.html"}, {-1, "index.html"}};
     for (const Case& c : cases) EXPECT_EQ(help::pageForContext(c.context), c.page) << c.context;
     EXPECT_EQ(help::pageForTopic("Propositions"), "Propositions.html");
     EXPECT_EQ(help::pageForTopic("Precision"), "Precision.html");
