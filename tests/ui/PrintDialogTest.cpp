@@ -1,0 +1,375 @@
+// The print dialog: its controls and defaults, its menu and buttons, the settings read back
+// from what is typed, the line width shared with the main window, printing into a PDF file on
+// a machine without printers, the printer set-up and the preview.
+#include "PrintTestSupport.h"
+
+#include "print/TFDlgImpression.h"
+#include "ui/RadioGroup.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <utility>
+
+namespace titralab {
+namespace {
+
+QString fr(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+class PrintDialog : public ::testing::Test {
+  protected:
+    PrintDialog() : sim(printing::titrationOfAceticAcid()), dialog(sim, messages) {
+        dialog.setPdfFileChooser([this] { return chosenFile; });
+    }
+
+    template <typename T = QWidget> T* find(const char* name) const {
+        T* w = dialog.findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+
+    void type(const char* field, const QString& text) {
+        QLineEdit* edit = find<QLineEdit>(field);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
+    void click(const char* button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
+
+    Simulation sim;
+    RecordingNotifier messages;
+    TFDlgImpression dialog;
+    QTemporaryDir dir;
+    QString chosenFile;
+};
+
+TEST_F(PrintDialog, ControlsShowTheirCaptionsAndDefaults) {
+    EXPECT_EQ(dialog.windowTitle(), fr("Imprimer une courbe"));
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << "cannot be resized";
+    EXPECT_GE(dialog.width(), 282);
+    EXPECT_EQ(dialog.property("helpContext").toInt(), 14);
+
+    struct Field {
+        const char* name;
+        const char* text;
+        const char* label;
+    };
+    for (const Field& f : {Field{"D1", "30", "épaisseur de trait en 1/100 mm"},
+                           Field{"Edit3", "9", "Longueur du motif pointillé, en mm"},
+                           Field{"D2", "10", "taille des caractères"},
+                           Field{"D3", "8", "nombre approximatif de graduations"},
+                           Field{"Edit1", "", nullptr}, Field{"Edit2", "", nullptr}}) {
+        QLineEdit* edit = find<QLineEdit>(f.name);
+        ASSERT_TRUE(edit);
+        EXPECT_EQ(edit->text(), fr(f.text)) << f.name;
+        if (!f.label) continue;
+        bool labelled = false;
+        for (QLabel* l : dialog.findChildren<QLabel*>())
+            labelled |= l->buddy() == edit && l->text() == fr(f.label);
+        EXPECT_TRUE(labelled) << f.name;
+    }
+
+    struct Box {
+        const char* name;
+        const char* caption;
+        bool ticked;
+    };
+    for (const Box& b : {Box{"CheckBox1", "Zoom x 2 selon Ox", false},
+                         Box{"CheckBox3", "Imprimer les constantes", true},
+                         Box{"CheckBox4", "Imprimer en couleur", false},
+                         Box{"CheckBox5", "Axes avec des flêches", true},
+                         Box{"CheckBox2", "Imprimer quadrillage", false}}) {
+        QCheckBox* box = find<QCheckBox>(b.name);
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->text(), fr(b.caption)) << b.name;
+        EXPECT_EQ(box->isChecked(), b.ticked) << b.name;
+    }
+
+    auto* format = find<RadioGroup>("RadioGroup1");
+    ASSERT_TRUE(format);
+    EXPECT_EQ(format->items(), (QStringList{"Quart de page", "Demi page", fr("Optimisé")}));
+    EXPECT_EQ(format->selected(), 2);
+    EXPECT_EQ(format->toolTip(), fr("Le format optimisé dépasse la demi page, mais est très "
+                                    "facile à exploiter graphiquement"));
+
+    for (const auto& [name, caption] :
+         {std::pair{"Button1", "&Imprimer"}, std::pair{"Button2", "&Annuler"},
+          std::pair{"Button3", "Pr&opriétés imprimante"},
+          std::pair{"Button4", "&Choisir tracé points"}}) {
+        QPushButton* b = find<QPushButton>(name);
+        ASSERT_TRUE(b);
+        EXPECT_EQ(b->text(), fr(caption)) << name;
+    }
+    bool commentLabel = false;
+    for (QLabel* l : dialog.findChildren<QLabel*>())
+        commentLabel |= l->text() == fr("Commentaires ajoutés :");
+    EXPECT_TRUE(commentLabel);
+    EXPECT_TRUE(find<QStatusBar>("StatusBar1")->currentMessage().isEmpty());
+
+    // What the controls hold is the settings a page starts with.
+    const PrintSettings s = dialog.settings(), defaults;
+    EXPECT_EQ(s.lineWidth, defaults.lineWidth);
+    EXPECT_EQ(s.dashLengthMm, defaults.dashLengthMm);
+    EXPECT_EQ(s.charSize, defaults.charSize);
+    EXPECT_EQ(s.approxGraduations, defaults.approxGraduations);
+    EXPECT_EQ(s.zoomX2, defaults.zoomX2);
+    EXPECT_EQ(s.printConstants, defaults.printConstants);
+    EXPECT_EQ(s.printInColour, defaults.printInColour);
+    EXPECT_EQ(s.axisArrows, defaults.axisArrows);
+    EXPECT_EQ(s.printGrid, defaults.printGrid);
+    EXPECT_EQ(s.format, defaults.format);
+}
+
+TEST_F(PrintDialog, FileMenuMirrorsTheButtons) {
+    QMenuBar* bar = dialog.findChild<QMenuBar*>();
+    ASSERT_TRUE(bar);
+    ASSERT_EQ(bar->actions().size(), 1);
+    EXPECT_EQ(bar->actions()[0]->text(), "&Fichier");
+    QMenu* menu = bar->actions()[0]->menu();
+    ASSERT_TRUE(menu);
+    QStringList texts;
+    for (QAction* a : menu->actions()) texts << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(texts, (QStringList{fr("Pr&opriétés imprimante"), "&Imprimer",
+                                  fr("Aperç&u avant impression"), "-", "&Annuler"}));
+    EXPECT_EQ(menu->actions()[1]->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_EQ(menu->actions()[4]->shortcut(), QKeySequence("Ctrl+Z"));
+
+    // "&Annuler" of the menu closes the dialog as the button does; "&Imprimer" prints.
+    dialog.show();
+    menu->actions()[4]->trigger();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+
+    chosenFile = dir.filePath("menu.pdf");
+    dialog.show();
+    menu->actions()[1]->trigger();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(printing::readPdf(chosenFile).pages, 1);
+}
+
+struct TypedCase {
+    const char* label;
+    const char* lineWidth;
+    const char* dash;
+    const char* charSize;
+    const char* graduations;
+    int format;
+    PrintValues read;
+};
+
+void PrintTo(const TypedCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class PrintDialogTyped : public PrintDialog, public ::testing::WithParamInterface<TypedCase> {};
+
+// What the user types stays as typed; the page reads it within its bounds.
+TEST_P(PrintDialogTyped, SettingsAreReadFromWhatIsTyped) {
+    const TypedCase& c = GetParam();
+    dialog.show();
+    type("D1", c.lineWidth);
+    type("Edit3", c.dash);
+    type("D2", c.charSize);
+    type("D3", c.graduations);
+    QTest::mouseClick(
+        dialog.findChild<QRadioButton*>(QStringLiteral("RadioGroup1_%1").arg(c.format)),
+        Qt::LeftButton);
+    const PrintSettings s = dialog.settings();
+    EXPECT_EQ(s.lineWidth, c.lineWidth);
+    EXPECT_EQ(s.dashLengthMm, c.dash);
+    EXPECT_EQ(s.charSize, c.charSize);
+    EXPECT_EQ(s.approxGraduations, c.graduations);
+    EXPECT_EQ(s.format, static_cast<PageFormat>(c.format));
+    const PrintValues v = ReadPrintSettings(s);
+    EXPECT_EQ(v.lineWidth, c.read.lineWidth);
+    EXPECT_EQ(v.dashLengthMm, c.read.dashLengthMm);
+    EXPECT_EQ(v.charSize, c.read.charSize);
+    EXPECT_EQ(v.approxGraduations, c.read.approxGraduations);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, PrintDialogTyped,
+    ::testing::Values(
+        TypedCase{"NotANumberAndTooWide", "abc", "20", "11", "8,5", 2, {1, 9, 11, 8}},
+        TypedCase{"QuarterPageHalvesTheSize", "500", "0.5", "11", "9.5", 0, {150, 9, 5, 10}},
+        TypedCase{"HalfPageCommaDecimals", "45,5", "12,5", "14", "16", 1, {45.5, 12.5, 14, 16}}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(PrintDialog, BoxesAndCommentsAreReadBack) {
+    dialog.show();
+    for (const char* name : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5"})
+        QTest::mouseClick(find<QCheckBox>(name), Qt::LeftButton, {}, QPoint(6, 6));
+    type("Edit1", fr("TP n° 3"));
+    type("Edit2", "  ");
+    const PrintSettings s = dialog.settings();
+    EXPECT_TRUE(s.zoomX2);
+    EXPECT_TRUE(s.printGrid);
+    EXPECT_FALSE(s.printConstants);
+    EXPECT_TRUE(s.printInColour);
+    EXPECT_FALSE(s.axisArrows);
+    EXPECT_EQ(s.comment1, "TP n° 3");
+    EXPECT_EQ(s.comment2, "  ");
+
+    // Another opening keeps every setting (the controls are the storage).
+    click("Button2");
+    dialog.show();
+    EXPECT_EQ(dialog.settings().comment1, "TP n° 3");
+    EXPECT_TRUE(dialog.settings().printGrid);
+}
+
+// D1 is the main window's D11 while the dialog is open: copied in when it opens, copied back
+// whenever it closes, whichever way.
+TEST_F(PrintDialog, LineWidthIsSharedWithTheMainWindow) {
+    QLineEdit d11("45");
+    dialog.setLineWidthLink(
+        {[&d11] { return d11.text(); }, [&d11](const QString& text) { d11.setText(text); }});
+    dialog.prepare();
+    EXPECT_EQ(dialog.lineWidthText(), "45");
+
+    struct Exit {
+        const char* label;
+        std::function<void()> leave;
+    };
+    for (const Exit& e : {Exit{"Annuler", [this] { click("Button2"); }},
+                          Exit{"SystemMenu", [this] { dialog.close(); }},
+                          Exit{"Escape", [this] { QTest::keyClick(&dialog, Qt::Key_Escape); }}}) {
+        d11.setText("45");
+        dialog.show();
+        EXPECT_EQ(dialog.lineWidthText(), "45") << e.label;
+        type("D1", "12");
+        e.leave();
+        EXPECT_FALSE(dialog.isVisible()) << e.label;
+        EXPECT_EQ(d11.text(), "12") << e.label;
+    }
+    // The main window's field changed meanwhile: the next opening shows it.
+    d11.setText("80");
+    dialog.show();
+    EXPECT_EQ(find<QLineEdit>("D1")->text(), "80");
+    dialog.hide();
+
+    // Printing hands it back too.
+    chosenFile = dir.filePath("shared.pdf");
+    dialog.show();
+    type("D1", "100");
+    click("Button1");
+    EXPECT_EQ(d11.text(), "100");
+}
+
+// No printer here: "&Imprimer" writes the page into the PDF file chosen, then closes.
+TEST_F(PrintDialog, PrintWritesAOnePagePdfAndCloses) {
+    ASSERT_EQ(dialog.printer().outputFormat(), QPrinter::PdfFormat);
+    chosenFile = dir.filePath("page.pdf");
+    dialog.show();
+    click("Button1");
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(messages.errors.empty());
+    const printing::PdfFacts pdf = printing::readPdf(chosenFile);
+    EXPECT_EQ(pdf.header, "%PDF-");
+    EXPECT_EQ(pdf.pages, 1);
+    EXPECT_NEAR(pdf.mediaBox.width(), 595, 1) << "A4";
+    EXPECT_GT(pdf.size, 5000);
+}
+
+TEST_F(PrintDialog, CancellingTheFileChoiceKeepsTheDialogOpen) {
+    chosenFile.clear();
+    dialog.show();
+    click("Button1");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(messages.errors.empty());
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    dialog.hide();
+}
+
+TEST_F(PrintDialog, AFileThatCannotBeWrittenIsReportedAndTheDialogCloses) {
+    chosenFile = dir.filePath("no/such/folder/page.pdf");
+    dialog.show();
+    click("Button1");
+    EXPECT_FALSE(dialog.isVisible());
+    ASSERT_EQ(messages.errors.size(), 1u);
+    EXPECT_EQ(messages.errors[0], "Impossible d'écrire le fichier " + chosenFile.toStdString());
+    EXPECT_FALSE(QFile::exists(chosenFile));
+}
+
+// "Pr&opriétés imprimante" opens Qt's printer set-up on the dialog's own printer; the paper
+// and orientation chosen there serve the next page.
+TEST_F(PrintDialog, PrinterSetUpServesTheNextPage) {
+    QPrintDialog* opened = nullptr;
+    QTimer::singleShot(0, [&opened] {
+        opened = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (opened) opened->reject();
+    });
+    click("Button3");
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->printer(), &dialog.printer());
+
+    // What the user would choose there: A5, landscape.
+    dialog.printer().setPageSize(QPageSize(QPageSize::A5));
+    dialog.printer().setPageOrientation(QPageLayout::Landscape);
+    chosenFile = dir.filePath("a5.pdf");
+    ASSERT_EQ(dialog.printPage(), PrintOutcome::Printed);
+    const printing::PdfFacts pdf = printing::readPdf(chosenFile);
+    EXPECT_NEAR(pdf.mediaBox.width(), 595, 1);
+    EXPECT_NEAR(pdf.mediaBox.height(), 420, 1);
+
+    // A file named in the set-up is used without asking.
+    const QString named = dir.filePath("named.pdf");
+    dialog.printer().setOutputFileName(named);
+    chosenFile.clear();
+    EXPECT_EQ(dialog.printPage(), PrintOutcome::Printed);
+    EXPECT_EQ(printing::readPdf(named).pages, 1);
+}
+
+// The preview shows the page that "&Imprimer" would print, on the same printer.
+TEST_F(PrintDialog, PreviewShowsOnePage) {
+    std::unique_ptr<QPrintPreviewDialog> preview = dialog.preparePreview();
+    ASSERT_TRUE(preview);
+    EXPECT_EQ(preview->printer(), &dialog.printer());
+    auto* widget = preview->findChild<QPrintPreviewWidget*>();
+    ASSERT_TRUE(widget);
+    int pages = 0;
+    QObject::connect(preview.get(), &QPrintPreviewDialog::paintRequested,
+                     [&pages](QPrinter* printer) { pages += printer != nullptr; });
+    widget->updatePreview();
+    EXPECT_EQ(pages, 1);
+    EXPECT_EQ(widget->pageCount(), 1);
+    EXPECT_TRUE(messages.errors.empty());
+    EXPECT_TRUE(find<QPushButton>("ButtonApercu"));
+}
+
+TEST_F(PrintDialog, PointStyleButtonCallsTheChooserAndStaysOpen) {
+    int shown = 0;
+    dialog.setPointStyleHook([&shown] { ++shown; });
+    dialog.show();
+    click("Button4");
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.hide();
+}
+
+} // namespace
+} // namespace titralab
