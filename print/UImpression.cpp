@@ -40,10 +40,13 @@ double toFifteenDigits(double v) {
     return out;
 }
 
-// A solid line from the vertical axis at the first point's height through every point.
+// A solid line from the vertical axis at the first point's height through every point. A
+// series that runs toward the axis (the base side, whose volume falls as the pH rises) starts
+// at its first point instead: it reaches the axis at its end.
 void printSolid(const Series& s, const PageLayout& L, Canvas& canvas) {
     if (s.empty()) return;
-    canvas.moveTo(L.margin, L.mapY(s.front().y));
+    const bool towardAxis = s.front().x > s.back().x;
+    canvas.moveTo(towardAxis ? L.mapX(s.front().x) : L.margin, L.mapY(s.front().y));
     for (const CurvePoint& p : s) canvas.lineTo(L.mapX(p.x), L.mapY(p.y));
 }
 
@@ -229,13 +232,19 @@ PageLayout LayOutPage(const PageInput& in, const PrintSettings& settings, int pa
 
     L.acidities = entryOf(side, in.state.row1).acidities;
 
-    // Ranges. An empty or non-positive reference series prints the frame without curves.
+    // Ranges. The reference series ends at its largest abscissa on the acid side; on the base
+    // side the pH rises as the volume falls and the largest volume comes first, so the range is
+    // the largest abscissa of the series. An empty or non-positive reference series prints the
+    // frame without curves.
     const Series& reference = study == Study::SpeciesVsPH ? in.curves[2] : in.curves[1];
     L.nRef = static_cast<int>(reference.size());
+    double largest = 0;
+    for (const CurvePoint& p : reference)
+        if (std::isfinite(p.x)) largest = std::max(largest, p.x);
     if (study == Study::Dilution) {
         L.xmax = 14;
-    } else if (!reference.empty() && reference.back().x > 0 && std::isfinite(reference.back().x)) {
-        L.xmax = reference.back().x;
+    } else if (largest > 0) {
+        L.xmax = largest;
     } else {
         L.xmax = 1;
         L.curvesPrinted = false;
