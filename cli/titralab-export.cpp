@@ -1,14 +1,25 @@
-// titralab-export: computes a study without a window and prints its export table.
+// titralab-export: computes a study without a window and prints its export table, or writes
+// its printed page to a PDF file.
 #include "app/Notifier.h"
 #include "app/Simulation.h"
 #include "app/UroutinesDeBase.h"
 #include "chemistry/UBaseDonnees.h"
 #include "chemistry/UFormules.h"
 #include "graph/DgClipBrd.h"
+#include "graph/UCollerExcel.h"
 #include "graph/UEspPredFormules.h"
+#include "print/UDlgImpression.h"
+
+#ifdef TITRALAB_EXPORT_PDF
+#include "ui/PdfPage.h"
+
+#include <QGuiApplication>
+#endif
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -38,7 +49,24 @@ writes its .Txt file. Messages about the typed values go to standard error, one 
                             window starts after choosing the study)
   --digits N                significant digits of the numbers, 5 to 17 (default 5)
   --out DIR                 also write the two numbered files into DIR
+  --paste FILE              paste the (volume, pH) pairs of FILE, one pair a line, as the
+                            paste command does, and tick the pasted-points box
   --help                    print this help
+
+The printed page (instead of the table on standard output):
+  --pdf FILE                write the page the print dialog prints into FILE (A4, 600 dpi)
+  --format optimised|half|quarter   "Optimisé" (default), "Demi page", "Quart de page"
+  --line-width TEXT         line width in 1/100 mm, as typed (default "30", read 1..150)
+  --dash-length TEXT        dash pattern length in mm, as typed (default "9", read 1..15)
+  --char-size TEXT          character size in points, as typed (default "10", read 8..14)
+  --graduations TEXT        approximate number of graduations, as typed (default "8")
+  --zoom                    tick "Zoom x 2 selon Ox"
+  --no-constants            untick "Imprimer les constantes"
+  --colour                  tick "Imprimer en couleur"
+  --no-arrows               untick "Axes avec des flêches"
+  --grid                    tick "Imprimer quadrillage"
+  --comment1 TEXT, --comment2 TEXT   the two added comments
+  --point-style N           how pasted points are drawn, 0..7 (default 1, "Croix")
 )";
 
 struct UsageError {
@@ -93,6 +121,10 @@ struct Options {
     std::optional<std::vector<int>> ticks;
     int digits{5};
     std::optional<std::string> out;
+    std::optional<std::string> paste;
+    std::optional<std::string> pdf;
+    PrintSettings print;
+    std::optional<int> pointStyle;
     bool help{false};
 };
 
@@ -152,16 +184,75 @@ Options parseArguments(int argc, char** argv) {
             o.digits = parseInteger(arg, value(), 5, 17);
         else if (arg == "--out")
             o.out = value();
+        else if (arg == "--paste")
+            o.paste = value();
+        else if (arg == "--pdf")
+            o.pdf = value();
+        else if (arg == "--format") {
+            const std::string v = value();
+            if (v == "optimised" || v == "2")
+                o.print.format = PageFormat::Optimised;
+            else if (v == "half" || v == "1")
+                o.print.format = PageFormat::HalfPage;
+            else if (v == "quarter" || v == "0")
+                o.print.format = PageFormat::QuarterPage;
+            else
+                throw UsageError{"--format expects optimised, half or quarter, not '" + v + "'"};
+        }
+        // The number fields of the print dialog keep any text; the page reads it within bounds.
+        else if (arg == "--line-width")
+            o.print.lineWidth = value();
+        else if (arg == "--dash-length")
+            o.print.dashLengthMm = value();
+        else if (arg == "--char-size")
+            o.print.charSize = value();
+        else if (arg == "--graduations")
+            o.print.approxGraduations = value();
+        else if (arg == "--zoom")
+            o.print.zoomX2 = true;
+        else if (arg == "--no-constants")
+            o.print.printConstants = false;
+        else if (arg == "--colour" || arg == "--color")
+            o.print.printInColour = true;
+        else if (arg == "--no-arrows")
+            o.print.axisArrows = false;
+        else if (arg == "--grid")
+            o.print.printGrid = true;
+        else if (arg == "--comment1")
+            o.print.comment1 = value();
+        else if (arg == "--comment2")
+            o.print.comment2 = value();
+        else if (arg == "--point-style")
+            o.pointStyle = parseInteger(arg, value(), 0, 7);
         else
             throw UsageError{"unknown option '" + arg + "'"};
     }
     if (!o.help && !o.study) throw UsageError{"--study is required"};
+    if (o.pdf && o.study == Study::TwoPolyMixture)
+        throw UsageError{"the mixture study has no printed page"};
     const int entries = entryCount(o.side);
     if (o.entry1 > entries || (o.entry2 && *o.entry2 > entries))
         throw UsageError{"the " + std::string(o.side == BuretteSide::AcidSide ? "acid" : "base") +
                          " table has entries 1 to " + std::to_string(entries)};
     return o;
 }
+
+std::optional<std::string> readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+#ifdef TITRALAB_EXPORT_PDF
+// The page needs Qt's fonts and PDF writer, not a display.
+std::string writePdf(const Simulation& sim, const Options& o, int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    return writePdfPage(sim, o.print, *o.pdf);
+}
+#endif
 
 } // namespace
 
@@ -176,6 +267,20 @@ int main(int argc, char** argv) {
     if (o.help) {
         std::cout << kUsage;
         return 0;
+    }
+#ifndef TITRALAB_EXPORT_PDF
+    if (o.pdf) {
+        std::cerr << "titralab-export: --pdf needs a build with Qt (TITRALAB_WITH_QT=ON)\n";
+        return 2;
+    }
+#endif
+    std::optional<std::string> pasted;
+    if (o.paste) {
+        pasted = readFile(*o.paste);
+        if (!pasted) {
+            std::cerr << "titralab-export: cannot read " << *o.paste << '\n';
+            return 1;
+        }
     }
 
     Simulation sim;
@@ -204,6 +309,11 @@ int main(int argc, char** argv) {
     sim.copySampling = o.byVolume ? CopySampling::ByVolume : CopySampling::ByPH;
     sim.decimalComma = o.comma;
     sim.exportDigits = o.digits;
+    if (pasted) {
+        PastePairs(sim, true, *pasted);
+        sim.graph.checked[8] = true;
+    }
+    if (o.pointStyle) sim.currentPointStyle = static_cast<PointStyle>(*o.pointStyle);
 
     StderrNotifier notifier;
     try {
@@ -212,8 +322,19 @@ int main(int argc, char** argv) {
         notifier.error(e.what());
         return 1;
     }
-    std::cout << sim.exportText << "\r\n";
-    std::cout.flush();
+#ifdef TITRALAB_EXPORT_PDF
+    if (o.pdf) {
+        const std::string failure = writePdf(sim, o, argc, argv);
+        if (!failure.empty()) {
+            std::cerr << "titralab-export: " << failure << '\n';
+            return 1;
+        }
+    } else
+#endif
+    {
+        std::cout << sim.exportText << "\r\n";
+        std::cout.flush();
+    }
     if (o.out) {
         const ExportResult written = ExportSimulation(sim, *o.out);
         if (!written.ok) {
