@@ -206,6 +206,16 @@ void TFgraphes::FormShow() {
     QString hint = fr(kChartHint);
     hint.replace('\r', '\n');
     m_chart->setToolTip(hint);
+    sizeStatusPanels();
+}
+
+// The window is maximised after it is shown on some desktops: the panels follow its width.
+void TFgraphes::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    sizeStatusPanels();
+}
+
+void TFgraphes::sizeStatusPanels() {
     const int quarter = width() / 4;
     for (int k = 0; k < 3; ++k) m_panels[k]->setFixedWidth(quarter);
 }

@@ -70,9 +70,11 @@ class TFgraphes : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void buildControls();
+    void sizeStatusPanels();
     void boxClicked(int box, bool ticked);
     void Button1Click();
     void Button2Click();
