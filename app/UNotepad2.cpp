@@ -238,6 +238,8 @@ enum class Action {
     Underline,       // \ul and its styles, \ul0
     UnderlineNone,   // \ulnone
     Hidden,          // \v, \v0
+    Script,          // \sub \super \nosupersub, `value` is the Script
+    Raise,           // \upN \dnN: `value` is the Script when N is not 0
     Plain,           // character formatting back to the default
     FontSize,        // \fsN, half-points
     Colour,          // \cfN, index in the colour table
@@ -292,6 +294,7 @@ constexpr Word kWords[] = {
     {"company", Action::SkipDestination},
     {"creatim", Action::SkipDestination},
     {"datastore", Action::SkipDestination},
+    {"dn", Action::Raise, static_cast<char32_t>(Script::Sub)},
     {"do", Action::SkipDestination},
     {"doccomm", Action::SkipDestination},
     {"docvar", Action::SkipDestination},
@@ -329,6 +332,7 @@ constexpr Word kWords[] = {
     {"mac", Action::CharacterSet, 10000},
     {"nestcell", Action::Char, '\t'},
     {"nonshppict", Action::SkipDestination},
+    {"nosupersub", Action::Script, static_cast<char32_t>(Script::Normal)},
     {"object", Action::SkipDestination},
     {"operator", Action::SkipDestination},
     {"page", Action::Par},
@@ -358,7 +362,9 @@ constexpr Word kWords[] = {
     {"shpgrp", Action::SkipDestination},
     {"shppict", Action::SkipDestination},
     {"stylesheet", Action::SkipDestination},
+    {"sub", Action::Script, static_cast<char32_t>(Script::Sub)},
     {"subject", Action::SkipDestination},
+    {"super", Action::Script, static_cast<char32_t>(Script::Super)},
     {"tab", Action::Char, '\t'},
     {"tc", Action::SkipDestination},
     {"template", Action::SkipDestination},
@@ -385,6 +391,7 @@ constexpr Word kWords[] = {
     {"ululdbwave", Action::Underline},
     {"ulw", Action::Underline},
     {"ulwave", Action::Underline},
+    {"up", Action::Raise, static_cast<char32_t>(Script::Super)},
     {"userprops", Action::SkipDestination},
     {"v", Action::Hidden},
     {"xe", Action::SkipDestination},
@@ -621,6 +628,12 @@ class RtfReader {
             break;
         case Action::Hidden:
             s.hidden = on;
+            break;
+        case Action::Script:
+            s.format.script = static_cast<Script>(word.value);
+            break;
+        case Action::Raise:
+            s.format.script = on ? static_cast<Script>(word.value) : Script::Normal;
             break;
         case Action::Plain:
             s.format = CharFormat{};

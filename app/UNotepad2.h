@@ -47,15 +47,19 @@ struct Rgb {
 
 enum class Alignment { Left, Center, Right, Justify };
 
+// Subscript (chemical formulas' indices) and superscript (charges, powers of ten).
+enum class Script { Normal, Sub, Super };
+
 struct CharFormat {
     bool bold{false};
     bool italic{false};
     bool underline{false};
     int halfPoints{kDefaultHalfPoints}; // font size, half-points
     std::optional<Rgb> colour;          // empty: the default text colour
+    Script script{Script::Normal};
     bool operator==(const CharFormat& o) const {
         return bold == o.bold && italic == o.italic && underline == o.underline &&
-               halfPoints == o.halfPoints && colour == o.colour;
+               halfPoints == o.halfPoints && colour == o.colour && script == o.script;
     }
     bool operator!=(const CharFormat& o) const { return !(*this == o); }
 };
@@ -84,7 +88,7 @@ inline constexpr const char* kLineSeparator = "\xE2\x80\xA8";
 // True when the bytes are a rich-text file (they open with "{\rtf").
 bool isRtf(std::string_view bytes);
 
-// Reads RTF: groups, \par, \line, \tab, \b, \i, \ul, \fs, \cf with the colour table,
+// Reads RTF: groups, \par, \line, \tab, \b, \i, \ul, \sub, \super, \fs, \cf with the colour table,
 // \q? alignment, \'hh in the document's code page (\ansicpg, Windows-1252 by default), \uN
 // with its \ucN fallback; the font table, \* destinations, pictures, objects, style sheet,
 // document information, headers, footers and hidden text are skipped, and \binN data with

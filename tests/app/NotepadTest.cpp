@@ -109,6 +109,7 @@ struct ExpectedRun {
     bool underline{false};
     int halfPoints{kDefaultHalfPoints};
     std::optional<Rgb> colour;
+    Script script{Script::Normal};
 };
 
 struct FormatCase {
@@ -127,7 +128,7 @@ TEST_P(RtfFormat, GivesEachRunItsFormat) {
     ASSERT_EQ(runs.size(), c.runs.size()) << c.label;
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const ExpectedRun& e = c.runs[i];
-        const CharFormat expected{e.bold, e.italic, e.underline, e.halfPoints, e.colour};
+        const CharFormat expected{e.bold, e.italic, e.underline, e.halfPoints, e.colour, e.script};
         EXPECT_EQ(runs[i].text, e.text) << c.label << ", run " << i;
         EXPECT_TRUE(runs[i].format == expected) << c.label << ", run " << i;
     }
@@ -177,6 +178,17 @@ INSTANTIATE_TEST_SUITE_P(
                    {{"a", false, false, false, 24, Rgb{1, 0, 0}},
                     {"b"},
                     {"c", false, false, false, 24, kGreen}}},
+        FormatCase{"subscript and superscript",
+                   R"({\rtf1 H{\sub 2}O\super +\nosupersub x\up6 a\up0 b\dn4 c\plain d})",
+                   {{"H"},
+                    {"2", false, false, false, 24, std::nullopt, Script::Sub},
+                    {"O"},
+                    {"+", false, false, false, 24, std::nullopt, Script::Super},
+                    {"x"},
+                    {"a", false, false, false, 24, std::nullopt, Script::Super},
+                    {"b"},
+                    {"c", false, false, false, 24, std::nullopt, Script::Sub},
+                    {"d"}}},
         FormatCase{"runs of one format merge", R"({\rtf1 a\b0 b{c}\i0 d})", {{"abcd"}}},
         FormatCase{"hidden text leaves no empty run", R"({\rtf1 a{\b\v x}b})", {{"ab"}}}),
     [](const auto& info) { return std::to_string(info.index); });
