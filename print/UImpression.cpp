@@ -50,15 +50,17 @@ void printSolid(const Series& s, const PageLayout& L, Canvas& canvas) {
     for (const CurvePoint& p : s) canvas.lineTo(L.mapX(p.x), L.mapY(p.y));
 }
 
-// A dashed line whose pattern runs on across the joints of the segments.
+// A dashed line whose pattern runs on across the joints of the segments. Like the solid line,
+// it starts on the vertical axis unless it runs toward it.
 void printDashed(const Series& s, DashCode code, double factor, const PageLayout& L,
                  DashedPen& dashes, Canvas& canvas) {
     if (s.empty()) return;
+    const bool towardAxis = s.front().x > s.back().x;
     for (std::size_t i = 0; i < s.size(); ++i) {
         const int x = L.mapX(s[i].x);
         const int y = L.mapY(s[i].y * factor);
         if (i == 0) {
-            canvas.moveTo(L.margin, y);
+            canvas.moveTo(towardAxis ? x : L.margin, y);
             DashedLineTo(dashes, canvas, true, code, x, y);
         } else {
             DashedLineTo(dashes, canvas, false, code, x, y);

@@ -66,5 +66,27 @@ INSTANTIATE_TEST_SUITE_P(Studies, BaseSidePage,
                                            SideCase{"TwoMonoacids", Study::TwoMonoTitration}),
                          [](const auto& info) { return std::string(info.param.label); });
 
+// Solid or dashed, no curve that runs toward the vertical axis gets a line from the axis to
+// its first point.
+TEST(BaseSidePageCurves, NoLineFromTheAxisToTheStartOfACurveThatRunsTowardIt) {
+    PageInput in = titrationPage(25);
+    in.state.side = BuretteSide::BaseSide;
+    in.state.row1 = 1;
+    in.curves[1] = straight(25, 1.5, 0, 11, 100);  // pH, solid
+    in.curves[2] = straight(25, 9.5, 0, 0.5, 100); // species 1, dashes
+    in.curves[6] = straight(25, 3, 0, 0.2, 100);   // H3O+, dashes
+    tick(in, {2, 10});
+    const Printed p = print(in);
+    const PageLayout& L = p.layout;
+    for (int series : {1, 2, 6}) {
+        const int y0 = L.mapY(in.curves[series].front().y);
+        for (const CanvasSegment& s : p.canvas.segments())
+            EXPECT_FALSE(s.from == (CanvasPoint{L.margin, y0}) && s.to.x > L.margin + L.tickHalf)
+                << "Series" << series << " to " << s.to.x << "," << s.to.y;
+    }
+    // Each curve still reaches the axis at its end, volume 0.
+    EXPECT_TRUE(reaches(p.canvas, {L.margin, L.mapY(11)}));
+}
+
 } // namespace
 } // namespace titralab::printtest
