@@ -15,14 +15,17 @@ bool isSeparator(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\0';
 }
 
+// The largest volume drawn by the curves (Series1..Series6), in litres. On the acid side a
+// curve's last point is its largest volume; on the base side the pH sweep runs towards volume
+// 0, so the largest abscissa of any point is taken.
 double largestDrawnVolume(const CurveSet& curves, double volumeFactor) {
     double largest = 0;
     bool any = false;
-    for (int k = 1; k <= 6; ++k) {
-        if (curves[k].empty()) continue;
-        largest = any ? std::max(largest, curves[k].back().x) : curves[k].back().x;
-        any = true;
-    }
+    for (int k = 1; k <= 6; ++k)
+        for (const CurvePoint& p : curves[k]) {
+            largest = any ? std::max(largest, p.x) : p.x;
+            any = true;
+        }
     return largest / volumeFactor;
 }
 

@@ -224,3 +224,18 @@ TEST_F(ExportFiles, AFailedWriteReportsAndChangesNothing) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(PastedPoints, AreDrawnOnTheBaseSideToo) {
+    // The base-side sweep ends at volume 0: the chart's largest volume is its largest abscissa.
+    Simulation sim = simulationFor(Study::TitrationVsVolume, 2, BuretteSide::BaseSide);
+    sim.graph.checked[8] = true;
+    PastePairs(sim, true, "0.005\t10.1\n0.010\t9.3\n0.039\t2\n");
+    RecordingNotifier notes;
+    RefreshSimulation(sim, notes);
+    EXPECT_TRUE(notes.messages.empty());
+    EXPECT_EQ(sim.curves[7].size(), 3u);
+}
+
+} // namespace
