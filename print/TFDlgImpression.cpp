@@ -104,6 +104,7 @@ TFDlgImpression::TFDlgImpression(const Simulation& sim, Notifier& notifier, QWid
                    Qt::WindowSystemMenuHint | Qt::MSWindowsFixedSizeDialogHint);
     setProperty("helpContext", kHelpTopic);
     m_lastPdfFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(m_lastPdfFolder).exists()) m_lastPdfFolder = QDir::homePath();
     buildControls();
     buildMenu();
 

@@ -32,6 +32,7 @@
 #include <memory>
 #include <ostream>
 #include <utility>
+#include <vector>
 
 namespace titralab {
 namespace {
@@ -368,6 +369,17 @@ TEST_F(PrintDialog, PointStyleButtonCallsTheChooserAndStaysOpen) {
     click("Button4");
     EXPECT_EQ(shown, 1);
     EXPECT_TRUE(dialog.isVisible());
+    dialog.hide();
+}
+
+TEST_F(PrintDialog, HelpKeyOpensTheDialogsTopic) {
+    std::vector<int> topics;
+    dialog.setHelpHook([&topics](int topic) { topics.push_back(topic); });
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(find<QLineEdit>("D2"), Qt::Key_F1);
+    EXPECT_EQ(topics, std::vector<int>{14});
     dialog.hide();
 }
 
