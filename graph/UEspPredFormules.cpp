@@ -357,38 +357,37 @@ void RefreshSimulation(Simulation& sim, Notifier& notifier) {
     PlotStudy(sim, notifier);
 }
 
-void GenerateTitrationCurves(Simulation& sim, int n, Notifier& notifier) {
-    const ChemicalState& s = sim.state;
-    BuildSpeciesLabels(sim);
-    TableWriter table(sim, sim.copySampling == CopySampling::ByPH);
-    writeTitrationHeader(sim, table, kTitrationBoxes);
-    sim.concentrationScale = 10 / s.conc1;
-    sim.curves.clear();
-    const PHRange range = pHAtVolumeRange(s);
-    for (int i = 0; i < n; ++i) {
-        const double x = PhSweep(range.low, range.high, n, i);
-        const double h = workingConcFromPH(s, x);
-        emitTitrationPoint(sim, titrationPoint(sim, x, h, titrantVolume(s, h)), kTitrationBoxes,
-                           table, true);
-    }
-    if (sim.graph.isChecked(kPastedBox)) DrawPastedPoints(sim, notifier);
-    sim.exportText = table.str();
-    rescaleConductivity(sim);
-}
+namespace {
 
-void GenerateTwoMonoacidCurves(Simulation& sim, int n, Notifier& notifier) {
+// The two titration studies differ only in their volume function, their solver, how a point's
+// concentrations are found, and which boxes hold their species.
+struct TitrationKind {
+    double (*volume)(const ChemicalState&, double h);
+    double (*solve)(const ChemicalState&, double v);
+    PHRange (*range)(const ChemicalState&);
+    TitrationPoint (*point)(const Simulation&, double pH, double h, double v);
+    std::array<int, 4> boxes;
+};
+
+const TitrationKind kOneAcid{titrantVolume, solvePH, pHAtVolumeRange, titrationPoint,
+                             kTitrationBoxes};
+const TitrationKind kTwoMonoacids{titrantVolumeTwoMono, solvePHTwoMono, pHAtVolumeRangeTwoMono,
+                                  twoMonoPoint, kTwoMonoBoxes};
+
+// The curves are built from pH to volume: each sampled pH gives its volume in closed form.
+void generateTitration(Simulation& sim, int n, Notifier& notifier, const TitrationKind& kind,
+                       double concentrationScale) {
     const ChemicalState& s = sim.state;
     BuildSpeciesLabels(sim);
     TableWriter table(sim, sim.copySampling == CopySampling::ByPH);
-    writeTitrationHeader(sim, table, kTwoMonoBoxes);
-    sim.concentrationScale = 10 / std::max(s.conc1, s.conc2);
+    writeTitrationHeader(sim, table, kind.boxes);
+    sim.concentrationScale = concentrationScale;
     sim.curves.clear();
-    const PHRange range = pHAtVolumeRangeTwoMono(s);
+    const PHRange range = kind.range(s);
     for (int i = 0; i < n; ++i) {
         const double x = PhSweep(range.low, range.high, n, i);
         const double h = workingConcFromPH(s, x);
-        emitTitrationPoint(sim, twoMonoPoint(sim, x, h, titrantVolumeTwoMono(s, h)), kTwoMonoBoxes,
-                           table, true);
+        emitTitrationPoint(sim, kind.point(sim, x, h, kind.volume(s, h)), kind.boxes, table, true);
     }
     if (sim.graph.isChecked(kPastedBox)) DrawPastedPoints(sim, notifier);
     sim.exportText = table.str();
@@ -398,30 +397,36 @@ void GenerateTwoMonoacidCurves(Simulation& sim, int n, Notifier& notifier) {
 // The tables by volume solve the pH at regular volumes and draw nothing. The working
 // concentration of a solved pH goes through the side's mapping, so that the base side's
 // species come from [OH-] as everywhere else.
-void GenerateTitrationTableByVolume(Simulation& sim, int n) {
+void generateTableByVolume(Simulation& sim, int n, const TitrationKind& kind) {
     const ChemicalState& s = sim.state;
     TableWriter table(sim);
-    writeTitrationHeader(sim, table, kTitrationBoxes);
+    writeTitrationHeader(sim, table, kind.boxes);
     for (int i = 0; i < n; ++i) {
         const double v = i * s.volumeSpan / (n - 1);
-        const double pH = solvePH(s, v);
-        emitTitrationPoint(sim, titrationPoint(sim, pH, workingConcFromPH(s, pH), v),
-                           kTitrationBoxes, table, false);
+        const double pH = kind.solve(s, v);
+        emitTitrationPoint(sim, kind.point(sim, pH, workingConcFromPH(s, pH), v), kind.boxes, table,
+                           false);
     }
     sim.exportText = table.str();
 }
 
+} // namespace
+
+void GenerateTitrationCurves(Simulation& sim, int n, Notifier& notifier) {
+    generateTitration(sim, n, notifier, kOneAcid, 10 / sim.state.conc1);
+}
+
+void GenerateTwoMonoacidCurves(Simulation& sim, int n, Notifier& notifier) {
+    generateTitration(sim, n, notifier, kTwoMonoacids,
+                      10 / std::max(sim.state.conc1, sim.state.conc2));
+}
+
+void GenerateTitrationTableByVolume(Simulation& sim, int n) {
+    generateTableByVolume(sim, n, kOneAcid);
+}
+
 void GenerateTwoMonoacidTableByVolume(Simulation& sim, int n) {
-    const ChemicalState& s = sim.state;
-    TableWriter table(sim);
-    writeTitrationHeader(sim, table, kTwoMonoBoxes);
-    for (int i = 0; i < n; ++i) {
-        const double v = i * s.volumeSpan / (n - 1);
-        const double pH = solvePHTwoMono(s, v);
-        emitTitrationPoint(sim, twoMonoPoint(sim, pH, workingConcFromPH(s, pH), v), kTwoMonoBoxes,
-                           table, false);
-    }
-    sim.exportText = table.str();
+    generateTableByVolume(sim, n, kTwoMonoacids);
 }
 
 void GenerateSpeciesCurves(Simulation& sim, int n) {
