@@ -46,6 +46,10 @@ std::string MixtureResultsText(const ChemicalState& s, const MixtureResult& r,
     auto line = [&](const std::string& label, double value) {
         text += label + '\t' + FormatValue(value, decimalComma, digits) + '\r';
     };
+    auto pHLine = [&](const std::string& label, double value) {
+        text += label + '\t' + formatGeneral(value, std::max(digits, 5), decimalComma ? ',' : '.') +
+                '\r';
+    };
     const auto& n1 = labels[0];
     const auto& n2 = labels[1];
     // The species lines: the database names on the acid side, the protonated forms of the
@@ -65,7 +69,7 @@ std::string MixtureResultsText(const ChemicalState& s, const MixtureResult& r,
     line("Concentration initiale de l'" + n2[0], s.conc2);
     line("Volume d'" + n1[0], s.vol1);
     line("Volume d'" + n2[0], s.vol2);
-    line("pH du mélange", shown.pH);
+    pHLine("pH du mélange", shown.pH); // a negative pH stays negative
     text += "Concentration d'ion hydronium\t" +
             hydroniumText(s, shown.hydronium, decimalComma, digits) + '\r';
     line("Concentration restante de l'" + n1[0], r.c1[0]);
@@ -92,10 +96,15 @@ MixtureFields mixtureFields(const ChemicalState& s, const MixtureResult& r, bool
                             int digits) {
     MixtureFields f;
     auto number = [&](double x) { return FormatValue(x, decimalComma, digits); };
+    // pK and pH are no concentrations: zero and negative values are shown as they are
+    // (a strong acid's pKa of -10 is not "0").
+    auto signedNumber = [&](double x) {
+        return formatGeneral(x, std::max(digits, 5), decimalComma ? ',' : '.');
+    };
     const bool base = s.side == BuretteSide::BaseSide;
     // An absent acidity holds a working pK of 50 (36 on the base side): 20 or more is none.
     auto pK = [&](double working) {
-        return working >= 20 ? std::string() : number(base ? working + waterPK : working);
+        return working >= 20 ? std::string() : signedNumber(base ? working + waterPK : working);
     };
     const MixtureDisplay shown = mixtureDisplay(s, r);
     for (int j = 0; j < 3; ++j) {
@@ -107,7 +116,7 @@ MixtureFields mixtureFields(const ChemicalState& s, const MixtureResult& r, bool
     f.edit[5] = number(s.conc1);
     f.edit[9] = number(s.vol2 * 1000);
     f.edit[10] = number(s.conc2);
-    f.edit[11] = number(shown.pH);
+    f.edit[11] = signedNumber(shown.pH);
     f.edit[20] = hydroniumText(s, shown.hydronium, decimalComma, digits);
     for (int j = 0; j < 4; ++j) {
         f.edit[12 + j] = number(r.c1[j]);

@@ -100,3 +100,20 @@ TEST(MixtureResultsText, BaseSideNamesTheProtonatedFormsAndKeepsTheHydroniumDigi
 }
 
 } // namespace
+
+namespace {
+
+TEST(MixtureWindowSigns, StrongAcidsShowTheirNegativePKaAndANegativePH) {
+    titralab::Simulation sim = titralab::testing::simulationFor(titralab::Study::TwoPolyMixture, 2,
+                                                                titralab::BuretteSide::AcidSide, 1);
+    sim.panel.text[2] = sim.panel.text[12] = "10"; // 10 mol/L of two strong acids: pH -1
+    titralab::testing::refresh(sim);
+    const titralab::MixtureFields f =
+        titralab::mixtureFields(sim.state, *sim.mixture, sim.decimalComma);
+    EXPECT_EQ(f.edit[1], "-9,5");
+    EXPECT_EQ(f.edit[6], "-10");
+    EXPECT_EQ(f.edit[11], "-1");
+    EXPECT_NE(sim.exportText.find("pH du mélange\t-1\r"), std::string::npos);
+}
+
+} // namespace
