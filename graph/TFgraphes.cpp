@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -193,6 +194,8 @@ int TFgraphes::showModal() {
     // Modal to the main window only, so that the point-style chooser, a window of its own,
     // stays usable beside it.
     setWindowModality(Qt::WindowModal);
+    // The whole screen even where no window manager honours the maximised state.
+    if (QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
     return exec();
 }
