@@ -3,6 +3,9 @@
 #include "app/UroutinesDeBase.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numeric>
 
 namespace titralab {
 
@@ -60,6 +63,63 @@ ReadoutPanels ShowCursorReadout(const Simulation& sim, const AxisMapping& axes, 
         panels = readoutAtValues(sim, x, y);
     }
     return panels;
+}
+
+int cursorSeries(const CurveSet& curves) {
+    constexpr int kPastedPoints = 7; // measured points, not a curve of the study
+    for (int k = 1; k <= static_cast<int>(curves.series.size()); ++k)
+        if (k != kPastedPoints && !curves[k].empty()) return k;
+    return 0;
+}
+
+std::vector<std::size_t> abscissaOrder(const Series& series) {
+    std::vector<std::size_t> order(series.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    // A point that is not a number goes last, so that the order stays a strict one.
+    auto key = [&series](std::size_t i) {
+        const double x = series[i].x;
+        return std::isnan(x) ? std::numeric_limits<double>::infinity() : x;
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&key](std::size_t a, std::size_t b) { return key(a) < key(b); });
+    return order;
+}
+
+double withoutRoundingOfZero(double value, double span) {
+    constexpr double kRelative = 1e-9;
+    return std::abs(value) <= kRelative * std::abs(span) ? 0 : value;
+}
+
+ReadoutPanels readoutAtPoint(const Simulation& sim, int series, std::size_t index) {
+    const Series& points = sim.curves[series];
+    double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
+    for (const CurvePoint& p : points) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
+        xMin = std::min(xMin, p.x);
+        xMax = std::max(xMax, p.x);
+        yMin = std::min(yMin, p.y);
+        yMax = std::max(yMax, p.y);
+    }
+    const CurvePoint& p = points[index];
+    return readoutAtValues(sim, withoutRoundingOfZero(p.x, xMax - xMin),
+                           withoutRoundingOfZero(p.y, yMax - yMin));
+}
+
+int moveCursor(int place, int count, CursorKey key) {
+    if (count <= 0) return -1;
+    const int last = count - 1;
+    if (place < 0 || place > last) return key == CursorKey::End ? last : 0;
+    switch (key) {
+    case CursorKey::Left:
+        return std::max(place - 1, 0);
+    case CursorKey::Right:
+        return std::min(place + 1, last);
+    case CursorKey::Home:
+        return 0;
+    case CursorKey::End:
+        return last;
+    }
+    return place;
 }
 
 } // namespace titralab
