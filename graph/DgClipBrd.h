@@ -17,6 +17,11 @@ struct CopyChoices {
 };
 CopyChoices copyChoicesFor(Study study);
 
+// The copy dialog's note on the sampling by pH.
+inline constexpr const char* kSamplingRule =
+    "Lorsque le pH varie régulèrement, 2 points sont intercalés (2° et pénultième), pour "
+    "améliorer le tracé";
+
 struct ExportResult {
     bool ok{false};
     std::string error; // the system's message when not ok
