@@ -1,6 +1,8 @@
 #include "app/TAboutBox.h"
 
+#include "app/UAccessibilite.h"
 #include "app/UresTextFenetres.h"
+#include "ui/Accessibility.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -73,6 +75,7 @@ TAboutBox::TAboutBox(const QString& programName, const QIcon& icon, QWidget* par
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 
     setSideIcon(icon);
+    accessibility::apply(this, a11y::aboutBoxTexts());
     setFixedSize(kClientWidth, kClientHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(0, 0), size());

@@ -1,10 +1,12 @@
 #include "app/TFprincip.h"
 
 #include "app/TAboutBox.h"
+#include "app/UAccessibilite.h"
 #include "app/UresText.h"
 #include "app/UresTextFenetres.h"
 #include "graph/UCollerExcel.h"
 #include "graph/UEspPredFormules.h"
+#include "ui/Accessibility.h"
 #include "ui/HelpViewer.h"
 #include "ui/Icons.h"
 #include "ui/JpegImage.h"
@@ -578,18 +580,24 @@ void TFprincip::applyView() {
 
     applySideIcon(m_view.iconSide);
     orderTabs();
+    accessibility::apply(this, a11y::mainWindowTexts(m_sim.panel.side, m_sim.panel.study));
 }
 
-// Tab (and the space key in the fields) follows the panel from top to bottom: the burette,
-// the strong base, its concentration, the studies, then column 1 and column 2.
+// Tab (and the space key in the fields) follows the order of the work: the burette content
+// (with the strong base), the study, the burette concentration, column 1 from top to bottom,
+// column 2, then the panels on the right: the commands, and the database browser under them.
 void TFprincip::orderTabs() {
     std::vector<QWidget*> chain;
-    for (RadioGroup* group : {m_burette, m_baseKind}) {
+    for (RadioGroup* group : {m_burette, m_baseKind, m_studies})
         for (QWidget* w : group->findChildren<QRadioButton*>()) chain.push_back(w);
-    }
-    chain.push_back(m_fields[1]);
-    for (QWidget* w : m_studies->findChildren<QRadioButton*>()) chain.push_back(w);
-    for (int i : {2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) chain.push_back(m_fields[i]);
+    for (int i : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) chain.push_back(m_fields[i]);
+    chain.push_back(m_fields[11]);
+    for (const char* name : {"U1", "U3", "BoutonImprimer", "BoutonCollerVpH", "BoutonCollerpHV"})
+        if (auto* b = m_commandsDock->findChild<QPushButton*>(name)) chain.push_back(b);
+    chain.push_back(m_entryName);
+    chain.push_back(m_stepForward);
+    chain.push_back(m_stepBack);
+    for (QWidget* w : m_target->findChildren<QRadioButton*>()) chain.push_back(w);
     for (std::size_t k = 1; k < chain.size(); ++k) setTabOrder(chain[k - 1], chain[k]);
 }
 

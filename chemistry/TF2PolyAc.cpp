@@ -1,7 +1,9 @@
 #include "chemistry/TF2PolyAc.h"
 
 #include "app/Simulation.h"
+#include "app/UAccessibilite.h"
 #include "chemistry/U2PolyAc.h"
+#include "ui/Accessibility.h"
 #include "ui/Icons.h"
 
 #include <QGridLayout>
@@ -118,6 +120,7 @@ void TF2PolyAc::prepare() {
     for (int n = 1; n <= 21; ++n) m_fields[n]->setText(QString::fromStdString(f.edit[n]));
     for (int k = 0; k < 8; ++k)
         m_speciesLabels[12 + k]->setText(QString::fromStdString(f.speciesLabels[k]));
+    accessibility::apply(this, a11y::mixtureWindowTexts(m_sim.state.side));
 }
 
 int TF2PolyAc::showModal() {

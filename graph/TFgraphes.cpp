@@ -2,8 +2,10 @@
 
 #include "app/Notifier.h"
 #include "app/Simulation.h"
+#include "app/UAccessibilite.h"
 #include "graph/UEspPredFormules.h"
 #include "print/TFDlgPoint.h"
+#include "ui/Accessibility.h"
 #include "ui/ChartView.h"
 
 #include <QCheckBox>
@@ -77,6 +79,7 @@ void TFgraphes::buildControls() {
     m_chart->setObjectName("Chart1");
     m_chart->setMinimumSize(400, 250);
     connect(m_chart, &ChartView::mouseMoved, this, &TFgraphes::Chart1MouseMove);
+    connect(m_chart, &ChartView::cursorKeyPressed, this, &TFgraphes::Chart1KeyDown);
 
     for (int box = 1; box <= 10; ++box) {
         auto* b = new QCheckBox(this);
@@ -174,6 +177,18 @@ void TFgraphes::buildControls() {
     layout->addWidget(m_chart, 1);
     layout->addLayout(controls);
     layout->addWidget(m_status);
+    orderTabs();
+}
+
+// Tab follows the screen: the chart, the number of points, the dilution box, the species boxes
+// row by row (CheckBox4 and CheckBox6 share a place, and so do CheckBox5 and CheckBox7), then
+// the buttons.
+void TFgraphes::orderTabs() {
+    const std::vector<QWidget*> chain{m_chart,       m_points,      m_boxes[1],  m_boxes[2],
+                                      m_boxes[3],    m_boxes[4],    m_boxes[6],  m_boxes[5],
+                                      m_boxes[7],    m_boxes[10],   m_boxes[8],  m_boxes[9],
+                                      m_printButton, m_styleButton, m_copyButton};
+    for (std::size_t k = 1; k < chain.size(); ++k) setTabOrder(chain[k - 1], chain[k]);
 }
 
 void TFgraphes::setPointStyleChooser(TFDlgPoint* chooser) {
@@ -250,6 +265,14 @@ void TFgraphes::applySimulation() {
     }
     m_chart->rescale();
     ApplyPointStyle();
+
+    // New curves: the keyboard cursor starts again from the followed curve's first point.
+    m_cursorSeries = cursorSeries(m_sim.curves);
+    m_cursorOrder =
+        m_cursorSeries ? abscissaOrder(m_sim.curves[m_cursorSeries]) : std::vector<std::size_t>{};
+    m_cursorPlace = -1;
+    m_chart->setCursorPoint(std::nullopt);
+    accessibility::apply(this, a11y::graphWindowTexts(m_sim));
 }
 
 void TFgraphes::showPointCount() {
@@ -289,6 +312,16 @@ void TFgraphes::Chart1MouseMove(const QPoint& position) {
     const ReadoutPanels panels = ShowCursorReadout(
         m_sim, ChartAxes(*m_chart), position.x() * kSubPixels, position.y() * kSubPixels);
     for (int k = 0; k < 4; ++k) m_panels[k]->setText(fr(panels[k]));
+}
+
+void TFgraphes::Chart1KeyDown(CursorKey key) {
+    m_cursorPlace = moveCursor(m_cursorPlace, static_cast<int>(m_cursorOrder.size()), key);
+    if (m_cursorPlace < 0) return;
+    const std::size_t index = m_cursorOrder[static_cast<std::size_t>(m_cursorPlace)];
+    const CurvePoint& p = m_sim.curves[m_cursorSeries][index];
+    const ReadoutPanels panels = readoutAtPoint(m_sim, m_cursorSeries, index);
+    for (int k = 0; k < 4; ++k) m_panels[k]->setText(fr(panels[k]));
+    m_chart->setCursorPoint(QPointF(p.x, p.y));
 }
 
 QString TFgraphes::panelText(int panel) const {

@@ -10,7 +10,9 @@
 #include <QIcon>
 
 #include <array>
+#include <cstddef>
 #include <functional>
+#include <vector>
 
 class QCheckBox;
 class QGroupBox;
@@ -52,6 +54,11 @@ class TFgraphes : public QDialog {
     void CheckBox1Click();
     // Writes the four status panels for the mouse at `position` (chart pixels).
     void Chart1MouseMove(const QPoint& position);
+    // Moves the keyboard cursor along the followed curve and writes the four status panels for
+    // its point, as the mouse readout does for a mouse there.
+    void Chart1KeyDown(CursorKey key);
+    // The keyboard cursor's place in the curve, in abscissa order; -1 before the first key.
+    int cursorPlace() const { return m_cursorPlace; }
     void FormShow();
 
     // The table of the last copy, published under ExchangeItem::kName.
@@ -74,6 +81,7 @@ class TFgraphes : public QDialog {
 
   private:
     void buildControls();
+    void orderTabs();
     void sizeStatusPanels();
     void boxClicked(int box, bool ticked);
     void Button1Click();
@@ -98,6 +106,11 @@ class TFgraphes : public QDialog {
     QPushButton* m_copyButton{nullptr};  // Button3
     QStatusBar* m_status{nullptr};       // StatusBar1
     std::array<QLabel*, 4> m_panels{};
+
+    // The keyboard cursor: the curve it follows, its points by abscissa, its place.
+    int m_cursorSeries{0};
+    std::vector<std::size_t> m_cursorOrder;
+    int m_cursorPlace{-1};
 };
 
 } // namespace titralab

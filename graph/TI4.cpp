@@ -2,9 +2,11 @@
 
 #include "app/Notifier.h"
 #include "app/Simulation.h"
+#include "app/UAccessibilite.h"
 #include "graph/DgClipBrd.h"
 #include "graph/TFgraphes.h"
 #include "graph/UEspPredFormules.h"
+#include "ui/Accessibility.h"
 #include "ui/Clipboard.h"
 #include "ui/RadioGroup.h"
 
@@ -16,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace titralab {
@@ -50,9 +53,7 @@ TI4::TI4(Simulation& sim, Notifier& notifier, std::string valuesFolder, QWidget*
     m_picture->setObjectName("Image1");
     m_picture->setFixedSize(kPictureSize, kPictureSize);
 
-    m_rule = new QLabel(fr("Lorsque le pH varie régulèrement, 2 points sont intercalés (2° et "
-                           "pénultième), pour améliorer le tracé"),
-                        this);
+    m_rule = new QLabel(fr(kSamplingRule), this);
     m_rule->setObjectName("Label5");
     m_rule->setWordWrap(true);
     m_rule->setAutoFillBackground(true);
@@ -102,6 +103,7 @@ TI4::TI4(Simulation& sim, Notifier& notifier, std::string valuesFolder, QWidget*
     layout->addStretch();
     layout->addLayout(buttons);
     setFixedSize(380, 300);
+    accessibility::apply(this, a11y::copyDialogTexts(m_sim.panel.study));
 }
 
 void TI4::setSideIcon(const QIcon& icon) {
@@ -119,6 +121,17 @@ void TI4::prepare() {
     if (!items.isEmpty()) m_sampling->setSelected(0);
     m_sim.copySampling = CopySampling::ByPH;
     m_points->setText(QString::fromStdString(m_sim.panel.pointCount));
+
+    // The refilled items come last in the tab chain: put them back between the number of
+    // points and the buttons, and name them for the study.
+    QWidget* previous = m_points;
+    for (QRadioButton* item : m_sampling->findChildren<QRadioButton*>()) {
+        setTabOrder(previous, item);
+        previous = item;
+    }
+    setTabOrder(previous, m_copy);
+    setTabOrder(m_copy, m_cancel);
+    accessibility::apply(this, a11y::copyDialogTexts(m_sim.panel.study));
 }
 
 int TI4::OpenCopyDialog() {

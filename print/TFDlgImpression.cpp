@@ -2,7 +2,9 @@
 
 #include "app/Notifier.h"
 #include "app/Simulation.h"
+#include "app/UAccessibilite.h"
 #include "print/UImpression.h"
+#include "ui/Accessibility.h"
 #include "ui/Icons.h"
 #include "ui/PdfPage.h"
 #include "ui/PrinterCanvas.h"
@@ -118,6 +120,7 @@ TFDlgImpression::TFDlgImpression(const Simulation& sim, Notifier& notifier, QWid
     const QSize needed = sizeHint();
     setFixedSize(std::max(282, needed.width()),
                  std::max(404 + m_menu->sizeHint().height(), needed.height()));
+    accessibility::apply(this, a11y::printDialogTexts());
 }
 
 TFDlgImpression::~TFDlgImpression() = default;

@@ -1,6 +1,8 @@
 #include "print/TFDlgPoint.h"
 
 #include "app/Simulation.h"
+#include "app/UAccessibilite.h"
+#include "ui/Accessibility.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -47,6 +49,7 @@ TFDlgPoint::TFDlgPoint(Simulation& sim, QWidget* parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     m_group->setMinimumWidth(400); // room for the caption in the title bar
+    accessibility::apply(this, a11y::pointChooserTexts());
 }
 
 void TFDlgPoint::showChooser() {

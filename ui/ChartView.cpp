@@ -1,6 +1,7 @@
 #include "ui/ChartView.h"
 
 #include <QChart>
+#include <QKeyEvent>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QPainter>
@@ -153,6 +154,8 @@ ChartView::ChartView(QWidget* parent) : QChartView(parent) {
         axis->setLinePenColor(Qt::black);
         axis->setLabelsColor(Qt::black);
         axis->setTitleBrush(Qt::black);
+        // The keyboard cursor is painted over the chart: it follows a zoom.
+        connect(axis, &QValueAxis::rangeChanged, viewport(), [this] { viewport()->update(); });
     }
     chart->addAxis(m_axisX, Qt::AlignBottom);
     chart->addAxis(m_axisY, Qt::AlignLeft);
@@ -179,6 +182,7 @@ ChartView::ChartView(QWidget* parent) : QChartView(parent) {
     setRubberBand(QChartView::NoRubberBand);
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus); // the keyboard cursor
     m_band = new QRubberBand(QRubberBand::Rectangle, viewport());
     applyFullScale();
 }
@@ -302,6 +306,80 @@ void ChartView::mouseReleaseEvent(QMouseEvent* event) {
     else if (dx <= -kMinimumDrag)
         resetZoom();
     event->accept();
+}
+
+void ChartView::setCursorPoint(std::optional<QPointF> value) {
+    if (value == m_cursor) return;
+    m_cursor = value;
+    viewport()->update();
+}
+
+void ChartView::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    std::optional<CursorKey> key;
+    if (mods == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Left:
+            key = CursorKey::Left;
+            break;
+        case Qt::Key_Right:
+            key = CursorKey::Right;
+            break;
+        case Qt::Key_Home:
+            key = CursorKey::Home;
+            break;
+        case Qt::Key_End:
+            key = CursorKey::End;
+            break;
+        default:
+            break;
+        }
+    }
+    if (!key) {
+        QChartView::keyPressEvent(event);
+        return;
+    }
+    emit cursorKeyPressed(*key);
+    event->accept();
+}
+
+void ChartView::paintEvent(QPaintEvent* event) {
+    QChartView::paintEvent(event);
+    QPainter p(viewport());
+    p.setRenderHint(QPainter::Antialiasing);
+    if (m_cursor) {
+        const QPointF at = toPosition(*m_cursor);
+        const QRectF plot =
+            viewportTransform().mapRect(chart()->mapRectToScene(chart()->plotArea()));
+        if (plot.adjusted(-1, -1, 1, 1).contains(at)) {
+            p.setPen(QPen(QColor(0, 0, 0, 170), 1, Qt::DashLine));
+            p.drawLine(QPointF(at.x(), plot.top()), QPointF(at.x(), plot.bottom()));
+            p.drawLine(QPointF(plot.left(), at.y()), QPointF(plot.right(), at.y()));
+            // A black ring on a white one: seen on the background and on every curve colour.
+            constexpr double kRadius = 7;
+            p.setBrush(Qt::NoBrush);
+            p.setPen(QPen(Qt::white, 4));
+            p.drawEllipse(at, kRadius, kRadius);
+            p.setPen(QPen(Qt::black, 2));
+            p.drawEllipse(at, kRadius, kRadius);
+        }
+    }
+    if (hasFocus()) {
+        // The chart shows that it has the keyboard, as a field does.
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(viewport()->rect()).adjusted(1, 1, -1, -1));
+    }
+}
+
+void ChartView::focusInEvent(QFocusEvent* event) {
+    QChartView::focusInEvent(event);
+    viewport()->update();
+}
+
+void ChartView::focusOutEvent(QFocusEvent* event) {
+    QChartView::focusOutEvent(event);
+    viewport()->update();
 }
 
 } // namespace titralab

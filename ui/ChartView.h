@@ -2,6 +2,7 @@
 // automatic vertical range, rectangle zoom, and the pixel position of values.
 #pragma once
 
+#include "graph/UroutSouris.h"
 #include "print/UDlgDessinPoint.h"
 
 #include <QChartView>
@@ -9,6 +10,7 @@
 #include <QPointF>
 
 #include <array>
+#include <optional>
 
 class QLineSeries;
 class QRubberBand;
@@ -48,6 +50,11 @@ class ChartView : public QChartView {
     double xToPosition(double x) const;
     double yToPosition(double y) const;
 
+    // The keyboard cursor's point, in chart values, drawn as a ring with guide lines across
+    // the plot; none hides it.
+    void setCursorPoint(std::optional<QPointF> value);
+    std::optional<QPointF> cursorPoint() const { return m_cursor; }
+
     QXYSeries* series(int number) const { return m_series[number - 1]; }
     QValueAxis* bottomAxis() const { return m_axisX; }
     QValueAxis* leftAxis() const { return m_axisY; }
@@ -56,8 +63,14 @@ class ChartView : public QChartView {
   signals:
     // The mouse moved over the chart; `position` in viewport pixels.
     void mouseMoved(const QPoint& position);
+    // Left, Right, Home or End was pressed while the chart has the focus.
+    void cursorKeyPressed(titralab::CursorKey key);
 
   protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -77,6 +90,7 @@ class ChartView : public QChartView {
     QRubberBand* m_band{nullptr};
     QPoint m_dragOrigin;
     bool m_dragging{false};
+    std::optional<QPointF> m_cursor;
 };
 
 // The width of a marker on screen, pixels.
