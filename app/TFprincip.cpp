@@ -351,7 +351,7 @@ void TFprincip::buildPanel() {
     m_marker1 = label("Image2", QString());
     m_marker2 = label("Image3", QString());
     for (QLabel* marker : {m_marker1, m_marker2}) {
-        marker->setPixmap(icons::marker(18));
+        marker->setPixmap(icons::marker(18, devicePixelRatioF()));
         marker->setAlignment(Qt::AlignCenter);
     }
 

@@ -352,11 +352,14 @@ void ChartView::paintEvent(QPaintEvent* event) {
         const QRectF plot =
             viewportTransform().mapRect(chart()->mapRectToScene(chart()->plotArea()));
         if (plot.adjusted(-1, -1, 1, 1).contains(at)) {
-            p.setPen(QPen(QColor(0, 0, 0, 170), 1, Qt::DashLine));
-            p.drawLine(QPointF(at.x(), plot.top()), QPointF(at.x(), plot.bottom()));
-            p.drawLine(QPointF(plot.left(), at.y()), QPointF(plot.right(), at.y()));
-            // A black ring on a white one: seen on the background and on every curve colour.
+            // Guide lines to both axes that stop at the ring, leaving the point itself clear.
             constexpr double kRadius = 7;
+            p.setPen(QPen(QColor(0, 0, 0, 170), 1, Qt::DashLine));
+            p.drawLine(QPointF(at.x(), plot.top()), QPointF(at.x(), at.y() - kRadius));
+            p.drawLine(QPointF(at.x(), at.y() + kRadius), QPointF(at.x(), plot.bottom()));
+            p.drawLine(QPointF(plot.left(), at.y()), QPointF(at.x() - kRadius, at.y()));
+            p.drawLine(QPointF(at.x() + kRadius, at.y()), QPointF(plot.right(), at.y()));
+            // A black ring on a white one: seen on the background and on every curve colour.
             p.setBrush(Qt::NoBrush);
             p.setPen(QPen(Qt::white, 4));
             p.drawEllipse(at, kRadius, kRadius);

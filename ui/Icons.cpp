@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <cmath>
+
 // Resources of a static library must be registered by name, outside any namespace.
 static void registerIconResources() {
     Q_INIT_RESOURCE(TitraLab);
@@ -19,9 +21,13 @@ void ensureResources() {
 
 const QColor kInk(40, 50, 70);
 
-// Paints `draw` on a transparent square of `size` pixels, in a 16-unit coordinate system.
-template <typename Draw> QPixmap painted(int size, Draw draw) {
-    QPixmap pixmap(size, size);
+// Paints `draw` on a transparent square of `size` logical pixels, in a 16-unit coordinate
+// system, with `ratio` device pixels per logical pixel, so that it stays sharp on a screen of
+// that ratio.
+template <typename Draw> QPixmap painted(int size, Draw draw, qreal ratio = 1) {
+    const int pixels = static_cast<int>(std::ceil(size * ratio));
+    QPixmap pixmap(pixels, pixels);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
@@ -30,9 +36,11 @@ template <typename Draw> QPixmap painted(int size, Draw draw) {
     return pixmap;
 }
 
+// Every size an icon of 16 to 32 logical pixels needs on screens of 1 to 2 device pixels per
+// pixel: the icon picks the nearest, and drawn from the painter each one stays sharp.
 QIcon fromPainter(void (*draw)(QPainter&)) {
     QIcon icon;
-    for (int size : {16, 24, 32}) icon.addPixmap(painted(size, draw));
+    for (int size : {16, 20, 24, 28, 32, 40, 48, 64}) icon.addPixmap(painted(size, draw));
     return icon;
 }
 
@@ -132,8 +140,9 @@ QIcon stepBack() {
     return fromPainter([](QPainter& p) { arrow(p, false); });
 }
 
-QPixmap marker(int size) {
-    return painted(size, [](QPainter& p) { arrow(p, false); });
+QPixmap marker(int size, qreal ratio) {
+    return painted(
+        size, [](QPainter& p) { arrow(p, false); }, ratio);
 }
 
 QIcon tool(Tool which) {

@@ -14,8 +14,9 @@ QIcon side(BuretteSide side);
 // The glyphs of the database browser's step buttons: an arrow up (forward) or down (back).
 QIcon stepForward();
 QIcon stepBack();
-// The column marker: the step-back glyph as a picture, `size` pixels square.
-QPixmap marker(int size);
+// The column marker: the step-back glyph as a picture, `size` logical pixels square, drawn
+// with `ratio` device pixels per logical pixel (the screen's).
+QPixmap marker(int size, qreal ratio = 1);
 
 enum class Tool { Open, Save, Print, Copy, Help };
 QIcon tool(Tool which);
