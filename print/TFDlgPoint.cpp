@@ -53,8 +53,10 @@ TFDlgPoint::TFDlgPoint(Simulation& sim, QWidget* parent)
 }
 
 void TFDlgPoint::showChooser() {
-    if (QAbstractButton* b = m_buttons->button(static_cast<int>(m_sim.currentPointStyle)))
+    if (QAbstractButton* b = m_buttons->button(static_cast<int>(m_sim.currentPointStyle))) {
         b->setChecked(true);
+        b->setFocus(); // the keyboard starts on the current style, and the arrows change it
+    }
     show();
     raise();
     activateWindow();

@@ -30,6 +30,7 @@ void RadioGroup::setItems(const QStringList& items) {
         m_buttons->addButton(button, i);
         m_layout->addWidget(button);
     }
+    placeTabStop();
 }
 
 QStringList RadioGroup::items() const {
@@ -42,12 +43,21 @@ void RadioGroup::setSelected(int index) {
     if (index == selected()) return;
     if (QAbstractButton* b = m_buttons->button(index)) {
         b->setChecked(true);
-        return;
+    } else {
+        // An exclusive group cannot uncheck its last checked button.
+        m_buttons->setExclusive(false);
+        for (QAbstractButton* b : m_buttons->buttons()) b->setChecked(false);
+        m_buttons->setExclusive(true);
     }
-    // An exclusive group cannot uncheck its last checked button.
-    m_buttons->setExclusive(false);
-    for (QAbstractButton* b : m_buttons->buttons()) b->setChecked(false);
-    m_buttons->setExclusive(true);
+    placeTabStop();
+}
+
+void RadioGroup::placeTabStop() {
+    const QList<QAbstractButton*> buttons = m_buttons->buttons();
+    if (buttons.isEmpty()) return;
+    QAbstractButton* stop = m_buttons->checkedButton() ? m_buttons->checkedButton() : buttons[0];
+    for (QAbstractButton* b : buttons)
+        b->setFocusPolicy(b == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 int RadioGroup::selected() const {

@@ -26,6 +26,10 @@ class RadioGroup : public QGroupBox {
     void itemClicked(int index);
 
   private:
+    // Tab stops on one item of the group, the selected one (the first when none is); the
+    // arrow keys move between the items.
+    void placeTabStop();
+
     QButtonGroup* m_buttons{nullptr};
     QVBoxLayout* m_layout{nullptr};
 };

@@ -270,6 +270,22 @@ TEST(GraphWindowAccessibility, TabGoesFromTheChartToTheButtons) {
     }
 }
 
+// Tab stops once in each choice, on its selected item; the arrows move inside it.
+TEST(PrintDialogAccessibility, TabGoesDownTheLeftColumnThenTheRightOneThenTheComments) {
+    Simulation sim;
+    RecordingNotifier notes;
+    TFDlgImpression dialog(sim, notes);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    const QStringList expected{"D1",           "Edit3",         "D2",        "D3",
+                               "CheckBox1",    "CheckBox3",     "CheckBox4", "CheckBox5",
+                               "CheckBox2",    "Button2",       "Button4",   "Button1",
+                               "Button3",      "RadioGroup1_2", // "Optimisé"
+                               "ButtonApercu", "Edit1",         "Edit2"};
+    EXPECT_EQ(tabChain(dialog.findChild<QWidget*>("D1")), expected);
+}
+
 TEST(CopyDialogAccessibility, TheRefilledItemsStandBetweenTheCountAndTheButtons) {
     Simulation sim = simulationFor(Study::TitrationVsVolume);
     RecordingNotifier notes;
