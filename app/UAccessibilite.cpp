@@ -165,7 +165,10 @@ ControlTexts graphWindowTexts(const Simulation& sim) {
     const BuretteSide side = sim.state.side;
     const bool twoAcids = sim.state.study == Study::TwoMonoTitration;
     ControlTexts t;
-    t.push_back({"Chart1", "Graphique des courbes", chartDescription(sim)});
+    // Spoken as one paragraph: each line break of the hint follows a space.
+    std::string hint = kChartHint;
+    hint.erase(std::remove(hint.begin(), hint.end(), '\r'), hint.end());
+    t.push_back({"Chart1", "Graphique des courbes", chartDescription(sim) + " " + hint});
     t.push_back({"Edit1", "Nombre de points des courbes", "De 10 à 250"});
     t.push_back({"CheckBox1", "Tenir compte de la dilution pour les concentrations", ""});
     for (int box = 2; box <= 7; ++box) {

@@ -1,5 +1,4 @@
-// Accessible names and descriptions of every control the user can reach, window by window, and
-// the spoken summary of the graph window's chart.
+// Accessible names and descriptions of every window's controls, and the chart's spoken summary.
 #pragma once
 
 #include "app/Simulation.h"
@@ -26,8 +25,13 @@ const ControlText* find(const ControlTexts& texts, std::string_view control);
 // the burette side (acid or base in the beaker) and the study (the show and copy commands).
 ControlTexts mainWindowTexts(BuretteSide side, Study study);
 
-// The graph window: the chart, the number of points, the ten boxes (named after the species
-// they draw) and the three buttons.
+// The chart's hint, shown as a bubble; each carriage return is a line break.
+inline constexpr const char* kChartHint =
+    "Pour zoomer, sélectionner une zone \rde gauche à droite. \rPour revenir à la pleine "
+    "échelle, \rsélectionnez de droite à gauche";
+
+// The graph window: the chart (its summary, then its hint), the number of points, the ten
+// boxes (named after the species they draw) and the three buttons.
 ControlTexts graphWindowTexts(const Simulation& sim);
 
 // The copy dialog, for the sampling items of the study.

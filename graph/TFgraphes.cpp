@@ -35,11 +35,6 @@ QString fr(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// The chart's hint; each carriage return of the text is a line break.
-const char* const kChartHint =
-    "Pour zoomer, sélectionner une zone \rde gauche à droite. \rPour revenir à la pleine "
-    "échelle, \rsélectionnez de droite à gauche";
-
 // Width of the fourth status panel, pixels; it also takes what the first three leave.
 constexpr int kLastPanelWidth = 50;
 
@@ -221,7 +216,7 @@ void TFgraphes::showEvent(QShowEvent* event) {
 }
 
 void TFgraphes::FormShow() {
-    QString hint = fr(kChartHint);
+    QString hint = fr(a11y::kChartHint);
     hint.replace('\r', '\n');
     m_chart->setToolTip(hint);
     sizeStatusPanels();

@@ -145,7 +145,11 @@ TEST(GraphWindowNames, SpeciesBoxesAreNamedAfterTheirSpeciesAndAcid) {
     EXPECT_EQ(nameOf(m, "CheckBox2"), "Courbe de l'espèce acide éthanoïque de l'acide 1");
     EXPECT_EQ(nameOf(m, "CheckBox7"), "Courbe de l'espèce ion nitrate de l'acide 2");
     EXPECT_EQ(nameOf(m, "Chart1"), "Graphique des courbes");
-    EXPECT_EQ(descriptionOf(m, "Chart1"), a11y::chartDescription(two));
+    // The summary, then the hint.
+    EXPECT_EQ(descriptionOf(m, "Chart1"),
+              a11y::chartDescription(two) +
+                  " Pour zoomer, sélectionner une zone de gauche à droite. Pour revenir à la "
+                  "pleine échelle, sélectionnez de droite à gauche");
 }
 
 TEST(MixtureWindowNames, FollowTheSide) {

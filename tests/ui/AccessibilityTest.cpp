@@ -438,12 +438,17 @@ TEST(ChartAccessibility, TheDescriptionFollowsTheCurvesDrawn) {
     EXPECT_EQ(spokenName(chart), "Graphique des courbes");
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(chart);
     ASSERT_NE(face, nullptr);
-    EXPECT_EQ(face->text(QAccessible::Description).toStdString(), a11y::chartDescription(g.sim));
+    auto startsWithSummary = [&] {
+        return face->text(QAccessible::Description)
+            .startsWith(QString::fromStdString(a11y::chartDescription(g.sim)));
+    };
+    EXPECT_TRUE(startsWithSummary());
     EXPECT_TRUE(face->text(QAccessible::Description).contains("H3O+"));
+    EXPECT_TRUE(face->text(QAccessible::Description).contains("Pour zoomer"));
     g.click(10); // H3O+ no longer drawn
     EXPECT_FALSE(face->text(QAccessible::Description).contains("H3O+"))
         << face->text(QAccessible::Description).toStdString();
-    EXPECT_EQ(face->text(QAccessible::Description).toStdString(), a11y::chartDescription(g.sim));
+    EXPECT_TRUE(startsWithSummary());
 }
 
 } // namespace
