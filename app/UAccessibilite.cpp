@@ -48,16 +48,7 @@ std::string number(double x) {
     return formatGeneral(x, 4, '.');
 }
 
-struct Range {
-    double low{std::numeric_limits<double>::infinity()};
-    double high{-std::numeric_limits<double>::infinity()};
-    bool empty() const { return !(low <= high); }
-    void add(double v) {
-        if (!std::isfinite(v)) return;
-        low = std::min(low, v);
-        high = std::max(high, v);
-    }
-};
+using Range = ValueRange;
 
 std::string fromTo(const Range& r) {
     const double span = r.high - r.low;

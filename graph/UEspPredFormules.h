@@ -5,8 +5,11 @@
 #include "app/Notifier.h"
 #include "chemistry/ChemicalState.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +30,18 @@ struct CurvePoint {
 };
 
 using Series = std::vector<CurvePoint>;
+
+// The smallest and largest finite values seen; empty until one is added.
+struct ValueRange {
+    double low{std::numeric_limits<double>::infinity()};
+    double high{-std::numeric_limits<double>::infinity()};
+    bool empty() const { return !(low <= high); }
+    void add(double v) {
+        if (!std::isfinite(v)) return;
+        low = std::min(low, v);
+        high = std::max(high, v);
+    }
+};
 
 // series[0] is Series1 (pH), ... series[7] is Series8 (conductivity). At most 201 points each.
 struct CurveSet {

@@ -31,16 +31,7 @@ constexpr double kPixelsPerMarkerUnit = 1.5;
 // A drag shorter than this, in pixels, is a click and changes nothing.
 constexpr int kMinimumDrag = 4;
 
-struct Range {
-    double low{std::numeric_limits<double>::infinity()};
-    double high{-std::numeric_limits<double>::infinity()};
-    bool empty() const { return !(low <= high); }
-    void add(double v) {
-        if (!std::isfinite(v)) return;
-        low = std::min(low, v);
-        high = std::max(high, v);
-    }
-};
+using Range = ValueRange;
 
 // The step between labelled ticks: 1, 2 or 5 times a power of ten, giving at most ten steps.
 double tickStep(double span) {

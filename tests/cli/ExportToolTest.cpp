@@ -1,5 +1,7 @@
 #include "app/UroutinesDeBase.h"
 
+#include "ToolRun.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,35 +15,10 @@
 #include <unistd.h>
 #include <vector>
 
+using titralab::testing::runTool;
+using titralab::testing::ToolRun;
+
 namespace {
-
-struct ToolRun {
-    int status{-1};
-    std::string out;
-    std::string err;
-};
-
-ToolRun runTool(const std::string& arguments) {
-    const std::string errFile =
-        (std::filesystem::temp_directory_path() / ("titralab-cli-" + std::to_string(getpid())))
-            .string();
-    const std::string command =
-        std::string(TITRALAB_EXPORT_TOOL) + " " + arguments + " 2>" + errFile;
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(errFile);
-    std::stringstream text;
-    text << err.rdbuf();
-    run.err = text.str();
-    std::remove(errFile.c_str());
-    return run;
-}
 
 std::vector<std::vector<double>> dataRows(const std::string& out) {
     std::vector<std::vector<double>> rows;

@@ -1,4 +1,6 @@
 // titralab-export --pdf: the printed page of a computed study written to a PDF file.
+#include "ToolRun.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,36 +14,12 @@
 #include <unistd.h>
 #include <vector>
 
+using titralab::testing::runTool;
+using titralab::testing::ToolRun;
+
 namespace {
 
 namespace fs = std::filesystem;
-
-struct ToolRun {
-    int status{-1};
-    std::string out;
-    std::string err;
-};
-
-ToolRun runTool(const std::string& arguments) {
-    const fs::path errFile =
-        fs::temp_directory_path() / ("titralab-pdf-" + std::to_string(getpid()) + ".err");
-    const std::string command =
-        std::string(TITRALAB_EXPORT_TOOL) + " " + arguments + " 2>" + errFile.string();
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(errFile);
-    std::stringstream text;
-    text << err.rdbuf();
-    run.err = text.str();
-    fs::remove(errFile);
-    return run;
-}
 
 std::string readAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
