@@ -11,9 +11,11 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include <new>
@@ -140,12 +142,21 @@ bool TFnotepad2::openFile(const QString& path) {
         notifier().error(notepad::tooLargeMessage(name));
         return false;
     }
-    showSheet(*m_text->document(), sheet);
+    // Filled apart from the view, which would otherwise lay the text out again at each
+    // insertion, then put in place of the former text.
+    auto* document = new QTextDocument(this);
+    document->setDefaultFont(m_text->font());
+    showSheet(*document, sheet);
+    document->setModified(false);
+    // The editor deletes the document it made itself; the ones made here are deleted here.
+    const QPointer<QTextDocument> former = m_text->document();
+    m_text->setDocument(document);
+    if (former && former->parent() == this) delete former;
     m_text->moveCursor(QTextCursor::Start);
-    m_text->document()->setModified(false);
     m_fileName = path;
     show();
     raise();
+    if (sheet.truncated) notifier().inform(notepad::truncatedMessage(name));
     return true;
 }
 

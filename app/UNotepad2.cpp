@@ -244,6 +244,7 @@ enum class Action {
     FontSize,        // \fsN, half-points
     Colour,          // \cfN, index in the colour table
     Pard,            // paragraph formatting back to the default
+    Spacing,         // \li \ri \fi \sb \sa, `value` is the SpacingField
     Align,           // \ql \qc \qr \qj, `value` is the Alignment
     Unicode,         // \uN
     UnicodeSkip,     // \ucN
@@ -256,6 +257,8 @@ enum class Action {
     ColourTable,     // \colortbl
     SkipDestination, // a group whose content is never shown
 };
+
+enum class SpacingField { Left, Right, First, Before, After };
 
 struct Word {
     std::string_view name;
@@ -303,6 +306,7 @@ constexpr Word kWords[] = {
     {"endash", Action::Char, 0x2013},
     {"enspace", Action::Char, 0x2002},
     {"falt", Action::SkipDestination},
+    {"fi", Action::Spacing, static_cast<char32_t>(SpacingField::First)},
     {"fldinst", Action::SkipDestination},
     {"fonttbl", Action::SkipDestination},
     {"footer", Action::SkipDestination},
@@ -325,6 +329,7 @@ constexpr Word kWords[] = {
     {"keywords", Action::SkipDestination},
     {"latentstyles", Action::SkipDestination},
     {"ldblquote", Action::Char, 0x201C},
+    {"li", Action::Spacing, static_cast<char32_t>(SpacingField::Left)},
     {"line", Action::Char, 0x2028},
     {"listoverridetable", Action::SkipDestination},
     {"listtable", Action::SkipDestination},
@@ -354,9 +359,12 @@ constexpr Word kWords[] = {
     {"red", Action::Red},
     {"revtbl", Action::SkipDestination},
     {"revtim", Action::SkipDestination},
+    {"ri", Action::Spacing, static_cast<char32_t>(SpacingField::Right)},
     {"row", Action::Par},
     {"rquote", Action::Char, 0x2019},
     {"rsidtbl", Action::SkipDestination},
+    {"sa", Action::Spacing, static_cast<char32_t>(SpacingField::After)},
+    {"sb", Action::Spacing, static_cast<char32_t>(SpacingField::Before)},
     {"sect", Action::Par},
     {"shp", Action::SkipDestination},
     {"shpgrp", Action::SkipDestination},
@@ -425,6 +433,19 @@ int hexValue(char c) {
     return -1;
 }
 
+// How much of `text` goes into `room` bytes: all of it when it fits, else up to the last space
+// that fits (when `anywhere` is false there must be one), else up to the last whole UTF-8
+// character that fits.
+std::size_t cutLength(std::string_view text, std::size_t room, bool anywhere = true) {
+    if (text.size() <= room) return text.size();
+    const std::size_t space = text.substr(0, room).rfind(' ');
+    if (space != std::string_view::npos && space > 0) return space + 1;
+    if (!anywhere) return 0;
+    std::size_t n = room;
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    return n;
+}
+
 // ---- The reader ----------------------------------------------------------------------------
 
 enum class Destination { Text, Skip, ColourTable };
@@ -433,6 +454,7 @@ enum class Destination { Text, Skip, ColourTable };
 struct GroupState {
     CharFormat format;
     Alignment alignment{Alignment::Left};
+    ParagraphSpacing spacing;
     Destination destination{Destination::Text};
     bool hidden{false};
     int unicodeSkip{1}; // bytes of fallback after each \uN
@@ -443,7 +465,7 @@ class RtfReader {
     explicit RtfReader(std::string_view in) : m_in(in) { m_stack.emplace_back(); }
 
     Document read() {
-        while (m_pos < m_in.size()) {
+        while (m_pos < m_in.size() && !m_document.truncated) {
             const char c = m_in[m_pos++];
             if (c == '{') {
                 if (!openGroup()) break;
@@ -652,10 +674,33 @@ class RtfReader {
             break;
         case Action::Pard:
             s.alignment = Alignment::Left;
+            s.spacing = ParagraphSpacing{};
             break;
         case Action::Align:
             s.alignment = static_cast<Alignment>(word.value);
             break;
+        case Action::Spacing: {
+            const bool indent = word.value <= static_cast<char32_t>(SpacingField::First);
+            const int v = std::clamp(parameter, indent ? -kMaxSpacing : 0, kMaxSpacing);
+            switch (static_cast<SpacingField>(word.value)) {
+            case SpacingField::Left:
+                s.spacing.left = v;
+                break;
+            case SpacingField::Right:
+                s.spacing.right = v;
+                break;
+            case SpacingField::First:
+                s.spacing.first = v;
+                break;
+            case SpacingField::Before:
+                s.spacing.before = v;
+                break;
+            case SpacingField::After:
+                s.spacing.after = v;
+                break;
+            }
+            break;
+        }
         case Action::Unicode:
             unicode(parameter);
             break;
@@ -774,20 +819,45 @@ class RtfReader {
         appendText(text);
     }
 
-    void appendText(const std::string& text) {
-        if (text.empty()) return;
+    void appendText(std::string_view text) {
+        while (!text.empty() && !m_document.truncated) {
+            if (m_paragraphBytes >= kMaxParagraphBytes) endParagraph();
+            if (m_document.paragraphs.size() >= kMaxParagraphs) m_document.truncated = true;
+            if (m_document.truncated) return;
+            const std::size_t length =
+                cutLength(text, kMaxParagraphBytes - m_paragraphBytes, m_paragraphBytes == 0);
+            if (length == 0 && m_paragraphBytes > 0) {
+                // Not even one word fits: it opens the next paragraph.
+                m_paragraphBytes = kMaxParagraphBytes;
+                continue;
+            }
+            const std::size_t taken =
+                length > 0 ? length : std::min(text.size(), kMaxParagraphBytes);
+            appendRun(text.substr(0, taken));
+            text.remove_prefix(taken);
+        }
+    }
+
+    void appendRun(std::string_view text) {
+        m_paragraphBytes += text.size();
         const CharFormat& format = state().format;
-        if (!m_paragraph.runs.empty() && m_paragraph.runs.back().format == format) {
-            m_paragraph.runs.back().text += text;
+        std::vector<Run>& runs = m_paragraph.runs;
+        if (!runs.empty() &&
+            (runs.back().format == format || runs.size() >= kMaxRunsPerParagraph)) {
+            runs.back().text += text;
         } else {
-            m_paragraph.runs.push_back(Run{text, format});
+            runs.push_back(Run{std::string(text), format});
         }
     }
 
     void endParagraph() {
+        if (m_document.paragraphs.size() >= kMaxParagraphs) m_document.truncated = true;
+        if (m_document.truncated) return;
         m_paragraph.alignment = state().alignment;
+        m_paragraph.spacing = state().spacing;
         m_document.paragraphs.push_back(std::move(m_paragraph));
         m_paragraph = Paragraph{};
+        m_paragraphBytes = 0;
     }
 
     std::string_view m_in;
@@ -802,8 +872,47 @@ class RtfReader {
     Rgb m_colour;
     bool m_colourGiven{false};
     Paragraph m_paragraph;
+    std::size_t m_paragraphBytes{0}; // text of m_paragraph, UTF-8
     Document m_document;
 };
+
+// At most kMaxParagraphs lines of at most kMaxParagraphBytes each. A line ends with "\n",
+// "\r\n" or "\r", as in the text view.
+struct Lines {
+    std::string text;
+    bool truncated{false};
+};
+
+Lines limitLines(const std::string& text) {
+    Lines lines;
+    std::string& out = lines.text;
+    out.reserve(text.size());
+    std::size_t count = 0;
+    std::string_view rest(text);
+    while (!rest.empty()) {
+        if (count == kMaxParagraphs) {
+            lines.truncated = true;
+            break;
+        }
+        // Looked for within one line's length only, which keeps the whole reading linear.
+        const std::size_t end = rest.substr(0, kMaxParagraphBytes + 1).find_first_of("\r\n");
+        std::string_view line = rest.substr(0, end);
+        std::size_t breakLength = 0;
+        if (end != std::string_view::npos) breakLength = rest.substr(end, 2) == "\r\n" ? 2 : 1;
+        std::size_t length = cutLength(line, kMaxParagraphBytes);
+        if (length == 0) length = std::min(line.size(), kMaxParagraphBytes); // not UTF-8
+        if (length < line.size()) {
+            // A forced break: the rest of the line is read as a line of its own.
+            line = line.substr(0, length);
+            breakLength = 0;
+        }
+        out += line;
+        rest.remove_prefix(line.size() + breakLength);
+        ++count;
+        if (!rest.empty() || breakLength > 0) out += '\n';
+    }
+    return lines;
+}
 
 } // namespace
 
@@ -899,9 +1008,12 @@ Sheet readSheet(std::string_view bytes, std::uint64_t byteCount) {
     } else if (isRtf(bytes)) {
         sheet.kind = Sheet::Kind::Rich;
         sheet.rich = parseRtf(bytes);
+        sheet.truncated = sheet.rich.truncated;
     } else {
         sheet.kind = Sheet::Kind::Plain;
-        sheet.plain = decodePlainText(bytes);
+        Lines lines = limitLines(decodePlainText(bytes));
+        sheet.plain = std::move(lines.text);
+        sheet.truncated = lines.truncated;
     }
     return sheet;
 }
@@ -910,6 +1022,10 @@ std::string cannotReadMessage(const std::string& fileName, const std::string& sy
     std::string text = "Impossible de lire le fichier \"" + fileName + "\".";
     if (!systemMessage.empty()) text += "\r" + systemMessage;
     return text;
+}
+
+std::string truncatedMessage(const std::string& fileName) {
+    return "Le fichier \"" + fileName + "\" est trop long : seul son début est affiché.";
 }
 
 std::string tooLargeMessage(const std::string& fileName) {

@@ -34,6 +34,14 @@ inline constexpr int kMaxUnicodeSkip = 16;         // \ucN fallback length, byte
 inline constexpr int kDefaultHalfPoints = 24;      // 12 pt
 inline constexpr int kMinHalfPoints = 2;           // 1 pt
 inline constexpr int kMaxHalfPoints = 1000;        // 500 pt
+inline constexpr int kMaxSpacing = 14400;          // indents and spacing, twips (10 inches)
+// Beyond these the text view would take minutes to lay the text out (its line breaking grows
+// faster than linearly with the length of a word without spaces): a paragraph longer than
+// about a page and a half is broken, at a space when it can be; runs beyond the limit take
+// the format of the one before; the document stops at the paragraph limit.
+inline constexpr std::size_t kMaxParagraphs = 100000;
+inline constexpr std::size_t kMaxRunsPerParagraph = 1000;
+inline constexpr std::size_t kMaxParagraphBytes = 10000; // UTF-8
 
 struct Rgb {
     std::uint8_t red{};
@@ -70,14 +78,29 @@ struct Run {
     CharFormat format;
 };
 
+// Indents and spacing of a paragraph, twips (1/1440 inch).
+struct ParagraphSpacing {
+    int left{0};   // \li
+    int right{0};  // \ri
+    int first{0};  // \fi, first line relative to the others; negative for a hanging indent
+    int before{0}; // \sb
+    int after{0};  // \sa
+    bool operator==(const ParagraphSpacing& o) const {
+        return left == o.left && right == o.right && first == o.first && before == o.before &&
+               after == o.after;
+    }
+};
+
 struct Paragraph {
     Alignment alignment{Alignment::Left};
+    ParagraphSpacing spacing;
     std::vector<Run> runs;
     std::string text() const;
 };
 
 struct Document {
     std::vector<Paragraph> paragraphs;
+    bool truncated{false}; // the paragraph limit cut the document short
     // Paragraphs joined by '\n'.
     std::string plainText() const;
 };
@@ -89,9 +112,9 @@ inline constexpr const char* kLineSeparator = "\xE2\x80\xA8";
 bool isRtf(std::string_view bytes);
 
 // Reads RTF: groups, \par, \line, \tab, \b, \i, \ul, \sub, \super, \fs, \cf with the colour table,
-// \q? alignment, \'hh in the document's code page (\ansicpg, Windows-1252 by default), \uN
-// with its \ucN fallback; the font table, \* destinations, pictures, objects, style sheet,
-// document information, headers, footers and hidden text are skipped, and \binN data with
+// \q? alignment, \li \ri \fi \sb \sa, \'hh in the document's code page (\ansicpg, Windows-1252 by
+// default), \uN with its \ucN fallback; the font table, \* destinations, pictures, objects, style
+// sheet, document information, headers, footers and hidden text are skipped, and \binN data with
 // them. Never fails: malformed input yields what could be read. Time and memory are linear
 // in the input size.
 Document parseRtf(std::string_view bytes);
@@ -111,9 +134,11 @@ std::string firstLine(std::string_view utf8);
 struct Sheet {
     enum class Kind { Rich, Plain, TooLarge };
     Kind kind{Kind::Plain};
-    Document rich;     // Kind::Rich
-    std::string plain; // Kind::Plain, UTF-8
+    Document rich;         // Kind::Rich
+    std::string plain;     // Kind::Plain, UTF-8
+    bool truncated{false}; // only the first kMaxParagraphs paragraphs or lines are kept
 };
+// Plain text lines longer than kMaxParagraphBytes are broken, at a space when there is one.
 // `byteCount` is the file's size as the file system reports it; `bytes` what was read (at
 // most kMaxFileBytes + 1 of them, so an endless file cannot exhaust memory).
 Sheet readSheet(std::string_view bytes, std::uint64_t byteCount);
@@ -121,5 +146,7 @@ Sheet readSheet(std::string_view bytes, std::uint64_t byteCount);
 // The error box's texts for a sheet that cannot be shown.
 std::string cannotReadMessage(const std::string& fileName, const std::string& systemMessage);
 std::string tooLargeMessage(const std::string& fileName);
+// The information shown when only the beginning of a document could be shown.
+std::string truncatedMessage(const std::string& fileName);
 
 } // namespace titralab::notepad

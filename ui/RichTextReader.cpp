@@ -39,6 +39,26 @@ QTextCharFormat toQt(const notepad::CharFormat& f) {
     return format;
 }
 
+// Twips to the document's units, 1/96 inch.
+qreal fromTwips(int twips) {
+    return twips / 15.0;
+}
+
+QTextBlockFormat toQt(const notepad::Paragraph& p) {
+    QTextBlockFormat block;
+    block.setAlignment(toQt(p.alignment));
+    block.setLeftMargin(fromTwips(p.spacing.left));
+    block.setRightMargin(fromTwips(p.spacing.right));
+    block.setTextIndent(fromTwips(p.spacing.first));
+    block.setTopMargin(fromTwips(p.spacing.before));
+    block.setBottomMargin(fromTwips(p.spacing.after));
+    // A hanging indent is also a tab stop, so that "1.<tab>text" lines the text of the first
+    // line up with the lines below it.
+    if (p.spacing.first < 0 && p.spacing.left > 0)
+        block.setTabPositions({QTextOption::Tab(fromTwips(p.spacing.left), QTextOption::LeftTab)});
+    return block;
+}
+
 } // namespace
 
 void showRichText(QTextDocument& document, const notepad::Document& rich) {
@@ -49,8 +69,7 @@ void showRichText(QTextDocument& document, const notepad::Document& rich) {
     cursor.beginEditBlock();
     bool first = true;
     for (const notepad::Paragraph& p : rich.paragraphs) {
-        QTextBlockFormat block;
-        block.setAlignment(toQt(p.alignment));
+        const QTextBlockFormat block = toQt(p);
         // An empty paragraph takes its height from the block's character format.
         const QTextCharFormat blockChars =
             toQt(p.runs.empty() ? notepad::CharFormat{} : p.runs.front().format);

@@ -204,6 +204,24 @@ TEST(RtfParagraphs, TakeTheAlignmentInForceAtTheirEnd) {
     EXPECT_EQ(d.plainText(), "Titre\nCorps\nDroite\nLong\nFin");
 }
 
+TEST(RtfParagraphs, TakeTheirIndentsAndSpacing) {
+    const Document d = parseRtf(R"({\rtf1\li720\fi-360\ri-99999999\sb-5\sa99999999 a\par)"
+                                R"({\li100 b\par}c\par\pard d})");
+    ASSERT_EQ(d.paragraphs.size(), 4u);
+    struct Expected {
+        int left, right, first, before, after;
+    } expected[] = {{720, -kMaxSpacing, -360, 0, kMaxSpacing},
+                    {100, -kMaxSpacing, -360, 0, kMaxSpacing},
+                    {720, -kMaxSpacing, -360, 0, kMaxSpacing},
+                    {0, 0, 0, 0, 0}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const Expected& e = expected[i];
+        EXPECT_TRUE(d.paragraphs[i].spacing ==
+                    (ParagraphSpacing{e.left, e.right, e.first, e.before, e.after}))
+            << "paragraph " << i;
+    }
+}
+
 TEST(RtfParagraphs, KeepTheFormatAcrossParagraphsUntilChanged) {
     const Document d = parseRtf(R"({\rtf1\b a\par b\b0\par c})");
     ASSERT_EQ(d.paragraphs.size(), 3u);
@@ -282,6 +300,75 @@ TEST(RtfBounds, ManyParagraphsAndRunsAreAllKept) {
     EXPECT_EQ(d.paragraphs.back().runs.size(), 2u);
 }
 
+std::string repeat(const std::string& unit, std::size_t times) {
+    std::string out;
+    out.reserve(unit.size() * times);
+    for (std::size_t i = 0; i < times; ++i) out += unit;
+    return out;
+}
+
+// Whatever the text, every paragraph stays within the length limit and nothing is lost.
+TEST(RtfBounds, LongParagraphsAreBrokenWithoutLosingText) {
+    struct Case {
+        const char* label;
+        std::string body; // RTF
+        std::string text; // what it reads as, paragraph breaks aside
+        bool atSpaces;    // every break falls after a space
+    } cases[] = {
+        {"words", repeat("mot ", 60000), repeat("mot ", 60000), true},
+        {"one word", std::string(250000, 'a'), std::string(250000, 'a'), false},
+        {"accented letters", repeat("\\'e9", 120000), repeat("é", 120000), false},
+        {"a run at a time", repeat("\\b mot \\b0 mot ", 30000), repeat("mot ", 60000), true},
+        {"characters one by one", repeat("\\u233?", 70000), repeat("é", 70000), false},
+    };
+    for (const Case& c : cases) {
+        const Document d = parseRtf("{\\rtf1 " + c.body + "}");
+        EXPECT_FALSE(d.truncated) << c.label;
+        std::string joined;
+        for (const Paragraph& p : d.paragraphs) {
+            const std::string t = p.text();
+            EXPECT_LE(t.size(), kMaxParagraphBytes) << c.label;
+            EXPECT_TRUE(isValidUtf8(t)) << c.label;
+            if (c.atSpaces && &p != &d.paragraphs.back()) EXPECT_EQ(t.back(), ' ') << c.label;
+            joined += t;
+        }
+        EXPECT_EQ(joined, c.text) << c.label;
+    }
+}
+
+TEST(RtfBounds, RunsBeyondTheLimitTakeTheFormatBefore) {
+    const Document d = parseRtf("{\\rtf1 " + repeat("\\b a\\b0 b", 2000) + "}");
+    ASSERT_EQ(d.paragraphs.size(), 1u);
+    const auto& runs = d.paragraphs[0].runs;
+    ASSERT_EQ(runs.size(), kMaxRunsPerParagraph);
+    EXPECT_TRUE(runs[0].format.bold);
+    EXPECT_FALSE(runs[1].format.bold);
+    EXPECT_EQ(d.paragraphs[0].text(), repeat("ab", 2000));
+}
+
+TEST(RtfBounds, TheDocumentStopsAtTheParagraphLimit) {
+    struct Case {
+        const char* label;
+        std::string rtf;
+        std::size_t paragraphs;
+        bool truncated;
+    } cases[] = {
+        {"exactly the limit", "{\\rtf1 " + repeat("x\\par ", kMaxParagraphs) + "}", kMaxParagraphs,
+         false},
+        {"text beyond", "{\\rtf1 " + repeat("x\\par ", kMaxParagraphs) + "y}", kMaxParagraphs,
+         true},
+        {"empty paragraphs beyond", "{\\rtf1 " + repeat("\\par ", 4 * kMaxParagraphs) + "}",
+         kMaxParagraphs, true},
+    };
+    for (const Case& c : cases) {
+        const Document d = parseRtf(c.rtf);
+        EXPECT_EQ(d.paragraphs.size(), c.paragraphs) << c.label;
+        EXPECT_EQ(d.truncated, c.truncated) << c.label;
+        const Sheet sheet = readSheet(c.rtf, c.rtf.size());
+        EXPECT_EQ(sheet.truncated, c.truncated) << c.label;
+    }
+}
+
 // ---- Plain text --------------------------------------------------------------------------
 
 struct PlainCase {
@@ -354,6 +441,32 @@ TEST(Sheet, RefusesMoreThanTwentyMegabytes) {
     EXPECT_EQ(readSheet(atLimit, atLimit.size()).kind, Sheet::Kind::Plain);
     const std::string beyond(kMaxFileBytes + 1, 'a');
     EXPECT_EQ(readSheet(beyond, 0).kind, Sheet::Kind::TooLarge) << "a size the system got wrong";
+}
+
+TEST(Sheet, PlainLinesAreBoundedInLengthAndNumber) {
+    struct Case {
+        const char* label;
+        std::string bytes;
+        std::string text;
+        bool truncated;
+    } cases[] = {
+        {"line ends as the view reads them", "a\r\nb\rc\nd\r\n", "a\nb\nc\nd\n", false},
+        {"a long line broken after a space", std::string(kMaxParagraphBytes - 2, 'a') + " bcd e",
+         std::string(kMaxParagraphBytes - 2, 'a') + " \nbcd e", false},
+        {"a long word broken anywhere", std::string(kMaxParagraphBytes + 5, 'a'),
+         std::string(kMaxParagraphBytes, 'a') + "\naaaaa", false},
+        {"a break never splits a character", "a" + repeat("\xC3\xA9", kMaxParagraphBytes / 2),
+         "a" + repeat("é", kMaxParagraphBytes / 2 - 1) + "\né", false},
+        {"the line limit", repeat("l\n", kMaxParagraphs), repeat("l\n", kMaxParagraphs), false},
+        {"lines beyond the limit", repeat("l\n", kMaxParagraphs) + "m",
+         repeat("l\n", kMaxParagraphs), true},
+    };
+    for (const Case& c : cases) {
+        const Sheet sheet = readSheet(c.bytes, c.bytes.size());
+        EXPECT_EQ(sheet.kind, Sheet::Kind::Plain) << c.label;
+        EXPECT_TRUE(sheet.plain == c.text) << c.label;
+        EXPECT_EQ(sheet.truncated, c.truncated) << c.label;
+    }
 }
 
 TEST(FirstLine, EndsAtTheFirstLineBreak) {

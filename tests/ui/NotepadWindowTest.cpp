@@ -115,6 +115,27 @@ TEST(NotepadWindow, ShowsAnRtfSheetFormatted) {
     EXPECT_FALSE(b[5].charFormat().fontUnderline());
 }
 
+TEST(NotepadWindow, IndentsAndSpacingBecomeBlockMargins) {
+    Reader r;
+    ASSERT_TRUE(r.window->openFile(r.write(
+        "tp.rtf", R"({\rtf1\li720\fi-360\ri150\sb120\sa240 1.\tab Texte\par\pard Suite})")));
+    // Twips to 1/96 inch: divided by 15.
+    const QTextBlockFormat first = r.document()->firstBlock().blockFormat();
+    EXPECT_DOUBLE_EQ(first.leftMargin(), 48.0);
+    EXPECT_DOUBLE_EQ(first.textIndent(), -24.0);
+    EXPECT_DOUBLE_EQ(first.rightMargin(), 10.0);
+    EXPECT_DOUBLE_EQ(first.topMargin(), 8.0);
+    EXPECT_DOUBLE_EQ(first.bottomMargin(), 16.0);
+    // The hanging indent is a tab stop, as in the word processor that wrote the sheet.
+    ASSERT_EQ(first.tabPositions().size(), 1);
+    EXPECT_DOUBLE_EQ(first.tabPositions()[0].position, 48.0);
+
+    const QTextBlockFormat second = r.document()->firstBlock().next().blockFormat();
+    EXPECT_DOUBLE_EQ(second.leftMargin(), 0.0);
+    EXPECT_DOUBLE_EQ(second.textIndent(), 0.0);
+    EXPECT_TRUE(second.tabPositions().isEmpty());
+}
+
 TEST(NotepadWindow, ShowsOtherFilesAsPlainText) {
     struct Case {
         const char* label;
@@ -198,6 +219,32 @@ TEST(NotepadWindow, AFileThatCannotBeReadKeepsTheEarlierTextAndVisibility) {
             }
             EXPECT_TRUE(r.messages.messages.empty()) << label;
         }
+    }
+}
+
+TEST(NotepadWindow, ALongDocumentShowsItsBeginningAndSaysSo) {
+    struct Case {
+        const char* label;
+        const char* name;
+        QByteArray unit; // repeated as many times as the paragraph limit
+        QByteArray head, tail;
+    } cases[] = {
+        {"rich text", "long.rtf", "x\\par ", "{\\rtf1 ", "y}"},
+        {"plain text", "long.txt", "x\r\n", "", "y"},
+    };
+    for (const Case& c : cases) {
+        Reader r;
+        const QByteArray bytes =
+            c.head + c.unit.repeated(static_cast<qsizetype>(notepad::kMaxParagraphs)) + c.tail;
+        const QString path = r.write(c.name, bytes);
+        ASSERT_TRUE(r.window->openFile(path)) << c.label;
+        EXPECT_TRUE(r.window->isVisible()) << c.label;
+        EXPECT_GE(r.document()->blockCount(), static_cast<int>(notepad::kMaxParagraphs)) << c.label;
+        EXPECT_FALSE(r.text().contains('y')) << c.label;
+        EXPECT_TRUE(r.messages.errors.empty()) << c.label;
+        EXPECT_EQ(r.messages.messages,
+                  std::vector<std::string>{notepad::truncatedMessage(path.toStdString())})
+            << c.label;
     }
 }
 
