@@ -536,8 +536,9 @@ class RtfReader {
             return;
         case '*':
             flush();
-            // An ignorable destination: none of them is shown.
-            state().destination = Destination::Skip;
+            // An ignorable destination: none of them is shown. In a group beyond the depth
+            // limit there is no state of its own to mark, and everything is skipped anyway.
+            if (!skipping()) state().destination = Destination::Skip;
             return;
         case '\r':
         case '\n':

@@ -250,6 +250,12 @@ TEST(RtfBounds, GroupsBeyondTheDepthLimitAreSkippedWhole) {
     }
 }
 
+TEST(RtfBounds, AnIgnorableMarkInATooDeepGroupOnlySkipsThatGroup) {
+    // The deepest group read holds y; the group with the mark is one level too deep.
+    EXPECT_EQ(parseRtf("{\\rtf1 a" + nested(kMaxGroupDepth - 1, "{\\*\\b x}y") + "b}").plainText(),
+              "ayb");
+}
+
 TEST(RtfBounds, FormatChangesInTooDeepGroupsDoNotLeakOut) {
     const Document d = parseRtf("{\\rtf1 a" + nested(5000, "\\b\\fs80 x") + "b}");
     ASSERT_EQ(d.paragraphs.size(), 1u);
