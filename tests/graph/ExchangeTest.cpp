@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 struct PairCase {
-    const char* line;
+    std::string line;
     bool ok;
     double a, b;
 };
@@ -40,7 +40,8 @@ TEST(ParsePairLine, AcceptsTwoNumbersSeparatedByBlanks) {
         {"1 2 3", true, 1, 2},
         {"1,000.5 2", false, 0, 0},
         {"1e-2 7", true, 0.01, 7},
-        {std::string(1, '\0').append("5 6").c_str(), false, 0, 0},
+        {std::string(1, '\0') + "5 6", true, 5, 6},
+        {std::string("5") + '\0' + "6", true, 5, 6},
     };
     for (const PairCase& c : cases) {
         const auto pair = ParsePairLine(c.line);
