@@ -1,6 +1,8 @@
 #include "app/TFnotepad2.h"
 
+#include "app/UAccessibilite.h"
 #include "app/UNotepad2.h"
+#include "ui/Accessibility.h"
 #include "ui/QtNotifier.h"
 #include "ui/RichTextReader.h"
 
@@ -63,6 +65,7 @@ TFnotepad2::TFnotepad2(QString textsFolder, QWidget* parent)
 
     move(kLeft, kTop);
     resize(kWidth, kHeight);
+    accessibility::apply(this, a11y::readerTexts());
 }
 
 TFnotepad2::~TFnotepad2() = default;
