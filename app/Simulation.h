@@ -49,4 +49,20 @@ struct Simulation {
     PointStyle currentPointStyle{PointStyle::Cross};
 };
 
+// The context as the main window leaves it after the user chose a side and a study and
+// loaded database entry2 into column 2, then entry1 into column 1 (the browser's current
+// entry is then entry1).
+inline void chooseStudyAndEntries(Simulation& sim, BuretteSide side, Study study, int entry1,
+                                  int entry2) {
+    sim.panel.side = side;
+    sim.panel.study = study;
+    sim.browser.targetColumn1 = false;
+    sim.browser.current(side) = entry2;
+    LoadEntry(sim.browser, entry2, sim.panel, sim.state);
+    sim.browser.targetColumn1 = true;
+    sim.browser.current(side) = entry1;
+    LoadEntry(sim.browser, entry1, sim.panel, sim.state);
+    sim.graph.checked[9] = study != Study::SpeciesVsPH; // the hydronium box after the choice
+}
+
 } // namespace titralab

@@ -15,15 +15,7 @@ namespace titralab::testing {
 inline Simulation simulationFor(Study study, int entry1 = 17,
                                 BuretteSide side = BuretteSide::AcidSide, int entry2 = 17) {
     Simulation sim;
-    sim.panel.side = side;
-    sim.panel.study = study;
-    sim.browser.targetColumn1 = false;
-    sim.browser.current(side) = entry2;
-    LoadEntry(sim.browser, entry2, sim.panel, sim.state);
-    sim.browser.targetColumn1 = true;
-    sim.browser.current(side) = entry1;
-    LoadEntry(sim.browser, entry1, sim.panel, sim.state);
-    sim.graph.checked[9] = study != Study::SpeciesVsPH; // what a study change does
+    chooseStudyAndEntries(sim, side, study, entry1, entry2);
     return sim;
 }
 

@@ -85,15 +85,7 @@ int main(int argc, char** argv) {
 
     // The context as the main window leaves it after the side, study and entries are chosen.
     Simulation sim;
-    sim.panel.side = side;
-    sim.panel.study = study;
-    sim.browser.targetColumn1 = false;
-    sim.browser.current(side) = entry2;
-    LoadEntry(sim.browser, entry2, sim.panel, sim.state);
-    sim.browser.targetColumn1 = true;
-    sim.browser.current(side) = entry1;
-    LoadEntry(sim.browser, entry1, sim.panel, sim.state);
-    sim.graph.checked[9] = study != Study::SpeciesVsPH;
+    chooseStudyAndEntries(sim, side, study, entry1, entry2);
     sim.panel.pointCount = option("points", "100").toStdString();
     for (int box : numbers(option("tick", ""))) sim.graph.checked[box - 1] = true;
     for (int box : numbers(option("untick", ""))) sim.graph.checked[box - 1] = false;
