@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QTransform>
 
 #include <cmath>
 
@@ -45,24 +46,16 @@ QIcon fromPainter(void (*draw)(QPainter&)) {
 }
 
 void arrow(QPainter& p, bool up) {
+    // The upward arrow; the downward one is its mirror image across the middle line y = 8.
     QPainterPath path;
-    if (up) {
-        path.moveTo(8, 2.5);
-        path.lineTo(14, 10);
-        path.lineTo(10, 10);
-        path.lineTo(10, 14);
-        path.lineTo(6, 14);
-        path.lineTo(6, 10);
-        path.lineTo(2, 10);
-    } else {
-        path.moveTo(8, 13.5);
-        path.lineTo(14, 6);
-        path.lineTo(10, 6);
-        path.lineTo(10, 2);
-        path.lineTo(6, 2);
-        path.lineTo(6, 6);
-        path.lineTo(2, 6);
-    }
+    path.moveTo(8, 2.5);
+    path.lineTo(14, 10);
+    path.lineTo(10, 10);
+    path.lineTo(10, 14);
+    path.lineTo(6, 14);
+    path.lineTo(6, 10);
+    path.lineTo(2, 10);
+    if (!up) path = QTransform(1, 0, 0, -1, 0, 16).map(path);
     path.closeSubpath();
     p.setPen(QPen(kInk, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(QColor(234, 180, 40));
