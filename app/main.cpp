@@ -1,18 +1,18 @@
 // TitraLab: start-up, the windows, the event loop, and the exit.
-#include "app/Simulation.h"
-#include "app/TAboutBox.h"
-#include "app/TFnotepad2.h"
-#include "app/TFprincip.h"
-#include "app/UVelmorC.h"
-#include "chemistry/TF2PolyAc.h"
-#include "graph/TFgraphes.h"
-#include "graph/TI4.h"
-#include "print/TFDlgImpression.h"
-#include "print/TFDlgPoint.h"
-#include "ui/Icons.h"
-#include "ui/MessageListener.h"
-#include "ui/QtNotifier.h"
-#include "ui/SettingsStore.h"
+#include "core/panel/Simulation.h"
+#include "core/system/Folders.h"
+#include "ui/qt/Icons.h"
+#include "ui/qt/MessageListener.h"
+#include "ui/qt/QtNotifier.h"
+#include "ui/qt/SettingsStore.h"
+#include "ui/windows/AboutBox.h"
+#include "ui/windows/CopyDialog.h"
+#include "ui/windows/GraphWindow.h"
+#include "ui/windows/MainWindow.h"
+#include "ui/windows/MixtureWindow.h"
+#include "ui/windows/PointStyleDialog.h"
+#include "ui/windows/PrintDialog.h"
+#include "ui/windows/SheetReaderWindow.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     const std::string savedNumeric = systemNumeric ? systemNumeric : "C";
     std::setlocale(LC_NUMERIC, "C");
 
-    const velmor::Paths paths = velmor::computePaths(
+    const desktop::Paths paths = desktop::computePaths(
         QCoreApplication::applicationFilePath().toStdString(),
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString());
     const QString programName = QString::fromStdString(paths.programName);
@@ -47,17 +47,17 @@ int main(int argc, char** argv) {
 
     // The one simulation context, and every window, created once for the whole run.
     Simulation sim;
-    TFprincip principal(sim, paths);
+    MainWindow principal(sim, paths);
     QtNotifier boxes(&principal);
     // Modal to the main window only: the point-style chooser and the text reader, windows of
     // their own, stay usable beside it.
-    TFgraphes graph(sim, boxes, &principal);
-    TF2PolyAc mixture(sim, &principal);
-    TI4 copy(sim, boxes, paths.valuesFolder, &principal);
-    TAboutBox about(programName, principal.sideIcon(), &principal);
-    TFDlgImpression print(sim, boxes, &graph);
-    TFDlgPoint pointStyle(sim);
-    TFnotepad2 reader(QString::fromStdString(paths.textsFolder));
+    GraphWindow graph(sim, boxes, &principal);
+    MixtureWindow mixture(sim, &principal);
+    CopyDialog copy(sim, boxes, paths.valuesFolder, &principal);
+    AboutBox about(programName, principal.sideIcon(), &principal);
+    PrintDialog print(sim, boxes, &graph);
+    PointStyleDialog pointStyle(sim);
+    SheetReaderWindow reader(QString::fromStdString(paths.textsFolder));
 
     copy.setGraphWindow(&graph);
     graph.setPointStyleChooser(&pointStyle);
@@ -87,9 +87,9 @@ int main(int argc, char** argv) {
         reader.setSideIcon(icon);
     };
     giveIcon(principal.sideIcon());
-    QObject::connect(&principal, &TFprincip::sideIconChanged, &principal, giveIcon);
-    QObject::connect(&principal, &TFprincip::hydroniumTickChanged, &graph,
-                     &TFgraphes::setHydroniumTicked);
+    QObject::connect(&principal, &MainWindow::sideIconChanged, &principal, giveIcon);
+    QObject::connect(&principal, &MainWindow::hydroniumTickChanged, &graph,
+                     &GraphWindow::setHydroniumTicked);
 
     SettingsStore settings(programName);
     principal.setSettingsStore(&settings);

@@ -1,7 +1,7 @@
 // Cost of the formulas and the solvers on a triacid titration.
-#include "app/Notifier.h"
-#include "chemistry/SimulationSetup.h"
-#include "chemistry/UFormules.h"
+#include "core/chemistry/Formulas.h"
+#include "core/panel/Notifier.h"
+#include "core/panel/SimulationSetup.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
 // The graph window's response: from a click on a check box to the chart repainted, and from
 // a mouse move to the readout written, at 200 points on a shown window (offscreen platform
 // unless another is chosen).
-#include "app/Notifier.h"
-#include "app/Simulation.h"
-#include "graph/TFgraphes.h"
-#include "graph/UCollerExcel.h"
-#include "ui/ChartView.h"
+#include "core/curves/PastedPoints.h"
+#include "core/panel/Notifier.h"
+#include "core/panel/Simulation.h"
+#include "ui/qt/ChartView.h"
+#include "ui/windows/GraphWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -50,7 +50,7 @@ struct ShownWindow {
     }
     Simulation sim;
     RecordingNotifier quiet;
-    TFgraphes window;
+    GraphWindow window;
 };
 
 void BM_CheckBoxClickToRepaint(benchmark::State& bench) {

@@ -1,17 +1,18 @@
 // titralab-export: computes a study without a window and prints its export table, or writes
 // its printed page to a PDF file.
-#include "app/Notifier.h"
-#include "app/Simulation.h"
-#include "app/UroutinesDeBase.h"
-#include "chemistry/UBaseDonnees.h"
-#include "chemistry/UFormules.h"
-#include "graph/DgClipBrd.h"
-#include "graph/UCollerExcel.h"
-#include "graph/UEspPredFormules.h"
-#include "print/UDlgImpression.h"
+#include "core/chemistry/Database.h"
+#include "core/chemistry/Formulas.h"
+#include "core/curves/CopyExport.h"
+#include "core/curves/Curves.h"
+#include "core/curves/PastedPoints.h"
+#include "core/numbers/NumberInput.h"
+#include "core/page/PrintSettings.h"
+#include "core/panel/DatabaseBrowser.h"
+#include "core/panel/Notifier.h"
+#include "core/panel/Simulation.h"
 
 #ifdef TITRALAB_EXPORT_PDF
-#include "ui/PdfPage.h"
+#include "ui/qt/PdfPage.h"
 
 #include <QGuiApplication>
 #endif

@@ -1,15 +1,11 @@
-# The window layer: every window class, the Qt adaptors of ui/, and the program.
+# The window layer: everything under ui/ (windows and Qt adaptors), and the program.
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
 find_package(Qt6 REQUIRED COMPONENTS Widgets Charts PrintSupport Network)
 find_package(JPEG REQUIRED)
 
-file(GLOB UI_SOURCES CONFIGURE_DEPENDS ui/*.cpp ui/*.qrc)
-file(GLOB UI_HEADERS CONFIGURE_DEPENDS ui/*.h app/T*.h graph/T*.h print/T*.h)
-if(NOT UI_SOURCES AND NOT WINDOW_SOURCES)
-  return()
-endif()
-add_library(titralab_ui STATIC ${UI_SOURCES} ${WINDOW_SOURCES} ${UI_HEADERS})
+file(GLOB_RECURSE UI_SOURCES CONFIGURE_DEPENDS ui/*.cpp ui/*.h ui/*.qrc)
+add_library(titralab_ui STATIC ${UI_SOURCES})
 target_include_directories(titralab_ui PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(titralab_ui PUBLIC titralab_core Qt6::Widgets Qt6::Charts
   Qt6::PrintSupport Qt6::Network JPEG::JPEG)
@@ -28,8 +24,8 @@ endforeach()
 install(DIRECTORY data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/titralab)
 
 # Desktop entry and application icon (the acid-side icon).
-install(FILES ui/titralab.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ui/resources/titralab.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 foreach(size 32 64 256)
-  install(FILES ui/icons/acide-${size}.png
+  install(FILES ui/resources/icons/acide-${size}.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME titralab.png)
 endforeach()

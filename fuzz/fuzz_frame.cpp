@@ -1,5 +1,5 @@
 // libFuzzer target: the listener's message framing, on arbitrary bytes in arbitrary pieces.
-#include "app/MessageFrame.h"
+#include "core/system/MessageFrame.h"
 
 #include <cstddef>
 #include <cstdint>

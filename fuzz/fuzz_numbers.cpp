@@ -1,5 +1,6 @@
 // libFuzzer target: the reading rule of typed numbers, on arbitrary text.
-#include "app/UroutinesDeBase.h"
+#include "core/numbers/NumberFormat.h"
+#include "core/numbers/NumberInput.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,5 +1,5 @@
 // libFuzzer target: pasted (volume, pH) text, line by line and as a whole paste.
-#include "graph/UCollerExcel.h"
+#include "core/curves/PastedPoints.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // libFuzzer target: the practical-work sheet reader (RTF and plain text) on arbitrary bytes.
-#include "app/UNotepad2.h"
+#include "core/sheets/SheetReader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "app/UroutinesDeBase.h"
+#include "core/numbers/NumberInput.h"
 
 #include "ToolRun.h"
 

@@ -3,14 +3,14 @@
 #include "GraphFixture.h"
 #include "MainWindowFixture.h"
 
-#include "app/TAboutBox.h"
-#include "app/TFnotepad2.h"
-#include "app/UAccessibilite.h"
-#include "chemistry/TF2PolyAc.h"
-#include "graph/TI4.h"
-#include "graph/UroutSouris.h"
-#include "print/TFDlgImpression.h"
-#include "print/TFDlgPoint.h"
+#include "core/curves/Readout.h"
+#include "core/texts/AccessibleTexts.h"
+#include "ui/windows/AboutBox.h"
+#include "ui/windows/CopyDialog.h"
+#include "ui/windows/MixtureWindow.h"
+#include "ui/windows/PointStyleDialog.h"
+#include "ui/windows/PrintDialog.h"
+#include "ui/windows/SheetReaderWindow.h"
 
 #include <QAccessible>
 #include <QDockWidget>
@@ -76,7 +76,7 @@ void PrintTo(const WindowCase& c, std::ostream* os) {
 }
 
 Walk walkMainWindow(int side, int study) {
-    MainWindow w;
+    MainWindowFixture w;
     if (side >= 0) w.click("RadioGroup4", side);
     if (study >= 0) w.click("RadioGroup1", study);
     return walk(w.window.get());
@@ -94,13 +94,13 @@ std::vector<WindowCase> windowCases() {
          {"RadioGroup1_3", "D14", "BitBtn2", "BoutonImprimer"}},
         {"GraphWindowTitration",
          [] {
-             GraphWindow g(Study::TitrationVsVolume);
+             GraphFixture g(Study::TitrationVsVolume);
              return walk(g.window.get());
          },
          {"Chart1", "Edit1", "CheckBox1", "CheckBox7", "CheckBox10", "Button3"}},
         {"GraphWindowTwoBases",
          [] {
-             GraphWindow g(Study::TwoMonoTitration, 2, BuretteSide::BaseSide, 3);
+             GraphFixture g(Study::TwoMonoTitration, 2, BuretteSide::BaseSide, 3);
              return walk(g.window.get());
          },
          {"Chart1", "CheckBox6", "Button1"}},
@@ -108,7 +108,7 @@ std::vector<WindowCase> windowCases() {
          [] {
              Simulation sim = simulationFor(Study::TwoPolyMixture, 30);
              refresh(sim);
-             TF2PolyAc window(sim);
+             MixtureWindow window(sim);
              window.prepare();
              return walk(&window);
          },
@@ -118,7 +118,7 @@ std::vector<WindowCase> windowCases() {
              Simulation sim = simulationFor(Study::TitrationVsVolume);
              RecordingNotifier notes;
              QTemporaryDir dir;
-             TI4 dialog(sim, notes, dir.path().toStdString());
+             CopyDialog dialog(sim, notes, dir.path().toStdString());
              dialog.prepare();
              return walk(&dialog);
          },
@@ -127,20 +127,20 @@ std::vector<WindowCase> windowCases() {
          [] {
              Simulation sim;
              RecordingNotifier notes;
-             TFDlgImpression dialog(sim, notes);
+             PrintDialog dialog(sim, notes);
              return walk(&dialog);
          },
          {"D1", "Edit3", "D3", "CheckBox5", "RadioGroup1_2", "Edit2", "Button4", "ButtonApercu"}},
         {"PointStyleChooser",
          [] {
              Simulation sim;
-             TFDlgPoint chooser(sim);
+             PointStyleDialog chooser(sim);
              return walk(&chooser);
          },
          {"RadioGroup1_0", "RadioGroup1_7", "Button1"}},
         {"AboutBox",
          [] {
-             TAboutBox about("titralab", QIcon());
+             AboutBox about("titralab", QIcon());
              return walk(&about);
          },
          {"OKButton"}},
@@ -161,14 +161,14 @@ INSTANTIATE_TEST_SUITE_P(Windows, EveryFocusableControl, ::testing::ValuesIn(win
 
 TEST(EveryFocusableControl, OfTheTextReader) {
     QTemporaryDir dir;
-    TFnotepad2 reader(dir.path());
+    SheetReaderWindow reader(dir.path());
     const Walk w = walk(&reader);
     EXPECT_TRUE(w.unnamed.isEmpty()) << w.unnamed.join(", ").toStdString();
     EXPECT_TRUE(w.named.contains("RichEdit1"));
 }
 
 TEST(MainWindowAccessibility, NamesFollowTheSideAndTheStudy) {
-    MainWindow w;
+    MainWindowFixture w;
     w.click("RadioGroup4", 0);
     w.click("RadioGroup1", 2);
     EXPECT_EQ(spokenName(w.field(2)), "Concentration de l'acide 1, en mol/L");
@@ -206,13 +206,13 @@ QStringList tabChain(QWidget* first, int limit = 60) {
 }
 
 TEST(MainWindowAccessibility, TabFollowsTheWork) {
-    MainWindow w;
+    MainWindowFixture w;
     w.window->activateWindow();
     QApplication::setActiveWindow(w.window.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get()));
     w.click("RadioGroup4", 0);
     w.click("RadioGroup1", 2); // two monoacids: both columns, pKa2 and pKa3 hidden
-    MainWindow::settle();
+    MainWindowFixture::settle();
     const QStringList expected{"RadioGroup4_0",
                                "RadioGroup3_0",
                                "RadioGroup1_2",
@@ -257,7 +257,7 @@ TEST(GraphWindowAccessibility, TabGoesFromTheChartToTheButtons) {
           "CheckBox10", "CheckBox8", "CheckBox9", "Button1", "Button2", "Button3"}},
     };
     for (const Case& c : cases) {
-        GraphWindow g(c.study, c.entry1, BuretteSide::AcidSide, c.entry2);
+        GraphFixture g(c.study, c.entry1, BuretteSide::AcidSide, c.entry2);
         QApplication::setActiveWindow(g.window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(g.window.get()));
         QStringList chain = tabChain(g.chart());
@@ -271,7 +271,7 @@ TEST(GraphWindowAccessibility, TabGoesFromTheChartToTheButtons) {
 TEST(PrintDialogAccessibility, TabGoesDownTheLeftColumnThenTheRightOneThenTheComments) {
     Simulation sim;
     RecordingNotifier notes;
-    TFDlgImpression dialog(sim, notes);
+    PrintDialog dialog(sim, notes);
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -287,7 +287,7 @@ TEST(CopyDialogAccessibility, TheRefilledItemsStandBetweenTheCountAndTheButtons)
     Simulation sim = simulationFor(Study::TitrationVsVolume);
     RecordingNotifier notes;
     QTemporaryDir dir;
-    TI4 dialog(sim, notes, dir.path().toStdString());
+    CopyDialog dialog(sim, notes, dir.path().toStdString());
     dialog.prepare();
     dialog.show();
     QApplication::setActiveWindow(&dialog);
@@ -330,7 +330,7 @@ std::vector<CurvePoint> leftToRight(const Series& series) {
 
 TEST_P(KeyboardReadout, ArrowsStepAlongTheCurveAndThePanelsFollow) {
     const ReadoutCase& c = GetParam();
-    GraphWindow g(c.study, c.entry, c.side, c.entry);
+    GraphFixture g(c.study, c.entry, c.side, c.entry);
     QApplication::setActiveWindow(g.window.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(g.window.get()));
     ChartView* chart = g.chart();
@@ -388,7 +388,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The first point of a titration is at no volume: the panel says 0, not a rounding residue.
 TEST(KeyboardReadoutPanels, RightFromTheFirstPointShowsTheSecondPointsVolumeAndPH) {
-    GraphWindow g(Study::TitrationVsVolume, 17);
+    GraphFixture g(Study::TitrationVsVolume, 17);
     ChartView* chart = g.chart();
     chart->setFocus(Qt::TabFocusReason);
     QTest::keyClick(chart, Qt::Key_Right); // the cursor enters on the first point
@@ -403,7 +403,7 @@ TEST(KeyboardReadoutPanels, RightFromTheFirstPointShowsTheSecondPointsVolumeAndP
 }
 
 TEST(KeyboardReadoutMarker, IsDrawnAtThePointAndLeavesWithNewCurves) {
-    GraphWindow g(Study::TitrationVsVolume, 17);
+    GraphFixture g(Study::TitrationVsVolume, 17);
     ChartView* chart = g.chart();
     chart->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
@@ -430,7 +430,7 @@ TEST(KeyboardReadoutMarker, IsDrawnAtThePointAndLeavesWithNewCurves) {
 }
 
 TEST(ChartAccessibility, TheDescriptionFollowsTheCurvesDrawn) {
-    GraphWindow g(Study::TitrationVsVolume, 17);
+    GraphFixture g(Study::TitrationVsVolume, 17);
     ChartView* chart = g.chart();
     EXPECT_EQ(spokenName(chart), "Graphique des courbes");
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(chart);

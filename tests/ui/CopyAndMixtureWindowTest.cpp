@@ -1,11 +1,11 @@
 // The copy dialog and the mixture results window.
 #include "GraphFixture.h"
 
-#include "app/UresText.h"
-#include "chemistry/TF2PolyAc.h"
-#include "graph/TI4.h"
-#include "ui/Clipboard.h"
-#include "ui/RadioGroup.h"
+#include "core/texts/Messages.h"
+#include "ui/qt/Clipboard.h"
+#include "ui/qt/RadioGroup.h"
+#include "ui/windows/CopyDialog.h"
+#include "ui/windows/MixtureWindow.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -27,10 +27,10 @@ QByteArray contentOf(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-struct CopyDialog {
-    explicit CopyDialog(Study study, int entry1 = 17) : graph(study, entry1) {
+struct CopyDialogFixture {
+    explicit CopyDialogFixture(Study study, int entry1 = 17) : graph(study, entry1) {
         folder = dir.path() + "/Valeurs";
-        dialog = std::make_unique<TI4>(graph.sim, graph.messages, folder.toStdString());
+        dialog = std::make_unique<CopyDialog>(graph.sim, graph.messages, folder.toStdString());
         dialog->setGraphWindow(graph.window.get());
         graph.window->setCopyHook([this] { dialog->prepare(); });
     }
@@ -46,14 +46,14 @@ struct CopyDialog {
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
     }
 
-    GraphWindow graph;
+    GraphFixture graph;
     QTemporaryDir dir;
     QString folder;
-    std::unique_ptr<TI4> dialog;
+    std::unique_ptr<CopyDialog> dialog;
 };
 
-TEST(CopyDialog, TextsAndMenu) {
-    CopyDialog c(Study::TitrationVsVolume);
+TEST(CopyDialogFixture, TextsAndMenu) {
+    CopyDialogFixture c(Study::TitrationVsVolume);
     c.dialog->prepare();
     EXPECT_EQ(c.dialog->windowTitle(), "Copier la simulation, fichier et presse-papiers");
     EXPECT_EQ(c.find<QLabel>("Label5")->text(),
@@ -76,7 +76,7 @@ TEST(CopyDialog, TextsAndMenu) {
     EXPECT_EQ(c.dialog->minimumSize(), c.dialog->maximumSize()); // fixed size
 }
 
-TEST(CopyDialog, SamplingChoicesPerStudy) {
+TEST(CopyDialogFixture, SamplingChoicesPerStudy) {
     struct Case {
         Study study;
         bool shown;
@@ -96,7 +96,7 @@ TEST(CopyDialog, SamplingChoicesPerStudy) {
         {Study::TwoPolyMixture, false, "", {}},
     };
     for (const Case& k : cases) {
-        CopyDialog c(k.study, k.study == Study::TwoPolyMixture ? 30 : 17);
+        CopyDialogFixture c(k.study, k.study == Study::TwoPolyMixture ? 30 : 17);
         c.dialog->prepare();
         EXPECT_EQ(!c.sampling()->isHidden(), k.shown) << k.caption;
         if (!k.shown) continue;
@@ -107,7 +107,7 @@ TEST(CopyDialog, SamplingChoicesPerStudy) {
     }
 
     // By volume, then each opening starts again from the pH.
-    CopyDialog c(Study::TitrationVsVolume);
+    CopyDialogFixture c(Study::TitrationVsVolume);
     c.dialog->prepare();
     c.choose(1);
     EXPECT_EQ(c.graph.sim.copySampling, CopySampling::ByVolume);
@@ -119,8 +119,8 @@ TEST(CopyDialog, SamplingChoicesPerStudy) {
     EXPECT_EQ(c.sampling()->selected(), 0);
 }
 
-TEST(CopyDialog, LeavingThePointsFieldChecksTheGraphWindowsField) {
-    CopyDialog c(Study::TitrationVsVolume);
+TEST(CopyDialogFixture, LeavingThePointsFieldChecksTheGraphWindowsField) {
+    CopyDialogFixture c(Study::TitrationVsVolume);
     c.graph.typePoints("300");
     c.dialog->prepare();
     auto* edit = c.find<QLineEdit>("Edit1");
@@ -132,8 +132,8 @@ TEST(CopyDialog, LeavingThePointsFieldChecksTheGraphWindowsField) {
     EXPECT_EQ(c.graph.points()->text(), "250");
 }
 
-TEST(CopyDialog, CopyWritesBothFilesThenTheClipboardAndTheExchangeItem) {
-    CopyDialog c(Study::TitrationVsVolume);
+TEST(CopyDialogFixture, CopyWritesBothFilesThenTheClipboardAndTheExchangeItem) {
+    CopyDialogFixture c(Study::TitrationVsVolume);
     QTest::mouseClick(c.graph.find<QPushButton>("Button3"), Qt::LeftButton); // "&Copier"
     c.dialog->show();
     c.choose(1);
@@ -162,8 +162,8 @@ TEST(CopyDialog, CopyWritesBothFilesThenTheClipboardAndTheExchangeItem) {
     EXPECT_TRUE(QFile::exists(c.folder + "/NumVg2.Xls"));
 }
 
-TEST(CopyDialog, CancelCopiesNothing) {
-    CopyDialog c(Study::TitrationVsVolume);
+TEST(CopyDialogFixture, CancelCopiesNothing) {
+    CopyDialogFixture c(Study::TitrationVsVolume);
     c.dialog->prepare();
     c.dialog->show();
     c.dialog->findChild<QAction*>("Annuler1")->trigger();
@@ -175,8 +175,8 @@ TEST(CopyDialog, CancelCopiesNothing) {
     EXPECT_EQ(c.graph.sim.exportCounter, 0);
 }
 
-TEST(CopyDialog, AFailedWriteShowsTheErrorAndLeavesTheClipboard) {
-    CopyDialog c(Study::TitrationVsVolume);
+TEST(CopyDialogFixture, AFailedWriteShowsTheErrorAndLeavesTheClipboard) {
+    CopyDialogFixture c(Study::TitrationVsVolume);
     QFile blocker(c.folder); // a file where the folder should be
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
@@ -193,7 +193,7 @@ TEST(CopyDialog, AFailedWriteShowsTheErrorAndLeavesTheClipboard) {
 TEST(MixtureWindow, PhosphoricAndAceticAcid) {
     Simulation sim = simulationFor(Study::TwoPolyMixture, 30, BuretteSide::AcidSide, 17);
     refresh(sim);
-    TF2PolyAc w(sim);
+    MixtureWindow w(sim);
     w.prepare();
     EXPECT_EQ(w.windowTitle(), "Mélange de 2 polyacides, concentrations des espèces chimiques");
     EXPECT_EQ(w.size(), QSize(544, 430));
@@ -225,7 +225,7 @@ TEST(MixtureWindow, BaseSidePresentation) {
     Simulation sim = simulationFor(Study::TwoPolyMixture, 3, BuretteSide::BaseSide, 2);
     sim.decimalComma = false;
     refresh(sim);
-    TF2PolyAc w(sim);
+    MixtureWindow w(sim);
     w.prepare();
     EXPECT_EQ(w.field(1), "4"); // the pK values as typed, not shifted by 14
     EXPECT_EQ(w.field(2), "19.2");

@@ -3,10 +3,10 @@
 #include "GraphFixture.h"
 #include "MainWindowFixture.h"
 
-#include "app/UresText.h"
-#include "chemistry/TF2PolyAc.h"
-#include "graph/TI4.h"
-#include "print/TFDlgPoint.h"
+#include "core/texts/Messages.h"
+#include "ui/windows/CopyDialog.h"
+#include "ui/windows/MixtureWindow.h"
+#include "ui/windows/PointStyleDialog.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -24,7 +24,7 @@ QByteArray contentOf(const QString& path) {
 }
 
 // The main window and the graph-side windows, linked as the program links them.
-struct Program : MainWindow {
+struct Program : MainWindowFixture {
     Program()
         : graph(sim, messages), mixture(sim), copy(sim, messages, values().toStdString()),
           chooser(sim) {
@@ -38,10 +38,10 @@ struct Program : MainWindow {
                           [this] { mixture.prepare(); },
                           [this] { copy.prepare(); },
                           {}});
-        QObject::connect(window.get(), &TFprincip::hydroniumTickChanged, &graph,
-                         &TFgraphes::setHydroniumTicked);
-        QObject::connect(window.get(), &TFprincip::sideIconChanged, &graph,
-                         &TFgraphes::setSideIcon);
+        QObject::connect(window.get(), &MainWindow::hydroniumTickChanged, &graph,
+                         &GraphWindow::setHydroniumTicked);
+        QObject::connect(window.get(), &MainWindow::sideIconChanged, &graph,
+                         &GraphWindow::setSideIcon);
         window->show();
         QApplication::setActiveWindow(window.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -66,10 +66,10 @@ struct Program : MainWindow {
     QLineEdit* graphPoints() const { return graph.findChild<QLineEdit*>("Edit1"); }
 
     QTemporaryDir dir;
-    TFgraphes graph;
-    TF2PolyAc mixture;
-    TI4 copy;
-    TFDlgPoint chooser;
+    GraphWindow graph;
+    MixtureWindow mixture;
+    CopyDialog copy;
+    PointStyleDialog chooser;
 };
 
 TEST(GraphEndToEnd, TypedValuesF11CurvesCopyAndPastedPoints) {

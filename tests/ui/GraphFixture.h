@@ -2,11 +2,11 @@
 // recorded.
 #pragma once
 
-#include "../graph/SimulationFixtures.h"
-#include "app/Notifier.h"
-#include "app/Simulation.h"
-#include "graph/TFgraphes.h"
-#include "ui/ChartView.h"
+#include "../core/curves/SimulationFixtures.h"
+#include "core/panel/Notifier.h"
+#include "core/panel/Simulation.h"
+#include "ui/qt/ChartView.h"
+#include "ui/windows/GraphWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,14 +22,14 @@
 
 namespace titralab::testing {
 
-class GraphWindow {
+class GraphFixture {
   public:
-    explicit GraphWindow(Study study, int entry1 = 17, BuretteSide side = BuretteSide::AcidSide,
-                         int entry2 = 17)
+    explicit GraphFixture(Study study, int entry1 = 17, BuretteSide side = BuretteSide::AcidSide,
+                          int entry2 = 17)
         : sim(simulationFor(study, entry1, side, entry2)) {
         RecordingNotifier quiet;
         RefreshSimulation(sim, quiet); // what the show command runs before showing the window
-        window = std::make_unique<TFgraphes>(sim, messages);
+        window = std::make_unique<GraphWindow>(sim, messages);
         window->prepare();
         window->resize(1000, 700);
         window->show();
@@ -67,7 +67,7 @@ class GraphWindow {
 
     Simulation sim;
     RecordingNotifier messages;
-    std::unique_ptr<TFgraphes> window;
+    std::unique_ptr<GraphWindow> window;
 };
 
 } // namespace titralab::testing

@@ -1,9 +1,9 @@
 // The graph window: its boxes, number of points, curves, readout, zoom and point markers.
 #include "GraphFixture.h"
 
-#include "app/UresText.h"
-#include "graph/UCollerExcel.h"
-#include "print/TFDlgPoint.h"
+#include "core/curves/PastedPoints.h"
+#include "core/texts/Messages.h"
+#include "ui/windows/PointStyleDialog.h"
 
 #include <QRadioButton>
 #include <QScatterSeries>
@@ -16,7 +16,7 @@ using namespace titralab::testing;
 namespace {
 
 TEST(GraphWindowControls, DesignCaptionsAndFormShow) {
-    GraphWindow w(Study::TitrationVsVolume);
+    GraphFixture w(Study::TitrationVsVolume);
     EXPECT_EQ(w.window->windowTitle(), "Pour revenir à la page principale, fermez celle-ci");
     EXPECT_EQ(w.box(1)->text(), "Tenir compte de la dilution");
     EXPECT_EQ(w.find<QLabel>("Label2")->text(), "pour les concentrations");
@@ -53,7 +53,7 @@ TEST(GraphWindowPoints, TypingKeepsTheSimulationsTextAndAClickChecksIt) {
                  {"7", {texts::messageA()}, "10", 10},
                  {"12,9", {}, "12", 12}};
     for (const Case& c : cases) {
-        GraphWindow w(Study::TitrationVsVolume);
+        GraphFixture w(Study::TitrationVsVolume);
         w.typePoints(c.typed);
         EXPECT_EQ(w.sim.panel.pointCount, c.typed); // what F11 in the main window reads
         w.click(10);
@@ -64,7 +64,7 @@ TEST(GraphWindowPoints, TypingKeepsTheSimulationsTextAndAClickChecksIt) {
 }
 
 TEST(GraphWindowBoxes, SpeciesBoxesFollowTheAcid) {
-    GraphWindow w(Study::TitrationVsVolume, 17); // acetic acid: two species
+    GraphFixture w(Study::TitrationVsVolume, 17); // acetic acid: two species
     EXPECT_EQ(w.shownBoxes(), (std::vector<int>{1, 2, 3, 8, 9, 10}));
     EXPECT_EQ(w.box(2)->text(), "acide éthanoïque");
     EXPECT_EQ(w.box(3)->text(), "ion éthanoate");
@@ -120,7 +120,7 @@ TEST(GraphWindowBoxes, EachStudyShowsItsBoxes) {
          true},
     };
     for (const Case& c : cases) {
-        GraphWindow w(c.study, c.entry1, c.side, c.entry1);
+        GraphFixture w(c.study, c.entry1, c.side, c.entry1);
         EXPECT_EQ(w.shownBoxes(), c.shown) << c.label;
         EXPECT_EQ(!w.find<QLabel>("Label2")->isHidden(), c.dilutionLabel) << c.label;
         EXPECT_FALSE(w.points()->isHidden()) << c.label;
@@ -129,7 +129,7 @@ TEST(GraphWindowBoxes, EachStudyShowsItsBoxes) {
 }
 
 TEST(GraphWindowBoxes, ConductivityBoxIsEnabledOnlyWhenAvailable) {
-    GraphWindow w(Study::TitrationVsVolume, 17);
+    GraphFixture w(Study::TitrationVsVolume, 17);
     EXPECT_TRUE(w.box(8)->isEnabled());
     w.click(8);
     EXPECT_TRUE(w.box(8)->isChecked());
@@ -146,7 +146,7 @@ TEST(GraphWindowBoxes, ConductivityBoxIsEnabledOnlyWhenAvailable) {
 }
 
 TEST(GraphWindowBoxes, TheHydroniumTickFromTheMainWindowRegeneratesNothing) {
-    GraphWindow w(Study::TitrationVsVolume);
+    GraphFixture w(Study::TitrationVsVolume);
     ASSERT_TRUE(w.box(10)->isChecked());
     const int before = w.drawn(6);
     w.window->setHydroniumTicked(false);
@@ -157,7 +157,7 @@ TEST(GraphWindowBoxes, TheHydroniumTickFromTheMainWindowRegeneratesNothing) {
 }
 
 TEST(GraphWindowCurves, SeriesKeepTheirOrderAndColours) {
-    GraphWindow w(Study::TitrationVsVolume);
+    GraphFixture w(Study::TitrationVsVolume);
     const QColor colours[] = {Qt::red,   QColor(0, 128, 0),     Qt::yellow,  Qt::blue,
                               Qt::white, QColor(128, 128, 128), Qt::magenta, QColor(0, 0, 128)};
     for (int k = 1; k <= 8; ++k) {
@@ -168,7 +168,7 @@ TEST(GraphWindowCurves, SeriesKeepTheirOrderAndColours) {
     // Fixed 0..14 for the titrations, automatic for the species.
     EXPECT_EQ(w.chart()->leftAxis()->min(), 0);
     EXPECT_EQ(w.chart()->leftAxis()->max(), 14);
-    GraphWindow species(Study::SpeciesVsPH);
+    GraphFixture species(Study::SpeciesVsPH);
     EXPECT_NEAR(species.chart()->leftAxis()->max(), 0.1, 0.01);
     EXPECT_EQ(species.chart()->bottomAxis()->min(), 0);
     EXPECT_EQ(species.chart()->bottomAxis()->max(), 14);
@@ -191,7 +191,7 @@ double valueIn(const QString& panel, const char* label) {
 // Each window is looked at alone: the mouse goes to the top window under it.
 TEST(GraphWindowReadout, PanelsUnderTheMouseByStudy) {
     {
-        GraphWindow titration(Study::TitrationVsVolume, 17);
+        GraphFixture titration(Study::TitrationVsVolume, 17);
         ChartView* chart = titration.chart();
         hover(chart->viewport(), QPoint(chart->xToPixel(10), chart->yToPixel(5)));
         // One pixel on each axis, in values.
@@ -205,13 +205,13 @@ TEST(GraphWindowReadout, PanelsUnderTheMouseByStudy) {
         EXPECT_TRUE(titration.window->panelText(4).startsWith("Conductivité en uSI : "));
     }
     {
-        GraphWindow strong(Study::TitrationVsVolume, 1); // no conductivity
+        GraphFixture strong(Study::TitrationVsVolume, 1); // no conductivity
         hover(strong.chart()->viewport(), QPoint(300, 300));
         EXPECT_TRUE(strong.window->panelText(1).startsWith("Volume versé : "));
         EXPECT_TRUE(strong.window->panelText(4).isEmpty());
     }
     {
-        GraphWindow dilution(Study::Dilution, 17);
+        GraphFixture dilution(Study::Dilution, 17);
         ChartView* d = dilution.chart();
         hover(d->viewport(), QPoint(d->xToPixel(3), d->yToPixel(4)));
         EXPECT_NEAR(valueIn(dilution.window->panelText(1), "- Log(concentration) : "), 3,
@@ -222,7 +222,7 @@ TEST(GraphWindowReadout, PanelsUnderTheMouseByStudy) {
         EXPECT_TRUE(dilution.window->panelText(4).isEmpty());
     }
     {
-        GraphWindow species(Study::SpeciesVsPH, 17);
+        GraphFixture species(Study::SpeciesVsPH, 17);
         ChartView* s = species.chart();
         hover(s->viewport(), QPoint(s->xToPixel(7), s->yToPixel(0.05)));
         EXPECT_NEAR(valueIn(species.window->panelText(1), "pH : "), 7,
@@ -233,14 +233,14 @@ TEST(GraphWindowReadout, PanelsUnderTheMouseByStudy) {
         EXPECT_TRUE(species.window->panelText(4).isEmpty());
     }
     {
-        GraphWindow mixture(Study::TwoPolyMixture, 30);
+        GraphFixture mixture(Study::TwoPolyMixture, 30);
         hover(mixture.chart()->viewport(), QPoint(300, 300));
         for (int k = 1; k <= 4; ++k) EXPECT_TRUE(mixture.window->panelText(k).isEmpty()) << k;
     }
 }
 
 TEST(GraphWindowZoom, LeftToRightZoomsRightToLeftReturnsToFullScale) {
-    GraphWindow w(Study::TitrationVsVolume, 17); // 0..40 mL, pH 0..14
+    GraphFixture w(Study::TitrationVsVolume, 17); // 0..40 mL, pH 0..14
     ChartView* chart = w.chart();
     QWidget* view = chart->viewport();
     const QPoint from(chart->xToPixel(10), chart->yToPixel(10));
@@ -284,7 +284,7 @@ std::string spreadsheetRows(int rows, double lastPH = 0) {
 }
 
 TEST(GraphWindowPastedPoints, AppearWhenTheBoxIsTickedAndOutsidePointsAreReportedOnce) {
-    GraphWindow w(Study::TitrationVsVolume, 17);
+    GraphFixture w(Study::TitrationVsVolume, 17);
     PastePairs(w.sim, true, spreadsheetRows(15)); // the header line is skipped
     EXPECT_EQ(w.drawn(7), 0);                     // nothing until a regeneration with the box
     w.click(9);
@@ -303,8 +303,8 @@ TEST(GraphWindowPastedPoints, AppearWhenTheBoxIsTickedAndOutsidePointsAreReporte
 }
 
 TEST(GraphWindowPointStyle, TheChooserChangesTheMarkersAtOnce) {
-    GraphWindow w(Study::TitrationVsVolume, 17);
-    TFDlgPoint chooser(w.sim);
+    GraphFixture w(Study::TitrationVsVolume, 17);
+    PointStyleDialog chooser(w.sim);
     w.window->setPointStyleChooser(&chooser);
     // The three start states agree: "Croix" chosen, crosses in the window.
     EXPECT_EQ(chooser.selected(), 1);
@@ -339,7 +339,7 @@ TEST(GraphWindowPointStyle, TheChooserChangesTheMarkersAtOnce) {
 }
 
 TEST(GraphWindowButtons, PrintAndCopyRunTheirHooks) {
-    GraphWindow w(Study::TitrationVsVolume, 17);
+    GraphFixture w(Study::TitrationVsVolume, 17);
     int printed = 0, copied = 0;
     w.window->setPrintHook([&] { ++printed; });
     w.window->setCopyHook([&] { ++copied; });

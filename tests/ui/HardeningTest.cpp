@@ -2,7 +2,7 @@
 // message listener that misbehave in numbers.
 #include "MainWindowFixture.h"
 
-#include "ui/MessageListener.h"
+#include "ui/qt/MessageListener.h"
 
 #include <QElapsedTimer>
 #include <QHostAddress>
@@ -43,7 +43,7 @@ TEST(SettingsGarbage, StartsTheWindowAtTheDefaults) {
             s.setValue("largeur", c.width);
             s.setValue("hauteur", c.height);
         }
-        MainWindow w;
+        MainWindowFixture w;
         EXPECT_EQ(QRect(w.window->x(), w.window->y(), w.window->width(), w.window->height()),
                   c.expected)
             << c.label;

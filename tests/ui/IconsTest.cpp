@@ -1,5 +1,5 @@
 // The program's pictures on high-resolution screens: none is drawn enlarged, hence blurred.
-#include "ui/Icons.h"
+#include "ui/qt/Icons.h"
 
 #include <QPixmap>
 

@@ -2,12 +2,13 @@
 // messages and links recorded.
 #pragma once
 
-#include "app/Notifier.h"
-#include "app/Simulation.h"
-#include "app/TFprincip.h"
-#include "app/UVelmorC.h"
-#include "ui/RadioGroup.h"
-#include "ui/SettingsStore.h"
+#include "core/panel/Notifier.h"
+#include "core/panel/Simulation.h"
+#include "core/system/Folders.h"
+#include "core/system/Placement.h"
+#include "ui/qt/RadioGroup.h"
+#include "ui/qt/SettingsStore.h"
+#include "ui/windows/MainWindow.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -27,8 +28,8 @@ namespace titralab::testing {
 inline const char* kTestProgram = "titralab-tests";
 
 // The paths of the program as built: the data folder of the build tree.
-inline velmor::Paths builtPaths() {
-    return velmor::computePaths(
+inline desktop::Paths builtPaths() {
+    return desktop::computePaths(
         (QCoreApplication::applicationDirPath() + "/titralab").toStdString(), "/nonexistent");
 }
 
@@ -45,10 +46,10 @@ struct Calls {
     int graph{0}, mixture{0}, copy{0}, practicalText{0};
 };
 
-class MainWindow {
+class MainWindowFixture {
   public:
-    explicit MainWindow(velmor::Paths paths = builtPaths())
-        : store(kTestProgram), window(std::make_unique<TFprincip>(sim, std::move(paths))) {
+    explicit MainWindowFixture(desktop::Paths paths = builtPaths())
+        : store(kTestProgram), window(std::make_unique<MainWindow>(sim, std::move(paths))) {
         window->setNotifier(&messages);
         window->setSettingsStore(&store);
         window->setLinks({[this] { ++calls.graph; }, [this] { ++calls.mixture; },
@@ -102,7 +103,7 @@ class MainWindow {
     RecordingNotifier messages;
     Calls calls;
     SettingsStore store;
-    std::unique_ptr<TFprincip> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace titralab::testing

@@ -1,8 +1,9 @@
 #include "MainWindowFixture.h"
 
-#include "app/TAboutBox.h"
-#include "app/UresText.h"
-#include "ui/HelpViewer.h"
+#include "core/numbers/NumberInput.h"
+#include "core/texts/Messages.h"
+#include "ui/windows/AboutBox.h"
+#include "ui/windows/HelpViewer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,7 +33,7 @@ const char* kStudyItems[2][5] = {
 // ---- Before any choice, and the side and study choices ------------------------------
 
 TEST(MainWindowPanel, BeforeAnyChoiceOnlyTheBuretteAndFourFieldsShow) {
-    MainWindow w;
+    MainWindowFixture w;
     EXPECT_EQ(w.selected("RadioGroup4"), -1);
     EXPECT_EQ(w.find<RadioGroup>("RadioGroup4")->title(), "Dans la burette :");
     EXPECT_EQ(w.find<RadioGroup>("RadioGroup4")->items(),
@@ -72,7 +73,7 @@ TEST(MainWindowPanel, BeforeAnyChoiceOnlyTheBuretteAndFourFieldsShow) {
 
 TEST(MainWindowPanel, FirstSideChoiceShowsTheStudiesButNotTheBrowser) {
     for (int side : {0, 1}) {
-        MainWindow w;
+        MainWindowFixture w;
         w.click("RadioGroup4", side);
         EXPECT_TRUE(w.shown("RadioGroup1"));
         EXPECT_EQ(w.selected("RadioGroup1"), -1);
@@ -87,7 +88,7 @@ TEST(MainWindowPanel, FirstSideChoiceShowsTheStudiesButNotTheBrowser) {
 }
 
 TEST(MainWindowPanel, SideSwitchInStudyTwoKeepsTheStudyAndRelabels) {
-    MainWindow w;
+    MainWindowFixture w;
     w.click("RadioGroup4", 0);
     w.click("RadioGroup1", 2);
     EXPECT_EQ(w.text("A1"), "Cbi");
@@ -109,7 +110,7 @@ TEST(MainWindowPanel, SideSwitchInStudyTwoKeepsTheStudyAndRelabels) {
 }
 
 TEST(MainWindowPanel, MixtureStudyCaptionsAndTheirRestoration) {
-    MainWindow w;
+    MainWindowFixture w;
     w.click("RadioGroup4", 0);
     w.click("RadioGroup1", 3);
     EXPECT_EQ(w.text("U1"), "Afficher ré&sultats  F11");
@@ -120,7 +121,7 @@ TEST(MainWindowPanel, MixtureStudyCaptionsAndTheirRestoration) {
 }
 
 TEST(MainWindowPanel, DilutionAfterTwoMonoacidsWithAcid2ResetsTheColumns) {
-    MainWindow w;
+    MainWindowFixture w;
     w.click("RadioGroup4", 0);
     w.click("RadioGroup1", 2);
     const int unitsRightOfColumn2 = w.find("UniteConcentration")->x();
@@ -143,8 +144,8 @@ TEST(MainWindowPanel, DilutionAfterTwoMonoacidsWithAcid2ResetsTheColumns) {
 }
 
 TEST(MainWindowPanel, StudyChangesTellTheGraphWindowAboutTheHydroniumBox) {
-    MainWindow w;
-    QSignalSpy ticks(w.window.get(), &TFprincip::hydroniumTickChanged);
+    MainWindowFixture w;
+    QSignalSpy ticks(w.window.get(), &MainWindow::hydroniumTickChanged);
     w.click("RadioGroup4", 0);
     EXPECT_EQ(ticks.count(), 0); // no study yet
     const bool expected[5] = {true, false, true, true, true};
@@ -160,7 +161,7 @@ TEST(MainWindowPanel, StudyChangesTellTheGraphWindowAboutTheHydroniumBox) {
 }
 
 TEST(MainWindowPanel, PotashStaysChosenAcrossSideSwitches) {
-    MainWindow w;
+    MainWindowFixture w;
     w.click("RadioGroup4", 0);
     w.click("RadioGroup3", 1);
     w.click("RadioGroup4", 1);
@@ -172,7 +173,7 @@ TEST(MainWindowPanel, PotashStaysChosenAcrossSideSwitches) {
 // ---- Database browser -----------------------------------------------------------------
 
 TEST(MainWindowBrowser, TwoMonoacidStudyFromEntry30EndsOn23ThenOn22AfterSideSwitches) {
-    MainWindow w;
+    MainWindowFixture w;
     w.click("RadioGroup4", 0);
     w.click("RadioGroup1", 0);
     for (int k = 1; k < 30; ++k) w.clickButton("BitBtn2");
@@ -194,7 +195,7 @@ TEST(MainWindowBrowser, TwoMonoacidStudyFromEntry30EndsOn23ThenOn22AfterSideSwit
 }
 
 TEST(MainWindowBrowser, StepsStopAtBothEndsOnEachSide) {
-    MainWindow w;
+    MainWindowFixture w;
     w.click("RadioGroup4", 0);
     w.click("RadioGroup1", 0);
     w.clickButton("BitBtn1");
@@ -216,7 +217,7 @@ TEST(MainWindowBrowser, StepsStopAtBothEndsOnEachSide) {
 }
 
 TEST(MainWindowBrowser, ColumnTwoTargetMovesTheMarkerAndTheNextStepFillsColumnTwo) {
-    MainWindow w;
+    MainWindowFixture w;
     w.click("RadioGroup4", 0);
     w.click("RadioGroup1", 3);
     const QString column1 = w.text("D4");
@@ -232,7 +233,7 @@ TEST(MainWindowBrowser, ColumnTwoTargetMovesTheMarkerAndTheNextStepFillsColumnTw
 
 // ---- Keys and shortcuts ---------------------------------------------------------------
 
-struct ActiveWindow : MainWindow {
+struct ActiveWindow : MainWindowFixture {
     ActiveWindow() {
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -306,7 +307,7 @@ TEST(MainWindowKeys, EnterF11AndCtrlPShowTheStudysWindow) {
 // ---- Show command and messages ----------------------------------------------------------
 
 TEST(MainWindowShow, EveryFailedCheckIsReportedInOrderEvenForHiddenFields) {
-    MainWindow w;
+    MainWindowFixture w;
     w.click("RadioGroup4", 0);
     w.click("RadioGroup1", 2);
     QTest::keyClicks(w.field(12), "abc"); // becomes "EEE"
@@ -323,7 +324,7 @@ TEST(MainWindowShow, EveryFailedCheckIsReportedInOrderEvenForHiddenFields) {
 // ---- Menus, tool bar and options --------------------------------------------------------
 
 TEST(MainWindowMenus, EntriesShortcutsAndSeparators) {
-    MainWindow w;
+    MainWindowFixture w;
     struct MenuCase {
         const char* title;
         QStringList entries; // "-" for a separator; a shortcut after a tab
@@ -360,7 +361,7 @@ TEST(MainWindowMenus, EntriesShortcutsAndSeparators) {
 }
 
 TEST(MainWindowMenus, ToolBarButtonsAndTheirHints) {
-    MainWindow w;
+    MainWindowFixture w;
     const QList<QAction*> tools = w.find<QToolBar>("ToolBar1")->actions();
     ASSERT_EQ(tools.size(), 5);
     const char* expected[5][4] = {
@@ -382,7 +383,7 @@ TEST(MainWindowMenus, ToolBarButtonsAndTheirHints) {
 }
 
 TEST(MainWindowMenus, EachSeparatorEntrySwitchesToTheOtherSeparator) {
-    MainWindow w;
+    MainWindowFixture w;
     auto* comma = w.find<QAction>("Virgule1");
     auto* point = w.find<QAction>("Point1");
     EXPECT_TRUE(w.sim.decimalComma);
@@ -457,7 +458,7 @@ TEST(MainWindowHelp, F1InAMenuOpensTheMenusTopic) {
                  {"Aide1", "Index1", "index.html"},
                  {"Aide1", "Precision1", "contexte-17.html"}};
     for (const Case& c : cases) {
-        w.window->helpViewer()->showContext(velmor::help::kLineWidth);
+        w.window->helpViewer()->showContext(desktop::help::kLineWidth);
         auto* menu = w.find<QMenu>(c.menu);
         menu->popup(w.window->mapToGlobal(QPoint(10, 10)));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
@@ -471,10 +472,10 @@ TEST(MainWindowHelp, F1InAMenuOpensTheMenusTopic) {
 // ---- Icons and the about box -----------------------------------------------------------------
 
 TEST(MainWindowIcons, SideSwitchGivesEveryWindowTheSideIcon) {
-    MainWindow w;
-    TAboutBox about("titralab", w.window->sideIcon());
+    MainWindowFixture w;
+    AboutBox about("titralab", w.window->sideIcon());
     w.window->setAboutBox(&about);
-    QSignalSpy icons(w.window.get(), &TFprincip::sideIconChanged);
+    QSignalSpy icons(w.window.get(), &MainWindow::sideIconChanged);
     auto picture = [](const QLabel* l) { return l->pixmap().toImage(); };
     const QImage acid = picture(about.findChild<QLabel*>("ProgramIcon"));
     w.click("RadioGroup4", 1);
@@ -489,7 +490,7 @@ TEST(MainWindowIcons, SideSwitchGivesEveryWindowTheSideIcon) {
 }
 
 TEST(AboutBox, TextsAndSize) {
-    TAboutBox about("titralab", QIcon());
+    AboutBox about("titralab", QIcon());
     EXPECT_EQ(about.windowTitle(), "A propos");
     EXPECT_EQ(about.findChild<QLabel*>("ProductName")->text(), "titralab");
     EXPECT_EQ(about.findChild<QLabel*>("Version")->text(), "Version : 3.4.0.");

@@ -3,8 +3,8 @@
 // a machine without printers, the printer set-up and the preview.
 #include "PrintTestSupport.h"
 
-#include "print/TFDlgImpression.h"
-#include "ui/RadioGroup.h"
+#include "ui/qt/RadioGroup.h"
+#include "ui/windows/PrintDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,9 +41,9 @@ QString fr(const char* text) {
     return QString::fromUtf8(text);
 }
 
-class PrintDialog : public ::testing::Test {
+class PrintDialogTest : public ::testing::Test {
   protected:
-    PrintDialog() : sim(printing::titrationOfAceticAcid()), dialog(sim, messages) {
+    PrintDialogTest() : sim(printing::titrationOfAceticAcid()), dialog(sim, messages) {
         dialog.setPdfFileChooser([this] { return chosenFile; });
     }
 
@@ -63,12 +63,12 @@ class PrintDialog : public ::testing::Test {
 
     Simulation sim;
     RecordingNotifier messages;
-    TFDlgImpression dialog;
+    PrintDialog dialog;
     QTemporaryDir dir;
     QString chosenFile;
 };
 
-TEST_F(PrintDialog, ControlsShowTheirCaptionsAndDefaults) {
+TEST_F(PrintDialogTest, ControlsShowTheirCaptionsAndDefaults) {
     EXPECT_EQ(dialog.windowTitle(), fr("Imprimer une courbe"));
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << "cannot be resized";
     EXPECT_GE(dialog.width(), 282);
@@ -145,7 +145,7 @@ TEST_F(PrintDialog, ControlsShowTheirCaptionsAndDefaults) {
     EXPECT_EQ(s.format, defaults.format);
 }
 
-TEST_F(PrintDialog, FileMenuMirrorsTheButtons) {
+TEST_F(PrintDialogTest, FileMenuMirrorsTheButtons) {
     QMenuBar* bar = dialog.findChild<QMenuBar*>();
     ASSERT_TRUE(bar);
     ASSERT_EQ(bar->actions().size(), 1);
@@ -186,7 +186,7 @@ void PrintTo(const TypedCase& c, std::ostream* os) {
     *os << c.label;
 }
 
-class PrintDialogTyped : public PrintDialog, public ::testing::WithParamInterface<TypedCase> {};
+class PrintDialogTyped : public PrintDialogTest, public ::testing::WithParamInterface<TypedCase> {};
 
 // What the user types stays as typed; the page reads it within its bounds.
 TEST_P(PrintDialogTyped, SettingsAreReadFromWhatIsTyped) {
@@ -220,7 +220,7 @@ INSTANTIATE_TEST_SUITE_P(
         TypedCase{"HalfPageCommaDecimals", "45,5", "12,5", "14", "16", 1, {45.5, 12.5, 14, 16}}),
     [](const auto& info) { return std::string(info.param.label); });
 
-TEST_F(PrintDialog, BoxesAndCommentsAreReadBack) {
+TEST_F(PrintDialogTest, BoxesAndCommentsAreReadBack) {
     dialog.show();
     for (const char* name : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5"})
         QTest::mouseClick(find<QCheckBox>(name), Qt::LeftButton, {}, QPoint(6, 6));
@@ -244,7 +244,7 @@ TEST_F(PrintDialog, BoxesAndCommentsAreReadBack) {
 
 // D1 is the main window's D11 while the dialog is open: copied in when it opens, copied back
 // whenever it closes, whichever way.
-TEST_F(PrintDialog, LineWidthIsSharedWithTheMainWindow) {
+TEST_F(PrintDialogTest, LineWidthIsSharedWithTheMainWindow) {
     QLineEdit d11("45");
     dialog.setLineWidthLink(
         {[&d11] { return d11.text(); }, [&d11](const QString& text) { d11.setText(text); }});
@@ -281,7 +281,7 @@ TEST_F(PrintDialog, LineWidthIsSharedWithTheMainWindow) {
 }
 
 // No printer here: "&Imprimer" writes the page into the PDF file chosen, then closes.
-TEST_F(PrintDialog, PrintWritesAOnePagePdfAndCloses) {
+TEST_F(PrintDialogTest, PrintWritesAOnePagePdfAndCloses) {
     ASSERT_EQ(dialog.printer().outputFormat(), QPrinter::PdfFormat);
     chosenFile = dir.filePath("page.pdf");
     dialog.show();
@@ -296,7 +296,7 @@ TEST_F(PrintDialog, PrintWritesAOnePagePdfAndCloses) {
     EXPECT_GT(pdf.size, 5000);
 }
 
-TEST_F(PrintDialog, CancellingTheFileChoiceKeepsTheDialogOpen) {
+TEST_F(PrintDialogTest, CancellingTheFileChoiceKeepsTheDialogOpen) {
     chosenFile.clear();
     dialog.show();
     click("Button1");
@@ -306,7 +306,7 @@ TEST_F(PrintDialog, CancellingTheFileChoiceKeepsTheDialogOpen) {
     dialog.hide();
 }
 
-TEST_F(PrintDialog, AFileThatCannotBeWrittenIsReportedAndTheDialogCloses) {
+TEST_F(PrintDialogTest, AFileThatCannotBeWrittenIsReportedAndTheDialogCloses) {
     chosenFile = dir.filePath("no/such/folder/page.pdf");
     dialog.show();
     click("Button1");
@@ -318,7 +318,7 @@ TEST_F(PrintDialog, AFileThatCannotBeWrittenIsReportedAndTheDialogCloses) {
 
 // "Pr&opriétés imprimante" opens Qt's printer set-up on the dialog's own printer; the paper
 // and orientation chosen there serve the next page.
-TEST_F(PrintDialog, PrinterSetUpServesTheNextPage) {
+TEST_F(PrintDialogTest, PrinterSetUpServesTheNextPage) {
     QPrintDialog* opened = nullptr;
     QTimer::singleShot(0, [&opened] {
         opened = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
@@ -346,7 +346,7 @@ TEST_F(PrintDialog, PrinterSetUpServesTheNextPage) {
 }
 
 // The preview shows the page that "&Imprimer" would print, on the same printer.
-TEST_F(PrintDialog, PreviewShowsOnePage) {
+TEST_F(PrintDialogTest, PreviewShowsOnePage) {
     std::unique_ptr<QPrintPreviewDialog> preview = dialog.preparePreview();
     ASSERT_TRUE(preview);
     EXPECT_EQ(preview->printer(), &dialog.printer());
@@ -362,7 +362,7 @@ TEST_F(PrintDialog, PreviewShowsOnePage) {
     EXPECT_TRUE(find<QPushButton>("ButtonApercu"));
 }
 
-TEST_F(PrintDialog, PointStyleButtonCallsTheChooserAndStaysOpen) {
+TEST_F(PrintDialogTest, PointStyleButtonCallsTheChooserAndStaysOpen) {
     int shown = 0;
     dialog.setPointStyleHook([&shown] { ++shown; });
     dialog.show();
@@ -372,7 +372,7 @@ TEST_F(PrintDialog, PointStyleButtonCallsTheChooserAndStaysOpen) {
     dialog.hide();
 }
 
-TEST_F(PrintDialog, HelpKeyOpensTheDialogsTopic) {
+TEST_F(PrintDialogTest, HelpKeyOpensTheDialogsTopic) {
     std::vector<int> topics;
     dialog.setHelpHook([&topics](int topic) { topics.push_back(topic); });
     dialog.show();

@@ -1,10 +1,10 @@
 // Helpers of the printing tests: a computed study, temporary PDF files and what a PDF holds.
 #pragma once
 
-#include "app/Notifier.h"
-#include "app/Simulation.h"
-#include "app/UroutinesDeBase.h"
-#include "graph/UEspPredFormules.h"
+#include "core/curves/Curves.h"
+#include "core/panel/DatabaseBrowser.h"
+#include "core/panel/Notifier.h"
+#include "core/panel/Simulation.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -3,11 +3,11 @@
 // written to a PDF file.
 #include "PrintTestSupport.h"
 
-#include "print/RecordingCanvas.h"
-#include "print/UImpression.h"
-#include "tests/print/PrintFixtures.h"
-#include "ui/PdfPage.h"
-#include "ui/PrinterCanvas.h"
+#include "core/page/PrintedPage.h"
+#include "core/page/RecordingCanvas.h"
+#include "tests/core/page/PrintFixtures.h"
+#include "ui/qt/PdfPage.h"
+#include "ui/qt/PrinterCanvas.h"
 
 #include <QDir>
 #include <QFile>

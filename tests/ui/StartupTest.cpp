@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 
-#include "ui/JpegImage.h"
-#include "ui/MessageListener.h"
-#include "ui/QtNotifier.h"
+#include "ui/qt/JpegImage.h"
+#include "ui/qt/MessageListener.h"
+#include "ui/qt/QtNotifier.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,7 +22,7 @@ using namespace titralab::testing;
 
 namespace {
 
-QRect bounds(const TFprincip& w) {
+QRect bounds(const MainWindow& w) {
     return QRect(w.x(), w.y(), w.width(), w.height());
 }
 
@@ -30,7 +30,7 @@ QRect bounds(const TFprincip& w) {
 
 TEST(Placement, FirstRunOpensAtTheDefaults) {
     TemporarySettings settings;
-    MainWindow w;
+    MainWindowFixture w;
     w.window->show();
     EXPECT_EQ(bounds(*w.window), QRect(196, 107, 595, 479));
 }
@@ -38,14 +38,14 @@ TEST(Placement, FirstRunOpensAtTheDefaults) {
 TEST(Placement, MaximizedExitWritesOnlyTheStateAndTheNextRunOpensNormal) {
     TemporarySettings settings;
     {
-        MainWindow w;
+        MainWindowFixture w;
         w.window->show();
         w.window->move(40, 50);
         w.window->resize(700, 520);
         w.window->saveSettings();
     }
     {
-        MainWindow w;
+        MainWindowFixture w;
         w.window->show();
         EXPECT_EQ(bounds(*w.window), QRect(40, 50, 700, 520));
         w.window->showMaximized();
@@ -57,7 +57,7 @@ TEST(Placement, MaximizedExitWritesOnlyTheStateAndTheNextRunOpensNormal) {
     EXPECT_EQ(stored.value("etatFenetre").toInt(), 2);
     EXPECT_EQ(stored.value("gauche").toInt(), 40);
     EXPECT_EQ(stored.value("hauteur").toInt(), 520);
-    MainWindow next;
+    MainWindowFixture next;
     next.window->show();
     EXPECT_FALSE(next.window->isMaximized());
     EXPECT_EQ(bounds(*next.window), QRect(40, 50, 700, 520));
@@ -80,7 +80,7 @@ TEST(Placement, UnreadableOrLostValuesFallBackToTheDefaults) {
             s.setValue("gauche", c.left);
             s.setValue("haut", c.top);
         }
-        MainWindow w;
+        MainWindowFixture w;
         w.window->show();
         EXPECT_EQ(bounds(*w.window), c.expected) << c.label;
     }
@@ -106,7 +106,7 @@ TEST(Background, TheFirstExistingCandidateIsShown) {
     };
     for (const Case& c : cases) {
         QTemporaryDir dir;
-        velmor::Paths paths = builtPaths();
+        desktop::Paths paths = builtPaths();
         paths.picturesFolder = dir.path().toStdString();
         const char* names[4] = {"Fond.jpg", "BackGrnd.jpg", "Fond.bmp", "BackGrnd.bmp"};
         for (int k = 0; k < 4; ++k)
@@ -125,7 +125,7 @@ TEST(Background, TheFirstExistingCandidateIsShown) {
                 ASSERT_TRUE(bitmap.save(file, "BMP"));
             }
         }
-        MainWindow w(paths);
+        MainWindowFixture w(paths);
         w.window->show();
         EXPECT_EQ(w.window->backgroundFile(), c.expected.isEmpty() ? "" : dir.filePath(c.expected))
             << c.label;

@@ -1,7 +1,7 @@
 // A developer's tool: the practical-work text reader showing the file named on the command
 // line, scrolled to its end with --end (with no file, it runs the open dialog in the shipped
 // texts folder).
-#include "app/TFnotepad2.h"
+#include "ui/windows/SheetReaderWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     if (qtTexts.load("qtbase_fr", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
     const QString texts = QCoreApplication::applicationDirPath() + "/../share/titralab/Textes";
-    TFnotepad2 reader(QDir::cleanPath(texts));
+    SheetReaderWindow reader(QDir::cleanPath(texts));
     const bool shown =
         argc > 1 ? reader.openFile(QString::fromLocal8Bit(argv[1])) : reader.openWithDialog();
     if (!shown) return 1;

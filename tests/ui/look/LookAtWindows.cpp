@@ -4,16 +4,16 @@
 //   titralab_ui_look [--window graph|mixture|copy|chooser] [--side acid|base] [--study 0..4]
 //                    [--entry1 N] [--entry2 N] [--tick 4,5,8,...] [--untick 2,3,...]
 //                    [--points N] [--paste] [--point-style 0..7] [--zoom x1,y1,x2,y2] [--size WxH]
-#include "app/Notifier.h"
-#include "app/Simulation.h"
-#include "chemistry/TF2PolyAc.h"
-#include "graph/TFgraphes.h"
-#include "graph/TI4.h"
-#include "graph/UCollerExcel.h"
-#include "graph/UEspPredFormules.h"
-#include "print/TFDlgPoint.h"
-#include "ui/ChartView.h"
-#include "ui/Icons.h"
+#include "core/curves/Curves.h"
+#include "core/curves/PastedPoints.h"
+#include "core/panel/Notifier.h"
+#include "core/panel/Simulation.h"
+#include "ui/qt/ChartView.h"
+#include "ui/qt/Icons.h"
+#include "ui/windows/CopyDialog.h"
+#include "ui/windows/GraphWindow.h"
+#include "ui/windows/MixtureWindow.h"
+#include "ui/windows/PointStyleDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -102,13 +102,13 @@ int main(int argc, char** argv) {
     const QIcon icon = icons::side(side);
     const QStringList size = option("size", "1280x1024").split('x');
     const QString window = option("window", "graph");
-    TFgraphes graph(sim, notifier);
+    GraphWindow graph(sim, notifier);
     graph.setSideIcon(icon);
-    TFDlgPoint chooser(sim);
+    PointStyleDialog chooser(sim);
     chooser.setSideIcon(icon);
     graph.setPointStyleChooser(&chooser);
-    TF2PolyAc mixture(sim);
-    TI4 copy(sim, notifier, QDir::tempPath().toStdString() + "/titralab-look");
+    MixtureWindow mixture(sim);
+    CopyDialog copy(sim, notifier, QDir::tempPath().toStdString() + "/titralab-look");
     copy.setSideIcon(icon);
     copy.setGraphWindow(&graph);
 

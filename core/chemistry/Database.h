@@ -1,0 +1,37 @@
+// The built-in database: 35 acids and 4 generic bases, and the fixed ion conductivities.
+#pragma once
+
+#include "core/chemistry/ChemicalState.h"
+
+#include <array>
+#include <string>
+
+namespace titralab {
+
+struct AcidBaseEntry {
+    std::array<const char*, 4> names{}; // the acid (base), then its conjugate species; "" when none
+    int acidities{1};                   // 1, 2 or 3
+    std::array<double, 3> pKa{};        // only the first `acidities` are meaningful; others 0
+    std::array<double, 4> conductivities{}; // mS·m²/mol per species; 0 neutral, -1 unknown
+};
+
+constexpr int kAcidCount = 35;
+constexpr int kBaseCount = 4;
+
+extern const std::array<AcidBaseEntry, kAcidCount> acidTable;
+extern const std::array<AcidBaseEntry, kBaseCount> baseTable;
+
+// Fixed molar conductivities, mS·m²/mol.
+struct IonConstants {
+    double sodium{5.008};
+    double potassium{7.348};
+    double hydroxide{19.86};
+    double hydronium{34.97};
+};
+inline constexpr IonConstants ionConstants{};
+
+// Entry n (1-based) of the table of the side; n is clamped into the table.
+const AcidBaseEntry& entryOf(BuretteSide side, int n);
+int entryCount(BuretteSide side);
+
+} // namespace titralab

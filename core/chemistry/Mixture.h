@@ -1,0 +1,56 @@
+// The mixture of two polyacids (polybases): its pH and the concentration of every species.
+#pragma once
+
+#include "core/chemistry/ChemicalState.h"
+
+#include <array>
+#include <string>
+
+namespace titralab {
+
+struct MixtureResult {
+    double c1m{};               // mol/L, acid 1 in the mixture
+    double c2m{};               // mol/L, acid 2 in the mixture
+    double h{};                 // working concentration of the mixture, mol/L
+    double pH{};                // -log10 h (a pOH on the base side)
+    std::array<double, 4> c1{}; // species of acid 1, mol/L
+    std::array<double, 4> c2{}; // species of acid 2, mol/L
+};
+
+// Throws ArithmeticFault when the solver meets an overflow.
+MixtureResult ComputeTwoPolyacidMixture(const ChemicalState& s);
+
+} // namespace titralab
+
+namespace titralab {
+
+// What the results window and the results text show. On the base side the computed value is
+// a pOH: the pH shown is 14 minus it and the hydronium concentration is Ke/h.
+struct MixtureDisplay {
+    double pH{};
+    double hydronium{}; // mol/L
+};
+MixtureDisplay mixtureDisplay(const ChemicalState& s, const MixtureResult& r);
+
+// The results text of the mixture: a title line, then label-tab-value lines, each ended by a
+// carriage return. labels[0] and labels[1] are the species names of column 1 and column 2; on
+// the base side the species lines name the protonated forms as the results window does (ion
+// BH+, ion BH2 2+, ...), while the lines about each base as a whole keep its name.
+std::string MixtureResultsText(const ChemicalState& s, const MixtureResult& r,
+                               const std::array<std::array<std::string, 4>, 2>& labels,
+                               bool decimalComma, int digits = 5);
+
+// The texts of the mixture results window. On the acid side the pK values are the working
+// (sorted) ones and the species are named after a triacid; on the base side the pK values are
+// shown as typed (working + 14) and the species as a base and its protonated forms.
+struct MixtureFields {
+    std::array<std::string, 22> edit{};         // edit[1..21]: Edit1..Edit21
+    std::array<std::string, 8> speciesLabels{}; // labels of Edit12..Edit19
+};
+MixtureFields mixtureFields(const ChemicalState& s, const MixtureResult& r, bool decimalComma,
+                            int digits = 5);
+
+// The window's names of the four species of each column, by side.
+const std::array<std::string, 4>& mixtureSpeciesLabels(BuretteSide side, int column);
+
+} // namespace titralab

@@ -1,0 +1,57 @@
+// Copying the simulation: the sampling choice of the copy dialog and the two export files.
+#pragma once
+
+#include "core/panel/Notifier.h"
+#include "core/panel/Simulation.h"
+
+#include <string>
+#include <vector>
+
+namespace titralab {
+
+// What the copy dialog's choice "RadioGroup3" shows for the current study.
+struct CopyChoices {
+    bool visible{true};
+    std::string caption;
+    std::vector<std::string> items;
+};
+CopyChoices copyChoicesFor(Study study);
+
+// The copy dialog's note on the sampling by pH.
+inline constexpr const char* kSamplingRule =
+    "Lorsque le pH varie régulèrement, 2 points sont intercalés (2° et pénultième), pour "
+    "améliorer le tracé";
+
+struct ExportResult {
+    bool ok{false};
+    std::string error; // the system's message when not ok
+    std::string txtPath;
+    std::string xlsPath;
+};
+
+// Writes ExportText, then CR LF, to folder/stem+n+".Txt" and ".Xls" (stem "NumVg" with the
+// decimal comma, "NumPt" with the point; n the incremented export counter), creating the
+// folder when needed. Each file is written whole under a temporary name, then renamed into
+// place. On failure nothing else changes, the export counter included.
+ExportResult ExportSimulation(Simulation& sim, const std::string& folder);
+
+// What a copy hands to the clipboard when it succeeded.
+struct CopyOutcome {
+    bool ok{false};
+    std::string clipboardText; // ExportText as generated for this copy
+    ExportResult files;
+};
+
+// The copy command: regenerates the study (its messages through the notifier), then writes the
+// two export files into `folder`. A fault of the regeneration or a failed write ends the copy
+// with its message shown as an error; the caller then leaves the clipboard as it was.
+CopyOutcome CopySimulation(Simulation& sim, Notifier& notifier, const std::string& folder);
+
+// The last copied table, published by the graph window under this name for programs that
+// link to it; it keeps its text until the next successful copy.
+struct ExchangeItem {
+    static constexpr const char* kName = "de_pH_et_concentrations";
+    std::string text;
+};
+
+} // namespace titralab

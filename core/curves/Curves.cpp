@@ -1,0 +1,525 @@
+#include "core/curves/Curves.h"
+
+#include "core/chemistry/Conductivity.h"
+#include "core/chemistry/Database.h"
+#include "core/chemistry/Formulas.h"
+#include "core/chemistry/Mixture.h"
+#include "core/curves/PastedPoints.h"
+#include "core/numbers/NumberInput.h"
+#include "core/panel/Simulation.h"
+#include "core/panel/SimulationSetup.h"
+#include "core/texts/Messages.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace titralab {
+
+namespace {
+
+constexpr Rgb kRed{255, 0, 0};
+constexpr Rgb kHydronium{238, 0, 238};
+constexpr Rgb kConductivity{0, 238, 238};
+constexpr Rgb kReference{153, 153, 153};
+constexpr std::array<Rgb, 4> kSpeciesColors{Rgb{0, 255, 0}, Rgb{0, 0, 255}, Rgb{238, 238, 0},
+                                            Rgb{0, 238, 238}};
+
+constexpr int kDilutionBox = 1;
+constexpr int kConductivityBox = 8;
+constexpr int kPastedBox = 9;
+constexpr int kHydroniumBox = 10;
+
+const char* const kDilutionWarning =
+    "Attention, l'effet de dilution n'est pas pris en compte pour les concentrations";
+
+// Rows of the export table: fields separated by a tab, lines ended by a carriage return.
+class TableWriter {
+  public:
+    explicit TableWriter(const Simulation& sim, bool wanted = true)
+        : m_comma(sim.decimalComma), m_digits(sim.exportDigits), m_wanted(wanted) {}
+    void text(const std::string& field) {
+        if (!m_wanted) return;
+        if (!m_lineStarted)
+            m_lineStarted = true;
+        else
+            m_out += '\t';
+        m_out += field;
+    }
+    void number(double x) {
+        if (m_wanted) text(FormatValue(x, m_comma, m_digits));
+    }
+    void endLine() {
+        if (!m_wanted) return;
+        m_out += '\r';
+        m_lineStarted = false;
+    }
+    const std::string& str() const { return m_out; }
+
+  private:
+    bool m_comma{true};
+    int m_digits{5};
+    bool m_wanted{true}; // false: a table by volume replaces this one, so it is not written
+    bool m_lineStarted{false};
+    std::string m_out;
+};
+
+// The header of the two titration tables: the dilution warning, then the column names.
+void writeTitrationHeader(const Simulation& sim, TableWriter& table,
+                          const std::array<int, 4>& boxes) {
+    if (!sim.graph.isChecked(kDilutionBox)) table.text(kDilutionWarning);
+    table.endLine();
+    table.text("v de monobase");
+    table.text("pH");
+    table.text("cH");
+    for (int box : boxes)
+        if (sim.graph.isVisible(box)) table.text(sim.graph.captions[box - 2]);
+    if (sim.state.conductivityAvailable) table.text("Conductivité");
+    table.endLine();
+}
+
+// The concentrations of one titration point and what they are drawn or tabled with.
+struct TitrationPoint {
+    double v{};              // titrant volume, unit of vol1
+    double pH{};             // displayed pH
+    double h{};              // working concentration
+    double dilutionFactor{}; // concentrations reported as if the volume had not changed
+    std::array<double, 4> species{};
+};
+
+TitrationPoint titrationPoint(const Simulation& sim, double pH, double h, double v) {
+    const ChemicalState& s = sim.state;
+    TitrationPoint p{v, pH, h, 1, {}};
+    double c = s.conc1;
+    if (sim.graph.isChecked(kDilutionBox))
+        c = s.conc1 * s.vol1 / (s.vol1 + v);
+    else
+        p.dilutionFactor = (s.vol1 + v) / s.vol1;
+    for (int k = 0; k < 4; ++k)
+        if (sim.graph.isVisible(k + 2)) p.species[k] = speciesConc(s, k, h, c);
+    return p;
+}
+
+TitrationPoint twoMonoPoint(const Simulation& sim, double pH, double h, double v) {
+    const ChemicalState& s = sim.state;
+    TitrationPoint p{v, pH, h, 1, {}};
+    double c1 = s.conc1, c2 = s.conc2;
+    const double v0 = s.vol1 + s.vol2;
+    if (sim.graph.isChecked(kDilutionBox)) {
+        c1 = s.conc1 * s.vol1 / (v0 + v);
+        c2 = s.conc2 * s.vol2 / (v0 + v);
+    } else {
+        p.dilutionFactor = (v0 + v) / v0;
+    }
+    if (sim.graph.isVisible(2)) p.species[0] = speciesConc(s, 0, h, c1);
+    if (sim.graph.isVisible(3)) p.species[1] = speciesConc(s, 1, h, c1);
+    if (sim.graph.isVisible(6)) p.species[2] = speciesConc2(s, 0, h, c2);
+    if (sim.graph.isVisible(7)) p.species[3] = speciesConc2(s, 1, h, c2);
+    return p;
+}
+
+// Writes one row of a titration table and, when asked, the point of every ticked curve.
+void emitTitrationPoint(Simulation& sim, const TitrationPoint& p, const std::array<int, 4>& boxes,
+                        TableWriter& table, bool draw) {
+    const ChemicalState& s = sim.state;
+    const double x = p.v * s.volumeFactor;
+    const double hydronium = toWorkingConc(s, p.h);
+    if (draw) sim.curves[1].push_back({x, p.pH, kRed});
+    table.number(p.v);
+    table.number(p.pH);
+    table.number(hydronium * p.dilutionFactor);
+    if (draw && sim.graph.isChecked(kHydroniumBox))
+        sim.curves[6].push_back(
+            {x, hydronium * sim.concentrationScale * p.dilutionFactor, kHydronium});
+    std::array<bool, 4> present{};
+    for (int k = 0; k < 4; ++k) {
+        present[k] = sim.graph.isVisible(boxes[k]);
+        if (!present[k]) continue;
+        table.number(p.species[k]);
+        if (draw && sim.graph.isChecked(boxes[k]))
+            sim.curves[k + 2].push_back(
+                {x, p.species[k] * sim.concentrationScale, kSpeciesColors[k]});
+    }
+    if (s.conductivityAvailable) {
+        const double sigma =
+            conductivity(s, p.h, p.v, p.species, present, sim.graph.isChecked(kDilutionBox));
+        table.number(sigma);
+        if (draw && sim.graph.isChecked(kConductivityBox))
+            sim.curves[8].push_back({x, sigma, kConductivity});
+    }
+    table.endLine();
+}
+
+// The largest conductivity is drawn at height 10.
+void rescaleConductivity(Simulation& sim) {
+    Series& series = sim.curves[8];
+    sim.conductivityScale = 1;
+    if (series.empty()) return;
+    double largest = series.front().y;
+    for (const CurvePoint& p : series) largest = std::max(largest, p.y);
+    if (largest > 0) sim.conductivityScale = 10 / largest;
+    for (CurvePoint& p : series) {
+        p.y *= sim.conductivityScale;
+        p.color = kConductivity;
+    }
+}
+
+constexpr std::array<int, 4> kTitrationBoxes{2, 3, 4, 5};
+constexpr std::array<int, 4> kTwoMonoBoxes{2, 3, 6, 7};
+
+void setTitles(Simulation& sim, const std::string& chart, const std::string& left,
+               const std::string& bottom) {
+    sim.plot.titlesSet = true;
+    sim.plot.windowTitle = "Pour revenir à la page principale, fermez celle-ci";
+    sim.plot.chartTitle = chart;
+    sim.plot.leftTitle = left;
+    sim.plot.bottomTitle = bottom;
+}
+
+void setLeftAxis(Simulation& sim, bool automatic, double minimum, double maximum) {
+    sim.plot.leftAxisAutomatic = automatic;
+    sim.plot.leftMin = minimum;
+    sim.plot.leftMax = maximum;
+}
+
+std::string volumeTitle(const ChemicalState& s) {
+    const std::string start = s.side == BuretteSide::AcidSide ? "v de monobase forte versé, en "
+                                                              : "v de monoacide fort versé, en ";
+    return start + (s.volumesInMillilitres ? "mL" : "L");
+}
+
+} // namespace
+
+double PhSweep(double a, double b, int n, int i) {
+    const double s = (b - a) / (n - 3);
+    if (i == 0) return a;
+    if (i == 1) return a + s / 10;
+    if (i == n - 2) return b - s / 10;
+    if (i == n - 1) return b;
+    return a + (i - 1) * s;
+}
+
+GraphOptions GraphOptions::atDesign() {
+    GraphOptions g;
+    g.checked[1] = g.checked[2] = true; // CheckBox2, CheckBox3
+    for (int box : {1, 2, 3, 4, 5, 6, 7, 10}) g.visible[box - 1] = true;
+    g.captions[6] = "Conductivité";
+    g.captions[7] = "Points ajoutés";
+    return g;
+}
+
+void BuildSpeciesLabels(Simulation& sim) {
+    static const char* const generic[2][2][3][4] = {
+        {// acid side: list 1, list 2
+         {{"AH", "A-", "", ""}, {"AH2", "AH-", "A- -", ""}, {"AH3", "AH2-", "AH--", "A- - -"}},
+         {{"A'H", "A'-", "", ""},
+          {"A'H2", "A'H-", "A'- -", ""},
+          {"A'H3", "A'H2-", "A'H- -", "A'- - -"}}},
+        {// base side
+         {{"B-", "BH", "", ""}, {"B- -", "BH-", "BH2", ""}, {"B- - -", "BH- -", "BH2-", "BH3"}},
+         {{"B'-", "B'H", "", ""},
+          {"B'- -", "B'H-", "B'H2", ""},
+          {"B'- - -", "B'H- -", "B'H2-", "B'H3"}}}};
+    const BuretteSide side = sim.state.side;
+    const int sideIndex = side == BuretteSide::AcidSide ? 0 : 1;
+    for (int list = 0; list < 2; ++list) {
+        const AcidBaseEntry& e = entryOf(side, list == 0 ? sim.state.row1 : sim.state.row2);
+        auto& labels = sim.speciesLabels[list];
+        for (int k = 0; k < 4; ++k) {
+            std::string name = e.names[k];
+            if (k > 0 && !name.empty() && name != "eau" && name != "base indifférente" &&
+                name != "ammoniac")
+                name = "ion " + name;
+            labels[k] = name;
+        }
+        const int acidities = std::clamp(e.acidities, 1, 3);
+        for (int k = 0; k <= acidities; ++k)
+            if (labels[k].empty()) labels[k] = generic[sideIndex][list][acidities - 1][k];
+    }
+}
+
+void PrepareStudy(Simulation& sim) {
+    auto& captions = sim.graph.captions;
+    for (int k = 0; k < 8; ++k) captions[k].clear();
+    captions[8] = "H3O+";
+    ChemicalState& s = sim.state;
+    switch (s.study) {
+    case Study::TitrationVsVolume:
+    case Study::SpeciesVsPH: {
+        for (int k = 0; k < 4; ++k) captions[k] = sim.speciesLabels[0][k];
+        const int n = entryOf(s.side, sim.browser.current(s.side)).acidities;
+        if (n == 1)
+            sim.spanFactor = 2;
+        else if (n == 2)
+            sim.spanFactor = 3;
+        else if (n == 3)
+            sim.spanFactor = 4.5;
+        s.volumeSpan = sim.spanFactor * s.conc1 * s.vol1 / s.titrantConc;
+        break;
+    }
+    case Study::TwoMonoTitration:
+        captions[0] = sim.speciesLabels[0][0];
+        captions[1] = sim.speciesLabels[0][1];
+        captions[4] = sim.speciesLabels[1][0];
+        captions[5] = sim.speciesLabels[1][1];
+        s.volumeSpan = 1.5 * (s.conc1 * s.vol1 + s.conc2 * s.vol2) / s.titrantConc;
+        break;
+    case Study::TwoPolyMixture:
+        captions[8].clear();
+        break;
+    default:
+        break;
+    }
+}
+
+void ApplyCheckBoxCaptions(Simulation& sim) {
+    GraphOptions& g = sim.graph;
+    for (int box : {2, 3, 4, 5, 6, 7, 10}) {
+        const bool shown = !g.captions[box - 2].empty();
+        g.visible[box - 1] = shown;
+        if (!shown) g.checked[box - 1] = false;
+    }
+    g.captions[kConductivityBox - 2] = "Conductivité";
+    g.captions[kPastedBox - 2] = "Points ajoutés";
+    g.visible[kConductivityBox - 1] = true;
+    g.visible[kPastedBox - 1] = true;
+}
+
+void PlotStudy(Simulation& sim, Notifier& notifier) {
+    ChemicalState& s = sim.state;
+    GraphOptions& g = sim.graph;
+    const int n = s.pointCount;
+    sim.plot.printButtonVisible = true;
+    const bool byVolume = sim.copySampling == CopySampling::ByVolume;
+    auto showDilutionBox = [&g](bool shown) {
+        g.visible[kDilutionBox - 1] = shown;
+        g.dilutionLabelVisible = shown;
+    };
+    switch (s.study) {
+    case Study::TitrationVsVolume:
+        showDilutionBox(true);
+        setTitles(sim,
+                  "Monobase forte versée sur mono, di ou triacide : évolution du pH et des "
+                  "concentrations en fonction de v de base versé",
+                  "pH de 0 à 14", volumeTitle(s));
+        setLeftAxis(sim, false, 0, 14);
+        GenerateTitrationCurves(sim, n, notifier);
+        if (byVolume) GenerateTitrationTableByVolume(sim, n);
+        break;
+    case Study::SpeciesVsPH:
+        setTitles(sim,
+                  "Mono, di ou triacide : évolution des concentrations des différentes espèces "
+                  "chimiques en fonction du pH",
+                  "Concentrations en mol / L", "pH imposé");
+        setLeftAxis(sim, true, 0, 14);
+        showDilutionBox(false);
+        g.visible[kHydroniumBox - 1] = false;
+        GenerateSpeciesCurves(sim, n);
+        break;
+    case Study::TwoMonoTitration:
+        showDilutionBox(true);
+        setTitles(sim,
+                  "Monobase forte versée sur un mélange de 2 monoacides : évolution du pH et des "
+                  "concentrations",
+                  "pH de 0 à 14", volumeTitle(s));
+        setLeftAxis(sim, false, 0, 14);
+        // Both acids are monoacids here; the texts that name the constants show this.
+        s.pK1[1] = s.pK1[2] = s.pK2[1] = s.pK2[2] = 25;
+        GenerateTwoMonoacidCurves(sim, n, notifier);
+        if (byVolume) GenerateTwoMonoacidTableByVolume(sim, n);
+        break;
+    case Study::TwoPolyMixture:
+        showDilutionBox(true);
+        ComputeTwoPolyacidMixture(sim);
+        break;
+    case Study::Dilution:
+        setTitles(sim, "Dilution d'un acide", "pH", "- Log (concentration de l'acide)");
+        showDilutionBox(false);
+        for (bool& v : g.visible) v = false;
+        GenerateDilutionCurve(sim, n);
+        break;
+    default:
+        break;
+    }
+}
+
+void RefreshSimulation(Simulation& sim, Notifier& notifier) {
+    setUpSimulation(sim.state, sim.panel, notifier);
+    sim.graph.conductivityEnabled = sim.state.conductivityAvailable;
+    if (!sim.graph.conductivityEnabled) sim.graph.checked[kConductivityBox - 1] = false;
+    BuildSpeciesLabels(sim);
+    PrepareStudy(sim);
+    ApplyCheckBoxCaptions(sim);
+    PlotStudy(sim, notifier);
+}
+
+namespace {
+
+// The two titration studies differ only in their volume function, their solver, how a point's
+// concentrations are found, and which boxes hold their species.
+struct TitrationKind {
+    double (*volume)(const ChemicalState&, double h);
+    double (*solve)(const ChemicalState&, double v);
+    PHRange (*range)(const ChemicalState&);
+    TitrationPoint (*point)(const Simulation&, double pH, double h, double v);
+    std::array<int, 4> boxes;
+};
+
+const TitrationKind kOneAcid{titrantVolume, solvePH, pHAtVolumeRange, titrationPoint,
+                             kTitrationBoxes};
+const TitrationKind kTwoMonoacids{titrantVolumeTwoMono, solvePHTwoMono, pHAtVolumeRangeTwoMono,
+                                  twoMonoPoint, kTwoMonoBoxes};
+
+// The curves are built from pH to volume: each sampled pH gives its volume in closed form.
+void generateTitration(Simulation& sim, int n, Notifier& notifier, const TitrationKind& kind,
+                       double concentrationScale) {
+    const ChemicalState& s = sim.state;
+    BuildSpeciesLabels(sim);
+    TableWriter table(sim, sim.copySampling == CopySampling::ByPH);
+    writeTitrationHeader(sim, table, kind.boxes);
+    sim.concentrationScale = concentrationScale;
+    sim.curves.clear();
+    const PHRange range = kind.range(s);
+    for (int i = 0; i < n; ++i) {
+        const double x = PhSweep(range.low, range.high, n, i);
+        const double h = workingConcFromPH(s, x);
+        emitTitrationPoint(sim, kind.point(sim, x, h, kind.volume(s, h)), kind.boxes, table, true);
+    }
+    if (sim.graph.isChecked(kPastedBox)) DrawPastedPoints(sim, notifier);
+    sim.exportText = table.str();
+    rescaleConductivity(sim);
+}
+
+// The tables by volume solve the pH at regular volumes and draw nothing. The working
+// concentration of a solved pH goes through the side's mapping, so that the base side's
+// species come from [OH-] as everywhere else.
+void generateTableByVolume(Simulation& sim, int n, const TitrationKind& kind) {
+    const ChemicalState& s = sim.state;
+    TableWriter table(sim);
+    writeTitrationHeader(sim, table, kind.boxes);
+    for (int i = 0; i < n; ++i) {
+        const double v = i * s.volumeSpan / (n - 1);
+        const double pH = kind.solve(s, v);
+        emitTitrationPoint(sim, kind.point(sim, pH, workingConcFromPH(s, pH), v), kind.boxes, table,
+                           false);
+    }
+    sim.exportText = table.str();
+}
+
+} // namespace
+
+void GenerateTitrationCurves(Simulation& sim, int n, Notifier& notifier) {
+    generateTitration(sim, n, notifier, kOneAcid, 10 / sim.state.conc1);
+}
+
+void GenerateTwoMonoacidCurves(Simulation& sim, int n, Notifier& notifier) {
+    generateTitration(sim, n, notifier, kTwoMonoacids,
+                      10 / std::max(sim.state.conc1, sim.state.conc2));
+}
+
+void GenerateTitrationTableByVolume(Simulation& sim, int n) {
+    generateTableByVolume(sim, n, kOneAcid);
+}
+
+void GenerateTwoMonoacidTableByVolume(Simulation& sim, int n) {
+    generateTableByVolume(sim, n, kTwoMonoacids);
+}
+
+void GenerateSpeciesCurves(Simulation& sim, int n) {
+    const ChemicalState& s = sim.state;
+    BuildSpeciesLabels(sim);
+    TableWriter table(sim);
+    table.endLine();
+    table.text("pH");
+    table.text("cH");
+    for (int box : kTitrationBoxes)
+        if (sim.graph.isVisible(box)) table.text(sim.graph.captions[box - 2]);
+    if (s.conductivityAvailable) table.text("Conductivité");
+    table.endLine();
+    sim.concentrationScale = 1;
+    sim.curves.clear();
+    for (int i = 0; i < n; ++i) {
+        const double x = PhSweep(0, 14, n, i);
+        const double h = workingConcFromPH(s, x);
+        table.number(x);
+        table.number(toWorkingConc(s, h));
+        std::array<double, 4> species{};
+        std::array<bool, 4> present{};
+        for (int k = 0; k < 4; ++k) {
+            present[k] = sim.graph.isVisible(k + 2);
+            if (!present[k]) continue;
+            species[k] = speciesConc(s, k, h, s.conc1);
+            table.number(species[k]);
+            if (sim.graph.isChecked(k + 2))
+                sim.curves[k + 2].push_back({x, species[k], kSpeciesColors[k]});
+        }
+        if (s.conductivityAvailable) {
+            // No dilution factor in this study; the cation term uses the volume that brings
+            // the beaker to this pH.
+            const double sigma = conductivity(s, h, titrantVolume(s, h), species, present, true);
+            table.number(sigma);
+            if (sim.graph.isChecked(kConductivityBox))
+                sim.curves[8].push_back({x, sigma, kConductivity});
+        }
+        table.endLine();
+    }
+    sim.exportText = table.str();
+    rescaleConductivity(sim);
+}
+
+void GenerateDilutionCurve(Simulation& sim, int n) {
+    const ChemicalState& s = sim.state;
+    const bool acid = s.side == BuretteSide::AcidSide;
+    TableWriter table(sim);
+    table.endLine();
+    table.text(acid ? "Log(concentration de l'acide)" : "Log(concentration de la base)");
+    table.text("pH");
+    table.endLine();
+    sim.concentrationScale = 1;
+    sim.conductivityScale = 1;
+    sim.curves.clear();
+    const double start = acid ? 0 : 14;
+    for (int i = 0; i < n; ++i) {
+        const double x = PhSweep(start, 7, n, i);
+        const double y = dilutionPC(s, workingConcFromPH(s, x));
+        if (y < 0) continue;
+        sim.curves[1].push_back({y, x, kRed});
+        table.number(y);
+        table.number(x);
+        table.endLine();
+    }
+    const double logN = std::log10(static_cast<double>(entryOf(s.side, s.row1).acidities));
+    sim.curves[2].push_back({0, acid ? 8.0 : 6.0, kReference});
+    sim.curves[3].push_back({0, 7, kReference});
+    sim.curves[3].push_back({10, 7, kReference});
+    sim.curves[4].push_back({0, acid ? -logN : 14 + logN, kReference});
+    sim.curves[4].push_back({7 + logN, 7, kReference});
+    sim.exportText = table.str();
+}
+
+void ComputeTwoPolyacidMixture(Simulation& sim) {
+    sim.concentrationScale = 1;
+    sim.conductivityScale = 1;
+    sim.mixture = ComputeTwoPolyacidMixture(sim.state);
+    BuildSpeciesLabels(sim);
+    sim.exportText = MixtureResultsText(sim.state, *sim.mixture, sim.speciesLabels,
+                                        sim.decimalComma, sim.exportDigits);
+}
+
+PointCountCheck checkPointCount(std::string_view text) {
+    const BoundedNumber n = ParseBoundedNumber(text, kMinGraphPoints, kMaxGraphPoints);
+    PointCountCheck check;
+    check.value = static_cast<int>(std::trunc(n.value));
+    check.text = std::to_string(check.value);
+    check.ok = n.ok;
+    return check;
+}
+
+PointCountCheck ValidatePointCount(Simulation& sim, Notifier& notifier) {
+    PointCountCheck check = checkPointCount(sim.panel.pointCount);
+    if (!check.ok) notifier.inform(texts::messageA());
+    sim.panel.pointCount = check.text;
+    sim.state.pointCount = check.value;
+    return check;
+}
+
+} // namespace titralab

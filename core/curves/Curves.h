@@ -1,0 +1,131 @@
+// Curve generation: the eight series of the chart, the graph window's options, the export
+// table, and the one entry point that regenerates a study.
+#pragma once
+
+#include "core/chemistry/ChemicalState.h"
+#include "core/numbers/NumberFormat.h"
+#include "core/panel/Notifier.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace titralab {
+
+struct Simulation;
+
+struct Rgb {
+    std::uint8_t r{}, g{}, b{};
+    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+};
+
+struct CurvePoint {
+    double x{};
+    double y{};
+    Rgb color{};
+};
+
+using Series = std::vector<CurvePoint>;
+
+// The smallest and largest finite values seen; empty until one is added.
+struct ValueRange {
+    double low{std::numeric_limits<double>::infinity()};
+    double high{-std::numeric_limits<double>::infinity()};
+    bool empty() const { return !(low <= high); }
+    void add(double v) {
+        if (!std::isfinite(v)) return;
+        low = std::min(low, v);
+        high = std::max(high, v);
+    }
+};
+
+// series[0] is Series1 (pH), ... series[7] is Series8 (conductivity). At most 201 points each.
+struct CurveSet {
+    std::array<Series, 8> series{};
+    Series& operator[](int seriesNumber) { return series[seriesNumber - 1]; } // 1-based
+    const Series& operator[](int seriesNumber) const { return series[seriesNumber - 1]; }
+    void clear() {
+        for (auto& s : series) s.clear();
+    }
+};
+
+// Mirror of the graph window's ten check boxes; index 0 is CheckBox1.
+struct GraphOptions {
+    std::array<bool, 10> checked{};
+    std::array<bool, 10> visible{};
+    std::array<std::string, 9> captions{}; // captions of CheckBox2..CheckBox10
+    bool conductivityEnabled{false};       // CheckBox8 enabled
+    bool dilutionLabelVisible{true};       // "pour les concentrations"
+
+    bool isChecked(int box) const { return checked[box - 1]; } // 1-based box number
+    bool isVisible(int box) const { return visible[box - 1]; }
+    static GraphOptions atDesign();
+};
+
+enum class CopySampling { ByPH, ByVolume };
+
+// What the plot driver asks of the chart: titles and the left axis mode.
+struct PlotSetup {
+    bool titlesSet{false};
+    std::string windowTitle{"Représentations graphiques :"};
+    std::string chartTitle{"Concentration des diverses espèces chimiques"};
+    std::string leftTitle;
+    std::string bottomTitle;
+    bool leftAxisAutomatic{false};
+    double leftMin{0};
+    double leftMax{14};
+    bool printButtonVisible{false};
+};
+
+// Runs the whole chain on the simulation context: set-up (messages through the notifier),
+// species labels, study preparation, check-box captions and visibility, then the plot driver.
+// Throws ArithmeticFault when the mixture solver meets an overflow.
+void RefreshSimulation(Simulation& sim, Notifier& notifier);
+
+} // namespace titralab
+
+namespace titralab {
+
+// Abscissa i (0..n-1) of the sampling from a to b: a, a + s/10, a + s, ..., b - s, b - s/10, b
+// with s = (b - a)/(n - 3).
+double PhSweep(double a, double b, int n, int i);
+
+// The steps of RefreshSimulation, exposed for the windows and the tests.
+void BuildSpeciesLabels(Simulation& sim);
+void PrepareStudy(Simulation& sim);
+void ApplyCheckBoxCaptions(Simulation& sim);
+void PlotStudy(Simulation& sim, Notifier& notifier);
+
+void GenerateTitrationCurves(Simulation& sim, int n, Notifier& notifier);
+void GenerateTitrationTableByVolume(Simulation& sim, int n);
+void GenerateSpeciesCurves(Simulation& sim, int n);
+void GenerateTwoMonoacidCurves(Simulation& sim, int n, Notifier& notifier);
+void GenerateTwoMonoacidTableByVolume(Simulation& sim, int n);
+void GenerateDilutionCurve(Simulation& sim, int n);
+// Computes the two-polyacid mixture into sim.mixture and its results text into exportText.
+void ComputeTwoPolyacidMixture(Simulation& sim);
+
+// The graph window's own check of its number of points, run before a click on one of its boxes
+// regenerates and when the copy dialog's number field is left: 10..250, message A when the text
+// is no number or lies outside (a non-number becomes 10). The set-up reads the field again with
+// its own range 5..200.
+constexpr int kMinGraphPoints = 10;
+constexpr int kMaxGraphPoints = 250;
+
+struct PointCountCheck {
+    int value{};      // the clamped value, truncated toward zero
+    std::string text; // what the field shows afterwards
+    bool ok{};        // no message was needed
+};
+PointCountCheck checkPointCount(std::string_view text);
+
+// Runs the check on the graph window's field (sim.panel.pointCount), shows message A through
+// the notifier when needed, and writes the value back into the field and into PointCount.
+PointCountCheck ValidatePointCount(Simulation& sim, Notifier& notifier);
+
+} // namespace titralab

@@ -1,0 +1,45 @@
+// Measured (volume, pH) pairs pasted from a spreadsheet: reading, checking and drawing them.
+#pragma once
+
+#include "core/panel/Notifier.h"
+#include "core/panel/Simulation.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace titralab {
+
+constexpr int kMaxPastedPairs = 200;
+constexpr std::size_t kMaxPastedLineLength = 200; // a line this long or longer is refused
+
+// The two numbers of one pasted line, in the order they stand; none when the line is no pair.
+std::optional<std::pair<double, double>> ParsePairLine(std::string_view line);
+
+// Splits clipboard text into lines (CR LF, LF or CR).
+std::vector<std::string> SplitLines(std::string_view text);
+
+// The paste commands: remembers the order and replaces the pasted text.
+void PastePairs(Simulation& sim, bool volumeFirst, std::string_view clipboardText);
+
+// Reads the pasted lines: unreadable lines among the first 20 are skipped, a later one ends
+// the reading; at most kMaxPastedPairs pairs are kept.
+std::vector<PastedPair> ReadPastedPoints(const std::vector<std::string>& lines, bool volumeFirst);
+
+// True when some pasted point lies beyond the chart: a volume above 1.01 times the largest
+// drawn volume, or a pH above 14.
+bool CheckPastedRange(const CurveSet& curves, double volumeFactor,
+                      const std::vector<PastedPair>& points);
+
+// Adds the points that lie within the chart to Series7.
+void PlotPastedPoints(CurveSet& curves, double volumeFactor, const std::vector<PastedPair>& points);
+
+// Reads, checks (one message when some point is outside) and draws the pasted points.
+void DrawPastedPoints(Simulation& sim, Notifier& notifier);
+
+namespace texts {
+inline constexpr const char* kPastedOutOfChart = "Certains points collés sont hors du graphique";
+}
+
+} // namespace titralab

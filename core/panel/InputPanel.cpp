@@ -1,0 +1,173 @@
+#include "core/panel/InputPanel.h"
+
+#include "core/texts/Messages.h"
+#include "core/texts/WindowTexts.h"
+
+namespace titralab {
+
+namespace {
+
+int sideIndex(BuretteSide side) {
+    return side == BuretteSide::AcidSide ? 0 : 1;
+}
+
+bool isSingleAcidStudy(Study study) {
+    return study == Study::TitrationVsVolume || study == Study::SpeciesVsPH ||
+           study == Study::Dilution;
+}
+
+void updatePKaLabels(PanelFields& panel) {
+    panel.pKa2LabelVisible = panel.visible[5] || panel.visible[15];
+    panel.pKa3LabelVisible = panel.visible[6] || panel.visible[16];
+}
+
+void layOut(PanelView& view, Simulation& sim) {
+    const Study study = sim.panel.study;
+    if (!view.laidOut) {
+        view.laidOut = true;
+        view.browserVisible = true;
+        view.browserTitleVisible = true;
+        view.commandsVisible = true;
+        view.marker1Visible = true;
+        chooseTarget(view, sim, 0);
+    }
+    // The hydronium curve starts ticked wherever the graph window offers it.
+    sim.graph.checked[kHydroniumBox - 1] = study != Study::SpeciesVsPH;
+
+    if (isSingleAcidStudy(study)) {
+        view.unitColumn = 1;
+        chooseTarget(view, sim, 0);
+        view.target.visible = false;
+        for (int field = 12; field <= 16; ++field) sim.panel.visible[field] = false;
+        view.column2TitleVisible = false;
+        view.marker2Visible = false;
+    } else if (study == Study::TwoMonoTitration || study == Study::TwoPolyMixture) {
+        view.unitColumn = 2;
+        for (int field : {12, 13, 14}) sim.panel.visible[field] = true;
+        view.column2TitleVisible = true;
+        view.target.visible = true;
+    }
+    if (study == Study::TwoMonoTitration) {
+        // Each acid of this study is monoprotic.
+        for (int field : {5, 6, 15, 16}) sim.panel.visible[field] = false;
+    }
+    // The pKa2 and pKa3 labels follow the fields they name, so that none is left standing
+    // beside an empty row.
+    updatePKaLabels(sim.panel);
+}
+
+void changeStudy(PanelView& view, Simulation& sim) {
+    const Study study = static_cast<Study>(view.studies.selected);
+    sim.panel.study = study;
+    sim.state.study = study;
+    view.showCaption = texts::kShowCaption;
+    view.copyCaption = texts::kCopyCaption;
+
+    sim.browser.twoMonoacid = study == Study::TwoMonoTitration;
+    if (sim.browser.twoMonoacid) {
+        // Leave a monoprotic entry in the target column.
+        SeekMonoprotic(sim.browser, sim.panel.side);
+        StepBack(sim.browser, sim.panel, sim.state);
+        StepForward(sim.browser, sim.panel, sim.state);
+    }
+    layOut(view, sim);
+    if (study == Study::TwoPolyMixture) {
+        view.showCaption = texts::kShowResultsCaption;
+        view.copyCaption = texts::kCopyResultsCaption;
+        RefreshSelection(sim.browser, sim.panel, sim.state);
+    }
+}
+
+void changeSide(PanelView& view, Simulation& sim) {
+    const BuretteSide side =
+        view.burette.selected == 0 ? BuretteSide::AcidSide : BuretteSide::BaseSide;
+    const int s = sideIndex(side);
+    view.sideLabelsVisible = true;
+    view.column1TitleVisible = true;
+    view.iconSide = side;
+    view.studies.visible = true;
+    sim.panel.side = side;
+    sim.state.side = side;
+    view.baseKind.visible = side == BuretteSide::AcidSide;
+
+    const int remembered = view.studies.selected;
+    view.buretteConcLabel = texts::kBuretteConcLabel[s];
+    view.beakerConcLabel = texts::kBeakerConcLabel[s];
+    view.beakerVolumeLabel = texts::kBeakerVolumeLabel[s];
+    view.column1Title = texts::kColumn1Title[s];
+    view.column2Title = texts::kColumn2Title[s];
+    view.browserTitle = texts::kBrowserTitle[s];
+    view.entryTitle = texts::kEntryTitle[s];
+    view.target.caption = texts::kTargetCaption[s];
+    // Refilling a choice leaves it without selection and is no click: the markers stay as
+    // they are, and the browser fills column 2 until an item is selected again.
+    view.target.items = {view.column1Title, view.column2Title};
+    view.target.selected = -1;
+    sim.browser.targetColumn1 = false;
+    view.studies.items.clear();
+    for (int k = 0; k < 5; ++k) view.studies.items.push_back(texts::studyName(side, Study(k)));
+    view.studies.selected = -1;
+
+    if (remembered >= 0) chooseStudy(view, sim, remembered);
+    RefreshSelection(sim.browser, sim.panel, sim.state);
+}
+
+bool takeItem(Choice& choice, int item) {
+    if (item < 0 || item >= static_cast<int>(choice.items.size()) || item == choice.selected)
+        return false;
+    choice.selected = item;
+    return true;
+}
+
+} // namespace
+
+PanelView PanelView::atDesign() {
+    PanelView v;
+    v.burette = {texts::kBuretteCaption, {texts::kStrongBase, texts::kStrongAcid}, -1, true};
+    v.studies = {texts::kStudyCaption, {}, -1, false};
+    v.baseKind = {texts::kBaseKindCaption, {texts::kSoda, texts::kPotash}, 0, false};
+    v.target = {
+        texts::kTargetCaption[0], {texts::kColumn1Title[0], texts::kColumn2Title[0]}, 0, true};
+    v.buretteConcLabel = texts::kBuretteConcLabel[0];
+    v.beakerConcLabel = texts::kBeakerConcLabel[0];
+    v.beakerVolumeLabel = texts::kBeakerVolumeLabel[0];
+    v.column1Title = texts::kColumn1Title[0];
+    v.column2Title = texts::kColumn2Title[0];
+    v.browserTitle = texts::kBrowserTitle[0];
+    v.entryTitle = texts::kEntryTitle[0];
+    v.showCaption = texts::kShowCaptionAtStart;
+    v.copyCaption = texts::kCopyCaptionAtStart;
+    return v;
+}
+
+void startPanel(PanelView& view, Simulation& sim) {
+    view = PanelView::atDesign();
+    sim.panel.side = BuretteSide::AcidSide;
+    sim.panel.study = Study::None;
+    sim.browser.targetColumn1 = true;
+    sim.browser.currentAcidEntry = 1;
+    LoadEntry(sim.browser, 1, sim.panel, sim.state);
+}
+
+void chooseBurette(PanelView& view, Simulation& sim, int item) {
+    if (takeItem(view.burette, item)) changeSide(view, sim);
+}
+
+void chooseStudy(PanelView& view, Simulation& sim, int index) {
+    if (takeItem(view.studies, index)) changeStudy(view, sim);
+}
+
+void chooseTarget(PanelView& view, Simulation& sim, int item) {
+    if (!takeItem(view.target, item)) return;
+    sim.browser.targetColumn1 = item == 0;
+    view.marker1Visible = item == 0;
+    view.marker2Visible = item != 0;
+}
+
+void chooseBaseKind(PanelView& view, Simulation& sim, int item) {
+    if (!takeItem(view.baseKind, item)) return;
+    sim.panel.baseKind = item == 0 ? BaseKind::Soda : BaseKind::Potash;
+    sim.state.baseKind = sim.panel.baseKind;
+}
+
+} // namespace titralab

@@ -1,0 +1,68 @@
+// The one simulation context of the program, owned by the application and passed by reference.
+#pragma once
+
+#include "core/chemistry/ChemicalState.h"
+#include "core/chemistry/Mixture.h"
+#include "core/curves/Curves.h"
+#include "core/page/PointStyles.h"
+#include "core/panel/DatabaseBrowser.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace titralab {
+
+struct PastedPair {
+    double volume{}; // L, the unit of the state's volumes
+    double pH{};
+};
+
+struct Simulation {
+    ChemicalState state;
+    PanelFields panel{PanelFields::atDesign()};
+    DatabaseBrowser browser;
+
+    // Curves and what the graph window shows.
+    GraphOptions graph{GraphOptions::atDesign()};
+    CurveSet curves;
+    PlotSetup plot;
+    double concentrationScale{1}; // concentrations are drawn multiplied by this
+    double conductivityScale{1};  // conductivities are drawn multiplied by this
+    double spanFactor{3};         // VolumeSpan in equivalence volumes
+    std::array<std::array<std::string, 4>, 2> speciesLabels{};
+    std::optional<MixtureResult> mixture; // the last two-polyacid results
+
+    // Export.
+    std::string exportText;
+    bool decimalComma{true}; // output decimal separator: comma, else point
+    CopySampling copySampling{CopySampling::ByPH};
+    int exportCounter{0};
+    int exportDigits{5}; // significant digits of exported numbers
+
+    // Pasted measurements.
+    std::vector<std::string> pastedText; // the lines of the last paste
+    bool pasteOrder{true};               // true: (v, pH); false: (pH, v)
+    std::vector<PastedPair> pastedPoints;
+    PointStyle currentPointStyle{PointStyle::Cross};
+};
+
+// The context as the main window leaves it after the user chose a side and a study and
+// loaded database entry2 into column 2, then entry1 into column 1 (the browser's current
+// entry is then entry1).
+inline void chooseStudyAndEntries(Simulation& sim, BuretteSide side, Study study, int entry1,
+                                  int entry2) {
+    sim.panel.side = side;
+    sim.panel.study = study;
+    sim.browser.targetColumn1 = false;
+    sim.browser.current(side) = entry2;
+    LoadEntry(sim.browser, entry2, sim.panel, sim.state);
+    sim.browser.targetColumn1 = true;
+    sim.browser.current(side) = entry1;
+    LoadEntry(sim.browser, entry1, sim.panel, sim.state);
+    sim.graph.checked[9] = study != Study::SpeciesVsPH; // the hydronium box after the choice
+}
+
+} // namespace titralab

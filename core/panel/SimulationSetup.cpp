@@ -1,0 +1,83 @@
+#include "core/panel/SimulationSetup.h"
+
+#include "core/numbers/NumberInput.h"
+
+#include "core/chemistry/Conductivity.h"
+#include "core/chemistry/Formulas.h"
+#include "core/texts/Messages.h"
+
+#include <cmath>
+#include <utility>
+
+namespace titralab {
+
+namespace {
+
+double readChecked(const std::string& text, double low, double high, const std::string& message,
+                   Notifier& notifier) {
+    const BoundedNumber read = ParseBoundedNumber(text, low, high);
+    if (!read.ok) notifier.inform(message);
+    return read.value;
+}
+
+void sortAscending(std::array<double, 3>& pK) {
+    if (pK[0] > pK[1]) std::swap(pK[0], pK[1]);
+    if (pK[1] > pK[2]) std::swap(pK[1], pK[2]);
+    if (pK[0] > pK[1]) std::swap(pK[0], pK[1]);
+}
+
+} // namespace
+
+void setUpSimulation(ChemicalState& state, const PanelFields& panel, Notifier& notifier) {
+    state.side = panel.side;
+    state.study = panel.study;
+    state.baseKind = panel.baseKind;
+
+    const std::string a = texts::messageA();
+    auto readPK = [&](int field) {
+        return readChecked(panel.text[field], kMinPK, kMaxPK, a, notifier);
+    };
+    state.pK1[0] = readPK(4);
+    state.pK2[0] = readPK(14);
+    state.pK1[1] = readPK(5);
+    state.pK2[1] = readPK(15);
+    state.pK1[2] = readPK(6);
+    state.pK2[2] = readPK(16);
+
+    state.pOffset = 0;
+    state.pSlope = 1;
+    if (state.side == BuretteSide::BaseSide) {
+        for (double& pK : state.pK1) pK -= waterPK;
+        for (double& pK : state.pK2) pK -= waterPK;
+        state.pOffset = waterPK;
+        state.pSlope = -1;
+    }
+    sortAscending(state.pK1);
+    sortAscending(state.pK2);
+    for (int k = 0; k < 3; ++k) {
+        state.ka1[k] = pToConc(state.pK1[k]);
+        state.ka2[k] = pToConc(state.pK2[k]);
+    }
+
+    const std::string b = texts::messageB();
+    state.titrantConc = readChecked(panel.text[1], 1e-8, 15, b, notifier);
+    state.conc1 = readChecked(panel.text[2], 1e-8, 15, b, notifier);
+    state.conc2 = readChecked(panel.text[12], 1e-8, 15, b, notifier);
+
+    const std::string c = texts::messageC();
+    state.vol1 = readChecked(panel.text[3], 1e-5, 100, c, notifier);
+    state.vol2 = readChecked(panel.text[13], 1e-5, 100, c, notifier);
+
+    state.pointCount = static_cast<int>(
+        std::trunc(readChecked(panel.pointCount, 5, 200, texts::messageD(), notifier)));
+
+    state.volumesInMillilitres =
+        state.vol1 <= 1 && state.study != Study::SpeciesVsPH && state.study != Study::Dilution;
+    state.volumeFactor = state.volumesInMillilitres ? 1000 : 1;
+
+    const ConductivityAvailability conductivity = UpdateConductivityAvailability(state);
+    state.conductivityAvailable = conductivity.available;
+    state.conductivities = conductivity.conductivities;
+}
+
+} // namespace titralab

@@ -1,0 +1,58 @@
+// The program's folders, the help topics and the maker's addresses.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace titralab::desktop {
+
+// Every folder the program uses, computed once at start-up. No trailing slash anywhere.
+struct Paths {
+    std::string programName;   // the executable's file name without its extension
+    std::string programFolder; // the executable's folder
+    std::string dataFolder;    // programFolder/../share/<programName>, as installed or built
+    std::string picturesFolder;
+    std::array<std::string, 4> backgroundCandidates; // tried in this order
+    std::string valuesFolder;                        // where copies are written (user-writable)
+    std::string textsFolder;                         // practical-work sheets
+    std::string helpFolder;                          // HTML help pages
+    std::string navigator;                           // the maker's program launcher
+};
+
+// `executablePath` is the program's absolute file name; `documentsFolder` the user's documents.
+Paths computePaths(std::string_view executablePath, std::string_view documentsFolder);
+
+// The first candidate for which `exists` is true; none when no candidate exists.
+std::optional<std::string> firstExisting(const std::array<std::string, 4>& candidates,
+                                         const std::function<bool(const std::string&)>& exists);
+
+// Help: the context numbers the windows ask for, and the page of the help folder that each
+// one, or each named topic, opens.
+namespace help {
+inline constexpr int kContents = 0;
+inline constexpr int kLineWidth = 2;
+inline constexpr int kMainWindow = 9;
+inline constexpr int kShowButton = 11;
+inline constexpr int kCopyButton = 13;
+inline constexpr int kMenus = 17;
+inline constexpr const char* kContentsPage = "index.html";
+// The page of a context number ("contexte-<n>.html"); the contents for 0. The help viewer
+// shows the contents for a number whose page is missing.
+std::string pageForContext(int context);
+// The page of a named topic ("Propositions", "Precision"); the contents for an unknown topic.
+std::string pageForTopic(std::string_view topic);
+} // namespace help
+
+// The maker's home page and the author's mail address (reserved example addresses).
+struct MakerAddresses {
+    const char* homePage;
+    const char* mail;
+};
+inline constexpr MakerAddresses kMakerAddresses{"https://www.example.org/velmor/",
+                                                "mailto:auteur@example.org"};
+
+} // namespace titralab::desktop

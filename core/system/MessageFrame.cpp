@@ -1,0 +1,63 @@
+#include "core/system/MessageFrame.h"
+
+namespace titralab {
+
+namespace {
+
+constexpr std::size_t kLengthDigits = 4;
+
+bool readLength(std::string_view field, std::size_t& length) {
+    length = 0;
+    for (char c : field) {
+        if (c < '0' || c > '9') return false;
+        length = length * 10 + static_cast<std::size_t>(c - '0');
+    }
+    return true;
+}
+
+} // namespace
+
+MessageFrameReader::Status MessageFrameReader::feed(std::string_view bytes) {
+    if (m_stage == Stage::Broken) return Status::Malformed;
+    if (m_stage == Stage::Done) {
+        m_from.clear();
+        m_message.clear();
+        m_stage = Stage::FromLength;
+    }
+    m_pending.append(bytes);
+    return advance();
+}
+
+MessageFrameReader::Status MessageFrameReader::advance() {
+    std::size_t used = 0;
+    Status status = Status::NeedMore;
+    for (;;) {
+        const std::string_view rest = std::string_view(m_pending).substr(used);
+        if (m_stage == Stage::FromLength || m_stage == Stage::MessageLength) {
+            if (rest.size() < kLengthDigits) break;
+            if (!readLength(rest.substr(0, kLengthDigits), m_expected)) {
+                m_stage = Stage::Broken;
+                m_pending.clear();
+                return Status::Malformed;
+            }
+            used += kLengthDigits;
+            m_stage = m_stage == Stage::FromLength ? Stage::From : Stage::Message;
+        } else {
+            // A text: wait until the whole of it is in.
+            if (rest.size() < m_expected) break;
+            (m_stage == Stage::From ? m_from : m_message) = std::string(rest.substr(0, m_expected));
+            used += m_expected;
+            if (m_stage == Stage::From) {
+                m_stage = Stage::MessageLength;
+            } else {
+                m_stage = Stage::Done;
+                status = Status::Complete;
+                break;
+            }
+        }
+    }
+    m_pending.erase(0, used);
+    return status;
+}
+
+} // namespace titralab

@@ -1,0 +1,25 @@
+// The table of texts: the program's messages, titles and study names, in French.
+#pragma once
+
+#include "core/chemistry/ChemicalState.h"
+
+#include <string>
+
+namespace titralab::texts {
+
+// Line break inside a message: the carriage return, shown by message boxes as a new line.
+inline constexpr char kLineBreak = '\r';
+
+// Message A: a number field that does not read as a number in range.
+std::string messageA();
+// Message B: a concentration field out of range.
+std::string messageB();
+// Message C: a volume field out of range.
+std::string messageC();
+// Message D: the number of points of the curves.
+std::string messageD();
+
+// Name of a study in the study list, on either side.
+std::string studyName(BuretteSide side, Study study);
+
+} // namespace titralab::texts

@@ -1,0 +1,46 @@
+// Helpers shared by the chemistry tests: a state set up from typed texts.
+#pragma once
+
+#include "core/panel/DatabaseBrowser.h"
+#include "core/panel/Notifier.h"
+#include "core/panel/SimulationSetup.h"
+
+#include <string>
+
+namespace titralab::testing {
+
+struct Typed {
+    BuretteSide side{BuretteSide::AcidSide};
+    Study study{Study::TitrationVsVolume};
+    std::string pK1[3]{"4.7", "50", "50"};
+    std::string pK2[3]{"4.7", "50", "50"};
+    std::string cb{"0.1"}, c1{"0.1"}, v1{"0.02"}, c2{"0.1"}, v2{"0.02"};
+    int row1{17}, row2{17};
+};
+
+inline PanelFields panelFor(const Typed& t) {
+    PanelFields p = PanelFields::atDesign();
+    p.side = t.side;
+    p.study = t.study;
+    p.text[1] = t.cb;
+    p.text[2] = t.c1;
+    p.text[3] = t.v1;
+    p.text[12] = t.c2;
+    p.text[13] = t.v2;
+    for (int k = 0; k < 3; ++k) {
+        p.text[4 + k] = t.pK1[k];
+        p.text[14 + k] = t.pK2[k];
+    }
+    return p;
+}
+
+inline ChemicalState stateFor(const Typed& t) {
+    ChemicalState s;
+    s.row1 = t.row1;
+    s.row2 = t.row2;
+    RecordingNotifier quiet;
+    setUpSimulation(s, panelFor(t), quiet);
+    return s;
+}
+
+} // namespace titralab::testing

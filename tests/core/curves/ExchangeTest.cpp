@@ -1,0 +1,242 @@
+#include "SimulationFixtures.h"
+#include "core/curves/CopyExport.h"
+#include "core/curves/PastedPoints.h"
+#include "core/curves/Readout.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+using namespace titralab;
+using titralab::testing::refresh;
+using titralab::testing::simulationFor;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct PairCase {
+    std::string line;
+    bool ok;
+    double a, b;
+};
+
+TEST(ParsePairLine, AcceptsTwoNumbersSeparatedByBlanks) {
+    const PairCase cases[] = {
+        {"0,012 3,5", true, 0.012, 3.5},
+        {"0.012\t3.5", true, 0.012, 3.5},
+        {"  10\t\t 4.75  \r", true, 10, 4.75},
+        {"12;3.4", false, 0, 0},
+        {"v\tpH", false, 0, 0},
+        {"12", false, 0, 0},
+        {"", false, 0, 0},
+        {"1 2", true, 1, 2},
+        {"1 1001", false, 0, 0},
+        {"-1 5", false, 0, 0},
+        {"1 2 3", true, 1, 2},
+        {"1,000.5 2", false, 0, 0},
+        {"1e-2 7", true, 0.01, 7},
+        {std::string(1, '\0') + "5 6", true, 5, 6},
+        {std::string("5") + '\0' + "6", true, 5, 6},
+    };
+    for (const PairCase& c : cases) {
+        const auto pair = ParsePairLine(c.line);
+        EXPECT_EQ(pair.has_value(), c.ok) << '"' << c.line << '"';
+        if (pair && c.ok) {
+            EXPECT_DOUBLE_EQ(pair->first, c.a) << c.line;
+            EXPECT_DOUBLE_EQ(pair->second, c.b) << c.line;
+        }
+    }
+    EXPECT_TRUE(ParsePairLine(std::string(190, ' ') + "1 2").has_value());
+    EXPECT_FALSE(ParsePairLine(std::string(197, ' ') + "1 2").has_value()); // 200 characters
+    EXPECT_FALSE(ParsePairLine("1 " + std::string(198, '0') + "2").has_value());
+}
+
+std::string spreadsheet(int header, int rows, const std::string& after = "") {
+    std::string text;
+    for (int k = 0; k < header; ++k) text += "Volume\tpH\r\n";
+    for (int k = 0; k < rows; ++k)
+        text += std::to_string(0.001 * (k + 1)) + "\t" + std::to_string(3 + 0.1 * k) + "\r\n";
+    return text + after;
+}
+
+TEST(ReadPastedPoints, SkipsHeadersAtTheTopAndStopsAfterLine20) {
+    EXPECT_EQ(ReadPastedPoints(SplitLines(spreadsheet(1, 15)), true).size(), 15u);
+    // After 25 good lines, a blank line 26 ends the reading.
+    EXPECT_EQ(ReadPastedPoints(SplitLines(spreadsheet(0, 25, "\r\n1 2\r\n")), true).size(), 25u);
+    // A blank line among the first 20 is skipped.
+    EXPECT_EQ(ReadPastedPoints(SplitLines("1 2\n\n3 4\n"), true).size(), 2u);
+    // The table holds 200 pairs.
+    EXPECT_EQ(ReadPastedPoints(SplitLines(spreadsheet(0, 250)), true).size(), 200u);
+    const auto swapped = ReadPastedPoints({"7.5 0.01"}, false);
+    ASSERT_EQ(swapped.size(), 1u);
+    EXPECT_DOUBLE_EQ(swapped[0].volume, 0.01);
+    EXPECT_DOUBLE_EQ(swapped[0].pH, 7.5);
+}
+
+TEST(PastedPoints, AreDrawnOverTheTitrationAndCheckedAgainstTheChart) {
+    Simulation sim = simulationFor(Study::TitrationVsVolume, 17); // up to 40 mL
+    sim.graph.checked[8] = true;                                  // "Points ajoutés"
+    PastePairs(sim, true, "v\tpH\n0.010\t4.7\n0.0402\t12\n");
+    RecordingNotifier notes;
+    RefreshSimulation(sim, notes);
+    EXPECT_TRUE(notes.messages.empty());
+    ASSERT_EQ(sim.curves[7].size(), 2u);
+    EXPECT_DOUBLE_EQ(sim.curves[7][0].x, 10); // litres drawn in millilitres
+    EXPECT_DOUBLE_EQ(sim.curves[7][0].y, 4.7);
+
+    PastePairs(sim, true, "0.010\t4.7\n0.02\t14.2\n0.05\t12\n");
+    RecordingNotifier outside;
+    RefreshSimulation(sim, outside);
+    EXPECT_EQ(outside.messages,
+              std::vector<std::string>{"Certains points collés sont hors du graphique"});
+    EXPECT_EQ(sim.curves[7].size(), 1u);
+    EXPECT_EQ(sim.pastedPoints.size(), 3u);
+
+    sim.graph.checked[8] = false;
+    refresh(sim);
+    EXPECT_TRUE(sim.curves[7].empty());
+}
+
+// A very fine chart (20 000 pixels a unit across, 10 000 a unit up, y growing downwards), so
+// that pixel rounding stays below the 4 digits of the readout.
+class LinearAxes : public AxisMapping {
+  public:
+    int xToPixel(double x) const override { return static_cast<int>(std::lround(20000 * x)); }
+    int yToPixel(double y) const override {
+        return static_cast<int>(std::lround(140000 - y * 10000));
+    }
+};
+
+TEST(CursorReadout, PanelTextsByStudy) {
+    LinearAxes axes;
+    Simulation titration = simulationFor(Study::TitrationVsVolume, 17);
+    refresh(titration);
+    const int y5 = axes.yToPixel(5);
+    ReadoutPanels p = ShowCursorReadout(titration, axes, axes.xToPixel(10), y5);
+    EXPECT_EQ(p[0].rfind("Volume versé : ", 0), 0u) << p[0];
+    EXPECT_NEAR(std::stod(p[0].substr(15)), 10, 0.05);
+    EXPECT_EQ(p[1].rfind("pH : ", 0), 0u);
+    EXPECT_EQ(p[2].rfind("Concentration en mol / L : ", 0), 0u);
+    EXPECT_NEAR(std::stod(p[2].substr(27)), 0.05, 1e-4);
+    EXPECT_EQ(readoutAtValues(titration, 10, 5)[2], "Concentration en mol / L : 0.05");
+    EXPECT_EQ(p[3].rfind("Conductivité en uSI : ", 0), 0u);
+
+    Simulation strong = simulationFor(Study::TitrationVsVolume, 1); // no conductivity
+    refresh(strong);
+    EXPECT_EQ(ShowCursorReadout(strong, axes, 100000, 20000)[3], "");
+
+    Simulation dilution = simulationFor(Study::Dilution, 17);
+    refresh(dilution);
+    p = ShowCursorReadout(dilution, axes, axes.xToPixel(2), y5);
+    EXPECT_NEAR(std::stod(p[0].substr(23)), 2, 1e-3) << p[0];
+    EXPECT_EQ(p[1].rfind("pH : ", 0), 0u);
+    EXPECT_EQ(p[2], "");
+    EXPECT_EQ(p[3], "");
+
+    Simulation species = simulationFor(Study::SpeciesVsPH, 17);
+    refresh(species);
+    p = ShowCursorReadout(species, axes, axes.xToPixel(7), y5);
+    EXPECT_NEAR(std::stod(p[0].substr(5)), 7, 1e-3) << p[0];
+    EXPECT_EQ(p[1], "");
+    EXPECT_EQ(p[2].rfind("Concentration en mol / L : ", 0), 0u);
+
+    Simulation mixture = simulationFor(Study::TwoPolyMixture, 30);
+    refresh(mixture);
+    EXPECT_EQ(ShowCursorReadout(mixture, axes, 100, 100), ReadoutPanels{});
+
+    Simulation empty;
+    EXPECT_EQ(ShowCursorReadout(empty, axes, 100, 100), ReadoutPanels{});
+}
+
+TEST(CopyChoices, DependOnTheStudy) {
+    EXPECT_EQ(copyChoicesFor(Study::TitrationVsVolume).items,
+              (std::vector<std::string>{"pH", "v, volume de monobase forte versé"}));
+    EXPECT_EQ(copyChoicesFor(Study::TwoMonoTitration).caption, "&Variation régulière des... ");
+    EXPECT_EQ(copyChoicesFor(Study::SpeciesVsPH).caption, "&Variation régulière du... ");
+    EXPECT_EQ(copyChoicesFor(Study::Dilution).items, std::vector<std::string>{"pH"});
+    EXPECT_FALSE(copyChoicesFor(Study::TwoPolyMixture).visible);
+}
+
+std::string contentOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class ExportFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("titralab-export-" + std::to_string(getpid()));
+        fs::remove_all(folder);
+    }
+    void TearDown() override {
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(folder);
+    }
+    fs::path folder;
+};
+
+TEST_F(ExportFiles, NumberedFilesAreByteIdenticalAndNamedAfterTheSeparator) {
+    Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
+    refresh(sim);
+    const fs::path values = folder / "deep" / "Valeurs";
+    ExportResult first = ExportSimulation(sim, values.string());
+    ASSERT_TRUE(first.ok) << first.error;
+    EXPECT_EQ(contentOf(values / "NumVg1.Txt"), sim.exportText + "\r\n");
+    EXPECT_EQ(contentOf(values / "NumVg1.Xls"), contentOf(values / "NumVg1.Txt"));
+    sim.decimalComma = false;
+    refresh(sim);
+    ASSERT_TRUE(ExportSimulation(sim, values.string()).ok);
+    EXPECT_TRUE(fs::exists(values / "NumPt2.Txt"));
+    EXPECT_TRUE(fs::exists(values / "NumPt2.Xls"));
+    EXPECT_EQ(sim.exportCounter, 2);
+    for (const auto& entry : fs::directory_iterator(values))
+        EXPECT_NE(entry.path().extension(), ".part");
+}
+
+TEST_F(ExportFiles, AFailedWriteReportsAndChangesNothing) {
+    Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
+    refresh(sim);
+    // A folder that cannot be created: its parent is a regular file.
+    fs::create_directories(folder);
+    std::ofstream(folder / "file") << "x";
+    ExportResult r = ExportSimulation(sim, (folder / "file" / "Valeurs").string());
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.empty());
+    EXPECT_EQ(sim.exportCounter, 0);
+
+    // A file that cannot be written (its temporary name is taken by a folder): the good file
+    // of an earlier copy stays as it was.
+    ASSERT_TRUE(ExportSimulation(sim, folder.string()).ok);
+    const std::string good = contentOf(folder / "NumVg1.Txt");
+    fs::create_directory(folder / "NumVg1.Xls.part");
+    sim.exportCounter = 0; // the next copy would overwrite NumVg1
+    sim.exportText = "changed";
+    r = ExportSimulation(sim, folder.string());
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.empty());
+    EXPECT_EQ(sim.exportCounter, 0);
+    EXPECT_EQ(contentOf(folder / "NumVg1.Txt"), good);
+    EXPECT_FALSE(fs::exists(folder / "NumVg1.Txt.part"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(PastedPoints, AreDrawnOnTheBaseSideToo) {
+    // The base-side sweep ends at volume 0: the chart's largest volume is its largest abscissa.
+    Simulation sim = simulationFor(Study::TitrationVsVolume, 2, BuretteSide::BaseSide);
+    sim.graph.checked[8] = true;
+    PastePairs(sim, true, "0.005\t10.1\n0.010\t9.3\n0.039\t2\n");
+    RecordingNotifier notes;
+    RefreshSimulation(sim, notes);
+    EXPECT_TRUE(notes.messages.empty());
+    EXPECT_EQ(sim.curves[7].size(), 3u);
+}
+
+} // namespace

@@ -1,0 +1,108 @@
+#include "core/panel/DatabaseBrowser.h"
+
+#include <gtest/gtest.h>
+
+using namespace titralab;
+
+namespace {
+
+struct Browsing {
+    DatabaseBrowser browser;
+    PanelFields panel{PanelFields::atDesign()};
+    ChemicalState state;
+
+    void select(int entry) {
+        browser.current(panel.side) = entry;
+        LoadEntry(browser, entry, panel, state);
+    }
+};
+
+TEST(LoadEntry, WritesThePKFieldsWithFiftyForAbsentAcidities) {
+    Browsing b;
+    b.select(17);
+    EXPECT_EQ(b.panel.entryName, "acide éthanoïque");
+    EXPECT_EQ(b.panel.text[4], "4.7");
+    EXPECT_EQ(b.panel.text[5], "50");
+    EXPECT_EQ(b.panel.text[6], "50");
+    EXPECT_FALSE(b.panel.visible[5]);
+    EXPECT_FALSE(b.panel.visible[6]);
+    EXPECT_EQ(b.state.row1, 17);
+    EXPECT_EQ(b.state.pK1, (std::array<double, 3>{4.7, 50, 50}));
+
+    b.select(27); // oxalic acid, two acidities
+    EXPECT_EQ(b.panel.text[4], "1.25");
+    EXPECT_EQ(b.panel.text[5], "4.3");
+    EXPECT_TRUE(b.panel.visible[5]);
+    EXPECT_FALSE(b.panel.visible[6]);
+    EXPECT_TRUE(b.panel.pKa2LabelVisible);
+    EXPECT_FALSE(b.panel.pKa3LabelVisible);
+
+    b.select(33); // ascorbic acid: four names but two acidities
+    EXPECT_EQ(b.panel.text[6], "50");
+}
+
+TEST(LoadEntry, ColumnTwoAndTheLabelsFollowEitherColumn) {
+    Browsing b;
+    b.browser.targetColumn1 = false;
+    b.select(30);
+    EXPECT_EQ(b.state.row2, 30);
+    EXPECT_EQ(b.panel.text[14], "2.1");
+    EXPECT_EQ(b.panel.text[16], "12.4");
+    b.browser.targetColumn1 = true;
+    b.select(17);
+    EXPECT_TRUE(b.panel.pKa2LabelVisible); // D15 still shown
+    EXPECT_TRUE(b.panel.pKa3LabelVisible);
+}
+
+TEST(Stepping, StaysWithinTheTable) {
+    struct Case {
+        BuretteSide side;
+        int start;
+        bool forward;
+        int expected;
+    } cases[] = {{BuretteSide::AcidSide, 35, true, 35}, {BuretteSide::AcidSide, 1, false, 1},
+                 {BuretteSide::AcidSide, 10, true, 11}, {BuretteSide::BaseSide, 4, true, 4},
+                 {BuretteSide::BaseSide, 1, false, 1},  {BuretteSide::BaseSide, 2, true, 3}};
+    for (const Case& c : cases) {
+        Browsing b;
+        b.panel.side = c.side;
+        b.browser.current(c.side) = c.start;
+        c.forward ? StepForward(b.browser, b.panel, b.state)
+                  : StepBack(b.browser, b.panel, b.state);
+        EXPECT_EQ(b.browser.current(c.side), c.expected);
+        EXPECT_EQ(b.state.row1, c.expected);
+    }
+}
+
+TEST(Stepping, TwoMonoacidStudyKeepsToMonoproticEntries) {
+    Browsing b;
+    b.browser.currentAcidEntry = 30;
+    b.browser.twoMonoacid = true;
+    // What choosing the two-monoacid study does.
+    SeekMonoprotic(b.browser, b.panel.side);
+    EXPECT_EQ(b.browser.currentAcidEntry, 23);
+    StepBack(b.browser, b.panel, b.state);
+    EXPECT_EQ(b.state.row1, 22);
+    StepForward(b.browser, b.panel, b.state);
+    EXPECT_EQ(b.state.row1, 23);
+    StepForward(b.browser, b.panel, b.state);
+    EXPECT_EQ(b.browser.currentAcidEntry, 23);
+    // A refresh on entry 23 steps forward (staying) then back: it ends on 22.
+    RefreshSelection(b.browser, b.panel, b.state);
+    EXPECT_EQ(b.browser.currentAcidEntry, 22);
+}
+
+TEST(Stepping, RefreshReloadsTheCurrentEntryOfEachSide) {
+    Browsing b;
+    b.browser.currentAcidEntry = 35;
+    RefreshSelection(b.browser, b.panel, b.state);
+    EXPECT_EQ(b.state.row1, 35);
+    b.panel.side = BuretteSide::BaseSide;
+    b.browser.currentBaseEntry = 2;
+    RefreshSelection(b.browser, b.panel, b.state);
+    EXPECT_EQ(b.panel.entryName, "base faible");
+    EXPECT_EQ(b.panel.text[4], "18.7");
+    EXPECT_EQ(b.browser.currentAcidEntry, 35); // the acid side keeps its entry
+}
+
+} // namespace

@@ -1,0 +1,240 @@
+#include "core/panel/InputPanel.h"
+
+#include "core/curves/Curves.h"
+#include "core/texts/Messages.h"
+
+#include <gtest/gtest.h>
+
+using namespace titralab;
+
+namespace {
+
+struct Panel {
+    Simulation sim;
+    PanelView view;
+    Panel() { startPanel(view, sim); }
+
+    void side(BuretteSide s) { chooseBurette(view, sim, s == BuretteSide::AcidSide ? 0 : 1); }
+    void study(Study s) { chooseStudy(view, sim, static_cast<int>(s)); }
+    // The database entry of the current side, as the user reaches it with the step buttons.
+    void stepTo(int entry) {
+        while (sim.browser.current(sim.panel.side) < entry)
+            StepForward(sim.browser, sim.panel, sim.state);
+        while (sim.browser.current(sim.panel.side) > entry)
+            StepBack(sim.browser, sim.panel, sim.state);
+    }
+    bool shown(int field) const { return sim.panel.visible[field]; }
+};
+
+TEST(MainPanel, BeforeAnyChoiceOnlyTheBuretteAndTheFirstColumnShow) {
+    Panel p;
+    EXPECT_EQ(p.view.burette.selected, -1);
+    EXPECT_FALSE(p.view.studies.visible);
+    EXPECT_TRUE(p.view.studies.items.empty());
+    EXPECT_FALSE(p.view.baseKind.visible);
+    EXPECT_FALSE(p.view.sideLabelsVisible);
+    EXPECT_FALSE(p.view.browserVisible);
+    EXPECT_FALSE(p.view.commandsVisible);
+    EXPECT_FALSE(p.view.marker1Visible);
+    EXPECT_FALSE(p.view.marker2Visible);
+    EXPECT_EQ(p.view.showCaption, "Voir &simulation                      F11");
+    EXPECT_EQ(p.view.copyCaption, "&Copier simulation...             Ctrl+C");
+    // Entry 1 of the acids is loaded into column 1.
+    EXPECT_EQ(p.sim.panel.entryName, "acide fort");
+    EXPECT_EQ(p.sim.panel.text[4], "-10");
+    EXPECT_EQ(p.sim.panel.text[5], "50");
+    EXPECT_EQ(p.sim.panel.text[6], "50");
+    for (int f : {1, 2, 3, 4}) EXPECT_TRUE(p.shown(f)) << "D" << f;
+    for (int f : {5, 6, 12, 13, 14, 15, 16}) EXPECT_FALSE(p.shown(f)) << "D" << f;
+    EXPECT_FALSE(p.sim.panel.pKa2LabelVisible);
+    EXPECT_FALSE(p.sim.panel.pKa3LabelVisible);
+}
+
+TEST(MainPanel, FirstSideChoiceShowsTheStudiesWithoutSelection) {
+    Panel p;
+    p.side(BuretteSide::BaseSide);
+    EXPECT_TRUE(p.view.studies.visible);
+    EXPECT_EQ(p.view.studies.selected, -1);
+    ASSERT_EQ(p.view.studies.items.size(), 5u);
+    EXPECT_EQ(p.view.studies.items[4], "Dilution d'une base");
+    EXPECT_FALSE(p.view.browserVisible);
+    EXPECT_FALSE(p.view.commandsVisible);
+    EXPECT_EQ(p.view.iconSide, BuretteSide::BaseSide);
+    // The refresh that ends the side change loads base 1 into column 2 (no column chosen).
+    EXPECT_EQ(p.sim.panel.entryName, "base forte");
+    EXPECT_EQ(p.sim.state.row2, 1);
+    EXPECT_EQ(p.view.target.selected, -1);
+}
+
+TEST(MainPanel, SideSwitchInTwoMonoacidStudyKeepsTheStudyAndRelabels) {
+    Panel p;
+    p.side(BuretteSide::AcidSide);
+    p.study(Study::TwoMonoTitration);
+    p.side(BuretteSide::BaseSide);
+    EXPECT_EQ(p.view.studies.selected, 2);
+    EXPECT_EQ(p.view.studies.items[2], "Monoacide fort sur 2 monobases, f (v)");
+    EXPECT_EQ(p.sim.panel.study, Study::TwoMonoTitration);
+    EXPECT_EQ(p.sim.panel.side, BuretteSide::BaseSide);
+    EXPECT_EQ(p.view.buretteConcLabel, "Cai");
+    EXPECT_EQ(p.view.beakerConcLabel, "Cbi");
+    EXPECT_EQ(p.view.beakerVolumeLabel, "Vbi");
+    EXPECT_FALSE(p.view.baseKind.visible);
+    EXPECT_EQ(p.view.column1Title, "Base 1");
+    EXPECT_EQ(p.view.column2Title, "Base 2");
+    EXPECT_EQ(p.view.browserTitle, "Base de données des bases");
+    EXPECT_EQ(p.view.entryTitle, "Nom de la base");
+    EXPECT_EQ(p.view.target.caption, "Concerne la ");
+    EXPECT_EQ(p.view.target.items, (std::vector<std::string>{"Base 1", "Base 2"}));
+    EXPECT_TRUE(p.view.column2TitleVisible);
+    EXPECT_EQ(p.view.unitColumn, 2);
+}
+
+TEST(MainPanel, MixtureStudyRenamesTheCommandsAndOtherStudiesRestoreThem) {
+    Panel p;
+    p.side(BuretteSide::AcidSide);
+    p.study(Study::TwoPolyMixture);
+    EXPECT_EQ(p.view.showCaption, "Afficher ré&sultats  F11");
+    EXPECT_EQ(p.view.copyCaption, "&Copier résultats  Ctrl+C");
+    for (Study s :
+         {Study::TitrationVsVolume, Study::SpeciesVsPH, Study::TwoMonoTitration, Study::Dilution}) {
+        p.study(Study::TwoPolyMixture);
+        p.study(s);
+        EXPECT_EQ(p.view.showCaption, "Voir &simulation  F11") << static_cast<int>(s);
+        EXPECT_EQ(p.view.copyCaption, "&Copier simulation... Ctrl+C") << static_cast<int>(s);
+    }
+}
+
+TEST(MainPanel, DilutionAfterTwoMonoacidsWithColumnTwoResetsToColumnOne) {
+    Panel p;
+    p.side(BuretteSide::AcidSide);
+    p.study(Study::TwoMonoTitration);
+    chooseTarget(p.view, p.sim, 1);
+    EXPECT_FALSE(p.sim.browser.targetColumn1);
+    EXPECT_FALSE(p.view.marker1Visible);
+    EXPECT_TRUE(p.view.marker2Visible);
+    p.study(Study::Dilution);
+    EXPECT_EQ(p.view.target.selected, 0);
+    EXPECT_TRUE(p.sim.browser.targetColumn1);
+    EXPECT_FALSE(p.view.target.visible);
+    EXPECT_TRUE(p.view.marker1Visible);
+    EXPECT_FALSE(p.view.marker2Visible);
+    EXPECT_FALSE(p.view.column2TitleVisible);
+    for (int f = 12; f <= 16; ++f) EXPECT_FALSE(p.shown(f)) << "D" << f;
+    EXPECT_EQ(p.view.unitColumn, 1);
+}
+
+TEST(MainPanel, ChoosingTheColumnMovesOnlyTheMarkers) {
+    Panel p;
+    p.side(BuretteSide::AcidSide);
+    p.study(Study::TwoPolyMixture);
+    const PanelFields before = p.sim.panel;
+    chooseTarget(p.view, p.sim, 1);
+    EXPECT_EQ(p.sim.panel.text, before.text);
+    EXPECT_EQ(p.sim.panel.visible, before.visible);
+    StepForward(p.sim.browser, p.sim.panel, p.sim.state);
+    EXPECT_NE(p.sim.panel.text[14], before.text[14]);
+    EXPECT_EQ(p.sim.panel.text[4], before.text[4]);
+}
+
+TEST(MainPanel, TwoMonoacidStudyFromEntry30EndsOnEntry23) {
+    Panel p;
+    p.side(BuretteSide::AcidSide);
+    p.study(Study::TitrationVsVolume);
+    p.stepTo(30);
+    ASSERT_EQ(p.sim.state.row1, 30);
+    p.study(Study::TwoMonoTitration);
+    EXPECT_EQ(p.sim.browser.currentAcidEntry, 23);
+    EXPECT_EQ(p.sim.state.row1, 23);
+    // A side change there and back: the refresh steps forward (staying on 23), then back.
+    p.side(BuretteSide::BaseSide);
+    p.side(BuretteSide::AcidSide);
+    EXPECT_EQ(p.sim.browser.currentAcidEntry, 22);
+}
+
+TEST(MainPanel, TwoMonoacidStudyHidesEveryPKa2AndPKa3Field) {
+    Panel p;
+    p.side(BuretteSide::AcidSide);
+    p.study(Study::TwoPolyMixture);
+    chooseTarget(p.view, p.sim, 1);
+    p.stepTo(31); // citric acid, a triacid, in column 2
+    chooseTarget(p.view, p.sim, 0);
+    p.stepTo(30); // phosphoric acid in column 1
+    ASSERT_TRUE(p.shown(16));
+    ASSERT_TRUE(p.shown(6));
+    p.study(Study::TwoMonoTitration);
+    for (int f : {5, 6, 15, 16}) EXPECT_FALSE(p.shown(f)) << "D" << f;
+    EXPECT_FALSE(p.sim.panel.pKa2LabelVisible);
+    EXPECT_FALSE(p.sim.panel.pKa3LabelVisible);
+}
+
+TEST(MainPanel, SideSwitchInMixtureLoadsColumnTwoAndKeepsColumnOne) {
+    Panel p;
+    p.side(BuretteSide::AcidSide);
+    p.study(Study::TwoPolyMixture);
+    p.stepTo(17);
+    const std::string column1 = p.sim.panel.text[4];
+    p.side(BuretteSide::BaseSide);
+    EXPECT_EQ(p.view.target.selected, -1);
+    EXPECT_EQ(p.view.target.caption, "Concerne la ");
+    EXPECT_EQ(p.sim.panel.text[4], column1);
+    EXPECT_EQ(p.sim.panel.text[14], "4"); // base 1, the strong base
+    EXPECT_EQ(p.sim.state.row2, 1);
+}
+
+TEST(MainPanel, PotashSurvivesSideSwitches) {
+    Panel p;
+    p.side(BuretteSide::AcidSide);
+    chooseBaseKind(p.view, p.sim, 1);
+    EXPECT_EQ(p.sim.panel.baseKind, BaseKind::Potash);
+    p.side(BuretteSide::BaseSide);
+    EXPECT_FALSE(p.view.baseKind.visible);
+    p.side(BuretteSide::AcidSide);
+    EXPECT_TRUE(p.view.baseKind.visible);
+    EXPECT_EQ(p.view.baseKind.selected, 1);
+    EXPECT_EQ(p.sim.panel.baseKind, BaseKind::Potash);
+}
+
+TEST(MainPanel, EachStudyLaysOutItsColumnsAndTheHydroniumBox) {
+    struct Case {
+        Study study;
+        int unitColumn;
+        bool column2;
+        bool hydronium;
+    } cases[] = {{Study::TitrationVsVolume, 1, false, true},
+                 {Study::SpeciesVsPH, 1, false, false},
+                 {Study::TwoMonoTitration, 2, true, true},
+                 {Study::TwoPolyMixture, 2, true, true},
+                 {Study::Dilution, 1, false, true}};
+    for (BuretteSide side : {BuretteSide::AcidSide, BuretteSide::BaseSide}) {
+        for (const Case& c : cases) {
+            Panel p;
+            p.side(side);
+            p.study(Study::SpeciesVsPH == c.study ? Study::Dilution : Study::SpeciesVsPH);
+            p.sim.graph.checked[kHydroniumBox - 1] = !c.hydronium;
+            p.study(c.study);
+            const std::string label = texts::studyName(side, c.study);
+            EXPECT_EQ(p.view.unitColumn, c.unitColumn) << label;
+            EXPECT_EQ(p.view.column2TitleVisible, c.column2) << label;
+            EXPECT_EQ(p.view.target.visible, c.column2) << label;
+            for (int f : {12, 13, 14}) EXPECT_EQ(p.shown(f), c.column2) << label << " D" << f;
+            EXPECT_EQ(p.sim.graph.checked[kHydroniumBox - 1], c.hydronium) << label;
+            EXPECT_TRUE(p.view.browserVisible && p.view.commandsVisible) << label;
+        }
+    }
+}
+
+TEST(MainPanel, ChoosingTheSelectedItemAgainRunsNothing) {
+    Panel p;
+    p.side(BuretteSide::AcidSide);
+    p.study(Study::TitrationVsVolume);
+    // Move the current entry without loading it: a rerun of the side or study change would.
+    p.sim.browser.currentAcidEntry = 20;
+    p.side(BuretteSide::AcidSide);
+    p.study(Study::TitrationVsVolume);
+    EXPECT_EQ(p.sim.state.row1, 1);
+    p.side(BuretteSide::BaseSide);
+    p.side(BuretteSide::AcidSide);
+    EXPECT_EQ(p.sim.state.row1, 20);
+}
+
+} // namespace

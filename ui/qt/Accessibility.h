@@ -1,0 +1,20 @@
+// Puts the accessible names and descriptions of the core's tables on a window's controls.
+#pragma once
+
+#include "core/texts/AccessibleTexts.h"
+
+#include <QList>
+
+class QWidget;
+
+namespace titralab::accessibility {
+
+// The widgets of `window`, its docks and tool bars included, but not those of the dialogs and
+// other windows it owns.
+QList<QWidget*> controlsOf(const QWidget* window);
+
+// Gives each control of `window` named in `texts` its accessible name and description; a
+// control that already carries them is left alone, so that no change is announced twice.
+void apply(QWidget* window, const a11y::ControlTexts& texts);
+
+} // namespace titralab::accessibility

@@ -1,0 +1,379 @@
+#include "ui/qt/ChartView.h"
+
+#include <QChart>
+#include <QKeyEvent>
+#include <QLineSeries>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRubberBand>
+#include <QScatterSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace titralab {
+
+namespace {
+
+// Line colours of Series1..Series8: red, green, yellow, blue, white, gray, fuchsia, navy.
+const std::array<QColor, ChartView::kSeriesCount> kSeriesColors{
+    QColor(255, 0, 0),     QColor(0, 128, 0),     QColor(255, 255, 0), QColor(0, 0, 255),
+    QColor(255, 255, 255), QColor(128, 128, 128), QColor(255, 0, 255), QColor(0, 0, 128)};
+
+const QColor kBackground(172, 179, 196);
+
+// Screen pixels per unit of a marker's size: the sizes 2 and 4 keep their ratio, larger.
+constexpr double kPixelsPerMarkerUnit = 1.5;
+
+// A drag shorter than this, in pixels, is a click and changes nothing.
+constexpr int kMinimumDrag = 4;
+
+using Range = ValueRange;
+
+// The step between labelled ticks: 1, 2 or 5 times a power of ten, giving at most ten steps.
+double tickStep(double span) {
+    const double raw = span / 10;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double factor : {1.0, 2.0, 5.0, 10.0})
+        if (factor * power >= raw) return factor * power;
+    return 10 * power;
+}
+
+void setRange(QValueAxis* axis, double low, double high) {
+    axis->setRange(low, high);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(tickStep(high - low));
+}
+
+// The axis spans exactly the values drawn, its labels at round values; a single value gets a
+// unit either side.
+void setAutomaticRange(QValueAxis* axis, Range r) {
+    if (r.empty()) r = {0, 1};
+    if (r.high - r.low < 1e-300 * std::max(1.0, std::abs(r.high))) {
+        r.low -= 1;
+        r.high += 1;
+    }
+    // A limit a hair away from a round value is taken as that value, so that it is labelled.
+    const double step = tickStep(r.high - r.low);
+    const double tolerance = 1e-3 * (r.high - r.low);
+    const double low = std::round(r.low / step) * step;
+    const double high = std::round(r.high / step) * step;
+    if (std::abs(low - r.low) <= tolerance) r.low = std::min(low, r.low);
+    if (std::abs(high - r.high) <= tolerance) r.high = std::max(high, r.high);
+    setRange(axis, r.low, r.high);
+}
+
+} // namespace
+
+int markerPixels(ScreenMarker marker) {
+    return static_cast<int>(2 * marker.size * kPixelsPerMarkerUnit) + 1;
+}
+
+QImage markerImage(ScreenMarker marker, const QColor& color, int scale) {
+    // The point is in the middle of the figure.
+    const int side = markerPixels(marker) * scale;
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double c = side / 2.0;
+    const double r = c - scale * 0.75; // keeps the outline inside the picture
+    QPen outline(Qt::black, scale * 0.75);
+    QPen stroke(color, scale * 1.5, Qt::SolidLine, Qt::FlatCap);
+    switch (marker.shape) {
+    case MarkerShape::Circle:
+        p.setPen(outline);
+        p.setBrush(color);
+        p.drawEllipse(QPointF(c, c), r, r);
+        break;
+    case MarkerShape::Square:
+        p.setPen(outline);
+        p.setBrush(color);
+        p.drawRect(QRectF(c - r, c - r, 2 * r, 2 * r));
+        break;
+    case MarkerShape::Triangle: {
+        QPainterPath path;
+        path.moveTo(c, c - r);
+        path.lineTo(c + r, c + r);
+        path.lineTo(c - r, c + r);
+        path.closeSubpath();
+        p.setPen(outline);
+        p.setBrush(color);
+        p.drawPath(path);
+        break;
+    }
+    case MarkerShape::Cross:
+    case MarkerShape::DiagonalCross:
+    case MarkerShape::Star: {
+        p.setPen(stroke);
+        const double d = r / std::sqrt(2.0);
+        if (marker.shape != MarkerShape::DiagonalCross) {
+            p.drawLine(QPointF(c, c - r), QPointF(c, c + r));
+            p.drawLine(QPointF(c - r, c), QPointF(c + r, c));
+        }
+        if (marker.shape != MarkerShape::Cross) {
+            const double e = marker.shape == MarkerShape::Star ? d : r;
+            p.drawLine(QPointF(c - e, c - e), QPointF(c + e, c + e));
+            p.drawLine(QPointF(c + e, c - e), QPointF(c - e, c + e));
+        }
+        break;
+    }
+    }
+    return image;
+}
+
+ChartView::ChartView(QWidget* parent) : QChartView(parent) {
+    auto* chart = new QChart();
+    chart->legend()->hide();
+    chart->setBackgroundBrush(kBackground);
+    chart->setBackgroundRoundness(0);
+    QFont titleFont = chart->titleFont();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.15);
+    chart->setTitleFont(titleFont);
+    chart->setTitleBrush(Qt::black);
+    chart->setMargins(QMargins(4, 4, 12, 4));
+    m_axisX = new QValueAxis(chart);
+    m_axisY = new QValueAxis(chart);
+    for (QValueAxis* axis : {m_axisX, m_axisY}) {
+        axis->setLabelFormat("%g");
+        axis->setGridLineColor(QColor(150, 156, 172));
+        axis->setLinePenColor(Qt::black);
+        axis->setLabelsColor(Qt::black);
+        axis->setTitleBrush(Qt::black);
+        // The keyboard cursor is painted over the chart: it follows a zoom.
+        connect(axis, &QValueAxis::rangeChanged, viewport(), [this] { viewport()->update(); });
+    }
+    chart->addAxis(m_axisX, Qt::AlignBottom);
+    chart->addAxis(m_axisY, Qt::AlignLeft);
+    for (int k = 0; k < kSeriesCount; ++k) {
+        QXYSeries* s = nullptr;
+        if (k + 1 == kMarkerSeries) {
+            auto* scatter = new QScatterSeries(chart);
+            scatter->setPen(Qt::NoPen);
+            s = scatter;
+        } else {
+            s = new QLineSeries(chart);
+            s->setPen(QPen(kSeriesColors[k], k == 0 ? 2 : 1.5));
+        }
+        s->setName(QStringLiteral("Series%1").arg(k + 1));
+        s->setColor(kSeriesColors[k]);
+        chart->addSeries(s);
+        s->attachAxis(m_axisX);
+        s->attachAxis(m_axisY);
+        m_series[k] = s;
+    }
+    setChart(chart);
+    setMarker(m_marker);
+    setRenderHint(QPainter::Antialiasing);
+    setRubberBand(QChartView::NoRubberBand);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus); // the keyboard cursor
+    m_band = new QRubberBand(QRubberBand::Rectangle, viewport());
+    applyFullScale();
+}
+
+void ChartView::setTitles(const QString& chart, const QString& left, const QString& bottom) {
+    this->chart()->setTitle(chart);
+    m_axisY->setTitleText(left);
+    m_axisX->setTitleText(bottom);
+}
+
+void ChartView::setLeftAxis(bool automatic, double minimum, double maximum) {
+    m_leftAutomatic = automatic;
+    m_leftMin = minimum;
+    m_leftMax = maximum;
+}
+
+void ChartView::setPoints(int number, const QList<QPointF>& points) {
+    m_series[number - 1]->replace(points);
+}
+
+void ChartView::setMarker(ScreenMarker marker) {
+    m_marker = marker;
+    auto* s = static_cast<QScatterSeries*>(m_series[kMarkerSeries - 1]);
+    s->setMarkerSize(markerPixels(marker));
+    s->setLightMarker(markerImage(marker, kSeriesColors[kMarkerSeries - 1]));
+}
+
+void ChartView::rescale() {
+    if (!m_zoomed) applyFullScale();
+}
+
+void ChartView::resetZoom() {
+    m_zoomed = false;
+    applyFullScale();
+}
+
+void ChartView::applyFullScale() {
+    Range x, y;
+    for (QXYSeries* s : m_series) {
+        const QList<QPointF> points = s->points();
+        for (const QPointF& p : points) {
+            x.add(p.x());
+            y.add(p.y());
+        }
+    }
+    setAutomaticRange(m_axisX, x);
+    if (m_leftAutomatic) {
+        setAutomaticRange(m_axisY, y);
+    } else {
+        setRange(m_axisY, m_leftMin, m_leftMax);
+    }
+}
+
+void ChartView::zoomTo(const QPoint& from, const QPoint& to) {
+    const QTransform toScene = viewportTransform().inverted();
+    const QPointF a =
+        chart()->mapToValue(chart()->mapFromScene(toScene.map(QPointF(from))), m_series[0]);
+    const QPointF b =
+        chart()->mapToValue(chart()->mapFromScene(toScene.map(QPointF(to))), m_series[0]);
+    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) ||
+        !std::isfinite(b.y()) || a.x() == b.x() || a.y() == b.y())
+        return;
+    setRange(m_axisX, std::min(a.x(), b.x()), std::max(a.x(), b.x()));
+    setRange(m_axisY, std::min(a.y(), b.y()), std::max(a.y(), b.y()));
+    m_zoomed = true;
+}
+
+QPointF ChartView::toPosition(const QPointF& value) const {
+    const QPointF inChart = chart()->mapToPosition(value, m_series[0]);
+    // mapFromScene() would round to whole pixels.
+    return viewportTransform().map(chart()->mapToScene(inChart));
+}
+
+double ChartView::xToPosition(double x) const {
+    return toPosition({x, m_axisY->min()}).x();
+}
+
+double ChartView::yToPosition(double y) const {
+    return toPosition({m_axisX->min(), y}).y();
+}
+
+int ChartView::xToPixel(double x) const {
+    return static_cast<int>(std::lround(xToPosition(x)));
+}
+
+int ChartView::yToPixel(double y) const {
+    return static_cast<int>(std::lround(yToPosition(y)));
+}
+
+void ChartView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_dragOrigin = event->position().toPoint();
+        m_dragging = true;
+        m_band->setGeometry(QRect(m_dragOrigin, QSize()));
+        m_band->show();
+        event->accept();
+        return;
+    }
+    QChartView::mousePressEvent(event);
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (m_dragging) m_band->setGeometry(QRect(m_dragOrigin, at).normalized());
+    emit mouseMoved(at);
+    QChartView::mouseMoveEvent(event);
+}
+
+void ChartView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!m_dragging || event->button() != Qt::LeftButton) {
+        QChartView::mouseReleaseEvent(event);
+        return;
+    }
+    m_dragging = false;
+    m_band->hide();
+    const QPoint end = event->position().toPoint();
+    const int dx = end.x() - m_dragOrigin.x();
+    // Left to right zooms on the rectangle; right to left goes back to full scale.
+    if (dx >= kMinimumDrag && std::abs(end.y() - m_dragOrigin.y()) >= kMinimumDrag)
+        zoomTo(m_dragOrigin, end);
+    else if (dx <= -kMinimumDrag)
+        resetZoom();
+    event->accept();
+}
+
+void ChartView::setCursorPoint(std::optional<QPointF> value) {
+    if (value == m_cursor) return;
+    m_cursor = value;
+    viewport()->update();
+}
+
+void ChartView::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    std::optional<CursorKey> key;
+    if (mods == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Left:
+            key = CursorKey::Left;
+            break;
+        case Qt::Key_Right:
+            key = CursorKey::Right;
+            break;
+        case Qt::Key_Home:
+            key = CursorKey::Home;
+            break;
+        case Qt::Key_End:
+            key = CursorKey::End;
+            break;
+        default:
+            break;
+        }
+    }
+    if (!key) {
+        QChartView::keyPressEvent(event);
+        return;
+    }
+    emit cursorKeyPressed(*key);
+    event->accept();
+}
+
+void ChartView::paintEvent(QPaintEvent* event) {
+    QChartView::paintEvent(event);
+    QPainter p(viewport());
+    p.setRenderHint(QPainter::Antialiasing);
+    if (m_cursor) {
+        const QPointF at = toPosition(*m_cursor);
+        const QRectF plot =
+            viewportTransform().mapRect(chart()->mapRectToScene(chart()->plotArea()));
+        if (plot.adjusted(-1, -1, 1, 1).contains(at)) {
+            // Guide lines to both axes that stop at the ring, leaving the point itself clear.
+            constexpr double kRadius = 7;
+            p.setPen(QPen(QColor(0, 0, 0, 170), 1, Qt::DashLine));
+            p.drawLine(QPointF(at.x(), plot.top()), QPointF(at.x(), at.y() - kRadius));
+            p.drawLine(QPointF(at.x(), at.y() + kRadius), QPointF(at.x(), plot.bottom()));
+            p.drawLine(QPointF(plot.left(), at.y()), QPointF(at.x() - kRadius, at.y()));
+            p.drawLine(QPointF(at.x() + kRadius, at.y()), QPointF(plot.right(), at.y()));
+            // A black ring on a white one: seen on the background and on every curve colour.
+            p.setBrush(Qt::NoBrush);
+            p.setPen(QPen(Qt::white, 4));
+            p.drawEllipse(at, kRadius, kRadius);
+            p.setPen(QPen(Qt::black, 2));
+            p.drawEllipse(at, kRadius, kRadius);
+        }
+    }
+    if (hasFocus()) {
+        // The chart shows that it has the keyboard, as a field does.
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(viewport()->rect()).adjusted(1, 1, -1, -1));
+    }
+}
+
+void ChartView::focusInEvent(QFocusEvent* event) {
+    QChartView::focusInEvent(event);
+    viewport()->update();
+}
+
+void ChartView::focusOutEvent(QFocusEvent* event) {
+    QChartView::focusOutEvent(event);
+    viewport()->update();
+}
+
+} // namespace titralab

@@ -1,0 +1,37 @@
+#include "ui/qt/SettingsStore.h"
+
+#include <QSettings>
+
+namespace titralab {
+
+namespace {
+
+std::optional<int> readInteger(const QSettings& settings, const char* key) {
+    const QVariant value = settings.value(key);
+    if (!value.isValid()) return std::nullopt;
+    bool ok = false;
+    const int n = value.toString().trimmed().toInt(&ok);
+    return ok ? std::optional<int>(n) : std::nullopt;
+}
+
+} // namespace
+
+desktop::StoredPlacement SettingsStore::readPlacement() const {
+    const QSettings settings(kOrganisation, m_programName);
+    return {readInteger(settings, "haut"), readInteger(settings, "gauche"),
+            readInteger(settings, "largeur"), readInteger(settings, "hauteur")};
+}
+
+void SettingsStore::writeAtExit(const desktop::PlacementAtExit& placement) const {
+    QSettings settings(kOrganisation, m_programName);
+    settings.setValue("etatFenetre", static_cast<int>(placement.state));
+    if (placement.bounds) {
+        settings.setValue("haut", placement.bounds->top);
+        settings.setValue("gauche", placement.bounds->left);
+        settings.setValue("largeur", placement.bounds->width);
+        settings.setValue("hauteur", placement.bounds->height);
+    }
+    settings.sync();
+}
+
+} // namespace titralab

@@ -1,0 +1,25 @@
+// The per-user settings store: the main window's placement, under "Velmor" and the program name.
+#pragma once
+
+#include "core/system/Placement.h"
+
+#include <QString>
+
+namespace titralab {
+
+class SettingsStore {
+  public:
+    static constexpr const char* kOrganisation = "Velmor";
+
+    explicit SettingsStore(QString programName) : m_programName(std::move(programName)) {}
+
+    // The four bounds as stored; a value that is absent or not an integer is empty.
+    desktop::StoredPlacement readPlacement() const;
+    // "etatFenetre" always; "haut", "gauche", "largeur", "hauteur" when bounds are given.
+    void writeAtExit(const desktop::PlacementAtExit& placement) const;
+
+  private:
+    QString m_programName;
+};
+
+} // namespace titralab

@@ -1,0 +1,175 @@
+#include "ui/windows/CopyDialog.h"
+
+#include "core/curves/CopyExport.h"
+#include "core/curves/Curves.h"
+#include "core/panel/Notifier.h"
+#include "core/panel/Simulation.h"
+#include "core/texts/AccessibleTexts.h"
+#include "ui/qt/Accessibility.h"
+#include "ui/qt/Clipboard.h"
+#include "ui/qt/RadioGroup.h"
+#include "ui/windows/GraphWindow.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace titralab {
+
+namespace {
+
+QString fr(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+constexpr int kPictureSize = 32; // pixels
+
+} // namespace
+
+CopyDialog::CopyDialog(Simulation& sim, Notifier& notifier, std::string valuesFolder,
+                       QWidget* parent)
+    : QDialog(parent), m_sim(sim), m_notifier(notifier), m_valuesFolder(std::move(valuesFolder)) {
+    setObjectName("CopyDialog");
+    setWindowTitle(fr("Copier la simulation, fichier et presse-papiers"));
+
+    m_menu = new QMenuBar(this);
+    QMenu* edit = m_menu->addMenu(fr("&Edition"));
+    QAction* copy = edit->addAction(fr("&Copier"));
+    copy->setObjectName("Copier1");
+    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    connect(copy, &QAction::triggered, this, &CopyDialog::Button1Click);
+    QAction* cancel = edit->addAction(fr("&Annuler"));
+    cancel->setObjectName("Annuler1");
+    cancel->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(cancel, &QAction::triggered, this, &CopyDialog::Button2Click);
+
+    m_picture = new QLabel(this);
+    m_picture->setObjectName("Image1");
+    m_picture->setFixedSize(kPictureSize, kPictureSize);
+
+    m_rule = new QLabel(fr(kSamplingRule), this);
+    m_rule->setObjectName("Label5");
+    m_rule->setWordWrap(true);
+    m_rule->setAutoFillBackground(true);
+    m_rule->setMargin(4);
+    QPalette rulePalette = m_rule->palette();
+    rulePalette.setColor(QPalette::WindowText, Qt::yellow);
+    rulePalette.setColor(QPalette::Window, QColor(0, 0, 128));
+    m_rule->setPalette(rulePalette);
+
+    m_pointsLabel = new QLabel(fr("Nombre de &points souhaité :"), this);
+    m_pointsLabel->setObjectName("Label6");
+    m_points = new QLineEdit(fr("100"), this);
+    m_points->setObjectName("Edit1");
+    m_points->setMaxLength(64);
+    m_points->setFixedWidth(60);
+    m_pointsLabel->setBuddy(m_points);
+    connect(m_points, &QLineEdit::editingFinished, this, &CopyDialog::Edit1Exit);
+
+    m_sampling = new RadioGroup(this);
+    m_sampling->setObjectName("RadioGroup3");
+    connect(m_sampling, &RadioGroup::itemClicked, this, &CopyDialog::RadioGroup3Click);
+
+    m_copy = new QPushButton(fr("&Copier"), this);
+    m_copy->setObjectName("Button1");
+    m_cancel = new QPushButton(fr("&Annuler"), this);
+    m_cancel->setObjectName("Button2");
+    for (QPushButton* b : {m_copy, m_cancel}) b->setAutoDefault(false);
+    connect(m_copy, &QPushButton::clicked, this, &CopyDialog::Button1Click);
+    connect(m_cancel, &QPushButton::clicked, this, &CopyDialog::Button2Click);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_picture, 0, Qt::AlignTop);
+    top->addWidget(m_rule, 1);
+    auto* points = new QHBoxLayout;
+    points->addWidget(m_pointsLabel);
+    points->addWidget(m_points);
+    points->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_copy);
+    buttons->addWidget(m_cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(m_menu);
+    layout->addLayout(top);
+    layout->addLayout(points);
+    layout->addWidget(m_sampling);
+    layout->addStretch();
+    layout->addLayout(buttons);
+    setFixedSize(380, 300);
+    accessibility::apply(this, a11y::copyDialogTexts(m_sim.panel.study));
+}
+
+void CopyDialog::setSideIcon(const QIcon& icon) {
+    setWindowIcon(icon);
+    m_picture->setPixmap(icon.pixmap(kPictureSize, kPictureSize));
+}
+
+void CopyDialog::prepare() {
+    const CopyChoices choices = copyChoicesFor(m_sim.panel.study);
+    m_sampling->setTitle(QString::fromStdString(choices.caption));
+    QStringList items;
+    for (const std::string& item : choices.items) items << QString::fromStdString(item);
+    m_sampling->setItems(items);
+    m_sampling->setHidden(!choices.visible);
+    if (!items.isEmpty()) m_sampling->setSelected(0);
+    m_sim.copySampling = CopySampling::ByPH;
+    m_points->setText(QString::fromStdString(m_sim.panel.pointCount));
+
+    // The refilled items come last in the tab chain: put them back between the number of
+    // points and the buttons, and name them for the study.
+    QWidget* previous = m_points;
+    for (QRadioButton* item : m_sampling->findChildren<QRadioButton*>()) {
+        setTabOrder(previous, item);
+        previous = item;
+    }
+    setTabOrder(previous, m_copy);
+    setTabOrder(m_copy, m_cancel);
+    accessibility::apply(this, a11y::copyDialogTexts(m_sim.panel.study));
+}
+
+int CopyDialog::OpenCopyDialog() {
+    prepare();
+    return exec();
+}
+
+void CopyDialog::RadioGroup3Click(int index) {
+    m_sim.copySampling = index == 0 ? CopySampling::ByPH : CopySampling::ByVolume;
+}
+
+void CopyDialog::Edit1Exit() {
+    // The count that matters is the graph window's: its check runs on its own box and the
+    // result is written back into both boxes.
+    ValidatePointCount(m_sim, m_notifier);
+    m_points->setText(QString::fromStdString(m_sim.panel.pointCount));
+    if (m_graph) m_graph->showPointCount();
+}
+
+void CopyDialog::Button1Click() {
+    accept();
+    CopySimulation();
+}
+
+void CopyDialog::Button2Click() {
+    reject();
+}
+
+bool CopyDialog::CopySimulation() {
+    const CopyOutcome outcome = titralab::CopySimulation(m_sim, m_notifier, m_valuesFolder);
+    if (!outcome.ok) return false; // the clipboard and the published table stay as they were
+    if (m_graph) {
+        m_graph->publish(outcome.clipboardText);
+        m_graph->applySimulation(); // the copy regenerated the curves
+    }
+    clipboard::putTable(outcome.clipboardText);
+    return true;
+}
+
+} // namespace titralab

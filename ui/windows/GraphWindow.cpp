@@ -1,0 +1,339 @@
+#include "ui/windows/GraphWindow.h"
+
+#include "core/curves/Curves.h"
+#include "core/panel/Notifier.h"
+#include "core/panel/Simulation.h"
+#include "core/texts/AccessibleTexts.h"
+#include "ui/qt/Accessibility.h"
+#include "ui/qt/ChartView.h"
+#include "ui/windows/PointStyleDialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+namespace titralab {
+
+namespace {
+
+QString fr(const char* text) {
+    return QString::fromUtf8(text);
+}
+QString fr(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Width of the fourth status panel, pixels; it also takes what the first three leave.
+constexpr int kLastPanelWidth = 50;
+
+// The chart's mapping in sixty-fourths of a pixel. The readout takes its slope from each
+// series' own extremes; a series only a few pixels high (the hydronium curve of a titration)
+// would otherwise carry its rounding into every value read far from it.
+constexpr int kSubPixels = 64;
+
+class ChartAxes : public AxisMapping {
+  public:
+    explicit ChartAxes(const ChartView& chart) : m_chart(chart) {}
+    int xToPixel(double x) const override { return fine(m_chart.xToPosition(x)); }
+    int yToPixel(double y) const override { return fine(m_chart.yToPosition(y)); }
+
+  private:
+    static int fine(double position) {
+        // Values far off the chart stay far off, without overflowing.
+        constexpr double kLimit = 1e9;
+        return static_cast<int>(std::lround(std::clamp(position * kSubPixels, -kLimit, kLimit)));
+    }
+    const ChartView& m_chart;
+};
+
+} // namespace
+
+GraphWindow::GraphWindow(Simulation& sim, Notifier& notifier, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint),
+      m_sim(sim), m_notifier(notifier) {
+    setObjectName("GraphWindow");
+    buildControls();
+    applySimulation();
+}
+
+void GraphWindow::buildControls() {
+    m_chart = new ChartView(this);
+    m_chart->setObjectName("Chart1");
+    m_chart->setMinimumSize(400, 250);
+    connect(m_chart, &ChartView::mouseMoved, this, &GraphWindow::Chart1MouseMove);
+    connect(m_chart, &ChartView::cursorKeyPressed, this, &GraphWindow::Chart1KeyDown);
+
+    for (int box = 1; box <= 10; ++box) {
+        auto* b = new QCheckBox(this);
+        b->setObjectName(QStringLiteral("CheckBox%1").arg(box));
+        // Only a click of the user regenerates; the program sets ticks without a signal.
+        connect(b, &QCheckBox::clicked, this,
+                [this, box](bool ticked) { boxClicked(box, ticked); });
+        m_boxes[box] = b;
+    }
+    m_boxes[1]->setText(fr("Tenir compte de la dilution"));
+    m_dilutionLabel = new QLabel(fr("pour les concentrations"), this);
+    m_dilutionLabel->setObjectName("Label2");
+    m_pointsLabel = new QLabel(fr("Nombre de points :"), this);
+    m_pointsLabel->setObjectName("Label1");
+    m_points = new QLineEdit(this);
+    m_points->setObjectName("Edit1");
+    m_points->setMaxLength(64);
+    m_points->setFixedWidth(60);
+    m_pointsLabel->setBuddy(m_points);
+    connect(m_points, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_sim.panel.pointCount = text.toStdString(); });
+
+    // The two buttons of the printed and pasted points: yellow text on a dark face.
+    auto yellowButton = [this](const char* caption, const char* name) {
+        auto* b = new QPushButton(fr(caption), this);
+        b->setObjectName(name);
+        QPalette p = b->palette();
+        p.setColor(QPalette::ButtonText, Qt::yellow);
+        p.setColor(QPalette::Button, QColor(0, 0, 128));
+        b->setPalette(p);
+        b->setAutoDefault(false);
+        return b;
+    };
+    m_printButton = yellowButton("&Imprimer...", "Button1");
+    m_styleButton = yellowButton("Choix tracé points", "Button2");
+    m_copyButton = new QPushButton(fr("&Copier"), this);
+    m_copyButton->setObjectName("Button3");
+    m_copyButton->setAutoDefault(false);
+    connect(m_printButton, &QPushButton::clicked, this, &GraphWindow::Button1Click);
+    connect(m_styleButton, &QPushButton::clicked, this, &GraphWindow::Button2Click);
+    connect(m_copyButton, &QPushButton::clicked, this, &GraphWindow::Button3Click);
+
+    m_species = new QGroupBox(fr("Concentrations des différentes espèces"), this);
+    m_species->setObjectName("GroupBox1");
+    auto* grid = new QGridLayout(m_species);
+    grid->setHorizontalSpacing(16);
+    // CheckBox4 and CheckBox6 share a place, and so do CheckBox5 and CheckBox7: the two
+    // pairs are never shown together.
+    grid->addWidget(m_boxes[2], 0, 0);
+    grid->addWidget(m_boxes[3], 0, 1);
+    grid->addWidget(m_boxes[4], 0, 2);
+    grid->addWidget(m_boxes[6], 0, 2);
+    grid->addWidget(m_boxes[5], 0, 3);
+    grid->addWidget(m_boxes[7], 0, 3);
+    grid->addWidget(m_boxes[10], 0, 4);
+    grid->addWidget(m_boxes[8], 1, 0);
+    grid->addWidget(m_boxes[9], 1, 1);
+    grid->addWidget(m_printButton, 1, 2);
+    grid->addWidget(m_styleButton, 1, 3);
+    grid->addWidget(m_copyButton, 1, 4);
+    for (int column = 0; column < 5; ++column) grid->setColumnMinimumWidth(column, 130);
+
+    auto* dilution = new QVBoxLayout;
+    dilution->addWidget(m_boxes[1]);
+    auto* indented = new QHBoxLayout;
+    indented->addSpacing(20);
+    indented->addWidget(m_dilutionLabel);
+    dilution->addLayout(indented);
+    auto* points = new QHBoxLayout;
+    points->addWidget(m_pointsLabel);
+    points->addWidget(m_points);
+    points->addStretch();
+    dilution->addLayout(points);
+
+    auto* controls = new QHBoxLayout;
+    controls->addLayout(dilution);
+    controls->addSpacing(12);
+    controls->addWidget(m_species, 1);
+
+    m_status = new QStatusBar(this);
+    m_status->setObjectName("StatusBar1");
+    m_status->setSizeGripEnabled(false);
+    for (int k = 0; k < 4; ++k) {
+        auto* panel = new QLabel(m_status);
+        panel->setObjectName(QStringLiteral("Panel%1").arg(k + 1));
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        panel->setMinimumWidth(kLastPanelWidth);
+        m_status->addWidget(panel, k == 3 ? 1 : 0);
+        m_panels[k] = panel;
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 0);
+    layout->addWidget(m_chart, 1);
+    layout->addLayout(controls);
+    layout->addWidget(m_status);
+    orderTabs();
+}
+
+// Tab follows the screen: the chart, the number of points, the dilution box, the species boxes
+// row by row (CheckBox4 and CheckBox6 share a place, and so do CheckBox5 and CheckBox7), then
+// the buttons.
+void GraphWindow::orderTabs() {
+    const std::vector<QWidget*> chain{m_chart,       m_points,      m_boxes[1],  m_boxes[2],
+                                      m_boxes[3],    m_boxes[4],    m_boxes[6],  m_boxes[5],
+                                      m_boxes[7],    m_boxes[10],   m_boxes[8],  m_boxes[9],
+                                      m_printButton, m_styleButton, m_copyButton};
+    for (std::size_t k = 1; k < chain.size(); ++k) setTabOrder(chain[k - 1], chain[k]);
+}
+
+void GraphWindow::setPointStyleChooser(PointStyleDialog* chooser) {
+    if (m_chooser) disconnect(m_chooser, nullptr, this, nullptr);
+    m_chooser = chooser;
+    if (m_chooser)
+        connect(m_chooser, &PointStyleDialog::pointStyleChanged, this,
+                &GraphWindow::ApplyPointStyle);
+}
+
+void GraphWindow::prepare() {
+    applySimulation();
+    m_chart->resetZoom();
+    for (QLabel* panel : m_panels) panel->clear();
+}
+
+int GraphWindow::showModal() {
+    prepare();
+    // Modal to the main window only, so that the point-style chooser, a window of its own,
+    // stays usable beside it.
+    setWindowModality(Qt::WindowModal);
+    // The whole screen even where no window manager honours the maximised state.
+    if (QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
+    setWindowState(windowState() | Qt::WindowMaximized);
+    return exec();
+}
+
+void GraphWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void GraphWindow::FormShow() {
+    QString hint = fr(a11y::kChartHint);
+    hint.replace('\r', '\n');
+    m_chart->setToolTip(hint);
+    sizeStatusPanels();
+}
+
+// The window is maximised after it is shown on some desktops: the panels follow its width.
+void GraphWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    sizeStatusPanels();
+}
+
+void GraphWindow::sizeStatusPanels() {
+    const int quarter = width() / 4;
+    for (int k = 0; k < 3; ++k) m_panels[k]->setFixedWidth(quarter);
+}
+
+void GraphWindow::applySimulation() {
+    const GraphOptions& g = m_sim.graph;
+    for (int box = 1; box <= 10; ++box) {
+        QCheckBox* b = m_boxes[box];
+        const QSignalBlocker guard(b);
+        if (box >= 2) b->setText(fr(g.captions[box - 2]));
+        b->setChecked(g.checked[box - 1]);
+        b->setHidden(!g.visible[box - 1]);
+    }
+    m_boxes[8]->setEnabled(g.conductivityEnabled);
+    m_dilutionLabel->setHidden(!g.dilutionLabelVisible);
+    showPointCount();
+
+    const PlotSetup& plot = m_sim.plot;
+    setWindowTitle(fr(plot.windowTitle));
+    m_printButton->setHidden(!plot.printButtonVisible);
+    m_chart->setTitles(fr(plot.chartTitle), fr(plot.leftTitle), fr(plot.bottomTitle));
+    m_chart->setLeftAxis(plot.leftAxisAutomatic, plot.leftMin, plot.leftMax);
+    for (int k = 1; k <= ChartView::kSeriesCount; ++k) {
+        const Series& series = m_sim.curves[k];
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(series.size()));
+        for (const CurvePoint& p : series) points.append(QPointF(p.x, p.y));
+        m_chart->setPoints(k, points);
+    }
+    m_chart->rescale();
+    ApplyPointStyle();
+
+    // New curves: the keyboard cursor starts again from the followed curve's first point.
+    m_cursorSeries = cursorSeries(m_sim.curves);
+    m_cursorOrder =
+        m_cursorSeries ? abscissaOrder(m_sim.curves[m_cursorSeries]) : std::vector<std::size_t>{};
+    m_cursorPlace = -1;
+    m_chart->setCursorPoint(std::nullopt);
+    accessibility::apply(this, a11y::graphWindowTexts(m_sim));
+}
+
+void GraphWindow::showPointCount() {
+    const QString text = fr(m_sim.panel.pointCount);
+    if (m_points->text() != text) m_points->setText(text);
+}
+
+void GraphWindow::ApplyPointStyle() {
+    m_chart->setMarker(screenMarkerFor(m_sim.currentPointStyle));
+}
+
+void GraphWindow::setHydroniumTicked(bool ticked) {
+    const QSignalBlocker guard(m_boxes[10]);
+    m_boxes[10]->setChecked(ticked);
+    m_sim.graph.checked[9] = ticked;
+}
+
+void GraphWindow::boxClicked(int box, bool ticked) {
+    m_sim.graph.checked[box - 1] = ticked;
+    CheckBox1Click();
+}
+
+void GraphWindow::CheckBox1Click() {
+    m_sim.panel.pointCount = m_points->text().toStdString();
+    ValidatePointCount(m_sim, m_notifier);
+    showPointCount();
+    try {
+        RefreshSimulation(m_sim, m_notifier);
+    } catch (const std::exception& fault) {
+        // A fault ends this regeneration only; the window shows what it had.
+        m_notifier.error(fault.what());
+    }
+    applySimulation();
+}
+
+void GraphWindow::Chart1MouseMove(const QPoint& position) {
+    const ReadoutPanels panels = ShowCursorReadout(
+        m_sim, ChartAxes(*m_chart), position.x() * kSubPixels, position.y() * kSubPixels);
+    for (int k = 0; k < 4; ++k) m_panels[k]->setText(fr(panels[k]));
+}
+
+void GraphWindow::Chart1KeyDown(CursorKey key) {
+    m_cursorPlace = moveCursor(m_cursorPlace, static_cast<int>(m_cursorOrder.size()), key);
+    if (m_cursorPlace < 0) return;
+    const std::size_t index = m_cursorOrder[static_cast<std::size_t>(m_cursorPlace)];
+    const CurvePoint& p = m_sim.curves[m_cursorSeries][index];
+    const ReadoutPanels panels = readoutAtPoint(m_sim, m_cursorSeries, index);
+    for (int k = 0; k < 4; ++k) m_panels[k]->setText(fr(panels[k]));
+    m_chart->setCursorPoint(QPointF(p.x, p.y));
+}
+
+QString GraphWindow::panelText(int panel) const {
+    return m_panels[panel - 1]->text();
+}
+
+void GraphWindow::Button1Click() {
+    if (m_print) m_print();
+}
+
+void GraphWindow::Button2Click() {
+    if (m_chooser) m_chooser->showChooser();
+}
+
+void GraphWindow::Button3Click() {
+    if (m_copy) m_copy();
+}
+
+} // namespace titralab

@@ -1,0 +1,116 @@
+// The graph window: the chart of the current study, its curve boxes, number of points, status
+// readout under the mouse, and the print, point-style and copy buttons.
+#pragma once
+
+#include "core/curves/CopyExport.h"
+#include "core/curves/Readout.h"
+#include "core/page/PointStyles.h"
+
+#include <QDialog>
+#include <QIcon>
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStatusBar;
+
+namespace titralab {
+
+class ChartView;
+class Notifier;
+class PointStyleDialog;
+struct Simulation;
+
+class GraphWindow : public QDialog {
+    Q_OBJECT
+  public:
+    GraphWindow(Simulation& sim, Notifier& notifier, QWidget* parent = nullptr);
+
+    // Shows what the last regeneration left in the simulation (the show command has run it),
+    // at full scale. Separate from showModal() so that the prepared window can be inspected.
+    void prepare();
+    // prepare(), then the window maximised and modal until the user closes it.
+    int showModal();
+
+    // "&Imprimer...": opens the print dialog. "&Copier": the main window's copy command.
+    void setPrintHook(std::function<void()> hook) { m_print = std::move(hook); }
+    void setCopyHook(std::function<void()> hook) { m_copy = std::move(hook); }
+    // The point-style chooser shown by "Choix tracé points"; its choices update the markers.
+    void setPointStyleChooser(PointStyleDialog* chooser);
+
+    // Applies the simulation's check boxes, titles, axes and curves to the controls.
+    void applySimulation();
+    // Shows the simulation's number-of-points text in Edit1 (after a check run elsewhere).
+    void showPointCount();
+
+    // The shared click handler of the ten boxes: checks the number of points, regenerates.
+    void CheckBox1Click();
+    // Writes the four status panels for the mouse at `position` (chart pixels).
+    void Chart1MouseMove(const QPoint& position);
+    // Moves the keyboard cursor along the followed curve and writes the four status panels for
+    // its point, as the mouse readout does for a mouse there.
+    void Chart1KeyDown(CursorKey key);
+    // The keyboard cursor's place in the curve, in abscissa order; -1 before the first key.
+    int cursorPlace() const { return m_cursorPlace; }
+    void FormShow();
+
+    // The table of the last copy, published under ExchangeItem::kName.
+    const ExchangeItem& exchangeItem() const { return m_exchange; }
+    void publish(const std::string& table) { m_exchange.text = table; }
+
+    ChartView* chart() const { return m_chart; }
+    QString panelText(int panel) const; // 1..4
+
+  public slots:
+    void setSideIcon(const QIcon& icon) { setWindowIcon(icon); }
+    // The main window's study change sets the hydronium box, as a program change.
+    void setHydroniumTicked(bool ticked);
+    // Updates the pasted-point marker to the simulation's current style.
+    void ApplyPointStyle();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void buildControls();
+    void orderTabs();
+    void sizeStatusPanels();
+    void boxClicked(int box, bool ticked);
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+
+    Simulation& m_sim;
+    Notifier& m_notifier;
+    std::function<void()> m_print;
+    std::function<void()> m_copy;
+    PointStyleDialog* m_chooser{nullptr};
+    ExchangeItem m_exchange;
+
+    ChartView* m_chart{nullptr};
+    std::array<QCheckBox*, 11> m_boxes{}; // m_boxes[1..10]: CheckBox1..CheckBox10
+    QLabel* m_dilutionLabel{nullptr};     // Label2
+    QLabel* m_pointsLabel{nullptr};       // Label1
+    QLineEdit* m_points{nullptr};         // Edit1
+    QGroupBox* m_species{nullptr};
+    QPushButton* m_printButton{nullptr}; // Button1
+    QPushButton* m_styleButton{nullptr}; // Button2
+    QPushButton* m_copyButton{nullptr};  // Button3
+    QStatusBar* m_status{nullptr};       // StatusBar1
+    std::array<QLabel*, 4> m_panels{};
+
+    // The keyboard cursor: the curve it follows, its points by abscissa, its place.
+    int m_cursorSeries{0};
+    std::vector<std::size_t> m_cursorOrder;
+    int m_cursorPlace{-1};
+};
+
+} // namespace titralab

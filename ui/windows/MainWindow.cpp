@@ -1,0 +1,887 @@
+#include "ui/windows/MainWindow.h"
+
+#include "core/curves/Curves.h"
+#include "core/curves/PastedPoints.h"
+#include "core/texts/AccessibleTexts.h"
+#include "core/texts/Messages.h"
+#include "core/texts/WindowTexts.h"
+#include "ui/qt/Accessibility.h"
+#include "ui/qt/Icons.h"
+#include "ui/qt/JpegImage.h"
+#include "ui/qt/MessageListener.h"
+#include "ui/qt/QtNotifier.h"
+#include "ui/qt/RadioGroup.h"
+#include "ui/qt/SettingsStore.h"
+#include "ui/windows/AboutBox.h"
+#include "ui/windows/HelpViewer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+namespace titralab {
+
+namespace {
+
+QString fr(const char* text) {
+    return QString::fromUtf8(text);
+}
+QString fr(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// A hint "bubble|status": the part before "|" becomes the tooltip, the part after it the
+// status-bar text; without "|" the whole hint is both.
+void setHint(QWidget* widget, const char* hint) {
+    const QString h = fr(hint);
+    const int bar = h.indexOf('|');
+    widget->setToolTip(bar < 0 ? h : h.left(bar));
+    widget->setStatusTip(bar < 0 ? h : h.mid(bar + 1));
+}
+void setHint(QAction* action, const char* hint) {
+    const QString h = fr(hint);
+    const int bar = h.indexOf('|');
+    action->setToolTip(bar < 0 ? h : h.left(bar));
+    action->setStatusTip(bar < 0 ? h : h.mid(bar + 1));
+}
+
+constexpr const char* kHelpContextProperty = "helpContext";
+
+// Design geometry of the input panel, pixels at the design font, in the window's client area
+// (the tool bar band takes its first 31 pixels, the strip its left edge).
+namespace design {
+constexpr int kBandHeight = 32;
+constexpr int kStripWidth = 24;
+constexpr int kTopMargin = 0;
+constexpr int kFieldWidth = 57;
+constexpr int kFieldHeight = 24;
+constexpr int kColumnLeft[3] = {0, 95, 164};
+constexpr int kRowTop[5] = {276, 311, 346, 380, 415}; // concentration, volume, pKa1..pKa3
+constexpr int kLabelLeft = 44;                        // row labels end where column 1 starts
+constexpr int kLabelWidth = 48;
+constexpr int kUnitLeft[3] = {0, 164, 228}; // beaker units right of column 1 or column 2
+constexpr int kBuretteUnitLeft = 160;
+constexpr int kStudyListWidth = 270; // RadioGroup1, sized for its longest item
+constexpr int kWidth = 346;          // right edge of the study list
+} // namespace design
+
+} // namespace
+
+// The client area under the tool bar: a narrow strip on the left, and the input panel's
+// controls at their design places. It is transparent: the window's background picture, when
+// there is one, shows through.
+class PanelArea : public QWidget {
+  public:
+    explicit PanelArea(QWidget* parent) : QWidget(parent) { setObjectName("PanelArea"); }
+
+    double sx{1}; // horizontal scale from design pixels to the font in use
+    double sy{1};
+    int x(double designX) const { return static_cast<int>(std::lround(designX * sx)); }
+    int y(double designY) const {
+        return static_cast<int>(std::lround((designY - design::kBandHeight) * sy)) +
+               design::kTopMargin;
+    }
+    // Design rectangle to this widget's pixels; never shorter than the control needs.
+    void place(QWidget* w, double left, double top, double width, double height) const {
+        const int h = static_cast<int>(std::lround(height * sy));
+        w->setGeometry(x(left), y(top), x(left + width) - x(left),
+                       std::max(h, std::min(w->sizeHint().height(), 2 * h)));
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        // The strip: the colours of a universal indicator, from pH 0 at the top to pH 14.
+        const QRect strip(0, 0, x(design::kStripWidth), height());
+        QLinearGradient g(strip.topLeft(), strip.bottomLeft());
+        const QColor stops[] = {{214, 69, 65},  {236, 134, 54}, {240, 203, 70}, {132, 190, 84},
+                                {58, 160, 128}, {66, 110, 196}, {122, 76, 160}};
+        for (int i = 0; i < 7; ++i) {
+            QColor c = stops[i];
+            c.setAlpha(120);
+            g.setColorAt(i / 6.0, c);
+        }
+        p.fillRect(strip, g);
+    }
+};
+
+MainWindow::MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent)
+    : QMainWindow(parent), m_sim(sim), m_paths(std::move(paths)) {
+    setObjectName("FPrincip");
+    setWindowTitle(fr(texts::kMainCaption) + fr(texts::kAuthorCredit));
+    // No maximize button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setProperty(kHelpContextProperty, desktop::help::kMainWindow);
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
+    setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
+    setCorner(Qt::TopRightCorner, Qt::RightDockWidgetArea);
+
+    startPanel(m_view, m_sim);
+    buildMenus();
+    buildToolBar();
+    buildPanel();
+    buildCommandsDock();
+    buildDatabaseDock();
+    statusBar()->setObjectName("StatusBar1");
+    placePanel();
+
+    applySideIcon(BuretteSide::AcidSide);
+    // Both markers carry the step-back glyph and stay hidden until the first study.
+    applyView();
+    resize(593, 513);
+    qApp->installEventFilter(this); // bubbles are shown only while "Bulles d'aide" is checked
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::setAboutBox(AboutBox* about) {
+    m_about = about;
+    if (m_about) m_about->setSideIcon(m_sideIcon);
+}
+
+bool MainWindow::startListener(quint16 port) {
+    if (!m_listener) m_listener = new MessageListener(this);
+    return m_listener->start(port);
+}
+
+// ---------------------------------------------------------------------------------------
+// Building the window.
+
+void MainWindow::buildMenus() {
+    auto add = [this](QMenu* menu, const char* name, const char* text, auto handler) {
+        auto* action = menu->addAction(fr(text));
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+
+    QMenu* file = menuBar()->addMenu(fr(texts::kMenuFile));
+    file->setObjectName("Fichier1");
+    add(file, "Ouvrir1", texts::kOpenPracticalText, [this] { Ouvrir1Click(); });
+    file->addSeparator();
+    add(file, "Imprimer1", texts::kPrint, [this] {
+        Voir1Click();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    file->addSeparator();
+    QAction* navigator = add(file, "Lancer1", texts::kStartNavigator,
+                             [this] { QProcess::startDetached(fr(m_paths.navigator), {}); });
+    setHint(navigator, texts::kHintStartNavigator);
+    add(file, "Quitter1", texts::kQuit, [] {
+        QApplication::quit();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    add(file, "QuitterLancer1", texts::kQuitAndStartNavigator, [this] {
+        QApplication::quit();
+        QProcess::startDetached(fr(m_paths.navigator), {});
+    });
+
+    QMenu* edit = menuBar()->addMenu(fr(texts::kMenuEdit));
+    edit->setObjectName("Edition1");
+    QAction* show = add(edit, "Voir1", texts::kShowSimulation, [this] { Voir1Click(); });
+    show->setShortcut(QKeySequence(Qt::Key_F11));
+    edit->setDefaultAction(show);
+    edit->addSeparator();
+    QAction* copy = add(edit, "Copiersimulation1", texts::kCopySimulation,
+                        [this] { Copiersimulation1Click(); });
+    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    setHint(copy, texts::kHintCopySimulation);
+    edit->addSeparator();
+    add(edit, "Collerdespoints1", texts::kPasteVolumeFirst, [this] {
+        Collerdespoints1Click();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    add(edit, "CollerpHv1", texts::kPastePHFirst, [this] {
+        CollerpHv1Click();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+
+    QMenu* options = menuBar()->addMenu(fr(texts::kMenuOptions));
+    options->setObjectName("Options1");
+    m_tooltipsAction = add(options, "Bullesdaide1", texts::kTooltips,
+                           [this](bool checked) { m_tooltips = checked; });
+    m_tooltipsAction->setCheckable(true);
+    m_tooltipsAction->setChecked(true);
+    options->addSeparator();
+    auto switchSeparator = [this] {
+        m_sim.decimalComma = !m_sim.decimalComma;
+        m_commaAction->setChecked(m_sim.decimalComma);
+        m_pointAction->setChecked(!m_sim.decimalComma);
+    };
+    m_commaAction = add(options, "Virgule1", texts::kSeparatorComma, switchSeparator);
+    m_pointAction = add(options, "Point1", texts::kSeparatorPoint, switchSeparator);
+    m_commaAction->setCheckable(true);
+    m_pointAction->setCheckable(true);
+    m_commaAction->setChecked(m_sim.decimalComma);
+    m_pointAction->setChecked(!m_sim.decimalComma);
+
+    QMenu* help = menuBar()->addMenu(fr(texts::kMenuHelp));
+    help->setObjectName("Aide1");
+    m_indexAction = add(help, "Index1", texts::kHelpIndex, [this] { Index1Click(); });
+    m_indexAction->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setDefaultAction(m_indexAction);
+    add(help, "Travauxpratiques1", texts::kHelpPracticalWork,
+        [this] { helpViewer()->showTopic("Propositions"); });
+    add(help, "Precision1", texts::kHelpPrecision,
+        [this] { helpViewer()->showTopic("Precision"); });
+    help->addSeparator();
+    add(help, "Pagedaccueil1", texts::kHomePage, [] {
+        QDesktopServices::openUrl(QUrl(QString::fromUtf8(desktop::kMakerAddresses.homePage)));
+    });
+    add(help, "Ecrire1", texts::kWriteToAuthor,
+        [] { QDesktopServices::openUrl(QUrl(QString::fromUtf8(desktop::kMakerAddresses.mail))); });
+    help->addSeparator();
+    add(help, "Apropos1", texts::kAbout, [this] {
+        if (m_about) m_about->exec();
+    });
+
+    m_menus = {file, edit, options, help};
+    for (QMenu* menu : {file, edit, help})
+        menu->setProperty(kHelpContextProperty, desktop::help::kMenus);
+}
+
+void MainWindow::buildToolBar() {
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName("ToolBar1");
+    m_toolBar->setMovable(true);
+    m_toolBar->setFloatable(true);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolBar->setIconSize(QSize(16, 16));
+    struct Tool {
+        const char* name;
+        const char* text;
+        const char* hint;
+        icons::Tool icon;
+        std::function<void()> run;
+    };
+    const Tool tools[] = {
+        {"ToolOuvrir", texts::kToolOpen, texts::kHintToolOpen, icons::Tool::Open, nullptr},
+        {"ToolEnregistrer", texts::kToolSave, texts::kHintToolSave, icons::Tool::Save, nullptr},
+        {"ToolImprimer", texts::kToolPrint, texts::kHintToolPrint, icons::Tool::Print,
+         [this] { Voir1Click(); }},
+        {"ToolCopier", texts::kToolCopy, texts::kHintToolCopy, icons::Tool::Copy,
+         [this] { Copiersimulation1Click(); }},
+        {"ToolIndex", texts::kToolIndex, texts::kHintToolIndex, icons::Tool::Help,
+         [this] { Index1Click(); }},
+    };
+    for (const Tool& t : tools) {
+        QAction* action = m_toolBar->addAction(icons::tool(t.icon), fr(t.text));
+        action->setObjectName(t.name);
+        setHint(action, t.hint);
+        if (t.run)
+            connect(action, &QAction::triggered, this, t.run);
+        else
+            action->setEnabled(false); // no file format of its own yet
+    }
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+}
+
+void MainWindow::buildPanel() {
+    m_area = new PanelArea(this);
+    setCentralWidget(m_area);
+
+    auto label = [this](const char* name, const QString& text) {
+        auto* l = new QLabel(text, m_area);
+        l->setObjectName(name);
+        return l;
+    };
+
+    m_burette = new RadioGroup(m_area);
+    m_burette->setObjectName("RadioGroup4");
+    connect(m_burette, &RadioGroup::itemClicked, this, &MainWindow::RadioGroup4Click);
+    m_baseKind = new RadioGroup(m_area);
+    m_baseKind->setObjectName("RadioGroup3");
+    connect(m_baseKind, &RadioGroup::itemClicked, this, &MainWindow::RadioGroup3Click);
+    m_studies = new RadioGroup(m_area);
+    m_studies->setObjectName("RadioGroup1");
+    connect(m_studies, &RadioGroup::itemClicked, this, &MainWindow::RadioGroup1Click);
+
+    for (int i : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) {
+        auto* field = new QLineEdit(fr(m_sim.panel.text[i]), m_area);
+        field->setObjectName(QStringLiteral("D%1").arg(i));
+        setHint(field, texts::kFieldHint[i]);
+        connect(field, &QLineEdit::textEdited, this,
+                [this, i](const QString& text) { m_sim.panel.text[i] = text.toStdString(); });
+        m_fields[i] = field;
+    }
+    const char* rowTexts[7] = {
+        "", "Cbi", "Cai", "Vai", texts::kPKa1Label, texts::kPKa2Label, texts::kPKa3Label};
+    for (int i = 1; i <= 6; ++i) {
+        m_rowLabels[i] = label(QStringLiteral("A%1").arg(i).toUtf8().constData(), fr(rowTexts[i]));
+        m_rowLabels[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    m_rowLabels[4]->setBuddy(m_fields[4]);
+    m_rowLabels[5]->setBuddy(m_fields[5]);
+    m_rowLabels[6]->setBuddy(m_fields[6]);
+    setHint(m_rowLabels[2], texts::kHintA2);
+    setHint(m_rowLabels[3], texts::kHintA3);
+    m_unitBurette = label("UniteD1", fr(texts::kUnitConcentration));
+    m_unitConc = label("UniteConcentration", fr(texts::kUnitConcentration));
+    m_unitVolume = label("UniteVolume", fr(texts::kUnitVolume));
+
+    m_column1Title = label("Label4", QString());
+    m_column2Title = label("Label14", QString());
+    for (QLabel* title : {m_column1Title, m_column2Title}) {
+        title->setAlignment(Qt::AlignCenter);
+        title->setStyleSheet("QLabel { background: #ffe14d; color: #3a2e00; font-weight: bold;"
+                             " border: 1px solid #c9a800; border-radius: 3px; padding: 0 3px; }");
+    }
+    m_marker1 = label("Image2", QString());
+    m_marker2 = label("Image3", QString());
+    for (QLabel* marker : {m_marker1, m_marker2}) {
+        marker->setPixmap(icons::marker(18, devicePixelRatioF()));
+        marker->setAlignment(Qt::AlignCenter);
+    }
+
+    // The two side icons, kept to be handed to the other windows.
+    m_acidIcon = label("Image4", QString());
+    m_baseIcon = label("Image5", QString());
+    m_acidIcon->hide();
+    m_baseIcon->hide();
+
+    // Receives the pasted text of the paste commands; never shown.
+    m_pasteBuffer = new QPlainTextEdit(m_area);
+    m_pasteBuffer->setObjectName("Memo1");
+    m_pasteBuffer->hide();
+}
+
+void MainWindow::buildCommandsDock() {
+    auto* panel = new QWidget;
+    panel->setObjectName("PanelCommandes");
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(3, 3, 3, 3);
+    column->setSpacing(4);
+
+    auto* lineWidth = new QWidget(panel);
+    lineWidth->setObjectName("PanelEpaisseur");
+    lineWidth->setProperty(kHelpContextProperty, desktop::help::kLineWidth);
+    auto* row = new QHBoxLayout(lineWidth);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_lineWidthIcon = new QLabel(lineWidth);
+    m_lineWidthIcon->setObjectName("Image1");
+    m_lineWidthIcon->setFixedSize(32, 32);
+    auto* field = new QLineEdit(fr(m_sim.panel.text[11]), lineWidth);
+    field->setObjectName("D11");
+    field->setFixedWidth(44);
+    connect(field, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_sim.panel.text[11] = text.toStdString(); });
+    m_fields[11] = field;
+    auto* caption = new QLabel(fr(texts::kLineWidthLabel), lineWidth);
+    caption->setObjectName("LabelEpaisseur");
+    caption->setWordWrap(true);
+    caption->setBuddy(field);
+    row->addWidget(m_lineWidthIcon);
+    row->addWidget(field);
+    row->addWidget(caption, 1);
+    column->addWidget(lineWidth);
+
+    auto button = [&](const char* name, const char* text, auto handler) {
+        auto* b = new QPushButton(fr(text), panel);
+        b->setObjectName(name);
+        b->setStyleSheet("QPushButton { text-align: left; padding: 4px 3px; }");
+        b->setFocusPolicy(Qt::StrongFocus);
+        connect(b, &QPushButton::clicked, this, handler);
+        column->addWidget(b);
+        return b;
+    };
+    m_show = button("U1", texts::kShowCaptionAtStart, [this] { Voir1Click(); });
+    m_show->setStatusTip(fr(texts::kHintShowButton).mid(1)); // never shown as a bubble
+    m_show->setProperty(kHelpContextProperty, desktop::help::kShowButton);
+    m_copy = button("U3", texts::kCopyCaptionAtStart, [this] { Copiersimulation1Click(); });
+    setHint(m_copy, texts::kHintCopyButton);
+    m_copy->setProperty(kHelpContextProperty, desktop::help::kCopyButton);
+    button("BoutonImprimer", texts::kPrintButton, [this] { Voir1Click(); });
+    button("BoutonCollerVpH", texts::kPasteVolumeFirstButton, [this] { Collerdespoints1Click(); });
+    button("BoutonCollerpHV", texts::kPastePHFirstButton, [this] { CollerpHv1Click(); });
+    column->addStretch();
+
+    m_commandsDock = new QDockWidget(this);
+    m_commandsDock->setObjectName("DockCommandes");
+    m_commandsDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    // A grip instead of a titled bar: the panel has no title of its own.
+    auto* grip = new QFrame(m_commandsDock);
+    grip->setFixedHeight(7);
+    grip->setFrameStyle(QFrame::HLine | QFrame::Raised);
+    grip->setCursor(Qt::SizeAllCursor);
+    m_commandsDock->setTitleBarWidget(grip);
+    m_commandsDock->setWidget(panel);
+    addDockWidget(Qt::RightDockWidgetArea, m_commandsDock);
+}
+
+void MainWindow::buildDatabaseDock() {
+    auto* panel = new QWidget;
+    panel->setObjectName("PanelBaseDeDonnees");
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(6, 2, 6, 6);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+
+    m_entryTitle = new QLabel(panel);
+    m_entryTitle->setObjectName("Label8");
+    m_entryName = new QLineEdit(fr(m_sim.panel.entryName), panel);
+    m_entryName->setObjectName("Edit1");
+    m_entryTitle->setBuddy(m_entryName);
+    m_stepForward = new QPushButton(icons::stepForward(), QString(), panel);
+    m_stepForward->setObjectName("BitBtn2");
+    m_stepBack = new QPushButton(icons::stepBack(), QString(), panel);
+    m_stepBack->setObjectName("BitBtn1");
+    for (QPushButton* b : {m_stepForward, m_stepBack}) {
+        b->setFixedSize(26, 20);
+        b->setIconSize(QSize(14, 14));
+    }
+    connect(m_stepForward, &QPushButton::clicked, this, &MainWindow::BitBtn2Click);
+    connect(m_stepBack, &QPushButton::clicked, this, &MainWindow::BitBtn1Click);
+    auto* steps = new QVBoxLayout;
+    steps->setSpacing(1);
+    steps->addWidget(m_stepForward);
+    steps->addWidget(m_stepBack);
+
+    m_target = new RadioGroup(panel);
+    m_target->setObjectName("RadioGroup2");
+    connect(m_target, &RadioGroup::itemClicked, this, &MainWindow::RadioGroup2Click);
+
+    grid->addWidget(m_entryTitle, 0, 0);
+    grid->addWidget(m_entryName, 1, 0);
+    grid->addLayout(steps, 0, 1, 2, 1);
+    grid->addWidget(m_target, 2, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setRowStretch(3, 1);
+
+    m_databaseDock = new QDockWidget(this);
+    m_databaseDock->setObjectName("DockBaseDeDonnees");
+    m_databaseDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    // The browser's title is the bar by which the panel is dragged.
+    m_browserTitle = new QLabel(m_databaseDock);
+    m_browserTitle->setObjectName("Label7");
+    m_browserTitle->setStyleSheet("QLabel { font-weight: bold; padding: 3px 6px;"
+                                  " background: palette(midlight); }");
+    m_databaseDock->setTitleBarWidget(m_browserTitle);
+    m_databaseDock->setWidget(panel);
+    addDockWidget(Qt::RightDockWidgetArea, m_databaseDock);
+}
+
+// Puts the panel's controls at their design places, scaled for the font in use.
+void MainWindow::placePanel() {
+    PanelArea& a = *m_area;
+    // Each choice is drawn for its longest item: a wider font widens the whole panel.
+    auto widthFor = [this](const QString& item) {
+        QRadioButton probe(item);
+        probe.setFont(font());
+        return probe.sizeHint().width() + 14; // the group's frame and margins
+    };
+    double widen = 1;
+    for (Study s : {Study::TitrationVsVolume, Study::SpeciesVsPH, Study::TwoMonoTitration,
+                    Study::TwoPolyMixture, Study::Dilution})
+        for (BuretteSide side : {BuretteSide::AcidSide, BuretteSide::BaseSide})
+            widen = std::max(widen, widthFor(fr(texts::studyName(side, s))) /
+                                        double(design::kStudyListWidth));
+    widen = std::max(widen, widthFor(fr(texts::kStrongBase)) / 128.0);
+    widen = std::max(widen, widthFor(fr(texts::kStrongAcid)) / 128.0);
+    widen = std::max(widen, widthFor(fr(texts::kPotash)) / 111.0);
+    a.sx = widen;
+    a.sy = std::max(1.0, QFontMetrics(font()).height() / 16.0);
+
+    using namespace design;
+    a.place(m_burette, 86, 32, 128, 57);
+    a.place(m_baseKind, 225, 32, 111, 56);
+    a.place(m_rowLabels[1], kLabelLeft, 97, kLabelWidth - 4, kFieldHeight);
+    a.place(m_fields[1], kColumnLeft[1], 97, kFieldWidth, kFieldHeight);
+    a.place(m_unitBurette, kBuretteUnitLeft, 97, 40, kFieldHeight);
+    a.place(m_studies, 75, 124, kStudyListWidth, 113);
+    a.place(m_marker1, 119, 238, 18, 18);
+    a.place(m_marker2, 186, 238, 18, 18);
+    a.place(m_column1Title, 102 - 8, 256, 60, 18);
+    a.place(m_column2Title, 170 - 8, 256, 60, 18);
+    for (int r = 0; r < 5; ++r) {
+        a.place(m_rowLabels[r + 2], kLabelLeft, kRowTop[r], kLabelWidth - 4, kFieldHeight);
+        a.place(m_fields[r + 2], kColumnLeft[1], kRowTop[r], kFieldWidth, kFieldHeight);
+        a.place(m_fields[r + 12], kColumnLeft[2], kRowTop[r], kFieldWidth, kFieldHeight);
+    }
+    // No minimum height: at the default placement the panel fills the client area exactly,
+    // and a smaller window is the user's choice.
+    a.setMinimumWidth(a.x(kWidth));
+}
+
+// ---------------------------------------------------------------------------------------
+// Showing the logic's state.
+
+void MainWindow::applyView() {
+    auto applyChoice = [](RadioGroup* group, const Choice& c) {
+        group->setTitle(fr(c.caption));
+        QStringList items;
+        for (const std::string& item : c.items) items << fr(item);
+        if (group->items() != items) group->setItems(items);
+        group->setSelected(c.selected);
+        group->setVisible(c.visible);
+    };
+    applyChoice(m_burette, m_view.burette);
+    applyChoice(m_studies, m_view.studies);
+    applyChoice(m_baseKind, m_view.baseKind);
+    applyChoice(m_target, m_view.target);
+
+    const PanelFields& panel = m_sim.panel;
+    for (int i = 1; i <= 16; ++i) {
+        QLineEdit* field = m_fields[i];
+        if (!field) continue;
+        const QString text = fr(panel.text[i]);
+        if (field->text() != text) field->setText(text);
+        field->setVisible(panel.visible[i]);
+    }
+    if (panel.entryName != m_shownEntryName) {
+        m_shownEntryName = panel.entryName;
+        m_entryName->setText(fr(panel.entryName));
+    }
+
+    m_rowLabels[1]->setText(fr(m_view.buretteConcLabel));
+    m_rowLabels[2]->setText(fr(m_view.beakerConcLabel));
+    m_rowLabels[3]->setText(fr(m_view.beakerVolumeLabel));
+    for (int i : {1, 2, 3}) m_rowLabels[i]->setVisible(m_view.sideLabelsVisible);
+    m_rowLabels[5]->setVisible(panel.pKa2LabelVisible);
+    m_rowLabels[6]->setVisible(panel.pKa3LabelVisible);
+
+    const int unitLeft = design::kUnitLeft[m_view.unitColumn == 2 ? 2 : 1];
+    m_area->place(m_unitConc, unitLeft, design::kRowTop[0], 40, design::kFieldHeight);
+    m_area->place(m_unitVolume, unitLeft, design::kRowTop[1], 40, design::kFieldHeight);
+
+    m_column1Title->setText(fr(m_view.column1Title));
+    m_column2Title->setText(fr(m_view.column2Title));
+    m_column1Title->setVisible(m_view.column1TitleVisible);
+    m_column2Title->setVisible(m_view.column2TitleVisible);
+    m_marker1->setVisible(m_view.marker1Visible);
+    m_marker2->setVisible(m_view.marker2Visible);
+    m_browserTitle->setText(fr(m_view.browserTitle));
+    m_entryTitle->setText(fr(m_view.entryTitle));
+    m_databaseDock->setVisible(m_view.browserVisible);
+    m_commandsDock->setVisible(m_view.commandsVisible);
+    m_show->setText(fr(m_view.showCaption));
+    m_copy->setText(fr(m_view.copyCaption));
+
+    applySideIcon(m_view.iconSide);
+    orderTabs();
+    accessibility::apply(this, a11y::mainWindowTexts(m_sim.panel.side, m_sim.panel.study));
+}
+
+// Tab (and the space key in the fields) follows the order of the work: the burette content
+// (with the strong base), the study, the burette concentration, column 1 from top to bottom,
+// column 2, then the panels on the right: the commands, and the database browser under them.
+void MainWindow::orderTabs() {
+    std::vector<QWidget*> chain;
+    for (RadioGroup* group : {m_burette, m_baseKind, m_studies})
+        for (QWidget* w : group->findChildren<QRadioButton*>()) chain.push_back(w);
+    for (int i : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) chain.push_back(m_fields[i]);
+    chain.push_back(m_fields[11]);
+    for (const char* name : {"U1", "U3", "BoutonImprimer", "BoutonCollerVpH", "BoutonCollerpHV"})
+        if (auto* b = m_commandsDock->findChild<QPushButton*>(name)) chain.push_back(b);
+    chain.push_back(m_entryName);
+    chain.push_back(m_stepForward);
+    chain.push_back(m_stepBack);
+    for (QWidget* w : m_target->findChildren<QRadioButton*>()) chain.push_back(w);
+    for (std::size_t k = 1; k < chain.size(); ++k) setTabOrder(chain[k - 1], chain[k]);
+}
+
+void MainWindow::applySideIcon(BuretteSide side) {
+    if (m_iconApplied && side == m_iconSide) return;
+    m_iconApplied = true;
+    m_iconSide = side;
+    m_sideIcon = icons::side(side);
+    setWindowIcon(m_sideIcon);
+    m_lineWidthIcon->setPixmap(m_sideIcon.pixmap(32, 32));
+    if (m_about) m_about->setSideIcon(m_sideIcon);
+    if (m_help) m_help->setWindowIcon(m_sideIcon);
+    emit sideIconChanged(m_sideIcon);
+}
+
+// ---------------------------------------------------------------------------------------
+// Handlers of the panel.
+
+void MainWindow::RadioGroup4Click(int item) {
+    const Study before = m_sim.panel.study;
+    chooseBurette(m_view, m_sim, item);
+    applyView();
+    if (before != Study::None) emit hydroniumTickChanged(m_sim.graph.checked[kHydroniumBox - 1]);
+}
+
+void MainWindow::RadioGroup1Click(int index) {
+    const int before = m_view.studies.selected;
+    chooseStudy(m_view, m_sim, index);
+    applyView();
+    if (m_view.studies.selected != before)
+        emit hydroniumTickChanged(m_sim.graph.checked[kHydroniumBox - 1]);
+}
+
+void MainWindow::RadioGroup2Click(int item) {
+    chooseTarget(m_view, m_sim, item);
+    applyView();
+}
+
+void MainWindow::RadioGroup3Click(int item) {
+    chooseBaseKind(m_view, m_sim, item);
+    applyView();
+}
+
+void MainWindow::BitBtn2Click() {
+    StepForward(m_sim.browser, m_sim.panel, m_sim.state);
+    applyView();
+}
+
+void MainWindow::BitBtn1Click() {
+    StepBack(m_sim.browser, m_sim.panel, m_sim.state);
+    applyView();
+}
+
+// ---------------------------------------------------------------------------------------
+// Commands.
+
+Notifier& MainWindow::notifier() {
+    if (m_notifier) return *m_notifier;
+    if (!m_boxes) m_boxes = std::make_unique<QtNotifier>(this);
+    return *m_boxes;
+}
+
+void MainWindow::Voir1Click() {
+    Notifier& n = notifier();
+    try {
+        RefreshSimulation(m_sim, n);
+    } catch (const std::exception& fault) {
+        // A fault ends this command only.
+        n.error(fault.what());
+        return;
+    }
+    if (m_sim.panel.study == Study::TwoPolyMixture) {
+        if (m_links.showMixture) m_links.showMixture();
+    } else if (m_links.showGraph) {
+        m_links.showGraph();
+    }
+}
+
+void MainWindow::Copiersimulation1Click() {
+    if (m_links.openCopyDialog) m_links.openCopyDialog();
+}
+
+void MainWindow::Collerdespoints1Click() {
+    paste(true);
+}
+
+void MainWindow::CollerpHv1Click() {
+    paste(false);
+}
+
+void MainWindow::paste(bool volumeFirst) {
+    // The reading keeps at most a few hundred short lines: more text is of no use.
+    constexpr int kMaxPastedChars = 256 * 1024;
+    QString text = QGuiApplication::clipboard()->text();
+    if (text.size() > kMaxPastedChars) text.truncate(kMaxPastedChars);
+    m_pasteBuffer->clear();
+    m_pasteBuffer->setPlainText(text);
+    PastePairs(m_sim, volumeFirst, m_pasteBuffer->toPlainText().toStdString());
+}
+
+void MainWindow::Ouvrir1Click() {
+    if (m_links.openPracticalText) m_links.openPracticalText();
+}
+
+void MainWindow::Index1Click() {
+    helpViewer()->showContents();
+}
+
+HelpViewer* MainWindow::helpViewer() {
+    if (!m_help) {
+        m_help = new HelpViewer(fr(m_paths.helpFolder), this);
+        m_help->setWindowIcon(m_sideIcon);
+    }
+    return m_help;
+}
+
+void MainWindow::showHelpContext(int context) {
+    helpViewer()->showContext(context);
+}
+
+QString MainWindow::lineWidthText() const {
+    return m_fields[11]->text();
+}
+
+void MainWindow::setLineWidthText(const QString& text) {
+    m_sim.panel.text[11] = text.toStdString();
+    m_fields[11]->setText(text);
+}
+
+// F1 on a control with a help topic of its own opens that topic; elsewhere, the contents.
+void MainWindow::showHelpFor(QWidget* widget) {
+    for (QWidget* w = widget; w && w != this; w = w->parentWidget()) {
+        const QVariant context = w->property(kHelpContextProperty);
+        if (context.isValid()) {
+            helpViewer()->showContext(context.toInt());
+            return;
+        }
+    }
+    Index1Click();
+}
+
+// ---------------------------------------------------------------------------------------
+// Keys, bubbles, first show.
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Installed on the application: bubbles are shown only while "Bulles d'aide" is checked.
+    if (event->type() == QEvent::ToolTip && !m_tooltips) return true;
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (auto* menu = qobject_cast<QMenu*>(watched);
+        menu && std::find(m_menus.begin(), m_menus.end(), menu) != m_menus.end()) {
+        if (event->type() != QEvent::KeyPress || key->key() != Qt::Key_F1) return false;
+        const QVariant context = menu->property(kHelpContextProperty);
+        const bool onIndex = menu->activeAction() == m_indexAction;
+        for (QMenu* m : m_menus) m->close();
+        if (context.isValid() && !onIndex)
+            helpViewer()->showContext(context.toInt());
+        else
+            Index1Click();
+        return true;
+    }
+    // Only the keys of this window's controls, its floating panels and tool bar included;
+    // not those of its dialogs and message boxes.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget) return false;
+    const QWidget* window = widget->window();
+    const bool ours =
+        window == this ||
+        (window->parentWidget() == this &&
+         (qobject_cast<const QDockWidget*>(window) || qobject_cast<const QToolBar*>(window)));
+    if (!ours) return false;
+    return handleKey(widget, key);
+}
+
+// The main window sees the keys of its fields first: the menu shortcuts win over the fields'
+// own (Ctrl+C, Ctrl+V...), Enter shows the simulation, F1 opens the control's help, and in
+// the fields a space moves on like a tab, "." types "," and any letter types "E".
+bool MainWindow::handleKey(QWidget* widget, QKeyEvent* key) {
+    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    const QKeySequence pressed(key->keyCombination());
+    if (key->type() == QEvent::ShortcutOverride) {
+        if (pressed == QKeySequence(Qt::Key_F1)) {
+            key->accept(); // not the Index shortcut: handled as a key below
+            return true;
+        }
+        for (QMenu* menu : m_menus)
+            for (QAction* action : menu->actions())
+                if (!action->shortcut().isEmpty() && action->shortcut() == pressed) {
+                    key->ignore(); // let the menu's shortcut run
+                    return true;
+                }
+        return false;
+    }
+    if (key->key() == Qt::Key_F1 && mods == Qt::NoModifier) {
+        showHelpFor(widget);
+        return true;
+    }
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && mods == Qt::NoModifier) {
+        Voir1Click();
+        return true;
+    }
+    if (!qobject_cast<QLineEdit*>(widget)) return false;
+    if (mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    const QString text = key->text();
+    if (text.size() != 1) return false;
+    const QChar c = text[0];
+    if (c == ' ') {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+        QCoreApplication::sendEvent(widget, &tab);
+        return true;
+    }
+    if (c == '.') {
+        QKeyEvent comma(QEvent::KeyPress, Qt::Key_Comma, Qt::NoModifier, QStringLiteral(","));
+        QCoreApplication::sendEvent(widget, &comma);
+        return true;
+    }
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (letter && c != 'E') {
+        QKeyEvent e(QEvent::KeyPress, Qt::Key_E, Qt::ShiftModifier, QStringLiteral("E"));
+        QCoreApplication::sendEvent(widget, &e);
+        return true;
+    }
+    return false;
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    if (m_background.isNull()) return QMainWindow::paintEvent(event);
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(rect(), m_background); // stretched over the whole window
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        FormShow();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void MainWindow::FormShow() {
+    loadBackground();
+    m_acidIcon->setPixmap(icons::side(BuretteSide::AcidSide).pixmap(32, 32));
+    m_baseIcon->setPixmap(icons::side(BuretteSide::BaseSide).pixmap(32, 32));
+    restorePlacement();
+}
+
+void MainWindow::loadBackground() {
+    const auto found =
+        desktop::firstExisting(m_paths.backgroundCandidates, [](const std::string& f) {
+            return QFileInfo(QString::fromStdString(f)).isFile();
+        });
+    if (!found) return;
+    const QImage image = loadPicture(fr(*found));
+    if (image.isNull()) return; // a picture that does not decode leaves the plain background
+    m_backgroundFile = fr(*found);
+    m_background = image;
+    update();
+}
+
+void MainWindow::restorePlacement() {
+    const desktop::StoredPlacement stored =
+        m_settings ? m_settings->readPlacement() : desktop::StoredPlacement{};
+    std::vector<desktop::Rect> screens;
+    for (const QScreen* s : QGuiApplication::screens()) {
+        const QRect g = s->geometry();
+        screens.push_back({g.x(), g.y(), g.width(), g.height()});
+    }
+    const desktop::Rect r = desktop::restorePlacement(stored, screens);
+    setWindowState(Qt::WindowNoState);
+    move(r.left, r.top);
+    resize(r.width, r.height);
+}
+
+desktop::PlacementAtExit MainWindow::placementAtExit() const {
+    const desktop::WindowState state = isMaximized()   ? desktop::WindowState::Maximized
+                                       : isMinimized() ? desktop::WindowState::Minimized
+                                                       : desktop::WindowState::Normal;
+    return desktop::placementAtExit(state, {x(), y(), width(), height()});
+}
+
+void MainWindow::saveSettings() const {
+    if (m_settings) m_settings->writeAtExit(placementAtExit());
+}
+
+} // namespace titralab

@@ -1,0 +1,183 @@
+// The main window: menus, tool bar, input panel, commands and database panels, key handling,
+// help, saved placement, background picture and the message listener.
+#pragma once
+
+#include "core/panel/InputPanel.h"
+#include "core/panel/Simulation.h"
+#include "core/system/Folders.h"
+#include "core/system/Placement.h"
+
+#include <QIcon>
+#include <QImage>
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QToolBar;
+
+namespace titralab {
+
+class HelpViewer;
+class MessageListener;
+class Notifier;
+class PanelArea;
+class RadioGroup;
+class SettingsStore;
+class AboutBox;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    // What the main window asks of the other windows; a link left empty does nothing.
+    struct Links {
+        std::function<void()> showGraph;         // the graph window, modal
+        std::function<void()> showMixture;       // the two-polyacid results window, modal
+        std::function<void()> openCopyDialog;    // prepares the copy dialog and shows it, modal
+        std::function<void()> openPracticalText; // the text reader's file opening
+    };
+
+    MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    void setLinks(Links links) { m_links = std::move(links); }
+    // The about box shown by "&A propos"; its picture follows the side.
+    void setAboutBox(AboutBox* about);
+    // Where the placement is read when the window is first shown and written at exit; without
+    // a store the window opens at the default placement and nothing is saved.
+    void setSettingsStore(SettingsStore* store) { m_settings = store; }
+    // Where the checks' messages go; without one, modal message boxes.
+    void setNotifier(Notifier* notifier) { m_notifier = notifier; }
+    // Starts the message listener on 127.0.0.1; false when the port is taken.
+    bool startListener(quint16 port);
+
+    // Exit: the window state and bounds, written through the settings store.
+    desktop::PlacementAtExit placementAtExit() const;
+    void saveSettings() const;
+
+    const PanelView& panelView() const { return m_view; }
+    const Simulation& simulation() const { return m_sim; }
+    const desktop::Paths& paths() const { return m_paths; }
+    QIcon sideIcon() const { return m_sideIcon; }
+    bool tooltipsShown() const { return m_tooltips; }
+    // The background picture shown, empty when none was found.
+    QString backgroundFile() const { return m_backgroundFile; }
+    HelpViewer* helpViewer();
+    // Opens the help page of a context number (the print dialog's F1, for instance).
+    void showHelpContext(int context);
+
+    // The line-width field D11 (1/100 mm), which the print dialog reads and writes back.
+    QString lineWidthText() const;
+    void setLineWidthText(const QString& text);
+
+    // The commands, as the menus, buttons and keys run them.
+    void Voir1Click();             // show the simulation (F11, Enter, Ctrl+P)
+    void Copiersimulation1Click(); // copy (Ctrl+C)
+    void Collerdespoints1Click();  // paste (v, pH) pairs (Ctrl+V)
+    void CollerpHv1Click();        // paste (pH, v) pairs (Ctrl+B)
+    void Ouvrir1Click();           // open a practical-work text
+    void Index1Click();            // help contents (F1)
+
+  signals:
+    // The side's icon, for every window of the program.
+    void sideIconChanged(const QIcon& icon);
+    // Emitted after each study change: whether the graph window's hydronium box is ticked.
+    void hydroniumTickChanged(bool ticked);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void buildMenus();
+    void buildToolBar();
+    void buildPanel();
+    void buildCommandsDock();
+    void buildDatabaseDock();
+    void placePanel();
+    void FormShow();
+    void loadBackground();
+    void restorePlacement();
+
+    // Shows the logic's state in the controls.
+    void applyView();
+    void applySideIcon(BuretteSide side);
+    void orderTabs();
+    bool handleKey(QWidget* widget, QKeyEvent* key);
+    void showHelpFor(QWidget* widget);
+    void paste(bool volumeFirst);
+    Notifier& notifier();
+
+    void RadioGroup4Click(int item);
+    void RadioGroup1Click(int index);
+    void RadioGroup2Click(int item);
+    void RadioGroup3Click(int item);
+    void BitBtn2Click();
+    void BitBtn1Click();
+
+    Simulation& m_sim;
+    desktop::Paths m_paths;
+    PanelView m_view;
+    Links m_links;
+    AboutBox* m_about{nullptr};
+    SettingsStore* m_settings{nullptr};
+    Notifier* m_notifier{nullptr};
+    std::unique_ptr<Notifier> m_boxes;
+    HelpViewer* m_help{nullptr};
+    MessageListener* m_listener{nullptr};
+
+    bool m_tooltips{true};
+    bool m_shownOnce{false};
+    QIcon m_sideIcon;
+    bool m_iconApplied{false};
+    BuretteSide m_iconSide{BuretteSide::AcidSide};
+    QString m_backgroundFile;
+    QImage m_background;
+    std::string m_shownEntryName;
+
+    // Controls.
+    PanelArea* m_area{nullptr};
+    std::array<QLineEdit*, 17> m_fields{}; // D1..D16 (D7..D10 do not exist)
+    RadioGroup* m_burette{nullptr};        // RadioGroup4
+    RadioGroup* m_studies{nullptr};        // RadioGroup1
+    RadioGroup* m_baseKind{nullptr};       // RadioGroup3
+    RadioGroup* m_target{nullptr};         // RadioGroup2
+    std::array<QLabel*, 7> m_rowLabels{};  // A1..A6
+    QLabel* m_unitBurette{nullptr};
+    QLabel* m_unitConc{nullptr};
+    QLabel* m_unitVolume{nullptr};
+    QLabel* m_column1Title{nullptr};        // Label4
+    QLabel* m_column2Title{nullptr};        // Label14
+    QLabel* m_marker1{nullptr};             // Image2
+    QLabel* m_marker2{nullptr};             // Image3
+    QLabel* m_lineWidthIcon{nullptr};       // Image1
+    QLabel* m_acidIcon{nullptr};            // Image4, hidden
+    QLabel* m_baseIcon{nullptr};            // Image5, hidden
+    QLabel* m_browserTitle{nullptr};        // Label7
+    QLabel* m_entryTitle{nullptr};          // Label8
+    QLineEdit* m_entryName{nullptr};        // Edit1
+    QPushButton* m_stepForward{nullptr};    // BitBtn2
+    QPushButton* m_stepBack{nullptr};       // BitBtn1
+    QPushButton* m_show{nullptr};           // U1
+    QPushButton* m_copy{nullptr};           // U3
+    QPlainTextEdit* m_pasteBuffer{nullptr}; // Memo1
+    QDockWidget* m_commandsDock{nullptr};
+    QDockWidget* m_databaseDock{nullptr};
+    QToolBar* m_toolBar{nullptr};
+    QAction* m_tooltipsAction{nullptr};
+    QAction* m_commaAction{nullptr};
+    QAction* m_pointAction{nullptr};
+    QAction* m_indexAction{nullptr};
+    std::array<QMenu*, 4> m_menus{};
+};
+
+} // namespace titralab

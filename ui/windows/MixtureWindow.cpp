@@ -1,0 +1,139 @@
+#include "ui/windows/MixtureWindow.h"
+
+#include "core/chemistry/Mixture.h"
+#include "core/panel/Simulation.h"
+#include "core/texts/AccessibleTexts.h"
+#include "ui/qt/Accessibility.h"
+#include "ui/qt/Icons.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace titralab {
+
+namespace {
+
+QString fr(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+constexpr int kWidth = 544; // pixels
+constexpr int kHeight = 430;
+
+} // namespace
+
+MixtureWindow::MixtureWindow(Simulation& sim, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_sim(sim) {
+    setObjectName("MixtureWindow");
+    setWindowTitle(fr("Mélange de 2 polyacides, concentrations des espèces chimiques"));
+    setWindowIcon(icons::side(BuretteSide::BaseSide));
+
+    auto makeField = [this](int n) {
+        auto* f = new QLineEdit(this);
+        f->setObjectName(QStringLiteral("Edit%1").arg(n));
+        f->setFixedWidth(76);
+        m_fields[n] = f;
+        return f;
+    };
+
+    // The data of one polyacid: three pK, its volume and its concentration.
+    auto acidGroup = [&](const char* title, const char* name, int first) {
+        auto* group = new QGroupBox(fr(title), this);
+        group->setObjectName(name);
+        auto* grid = new QGridLayout(group);
+        const char* labels[5] = {"pKa 1", "pKa 2", "pKa 3", "Volume initial",
+                                 "Concentation initiale"};
+        const char* units[5] = {"", "", "", "mL", "mol / L"};
+        for (int row = 0; row < 5; ++row) {
+            auto* label = new QLabel(fr(labels[row]), group);
+            label->setWordWrap(true);
+            grid->addWidget(label, row, 0);
+            grid->addWidget(makeField(first + row), row, 1);
+            grid->addWidget(new QLabel(fr(units[row]), group), row, 2);
+        }
+        grid->setColumnStretch(0, 1);
+        return group;
+    };
+    auto* acids = new QHBoxLayout;
+    acids->addWidget(acidGroup("Polyacide 1 ", "GroupBox1", 1));
+    acids->addWidget(acidGroup("Polyacide 2 ", "GroupBox2", 6));
+
+    auto* mixture = new QGroupBox(fr("Mélange des 2 polyacides"), this);
+    mixture->setObjectName("GroupBox3");
+    auto* totals = new QGridLayout;
+    const std::pair<const char*, int> totalRows[3] = {
+        {"Volume total en mL", 21},
+        {"pH", 11},
+        {"Concentration des ions hydronium, en mol / L", 20}};
+    for (int row = 0; row < 3; ++row) {
+        auto* label = new QLabel(fr(totalRows[row].first), mixture);
+        label->setWordWrap(true);
+        totals->addWidget(label, row, 0);
+        totals->addWidget(makeField(totalRows[row].second), row, 1);
+    }
+    totals->setColumnStretch(0, 1);
+    auto* species = new QGroupBox(fr("Concentration, en mol / L, des... "), mixture);
+    species->setObjectName("GroupBox4");
+    auto* speciesGrid = new QGridLayout(species);
+    for (int k = 0; k < 8; ++k) {
+        const int n = 12 + k;
+        auto* label = new QLabel(species);
+        label->setObjectName(QStringLiteral("Label%1").arg(n));
+        m_speciesLabels[n] = label;
+        const int column = k / 4 * 2, row = k % 4;
+        speciesGrid->addWidget(label, row, column);
+        speciesGrid->addWidget(makeField(n), row, column + 1);
+    }
+    auto* mixtureLayout = new QHBoxLayout(mixture);
+    mixtureLayout->addLayout(totals, 1);
+    mixtureLayout->addWidget(species);
+
+    m_ok = new QPushButton(fr("&O K"), this);
+    m_ok->setObjectName("BitBtn1");
+    m_ok->setDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* bar = new QHBoxLayout;
+    bar->addStretch();
+    bar->addWidget(m_ok);
+    bar->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(acids);
+    layout->addWidget(mixture);
+    layout->addLayout(bar);
+    setFixedSize(kWidth, kHeight);
+    prepare();
+}
+
+void MixtureWindow::prepare() {
+    MixtureFields f;
+    if (m_sim.mixture)
+        f = mixtureFields(m_sim.state, *m_sim.mixture, m_sim.decimalComma);
+    else
+        for (int k = 0; k < 8; ++k)
+            f.speciesLabels[k] = mixtureSpeciesLabels(m_sim.state.side, k / 4)[k % 4];
+    for (int n = 1; n <= 21; ++n) m_fields[n]->setText(QString::fromStdString(f.edit[n]));
+    for (int k = 0; k < 8; ++k)
+        m_speciesLabels[12 + k]->setText(QString::fromStdString(f.speciesLabels[k]));
+    accessibility::apply(this, a11y::mixtureWindowTexts(m_sim.state.side));
+}
+
+int MixtureWindow::showModal() {
+    prepare();
+    return exec();
+}
+
+QString MixtureWindow::field(int n) const {
+    return m_fields[n]->text();
+}
+
+QString MixtureWindow::speciesLabel(int n) const {
+    return m_speciesLabels[n]->text();
+}
+
+} // namespace titralab

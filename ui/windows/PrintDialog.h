@@ -1,0 +1,138 @@
+// The print dialog: the settings of a printed page, the printer set-up, a preview, and the
+// printing of one page on the printer, or into a PDF file when the machine has no printer.
+#pragma once
+
+#include "core/page/PrintSettings.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenuBar;
+class QPrintDialog;
+class QPrintPreviewDialog;
+class QPrinter;
+class QPushButton;
+class QStatusBar;
+
+namespace titralab {
+
+class Notifier;
+class RadioGroup;
+struct Simulation;
+
+enum class PrintOutcome {
+    Printed,   // the page went to the printer or into the PDF file
+    Cancelled, // no PDF file was chosen: nothing was printed
+    Failed,    // the printer or the file refused the page; the notifier was told why
+};
+
+// Prints one page of `sim` with `settings`. On a printer set to print (the machine has one),
+// the page goes to it; on a printer set to write PDF (always so on a machine without printers)
+// it goes into the printer's output file, or, when none is set, into the file that
+// `choosePdfFile` returns (empty: cancelled), with the printer's paper and orientation. A PDF
+// page has 600 dots per inch. Failures go to `notifier` as error messages.
+PrintOutcome printSimulationPage(const Simulation& sim, const PrintSettings& settings,
+                                 QPrinter& printer, Notifier& notifier,
+                                 const std::function<QString()>& choosePdfFile);
+
+// A printer for the pages of the program: the system's default printer at high resolution, or,
+// when the machine has none, PDF output on A4 with 10 mm margins at 600 dots per inch.
+std::unique_ptr<QPrinter> makePagePrinter();
+
+// Created once; its controls keep the settings from one opening to the next.
+class PrintDialog : public QDialog {
+    Q_OBJECT
+  public:
+    PrintDialog(const Simulation& sim, Notifier& notifier, QWidget* parent = nullptr);
+    ~PrintDialog() override;
+
+    // The main window's line-width field D11: read into D1 when the dialog is shown, written
+    // from D1 whenever it is hidden. Without a link D1 keeps its own text.
+    struct LineWidthLink {
+        std::function<QString()> read;
+        std::function<void(const QString&)> write;
+    };
+    void setLineWidthLink(LineWidthLink link) { m_lineWidthLink = std::move(link); }
+    // D1's text, the line width as typed (1/100 mm).
+    QString lineWidthText() const;
+    void setLineWidthText(const QString& text);
+
+    // "&Choisir tracé points": shows the point-style chooser without closing this dialog.
+    void setPointStyleHook(std::function<void()> hook) { m_pointStyle = std::move(hook); }
+    // F1: opens help topic kHelpTopic.
+    void setHelpHook(std::function<void(int)> hook) { m_help = std::move(hook); }
+    static constexpr int kHelpTopic = 14;
+    // Who names the PDF file when the printer writes PDF without a file of its own; by default
+    // a save dialog. An empty name cancels the printing.
+    void setPdfFileChooser(std::function<QString()> chooser) { m_choosePdf = std::move(chooser); }
+
+    // The settings as the controls hold them, and back.
+    PrintSettings settings() const;
+    void setSettings(const PrintSettings& settings);
+
+    // D1 receives D11's text. Separate from exec() so that the prepared dialog can be checked.
+    void prepare();
+    // prepare(), then the dialog, modal, until the user leaves it: what the graph window's
+    // "&Imprimer..." runs.
+    int showModal();
+
+    // The printer of the next page, as "Pr&opriétés imprimante" left it.
+    QPrinter& printer() const { return *m_printer; }
+    // The printer set-up ("Pr&opriétés imprimante"), prepared on the dialog's printer, not
+    // shown; the caller owns it.
+    std::unique_ptr<QPrintDialog> preparePrinterSetup();
+    // The preview of the page the dialog would print, prepared, not shown; the caller owns it.
+    std::unique_ptr<QPrintPreviewDialog> preparePreview();
+
+    // One page of the simulation with the settings as they stand; the dialog stays open.
+    PrintOutcome printPage();
+
+    void Button1Click(); // "&Imprimer": the page, then the dialog closes (stays on a cancel)
+    void Button2Click(); // "&Annuler"
+    void Button3Click(); // "Pr&opriétés imprimante"
+    void Button4Click(); // "&Choisir tracé points"
+    void ApercuClick();  // "Aperç&u avant impression"
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    void buildControls();
+    void buildMenu();
+    QString choosePdfFileDefault();
+
+    const Simulation& m_sim;
+    Notifier& m_notifier;
+    std::unique_ptr<QPrinter> m_printer;
+    LineWidthLink m_lineWidthLink;
+    std::function<void()> m_pointStyle;
+    std::function<void(int)> m_help;
+    std::function<QString()> m_choosePdf;
+    QString m_lastPdfFolder;
+
+    QMenuBar* m_menu{nullptr};
+    QLineEdit* m_lineWidth{nullptr};   // D1
+    QLineEdit* m_dashLength{nullptr};  // Edit3
+    QLineEdit* m_charSize{nullptr};    // D2
+    QLineEdit* m_graduations{nullptr}; // D3
+    QCheckBox* m_zoom{nullptr};        // CheckBox1
+    QCheckBox* m_grid{nullptr};        // CheckBox2
+    QCheckBox* m_constants{nullptr};   // CheckBox3
+    QCheckBox* m_colour{nullptr};      // CheckBox4
+    QCheckBox* m_arrows{nullptr};      // CheckBox5
+    RadioGroup* m_format{nullptr};     // RadioGroup1
+    QLineEdit* m_comment1{nullptr};    // Edit1
+    QLineEdit* m_comment2{nullptr};    // Edit2
+    QLabel* m_picture{nullptr};        // Image1
+    QStatusBar* m_status{nullptr};     // StatusBar1
+};
+
+} // namespace titralab

@@ -1,0 +1,186 @@
+#include "ui/windows/SheetReaderWindow.h"
+
+#include "core/sheets/SheetReader.h"
+#include "core/texts/AccessibleTexts.h"
+#include "ui/qt/Accessibility.h"
+#include "ui/qt/QtNotifier.h"
+#include "ui/qt/RichTextReader.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <new>
+#include <string_view>
+
+namespace titralab {
+
+namespace {
+
+constexpr int kLeft = 16; // initial placement, pixels
+constexpr int kTop = 18;
+constexpr int kWidth = 519;
+constexpr int kHeight = 579;
+
+QString fr(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+SheetReaderWindow::SheetReaderWindow(QString textsFolder, QWidget* parent)
+    : QMainWindow(parent), m_textsFolder(std::move(textsFolder)) {
+    setObjectName("Fnotepad2");
+    setWindowFlag(Qt::Window);
+    setWindowTitle(fr(notepad::texts::kCaption));
+
+    m_text = new QTextEdit(this);
+    m_text->setObjectName("RichEdit1");
+    m_text->setReadOnly(true);
+    m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setCentralWidget(m_text);
+
+    QMenu* file = menuBar()->addMenu(fr(notepad::texts::kMenuFile));
+    file->setObjectName("Fichier1");
+    QAction* print = file->addAction(fr(notepad::texts::kPrint));
+    print->setObjectName("Imprimer1");
+    connect(print, &QAction::triggered, this, &SheetReaderWindow::Imprimer1Click);
+
+    QMenu* edit = menuBar()->addMenu(fr(notepad::texts::kMenuEdit));
+    edit->setObjectName("Edition1");
+    QAction* copy = edit->addAction(fr(notepad::texts::kCopy));
+    copy->setObjectName("Copier1");
+    connect(copy, &QAction::triggered, this, &SheetReaderWindow::Copier1Click);
+
+    move(kLeft, kTop);
+    resize(kWidth, kHeight);
+    accessibility::apply(this, a11y::readerTexts());
+}
+
+SheetReaderWindow::~SheetReaderWindow() = default;
+
+Notifier& SheetReaderWindow::notifier() {
+    if (m_notifier) return *m_notifier;
+    if (!m_boxes) m_boxes = std::make_unique<QtNotifier>(this);
+    return *m_boxes;
+}
+
+void SheetReaderWindow::setSideIcon(const QIcon& icon) {
+    setWindowIcon(icon);
+}
+
+QFileDialog* SheetReaderWindow::prepareOpenDialog() {
+    // A new dialog at every opening: it starts in the texts folder with an empty file name,
+    // whatever the user did in the last one (QFileDialog cannot be told to forget a name).
+    delete m_openDialog;
+    // Owned by the main window when there is one, so that it opens over it even while the
+    // reader is hidden.
+    QWidget* owner = parentWidget() ? parentWidget() : this;
+    m_openDialog = new QFileDialog(owner, fr(notepad::texts::kOpenTitle), m_textsFolder);
+    m_openDialog->setObjectName("OpenDialog1");
+    m_openDialog->setAcceptMode(QFileDialog::AcceptOpen);
+    m_openDialog->setFileMode(QFileDialog::ExistingFile);
+    m_openDialog->setOption(QFileDialog::HideNameFilterDetails);
+    m_openDialog->setNameFilter(fr(notepad::texts::kOpenFilterName) + " (" +
+                                fr(notepad::texts::kOpenFilterPatterns) + ")");
+    return m_openDialog;
+}
+
+bool SheetReaderWindow::openWithDialog() {
+    QFileDialog* dialog = prepareOpenDialog();
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+        hide();
+        return false;
+    }
+    const QString path = dialog->selectedFiles().constFirst();
+    return openFile(path);
+}
+
+bool SheetReaderWindow::openFile(const QString& path) {
+    const std::string name = QDir::toNativeSeparators(path).toStdString();
+    const QFileInfo info(path);
+    // Opening a pipe or a device could wait for ever: only plain files (and whatever fails
+    // to open, for the system's own message) go further.
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        notifier().error(notepad::cannotReadMessage(name, "Ce n'est pas un fichier ordinaire."));
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        notifier().error(notepad::cannotReadMessage(name, file.errorString().toStdString()));
+        return false;
+    }
+    const qint64 size = file.size();
+    if (size > static_cast<qint64>(notepad::kMaxFileBytes)) {
+        notifier().error(notepad::tooLargeMessage(name));
+        return false;
+    }
+    // One byte more than allowed tells a file that grew, or lied about its size.
+    const QByteArray bytes = file.read(static_cast<qint64>(notepad::kMaxFileBytes) + 1);
+    if (file.error() != QFileDevice::NoError) {
+        notifier().error(notepad::cannotReadMessage(name, file.errorString().toStdString()));
+        return false;
+    }
+    notepad::Sheet sheet;
+    try {
+        sheet = notepad::readSheet(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+            static_cast<std::uint64_t>(size));
+    } catch (const std::bad_alloc&) {
+        notifier().error(notepad::cannotReadMessage(name, "Mémoire insuffisante."));
+        return false;
+    }
+    if (sheet.kind == notepad::Sheet::Kind::TooLarge) {
+        notifier().error(notepad::tooLargeMessage(name));
+        return false;
+    }
+    // Filled apart from the view, which would otherwise lay the text out again at each
+    // insertion, then put in place of the former text.
+    auto* document = new QTextDocument(this);
+    document->setDefaultFont(m_text->font());
+    showSheet(*document, sheet);
+    document->setModified(false);
+    // The editor deletes the document it made itself; the ones made here are deleted here.
+    const QPointer<QTextDocument> former = m_text->document();
+    m_text->setDocument(document);
+    if (former && former->parent() == this) delete former;
+    m_text->moveCursor(QTextCursor::Start);
+    m_fileName = path;
+    show();
+    raise();
+    if (sheet.truncated) notifier().inform(notepad::truncatedMessage(name));
+    return true;
+}
+
+QString SheetReaderWindow::jobTitle() const {
+    const QString first = m_text->document()->firstBlock().text();
+    return QString::fromStdString(notepad::firstLine(first.toStdString()));
+}
+
+void SheetReaderWindow::printTo(QPrinter& printer) {
+    printer.setDocName(jobTitle());
+    m_text->document()->print(&printer);
+}
+
+void SheetReaderWindow::Imprimer1Click() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) printTo(printer);
+}
+
+void SheetReaderWindow::Copier1Click() {
+    m_text->copy();
+}
+
+} // namespace titralab
