@@ -387,6 +387,51 @@ double pHSlopeAtPH(const ChemicalState& s, Titration t, double pH) {
     return 1 / titrantVolumeAtPH(s, t, pH).perPH;
 }
 
+double pHSlopeAtWorkingConc(const ChemicalState& s, Titration t, double h) {
+    const BalanceTerms r = balanceTerms(s, t, h);
+    if (!(r.b > 0)) return std::numeric_limits<double>::quiet_NaN();
+    const double slopeU = (r.aU * r.b - r.a * r.bU) / (r.b * r.b);
+    return 1 / (slopeU * (-s.pSlope * kLn10));
+}
+
+namespace {
+
+// The root of f between a and b, where f has opposite signs, to adjacent doubles: false
+// position with the Illinois halving, a bisection whenever a step would not shrink the bracket
+// by half in three, and the end with the smaller |f| at the last. f must be finite on (a, b).
+template <typename F> double bracketedRoot(F f, double a, double b, double fa, double fb) {
+    int side = 0, slowSteps = 0;
+    double width = std::abs(b - a);
+    for (int k = 0; k < 400; ++k) {
+        const double mid = a + (b - a) / 2;
+        if (mid == a || mid == b) break;
+        double c = (fa * b - fb * a) / (fa - fb);
+        if (slowSteps >= 3 || !std::isfinite(c) || !((c - a) * (c - b) < 0)) {
+            c = mid;
+            slowSteps = 0;
+        }
+        const double fc = f(c);
+        if (fc == 0) return c;
+        if ((fc < 0) == (fa < 0)) {
+            a = c;
+            fa = fc;
+            if (side == -1) fb /= 2;
+            side = -1;
+        } else {
+            b = c;
+            fb = fc;
+            if (side == 1) fa /= 2;
+            side = 1;
+        }
+        const double newWidth = std::abs(b - a);
+        slowSteps = newWidth > width / 2 ? slowSteps + 1 : 0;
+        if (newWidth <= width / 2) width = newWidth;
+    }
+    return std::abs(f(a)) <= std::abs(f(b)) ? a : b;
+}
+
+} // namespace
+
 double exactPH(const ChemicalState& s, Titration t, double v) {
     const double Ke = waterProduct, Cb = s.titrantConc;
     // Above the largest concentration of protons the acids can give, the volume is negative.
@@ -394,18 +439,29 @@ double exactPH(const ChemicalState& s, Titration t, double v) {
     double lo = -std::log10(richest + 1);
     // The titrant's own working concentration, where B vanishes and the volume is infinite.
     const double hTitrant = 2 * Ke / (Cb + std::sqrt(Cb * Cb + 4 * Ke));
-    double hi = -std::log10(hTitrant) + 1;
-    while (true) {
+    double hi = -std::log10(hTitrant);
+    auto f = [&](double x) { return volumeOfH(s, t, workingFromCoordinate(x)) - v; };
+    double fLo = f(lo), fHi = f(hi);
+    // Halve towards the titrant's end until the volume there is finite and above v.
+    for (int k = 0; k < 200 && !(std::isfinite(fHi) && fHi > 0); ++k) {
         const double mid = lo + (hi - lo) / 2;
-        if (mid <= lo || mid >= hi) break;
-        if (volumeOfH(s, t, workingFromCoordinate(mid)) < v)
+        if (mid == lo || mid == hi) break;
+        const double fMid = f(mid);
+        if (fMid < 0) {
             lo = mid;
-        else
+            fLo = fMid;
+        } else {
             hi = mid;
+            fHi = fMid;
+        }
     }
-    const double vLo = volumeOfH(s, t, workingFromCoordinate(lo));
-    const double vHi = volumeOfH(s, t, workingFromCoordinate(hi));
-    const double x = std::abs(vLo - v) <= std::abs(vHi - v) ? lo : hi;
+    double x = lo;
+    if (fLo >= 0)
+        x = lo;
+    else if (!(fHi > 0) || !std::isfinite(fHi))
+        x = hi;
+    else
+        x = bracketedRoot(f, lo, hi, fLo, fHi);
     return s.pSlope * x + s.pOffset;
 }
 
@@ -414,26 +470,10 @@ std::optional<double> inflectionBetween(const ChemicalState& s, Titration t, dou
     auto sign = [&](double x) {
         return curvatureSign(balanceTerms(s, t, workingFromCoordinate(x)));
     };
-    double a = workingCoordinate(s, pHa), b = workingCoordinate(s, pHb);
-    double fa = sign(a);
-    const double fb = sign(b);
+    const double a = workingCoordinate(s, pHa), b = workingCoordinate(s, pHb);
+    const double fa = sign(a), fb = sign(b);
     if (!(fa * fb < 0)) return std::nullopt;
-    while (true) {
-        const double mid = a + (b - a) / 2;
-        if (mid == a || mid == b) break;
-        const double fm = sign(mid);
-        if (fm == 0) {
-            a = b = mid;
-            break;
-        }
-        if ((fm < 0) == (fa < 0)) {
-            a = mid;
-            fa = fm;
-        } else {
-            b = mid;
-        }
-    }
-    return s.pSlope * a + s.pOffset;
+    return s.pSlope * bracketedRoot(sign, a, b, fa, fb) + s.pOffset;
 }
 
 } // namespace titralab

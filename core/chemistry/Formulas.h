@@ -75,6 +75,8 @@ VolumeAtPH titrantVolumeAtPH(const ChemicalState& s, Titration t, double pH);
 
 // dpH/dv (per unit of vol1) at a displayed pH, exact: 1 / (dv/dpH).
 double pHSlopeAtPH(const ChemicalState& s, Titration t, double pH);
+// The same at a working concentration h, for callers that hold it already.
+double pHSlopeAtWorkingConc(const ChemicalState& s, Titration t, double h);
 
 // The displayed pH of the beaker after adding v >= 0 of titrant, to the last bit a bisection on
 // the closed-form volume can reach. The volume rises with the working coordinate -log10 h from

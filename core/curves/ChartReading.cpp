@@ -15,6 +15,10 @@ double derivativeForDisplay(const ChemicalState& s, Titration t, double pH) {
     return pHSlopeAtPH(s, t, pH) / s.volumeFactor;
 }
 
+double derivativeForDisplayAtH(const ChemicalState& s, Titration t, double h) {
+    return pHSlopeAtWorkingConc(s, t, h) / s.volumeFactor;
+}
+
 void UpdateChartReading(Simulation& sim) {
     ChartReading& r = sim.reading;
     r.points.clear();

@@ -33,6 +33,8 @@ struct ChartReading {
 
 // dpH/dV at a displayed pH, in pH per drawn volume unit (per mL when volumes show in mL).
 double derivativeForDisplay(const ChemicalState& s, Titration t, double pH);
+// The same at the working concentration h of that pH.
+double derivativeForDisplayAtH(const ChemicalState& s, Titration t, double h);
 
 // Fills sim.reading.points for the current study (cleared elsewhere). Run at the end of
 // RefreshSimulation.

@@ -149,7 +149,7 @@ void emitTitrationPoint(Simulation& sim, const TitrationPoint& p, const std::arr
             sim.curves[8].push_back({x, sigma, kConductivity});
     }
     if (sim.reading.options.derivative) {
-        const double slope = derivativeForDisplay(s, titration, p.pH);
+        const double slope = derivativeForDisplayAtH(s, titration, p.h);
         table.number(slope);
         if (draw) sim.reading.derivative.push_back({x, slope, kRed});
     }

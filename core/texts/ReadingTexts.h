@@ -39,4 +39,12 @@ inline constexpr const char* kShowLegend = "Afficher la légende";
 inline constexpr const char* kParticularOutside = "Volume hors de la courbe";
 inline constexpr const char* kParticularNoTitration = "Seulement pour un dosage";
 
+// Accessible names of the reading controls.
+inline constexpr const char* kEquivalencesName = "Marquer les équivalences et demi-équivalences";
+inline constexpr const char* kDerivativeName = "Courbe de la dérivée dpH/dV";
+inline constexpr const char* kLegendName = "Légende du graphique";
+inline constexpr const char* kIndicatorName = "Indicateur coloré";
+inline constexpr const char* kParticularName = "Volume du point particulier, en mL";
+inline constexpr const char* kResultsName = "Points remarquables du dosage";
+
 } // namespace titralab::texts
