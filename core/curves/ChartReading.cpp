@@ -128,7 +128,7 @@ std::string onCurveText(const Simulation& sim, const ExactPoint& p) {
 }
 
 std::vector<std::string> particularPointLines(const Simulation& sim, const ExactPoint& p) {
-    auto g = [](double x) { return formatGeneral(x, 4, '.'); };
+    auto g = [](double x) { return formatGeneral(x, 4, ','); };
     std::vector<std::string> lines;
     lines.push_back("v = " + g(p.volume * sim.state.volumeFactor) + " " + unitOf(sim.state));
     lines.push_back("pH = " + g(p.pH));

@@ -445,8 +445,12 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
             write(1, "volume  d' " + L2[0] + " versé  : " + formatOnPaper(st.vol2) + " L");
             write(1, "pKa de l'acide employé : " + pk(st.pK2[0]));
         }
+        // The remarkable points, on rows of their own, starting further left: they are longer.
         const std::vector<std::string> points = printedPointLines(in);
-        for (std::size_t k = 0; k < points.size(); ++k) write(k == 0 ? 2 : 1, points[k]);
+        for (std::size_t k = 0; k < points.size(); ++k) {
+            j += k == 0 ? 2 : 1;
+            canvas.textOut(W - 9 * m, lineTop(), points[k]);
+        }
     }
 
     // Legend: the name, then a sample of the line under the vertical axis.

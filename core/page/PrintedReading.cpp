@@ -54,7 +54,10 @@ void PrintIndicatorBand(const PageInput& in, const PageLayout& L, Canvas& canvas
     if (!indicator) return;
     const Pen savedPen = canvas.pen();
     const Brush savedBrush = canvas.brush();
-    const int left = L.margin, right = L.regionWidth - L.margin;
+    // Across the curve's own range of volumes.
+    double largest = 0;
+    for (const CurvePoint& p : in.curves[1]) largest = std::max(largest, p.x);
+    const int left = L.margin, right = std::max(left + 1, L.mapX(largest));
     constexpr int kStrips = 12;
     for (int i = 0; i < kStrips; ++i) {
         const double a = indicator->low + (indicator->high - indicator->low) * i / kStrips;
@@ -117,12 +120,18 @@ void PrintReadingCurves(const PageInput& in, const PageLayout& L, DashedPen& das
         canvas.setBrush(Brush{BrushStyle::Clear, kWhite});
         const int thin = std::max(1, L.thinWidth);
         const int top = L.mapY(L.ymax), bottom = L.mapY(0);
+        // Dashes of 2 mm with 1.5 mm gaps, dots of 0.5 mm with 1.5 mm gaps for the halves.
+        const int dash = std::max(1, static_cast<int>(L.pixelsPerCm * 0.2));
+        const int dot = std::max(1, static_cast<int>(L.pixelsPerCm * 0.05));
+        const int gap = std::max(1, static_cast<int>(L.pixelsPerCm * 0.15));
         auto marker = [&](double volume, const std::string& label, bool half) {
             const int x = L.mapX(volume * in.state.volumeFactor);
-            canvas.setPen(Pen{thin, kBlack, half ? PenStyle::Dot : PenStyle::Dash});
-            canvas.moveTo(x, bottom);
-            canvas.lineTo(x, top);
             canvas.setPen(Pen{thin, kBlack, PenStyle::Solid});
+            const int on = half ? dot : dash;
+            for (int y = bottom; y > top; y -= on + gap) {
+                canvas.moveTo(x, y);
+                canvas.lineTo(x, std::max(top, y - on));
+            }
             canvas.textOut(x + L.charWidth / 2,
                            top + (half ? 2 : 0) * L.lineHeight / 2 + L.lineHeight, label);
         };
