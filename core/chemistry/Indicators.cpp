@@ -6,11 +6,12 @@ namespace titralab {
 
 namespace {
 
-// Ranges and colours as French secondary-school and first-year textbooks print them; they
-// agree with the CRC Handbook's table of acid-base indicators and with Harris, Quantitative
-// Chemical Analysis, within a tenth or two of a pH unit (both give methyl red 4.4/4.8-6.2/6.0,
-// phenol red 6.4-8.0, phenolphthalein 8.0-9.6/9.8; the textbook ranges are kept, since they are
-// the ones a class reads). The screen colours are ordinary renderings of the named colours.
+// Ranges and colours as French secondary-school and first-year textbooks print them. The common
+// tables of indicators (the CRC Handbook's, Harris' Quantitative Chemical Analysis) give the
+// same ranges within two tenths of a pH unit: methyl red 4.4-6.2 in most of them, phenol red
+// 6.4-8.0 in some, phenolphthalein 8.0 or 8.3 to 10.0 in some, litmus 4.5-8.3. The textbook
+// ranges are kept, since they are the ones a class reads. The screen colours are ordinary
+// renderings of the named colours.
 constexpr IndicatorColor kRed{220, 30, 30};
 constexpr IndicatorColor kYellow{240, 220, 40};
 constexpr IndicatorColor kOrangeYellow{245, 175, 30};

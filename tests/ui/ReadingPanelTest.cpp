@@ -7,7 +7,8 @@
 #include "ui/qt/ChartReadingLayer.h"
 #include "ui/windows/ReadingPanel.h"
 
-#include <QComboBox>
+#include <QLineSeries>
+#include <QMenu>
 #include <QValueAxis>
 
 using namespace titralab;
@@ -50,9 +51,9 @@ TEST_P(Readings, BoxesAndChoiceDrawAndList) {
     EXPECT_TRUE(layer->derivativeAxis()->isVisible());
     EXPECT_EQ(layer->derivativeAxis()->alignment(), Qt::AlignRight);
 
-    auto* choice = g.find<QComboBox>("IndicatorChoice");
-    choice->setCurrentIndex(10); // phénolphtaléine
-    emit choice->activated(10);
+    auto* choice = g.find<QPushButton>("IndicatorChoice");
+    choice->menu()->actions().at(10)->trigger(); // phénolphtaléine, after "(aucun)"
+    EXPECT_TRUE(choice->text().startsWith(QString::fromUtf8("phénolphtaléine (8,2")));
     EXPECT_TRUE(layer->bandShown());
     EXPECT_TRUE(panel->resultsText().contains(QString::fromUtf8("phénolphtaléine : ")));
     const QStringList legend = layer->legendTexts();
@@ -93,7 +94,7 @@ TEST(ReadingsOutsideTitrations, ControlsAreDisabled) {
     GraphFixture g(Study::SpeciesVsPH);
     EXPECT_FALSE(g.find<QCheckBox>("EquivalencesBox")->isEnabled());
     EXPECT_FALSE(g.find<QCheckBox>("DerivativeBox")->isEnabled());
-    EXPECT_FALSE(g.find<QComboBox>("IndicatorChoice")->isEnabled());
+    EXPECT_FALSE(g.find<QPushButton>("IndicatorChoice")->isEnabled());
 }
 
 } // namespace

@@ -7,12 +7,15 @@
 #include "ui/qt/ChartReadingLayer.h"
 #include "ui/qt/ChartView.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <QXYSeries>
@@ -34,6 +37,15 @@ QColor colorOf(const IndicatorColor& c) {
     return QColor(c.r, c.g, c.b);
 }
 
+// "phénolphtaléine (8,2 – 10,0)", or "(aucun)" for -1.
+QString indicatorCaption(int k) {
+    if (k < 0 || k >= static_cast<int>(colourIndicators().size())) return fr(texts::kNoIndicator);
+    const ColourIndicator& i = colourIndicators()[k];
+    return fr(i.name) + QStringLiteral(" (%1 – %2)")
+                            .arg(QString::number(i.low, 'f', 1).replace('.', ','),
+                                 QString::number(i.high, 'f', 1).replace('.', ','));
+}
+
 } // namespace
 
 ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
@@ -45,19 +57,31 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_derivative->setObjectName("DerivativeBox");
     m_legend = new QCheckBox(fr(texts::kLegendBox), this);
     m_legend->setObjectName("LegendBox");
-    m_indicator = new QComboBox(this);
+    // A button with a menu: the choice is spoken by its own name, which a combo box on Linux
+    // replaces by its current item.
+    m_indicator = new QPushButton(this);
     m_indicator->setObjectName("IndicatorChoice");
-    m_indicator->addItem(fr(texts::kNoIndicator));
-    for (const ColourIndicator& i : colourIndicators())
-        m_indicator->addItem(fr(i.name) +
-                             QStringLiteral(" (%1 – %2)")
-                                 .arg(QString::number(i.low, 'f', 1).replace('.', ','),
-                                      QString::number(i.high, 'f', 1).replace('.', ',')));
+    m_indicator->setAutoDefault(false);
+    auto* menu = new QMenu(m_indicator);
+    auto* group = new QActionGroup(menu);
+    const int count = static_cast<int>(colourIndicators().size());
+    for (int k = -1; k < count; ++k) {
+        QAction* a = menu->addAction(indicatorCaption(k));
+        a->setCheckable(true);
+        a->setData(k);
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, k] {
+            m_sim.reading.options.indicator = k;
+            emit regenerationWanted();
+        });
+    }
+    m_indicator->setMenu(menu);
     auto* indicatorLabel = new QLabel(fr(texts::kIndicatorLabel), this);
     indicatorLabel->setBuddy(m_indicator);
     m_results = new QLabel(this);
     m_results->setObjectName("ReadingResults");
     m_results->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_results->setFocusPolicy(Qt::NoFocus);
     m_results->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     m_results->setMinimumWidth(330);
     m_particular = new QLineEdit(this);
@@ -70,6 +94,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_particularResult = new QLabel(this);
     m_particularResult->setObjectName("ParticularResult");
     m_particularResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_particularResult->setFocusPolicy(Qt::NoFocus);
     m_particularResult->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     m_particularResult->setWordWrap(true);
 
@@ -122,10 +147,6 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
         m_sim.reading.options.legend = ticked;
         applySimulation();
     });
-    connect(m_indicator, &QComboBox::activated, this, [this](int index) {
-        m_sim.reading.options.indicator = index - 1;
-        emit regenerationWanted();
-    });
     connect(m_particular, &QLineEdit::returnPressed, this, &ReadingPanel::showParticularPoint);
     connect(m_particular, &QLineEdit::editingFinished, this, &ReadingPanel::showParticularPoint);
     connect(m_layer, &ChartReadingLayer::legendToggleRequested, this, &ReadingPanel::toggleLegend);
@@ -145,7 +166,9 @@ void ReadingPanel::applySimulation() {
         m_equivalences->setChecked(o.equivalences);
         m_derivative->setChecked(o.derivative);
         m_legend->setChecked(o.legend);
-        m_indicator->setCurrentIndex(o.indicator + 1);
+        m_indicator->setText(indicatorCaption(o.indicator));
+        for (QAction* a : m_indicator->menu()->actions())
+            a->setChecked(a->data().toInt() == o.indicator);
     }
     for (QWidget* w :
          std::initializer_list<QWidget*>{m_equivalences, m_derivative, m_indicator, m_particular})

@@ -6,7 +6,7 @@
 #include <QWidget>
 
 class QCheckBox;
-class QComboBox;
+class QPushButton;
 class QLabel;
 class QLineEdit;
 
@@ -48,7 +48,7 @@ class ReadingPanel : public QWidget {
     QCheckBox* m_equivalences{nullptr};
     QCheckBox* m_derivative{nullptr};
     QCheckBox* m_legend{nullptr};
-    QComboBox* m_indicator{nullptr};
+    QPushButton* m_indicator{nullptr}; // the indicator choice, a button with a menu
     QLabel* m_results{nullptr};
     QLineEdit* m_particular{nullptr};
     QLabel* m_particularResult{nullptr};
