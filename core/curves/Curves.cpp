@@ -509,7 +509,7 @@ void GenerateDilutionCurve(Simulation& sim, int n) {
     TableWriter table(sim);
     table.endLine();
     table.column(acid ? "Log(concentration de l'acide)" : "Log(concentration de la base)",
-                 acid ? texts::kTitleLogAcid : texts::kTitleLogBase, 1, ColumnFormat::General);
+                 acid ? texts::kTitleLogAcid : texts::kTitleLogBase, 1, ColumnFormat::PH);
     table.column("pH", texts::kTitlePH, 1, ColumnFormat::PH, true);
     table.endLine();
     sim.concentrationScale = 1;

@@ -13,7 +13,7 @@ namespace titralab {
 enum class ColumnFormat {
     General,       // whatever suits each value
     Volume,        // 0.000
-    PH,            // 0.00
+    PH,            // 0.00, also for the -log of a concentration
     Concentration, // 0.000E+00
     Conductivity,  // 0.0000
 };

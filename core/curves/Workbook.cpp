@@ -27,6 +27,7 @@ constexpr lxw_row_t kHeaderRow = 2;
 constexpr lxw_row_t kFirstDataRow = 3;
 constexpr double kColumnWidth = 16;      // characters
 constexpr double kLabelWidth = 48;       // characters, the label column of a results list
+constexpr double kHeaderHeight = 45;     // points
 constexpr lxw_color_t kPHRed = 0xFF0000; // the pH curve's colour on the screen
 
 bool isTitration(Study study) {
@@ -128,6 +129,8 @@ void writeTable(lxw_workbook* book, lxw_worksheet* sheet, const std::string& she
             writeNumber(sheet, static_cast<lxw_row_t>(kFirstDataRow + r), c, column.shown(r),
                         format);
     }
+    // Room for a species name with its unit on three lines.
+    worksheet_set_row(sheet, kHeaderRow, kHeaderHeight, nullptr);
     worksheet_freeze_panes(sheet, kFirstDataRow, 0);
     if (rows < 2 || columns < 2) return;
 
