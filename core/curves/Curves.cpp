@@ -45,7 +45,7 @@ class TableWriter {
         if (m_line == 0)
             m_table.note += m_field == 0 ? field : '\t' + field;
         else if (m_line == 1)
-            m_table.columns.push_back({field, field, 1, ColumnFormat::General, {}, false});
+            m_table.columns.push_back({field, titleOf(field), 1, ColumnFormat::General, {}, false});
         append(field);
     }
     // A header with the title and display factor the workbook gives its column.
@@ -71,6 +71,11 @@ class TableWriter {
     const ExportTable& table() const { return m_table; }
 
   private:
+    // The workbook's title of a column headed by text alone: with its unit where one is known.
+    static std::string titleOf(const std::string& header) {
+        if (header == "dpH/dV") return texts::kTitleDerivative;
+        return header;
+    }
     void append(const std::string& field) {
         if (m_field > 0) m_out += '\t';
         m_out += field;

@@ -11,6 +11,7 @@ inline constexpr const char* kTitlePH = "pH";
 inline constexpr const char* kTitleHydronium = "[H3O+] (mol/L)";
 inline constexpr const char* kConcentrationUnit = " (mol/L)"; // after a species name
 inline constexpr const char* kTitleConductivity = "σ (S/m)";
+inline constexpr const char* kTitleDerivative = "dpH/dV (par mL)";
 inline constexpr const char* kTitleLogAcid = "- Log (concentration de l'acide, en mol/L)";
 inline constexpr const char* kTitleLogBase = "- Log (concentration de la base, en mol/L)";
 
