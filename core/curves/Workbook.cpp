@@ -143,6 +143,7 @@ void writeTable(lxw_workbook* book, lxw_worksheet* sheet, const std::string& she
         if (!chart) chart = workbook_add_chart(book, LXW_CHART_SCATTER_STRAIGHT);
         if (!chart) return;
         lxw_chart_series* series = chart_add_series(chart, nullptr, nullptr);
+        if (!series) return;
         chart_series_set_categories(series, sheetName.c_str(), kFirstDataRow, 0, last, 0);
         chart_series_set_values(series, sheetName.c_str(), kFirstDataRow, c, last, c);
         chart_series_set_name_range(series, sheetName.c_str(), kHeaderRow, c);
@@ -168,7 +169,8 @@ void writeTable(lxw_workbook* book, lxw_worksheet* sheet, const std::string& she
         chart_axis_set_max(chart->y_axis, sim.plot.leftMax);
         chart_axis_set_major_unit(chart->y_axis, 2);
     }
-    if (isTitration(sim.state.study)) chart_axis_set_min(chart->x_axis, 0); // the first drop
+    // Volumes start at zero; the first computed one may lie a rounding error below it.
+    if (isTitration(sim.state.study)) chart_axis_set_min(chart->x_axis, 0);
     if (sim.state.study == Study::SpeciesVsPH) {
         chart_axis_set_min(chart->x_axis, 0);
         chart_axis_set_max(chart->x_axis, 14);
