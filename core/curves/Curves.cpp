@@ -4,6 +4,7 @@
 #include "core/chemistry/Database.h"
 #include "core/chemistry/Formulas.h"
 #include "core/chemistry/Mixture.h"
+#include "core/curves/Overlays.h"
 #include "core/curves/PastedPoints.h"
 #include "core/numbers/NumberInput.h"
 #include "core/panel/Simulation.h"
@@ -350,6 +351,7 @@ void RefreshSimulation(Simulation& sim, Notifier& notifier) {
     PrepareStudy(sim);
     ApplyCheckBoxCaptions(sim);
     PlotStudy(sim, notifier);
+    RefreshOverlays(sim);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include "core/chemistry/ChemicalState.h"
 #include "core/curves/Curves.h"
+#include "core/curves/Overlays.h"
 #include "core/page/Canvas.h"
 #include "core/page/Dashes.h"
 #include "core/page/PointStyles.h"
@@ -42,6 +43,7 @@ struct PageInput {
     std::array<std::array<std::string, 4>, 2> speciesLabels{};
     std::string bottomAxisTitle;
     PointStyle pointStyle{PointStyle::ConnectedPoints};
+    Overlays overlays; // kept curves, printed dashed with their legend entries
 };
 
 PageInput PageInputOf(const Simulation& sim);

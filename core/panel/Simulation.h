@@ -4,6 +4,7 @@
 #include "core/chemistry/ChemicalState.h"
 #include "core/chemistry/Mixture.h"
 #include "core/curves/Curves.h"
+#include "core/curves/Overlays.h"
 #include "core/page/PointStyles.h"
 #include "core/panel/DatabaseBrowser.h"
 
@@ -34,6 +35,7 @@ struct Simulation {
     double spanFactor{3};         // VolumeSpan in equivalence volumes
     std::array<std::array<std::string, 4>, 2> speciesLabels{};
     std::optional<MixtureResult> mixture; // the last two-polyacid results
+    Overlays overlays;                    // frozen curves and families
 
     // Export.
     std::string exportText;
