@@ -248,13 +248,15 @@ TEST(GraphWindowAccessibility, TabGoesFromTheChartToTheButtons) {
          30,
          30,
          {"Chart1", "Edit1", "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5",
-          "CheckBox10", "CheckBox8", "CheckBox9", "Button1", "Button2", "Button3"}},
+          "CheckBox10", "CheckBox8", "CheckBox9", "Button1", "Button2", "Button3", "BoutonFiger",
+          "BoutonFamille", "BoutonEnregistrerImage", "BoutonCopierImage"}},
         {"two monoacids",
          Study::TwoMonoTitration,
          17,
          5,
          {"Chart1", "Edit1", "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox6", "CheckBox7",
-          "CheckBox10", "CheckBox8", "CheckBox9", "Button1", "Button2", "Button3"}},
+          "CheckBox10", "CheckBox8", "CheckBox9", "Button1", "Button2", "Button3", "BoutonFiger",
+          "BoutonFamille", "BoutonEnregistrerImage", "BoutonCopierImage"}},
     };
     for (const Case& c : cases) {
         GraphFixture g(c.study, c.entry1, BuretteSide::AcidSide, c.entry2);

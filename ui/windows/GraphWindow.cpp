@@ -6,6 +6,7 @@
 #include "core/texts/AccessibleTexts.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/ChartView.h"
+#include "ui/windows/OverlayBar.h"
 #include "ui/windows/PointStyleDialog.h"
 
 #include <QCheckBox>
@@ -167,9 +168,16 @@ void GraphWindow::buildControls() {
         m_panels[k] = panel;
     }
 
+    m_overlayBar = new OverlayBar(m_sim, m_notifier, m_chart, this);
+    connect(m_overlayBar, &OverlayBar::familyDrawn, this, [this] {
+        applySimulation();
+        emit panelChanged();
+    });
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 0);
     layout->addWidget(m_chart, 1);
+    layout->addWidget(m_overlayBar);
     layout->addLayout(controls);
     layout->addWidget(m_status);
     orderTabs();
@@ -184,6 +192,13 @@ void GraphWindow::orderTabs() {
                                       m_boxes[7],    m_boxes[10],   m_boxes[8],  m_boxes[9],
                                       m_printButton, m_styleButton, m_copyButton};
     for (std::size_t k = 1; k < chain.size(); ++k) setTabOrder(chain[k - 1], chain[k]);
+    // The comparison commands follow, left to right.
+    QWidget* last = chain.back();
+    for (QWidget* w : m_overlayBar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->focusPolicy() == Qt::NoFocus) continue;
+        setTabOrder(last, w);
+        last = w;
+    }
 }
 
 void GraphWindow::setPointStyleChooser(PointStyleDialog* chooser) {
@@ -209,6 +224,15 @@ int GraphWindow::showModal() {
     if (QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
     return exec();
+}
+
+void GraphWindow::showBeside(const QRect& frame) {
+    prepare();
+    setWindowModality(Qt::NonModal);
+    setWindowState(windowState() & ~Qt::WindowMaximized);
+    setGeometry(frame);
+    show();
+    raise();
 }
 
 void GraphWindow::showEvent(QShowEvent* event) {
@@ -259,7 +283,7 @@ void GraphWindow::applySimulation() {
         for (const CurvePoint& p : series) points.append(QPointF(p.x, p.y));
         m_chart->setPoints(k, points);
     }
-    m_chart->rescale();
+    m_overlayBar->showOverlays();
     ApplyPointStyle();
 
     // New curves: the keyboard cursor starts again from the followed curve's first point.

@@ -25,6 +25,7 @@ namespace titralab {
 
 class ChartView;
 class Notifier;
+class OverlayBar;
 class PointStyleDialog;
 struct Simulation;
 
@@ -38,6 +39,8 @@ class GraphWindow : public QDialog {
     void prepare();
     // prepare(), then the window maximised and modal until the user closes it.
     int showModal();
+    // Live curves: prepare(), then an ordinary window at `frame`, beside the main window.
+    void showBeside(const QRect& frame);
 
     // "&Imprimer...": opens the print dialog. "&Copier": the main window's copy command.
     void setPrintHook(std::function<void()> hook) { m_print = std::move(hook); }
@@ -66,7 +69,12 @@ class GraphWindow : public QDialog {
     void publish(const std::string& table) { m_exchange.text = table; }
 
     ChartView* chart() const { return m_chart; }
+    OverlayBar* overlayBar() const { return m_overlayBar; }
     QString panelText(int panel) const; // 1..4
+
+  signals:
+    // A family of curves wrote a value into a field of the main window's panel.
+    void panelChanged();
 
   public slots:
     void setSideIcon(const QIcon& icon) { setWindowIcon(icon); }
@@ -105,6 +113,7 @@ class GraphWindow : public QDialog {
     QPushButton* m_styleButton{nullptr}; // Button2
     QPushButton* m_copyButton{nullptr};  // Button3
     QStatusBar* m_status{nullptr};       // StatusBar1
+    OverlayBar* m_overlayBar{nullptr};   // frozen curves, families, pictures
     std::array<QLabel*, 4> m_panels{};
 
     // The keyboard cursor: the curve it follows, its points by abscissa, its place.
