@@ -4,6 +4,7 @@
 #include "core/chemistry/Formulas.h"
 #include "core/curves/CopyExport.h"
 #include "core/curves/Curves.h"
+#include "core/curves/Overlays.h"
 #include "core/curves/PastedPoints.h"
 #include "core/numbers/NumberInput.h"
 #include "core/page/PrintSettings.h"
@@ -12,8 +13,10 @@
 #include "core/panel/Simulation.h"
 
 #ifdef TITRALAB_EXPORT_PDF
+#include "ui/qt/ChartPicture.h"
 #include "ui/qt/PdfPage.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #endif
 
@@ -52,6 +55,10 @@ writes its .Txt file. Messages about the typed values go to standard error, one 
   --out DIR                 also write the two numbered files into DIR
   --paste FILE              paste the (volume, pH) pairs of FILE, one pair a line, as the
                             paste command does, and tick the pasted-points box
+  --vary FIELD=V1;V2;...    compute the study once per value of the field (D1..D16, values
+                            as typed, 2 to 12) and print one table instead: the sampled
+                            volumes (or pH) first, then one pH column per value (the species,
+                            or -log c in a dilution, per value), headed "label = value"
   --help                    print this help
 
 The printed page (instead of the table on standard output):
@@ -68,6 +75,11 @@ The printed page (instead of the table on standard output):
   --grid                    tick "Imprimer quadrillage"
   --comment1 TEXT, --comment2 TEXT   the two added comments
   --point-style N           how pasted points are drawn, 0..7 (default 1, "Croix")
+
+The chart as a picture (instead of the table; with --vary, the whole family):
+  --png FILE                write the graph window's chart as a PNG picture
+  --width PX                its width in pixels, 100 to 10000 (default 1000)
+  --svg FILE                write the chart as an SVG (vector) picture
 )";
 
 struct UsageError {
@@ -126,6 +138,10 @@ struct Options {
     std::optional<std::string> pdf;
     PrintSettings print;
     std::optional<int> pointStyle;
+    std::optional<std::string> png;
+    std::optional<std::string> svg;
+    int width{1000};
+    std::optional<std::pair<int, std::string>> vary; // field, values as typed
     bool help{false};
 };
 
@@ -225,12 +241,33 @@ Options parseArguments(int argc, char** argv) {
             o.print.comment2 = value();
         else if (arg == "--point-style")
             o.pointStyle = parseInteger(arg, value(), 0, 7);
-        else
+        else if (arg == "--png")
+            o.png = value();
+        else if (arg == "--svg")
+            o.svg = value();
+        else if (arg == "--width")
+            o.width = parseInteger(arg, value(), 100, 10000);
+        else if (arg == "--vary") {
+            const std::string v = value();
+            const auto equals = v.find('=');
+            if (v.rfind("D", 0) != 0 || equals == std::string::npos)
+                throw UsageError{"--vary expects FIELD=V1;V2;... with FIELD one of D1..D16"};
+            const int field = parseInteger(arg, v.substr(1, equals - 1), 1, 16);
+            if (field >= 7 && field <= 11)
+                throw UsageError{"--vary: D" + std::to_string(field) + " is not a chemistry field"};
+            o.vary = std::make_pair(field, v.substr(equals + 1));
+        } else
             throw UsageError{"unknown option '" + arg + "'"};
     }
     if (!o.help && !o.study) throw UsageError{"--study is required"};
     if (o.pdf && o.study == Study::TwoPolyMixture)
         throw UsageError{"the mixture study has no printed page"};
+    if ((o.png || o.svg) && o.study == Study::TwoPolyMixture)
+        throw UsageError{"the mixture study has no chart"};
+    if (o.vary && o.study == Study::TwoPolyMixture)
+        throw UsageError{"--vary: the mixture study has no curve to vary"};
+    if (int(o.pdf.has_value()) + int(o.png.has_value()) + int(o.svg.has_value()) > 1)
+        throw UsageError{"--pdf, --png and --svg write one file at a time"};
     const int entries = entryCount(o.side);
     if (o.entry1 > entries || (o.entry2 && *o.entry2 > entries))
         throw UsageError{"the " + std::string(o.side == BuretteSide::AcidSide ? "acid" : "base") +
@@ -253,6 +290,14 @@ std::string writePdf(const Simulation& sim, const Options& o, int argc, char** a
     QGuiApplication app(argc, argv);
     return writePdfPage(sim, o.print, *o.pdf);
 }
+
+// The chart is a widget: it needs a QApplication, on the offscreen platform.
+std::string writePicture(const Simulation& sim, const Options& o, int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    return o.svg ? writeSimulationPicture(sim, *o.svg, true)
+                 : writeSimulationPicture(sim, *o.png, false, o.width);
+}
 #endif
 
 } // namespace
@@ -270,8 +315,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 #ifndef TITRALAB_EXPORT_PDF
-    if (o.pdf) {
-        std::cerr << "titralab-export: --pdf needs a build with Qt (TITRALAB_WITH_QT=ON)\n";
+    if (o.pdf || o.png || o.svg) {
+        std::cerr << "titralab-export: --pdf, --png and --svg need a build with Qt "
+                     "(TITRALAB_WITH_QT=ON)\n";
         return 2;
     }
 #endif
@@ -317,14 +363,30 @@ int main(int argc, char** argv) {
     if (o.pointStyle) sim.currentPointStyle = static_cast<PointStyle>(*o.pointStyle);
 
     StderrNotifier notifier;
+    std::vector<double> varied;
+    if (o.vary) {
+        const ValueList values = parseValueList(o.vary->first, o.side, o.vary->second);
+        if (!values.refusal.empty()) {
+            std::cerr << "titralab-export: --vary: " << values.refusal << '\n';
+            return 2;
+        }
+        varied = values.values;
+    }
     try {
         RefreshSimulation(sim, notifier);
+        if (o.vary && (o.png || o.svg)) DrawFamily(sim, o.vary->first, varied, notifier);
     } catch (const ArithmeticFault& e) {
         notifier.error(e.what());
         return 1;
     }
 #ifdef TITRALAB_EXPORT_PDF
-    if (o.pdf) {
+    if (o.png || o.svg) {
+        const std::string failure = writePicture(sim, o, argc, argv);
+        if (!failure.empty()) {
+            std::cerr << "titralab-export: " << failure << '\n';
+            return 1;
+        }
+    } else if (o.pdf) {
         const std::string failure = writePdf(sim, o, argc, argv);
         if (!failure.empty()) {
             std::cerr << "titralab-export: " << failure << '\n';
@@ -332,7 +394,15 @@ int main(int argc, char** argv) {
         }
     } else
 #endif
-    {
+        if (o.vary) {
+        try {
+            std::cout << VaryTable(sim, o.vary->first, varied, notifier) << "\r\n";
+        } catch (const ArithmeticFault& e) {
+            notifier.error(e.what());
+            return 1;
+        }
+        std::cout.flush();
+    } else {
         std::cout << sim.exportText << "\r\n";
         std::cout.flush();
     }
