@@ -4,10 +4,10 @@
 
 namespace titralab::desktop {
 
-SideBySide besideMainWindow(const Rect& screen, const Rect& main) {
+SideBySide besideMainWindow(const Rect& screen, const Rect& main, int graphMinimum) {
     SideBySide out;
     out.main = main;
-    const int minimumGraph = screen.width / 2;
+    const int minimumGraph = std::min(screen.width, std::max(screen.width / 2, graphMinimum));
     const int mainWidth = std::min(main.width, screen.width - minimumGraph);
     out.main.width = mainWidth;
     int right = screen.left + screen.width;

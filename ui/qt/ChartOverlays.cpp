@@ -19,9 +19,11 @@ namespace {
 constexpr const char* kOverlayProperty = "titralabOverlay";
 
 // Eight hues, far enough apart to tell kept pH curves from one another.
-const std::array<QColor, 8> kHues{QColor(220, 40, 40),  QColor(40, 90, 220),  QColor(30, 150, 60),
-                                  QColor(230, 130, 20), QColor(140, 60, 180), QColor(0, 150, 160),
-                                  QColor(150, 100, 40), QColor(210, 60, 160)};
+// Eight hues, far enough apart to tell kept pH curves from one another and from the current
+// curve's red.
+const std::array<QColor, 8> kHues{QColor(40, 90, 220),  QColor(30, 150, 60), QColor(230, 130, 20),
+                                  QColor(140, 60, 180), QColor(0, 150, 160), QColor(150, 100, 40),
+                                  QColor(210, 60, 160), QColor(90, 90, 90)};
 // The species colours of the chart (Series2..Series5).
 const std::array<QColor, 4> kSpecies{QColor(0, 128, 0), QColor(255, 255, 0), QColor(0, 0, 255),
                                      QColor(255, 255, 255)};

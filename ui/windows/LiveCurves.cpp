@@ -75,9 +75,9 @@ void LiveCurves::showGraph() {
     QScreen* screen = m_main->screen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
     const QRect frame = m_main->frameGeometry();
-    const desktop::SideBySide placed =
-        desktop::besideMainWindow({area.x(), area.y(), area.width(), area.height()},
-                                  {frame.x(), frame.y(), frame.width(), frame.height()});
+    const desktop::SideBySide placed = desktop::besideMainWindow(
+        {area.x(), area.y(), area.width(), area.height()},
+        {frame.x(), frame.y(), frame.width(), frame.height()}, m_graph->minimumSizeHint().width());
     if (placed.main.left != frame.x() || placed.main.width != frame.width()) {
         m_main->move(placed.main.left, placed.main.top);
         m_main->resize(m_main->width() - (frame.width() - placed.main.width), m_main->height());
