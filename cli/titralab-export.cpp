@@ -76,7 +76,7 @@ The printed page (instead of the table on standard output):
   --comment1 TEXT, --comment2 TEXT   the two added comments
   --point-style N           how pasted points are drawn, 0..7 (default 1, "Croix")
 
-The chart as a picture (instead of the table; with --vary, the whole family):
+The chart as a picture (instead of the table; with --vary, the whole family, as --pdf prints it):
   --png FILE                write the graph window's chart as a PNG picture
   --width PX                its width in pixels, 100 to 10000 (default 1000)
   --svg FILE                write the chart as an SVG (vector) picture
@@ -374,7 +374,7 @@ int main(int argc, char** argv) {
     }
     try {
         RefreshSimulation(sim, notifier);
-        if (o.vary && (o.png || o.svg)) DrawFamily(sim, o.vary->first, varied, notifier);
+        if (o.vary && (o.png || o.svg || o.pdf)) DrawFamily(sim, o.vary->first, varied, notifier);
     } catch (const ArithmeticFault& e) {
         notifier.error(e.what());
         return 1;

@@ -2,6 +2,8 @@
 #include "core/curves/Overlays.h"
 #include "core/chemistry/Formulas.h"
 #include "core/numbers/NumberInput.h"
+#include "core/page/PrintedPage.h"
+#include "core/page/RecordingCanvas.h"
 #include "core/panel/SimulationSetup.h"
 #include "tests/core/curves/SimulationFixtures.h"
 
@@ -241,6 +243,47 @@ TEST(VaryTable, OnePhColumnPerValueAtRegularVolumes) {
     Simulation mixture = simulationFor(Study::TwoPolyMixture);
     RecordingNotifier messages;
     EXPECT_TRUE(VaryTable(mixture, 4, {3, 4}, messages).empty());
+}
+
+} // namespace
+} // namespace titralab
+
+namespace titralab {
+namespace {
+
+TEST(FrozenCurves, ArePrintedDashedWithTheirLegend) {
+    struct Case {
+        const char* label;
+        Study study;
+        int field;
+        std::vector<int> kept; // the series kept: their legend names "<curve> (pKa = 4,7)"
+    } cases[] = {
+        {"titration", Study::TitrationVsVolume, 4, {1}},
+        {"species", Study::SpeciesVsPH, 4, {2, 3}},
+    };
+    for (const Case& c : cases) {
+        Simulation sim = simulationFor(c.study, 17);
+        sim.panel.text[c.field] = "4.7";
+        refresh(sim);
+        ASSERT_EQ(FreezeCurrentCurve(sim), FreezeOutcome::Frozen) << c.label;
+        sim.panel.text[c.field] = "9";
+        refresh(sim);
+        std::vector<std::string> legend;
+        for (int n : c.kept)
+            legend.push_back((n == 1 ? std::string("pH") : sim.speciesLabels[0][n - 2]) +
+                             " (pKa = 4,7)");
+        if (c.study == Study::TitrationVsVolume) legend.push_back("pH (pKa = 9)");
+        RecordingCanvas with(4800, 6800, 600);
+        PrintPage(sim, PrintSettings{}, with);
+        for (const std::string& entry : legend)
+            EXPECT_TRUE(with.findText(entry)) << c.label << ": " << entry;
+        ClearOverlays(sim);
+        RecordingCanvas without(4800, 6800, 600);
+        PrintPage(sim, PrintSettings{}, without);
+        // The kept curves add dashes, many short lines, and nothing else is lost.
+        EXPECT_GT(with.count(CanvasOp::LineTo), without.count(CanvasOp::LineTo) + 100) << c.label;
+        EXPECT_EQ(with.texts().size(), without.texts().size() + c.kept.size()) << c.label;
+    }
 }
 
 } // namespace
