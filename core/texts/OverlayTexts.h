@@ -48,6 +48,12 @@ inline constexpr const char* kFamilyCancel = "A&nnuler";
 
 // The quantities a family or a slider varies, by field (D1..D16) and side: the panel's labels.
 inline constexpr const char* kColumn2Suffix = " (2)";
+// What each quantity is, by side, for the family's choice: burette, beaker, volume.
+inline constexpr const char* kBuretteConcMeaning[2] = {"concentration de la base versée",
+                                                       "concentration de l'acide versé"};
+inline constexpr const char* kBeakerConcMeaning[2] = {"concentration de l'acide",
+                                                      "concentration de la base"};
+inline constexpr const char* kBeakerVolumeMeaning[2] = {"volume de l'acide", "volume de la base"};
 
 // Accessible names of the new controls.
 inline constexpr const char* kSliderName = "Curseur de ";

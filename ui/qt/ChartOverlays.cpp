@@ -118,7 +118,10 @@ void ChartOverlays::show(const Simulation& sim) {
             marker->setLabel(fr(sim.overlays.currentLabel));
         } else if (species && number >= 2 && number <= 5) {
             marker->setVisible(drawn);
-            marker->setLabel(fr(sim.graph.captions[number - 2]));
+            const std::string& current = sim.overlays.currentLabel;
+            marker->setLabel(current == "pH"
+                                 ? fr(sim.graph.captions[number - 2])
+                                 : fr(current + " : " + sim.graph.captions[number - 2]));
         } else {
             marker->setVisible(false);
         }

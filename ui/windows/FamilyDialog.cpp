@@ -42,6 +42,11 @@ FamilyDialog::FamilyDialog(Notifier& notifier, QWidget* parent)
     m_geometric = new QRadioButton(fr(texts::kFamilyGeometric), this);
     m_geometric->setObjectName("FamilleGeometrique");
     m_list->setChecked(true);
+    // The fields of the choice not taken are greyed.
+    auto follow = [this] {
+        m_values->setEnabled(m_list->isChecked());
+        for (QLineEdit* e : {m_first, m_last, m_count}) e->setEnabled(!m_list->isChecked());
+    };
     m_values = new QLineEdit(this);
     m_values->setObjectName("FamilleValeurs");
     m_first = new QLineEdit(this);
@@ -51,6 +56,9 @@ FamilyDialog::FamilyDialog(Notifier& notifier, QWidget* parent)
     m_count = new QLineEdit(QStringLiteral("5"), this);
     m_count->setObjectName("FamilleNombre");
     for (QLineEdit* e : {m_values, m_first, m_last, m_count}) e->setMaxLength(400);
+    for (QRadioButton* r : {m_list, m_arithmetic, m_geometric})
+        connect(r, &QRadioButton::toggled, this, follow);
+    follow();
 
     auto* quantityLabel = new QLabel(fr(texts::kFamilyQuantity), this);
     quantityLabel->setBuddy(m_quantity);
@@ -96,7 +104,15 @@ void FamilyDialog::prepare(const Simulation& sim) {
     m_quantity->clear();
     for (int field : {2, 1, 4, 5, 6, 3, 12, 14, 13, 15, 16}) {
         if (!in.used[field]) continue;
-        m_quantity->addItem(fr(fieldQuantity(field, m_side).label), field);
+        const int s = m_side == BuretteSide::AcidSide ? 0 : 1;
+        const int base = field >= 12 ? field - 10 : field;
+        const char* meaning = base == 1   ? texts::kBuretteConcMeaning[s]
+                              : base == 2 ? texts::kBeakerConcMeaning[s]
+                              : base == 3 ? texts::kBeakerVolumeMeaning[s]
+                                          : nullptr;
+        QString item = fr(fieldQuantity(field, m_side).label);
+        if (meaning) item += QStringLiteral(" : ") + fr(meaning);
+        m_quantity->addItem(item, field);
     }
     const int field = this->field();
     if (field > 0) m_values->setText(fr(sim.panel.text[field]));
