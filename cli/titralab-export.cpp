@@ -316,7 +316,7 @@ int main(int argc, char** argv) {
     }
 #ifndef TITRALAB_EXPORT_PDF
     if (o.pdf || o.png || o.svg) {
-        std::cerr << "titralab-export: --pdf, --png and --svg need a build with Qt "
+        std::cerr << "titralab-export: --pdf, --png and --svg: each needs a build with Qt "
                      "(TITRALAB_WITH_QT=ON)\n";
         return 2;
     }
