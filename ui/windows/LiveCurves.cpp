@@ -52,7 +52,10 @@ LiveCurves::LiveCurves(Simulation& sim, QMainWindow* main, GraphWindow* graph, N
     }
     for (const char* name : {"RadioGroup1", "RadioGroup2", "RadioGroup3", "RadioGroup4"})
         if (auto* group = main->findChild<RadioGroup*>(name))
-            connect(group, &RadioGroup::itemClicked, this, [this] { redraw(); });
+            connect(group, &RadioGroup::itemClicked, this, [this] {
+                m_sliders->nameSliders(); // the side renames the concentrations and volumes
+                redraw();
+            });
     for (const char* name : {"BitBtn1", "BitBtn2"})
         if (auto* step = main->findChild<QPushButton*>(name))
             connect(step, &QPushButton::clicked, this, [this] { redraw(); });

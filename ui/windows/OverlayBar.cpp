@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QMenu>
@@ -134,9 +135,13 @@ void OverlayBar::drawFamily(int field, const std::vector<double>& values) {
 
 void OverlayBar::saveImage() {
     QString filter;
-    const QString path = QFileDialog::getSaveFileName(this, fr(texts::kSaveImageTitle), QString(),
-                                                      fr(texts::kImageFilters), &filter);
+    QString path = QFileDialog::getSaveFileName(this, fr(texts::kSaveImageTitle), QString(),
+                                                fr(texts::kImageFilters), &filter);
     if (path.isEmpty()) return;
+    // A name typed without its extension takes the chosen kind's.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += filter.contains(QStringLiteral("svg")) ? QStringLiteral(".svg")
+                                                       : QStringLiteral(".png");
     const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) ||
                      (filter.contains(QStringLiteral("svg")) &&
                       !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive));

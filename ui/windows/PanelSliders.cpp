@@ -38,8 +38,6 @@ PanelSliders::PanelSliders(Simulation& sim, QWidget* window) : QObject(window), 
             " QSlider::handle:horizontal { width: 7px; margin: -4px 0; border-radius: 2px;"
             " background: #e8ecf5; border: 1px solid #2a3040; }"
             " QSlider::handle:horizontal:focus { background: #ffe14d; }");
-        s->setAccessibleName(QString::fromUtf8(texts::kSliderName) +
-                             QString::fromStdString(fieldQuantity(field, sim.panel.side).label));
         connect(s, &QSlider::valueChanged, this, [this, field](int p) { moved(field, p); });
         connect(edit, &QLineEdit::textChanged, this, [this, field] { follow(field); });
         edit->installEventFilter(this);
@@ -48,6 +46,15 @@ PanelSliders::PanelSliders(Simulation& sim, QWidget* window) : QObject(window), 
         follow(field);
         place(field);
     }
+    nameSliders();
+}
+
+void PanelSliders::nameSliders() {
+    for (int field : kSliderFields)
+        if (QSlider* s = m_sliders[static_cast<std::size_t>(field)])
+            s->setAccessibleName(
+                QString::fromUtf8(texts::kSliderName) +
+                QString::fromStdString(fieldQuantity(field, m_sim.panel.side).label));
 }
 
 bool PanelSliders::eventFilter(QObject* watched, QEvent* event) {

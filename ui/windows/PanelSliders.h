@@ -21,6 +21,8 @@ class PanelSliders : public QObject {
     PanelSliders(Simulation& sim, QWidget* window);
 
     QSlider* slider(int field) const { return m_sliders[static_cast<std::size_t>(field)]; }
+    // Names each slider after its field's label on the simulation's side.
+    void nameSliders();
 
   signals:
     // The user moved the slider of `field`; its text is already in the field and the panel.
