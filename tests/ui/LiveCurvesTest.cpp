@@ -7,17 +7,22 @@
 #include "core/panel/FieldSliders.h"
 #include "core/texts/Messages.h"
 #include "ui/qt/ChartOverlays.h"
+#include "ui/qt/ChartPicture.h"
 #include "ui/windows/FamilyDialog.h"
 #include "ui/windows/LiveCurves.h"
 #include "ui/windows/OverlayBar.h"
 #include "ui/windows/PanelSliders.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QFile>
+#include <QImage>
 #include <QLegend>
 #include <QLineSeries>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTemporaryDir>
 
 using namespace titralab;
 using namespace titralab::testing;
@@ -169,6 +174,42 @@ TEST(LiveCurves, TheOptionIsRememberedAndOnByDefault) {
     EXPECT_FALSE(p.live.isOn());
     EXPECT_FALSE(p.graph.isVisible()); // the window goes back to being modal, opened by F11
     EXPECT_FALSE(p.store.readLiveCurves());
+}
+
+} // namespace
+
+namespace {
+
+TEST(ChartPicture, TheChartIsSavedAndCopiedWithItsLegend) {
+    GraphFixture g(Study::TitrationVsVolume);
+    g.window->overlayBar()->freeze();
+    QTemporaryDir dir;
+    struct Case {
+        const char* label;
+        const char* file;
+        int width; // asked; 0: the chart's size on screen
+    } cases[] = {
+        {"PNG at screen size", "a.png", 0}, {"PNG 1600 wide", "b.png", 1600}, {"SVG", "c.svg", -1}};
+    const int screenWidth = g.chart()->viewport()->width();
+    for (const Case& c : cases) {
+        const QString path = dir.path() + "/" + c.file;
+        const std::string failure = c.width < 0 ? writeChartSvg(*g.chart(), path)
+                                                : writeChartPng(*g.chart(), path, c.width);
+        EXPECT_TRUE(failure.empty()) << c.label << ": " << failure;
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.label;
+        const QByteArray content = file.readAll();
+        if (c.width < 0) {
+            EXPECT_TRUE(content.contains("<svg")) << c.label;
+            EXPECT_TRUE(content.contains(" valeurs")) << c.label; // the legend: "mêmes valeurs"
+        } else {
+            EXPECT_EQ(QImage::fromData(content, "PNG").width(), c.width ? c.width : screenWidth)
+                << c.label;
+        }
+    }
+    EXPECT_FALSE(writeChartPng(*g.chart(), dir.path() + "/missing/d.png").empty());
+    QTest::mouseClick(g.find<QPushButton>("BoutonCopierImage"), Qt::LeftButton);
+    EXPECT_EQ(QApplication::clipboard()->image().width(), screenWidth);
 }
 
 } // namespace

@@ -27,9 +27,16 @@ std::string cannotWrite(const QString& path) {
     return "Impossible d'écrire le fichier " + path.toStdString();
 }
 
+// A legend shown or hidden just now is laid out by a posted request: the picture waits for it.
+void settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCoreApplication::sendPostedEvents();
+}
+
 } // namespace
 
 QImage chartImage(QChartView& view, int width) {
+    settle();
     const QRect source = view.viewport()->rect();
     if (source.isEmpty()) return {};
     const int w = width > 0 ? std::min(width, kMaxWidth) : source.width();
@@ -56,6 +63,7 @@ std::string writeChartPng(QChartView& view, const QString& path, int width) {
 }
 
 std::string writeChartSvg(QChartView& view, const QString& path) {
+    settle();
     const QRect source = view.viewport()->rect();
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
