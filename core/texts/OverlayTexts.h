@@ -5,6 +5,8 @@ namespace titralab::texts {
 
 // Options menu: the graph window beside the main window, redrawn at every accepted change.
 inline constexpr const char* kLiveCurves = "Courbes en &direct";
+// The graph window's caption while it lives beside the main window (not "close this one").
+inline constexpr const char* kLiveGraphCaption = "Représentations graphiques : courbes en direct";
 
 // Graph window: frozen curves and families.
 inline constexpr const char* kFreezeCurve = "&Figer la courbe";

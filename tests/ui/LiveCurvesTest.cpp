@@ -6,6 +6,7 @@
 #include "core/curves/Overlays.h"
 #include "core/panel/FieldSliders.h"
 #include "core/texts/Messages.h"
+#include "core/texts/OverlayTexts.h"
 #include "ui/qt/ChartOverlays.h"
 #include "ui/qt/ChartPicture.h"
 #include "ui/windows/FamilyDialog.h"
@@ -82,6 +83,7 @@ TEST(LiveCurves, ATypedValueRedrawsOnLeavingTheFieldARefusedOneKeepsTheCurve) {
         LiveProgram p;
         ASSERT_TRUE(p.graph.isVisible()) << c.label;
         EXPECT_FALSE(p.graph.isModal()) << c.label;
+        EXPECT_EQ(p.graph.windowTitle(), QString::fromUtf8(texts::kLiveGraphCaption)) << c.label;
         const int windows = p.visibleWindows();
         const QList<QPointF> before = p.phCurve();
         p.type(c.field, c.text);

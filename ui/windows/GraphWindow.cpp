@@ -4,6 +4,7 @@
 #include "core/panel/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/texts/AccessibleTexts.h"
+#include "core/texts/OverlayTexts.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/ChartView.h"
 #include "ui/windows/OverlayBar.h"
@@ -216,6 +217,7 @@ void GraphWindow::prepare() {
 }
 
 int GraphWindow::showModal() {
+    m_beside = false;
     prepare();
     // Modal to the main window only, so that the point-style chooser, a window of its own,
     // stays usable beside it.
@@ -227,6 +229,7 @@ int GraphWindow::showModal() {
 }
 
 void GraphWindow::showBeside(const QRect& frame) {
+    m_beside = true;
     prepare();
     setWindowModality(Qt::NonModal);
     setWindowState(windowState() & ~Qt::WindowMaximized);
@@ -272,7 +275,7 @@ void GraphWindow::applySimulation() {
     showPointCount();
 
     const PlotSetup& plot = m_sim.plot;
-    setWindowTitle(fr(plot.windowTitle));
+    setWindowTitle(m_beside ? fr(texts::kLiveGraphCaption) : fr(plot.windowTitle));
     m_printButton->setHidden(!plot.printButtonVisible);
     m_chart->setTitles(fr(plot.chartTitle), fr(plot.leftTitle), fr(plot.bottomTitle));
     m_chart->setLeftAxis(plot.leftAxisAutomatic, plot.leftMin, plot.leftMax);

@@ -114,6 +114,7 @@ class GraphWindow : public QDialog {
     QPushButton* m_copyButton{nullptr};  // Button3
     QStatusBar* m_status{nullptr};       // StatusBar1
     OverlayBar* m_overlayBar{nullptr};   // frozen curves, families, pictures
+    bool m_beside{false};                // shown beside the main window, not modal
     std::array<QLabel*, 4> m_panels{};
 
     // The keyboard cursor: the curve it follows, its points by abscissa, its place.
