@@ -8,6 +8,7 @@
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/CopyDialog.h"
 #include "ui/windows/GraphWindow.h"
+#include "ui/windows/LiveCurves.h"
 #include "ui/windows/MainWindow.h"
 #include "ui/windows/MixtureWindow.h"
 #include "ui/windows/PointStyleDialog.h"
@@ -69,8 +70,11 @@ int main(int argc, char** argv) {
     print.setPointStyleHook([&pointStyle] { pointStyle.showChooser(); });
     print.setHelpHook([&principal](int context) { principal.showHelpContext(context); });
     principal.setAboutBox(&about);
+    SettingsStore settings(programName);
+    LiveCurves live(sim, &principal, &graph, boxes, &settings);
+    QObject::connect(&graph, &GraphWindow::panelChanged, &principal, &MainWindow::showPanelState);
     principal.setLinks({
-        [&graph] { graph.showModal(); },
+        [&live] { live.showGraph(); },
         [&mixture] { mixture.showModal(); },
         [&copy] { copy.OpenCopyDialog(); },
         [&reader] { reader.openWithDialog(); },
@@ -91,7 +95,6 @@ int main(int argc, char** argv) {
     QObject::connect(&principal, &MainWindow::hydroniumTickChanged, &graph,
                      &GraphWindow::setHydroniumTicked);
 
-    SettingsStore settings(programName);
     principal.setSettingsStore(&settings);
     // Without the port (another copy of the program holds it) the program runs on.
     principal.startListener(MessageListener::kPort);

@@ -6,6 +6,7 @@
 #include "core/curves/ChartReading.h"
 #include "core/curves/CopyExport.h"
 #include "core/curves/Curves.h"
+#include "core/curves/Overlays.h"
 #include "core/curves/PastedPoints.h"
 #include "core/curves/Workbook.h"
 #include "core/numbers/NumberInput.h"
@@ -15,8 +16,10 @@
 #include "core/panel/Simulation.h"
 
 #ifdef TITRALAB_EXPORT_PDF
+#include "ui/qt/ChartPicture.h"
 #include "ui/qt/PdfPage.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #endif
 
@@ -67,6 +70,10 @@ Readings of a titration study (instead of the table; refused in the other studie
                             verdict of the colour indicator NAME ("convient", "ne convient pas");
                             the names as the choice lists them, accents optional:
                             --indicator list prints them
+  --vary FIELD=V1;V2;...    compute the study once per value of the field (D1..D16, values
+                            as typed, 2 to 12) and print one table instead: the sampled
+                            volumes (or pH) first, then one pH column per value (the species,
+                            or -log c in a dilution, per value), headed "label = value"
   --help                    print this help
 
 The printed page (instead of the table on standard output):
@@ -83,6 +90,11 @@ The printed page (instead of the table on standard output):
   --grid                    tick "Imprimer quadrillage"
   --comment1 TEXT, --comment2 TEXT   the two added comments
   --point-style N           how pasted points are drawn, 0..7 (default 1, "Croix")
+
+The chart as a picture (instead of the table; with --vary, the whole family, as --pdf prints it):
+  --png FILE                write the graph window's chart as a PNG picture
+  --width PX                its width in pixels, 100 to 10000 (default 1000)
+  --svg FILE                write the chart as an SVG (vector) picture
 )";
 
 struct UsageError {
@@ -145,6 +157,10 @@ struct Options {
     bool derivative{false};
     bool equivalence{false};
     std::optional<std::string> indicator;
+    std::optional<std::string> png;
+    std::optional<std::string> svg;
+    int width{1000};
+    std::optional<std::pair<int, std::string>> vary; // field, values as typed
     bool help{false};
 };
 
@@ -252,7 +268,22 @@ Options parseArguments(int argc, char** argv) {
             o.equivalence = true;
         else if (arg == "--indicator")
             o.indicator = value();
-        else
+        else if (arg == "--png")
+            o.png = value();
+        else if (arg == "--svg")
+            o.svg = value();
+        else if (arg == "--width")
+            o.width = parseInteger(arg, value(), 100, 10000);
+        else if (arg == "--vary") {
+            const std::string v = value();
+            const auto equals = v.find('=');
+            if (v.rfind("D", 0) != 0 || equals == std::string::npos)
+                throw UsageError{"--vary expects FIELD=V1;V2;... with FIELD one of D1..D16"};
+            const int field = parseInteger(arg, v.substr(1, equals - 1), 1, 16);
+            if (field >= 7 && field <= 11)
+                throw UsageError{"--vary: D" + std::to_string(field) + " is not a chemistry field"};
+            o.vary = std::make_pair(field, v.substr(equals + 1));
+        } else
             throw UsageError{"unknown option '" + arg + "'"};
     }
     if (!o.help && !o.study) throw UsageError{"--study is required"};
@@ -263,6 +294,12 @@ Options parseArguments(int argc, char** argv) {
                          "two-mono)"};
     if (o.indicator && *o.indicator != "list" && !findIndicator(*o.indicator))
         throw UsageError{"unknown indicator '" + *o.indicator + "' (--indicator list)"};
+    if ((o.png || o.svg) && o.study == Study::TwoPolyMixture)
+        throw UsageError{"the mixture study has no chart"};
+    if (o.vary && o.study == Study::TwoPolyMixture)
+        throw UsageError{"--vary: the mixture study has no curve to vary"};
+    if (int(o.pdf.has_value()) + int(o.png.has_value()) + int(o.svg.has_value()) > 1)
+        throw UsageError{"--pdf, --png and --svg write one file at a time"};
     const int entries = entryCount(o.side);
     if (o.entry1 > entries || (o.entry2 && *o.entry2 > entries))
         throw UsageError{"the " + std::string(o.side == BuretteSide::AcidSide ? "acid" : "base") +
@@ -309,6 +346,14 @@ std::string writePdf(const Simulation& sim, const Options& o, int argc, char** a
     QGuiApplication app(argc, argv);
     return writePdfPage(sim, o.print, *o.pdf);
 }
+
+// The chart is a widget: it needs a QApplication, on the offscreen platform.
+std::string writePicture(const Simulation& sim, const Options& o, int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    return o.svg ? writeSimulationPicture(sim, *o.svg, true)
+                 : writeSimulationPicture(sim, *o.png, false, o.width);
+}
 #endif
 
 } // namespace
@@ -330,8 +375,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 #ifndef TITRALAB_EXPORT_PDF
-    if (o.pdf) {
-        std::cerr << "titralab-export: --pdf needs a build with Qt (TITRALAB_WITH_QT=ON)\n";
+    if (o.pdf || o.png || o.svg) {
+        std::cerr << "titralab-export: --pdf, --png and --svg: each needs a build with Qt "
+                     "(TITRALAB_WITH_QT=ON)\n";
         return 2;
     }
 #endif
@@ -380,14 +426,30 @@ int main(int argc, char** argv) {
     if (o.indicator) sim.reading.options.indicator = *findIndicator(*o.indicator);
 
     StderrNotifier notifier;
+    std::vector<double> varied;
+    if (o.vary) {
+        const ValueList values = parseValueList(o.vary->first, o.side, o.vary->second);
+        if (!values.refusal.empty()) {
+            std::cerr << "titralab-export: --vary: " << values.refusal << '\n';
+            return 2;
+        }
+        varied = values.values;
+    }
     try {
         RefreshSimulation(sim, notifier);
+        if (o.vary && (o.png || o.svg || o.pdf)) DrawFamily(sim, o.vary->first, varied, notifier);
     } catch (const ArithmeticFault& e) {
         notifier.error(e.what());
         return 1;
     }
 #ifdef TITRALAB_EXPORT_PDF
-    if (o.pdf) {
+    if (o.png || o.svg) {
+        const std::string failure = writePicture(sim, o, argc, argv);
+        if (!failure.empty()) {
+            std::cerr << "titralab-export: " << failure << '\n';
+            return 1;
+        }
+    } else if (o.pdf) {
         const std::string failure = writePdf(sim, o, argc, argv);
         if (!failure.empty()) {
             std::cerr << "titralab-export: " << failure << '\n';
@@ -397,6 +459,14 @@ int main(int argc, char** argv) {
 #endif
         if (o.equivalence || o.indicator) {
         std::cout << readingLines(sim, o) << "\r\n";
+        std::cout.flush();
+    } else if (o.vary) {
+        try {
+            std::cout << VaryTable(sim, o.vary->first, varied, notifier) << "\r\n";
+        } catch (const ArithmeticFault& e) {
+            notifier.error(e.what());
+            return 1;
+        }
         std::cout.flush();
     } else {
         std::cout << sim.exportText << "\r\n";

@@ -4,6 +4,7 @@
 #include "core/chemistry/Database.h"
 #include "core/chemistry/Formulas.h"
 #include "core/chemistry/Mixture.h"
+#include "core/curves/Overlays.h"
 #include "core/curves/PastedPoints.h"
 #include "core/numbers/NumberInput.h"
 #include "core/panel/Simulation.h"
@@ -404,6 +405,7 @@ void RefreshSimulation(Simulation& sim, Notifier& notifier) {
     sim.reading.derivative.clear();
     PlotStudy(sim, notifier);
     UpdateChartReading(sim);
+    RefreshOverlays(sim); // adds the kept curves' columns to the table
     if (sim.reading.options.equivalences) sim.exportText += copiedPointLines(sim);
 }
 

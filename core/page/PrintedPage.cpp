@@ -217,6 +217,8 @@ PageInput PageInputOf(const Simulation& sim) {
     in.bottomAxisTitle = sim.plot.bottomTitle;
     in.pointStyle = sim.currentPointStyle;
     in.reading = sim.reading;
+    in.overlays = sim.overlays;
+    in.overlays.plainTable.clear();
     return in;
 }
 
@@ -378,6 +380,26 @@ void DrawPointSymbol(Canvas& canvas, SymbolPen& symbols, int x, int y, int s) {
     canvas.setBrush(saved);
 }
 
+namespace {
+
+// Kept curves take the dash codes no curve of the study uses, in turn.
+DashCode overlayDash(std::size_t index) {
+    constexpr std::array<DashCode, 4> kCodes{7, 8, 9, 10};
+    return kCodes[index % kCodes.size()];
+}
+
+void printOverlays(const PageInput& in, const PageLayout& L, DashedPen& dashes, Canvas& canvas) {
+    const std::vector<OverlayCurve>& kept = in.overlays.curves;
+    for (std::size_t c = 0; c < kept.size(); ++c)
+        for (std::size_t k = 0; k < kept[c].series.size(); ++k) {
+            const double factor = kept[c].series[k].first == 1 ? 1 : L.speciesFactor;
+            printDashed(overlayPoints(kept[c], k, in.state.volumeFactor), overlayDash(c), factor, L,
+                        dashes, canvas);
+        }
+}
+
+} // namespace
+
 void PrintCurves(const PageInput& in, const PageLayout& L, DashedPen& dashes, SymbolPen& symbols,
                  Canvas& canvas) {
     const Study study = in.state.study;
@@ -401,6 +423,7 @@ void PrintCurves(const PageInput& in, const PageLayout& L, DashedPen& dashes, Sy
         // A series with no positive ordinate has no scale: it is left out.
         if (largest > 0) printDashed(c[8], 6, 10 / largest, L, dashes, canvas);
     }
+    printOverlays(in, L, dashes, canvas);
 }
 
 void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLayout& L,
@@ -464,7 +487,11 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
     };
     const GraphOptions& g = in.graph;
     if (!isSpeciesOrDilution(study)) {
-        entry("pH", kSolidDash);
+        // With kept curves beside it, the current curve is named by its values.
+        const std::string& current = in.overlays.currentLabel;
+        entry(in.overlays.curves.empty() || current == "pH" ? std::string("pH")
+                                                            : "pH (" + current + ")",
+              kSolidDash);
         if (g.isChecked(10)) entry("c (H3O+)", 1);
     }
     for (int box = 2; box <= 5; ++box)
@@ -483,6 +510,11 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
                          ch * 3 / 5);
         setPen(canvas, L.penWidth, kBlack);
     }
+    const std::vector<OverlayCurve>& kept = in.overlays.curves;
+    for (std::size_t c = 0; c < kept.size(); ++c)
+        for (const auto& [number, points] : kept[c].series)
+            entry((number == 1 ? std::string("pH") : L1[number - 2]) + " (" + kept[c].label + ")",
+                  overlayDash(c));
 
     if (!g.isChecked(1) && !isSpeciesOrDilution(study)) {
         const int x = static_cast<int>(1.6 * m + L.textOffset);

@@ -5,6 +5,7 @@
 #include "core/chemistry/ChemicalState.h"
 #include "core/curves/ChartReading.h"
 #include "core/curves/Curves.h"
+#include "core/curves/Overlays.h"
 #include "core/page/Canvas.h"
 #include "core/page/Dashes.h"
 #include "core/page/PointStyles.h"
@@ -44,6 +45,7 @@ struct PageInput {
     std::string bottomAxisTitle;
     PointStyle pointStyle{PointStyle::ConnectedPoints};
     ChartReading reading; // remarkable points, derivative and indicator of the graph window
+    Overlays overlays;    // kept curves, printed dashed with their legend entries
 };
 
 PageInput PageInputOf(const Simulation& sim);

@@ -6,6 +6,7 @@
 #include "core/curves/ChartReading.h"
 #include "core/curves/Curves.h"
 #include "core/curves/ExportTable.h"
+#include "core/curves/Overlays.h"
 #include "core/page/PointStyles.h"
 #include "core/panel/DatabaseBrowser.h"
 
@@ -37,6 +38,7 @@ struct Simulation {
     std::array<std::array<std::string, 4>, 2> speciesLabels{};
     std::optional<MixtureResult> mixture; // the last two-polyacid results
     ChartReading reading;                 // remarkable points, derivative, indicator
+    Overlays overlays;                    // frozen curves and families
 
     // Export.
     std::string exportText;

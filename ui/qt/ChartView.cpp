@@ -212,7 +212,10 @@ void ChartView::resetZoom() {
 
 void ChartView::applyFullScale() {
     Range x, y;
-    for (QXYSeries* s : m_series) {
+    // Every series of the chart: the eight of the study and the curves kept beside them.
+    for (QAbstractSeries* any : chart()->series()) {
+        auto* s = qobject_cast<QXYSeries*>(any);
+        if (!s) continue;
         const QList<QPointF> points = s->points();
         for (const QPointF& p : points) {
             x.add(p.x());

@@ -34,4 +34,15 @@ void SettingsStore::writeAtExit(const desktop::PlacementAtExit& placement) const
     settings.sync();
 }
 
+bool SettingsStore::readLiveCurves() const {
+    const QSettings settings(kOrganisation, m_programName);
+    return readInteger(settings, "courbesEnDirect").value_or(1) != 0;
+}
+
+void SettingsStore::writeLiveCurves(bool on) const {
+    QSettings settings(kOrganisation, m_programName);
+    settings.setValue("courbesEnDirect", on ? 1 : 0);
+    settings.sync();
+}
+
 } // namespace titralab

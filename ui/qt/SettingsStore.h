@@ -17,6 +17,9 @@ class SettingsStore {
     desktop::StoredPlacement readPlacement() const;
     // "etatFenetre" always; "haut", "gauche", "largeur", "hauteur" when bounds are given.
     void writeAtExit(const desktop::PlacementAtExit& placement) const;
+    // "courbesEnDirect": the graph window beside the main window; on when absent or unreadable.
+    bool readLiveCurves() const;
+    void writeLiveCurves(bool on) const;
 
   private:
     QString m_programName;

@@ -4,8 +4,10 @@
 #include "core/panel/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/texts/AccessibleTexts.h"
+#include "core/texts/OverlayTexts.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/ChartView.h"
+#include "ui/windows/OverlayBar.h"
 #include "ui/windows/PointStyleDialog.h"
 #include "ui/windows/ReadingPanel.h"
 
@@ -171,10 +173,16 @@ void GraphWindow::buildControls() {
     m_reading = new ReadingPanel(m_sim, m_chart, this);
     m_onCurve = m_reading->onCurveLabel();
     connect(m_reading, &ReadingPanel::regenerationWanted, this, &GraphWindow::CheckBox1Click);
+    m_overlayBar = new OverlayBar(m_sim, m_notifier, m_chart, this);
+    connect(m_overlayBar, &OverlayBar::familyDrawn, this, [this] {
+        applySimulation();
+        emit panelChanged();
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 0);
     layout->addWidget(m_chart, 1);
+    layout->addWidget(m_overlayBar);
     layout->addLayout(controls);
     layout->addWidget(m_reading);
     layout->addWidget(m_status);
@@ -190,10 +198,16 @@ void GraphWindow::orderTabs() {
                                       m_boxes[7],    m_boxes[10],   m_boxes[8],  m_boxes[9],
                                       m_printButton, m_styleButton, m_copyButton};
     for (std::size_t k = 1; k < chain.size(); ++k) setTabOrder(chain[k - 1], chain[k]);
-    QWidget* previous = m_copyButton;
+    // The reading controls follow, then the comparison commands, left to right.
+    QWidget* last = chain.back();
     for (QWidget* w : m_reading->tabStops()) {
-        setTabOrder(previous, w);
-        previous = w;
+        setTabOrder(last, w);
+        last = w;
+    }
+    for (QWidget* w : m_overlayBar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->focusPolicy() == Qt::NoFocus) continue;
+        setTabOrder(last, w);
+        last = w;
     }
 }
 
@@ -213,6 +227,7 @@ void GraphWindow::prepare() {
 }
 
 int GraphWindow::showModal() {
+    m_beside = false;
     prepare();
     // Modal to the main window only, so that the point-style chooser, a window of its own,
     // stays usable beside it.
@@ -221,6 +236,16 @@ int GraphWindow::showModal() {
     if (QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
     return exec();
+}
+
+void GraphWindow::showBeside(const QRect& frame) {
+    m_beside = true;
+    prepare();
+    setWindowModality(Qt::NonModal);
+    setWindowState(windowState() & ~Qt::WindowMaximized);
+    setGeometry(frame);
+    show();
+    raise();
 }
 
 void GraphWindow::showEvent(QShowEvent* event) {
@@ -260,7 +285,7 @@ void GraphWindow::applySimulation() {
     showPointCount();
 
     const PlotSetup& plot = m_sim.plot;
-    setWindowTitle(fr(plot.windowTitle));
+    setWindowTitle(m_beside ? fr(texts::kLiveGraphCaption) : fr(plot.windowTitle));
     m_printButton->setHidden(!plot.printButtonVisible);
     m_chart->setTitles(fr(plot.chartTitle), fr(plot.leftTitle), fr(plot.bottomTitle));
     m_chart->setLeftAxis(plot.leftAxisAutomatic, plot.leftMin, plot.leftMax);
@@ -271,7 +296,7 @@ void GraphWindow::applySimulation() {
         for (const CurvePoint& p : series) points.append(QPointF(p.x, p.y));
         m_chart->setPoints(k, points);
     }
-    m_chart->rescale();
+    m_overlayBar->showOverlays();
     ApplyPointStyle();
 
     // New curves: the keyboard cursor starts again from the followed curve's first point.

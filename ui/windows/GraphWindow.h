@@ -26,6 +26,7 @@ namespace titralab {
 
 class ChartView;
 class Notifier;
+class OverlayBar;
 class PointStyleDialog;
 class ReadingPanel;
 struct Simulation;
@@ -40,6 +41,8 @@ class GraphWindow : public QDialog {
     void prepare();
     // prepare(), then the window maximised and modal until the user closes it.
     int showModal();
+    // Live curves: prepare(), then an ordinary window at `frame`, beside the main window.
+    void showBeside(const QRect& frame);
 
     // "&Imprimer...": opens the print dialog. "&Copier": the main window's copy command.
     void setPrintHook(std::function<void()> hook) { m_print = std::move(hook); }
@@ -72,6 +75,11 @@ class GraphWindow : public QDialog {
     ReadingPanel* readingPanel() const { return m_reading; }
     // The keyboard cursor's volume in the titration studies (drawn unit); NaN before a key.
     double cursorVolume() const { return m_cursorVolume; }
+    OverlayBar* overlayBar() const { return m_overlayBar; }
+
+  signals:
+    // A family of curves wrote a value into a field of the main window's panel.
+    void panelChanged();
 
   public slots:
     void setSideIcon(const QIcon& icon) { setWindowIcon(icon); }
@@ -110,6 +118,8 @@ class GraphWindow : public QDialog {
     QPushButton* m_styleButton{nullptr}; // Button2
     QPushButton* m_copyButton{nullptr};  // Button3
     QStatusBar* m_status{nullptr};       // StatusBar1
+    OverlayBar* m_overlayBar{nullptr};   // frozen curves, families, pictures
+    bool m_beside{false};                // shown beside the main window, not modal
     std::array<QLabel*, 4> m_panels{};
 
     // The keyboard cursor: the curve it follows, its points by abscissa, its place.

@@ -78,6 +78,9 @@ class MainWindow : public QMainWindow {
     QString lineWidthText() const;
     void setLineWidthText(const QString& text);
 
+    // Shows the panel's fields again after another window wrote into them.
+    void showPanelState() { applyView(); }
+
     // The commands, as the menus, buttons and keys run them.
     void Voir1Click();             // show the simulation (F11, Enter, Ctrl+P)
     void Copiersimulation1Click(); // copy (Ctrl+C)

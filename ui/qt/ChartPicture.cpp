@@ -1,0 +1,116 @@
+#include "ui/qt/ChartPicture.h"
+
+#include "core/page/PointStyles.h"
+#include "core/panel/Simulation.h"
+#include "ui/qt/ChartOverlays.h"
+#include "ui/qt/ChartView.h"
+
+#include <QBuffer>
+#include <QChart>
+#include <QCoreApplication>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+namespace titralab {
+
+namespace {
+
+QString fr(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Larger pictures than this are refused: about 64 megapixels.
+constexpr int kMaxWidth = 10000;
+
+std::string cannotWrite(const QString& path) {
+    return "Impossible d'écrire le fichier " + path.toStdString();
+}
+
+// A legend shown or hidden just now is laid out by a posted request: the picture waits for it.
+void settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCoreApplication::sendPostedEvents();
+}
+
+} // namespace
+
+QImage chartImage(QChartView& view, int width) {
+    settle();
+    const QRect source = view.viewport()->rect();
+    if (source.isEmpty()) return {};
+    const int w = width > 0 ? std::min(width, kMaxWidth) : source.width();
+    const int h =
+        std::max(1, static_cast<int>(std::lround(double(w) * source.height() / source.width())));
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    view.render(&p, QRectF(0, 0, w, h), source);
+    return image;
+}
+
+std::string writeChartPng(QChartView& view, const QString& path, int width) {
+    const QImage image = chartImage(view, width);
+    if (image.isNull()) return cannotWrite(path);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG")) {
+        file.cancelWriting();
+        return cannotWrite(path);
+    }
+    return file.commit() ? std::string() : cannotWrite(path);
+}
+
+std::string writeChartSvg(QChartView& view, const QString& path) {
+    settle();
+    const QRect source = view.viewport()->rect();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(source.size());
+        svg.setViewBox(QRect(QPoint(0, 0), source.size()));
+        svg.setTitle(view.chart() ? view.chart()->title() : QString());
+        QPainter p(&svg);
+        p.setRenderHint(QPainter::Antialiasing);
+        view.render(&p, QRectF(QPointF(0, 0), source.size()), source);
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.size()) {
+        file.cancelWriting();
+        return cannotWrite(path);
+    }
+    return file.commit() ? std::string() : cannotWrite(path);
+}
+
+void drawSimulation(ChartView& chart, const Simulation& sim) {
+    const PlotSetup& plot = sim.plot;
+    chart.setTitles(fr(plot.chartTitle), fr(plot.leftTitle), fr(plot.bottomTitle));
+    chart.setLeftAxis(plot.leftAxisAutomatic, plot.leftMin, plot.leftMax);
+    for (int k = 1; k <= ChartView::kSeriesCount; ++k) {
+        const Series& series = sim.curves[k];
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(series.size()));
+        for (const CurvePoint& p : series) points.append(QPointF(p.x, p.y));
+        chart.setPoints(k, points);
+    }
+    ChartOverlays::of(&chart)->show(sim);
+    chart.rescale();
+    chart.setMarker(screenMarkerFor(sim.currentPointStyle));
+}
+
+std::string writeSimulationPicture(const Simulation& sim, const std::string& path, bool svg,
+                                   int pngWidth, int width, int height) {
+    ChartView chart;
+    chart.setAttribute(Qt::WA_DontShowOnScreen);
+    chart.resize(width, height);
+    drawSimulation(chart, sim);
+    chart.show(); // laid out at its size, on no screen
+    QCoreApplication::processEvents();
+    const QString file = QString::fromStdString(path);
+    return svg ? writeChartSvg(chart, file) : writeChartPng(chart, file, pngWidth);
+}
+
+} // namespace titralab

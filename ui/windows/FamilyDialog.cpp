@@ -1,0 +1,143 @@
+#include "ui/windows/FamilyDialog.h"
+
+#include "core/curves/Overlays.h"
+#include "core/panel/Notifier.h"
+#include "core/panel/Simulation.h"
+#include "core/texts/OverlayTexts.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace titralab {
+
+namespace {
+QString fr(const char* text) {
+    return QString::fromUtf8(text);
+}
+QString fr(const std::string& text) {
+    return QString::fromStdString(text);
+}
+// Without the mnemonic: what a screen reader says.
+QString spoken(const char* text) {
+    return fr(text).remove('&').remove(QStringLiteral(" :"));
+}
+} // namespace
+
+FamilyDialog::FamilyDialog(Notifier& notifier, QWidget* parent)
+    : QDialog(parent), m_notifier(notifier) {
+    setObjectName("FamilyDialog");
+    setWindowTitle(fr(texts::kFamilyTitle));
+    m_quantity = new QComboBox(this);
+    m_quantity->setObjectName("FamilleGrandeur");
+    m_list = new QRadioButton(fr(texts::kFamilyList), this);
+    m_list->setObjectName("FamilleListe");
+    m_arithmetic = new QRadioButton(fr(texts::kFamilyArithmetic), this);
+    m_arithmetic->setObjectName("FamilleArithmetique");
+    m_geometric = new QRadioButton(fr(texts::kFamilyGeometric), this);
+    m_geometric->setObjectName("FamilleGeometrique");
+    m_list->setChecked(true);
+    // The fields of the choice not taken are greyed.
+    auto follow = [this] {
+        m_values->setEnabled(m_list->isChecked());
+        for (QLineEdit* e : {m_first, m_last, m_count}) e->setEnabled(!m_list->isChecked());
+    };
+    m_values = new QLineEdit(this);
+    m_values->setObjectName("FamilleValeurs");
+    m_first = new QLineEdit(this);
+    m_first->setObjectName("FamillePremiere");
+    m_last = new QLineEdit(this);
+    m_last->setObjectName("FamilleDerniere");
+    m_count = new QLineEdit(QStringLiteral("5"), this);
+    m_count->setObjectName("FamilleNombre");
+    for (QLineEdit* e : {m_values, m_first, m_last, m_count}) e->setMaxLength(400);
+    for (QRadioButton* r : {m_list, m_arithmetic, m_geometric})
+        connect(r, &QRadioButton::toggled, this, follow);
+    follow();
+
+    auto* quantityLabel = new QLabel(fr(texts::kFamilyQuantity), this);
+    quantityLabel->setBuddy(m_quantity);
+    auto* range = new QFormLayout;
+    range->addRow(fr(texts::kFamilyFirst), m_first);
+    range->addRow(fr(texts::kFamilyLast), m_last);
+    range->addRow(fr(texts::kFamilyCountLabel), m_count);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* draw = buttons->addButton(fr(texts::kFamilyDraw), QDialogButtonBox::AcceptRole);
+    draw->setObjectName("FamilleTracer");
+    QPushButton* cancel =
+        buttons->addButton(fr(texts::kFamilyCancel), QDialogButtonBox::RejectRole);
+    cancel->setObjectName("FamilleAnnuler");
+    connect(draw, &QPushButton::clicked, this, &FamilyDialog::draw);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(quantityLabel);
+    layout->addWidget(m_quantity);
+    layout->addWidget(m_list);
+    layout->addWidget(m_values);
+    layout->addWidget(m_arithmetic);
+    layout->addWidget(m_geometric);
+    layout->addLayout(range);
+    layout->addWidget(buttons);
+
+    m_quantity->setAccessibleName(spoken(texts::kFamilyQuantity));
+    m_list->setAccessibleName(spoken(texts::kFamilyList));
+    m_values->setAccessibleName(spoken(texts::kFamilyList));
+    m_arithmetic->setAccessibleName(spoken(texts::kFamilyArithmetic));
+    m_geometric->setAccessibleName(spoken(texts::kFamilyGeometric));
+    m_first->setAccessibleName(spoken(texts::kFamilyFirst));
+    m_last->setAccessibleName(spoken(texts::kFamilyLast));
+    m_count->setAccessibleName(spoken(texts::kFamilyCountLabel));
+    draw->setAccessibleName(spoken(texts::kFamilyDraw));
+    cancel->setAccessibleName(spoken(texts::kFamilyCancel));
+}
+
+void FamilyDialog::prepare(const Simulation& sim) {
+    m_side = sim.panel.side;
+    const CurveInputs in = currentInputs(sim);
+    m_quantity->clear();
+    for (int field : {2, 1, 4, 5, 6, 3, 12, 14, 13, 15, 16}) {
+        if (!in.used[field]) continue;
+        const int s = m_side == BuretteSide::AcidSide ? 0 : 1;
+        const int base = field >= 12 ? field - 10 : field;
+        const char* meaning = base == 1   ? texts::kBuretteConcMeaning[s]
+                              : base == 2 ? texts::kBeakerConcMeaning[s]
+                              : base == 3 ? texts::kBeakerVolumeMeaning[s]
+                                          : nullptr;
+        QString item = fr(fieldQuantity(field, m_side).label);
+        if (meaning) item += QStringLiteral(" : ") + fr(meaning);
+        m_quantity->addItem(item, field);
+    }
+    const int field = this->field();
+    if (field > 0) m_values->setText(fr(sim.panel.text[field]));
+}
+
+int FamilyDialog::field() const {
+    return m_quantity->count() ? m_quantity->currentData().toInt() : 0;
+}
+
+void FamilyDialog::draw() {
+    const int f = field();
+    if (f <= 0) return;
+    const ValueList values =
+        m_list->isChecked()
+            ? parseValueList(f, m_side, m_values->text().toStdString())
+            : valueRange(f, m_side,
+                         m_arithmetic->isChecked() ? RangeKind::Arithmetic : RangeKind::Geometric,
+                         m_first->text().toStdString(), m_last->text().toStdString(),
+                         m_count->text().toStdString());
+    if (!values.refusal.empty()) {
+        m_notifier.inform(values.refusal);
+        return;
+    }
+    accept();
+    emit familyChosen(f, values.values);
+}
+
+} // namespace titralab

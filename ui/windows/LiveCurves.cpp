@@ -1,0 +1,112 @@
+#include "ui/windows/LiveCurves.h"
+
+#include "core/panel/Notifier.h"
+#include "core/panel/Simulation.h"
+#include "core/panel/SimulationSetup.h"
+#include "core/system/SideBySide.h"
+#include "core/texts/OverlayTexts.h"
+#include "ui/qt/RadioGroup.h"
+#include "ui/qt/SettingsStore.h"
+#include "ui/windows/GraphWindow.h"
+#include "ui/windows/PanelSliders.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+
+namespace titralab {
+
+LiveCurves::LiveCurves(Simulation& sim, QMainWindow* main, GraphWindow* graph, Notifier& notifier,
+                       SettingsStore* settings)
+    : QObject(main), m_sim(sim), m_main(main), m_graph(graph), m_notifier(notifier),
+      m_settings(settings) {
+    setObjectName("LiveCurves");
+    if (m_settings) m_on = m_settings->readLiveCurves();
+
+    m_action = new QAction(QString::fromUtf8(texts::kLiveCurves), this);
+    m_action->setObjectName("CourbesEnDirect1");
+    m_action->setCheckable(true);
+    m_action->setChecked(m_on);
+    if (auto* options = main->findChild<QMenu*>("Options1")) {
+        options->addSeparator();
+        options->addAction(m_action);
+    }
+    connect(m_action, &QAction::toggled, this, &LiveCurves::setOn);
+
+    m_sliders = new PanelSliders(sim, main);
+    connect(m_sliders, &PanelSliders::slid, this, [this] { redraw(true); });
+
+    // Connected after the main window's own handlers: they have run when these do.
+    for (int field : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) {
+        auto* edit = main->findChild<QLineEdit*>(QStringLiteral("D%1").arg(field));
+        if (!edit) continue;
+        connect(edit, &QLineEdit::textEdited, this, [this, field] { m_edited[field] = true; });
+        connect(edit, &QLineEdit::editingFinished, this, [this, field] {
+            if (!m_edited[field]) return;
+            m_edited[field] = false;
+            redraw();
+        });
+    }
+    for (const char* name : {"RadioGroup1", "RadioGroup2", "RadioGroup3", "RadioGroup4"})
+        if (auto* group = main->findChild<RadioGroup*>(name))
+            connect(group, &RadioGroup::itemClicked, this, [this] {
+                m_sliders->nameSliders(); // the side renames the concentrations and volumes
+                redraw();
+            });
+    for (const char* name : {"BitBtn1", "BitBtn2"})
+        if (auto* step = main->findChild<QPushButton*>(name))
+            connect(step, &QPushButton::clicked, this, [this] { redraw(); });
+}
+
+void LiveCurves::setOn(bool on) {
+    m_on = on;
+    if (m_action->isChecked() != on) m_action->setChecked(on);
+    if (m_settings) m_settings->writeLiveCurves(on);
+    // Back to the modal window of before: the next show command opens it.
+    if (!on && m_graph->isVisible() && !m_graph->isModal()) m_graph->hide();
+}
+
+void LiveCurves::showGraph() {
+    if (!m_on) {
+        if (m_graph->isVisible()) m_graph->hide();
+        m_graph->showModal();
+        return;
+    }
+    QScreen* screen = m_main->screen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+    const QRect frame = m_main->frameGeometry();
+    const desktop::SideBySide placed = desktop::besideMainWindow(
+        {area.x(), area.y(), area.width(), area.height()},
+        {frame.x(), frame.y(), frame.width(), frame.height()}, m_graph->minimumSizeHint().width());
+    if (placed.main.left != frame.x() || placed.main.width != frame.width()) {
+        m_main->move(placed.main.left, placed.main.top);
+        m_main->resize(m_main->width() - (frame.width() - placed.main.width), m_main->height());
+    }
+    // The graph window's frame is a little larger than its client area.
+    const int dx = m_graph->frameGeometry().width() - m_graph->width();
+    const int dy = m_graph->frameGeometry().height() - m_graph->height();
+    m_graph->showBeside(QRect(placed.graph.left, placed.graph.top,
+                              std::max(200, placed.graph.width - dx),
+                              std::max(200, placed.graph.height - dy)));
+}
+
+void LiveCurves::redraw(bool fromSlider) {
+    if (!m_on || !m_graph->isVisible()) return;
+    const Study study = m_sim.panel.study;
+    if (study == Study::None || study == Study::TwoPolyMixture) return;
+    // The values are checked first: a refused one leaves the curves as they were.
+    RecordingNotifier checks;
+    ChemicalState probe = m_sim.state;
+    setUpSimulation(probe, m_sim.panel, checks);
+    if (!checks.messages.empty()) {
+        if (!fromSlider)
+            for (const std::string& message : checks.messages) m_notifier.inform(message);
+        return;
+    }
+    m_graph->CheckBox1Click();
+}
+
+} // namespace titralab

@@ -1,0 +1,166 @@
+#include "ui/windows/OverlayBar.h"
+
+#include "core/curves/Overlays.h"
+#include "core/panel/Notifier.h"
+#include "core/panel/Simulation.h"
+#include "core/texts/OverlayTexts.h"
+#include "ui/qt/ChartOverlays.h"
+#include "ui/qt/ChartPicture.h"
+#include "ui/qt/ChartView.h"
+#include "ui/windows/FamilyDialog.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QToolButton>
+
+#include <exception>
+
+namespace titralab {
+
+namespace {
+QString fr(const char* text) {
+    return QString::fromUtf8(text);
+}
+QString spoken(const char* text) {
+    return fr(text).remove('&').remove(QStringLiteral("..."));
+}
+} // namespace
+
+OverlayBar::OverlayBar(Simulation& sim, Notifier& notifier, ChartView* chart, QWidget* parent)
+    : QWidget(parent), m_sim(sim), m_notifier(notifier), m_chart(chart) {
+    setObjectName("BarreComparaison");
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto button = [this, row](const char* name, const char* text, auto handler) {
+        auto* b = new QPushButton(fr(text), this);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        b->setAccessibleName(spoken(text));
+        connect(b, &QPushButton::clicked, this, handler);
+        row->addWidget(b);
+        return b;
+    };
+    m_freeze = button("BoutonFiger", texts::kFreezeCurve, [this] { freeze(); });
+    m_freeze->setToolTip(QStringLiteral("Ctrl+F"));
+    m_remove = new QToolButton(this);
+    m_remove->setObjectName("BoutonRetirer");
+    m_remove->setText(fr(texts::kRemoveFrozen));
+    m_remove->setAccessibleName(fr(texts::kRemoveFrozenName));
+    m_remove->setPopupMode(QToolButton::InstantPopup);
+    m_removeMenu = new QMenu(m_remove);
+    m_removeMenu->setObjectName("MenuRetirer");
+    m_remove->setMenu(m_removeMenu);
+    connect(m_removeMenu, &QMenu::aboutToShow, this, &OverlayBar::fillRemoveMenu);
+    row->addWidget(m_remove);
+    m_clear = button("BoutonEffacerFigees", texts::kClearFrozen, [this] { clearOverlays(); });
+    button("BoutonFamille", texts::kFamily, [this] { openFamily(); });
+    row->addStretch();
+    button("BoutonEnregistrerImage", texts::kSaveImage, [this] { saveImage(); });
+    button("BoutonCopierImage", texts::kCopyImage, [this] { copyImage(); });
+
+    // Ctrl+F anywhere in the graph window.
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), parent);
+    shortcut->setObjectName("RaccourciFiger");
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, &OverlayBar::freeze);
+
+    m_family = new FamilyDialog(notifier, parent);
+    connect(m_family, &FamilyDialog::familyChosen, this, &OverlayBar::drawFamily);
+    showOverlays();
+}
+
+void OverlayBar::showOverlays() {
+    ChartOverlays::of(m_chart)->show(m_sim);
+    m_chart->rescale();
+    const bool any = !m_sim.overlays.curves.empty();
+    m_remove->setEnabled(any);
+    m_clear->setEnabled(any);
+}
+
+void OverlayBar::freeze() {
+    switch (FreezeCurrentCurve(m_sim)) {
+    case FreezeOutcome::Full:
+        m_notifier.inform(texts::kTooManyFrozen);
+        return;
+    case FreezeOutcome::NothingToFreeze:
+        m_notifier.inform(texts::kNothingToFreeze);
+        return;
+    case FreezeOutcome::Frozen:
+        break;
+    }
+    showOverlays();
+}
+
+void OverlayBar::removeOverlay(int index) {
+    RemoveOverlay(m_sim, index);
+    showOverlays();
+}
+
+void OverlayBar::clearOverlays() {
+    ClearOverlays(m_sim);
+    showOverlays();
+}
+
+void OverlayBar::fillRemoveMenu() {
+    m_removeMenu->clear();
+    const auto& curves = m_sim.overlays.curves;
+    for (int k = 0; k < static_cast<int>(curves.size()); ++k) {
+        QAction* a = m_removeMenu->addAction(
+            QString::fromStdString(curves[static_cast<std::size_t>(k)].label));
+        a->setObjectName(QStringLiteral("Retirer%1").arg(k + 1));
+        connect(a, &QAction::triggered, this, [this, k] { removeOverlay(k); });
+    }
+}
+
+void OverlayBar::openFamily() {
+    m_family->prepare(m_sim);
+    m_family->open();
+}
+
+void OverlayBar::drawFamily(int field, const std::vector<double>& values) {
+    try {
+        DrawFamily(m_sim, field, values, m_notifier);
+    } catch (const std::exception& fault) {
+        m_notifier.error(fault.what());
+    }
+    emit familyDrawn();
+}
+
+void OverlayBar::saveImage() {
+    QString filter;
+    QString path = QFileDialog::getSaveFileName(this, fr(texts::kSaveImageTitle), QString(),
+                                                fr(texts::kImageFilters), &filter);
+    if (path.isEmpty()) return;
+    // A name typed without its extension takes the chosen kind's.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += filter.contains(QStringLiteral("svg")) ? QStringLiteral(".svg")
+                                                       : QStringLiteral(".png");
+    const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) ||
+                     (filter.contains(QStringLiteral("svg")) &&
+                      !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive));
+    std::string failure;
+    if (svg) {
+        failure = writeChartSvg(*m_chart, path);
+    } else {
+        bool ok = false;
+        const int width =
+            QInputDialog::getInt(this, fr(texts::kImageWidthTitle), fr(texts::kImageWidthLabel),
+                                 m_chart->viewport()->width(), 100, 10000, 100, &ok);
+        if (!ok) return;
+        failure = writeChartPng(*m_chart, path, width);
+    }
+    if (!failure.empty()) m_notifier.error(texts::kImageNotWritten + failure);
+}
+
+void OverlayBar::copyImage() {
+    QApplication::clipboard()->setImage(chartImage(*m_chart));
+}
+
+} // namespace titralab
