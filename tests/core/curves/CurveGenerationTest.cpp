@@ -268,6 +268,31 @@ TEST(DilutionCurve, SkipsImpossiblePointsAndDrawsTheReferenceLines) {
     for (const auto& p : base.curves[1]) EXPECT_GE(p.y, 7);
 }
 
+// pH 7 is reached only at infinite dilution: no drawn point may stand there, whatever the
+// side, the entry or the number of points.
+TEST(DilutionCurve, NoPointAtNeutralPH) {
+    struct Case {
+        const char* label;
+        BuretteSide side;
+        int entry;
+        const char* points;
+    } cases[] = {{"acid, ethanoic", BuretteSide::AcidSide, 17, "100"},
+                 {"acid, strong", BuretteSide::AcidSide, 1, "200"},
+                 {"base, weak", BuretteSide::BaseSide, 2, "100"},
+                 {"base, strong", BuretteSide::BaseSide, 1, "200"},
+                 {"base, few points", BuretteSide::BaseSide, 2, "5"}};
+    for (const Case& c : cases) {
+        Simulation sim = simulationFor(Study::Dilution, c.entry, c.side);
+        sim.panel.pointCount = c.points;
+        refresh(sim);
+        ASSERT_FALSE(sim.curves[1].empty()) << c.label;
+        for (const auto& p : sim.curves[1]) {
+            EXPECT_NE(p.y, 7) << c.label;
+            EXPECT_LT(p.x, 12) << c.label << " at pH " << p.y; // -log c, c in mol/L
+        }
+    }
+}
+
 TEST(BaseSide, TableByVolumeTakesSpeciesFromTheHydroxideConcentration) {
     Simulation sim = simulationFor(Study::TitrationVsVolume, 2, BuretteSide::BaseSide);
     sim.copySampling = CopySampling::ByVolume;
