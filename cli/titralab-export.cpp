@@ -40,7 +40,9 @@ writes its .Txt file. Messages about the typed values go to standard error, one 
   --study titration|species|two-mono|mixture|dilution   (or 0..4) the study (required)
   --side acid|base          what the burette holds: a strong base (acid, default) or acid
   --entry1 N, --entry2 N    load database entry N of the side's table into column 1 / 2
-  --D1 TEXT ... --D16 TEXT  the text of a field, as typed (applied after the entries)
+  --D1 TEXT ... --D16 TEXT  the text of a field, as typed (applied after the entries); on
+                            the base side the pKa fields take the pKa of each couple (9,2
+                            for ammonia), 50 for an acidity the base lacks
   --points TEXT             the number of points (default "100")
   --dilution                tick "Tenir compte de la dilution"
   --potash                  potash instead of soda in the burette

@@ -226,8 +226,9 @@ void BuildSpeciesLabels(Simulation& sim) {
         auto& labels = sim.speciesLabels[list];
         for (int k = 0; k < 4; ++k) {
             std::string name = e.names[k];
-            if (k > 0 && !name.empty() && name != "eau" && name != "base indifférente" &&
-                name != "ammoniac")
+            // The base table writes its names in full ("ion ammonium", "acide éthanoïque").
+            if (side == BuretteSide::AcidSide && k > 0 && !name.empty() && name != "eau" &&
+                name != "base indifférente" && name != "ammoniac")
                 name = "ion " + name;
             labels[k] = name;
         }

@@ -47,8 +47,8 @@ void setUpSimulation(ChemicalState& state, const PanelFields& panel, Notifier& n
     state.pOffset = 0;
     state.pSlope = 1;
     if (state.side == BuretteSide::BaseSide) {
-        for (double& pK : state.pK1) pK -= waterPK;
-        for (double& pK : state.pK2) pK -= waterPK;
+        for (double& pK : state.pK1) pK = workingPKOfBase(pK);
+        for (double& pK : state.pK2) pK = workingPKOfBase(pK);
         state.pOffset = waterPK;
         state.pSlope = -1;
     }

@@ -231,11 +231,20 @@ TEST(SpeciesLabels, GenericNamesAndPrefixes) {
          {"acide fort", "base indifférente", "", ""},
          {"acide sulfureux", "A'H-", "A'- -", ""}},
         {BuretteSide::BaseSide,
-         3,
+         14,
          2,
          {"tribase", "BH- -", "BH2-", "BH3"},
-         {"base faible", "ion acide faible", "", ""}},
-        {BuretteSide::BaseSide, 4, 4, {"dibase", "BH-", "BH2", ""}, {"dibase", "B'H-", "B'H2", ""}},
+         {"base faible", "acide faible", "", ""}},
+        {BuretteSide::BaseSide,
+         15,
+         15,
+         {"dibase", "BH-", "BH2", ""},
+         {"dibase", "B'H-", "B'H2", ""}},
+        {BuretteSide::BaseSide,
+         7,
+         17,
+         {"ammoniac", "ion ammonium", "", ""},
+         {"ion carbonate", "ion hydrogénocarbonate", "dioxyde de carbone, eau", ""}},
     };
     for (const Case& c : cases) {
         Simulation sim;
@@ -260,7 +269,7 @@ TEST(DilutionCurve, SkipsImpossiblePointsAndDrawsTheReferenceLines) {
     EXPECT_EQ(sim.curves[4][1].x, 7);
     EXPECT_EQ(sim.curves[2][0].y, 8);
 
-    Simulation base = simulationFor(Study::Dilution, 3, BuretteSide::BaseSide);
+    Simulation base = simulationFor(Study::Dilution, 14, BuretteSide::BaseSide); // tribase
     refresh(base);
     EXPECT_EQ(tableOf(base.exportText)[1][0], "Log(concentration de la base)");
     EXPECT_EQ(base.curves[2][0].y, 6);

@@ -177,7 +177,7 @@ TEST(MainPanel, SideSwitchInMixtureLoadsColumnTwoAndKeepsColumnOne) {
     EXPECT_EQ(p.view.target.selected, -1);
     EXPECT_EQ(p.view.target.caption, "Concerne la ");
     EXPECT_EQ(p.sim.panel.text[4], column1);
-    EXPECT_EQ(p.sim.panel.text[14], "4"); // base 1, the strong base
+    EXPECT_EQ(p.sim.panel.text[14], "24"); // base 1, the strong base: the pKa of its couple
     EXPECT_EQ(p.sim.state.row2, 1);
 }
 

@@ -26,10 +26,12 @@ TEST(SetUp, SortsTheTypedPKsAndDerivesTheConstants) {
     EXPECT_EQ(panelFor(t).text[4], "9"); // the field keeps what was typed
 }
 
-TEST(SetUp, BaseSideShiftsEveryPKBy14) {
+// A base's field holds the pKa of its couple; the mirrored chemistry works on 14 - pKa, and
+// the absent acidity (50) stays absent.
+TEST(SetUp, BaseSideWorksOnFourteenMinusThePKaOfTheCouple) {
     Typed t;
     t.side = BuretteSide::BaseSide;
-    t.pK1[0] = "18.7";
+    t.pK1[0] = "9.3";
     const ChemicalState s = stateFor(t);
     EXPECT_NEAR(s.pK1[0], 4.7, 1e-12);
     EXPECT_EQ(s.pK1[1], 36);
@@ -176,13 +178,13 @@ TEST(Database, TablesHoldTheirEntries) {
     EXPECT_STREQ(acidTable[29].names[3], "phosphate");
     EXPECT_EQ(acidTable[32].acidities, 2);
     EXPECT_STREQ(acidTable[32].names[3], "ascorbate");
-    EXPECT_STREQ(baseTable[3].names[0], "dibase");
-    EXPECT_EQ(baseTable[2].pKa, (std::array<double, 3>{4, 19.2, 23.2}));
+    EXPECT_STREQ(baseTable[14].names[0], "dibase");
+    EXPECT_EQ(baseTable[13].pKa, (std::array<double, 3>{24, 8.8, 4.8}));
     // Monoprotic entries come first in both tables.
     for (int n = 1; n <= kAcidCount; ++n)
         EXPECT_EQ(entryOf(BuretteSide::AcidSide, n).acidities == 1, n <= 23) << n;
     for (int n = 1; n <= kBaseCount; ++n)
-        EXPECT_EQ(entryOf(BuretteSide::BaseSide, n).acidities == 1, n <= 2) << n;
+        EXPECT_EQ(entryOf(BuretteSide::BaseSide, n).acidities == 1, n <= 13) << n;
 }
 
 } // namespace
