@@ -10,6 +10,7 @@
 #include "core/panel/DatabaseBrowser.h"
 #include "core/panel/Notifier.h"
 #include "core/panel/Simulation.h"
+#include "core/texts/InputTexts.h"
 
 #ifdef TITRALAB_EXPORT_PDF
 #include "ui/qt/PdfPage.h"
@@ -53,7 +54,9 @@ writes its .Txt file. Messages about the typed values go to standard error, one 
   --digits N                significant digits of the numbers, 5 to 17 (default 5)
   --out DIR                 also write the two numbered files into DIR
   --paste FILE              paste the (volume, pH) pairs of FILE, one pair a line, as the
-                            paste command does, and tick the pasted-points box
+                            paste command does (its first 256 KiB), and tick the
+                            pasted-points box; volumes in litres, or in millilitres when only
+                            so do they fit the chart ("volumes lus en mL" on standard error)
   --help                    print this help
 
 The printed page (instead of the table on standard output):
@@ -240,12 +243,15 @@ Options parseArguments(int argc, char** argv) {
     return o;
 }
 
-std::optional<std::string> readFile(const std::string& path) {
+// At most `limit` bytes of the file: no more than the program would keep of it.
+std::optional<std::string> readFile(const std::string& path, std::size_t limit) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    std::string text(limit, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(limit));
+    if (in.bad()) return std::nullopt;
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return text;
 }
 
 #ifdef TITRALAB_EXPORT_PDF
@@ -279,7 +285,7 @@ int main(int argc, char** argv) {
 #endif
     std::optional<std::string> pasted;
     if (o.paste) {
-        pasted = readFile(*o.paste);
+        pasted = readFile(*o.paste, kMaxPastedTextBytes);
         if (!pasted) {
             std::cerr << "titralab-export: cannot read " << *o.paste << '\n';
             return 1;
@@ -325,6 +331,8 @@ int main(int argc, char** argv) {
         notifier.error(e.what());
         return 1;
     }
+    // What the graph window's status line says.
+    if (sim.pastedInMillilitres) std::cerr << texts::kPastedInMillilitres << '\n';
 #ifdef TITRALAB_EXPORT_PDF
     if (o.pdf) {
         const std::string failure = writePdf(sim, o, argc, argv);

@@ -344,12 +344,13 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
 }
 
 void RefreshSimulation(Simulation& sim, Notifier& notifier) {
-    setUpSimulation(sim.state, sim.panel, notifier);
+    sim.refusedFields = setUpSimulation(sim.state, sim.panel, notifier);
     sim.graph.conductivityEnabled = sim.state.conductivityAvailable;
     if (!sim.graph.conductivityEnabled) sim.graph.checked[kConductivityBox - 1] = false;
     BuildSpeciesLabels(sim);
     PrepareStudy(sim);
     ApplyCheckBoxCaptions(sim);
+    sim.pastedInMillilitres = false; // until pasted points are drawn again
     PlotStudy(sim, notifier);
 }
 

@@ -4,6 +4,7 @@
 #include "core/panel/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/texts/AccessibleTexts.h"
+#include "core/texts/InputTexts.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/ChartView.h"
 #include "ui/windows/PointStyleDialog.h"
@@ -166,6 +167,10 @@ void GraphWindow::buildControls() {
         m_status->addWidget(panel, k == 3 ? 1 : 0);
         m_panels[k] = panel;
     }
+    // Says in which unit the pasted volumes were read, when it was not litres.
+    auto* pasteUnit = new QLabel(m_status);
+    pasteUnit->setObjectName("PanelCollage");
+    m_status->addPermanentWidget(pasteUnit);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 0);
@@ -261,6 +266,8 @@ void GraphWindow::applySimulation() {
     }
     m_chart->rescale();
     ApplyPointStyle();
+    if (auto* pasteUnit = m_status->findChild<QLabel*>("PanelCollage"))
+        pasteUnit->setText(m_sim.pastedInMillilitres ? fr(texts::kPastedInMillilitres) : QString());
 
     // New curves: the keyboard cursor starts again from the followed curve's first point.
     m_cursorSeries = cursorSeries(m_sim.curves);

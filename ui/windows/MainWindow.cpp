@@ -689,10 +689,10 @@ void MainWindow::CollerpHv1Click() {
 }
 
 void MainWindow::paste(bool volumeFirst) {
-    // The reading keeps at most a few hundred short lines: more text is of no use.
-    constexpr int kMaxPastedChars = 256 * 1024;
+    // The paste keeps at most kMaxPastedTextBytes of UTF-8; no more characters are needed.
     QString text = QGuiApplication::clipboard()->text();
-    if (text.size() > kMaxPastedChars) text.truncate(kMaxPastedChars);
+    if (text.size() > static_cast<qsizetype>(kMaxPastedTextBytes))
+        text.truncate(static_cast<qsizetype>(kMaxPastedTextBytes));
     m_pasteBuffer->clear();
     m_pasteBuffer->setPlainText(text);
     PastePairs(m_sim, volumeFirst, m_pasteBuffer->toPlainText().toStdString());

@@ -41,7 +41,24 @@ TEST(SetUp, BaseSideWorksOnFourteenMinusThePKaOfTheCouple) {
     EXPECT_NEAR(s.ka1[0], 1.995262314968883e-05, 1e-17);
     Typed same = t;
     same.side = BuretteSide::AcidSide;
-    EXPECT_NEAR(stateFor(same).ka1[0] / 1.9952623149688e-19, 1, 1e-9);
+    EXPECT_NEAR(stateFor(same).ka1[0] / 5.011872336272722e-10, 1, 1e-9);
+
+    struct Case {
+        const char* label;
+        std::array<const char*, 3> typed;
+        std::array<double, 3> working; // sorted
+    } cases[] = {{"ammonia", {"9.2", "50", "50"}, {4.8, 36, 36}},
+                 {"carbonate", {"10.3", "6.4", "50"}, {3.7, 7.6, 36}},
+                 {"phosphate", {"12.4", "7.2", "2.1"}, {1.6, 6.8, 11.9}},
+                 {"strong base", {"24", "50", "50"}, {-10, 36, 36}},
+                 {"above 50 is absent", {"9.2", "51", "50"}, {4.8, 36, 36}},
+                 {"lowest", {"-20", "50", "50"}, {34, 36, 36}}};
+    for (const Case& c : cases) {
+        Typed base = t;
+        for (int k = 0; k < 3; ++k) base.pK1[k] = c.typed[k];
+        const ChemicalState b = stateFor(base);
+        for (int k = 0; k < 3; ++k) EXPECT_NEAR(b.pK1[k], c.working[k], 1e-12) << c.label << k;
+    }
 }
 
 TEST(SetUp, VolumeUnitFollowsTheFirstVolumeAndTheStudy) {
@@ -76,7 +93,9 @@ TEST(SetUp, ReportsEveryFailedCheckInTableOrderAndUsesTheClampedValues) {
     panel.pointCount = "4";
     ChemicalState s;
     RecordingNotifier notes;
-    setUpSimulation(s, panel, notes);
+    const std::vector<int> refused = setUpSimulation(s, panel, notes);
+    // The fields concerned, in the order of the messages; 0 is the number of points.
+    EXPECT_EQ(refused, (std::vector<int>{4, 15, 1, 12, 3, kPointCountField}));
     const std::vector<std::string> expected{texts::messageA(), texts::messageA(),
                                             texts::messageB(), texts::messageB(),
                                             texts::messageC(), texts::messageD()};
@@ -94,7 +113,7 @@ TEST(SetUp, PointCountIsTruncatedWithoutAMessage) {
     panel.pointCount = "50,7";
     ChemicalState s;
     RecordingNotifier notes;
-    setUpSimulation(s, panel, notes);
+    EXPECT_TRUE(setUpSimulation(s, panel, notes).empty());
     EXPECT_TRUE(notes.messages.empty());
     EXPECT_EQ(s.pointCount, 50);
 }
