@@ -137,11 +137,15 @@ int main(int argc, char** argv) {
         const QString typed = option("name", "");
         QTimer::singleShot(800, [&main, typed] {
             auto* name = main->findChild<QLineEdit*>("Edit1");
-            if (!name || typed.isEmpty()) return;
+            if (!name) return;
+            main->activateWindow();
             name->setFocus();
+            if (typed.isEmpty()) return;
             name->clear();
             for (const QChar c : typed) {
-                QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                const int code = c.isLetter() ? Qt::Key_A + (c.toUpper().unicode() - 'A')
+                                              : static_cast<int>(c.unicode());
+                QKeyEvent key(QEvent::KeyPress, code, Qt::NoModifier, QString(c));
                 QCoreApplication::sendEvent(name, &key);
             }
         });
