@@ -2,6 +2,8 @@
 // its printed page to a PDF file.
 #include "core/chemistry/Database.h"
 #include "core/chemistry/Formulas.h"
+#include "core/chemistry/Indicators.h"
+#include "core/curves/ChartReading.h"
 #include "core/curves/CopyExport.h"
 #include "core/curves/Curves.h"
 #include "core/curves/PastedPoints.h"
@@ -60,6 +62,16 @@ writes its .Txt file. Messages about the typed values go to standard error, one 
                             paste command does (its first 256 KiB), and tick the
                             pasted-points box; volumes in litres, or in millilitres when only
                             so do they fit the chart ("volumes lus en mL" on standard error)
+  --derivative              tick "dpH/dV": add the column dpH/dV to the table (exact, in pH per
+                            mL, per L when the volumes are shown in litres)
+
+Readings of a titration study (instead of the table; refused in the other studies):
+  --equivalence             one line per remarkable point: the kind (equivalence, inflection,
+                            half), its number, the volume in litres and the pH, tab-separated
+  --indicator NAME          one line per equivalence: equivalence, its number, its pH and the
+                            verdict of the colour indicator NAME ("convient", "ne convient pas");
+                            the names as the choice lists them, accents optional:
+                            --indicator list prints them
   --help                    print this help
 
 The printed page (instead of the table on standard output):
@@ -135,6 +147,9 @@ struct Options {
     std::optional<std::string> pdf;
     PrintSettings print;
     std::optional<int> pointStyle;
+    bool derivative{false};
+    bool equivalence{false};
+    std::optional<std::string> indicator;
     bool help{false};
 };
 
@@ -236,12 +251,23 @@ Options parseArguments(int argc, char** argv) {
             o.print.comment2 = value();
         else if (arg == "--point-style")
             o.pointStyle = parseInteger(arg, value(), 0, 7);
+        else if (arg == "--derivative")
+            o.derivative = true;
+        else if (arg == "--equivalence")
+            o.equivalence = true;
+        else if (arg == "--indicator")
+            o.indicator = value();
         else
             throw UsageError{"unknown option '" + arg + "'"};
     }
     if (!o.help && !o.study) throw UsageError{"--study is required"};
     if (o.pdf && o.study == Study::TwoPolyMixture)
         throw UsageError{"the mixture study has no printed page"};
+    if ((o.equivalence || o.indicator) && o.study && !titrationOf(*o.study))
+        throw UsageError{"--equivalence and --indicator need a titration study (titration or "
+                         "two-mono)"};
+    if (o.indicator && *o.indicator != "list" && !findIndicator(*o.indicator))
+        throw UsageError{"unknown indicator '" + *o.indicator + "' (--indicator list)"};
     const int entries = entryCount(o.side);
     if (o.entry1 > entries || (o.entry2 && *o.entry2 > entries))
         throw UsageError{"the " + std::string(o.side == BuretteSide::AcidSide ? "acid" : "base") +
@@ -258,6 +284,30 @@ std::optional<std::string> readFile(const std::string& path, std::size_t limit) 
     if (in.bad()) return std::nullopt;
     text.resize(static_cast<std::size_t>(in.gcount()));
     return text;
+}
+
+// The readings of a titration, one line per point, in the table's number format.
+std::string readingLines(const Simulation& sim, const Options& o) {
+    std::string out;
+    auto number = [&sim](double x) { return FormatValue(x, sim.decimalComma, sim.exportDigits); };
+    auto line = [&](const char* kind, int k, double a, const std::string& last) {
+        out += std::string(kind) + '\t' + std::to_string(k) + '\t' + number(a) + '\t' + last + '\r';
+    };
+    const auto& points = sim.reading.points;
+    if (o.equivalence)
+        for (const EquivalenceReading& p : points) {
+            line("equivalence", p.number, p.equivalence.volume, number(p.equivalence.pH));
+            if (p.inflection)
+                line("inflection", p.number, p.inflection->volume, number(p.inflection->pH));
+            line("half", p.number, p.half.volume, number(p.half.pH));
+        }
+    if (o.indicator) {
+        const ColourIndicator& indicator = colourIndicators()[*findIndicator(*o.indicator)];
+        for (const EquivalenceReading& p : points)
+            line("equivalence", p.number, p.equivalence.pH,
+                 verdictText(indicatorSuits(indicator, p)));
+    }
+    return out;
 }
 
 #ifdef TITRALAB_EXPORT_PDF
@@ -281,6 +331,10 @@ int main(int argc, char** argv) {
     }
     if (o.help) {
         std::cout << kUsage;
+        return 0;
+    }
+    if (o.indicator && *o.indicator == "list") {
+        for (const ColourIndicator& i : colourIndicators()) std::cout << i.name << '\n';
         return 0;
     }
 #ifndef TITRALAB_EXPORT_PDF
@@ -329,6 +383,9 @@ int main(int argc, char** argv) {
         sim.graph.checked[8] = true;
     }
     if (o.pointStyle) sim.currentPointStyle = static_cast<PointStyle>(*o.pointStyle);
+    sim.reading.options.derivative = o.derivative;
+    sim.reading.options.equivalences = o.equivalence || (o.pdf && o.indicator);
+    if (o.indicator) sim.reading.options.indicator = *findIndicator(*o.indicator);
 
     StderrNotifier notifier;
     try {
@@ -348,7 +405,10 @@ int main(int argc, char** argv) {
         }
     } else
 #endif
-    {
+        if (o.equivalence || o.indicator) {
+        std::cout << readingLines(sim, o) << "\r\n";
+        std::cout.flush();
+    } else {
         std::cout << sim.exportText << "\r\n";
         std::cout.flush();
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace titralab {
 
@@ -260,6 +261,223 @@ PHRange pHAtVolumeRange(const ChemicalState& s) {
 PHRange pHAtVolumeRangeTwoMono(const ChemicalState& s) {
     const double p0 = solvePHTwoMono(s, 0), p1 = solvePHTwoMono(s, s.volumeSpan);
     return {std::min(p0, p1), std::max(p0, p1)};
+}
+
+} // namespace titralab
+
+namespace titralab {
+
+namespace {
+
+// Moments of the number j of protons an acid has released, over its species in proportion to
+// their concentrations: the mean (n(h)/D(h) of a polyacid), the variance and the third central
+// moment. The proportions are taken from terms divided by their largest, so that neither an
+// absent acidity nor a very strong one leaves the double range.
+struct ProtonMoments {
+    double mean{};
+    double variance{};
+    double third{};
+};
+
+template <std::size_t N> ProtonMoments momentsOf(const std::array<double, N>& terms) {
+    double largest = 0;
+    for (double t : terms) largest = std::max(largest, t);
+    ProtonMoments m;
+    if (!(largest > 0) || !std::isfinite(largest)) return m;
+    double sum = 0, first = 0;
+    std::array<double, N> a{};
+    for (std::size_t j = 0; j < N; ++j) {
+        a[j] = terms[j] / largest;
+        sum += a[j];
+        first += static_cast<double>(j) * a[j];
+    }
+    m.mean = first / sum;
+    for (std::size_t j = 0; j < N; ++j) {
+        const double d = static_cast<double>(j) - m.mean;
+        m.variance += a[j] * d * d;
+        m.third += a[j] * d * d * d;
+    }
+    m.variance /= sum;
+    m.third /= sum;
+    return m;
+}
+
+ProtonMoments polyacidMoments(const std::array<double, 3>& k, double h) {
+    return momentsOf(
+        std::array<double, 4>{h * h * h, k[0] * h * h, k[0] * k[1] * h, k[0] * k[1] * k[2]});
+}
+
+ProtonMoments monoacidMoments(double k, double h) {
+    return momentsOf(std::array<double, 2>{h, k});
+}
+
+// A(h) = v·B(h) and its derivatives with respect to u = ln h; B(h) and its derivatives.
+struct BalanceTerms {
+    double a{}, aU{}, aUU{};
+    double b{}, bU{}, bUU{};
+};
+
+BalanceTerms balanceTerms(const ChemicalState& s, Titration t, double h) {
+    const double Ke = waterProduct;
+    const double water = Ke / h;
+    BalanceTerms r;
+    double initialVolume = s.vol1;
+    double released = 0, spread = 0, skew = 0; // sums of Ci·Vi times the moments
+    auto add = [&](double amount, const ProtonMoments& m) {
+        released += amount * m.mean;
+        spread += amount * m.variance;
+        skew += amount * m.third;
+    };
+    if (t == Titration::OneAcid) {
+        add(s.conc1 * s.vol1, polyacidMoments(s.ka1, h));
+    } else {
+        initialVolume = s.vol1 + s.vol2;
+        add(s.conc1 * s.vol1, monoacidMoments(s.ka1[0], h));
+        add(s.conc2 * s.vol2, monoacidMoments(s.ka2[0], h));
+    }
+    r.a = initialVolume * (water - h) + released;
+    r.aU = -initialVolume * (water + h) - spread;
+    r.aUU = initialVolume * (water - h) + skew;
+    r.b = h + s.titrantConc - water;
+    r.bU = h + water;
+    r.bUU = h - water;
+    return r;
+}
+
+constexpr double kLn10 = 2.302585092994045684;
+
+double workingCoordinate(const ChemicalState& s, double pH) {
+    return (pH - s.pOffset) / s.pSlope;
+}
+
+double workingFromCoordinate(double x) {
+    return std::exp(-x * kLn10);
+}
+
+// The volume alone, +infinity where the titrant could not bring the beaker (B <= 0).
+double volumeOfH(const ChemicalState& s, Titration t, double h) {
+    const BalanceTerms r = balanceTerms(s, t, h);
+    if (!(r.b > 0)) return std::numeric_limits<double>::infinity();
+    return r.a / r.b;
+}
+
+// The sign of d2v/du2, as B^3 times it (B > 0 where the titration can go).
+double curvatureSign(const BalanceTerms& r) {
+    return (r.aUU * r.b - r.a * r.bUU) * r.b - 2 * r.bU * (r.aU * r.b - r.a * r.bU);
+}
+
+} // namespace
+
+VolumeAtPH titrantVolumeAtPH(const ChemicalState& s, Titration t, double pH) {
+    const double h = workingFromCoordinate(workingCoordinate(s, pH));
+    const BalanceTerms r = balanceTerms(s, t, h);
+    VolumeAtPH out;
+    if (!(r.b > 0)) {
+        out.volume = std::numeric_limits<double>::infinity();
+        out.perPH = out.perPH2 = std::numeric_limits<double>::quiet_NaN();
+        return out;
+    }
+    const double slopeU = (r.aU * r.b - r.a * r.bU) / (r.b * r.b);
+    const double curvatureU = (r.aUU * r.b - r.a * r.bUU) / (r.b * r.b) - 2 * r.bU * slopeU / r.b;
+    // pH = pOffset - pSlope·u/ln 10, so du/dpH = -pSlope·ln 10.
+    const double uPerPH = -s.pSlope * kLn10;
+    out.volume = r.a / r.b;
+    out.perPH = slopeU * uPerPH;
+    out.perPH2 = curvatureU * uPerPH * uPerPH;
+    return out;
+}
+
+double pHSlopeAtPH(const ChemicalState& s, Titration t, double pH) {
+    return 1 / titrantVolumeAtPH(s, t, pH).perPH;
+}
+
+double pHSlopeAtWorkingConc(const ChemicalState& s, Titration t, double h) {
+    const BalanceTerms r = balanceTerms(s, t, h);
+    if (!(r.b > 0)) return std::numeric_limits<double>::quiet_NaN();
+    const double slopeU = (r.aU * r.b - r.a * r.bU) / (r.b * r.b);
+    return 1 / (slopeU * (-s.pSlope * kLn10));
+}
+
+namespace {
+
+// The root of f between a and b, where f has opposite signs, to adjacent doubles: false
+// position with the Illinois halving, a bisection whenever a step would not shrink the bracket
+// by half in three, and the end with the smaller |f| at the last. f must be finite on (a, b).
+template <typename F> double bracketedRoot(F f, double a, double b, double fa, double fb) {
+    int side = 0, slowSteps = 0;
+    double width = std::abs(b - a);
+    for (int k = 0; k < 400; ++k) {
+        const double mid = a + (b - a) / 2;
+        if (mid == a || mid == b) break;
+        double c = (fa * b - fb * a) / (fa - fb);
+        if (slowSteps >= 3 || !std::isfinite(c) || !((c - a) * (c - b) < 0)) {
+            c = mid;
+            slowSteps = 0;
+        }
+        const double fc = f(c);
+        if (fc == 0) return c;
+        if ((fc < 0) == (fa < 0)) {
+            a = c;
+            fa = fc;
+            if (side == -1) fb /= 2;
+            side = -1;
+        } else {
+            b = c;
+            fb = fc;
+            if (side == 1) fa /= 2;
+            side = 1;
+        }
+        const double newWidth = std::abs(b - a);
+        slowSteps = newWidth > width / 2 ? slowSteps + 1 : 0;
+        if (newWidth <= width / 2) width = newWidth;
+    }
+    return std::abs(f(a)) <= std::abs(f(b)) ? a : b;
+}
+
+} // namespace
+
+double exactPH(const ChemicalState& s, Titration t, double v) {
+    const double Ke = waterProduct, Cb = s.titrantConc;
+    // Above the largest concentration of protons the acids can give, the volume is negative.
+    const double richest = t == Titration::OneAcid ? 3 * s.conc1 : std::max(s.conc1, s.conc2);
+    double lo = -std::log10(richest + 1);
+    // The titrant's own working concentration, where B vanishes and the volume is infinite.
+    const double hTitrant = 2 * Ke / (Cb + std::sqrt(Cb * Cb + 4 * Ke));
+    double hi = -std::log10(hTitrant);
+    auto f = [&](double x) { return volumeOfH(s, t, workingFromCoordinate(x)) - v; };
+    double fLo = f(lo), fHi = f(hi);
+    // Halve towards the titrant's end until the volume there is finite and above v.
+    for (int k = 0; k < 200 && !(std::isfinite(fHi) && fHi > 0); ++k) {
+        const double mid = lo + (hi - lo) / 2;
+        if (mid == lo || mid == hi) break;
+        const double fMid = f(mid);
+        if (fMid < 0) {
+            lo = mid;
+            fLo = fMid;
+        } else {
+            hi = mid;
+            fHi = fMid;
+        }
+    }
+    double x = lo;
+    if (fLo >= 0)
+        x = lo;
+    else if (!(fHi > 0) || !std::isfinite(fHi))
+        x = hi;
+    else
+        x = bracketedRoot(f, lo, hi, fLo, fHi);
+    return s.pSlope * x + s.pOffset;
+}
+
+std::optional<double> inflectionBetween(const ChemicalState& s, Titration t, double pHa,
+                                        double pHb) {
+    auto sign = [&](double x) {
+        return curvatureSign(balanceTerms(s, t, workingFromCoordinate(x)));
+    };
+    const double a = workingCoordinate(s, pHa), b = workingCoordinate(s, pHb);
+    const double fa = sign(a), fb = sign(b);
+    if (!(fa * fb < 0)) return std::nullopt;
+    return s.pSlope * bracketedRoot(sign, a, b, fa, fb) + s.pOffset;
 }
 
 } // namespace titralab

@@ -3,6 +3,7 @@
 
 #include "core/chemistry/ChemicalState.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace titralab {
@@ -46,5 +47,46 @@ struct PHRange {
 // The lower and higher of the pH at volume 0 and at volumeSpan.
 PHRange pHAtVolumeRange(const ChemicalState& s);
 PHRange pHAtVolumeRangeTwoMono(const ChemicalState& s);
+
+} // namespace titralab
+
+namespace titralab {
+
+// The beaker of the two titration studies, as the exact readings see it.
+enum class Titration {
+    OneAcid,      // acid (base) 1 with its three constants
+    TwoMonoacids, // acids (bases) 1 and 2, one constant each
+};
+
+// The titrant volume that brings the beaker to a displayed pH, and its first two derivatives
+// with respect to that pH, all in closed form. Volumes in the unit of vol1.
+struct VolumeAtPH {
+    double volume{}; // negative below the initial pH; +infinity at or beyond the titrant's pH
+    double perPH{};  // dv/dpH
+    double perPH2{}; // d2v/dpH2
+};
+
+// The charge balance solved for v: v·B(h) = A(h), with B = h + Cb - Ke/h and
+// A = Vw·(Ke/h - h) + sum of Ci·Vi·(mean protons released by acid i), Vw the initial volume.
+// The derivatives follow from the moments of the number of released protons: with u = ln h,
+// d(mean)/du = -variance and d(variance)/du = -(third central moment); every term of dA/du
+// has the same sign, so the slope carries no cancellation.
+VolumeAtPH titrantVolumeAtPH(const ChemicalState& s, Titration t, double pH);
+
+// dpH/dv (per unit of vol1) at a displayed pH, exact: 1 / (dv/dpH).
+double pHSlopeAtPH(const ChemicalState& s, Titration t, double pH);
+// The same at a working concentration h, for callers that hold it already.
+double pHSlopeAtWorkingConc(const ChemicalState& s, Titration t, double h);
+
+// The displayed pH of the beaker after adding v >= 0 of titrant, to the last bit a bisection on
+// the closed-form volume can reach. The volume rises with the working coordinate -log10 h from
+// negative values (a concentration above every acid's) to +infinity (the titrant's own
+// concentration), so a bracket always holds the one root.
+double exactPH(const ChemicalState& s, Titration t, double v);
+
+// The root, to the last bit, of the second derivative of the volume (the inflection of the
+// curve) between two displayed pH values where it has opposite signs; nullopt otherwise.
+std::optional<double> inflectionBetween(const ChemicalState& s, Titration t, double pHa,
+                                        double pHb);
 
 } // namespace titralab

@@ -9,6 +9,7 @@
 #include "core/panel/Simulation.h"
 #include "core/panel/SimulationSetup.h"
 #include "core/texts/Messages.h"
+#include "core/texts/ReadingTexts.h"
 #include "core/texts/WorkbookTexts.h"
 
 #include <algorithm>
@@ -106,6 +107,8 @@ void writeConcentrationHeaders(const Simulation& sim, TableWriter& table,
         }
     if (sim.state.conductivityAvailable)
         table.column("Conductivité", texts::kTitleConductivity, 1, ColumnFormat::Conductivity);
+    if (sim.reading.options.derivative && titrationOf(sim.state.study))
+        table.text(texts::kDerivativeColumn);
     table.endLine();
 }
 
@@ -163,7 +166,7 @@ TitrationPoint twoMonoPoint(const Simulation& sim, double pH, double h, double v
 
 // Writes one row of a titration table and, when asked, the point of every ticked curve.
 void emitTitrationPoint(Simulation& sim, const TitrationPoint& p, const std::array<int, 4>& boxes,
-                        TableWriter& table, bool draw) {
+                        TableWriter& table, bool draw, Titration titration) {
     const ChemicalState& s = sim.state;
     const double x = p.v * s.volumeFactor;
     const double hydronium = toWorkingConc(s, p.h);
@@ -189,6 +192,11 @@ void emitTitrationPoint(Simulation& sim, const TitrationPoint& p, const std::arr
         table.number(sigma);
         if (draw && sim.graph.isChecked(kConductivityBox))
             sim.curves[8].push_back({x, sigma, kConductivity});
+    }
+    if (sim.reading.options.derivative) {
+        const double slope = derivativeForDisplayAtH(s, titration, p.h);
+        table.number(slope);
+        if (draw) sim.reading.derivative.push_back({x, slope, kRed});
     }
     table.endLine();
 }
@@ -395,7 +403,10 @@ void RefreshSimulation(Simulation& sim, Notifier& notifier) {
     PrepareStudy(sim);
     ApplyCheckBoxCaptions(sim);
     sim.pastedInMillilitres = false; // until pasted points are drawn again
+    sim.reading.derivative.clear();
     PlotStudy(sim, notifier);
+    UpdateChartReading(sim);
+    if (sim.reading.options.equivalences) sim.exportText += copiedPointLines(sim);
 }
 
 namespace {
@@ -408,12 +419,13 @@ struct TitrationKind {
     PHRange (*range)(const ChemicalState&);
     TitrationPoint (*point)(const Simulation&, double pH, double h, double v);
     std::array<int, 4> boxes;
+    Titration titration;
 };
 
-const TitrationKind kOneAcid{titrantVolume, solvePH, pHAtVolumeRange, titrationPoint,
-                             kTitrationBoxes};
+const TitrationKind kOneAcid{titrantVolume,  solvePH,         pHAtVolumeRange,
+                             titrationPoint, kTitrationBoxes, Titration::OneAcid};
 const TitrationKind kTwoMonoacids{titrantVolumeTwoMono, solvePHTwoMono, pHAtVolumeRangeTwoMono,
-                                  twoMonoPoint, kTwoMonoBoxes};
+                                  twoMonoPoint,         kTwoMonoBoxes,  Titration::TwoMonoacids};
 
 // The curves are built from pH to volume: each sampled pH gives its volume in closed form.
 void generateTitration(Simulation& sim, int n, Notifier& notifier, const TitrationKind& kind,
@@ -424,11 +436,13 @@ void generateTitration(Simulation& sim, int n, Notifier& notifier, const Titrati
     writeTitrationHeader(sim, table, kind.boxes);
     sim.concentrationScale = concentrationScale;
     sim.curves.clear();
+    sim.reading.derivative.clear();
     const PHRange range = kind.range(s);
     for (int i = 0; i < n; ++i) {
         const double x = PhSweep(range.low, range.high, n, i);
         const double h = workingConcFromPH(s, x);
-        emitTitrationPoint(sim, kind.point(sim, x, h, kind.volume(s, h)), kind.boxes, table, true);
+        emitTitrationPoint(sim, kind.point(sim, x, h, kind.volume(s, h)), kind.boxes, table, true,
+                           kind.titration);
     }
     if (sim.graph.isChecked(kPastedBox)) DrawPastedPoints(sim, notifier);
     sim.exportText = table.str();
@@ -447,7 +461,7 @@ void generateTableByVolume(Simulation& sim, int n, const TitrationKind& kind) {
         const double v = i * s.volumeSpan / (n - 1);
         const double pH = kind.solve(s, v);
         emitTitrationPoint(sim, kind.point(sim, pH, workingConcFromPH(s, pH), v), kind.boxes, table,
-                           false);
+                           false, kind.titration);
     }
     sim.exportText = table.str();
     sim.exportTable = table.table();

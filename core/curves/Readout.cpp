@@ -111,8 +111,10 @@ int moveCursor(int place, int count, CursorKey key) {
     if (place < 0 || place > last) return key == CursorKey::End ? last : 0;
     switch (key) {
     case CursorKey::Left:
+    case CursorKey::ShiftLeft:
         return std::max(place - 1, 0);
     case CursorKey::Right:
+    case CursorKey::ShiftRight:
         return std::min(place + 1, last);
     case CursorKey::Home:
         return 0;
@@ -120,6 +122,34 @@ int moveCursor(int place, int count, CursorKey key) {
         return last;
     }
     return place;
+}
+
+double moveVolumeCursor(double volume, double span, CursorKey key) {
+    if (!(span > 0) || !std::isfinite(span)) return 0;
+    if (std::isnan(volume)) return key == CursorKey::End ? span : 0;
+    const bool big = key == CursorKey::ShiftLeft || key == CursorKey::ShiftRight;
+    const double step = big ? 1.0 : 0.1;
+    // Steps are counted in whole steps, so that the cursor lands on round volumes; a volume
+    // within a millionth of a step of a round one counts as on it.
+    const double steps = volume / step;
+    const double nearest = std::round(steps);
+    const bool onRound = std::abs(steps - nearest) < 1e-6;
+    double next = volume;
+    switch (key) {
+    case CursorKey::Home:
+        return 0;
+    case CursorKey::End:
+        return span;
+    case CursorKey::Right:
+    case CursorKey::ShiftRight:
+        next = ((onRound ? nearest : std::floor(steps)) + 1) * step;
+        break;
+    case CursorKey::Left:
+    case CursorKey::ShiftLeft:
+        next = ((onRound ? nearest : std::ceil(steps)) - 1) * step;
+        break;
+    }
+    return std::clamp(next, 0.0, span);
 }
 
 } // namespace titralab

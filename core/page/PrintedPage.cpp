@@ -1,5 +1,7 @@
 #include "core/page/PrintedPage.h"
 
+#include "core/page/PrintedReading.h"
+
 #include "core/chemistry/Database.h"
 #include "core/numbers/NumberFormat.h"
 #include "core/panel/Simulation.h"
@@ -214,6 +216,7 @@ PageInput PageInputOf(const Simulation& sim) {
     in.speciesLabels = sim.speciesLabels;
     in.bottomAxisTitle = sim.plot.bottomTitle;
     in.pointStyle = sim.currentPointStyle;
+    in.reading = sim.reading;
     return in;
 }
 
@@ -442,6 +445,12 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
             write(1, "volume  d' " + L2[0] + " versé  : " + formatOnPaper(st.vol2) + " L");
             write(1, "pKa de l'acide employé : " + pk(st.pK2[0]));
         }
+        // The remarkable points, on rows of their own, starting further left: they are longer.
+        const std::vector<std::string> points = printedPointLines(in);
+        for (std::size_t k = 0; k < points.size(); ++k) {
+            j += k == 0 ? 2 : 1;
+            canvas.textOut(W - 9 * m, lineTop(), points[k]);
+        }
     }
 
     // Legend: the name, then a sample of the line under the vertical axis.
@@ -462,6 +471,18 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
         if (g.isChecked(box)) entry(L1[box - 2], box);
     if (g.isChecked(6)) entry(L2[0], 4);
     if (g.isChecked(7)) entry(L2[1], 5);
+    for (const auto& [text, code] : readingLegend(in)) {
+        if (code >= 0) {
+            entry(text, code);
+            continue;
+        }
+        // The indicator: a patch of its band's colours.
+        ++j;
+        canvas.textOut(3 * m, lineTop(), text);
+        PrintLegendPatch(in, canvas, m, H - m + j * ch + ch / 5, static_cast<int>(1.5 * m),
+                         ch * 3 / 5);
+        setPen(canvas, L.penWidth, kBlack);
+    }
 
     if (!g.isChecked(1) && !isSpeciesOrDilution(study)) {
         const int x = static_cast<int>(1.6 * m + L.textOffset);
@@ -485,7 +506,11 @@ PageLayout PrintPage(const PageInput& in, const PrintSettings& settings, Canvas&
             SetUpDashes(ReadPrintSettings(settings).dashLengthMm, L.pixelsPerCm, L.nRef);
         SymbolPen symbols{in.pointStyle, std::nullopt};
         // Curves first, so that the frame and the texts come on top.
-        if (L.curvesPrinted) PrintCurves(in, L, dashes, symbols, canvas);
+        if (L.curvesPrinted) {
+            PrintIndicatorBand(in, L, canvas);
+            PrintCurves(in, L, dashes, symbols, canvas);
+            PrintReadingCurves(in, L, dashes, canvas);
+        }
         drawFrame(in, settings, L, canvas);
         PrintTexts(in, settings, L, dashes, canvas);
     } catch (...) {

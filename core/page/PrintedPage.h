@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/chemistry/ChemicalState.h"
+#include "core/curves/ChartReading.h"
 #include "core/curves/Curves.h"
 #include "core/page/Canvas.h"
 #include "core/page/Dashes.h"
@@ -42,6 +43,7 @@ struct PageInput {
     std::array<std::array<std::string, 4>, 2> speciesLabels{};
     std::string bottomAxisTitle;
     PointStyle pointStyle{PointStyle::ConnectedPoints};
+    ChartReading reading; // remarkable points, derivative and indicator of the graph window
 };
 
 PageInput PageInputOf(const Simulation& sim);

@@ -3,6 +3,7 @@
 
 #include "core/chemistry/ChemicalState.h"
 #include "core/chemistry/Mixture.h"
+#include "core/curves/ChartReading.h"
 #include "core/curves/Curves.h"
 #include "core/curves/ExportTable.h"
 #include "core/page/PointStyles.h"
@@ -36,6 +37,7 @@ struct Simulation {
     double spanFactor{3};         // VolumeSpan in equivalence volumes
     std::array<std::array<std::string, 4>, 2> speciesLabels{};
     std::optional<MixtureResult> mixture; // the last two-polyacid results
+    ChartReading reading;                 // remarkable points, derivative, indicator
 
     // Export.
     std::string exportText;

@@ -325,6 +325,9 @@ void ChartView::keyPressEvent(QKeyEvent* event) {
         default:
             break;
         }
+    } else if (mods == Qt::ShiftModifier) {
+        if (event->key() == Qt::Key_Left) key = CursorKey::ShiftLeft;
+        if (event->key() == Qt::Key_Right) key = CursorKey::ShiftRight;
     }
     if (!key) {
         QChartView::keyPressEvent(event);

@@ -8,6 +8,7 @@
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/ChartView.h"
 #include "ui/windows/PointStyleDialog.h"
+#include "ui/windows/ReadingPanel.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -172,10 +173,15 @@ void GraphWindow::buildControls() {
     pasteUnit->setObjectName("PanelCollage");
     m_status->addPermanentWidget(pasteUnit);
 
+    m_reading = new ReadingPanel(m_sim, m_chart, this);
+    m_onCurve = m_reading->onCurveLabel();
+    connect(m_reading, &ReadingPanel::regenerationWanted, this, &GraphWindow::CheckBox1Click);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 0);
     layout->addWidget(m_chart, 1);
     layout->addLayout(controls);
+    layout->addWidget(m_reading);
     layout->addWidget(m_status);
     orderTabs();
 }
@@ -189,6 +195,11 @@ void GraphWindow::orderTabs() {
                                       m_boxes[7],    m_boxes[10],   m_boxes[8],  m_boxes[9],
                                       m_printButton, m_styleButton, m_copyButton};
     for (std::size_t k = 1; k < chain.size(); ++k) setTabOrder(chain[k - 1], chain[k]);
+    QWidget* previous = m_copyButton;
+    for (QWidget* w : m_reading->tabStops()) {
+        setTabOrder(previous, w);
+        previous = w;
+    }
 }
 
 void GraphWindow::setPointStyleChooser(PointStyleDialog* chooser) {
@@ -203,6 +214,7 @@ void GraphWindow::prepare() {
     applySimulation();
     m_chart->resetZoom();
     for (QLabel* panel : m_panels) panel->clear();
+    m_onCurve->clear();
 }
 
 int GraphWindow::showModal() {
@@ -274,7 +286,9 @@ void GraphWindow::applySimulation() {
     m_cursorOrder =
         m_cursorSeries ? abscissaOrder(m_sim.curves[m_cursorSeries]) : std::vector<std::size_t>{};
     m_cursorPlace = -1;
+    m_cursorVolume = std::numeric_limits<double>::quiet_NaN();
     m_chart->setCursorPoint(std::nullopt);
+    if (m_reading) m_reading->applySimulation();
     accessibility::apply(this, a11y::graphWindowTexts(m_sim));
 }
 
@@ -315,9 +329,23 @@ void GraphWindow::Chart1MouseMove(const QPoint& position) {
     const ReadoutPanels panels = ShowCursorReadout(
         m_sim, ChartAxes(*m_chart), position.x() * kSubPixels, position.y() * kSubPixels);
     for (int k = 0; k < 4; ++k) m_panels[k]->setText(fr(panels[k]));
+    m_onCurve->setText(m_reading->onCurveAt(position));
 }
 
 void GraphWindow::Chart1KeyDown(CursorKey key) {
+    // In the titration studies the cursor walks round volumes along the exact curve.
+    if (titrationOf(m_sim.state.study) && m_cursorSeries == 1) {
+        double span = 0;
+        for (const CurvePoint& p : m_sim.curves[1]) span = std::max(span, p.x);
+        m_cursorVolume = moveVolumeCursor(m_cursorVolume, span, key);
+        const std::optional<ExactPoint> p = exactPointAt(m_sim, m_cursorVolume);
+        if (!p) return;
+        const ReadoutPanels panels = readoutAtValues(m_sim, m_cursorVolume, p->pH);
+        for (int k = 0; k < 4; ++k) m_panels[k]->setText(fr(panels[k]));
+        m_onCurve->setText(fr(onCurveText(m_sim, *p)));
+        m_chart->setCursorPoint(QPointF(m_cursorVolume, p->pH));
+        return;
+    }
     m_cursorPlace = moveCursor(m_cursorPlace, static_cast<int>(m_cursorOrder.size()), key);
     if (m_cursorPlace < 0) return;
     const std::size_t index = m_cursorOrder[static_cast<std::size_t>(m_cursorPlace)];
@@ -328,6 +356,7 @@ void GraphWindow::Chart1KeyDown(CursorKey key) {
 }
 
 QString GraphWindow::panelText(int panel) const {
+    if (panel == 5) return m_onCurve->text();
     return m_panels[panel - 1]->text();
 }
 

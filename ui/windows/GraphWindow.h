@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <limits>
 #include <vector>
 
 class QCheckBox;
@@ -26,6 +27,7 @@ namespace titralab {
 class ChartView;
 class Notifier;
 class PointStyleDialog;
+class ReadingPanel;
 struct Simulation;
 
 class GraphWindow : public QDialog {
@@ -66,7 +68,10 @@ class GraphWindow : public QDialog {
     void publish(const std::string& table) { m_exchange.text = table; }
 
     ChartView* chart() const { return m_chart; }
-    QString panelText(int panel) const; // 1..4
+    QString panelText(int panel) const; // 1..4; 5: the value on the pH curve
+    ReadingPanel* readingPanel() const { return m_reading; }
+    // The keyboard cursor's volume in the titration studies (drawn unit); NaN before a key.
+    double cursorVolume() const { return m_cursorVolume; }
 
   public slots:
     void setSideIcon(const QIcon& icon) { setWindowIcon(icon); }
@@ -111,6 +116,10 @@ class GraphWindow : public QDialog {
     int m_cursorSeries{0};
     std::vector<std::size_t> m_cursorOrder;
     int m_cursorPlace{-1};
+    double m_cursorVolume{std::numeric_limits<double>::quiet_NaN()};
+
+    ReadingPanel* m_reading{nullptr};
+    QLabel* m_onCurve{nullptr}; // the value on the pH curve, shown by the reading panel
 };
 
 } // namespace titralab

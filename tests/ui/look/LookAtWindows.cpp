@@ -1,11 +1,12 @@
 // titralab_ui_look: shows one of the graph-side windows on a simulation built from the command
 // line, so that each can be looked at (and captured) in every study and side.
 //
-//   titralab_ui_look [--window graph|mixture|copy|chooser|main] [--name TYPED] [--side acid|base]
-//   [--study 0..4]
+//   titralab_ui_look [--window graph|mixture|copy|chooser|main] [--name TYPED]
+//                    [--side acid|base] [--study 0..4]
 //                    [--entry1 N] [--entry2 N] [--tick 4,5,8,...] [--untick 2,3,...]
 //                    [--points N] [--paste] [--paste-ml] [--point-style 0..7]
 //                    [--zoom x1,y1,x2,y2] [--size WxH]
+//                    [--equivalences 1] [--derivative 1] [--indicator N] [--particular VOLUME]
 #include "core/curves/Curves.h"
 #include "core/curves/PastedPoints.h"
 #include "core/panel/Notifier.h"
@@ -98,6 +99,9 @@ int main(int argc, char** argv) {
     for (int box : numbers(option("tick", ""))) sim.graph.checked[box - 1] = true;
     for (int box : numbers(option("untick", ""))) sim.graph.checked[box - 1] = false;
     sim.currentPointStyle = pointStyleAt(option("point-style", "1").toInt());
+    sim.reading.options.equivalences = option("equivalences", "0") == "1";
+    sim.reading.options.derivative = option("derivative", "0") == "1";
+    sim.reading.options.indicator = option("indicator", "-1").toInt();
 
     PrintingNotifier notifier;
     RefreshSimulation(sim, notifier);
@@ -172,6 +176,14 @@ int main(int argc, char** argv) {
             });
         // The readout as a mouse at the middle of the chart shows it.
         QTimer::singleShot(700, [&] { graph.Chart1MouseMove(graph.chart()->rect().center()); });
+        const QString particular = option("particular", "");
+        if (!particular.isEmpty())
+            QTimer::singleShot(600, [&graph, particular] {
+                if (auto* field = graph.findChild<QLineEdit*>("ParticularPoint")) {
+                    field->setText(particular);
+                    emit field->returnPressed();
+                }
+            });
     }
     return app.exec();
 }

@@ -1,0 +1,86 @@
+// What the graph window adds to a titration for reading it: the remarkable points, the exact
+// derivative curve, the colour indicator and its verdicts, the value on the curve at a volume.
+#pragma once
+
+#include "core/chemistry/Indicators.h"
+#include "core/curves/Curves.h"
+#include "core/curves/Equivalence.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace titralab {
+
+struct Simulation;
+
+// The graph window's reading controls. The defaults leave the program as it was.
+struct ReadingOptions {
+    bool equivalences{false}; // "Équivalences": markers, results and copied lines
+    bool derivative{false};   // "dpH/dV": curve on a right-hand axis and column of the table
+    int indicator{-1};        // index in colourIndicators(); -1: none
+    bool legend{true};        // the chart's legend
+};
+
+struct ChartReading {
+    ReadingOptions options;
+    // The remarkable points, filled in the titration studies when the markers or an indicator
+    // are wanted.
+    std::vector<EquivalenceReading> points;
+    // (volume as drawn, dpH/dV per drawn volume unit) at each point of the pH curve.
+    Series derivative;
+};
+
+// dpH/dV at a displayed pH, in pH per drawn volume unit (per mL when volumes show in mL).
+double derivativeForDisplay(const ChemicalState& s, Titration t, double pH);
+// The same at the working concentration h of that pH.
+double derivativeForDisplayAtH(const ChemicalState& s, Titration t, double h);
+
+// Fills sim.reading.points for the current study (cleared elsewhere). Run at the end of
+// RefreshSimulation.
+void UpdateChartReading(Simulation& sim);
+
+// "convient" when the pH at equivalence lies in the indicator's range and the range lies
+// inside the jump around it; "ne convient pas" otherwise.
+bool indicatorSuits(const ColourIndicator& indicator, const EquivalenceReading& point);
+const char* verdictText(bool suits);
+
+// A remarkable point as the results panel and the chart label it: "E1", "I1", "½E1".
+enum class PointKind { Equivalence, Inflection, Half };
+std::string pointLabel(PointKind kind, int number);
+
+// The lines written under the copied table: a header, then one line per point with its label,
+// its volume as the table writes volumes and its pH; a blank line first.
+std::string copiedPointLines(const Simulation& sim);
+
+// The values of the curve at a volume typed in drawn units (mL or L), solved exactly: the
+// readout's "Sur la courbe" text and the particular point's lines. nullopt outside a titration
+// study or for a volume that is not a number >= 0.
+struct ExactPoint {
+    double volume{}; // unit of vol1
+    double pH{};
+    double hydronium{};                                  // mol/L, with the dilution of the beaker
+    std::vector<std::pair<std::string, double>> species; // mol/L, name and value
+    std::optional<double> conductivity;                  // S/m, when the study can compute it
+};
+std::optional<ExactPoint> exactPointAt(const Simulation& sim, double drawnVolume);
+
+// "Sur la courbe : v = 12,50 mL ; pH = 4,88".
+std::string onCurveText(const Simulation& sim, const ExactPoint& p);
+// The particular point as lines: v, pH, [H3O+], each species, the conductivity.
+std::vector<std::string> particularPointLines(const Simulation& sim, const ExactPoint& p);
+
+} // namespace titralab
+
+namespace titralab {
+
+// The results panel of the graph window: per equivalence, its half-equivalence, inflection and
+// equivalence with volume (drawn unit) and pH to two decimals, whether the jump is usable, and
+// the chosen indicator's verdict.
+std::vector<std::string> resultLines(const Simulation& sim);
+
+// The particular point's volume as typed (point or comma), in drawn units; nullopt when the
+// text is not a number from 0 up.
+std::optional<double> readParticularVolume(const std::string& text);
+
+} // namespace titralab

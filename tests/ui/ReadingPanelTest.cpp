@@ -1,0 +1,100 @@
+// The graph window's readings: the boxes regenerate, the chart gains markers, a derivative on a
+// right-hand axis, an indicator band and a legend; the results and the particular point show
+// the exact values.
+#include "GraphFixture.h"
+
+#include "core/curves/ChartReading.h"
+#include "ui/qt/ChartReadingLayer.h"
+#include "ui/windows/ReadingPanel.h"
+
+#include <QLineSeries>
+#include <QMenu>
+#include <QValueAxis>
+
+using namespace titralab;
+using titralab::testing::GraphFixture;
+
+namespace {
+
+struct PanelCase {
+    const char* label;
+    Study study;
+    BuretteSide side;
+    int entry1, entry2;
+    int equivalences;
+    const char* firstResult; // the first line of the results panel
+};
+
+void PrintTo(const PanelCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class Readings : public ::testing::TestWithParam<PanelCase> {};
+
+TEST_P(Readings, BoxesAndChoiceDrawAndList) {
+    const PanelCase& c = GetParam();
+    GraphFixture g(c.study, c.entry1, c.side, c.entry2);
+    ReadingPanel* panel = g.window->readingPanel();
+    ChartReadingLayer* layer = panel->layer();
+    EXPECT_EQ(layer->markerCount(), 0);
+
+    QTest::mouseClick(g.find<QCheckBox>("EquivalencesBox"), Qt::LeftButton, {}, QPoint(8, 8));
+    ASSERT_EQ(static_cast<int>(g.sim.reading.points.size()), c.equivalences);
+    // A line and its label for each equivalence and half-equivalence.
+    EXPECT_EQ(layer->markerCount(), 4 * c.equivalences);
+    EXPECT_TRUE(panel->resultsText().startsWith(QString::fromUtf8(c.firstResult)))
+        << panel->resultsText().toStdString();
+
+    QTest::mouseClick(g.find<QCheckBox>("DerivativeBox"), Qt::LeftButton, {}, QPoint(8, 8));
+    ASSERT_NE(layer->derivativeSeries(), nullptr);
+    EXPECT_EQ(layer->derivativeSeries()->count(), g.drawn(1));
+    EXPECT_TRUE(layer->derivativeAxis()->isVisible());
+    EXPECT_EQ(layer->derivativeAxis()->alignment(), Qt::AlignRight);
+
+    auto* choice = g.find<QPushButton>("IndicatorChoice");
+    choice->menu()->actions().at(10)->trigger(); // phénolphtaléine, after "(aucun)"
+    EXPECT_TRUE(choice->text().startsWith(QString::fromUtf8("phénolphtaléine (8,2")));
+    EXPECT_TRUE(layer->bandShown());
+    EXPECT_TRUE(panel->resultsText().contains(QString::fromUtf8("phénolphtaléine : ")));
+    const QStringList legend = layer->legendTexts();
+    EXPECT_EQ(legend.first(), "pH");
+    EXPECT_TRUE(legend.contains("dpH/dV"));
+    EXPECT_TRUE(legend.contains(QString::fromUtf8("phénolphtaléine")));
+    EXPECT_TRUE(layer->legendVisible());
+
+    // A right click hides the legend, and the box follows.
+    QTest::mouseClick(g.chart()->viewport(), Qt::RightButton, {}, QPoint(200, 200));
+    EXPECT_FALSE(layer->legendVisible());
+    EXPECT_FALSE(g.find<QCheckBox>("LegendBox")->isChecked());
+
+    // The particular point: 10 mL, its pH solved there.
+    auto* field = g.find<QLineEdit>("ParticularPoint");
+    field->setText("10");
+    QTest::keyClick(field, Qt::Key_Return);
+    const ExactPoint p = *exactPointAt(g.sim, 10);
+    EXPECT_TRUE(panel->particularText().startsWith(
+        "v = 10 mL ; pH = " + QString::fromStdString(formatGeneral(p.pH, 4, ','))))
+        << panel->particularText().toStdString();
+    EXPECT_TRUE(panel->particularText().contains("[H3O+] = "));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Studies, Readings,
+    ::testing::Values(PanelCase{"AceticAcid", Study::TitrationVsVolume, BuretteSide::AcidSide, 17,
+                                17, 1, "½E1 : v = 10,00 mL ; pH = 4,70"},
+                      PanelCase{"PhosphoricAcid", Study::TitrationVsVolume, BuretteSide::AcidSide,
+                                30, 17, 3, "½E1 : v = 10,00 mL ; pH = "},
+                      PanelCase{"TwoMonoacids", Study::TwoMonoTitration, BuretteSide::AcidSide, 17,
+                                4, 2, "½E1 : v = 10,00 mL ; pH = "},
+                      PanelCase{"WeakBase", Study::TitrationVsVolume, BuretteSide::BaseSide, 2, 2,
+                                1, "½E1 : v = 10,00 mL ; pH = 9,30"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(ReadingsOutsideTitrations, ControlsAreDisabled) {
+    GraphFixture g(Study::SpeciesVsPH);
+    EXPECT_FALSE(g.find<QCheckBox>("EquivalencesBox")->isEnabled());
+    EXPECT_FALSE(g.find<QCheckBox>("DerivativeBox")->isEnabled());
+    EXPECT_FALSE(g.find<QPushButton>("IndicatorChoice")->isEnabled());
+}
+
+} // namespace

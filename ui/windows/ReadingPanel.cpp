@@ -1,0 +1,290 @@
+#include "ui/windows/ReadingPanel.h"
+
+#include "core/chemistry/Indicators.h"
+#include "core/curves/ChartReading.h"
+#include "core/panel/Simulation.h"
+#include "core/texts/ReadingTexts.h"
+#include "ui/qt/ChartReadingLayer.h"
+#include "ui/qt/ChartView.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <QXYSeries>
+
+#include <cmath>
+
+namespace titralab {
+
+namespace {
+
+QString fr(const char* text) {
+    return QString::fromUtf8(text);
+}
+QString fr(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QColor colorOf(const IndicatorColor& c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+// "phénolphtaléine (8,2 – 10,0)", or "(aucun)" for -1.
+QString indicatorCaption(int k) {
+    if (k < 0 || k >= static_cast<int>(colourIndicators().size())) return fr(texts::kNoIndicator);
+    const ColourIndicator& i = colourIndicators()[k];
+    return fr(i.name) + QStringLiteral(" (%1 – %2)")
+                            .arg(QString::number(i.low, 'f', 1).replace('.', ','),
+                                 QString::number(i.high, 'f', 1).replace('.', ','));
+}
+
+} // namespace
+
+ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
+    : QWidget(parent), m_sim(sim), m_chart(chart), m_layer(new ChartReadingLayer(chart)) {
+    setObjectName("ReadingPanel");
+    m_equivalences = new QCheckBox(fr(texts::kEquivalencesBox), this);
+    m_equivalences->setObjectName("EquivalencesBox");
+    m_derivative = new QCheckBox(fr(texts::kDerivativeBox), this);
+    m_derivative->setObjectName("DerivativeBox");
+    m_legend = new QCheckBox(fr(texts::kLegendBox), this);
+    m_legend->setObjectName("LegendBox");
+    // A button with a menu: the choice is spoken by its own name, which a combo box on Linux
+    // replaces by its current item.
+    m_indicator = new QPushButton(this);
+    m_indicator->setObjectName("IndicatorChoice");
+    m_indicator->setAutoDefault(false);
+    auto* menu = new QMenu(m_indicator);
+    auto* group = new QActionGroup(menu);
+    const int count = static_cast<int>(colourIndicators().size());
+    for (int k = -1; k < count; ++k) {
+        QAction* a = menu->addAction(indicatorCaption(k));
+        a->setCheckable(true);
+        a->setData(k);
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, k] {
+            m_sim.reading.options.indicator = k;
+            emit regenerationWanted();
+        });
+    }
+    m_indicator->setMenu(menu);
+    auto* indicatorLabel = new QLabel(fr(texts::kIndicatorLabel), this);
+    indicatorLabel->setBuddy(m_indicator);
+    m_results = new QLabel(this);
+    m_results->setObjectName("ReadingResults");
+    m_results->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_results->setFocusPolicy(Qt::NoFocus);
+    m_results->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    m_results->setMinimumWidth(330);
+    m_particular = new QLineEdit(this);
+    m_particular->setObjectName("ParticularPoint");
+    m_particular->setMaxLength(32);
+    m_particular->setFixedWidth(70);
+    auto* particularLabel = new QLabel(fr(texts::kParticularLabel), this);
+    particularLabel->setBuddy(m_particular);
+    m_particularUnit = new QLabel(fr(texts::kParticularUnit), this);
+    m_particularResult = new QLabel(this);
+    m_particularResult->setObjectName("ParticularResult");
+    m_particularResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_particularResult->setFocusPolicy(Qt::NoFocus);
+    m_particularResult->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    m_particularResult->setWordWrap(true);
+
+    auto* boxes = new QHBoxLayout;
+    boxes->addWidget(m_equivalences);
+    boxes->addWidget(m_derivative);
+    boxes->addWidget(m_legend);
+    boxes->addSpacing(8);
+    boxes->addWidget(indicatorLabel);
+    boxes->addWidget(m_indicator);
+    boxes->addStretch();
+    m_onCurve = new QLabel(this);
+    m_onCurve->setObjectName("Panel5");
+    m_onCurve->setFrameShape(QFrame::Panel);
+    m_onCurve->setFrameShadow(QFrame::Sunken);
+    m_onCurve->setMinimumWidth(260);
+    boxes->addWidget(m_onCurve);
+    auto* particular = new QHBoxLayout;
+    particular->addWidget(particularLabel);
+    particular->addWidget(m_particular);
+    particular->addWidget(m_particularUnit);
+    particular->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addLayout(particular);
+    right->addWidget(m_particularResult, 1);
+    auto* below = new QHBoxLayout;
+    below->addWidget(m_results, 1);
+    below->addLayout(right, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(boxes);
+    layout->addLayout(below);
+
+    m_equivalences->setAccessibleName(fr(texts::kEquivalencesName));
+    m_derivative->setAccessibleName(fr(texts::kDerivativeName));
+    m_legend->setAccessibleName(fr(texts::kLegendName));
+    m_indicator->setAccessibleName(fr(texts::kIndicatorName));
+    m_particular->setAccessibleName(fr(texts::kParticularName));
+    m_results->setAccessibleName(fr(texts::kResultsName));
+
+    connect(m_equivalences, &QCheckBox::clicked, this, [this](bool ticked) {
+        m_sim.reading.options.equivalences = ticked;
+        emit regenerationWanted();
+    });
+    connect(m_derivative, &QCheckBox::clicked, this, [this](bool ticked) {
+        m_sim.reading.options.derivative = ticked;
+        emit regenerationWanted();
+    });
+    connect(m_legend, &QCheckBox::clicked, this, [this](bool ticked) {
+        m_sim.reading.options.legend = ticked;
+        applySimulation();
+    });
+    connect(m_particular, &QLineEdit::returnPressed, this, &ReadingPanel::showParticularPoint);
+    connect(m_particular, &QLineEdit::editingFinished, this, &ReadingPanel::showParticularPoint);
+    connect(m_layer, &ChartReadingLayer::legendToggleRequested, this, &ReadingPanel::toggleLegend);
+}
+
+void ReadingPanel::toggleLegend() {
+    m_sim.reading.options.legend = !m_sim.reading.options.legend;
+    applySimulation();
+}
+
+void ReadingPanel::applySimulation() {
+    const ReadingOptions& o = m_sim.reading.options;
+    const ChemicalState& s = m_sim.state;
+    const bool titration = titrationOf(s.study).has_value();
+    {
+        const QSignalBlocker a(m_equivalences), b(m_derivative), c(m_legend), d(m_indicator);
+        m_equivalences->setChecked(o.equivalences);
+        m_derivative->setChecked(o.derivative);
+        m_legend->setChecked(o.legend);
+        m_indicator->setText(indicatorCaption(o.indicator));
+        for (QAction* a : m_indicator->menu()->actions())
+            a->setChecked(a->data().toInt() == o.indicator);
+    }
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_equivalences, m_derivative, m_indicator, m_particular})
+        w->setEnabled(titration);
+    m_particularUnit->setText(
+        fr(s.volumesInMillilitres ? texts::kParticularUnit : texts::kParticularUnitLitres));
+
+    ChartReadingView view;
+    if (titration && o.derivative) {
+        for (const CurvePoint& p : m_sim.reading.derivative) view.derivative.append({p.x, p.y});
+        view.derivativeTitle =
+            fr(s.volumesInMillilitres ? texts::kDerivativeAxis : texts::kDerivativeAxisLitres);
+    }
+    if (titration && o.equivalences)
+        for (const EquivalenceReading& p : m_sim.reading.points) {
+            view.markers.append(
+                {p.half.volume * s.volumeFactor, fr(pointLabel(PointKind::Half, p.number)), true});
+            view.markers.append({p.equivalence.volume * s.volumeFactor,
+                                 fr(pointLabel(PointKind::Equivalence, p.number)), false});
+        }
+    const ColourIndicator* indicator =
+        titration && o.indicator >= 0 && o.indicator < static_cast<int>(colourIndicators().size())
+            ? &colourIndicators()[o.indicator]
+            : nullptr;
+    if (indicator)
+        view.band =
+            ChartReadingView::Band{indicator->low, indicator->high, colorOf(indicator->acid),
+                                   colorOf(indicator->basic), fr(indicator->name)};
+
+    // The legend names each drawn curve by its box's caption.
+    const GraphOptions& g = m_sim.graph;
+    const bool twoMono = s.study == Study::TwoMonoTitration;
+    for (int k = 1; k <= ChartView::kSeriesCount; ++k) {
+        if (m_sim.curves[k].empty()) continue;
+        QString name;
+        switch (k) {
+        case 1:
+            name = fr(texts::kLegendPH);
+            break;
+        case 2:
+        case 3:
+            name = fr(g.captions[k - 2]);
+            break;
+        case 4:
+        case 5:
+            name = fr(g.captions[twoMono ? k : k - 2]);
+            break;
+        case 6:
+            name = fr(texts::kLegendHydronium);
+            break;
+        case 7:
+            name = fr(texts::kLegendPasted);
+            break;
+        case 8:
+            name = fr(texts::kLegendConductivity);
+            break;
+        }
+        if (s.study == Study::Dilution && k > 1) continue; // reference lines
+        if (name.isEmpty()) continue;
+        QXYSeries* series = m_chart->series(k);
+        const QColor color =
+            k == ChartView::kMarkerSeries ? series->color() : series->pen().color();
+        view.legend.append({color, name, Qt::SolidLine, false});
+    }
+    if (!view.derivative.isEmpty())
+        view.legend.append(
+            {QColor(120, 0, 160), fr(texts::kLegendDerivative), Qt::DashLine, false});
+    if (view.band)
+        view.legend.append(
+            {view.band->acid, view.band->name, Qt::SolidLine, true, view.band->basic});
+    view.legendShown = o.legend;
+    m_layer->show(view);
+
+    QStringList lines;
+    for (const std::string& line : resultLines(m_sim)) lines.append(fr(line));
+    m_results->setText(lines.join('\n'));
+    if (!m_particular->text().isEmpty()) showParticularPoint();
+}
+
+void ReadingPanel::showParticularPoint() {
+    const std::optional<double> volume = readParticularVolume(m_particular->text().toStdString());
+    if (!titrationOf(m_sim.state.study)) {
+        m_particularResult->setText(fr(texts::kParticularNoTitration));
+        return;
+    }
+    std::optional<ExactPoint> p;
+    if (volume) p = exactPointAt(m_sim, *volume);
+    if (!p) {
+        m_particularResult->setText(fr(texts::kParticularOutside));
+        return;
+    }
+    QStringList lines;
+    for (const std::string& line : particularPointLines(m_sim, *p)) lines.append(fr(line));
+    m_particularResult->setText(lines.join(QStringLiteral(" ; ")));
+}
+
+QString ReadingPanel::onCurveAt(const QPoint& position) const {
+    if (!titrationOf(m_sim.state.study) || m_sim.curves[1].empty()) return {};
+    const double x = m_layer->volumeAt(position);
+    double largest = 0;
+    for (const CurvePoint& p : m_sim.curves[1]) largest = std::max(largest, p.x);
+    if (!(x >= 0) || x > largest) return {};
+    const std::optional<ExactPoint> p = exactPointAt(m_sim, x);
+    return p ? fr(onCurveText(m_sim, *p)) : QString();
+}
+
+QList<QWidget*> ReadingPanel::tabStops() const {
+    return {m_equivalences, m_derivative, m_legend, m_indicator, m_particular};
+}
+
+QString ReadingPanel::resultsText() const {
+    return m_results->text();
+}
+
+QString ReadingPanel::particularText() const {
+    return m_particularResult->text();
+}
+
+} // namespace titralab

@@ -1,0 +1,59 @@
+// The graph window's reading controls: the "Équivalences", "dpH/dV" and "Légende" boxes, the
+// indicator choice, the list of remarkable points with the indicator's verdicts, and the
+// "Point particulier" field with the values at the typed volume.
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QPushButton;
+class QLabel;
+class QLineEdit;
+
+namespace titralab {
+
+class ChartReadingLayer;
+class ChartView;
+struct Simulation;
+
+class ReadingPanel : public QWidget {
+    Q_OBJECT
+  public:
+    ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent = nullptr);
+
+    // Shows the simulation's readings: controls, results, and what the chart adds.
+    void applySimulation();
+    // The "Sur la courbe" text for the mouse at a viewport position; empty off the curve.
+    QString onCurveAt(const QPoint& position) const;
+
+    ChartReadingLayer* layer() const { return m_layer; }
+    // The value on the pH curve, beside the status panels' mouse-position values.
+    QLabel* onCurveLabel() const { return m_onCurve; }
+    // The controls Tab stops on, in screen order.
+    QList<QWidget*> tabStops() const;
+    QString resultsText() const;
+    QString particularText() const;
+
+  signals:
+    // A control changed what the curves or the table hold: regenerate.
+    void regenerationWanted();
+
+  private:
+    void showParticularPoint();
+    void toggleLegend();
+
+    Simulation& m_sim;
+    ChartView* m_chart;
+    ChartReadingLayer* m_layer;
+    QCheckBox* m_equivalences{nullptr};
+    QCheckBox* m_derivative{nullptr};
+    QCheckBox* m_legend{nullptr};
+    QPushButton* m_indicator{nullptr}; // the indicator choice, a button with a menu
+    QLabel* m_results{nullptr};
+    QLineEdit* m_particular{nullptr};
+    QLabel* m_particularResult{nullptr};
+    QLabel* m_particularUnit{nullptr};
+    QLabel* m_onCurve{nullptr};
+};
+
+} // namespace titralab
