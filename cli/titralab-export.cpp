@@ -14,6 +14,7 @@
 #include "core/panel/DatabaseBrowser.h"
 #include "core/panel/Notifier.h"
 #include "core/panel/Simulation.h"
+#include "core/texts/InputTexts.h"
 
 #ifdef TITRALAB_EXPORT_PDF
 #include "ui/qt/ChartPicture.h"
@@ -46,7 +47,9 @@ writes its .Txt file. Messages about the typed values go to standard error, one 
   --study titration|species|two-mono|mixture|dilution   (or 0..4) the study (required)
   --side acid|base          what the burette holds: a strong base (acid, default) or acid
   --entry1 N, --entry2 N    load database entry N of the side's table into column 1 / 2
-  --D1 TEXT ... --D16 TEXT  the text of a field, as typed (applied after the entries)
+  --D1 TEXT ... --D16 TEXT  the text of a field, as typed (applied after the entries); on
+                            the base side the pKa fields take the pKa of each couple (9,2
+                            for ammonia), 50 for an acidity the base lacks
   --points TEXT             the number of points (default "100")
   --dilution                tick "Tenir compte de la dilution"
   --potash                  potash instead of soda in the burette
@@ -59,7 +62,9 @@ writes its .Txt file. Messages about the typed values go to standard error, one 
                             the workbook)
   --xlsx FILE               also write the table as a spreadsheet workbook into FILE
   --paste FILE              paste the (volume, pH) pairs of FILE, one pair a line, as the
-                            paste command does, and tick the pasted-points box
+                            paste command does (its first 256 KiB), and tick the
+                            pasted-points box; volumes in litres, or in millilitres when only
+                            so do they fit the chart ("volumes lus en mL" on standard error)
   --derivative              tick "dpH/dV": add the column dpH/dV to the table (exact, in pH per
                             mL, per L when the volumes are shown in litres)
 
@@ -307,12 +312,15 @@ Options parseArguments(int argc, char** argv) {
     return o;
 }
 
-std::optional<std::string> readFile(const std::string& path) {
+// At most `limit` bytes of the file: no more than the program would keep of it.
+std::optional<std::string> readFile(const std::string& path, std::size_t limit) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    std::string text(limit, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(limit));
+    if (in.bad()) return std::nullopt;
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return text;
 }
 
 // The readings of a titration, one line per point, in the table's number format.
@@ -383,7 +391,7 @@ int main(int argc, char** argv) {
 #endif
     std::optional<std::string> pasted;
     if (o.paste) {
-        pasted = readFile(*o.paste);
+        pasted = readFile(*o.paste, kMaxPastedTextBytes);
         if (!pasted) {
             std::cerr << "titralab-export: cannot read " << *o.paste << '\n';
             return 1;
@@ -442,6 +450,8 @@ int main(int argc, char** argv) {
         notifier.error(e.what());
         return 1;
     }
+    // What the graph window's status line says.
+    if (sim.pastedInMillilitres) std::cerr << texts::kPastedInMillilitres << '\n';
 #ifdef TITRALAB_EXPORT_PDF
     if (o.png || o.svg) {
         const std::string failure = writePicture(sim, o, argc, argv);

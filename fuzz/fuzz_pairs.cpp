@@ -10,9 +10,13 @@ using namespace titralab;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    // One line: a pair is two numbers within 0..1000, and a long line is refused.
+    // One line: a pair is two numbers within 0..1000, and a line longer than the limit once
+    // stripped of its surrounding blanks and control characters is refused.
     if (const auto pair = ParsePairLine(text)) {
-        if (text.size() >= kMaxPastedLineLength) std::abort();
+        std::size_t begin = 0, end = text.size();
+        while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
+        while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
+        if (end - begin > kMaxPastedLineLength) std::abort();
         if (!(pair->first >= 0 && pair->first <= 1000 && pair->second >= 0 && pair->second <= 1000))
             std::abort();
     }

@@ -27,6 +27,16 @@ constexpr double waterPK = 14;
 constexpr double kMinPK = -20;
 constexpr double kMaxPK = 50;
 constexpr double ABSENT_PK = 50; // pK of an acidity an entry does not have
+// On the base side the pKa fields hold the pKa of each couple (BH+/B), as tables give them;
+// the mirrored chemistry works on pKb = 14 - pKa. ABSENT_PK still marks an absent acidity; it
+// works as ABSENT_PK - 14, a constant of 1e-36.
+constexpr double workingPKOfBase(double typedPKa) {
+    return typedPKa == ABSENT_PK ? ABSENT_PK - waterPK : waterPK - typedPKa;
+}
+// The pKa of the couple that a working pK of the base side stands for.
+constexpr double pKaOfBase(double workingPK) {
+    return workingPK == ABSENT_PK - waterPK ? ABSENT_PK : waterPK - workingPK;
+}
 constexpr int SCAN_STEPS = 50;
 constexpr int BISECTION_STEPS = 100;
 

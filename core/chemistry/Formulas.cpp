@@ -206,7 +206,11 @@ double mixtureBalance(const ChemicalState& s, double h) {
 double dilutionPC(const ChemicalState& s, double h) {
     const double below = h * protonsReleased(s.ka1, h);
     if (below == 0) return -1;
-    const double r = (h * h - waterProduct) * protonDenominator(s.ka1, h) / below;
+    // h² - Ke vanishes at pH 7, which only an infinitely dilute solution reaches; within a
+    // few roundings of Ke it is rounding noise, and no concentration gives that pH.
+    const double excess = h * h - waterProduct;
+    if (excess <= 1e-12 * waterProduct) return -1;
+    const double r = excess * protonDenominator(s.ka1, h) / below;
     if (!(r > 0) || !std::isfinite(r)) return -1;
     return -std::log10(r);
 }

@@ -54,7 +54,7 @@ MixtureResultLines(const ChemicalState& s, const MixtureResult& r,
     if (s.side == BuretteSide::BaseSide)
         for (int column = 0; column < 2; ++column)
             for (int k = 1; k < 4; ++k)
-                species[column][k] = "ion " + mixtureSpeciesLabels(s.side, column)[k];
+                species[column][k] = "ion " + mixtureSpeciesPlain(s.side, column)[k];
     const auto& s1 = species[0];
     const auto& s2 = species[1];
     // The entries' own number of acidities, looked up in the table of the side.
@@ -100,10 +100,22 @@ std::string MixtureResultsText(const ChemicalState& s, const MixtureResult& r,
 }
 
 const std::array<std::string, 4>& mixtureSpeciesLabels(BuretteSide side, int column) {
+    // Written as chemists do: a triacid H₃A and its bases, a tribase B and its acids; the
+    // second column primed.
     static const std::array<std::array<std::string, 4>, 2> acid{
-        {{"AH3", "AH2-", "AH- -", "A- - -"}, {"BH3", "BH2-", "BH- -", "B- - -"}}};
+        {{"H₃A", "H₂A⁻", "HA²⁻", "A³⁻"}, {"H₃A'", "H₂A'⁻", "HA'²⁻", "A'³⁻"}}};
     static const std::array<std::array<std::string, 4>, 2> base{
-        {{"B", "BH+", "BH2 2+", "BH3 3+"}, {"B'", "B'H+", "B'H2 2+", "B'H3 3+"}}};
+        {{"B", "BH⁺", "BH₂²⁺", "BH₃³⁺"}, {"B'", "B'H⁺", "B'H₂²⁺", "B'H₃³⁺"}}};
+    const int c = column == 0 ? 0 : 1;
+    return side == BuretteSide::BaseSide ? base[c] : acid[c];
+}
+
+const std::array<std::string, 4>& mixtureSpeciesPlain(BuretteSide side, int column) {
+    // The charge follows the formula; after a digit it stands in brackets.
+    static const std::array<std::array<std::string, 4>, 2> acid{
+        {{"H3A", "H2A-", "HA2-", "A3-"}, {"H3A'", "H2A'-", "HA'2-", "A'3-"}}};
+    static const std::array<std::array<std::string, 4>, 2> base{
+        {{"B", "BH+", "BH2(2+)", "BH3(3+)"}, {"B'", "B'H+", "B'H2(2+)", "B'H3(3+)"}}};
     const int c = column == 0 ? 0 : 1;
     return side == BuretteSide::BaseSide ? base[c] : acid[c];
 }
@@ -119,8 +131,9 @@ MixtureFields mixtureFields(const ChemicalState& s, const MixtureResult& r, bool
     };
     const bool base = s.side == BuretteSide::BaseSide;
     // An absent acidity holds a working pK of 50 (36 on the base side): 20 or more is none.
+    // The base side shows the pKa of each couple, as it is typed.
     auto pK = [&](double working) {
-        return working >= 20 ? std::string() : signedNumber(base ? working + waterPK : working);
+        return working >= 20 ? std::string() : signedNumber(base ? pKaOfBase(working) : working);
     };
     const MixtureDisplay shown = mixtureDisplay(s, r);
     for (int j = 0; j < 3; ++j) {

@@ -53,7 +53,8 @@ std::string MixtureResultsText(const ChemicalState& s, const MixtureResult& r,
 
 // The texts of the mixture results window. On the acid side the pK values are the working
 // (sorted) ones and the species are named after a triacid; on the base side the pK values are
-// shown as typed (working + 14) and the species as a base and its protonated forms.
+// the pKa of the couples, as typed (14 - working), and the species a base and its protonated
+// forms.
 struct MixtureFields {
     std::array<std::string, 22> edit{};         // edit[1..21]: Edit1..Edit21
     std::array<std::string, 8> speciesLabels{}; // labels of Edit12..Edit19
@@ -61,7 +62,9 @@ struct MixtureFields {
 MixtureFields mixtureFields(const ChemicalState& s, const MixtureResult& r, bool decimalComma,
                             int digits = 5);
 
-// The window's names of the four species of each column, by side.
+// The window's names of the four species of each column, by side, with subscripts and
+// superscripts (H₂A⁻, BH⁺), and the same in plain text (H2A-, BH+, BH2(2+)).
 const std::array<std::string, 4>& mixtureSpeciesLabels(BuretteSide side, int column);
+const std::array<std::string, 4>& mixtureSpeciesPlain(BuretteSide side, int column);
 
 } // namespace titralab

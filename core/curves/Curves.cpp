@@ -279,8 +279,9 @@ void BuildSpeciesLabels(Simulation& sim) {
         auto& labels = sim.speciesLabels[list];
         for (int k = 0; k < 4; ++k) {
             std::string name = e.names[k];
-            if (k > 0 && !name.empty() && name != "eau" && name != "base indifférente" &&
-                name != "ammoniac")
+            // The base table writes its names in full ("ion ammonium", "acide éthanoïque").
+            if (side == BuretteSide::AcidSide && k > 0 && !name.empty() && name != "eau" &&
+                name != "base indifférente" && name != "ammoniac")
                 name = "ion " + name;
             labels[k] = name;
         }
@@ -396,12 +397,13 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
 }
 
 void RefreshSimulation(Simulation& sim, Notifier& notifier) {
-    setUpSimulation(sim.state, sim.panel, notifier);
+    sim.refusedFields = setUpSimulation(sim.state, sim.panel, notifier);
     sim.graph.conductivityEnabled = sim.state.conductivityAvailable;
     if (!sim.graph.conductivityEnabled) sim.graph.checked[kConductivityBox - 1] = false;
     BuildSpeciesLabels(sim);
     PrepareStudy(sim);
     ApplyCheckBoxCaptions(sim);
+    sim.pastedInMillilitres = false; // until pasted points are drawn again
     sim.reading.derivative.clear();
     PlotStudy(sim, notifier);
     UpdateChartReading(sim);

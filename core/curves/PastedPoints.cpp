@@ -36,12 +36,11 @@ bool withinChart(const PastedPair& p, double largestVolume) {
 } // namespace
 
 std::optional<std::pair<double, double>> ParsePairLine(std::string_view line) {
-    if (line.size() >= kMaxPastedLineLength) return std::nullopt;
     std::size_t begin = 0, end = line.size();
     while (begin < end && isBlankOrControl(line[begin])) ++begin;
     while (end > begin && isBlankOrControl(line[end - 1])) --end;
     const std::string_view trimmed = line.substr(begin, end - begin);
-    if (trimmed.size() < 3) return std::nullopt;
+    if (trimmed.size() < 3 || trimmed.size() > kMaxPastedLineLength) return std::nullopt;
 
     std::size_t i = 0;
     auto nextToken = [&]() {
@@ -74,7 +73,7 @@ std::vector<std::string> SplitLines(std::string_view text) {
 
 void PastePairs(Simulation& sim, bool volumeFirst, std::string_view clipboardText) {
     sim.pasteOrder = volumeFirst;
-    sim.pastedText = SplitLines(clipboardText);
+    sim.pastedText = SplitLines(clipboardText.substr(0, kMaxPastedTextBytes));
 }
 
 std::vector<PastedPair> ReadPastedPoints(const std::vector<std::string>& lines, bool volumeFirst) {
@@ -112,8 +111,23 @@ void PlotPastedPoints(CurveSet& curves, double volumeFactor,
             curves[7].push_back({p.volume * volumeFactor, p.pH, Rgb{0, 238, 238}});
 }
 
+bool pastedVolumesInMillilitres(const CurveSet& curves, double volumeFactor,
+                                const std::vector<PastedPair>& points) {
+    const double largestVolume = largestDrawnVolume(curves, volumeFactor);
+    auto allFit = [&](double litresPerUnit) {
+        return std::all_of(points.begin(), points.end(), [&](const PastedPair& p) {
+            return p.volume * litresPerUnit <= 1.01 * largestVolume;
+        });
+    };
+    return !points.empty() && !allFit(1) && allFit(1e-3);
+}
+
 void DrawPastedPoints(Simulation& sim, Notifier& notifier) {
     sim.pastedPoints = ReadPastedPoints(sim.pastedText, sim.pasteOrder);
+    sim.pastedInMillilitres =
+        pastedVolumesInMillilitres(sim.curves, sim.state.volumeFactor, sim.pastedPoints);
+    if (sim.pastedInMillilitres)
+        for (PastedPair& p : sim.pastedPoints) p.volume /= 1000;
     if (CheckPastedRange(sim.curves, sim.state.volumeFactor, sim.pastedPoints))
         notifier.inform(texts::kPastedOutOfChart);
     PlotPastedPoints(sim.curves, sim.state.volumeFactor, sim.pastedPoints);

@@ -12,7 +12,11 @@
 namespace titralab {
 
 constexpr int kMaxPastedPairs = 200;
-constexpr std::size_t kMaxPastedLineLength = 200; // a line this long or longer is refused
+// A line is read when, stripped of its leading and trailing blanks and control characters,
+// it holds 3 to this many characters.
+constexpr std::size_t kMaxPastedLineLength = 200;
+// The most of a paste that is kept, bytes of UTF-8: far more than 200 pairs need.
+constexpr std::size_t kMaxPastedTextBytes = 256 * 1024;
 
 // The two numbers of one pasted line, in the order they stand; none when the line is no pair.
 std::optional<std::pair<double, double>> ParsePairLine(std::string_view line);
@@ -20,7 +24,8 @@ std::optional<std::pair<double, double>> ParsePairLine(std::string_view line);
 // Splits clipboard text into lines (CR LF, LF or CR).
 std::vector<std::string> SplitLines(std::string_view text);
 
-// The paste commands: remembers the order and replaces the pasted text.
+// The paste commands: remembers the order and replaces the pasted text with the first
+// kMaxPastedTextBytes bytes of clipboardText.
 void PastePairs(Simulation& sim, bool volumeFirst, std::string_view clipboardText);
 
 // Reads the pasted lines: unreadable lines among the first 20 are skipped, a later one ends
@@ -35,7 +40,14 @@ bool CheckPastedRange(const CurveSet& curves, double volumeFactor,
 // Adds the points that lie within the chart to Series7.
 void PlotPastedPoints(CurveSet& curves, double volumeFactor, const std::vector<PastedPair>& points);
 
-// Reads, checks (one message when some point is outside) and draws the pasted points.
+// The unit of pasted volumes. Measured volumes are usually written in millilitres while the
+// state's volumes are litres: the pasted volumes are read as litres when every one of them
+// lies within the chart so read, else as millilitres when every one then does, else as litres.
+bool pastedVolumesInMillilitres(const CurveSet& curves, double volumeFactor,
+                                const std::vector<PastedPair>& points);
+
+// Reads the pasted points (volumes in the unit above, kept in litres), checks them (one
+// message when some point is outside) and draws them; sets sim.pastedInMillilitres.
 void DrawPastedPoints(Simulation& sim, Notifier& notifier);
 
 namespace texts {

@@ -211,15 +211,15 @@ std::vector<ResultRow> constantsOf(const Simulation& sim) {
     const bool acidSide = s.side == BuretteSide::AcidSide;
     std::vector<ResultRow> rows;
     const std::string volumeUnit = s.volumesInMillilitres ? "mL" : "L";
-    // The working pK values are shifted by -14 on the base side; 20 and more mark an acidity
-    // the entry does not have.
+    // 20 and more mark an acidity the entry does not have; the base side writes the pKa of
+    // each couple, as typed, not the working pKb.
     auto pKRows = [&](const std::string& name, const std::array<double, 3>& pK, int acidities) {
         for (int j = 0; j < acidities && j < 3; ++j) {
             if (pK[j] >= 20) break;
             const std::string label = std::string(texts::kPKaOf) +
                                       (acidities > 1 ? std::to_string(j + 1) : "") + " " +
                                       ofName(name);
-            rows.push_back({label, acidSide ? pK[j] : pK[j] + waterPK, ""});
+            rows.push_back({label, acidSide ? pK[j] : pKaOfBase(pK[j]), ""});
         }
     };
     auto acidRows = [&](const std::string& name, double conc, double vol,

@@ -446,8 +446,8 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
     }
 
     if (settings.printConstants && !isSpeciesOrDilution(study)) {
-        // Stored pK values are shifted by -14 on the base side.
-        auto pk = [&](double v) { return formatOnPaper(acidSide ? v : v + 14); };
+        // The base side prints the pKa of the couple, as typed, not the working pKb.
+        auto pk = [&](double v) { return formatOnPaper(acidSide ? v : pKaOfBase(v)); };
         auto write = [&](int step, const std::string& text) {
             j += step;
             canvas.textOut(W - 7 * m, lineTop(), text);

@@ -14,6 +14,7 @@ struct PanelFields {
     std::array<bool, 17> visible{};     // visible[1..16]: D1..D16 shown
     std::string pointCount{"100"};      // "Nombre de points :" of the graph window
     std::string entryName;              // name field of the database browser
+    int entryLoads{0};                  // entries loaded so far: each load rewrites the name
     bool pKa2LabelVisible{false};       // "pKa&2"
     bool pKa3LabelVisible{false};       // "pKa&3"
     BuretteSide side{BuretteSide::AcidSide};

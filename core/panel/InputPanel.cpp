@@ -30,6 +30,10 @@ void layOut(PanelView& view, Simulation& sim) {
         view.commandsVisible = true;
         view.marker1Visible = true;
         chooseTarget(view, sim, 0);
+        // Column 1 still holds the acid entry the window started with; the base side reads
+        // its fields as the pKa of couples, so it takes the side's current entry.
+        if (sim.panel.side == BuretteSide::BaseSide)
+            RefreshSelection(sim.browser, sim.panel, sim.state);
     }
     // The hydronium curve starts ticked wherever the graph window offers it.
     sim.graph.checked[kHydroniumBox - 1] = study != Study::SpeciesVsPH;

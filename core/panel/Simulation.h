@@ -27,6 +27,7 @@ struct Simulation {
     ChemicalState state;
     PanelFields panel{PanelFields::atDesign()};
     DatabaseBrowser browser;
+    std::vector<int> refusedFields; // fields the last set-up refused or clamped, in check order
 
     // Curves and what the graph window shows.
     GraphOptions graph{GraphOptions::atDesign()};
@@ -52,6 +53,7 @@ struct Simulation {
     std::vector<std::string> pastedText; // the lines of the last paste
     bool pasteOrder{true};               // true: (v, pH); false: (pH, v)
     std::vector<PastedPair> pastedPoints;
+    bool pastedInMillilitres{false}; // the last drawing read the pasted volumes as mL
     PointStyle currentPointStyle{PointStyle::Cross};
 };
 

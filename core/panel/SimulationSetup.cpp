@@ -13,12 +13,23 @@ namespace titralab {
 
 namespace {
 
-double readChecked(const std::string& text, double low, double high, const std::string& message,
-                   Notifier& notifier) {
-    const BoundedNumber read = ParseBoundedNumber(text, low, high);
-    if (!read.ok) notifier.inform(message);
-    return read.value;
-}
+// Reads field `field` of the panel; a refused or clamped text shows the check's message and
+// is listed in `refused`.
+struct FieldReader {
+    const PanelFields& panel;
+    Notifier& notifier;
+    std::vector<int> refused;
+
+    double read(int field, double low, double high, const std::string& message) {
+        const std::string& text = field == kPointCountField ? panel.pointCount : panel.text[field];
+        const BoundedNumber read = ParseBoundedNumber(text, low, high);
+        if (!read.ok) {
+            notifier.inform(message);
+            refused.push_back(field);
+        }
+        return read.value;
+    }
+};
 
 void sortAscending(std::array<double, 3>& pK) {
     if (pK[0] > pK[1]) std::swap(pK[0], pK[1]);
@@ -28,15 +39,15 @@ void sortAscending(std::array<double, 3>& pK) {
 
 } // namespace
 
-void setUpSimulation(ChemicalState& state, const PanelFields& panel, Notifier& notifier) {
+std::vector<int> setUpSimulation(ChemicalState& state, const PanelFields& panel,
+                                 Notifier& notifier) {
+    FieldReader fields{panel, notifier, {}};
     state.side = panel.side;
     state.study = panel.study;
     state.baseKind = panel.baseKind;
 
     const std::string a = texts::messageA();
-    auto readPK = [&](int field) {
-        return readChecked(panel.text[field], kMinPK, kMaxPK, a, notifier);
-    };
+    auto readPK = [&](int field) { return fields.read(field, kMinPK, kMaxPK, a); };
     state.pK1[0] = readPK(4);
     state.pK2[0] = readPK(14);
     state.pK1[1] = readPK(5);
@@ -47,8 +58,8 @@ void setUpSimulation(ChemicalState& state, const PanelFields& panel, Notifier& n
     state.pOffset = 0;
     state.pSlope = 1;
     if (state.side == BuretteSide::BaseSide) {
-        for (double& pK : state.pK1) pK -= waterPK;
-        for (double& pK : state.pK2) pK -= waterPK;
+        for (double& pK : state.pK1) pK = workingPKOfBase(pK);
+        for (double& pK : state.pK2) pK = workingPKOfBase(pK);
         state.pOffset = waterPK;
         state.pSlope = -1;
     }
@@ -60,16 +71,16 @@ void setUpSimulation(ChemicalState& state, const PanelFields& panel, Notifier& n
     }
 
     const std::string b = texts::messageB();
-    state.titrantConc = readChecked(panel.text[1], 1e-8, 15, b, notifier);
-    state.conc1 = readChecked(panel.text[2], 1e-8, 15, b, notifier);
-    state.conc2 = readChecked(panel.text[12], 1e-8, 15, b, notifier);
+    state.titrantConc = fields.read(1, 1e-8, 15, b);
+    state.conc1 = fields.read(2, 1e-8, 15, b);
+    state.conc2 = fields.read(12, 1e-8, 15, b);
 
     const std::string c = texts::messageC();
-    state.vol1 = readChecked(panel.text[3], 1e-5, 100, c, notifier);
-    state.vol2 = readChecked(panel.text[13], 1e-5, 100, c, notifier);
+    state.vol1 = fields.read(3, 1e-5, 100, c);
+    state.vol2 = fields.read(13, 1e-5, 100, c);
 
-    state.pointCount = static_cast<int>(
-        std::trunc(readChecked(panel.pointCount, 5, 200, texts::messageD(), notifier)));
+    state.pointCount =
+        static_cast<int>(std::trunc(fields.read(kPointCountField, 5, 200, texts::messageD())));
 
     state.volumesInMillilitres =
         state.vol1 <= 1 && state.study != Study::SpeciesVsPH && state.study != Study::Dilution;
@@ -78,6 +89,7 @@ void setUpSimulation(ChemicalState& state, const PanelFields& panel, Notifier& n
     const ConductivityAvailability conductivity = UpdateConductivityAvailability(state);
     state.conductivityAvailable = conductivity.available;
     state.conductivities = conductivity.conductivities;
+    return fields.refused;
 }
 
 } // namespace titralab

@@ -6,12 +6,16 @@ namespace {
 
 constexpr std::size_t kLengthDigits = 4;
 
-bool readLength(std::string_view field, std::size_t& length) {
+// Four digits. A message length may also be a minus sign and three digits: a length of 0 or
+// less announces an empty message, and no bytes of it follow.
+bool readLength(std::string_view field, bool signAllowed, std::size_t& length) {
     length = 0;
-    for (char c : field) {
+    const bool negative = signAllowed && !field.empty() && field[0] == '-';
+    for (char c : negative ? field.substr(1) : field) {
         if (c < '0' || c > '9') return false;
         length = length * 10 + static_cast<std::size_t>(c - '0');
     }
+    if (negative) length = 0;
     return true;
 }
 
@@ -35,7 +39,8 @@ MessageFrameReader::Status MessageFrameReader::advance() {
         const std::string_view rest = std::string_view(m_pending).substr(used);
         if (m_stage == Stage::FromLength || m_stage == Stage::MessageLength) {
             if (rest.size() < kLengthDigits) break;
-            if (!readLength(rest.substr(0, kLengthDigits), m_expected)) {
+            const bool message = m_stage == Stage::MessageLength;
+            if (!readLength(rest.substr(0, kLengthDigits), message, m_expected)) {
                 m_stage = Stage::Broken;
                 m_pending.clear();
                 return Status::Malformed;

@@ -12,7 +12,8 @@ namespace titralab {
 inline constexpr std::string_view kMessageAnswer{"OK              ", 16};
 
 // Reads one message at a time from bytes as they arrive. A length is exactly 4 ASCII digits
-// (so each text holds at most 9999 bytes); anything else makes the stream malformed, and a
+// (so each text holds at most 9999 bytes); the message's length may also be negative ("-" and
+// 3 digits), which means an empty message. Anything else makes the stream malformed, and a
 // malformed stream stays malformed.
 class MessageFrameReader {
   public:

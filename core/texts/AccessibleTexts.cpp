@@ -6,6 +6,7 @@
 #include "core/numbers/NumberFormat.h"
 #include "core/page/PointStyles.h"
 #include "core/page/PrintSettings.h"
+#include "core/texts/InputTexts.h"
 #include "core/texts/Messages.h"
 #include "core/texts/WindowTexts.h"
 
@@ -111,12 +112,14 @@ ControlTexts mainWindowTexts(BuretteSide side, Study study) {
     for (int column : {1, 2}) {
         const int first = column == 1 ? 2 : 12; // D2..D6, D12..D16
         const std::string of = ofSubstance(side, column);
+        // A base's pKa is that of its couple.
+        const std::string pKaOf = (base ? "du couple " : "") + of;
         const std::string rows[5] = {"Concentration " + of + ", en mol/L",
-                                     "Volume initial " + of + ", en L", "pKa1 " + of, "pKa2 " + of,
-                                     "pKa3 " + of};
+                                     "Volume initial " + of + ", en L", "pKa1 " + pKaOf,
+                                     "pKa2 " + pKaOf, "pKa3 " + pKaOf};
         for (int r = 0; r < 5; ++r)
             t.push_back({"D" + std::to_string(first + r), rows[r],
-                         statusPart(texts::kFieldHint[first + r])});
+                         statusPart(texts::fieldHint(side, first + r))});
     }
     t.push_back({"D11", "Épaisseur de trait à l'impression, en 1/100 mm",
                  "Reprise par la fenêtre d'impression"});
@@ -202,7 +205,8 @@ ControlTexts mixtureWindowTexts(BuretteSide side) {
         const std::string of =
             (base ? "de la polybase " : "du polyacide ") + std::to_string(column);
         const int first = column == 1 ? 1 : 6; // Edit1..Edit5, Edit6..Edit10
-        const std::string rows[5] = {"pKa 1 " + of, "pKa 2 " + of, "pKa 3 " + of,
+        const std::string pKaOf = (base ? "du couple " : "") + of;
+        const std::string rows[5] = {"pKa 1 " + pKaOf, "pKa 2 " + pKaOf, "pKa 3 " + pKaOf,
                                      "Volume initial " + of + ", en mL",
                                      "Concentration initiale " + of + ", en mol/L"};
         for (int r = 0; r < 5; ++r) t.push_back({"Edit" + std::to_string(first + r), rows[r], ""});
@@ -212,7 +216,7 @@ ControlTexts mixtureWindowTexts(BuretteSide side) {
     t.push_back({"Edit20", "Concentration des ions hydronium du mélange, en mol/L", ""});
     for (int k = 0; k < 8; ++k)
         t.push_back({"Edit" + std::to_string(12 + k),
-                     "Concentration de " + mixtureSpeciesLabels(side, k / 4)[k % 4] +
+                     "Concentration de " + mixtureSpeciesPlain(side, k / 4)[k % 4] +
                          " dans le mélange, en mol/L",
                      ""});
     t.push_back({"BitBtn1", "OK, fermer les résultats", ""});

@@ -85,7 +85,7 @@ TEST(ExportTool, UnusableArgumentsGiveAOneLineUsageError) {
     for (const char* arguments :
          {"", "--study nothing", "--study 0 --side left", "--study 0 --entry1 36",
           "--study 0 --digits 4", "--study 0 --tick 2,11", "--frobnicate",
-          "--study 1 --side base --entry1 5", "--study 0 --D17 1"}) {
+          "--study 1 --side base --entry1 20", "--study 0 --D17 1"}) {
         const ToolRun run = runTool(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_TRUE(run.out.empty()) << arguments;
@@ -161,7 +161,7 @@ TEST(ExportTool, StudiesAndOptionsShapeTheTable) {
          "pH\tcH\tacide phosphorique\tion dihydrogénophosphate\tion monohydrogénophosphate\tion "
          "phosphate\tConductivité",
          50},
-        {"--study titration --side base --entry1 3 --by-volume --points 10",
+        {"--study titration --side base --entry1 14 --by-volume --points 10",
          "v de monobase\tpH\tcH\ttribase\tBH- -\tBH2-\tBH3", 10},
     };
     for (const Case& c : cases) {
@@ -173,6 +173,54 @@ TEST(ExportTool, StudiesAndOptionsShapeTheTable) {
         std::getline(lines, header, '\r');
         EXPECT_EQ(header, c.header) << c.arguments;
         EXPECT_EQ(dataRows(run.out).size(), c.rows) << c.arguments;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// On the base side the pKa typed is that of the couple, as tables give it.
+TEST(ExportTool, BaseSidePKaIsThePKaOfTheCouple) {
+    struct Case {
+        const char* label;
+        const char* arguments;
+        double pHAtZero;
+    } cases[] = {
+        {"ammonia",
+         "--side base --study titration --entry1 2 --D4 9,2 --D2 0,1 --D3 20E-3 --D1 0,1", 11.1},
+        {"methylamine", "--side base --study titration --entry1 2 --D4 10.6 --D2 0.1", 11.8},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = runTool(std::string(c.arguments) + " --separator point");
+        ASSERT_EQ(run.status, 0) << c.label << run.err;
+        // The base side's table runs from the largest volume down to 0.
+        const auto rows = dataRows(run.out);
+        const auto start = std::find_if(rows.begin(), rows.end(),
+                                        [](const std::vector<double>& r) { return r[0] == 0; });
+        ASSERT_NE(start, rows.end()) << c.label;
+        EXPECT_NEAR((*start)[1], c.pHAtZero, 0.05) << c.label;
+    }
+}
+
+// The tool reads pasted volumes as the graph window does, and says so when they were mL.
+TEST(ExportTool, PastedVolumesInMillilitresAreSaid) {
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* label;
+        const char* pairs;
+        bool said;
+    } cases[] = {{"millilitres", "V (mL)\tpH\n0\t2.9\n10\t4.8\n20\t8.7\n30\t12.3\n", true},
+                 {"litres", "0\t2.9\n0.010\t4.8\n0.020\t8.7\n", false}};
+    for (const Case& c : cases) {
+        const fs::path file = fs::temp_directory_path() /
+                              ("titralab-paste-" + std::to_string(getpid()) + c.label + ".txt");
+        std::ofstream(file) << c.pairs;
+        const ToolRun run = runTool("--study titration --entry1 17 --paste " + file.string());
+        fs::remove(file);
+        ASSERT_EQ(run.status, 0) << c.label << run.err;
+        EXPECT_EQ(run.err.find("volumes lus en mL") != std::string::npos, c.said)
+            << c.label << ": " << run.err;
     }
 }
 

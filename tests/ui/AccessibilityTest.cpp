@@ -100,7 +100,7 @@ std::vector<WindowCase> windowCases() {
          {"Chart1", "Edit1", "CheckBox1", "CheckBox7", "CheckBox10", "Button3"}},
         {"GraphWindowTwoBases",
          [] {
-             GraphFixture g(Study::TwoMonoTitration, 2, BuretteSide::BaseSide, 3);
+             GraphFixture g(Study::TwoMonoTitration, 2, BuretteSide::BaseSide, 7);
              return walk(g.window.get());
          },
          {"Chart1", "CheckBox6", "Button1"}},
@@ -181,7 +181,7 @@ TEST(MainWindowAccessibility, NamesFollowTheSideAndTheStudy) {
 
     w.click("RadioGroup4", 1);
     EXPECT_EQ(spokenName(w.field(2)), "Concentration de la base 1, en mol/L");
-    EXPECT_EQ(spokenName(w.field(14)), "pKa1 de la base 2");
+    EXPECT_EQ(spokenName(w.field(14)), "pKa1 du couple de la base 2");
     EXPECT_EQ(spokenName(w.find("BitBtn2")), "Base suivante de la base de données");
     // The study items were made anew for the side; they are named again.
     EXPECT_EQ(spokenName(w.find("RadioGroup1_2")), "Étude : Monoacide fort sur 2 monobases, f (v)");

@@ -205,7 +205,7 @@ TEST(MixtureWindow, PhosphoricAndAceticAcid) {
         {14, "6,2861E-8"}, {15, "0"},      {16, "0,049939"}, {17, "6,081E-5"}, {18, "0"},
         {19, "0"}};
     for (const auto& [n, text] : fields) EXPECT_EQ(w.field(n), text) << "Edit" << n;
-    const char* labels[] = {"AH3", "AH2-", "AH- -", "A- - -", "BH3", "BH2-", "BH- -", "B- - -"};
+    const char* labels[] = {"H₃A", "H₂A⁻", "HA²⁻", "A³⁻", "H₃A'", "H₂A'⁻", "HA'²⁻", "A'³⁻"};
     for (int k = 0; k < 8; ++k) EXPECT_EQ(w.speciesLabel(12 + k), labels[k]);
     for (const char* group : {"Polyacide 1 ", "Polyacide 2 ", "Mélange des 2 polyacides",
                               "Concentration, en mol / L, des... "}) {
@@ -222,21 +222,39 @@ TEST(MixtureWindow, PhosphoricAndAceticAcid) {
 }
 
 TEST(MixtureWindow, BaseSidePresentation) {
-    Simulation sim = simulationFor(Study::TwoPolyMixture, 3, BuretteSide::BaseSide, 2);
+    Simulation sim = simulationFor(Study::TwoPolyMixture, 14, BuretteSide::BaseSide, 2);
     sim.decimalComma = false;
     refresh(sim);
     MixtureWindow w(sim);
     w.prepare();
-    EXPECT_EQ(w.field(1), "4"); // the pK values as typed, not shifted by 14
-    EXPECT_EQ(w.field(2), "19.2");
-    EXPECT_EQ(w.field(3), "23.2");
-    EXPECT_EQ(w.field(6), "18.7");
+    EXPECT_EQ(w.field(1), "24"); // the pKa of each couple as typed, not the working pKb
+    EXPECT_EQ(w.field(2), "8.8");
+    EXPECT_EQ(w.field(3), "4.8");
+    EXPECT_EQ(w.field(6), "9.3");
     EXPECT_EQ(w.field(7), "");
     EXPECT_EQ(w.field(11), "12.699");                // 14 - pOH
     const double hydronium = 1e-14 / sim.mixture->h; // Ke / [OH-], 5 digits
     EXPECT_NEAR(w.field(20).toDouble(), hydronium, hydronium * 5e-5);
-    const char* labels[] = {"B", "BH+", "BH2 2+", "BH3 3+", "B'", "B'H+", "B'H2 2+", "B'H3 3+"};
+    const char* labels[] = {"B", "BH⁺", "BH₂²⁺", "BH₃³⁺", "B'", "B'H⁺", "B'H₂²⁺", "B'H₃³⁺"};
     for (int k = 0; k < 8; ++k) EXPECT_EQ(w.speciesLabel(12 + k), labels[k]);
+}
+
+// The results are there to be read and copied, not edited.
+TEST(MixtureWindow, FieldsAreReadOnly) {
+    for (BuretteSide side : {BuretteSide::AcidSide, BuretteSide::BaseSide}) {
+        Simulation sim = simulationFor(Study::TwoPolyMixture, 2, side, 1);
+        refresh(sim);
+        MixtureWindow w(sim);
+        w.prepare();
+        for (int n = 1; n <= 21; ++n) {
+            auto* field = w.findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(n));
+            ASSERT_NE(field, nullptr) << n;
+            const QString before = field->text();
+            QTest::keyClicks(field, "12");
+            EXPECT_EQ(field->text(), before) << "Edit" << n;
+            EXPECT_TRUE(field->isReadOnly()) << "Edit" << n;
+        }
+    }
 }
 
 } // namespace

@@ -114,7 +114,7 @@ TEST(GraphWindowBoxes, EachStudyShowsItsBoxes) {
         {"dilution of a base", Study::Dilution, 2, BuretteSide::BaseSide, {}, false},
         {"tribase",
          Study::TitrationVsVolume,
-         3,
+         14,
          BuretteSide::BaseSide,
          {1, 2, 3, 4, 5, 8, 9, 10},
          true},

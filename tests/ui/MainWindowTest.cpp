@@ -209,11 +209,15 @@ TEST(MainWindowBrowser, StepsStopAtBothEndsOnEachSide) {
     QStringList names;
     w.clickButton("BitBtn1");
     names << w.text("Edit1");
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < 3; ++k) {
         w.clickButton("BitBtn2");
         names << w.text("Edit1");
     }
-    EXPECT_EQ(names, (QStringList{"base forte", "base faible", "tribase", "dibase", "dibase"}));
+    EXPECT_EQ(names, (QStringList{"base forte", "base faible", "diméthylamine", "triéthylamine"}));
+    for (int k = 0; k < 20; ++k) w.clickButton("BitBtn2");
+    EXPECT_EQ(w.text("Edit1"), "ion hydrogénophosphate");
+    EXPECT_EQ(w.text("D4"), "7.2"); // the pKa of each couple, the first protonation first
+    EXPECT_EQ(w.text("D5"), "2.1");
 }
 
 TEST(MainWindowBrowser, ColumnTwoTargetMovesTheMarkerAndTheNextStepFillsColumnTwo) {

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace titralab {
@@ -12,7 +13,11 @@ RadioGroup::RadioGroup(QWidget* parent) : QGroupBox(parent) {
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(4, 1, 4, 1);
     m_layout->setSpacing(0);
-    connect(m_buttons, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
+    // The selection changing, whatever changed it, rather than the click: an assistive
+    // technology checks a button without clicking it.
+    connect(m_buttons, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked) emit itemClicked(id);
+    });
 }
 
 void RadioGroup::setItems(const QStringList& items) {
@@ -41,6 +46,7 @@ QStringList RadioGroup::items() const {
 
 void RadioGroup::setSelected(int index) {
     if (index == selected()) return;
+    const QSignalBlocker quiet(m_buttons); // the program's change is no choice of the user
     if (QAbstractButton* b = m_buttons->button(index)) {
         b->setChecked(true);
     } else {

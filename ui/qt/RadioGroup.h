@@ -22,7 +22,9 @@ class RadioGroup : public QGroupBox {
     int selected() const;
 
   signals:
-    // The user clicked an item (also the one already selected).
+    // The user chose an item: with the mouse, the keyboard, or an assistive technology's
+    // toggle action. Changes made through setItems and setSelected emit nothing, and
+    // neither does a click on the item already selected.
     void itemClicked(int index);
 
   private:

@@ -4,6 +4,7 @@
 #include "core/panel/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/texts/AccessibleTexts.h"
+#include "core/texts/InputTexts.h"
 #include "core/texts/OverlayTexts.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/ChartView.h"
@@ -169,6 +170,10 @@ void GraphWindow::buildControls() {
         m_status->addWidget(panel, k == 3 ? 1 : 0);
         m_panels[k] = panel;
     }
+    // Says in which unit the pasted volumes were read, when it was not litres.
+    auto* pasteUnit = new QLabel(m_status);
+    pasteUnit->setObjectName("PanelCollage");
+    m_status->addPermanentWidget(pasteUnit);
 
     m_reading = new ReadingPanel(m_sim, m_chart, this);
     m_onCurve = m_reading->onCurveLabel();
@@ -298,6 +303,8 @@ void GraphWindow::applySimulation() {
     }
     m_overlayBar->showOverlays();
     ApplyPointStyle();
+    if (auto* pasteUnit = m_status->findChild<QLabel*>("PanelCollage"))
+        pasteUnit->setText(m_sim.pastedInMillilitres ? fr(texts::kPastedInMillilitres) : QString());
 
     // New curves: the keyboard cursor starts again from the followed curve's first point.
     m_cursorSeries = cursorSeries(m_sim.curves);

@@ -2,7 +2,9 @@
 
 #include "core/curves/Curves.h"
 #include "core/curves/PastedPoints.h"
+#include "core/panel/DatabaseSearch.h"
 #include "core/texts/AccessibleTexts.h"
+#include "core/texts/InputTexts.h"
 #include "core/texts/Messages.h"
 #include "core/texts/WindowTexts.h"
 #include "ui/qt/Accessibility.h"
@@ -15,9 +17,11 @@
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/HelpViewer.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCompleter>
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QFileInfo>
@@ -35,6 +39,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStringListModel>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -443,6 +448,15 @@ void MainWindow::buildDatabaseDock() {
     m_entryName = new QLineEdit(fr(m_sim.panel.entryName), panel);
     m_entryName->setObjectName("Edit1");
     m_entryTitle->setBuddy(m_entryName);
+    // Typing a name proposes the entries it finds; choosing one loads it.
+    m_entryMatches = new QStringListModel(this);
+    auto* completer = new QCompleter(m_entryMatches, this);
+    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    completer->setWidget(m_entryName);
+    m_entryCompleter = completer;
+    connect(m_entryName, &QLineEdit::textEdited, this, &MainWindow::proposeEntries);
+    connect(completer, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+            [this](const QModelIndex& index) { loadProposedEntry(index.row()); });
     m_stepForward = new QPushButton(icons::stepForward(), QString(), panel);
     m_stepForward->setObjectName("BitBtn2");
     m_stepBack = new QPushButton(icons::stepBack(), QString(), panel);
@@ -549,8 +563,11 @@ void MainWindow::applyView() {
         if (field->text() != text) field->setText(text);
         field->setVisible(panel.visible[i]);
     }
-    if (panel.entryName != m_shownEntryName) {
-        m_shownEntryName = panel.entryName;
+    // The base side's pKa fields take the pKa of the couple: their hints say so.
+    for (int i : {4, 5, 6, 14, 15, 16}) setHint(m_fields[i], texts::fieldHint(panel.side, i));
+    // Every load writes the entry's name, over whatever was typed there.
+    if (panel.entryLoads != m_shownEntryLoads) {
+        m_shownEntryLoads = panel.entryLoads;
         m_entryName->setText(fr(panel.entryName));
     }
 
@@ -651,6 +668,29 @@ void MainWindow::BitBtn1Click() {
     applyView();
 }
 
+void MainWindow::proposeEntries(const QString& typed) {
+    m_found = searchEntries(m_sim.panel.side, typed.toStdString(), m_sim.browser.twoMonoacid);
+    QStringList names;
+    for (const EntryMatch& m : m_found) names << fr(m.name);
+    m_entryMatches->setStringList(names);
+    if (names.isEmpty()) {
+        m_entryCompleter->popup()->hide();
+        return;
+    }
+    m_entryCompleter->complete();
+    // The first proposal stands chosen: Enter in the list loads it.
+    m_entryCompleter->popup()->setCurrentIndex(m_entryCompleter->completionModel()->index(0, 0));
+}
+
+void MainWindow::loadProposedEntry(int row) {
+    if (row < 0 || row >= static_cast<int>(m_found.size())) return;
+    m_entryCompleter->popup()->hide();
+    LoadFoundEntry(m_sim.browser, m_found[static_cast<std::size_t>(row)].entry, m_sim.panel,
+                   m_sim.state);
+    m_found.clear();
+    applyView();
+}
+
 // ---------------------------------------------------------------------------------------
 // Commands.
 
@@ -669,10 +709,22 @@ void MainWindow::Voir1Click() {
         n.error(fault.what());
         return;
     }
+    focusRefusedField();
     if (m_sim.panel.study == Study::TwoPolyMixture) {
         if (m_links.showMixture) m_links.showMixture();
     } else if (m_links.showGraph) {
         m_links.showGraph();
+    }
+}
+
+// After the messages of a refused or clamped value, the first such field of this window takes
+// the focus with its text selected, ready to be typed over.
+void MainWindow::focusRefusedField() {
+    for (int field : m_sim.refusedFields) {
+        if (field < 1 || field > 16 || !m_fields[field] || m_fields[field]->isHidden()) continue;
+        m_fields[field]->setFocus(Qt::OtherFocusReason);
+        m_fields[field]->selectAll();
+        return;
     }
 }
 
@@ -689,10 +741,10 @@ void MainWindow::CollerpHv1Click() {
 }
 
 void MainWindow::paste(bool volumeFirst) {
-    // The reading keeps at most a few hundred short lines: more text is of no use.
-    constexpr int kMaxPastedChars = 256 * 1024;
+    // The paste keeps at most kMaxPastedTextBytes of UTF-8; no more characters are needed.
     QString text = QGuiApplication::clipboard()->text();
-    if (text.size() > kMaxPastedChars) text.truncate(kMaxPastedChars);
+    if (text.size() > static_cast<qsizetype>(kMaxPastedTextBytes))
+        text.truncate(static_cast<qsizetype>(kMaxPastedTextBytes));
     m_pasteBuffer->clear();
     m_pasteBuffer->setPlainText(text);
     PastePairs(m_sim, volumeFirst, m_pasteBuffer->toPlainText().toStdString());
@@ -796,7 +848,16 @@ bool MainWindow::handleKey(QWidget* widget, QKeyEvent* key) {
         showHelpFor(widget);
         return true;
     }
-    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && mods == Qt::NoModifier) {
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (widget == m_entryName) {
+        // A name field: it takes letters and blanks as typed; Enter loads the first entry the
+        // name finds (the proposal chosen in the list is loaded by the list).
+        if (!enter || mods != Qt::NoModifier) return false;
+        if (m_found.empty()) proposeEntries(m_entryName->text());
+        loadProposedEntry(0);
+        return true;
+    }
+    if (enter && mods == Qt::NoModifier) {
         Voir1Click();
         return true;
     }

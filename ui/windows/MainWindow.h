@@ -2,6 +2,7 @@
 // help, saved placement, background picture and the message listener.
 #pragma once
 
+#include "core/panel/DatabaseSearch.h"
 #include "core/panel/InputPanel.h"
 #include "core/panel/Simulation.h"
 #include "core/system/Folders.h"
@@ -14,8 +15,11 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
+class QCompleter;
+class QStringListModel;
 class QDockWidget;
 class QLabel;
 class QLineEdit;
@@ -126,6 +130,10 @@ class MainWindow : public QMainWindow {
     void RadioGroup3Click(int item);
     void BitBtn2Click();
     void BitBtn1Click();
+    // The name field: proposes the entries a typed name finds, loads the one chosen.
+    void proposeEntries(const QString& typed);
+    void loadProposedEntry(int row);
+    void focusRefusedField();
 
     Simulation& m_sim;
     desktop::Paths m_paths;
@@ -145,7 +153,10 @@ class MainWindow : public QMainWindow {
     BuretteSide m_iconSide{BuretteSide::AcidSide};
     QString m_backgroundFile;
     QImage m_background;
-    std::string m_shownEntryName;
+    int m_shownEntryLoads{-1};
+    std::vector<EntryMatch> m_found; // what the name field proposes
+    QCompleter* m_entryCompleter{nullptr};
+    QStringListModel* m_entryMatches{nullptr};
 
     // Controls.
     PanelArea* m_area{nullptr};

@@ -37,6 +37,7 @@ MixtureWindow::MixtureWindow(Simulation& sim, QWidget* parent)
         auto* f = new QLineEdit(this);
         f->setObjectName(QStringLiteral("Edit%1").arg(n));
         f->setFixedWidth(76);
+        f->setReadOnly(true); // results: they can be selected and copied, not edited
         m_fields[n] = f;
         return f;
     };

@@ -23,7 +23,7 @@ Typed strongAcid() {
 Typed weakBase() {
     Typed t;
     t.side = BuretteSide::BaseSide;
-    t.pK1[0] = "18.7";
+    t.pK1[0] = "9.3"; // the pKa of its couple
     t.row1 = 2;
     return t;
 }
@@ -64,7 +64,7 @@ TEST(SolvePHEnds, UnreachableVolumeGivesTheEndOfTheScaleExactly) {
     EXPECT_EQ(solvePH(stateFor(concentrated), 0), 0.0);
     Typed base = weakBase();
     base.c1 = "2";
-    base.pK1[0] = "4"; // strong base: the scan stops at its first point, pH 14
+    base.pK1[0] = "24"; // strong base: the scan stops at its first point, pH 14
     EXPECT_EQ(solvePH(stateFor(base), 0), 14.0);
 }
 
@@ -127,9 +127,9 @@ TEST(SolvePHAgreement, MatchesAnIndependentSolverToOneBillionth) {
     dilute.c1 = "1e-4";
     dilute.cb = "1e-4";
     Typed tribase = weakBase();
-    tribase.pK1[0] = "4";
-    tribase.pK1[1] = "19.2";
-    tribase.pK1[2] = "23.2";
+    tribase.pK1[0] = "24";
+    tribase.pK1[1] = "8.8";
+    tribase.pK1[2] = "4.8";
     for (const Case& c :
          {Case{"acetic", acetic()}, Case{"strong", strongAcid()}, Case{"phosphoric", phosphoric},
           Case{"dilute", dilute}, Case{"weak base", weakBase()}, Case{"tribase", tribase}}) {

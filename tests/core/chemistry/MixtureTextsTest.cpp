@@ -31,8 +31,8 @@ TEST(MixtureFields, PhosphoricAndAceticAcid) {
         {14, "6,2861E-8"}, {15, "0"},      {16, "0,049939"}, {17, "6,081E-5"}, {18, "0"},
         {19, "0"}};
     for (const auto& [field, text] : expected) EXPECT_EQ(f.edit[field], text) << "Edit" << field;
-    EXPECT_EQ(f.speciesLabels, (std::array<std::string, 8>{"AH3", "AH2-", "AH- -", "A- - -", "BH3",
-                                                           "BH2-", "BH- -", "B- - -"}));
+    EXPECT_EQ(f.speciesLabels, (std::array<std::string, 8>{"H₃A", "H₂A⁻", "HA²⁻", "A³⁻", "H₃A'",
+                                                           "H₂A'⁻", "HA'²⁻", "A'³⁻"}));
 }
 
 TEST(MixtureFields, TwoIdenticalMonoacidsWhateverTheVolumesAndThePointOption) {
@@ -51,24 +51,24 @@ TEST(MixtureFields, TwoIdenticalMonoacidsWhateverTheVolumesAndThePointOption) {
 }
 
 // On the base side the computation runs on [OH-]: the window shows pH = 14 - pOH, [H3O+] =
-// Ke/[OH-] with its digits, the pK values as typed and the base's own species names.
+// Ke/[OH-] with its digits, the pKa of each couple as typed and the base's own species names.
 TEST(MixtureFields, BaseSidePresentation) {
     Typed t;
     t.side = BuretteSide::BaseSide;
     t.study = Study::TwoPolyMixture;
-    t.pK1[0] = "4";
-    t.pK1[1] = "19.2";
-    t.pK1[2] = "23.2";
-    t.pK2[0] = "18.7";
-    t.row1 = 3;
+    t.pK1[0] = "24";
+    t.pK1[1] = "8.8";
+    t.pK1[2] = "4.8";
+    t.pK2[0] = "9.3";
+    t.row1 = 14;
     t.row2 = 2;
     const ChemicalState s = stateFor(t);
     const MixtureResult r = ComputeTwoPolyacidMixture(s);
     const MixtureFields f = mixtureFields(s, r, true);
-    EXPECT_EQ(f.edit[1], "4");
-    EXPECT_EQ(f.edit[2], "19,2");
-    EXPECT_EQ(f.edit[3], "23,2");
-    EXPECT_EQ(f.edit[6], "18,7");
+    EXPECT_EQ(f.edit[1], "24");
+    EXPECT_EQ(f.edit[2], "8,8");
+    EXPECT_EQ(f.edit[3], "4,8");
+    EXPECT_EQ(f.edit[6], "9,3");
     EXPECT_EQ(f.edit[7], "");
     EXPECT_EQ(f.edit[8], "");
     EXPECT_NEAR(r.pH, 1.301, 1e-3); // the pOH of 0.05 mol/L of a strong base
@@ -76,13 +76,13 @@ TEST(MixtureFields, BaseSidePresentation) {
     EXPECT_EQ(f.edit[11], "12,699");
     EXPECT_EQ(f.edit[20], formatGeneral(1e-14 / r.h, 5, ','));
     EXPECT_NEAR(std::stod(formatGeneral(1e-14 / r.h, 5, '.')), std::pow(10, -(14 - r.pH)), 1e-17);
-    EXPECT_EQ(f.speciesLabels, (std::array<std::string, 8>{"B", "BH+", "BH2 2+", "BH3 3+", "B'",
-                                                           "B'H+", "B'H2 2+", "B'H3 3+"}));
+    EXPECT_EQ(f.speciesLabels, (std::array<std::string, 8>{"B", "BH⁺", "BH₂²⁺", "BH₃³⁺", "B'",
+                                                           "B'H⁺", "B'H₂²⁺", "B'H₃³⁺"}));
 }
 
 TEST(MixtureResultsText, BaseSideNamesTheProtonatedFormsAndKeepsTheHydroniumDigits) {
     Simulation sim =
-        titralab::testing::simulationFor(Study::TwoPolyMixture, 3, BuretteSide::BaseSide, 2);
+        titralab::testing::simulationFor(Study::TwoPolyMixture, 14, BuretteSide::BaseSide, 2);
     titralab::testing::refresh(sim);
     const auto rows = titralab::testing::tableOf(sim.exportText);
     ASSERT_EQ(rows.size(), 13u); // 3 acidities for base 1, 1 for base 2
@@ -95,8 +95,8 @@ TEST(MixtureResultsText, BaseSideNamesTheProtonatedFormsAndKeepsTheHydroniumDigi
     EXPECT_EQ(rows[8][0], "Concentration restante de l'base faible");
     EXPECT_EQ(rows[9][0], "Concentration de l'ion BH+");
     EXPECT_EQ(rows[10][0], "Concentration de l'ion B'H+");
-    EXPECT_EQ(rows[11][0], "Concentration de l'ion BH2 2+");
-    EXPECT_EQ(rows[12][0], "Concentration de l'ion BH3 3+");
+    EXPECT_EQ(rows[11][0], "Concentration de l'ion BH2(2+)");
+    EXPECT_EQ(rows[12][0], "Concentration de l'ion BH3(3+)");
 }
 
 } // namespace

@@ -231,11 +231,20 @@ TEST(SpeciesLabels, GenericNamesAndPrefixes) {
          {"acide fort", "base indifférente", "", ""},
          {"acide sulfureux", "A'H-", "A'- -", ""}},
         {BuretteSide::BaseSide,
-         3,
+         14,
          2,
          {"tribase", "BH- -", "BH2-", "BH3"},
-         {"base faible", "ion acide faible", "", ""}},
-        {BuretteSide::BaseSide, 4, 4, {"dibase", "BH-", "BH2", ""}, {"dibase", "B'H-", "B'H2", ""}},
+         {"base faible", "acide faible", "", ""}},
+        {BuretteSide::BaseSide,
+         15,
+         15,
+         {"dibase", "BH-", "BH2", ""},
+         {"dibase", "B'H-", "B'H2", ""}},
+        {BuretteSide::BaseSide,
+         7,
+         17,
+         {"ammoniac", "ion ammonium", "", ""},
+         {"ion carbonate", "ion hydrogénocarbonate", "dioxyde de carbone, eau", ""}},
     };
     for (const Case& c : cases) {
         Simulation sim;
@@ -260,12 +269,37 @@ TEST(DilutionCurve, SkipsImpossiblePointsAndDrawsTheReferenceLines) {
     EXPECT_EQ(sim.curves[4][1].x, 7);
     EXPECT_EQ(sim.curves[2][0].y, 8);
 
-    Simulation base = simulationFor(Study::Dilution, 3, BuretteSide::BaseSide);
+    Simulation base = simulationFor(Study::Dilution, 14, BuretteSide::BaseSide); // tribase
     refresh(base);
     EXPECT_EQ(tableOf(base.exportText)[1][0], "Log(concentration de la base)");
     EXPECT_EQ(base.curves[2][0].y, 6);
     EXPECT_NEAR(base.curves[4][0].y, 14 + std::log10(3.0), 1e-12);
     for (const auto& p : base.curves[1]) EXPECT_GE(p.y, 7);
+}
+
+// pH 7 is reached only at infinite dilution: no drawn point may stand there, whatever the
+// side, the entry or the number of points.
+TEST(DilutionCurve, NoPointAtNeutralPH) {
+    struct Case {
+        const char* label;
+        BuretteSide side;
+        int entry;
+        const char* points;
+    } cases[] = {{"acid, ethanoic", BuretteSide::AcidSide, 17, "100"},
+                 {"acid, strong", BuretteSide::AcidSide, 1, "200"},
+                 {"base, weak", BuretteSide::BaseSide, 2, "100"},
+                 {"base, strong", BuretteSide::BaseSide, 1, "200"},
+                 {"base, few points", BuretteSide::BaseSide, 2, "5"}};
+    for (const Case& c : cases) {
+        Simulation sim = simulationFor(Study::Dilution, c.entry, c.side);
+        sim.panel.pointCount = c.points;
+        refresh(sim);
+        ASSERT_FALSE(sim.curves[1].empty()) << c.label;
+        for (const auto& p : sim.curves[1]) {
+            EXPECT_NE(p.y, 7) << c.label;
+            EXPECT_LT(p.x, 12) << c.label << " at pH " << p.y; // -log c, c in mol/L
+        }
+    }
 }
 
 TEST(BaseSide, TableByVolumeTakesSpeciesFromTheHydroxideConcentration) {

@@ -51,9 +51,37 @@ TEST(ParsePairLine, AcceptsTwoNumbersSeparatedByBlanks) {
             EXPECT_DOUBLE_EQ(pair->second, c.b) << c.line;
         }
     }
-    EXPECT_TRUE(ParsePairLine(std::string(190, ' ') + "1 2").has_value());
-    EXPECT_FALSE(ParsePairLine(std::string(197, ' ') + "1 2").has_value()); // 200 characters
-    EXPECT_FALSE(ParsePairLine("1 " + std::string(198, '0') + "2").has_value());
+}
+
+// The length limit counts the line without its surrounding blanks and control characters.
+TEST(ParsePairLine, LengthLimitAppliesAfterTrimming) {
+    const PairCase cases[] = {
+        {std::string(190, ' ') + "1 2", true, 1, 2},
+        {std::string(197, ' ') + "1 2", true, 1, 2},
+        {std::string(5000, ' ') + "1 2" + std::string(5000, '\t') + "\r", true, 1, 2},
+        {"1 " + std::string(197, '0') + "2", true, 1, 2},  // 200 characters
+        {"1 " + std::string(198, '0') + "2", false, 0, 0}, // 201 characters
+        {"  1 " + std::string(198, '0') + "2  ", false, 0, 0},
+    };
+    for (const PairCase& c : cases) {
+        const auto pair = ParsePairLine(c.line);
+        EXPECT_EQ(pair.has_value(), c.ok) << c.line.size() << " characters";
+        if (pair && c.ok) {
+            EXPECT_DOUBLE_EQ(pair->first, c.a);
+            EXPECT_DOUBLE_EQ(pair->second, c.b);
+        }
+    }
+}
+
+// The paste keeps what the program accepts from the clipboard, whoever pastes.
+TEST(PastePairs, KeepsAtMostTheAcceptedText) {
+    Simulation sim;
+    const std::string beyond = "0.010 4.7\n" + std::string(kMaxPastedTextBytes, ' ') + "\n0.02 5\n";
+    PastePairs(sim, true, beyond);
+    std::size_t kept = 0;
+    for (const std::string& line : sim.pastedText) kept += line.size();
+    EXPECT_LE(kept, kMaxPastedTextBytes);
+    EXPECT_EQ(ReadPastedPoints(sim.pastedText, true).size(), 1u);
 }
 
 std::string spreadsheet(int header, int rows, const std::string& after = "") {
@@ -89,7 +117,7 @@ TEST(PastedPoints, AreDrawnOverTheTitrationAndCheckedAgainstTheChart) {
     EXPECT_DOUBLE_EQ(sim.curves[7][0].x, 10); // litres drawn in millilitres
     EXPECT_DOUBLE_EQ(sim.curves[7][0].y, 4.7);
 
-    PastePairs(sim, true, "0.010\t4.7\n0.02\t14.2\n0.05\t12\n");
+    PastePairs(sim, true, "0.010\t4.7\n0.02\t14.2\n50\t12\n");
     RecordingNotifier outside;
     RefreshSimulation(sim, outside);
     EXPECT_EQ(outside.messages,
@@ -100,6 +128,59 @@ TEST(PastedPoints, AreDrawnOverTheTitrationAndCheckedAgainstTheChart) {
     sim.graph.checked[8] = false;
     refresh(sim);
     EXPECT_TRUE(sim.curves[7].empty());
+}
+
+// Measured data is written in millilitres, the state's volumes are litres: each paste is read
+// in the unit in which all its volumes fit the chart, litres first.
+TEST(PastedPoints, VolumesAreReadInTheUnitThatFitsTheChart) {
+    struct Case {
+        const char* label;
+        std::string text;
+        bool millilitres;
+        std::size_t drawn;
+        double firstX; // mL, as drawn
+        bool outside;
+    } cases[] = {
+        {"litres", "0.010\t4.7\n0.02\t8\n", false, 2, 10, false},
+        {"millilitres", "Volume (mL)\tpH\n10\t4.7\n20\t8.7\n40\t12.2\n", true, 3, 10, false},
+        {"both fit: litres", "0\t2.9\n0.01\t4.7\n", false, 2, 0, false},
+        {"neither fits", "10\t4.7\n100\t12\n", false, 0, 0, true},
+    };
+    for (const Case& c : cases) {
+        Simulation sim = simulationFor(Study::TitrationVsVolume, 17); // up to 40 mL
+        sim.graph.checked[8] = true;
+        PastePairs(sim, true, c.text);
+        RecordingNotifier notes;
+        RefreshSimulation(sim, notes);
+        EXPECT_EQ(sim.pastedInMillilitres, c.millilitres) << c.label;
+        EXPECT_EQ(notes.messages.size(), c.outside ? 1u : 0u) << c.label;
+        ASSERT_EQ(sim.curves[7].size(), c.drawn) << c.label;
+        if (c.drawn) EXPECT_DOUBLE_EQ(sim.curves[7][0].x, c.firstX) << c.label;
+    }
+}
+
+// A real titration of 20 mL of ethanoic acid at 0.1 mol/L by soda at 0.1 mol/L, measured
+// from 0 to 30 mL and pasted from a spreadsheet: every pair is drawn where it was measured.
+TEST(PastedPoints, RealTitrationInMillilitresIsDrawnWhole) {
+    const double pairs[][2] = {{0, 2.9},   {2, 3.8},    {4, 4.1},   {6, 4.4},     {8, 4.6},
+                               {10, 4.8},  {12, 4.9},   {14, 5.1},  {16, 5.4},    {18, 5.8},
+                               {19, 6.1},  {19.5, 6.5}, {20, 8.7},  {20.5, 10.9}, {21, 11.3},
+                               {22, 11.6}, {24, 11.9},  {26, 12.1}, {28, 12.2},   {30, 12.3}};
+    std::string text = "V (mL)\tpH\r\n";
+    for (const auto& p : pairs)
+        text += FormatValue(p[0], true, 5) + '\t' + FormatValue(p[1], true, 5) + "\r\n";
+    Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
+    sim.graph.checked[8] = true;
+    PastePairs(sim, true, text);
+    RecordingNotifier notes;
+    RefreshSimulation(sim, notes);
+    EXPECT_TRUE(notes.messages.empty());
+    EXPECT_TRUE(sim.pastedInMillilitres);
+    ASSERT_EQ(sim.curves[7].size(), std::size(pairs));
+    for (std::size_t k = 0; k < std::size(pairs); ++k) {
+        EXPECT_NEAR(sim.curves[7][k].x, pairs[k][0], 1e-9) << k;
+        EXPECT_DOUBLE_EQ(sim.curves[7][k].y, pairs[k][1]) << k;
+    }
 }
 
 // A very fine chart (20 000 pixels a unit across, 10 000 a unit up, y growing downwards), so

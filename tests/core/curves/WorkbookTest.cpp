@@ -115,7 +115,7 @@ TEST_F(Workbook, NumberCellsHoldTheTableValuesToTheLastDigitWritten) {
 TEST_F(Workbook, TheMixtureGivesLabelValueRows) {
     for (BuretteSide side : {BuretteSide::AcidSide, BuretteSide::BaseSide}) {
         Simulation sim =
-            simulationFor(Study::TwoPolyMixture, side == BuretteSide::AcidSide ? 30 : 3, side, 2);
+            simulationFor(Study::TwoPolyMixture, side == BuretteSide::AcidSide ? 30 : 14, side, 2);
         refresh(sim);
         const fs::path path = folder / "mixture.xlsx";
         ASSERT_TRUE(WriteWorkbook(sim, path.string()).ok);
@@ -132,6 +132,29 @@ TEST_F(Workbook, TheMixtureGivesLabelValueRows) {
                       asWritten(results[k].value))
                 << results[k].label;
         }
+    }
+}
+
+// The constants sheet gives a base's pKa as the couple's, the value typed.
+TEST_F(Workbook, BaseConstantsAreThePKaOfTheCouples) {
+    struct Case {
+        const char* label;
+        int entry;
+        std::vector<double> pKa;
+    } cases[] = {{"ammonia", 7, {9.2}}, {"carbonate", 17, {10.3, 6.4}}};
+    for (const Case& c : cases) {
+        Simulation sim = simulationFor(Study::TitrationVsVolume, c.entry, BuretteSide::BaseSide);
+        refresh(sim);
+        const fs::path path = folder / "constants.xlsx";
+        ASSERT_TRUE(WriteWorkbook(sim, path.string()).ok) << c.label;
+        const auto cells = readSheet(path.string(), 2);
+        std::vector<double> found;
+        for (const auto& [at, cell] : cells)
+            if (at.second == 0 && cell.text.rfind("pKa", 0) == 0)
+                found.push_back(std::strtod(cells.at({at.first, 1}).text.c_str(), nullptr));
+        ASSERT_EQ(found.size(), c.pKa.size()) << c.label;
+        for (std::size_t k = 0; k < found.size(); ++k)
+            EXPECT_NEAR(found[k], c.pKa[k], 1e-9) << c.label << k;
     }
 }
 

@@ -97,25 +97,26 @@ INSTANTIATE_TEST_SUITE_P(
                        {8, "pKa2 : 7,2"},
                        {9, "pKa3 : 12,4"}}},
         // Stored pK are shifted by -14 on the base side.
-        ConstantsCase{"BaseSideAddsFourteen",
+        // The base side prints the pKa of the couple, 14 minus the working pKb.
+        ConstantsCase{"BaseSidePrintsThePKaOfTheCouple",
                       [](PageInput& in) {
                           in.state.side = BuretteSide::BaseSide;
                           in.state.row1 = 2;
-                          in.state.pK1 = {-9.25, 50, 50};
+                          in.state.pK1 = {4.75, 36, 36};
                           in.speciesLabels[0] = {"ammoniac", "ion ammonium", "", ""};
                       },
                       {{3, "concentration de l'acide : 0,1 mol/L"},
                        {5, "c. initiale en ammoniac : 0,02 mol/L"},
                        {6, "volume  d' ammoniac versé  : 0,02 L"},
-                       {7, "pKa de la base employée : 4,75"}}},
+                       {7, "pKa de la base employée : 9,25"}}},
         // The second acid's lines always read "volume  d' " and the acid wording.
         ConstantsCase{"TwoMonoacidsOnTheBaseSide",
                       [](PageInput& in) {
                           in.state.study = Study::TwoMonoTitration;
                           in.state.side = BuretteSide::BaseSide;
                           in.state.row1 = 2;
-                          in.state.pK1 = {-9.25, 50, 50};
-                          in.state.pK2 = {-4.3, 25, 25};
+                          in.state.pK1 = {4.75, 36, 36};
+                          in.state.pK2 = {4.3, 25, 25};
                           in.state.conc2 = 0.05;
                           in.state.vol2 = 0.01;
                           in.speciesLabels[0] = {"ammoniac", "ion ammonium", "", ""};
@@ -124,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
                       {{3, "concentration de l'acide : 0,1 mol/L"},
                        {5, "c. initiale en ammoniac : 0,02 mol/L"},
                        {6, "volume  d' ammoniac versé  : 0,02 L"},
-                       {7, "pKa de la base employée : 4,75"},
+                       {7, "pKa de la base employée : 9,25"},
                        {9, "c. initiale en B'- : 0,05 mol/L"},
                        {10, "volume  d' B'- versé  : 0,01 L"},
                        {11, "pKa de l'acide employé : 9,7"}}},

@@ -61,7 +61,7 @@ TEST(Stepping, StaysWithinTheTable) {
         bool forward;
         int expected;
     } cases[] = {{BuretteSide::AcidSide, 35, true, 35}, {BuretteSide::AcidSide, 1, false, 1},
-                 {BuretteSide::AcidSide, 10, true, 11}, {BuretteSide::BaseSide, 4, true, 4},
+                 {BuretteSide::AcidSide, 10, true, 11}, {BuretteSide::BaseSide, 19, true, 19},
                  {BuretteSide::BaseSide, 1, false, 1},  {BuretteSide::BaseSide, 2, true, 3}};
     for (const Case& c : cases) {
         Browsing b;
@@ -101,7 +101,7 @@ TEST(Stepping, RefreshReloadsTheCurrentEntryOfEachSide) {
     b.browser.currentBaseEntry = 2;
     RefreshSelection(b.browser, b.panel, b.state);
     EXPECT_EQ(b.panel.entryName, "base faible");
-    EXPECT_EQ(b.panel.text[4], "18.7");
+    EXPECT_EQ(b.panel.text[4], "9.3");         // the pKa of its couple
     EXPECT_EQ(b.browser.currentAcidEntry, 35); // the acid side keeps its entry
 }
 

@@ -50,6 +50,33 @@ TEST(MainPanel, BeforeAnyChoiceOnlyTheBuretteAndTheFirstColumnShow) {
     EXPECT_FALSE(p.sim.panel.pKa3LabelVisible);
 }
 
+// Column 1 starts with the first acid; the first study chosen on the base side fills it with
+// the base the name field shows, whose pKa field is that of its couple.
+TEST(MainPanel, FirstStudyOnTheBaseSideLoadsTheCurrentBaseIntoColumnOne) {
+    struct Case {
+        const char* label;
+        BuretteSide side;
+        Study study;
+        const char* name;
+        const char* pKa1;
+        int row1;
+    } cases[] = {
+        {"acid titration", BuretteSide::AcidSide, Study::TitrationVsVolume, "acide fort", "-10", 1},
+        {"base titration", BuretteSide::BaseSide, Study::TitrationVsVolume, "base forte", "24", 1},
+        {"base dilution", BuretteSide::BaseSide, Study::Dilution, "base forte", "24", 1},
+        // The two-monobase study steps back then forward over the monoprotic entries first.
+        {"two bases", BuretteSide::BaseSide, Study::TwoMonoTitration, "base faible", "9.3", 2},
+    };
+    for (const Case& c : cases) {
+        Panel p;
+        p.side(c.side);
+        p.study(c.study);
+        EXPECT_EQ(p.sim.panel.entryName, c.name) << c.label;
+        EXPECT_EQ(p.sim.panel.text[4], c.pKa1) << c.label;
+        EXPECT_EQ(p.sim.state.row1, c.row1) << c.label;
+    }
+}
+
 TEST(MainPanel, FirstSideChoiceShowsTheStudiesWithoutSelection) {
     Panel p;
     p.side(BuretteSide::BaseSide);
@@ -177,7 +204,7 @@ TEST(MainPanel, SideSwitchInMixtureLoadsColumnTwoAndKeepsColumnOne) {
     EXPECT_EQ(p.view.target.selected, -1);
     EXPECT_EQ(p.view.target.caption, "Concerne la ");
     EXPECT_EQ(p.sim.panel.text[4], column1);
-    EXPECT_EQ(p.sim.panel.text[14], "4"); // base 1, the strong base
+    EXPECT_EQ(p.sim.panel.text[14], "24"); // base 1, the strong base: the pKa of its couple
     EXPECT_EQ(p.sim.state.row2, 1);
 }
 

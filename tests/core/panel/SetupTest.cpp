@@ -26,10 +26,12 @@ TEST(SetUp, SortsTheTypedPKsAndDerivesTheConstants) {
     EXPECT_EQ(panelFor(t).text[4], "9"); // the field keeps what was typed
 }
 
-TEST(SetUp, BaseSideShiftsEveryPKBy14) {
+// A base's field holds the pKa of its couple; the mirrored chemistry works on 14 - pKa, and
+// the absent acidity (50) stays absent.
+TEST(SetUp, BaseSideWorksOnFourteenMinusThePKaOfTheCouple) {
     Typed t;
     t.side = BuretteSide::BaseSide;
-    t.pK1[0] = "18.7";
+    t.pK1[0] = "9.3";
     const ChemicalState s = stateFor(t);
     EXPECT_NEAR(s.pK1[0], 4.7, 1e-12);
     EXPECT_EQ(s.pK1[1], 36);
@@ -39,7 +41,24 @@ TEST(SetUp, BaseSideShiftsEveryPKBy14) {
     EXPECT_NEAR(s.ka1[0], 1.995262314968883e-05, 1e-17);
     Typed same = t;
     same.side = BuretteSide::AcidSide;
-    EXPECT_NEAR(stateFor(same).ka1[0] / 1.9952623149688e-19, 1, 1e-9);
+    EXPECT_NEAR(stateFor(same).ka1[0] / 5.011872336272722e-10, 1, 1e-9);
+
+    struct Case {
+        const char* label;
+        std::array<const char*, 3> typed;
+        std::array<double, 3> working; // sorted
+    } cases[] = {{"ammonia", {"9.2", "50", "50"}, {4.8, 36, 36}},
+                 {"carbonate", {"10.3", "6.4", "50"}, {3.7, 7.6, 36}},
+                 {"phosphate", {"12.4", "7.2", "2.1"}, {1.6, 6.8, 11.9}},
+                 {"strong base", {"24", "50", "50"}, {-10, 36, 36}},
+                 {"above 50 is absent", {"9.2", "51", "50"}, {4.8, 36, 36}},
+                 {"lowest", {"-20", "50", "50"}, {34, 36, 36}}};
+    for (const Case& c : cases) {
+        Typed base = t;
+        for (int k = 0; k < 3; ++k) base.pK1[k] = c.typed[k];
+        const ChemicalState b = stateFor(base);
+        for (int k = 0; k < 3; ++k) EXPECT_NEAR(b.pK1[k], c.working[k], 1e-12) << c.label << k;
+    }
 }
 
 TEST(SetUp, VolumeUnitFollowsTheFirstVolumeAndTheStudy) {
@@ -74,7 +93,9 @@ TEST(SetUp, ReportsEveryFailedCheckInTableOrderAndUsesTheClampedValues) {
     panel.pointCount = "4";
     ChemicalState s;
     RecordingNotifier notes;
-    setUpSimulation(s, panel, notes);
+    const std::vector<int> refused = setUpSimulation(s, panel, notes);
+    // The fields concerned, in the order of the messages; 0 is the number of points.
+    EXPECT_EQ(refused, (std::vector<int>{4, 15, 1, 12, 3, kPointCountField}));
     const std::vector<std::string> expected{texts::messageA(), texts::messageA(),
                                             texts::messageB(), texts::messageB(),
                                             texts::messageC(), texts::messageD()};
@@ -92,7 +113,7 @@ TEST(SetUp, PointCountIsTruncatedWithoutAMessage) {
     panel.pointCount = "50,7";
     ChemicalState s;
     RecordingNotifier notes;
-    setUpSimulation(s, panel, notes);
+    EXPECT_TRUE(setUpSimulation(s, panel, notes).empty());
     EXPECT_TRUE(notes.messages.empty());
     EXPECT_EQ(s.pointCount, 50);
 }
@@ -176,13 +197,13 @@ TEST(Database, TablesHoldTheirEntries) {
     EXPECT_STREQ(acidTable[29].names[3], "phosphate");
     EXPECT_EQ(acidTable[32].acidities, 2);
     EXPECT_STREQ(acidTable[32].names[3], "ascorbate");
-    EXPECT_STREQ(baseTable[3].names[0], "dibase");
-    EXPECT_EQ(baseTable[2].pKa, (std::array<double, 3>{4, 19.2, 23.2}));
+    EXPECT_STREQ(baseTable[14].names[0], "dibase");
+    EXPECT_EQ(baseTable[13].pKa, (std::array<double, 3>{24, 8.8, 4.8}));
     // Monoprotic entries come first in both tables.
     for (int n = 1; n <= kAcidCount; ++n)
         EXPECT_EQ(entryOf(BuretteSide::AcidSide, n).acidities == 1, n <= 23) << n;
     for (int n = 1; n <= kBaseCount; ++n)
-        EXPECT_EQ(entryOf(BuretteSide::BaseSide, n).acidities == 1, n <= 2) << n;
+        EXPECT_EQ(entryOf(BuretteSide::BaseSide, n).acidities == 1, n <= 13) << n;
 }
 
 } // namespace

@@ -39,6 +39,12 @@ TEST(MessageFrame, ReadsNameAndMessageWhateverTheChunking) {
         {"negative length", "-001", Status::Malformed, "", ""},
         {"blank in a length", " 003Ana0005salut", Status::Malformed, "", ""},
         {"bad message length", "0003Ana+005salut", Status::Malformed, "Ana", ""},
+        {"message length -1", "0003Ana-001", Status::Complete, "Ana", ""},
+        {"message length -999", "0003Ana-999salut", Status::Complete, "Ana", ""},
+        {"message length -0", "0003Ana-000", Status::Complete, "Ana", ""},
+        {"two signs", "0003Ana--01", Status::Malformed, "Ana", ""},
+        {"sign inside", "0003Ana0-01", Status::Malformed, "Ana", ""},
+        {"sign alone", "0003Ana-   ", Status::Malformed, "Ana", ""},
     };
     for (const Case& c : cases) {
         for (std::size_t chunk : {std::size_t{1}, std::size_t{3}, std::size_t{64}}) {
@@ -58,6 +64,16 @@ TEST(MessageFrame, ReadsMessagesOneAfterAnother) {
     EXPECT_EQ(reader.from(), "c");
     EXPECT_EQ(reader.message(), "d");
     EXPECT_EQ(reader.feed(""), Status::NeedMore);
+}
+
+TEST(MessageFrame, NegativeMessageLengthIsAnEmptyMessageAndTheNextOneFollows) {
+    MessageFrameReader reader;
+    ASSERT_EQ(reader.feed("0001a-0050001b0002hi"), Status::Complete);
+    EXPECT_EQ(reader.from(), "a");
+    EXPECT_EQ(reader.message(), "");
+    ASSERT_EQ(reader.feed(""), Status::Complete);
+    EXPECT_EQ(reader.from(), "b");
+    EXPECT_EQ(reader.message(), "hi");
 }
 
 TEST(MessageFrame, StaysMalformedOnceBroken) {

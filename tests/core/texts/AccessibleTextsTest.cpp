@@ -52,8 +52,9 @@ TEST(MainWindowNames, FollowTheSideAndTheStudy) {
         {"column 2 volume, base", kBase, Study::TwoPolyMixture, "D13",
          "Volume initial de la base 2, en L"},
         {"column 2 pKa1, acid", kAcid, Study::TwoMonoTitration, "D14", "pKa1 de l'acide 2"},
-        {"column 2 pKa1, base", kBase, Study::TwoMonoTitration, "D14", "pKa1 de la base 2"},
-        {"column 2 pKa3, base", kBase, Study::TwoPolyMixture, "D16", "pKa3 de la base 2"},
+        {"column 2 pKa1, base", kBase, Study::TwoMonoTitration, "D14",
+         "pKa1 du couple de la base 2"},
+        {"column 2 pKa3, base", kBase, Study::TwoPolyMixture, "D16", "pKa3 du couple de la base 2"},
         {"study item, acid", kAcid, Study::None, "RadioGroup1_4", "Étude : Dilution d'un acide"},
         {"study item, base", kBase, Study::Dilution, "RadioGroup1_2",
          "Étude : Monoacide fort sur 2 monobases, f (v)"},
@@ -83,7 +84,9 @@ TEST(MainWindowNames, HintsBecomeDescriptions) {
         EXPECT_EQ(descriptionOf(t, "D2"),
                   "Concentration de l'acide (mono, di ou tri) dans le bécher, en mol/L");
         EXPECT_EQ(descriptionOf(t, "D13"), "Volume initial de l'acide, en L");
-        EXPECT_EQ(descriptionOf(t, "D15"), "pKa2 de l'acide dans le bécher");
+        EXPECT_EQ(descriptionOf(t, "D15"), side == kAcid
+                                               ? "pKa2 de l'acide dans le bécher"
+                                               : "pKa2 du couple de la base dans le bécher");
         EXPECT_EQ(descriptionOf(t, "U1"), "Trace les courbes à l'écran (F11 ou Entrée)");
     }
 }
@@ -156,11 +159,11 @@ TEST(MixtureWindowNames, FollowTheSide) {
     const a11y::ControlTexts acid = a11y::mixtureWindowTexts(kAcid);
     const a11y::ControlTexts base = a11y::mixtureWindowTexts(kBase);
     EXPECT_EQ(nameOf(acid, "Edit6"), "pKa 1 du polyacide 2");
-    EXPECT_EQ(nameOf(base, "Edit6"), "pKa 1 de la polybase 2");
+    EXPECT_EQ(nameOf(base, "Edit6"), "pKa 1 du couple de la polybase 2");
     EXPECT_EQ(nameOf(acid, "Edit4"), "Volume initial du polyacide 1, en mL");
-    EXPECT_EQ(nameOf(acid, "Edit12"), "Concentration de AH3 dans le mélange, en mol/L");
+    EXPECT_EQ(nameOf(acid, "Edit12"), "Concentration de H3A dans le mélange, en mol/L");
     EXPECT_EQ(nameOf(base, "Edit12"), "Concentration de B dans le mélange, en mol/L");
-    EXPECT_EQ(nameOf(base, "Edit19"), "Concentration de B'H3 3+ dans le mélange, en mol/L");
+    EXPECT_EQ(nameOf(base, "Edit19"), "Concentration de B'H3(3+) dans le mélange, en mol/L");
     EXPECT_EQ(nameOf(base, "Edit11"), "pH du mélange");
 }
 

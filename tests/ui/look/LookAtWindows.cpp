@@ -1,9 +1,11 @@
 // titralab_ui_look: shows one of the graph-side windows on a simulation built from the command
 // line, so that each can be looked at (and captured) in every study and side.
 //
-//   titralab_ui_look [--window graph|mixture|copy|chooser] [--side acid|base] [--study 0..4]
+//   titralab_ui_look [--window graph|mixture|copy|chooser|main] [--name TYPED]
+//                    [--side acid|base] [--study 0..4]
 //                    [--entry1 N] [--entry2 N] [--tick 4,5,8,...] [--untick 2,3,...]
-//                    [--points N] [--paste] [--point-style 0..7] [--zoom x1,y1,x2,y2] [--size WxH]
+//                    [--points N] [--paste] [--paste-ml] [--point-style 0..7]
+//                    [--zoom x1,y1,x2,y2] [--size WxH]
 //                    [--equivalences 1] [--derivative 1] [--indicator N] [--particular VOLUME]
 #include "core/curves/Curves.h"
 #include "core/curves/PastedPoints.h"
@@ -13,17 +15,21 @@
 #include "ui/qt/Icons.h"
 #include "ui/windows/CopyDialog.h"
 #include "ui/windows/GraphWindow.h"
+#include "ui/windows/MainWindow.h"
 #include "ui/windows/MixtureWindow.h"
 #include "ui/windows/PointStyleDialog.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <string>
 
 using namespace titralab;
@@ -48,12 +54,13 @@ std::vector<int> numbers(const QString& list) {
 }
 
 // Measured points near the simulated pH curve: every eighth point, a little off, with a
-// header line as a spreadsheet gives it, in litres as the copy command writes them.
-std::string pastedNear(const Simulation& sim) {
+// header line as a spreadsheet gives it, in litres as the copy command writes them (or in
+// millilitres, as measurements are written).
+std::string pastedNear(const Simulation& sim, double unitsPerLitre) {
     std::string text = "Volume\tpH\r\n";
     const Series& ph = sim.curves[1];
     for (std::size_t i = 0; i < ph.size(); i += 8) {
-        const double v = ph[i].x / sim.state.volumeFactor;
+        const double v = ph[i].x / sim.state.volumeFactor * unitsPerLitre;
         const double pH = ph[i].y + ((i / 8) % 2 ? 0.15 : -0.15);
         text += std::to_string(v) + "\t" + std::to_string(pH) + "\r\n";
     }
@@ -67,8 +74,8 @@ int main(int argc, char** argv) {
     std::map<QString, QString> options;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
-        if (args[i] == "--paste") {
-            options["paste"] = "1";
+        if (args[i] == "--paste" || args[i] == "--paste-ml") {
+            options[args[i].mid(2)] = "1";
         } else if (args[i].startsWith("--") && i + 1 < args.size()) {
             options[args[i].mid(2)] = args[i + 1];
             ++i;
@@ -98,8 +105,8 @@ int main(int argc, char** argv) {
 
     PrintingNotifier notifier;
     RefreshSimulation(sim, notifier);
-    if (options.count("paste")) {
-        PastePairs(sim, true, pastedNear(sim));
+    if (options.count("paste") || options.count("paste-ml")) {
+        PastePairs(sim, true, pastedNear(sim, options.count("paste-ml") ? 1000 : 1));
         sim.graph.checked[8] = true;
         RefreshSimulation(sim, notifier);
     }
@@ -117,7 +124,36 @@ int main(int argc, char** argv) {
     copy.setSideIcon(icon);
     copy.setGraphWindow(&graph);
 
-    if (window == "mixture") {
+    std::unique_ptr<MainWindow> main;
+    if (window == "main") {
+        // The main window after the side and study were chosen, a name typed in its name field.
+        main = std::make_unique<MainWindow>(
+            sim, desktop::computePaths(
+                     (QCoreApplication::applicationDirPath() + "/titralab").toStdString(),
+                     "/nonexistent"));
+        main->move(0, 0);
+        main->show();
+        auto choose = [&](const QString& item) {
+            if (auto* b = main->findChild<QRadioButton*>(item)) b->setChecked(true);
+        };
+        choose(side == BuretteSide::BaseSide ? "RadioGroup4_1" : "RadioGroup4_0");
+        choose("RadioGroup1_" + QString::number(static_cast<int>(study)));
+        const QString typed = option("name", "");
+        QTimer::singleShot(800, [&main, typed] {
+            auto* name = main->findChild<QLineEdit*>("Edit1");
+            if (!name) return;
+            main->activateWindow();
+            name->setFocus();
+            if (typed.isEmpty()) return;
+            name->clear();
+            for (const QChar c : typed) {
+                const int code = c.isLetter() ? Qt::Key_A + (c.toUpper().unicode() - 'A')
+                                              : static_cast<int>(c.unicode());
+                QKeyEvent key(QEvent::KeyPress, code, Qt::NoModifier, QString(c));
+                QCoreApplication::sendEvent(name, &key);
+            }
+        });
+    } else if (window == "mixture") {
         mixture.prepare();
         mixture.move(40, 40);
         mixture.show();

@@ -1,0 +1,33 @@
+// Finding database entries by name, as the database browser's name field proposes them.
+#pragma once
+
+#include "core/chemistry/ChemicalState.h"
+#include "core/panel/DatabaseBrowser.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace titralab {
+
+struct EntryMatch {
+    int entry{};      // 1-based, in the side's table
+    std::string name; // the entry's first name
+};
+
+// The text folded for matching: lower case, accents and ligatures of French letters dropped
+// ("Éthanoïque" gives "ethanoique"); other bytes are kept as they are.
+std::string foldForSearch(std::string_view text);
+
+// The entries of the side's table that `typed` finds, accents and case ignored: first those
+// with a word of their name starting with it, then those whose name holds it elsewhere, then
+// those found by the name of a conjugate species; in table order within each group. With
+// monoproticOnly, only entries with one acidity. Nothing for a text of blanks.
+std::vector<EntryMatch> searchEntries(BuretteSide side, std::string_view typed,
+                                      bool monoproticOnly = false);
+
+// Loads entry n of the side's table as the step buttons would have: it becomes the current
+// entry of the side and fills the target column.
+void LoadFoundEntry(DatabaseBrowser& browser, int n, PanelFields& panel, ChemicalState& state);
+
+} // namespace titralab

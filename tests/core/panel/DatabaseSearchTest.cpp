@@ -1,0 +1,65 @@
+#include "core/panel/DatabaseSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace titralab;
+
+namespace {
+
+std::vector<std::string> namesFound(BuretteSide side, const char* typed, bool mono = false) {
+    std::vector<std::string> names;
+    for (const EntryMatch& m : searchEntries(side, typed, mono)) names.push_back(m.name);
+    return names;
+}
+
+TEST(DatabaseSearch, FindsEntriesWhateverTheAccentsAndTheCase) {
+    const BuretteSide acid = BuretteSide::AcidSide, base = BuretteSide::BaseSide;
+    struct Case {
+        const char* label;
+        BuretteSide side;
+        const char* typed;
+        bool monoproticOnly;
+        std::vector<std::string> found;
+    } cases[] = {
+        {"whole name", base, "ammoniac", false, {"ammoniac"}},
+        {"accents ignored", base, "ethylenediamine", false, {"éthylènediamine"}},
+        {"capitals and accents typed",
+         acid,
+         "ÉTHANO",
+         false,
+         {"acide éthanoïque", "acide trichloroéthanoïque", "acide dichloroéthanoïque",
+          "acide monochloroéthanoïque", "acide méthanoïque"}},
+        {"word starts before inside",
+         base,
+         "ethyl",
+         false,
+         {"éthylamine", "éthylènediamine", "diméthylamine", "triéthylamine", "méthylamine"}},
+        {"by a conjugate's name", acid, "ammoniac", false, {"ion ammonium"}},
+        {"monoprotic only", base, "carbonate", true, {"ion hydrogénocarbonate"}},
+        {"polyprotic too", base, "carbonate", false, {"ion carbonate", "ion hydrogénocarbonate"}},
+        {"blanks around", acid, "  nitr ", false, {"acide nitrique", "acide nitreux"}},
+        {"nothing", acid, "xyz", false, {}},
+        {"only blanks", acid, "   ", false, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(namesFound(c.side, c.typed, c.monoproticOnly), c.found) << c.label;
+}
+
+TEST(DatabaseSearch, LoadingAFoundEntryMakesItTheCurrentOne) {
+    DatabaseBrowser browser;
+    PanelFields panel = PanelFields::atDesign();
+    ChemicalState state;
+    panel.side = BuretteSide::BaseSide;
+    const std::vector<EntryMatch> found = searchEntries(panel.side, "ammon");
+    ASSERT_FALSE(found.empty());
+    LoadFoundEntry(browser, found[0].entry, panel, state);
+    EXPECT_EQ(panel.entryName, "ammoniac");
+    EXPECT_EQ(panel.text[4], "9.2");
+    EXPECT_EQ(state.row1, found[0].entry);
+    StepForward(browser, panel, state); // the step buttons go on from there
+    EXPECT_EQ(panel.entryName, "hydrazine");
+}
+
+} // namespace
