@@ -42,11 +42,31 @@ double tickStep(double span) {
     return 10 * power;
 }
 
+// The narrowest span an axis may show relative to its values: below it the ticks would step
+// by less than the precision of a double.
+constexpr double kRelativeSpan = 1e-9;
+
+// Qt Charts lays the ticks out at every change of range, interval or anchor, one item per
+// tick. Changing the range under the previous interval (or the interval under the previous
+// range) can ask for billions of them: the interval first grows to the larger of the two, so
+// that each state on the way holds no more ticks than the old or the new one.
 void setRange(QValueAxis* axis, double low, double high) {
-    axis->setRange(low, high);
+    if (!std::isfinite(low) || !std::isfinite(high) || !(low < high)) return;
+    const double least = kRelativeSpan * std::max(std::abs(low), std::abs(high));
+    if (high - low < least) {
+        const double middle = low / 2 + high / 2;
+        low = middle - least / 2;
+        high = middle + least / 2;
+    }
+    const double step = tickStep(high - low);
+    const double anchor = std::floor(low / step) * step;
+    if (axis->tickType() != QValueAxis::TicksDynamic || !(axis->tickInterval() > step)) {
+        axis->setTickInterval(step);
+    }
     axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(tickStep(high - low));
+    axis->setTickAnchor(anchor);
+    axis->setRange(low, high);
+    axis->setTickInterval(step);
 }
 
 // The axis spans exactly the values drawn, its labels at round values; a single value gets a
