@@ -237,13 +237,18 @@ PageLayout LayOutPage(const PageInput& in, const PrintSettings& settings, int pa
     // Ranges. The reference series ends at its largest abscissa on the acid side; on the base
     // side the pH rises as the volume falls and the largest volume comes first, so the range is
     // the largest abscissa of the series. An empty or non-positive reference series prints the
-    // frame without curves.
+    // frame without curves. The species page and the dilution page always span pH (or -log c)
+    // 0 to 14, whichever curves are ticked; the species page takes its point count from the
+    // longest species curve.
     const Series& reference = study == Study::SpeciesVsPH ? in.curves[2] : in.curves[1];
     L.nRef = static_cast<int>(reference.size());
+    if (study == Study::SpeciesVsPH)
+        for (int k = 2; k <= 5; ++k)
+            L.nRef = std::max(L.nRef, static_cast<int>(in.curves[k].size()));
     double largest = 0;
     for (const CurvePoint& p : reference)
         if (std::isfinite(p.x)) largest = std::max(largest, p.x);
-    if (study == Study::Dilution) {
+    if (isSpeciesOrDilution(study)) {
         L.xmax = 14;
     } else if (largest > 0) {
         L.xmax = largest;
@@ -512,7 +517,7 @@ std::string formatOnPaper(double v) {
     return s;
 }
 
-std::string graduationLabel(double v) {
+std::string graduationLabel(double v, double step) {
     const double whole = std::round(toFifteenDigits(v));
     if (std::fabs(whole) >= 1000) return formatOnPaper(whole);
     return std::to_string(static_cast<long long>(whole));
