@@ -125,7 +125,8 @@ void drawFrame(const PageInput& in, const PrintSettings& settings, const PageLay
         if (isSpeciesOrDilution(study) && value > 14) continue;
         const int xi = m + static_cast<int>(i * L.tickPx);
         if (xi > W - m - 2 * a) continue;
-        canvas.textOut(xi - cw, H - m + static_cast<int>(0.75 * ch), graduationLabel(value));
+        canvas.textOut(xi - cw, H - m + static_cast<int>(0.75 * ch),
+                       graduationLabel(value, L.scale.labelStep));
         setPen(canvas, L.penWidth, axisColor);
         canvas.moveTo(xi, H - m);
         canvas.lineTo(xi, H - m + t);
@@ -518,9 +519,26 @@ std::string formatOnPaper(double v) {
 }
 
 std::string graduationLabel(double v, double step) {
-    const double whole = std::round(toFifteenDigits(v));
-    if (std::fabs(whole) >= 1000) return formatOnPaper(whole);
-    return std::to_string(static_cast<long long>(whole));
+    const double exact = toFifteenDigits(v);
+    const double tickStep = std::fabs(toFifteenDigits(step));
+    int decimals = 0;
+    if (tickStep > 0 && tickStep < 1e-3) return formatOnPaper(exact);
+    // The fewest decimals (up to three) that write the step exactly: 0.5 needs one, 0.25 two.
+    while (decimals < 3) {
+        const double scaled = tickStep * std::pow(10.0, decimals);
+        if (std::fabs(scaled - std::round(scaled)) <= 1e-9 * std::max(1.0, scaled)) break;
+        ++decimals;
+    }
+    const double scale = std::pow(10.0, decimals);
+    const double rounded = std::round(exact * scale) / scale;
+    if (std::fabs(rounded) >= 1000) return formatOnPaper(rounded);
+    if (decimals == 0) return std::to_string(static_cast<long long>(rounded));
+    std::string text =
+        std::to_string(static_cast<long long>(std::llround(std::fabs(rounded) * scale)));
+    if (text.size() <= static_cast<std::size_t>(decimals))
+        text.insert(0, static_cast<std::size_t>(decimals) + 1 - text.size(), '0');
+    text.insert(text.size() - static_cast<std::size_t>(decimals), ",");
+    return (rounded < 0 ? "-" : "") + text;
 }
 
 } // namespace titralab

@@ -182,13 +182,13 @@ INSTANTIATE_TEST_SUITE_P(
                                 true,
                                 {"2", "4", "6", "8", "10", "12", "14", "16"},
                                 {802, 1274, 1747, 2219, 2692, 3164, 3637, 4109}},
-                      // 0.5 mL per tick, labels without decimals.
-                      ScaleCase{"HalfMillilitreLabelsRound",
+                      // 0.5 mL per tick, labels with one decimal.
+                      ScaleCase{"HalfMillilitreLabelsWithOneDecimal",
                                 8,
                                 "16",
                                 false,
-                                {"1", "1", "2", "2", "3", "3", "4", "4", "5", "5", "6", "6", "7",
-                                 "7", "8", "8"},
+                                {"0,5", "1,0", "1,5", "2,0", "2,5", "3,0", "3,5", "4,0", "4,5",
+                                 "5,0", "5,5", "6,0", "6,5", "7,0", "7,5", "8,0"},
                                 {566, 802, 1038, 1274, 1511, 1747, 1983, 2219, 2455, 2692, 2928,
                                  3164, 3400, 3637, 3873, 4109}},
                       ScaleCase{"LabelsOfAThousandAndMore",
