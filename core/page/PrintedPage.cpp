@@ -1,7 +1,9 @@
 #include "core/page/PrintedPage.h"
 
 #include "core/chemistry/Database.h"
+#include "core/curves/SeriesColours.h"
 #include "core/numbers/NumberFormat.h"
+#include "core/page/PrintColours.h"
 #include "core/panel/Simulation.h"
 
 #include <algorithm>
@@ -311,6 +313,7 @@ PageLayout LayOutPage(const PageInput& in, const PrintSettings& settings, int pa
     L.lineHeight = (L.fontPoints * dpi + 36) / 72;
     L.charWidth = static_cast<int>(L.lineHeight / 2.27);
     L.textOffset = side == BuretteSide::BaseSide ? static_cast<int>(W / 2.0 - m) : 0;
+    L.inColour = settings.printInColour;
     return L;
 }
 
@@ -387,17 +390,29 @@ void PrintCurves(const PageInput& in, const PageLayout& L, DashedPen& dashes, Sy
     const GraphOptions& g = in.graph;
     const CurveSet& c = in.curves;
     const double sf = L.speciesFactor;
-    setPen(canvas, L.penWidth, kBlack);
+    // Black, or each series in the ink of its screen colour.
+    auto penFor = [&](int series) {
+        setPen(canvas, L.penWidth,
+               L.inColour ? inkOnPaper(kScreenSeriesColours[series - 1]) : kBlack);
+    };
 
+    penFor(1);
     if (study != Study::SpeciesVsPH) printSolid(c[1], L, canvas);
+    penFor(6);
     if (!isSpeciesOrDilution(study) && g.isChecked(10)) printDashed(c[6], 1, 1, L, dashes, canvas);
+    penFor(2);
     if (g.isChecked(2)) printDashed(c[2], 2, sf, L, dashes, canvas);
+    penFor(3);
     if (g.isChecked(3)) printDashed(c[3], 3, sf, L, dashes, canvas);
+    penFor(4);
     if (g.isChecked(4) || g.isChecked(6)) printDashed(c[4], 4, sf, L, dashes, canvas);
+    penFor(5);
     if (g.isChecked(5) || g.isChecked(7)) printDashed(c[5], 5, sf, L, dashes, canvas);
+    penFor(7);
     if (g.isChecked(9))
         for (const CurvePoint& p : c[7])
             DrawPointSymbol(canvas, symbols, L.mapX(p.x), L.mapY(p.y), L.arrowSize);
+    penFor(8);
     if (g.isChecked(8)) {
         double largest = 0;
         for (const CurvePoint& p : c[8]) largest = std::max(largest, p.y);
@@ -451,23 +466,27 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
     }
 
     // Legend: the name, then a sample of the line under the vertical axis.
-    auto entry = [&](const std::string& text, DashCode code) {
+    auto entry = [&](const std::string& text, DashCode code, int series) {
         ++j;
+        setPen(canvas, L.penWidth, kBlack);
         canvas.textOut(3 * m, lineTop(), text);
         const int ys = static_cast<int>((j + 0.6) * ch + H - m);
-        setPen(canvas, L.penWidth, kBlack);
+        // The sample in the ink of its curve.
+        setPen(canvas, L.penWidth,
+               L.inColour ? inkOnPaper(kScreenSeriesColours[series - 1]) : kBlack);
         canvas.moveTo(m, ys);
         DashedSample(dashes, canvas, m, ys, m, code);
     };
     const GraphOptions& g = in.graph;
     if (!isSpeciesOrDilution(study)) {
-        entry("pH", kSolidDash);
-        if (g.isChecked(10)) entry("c (H3O+)", 1);
+        entry("pH", kSolidDash, 1);
+        if (g.isChecked(10)) entry("c (H3O+)", 1, 6);
     }
     for (int box = 2; box <= 5; ++box)
-        if (g.isChecked(box)) entry(L1[box - 2], box);
-    if (g.isChecked(6)) entry(L2[0], 4);
-    if (g.isChecked(7)) entry(L2[1], 5);
+        if (g.isChecked(box)) entry(L1[box - 2], box, box);
+    if (g.isChecked(6)) entry(L2[0], 4, 4);
+    if (g.isChecked(7)) entry(L2[1], 5, 5);
+    setPen(canvas, L.penWidth, kBlack);
 
     if (!g.isChecked(1) && !isSpeciesOrDilution(study)) {
         const int x = static_cast<int>(1.6 * m + L.textOffset);

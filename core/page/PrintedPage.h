@@ -74,6 +74,7 @@ struct PageLayout {
     int penWidth{};       // curves, axes and texts
     int thinWidth{};      // grid
     int textOffset{};     // x offset of the dilution warning: 0, or trunc(W / 2 - m) on BaseSide
+    bool inColour{};      // curves and pasted points in their screen colours, axes blue
 
     // A data point on the page, truncated toward zero.
     int mapX(double x) const;

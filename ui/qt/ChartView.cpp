@@ -1,5 +1,7 @@
 #include "ui/qt/ChartView.h"
 
+#include "core/curves/SeriesColours.h"
+
 #include <QChart>
 #include <QKeyEvent>
 #include <QLineSeries>
@@ -18,10 +20,15 @@ namespace titralab {
 
 namespace {
 
-// Line colours of Series1..Series8: red, green, yellow, blue, white, gray, fuchsia, navy.
-const std::array<QColor, ChartView::kSeriesCount> kSeriesColors{
-    QColor(255, 0, 0),     QColor(0, 128, 0),     QColor(255, 255, 0), QColor(0, 0, 255),
-    QColor(255, 255, 255), QColor(128, 128, 128), QColor(255, 0, 255), QColor(0, 0, 128)};
+// Line colours of Series1..Series8, shared with the page printed in colour.
+const std::array<QColor, ChartView::kSeriesCount> kSeriesColors = [] {
+    std::array<QColor, ChartView::kSeriesCount> colours;
+    for (int k = 0; k < ChartView::kSeriesCount; ++k) {
+        const Rgb c = kScreenSeriesColours[static_cast<std::size_t>(k)];
+        colours[static_cast<std::size_t>(k)] = QColor(c.r, c.g, c.b);
+    }
+    return colours;
+}();
 
 const QColor kBackground(172, 179, 196);
 

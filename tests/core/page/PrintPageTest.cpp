@@ -298,7 +298,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {700, 1125, 1550, 1975, 2400, 2825, 3250, 3675, 4100, 4525}}),
     [](const auto& info) { return std::string(info.param.label); });
 
-TEST(PrintPageColour, AxesAndHorizontalTicksBlueEverythingElseBlack) {
+TEST(PrintPageColour, AxesAndHorizontalTicksBluePHCurveRedVerticalTicksBlack) {
     PrintSettings s;
     s.printInColour = true;
     const Printed p = print(titrationPage(25), s);
@@ -306,7 +306,12 @@ TEST(PrintPageColour, AxesAndHorizontalTicksBlueEverythingElseBlack) {
     for (const CanvasSegment& seg : c.segments()) {
         const bool axis = seg.to == CanvasPoint{330, 3638} || seg.to == CanvasPoint{4470, 3638};
         const bool xTick = seg.from.y == 3638 && seg.to.y == 3658;
-        EXPECT_EQ(seg.pen.color, axis || xTick ? kBlue : kBlack)
+        const bool yTick = seg.from.x == 310 && seg.to.x == 350 && seg.from.y == seg.to.y;
+        // Everything else is the pH curve or its legend sample, in the curve's red.
+        const CanvasColor expected = axis || xTick ? kBlue
+                                     : yTick       ? kBlack
+                                                   : CanvasColor{255, 0, 0};
+        EXPECT_EQ(seg.pen.color, expected)
             << seg.from.x << "," << seg.from.y << " -> " << seg.to.x << "," << seg.to.y;
     }
 }
