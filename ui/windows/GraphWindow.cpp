@@ -96,6 +96,8 @@ void GraphWindow::buildControls() {
     m_pointsLabel->setBuddy(m_points);
     connect(m_points, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_sim.panel.pointCount = text.toStdString(); });
+    // Enter applies the count typed, as a click on a box does.
+    connect(m_points, &QLineEdit::returnPressed, this, &GraphWindow::CheckBox1Click);
 
     // The two buttons of the printed and pasted points: yellow text on a dark face.
     auto yellowButton = [this](const char* caption, const char* name) {
