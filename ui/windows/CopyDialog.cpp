@@ -38,6 +38,9 @@ CopyDialog::CopyDialog(Simulation& sim, Notifier& notifier, std::string valuesFo
                        QWidget* parent)
     : QDialog(parent), m_sim(sim), m_notifier(notifier), m_valuesFolder(std::move(valuesFolder)) {
     setObjectName("CopyDialog");
+    // Modal to the windows it was opened over only: the point-style chooser and the help,
+    // windows of their own, stay usable beside it.
+    setWindowModality(Qt::WindowModal);
     setWindowTitle(fr("Copier la simulation, fichier et presse-papiers"));
 
     m_menu = new QMenuBar(this);

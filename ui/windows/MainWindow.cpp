@@ -158,7 +158,9 @@ MainWindow::MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent)
     qApp->installEventFilter(this); // bubbles are shown only while "Bulles d'aide" is checked
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    delete m_help;
+}
 
 void MainWindow::setAboutBox(AboutBox* about) {
     m_about = about;
@@ -708,7 +710,9 @@ void MainWindow::Index1Click() {
 
 HelpViewer* MainWindow::helpViewer() {
     if (!m_help) {
-        m_help = new HelpViewer(fr(m_paths.helpFolder), this);
+        // A window of its own, with no owner that a modal dialog could block: help can be read
+        // from any dialog. The main window deletes it.
+        m_help = new HelpViewer(fr(m_paths.helpFolder));
         m_help->setWindowIcon(m_sideIcon);
     }
     return m_help;
