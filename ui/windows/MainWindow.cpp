@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QFileInfo>
@@ -882,6 +883,16 @@ desktop::PlacementAtExit MainWindow::placementAtExit() const {
                                        : isMinimized() ? desktop::WindowState::Minimized
                                                        : desktop::WindowState::Normal;
     return desktop::placementAtExit(state, {x(), y(), width(), height()});
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (!event->isAccepted()) return;
+    saveSettings();
+    // Hidden rather than closed: the point-style chooser refuses to close but through "O K".
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible()) window->hide();
+    QCoreApplication::quit();
 }
 
 void MainWindow::saveSettings() const {
