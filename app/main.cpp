@@ -1,6 +1,7 @@
 // TitraLab: start-up, the windows, the event loop, and the exit.
 #include "core/panel/Simulation.h"
 #include "core/system/Folders.h"
+#include "ui/qt/FrenchQt.h"
 #include "ui/qt/Icons.h"
 #include "ui/qt/MessageListener.h"
 #include "ui/qt/QtNotifier.h"
@@ -15,9 +16,7 @@
 #include "ui/windows/SheetReaderWindow.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QStandardPaths>
-#include <QTranslator>
 
 #include <clocale>
 #include <string>
@@ -26,11 +25,8 @@ using namespace titralab;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // The program speaks French: so do Qt's own dialogs (file opening, printing), when their
-    // translation is installed.
-    QTranslator qtTexts;
-    if (qtTexts.load("qtbase_fr", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    // The program speaks French: so do Qt's own dialogs (file opening, printing).
+    installFrenchQtTexts();
 
     // Every number the program turns into text uses the point; the system's separator is
     // put back at exit.
