@@ -860,7 +860,8 @@ void MainWindow::loadBackground() {
     const QImage image = loadPicture(fr(*found));
     if (image.isNull()) return; // a picture that does not decode leaves the plain background
     m_backgroundFile = fr(*found);
-    m_background = image;
+    // Three bytes a pixel rather than four: the picture stays in memory for the whole run.
+    m_background = image.convertToFormat(QImage::Format_RGB888);
     update();
 }
 
