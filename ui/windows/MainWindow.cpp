@@ -2,6 +2,7 @@
 
 #include "core/curves/Curves.h"
 #include "core/curves/PastedPoints.h"
+#include "core/system/ScreenFit.h"
 #include "core/texts/AccessibleTexts.h"
 #include "core/texts/Messages.h"
 #include "core/texts/WindowTexts.h"
@@ -873,7 +874,14 @@ void MainWindow::restorePlacement() {
         const QRect g = s->geometry();
         screens.push_back({g.x(), g.y(), g.width(), g.height()});
     }
-    const desktop::Rect r = desktop::restorePlacement(stored, screens);
+    desktop::Rect r = desktop::restorePlacement(stored, screens);
+    // Wholly inside the usable area of its screen, whatever the scaling.
+    const QScreen* screen = QGuiApplication::screenAt(QPoint(r.left + r.width / 2, r.top + 8));
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect a = screen->availableGeometry();
+        r = desktop::fitOnScreen(r, {a.x(), a.y(), a.width(), a.height()});
+    }
     setWindowState(Qt::WindowNoState);
     move(r.left, r.top);
     resize(r.width, r.height);
