@@ -5,6 +5,7 @@
 #include "core/curves/CopyExport.h"
 #include "core/curves/Curves.h"
 #include "core/curves/PastedPoints.h"
+#include "core/curves/Workbook.h"
 #include "core/numbers/NumberInput.h"
 #include "core/page/PrintSettings.h"
 #include "core/panel/DatabaseBrowser.h"
@@ -49,7 +50,9 @@ writes its .Txt file. Messages about the typed values go to standard error, one 
   --tick LIST               the ticked boxes among 2..10, e.g. 2,3,8 (default: as the graph
                             window starts after choosing the study)
   --digits N                significant digits of the numbers, 5 to 17 (default 5)
-  --out DIR                 also write the two numbered files into DIR
+  --out DIR                 also write the numbered files into DIR (the two text files and
+                            the workbook)
+  --xlsx FILE               also write the table as a spreadsheet workbook into FILE
   --paste FILE              paste the (volume, pH) pairs of FILE, one pair a line, as the
                             paste command does, and tick the pasted-points box
   --help                    print this help
@@ -122,6 +125,7 @@ struct Options {
     std::optional<std::vector<int>> ticks;
     int digits{5};
     std::optional<std::string> out;
+    std::optional<std::string> xlsx;
     std::optional<std::string> paste;
     std::optional<std::string> pdf;
     PrintSettings print;
@@ -185,6 +189,8 @@ Options parseArguments(int argc, char** argv) {
             o.digits = parseInteger(arg, value(), 5, 17);
         else if (arg == "--out")
             o.out = value();
+        else if (arg == "--xlsx")
+            o.xlsx = value();
         else if (arg == "--paste")
             o.paste = value();
         else if (arg == "--pdf")
@@ -341,6 +347,17 @@ int main(int argc, char** argv) {
         if (!written.ok) {
             std::cerr << "titralab-export: cannot write into " << *o.out << ": " << written.error
                       << '\n';
+            return 1;
+        }
+        if (!written.workbookError.empty()) {
+            std::cerr << "titralab-export: " << written.workbookError << '\n';
+            return 1;
+        }
+    }
+    if (o.xlsx) {
+        const WorkbookResult workbook = WriteWorkbook(sim, *o.xlsx);
+        if (!workbook.ok) {
+            std::cerr << "titralab-export: " << *o.xlsx << " : " << workbook.error << '\n';
             return 1;
         }
     }

@@ -6,7 +6,7 @@ packages=(
   cmake g++ make ninja-build pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins
   qt6-translations-l10n
-  libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libjpeg-dev libxlsxwriter-dev unzip libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick poppler-utils fonts-dejavu-core locales
 )
 missing=()

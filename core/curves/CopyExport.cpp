@@ -3,6 +3,8 @@
 #include "core/texts/CopyTexts.h"
 
 #include "core/curves/Curves.h"
+#include "core/curves/Workbook.h"
+#include "core/texts/WorkbookTexts.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -88,6 +90,13 @@ ExportResult ExportSimulation(Simulation& sim, const std::string& folder) {
     result.ok = true;
     result.txtPath = txt.string();
     result.xlsPath = xls.string();
+    const fs::path xlsx = fs::path(folder) / (stem + ".xlsx");
+    const WorkbookResult workbook = WriteWorkbook(sim, xlsx.string());
+    if (workbook.ok)
+        result.xlsxPath = xlsx.string();
+    else
+        result.workbookError = texts::kWorkbookTextsKept + xlsx.filename().string() +
+                               texts::kWorkbookNotWrittenEnd + workbook.error + ".";
     return result;
 }
 
@@ -109,6 +118,7 @@ CopyOutcome CopySimulation(Simulation& sim, Notifier& notifier, const std::strin
         notifier.error(texts::copyFailed(folder, outcome.files.error));
         return outcome;
     }
+    if (!outcome.files.workbookError.empty()) notifier.error(outcome.files.workbookError);
     outcome.ok = true;
     outcome.clipboardText = sim.exportText;
     return outcome;

@@ -27,12 +27,17 @@ struct ExportResult {
     std::string error; // the system's message when not ok
     std::string txtPath;
     std::string xlsPath;
+    std::string xlsxPath;      // empty when the workbook could not be written
+    std::string workbookError; // in French, when the text files are written but not the workbook
 };
 
 // Writes ExportText, then CR LF, to folder/stem+n+".Txt" and ".Xls" (stem "NumVg" with the
 // decimal comma, "NumPt" with the point; n the incremented export counter), creating the
 // folder when needed. Each file is written whole under a temporary name, then renamed into
 // place. On failure nothing else changes, the export counter included.
+// Once both are in place, the workbook of the same table goes to stem+n+".xlsx"; a workbook
+// that cannot be written leaves the two text files and the counter as they are and says so in
+// workbookError.
 ExportResult ExportSimulation(Simulation& sim, const std::string& folder);
 
 // What a copy hands to the clipboard when it succeeded.
@@ -46,7 +51,8 @@ struct CopyOutcome {
 // two export files into `folder`. Before any study is chosen it is refused with a message. A
 // fault of the regeneration or a failed write (in French, naming the folder, then the
 // system's reason) ends the copy with its message shown as an error; the caller then leaves
-// the clipboard as it was.
+// the clipboard as it was. A workbook that could not be written is shown as an error too, but
+// the copy goes on.
 CopyOutcome CopySimulation(Simulation& sim, Notifier& notifier, const std::string& folder);
 
 // The last copied table, published by the graph window under this name for programs that
