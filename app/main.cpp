@@ -1,6 +1,7 @@
 // TitraLab: start-up, the windows, the event loop, and the exit.
 #include "core/panel/Simulation.h"
 #include "core/system/Folders.h"
+#include "ui/qt/FrenchQt.h"
 #include "ui/qt/Icons.h"
 #include "ui/qt/MessageListener.h"
 #include "ui/qt/QtNotifier.h"
@@ -16,22 +17,25 @@
 #include "ui/windows/SheetReaderWindow.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QStandardPaths>
-#include <QTranslator>
+#include <QTimer>
 
 #include <clocale>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+#include <memory>
 #include <string>
 
 using namespace titralab;
 
 int main(int argc, char** argv) {
+    // Qt's own event loop rather than GLib's: the program needs nothing of GLib, whose loop
+    // costs memory for the whole run.
+    if (qEnvironmentVariableIsEmpty("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
     QApplication app(argc, argv);
-    // The program speaks French: so do Qt's own dialogs (file opening, printing), when their
-    // translation is installed.
-    QTranslator qtTexts;
-    if (qtTexts.load("qtbase_fr", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    // The program speaks French: so do Qt's own dialogs (file opening, printing).
+    installFrenchQtTexts();
 
     // Every number the program turns into text uses the point; the system's separator is
     // put back at exit.
@@ -46,54 +50,99 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(programName);
     QCoreApplication::setOrganizationName(SettingsStore::kOrganisation);
 
-    // The one simulation context, and every window, created once for the whole run.
+    // The one simulation context and the small windows, created once for the whole run. The
+    // graph window (the charting library), the print dialog (the printing system) and the text
+    // reader are created when first used, and kept: the program starts light.
     Simulation sim;
     MainWindow principal(sim, paths);
     QtNotifier boxes(&principal);
-    // Modal to the main window only: the point-style chooser and the text reader, windows of
-    // their own, stay usable beside it.
-    GraphWindow graph(sim, boxes, &principal);
-    MixtureWindow mixture(sim, &principal);
-    CopyDialog copy(sim, boxes, paths.valuesFolder, &principal);
     AboutBox about(programName, principal.sideIcon(), &principal);
-    PrintDialog print(sim, boxes, &graph);
     PointStyleDialog pointStyle(sim);
-    SheetReaderWindow reader(QString::fromStdString(paths.textsFolder));
+    std::unique_ptr<MixtureWindow> mixture;
+    std::unique_ptr<CopyDialog> copy;
+    std::unique_ptr<GraphWindow> graph;
+    std::unique_ptr<PrintDialog> print;
+    std::unique_ptr<SheetReaderWindow> reader;
 
-    copy.setGraphWindow(&graph);
-    graph.setPointStyleChooser(&pointStyle);
-    graph.setCopyHook([&copy] { copy.OpenCopyDialog(); });
-    graph.setPrintHook([&print] { print.showModal(); });
-    print.setLineWidthLink(
-        {[&principal] { return principal.lineWidthText(); },
-         [&principal](const QString& text) { principal.setLineWidthText(text); }});
-    print.setPointStyleHook([&pointStyle] { pointStyle.showChooser(); });
-    print.setHelpHook([&principal](int context) { principal.showHelpContext(context); });
+    auto copyDialog = [&]() -> CopyDialog& {
+        if (!copy) {
+            copy = std::make_unique<CopyDialog>(sim, boxes, paths.valuesFolder, &principal);
+            copy->setSideIcon(principal.sideIcon());
+            copy->setGraphWindow(graph.get());
+        }
+        return *copy;
+    };
+    auto printDialog = [&]() -> PrintDialog& {
+        if (!print) {
+            print = std::make_unique<PrintDialog>(sim, boxes, graph.get());
+            print->setWindowIcon(principal.sideIcon());
+            print->setLineWidthLink(
+                {[&principal] { return principal.lineWidthText(); },
+                 [&principal](const QString& text) { principal.setLineWidthText(text); }});
+            print->setPointStyleHook([&pointStyle] { pointStyle.showChooser(); });
+            print->setHelpHook([&principal](int context) { principal.showHelpContext(context); });
+        }
+        return *print;
+    };
+    auto graphWindow = [&]() -> GraphWindow& {
+        if (!graph) {
+            graph = std::make_unique<GraphWindow>(sim, boxes, &principal);
+            graph->setSideIcon(principal.sideIcon());
+            graph->setPointStyleChooser(&pointStyle);
+            graph->setCopyHook([&copyDialog] { copyDialog().OpenCopyDialog(); });
+            graph->setPrintHook([&printDialog] { printDialog().showModal(); });
+            if (copy) copy->setGraphWindow(graph.get());
+            QObject::connect(graph.get(), &GraphWindow::panelChanged, &principal,
+                             &MainWindow::showPanelState);
+        }
+        return *graph;
+    };
+    auto readerWindow = [&]() -> SheetReaderWindow& {
+        if (!reader) {
+            reader = std::make_unique<SheetReaderWindow>(QString::fromStdString(paths.textsFolder));
+            reader->setSideIcon(principal.sideIcon());
+        }
+        return *reader;
+    };
+
     principal.setAboutBox(&about);
     SettingsStore settings(programName);
-    LiveCurves live(sim, &principal, &graph, boxes, &settings);
-    QObject::connect(&graph, &GraphWindow::panelChanged, &principal, &MainWindow::showPanelState);
+    // "Courbes en direct": the show command puts the graph window beside the main window.
+    LiveCurves live(sim, &principal, graphWindow, boxes, &settings);
     principal.setLinks({
         [&live] { live.showGraph(); },
-        [&mixture] { mixture.showModal(); },
-        [&copy] { copy.OpenCopyDialog(); },
-        [&reader] { reader.openWithDialog(); },
+        [&] {
+            // Its icon is the base side's for good.
+            if (!mixture) {
+                mixture = std::make_unique<MixtureWindow>(sim, &principal);
+                mixture->setWindowIcon(icons::side(BuretteSide::BaseSide));
+            }
+            mixture->showModal();
+        },
+        // The copy publishes its table through the graph window.
+        [&graphWindow, &copyDialog] {
+            graphWindow();
+            copyDialog().OpenCopyDialog();
+        },
+        [&readerWindow] { readerWindow().openWithDialog(); },
     });
 
     // The side's icon goes to every window but the mixture window, whose icon is the base
-    // side's for good; a study change sets the graph window's hydronium box.
-    mixture.setWindowIcon(icons::side(BuretteSide::BaseSide));
+    // side's for good; a study change sets the graph window's hydronium box (the simulation
+    // holds it for a graph window not yet created).
     auto giveIcon = [&](const QIcon& icon) {
-        graph.setSideIcon(icon);
-        copy.setSideIcon(icon);
-        print.setWindowIcon(icon);
+        if (graph) graph->setSideIcon(icon);
+        if (copy) copy->setSideIcon(icon);
+        if (print) print->setWindowIcon(icon);
         pointStyle.setSideIcon(icon);
-        reader.setSideIcon(icon);
+        if (reader) reader->setSideIcon(icon);
     };
     giveIcon(principal.sideIcon());
     QObject::connect(&principal, &MainWindow::sideIconChanged, &principal, giveIcon);
-    QObject::connect(&principal, &MainWindow::hydroniumTickChanged, &graph,
-                     &GraphWindow::setHydroniumTicked);
+    QObject::connect(&principal, &MainWindow::hydroniumTickChanged, &principal,
+                     [&graph](bool ticked) {
+                         if (graph) graph->setHydroniumTicked(ticked);
+                     });
 
     principal.setSettingsStore(&settings);
     // Without the port (another copy of the program holds it) the program runs on.
@@ -101,6 +150,11 @@ int main(int argc, char** argv) {
 
     principal.show();
     principal.activateWindow();
+#ifdef __GLIBC__
+    // Start-up leaves freed blocks in the heap (the database, the background picture's
+    // decoding, the first layout): give them back while the program waits for the user.
+    QTimer::singleShot(500, [] { malloc_trim(0); });
+#endif
     const int status = app.exec();
 
     std::setlocale(LC_NUMERIC, savedNumeric.c_str());

@@ -1,6 +1,6 @@
 // The graph window's response: from a click on a check box to the chart repainted, and from
-// a mouse move to the readout written, at 200 points on a shown window (offscreen platform
-// unless another is chosen).
+// a mouse move to the readout written, at 200 points on a shown window; the first show of the
+// window at the extreme accepted values (offscreen platform unless another is chosen).
 #include "core/curves/PastedPoints.h"
 #include "core/panel/Notifier.h"
 #include "core/panel/Simulation.h"
@@ -85,6 +85,52 @@ void BM_MouseMoveReadout(benchmark::State& bench) {
     bench.SetLabel(w.label());
 }
 BENCHMARK(BM_MouseMoveReadout)->Unit(benchmark::kMicrosecond);
+
+// The first show of the graph window, from the click on the show command to the painted
+// chart: the regeneration, a new window, its controls filled, shown and painted. The extreme
+// values the input checks let through (concentrations and volumes at their clamps) give the
+// widest and narrowest volume axes.
+struct Extreme {
+    const char* label;
+    const char* titrant; // mol/L
+    const char* conc;    // mol/L
+    const char* volume;  // L
+};
+constexpr Extreme kExtremes[] = {
+    {"usual", "0,1", "0,1", "20E-3"},
+    {"narrowest volume axis", "15", "1E-8", "1E-5"},
+    {"widest volume axis", "1E-8", "15", "100"},
+    {"clamped beyond the bounds", "1E-30", "1E30", "1E30"},
+    {"all at the lower bounds", "1E-8", "1E-8", "1E-5"},
+    {"all at the upper bounds", "15", "15", "100"},
+};
+
+void BM_FirstShow(benchmark::State& bench) {
+    const Extreme& e = kExtremes[bench.range(0)];
+    Simulation sim;
+    chooseStudyAndEntries(sim, BuretteSide::AcidSide, Study::TitrationVsVolume, 30, 30);
+    sim.graph.checked.fill(true);
+    sim.panel.text[1] = e.titrant;
+    sim.panel.text[2] = e.conc;
+    sim.panel.text[3] = e.volume;
+    sim.panel.pointCount = std::to_string(bench.range(1));
+    RecordingNotifier quiet;
+    for (auto _ : bench) {
+        RefreshSimulation(sim, quiet);
+        GraphWindow window(sim, quiet);
+        window.prepare();
+        window.resize(1280, 960);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) bench.SkipWithError("not exposed");
+        QApplication::processEvents();
+        window.chart()->viewport()->repaint();
+    }
+    bench.SetLabel(std::string(e.label) + ", " + std::to_string(sim.curves[1].size()) + " points");
+}
+BENCHMARK(BM_FirstShow)
+    ->ArgNames({"case", "points"})
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {5, 200}})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "core/curves/CopyExport.h"
 
+#include "core/texts/CopyTexts.h"
+
 #include "core/curves/Curves.h"
 #include "core/curves/Workbook.h"
 #include "core/texts/WorkbookTexts.h"
@@ -100,6 +102,11 @@ ExportResult ExportSimulation(Simulation& sim, const std::string& folder) {
 
 CopyOutcome CopySimulation(Simulation& sim, Notifier& notifier, const std::string& folder) {
     CopyOutcome outcome;
+    // Before a study is chosen there is no table: no file, no copy number, no clipboard.
+    if (sim.panel.study == Study::None) {
+        notifier.inform(texts::copyNeedsStudy());
+        return outcome;
+    }
     try {
         RefreshSimulation(sim, notifier);
     } catch (const std::exception& fault) {
@@ -108,7 +115,7 @@ CopyOutcome CopySimulation(Simulation& sim, Notifier& notifier, const std::strin
     }
     outcome.files = ExportSimulation(sim, folder);
     if (!outcome.files.ok) {
-        notifier.error(outcome.files.error);
+        notifier.error(texts::copyFailed(folder, outcome.files.error));
         return outcome;
     }
     if (!outcome.files.workbookError.empty()) notifier.error(outcome.files.workbookError);

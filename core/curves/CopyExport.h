@@ -48,9 +48,11 @@ struct CopyOutcome {
 };
 
 // The copy command: regenerates the study (its messages through the notifier), then writes the
-// two export files into `folder`. A fault of the regeneration or a failed write ends the copy
-// with its message shown as an error; the caller then leaves the clipboard as it was. A
-// workbook that could not be written is shown as an error too, but the copy goes on.
+// two export files into `folder`. Before any study is chosen it is refused with a message. A
+// fault of the regeneration or a failed write (in French, naming the folder, then the
+// system's reason) ends the copy with its message shown as an error; the caller then leaves
+// the clipboard as it was. A workbook that could not be written is shown as an error too, but
+// the copy goes on.
 CopyOutcome CopySimulation(Simulation& sim, Notifier& notifier, const std::string& folder);
 
 // The last copied table, published by the graph window under this name for programs that

@@ -586,7 +586,7 @@ PointCountCheck checkPointCount(std::string_view text) {
 
 PointCountCheck ValidatePointCount(Simulation& sim, Notifier& notifier) {
     PointCountCheck check = checkPointCount(sim.panel.pointCount);
-    if (!check.ok) notifier.inform(texts::messageA());
+    if (!check.ok) notifier.inform(texts::messageD());
     sim.panel.pointCount = check.text;
     sim.state.pointCount = check.value;
     return check;

@@ -110,12 +110,12 @@ void GenerateDilutionCurve(Simulation& sim, int n);
 // Computes the two-polyacid mixture into sim.mixture and its results text into exportText.
 void ComputeTwoPolyacidMixture(Simulation& sim);
 
-// The graph window's own check of its number of points, run before a click on one of its boxes
-// regenerates and when the copy dialog's number field is left: 10..250, message A when the text
-// is no number or lies outside (a non-number becomes 10). The set-up reads the field again with
-// its own range 5..200.
-constexpr int kMinGraphPoints = 10;
-constexpr int kMaxGraphPoints = 250;
+// The check of the number of points typed in the graph window or the copy dialog, run before a
+// click on a box or Enter regenerates and when the copy dialog's field is left or its copy
+// runs: 5..200, the set-up's own range, so that a value written back is never refused later.
+// One message, D, when the text is no number or lies outside (a non-number becomes 5).
+constexpr int kMinGraphPoints = 5;
+constexpr int kMaxGraphPoints = 200;
 
 struct PointCountCheck {
     int value{};      // the clamped value, truncated toward zero
@@ -124,7 +124,7 @@ struct PointCountCheck {
 };
 PointCountCheck checkPointCount(std::string_view text);
 
-// Runs the check on the graph window's field (sim.panel.pointCount), shows message A through
+// Runs the check on the graph window's field (sim.panel.pointCount), shows message D through
 // the notifier when needed, and writes the value back into the field and into PointCount.
 PointCountCheck ValidatePointCount(Simulation& sim, Notifier& notifier);
 

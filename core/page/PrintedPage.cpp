@@ -3,7 +3,9 @@
 #include "core/page/PrintedReading.h"
 
 #include "core/chemistry/Database.h"
+#include "core/curves/SeriesColours.h"
 #include "core/numbers/NumberFormat.h"
+#include "core/page/PrintColours.h"
 #include "core/panel/Simulation.h"
 
 #include <algorithm>
@@ -127,7 +129,8 @@ void drawFrame(const PageInput& in, const PrintSettings& settings, const PageLay
         if (isSpeciesOrDilution(study) && value > 14) continue;
         const int xi = m + static_cast<int>(i * L.tickPx);
         if (xi > W - m - 2 * a) continue;
-        canvas.textOut(xi - cw, H - m + static_cast<int>(0.75 * ch), graduationLabel(value));
+        canvas.textOut(xi - cw, H - m + static_cast<int>(0.75 * ch),
+                       graduationLabel(value, L.scale.labelStep));
         setPen(canvas, L.penWidth, axisColor);
         canvas.moveTo(xi, H - m);
         canvas.lineTo(xi, H - m + t);
@@ -242,13 +245,18 @@ PageLayout LayOutPage(const PageInput& in, const PrintSettings& settings, int pa
     // Ranges. The reference series ends at its largest abscissa on the acid side; on the base
     // side the pH rises as the volume falls and the largest volume comes first, so the range is
     // the largest abscissa of the series. An empty or non-positive reference series prints the
-    // frame without curves.
+    // frame without curves. The species page and the dilution page always span pH (or -log c)
+    // 0 to 14, whichever curves are ticked; the species page takes its point count from the
+    // longest species curve.
     const Series& reference = study == Study::SpeciesVsPH ? in.curves[2] : in.curves[1];
     L.nRef = static_cast<int>(reference.size());
+    if (study == Study::SpeciesVsPH)
+        for (int k = 2; k <= 5; ++k)
+            L.nRef = std::max(L.nRef, static_cast<int>(in.curves[k].size()));
     double largest = 0;
     for (const CurvePoint& p : reference)
         if (std::isfinite(p.x)) largest = std::max(largest, p.x);
-    if (study == Study::Dilution) {
+    if (isSpeciesOrDilution(study)) {
         L.xmax = 14;
     } else if (largest > 0) {
         L.xmax = largest;
@@ -310,6 +318,7 @@ PageLayout LayOutPage(const PageInput& in, const PrintSettings& settings, int pa
     L.lineHeight = (L.fontPoints * dpi + 36) / 72;
     L.charWidth = static_cast<int>(L.lineHeight / 2.27);
     L.textOffset = side == BuretteSide::BaseSide ? static_cast<int>(W / 2.0 - m) : 0;
+    L.inColour = settings.printInColour;
     return L;
 }
 
@@ -406,17 +415,29 @@ void PrintCurves(const PageInput& in, const PageLayout& L, DashedPen& dashes, Sy
     const GraphOptions& g = in.graph;
     const CurveSet& c = in.curves;
     const double sf = L.speciesFactor;
-    setPen(canvas, L.penWidth, kBlack);
+    // Black, or each series in the ink of its screen colour.
+    auto penFor = [&](int series) {
+        setPen(canvas, L.penWidth,
+               L.inColour && series > 0 ? inkOnPaper(kScreenSeriesColours[series - 1]) : kBlack);
+    };
 
+    penFor(1);
     if (study != Study::SpeciesVsPH) printSolid(c[1], L, canvas);
+    penFor(6);
     if (!isSpeciesOrDilution(study) && g.isChecked(10)) printDashed(c[6], 1, 1, L, dashes, canvas);
+    penFor(2);
     if (g.isChecked(2)) printDashed(c[2], 2, sf, L, dashes, canvas);
+    penFor(3);
     if (g.isChecked(3)) printDashed(c[3], 3, sf, L, dashes, canvas);
+    penFor(4);
     if (g.isChecked(4) || g.isChecked(6)) printDashed(c[4], 4, sf, L, dashes, canvas);
+    penFor(5);
     if (g.isChecked(5) || g.isChecked(7)) printDashed(c[5], 5, sf, L, dashes, canvas);
+    penFor(7);
     if (g.isChecked(9))
         for (const CurvePoint& p : c[7])
             DrawPointSymbol(canvas, symbols, L.mapX(p.x), L.mapY(p.y), L.arrowSize);
+    penFor(8);
     if (g.isChecked(8)) {
         double largest = 0;
         for (const CurvePoint& p : c[8]) largest = std::max(largest, p.y);
@@ -477,11 +498,15 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
     }
 
     // Legend: the name, then a sample of the line under the vertical axis.
-    auto entry = [&](const std::string& text, DashCode code) {
+    // series: 1..8, whose screen colour the sample takes in colour; 0 for black.
+    auto entry = [&](const std::string& text, DashCode code, int series) {
         ++j;
+        setPen(canvas, L.penWidth, kBlack);
         canvas.textOut(3 * m, lineTop(), text);
         const int ys = static_cast<int>((j + 0.6) * ch + H - m);
-        setPen(canvas, L.penWidth, kBlack);
+        // The sample in the ink of its curve.
+        setPen(canvas, L.penWidth,
+               L.inColour && series > 0 ? inkOnPaper(kScreenSeriesColours[series - 1]) : kBlack);
         canvas.moveTo(m, ys);
         DashedSample(dashes, canvas, m, ys, m, code);
     };
@@ -491,16 +516,16 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
         const std::string& current = in.overlays.currentLabel;
         entry(in.overlays.curves.empty() || current == "pH" ? std::string("pH")
                                                             : "pH (" + current + ")",
-              kSolidDash);
-        if (g.isChecked(10)) entry("c (H3O+)", 1);
+              kSolidDash, 1);
+        if (g.isChecked(10)) entry("c (H3O+)", 1, 6);
     }
     for (int box = 2; box <= 5; ++box)
-        if (g.isChecked(box)) entry(L1[box - 2], box);
-    if (g.isChecked(6)) entry(L2[0], 4);
-    if (g.isChecked(7)) entry(L2[1], 5);
+        if (g.isChecked(box)) entry(L1[box - 2], box, box);
+    if (g.isChecked(6)) entry(L2[0], 4, 4);
+    if (g.isChecked(7)) entry(L2[1], 5, 5);
     for (const auto& [text, code] : readingLegend(in)) {
         if (code >= 0) {
-            entry(text, code);
+            entry(text, code, 0); // drawn in black
             continue;
         }
         // The indicator: a patch of its band's colours.
@@ -514,7 +539,8 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
     for (std::size_t c = 0; c < kept.size(); ++c)
         for (const auto& [number, points] : kept[c].series)
             entry((number == 1 ? std::string("pH") : L1[number - 2]) + " (" + kept[c].label + ")",
-                  overlayDash(c));
+                  overlayDash(c), number);
+    setPen(canvas, L.penWidth, kBlack);
 
     if (!g.isChecked(1) && !isSpeciesOrDilution(study)) {
         const int x = static_cast<int>(1.6 * m + L.textOffset);
@@ -569,10 +595,27 @@ std::string formatOnPaper(double v) {
     return s;
 }
 
-std::string graduationLabel(double v) {
-    const double whole = std::round(toFifteenDigits(v));
-    if (std::fabs(whole) >= 1000) return formatOnPaper(whole);
-    return std::to_string(static_cast<long long>(whole));
+std::string graduationLabel(double v, double step) {
+    const double exact = toFifteenDigits(v);
+    const double tickStep = std::fabs(toFifteenDigits(step));
+    int decimals = 0;
+    if (tickStep > 0 && tickStep < 1e-3) return formatOnPaper(exact);
+    // The fewest decimals (up to three) that write the step exactly: 0.5 needs one, 0.25 two.
+    while (decimals < 3) {
+        const double scaled = tickStep * std::pow(10.0, decimals);
+        if (std::fabs(scaled - std::round(scaled)) <= 1e-9 * std::max(1.0, scaled)) break;
+        ++decimals;
+    }
+    const double scale = std::pow(10.0, decimals);
+    const double rounded = std::round(exact * scale) / scale;
+    if (std::fabs(rounded) >= 1000) return formatOnPaper(rounded);
+    if (decimals == 0) return std::to_string(static_cast<long long>(rounded));
+    std::string text =
+        std::to_string(static_cast<long long>(std::llround(std::fabs(rounded) * scale)));
+    if (text.size() <= static_cast<std::size_t>(decimals))
+        text.insert(0, static_cast<std::size_t>(decimals) + 1 - text.size(), '0');
+    text.insert(text.size() - static_cast<std::size_t>(decimals), ",");
+    return (rounded < 0 ? "-" : "") + text;
 }
 
 } // namespace titralab

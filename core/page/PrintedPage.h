@@ -78,6 +78,7 @@ struct PageLayout {
     int penWidth{};       // curves, axes and texts
     int thinWidth{};      // grid
     int textOffset{};     // x offset of the dilution warning: 0, or trunc(W / 2 - m) on BaseSide
+    bool inColour{};      // curves and pasted points in their screen colours, axes blue
 
     // A data point on the page, truncated toward zero.
     int mapX(double x) const;
@@ -113,8 +114,10 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
 // 0,00001 up to 3 integer digits, else 1,23E-6 / 1,5E3.
 std::string formatOnPaper(double v);
 
-// A graduation label: rounded to a whole number (halves away from zero); 1000 and more in
-// the scientific notation of formatOnPaper.
-std::string graduationLabel(double v);
+// A graduation label for ticks `step` apart. A whole step: the value rounded to a whole number
+// (halves away from zero). Otherwise the decimals the step needs, one at least (0,5; 1,0;
+// 1,5), with a decimal comma; a step below 0,001 in the notation of formatOnPaper. 1000 and
+// more in the scientific notation of formatOnPaper.
+std::string graduationLabel(double v, double step = 1);
 
 } // namespace titralab

@@ -1,6 +1,7 @@
 // The copy dialog and the mixture results window.
 #include "GraphFixture.h"
 
+#include "core/texts/CopyTexts.h"
 #include "core/texts/Messages.h"
 #include "ui/qt/Clipboard.h"
 #include "ui/qt/RadioGroup.h"
@@ -119,17 +120,51 @@ TEST(CopyDialogFixture, SamplingChoicesPerStudy) {
     EXPECT_EQ(c.sampling()->selected(), 0);
 }
 
-TEST(CopyDialogFixture, LeavingThePointsFieldChecksTheGraphWindowsField) {
+TEST(CopyDialogFixture, TheCountTypedInTheDialogIsCheckedAndCopied) {
+    struct Case {
+        const char* typed;
+        bool leaveField; // the field is left before "&Copier", else Ctrl+C from the field
+        std::vector<std::string> messages;
+        const char* shown;
+        int dataLines;
+    } cases[] = {{"81", true, {}, "81", 81},
+                 {"81", false, {}, "81", 81},
+                 {"300", true, {texts::messageD()}, "200", 200},
+                 {"300", false, {texts::messageD()}, "200", 200},
+                 {"abc", false, {texts::messageD()}, "5", 5}};
+    for (const Case& k : cases) {
+        CopyDialogFixture c(Study::TitrationVsVolume);
+        c.dialog->prepare();
+        c.dialog->show();
+        auto* edit = c.find<QLineEdit>("Edit1");
+        EXPECT_EQ(edit->text(), "100");
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, k.typed);
+        if (k.leaveField)
+            QTest::mouseClick(c.find<QPushButton>("Button1"), Qt::LeftButton);
+        else
+            c.dialog->findChild<QAction*>("Copier1")->trigger();
+        EXPECT_EQ(c.graph.messages.messages, k.messages) << k.typed;
+        EXPECT_EQ(edit->text(), k.shown) << k.typed;
+        EXPECT_EQ(c.graph.points()->text(), k.shown) << k.typed;
+        // The first line, the header, then one line per point (by pH, two of them added).
+        const QByteArray txt = contentOf(c.folder + "/NumVg1.Txt");
+        EXPECT_EQ(txt.count('\r'), 2 + k.dataLines + 1) << k.typed;
+    }
+}
+
+TEST(CopyDialogFixture, BeforeAnyStudyTheCopyIsRefusedAndTouchesNothing) {
     CopyDialogFixture c(Study::TitrationVsVolume);
-    c.graph.typePoints("300");
-    c.dialog->prepare();
-    auto* edit = c.find<QLineEdit>("Edit1");
-    EXPECT_EQ(edit->text(), "300");
-    edit->setText("42"); // only mirrors the graph window's count
-    c.dialog->Edit1Exit();
-    EXPECT_EQ(c.graph.messages.messages, std::vector<std::string>{texts::messageA()});
-    EXPECT_EQ(edit->text(), "250");
-    EXPECT_EQ(c.graph.points()->text(), "250");
+    c.graph.sim = Simulation{}; // the program as it starts: no study chosen
+    QGuiApplication::clipboard()->setText("before");
+    EXPECT_EQ(c.dialog->OpenCopyDialog(), QDialog::Rejected); // no dialog to wait for
+    EXPECT_FALSE(c.dialog->CopySimulation());
+    EXPECT_EQ(c.graph.messages.messages,
+              (std::vector<std::string>{texts::copyNeedsStudy(), texts::copyNeedsStudy()}));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
+    EXPECT_FALSE(QDir(c.folder).exists());
+    EXPECT_EQ(c.graph.sim.exportCounter, 0);
 }
 
 TEST(CopyDialogFixture, CopyWritesBothFilesThenTheClipboardAndTheExchangeItem) {

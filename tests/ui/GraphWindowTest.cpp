@@ -43,23 +43,34 @@ TEST(GraphWindowControls, DesignCaptionsAndFormShow) {
     EXPECT_EQ(w.find<QLabel>("Panel3")->width(), w.window->width() / 4);
 }
 
-TEST(GraphWindowPoints, TypingKeepsTheSimulationsTextAndAClickChecksIt) {
+TEST(GraphWindowPoints, TypingKeepsTheSimulationsTextAndAClickOrEnterChecksIt) {
     struct Case {
         const char* typed;
+        bool enter; // Enter in the field, else a click on a box
         std::vector<std::string> messages;
         const char* shown;
         int points;
-    } cases[] = {{"300", {texts::messageA(), texts::messageD()}, "250", 200},
-                 {"7", {texts::messageA()}, "10", 10},
-                 {"12,9", {}, "12", 12}};
+    } cases[] = {{"300", false, {texts::messageD()}, "200", 200},
+                 {"1000", false, {texts::messageD()}, "200", 200},
+                 {"7", false, {}, "7", 7},
+                 {"12,9", false, {}, "12", 12},
+                 {"abc", false, {texts::messageD()}, "5", 5},
+                 {"81", true, {}, "81", 81},
+                 {"300", true, {texts::messageD()}, "200", 200}};
     for (const Case& c : cases) {
         GraphFixture w(Study::TitrationVsVolume);
         w.typePoints(c.typed);
         EXPECT_EQ(w.sim.panel.pointCount, c.typed); // what F11 in the main window reads
-        w.click(10);
+        if (c.enter)
+            QTest::keyClick(w.points(), Qt::Key_Return);
+        else
+            w.click(10);
         EXPECT_EQ(w.messages.messages, c.messages) << c.typed;
         EXPECT_EQ(w.points()->text(), c.shown) << c.typed;
         EXPECT_EQ(w.drawn(1), c.points) << c.typed;
+        // The value written back is never refused again.
+        w.click(10);
+        EXPECT_EQ(w.messages.messages, c.messages) << c.typed << ", second click";
     }
 }
 

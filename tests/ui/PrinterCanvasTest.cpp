@@ -132,13 +132,15 @@ TEST_P(PrinterCanvasLines, LinesAreInkedWhereTheRecordingCanvasDrawsThem) {
     for (int x = m; x < W - m - 2 * L.arrowSize; x += 5) onAxis({x, H - m});
     EXPECT_GT(axisInk, (H - 2 * m) / 5) << "most of the axes in the axis colour";
 
-    // The pH curve: the middle of each of its segments long enough to have one.
+    // The pH curve, black or red: the middle of each of its segments long enough to have one.
+    const CanvasColor curveInk = lc.settings.printInColour ? CanvasColor{255, 0, 0} : kBlack;
     int checked = 0;
     for (const CanvasSegment& s : p.recorded.segments()) {
-        if (s.pen.color != kBlack || s.from.x <= m || s.to.y >= H - m - L.tickHalf) continue;
+        if (s.pen.color != curveInk || s.from.x <= m || s.to.y >= H - m - L.tickHalf) continue;
         if (std::abs(s.to.x - s.from.x) + std::abs(s.to.y - s.from.y) < 4) continue;
         const CanvasPoint middle{(s.from.x + s.to.x) / 2, (s.from.y + s.to.y) / 2};
-        EXPECT_TRUE(inkNear(p.image, middle, Qt::black)) << middle.x << "," << middle.y;
+        EXPECT_TRUE(inkNear(p.image, middle, QColor(curveInk.r, curveInk.g, curveInk.b)))
+            << middle.x << "," << middle.y;
         ++checked;
     }
     EXPECT_GT(checked, 20);

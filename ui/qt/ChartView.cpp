@@ -1,5 +1,7 @@
 #include "ui/qt/ChartView.h"
 
+#include "core/curves/SeriesColours.h"
+
 #include <QChart>
 #include <QKeyEvent>
 #include <QLineSeries>
@@ -18,10 +20,15 @@ namespace titralab {
 
 namespace {
 
-// Line colours of Series1..Series8: red, green, yellow, blue, white, gray, fuchsia, navy.
-const std::array<QColor, ChartView::kSeriesCount> kSeriesColors{
-    QColor(255, 0, 0),     QColor(0, 128, 0),     QColor(255, 255, 0), QColor(0, 0, 255),
-    QColor(255, 255, 255), QColor(128, 128, 128), QColor(255, 0, 255), QColor(0, 0, 128)};
+// Line colours of Series1..Series8, shared with the page printed in colour.
+const std::array<QColor, ChartView::kSeriesCount> kSeriesColors = [] {
+    std::array<QColor, ChartView::kSeriesCount> colours;
+    for (int k = 0; k < ChartView::kSeriesCount; ++k) {
+        const Rgb c = kScreenSeriesColours[static_cast<std::size_t>(k)];
+        colours[static_cast<std::size_t>(k)] = QColor(c.r, c.g, c.b);
+    }
+    return colours;
+}();
 
 const QColor kBackground(172, 179, 196);
 
@@ -42,11 +49,31 @@ double tickStep(double span) {
     return 10 * power;
 }
 
+// The narrowest span an axis may show relative to its values: below it the ticks would step
+// by less than the precision of a double.
+constexpr double kRelativeSpan = 1e-9;
+
+// Qt Charts lays the ticks out at every change of range, interval or anchor, one item per
+// tick. Changing the range under the previous interval (or the interval under the previous
+// range) can ask for billions of them: the interval first grows to the larger of the two, so
+// that each state on the way holds no more ticks than the old or the new one.
 void setRange(QValueAxis* axis, double low, double high) {
-    axis->setRange(low, high);
+    if (!std::isfinite(low) || !std::isfinite(high) || !(low < high)) return;
+    const double least = kRelativeSpan * std::max(std::abs(low), std::abs(high));
+    if (high - low < least) {
+        const double middle = low / 2 + high / 2;
+        low = middle - least / 2;
+        high = middle + least / 2;
+    }
+    const double step = tickStep(high - low);
+    const double anchor = std::floor(low / step) * step;
+    if (axis->tickType() != QValueAxis::TicksDynamic || !(axis->tickInterval() > step)) {
+        axis->setTickInterval(step);
+    }
     axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(tickStep(high - low));
+    axis->setTickAnchor(anchor);
+    axis->setRange(low, high);
+    axis->setTickInterval(step);
 }
 
 // The axis spans exactly the values drawn, its labels at round values; a single value gets a

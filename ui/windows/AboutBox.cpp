@@ -35,6 +35,9 @@ AboutBox::AboutBox(const QString& programName, const QIcon& icon, QWidget* paren
     setWindowTitle(QString::fromUtf8(texts::kAboutCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
+    // Modal to the windows it was opened over only: the point-style chooser and the help,
+    // windows of their own, stay usable beside it.
+    setWindowModality(Qt::WindowModal);
 
     auto* panel = new QFrame(this);
     panel->setObjectName("Panel1");

@@ -5,6 +5,7 @@
 #include "core/panel/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/texts/AccessibleTexts.h"
+#include "core/texts/CopyTexts.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/Clipboard.h"
 #include "ui/qt/RadioGroup.h"
@@ -37,6 +38,9 @@ CopyDialog::CopyDialog(Simulation& sim, Notifier& notifier, std::string valuesFo
                        QWidget* parent)
     : QDialog(parent), m_sim(sim), m_notifier(notifier), m_valuesFolder(std::move(valuesFolder)) {
     setObjectName("CopyDialog");
+    // Modal to the windows it was opened over only: the point-style chooser and the help,
+    // windows of their own, stay usable beside it.
+    setWindowModality(Qt::WindowModal);
     setWindowTitle(fr("Copier la simulation, fichier et presse-papiers"));
 
     m_menu = new QMenuBar(this);
@@ -136,6 +140,11 @@ void CopyDialog::prepare() {
 }
 
 int CopyDialog::OpenCopyDialog() {
+    // Nothing to copy before a study is chosen: the message, and no dialog.
+    if (m_sim.panel.study == Study::None) {
+        m_notifier.inform(texts::copyNeedsStudy());
+        return QDialog::Rejected;
+    }
     prepare();
     return exec();
 }
@@ -145,14 +154,17 @@ void CopyDialog::RadioGroup3Click(int index) {
 }
 
 void CopyDialog::Edit1Exit() {
-    // The count that matters is the graph window's: its check runs on its own box and the
+    // The count typed here is the one the copy uses, after the graph window's check; the
     // result is written back into both boxes.
+    m_sim.panel.pointCount = m_points->text().toStdString();
     ValidatePointCount(m_sim, m_notifier);
     m_points->setText(QString::fromStdString(m_sim.panel.pointCount));
     if (m_graph) m_graph->showPointCount();
 }
 
 void CopyDialog::Button1Click() {
+    // The menu's Ctrl+C leaves the field without its editing being finished.
+    if (m_points->text().toStdString() != m_sim.panel.pointCount) Edit1Exit();
     accept();
     CopySimulation();
 }

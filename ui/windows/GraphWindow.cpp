@@ -76,7 +76,7 @@ GraphWindow::GraphWindow(Simulation& sim, Notifier& notifier, QWidget* parent)
 void GraphWindow::buildControls() {
     m_chart = new ChartView(this);
     m_chart->setObjectName("Chart1");
-    m_chart->setMinimumSize(400, 250);
+    m_chart->setMinimumSize(320, 200);
     connect(m_chart, &ChartView::mouseMoved, this, &GraphWindow::Chart1MouseMove);
     connect(m_chart, &ChartView::cursorKeyPressed, this, &GraphWindow::Chart1KeyDown);
 
@@ -100,6 +100,8 @@ void GraphWindow::buildControls() {
     m_pointsLabel->setBuddy(m_points);
     connect(m_points, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_sim.panel.pointCount = text.toStdString(); });
+    // Enter applies the count typed, as a click on a box does.
+    connect(m_points, &QLineEdit::returnPressed, this, &GraphWindow::CheckBox1Click);
 
     // The two buttons of the printed and pasted points: yellow text on a dark face.
     auto yellowButton = [this](const char* caption, const char* name) {
@@ -126,20 +128,21 @@ void GraphWindow::buildControls() {
     auto* grid = new QGridLayout(m_species);
     grid->setHorizontalSpacing(16);
     // CheckBox4 and CheckBox6 share a place, and so do CheckBox5 and CheckBox7: the two
-    // pairs are never shown together.
+    // pairs are never shown together. Three columns of boxes and one of buttons, so that the
+    // window fits a screen scaled to 200 %.
     grid->addWidget(m_boxes[2], 0, 0);
     grid->addWidget(m_boxes[3], 0, 1);
     grid->addWidget(m_boxes[4], 0, 2);
     grid->addWidget(m_boxes[6], 0, 2);
-    grid->addWidget(m_boxes[5], 0, 3);
-    grid->addWidget(m_boxes[7], 0, 3);
-    grid->addWidget(m_boxes[10], 0, 4);
-    grid->addWidget(m_boxes[8], 1, 0);
-    grid->addWidget(m_boxes[9], 1, 1);
-    grid->addWidget(m_printButton, 1, 2);
+    grid->addWidget(m_boxes[5], 1, 0);
+    grid->addWidget(m_boxes[7], 1, 0);
+    grid->addWidget(m_boxes[10], 1, 1);
+    grid->addWidget(m_boxes[8], 1, 2);
+    grid->addWidget(m_boxes[9], 2, 0);
+    grid->addWidget(m_printButton, 0, 3);
     grid->addWidget(m_styleButton, 1, 3);
-    grid->addWidget(m_copyButton, 1, 4);
-    for (int column = 0; column < 5; ++column) grid->setColumnMinimumWidth(column, 130);
+    grid->addWidget(m_copyButton, 2, 3);
+    for (int column = 0; column < 4; ++column) grid->setColumnMinimumWidth(column, 110);
 
     auto* dilution = new QVBoxLayout;
     dilution->addWidget(m_boxes[1]);

@@ -21,8 +21,15 @@ namespace titralab {
 
 LiveCurves::LiveCurves(Simulation& sim, QMainWindow* main, GraphWindow* graph, Notifier& notifier,
                        SettingsStore* settings)
-    : QObject(main), m_sim(sim), m_main(main), m_graph(graph), m_notifier(notifier),
-      m_settings(settings) {
+    : LiveCurves(
+          sim, main, [graph]() -> GraphWindow& { return *graph; }, notifier, settings) {
+    m_graph = graph;
+}
+
+LiveCurves::LiveCurves(Simulation& sim, QMainWindow* main, std::function<GraphWindow&()> makeGraph,
+                       Notifier& notifier, SettingsStore* settings)
+    : QObject(main), m_sim(sim), m_main(main), m_makeGraph(std::move(makeGraph)),
+      m_notifier(notifier), m_settings(settings) {
     setObjectName("LiveCurves");
     if (m_settings) m_on = m_settings->readLiveCurves();
 
@@ -66,10 +73,11 @@ void LiveCurves::setOn(bool on) {
     if (m_action->isChecked() != on) m_action->setChecked(on);
     if (m_settings) m_settings->writeLiveCurves(on);
     // Back to the modal window of before: the next show command opens it.
-    if (!on && m_graph->isVisible() && !m_graph->isModal()) m_graph->hide();
+    if (!on && m_graph && m_graph->isVisible() && !m_graph->isModal()) m_graph->hide();
 }
 
 void LiveCurves::showGraph() {
+    m_graph = &m_makeGraph();
     if (!m_on) {
         if (m_graph->isVisible()) m_graph->hide();
         m_graph->showModal();
@@ -94,7 +102,7 @@ void LiveCurves::showGraph() {
 }
 
 void LiveCurves::redraw(bool fromSlider) {
-    if (!m_on || !m_graph->isVisible()) return;
+    if (!m_on || !m_graph || !m_graph->isVisible()) return;
     const Study study = m_sim.panel.study;
     if (study == Study::None || study == Study::TwoPolyMixture) return;
     // The values are checked first: a refused one leaves the curves as they were.

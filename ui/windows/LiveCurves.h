@@ -5,6 +5,7 @@
 #include <QObject>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QMainWindow;
@@ -24,6 +25,9 @@ class LiveCurves : public QObject {
     // follows its controls. Without a store the option starts on and is not remembered.
     LiveCurves(Simulation& sim, QMainWindow* main, GraphWindow* graph, Notifier& notifier,
                SettingsStore* settings = nullptr);
+    // The same with a graph window made on first use: the show command makes it.
+    LiveCurves(Simulation& sim, QMainWindow* main, std::function<GraphWindow&()> makeGraph,
+               Notifier& notifier, SettingsStore* settings = nullptr);
 
     bool isOn() const { return m_on; }
     void setOn(bool on);
@@ -40,7 +44,8 @@ class LiveCurves : public QObject {
   private:
     Simulation& m_sim;
     QMainWindow* m_main;
-    GraphWindow* m_graph;
+    std::function<GraphWindow&()> m_makeGraph;
+    GraphWindow* m_graph{nullptr}; // none until the show command needs one
     Notifier& m_notifier;
     SettingsStore* m_settings;
     QAction* m_action{nullptr};

@@ -3,6 +3,7 @@
 #include "core/curves/Curves.h"
 #include "core/curves/PastedPoints.h"
 #include "core/panel/DatabaseSearch.h"
+#include "core/system/ScreenFit.h"
 #include "core/texts/AccessibleTexts.h"
 #include "core/texts/InputTexts.h"
 #include "core/texts/Messages.h"
@@ -21,6 +22,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QCompleter>
 #include <QDesktopServices>
 #include <QDockWidget>
@@ -163,7 +165,9 @@ MainWindow::MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent)
     qApp->installEventFilter(this); // bubbles are shown only while "Bulles d'aide" is checked
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    delete m_help;
+}
 
 void MainWindow::setAboutBox(AboutBox* about) {
     m_about = about;
@@ -760,7 +764,9 @@ void MainWindow::Index1Click() {
 
 HelpViewer* MainWindow::helpViewer() {
     if (!m_help) {
-        m_help = new HelpViewer(fr(m_paths.helpFolder), this);
+        // A window of its own, with no owner that a modal dialog could block: help can be read
+        // from any dialog. The main window deletes it.
+        m_help = new HelpViewer(fr(m_paths.helpFolder));
         m_help->setWindowIcon(m_sideIcon);
     }
     return m_help;
@@ -916,7 +922,8 @@ void MainWindow::loadBackground() {
     const QImage image = loadPicture(fr(*found));
     if (image.isNull()) return; // a picture that does not decode leaves the plain background
     m_backgroundFile = fr(*found);
-    m_background = image;
+    // Three bytes a pixel rather than four: the picture stays in memory for the whole run.
+    m_background = image.convertToFormat(QImage::Format_RGB888);
     update();
 }
 
@@ -928,7 +935,14 @@ void MainWindow::restorePlacement() {
         const QRect g = s->geometry();
         screens.push_back({g.x(), g.y(), g.width(), g.height()});
     }
-    const desktop::Rect r = desktop::restorePlacement(stored, screens);
+    desktop::Rect r = desktop::restorePlacement(stored, screens);
+    // Wholly inside the usable area of its screen, whatever the scaling.
+    const QScreen* screen = QGuiApplication::screenAt(QPoint(r.left + r.width / 2, r.top + 8));
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect a = screen->availableGeometry();
+        r = desktop::fitOnScreen(r, {a.x(), a.y(), a.width(), a.height()});
+    }
     setWindowState(Qt::WindowNoState);
     move(r.left, r.top);
     resize(r.width, r.height);
@@ -939,6 +953,16 @@ desktop::PlacementAtExit MainWindow::placementAtExit() const {
                                        : isMinimized() ? desktop::WindowState::Minimized
                                                        : desktop::WindowState::Normal;
     return desktop::placementAtExit(state, {x(), y(), width(), height()});
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (!event->isAccepted()) return;
+    saveSettings();
+    // Hidden rather than closed: the point-style chooser refuses to close but through "O K".
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible()) window->hide();
+    QCoreApplication::quit();
 }
 
 void MainWindow::saveSettings() const {

@@ -102,6 +102,9 @@ class MainWindow : public QMainWindow {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Closing the main window ends the program: the placement is saved, every other window
+    // closes and the event loop is asked to end.
+    void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:

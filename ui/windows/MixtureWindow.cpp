@@ -30,6 +30,9 @@ constexpr int kHeight = 430;
 MixtureWindow::MixtureWindow(Simulation& sim, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_sim(sim) {
     setObjectName("MixtureWindow");
+    // Modal to the windows it was opened over only: the point-style chooser and the help,
+    // windows of their own, stay usable beside it.
+    setWindowModality(Qt::WindowModal);
     setWindowTitle(fr("Mélange de 2 polyacides, concentrations des espèces chimiques"));
     setWindowIcon(icons::side(BuretteSide::BaseSide));
 

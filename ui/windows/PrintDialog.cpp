@@ -100,6 +100,9 @@ PrintOutcome printSimulationPage(const Simulation& sim, const PrintSettings& set
 PrintDialog::PrintDialog(const Simulation& sim, Notifier& notifier, QWidget* parent)
     : QDialog(parent), m_sim(sim), m_notifier(notifier), m_printer(makePagePrinter()) {
     setObjectName("FDlgImpression");
+    // Modal to the windows it was opened over only: the point-style chooser and the help,
+    // windows of their own, stay usable beside it.
+    setWindowModality(Qt::WindowModal);
     setWindowTitle(fr("Imprimer une courbe"));
     // A single-line border with the system menu only.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -3,6 +3,7 @@
 #include "core/curves/CopyExport.h"
 #include "core/curves/Curves.h"
 #include "core/page/PointStyles.h"
+#include "core/texts/CopyTexts.h"
 #include "core/texts/Messages.h"
 
 #include <gtest/gtest.h>
@@ -28,20 +29,21 @@ struct PointCountCase {
     bool message;
 };
 
-TEST(ValidatePointCount, ClampsInto10To250TruncatesAndWritesBack) {
+TEST(ValidatePointCount, ClampsInto5To200TruncatesAndWritesBackWithOneClearMessage) {
     const PointCountCase cases[] = {
         {"in range", "100", 100, "100", false},
-        {"lowest", "10", 10, "10", false},
-        {"highest", "250", 250, "250", false},
-        {"above", "300", 250, "250", true},
-        {"below", "7", 10, "10", true},
-        {"just below", "9.99", 10, "10", true},
+        {"lowest", "5", 5, "5", false},
+        {"highest", "200", 200, "200", false},
+        {"above", "300", 200, "200", true},
+        {"a thousand", "1000", 200, "200", true},
+        {"below", "4", 5, "5", true},
+        {"just below", "4.99", 5, "5", true},
         {"decimal point truncated", "12.7", 12, "12", false},
         {"decimal comma truncated", "12,7", 12, "12", false},
         {"exponent", "1,5E2", 150, "150", false},
-        {"not a number", "abc", 10, "10", true},
-        {"empty", "", 10, "10", true},
-        {"negative", "-40", 10, "10", true},
+        {"not a number", "abc", 5, "5", true},
+        {"empty", "", 5, "5", true},
+        {"negative", "-40", 5, "5", true},
     };
     for (const PointCountCase& c : cases) {
         Simulation sim;
@@ -51,20 +53,22 @@ TEST(ValidatePointCount, ClampsInto10To250TruncatesAndWritesBack) {
         EXPECT_EQ(check.value, c.value) << c.label;
         EXPECT_EQ(sim.panel.pointCount, c.shown) << c.label;
         EXPECT_EQ(sim.state.pointCount, c.value) << c.label;
-        EXPECT_EQ(notes.messages, c.message ? std::vector<std::string>{texts::messageA()}
+        EXPECT_EQ(notes.messages, c.message ? std::vector<std::string>{texts::messageD()}
                                             : std::vector<std::string>{})
             << c.label;
     }
 }
 
-// The window's check runs before the set-up's own 5..200 check.
+// The window's check and the set-up's agree: a value the check let through or wrote back is
+// never refused again.
 TEST(ValidatePointCount, ThenTheSetUpGivesTheNumberOfPoints) {
     struct Case {
         const char* typed;
         std::vector<std::string> messages;
         std::size_t points;
-    } cases[] = {{"300", {texts::messageA(), texts::messageD()}, 200},
-                 {"7", {texts::messageA()}, 10},
+    } cases[] = {{"300", {texts::messageD()}, 200},
+                 {"250", {texts::messageD()}, 200},
+                 {"7", {}, 7},
                  {"50", {}, 50}};
     for (const Case& c : cases) {
         Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
@@ -72,14 +76,10 @@ TEST(ValidatePointCount, ThenTheSetUpGivesTheNumberOfPoints) {
         RecordingNotifier notes;
         ValidatePointCount(sim, notes);
         RefreshSimulation(sim, notes);
+        RefreshSimulation(sim, notes); // a later click
         EXPECT_EQ(notes.messages, c.messages) << c.typed;
         EXPECT_EQ(sim.curves[1].size(), c.points) << c.typed;
     }
-    // Without the window's check (the show command) the set-up alone reads 7 as 7 points.
-    Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
-    sim.panel.pointCount = "7";
-    refresh(sim);
-    EXPECT_EQ(sim.curves[1].size(), 7u);
 }
 
 std::string contentOf(const fs::path& path) {
@@ -126,8 +126,24 @@ TEST_F(CopyCommand, AFailedWriteIsAnErrorAndGivesNothingToTheClipboard) {
     EXPECT_FALSE(copy.ok);
     EXPECT_TRUE(copy.clipboardText.empty());
     ASSERT_EQ(notes.errors.size(), 1u);
-    EXPECT_EQ(notes.errors[0], copy.files.error);
-    EXPECT_FALSE(notes.errors[0].empty());
+    // In French, naming the folder, then the system's own reason.
+    EXPECT_FALSE(copy.files.error.empty());
+    EXPECT_EQ(notes.errors[0], "La copie a échoué : les fichiers n'ont pas pu être écrits dans "
+                               "le dossier " +
+                                   (folder / "Valeurs").string() +
+                                   "\rRaison donnée par le système : " + copy.files.error);
+    EXPECT_EQ(sim.exportCounter, 0);
+}
+
+TEST_F(CopyCommand, BeforeAnyStudyIsRefusedWithAMessageAndWritesNothing) {
+    Simulation sim; // the program as it starts: no side, no study chosen
+    RecordingNotifier notes;
+    const CopyOutcome copy = CopySimulation(sim, notes, folder.string());
+    EXPECT_FALSE(copy.ok);
+    EXPECT_TRUE(copy.clipboardText.empty());
+    EXPECT_EQ(notes.messages, std::vector<std::string>{texts::copyNeedsStudy()});
+    EXPECT_TRUE(notes.errors.empty());
+    EXPECT_FALSE(fs::exists(folder));
     EXPECT_EQ(sim.exportCounter, 0);
 }
 

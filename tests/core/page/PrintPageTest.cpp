@@ -182,13 +182,13 @@ INSTANTIATE_TEST_SUITE_P(
                                 true,
                                 {"2", "4", "6", "8", "10", "12", "14", "16"},
                                 {802, 1274, 1747, 2219, 2692, 3164, 3637, 4109}},
-                      // 0.5 mL per tick, labels without decimals.
-                      ScaleCase{"HalfMillilitreLabelsRound",
+                      // 0.5 mL per tick, labels with one decimal.
+                      ScaleCase{"HalfMillilitreLabelsWithOneDecimal",
                                 8,
                                 "16",
                                 false,
-                                {"1", "1", "2", "2", "3", "3", "4", "4", "5", "5", "6", "6", "7",
-                                 "7", "8", "8"},
+                                {"0,5", "1,0", "1,5", "2,0", "2,5", "3,0", "3,5", "4,0", "4,5",
+                                 "5,0", "5,5", "6,0", "6,5", "7,0", "7,5", "8,0"},
                                 {566, 802, 1038, 1274, 1511, 1747, 1983, 2219, 2455, 2692, 2928,
                                  3164, 3400, 3637, 3873, 4109}},
                       ScaleCase{"LabelsOfAThousandAndMore",
@@ -298,7 +298,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {700, 1125, 1550, 1975, 2400, 2825, 3250, 3675, 4100, 4525}}),
     [](const auto& info) { return std::string(info.param.label); });
 
-TEST(PrintPageColour, AxesAndHorizontalTicksBlueEverythingElseBlack) {
+TEST(PrintPageColour, AxesAndHorizontalTicksBluePHCurveRedVerticalTicksBlack) {
     PrintSettings s;
     s.printInColour = true;
     const Printed p = print(titrationPage(25), s);
@@ -306,7 +306,12 @@ TEST(PrintPageColour, AxesAndHorizontalTicksBlueEverythingElseBlack) {
     for (const CanvasSegment& seg : c.segments()) {
         const bool axis = seg.to == CanvasPoint{330, 3638} || seg.to == CanvasPoint{4470, 3638};
         const bool xTick = seg.from.y == 3638 && seg.to.y == 3658;
-        EXPECT_EQ(seg.pen.color, axis || xTick ? kBlue : kBlack)
+        const bool yTick = seg.from.x == 310 && seg.to.x == 350 && seg.from.y == seg.to.y;
+        // Everything else is the pH curve or its legend sample, in the curve's red.
+        const CanvasColor expected = axis || xTick ? kBlue
+                                     : yTick       ? kBlack
+                                                   : CanvasColor{255, 0, 0};
+        EXPECT_EQ(seg.pen.color, expected)
             << seg.from.x << "," << seg.from.y << " -> " << seg.to.x << "," << seg.to.y;
     }
 }

@@ -1,0 +1,14 @@
+// The copy command's own messages: a copy asked before any study, and a copy that failed.
+#pragma once
+
+#include <string>
+
+namespace titralab::texts {
+
+// A copy asked for before a study is chosen: there is nothing to copy yet.
+std::string copyNeedsStudy();
+
+// A copy whose files could not be written into `folder`; `reason` is the system's own text.
+std::string copyFailed(const std::string& folder, const std::string& reason);
+
+} // namespace titralab::texts
