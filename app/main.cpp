@@ -1,4 +1,5 @@
 // TitraLab: start-up, the windows, the event loop, and the exit.
+#include "core/curves/Curves.h"
 #include "core/panel/Simulation.h"
 #include "core/system/Folders.h"
 #include "ui/qt/Icons.h"
@@ -20,6 +21,7 @@
 #include <QTranslator>
 
 #include <clocale>
+#include <exception>
 #include <string>
 
 using namespace titralab;
@@ -74,6 +76,19 @@ int main(int argc, char** argv) {
         [&mixture] { mixture.showModal(); },
         [&copy] { copy.OpenCopyDialog(); },
         [&reader] { reader.openWithDialog(); },
+        [&print] { return print.settings(); },
+        [&print](const PrintSettings& settings) { print.setSettings(settings); },
+        // An opened study or fitted values: the markers follow, and a graph on screen redraws.
+        [&] {
+            graph.ApplyPointStyle();
+            if (!graph.isVisible()) return;
+            try {
+                RefreshSimulation(sim, boxes);
+            } catch (const std::exception& fault) {
+                boxes.error(fault.what());
+            }
+            graph.applySimulation();
+        },
     });
 
     // The side's icon goes to every window but the mixture window, whose icon is the base
@@ -98,6 +113,9 @@ int main(int argc, char** argv) {
 
     principal.show();
     principal.activateWindow();
+    // "titralab FILE": the study of a file (a double click on it in a file manager).
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) principal.openStudy(arguments.at(1));
     const int status = app.exec();
 
     std::setlocale(LC_NUMERIC, savedNumeric.c_str());

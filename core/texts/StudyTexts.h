@@ -6,7 +6,7 @@
 namespace titralab::texts {
 
 // Menus and dialogs of study files.
-inline constexpr const char* kOpenStudy = "O&uvrir…";
+inline constexpr const char* kOpenStudy = "Ou&vrir…";
 inline constexpr const char* kSaveStudy = "&Enregistrer";
 inline constexpr const char* kSaveStudyAs = "Enregistrer &sous…";
 inline constexpr const char* kRecentStudies = "Études &récentes";
