@@ -250,9 +250,13 @@ int fitValueField(Study study, FitValue v) {
 std::vector<FitValue> fittableValues(const Simulation& sim) {
     std::vector<FitValue> values;
     if (!isTitration(sim.panel.study)) return values;
-    for (int k = 0; k < kFitValueCount; ++k)
-        if (fitValueField(sim.panel.study, static_cast<FitValue>(k)) != 0)
-            values.push_back(static_cast<FitValue>(k));
+    for (int k = 0; k < kFitValueCount; ++k) {
+        const auto v = static_cast<FitValue>(k);
+        const int field = fitValueField(sim.panel.study, v);
+        // The pKa2 and pKa3 of a polyacid exist when the panel shows them.
+        const bool shownPK = field != 5 && field != 6 ? true : sim.panel.visible[field];
+        if (field != 0 && shownPK) values.push_back(v);
+    }
     return values;
 }
 
