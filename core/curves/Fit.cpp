@@ -283,6 +283,15 @@ std::vector<PastedPair> fitPointsOf(const Simulation& sim) {
     for (const PastedPair& p : ReadPastedPoints(sim.pastedText, sim.pasteOrder))
         if (std::isfinite(p.volume) && std::isfinite(p.pH) && p.pH > 0 && p.pH < 14)
             points.push_back(p);
+    // Volumes pasted in mL beside a study in litres: read in mL when they fit the drawn range
+    // (the last regeneration's) only so.
+    const double span = sim.state.volumeSpan;
+    if (span > 0 && sim.state.volumesInMillilitres && !points.empty()) {
+        double largest = 0;
+        for (const PastedPair& p : points) largest = std::max(largest, p.volume);
+        if (largest > 1.01 * span && largest / 1000 <= 1.01 * span)
+            for (PastedPair& p : points) p.volume /= 1000;
+    }
     return points;
 }
 

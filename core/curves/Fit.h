@@ -57,7 +57,8 @@ struct FitResult {
 };
 
 // The measured points the fit uses: the pasted pairs as the chart reads them, with a pH inside
-// 0..14.
+// 0..14; volumes pasted in mL are read so when only then do they fit the range the last
+// regeneration drew.
 std::vector<PastedPair> fitPointsOf(const Simulation& sim);
 
 // Fits the study of `sim` (its typed fields as the starting point) to `points`, freeing

@@ -1,6 +1,7 @@
 // The main window's study files and fit: "Ouvrir", "Enregistrer", "Enregistrer sous…", the
 // recent studies, the examples, the title bar's unsaved-changes mark, leaving with unsaved
 // changes, and "Ajuster au points collés…".
+#include "core/curves/Curves.h"
 #include "core/curves/Fit.h"
 #include "core/panel/Notifier.h"
 #include "core/panel/StudyFile.h"
@@ -19,6 +20,8 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QTimer>
+
+#include <exception>
 
 namespace titralab {
 
@@ -249,6 +252,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::AjusterClick() {
+    // The drawn range decides how pasted volumes read; the fit reads the fields itself.
+    RecordingNotifier quiet;
+    try {
+        RefreshSimulation(m_sim, quiet);
+    } catch (const std::exception&) {
+    }
     const std::vector<FitValue> fittable = fittableValues(m_sim);
     if (fittable.empty()) {
         notifier().inform(texts::kFitNotTitration);

@@ -1,5 +1,7 @@
 #include "core/curves/Fit.h"
 
+#include "core/curves/Curves.h"
+
 #include "core/chemistry/Formulas.h"
 #include "core/curves/PastedPoints.h"
 #include "core/numbers/NumberFormat.h"
@@ -137,6 +139,29 @@ TEST(Fit, ExactDataGiveTheTrueValuesToOnePartInAMillion) {
             EXPECT_NEAR(v.value, truth, 1e-6 * std::max(1.0, std::abs(truth)))
                 << t.label << " " << fitValueName(v.which);
         }
+    }
+}
+
+TEST(Fit, VolumesPastedInMillilitresAreReadSoWhenOnlyThenTheyFitTheChart) {
+    const Truth& acetic = kTitrations[0];
+    struct Case {
+        const char* label;
+        double factor; // pasted volume per litre
+    };
+    for (const Case& c : {Case{"litres", 1}, Case{"millilitres", 1000}}) {
+        Simulation sim = startingFrom(acetic, {FitValue::C1, FitValue::PK1});
+        std::string pasted;
+        for (const PastedPair& p : measure(acetic, 0.02, 9))
+            pasted += formatGeneral(p.volume * c.factor, 10, '.') + "\t" +
+                      formatGeneral(p.pH, 10, '.') + "\n";
+        PastePairs(sim, true, pasted);
+        sim.graph.checked[8] = true;
+        RecordingNotifier quiet;
+        RefreshSimulation(sim, quiet);
+        const FitResult r = fitPastedPoints(sim, {FitValue::C1, FitValue::PK1});
+        ASSERT_TRUE(r.ok) << c.label << ": " << r.refusal;
+        EXPECT_NEAR(r.values[0].value, 0.08, 3 * r.values[0].uncertainty) << c.label;
+        EXPECT_NEAR(r.residuals.back().volume, acetic.lastVolume, 1e-12) << c.label;
     }
 }
 
