@@ -68,8 +68,10 @@ TEST(StudyWindow, EachRefusedFileLeavesTheStudyOnScreenAsItWas) {
         const char* label;
         QByteArray bytes;
         const char* problem;
+        qint64 size{0}; // grown to this many bytes (sparse) when not 0
     };
     const Case cases[] = {
+        {"100 MB", "{", "trop gros", 100LL * 1024 * 1024},
         {"truncated", text.left(text.size() / 3), "tronqué"},
         {"another format version", otherVersion, "version « 3.1 »"},
         {"another program", "<html><body>page</body></html>", "pas une étude"},
@@ -88,6 +90,7 @@ TEST(StudyWindow, EachRefusedFileLeavesTheStudyOnScreenAsItWas) {
     for (const Case& c : cases) {
         const QString path = settings.dir.filePath(QString("refus-%1.titralab").arg(c.label));
         writeFile(path, c.bytes);
+        if (c.size > 0) ASSERT_TRUE(QFile::resize(path, c.size));
         w.messages.errors.clear();
         EXPECT_FALSE(w.window->openStudy(path)) << c.label;
         ASSERT_EQ(w.messages.errors.size(), 1u) << c.label;
@@ -100,6 +103,7 @@ TEST(StudyWindow, EachRefusedFileLeavesTheStudyOnScreenAsItWas) {
             << c.label;
         EXPECT_EQ(w.window->windowTitle(), title) << c.label;
         EXPECT_EQ(w.window->studyPath(), good) << c.label;
+        QFile::remove(path);
     }
 }
 
