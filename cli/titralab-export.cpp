@@ -6,6 +6,7 @@
 #include "core/curves/Curves.h"
 #include "core/curves/Fit.h"
 #include "core/curves/PastedPoints.h"
+#include "core/curves/Workbook.h"
 #include "core/numbers/NumberInput.h"
 #include "core/page/PrintSettings.h"
 #include "core/panel/DatabaseBrowser.h"
@@ -53,7 +54,9 @@ writes its .Txt file. Messages about the typed values go to standard error, one 
   --tick LIST               the ticked boxes among 2..10, e.g. 2,3,8 (default: as the graph
                             window starts after choosing the study)
   --digits N                significant digits of the numbers, 5 to 17 (default 5)
-  --out DIR                 also write the two numbered files into DIR
+  --out DIR                 also write the numbered files into DIR (the two text files and
+                            the workbook)
+  --xlsx FILE               also write the table as a spreadsheet workbook into FILE
   --paste FILE              paste the (volume, pH) pairs of FILE, one pair a line, as the
                             paste command does, and tick the pasted-points box
   --open FILE               compute the study of a .titralab file; the other options given
@@ -135,6 +138,7 @@ struct Options {
     std::optional<std::vector<int>> ticks;
     std::optional<int> digits;
     std::optional<std::string> out;
+    std::optional<std::string> xlsx;
     std::optional<std::string> paste;
     std::optional<std::string> pdf;
     std::vector<std::function<void(PrintSettings&)>> print; // in the order given
@@ -201,6 +205,8 @@ Options parseArguments(int argc, char** argv) {
             o.digits = parseInteger(arg, value(), 5, 17);
         else if (arg == "--out")
             o.out = value();
+        else if (arg == "--xlsx")
+            o.xlsx = value();
         else if (arg == "--paste")
             o.paste = value();
         else if (arg == "--pdf")
@@ -454,6 +460,17 @@ int main(int argc, char** argv) {
         if (!written.ok) {
             std::cerr << "titralab-export: cannot write into " << *o.out << ": " << written.error
                       << '\n';
+            return 1;
+        }
+        if (!written.workbookError.empty()) {
+            std::cerr << "titralab-export: " << written.workbookError << '\n';
+            return 1;
+        }
+    }
+    if (o.xlsx) {
+        const WorkbookResult workbook = WriteWorkbook(sim, *o.xlsx);
+        if (!workbook.ok) {
+            std::cerr << "titralab-export: " << *o.xlsx << " : " << workbook.error << '\n';
             return 1;
         }
     }

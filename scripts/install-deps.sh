@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(
   cmake g++ make ninja-build pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins
-  libjpeg-dev libeigen3-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libjpeg-dev libeigen3-dev nlohmann-json3-dev libxlsxwriter-dev unzip libgtest-dev libgmock-dev
+  libbenchmark-dev
   xvfb xdotool imagemagick poppler-utils fonts-dejavu-core locales
 )
 missing=()

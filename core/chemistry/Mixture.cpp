@@ -38,16 +38,13 @@ MixtureDisplay mixtureDisplay(const ChemicalState& s, const MixtureResult& r) {
     return {r.pH, r.h};
 }
 
-std::string MixtureResultsText(const ChemicalState& s, const MixtureResult& r,
-                               const std::array<std::array<std::string, 4>, 2>& labels,
-                               bool decimalComma, int digits) {
-    std::string text = "Mélange de deux polyacides\r";
-    auto line = [&](const std::string& label, double value) {
-        text += label + '\t' + FormatValue(value, decimalComma, digits) + '\r';
-    };
-    auto pHLine = [&](const std::string& label, double value) {
-        text += label + '\t' + formatGeneral(value, std::max(digits, 5), decimalComma ? ',' : '.') +
-                '\r';
+std::vector<MixtureLine>
+MixtureResultLines(const ChemicalState& s, const MixtureResult& r,
+                   const std::array<std::array<std::string, 4>, 2>& labels) {
+    using Kind = MixtureLine::Kind;
+    std::vector<MixtureLine> lines;
+    auto line = [&](const std::string& label, double value, Kind kind = Kind::Concentration) {
+        lines.push_back({label, value, kind});
     };
     const auto& n1 = labels[0];
     const auto& n2 = labels[1];
@@ -66,11 +63,10 @@ std::string MixtureResultsText(const ChemicalState& s, const MixtureResult& r,
     const MixtureDisplay shown = mixtureDisplay(s, r);
     line("Concentration initiale de l'" + n1[0], s.conc1);
     line("Concentration initiale de l'" + n2[0], s.conc2);
-    line("Volume d'" + n1[0], s.vol1);
-    line("Volume d'" + n2[0], s.vol2);
-    pHLine("pH du mélange", shown.pH); // a negative pH stays negative
-    text += "Concentration d'ion hydronium\t" +
-            hydroniumText(s, shown.hydronium, decimalComma, digits) + '\r';
+    line("Volume d'" + n1[0], s.vol1, Kind::Volume);
+    line("Volume d'" + n2[0], s.vol2, Kind::Volume);
+    line("pH du mélange", shown.pH, Kind::PH); // a negative pH stays negative
+    line("Concentration d'ion hydronium", shown.hydronium, Kind::Hydronium);
     line("Concentration restante de l'" + n1[0], r.c1[0]);
     line("Concentration restante de l'" + n2[0], r.c2[0]);
     line("Concentration de l'" + s1[1], r.c1[1]);
@@ -79,6 +75,27 @@ std::string MixtureResultsText(const ChemicalState& s, const MixtureResult& r,
     if (acidities2 > 1) line("Concentration de l'" + s2[2], r.c2[2]);
     if (acidities1 > 2) line("Concentration de l'" + s1[3], r.c1[3]);
     if (acidities2 > 2) line("Concentration de l'" + s2[3], r.c2[3]);
+    return lines;
+}
+
+std::string MixtureResultsText(const ChemicalState& s, const MixtureResult& r,
+                               const std::array<std::array<std::string, 4>, 2>& labels,
+                               bool decimalComma, int digits) {
+    std::string text = "Mélange de deux polyacides\r";
+    for (const MixtureLine& line : MixtureResultLines(s, r, labels)) {
+        text += line.label + '\t';
+        switch (line.kind) {
+        case MixtureLine::Kind::PH:
+            text += formatGeneral(line.value, std::max(digits, 5), decimalComma ? ',' : '.');
+            break;
+        case MixtureLine::Kind::Hydronium:
+            text += hydroniumText(s, line.value, decimalComma, digits);
+            break;
+        default:
+            text += FormatValue(line.value, decimalComma, digits);
+        }
+        text += '\r';
+    }
     return text;
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace titralab {
 
@@ -32,10 +33,20 @@ struct MixtureDisplay {
 };
 MixtureDisplay mixtureDisplay(const ChemicalState& s, const MixtureResult& r);
 
-// The results text of the mixture: a title line, then label-tab-value lines, each ended by a
-// carriage return. labels[0] and labels[1] are the species names of column 1 and column 2; on
-// the base side the species lines name the protonated forms as the results window does (ion
-// BH+, ion BH2 2+, ...), while the lines about each base as a whole keep its name.
+// The results of the mixture as label-value lines, and the results text: a title line, then
+// label-tab-value lines, each ended by a carriage return. labels[0] and labels[1] are the species
+// names of column 1 and column 2; on the base side the species lines name the protonated forms as
+// the results window does (ion BH+, ion BH2 2+, ...), while the lines about each base as a whole
+// keep its name.
+struct MixtureLine {
+    enum class Kind { Concentration, Volume, PH, Hydronium };
+    std::string label;
+    double value{}; // mol/L, L (the unit of vol1), or a pH
+    Kind kind{Kind::Concentration};
+};
+std::vector<MixtureLine>
+MixtureResultLines(const ChemicalState& s, const MixtureResult& r,
+                   const std::array<std::array<std::string, 4>, 2>& labels);
 std::string MixtureResultsText(const ChemicalState& s, const MixtureResult& r,
                                const std::array<std::array<std::string, 4>, 2>& labels,
                                bool decimalComma, int digits = 5);

@@ -1,6 +1,8 @@
 #include "core/curves/CopyExport.h"
 
 #include "core/curves/Curves.h"
+#include "core/curves/Workbook.h"
+#include "core/texts/WorkbookTexts.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -86,6 +88,13 @@ ExportResult ExportSimulation(Simulation& sim, const std::string& folder) {
     result.ok = true;
     result.txtPath = txt.string();
     result.xlsPath = xls.string();
+    const fs::path xlsx = fs::path(folder) / (stem + ".xlsx");
+    const WorkbookResult workbook = WriteWorkbook(sim, xlsx.string());
+    if (workbook.ok)
+        result.xlsxPath = xlsx.string();
+    else
+        result.workbookError = texts::kWorkbookTextsKept + xlsx.filename().string() +
+                               texts::kWorkbookNotWrittenEnd + workbook.error + ".";
     return result;
 }
 
@@ -102,6 +111,7 @@ CopyOutcome CopySimulation(Simulation& sim, Notifier& notifier, const std::strin
         notifier.error(outcome.files.error);
         return outcome;
     }
+    if (!outcome.files.workbookError.empty()) notifier.error(outcome.files.workbookError);
     outcome.ok = true;
     outcome.clipboardText = sim.exportText;
     return outcome;

@@ -27,12 +27,17 @@ struct ExportResult {
     std::string error; // the system's message when not ok
     std::string txtPath;
     std::string xlsPath;
+    std::string xlsxPath;      // empty when the workbook could not be written
+    std::string workbookError; // in French, when the text files are written but not the workbook
 };
 
 // Writes ExportText, then CR LF, to folder/stem+n+".Txt" and ".Xls" (stem "NumVg" with the
 // decimal comma, "NumPt" with the point; n the incremented export counter), creating the
 // folder when needed. Each file is written whole under a temporary name, then renamed into
 // place. On failure nothing else changes, the export counter included.
+// Once both are in place, the workbook of the same table goes to stem+n+".xlsx"; a workbook
+// that cannot be written leaves the two text files and the counter as they are and says so in
+// workbookError.
 ExportResult ExportSimulation(Simulation& sim, const std::string& folder);
 
 // What a copy hands to the clipboard when it succeeded.
@@ -44,7 +49,8 @@ struct CopyOutcome {
 
 // The copy command: regenerates the study (its messages through the notifier), then writes the
 // two export files into `folder`. A fault of the regeneration or a failed write ends the copy
-// with its message shown as an error; the caller then leaves the clipboard as it was.
+// with its message shown as an error; the caller then leaves the clipboard as it was. A
+// workbook that could not be written is shown as an error too, but the copy goes on.
 CopyOutcome CopySimulation(Simulation& sim, Notifier& notifier, const std::string& folder);
 
 // The last copied table, published by the graph window under this name for programs that

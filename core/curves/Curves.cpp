@@ -9,6 +9,7 @@
 #include "core/panel/Simulation.h"
 #include "core/panel/SimulationSetup.h"
 #include "core/texts/Messages.h"
+#include "core/texts/WorkbookTexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,49 +33,92 @@ constexpr int kHydroniumBox = 10;
 const char* const kDilutionWarning =
     "Attention, l'effet de dilution n'est pas pris en compte pour les concentrations";
 
-// Rows of the export table: fields separated by a tab, lines ended by a carriage return.
+// Rows of the export table: fields separated by a tab, lines ended by a carriage return. The
+// same calls fill the computed table: the first line is its note, the second its column
+// headers, every later number a value of the column at its field's place.
 class TableWriter {
   public:
     explicit TableWriter(const Simulation& sim, bool wanted = true)
         : m_comma(sim.decimalComma), m_digits(sim.exportDigits), m_wanted(wanted) {}
     void text(const std::string& field) {
         if (!m_wanted) return;
-        if (!m_lineStarted)
-            m_lineStarted = true;
-        else
-            m_out += '\t';
-        m_out += field;
+        if (m_line == 0)
+            m_table.note += m_field == 0 ? field : '\t' + field;
+        else if (m_line == 1)
+            m_table.columns.push_back({field, titleOf(field), 1, ColumnFormat::General, {}, false});
+        append(field);
+    }
+    // A header with the title and display factor the workbook gives its column.
+    void column(const std::string& header, const std::string& title, double factor,
+                ColumnFormat format, bool charted = false) {
+        if (!m_wanted) return;
+        m_table.columns.push_back({header, title, factor, format, {}, charted});
+        append(header);
     }
     void number(double x) {
-        if (m_wanted) text(FormatValue(x, m_comma, m_digits));
+        if (!m_wanted) return;
+        if (m_line >= 2 && m_field < m_table.columns.size())
+            m_table.columns[m_field].values.push_back(x);
+        append(FormatValue(x, m_comma, m_digits));
     }
     void endLine() {
         if (!m_wanted) return;
         m_out += '\r';
-        m_lineStarted = false;
+        m_field = 0;
+        ++m_line;
     }
     const std::string& str() const { return m_out; }
+    const ExportTable& table() const { return m_table; }
 
   private:
+    // The workbook's title of a column headed by text alone: with its unit where one is known.
+    static std::string titleOf(const std::string& header) {
+        if (header == "dpH/dV") return texts::kTitleDerivative;
+        return header;
+    }
+    void append(const std::string& field) {
+        if (m_field > 0) m_out += '\t';
+        m_out += field;
+        ++m_field;
+    }
+
     bool m_comma{true};
     int m_digits{5};
-    bool m_wanted{true}; // false: a table by volume replaces this one, so it is not written
-    bool m_lineStarted{false};
+    bool m_wanted{true};    // false: a table by volume replaces this one, so it is not written
+    std::size_t m_field{0}; // fields already written on the current line
+    int m_line{0};
     std::string m_out;
+    ExportTable m_table;
 };
+
+// The headers from "pH" on, shared by the titration tables and the species table.
+// The pH is charted in a titration, the species in the species study.
+void writeConcentrationHeaders(const Simulation& sim, TableWriter& table,
+                               const std::array<int, 4>& boxes) {
+    const bool species = sim.state.study == Study::SpeciesVsPH;
+    table.column("pH", texts::kTitlePH, 1, ColumnFormat::PH, !species);
+    table.column("cH", texts::kTitleHydronium, 1, ColumnFormat::Concentration);
+    for (int box : boxes)
+        if (sim.graph.isVisible(box)) {
+            const std::string& name = sim.graph.captions[box - 2];
+            table.column(name, name + texts::kConcentrationUnit, 1, ColumnFormat::Concentration,
+                         species);
+        }
+    if (sim.state.conductivityAvailable)
+        table.column("Conductivité", texts::kTitleConductivity, 1, ColumnFormat::Conductivity);
+    table.endLine();
+}
 
 // The header of the two titration tables: the dilution warning, then the column names.
 void writeTitrationHeader(const Simulation& sim, TableWriter& table,
                           const std::array<int, 4>& boxes) {
     if (!sim.graph.isChecked(kDilutionBox)) table.text(kDilutionWarning);
     table.endLine();
-    table.text("v de monobase");
-    table.text("pH");
-    table.text("cH");
-    for (int box : boxes)
-        if (sim.graph.isVisible(box)) table.text(sim.graph.captions[box - 2]);
-    if (sim.state.conductivityAvailable) table.text("Conductivité");
-    table.endLine();
+    const ChemicalState& s = sim.state;
+    table.column("v de monobase",
+                 s.volumesInMillilitres ? texts::kTitleVolumeMl : texts::kTitleVolumeL,
+                 s.volumeFactor, ColumnFormat::Volume);
+    writeConcentrationHeaders(sim, table, boxes);
 }
 
 // The concentrations of one titration point and what they are drawn or tabled with.
@@ -386,6 +430,7 @@ void generateTitration(Simulation& sim, int n, Notifier& notifier, const Titrati
     }
     if (sim.graph.isChecked(kPastedBox)) DrawPastedPoints(sim, notifier);
     sim.exportText = table.str();
+    sim.exportTable = table.table();
     rescaleConductivity(sim);
 }
 
@@ -403,6 +448,7 @@ void generateTableByVolume(Simulation& sim, int n, const TitrationKind& kind) {
                            false);
     }
     sim.exportText = table.str();
+    sim.exportTable = table.table();
 }
 
 } // namespace
@@ -429,12 +475,7 @@ void GenerateSpeciesCurves(Simulation& sim, int n) {
     BuildSpeciesLabels(sim);
     TableWriter table(sim);
     table.endLine();
-    table.text("pH");
-    table.text("cH");
-    for (int box : kTitrationBoxes)
-        if (sim.graph.isVisible(box)) table.text(sim.graph.captions[box - 2]);
-    if (s.conductivityAvailable) table.text("Conductivité");
-    table.endLine();
+    writeConcentrationHeaders(sim, table, kTitrationBoxes);
     sim.concentrationScale = 1;
     sim.curves.clear();
     for (int i = 0; i < n; ++i) {
@@ -463,6 +504,7 @@ void GenerateSpeciesCurves(Simulation& sim, int n) {
         table.endLine();
     }
     sim.exportText = table.str();
+    sim.exportTable = table.table();
     rescaleConductivity(sim);
 }
 
@@ -471,8 +513,9 @@ void GenerateDilutionCurve(Simulation& sim, int n) {
     const bool acid = s.side == BuretteSide::AcidSide;
     TableWriter table(sim);
     table.endLine();
-    table.text(acid ? "Log(concentration de l'acide)" : "Log(concentration de la base)");
-    table.text("pH");
+    table.column(acid ? "Log(concentration de l'acide)" : "Log(concentration de la base)",
+                 acid ? texts::kTitleLogAcid : texts::kTitleLogBase, 1, ColumnFormat::PH);
+    table.column("pH", texts::kTitlePH, 1, ColumnFormat::PH, true);
     table.endLine();
     sim.concentrationScale = 1;
     sim.conductivityScale = 1;
@@ -494,6 +537,7 @@ void GenerateDilutionCurve(Simulation& sim, int n) {
     sim.curves[4].push_back({0, acid ? -logN : 14 + logN, kReference});
     sim.curves[4].push_back({7 + logN, 7, kReference});
     sim.exportText = table.str();
+    sim.exportTable = table.table();
 }
 
 void ComputeTwoPolyacidMixture(Simulation& sim) {
@@ -503,6 +547,14 @@ void ComputeTwoPolyacidMixture(Simulation& sim) {
     BuildSpeciesLabels(sim);
     sim.exportText = MixtureResultsText(sim.state, *sim.mixture, sim.speciesLabels,
                                         sim.decimalComma, sim.exportDigits);
+    sim.exportTable.clear();
+    sim.exportTable.note = texts::kMixtureTitle;
+    for (const MixtureLine& line : MixtureResultLines(sim.state, *sim.mixture, sim.speciesLabels)) {
+        const char* unit = line.kind == MixtureLine::Kind::Volume ? "L"
+                           : line.kind == MixtureLine::Kind::PH   ? ""
+                                                                  : "mol/L";
+        sim.exportTable.results.push_back({line.label, line.value, unit});
+    }
 }
 
 PointCountCheck checkPointCount(std::string_view text) {

@@ -4,6 +4,7 @@
 #include "core/chemistry/ChemicalState.h"
 #include "core/chemistry/Mixture.h"
 #include "core/curves/Curves.h"
+#include "core/curves/ExportTable.h"
 #include "core/page/PointStyles.h"
 #include "core/panel/DatabaseBrowser.h"
 
@@ -37,6 +38,7 @@ struct Simulation {
 
     // Export.
     std::string exportText;
+    ExportTable exportTable; // the numbers of exportText, at full precision
     bool decimalComma{true}; // output decimal separator: comma, else point
     CopySampling copySampling{CopySampling::ByPH};
     int exportCounter{0};

@@ -1,5 +1,6 @@
 #include "core/numbers/NumberInput.h"
 
+#include "../core/curves/WorkbookReader.h"
 #include "ToolRun.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +108,42 @@ TEST(ExportTool, WritesTheNumberedFilesWhenAsked) {
     content << txt.rdbuf();
     EXPECT_EQ(content.str(), run.out);
     EXPECT_TRUE(std::filesystem::exists(dir / "NumPt1.Xls"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "NumPt1.xlsx"));
+    std::filesystem::remove_all(dir);
+}
+
+// The workbook holds the printed table's numbers (volumes in mL); a workbook that cannot be
+// written is an error named in French.
+TEST(ExportTool, WritesTheWorkbookWhenAsked) {
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("titralab-xlsx-" + std::to_string(getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "titrage.xlsx").string();
+    const ToolRun run = runTool("--study titration --entry1 30 --digits 17 --separator point "
+                                "--xlsx " +
+                                path);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto rows = dataRows(run.out);
+    const auto cells = titralab::testing::readSheet(path, 1);
+    ASSERT_EQ(rows.size(), 100u);
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
+            const auto cell = cells.find({3 + static_cast<int>(r), static_cast<int>(c)});
+            ASSERT_NE(cell, cells.end()) << r << ", " << c;
+            // The text writes "0" for every value at or below zero; the workbook keeps it.
+            const double value = std::strtod(cell->second.text.c_str(), nullptr);
+            if (rows[r][c] == 0) {
+                EXPECT_LE(value, 0) << r << ", " << c;
+                continue;
+            }
+            const double expected = c == 0 ? rows[r][c] * 1000 : rows[r][c];
+            EXPECT_EQ(value, titralab::testing::asWritten(expected)) << r << ", " << c;
+        }
+    const ToolRun refused =
+        runTool("--study titration --xlsx " + (dir / "none" / "x.xlsx").string());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("impossible de créer le fichier"), std::string::npos) << refused.err;
     std::filesystem::remove_all(dir);
 }
 

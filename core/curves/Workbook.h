@@ -1,0 +1,29 @@
+// The copied table as a spreadsheet workbook (.xlsx, through libxlsxwriter): the study sheet
+// with its numbers, a "Constantes" sheet, and a native chart of the study.
+#pragma once
+
+#include <string>
+
+namespace titralab {
+
+struct Simulation;
+
+struct WorkbookResult {
+    bool ok{false};
+    std::string error; // in French, when not ok: what went wrong
+};
+
+// Writes the workbook of the last generation (sim.exportTable, the state and the titles the
+// plot driver set) into `path`: whole under `path` + ".part", then renamed into place, so that
+// a failure never leaves a truncated workbook where a good one stood.
+//
+// The study sheet holds a title row (the study and its acids), the note above the table (the
+// dilution warning) when there is one, a header row with units, then one row per point with
+// every value a number cell; the mixture study gives label-value rows instead. Every column of
+// the table reaches the sheet, in the text table's order.
+WorkbookResult WriteWorkbook(const Simulation& sim, const std::string& path);
+
+// The name of the study sheet: at most 31 characters, as spreadsheets require.
+std::string studySheetName(const Simulation& sim);
+
+} // namespace titralab
