@@ -1,4 +1,5 @@
 // TitraLab: start-up, the windows, the event loop, and the exit.
+#include "core/curves/Curves.h"
 #include "core/panel/Simulation.h"
 #include "core/system/Folders.h"
 #include "ui/qt/FrenchQt.h"
@@ -24,6 +25,7 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -63,6 +65,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<GraphWindow> graph;
     std::unique_ptr<PrintDialog> print;
     std::unique_ptr<SheetReaderWindow> reader;
+    PrintSettings printSettings; // the print dialog's settings until it is made
 
     auto copyDialog = [&]() -> CopyDialog& {
         if (!copy) {
@@ -75,6 +78,7 @@ int main(int argc, char** argv) {
     auto printDialog = [&]() -> PrintDialog& {
         if (!print) {
             print = std::make_unique<PrintDialog>(sim, boxes, graph.get());
+            print->setSettings(printSettings);
             print->setWindowIcon(principal.sideIcon());
             print->setLineWidthLink(
                 {[&principal] { return principal.lineWidthText(); },
@@ -125,6 +129,24 @@ int main(int argc, char** argv) {
             copyDialog().OpenCopyDialog();
         },
         [&readerWindow] { readerWindow().openWithDialog(); },
+        // The print settings of a study: the print dialog's once it exists, kept until then.
+        [&]() -> PrintSettings { return print ? print->settings() : printSettings; },
+        [&](const PrintSettings& settings) {
+            printSettings = settings;
+            if (print) print->setSettings(settings);
+        },
+        // An opened study or fitted values: the markers follow, and a graph on screen redraws.
+        [&] {
+            if (!graph) return;
+            graph->ApplyPointStyle();
+            if (!graph->isVisible()) return;
+            try {
+                RefreshSimulation(sim, boxes);
+            } catch (const std::exception& fault) {
+                boxes.error(fault.what());
+            }
+            graph->applySimulation();
+        },
     });
 
     // The side's icon goes to every window but the mixture window, whose icon is the base
@@ -150,6 +172,9 @@ int main(int argc, char** argv) {
 
     principal.show();
     principal.activateWindow();
+    // "titralab FILE": the study of a file (a double click on it in a file manager).
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) principal.openStudy(arguments.at(1));
 #ifdef __GLIBC__
     // Start-up leaves freed blocks in the heap (the database, the background picture's
     // decoding, the first layout): give them back while the program waits for the user.

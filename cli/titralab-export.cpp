@@ -6,6 +6,7 @@
 #include "core/curves/ChartReading.h"
 #include "core/curves/CopyExport.h"
 #include "core/curves/Curves.h"
+#include "core/curves/Fit.h"
 #include "core/curves/Overlays.h"
 #include "core/curves/PastedPoints.h"
 #include "core/curves/Workbook.h"
@@ -14,6 +15,7 @@
 #include "core/panel/DatabaseBrowser.h"
 #include "core/panel/Notifier.h"
 #include "core/panel/Simulation.h"
+#include "core/panel/StudyFile.h"
 #include "core/texts/InputTexts.h"
 
 #ifdef TITRALAB_EXPORT_PDF
@@ -28,6 +30,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -40,6 +43,7 @@ using namespace titralab;
 namespace {
 
 const char* const kUsage = R"(Usage: titralab-export --study STUDY [options]
+       titralab-export --open FILE [options]
 
 Computes a TitraLab study without a window and prints its table exactly as the copy command
 writes its .Txt file. Messages about the typed values go to standard error, one per line.
@@ -79,6 +83,13 @@ Readings of a titration study (instead of the table; refused in the other studie
                             as typed, 2 to 12) and print one table instead: the sampled
                             volumes (or pH) first, then one pH column per value (the species,
                             or -log c in a dilution, per value), headed "label = value"
+  --open FILE               compute the study of a .titralab file; the other options given
+                            then change it (--study not needed)
+  --save FILE               also write the study the options describe into a .titralab file
+  --fit LIST                fit the pasted points (--paste, or those of --open) freeing the
+                            values of LIST among C1,C2,Cb,pK1,pK2,pK3, and print instead of
+                            the table one line per value: name, value, standard uncertainty
+                            (tab-separated), then the residual standard deviation in pH
   --help                    print this help
 
 The printed page (instead of the table on standard output):
@@ -140,24 +151,26 @@ class StderrNotifier : public Notifier {
     }
 };
 
+// Each option is kept only when given, so that a study opened from a file changes only where
+// an option says so.
 struct Options {
     std::optional<Study> study;
-    BuretteSide side{BuretteSide::AcidSide};
-    int entry1{1};
+    std::optional<BuretteSide> side;
+    std::optional<int> entry1;
     std::optional<int> entry2;
     std::map<int, std::string> fields;
-    std::string points{"100"};
-    bool dilution{false};
-    bool potash{false};
-    bool byVolume{false};
-    bool comma{true};
+    std::optional<std::string> points;
+    std::optional<bool> dilution;
+    std::optional<bool> potash;
+    std::optional<bool> byVolume;
+    std::optional<bool> comma;
     std::optional<std::vector<int>> ticks;
-    int digits{5};
+    std::optional<int> digits;
     std::optional<std::string> out;
     std::optional<std::string> xlsx;
     std::optional<std::string> paste;
     std::optional<std::string> pdf;
-    PrintSettings print;
+    std::vector<std::function<void(PrintSettings&)>> print; // in the order given
     std::optional<int> pointStyle;
     bool derivative{false};
     bool equivalence{false};
@@ -166,6 +179,9 @@ struct Options {
     std::optional<std::string> svg;
     int width{1000};
     std::optional<std::pair<int, std::string>> vary; // field, values as typed
+    std::optional<std::string> open;
+    std::optional<std::string> save;
+    std::optional<std::vector<FitValue>> fit;
     bool help{false};
 };
 
@@ -234,37 +250,37 @@ Options parseArguments(int argc, char** argv) {
         else if (arg == "--format") {
             const std::string v = value();
             if (v == "optimised" || v == "2")
-                o.print.format = PageFormat::Optimised;
+                o.print.push_back([](PrintSettings& p) { p.format = PageFormat::Optimised; });
             else if (v == "half" || v == "1")
-                o.print.format = PageFormat::HalfPage;
+                o.print.push_back([](PrintSettings& p) { p.format = PageFormat::HalfPage; });
             else if (v == "quarter" || v == "0")
-                o.print.format = PageFormat::QuarterPage;
+                o.print.push_back([](PrintSettings& p) { p.format = PageFormat::QuarterPage; });
             else
                 throw UsageError{"--format expects optimised, half or quarter, not '" + v + "'"};
         }
         // The number fields of the print dialog keep any text; the page reads it within bounds.
         else if (arg == "--line-width")
-            o.print.lineWidth = value();
+            o.print.push_back([v = value()](PrintSettings& p) { p.lineWidth = v; });
         else if (arg == "--dash-length")
-            o.print.dashLengthMm = value();
+            o.print.push_back([v = value()](PrintSettings& p) { p.dashLengthMm = v; });
         else if (arg == "--char-size")
-            o.print.charSize = value();
+            o.print.push_back([v = value()](PrintSettings& p) { p.charSize = v; });
         else if (arg == "--graduations")
-            o.print.approxGraduations = value();
+            o.print.push_back([v = value()](PrintSettings& p) { p.approxGraduations = v; });
         else if (arg == "--zoom")
-            o.print.zoomX2 = true;
+            o.print.push_back([](PrintSettings& p) { p.zoomX2 = true; });
         else if (arg == "--no-constants")
-            o.print.printConstants = false;
+            o.print.push_back([](PrintSettings& p) { p.printConstants = false; });
         else if (arg == "--colour" || arg == "--color")
-            o.print.printInColour = true;
+            o.print.push_back([](PrintSettings& p) { p.printInColour = true; });
         else if (arg == "--no-arrows")
-            o.print.axisArrows = false;
+            o.print.push_back([](PrintSettings& p) { p.axisArrows = false; });
         else if (arg == "--grid")
-            o.print.printGrid = true;
+            o.print.push_back([](PrintSettings& p) { p.printGrid = true; });
         else if (arg == "--comment1")
-            o.print.comment1 = value();
+            o.print.push_back([v = value()](PrintSettings& p) { p.comment1 = v; });
         else if (arg == "--comment2")
-            o.print.comment2 = value();
+            o.print.push_back([v = value()](PrintSettings& p) { p.comment2 = v; });
         else if (arg == "--point-style")
             o.pointStyle = parseInteger(arg, value(), 0, 7);
         else if (arg == "--derivative")
@@ -288,10 +304,27 @@ Options parseArguments(int argc, char** argv) {
             if (field >= 7 && field <= 11)
                 throw UsageError{"--vary: D" + std::to_string(field) + " is not a chemistry field"};
             o.vary = std::make_pair(field, v.substr(equals + 1));
+        } else if (arg == "--open")
+            o.open = value();
+        else if (arg == "--save")
+            o.save = value();
+        else if (arg == "--fit") {
+            std::vector<FitValue> values;
+            std::stringstream list(value());
+            std::string item;
+            while (std::getline(list, item, ',')) {
+                if (item.empty()) continue;
+                const auto v = fitValueFromName(item);
+                if (!v)
+                    throw UsageError{"--fit expects names among C1,C2,Cb,pK1,pK2,pK3, not '" +
+                                     item + "'"};
+                values.push_back(*v);
+            }
+            o.fit = values;
         } else
             throw UsageError{"unknown option '" + arg + "'"};
     }
-    if (!o.help && !o.study) throw UsageError{"--study is required"};
+    if (!o.help && !o.study && !o.open) throw UsageError{"--study is required"};
     if (o.pdf && o.study == Study::TwoPolyMixture)
         throw UsageError{"the mixture study has no printed page"};
     if ((o.equivalence || o.indicator) && o.study && !titrationOf(*o.study))
@@ -305,9 +338,12 @@ Options parseArguments(int argc, char** argv) {
         throw UsageError{"--vary: the mixture study has no curve to vary"};
     if (int(o.pdf.has_value()) + int(o.png.has_value()) + int(o.svg.has_value()) > 1)
         throw UsageError{"--pdf, --png and --svg write one file at a time"};
-    const int entries = entryCount(o.side);
-    if (o.entry1 > entries || (o.entry2 && *o.entry2 > entries))
-        throw UsageError{"the " + std::string(o.side == BuretteSide::AcidSide ? "acid" : "base") +
+    if (o.pdf && o.fit) throw UsageError{"--fit prints values, not a page"};
+    const BuretteSide side = o.side.value_or(BuretteSide::AcidSide);
+    const int entries = entryCount(side);
+    if ((o.side || !o.open) &&
+        (o.entry1.value_or(1) > entries || (o.entry2 && *o.entry2 > entries)))
+        throw UsageError{"the " + std::string(side == BuretteSide::AcidSide ? "acid" : "base") +
                          " table has entries 1 to " + std::to_string(entries)};
     return o;
 }
@@ -349,10 +385,11 @@ std::string readingLines(const Simulation& sim, const Options& o) {
 
 #ifdef TITRALAB_EXPORT_PDF
 // The page needs Qt's fonts and PDF writer, not a display.
-std::string writePdf(const Simulation& sim, const Options& o, int argc, char** argv) {
+std::string writePdf(const Simulation& sim, const PrintSettings& print, const Options& o, int argc,
+                     char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv);
-    return writePdfPage(sim, o.print, *o.pdf);
+    return writePdfPage(sim, print, *o.pdf);
 }
 
 // The chart is a widget: it needs a QApplication, on the offscreen platform.
@@ -362,6 +399,64 @@ std::string writePicture(const Simulation& sim, const Options& o, int argc, char
     return o.svg ? writeSimulationPicture(sim, *o.svg, true)
                  : writeSimulationPicture(sim, *o.png, false, o.width);
 }
+#endif
+
+// A number in the table's format, its sign kept (the table writes negatives as 0).
+std::string signedValue(double x, const Simulation& sim) {
+    return x < 0 ? "-" + FormatValue(-x, sim.decimalComma, sim.exportDigits)
+                 : FormatValue(x, sim.decimalComma, sim.exportDigits);
+}
+
+// The study the options describe, without a file.
+void setUpFromOptions(Simulation& sim, PanelView& view, const Options& o) {
+    const BuretteSide side = o.side.value_or(BuretteSide::AcidSide);
+    sim.panel.side = side;
+    sim.panel.study = *o.study;
+    sim.panel.baseKind = o.potash.value_or(false) ? BaseKind::Potash : BaseKind::Soda;
+    sim.panel.pointCount = o.points.value_or("100");
+    sim.browser.twoMonoacid = *o.study == Study::TwoMonoTitration;
+    if (o.entry2) {
+        sim.browser.targetColumn1 = false;
+        sim.browser.current(side) = *o.entry2;
+        LoadEntry(sim.browser, *o.entry2, sim.panel, sim.state);
+    }
+    sim.browser.targetColumn1 = true;
+    sim.browser.current(side) = o.entry1.value_or(1);
+    LoadEntry(sim.browser, o.entry1.value_or(1), sim.panel, sim.state);
+    // What a study file needs of the panel's choices.
+    view.burette.selected = side == BuretteSide::AcidSide ? 0 : 1;
+    view.studies.selected = static_cast<int>(*o.study);
+    view.target.selected = 0;
+    // The graph window's boxes as a study change leaves them.
+    sim.graph.checked[0] = o.dilution.value_or(false);
+    sim.graph.checked[9] = *o.study != Study::SpeciesVsPH;
+}
+
+// An opened study, changed only where an option says so.
+void changeFromOptions(Simulation& sim, PanelView& view, const Options& o) {
+    if (o.side) chooseBurette(view, sim, *o.side == BuretteSide::AcidSide ? 0 : 1);
+    if (o.study) chooseStudy(view, sim, static_cast<int>(*o.study));
+    if (o.potash) {
+        sim.panel.baseKind = *o.potash ? BaseKind::Potash : BaseKind::Soda;
+        view.baseKind.selected = *o.potash ? 1 : 0;
+    }
+    if (o.points) sim.panel.pointCount = *o.points;
+    const BuretteSide side = sim.panel.side;
+    if (o.entry2) {
+        sim.browser.targetColumn1 = false;
+        sim.browser.current(side) = std::min(*o.entry2, entryCount(side));
+        LoadEntry(sim.browser, sim.browser.current(side), sim.panel, sim.state);
+    }
+    if (o.entry1) {
+        sim.browser.targetColumn1 = true;
+        sim.browser.current(side) = std::min(*o.entry1, entryCount(side));
+        LoadEntry(sim.browser, sim.browser.current(side), sim.panel, sim.state);
+        view.target.selected = 0;
+    }
+    if (o.dilution) sim.graph.checked[0] = *o.dilution;
+}
+
+#ifdef TITRALAB_EXPORT_PDF
 #endif
 
 } // namespace
@@ -399,31 +494,31 @@ int main(int argc, char** argv) {
     }
 
     Simulation sim;
-    sim.panel.side = o.side;
-    sim.panel.study = *o.study;
-    sim.panel.baseKind = o.potash ? BaseKind::Potash : BaseKind::Soda;
-    sim.panel.pointCount = o.points;
-    sim.browser.twoMonoacid = *o.study == Study::TwoMonoTitration;
-    if (o.entry2) {
-        sim.browser.targetColumn1 = false;
-        sim.browser.current(o.side) = *o.entry2;
-        LoadEntry(sim.browser, *o.entry2, sim.panel, sim.state);
+    PanelView view = PanelView::atDesign();
+    PrintSettings print;
+    if (o.open) {
+        const StudyOpening opening = openStudyFile(*o.open);
+        if (!opening.record) {
+            std::cerr << "titralab-export: " << opening.error << '\n';
+            return 1;
+        }
+        if (!opening.notice.empty()) std::cerr << "titralab-export: " << opening.notice << '\n';
+        applyStudy(*opening.record, sim, view);
+        print = opening.record->print;
+        changeFromOptions(sim, view, o);
+    } else {
+        setUpFromOptions(sim, view, o);
     }
-    sim.browser.targetColumn1 = true;
-    sim.browser.current(o.side) = o.entry1;
-    LoadEntry(sim.browser, o.entry1, sim.panel, sim.state);
+    for (const auto& edit : o.print) edit(print);
     for (const auto& [field, text] : o.fields) sim.panel.text[field] = text;
 
-    // The graph window's boxes as a study change leaves them, or as asked.
-    sim.graph.checked[0] = o.dilution;
-    sim.graph.checked[9] = *o.study != Study::SpeciesVsPH;
     if (o.ticks) {
         for (int box = 2; box <= 10; ++box) sim.graph.checked[box - 1] = false;
         for (int box : *o.ticks) sim.graph.checked[box - 1] = true;
     }
-    sim.copySampling = o.byVolume ? CopySampling::ByVolume : CopySampling::ByPH;
-    sim.decimalComma = o.comma;
-    sim.exportDigits = o.digits;
+    if (o.byVolume) sim.copySampling = *o.byVolume ? CopySampling::ByVolume : CopySampling::ByPH;
+    if (o.comma) sim.decimalComma = *o.comma;
+    if (o.digits) sim.exportDigits = *o.digits;
     if (pasted) {
         PastePairs(sim, true, *pasted);
         sim.graph.checked[8] = true;
@@ -432,11 +527,18 @@ int main(int argc, char** argv) {
     sim.reading.options.derivative = o.derivative;
     sim.reading.options.equivalences = o.equivalence || (o.pdf && o.indicator);
     if (o.indicator) sim.reading.options.indicator = *findIndicator(*o.indicator);
+    if (o.save) {
+        const std::string failure = saveStudyFile(*o.save, captureStudy(sim, view, print));
+        if (!failure.empty()) {
+            std::cerr << "titralab-export: " << failure << '\n';
+            return 1;
+        }
+    }
 
     StderrNotifier notifier;
     std::vector<double> varied;
     if (o.vary) {
-        const ValueList values = parseValueList(o.vary->first, o.side, o.vary->second);
+        const ValueList values = parseValueList(o.vary->first, sim.panel.side, o.vary->second);
         if (!values.refusal.empty()) {
             std::cerr << "titralab-export: --vary: " << values.refusal << '\n';
             return 2;
@@ -460,7 +562,7 @@ int main(int argc, char** argv) {
             return 1;
         }
     } else if (o.pdf) {
-        const std::string failure = writePdf(sim, o, argc, argv);
+        const std::string failure = writePdf(sim, print, o, argc, argv);
         if (!failure.empty()) {
             std::cerr << "titralab-export: " << failure << '\n';
             return 1;
@@ -477,6 +579,17 @@ int main(int argc, char** argv) {
             notifier.error(e.what());
             return 1;
         }
+        std::cout.flush();
+    } else if (o.fit) {
+        const FitResult fit = fitPastedPoints(sim, *o.fit);
+        if (!fit.ok) {
+            std::cerr << "titralab-export: " << fit.refusal << '\n';
+            return 1;
+        }
+        for (const FittedValue& v : fit.values)
+            std::cout << fitValueName(v.which) << '\t' << signedValue(v.value, sim) << '\t'
+                      << signedValue(v.uncertainty, sim) << '\n';
+        std::cout << "s(pH)\t" << signedValue(fit.residualDeviation, sim) << '\n';
         std::cout.flush();
     } else {
         std::cout << sim.exportText << "\r\n";

@@ -23,9 +23,25 @@ foreach(f ${DATA_FILES})
 endforeach()
 install(DIRECTORY data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/titralab)
 
-# Desktop entry and application icon (the acid-side icon).
+# Desktop entry and application icon (the acid-side icon); the study files' type, with the same
+# icon, so that a double click on a .titralab file opens it in the program. Installing runs
+# update-mime-database and update-desktop-database where they exist.
 install(FILES ui/resources/titralab.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ui/resources/titralab-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+  RENAME titralab.xml)
 foreach(size 32 64 256)
   install(FILES ui/resources/icons/acide-${size}.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME titralab.png)
+  install(FILES ui/resources/icons/acide-${size}.png
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/mimetypes
+    RENAME application-x-titralab-study.png)
 endforeach()
+install(CODE "
+  find_program(UPDATE_MIME update-mime-database)
+  find_program(UPDATE_DESKTOP update-desktop-database)
+  if(UPDATE_MIME)
+    execute_process(COMMAND \${UPDATE_MIME} \$ENV{DESTDIR}${CMAKE_INSTALL_FULL_DATADIR}/mime)
+  endif()
+  if(UPDATE_DESKTOP)
+    execute_process(COMMAND \${UPDATE_DESKTOP} \$ENV{DESTDIR}${CMAKE_INSTALL_FULL_DATADIR}/applications)
+  endif()")

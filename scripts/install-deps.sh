@@ -6,7 +6,8 @@ packages=(
   cmake g++ make ninja-build pkg-config
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins
   qt6-translations-l10n
-  libjpeg-dev libxlsxwriter-dev unzip libgtest-dev libgmock-dev libbenchmark-dev
+  libjpeg-dev libeigen3-dev nlohmann-json3-dev libxlsxwriter-dev unzip libgtest-dev libgmock-dev
+  libbenchmark-dev
   xvfb xdotool imagemagick poppler-utils fonts-dejavu-core locales
 )
 missing=()

@@ -43,8 +43,8 @@ inline constexpr const char* kToolSave = "&Enregistrer";
 inline constexpr const char* kToolPrint = "&Imprimer";
 inline constexpr const char* kToolCopy = "&Copier";
 inline constexpr const char* kToolIndex = "&Index";
-inline constexpr const char* kHintToolOpen = "Ouvrir|Ouvrir un fichier .Che";
-inline constexpr const char* kHintToolSave = "Enregistrer|Enregistrer un fichier .Che";
+inline constexpr const char* kHintToolOpen = "Ouvrir|Ouvrir une étude (.titralab)";
+inline constexpr const char* kHintToolSave = "Enregistrer|Enregistrer l'étude (.titralab)";
 inline constexpr const char* kHintToolPrint = "Imprimer|Imprimer";
 inline constexpr const char* kHintToolCopy =
     "Copier|Copier un graphique ou des nombres pour un tableur";

@@ -334,15 +334,17 @@ TEST(MainWindowMenus, EntriesShortcutsAndSeparators) {
         QStringList entries; // "-" for a separator; a shortcut after a tab
     } menus[] = {
         {"&Fichier",
-         {"&Ouvrir un texte de travail pratique", "-", "&Imprimer...\tCtrl+P", "-",
+         {"Ou&vrir…\tCtrl+O", "&Enregistrer\tCtrl+S", "Enregistrer &sous…\tCtrl+Shift+S",
+          "Études &récentes", "-", "&Ouvrir un texte de travail pratique", "-", "&Imprimer...\tCtrl+P", "-",
           "&Lancer le navigateur Velmor", "&Quitter\tCtrl+Q", "Q&uitter et lancer le navigateur"}},
         {"&Edition",
          {"&Voir simulation\tF11", "-", "&Copier simulation...\tCtrl+C", "-",
-          "Co&ller des couples (v, pH)\tCtrl+V", "Co&ller des couples (pH, v)\tCtrl+B"}},
+          "Co&ller des couples (v, pH)\tCtrl+V", "Co&ller des couples (pH, v)\tCtrl+B", "-",
+          "Ajuster au points collés…"}},
         {"&Options",
          {"&Bulles d'aide", "-", "Séparateur décimal = &virgule", "Séparateur décimal = &point"}},
         {"&Aide",
-         {"&Index\tF1", "&Travaux pratiques", "Pré&cision des calculs", "-",
+         {"&Index\tF1", "&Travaux pratiques", "Pré&cision des calculs", "&Exemples d'études", "-",
           "&Page d'accueil Velmor", "&Ecrire à l'auteur", "-", "&A propos"}},
     };
     const QList<QAction*> bar = w.window->menuBar()->actions();
@@ -369,8 +371,8 @@ TEST(MainWindowMenus, ToolBarButtonsAndTheirHints) {
     const QList<QAction*> tools = w.find<QToolBar>("ToolBar1")->actions();
     ASSERT_EQ(tools.size(), 5);
     const char* expected[5][4] = {
-        {"&Ouvrir", "Ouvrir", "Ouvrir un fichier .Che", "0"},
-        {"&Enregistrer", "Enregistrer", "Enregistrer un fichier .Che", "0"},
+        {"&Ouvrir", "Ouvrir", "Ouvrir une étude (.titralab)", "1"},
+        {"&Enregistrer", "Enregistrer", "Enregistrer l'étude (.titralab)", "1"},
         {"&Imprimer", "Imprimer", "Imprimer", "1"},
         {"&Copier", "Copier", "Copier un graphique ou des nombres pour un tableur", "1"},
         {"&Index", "Aide", "Index d'aide en ligne", "1"}};

@@ -139,7 +139,8 @@ class PanelArea : public QWidget {
 MainWindow::MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent)
     : QMainWindow(parent), m_sim(sim), m_paths(std::move(paths)) {
     setObjectName("FPrincip");
-    setWindowTitle(fr(texts::kMainCaption) + fr(texts::kAuthorCredit));
+    m_caption = std::string(texts::kMainCaption) + texts::kAuthorCredit;
+    setWindowTitle(fr(m_caption));
     // No maximize button.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -162,6 +163,7 @@ MainWindow::MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent)
     // Both markers carry the step-back glyph and stay hidden until the first study.
     applyView();
     resize(593, 513);
+    m_savedStudy = studyText();     // a new study starts unchanged
     qApp->installEventFilter(this); // bubbles are shown only while "Bulles d'aide" is checked
 }
 
@@ -201,10 +203,11 @@ void MainWindow::buildMenus() {
     QAction* navigator = add(file, "Lancer1", texts::kStartNavigator,
                              [this] { QProcess::startDetached(fr(m_paths.navigator), {}); });
     setHint(navigator, texts::kHintStartNavigator);
-    add(file, "Quitter1", texts::kQuit, [] {
-        QApplication::quit();
+    add(file, "Quitter1", texts::kQuit, [this] {
+        if (confirmLeavingStudy()) QApplication::quit();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     add(file, "QuitterLancer1", texts::kQuitAndStartNavigator, [this] {
+        if (!confirmLeavingStudy()) return;
         QApplication::quit();
         QProcess::startDetached(fr(m_paths.navigator), {});
     });
@@ -266,6 +269,7 @@ void MainWindow::buildMenus() {
         if (m_about) m_about->exec();
     });
 
+    buildStudyMenus(file, edit, help);
     m_menus = {file, edit, options, help};
     for (QMenu* menu : {file, edit, help})
         menu->setProperty(kHelpContextProperty, desktop::help::kMenus);
@@ -286,8 +290,10 @@ void MainWindow::buildToolBar() {
         std::function<void()> run;
     };
     const Tool tools[] = {
-        {"ToolOuvrir", texts::kToolOpen, texts::kHintToolOpen, icons::Tool::Open, nullptr},
-        {"ToolEnregistrer", texts::kToolSave, texts::kHintToolSave, icons::Tool::Save, nullptr},
+        {"ToolOuvrir", texts::kToolOpen, texts::kHintToolOpen, icons::Tool::Open,
+         [this] { OuvrirEtudeClick(); }},
+        {"ToolEnregistrer", texts::kToolSave, texts::kHintToolSave, icons::Tool::Save,
+         [this] { saveStudy(); }},
         {"ToolImprimer", texts::kToolPrint, texts::kHintToolPrint, icons::Tool::Print,
          [this] { Voir1Click(); }},
         {"ToolCopier", texts::kToolCopy, texts::kHintToolCopy, icons::Tool::Copy,
@@ -299,10 +305,7 @@ void MainWindow::buildToolBar() {
         QAction* action = m_toolBar->addAction(icons::tool(t.icon), fr(t.text));
         action->setObjectName(t.name);
         setHint(action, t.hint);
-        if (t.run)
-            connect(action, &QAction::triggered, this, t.run);
-        else
-            action->setEnabled(false); // no file format of its own yet
+        connect(action, &QAction::triggered, this, t.run);
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
 }
@@ -907,6 +910,8 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::FormShow() {
+    // The other windows are linked by now: a new study starts unchanged, print settings included.
+    if (m_studyPath.empty()) m_savedStudy = studyText();
     loadBackground();
     m_acidIcon->setPixmap(icons::side(BuretteSide::AcidSide).pixmap(32, 32));
     m_baseIcon->setPixmap(icons::side(BuretteSide::BaseSide).pixmap(32, 32));
@@ -956,6 +961,10 @@ desktop::PlacementAtExit MainWindow::placementAtExit() const {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!confirmLeavingStudy()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     if (!event->isAccepted()) return;
     saveSettings();

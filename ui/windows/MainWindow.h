@@ -2,6 +2,7 @@
 // help, saved placement, background picture and the message listener.
 #pragma once
 
+#include "core/page/PrintSettings.h"
 #include "core/panel/DatabaseSearch.h"
 #include "core/panel/InputPanel.h"
 #include "core/panel/Simulation.h"
@@ -15,6 +16,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -26,6 +28,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 class QToolBar;
 
 namespace titralab {
@@ -47,7 +50,15 @@ class MainWindow : public QMainWindow {
         std::function<void()> showMixture;       // the two-polyacid results window, modal
         std::function<void()> openCopyDialog;    // prepares the copy dialog and shows it, modal
         std::function<void()> openPracticalText; // the text reader's file opening
+        // The print dialog's settings, saved with a study and put back when one is opened.
+        std::function<PrintSettings()> printSettings;
+        std::function<void(const PrintSettings&)> setPrintSettings;
+        // After a study was opened or fitted values applied: the other windows follow.
+        std::function<void()> studyChanged;
     };
+
+    // What the user answers when leaving a study with unsaved changes.
+    enum class UnsavedAnswer { Save, Discard, Cancel };
 
     MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -93,6 +104,28 @@ class MainWindow : public QMainWindow {
     void Ouvrir1Click();           // open a practical-work text
     void Index1Click();            // help contents (F1)
 
+    // Study files. Each failure goes to the notifier and leaves the study on screen as it was.
+    bool openStudy(const QString& path);
+    bool saveStudy();                      // to the current file, or as a new one
+    bool saveStudyAs();                    // asks for a name
+    bool saveStudyTo(const QString& path); // writes, then remembers the file
+    void OuvrirEtudeClick();               // "Ouvrir" (Ctrl+O): asks for a file
+    bool studyModified() const;
+    QString studyPath() const { return QString::fromStdString(m_studyPath); }
+    QStringList recentStudies() const;
+    // True when the study may be left: saved, discarded, or unchanged.
+    bool confirmLeavingStudy();
+    // Who answers the unsaved-changes question; by default a modal box.
+    void setUnsavedQuestion(std::function<UnsavedAnswer()> ask) { m_askUnsaved = std::move(ask); }
+    // Who names the file of "Enregistrer sous…" and "Ouvrir"; by default the file dialogs.
+    void setFileChooser(std::function<QString(bool save)> choose) {
+        m_chooseFile = std::move(choose);
+    }
+    // Updates the title bar from the study's state (also run on a timer).
+    void refreshStudyTitle();
+    // "Ajuster au points collés…": the fit dialog, modal.
+    void AjusterClick();
+
   signals:
     // The side's icon, for every window of the program.
     void sideIconChanged(const QIcon& icon);
@@ -102,8 +135,8 @@ class MainWindow : public QMainWindow {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    // Closing the main window ends the program: the placement is saved, every other window
-    // closes and the event loop is asked to end.
+    // Closing the main window ends the program, once unsaved changes are settled: the
+    // placement is saved, every other window closes and the event loop is asked to end.
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -126,6 +159,10 @@ class MainWindow : public QMainWindow {
     void showHelpFor(QWidget* widget);
     void paste(bool volumeFirst);
     Notifier& notifier();
+    void buildStudyMenus(QMenu* file, QMenu* edit, QMenu* help);
+    std::string studyText() const;
+    void rememberStudy(const std::string& path);
+    void fillRecentMenu();
 
     void RadioGroup4Click(int item);
     void RadioGroup1Click(int index);
@@ -195,6 +232,17 @@ class MainWindow : public QMainWindow {
     QAction* m_pointAction{nullptr};
     QAction* m_indexAction{nullptr};
     std::array<QMenu*, 4> m_menus{};
+
+    // The study file: its path (empty before the first save), the text last opened or saved,
+    // the recent files.
+    std::string m_studyPath;
+    std::string m_savedStudy;
+    std::vector<std::string> m_recent;
+    std::string m_caption;
+    QMenu* m_recentMenu{nullptr};
+    QTimer* m_titleTimer{nullptr};
+    std::function<UnsavedAnswer()> m_askUnsaved;
+    std::function<QString(bool)> m_chooseFile;
 };
 
 } // namespace titralab

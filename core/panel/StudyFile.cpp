@@ -1,0 +1,565 @@
+#include "core/panel/StudyFile.h"
+
+#include "core/chemistry/Database.h"
+#include "core/texts/StudyTexts.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <system_error>
+
+namespace titralab {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::json;
+using OrderedJson = nlohmann::ordered_json;
+
+namespace {
+
+// The names the file uses for the program's choices, in the order of their enumerations.
+const std::vector<std::string> kSideNames{"none", "acid", "base"};
+const std::vector<std::string> kStudyNames{"none",     "titration", "species",
+                                           "two-mono", "mixture",   "dilution"};
+const std::vector<std::string> kBaseKindNames{"soda", "potash"};
+const std::vector<std::string> kOrderNames{"pH,v", "v,pH"};
+const std::vector<std::string> kFormatNames{"quarter", "half", "optimised"};
+const std::vector<std::string> kSamplingNames{"pH", "volume"};
+const std::vector<std::string> kSeparatorNames{"point", "comma"};
+constexpr int kNumberFields[] = {1, 2, 3, 4, 5, 6, 11, 12, 13, 14, 15, 16};
+
+std::string fieldKey(int field) {
+    return "D" + std::to_string(field);
+}
+
+std::string cut(const std::string& text) {
+    return text.size() <= kMaxStudyTextLength ? text : text.substr(0, kMaxStudyTextLength);
+}
+
+// A refusal met while reading: the first problem ends the reading.
+struct Refusal {
+    std::string problem;
+};
+
+std::string joinChoices(const std::vector<std::string>& names) {
+    std::string all;
+    for (std::size_t k = 0; k < names.size(); ++k)
+        all += (k == 0 ? "" : k + 1 == names.size() ? " ou " : ", ") + ("« " + names[k] + " »");
+    return all;
+}
+
+// Reads the values of one object, remembering the keys it does not know.
+class Section {
+  public:
+    Section(const Json& object, std::string path, std::vector<std::string>& unknown,
+            std::initializer_list<const char*> known)
+        : m_object(object), m_path(std::move(path)) {
+        for (const auto& item : object.items()) {
+            const bool isKnown = std::any_of(known.begin(), known.end(),
+                                             [&](const char* k) { return item.key() == k; });
+            if (!isKnown) unknown.push_back(name(item.key()));
+        }
+    }
+
+    std::string name(const std::string& key) const {
+        return m_path.empty() ? key : m_path + "." + key;
+    }
+    const Json* find(const std::string& key) const {
+        const auto it = m_object.find(key);
+        return it == m_object.end() ? nullptr : &*it;
+    }
+
+    std::string text(const std::string& key, const std::string& fallback) const {
+        const Json* v = find(key);
+        if (!v) return fallback;
+        if (!v->is_string()) throw Refusal{texts::badValue(name(key), "un texte")};
+        const auto& s = v->get_ref<const std::string&>();
+        if (s.size() > kMaxStudyTextLength)
+            throw Refusal{texts::badValue(name(key), "un texte de 1000 caractères au plus")};
+        return s;
+    }
+    int integer(const std::string& key, int low, int high, int fallback) const {
+        const Json* v = find(key);
+        if (!v) return fallback;
+        const std::string expected =
+            "un entier de " + std::to_string(low) + " à " + std::to_string(high);
+        if (!v->is_number_integer()) throw Refusal{texts::badValue(name(key), expected)};
+        const auto n = v->get<long long>();
+        if (n < low || n > high) throw Refusal{texts::badValue(name(key), expected)};
+        return static_cast<int>(n);
+    }
+    bool boolean(const std::string& key, bool fallback) const {
+        const Json* v = find(key);
+        if (!v) return fallback;
+        if (!v->is_boolean()) throw Refusal{texts::badValue(name(key), "true ou false")};
+        return v->get<bool>();
+    }
+    int choice(const std::string& key, const std::vector<std::string>& names, int fallback) const {
+        const Json* v = find(key);
+        if (!v) return fallback;
+        if (v->is_string()) {
+            const auto it = std::find(names.begin(), names.end(), v->get<std::string>());
+            if (it != names.end()) return static_cast<int>(it - names.begin());
+        }
+        throw Refusal{texts::badValue(name(key), joinChoices(names))};
+    }
+    const Json& object(const std::string& key) const {
+        static const Json empty = Json::object();
+        const Json* v = find(key);
+        if (!v) return empty;
+        if (!v->is_object()) throw Refusal{texts::badValue(name(key), "une section { }")};
+        return *v;
+    }
+    const Json& array(const std::string& key, std::size_t maxCount) const {
+        static const Json empty = Json::array();
+        const Json* v = find(key);
+        if (!v) return empty;
+        if (!v->is_array() || v->size() > maxCount)
+            throw Refusal{texts::badValue(
+                name(key), "une liste [ ] de " + std::to_string(maxCount) + " éléments au plus")};
+        return *v;
+    }
+
+  private:
+    const Json& m_object;
+    std::string m_path;
+};
+
+// Nesting depth and raw control characters, checked before the parser sees the text.
+std::optional<std::string> precheck(std::string_view text) {
+    int depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    bool blank = true;
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') return std::string(texts::kBinary);
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\r') blank = false;
+        if (inString) {
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                inString = false;
+            continue;
+        }
+        if (c == '"')
+            inString = true;
+        else if (c == '{' || c == '[') {
+            if (++depth > kMaxStudyDepth) return std::string(texts::kTooDeep);
+        } else if (c == '}' || c == ']')
+            --depth;
+    }
+    if (blank) return std::string(texts::kEmptyFile);
+    return std::nullopt;
+}
+
+int lineOf(std::string_view text, std::size_t byte) {
+    const std::size_t end = std::min(byte, text.size());
+    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + end, '\n'));
+}
+
+// "1.0" -> (1, 0); none for anything else.
+std::optional<std::pair<int, int>> parseVersion(const std::string& v) {
+    const std::size_t dot = v.find('.');
+    if (dot == std::string::npos || dot == 0 || dot + 1 == v.size() || v.size() > 9)
+        return std::nullopt;
+    for (std::size_t k = 0; k < v.size(); ++k)
+        if (k != dot && (v[k] < '0' || v[k] > '9')) return std::nullopt;
+    return std::pair{std::stoi(v.substr(0, dot)), std::stoi(v.substr(dot + 1))};
+}
+
+StudyRecord readRecord(const Json& root, std::vector<std::string>& unknown) {
+    StudyRecord r;
+    const Section top(root, "", unknown,
+                      {"format", "format_version", "panel", "graph", "pasted", "print", "copy"});
+    // Sections of other features stay with the record; the keys counted unknown above are
+    // reported only when the file comes from a later version.
+    std::size_t extra = 0;
+    for (const auto& item : root.items()) {
+        if (item.key() == "format" || item.key() == "format_version" || item.key() == "panel" ||
+            item.key() == "graph" || item.key() == "pasted" || item.key() == "print" ||
+            item.key() == "copy")
+            continue;
+        if (++extra > kMaxStudySections)
+            throw Refusal{texts::badValue("sections",
+                                          std::to_string(kMaxStudySections) + " sections au plus")};
+        r.sections[item.key()] = item.value().dump();
+    }
+
+    const Section panel(top.object("panel"), "panel", unknown,
+                        {"side", "study", "strong_base", "fields", "entry_name", "database"});
+    r.sideChoice = panel.choice("side", kSideNames, 0) - 1;
+    r.study = static_cast<Study>(panel.choice("study", kStudyNames, 0) - 1);
+    if (r.sideChoice < 0 && r.study != Study::None)
+        throw Refusal{
+            texts::badValue("panel.study", "« none » tant que « panel.side » est « none »")};
+    r.baseKind = static_cast<BaseKind>(panel.choice("strong_base", kBaseKindNames, 0));
+    const StudyRecord defaults{};
+    const PanelFields design = PanelFields::atDesign();
+    {
+        const Section fields(
+            panel.object("fields"), "panel.fields", unknown,
+            {"D1", "D2", "D3", "D4", "D5", "D6", "D11", "D12", "D13", "D14", "D15", "D16"});
+        for (int f : kNumberFields) r.fields[f] = fields.text(fieldKey(f), design.text[f]);
+    }
+    r.entryName = panel.text("entry_name", defaults.entryName);
+    const Section db(panel.object("database"), "panel.database", unknown,
+                     {"acid_entry", "base_entry", "row1", "row2", "target"});
+    r.currentAcidEntry = db.integer("acid_entry", 1, kAcidCount, 1);
+    r.currentBaseEntry = db.integer("base_entry", 1, kBaseCount, 1);
+    r.row1 = db.integer("row1", 1, kAcidCount, 1);
+    r.row2 = db.integer("row2", 1, kAcidCount, 1);
+    r.target = db.integer("target", 0, 2, 1);
+
+    const Section graph(top.object("graph"), "graph", unknown, {"ticked", "points"});
+    if (graph.find("ticked")) {
+        for (const Json& item : graph.array("ticked", 10)) {
+            if (!item.is_number_integer() || item.get<long long>() < 1 ||
+                item.get<long long>() > 10)
+                throw Refusal{texts::badValue("graph.ticked", "des numéros de case de 1 à 10")};
+            r.ticked[item.get<int>() - 1] = true;
+        }
+    } else {
+        r.ticked[9] = r.study != Study::SpeciesVsPH; // as a study choice leaves the boxes
+    }
+    r.pointCount = graph.text("points", defaults.pointCount);
+
+    const Section pasted(top.object("pasted"), "pasted", unknown,
+                         {"order", "lines", "point_style"});
+    r.pasteOrder = pasted.choice("order", kOrderNames, 1) == 1;
+    for (const Json& item : pasted.array("lines", kMaxStudyPastedLines)) {
+        if (!item.is_string() || item.get_ref<const std::string&>().size() > kMaxStudyTextLength)
+            throw Refusal{texts::badValue("pasted.lines", "des lignes de texte de 1000 caractères "
+                                                          "au plus")};
+        r.pastedLines.push_back(item.get<std::string>());
+    }
+    r.pointStyle = static_cast<PointStyle>(
+        pasted.integer("point_style", 0, kPointStyleCount - 1, static_cast<int>(r.pointStyle)));
+
+    const Section print(top.object("print"), "print", unknown,
+                        {"line_width", "dash_length", "char_size", "graduations", "zoom_x2",
+                         "constants", "colour", "arrows", "grid", "format", "comment1",
+                         "comment2"});
+    const PrintSettings p0{};
+    r.print.lineWidth = print.text("line_width", p0.lineWidth);
+    r.print.dashLengthMm = print.text("dash_length", p0.dashLengthMm);
+    r.print.charSize = print.text("char_size", p0.charSize);
+    r.print.approxGraduations = print.text("graduations", p0.approxGraduations);
+    r.print.zoomX2 = print.boolean("zoom_x2", p0.zoomX2);
+    r.print.printConstants = print.boolean("constants", p0.printConstants);
+    r.print.printInColour = print.boolean("colour", p0.printInColour);
+    r.print.axisArrows = print.boolean("arrows", p0.axisArrows);
+    r.print.printGrid = print.boolean("grid", p0.printGrid);
+    r.print.format =
+        static_cast<PageFormat>(print.choice("format", kFormatNames, static_cast<int>(p0.format)));
+    r.print.comment1 = print.text("comment1", p0.comment1);
+    r.print.comment2 = print.text("comment2", p0.comment2);
+
+    const Section copy(top.object("copy"), "copy", unknown, {"sampling", "decimal", "digits"});
+    r.copySampling = static_cast<CopySampling>(copy.choice("sampling", kSamplingNames, 0));
+    r.decimalComma = copy.choice("decimal", kSeparatorNames, 1) == 1;
+    r.exportDigits = copy.integer("digits", 5, 17, 5);
+    return r;
+}
+
+std::error_code writeWhole(const fs::path& temporary, const std::string& content) {
+    std::FILE* f = std::fopen(temporary.c_str(), "wb");
+    if (!f) return {errno, std::generic_category()};
+    std::error_code ec;
+    if (std::fwrite(content.data(), 1, content.size(), f) != content.size())
+        ec = {errno ? errno : EIO, std::generic_category()};
+    if (std::fflush(f) != 0 && !ec) ec = {errno ? errno : EIO, std::generic_category()};
+    if (std::fclose(f) != 0 && !ec) ec = {errno ? errno : EIO, std::generic_category()};
+    if (ec) std::remove(temporary.c_str());
+    return ec;
+}
+
+// The fields the panel shows for the study and the entries loaded in its two columns: the
+// second column in the two-acid studies, the pKa2 and pKa3 rows for the acidities an entry has
+// (none in the two-monoacid study, whose acids are monoprotic).
+void showFieldsFor(const StudyRecord& r, PanelFields& panel) {
+    const BuretteSide side = r.sideChoice == 1 ? BuretteSide::BaseSide : BuretteSide::AcidSide;
+    const int acidities1 = entryOf(side, r.row1).acidities;
+    const int acidities2 = entryOf(side, r.row2).acidities;
+    const bool twoAcids = r.study == Study::TwoMonoTitration || r.study == Study::TwoPolyMixture;
+    const bool monoprotic = r.study == Study::TwoMonoTitration;
+    panel.visible = {};
+    for (int f : {1, 2, 3, 4, 11}) panel.visible[f] = true;
+    panel.visible[5] = !monoprotic && acidities1 >= 2;
+    panel.visible[6] = !monoprotic && acidities1 >= 3;
+    for (int f : {12, 13, 14}) panel.visible[f] = twoAcids;
+    panel.visible[15] = twoAcids && !monoprotic && acidities2 >= 2;
+    panel.visible[16] = twoAcids && !monoprotic && acidities2 >= 3;
+}
+
+} // namespace
+
+bool StudyRecord::operator==(const StudyRecord& o) const {
+    auto sameFields = [](const PrintSettings& a, const PrintSettings& b) {
+        return a.lineWidth == b.lineWidth && a.dashLengthMm == b.dashLengthMm &&
+               a.charSize == b.charSize && a.approxGraduations == b.approxGraduations &&
+               a.zoomX2 == b.zoomX2 && a.printConstants == b.printConstants &&
+               a.printInColour == b.printInColour && a.axisArrows == b.axisArrows &&
+               a.printGrid == b.printGrid && a.format == b.format && a.comment1 == b.comment1 &&
+               a.comment2 == b.comment2;
+    };
+    return sideChoice == o.sideChoice && study == o.study && baseKind == o.baseKind &&
+           fields == o.fields && entryName == o.entryName &&
+           currentAcidEntry == o.currentAcidEntry && currentBaseEntry == o.currentBaseEntry &&
+           row1 == o.row1 && row2 == o.row2 && target == o.target && ticked == o.ticked &&
+           pointCount == o.pointCount && pastedLines == o.pastedLines &&
+           pasteOrder == o.pasteOrder && pointStyle == o.pointStyle && sameFields(print, o.print) &&
+           copySampling == o.copySampling && decimalComma == o.decimalComma &&
+           exportDigits == o.exportDigits && sections == o.sections;
+}
+
+StudyRecord captureStudy(const Simulation& sim, const PanelView& view, const PrintSettings& print) {
+    StudyRecord r;
+    r.sideChoice = view.burette.selected;
+    r.study = r.sideChoice < 0 ? Study::None : sim.panel.study;
+    r.baseKind = sim.panel.baseKind;
+    for (int f : kNumberFields) r.fields[f] = cut(sim.panel.text[f]);
+    r.entryName = cut(sim.panel.entryName);
+    r.currentAcidEntry = std::clamp(sim.browser.currentAcidEntry, 1, kAcidCount);
+    r.currentBaseEntry = std::clamp(sim.browser.currentBaseEntry, 1, kBaseCount);
+    r.row1 = std::clamp(sim.state.row1, 1, kAcidCount);
+    r.row2 = std::clamp(sim.state.row2, 1, kAcidCount);
+    r.target = view.target.selected < 0 ? 0 : view.target.selected + 1;
+    r.ticked = sim.graph.checked;
+    r.pointCount = cut(sim.panel.pointCount);
+    const std::size_t lines = std::min(sim.pastedText.size(), kMaxStudyPastedLines);
+    for (std::size_t k = 0; k < lines; ++k) r.pastedLines.push_back(cut(sim.pastedText[k]));
+    r.pasteOrder = sim.pasteOrder;
+    r.pointStyle = sim.currentPointStyle;
+    r.print = print;
+    for (std::string* s : {&r.print.lineWidth, &r.print.dashLengthMm, &r.print.charSize,
+                           &r.print.approxGraduations, &r.print.comment1, &r.print.comment2})
+        *s = cut(*s);
+    r.copySampling = sim.copySampling;
+    r.decimalComma = sim.decimalComma;
+    r.exportDigits = std::clamp(sim.exportDigits, 5, 17);
+    return r;
+}
+
+void applyStudy(const StudyRecord& r, Simulation& sim, PanelView& view) {
+    // Replays the choices on a fresh panel so that every caption and visible part follows the
+    // side and the study, then puts back what the user typed and loaded.
+    sim.panel = PanelFields::atDesign();
+    sim.browser = DatabaseBrowser{};
+    sim.state.row1 = 1;
+    sim.state.row2 = 1;
+    startPanel(view, sim);
+    if (r.sideChoice >= 0) chooseBurette(view, sim, r.sideChoice);
+    chooseBaseKind(view, sim, static_cast<int>(r.baseKind));
+    sim.panel.baseKind = r.baseKind;
+    sim.state.baseKind = r.baseKind;
+    if (r.sideChoice >= 0 && r.study != Study::None)
+        chooseStudy(view, sim, static_cast<int>(r.study));
+
+    for (int f : kNumberFields) sim.panel.text[f] = r.fields[f];
+    showFieldsFor(r, sim.panel);
+    sim.panel.pKa2LabelVisible = sim.panel.visible[5] || sim.panel.visible[15];
+    sim.panel.pKa3LabelVisible = sim.panel.visible[6] || sim.panel.visible[16];
+    sim.panel.entryName = r.entryName;
+    sim.browser.currentAcidEntry = r.currentAcidEntry;
+    sim.browser.currentBaseEntry = r.currentBaseEntry;
+    sim.state.row1 = r.row1;
+    sim.state.row2 = r.row2;
+    if (r.target > 0) {
+        view.target.selected = r.target - 1;
+        sim.browser.targetColumn1 = r.target == 1;
+        view.marker1Visible = view.laidOut && r.target == 1;
+        view.marker2Visible = view.laidOut && r.target == 2;
+    } else {
+        view.target.selected = -1;
+        sim.browser.targetColumn1 = false;
+    }
+
+    sim.graph.checked = r.ticked;
+    sim.panel.pointCount = r.pointCount;
+    sim.pastedText = r.pastedLines;
+    sim.pasteOrder = r.pasteOrder;
+    sim.pastedPoints.clear();
+    sim.currentPointStyle = r.pointStyle;
+    sim.copySampling = r.copySampling;
+    sim.decimalComma = r.decimalComma;
+    sim.exportDigits = r.exportDigits;
+    sim.curves.clear();
+    sim.exportText.clear();
+    sim.mixture.reset();
+}
+
+std::string writeStudyText(const StudyRecord& r) {
+    OrderedJson root;
+    root["format"] = kStudyFormatName;
+    root["format_version"] =
+        std::to_string(kStudyFormatMajor) + "." + std::to_string(kStudyFormatMinor);
+
+    OrderedJson panel;
+    panel["side"] = kSideNames[r.sideChoice + 1];
+    panel["study"] = kStudyNames[static_cast<int>(r.study) + 1];
+    panel["strong_base"] = kBaseKindNames[static_cast<int>(r.baseKind)];
+    OrderedJson fields = OrderedJson::object();
+    for (int f : kNumberFields) fields[fieldKey(f)] = r.fields[f];
+    panel["fields"] = fields;
+    panel["entry_name"] = r.entryName;
+    panel["database"] = {{"acid_entry", r.currentAcidEntry},
+                         {"base_entry", r.currentBaseEntry},
+                         {"row1", r.row1},
+                         {"row2", r.row2},
+                         {"target", r.target}};
+    root["panel"] = panel;
+
+    OrderedJson ticked = OrderedJson::array();
+    for (int box = 1; box <= 10; ++box)
+        if (r.ticked[box - 1]) ticked.push_back(box);
+    root["graph"] = {{"ticked", ticked}, {"points", r.pointCount}};
+    root["pasted"] = {{"order", kOrderNames[r.pasteOrder ? 1 : 0]},
+                      {"point_style", static_cast<int>(r.pointStyle)},
+                      {"lines", r.pastedLines}};
+    const PrintSettings& p = r.print;
+    root["print"] = {
+        {"line_width", p.lineWidth}, {"dash_length", p.dashLengthMm},
+        {"char_size", p.charSize},   {"graduations", p.approxGraduations},
+        {"zoom_x2", p.zoomX2},       {"constants", p.printConstants},
+        {"colour", p.printInColour}, {"arrows", p.axisArrows},
+        {"grid", p.printGrid},       {"format", kFormatNames[static_cast<int>(p.format)]},
+        {"comment1", p.comment1},    {"comment2", p.comment2}};
+    root["copy"] = {{"sampling", kSamplingNames[static_cast<int>(r.copySampling)]},
+                    {"decimal", kSeparatorNames[r.decimalComma ? 1 : 0]},
+                    {"digits", r.exportDigits}};
+    for (const auto& [name, text] : r.sections) {
+        const Json parsed = Json::parse(text, nullptr, false);
+        if (!parsed.is_discarded()) root[name] = parsed;
+    }
+    // Texts that are not valid UTF-8 (a paste of a file in another character set) are written
+    // with the replacement character rather than making the file unreadable.
+    return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+StudyReading readStudyText(std::string_view text) {
+    StudyReading reading;
+    try {
+        if (text.size() > kMaxStudyFileBytes) throw Refusal{texts::kTooLarge};
+        if (const auto problem = precheck(text)) throw Refusal{*problem};
+        Json root;
+        try {
+            root = Json::parse(text.begin(), text.end());
+        } catch (const Json::parse_error& e) {
+            const bool atEnd = e.byte >= text.size();
+            // Text that does not even start like JSON is another kind of file.
+            const auto first = text.find_first_not_of(" \t\r\n");
+            if (first != std::string_view::npos && text[first] != '{')
+                throw Refusal{texts::kNotAStudy};
+            throw Refusal{atEnd ? std::string(texts::kTruncated)
+                                : texts::damagedAt(lineOf(text, e.byte))};
+        }
+        if (!root.is_object()) throw Refusal{texts::kNotAStudy};
+        const auto format = root.find("format");
+        if (format == root.end() || !format->is_string() ||
+            format->get<std::string>() != kStudyFormatName)
+            throw Refusal{texts::kNotAStudy};
+        const auto versionItem = root.find("format_version");
+        const std::string versionText =
+            versionItem != root.end() && versionItem->is_string()
+                ? versionItem->get<std::string>().substr(0, 20)
+                : std::string(versionItem == root.end() ? "aucune" : "?");
+        const auto version = parseVersion(versionText);
+        if (!version || version->first != kStudyFormatMajor)
+            throw Refusal{texts::unknownVersion(versionText)};
+        reading.newerVersion = version->second > kStudyFormatMinor;
+        std::vector<std::string> unknown;
+        reading.record = readRecord(root, unknown);
+        if (reading.newerVersion) reading.skipped = unknown;
+    } catch (const Refusal& refusal) {
+        reading.record.reset();
+        reading.problem = refusal.problem;
+    } catch (const std::exception&) {
+        reading.record.reset();
+        reading.problem = texts::kNotAStudy;
+    }
+    return reading;
+}
+
+std::string displayName(const std::string& path) {
+    return fs::path(path).filename().string();
+}
+
+std::string studyWindowTitle(const std::string& caption, const std::string& path, bool modified) {
+    if (path.empty() && !modified) return caption;
+    const std::string name = path.empty() ? std::string(texts::kUntitledStudy) : displayName(path);
+    return name + (modified ? "*" : "") + " - " + caption;
+}
+
+std::vector<std::string> withRecent(std::vector<std::string> recent, const std::string& path) {
+    recent.erase(std::remove(recent.begin(), recent.end(), path), recent.end());
+    recent.insert(recent.begin(), path);
+    if (recent.size() > kRecentStudyCount) recent.resize(kRecentStudyCount);
+    return recent;
+}
+
+StudyOpening openStudyFile(const std::string& path) {
+    StudyOpening opening;
+    const std::string name = displayName(path);
+    std::ifstream in(path, std::ios::binary);
+    std::error_code ec;
+    if (!in || fs::is_directory(path, ec)) {
+        opening.error = texts::cannotOpen(name, texts::kUnreadable);
+        return opening;
+    }
+    // Never more than the bound, whatever size the file claims.
+    std::uintmax_t claimed = fs::file_size(path, ec);
+    if (ec || claimed > kMaxStudyFileBytes) claimed = kMaxStudyFileBytes;
+    std::string text(static_cast<std::size_t>(claimed) + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    // A file that grew while it was read, or claimed less than it holds: read on to the bound.
+    if (text.size() == static_cast<std::size_t>(claimed) + 1 && claimed < kMaxStudyFileBytes) {
+        std::string rest(kMaxStudyFileBytes - claimed, '\0');
+        in.read(rest.data(), static_cast<std::streamsize>(rest.size()));
+        text.append(rest.data(), static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.bad()) {
+        opening.error = texts::cannotOpen(name, texts::kUnreadable);
+        return opening;
+    }
+    if (text.size() > kMaxStudyFileBytes) {
+        opening.error = texts::cannotOpen(name, texts::kTooLarge);
+        return opening;
+    }
+    StudyReading reading = readStudyText(text);
+    if (!reading.record) {
+        opening.error = texts::cannotOpen(name, reading.problem);
+        return opening;
+    }
+    opening.record = std::move(reading.record);
+    if (reading.newerVersion && !reading.skipped.empty()) {
+        std::string list;
+        for (const std::string& s : reading.skipped) list += (list.empty() ? "" : ", ") + s;
+        opening.notice = texts::newerVersionSkipped(name, list);
+    }
+    return opening;
+}
+
+std::string saveStudyFile(const std::string& path, const StudyRecord& record) {
+    const fs::path target(path);
+    fs::path temporary = target;
+    temporary += ".part";
+    const std::string content = writeStudyText(record);
+    std::error_code ec = writeWhole(temporary, content);
+    if (!ec) {
+        fs::rename(temporary, target, ec);
+        if (ec) std::remove(temporary.c_str());
+    }
+    if (ec) return texts::cannotSave(displayName(path), texts::writeFailureReason(ec.value()));
+    return {};
+}
+
+} // namespace titralab

@@ -1,0 +1,117 @@
+// Study files (.titralab): the record of a whole study, its JSON text, and the bounded reader
+// and whole-or-nothing writer of the files.
+#pragma once
+
+#include "core/page/PrintSettings.h"
+#include "core/panel/InputPanel.h"
+#include "core/panel/Simulation.h"
+
+#include <array>
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace titralab {
+
+// The format this program writes: major.minor. A file of another major version is refused; a
+// file of a later minor version opens with what this program understands.
+inline constexpr int kStudyFormatMajor = 1;
+inline constexpr int kStudyFormatMinor = 0;
+inline constexpr const char* kStudyFormatName = "TitraLab study";
+inline constexpr const char* kStudyExtension = ".titralab";
+
+// Bounds of the reader: what a study can hold, with room to spare.
+inline constexpr std::size_t kMaxStudyFileBytes = 2 * 1024 * 1024;
+inline constexpr int kMaxStudyDepth = 8;
+inline constexpr std::size_t kMaxStudyTextLength = 1000;  // a field, a comment, a pasted line
+inline constexpr std::size_t kMaxStudyPastedLines = 5000; // the reading stops long before
+inline constexpr std::size_t kMaxStudySections = 64;
+
+// Everything a study file holds, fields as typed.
+struct StudyRecord {
+    int sideChoice{-1}; // -1 before the first choice, 0 acid side, 1 base side
+    Study study{Study::None};
+    BaseKind baseKind{BaseKind::Soda};
+    std::array<std::string, 17> fields{}; // fields[1..16]: D1..D16 (D11: line width)
+    std::string entryName;
+    int currentAcidEntry{1};
+    int currentBaseEntry{1};
+    int row1{1};
+    int row2{1};
+    int target{1}; // the database target: column 1 or 2, 0 when no item is selected
+
+    std::array<bool, 10> ticked{}; // the graph window's boxes, ticked[0] is CheckBox1
+    std::string pointCount{"100"};
+
+    std::vector<std::string> pastedLines;
+    bool pasteOrder{true}; // true: (v, pH)
+    PointStyle pointStyle{PointStyle::Cross};
+
+    PrintSettings print;
+
+    CopySampling copySampling{CopySampling::ByPH};
+    bool decimalComma{true};
+    int exportDigits{5};
+
+    // Top-level sections this record does not hold (those of other features), as JSON text,
+    // kept so that a feature can read its own and so that saving again does not lose them.
+    std::map<std::string, std::string> sections;
+
+    bool operator==(const StudyRecord& o) const;
+    bool operator!=(const StudyRecord& o) const { return !(*this == o); }
+};
+
+// The study as the program holds it. Texts longer than the reader accepts are cut to its
+// bounds (they read the same: a number field that long is no number).
+StudyRecord captureStudy(const Simulation& sim, const PanelView& view, const PrintSettings& print);
+
+// Puts a read record into the context and the panel's view, as the user left them: side, study,
+// base kind, fields, browser, boxes, pasted text, styles and options. Which fields show follows
+// the study and the loaded entries, as the panel's layout decides. The curves are emptied; the
+// next regeneration draws them. Print settings stay in the record for the print dialog.
+void applyStudy(const StudyRecord& record, Simulation& sim, PanelView& view);
+
+// The JSON text of a record (UTF-8, two-space indent, one trailing line feed).
+std::string writeStudyText(const StudyRecord& record);
+
+struct StudyReading {
+    std::optional<StudyRecord> record; // none when refused
+    std::string problem;               // the first problem, French, when refused
+    bool newerVersion{false};          // a later minor version of the format
+    std::vector<std::string> skipped;  // what a later version holds that was not understood
+};
+
+// Reads the JSON text of a study. Refuses (with the first problem) anything that is not a
+// whole study of this format's major version with every value in range.
+StudyReading readStudyText(std::string_view text);
+
+struct StudyOpening {
+    std::optional<StudyRecord> record;
+    std::string error;  // the refusal, naming the file; empty when opened
+    std::string notice; // what a newer file held that was skipped, naming the file; may be empty
+};
+
+// Opens a study file: reads at most kMaxStudyFileBytes, never more.
+StudyOpening openStudyFile(const std::string& path);
+
+// Writes the study whole under a temporary name beside the target, then renames it into place.
+// Returns the French message of a failure (the previous file then stays whole), or empty.
+std::string saveStudyFile(const std::string& path, const StudyRecord& record);
+
+// The file name shown to the user: the last part of the path.
+std::string displayName(const std::string& path);
+
+// The main window's title: the caption alone for a new, unchanged study; else the file's name
+// ("Sans titre" before the first save), "*" when changed since it was opened or saved, " - ",
+// and the caption.
+std::string studyWindowTitle(const std::string& caption, const std::string& path, bool modified);
+
+// The recent studies after opening or saving `path`: it comes first, once, and the list keeps
+// at most kRecentStudyCount paths.
+inline constexpr std::size_t kRecentStudyCount = 5;
+std::vector<std::string> withRecent(std::vector<std::string> recent, const std::string& path);
+
+} // namespace titralab

@@ -1,0 +1,134 @@
+// titralab-export with study files (--open, --save) and the fit of pasted points (--fit).
+#include "ToolRun.h"
+
+#include "core/chemistry/Formulas.h"
+#include "core/numbers/NumberFormat.h"
+#include "core/panel/Notifier.h"
+#include "core/panel/Simulation.h"
+#include "core/panel/SimulationSetup.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+using namespace titralab;
+using titralab::testing::runTool;
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path scratch(const std::string& name) {
+    const fs::path dir = fs::temp_directory_path() / "titralab-tool-studies";
+    fs::create_directories(dir);
+    return dir / name;
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::stringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) lines.push_back(line);
+    return lines;
+}
+
+TEST(StudyTool, SavedStudiesOpenToTheSameTable) {
+    struct Case {
+        const char* label;
+        std::string options;
+    };
+    const Case cases[] = {
+        {"titration", "--study titration --entry1 30 --dilution --tick 2,3,8"},
+        {"base side species", "--study species --side base --entry1 3 --separator point"},
+        {"two monoacids by volume",
+         "--study two-mono --entry1 9 --entry2 17 --by-volume --D13 0.01"},
+        {"mixture", "--study mixture --side base --entry1 2 --entry2 4 --digits 8"},
+        {"dilution", "--study dilution --entry1 24 --points 40"},
+    };
+    for (const Case& c : cases) {
+        const fs::path file = scratch(std::string(c.label) + ".titralab");
+        const auto saved = runTool(c.options + " --save '" + file.string() + "'");
+        ASSERT_EQ(saved.status, 0) << c.label << ": " << saved.err;
+        const auto opened = runTool("--open '" + file.string() + "'");
+        EXPECT_EQ(opened.status, 0) << c.label << ": " << opened.err;
+        EXPECT_EQ(opened.out, saved.out) << c.label;
+    }
+    // Options given with --open change the opened study.
+    const fs::path file = scratch("titration.titralab");
+    const auto point = runTool("--open '" + file.string() + "' --separator point");
+    EXPECT_EQ(point.status, 0) << point.err;
+    EXPECT_NE(point.out.find('.'), std::string::npos);
+    EXPECT_EQ(point.out.find(','), std::string::npos);
+}
+
+TEST(StudyTool, ARefusedFileIsNamedAndNothingIsPrinted) {
+    const fs::path file = scratch("abime.titralab");
+    std::ofstream(file)
+        << "{\"format\": \"TitraLab study\", \"format_version\": \"1.0\", \"panel\": {";
+    const auto run = runTool("--open '" + file.string() + "'");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_NE(
+        run.err.find("Impossible d'ouvrir l'étude « abime.titralab » : le fichier est tronqué"),
+        std::string::npos)
+        << run.err;
+}
+
+TEST(StudyTool, FitPrintsEachValueWithItsUncertaintyThenTheResidualDeviation) {
+    // Acetic acid measured at 0.0923 mol/L and pKa 4.81, every 0.5 mL to 30 mL, exact pH.
+    Simulation truth;
+    chooseStudyAndEntries(truth, BuretteSide::AcidSide, Study::TitrationVsVolume, 17, 17);
+    truth.panel.text[2] = "0.0923";
+    truth.panel.text[4] = "4.81";
+    ChemicalState s = truth.state;
+    RecordingNotifier quiet;
+    setUpSimulation(s, truth.panel, quiet);
+    const fs::path pasted = scratch("mesures.txt");
+    {
+        std::ofstream out(pasted);
+        out << "v\tpH\n";
+        for (int i = 0; i <= 60; ++i)
+            out << formatGeneral(i * 0.0005, 8, ',') << '\t'
+                << formatGeneral(solvePH(s, i * 0.0005), 12, ',') << '\n';
+    }
+    struct Case {
+        const char* label;
+        std::string options;
+        std::vector<std::string> names;
+        std::vector<double> values;
+    };
+    const Case cases[] = {
+        {"default comma", "--fit C1,pK1", {"C1", "pK1"}, {0.0923, 4.81}},
+        {"point, more digits",
+         "--fit pK1,C1 --separator point --digits 8",
+         {"pK1", "C1"},
+         {4.81, 0.0923}},
+    };
+    for (const Case& c : cases) {
+        const auto run =
+            runTool("--study titration --entry1 17 --paste '" + pasted.string() + "' " + c.options);
+        ASSERT_EQ(run.status, 0) << c.label << ": " << run.err;
+        const std::vector<std::string> lines = linesOf(run.out);
+        ASSERT_EQ(lines.size(), c.names.size() + 1) << c.label << ": " << run.out;
+        for (std::size_t k = 0; k < c.names.size(); ++k) {
+            std::vector<std::string> fields;
+            std::stringstream in(lines[k]);
+            std::string field;
+            while (std::getline(in, field, '\t')) fields.push_back(field);
+            ASSERT_EQ(fields.size(), 3u) << c.label << ": " << lines[k];
+            EXPECT_EQ(fields[0], c.names[k]) << c.label;
+            for (char& ch : fields[1])
+                if (ch == ',') ch = '.';
+            EXPECT_NEAR(std::stod(fields[1]), c.values[k], 1e-4 * c.values[k]) << c.label;
+        }
+        EXPECT_EQ(lines.back().rfind("s(pH)\t", 0), 0u) << c.label << ": " << lines.back();
+    }
+    const auto refused =
+        runTool("--study species --entry1 17 --paste '" + pasted.string() + "' --fit C1");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("étude de titrage"), std::string::npos) << refused.err;
+}
+
+} // namespace

@@ -1,0 +1,247 @@
+#include "core/panel/StudyFile.h"
+
+#include "core/curves/Curves.h"
+#include "core/curves/PastedPoints.h"
+#include "core/panel/Notifier.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace titralab;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A study as a user leaves it: side, study, entries stepped to, a field typed, boxes, a paste.
+struct Desk {
+    Simulation sim;
+    PanelView view;
+    PrintSettings print;
+    Desk() { startPanel(view, sim); }
+
+    void choose(BuretteSide side, Study study, int entry) {
+        chooseBurette(view, sim, side == BuretteSide::AcidSide ? 0 : 1);
+        chooseStudy(view, sim, static_cast<int>(study));
+        while (sim.browser.current(side) < entry) StepForward(sim.browser, sim.panel, sim.state);
+    }
+    std::string table() {
+        RecordingNotifier quiet;
+        RefreshSimulation(sim, quiet);
+        return sim.exportText;
+    }
+};
+
+fs::path scratch(const std::string& name) {
+    const fs::path dir = fs::temp_directory_path() / "titralab-study-tests";
+    fs::create_directories(dir);
+    return dir / name;
+}
+
+void writeText(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST(StudyFile, SavedThenOpenedGivesTheSameTableForEveryStudyOnBothSides) {
+    const Study studies[] = {Study::TitrationVsVolume, Study::SpeciesVsPH, Study::TwoMonoTitration,
+                             Study::TwoPolyMixture, Study::Dilution};
+    for (BuretteSide side : {BuretteSide::AcidSide, BuretteSide::BaseSide})
+        for (Study study : studies) {
+            const std::string label =
+                std::string(side == BuretteSide::AcidSide ? "acid " : "base ") +
+                std::to_string(static_cast<int>(study));
+            Desk before;
+            before.choose(side, study, side == BuretteSide::AcidSide ? 17 : 2);
+            before.sim.panel.text[2] = "0,05";
+            before.sim.panel.text[13] = "10E-3";
+            before.sim.graph.checked[0] = true; // dilution
+            before.sim.graph.checked[2] = true;
+            before.sim.panel.pointCount = "37";
+            before.sim.decimalComma = side == BuretteSide::AcidSide;
+            before.sim.copySampling =
+                study == Study::TwoMonoTitration ? CopySampling::ByVolume : CopySampling::ByPH;
+            PastePairs(before.sim, true, "v\tpH\n0.001\t3.1\n0,005 4.2\n");
+            before.sim.graph.checked[8] = true;
+            before.print.comment1 = "Séance « titrage » n°2";
+            before.print.format = PageFormat::HalfPage;
+
+            const StudyRecord saved = captureStudy(before.sim, before.view, before.print);
+            const std::string text = writeStudyText(saved);
+            const StudyReading read = readStudyText(text);
+            ASSERT_TRUE(read.record) << label << ": " << read.problem;
+            EXPECT_EQ(*read.record, saved) << label;
+
+            Desk after;
+            applyStudy(*read.record, after.sim, after.view);
+            EXPECT_EQ(writeStudyText(captureStudy(after.sim, after.view, read.record->print)), text)
+                << label;
+            EXPECT_EQ(after.view.studies.selected, before.view.studies.selected) << label;
+            EXPECT_EQ(after.view.target.selected, before.view.target.selected) << label;
+            EXPECT_EQ(after.view.unitColumn, before.view.unitColumn) << label;
+            EXPECT_EQ(after.view.column2TitleVisible, before.view.column2TitleVisible) << label;
+            EXPECT_EQ(after.view.showCaption, before.view.showCaption) << label;
+            EXPECT_EQ(after.table(), before.table()) << label;
+        }
+}
+
+TEST(StudyFile, RefusesDamagedOrForeignInputNamingTheFirstProblem) {
+    Desk desk;
+    desk.choose(BuretteSide::AcidSide, Study::TitrationVsVolume, 17);
+    const std::string good = writeStudyText(captureStudy(desk.sim, desk.view, desk.print));
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string t = good;
+        const auto at = t.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return at == std::string::npos ? t : t.replace(at, from.size(), to);
+    };
+    struct Case {
+        const char* label;
+        std::string text;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"truncated", good.substr(0, good.size() / 2), "tronqué"},
+        {"another major version", replaced("\"1.0\"", "\"2.0\""), "version « 2.0 »"},
+        {"no version", replaced("\"format_version\"", "\"version\""), "version « aucune »"},
+        {"another program's JSON", "{\"format\": \"Autre\", \"x\": 1}", "pas une étude"},
+        {"another program's text", "[Desktop Entry]\nName=TitraLab\n", "pas une étude"},
+        {"binary", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "pas un fichier texte"},
+        {"empty", "  \n", "vide"},
+        {"damaged in the middle", replaced("\"panel\": {", "\"panel\": {,"), "ligne 4"},
+        {"nested too deep", "{\"format\":" + std::string(20, '[') + std::string(20, ']') + "}",
+         "profondément"},
+        {"entry out of range", replaced("\"row1\": 17", "\"row1\": 99"), "panel.database.row1"},
+        {"unknown side", replaced("\"side\": \"acid\"", "\"side\": \"left\""), "panel.side"},
+        {"point style", replaced("\"point_style\": 1", "\"point_style\": 12"),
+         "pasted.point_style"},
+        {"box number", replaced("\"ticked\": [", "\"ticked\": [11, "), "graph.ticked"},
+        {"number for a field", replaced("\"D1\": \"1,0E-1\"", "\"D1\": 0.1"), "panel.fields.D1"},
+        {"digits", replaced("\"digits\": 5", "\"digits\": 3"), "copy.digits"},
+        {"too long a text",
+         replaced("\"comment1\": \"\"", "\"comment1\": \"" + std::string(1001, 'x') + "\""),
+         "print.comment1"},
+    };
+    for (const Case& c : cases) {
+        const StudyReading r = readStudyText(c.text);
+        EXPECT_FALSE(r.record) << c.label;
+        EXPECT_NE(r.problem.find(c.expected), std::string::npos) << c.label << ": " << r.problem;
+    }
+}
+
+TEST(StudyFile, FilesAreReadWithinBoundsAndRefusalsNameTheFile) {
+    const fs::path huge = scratch("enorme.titralab");
+    { std::ofstream(huge) << "{"; }
+    fs::resize_file(huge, 100u * 1024 * 1024); // 100 MB, sparse
+    const fs::path missing = scratch("absente.titralab");
+    fs::remove(missing);
+    struct Case {
+        const char* label;
+        fs::path path;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"100 MB", huge,
+         "Impossible d'ouvrir l'étude « enorme.titralab » : le fichier est trop gros"},
+        {"missing", missing,
+         "Impossible d'ouvrir l'étude « absente.titralab » : le fichier ne peut"},
+        {"a folder", huge.parent_path(), "ne peut pas être lu"},
+    };
+    for (const Case& c : cases) {
+        const StudyOpening o = openStudyFile(c.path.string());
+        EXPECT_FALSE(o.record) << c.label;
+        EXPECT_NE(o.error.find(c.expected), std::string::npos) << c.label << ": " << o.error;
+    }
+    fs::remove(huge);
+}
+
+TEST(StudyFile, ANewerVersionOpensWhatItUnderstandsAndSaysWhatItSkipped) {
+    Desk desk;
+    desk.choose(BuretteSide::BaseSide, Study::TitrationVsVolume, 2);
+    std::string text = writeStudyText(captureStudy(desk.sim, desk.view, desk.print));
+    text.replace(text.find("\"1.0\""), 5, "\"1.4\"");
+    text.replace(text.find("\"graph\": {"), 10, "\"graph\": {\"legend\": true, ");
+    text.replace(text.find("\"format\""), 8, "\"indicator\": {\"name\": \"BBT\"}, \"format\"");
+    const fs::path path = scratch("nouvelle.titralab");
+    writeText(path, text);
+    const StudyOpening o = openStudyFile(path.string());
+    ASSERT_TRUE(o.record) << o.error;
+    EXPECT_EQ(o.record->study, Study::TitrationVsVolume);
+    EXPECT_EQ(o.record->sideChoice, 1);
+    EXPECT_EQ(o.record->sections.at("indicator"), "{\"name\":\"BBT\"}");
+    EXPECT_NE(o.notice.find("« nouvelle.titralab »"), std::string::npos) << o.notice;
+    EXPECT_NE(o.notice.find("indicator, graph.legend"), std::string::npos) << o.notice;
+    // The same keys in a file of this version are tolerated without a word.
+    text.replace(text.find("\"1.4\""), 5, "\"1.0\"");
+    writeText(path, text);
+    EXPECT_TRUE(openStudyFile(path.string()).notice.empty());
+}
+
+TEST(StudyFile, SavingWritesWholeOrLeavesThePreviousFile) {
+    Desk desk;
+    desk.choose(BuretteSide::AcidSide, Study::SpeciesVsPH, 24);
+    const StudyRecord record = captureStudy(desk.sim, desk.view, desk.print);
+    const fs::path good = scratch("bonne.titralab");
+    ASSERT_EQ(saveStudyFile(good.string(), record), "");
+    EXPECT_FALSE(fs::exists(good.string() + ".part"));
+    EXPECT_EQ(*openStudyFile(good.string()).record, record);
+
+    // A folder where the file should go: the rename fails, the folder and its file stay.
+    const fs::path folder = scratch("dossier.titralab");
+    fs::create_directories(folder);
+    writeText(folder / "garde", "x");
+    struct Case {
+        const char* label;
+        fs::path path;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"a folder in the way", folder, "dossier"},
+        {"no such folder", scratch("nulle-part") / "x.titralab", "le dossier n'existe pas"},
+    };
+    for (const Case& c : cases) {
+        const std::string message = saveStudyFile(c.path.string(), record);
+        EXPECT_NE(message.find("n'a pas pu être enregistrée"), std::string::npos) << c.label;
+        EXPECT_NE(message.find(c.reason), std::string::npos) << c.label << ": " << message;
+        EXPECT_FALSE(fs::exists(c.path.string() + ".part")) << c.label;
+    }
+    EXPECT_TRUE(fs::exists(folder / "garde"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(StudyFile, TitleShowsTheFileAndAMarkForUnsavedChanges) {
+    struct Case {
+        const char* label;
+        std::string path;
+        bool modified;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"new, unchanged", "", false, "Titre"},
+        {"new, changed", "", true, "Sans titre* - Titre"},
+        {"saved", "/cours/acide.titralab", false, "acide.titralab - Titre"},
+        {"changed since", "/cours/acide.titralab", true, "acide.titralab* - Titre"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(studyWindowTitle("Titre", c.path, c.modified), c.title) << c.label;
+}
+
+TEST(StudyFile, RecentStudiesKeepTheLastFiveOnceEach) {
+    struct Case {
+        const char* label;
+        std::vector<std::string> before;
+        std::string path;
+        std::vector<std::string> after;
+    };
+    const Case cases[] = {
+        {"first", {}, "a", {"a"}},
+        {"again moves first", {"b", "a", "c"}, "a", {"a", "b", "c"}},
+        {"sixth drops the oldest", {"e", "d", "c", "b", "a"}, "f", {"f", "e", "d", "c", "b"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(withRecent(c.before, c.path), c.after) << c.label;
+}
+
+} // namespace

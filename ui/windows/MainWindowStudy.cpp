@@ -1,0 +1,271 @@
+// The main window's study files and fit: "Ouvrir", "Enregistrer", "Enregistrer sous…", the
+// recent studies, the examples, the title bar's unsaved-changes mark, leaving with unsaved
+// changes, and "Ajuster au points collés…".
+#include "core/curves/Curves.h"
+#include "core/curves/Fit.h"
+#include "core/panel/Notifier.h"
+#include "core/panel/StudyFile.h"
+#include "core/texts/StudyTexts.h"
+#include "ui/qt/SettingsStore.h"
+#include "ui/windows/FitDialog.h"
+#include "ui/windows/MainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTimer>
+
+#include <exception>
+
+namespace titralab {
+
+namespace {
+
+QString fr(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+constexpr const char* kRecentKey = "etudesRecentes";
+constexpr int kTitleRefreshMs = 300;
+
+// The shipped examples, in the data folder's "Etudes".
+struct Example {
+    const char* name;
+    const char* file;
+};
+constexpr Example kExamples[] = {
+    {"ExempleAcetique", "acide-ethanoique-mesures.titralab"},
+    {"ExemplePhosphorique", "acide-phosphorique-especes.titralab"},
+    {"ExempleDeuxMonoacides", "deux-monoacides.titralab"},
+};
+
+} // namespace
+
+void MainWindow::buildStudyMenus(QMenu* file, QMenu* edit, QMenu* help) {
+    QAction* first = file->actions().value(0);
+    auto add = [this](QMenu* menu, QAction* before, const char* name, const char* text,
+                      const QKeySequence& keys, auto handler) {
+        auto* action = new QAction(fr(text), menu);
+        action->setObjectName(name);
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, handler);
+        menu->insertAction(before, action);
+        return action;
+    };
+    add(file, first, "OuvrirEtude1", texts::kOpenStudy, QKeySequence(Qt::CTRL | Qt::Key_O),
+        [this] { OuvrirEtudeClick(); });
+    add(file, first, "Enregistrer1", texts::kSaveStudy, QKeySequence(Qt::CTRL | Qt::Key_S),
+        [this] { saveStudy(); });
+    add(file, first, "EnregistrerSous1", texts::kSaveStudyAs,
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { saveStudyAs(); });
+    m_recentMenu = new QMenu(fr(texts::kRecentStudies), file);
+    m_recentMenu->setObjectName("EtudesRecentes1");
+    file->insertMenu(first, m_recentMenu);
+    file->insertSeparator(first);
+
+    edit->addSeparator();
+    add(edit, nullptr, "Ajuster1", texts::kFitMenu, QKeySequence(), [this] { AjusterClick(); });
+
+    auto* examples = new QMenu(fr(texts::kExampleStudies), help);
+    examples->setObjectName("Exemples1");
+    const char* captions[] = {texts::kExampleAcetic, texts::kExamplePhosphoric,
+                              texts::kExampleTwoMonoacids};
+    for (int k = 0; k < 3; ++k) {
+        QAction* a = examples->addAction(fr(captions[k]));
+        a->setObjectName(kExamples[k].name);
+        const QString path =
+            QString::fromStdString(m_paths.dataFolder) + "/Etudes/" + kExamples[k].file;
+        connect(a, &QAction::triggered, this, [this, path] {
+            if (confirmLeavingStudy()) openStudy(path);
+        });
+    }
+    QAction* precision = findChild<QAction*>("Precision1");
+    const QList<QAction*> helpActions = help->actions();
+    const int at = helpActions.indexOf(precision);
+    help->insertMenu(helpActions.value(at + 1), examples);
+
+    const QSettings settings(SettingsStore::kOrganisation, QCoreApplication::applicationName());
+    for (const QString& path : settings.value(kRecentKey).toStringList())
+        if (m_recent.size() < kRecentStudyCount) m_recent.push_back(path.toStdString());
+    fillRecentMenu();
+
+    m_titleTimer = new QTimer(this);
+    m_titleTimer->setInterval(kTitleRefreshMs);
+    connect(m_titleTimer, &QTimer::timeout, this, &MainWindow::refreshStudyTitle);
+    m_titleTimer->start();
+}
+
+std::string MainWindow::studyText() const {
+    const PrintSettings print = m_links.printSettings ? m_links.printSettings() : PrintSettings{};
+    return writeStudyText(captureStudy(m_sim, m_view, print));
+}
+
+bool MainWindow::studyModified() const {
+    return studyText() != m_savedStudy;
+}
+
+QStringList MainWindow::recentStudies() const {
+    QStringList list;
+    for (const std::string& p : m_recent) list << QString::fromStdString(p);
+    return list;
+}
+
+void MainWindow::refreshStudyTitle() {
+    const QString title =
+        QString::fromStdString(studyWindowTitle(m_caption, m_studyPath, studyModified()));
+    if (windowTitle() != title) setWindowTitle(title);
+}
+
+void MainWindow::rememberStudy(const std::string& path) {
+    m_studyPath = path;
+    m_recent = withRecent(m_recent, path);
+    QSettings settings(SettingsStore::kOrganisation, QCoreApplication::applicationName());
+    settings.setValue(kRecentKey, recentStudies());
+    fillRecentMenu();
+}
+
+void MainWindow::fillRecentMenu() {
+    m_recentMenu->clear();
+    if (m_recent.empty()) {
+        m_recentMenu->addAction(fr(texts::kNoRecentStudy))->setEnabled(false);
+        return;
+    }
+    int number = 1;
+    for (const std::string& p : m_recent) {
+        const QString path = QString::fromStdString(p);
+        QAction* a = m_recentMenu->addAction(
+            QStringLiteral("&%1 %2").arg(number++).arg(QFileInfo(path).fileName()));
+        a->setToolTip(path);
+        a->setStatusTip(path);
+        connect(a, &QAction::triggered, this, [this, path] {
+            if (confirmLeavingStudy()) openStudy(path);
+        });
+    }
+}
+
+bool MainWindow::openStudy(const QString& path) {
+    const StudyOpening opening = openStudyFile(path.toStdString());
+    if (!opening.record) {
+        notifier().error(opening.error);
+        return false;
+    }
+    applyStudy(*opening.record, m_sim, m_view);
+    if (m_links.setPrintSettings) m_links.setPrintSettings(opening.record->print);
+    applyView();
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    rememberStudy(absolute.toStdString());
+    m_savedStudy = studyText();
+    refreshStudyTitle();
+    if (m_links.studyChanged) m_links.studyChanged();
+    if (!opening.notice.empty()) notifier().inform(opening.notice);
+    return true;
+}
+
+bool MainWindow::saveStudyTo(const QString& path) {
+    QString target = path;
+    if (!target.endsWith(QString::fromUtf8(kStudyExtension), Qt::CaseInsensitive))
+        target += QString::fromUtf8(kStudyExtension);
+    const PrintSettings print = m_links.printSettings ? m_links.printSettings() : PrintSettings{};
+    const StudyRecord record = captureStudy(m_sim, m_view, print);
+    const std::string failure = saveStudyFile(target.toStdString(), record);
+    if (!failure.empty()) {
+        notifier().error(failure);
+        return false;
+    }
+    rememberStudy(QFileInfo(target).absoluteFilePath().toStdString());
+    m_savedStudy = writeStudyText(record);
+    refreshStudyTitle();
+    return true;
+}
+
+bool MainWindow::saveStudy() {
+    if (m_studyPath.empty()) return saveStudyAs();
+    return saveStudyTo(QString::fromStdString(m_studyPath));
+}
+
+bool MainWindow::saveStudyAs() {
+    QString path;
+    if (m_chooseFile) {
+        path = m_chooseFile(true);
+    } else {
+        const QString start =
+            m_studyPath.empty() ? QDir::homePath() : QString::fromStdString(m_studyPath);
+        path = QFileDialog::getSaveFileName(this, fr(texts::kSaveStudyTitle), start,
+                                            fr(texts::kStudyFilter));
+    }
+    if (path.isEmpty()) return false;
+    return saveStudyTo(path);
+}
+
+void MainWindow::OuvrirEtudeClick() {
+    if (!confirmLeavingStudy()) return;
+    QString path;
+    if (m_chooseFile) {
+        path = m_chooseFile(false);
+    } else {
+        const QString start = m_studyPath.empty()
+                                  ? QDir::homePath()
+                                  : QFileInfo(QString::fromStdString(m_studyPath)).absolutePath();
+        path = QFileDialog::getOpenFileName(this, fr(texts::kOpenStudyTitle), start,
+                                            fr(texts::kStudyFilter));
+    }
+    if (!path.isEmpty()) openStudy(path);
+}
+
+bool MainWindow::confirmLeavingStudy() {
+    if (!studyModified()) return true;
+    UnsavedAnswer answer = UnsavedAnswer::Cancel;
+    if (m_askUnsaved) {
+        answer = m_askUnsaved();
+    } else {
+        QMessageBox box(QMessageBox::Question, fr(texts::kUnsavedTitle),
+                        fr(texts::kUnsavedQuestion),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+        box.setDefaultButton(QMessageBox::Save);
+        const int chosen = box.exec();
+        answer = chosen == QMessageBox::Save      ? UnsavedAnswer::Save
+                 : chosen == QMessageBox::Discard ? UnsavedAnswer::Discard
+                                                  : UnsavedAnswer::Cancel;
+    }
+    switch (answer) {
+    case UnsavedAnswer::Save:
+        return saveStudy();
+    case UnsavedAnswer::Discard:
+        return true;
+    case UnsavedAnswer::Cancel:
+        return false;
+    }
+    return false;
+}
+
+void MainWindow::AjusterClick() {
+    // The drawn range decides how pasted volumes read; the fit reads the fields itself.
+    RecordingNotifier quiet;
+    try {
+        RefreshSimulation(m_sim, quiet);
+    } catch (const std::exception&) {
+    }
+    const std::vector<FitValue> fittable = fittableValues(m_sim);
+    if (fittable.empty()) {
+        notifier().inform(texts::kFitNotTitration);
+        return;
+    }
+    if (fitPointsOf(m_sim).empty()) {
+        notifier().inform(texts::kFitNoPoints);
+        return;
+    }
+    FitDialog dialog(m_sim, this);
+    dialog.prepare();
+    if (dialog.exec() != QDialog::Accepted) return;
+    applyFit(m_sim, dialog.result());
+    applyView();
+    if (m_links.studyChanged) m_links.studyChanged();
+}
+
+} // namespace titralab
