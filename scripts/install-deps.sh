@@ -3,7 +3,7 @@
 # Does nothing when they are all present.
 set -euo pipefail
 packages=(
-  cmake g++ make ninja-build pkg-config
+  cmake g++ make ninja-build pkg-config ccache
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins
   qt6-translations-l10n
   libjpeg-dev libeigen3-dev nlohmann-json3-dev libxlsxwriter-dev unzip libgtest-dev libgmock-dev
