@@ -75,6 +75,10 @@ writes its .Txt file. Messages about the typed values go to standard error, one 
 Readings of a titration study (instead of the table; refused in the other studies):
   --equivalence             one line per remarkable point: the kind (equivalence, inflection,
                             half), its number, the volume in litres and the pH, tab-separated
+  --at VOLUME               the curve at VOLUME (in mL, as the chart draws titrations), solved
+                            exactly: one line each for the volume in litres, the pH, [H3O+],
+                            every species (mol/L) and the conductivity (S/m) when computed,
+                            the name then the value, tab-separated
   --indicator NAME          one line per equivalence: equivalence, its number, its pH and the
                             verdict of the colour indicator NAME ("convient", "ne convient pas");
                             the names as the choice lists them, accents optional:
@@ -175,6 +179,7 @@ struct Options {
     bool derivative{false};
     bool equivalence{false};
     std::optional<std::string> indicator;
+    std::optional<std::string> at; // a volume as typed, in the chart's unit
     std::optional<std::string> png;
     std::optional<std::string> svg;
     int width{1000};
@@ -289,6 +294,8 @@ Options parseArguments(int argc, char** argv) {
             o.equivalence = true;
         else if (arg == "--indicator")
             o.indicator = value();
+        else if (arg == "--at")
+            o.at = value();
         else if (arg == "--png")
             o.png = value();
         else if (arg == "--svg")
@@ -327,9 +334,11 @@ Options parseArguments(int argc, char** argv) {
     if (!o.help && !o.study && !o.open) throw UsageError{"--study is required"};
     if (o.pdf && o.study == Study::TwoPolyMixture)
         throw UsageError{"the mixture study has no printed page"};
-    if ((o.equivalence || o.indicator) && o.study && !titrationOf(*o.study))
-        throw UsageError{"--equivalence and --indicator need a titration study (titration or "
-                         "two-mono)"};
+    if ((o.equivalence || o.indicator || o.at) && o.study && !titrationOf(*o.study))
+        throw UsageError{"--equivalence, --indicator and --at need a titration study (titration "
+                         "or two-mono)"};
+    if (o.at && !readParticularVolume(*o.at))
+        throw UsageError{"--at expects a volume >= 0, not '" + *o.at + "'"};
     if (o.indicator && *o.indicator != "list" && !findIndicator(*o.indicator))
         throw UsageError{"unknown indicator '" + *o.indicator + "' (--indicator list)"};
     if ((o.png || o.svg) && o.study == Study::TwoPolyMixture)
@@ -360,6 +369,19 @@ std::optional<std::string> readFile(const std::string& path, std::size_t limit) 
 }
 
 // The readings of a titration, one line per point, in the table's number format.
+// The curve at one volume, solved exactly: name, tab, value, in the table's number format.
+std::string particularPointTable(const Simulation& sim, double drawnVolume) {
+    const std::optional<ExactPoint> p = exactPointAt(sim, drawnVolume);
+    if (!p) return {};
+    auto number = [&sim](double x) { return FormatValue(x, sim.decimalComma, sim.exportDigits); };
+    std::string out = "v (L)\t" + number(p->volume) + "\r";
+    out += "pH\t" + number(p->pH) + "\r";
+    out += "[H3O+]\t" + number(p->hydronium) + "\r";
+    for (const auto& [name, c] : p->species) out += "[" + name + "]\t" + number(c) + "\r";
+    if (p->conductivity) out += "sigma (S/m)\t" + number(*p->conductivity) + "\r";
+    return out;
+}
+
 std::string readingLines(const Simulation& sim, const Options& o) {
     std::string out;
     auto number = [&sim](double x) { return FormatValue(x, sim.decimalComma, sim.exportDigits); };
@@ -569,7 +591,15 @@ int main(int argc, char** argv) {
         }
     } else
 #endif
-        if (o.equivalence || o.indicator) {
+        if (o.at) {
+        const std::string table = particularPointTable(sim, *readParticularVolume(*o.at));
+        if (table.empty()) {
+            std::cerr << "titralab-export: --at: no point of the curve at " << *o.at << '\n';
+            return 1;
+        }
+        std::cout << table << "\r\n";
+        std::cout.flush();
+    } else if (o.equivalence || o.indicator) {
         std::cout << readingLines(sim, o) << "\r\n";
         std::cout.flush();
     } else if (o.vary) {

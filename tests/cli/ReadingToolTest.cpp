@@ -163,3 +163,41 @@ TEST(ReadingToolDerivative, IsTheExactSlopeInPHPerMillilitre) {
 }
 
 } // namespace
+
+// The curve at a typed volume agrees with the remarkable points solved at the same volume.
+TEST(ReadingTool, CurveAtAVolumeAgreesWithTheRemarkablePoints) {
+    struct Case {
+        const char* label;
+        std::string study;
+    };
+    const std::vector<Case> cases{
+        {"acetic acid", "--study titration --entry1 17"},
+        {"phosphoric acid", "--study titration --entry1 30"},
+        {"two monoacids", "--study two-mono --entry1 1 --entry2 17"},
+    };
+    const std::string precise = " --separator point --digits 17";
+    for (const Case& c : cases) {
+        const ToolRun points = runTool(c.study + " --equivalence" + precise);
+        ASSERT_EQ(points.status, 0) << c.label << points.err;
+        int checked = 0;
+        for (const auto& p : linesOf(points.out)) {
+            if (p.size() != 4 || p[0] == "inflection") continue;
+            const double litres = number(p[2]);
+            std::ostringstream millilitres;
+            millilitres.precision(17);
+            millilitres << litres * 1000;
+            const ToolRun at = runTool(c.study + " --at " + millilitres.str() + precise);
+            ASSERT_EQ(at.status, 0) << c.label << at.err;
+            const auto lines = linesOf(at.out);
+            ASSERT_GE(lines.size(), 3u) << c.label;
+            EXPECT_EQ(lines[1][0], "pH") << c.label;
+            EXPECT_NEAR(number(lines[1][1]), number(p[3]), 1e-9) << c.label << ' ' << p[0];
+            ++checked;
+        }
+        EXPECT_GE(checked, 2) << c.label;
+    }
+    const ToolRun species = runTool("--study species --entry1 17 --at 10");
+    EXPECT_EQ(species.status, 2);
+    const ToolRun negative = runTool("--study titration --entry1 17 --at -1");
+    EXPECT_EQ(negative.status, 2);
+}
