@@ -1,4 +1,5 @@
 #include "ui/windows/CopyDialog.h"
+#include "ui/qt/FrenchText.h"
 
 #include "core/curves/CopyExport.h"
 #include "core/curves/Curves.h"
@@ -25,10 +26,6 @@
 namespace titralab {
 
 namespace {
-
-QString fr(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 constexpr int kPictureSize = 32; // pixels
 

@@ -1,4 +1,5 @@
 #include "ui/windows/FamilyDialog.h"
+#include "ui/qt/FrenchText.h"
 
 #include "core/curves/Overlays.h"
 #include "core/panel/Notifier.h"
@@ -17,12 +18,6 @@
 namespace titralab {
 
 namespace {
-QString fr(const char* text) {
-    return QString::fromUtf8(text);
-}
-QString fr(const std::string& text) {
-    return QString::fromStdString(text);
-}
 // Without the mnemonic: what a screen reader says.
 QString spoken(const char* text) {
     return fr(text).remove('&').remove(QStringLiteral(" :"));

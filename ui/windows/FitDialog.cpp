@@ -1,4 +1,5 @@
 #include "ui/windows/FitDialog.h"
+#include "ui/qt/FrenchText.h"
 
 #include "core/numbers/NumberFormat.h"
 #include "core/texts/StudyTexts.h"
@@ -15,17 +16,6 @@
 #include <cmath>
 
 namespace titralab {
-
-namespace {
-
-QString fr(const std::string& text) {
-    return QString::fromStdString(text);
-}
-QString fr(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-} // namespace
 
 FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), m_sim(sim) {
     setObjectName("DlgAjustement");

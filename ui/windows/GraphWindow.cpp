@@ -1,4 +1,5 @@
 #include "ui/windows/GraphWindow.h"
+#include "ui/qt/FrenchText.h"
 
 #include "core/curves/Curves.h"
 #include "core/panel/Notifier.h"
@@ -31,13 +32,6 @@
 namespace titralab {
 
 namespace {
-
-QString fr(const char* text) {
-    return QString::fromUtf8(text);
-}
-QString fr(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // Width of the fourth status panel, pixels; it also takes what the first three leave.
 constexpr int kLastPanelWidth = 50;

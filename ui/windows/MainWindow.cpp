@@ -1,4 +1,5 @@
 #include "ui/windows/MainWindow.h"
+#include "ui/qt/FrenchText.h"
 
 #include "core/curves/Curves.h"
 #include "core/curves/PastedPoints.h"
@@ -53,13 +54,6 @@
 namespace titralab {
 
 namespace {
-
-QString fr(const char* text) {
-    return QString::fromUtf8(text);
-}
-QString fr(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // A hint "bubble|status": the part before "|" becomes the tooltip, the part after it the
 // status-bar text; without "|" the whole hint is both.

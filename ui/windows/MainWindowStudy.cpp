@@ -6,6 +6,7 @@
 #include "core/panel/Notifier.h"
 #include "core/panel/StudyFile.h"
 #include "core/texts/StudyTexts.h"
+#include "ui/qt/FrenchText.h"
 #include "ui/qt/SettingsStore.h"
 #include "ui/windows/FitDialog.h"
 #include "ui/windows/MainWindow.h"
@@ -26,10 +27,6 @@
 namespace titralab {
 
 namespace {
-
-QString fr(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 constexpr const char* kRecentKey = "etudesRecentes";
 constexpr int kTitleRefreshMs = 300;

@@ -1,4 +1,5 @@
 #include "ui/windows/MixtureWindow.h"
+#include "ui/qt/FrenchText.h"
 
 #include "core/chemistry/Mixture.h"
 #include "core/panel/Simulation.h"
@@ -17,10 +18,6 @@
 namespace titralab {
 
 namespace {
-
-QString fr(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 constexpr int kWidth = 544; // pixels
 constexpr int kHeight = 430;

@@ -1,4 +1,5 @@
 #include "ui/windows/OverlayBar.h"
+#include "ui/qt/FrenchText.h"
 
 #include "core/curves/Overlays.h"
 #include "core/panel/Notifier.h"
@@ -25,9 +26,6 @@
 namespace titralab {
 
 namespace {
-QString fr(const char* text) {
-    return QString::fromUtf8(text);
-}
 QString spoken(const char* text) {
     return fr(text).remove('&').remove(QStringLiteral("..."));
 }

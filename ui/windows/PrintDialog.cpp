@@ -1,4 +1,5 @@
 #include "ui/windows/PrintDialog.h"
+#include "ui/qt/FrenchText.h"
 
 #include "core/page/PrintedPage.h"
 #include "core/panel/Notifier.h"
@@ -38,10 +39,6 @@
 namespace titralab {
 
 namespace {
-
-QString fr(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 QString fr(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

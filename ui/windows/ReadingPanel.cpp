@@ -1,4 +1,5 @@
 #include "ui/windows/ReadingPanel.h"
+#include "ui/qt/FrenchText.h"
 
 #include "core/chemistry/Indicators.h"
 #include "core/curves/ChartReading.h"
@@ -25,13 +26,6 @@
 namespace titralab {
 
 namespace {
-
-QString fr(const char* text) {
-    return QString::fromUtf8(text);
-}
-QString fr(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QColor colorOf(const IndicatorColor& c) {
     return QColor(c.r, c.g, c.b);

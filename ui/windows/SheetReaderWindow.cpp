@@ -1,4 +1,5 @@
 #include "ui/windows/SheetReaderWindow.h"
+#include "ui/qt/FrenchText.h"
 
 #include "core/sheets/SheetReader.h"
 #include "core/texts/AccessibleTexts.h"
@@ -31,10 +32,6 @@ constexpr int kLeft = 16; // initial placement, pixels
 constexpr int kTop = 18;
 constexpr int kWidth = 519;
 constexpr int kHeight = 579;
-
-QString fr(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 } // namespace
 
