@@ -9,6 +9,7 @@
 #include "core/curves/Overlays.h"
 #include "core/page/PointStyles.h"
 #include "core/panel/DatabaseBrowser.h"
+#include "core/texts/Language.h"
 
 #include <array>
 #include <optional>
@@ -24,6 +25,7 @@ struct PastedPair {
 };
 
 struct Simulation {
+    Language language{Language::French}; // of every text the program writes
     ChemicalState state;
     PanelFields panel{PanelFields::atDesign()};
     DatabaseBrowser browser;

@@ -1,5 +1,7 @@
-// The program's French texts, kept in UTF-8 by the core, as Qt strings.
+// The program's texts, kept in UTF-8 by the core, as Qt strings.
 #pragma once
+
+#include "core/texts/Language.h"
 
 #include <QString>
 
@@ -12,6 +14,10 @@ inline QString fr(const char* text) {
 }
 inline QString fr(const std::string& text) {
     return QString::fromStdString(text);
+}
+// A text of the core's tables in the interface language.
+inline QString text(Language language, const Text& text) {
+    return QString::fromUtf8(text.in(language));
 }
 
 } // namespace titralab

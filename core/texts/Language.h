@@ -1,0 +1,32 @@
+// The interface language, and a text given in both of the program's languages.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace titralab {
+
+// French is the program's reference language and its default.
+enum class Language { French, English };
+
+// One text of the program in French and in English, both UTF-8.
+struct Text {
+    const char* fr;
+    const char* en;
+
+    constexpr const char* in(Language language) const {
+        return language == Language::English ? en : fr;
+    }
+    // Transitional: lets code that still takes the French text compile while the tables are
+    // being made bilingual. Removed once every use asks for a language.
+    constexpr operator const char*() const { return fr; }
+};
+
+// "fr" or "en" (as on the command line and in the settings), else nothing.
+std::optional<Language> parseLanguage(std::string_view code);
+// "fr" or "en".
+const char* languageCode(Language language);
+// The language a desktop locale name asks for: French for fr and fr_*, English otherwise.
+Language languageOfLocale(std::string_view localeName);
+
+} // namespace titralab
