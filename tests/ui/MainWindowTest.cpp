@@ -479,7 +479,7 @@ TEST(MainWindowHelp, F1InAMenuOpensTheMenusTopic) {
 
 TEST(MainWindowIcons, SideSwitchGivesEveryWindowTheSideIcon) {
     MainWindowFixture w;
-    AboutBox about("titralab", w.window->sideIcon());
+    AboutBox about(Language::French, "titralab", w.window->sideIcon());
     w.window->setAboutBox(&about);
     QSignalSpy icons(w.window.get(), &MainWindow::sideIconChanged);
     auto picture = [](const QLabel* l) { return l->pixmap().toImage(); };
@@ -496,7 +496,7 @@ TEST(MainWindowIcons, SideSwitchGivesEveryWindowTheSideIcon) {
 }
 
 TEST(AboutBox, TextsAndSize) {
-    AboutBox about("titralab", QIcon());
+    AboutBox about(Language::French, "titralab", QIcon());
     EXPECT_EQ(about.windowTitle(), "A propos");
     EXPECT_EQ(about.findChild<QLabel*>("ProductName")->text(), "titralab");
     EXPECT_EQ(about.findChild<QLabel*>("Version")->text(), "Version : 3.4.0.");

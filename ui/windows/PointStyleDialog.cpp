@@ -17,11 +17,10 @@ namespace titralab {
 PointStyleDialog::PointStyleDialog(Simulation& sim, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_sim(sim) {
     setObjectName("PointStyleDialog");
-    setWindowTitle(
-        QString::fromUtf8("Choisir la représentation des points collés depuis un autre logiciel"));
+    setWindowTitle(tr("Choisir la représentation des points collés depuis un autre logiciel"));
     setModal(false);
 
-    m_group = new QGroupBox(QString::fromUtf8("Dessin du point"), this);
+    m_group = new QGroupBox(tr("Dessin du point"), this);
     m_group->setObjectName("RadioGroup1");
     m_buttons = new QButtonGroup(this);
     auto* grid = new QGridLayout(m_group);
@@ -36,7 +35,7 @@ PointStyleDialog::PointStyleDialog(Simulation& sim, QWidget* parent)
     m_buttons->button(static_cast<int>(sim.currentPointStyle))->setChecked(true);
     connect(m_buttons, &QButtonGroup::idClicked, this, &PointStyleDialog::RadioGroup1Click);
 
-    m_ok = new QPushButton("O K", this);
+    m_ok = new QPushButton(tr("O K"), this);
     m_ok->setObjectName("Button1");
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &PointStyleDialog::Button1Click);
