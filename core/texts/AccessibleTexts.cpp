@@ -108,7 +108,7 @@ ControlTexts mainWindowTexts(BuretteSide side, Study study) {
                      "Étude : " + texts::studyName(side, s), "Transformation étudiée"});
 
     t.push_back({"D1", "Concentration " + ofReagent(side) + " dans la burette, en mol/L",
-                 statusPart(texts::kFieldHint[1])});
+                 statusPart(texts::kFieldHint[1].fr)});
     for (int column : {1, 2}) {
         const int first = column == 1 ? 2 : 12; // D2..D6, D12..D16
         const std::string of = ofSubstance(side, column);
@@ -143,9 +143,9 @@ ControlTexts mainWindowTexts(BuretteSide side, Study study) {
 
     const bool results = study == Study::TwoPolyMixture;
     t.push_back({"U1", results ? "Afficher les résultats" : "Voir la simulation",
-                 statusPart(texts::kHintShowButton) + " (F11 ou Entrée)"});
+                 statusPart(texts::kHintShowButton.fr) + " (F11 ou Entrée)"});
     t.push_back({"U3", results ? "Copier les résultats" : "Copier la simulation",
-                 statusPart(texts::kHintCopyButton) + " (Ctrl+C)"});
+                 statusPart(texts::kHintCopyButton.fr) + " (Ctrl+C)"});
     t.push_back({"BoutonImprimer", "Imprimer", "Ouvre les courbes, d'où l'on imprime (Ctrl+P)"});
     t.push_back({"BoutonCollerVpH", "Coller des couples (v, pH)",
                  "Mesures copiées d'un tableur, le volume d'abord (Ctrl+V)"});
