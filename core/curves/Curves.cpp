@@ -37,9 +37,6 @@ constexpr Text kDilutionWarning{
     "Warning: dilution is not taken into account in the concentrations"};
 constexpr Text kConductivityCaption{"Conductivité", "Conductivity"};
 constexpr Text kPastedCaption{"Points ajoutés", "Added points"};
-constexpr Text kVolumeHeader{"v de monobase", "v of titrant"};
-constexpr Text kLogAcidHeader{"Log(concentration de l'acide)", "Log(acid concentration)"};
-constexpr Text kLogBaseHeader{"Log(concentration de la base)", "Log(base concentration)"};
 
 constexpr Text kDefaultWindowTitle{"Représentations graphiques :", "Graphs:"};
 constexpr Text kDefaultChartTitle{"Concentration des diverses espèces chimiques",
@@ -120,7 +117,7 @@ class TableWriter {
 
     bool m_comma{true};
     int m_digits{5};
-    bool m_wanted{true};    // false: a table by volume replaces this one, so it is not written
+    bool m_wanted{true}; // false: a table by volume replaces this one, so it is not written
     Language m_language{Language::French};
     std::size_t m_field{0}; // fields already written on the current line
     int m_line{0};
@@ -157,10 +154,10 @@ void writeTitrationHeader(const Simulation& sim, TableWriter& table,
     if (!sim.graph.isChecked(kDilutionBox)) table.text(kDilutionWarning.in(language));
     table.endLine();
     const ChemicalState& s = sim.state;
-    table.column(kVolumeHeader.in(language),
-                 (s.volumesInMillilitres ? texts::kTitleVolumeMl : texts::kTitleVolumeL)
-                     .in(language),
-                 s.volumeFactor, ColumnFormat::Volume);
+    table.column(
+        kVolumeHeader.in(language),
+        (s.volumesInMillilitres ? texts::kTitleVolumeMl : texts::kTitleVolumeL).in(language),
+        s.volumeFactor, ColumnFormat::Volume);
     writeConcentrationHeaders(sim, table, boxes);
 }
 
