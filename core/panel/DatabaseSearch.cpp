@@ -66,9 +66,11 @@ std::vector<EntryMatch> searchEntries(BuretteSide side, std::string_view typed,
     for (int n = 1; n <= entryCount(side); ++n) {
         const AcidBaseEntry& e = entryOf(side, n);
         if (monoproticOnly && e.acidities != 1) continue;
-        int rank = rankIn(foldForSearch(e.names[0]), query);
+        int rank = rankIn(foldForSearch(e.name(Language::French)), query);
         for (int k = 1; k < 4 && rank < 0; ++k)
-            if (*e.names[k] && rankIn(foldForSearch(e.names[k]), query) >= 0) rank = 2;
+            if (*e.name(Language::French, k) &&
+                rankIn(foldForSearch(e.name(Language::French, k)), query) >= 0)
+                rank = 2;
         if (rank >= 0) groups[static_cast<std::size_t>(rank)].push_back({n, e.names[0]});
     }
     std::vector<EntryMatch> found;
