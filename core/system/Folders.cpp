@@ -35,6 +35,14 @@ Paths computePaths(std::string_view executablePath, std::string_view documentsFo
     return p;
 }
 
+std::string helpFolderIn(const Paths& paths, Language language) {
+    return language == Language::English ? paths.helpFolder + "/en" : paths.helpFolder;
+}
+
+std::string textsFolderIn(const Paths& paths, Language language) {
+    return language == Language::English ? paths.textsFolder + "/en" : paths.textsFolder;
+}
+
 std::optional<std::string> firstExisting(const std::array<std::string, 4>& candidates,
                                          const std::function<bool(const std::string&)>& exists) {
     for (const std::string& c : candidates)

@@ -1,6 +1,8 @@
 // The program's folders, the help topics and the maker's addresses.
 #pragma once
 
+#include "core/texts/Language.h"
+
 #include <array>
 #include <functional>
 #include <optional>
@@ -25,6 +27,11 @@ struct Paths {
 
 // `executablePath` is the program's absolute file name; `documentsFolder` the user's documents.
 Paths computePaths(std::string_view executablePath, std::string_view documentsFolder);
+
+// The help pages and the practical-work sheets in a language: the French ones in their folder,
+// the English ones in its "en" subfolder.
+std::string helpFolderIn(const Paths& paths, Language language);
+std::string textsFolderIn(const Paths& paths, Language language);
 
 // The first candidate for which `exists` is true; none when no candidate exists.
 std::optional<std::string> firstExisting(const std::array<std::string, 4>& candidates,

@@ -25,6 +25,25 @@ TEST(Paths, FollowTheExecutableAndTheDocumentsFolder) {
     EXPECT_EQ(p.navigator, "/opt/tl/bin/guidex");
 }
 
+TEST(Paths, HelpAndSheetsFollowTheLanguage) {
+    const Paths p = computePaths("/opt/tl/bin/titralab", "/d");
+    const struct {
+        const char* label;
+        titralab::Language language;
+        const char* help;
+        const char* sheets;
+    } cases[] = {
+        {"French", titralab::Language::French, "/opt/tl/share/titralab/Aides",
+         "/opt/tl/share/titralab/Textes"},
+        {"English", titralab::Language::English, "/opt/tl/share/titralab/Aides/en",
+         "/opt/tl/share/titralab/Textes/en"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(helpFolderIn(p, c.language), c.help) << c.label;
+        EXPECT_EQ(textsFolderIn(p, c.language), c.sheets) << c.label;
+    }
+}
+
 TEST(Paths, ProgramNameDropsAnExtension) {
     EXPECT_EQ(computePaths("/x/bin/Titrex7.exe", "/d").programName, "Titrex7");
     EXPECT_EQ(computePaths("/x/bin/Titrex7.exe", "/d").dataFolder, "/x/share/Titrex7");
