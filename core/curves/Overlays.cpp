@@ -70,7 +70,7 @@ FieldQuantity fieldQuantity(int field, BuretteSide side) {
     const std::string suffix = field >= 12 ? texts::kColumn2Suffix : "";
     switch (base) {
     case 1:
-        return {texts::kBuretteConcLabel[s], "mol/L"};
+        return {std::string(texts::kBuretteConcLabel[s]), "mol/L"};
     case 2:
         return {std::string(texts::kBeakerConcLabel[s]) + suffix, "mol/L"};
     case 3:

@@ -210,10 +210,10 @@ void PrintDialog::buildControls() {
     m_format->setObjectName("RadioGroup1");
     QStringList formats;
     for (PageFormat f : {PageFormat::QuarterPage, PageFormat::HalfPage, PageFormat::Optimised})
-        formats << utf8(pageFormatCaption(f));
+        formats << utf8(pageFormatCaption(f, m_sim.language));
     m_format->setItems(formats);
     m_format->setSelected(static_cast<int>(defaults.format));
-    m_format->setToolTip(utf8(kPageFormatHint));
+    m_format->setToolTip(text(m_sim.language, kPageFormatHint));
     right->addWidget(m_format);
     button(right, "ButtonApercu", tr("Aperç&u"), &PrintDialog::ApercuClick);
     right->addStretch(2);
