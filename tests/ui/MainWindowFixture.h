@@ -44,7 +44,7 @@ struct TemporarySettings {
 
 inline Simulation simulationIn(Language language) {
     Simulation sim;
-    sim.language = language;
+    setLanguage(sim, language);
     return sim;
 }
 

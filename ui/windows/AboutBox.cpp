@@ -80,7 +80,7 @@ AboutBox::AboutBox(Language language, const QString& programName, const QIcon& i
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 
     setSideIcon(icon);
-    accessibility::apply(this, a11y::aboutBoxTexts());
+    accessibility::apply(this, a11y::aboutBoxTexts(language));
     setFixedSize(kClientWidth, kClientHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(0, 0), size());

@@ -105,7 +105,7 @@ CopyDialog::CopyDialog(Simulation& sim, Notifier& notifier, std::string valuesFo
     layout->addStretch();
     layout->addLayout(buttons);
     setFixedSize(380, 300);
-    accessibility::apply(this, a11y::copyDialogTexts(m_sim.panel.study));
+    accessibility::apply(this, a11y::copyDialogTexts(m_sim.panel.study, m_sim.language));
 }
 
 void CopyDialog::setSideIcon(const QIcon& icon) {
@@ -114,7 +114,7 @@ void CopyDialog::setSideIcon(const QIcon& icon) {
 }
 
 void CopyDialog::prepare() {
-    const CopyChoices choices = copyChoicesFor(m_sim.panel.study);
+    const CopyChoices choices = copyChoicesFor(m_sim.panel.study, m_sim.language);
     m_sampling->setTitle(QString::fromStdString(choices.caption));
     QStringList items;
     for (const std::string& item : choices.items) items << QString::fromStdString(item);
@@ -133,13 +133,13 @@ void CopyDialog::prepare() {
     }
     setTabOrder(previous, m_copy);
     setTabOrder(m_copy, m_cancel);
-    accessibility::apply(this, a11y::copyDialogTexts(m_sim.panel.study));
+    accessibility::apply(this, a11y::copyDialogTexts(m_sim.panel.study, m_sim.language));
 }
 
 int CopyDialog::OpenCopyDialog() {
     // Nothing to copy before a study is chosen: the message, and no dialog.
     if (m_sim.panel.study == Study::None) {
-        m_notifier.inform(texts::copyNeedsStudy());
+        m_notifier.inform(texts::copyNeedsStudy(m_sim.language));
         return QDialog::Rejected;
     }
     prepare();

@@ -122,11 +122,11 @@ void FamilyDialog::draw() {
     if (f <= 0) return;
     const ValueList values =
         m_list->isChecked()
-            ? parseValueList(f, m_side, m_values->text().toStdString())
+            ? parseValueList(f, m_side, m_values->text().toStdString(), m_language)
             : valueRange(f, m_side,
                          m_arithmetic->isChecked() ? RangeKind::Arithmetic : RangeKind::Geometric,
                          m_first->text().toStdString(), m_last->text().toStdString(),
-                         m_count->text().toStdString());
+                         m_count->text().toStdString(), m_language);
     if (!values.refusal.empty()) {
         m_notifier.inform(values.refusal);
         return;

@@ -26,7 +26,7 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     freeGroup->setObjectName("ValeursLibres");
     auto* freeColumn = new QVBoxLayout(freeGroup);
     for (FitValue v : fittableValues(sim)) {
-        auto* box = new QCheckBox(fr(fitValueCaption(v)), freeGroup);
+        auto* box = new QCheckBox(fr(fitValueCaption(v, m_sim.language)), freeGroup);
         box->setObjectName(QStringLiteral("Libre%1").arg(fr(std::string(fitValueName(v)))));
         connect(box, &QCheckBox::toggled, this, &FitDialog::refit);
         freeColumn->addWidget(box);
@@ -136,7 +136,7 @@ void FitDialog::showResult() {
             QString text;
             if (filled) {
                 const FittedValue& v = r.values[row];
-                text = column == 0 ? fr(fitValueCaption(v.which))
+                text = column == 0 ? fr(fitValueCaption(v.which, m_sim.language))
                        : column == 1
                            ? fr(formatGeneral(v.value, 6, '.'))
                            : QStringLiteral("± ") + fr(formatGeneral(v.uncertainty, 2, '.'));

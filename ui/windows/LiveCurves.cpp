@@ -109,7 +109,7 @@ void LiveCurves::redraw(bool fromSlider) {
     // The values are checked first: a refused one leaves the curves as they were.
     RecordingNotifier checks;
     ChemicalState probe = m_sim.state;
-    setUpSimulation(probe, m_sim.panel, checks);
+    setUpSimulation(probe, m_sim.panel, checks, m_sim.language);
     if (!checks.messages.empty()) {
         if (!fromSlider)
             for (const std::string& message : checks.messages) m_notifier.inform(message);

@@ -554,7 +554,7 @@ void MainWindow::placePanel() {
     for (Study s : {Study::TitrationVsVolume, Study::SpeciesVsPH, Study::TwoMonoTitration,
                     Study::TwoPolyMixture, Study::Dilution})
         for (BuretteSide side : {BuretteSide::AcidSide, BuretteSide::BaseSide})
-            widen = std::max(widen, widthFor(fr(texts::studyName(side, s))) /
+            widen = std::max(widen, widthFor(fr(texts::studyName(side, s, lang))) /
                                         double(design::kStudyListWidth));
     widen = std::max(widen, widthFor(text(lang, texts::kStrongBase)) / 128.0);
     widen = std::max(widen, widthFor(text(lang, texts::kStrongAcid)) / 128.0);
@@ -610,7 +610,7 @@ void MainWindow::applyView() {
     }
     // The base side's pKa fields take the pKa of the couple: their hints say so.
     for (int i : {4, 5, 6, 14, 15, 16})
-        setHint(m_fields[i], text(m_sim.language, texts::fieldHint(panel.side, i)));
+        setHint(m_fields[i], fr(texts::fieldHint(panel.side, i, m_sim.language)));
     // Every load writes the entry's name, over whatever was typed there.
     if (panel.entryLoads != m_shownEntryLoads) {
         m_shownEntryLoads = panel.entryLoads;
@@ -643,7 +643,7 @@ void MainWindow::applyView() {
 
     applySideIcon(m_view.iconSide);
     orderTabs();
-    accessibility::apply(this, a11y::mainWindowTexts(m_sim.panel.side, m_sim.panel.study));
+    accessibility::apply(this, a11y::mainWindowTexts(m_sim.panel.side, m_sim.panel.study, m_sim.language));
 }
 
 // Tab (and the space key in the fields) follows the order of the work: the burette content
@@ -715,7 +715,8 @@ void MainWindow::BitBtn1Click() {
 }
 
 void MainWindow::proposeEntries(const QString& typed) {
-    m_found = searchEntries(m_sim.panel.side, typed.toStdString(), m_sim.browser.twoMonoacid);
+    m_found = searchEntries(m_sim.panel.side, typed.toStdString(), m_sim.language,
+                            m_sim.browser.twoMonoacid);
     QStringList names;
     for (const EntryMatch& m : m_found) names << fr(m.name);
     m_entryMatches->setStringList(names);

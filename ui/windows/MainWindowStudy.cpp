@@ -117,7 +117,7 @@ QStringList MainWindow::recentStudies() const {
 
 void MainWindow::refreshStudyTitle() {
     const QString title =
-        QString::fromStdString(studyWindowTitle(m_caption, m_studyPath, studyModified()));
+        QString::fromStdString(studyWindowTitle(m_caption, m_studyPath, studyModified(), m_sim.language));
     if (windowTitle() != title) setWindowTitle(title);
 }
 
@@ -149,7 +149,7 @@ void MainWindow::fillRecentMenu() {
 }
 
 bool MainWindow::openStudy(const QString& path) {
-    const StudyOpening opening = openStudyFile(path.toStdString());
+    const StudyOpening opening = openStudyFile(path.toStdString(), m_sim.language);
     if (!opening.record) {
         notifier().error(opening.error);
         return false;
@@ -172,7 +172,7 @@ bool MainWindow::saveStudyTo(const QString& path) {
         target += QString::fromUtf8(kStudyExtension);
     const PrintSettings print = m_links.printSettings ? m_links.printSettings() : PrintSettings{};
     const StudyRecord record = captureStudy(m_sim, m_view, print);
-    const std::string failure = saveStudyFile(target.toStdString(), record);
+    const std::string failure = saveStudyFile(target.toStdString(), record, m_sim.language);
     if (!failure.empty()) {
         notifier().error(failure);
         return false;

@@ -122,7 +122,7 @@ void MixtureWindow::prepare() {
     for (int n = 1; n <= 21; ++n) m_fields[n]->setText(QString::fromStdString(f.edit[n]));
     for (int k = 0; k < 8; ++k)
         m_speciesLabels[12 + k]->setText(QString::fromStdString(f.speciesLabels[k]));
-    accessibility::apply(this, a11y::mixtureWindowTexts(m_sim.state.side));
+    accessibility::apply(this, a11y::mixtureWindowTexts(m_sim.state.side, m_sim.language));
 }
 
 int MixtureWindow::showModal() {

@@ -27,7 +27,7 @@ PointStyleDialog::PointStyleDialog(Simulation& sim, QWidget* parent)
     // Two columns, filled top to bottom: the first four styles, then the last four.
     const int rows = (kPointStyleCount + 1) / 2;
     for (int i = 0; i < kPointStyleCount; ++i) {
-        auto* b = new QRadioButton(QString::fromUtf8(pointStyleCaptions()[i]), m_group);
+        auto* b = new QRadioButton(QString::fromUtf8(pointStyleCaptions(sim.language)[i]), m_group);
         b->setObjectName(QStringLiteral("RadioGroup1_%1").arg(i));
         m_buttons->addButton(b, i);
         grid->addWidget(b, i % rows, i / rows);
@@ -48,7 +48,7 @@ PointStyleDialog::PointStyleDialog(Simulation& sim, QWidget* parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     m_group->setMinimumWidth(400); // room for the caption in the title bar
-    accessibility::apply(this, a11y::pointChooserTexts());
+    accessibility::apply(this, a11y::pointChooserTexts(sim.language));
 }
 
 void PointStyleDialog::showChooser() {

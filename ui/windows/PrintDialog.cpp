@@ -127,7 +127,7 @@ PrintDialog::PrintDialog(const Simulation& sim, Notifier& notifier, QWidget* par
     const QSize needed = sizeHint();
     setFixedSize(std::max(282, needed.width()),
                  std::max(404 + m_menu->sizeHint().height(), needed.height()));
-    accessibility::apply(this, a11y::printDialogTexts());
+    accessibility::apply(this, a11y::printDialogTexts(m_sim.language));
 }
 
 PrintDialog::~PrintDialog() = default;

@@ -36,7 +36,7 @@ QString indicatorCaption(Language language, int k) {
     if (k < 0 || k >= static_cast<int>(colourIndicators().size()))
         return text(language, texts::kNoIndicator);
     const ColourIndicator& i = colourIndicators()[k];
-    return fr(i.name) + QStringLiteral(" (%1 – %2)")
+    return text(language, i.name) + QStringLiteral(" (%1 – %2)")
                             .arg(QString::number(i.low, 'f', 1).replace('.', ','),
                                  QString::number(i.high, 'f', 1).replace('.', ','));
 }
@@ -180,9 +180,9 @@ void ReadingPanel::applySimulation() {
     if (titration && o.equivalences)
         for (const EquivalenceReading& p : m_sim.reading.points) {
             view.markers.append(
-                {p.half.volume * s.volumeFactor, fr(pointLabel(PointKind::Half, p.number)), true});
+                {p.half.volume * s.volumeFactor, fr(pointLabel(PointKind::Half, p.number, m_sim.language)), true});
             view.markers.append({p.equivalence.volume * s.volumeFactor,
-                                 fr(pointLabel(PointKind::Equivalence, p.number)), false});
+                                 fr(pointLabel(PointKind::Equivalence, p.number, m_sim.language)), false});
         }
     const ColourIndicator* indicator =
         titration && o.indicator >= 0 && o.indicator < static_cast<int>(colourIndicators().size())
@@ -191,7 +191,7 @@ void ReadingPanel::applySimulation() {
     if (indicator)
         view.band =
             ChartReadingView::Band{indicator->low, indicator->high, colorOf(indicator->acid),
-                                   colorOf(indicator->basic), fr(indicator->name)};
+                                   colorOf(indicator->basic), text(m_sim.language, indicator->name)};
 
     // The legend names each drawn curve by its box's caption.
     const GraphOptions& g = m_sim.graph;
