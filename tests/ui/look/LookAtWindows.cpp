@@ -5,7 +5,7 @@
 //                    [--side acid|base] [--study 0..4]
 //                    [--entry1 N] [--entry2 N] [--tick 4,5,8,...] [--untick 2,3,...]
 //                    [--points N] [--paste] [--paste-ml] [--point-style 0..7]
-//                    [--zoom x1,y1,x2,y2] [--size WxH]
+//                    [--zoom x1,y1,x2,y2] [--size WxH] [--lang fr|en]
 //                    [--equivalences 1] [--derivative 1] [--indicator N] [--particular VOLUME]
 #include "core/curves/Curves.h"
 #include "core/curves/PastedPoints.h"
@@ -13,6 +13,7 @@
 #include "core/panel/Simulation.h"
 #include "ui/qt/ChartView.h"
 #include "ui/qt/Icons.h"
+#include "ui/qt/QtTranslations.h"
 #include "ui/windows/CopyDialog.h"
 #include "ui/windows/GraphWindow.h"
 #include "ui/windows/MainWindow.h"
@@ -94,6 +95,10 @@ int main(int argc, char** argv) {
 
     // The context as the main window leaves it after the side, study and entries are chosen.
     Simulation sim;
+    const Language language =
+        parseLanguage(option("lang", "fr").toStdString()).value_or(Language::French);
+    setLanguage(sim, language);
+    const QtTranslations translations(language);
     chooseStudyAndEntries(sim, side, study, entry1, entry2);
     sim.panel.pointCount = option("points", "100").toStdString();
     for (int box : numbers(option("tick", ""))) sim.graph.checked[box - 1] = true;
