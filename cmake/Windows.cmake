@@ -18,7 +18,7 @@ qt_add_translations(titralab_ui
   TS_FILES ui/translations/titralab_en.ts
   SOURCES ${UI_TRANSLATED_SOURCES} app/main.cpp
   RESOURCE_PREFIX /translations
-  LUPDATE_OPTIONS -locations none -no-obsolete -source-language fr -target-language en)
+  LUPDATE_OPTIONS -locations none -no-obsolete -source-language fr)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/main.cpp)
   add_executable(titralab app/main.cpp)
