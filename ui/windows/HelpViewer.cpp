@@ -1,4 +1,5 @@
 #include "ui/windows/HelpViewer.h"
+#include "ui/qt/FrenchText.h"
 
 #include "core/system/Folders.h"
 #include "core/texts/WindowTexts.h"
@@ -16,14 +17,14 @@ namespace titralab {
 HelpViewer::HelpViewer(QString helpFolder, QWidget* parent)
     : QWidget(parent, Qt::Window), m_folder(std::move(helpFolder)) {
     setObjectName("HelpViewer");
-    setWindowTitle(QString::fromUtf8(texts::kHelpWindowTitle));
+    setWindowTitle(fr(texts::kHelpWindowTitle));
     resize(560, 600);
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName("HelpText");
     m_browser->setOpenExternalLinks(true);
     m_browser->setSearchPaths({m_folder});
-    auto* contents = new QPushButton(QString::fromUtf8(texts::kHelpContentsButton), this);
-    auto* back = new QPushButton(QString::fromUtf8(texts::kHelpBackButton), this);
+    auto* contents = new QPushButton(fr(texts::kHelpContentsButton), this);
+    auto* back = new QPushButton(fr(texts::kHelpBackButton), this);
     back->setEnabled(false);
     connect(contents, &QPushButton::clicked, this, &HelpViewer::showContents);
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
@@ -61,7 +62,7 @@ void HelpViewer::showPage(const QString& page) {
         m_browser->setSource(QUrl::fromLocalFile(file));
     } else {
         m_page = contents;
-        m_browser->setPlainText(QString::fromUtf8(texts::kHelpMissing) + file);
+        m_browser->setPlainText(fr(texts::kHelpMissing) + file);
     }
     show();
     raise();
