@@ -71,7 +71,7 @@ std::vector<EntryMatch> searchEntries(BuretteSide side, std::string_view typed,
             if (*e.name(Language::French, k) &&
                 rankIn(foldForSearch(e.name(Language::French, k)), query) >= 0)
                 rank = 2;
-        if (rank >= 0) groups[static_cast<std::size_t>(rank)].push_back({n, e.names[0]});
+        if (rank >= 0) groups[static_cast<std::size_t>(rank)].push_back({n, e.name(Language::French)});
     }
     std::vector<EntryMatch> found;
     for (const auto& group : groups) found.insert(found.end(), group.begin(), group.end());
