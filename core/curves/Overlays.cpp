@@ -1,8 +1,8 @@
 #include "core/curves/Overlays.h"
 
 #include "core/chemistry/Database.h"
-#include "core/curves/ExportTable.h"
 #include "core/chemistry/Formulas.h"
+#include "core/curves/ExportTable.h"
 #include "core/numbers/NumberFormat.h"
 #include "core/numbers/NumberInput.h"
 #include "core/panel/Notifier.h"
@@ -64,17 +64,17 @@ class SilentNotifier : public Notifier {
 
 } // namespace
 
-FieldQuantity fieldQuantity(int field, BuretteSide side) {
+FieldQuantity fieldQuantity(int field, BuretteSide side, Language language) {
     const int s = side == BuretteSide::AcidSide ? 0 : 1;
     const int base = field >= 12 ? field - 10 : field;
-    const std::string suffix = field >= 12 ? texts::kColumn2Suffix : "";
+    const std::string suffix = field >= 12 ? texts::kColumn2Suffix.in(language) : "";
     switch (base) {
     case 1:
-        return {std::string(texts::kBuretteConcLabel[s]), "mol/L"};
+        return {texts::kBuretteConcLabel[s].in(language), "mol/L"};
     case 2:
-        return {std::string(texts::kBeakerConcLabel[s]) + suffix, "mol/L"};
+        return {texts::kBeakerConcLabel[s].in(language) + suffix, "mol/L"};
     case 3:
-        return {std::string(texts::kBeakerVolumeLabel[s]) + suffix, "L"};
+        return {texts::kBeakerVolumeLabel[s].in(language) + suffix, "L"};
     case 4:
         return {"pKa" + suffix, ""};
     case 5:
@@ -86,8 +86,8 @@ FieldQuantity fieldQuantity(int field, BuretteSide side) {
     }
 }
 
-std::string describeValue(int field, BuretteSide side, double value) {
-    const FieldQuantity q = fieldQuantity(field, side);
+std::string describeValue(int field, BuretteSide side, double value, Language language) {
+    const FieldQuantity q = fieldQuantity(field, side, language);
     std::string text = q.label + " = " + formatGeneral(value, 3, ',');
     if (!q.unit.empty()) text += " " + q.unit;
     return text;
@@ -136,7 +136,7 @@ std::string differenceLabel(const CurveInputs& curve, const CurveInputs& current
     for (int field : kFields) {
         if (!curve.used[field] && !current.used[field]) continue;
         if (curve.values[field] == current.values[field]) continue;
-        parts.push_back(describeValue(field, curve.side, curve.values[field]));
+        parts.push_back(describeValue(field, curve.side, curve.values[field], language));
     }
     if (parts.empty()) return texts::kSameValues.in(language);
     std::string label = parts.front();
@@ -293,7 +293,7 @@ ValueList parseValueList(int field, BuretteSide side, const std::string& text, L
         const BoundedNumber n = ParseBoundedNumber(trimmed, low, high);
         if (!n.ok) {
             out.refusal = texts::kFamilyValueRefused.in(language) +
-                          fieldQuantity(field, side).label + kColon.in(language) +
+                          fieldQuantity(field, side, language).label + kColon.in(language) +
                           trimmed.substr(0, 40) + kFrom.in(language) + formatGeneral(low, 3, ',') +
                           kTo.in(language) + formatGeneral(high, 3, ',') + ")";
             return false;
@@ -390,7 +390,7 @@ std::string VaryTable(const Simulation& sim, int field, const std::vector<double
         double span = 0;
         for (const Simulation& m : members) span = std::max(span, m.state.volumeSpan);
         out << kVolumeHeader.in(language);
-        for (double v : values) out << '\t' << describeValue(field, side, v);
+        for (double v : values) out << '\t' << describeValue(field, side, v, language);
         out << '\r';
         for (int i = 0; i < n; ++i) {
             const double v = i * span / (n - 1);
@@ -406,8 +406,8 @@ std::string VaryTable(const Simulation& sim, int field, const std::vector<double
         for (std::size_t k = 0; k < members.size(); ++k)
             for (int box = 2; box <= 5; ++box)
                 if (members[k].graph.isVisible(box))
-                    out << '\t' << describeValue(field, side, values[k]) << kColon.in(language)
-                        << members[k].graph.captions[box - 2];
+                    out << '\t' << describeValue(field, side, values[k], language)
+                        << kColon.in(language) << members[k].graph.captions[box - 2];
         out << '\r';
         for (int i = 0; i < n; ++i) {
             const double pH = PhSweep(0, 14, n, i);
@@ -425,7 +425,7 @@ std::string VaryTable(const Simulation& sim, int field, const std::vector<double
         out << "pH";
         for (double v : values)
             out << '\t' << (acid ? kLogAcidHeader : kLogBaseHeader).in(language)
-                << kColon.in(language) << describeValue(field, side, v);
+                << kColon.in(language) << describeValue(field, side, v, language);
         out << '\r';
         for (int i = 0; i < n; ++i) {
             const double pH = PhSweep(acid ? 0 : 14, 7, n, i);

@@ -55,9 +55,16 @@ struct FieldQuantity {
     std::string label;
     std::string unit;
 };
-FieldQuantity fieldQuantity(int field, BuretteSide side);
+FieldQuantity fieldQuantity(int field, BuretteSide side, Language language);
 // "pKa = 4,7", "Cai = 0,01 mol/L": a field's label and a value, 3 significant digits.
-std::string describeValue(int field, BuretteSide side, double value);
+std::string describeValue(int field, BuretteSide side, double value, Language language);
+// Transitional: French, until every caller passes a language.
+inline FieldQuantity fieldQuantity(int field, BuretteSide side) {
+    return fieldQuantity(field, side, Language::French);
+}
+inline std::string describeValue(int field, BuretteSide side, double value) {
+    return describeValue(field, side, value, Language::French);
+}
 // The accepted range of a field (D1..D16), as the set-up checks it.
 std::pair<double, double> fieldBounds(int field);
 // The text a value is written into a field with: the point, up to 6 significant digits.

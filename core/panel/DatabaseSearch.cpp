@@ -66,13 +66,15 @@ std::vector<EntryMatch> searchEntries(BuretteSide side, std::string_view typed, 
     for (int n = 1; n <= entryCount(side); ++n) {
         const AcidBaseEntry& e = entryOf(side, n);
         if (monoproticOnly && e.acidities != 1) continue;
-        // The entry's own name first in the language asked, then in the other one.
+        // The name in the language asked ranks the entry; a name in the other language finds
+        // it as a conjugate species' name does.
         const Language other = language == Language::English ? Language::French : Language::English;
         int rank = rankIn(foldForSearch(e.name(language)), query);
-        if (rank < 0) rank = rankIn(foldForSearch(e.name(other)), query);
         for (int k = 1; k < 4 && rank < 0; ++k)
-            for (Language l : {language, other})
-                if (*e.name(l, k) && rankIn(foldForSearch(e.name(l, k)), query) >= 0) rank = 2;
+            if (*e.name(language, k) && rankIn(foldForSearch(e.name(language, k)), query) >= 0)
+                rank = 2;
+        for (int k = 0; k < 4 && rank < 0; ++k)
+            if (*e.name(other, k) && rankIn(foldForSearch(e.name(other, k)), query) >= 0) rank = 2;
         if (rank >= 0) groups[static_cast<std::size_t>(rank)].push_back({n, e.name(language)});
     }
     std::vector<EntryMatch> found;

@@ -21,9 +21,9 @@ std::string foldForSearch(std::string_view text);
 
 // The entries of the side's table that `typed` finds, accents and case ignored: first those
 // with a word of their name starting with it, then those whose name holds it elsewhere, then
-// those found by the name of a conjugate species; in table order within each group. Names are
-// matched in both languages and given in `language`. With monoproticOnly, only entries with
-// one acidity. Nothing for a text of blanks.
+// those found by the name of a conjugate species or by a name in the other language; in table
+// order within each group. Names are given in `language`. With monoproticOnly, only entries
+// with one acidity. Nothing for a text of blanks.
 std::vector<EntryMatch> searchEntries(BuretteSide side, std::string_view typed, Language language,
                                       bool monoproticOnly = false);
 

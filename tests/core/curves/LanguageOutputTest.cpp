@@ -90,8 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
         LanguageCase{"mixture results", Study::TwoPolyMixture, BuretteSide::BaseSide, 7,
                      [](const Simulation& sim) {
                          const auto rows = tableOf(sim.exportText);
-                         return rows[0][0] + "|" + rows[1][0] + "|" + rows[6][0] + "|" +
-                                rows[9][0];
+                         return rows[0][0] + "|" + rows[1][0] + "|" + rows[6][0] + "|" + rows[9][0];
                      },
                      "Mélange de deux polyacides|Concentration initiale de l'ammoniac|"
                      "Concentration d'ion hydronium|Concentration de l'ion BH+",
@@ -100,16 +99,27 @@ INSTANTIATE_TEST_SUITE_P(
         LanguageCase{"readout", Study::TitrationVsVolume, BuretteSide::AcidSide, 17,
                      [](const Simulation& sim) { return readoutAtValues(sim, 12.5, 7)[0]; },
                      "Volume versé : 12.5", "Volume added: 12.5"},
-        LanguageCase{"printed constants", Study::TitrationVsVolume, BuretteSide::AcidSide, 17,
-                     [](const Simulation& sim) {
-                         return printedText(sim, "c. initiale", "initial c.");
-                     },
-                     "c. initiale en acide éthanoïque : 0,1 mol/L",
-                     "initial c. of ethanoic acid (acetic acid): 0,1 mol/L"},
-        LanguageCase{"printed dilution warning", Study::TitrationVsVolume,
-                     BuretteSide::AcidSide, 17,
+        LanguageCase{
+            "printed constants", Study::TitrationVsVolume, BuretteSide::AcidSide, 17,
+            [](const Simulation& sim) { return printedText(sim, "c. initiale", "initial c."); },
+            "c. initiale en acide éthanoïque : 0,1 mol/L",
+            "initial c. of ethanoic acid (acetic acid): 0,1 mol/L"},
+        LanguageCase{"printed dilution warning", Study::TitrationVsVolume, BuretteSide::AcidSide,
+                     17,
                      [](const Simulation& sim) { return printedText(sim, "Attention", "Warning"); },
-                     "Attention, l'effet de dilution n'est pas", "Warning: dilution is not taken"}),
+                     "Attention, l'effet de dilution n'est pas", "Warning: dilution is not taken"},
+        LanguageCase{
+            "indicator verdict", Study::TitrationVsVolume, BuretteSide::AcidSide, 17,
+            [](const Simulation& sim) { return resultLines(sim).back(); },
+            "E1 : v = 20,00 mL ; pH = 8,70 ; saut exploitable ; phénolphtaléine : convient",
+            "E1: v = 20,00 mL; pH = 8,70; usable pH jump; phenolphthalein: suitable"},
+        LanguageCase{"printed verdict", Study::TitrationVsVolume, BuretteSide::BaseSide, 2,
+                     [](const Simulation& sim) { return printedText(sim, "E1 ", "E1:"); },
+                     "E1 : 20,00 mL ; pH 5,30, ne convient pas",
+                     "E1: 20,00 mL; pH 5,30, not suitable"},
+        LanguageCase{"workbook sheet", Study::TitrationVsVolume, BuretteSide::AcidSide, 17,
+                     [](const Simulation& sim) { return studySheetName(sim); }, "Polyacide, f (v)",
+                     "Polyprotic acid, f (v)"}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
 } // namespace
