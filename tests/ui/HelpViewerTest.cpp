@@ -28,8 +28,7 @@ namespace {
 
 // The data folder as built beside the test program.
 QString shipped(const QString& folder) {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/titralab/" +
-                           folder);
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/titralab/" + folder);
 }
 
 QString englishOf(const QString& folder) {
@@ -76,7 +75,8 @@ TEST(EnglishHelp, EveryLinkOfAnEnglishPageResolvesInsideTheEnglishFolder) {
             if (scheme.match(target).hasMatch()) continue; // the maker's web addresses
             const QString file = target.section('#', 0, 0);
             const QString anchor = target.section('#', 1);
-            const QString resolved = file.isEmpty() ? english.filePath(page) : english.filePath(file);
+            const QString resolved =
+                file.isEmpty() ? english.filePath(page) : english.filePath(file);
             const QFileInfo info(resolved);
             EXPECT_TRUE(info.isFile()) << str(page) << " -> " << str(target);
             EXPECT_EQ(info.canonicalPath(), english.canonicalPath())
@@ -167,9 +167,7 @@ struct Viewer {
     std::unique_ptr<HelpViewer> window;
     explicit Viewer(Language language, const QString& folder = shipped("Aides"))
         : window(std::make_unique<HelpViewer>(folder, language)) {}
-    QString button(const char* name) const {
-        return window->findChild<QPushButton*>(name)->text();
-    }
+    QString button(const char* name) const { return window->findChild<QPushButton*>(name)->text(); }
     QString documentTitle() const {
         return window->findChild<QTextBrowser*>("HelpText")
             ->document()
@@ -188,8 +186,7 @@ TEST(HelpViewerLanguage, OpensThePagesAndShowsTheButtonsOfItsLanguage) {
         const char* indexTitle;
     } cases[] = {
         {Language::French, french, "Aide de TitraLab", "&Sommaire", "&Précédent", "Sommaire"},
-        {Language::English, englishOf(french), "TitraLab Help", "&Contents", "&Back",
-         "Contents"},
+        {Language::English, englishOf(french), "TitraLab Help", "&Contents", "&Back", "Contents"},
     };
     for (const Case& c : cases) {
         Viewer v(c.language);

@@ -11,8 +11,7 @@ using namespace titralab;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const Language language =
-        parseLanguage(argc > 1 ? argv[1] : "fr").value_or(Language::French);
+    const Language language = parseLanguage(argc > 1 ? argv[1] : "fr").value_or(Language::French);
     const QString help = QCoreApplication::applicationDirPath() + "/../share/titralab/Aides";
     HelpViewer viewer(QDir::cleanPath(help), language);
     const QString page = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
