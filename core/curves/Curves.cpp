@@ -432,7 +432,7 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
 }
 
 void RefreshSimulation(Simulation& sim, Notifier& notifier) {
-    sim.refusedFields = setUpSimulation(sim.state, sim.panel, notifier);
+    sim.refusedFields = setUpSimulation(sim.state, sim.panel, notifier, sim.language);
     sim.graph.conductivityEnabled = sim.state.conductivityAvailable;
     if (!sim.graph.conductivityEnabled) sim.graph.checked[kConductivityBox - 1] = false;
     BuildSpeciesLabels(sim);

@@ -363,6 +363,7 @@ void applyStudy(const StudyRecord& r, Simulation& sim, PanelView& view) {
     // side and the study, then puts back what the user typed and loaded.
     sim.panel = PanelFields::atDesign();
     sim.browser = DatabaseBrowser{};
+    sim.browser.language = sim.language;
     sim.state.row1 = 1;
     sim.state.row2 = 1;
     startPanel(view, sim);
@@ -382,6 +383,10 @@ void applyStudy(const StudyRecord& r, Simulation& sim, PanelView& view) {
     sim.browser.currentBaseEntry = r.currentBaseEntry;
     sim.state.row1 = r.row1;
     sim.state.row2 = r.row2;
+    // The name of the shown entry, saved in either language, reads in the program's.
+    const AcidBaseEntry& shown = entryOf(sim.panel.side, sim.browser.current(sim.panel.side));
+    for (Language l : {Language::French, Language::English})
+        if (r.entryName == shown.name(l)) sim.panel.entryName = shown.name(sim.language);
     if (r.target > 0) {
         view.target.selected = r.target - 1;
         sim.browser.targetColumn1 = r.target == 1;

@@ -243,11 +243,11 @@ ControlTexts graphWindowTexts(const Simulation& sim) {
 ControlTexts copyDialogTexts(Study study, Language l) {
     ControlTexts t;
     t.push_back({"Edit1", say(l, "Nombre de points souhaité", "Number of points wanted"), ""});
-    const CopyChoices choices = copyChoicesFor(study);
+    const CopyChoices choices = copyChoicesFor(study, l);
     for (std::size_t i = 0; i < choices.items.size(); ++i)
         t.push_back({item("RadioGroup3", static_cast<int>(i)),
                      say(l, "Variation régulière : ", "Regular steps: ") + choices.items[i],
-                     i == 0 ? kSamplingRule : ""});
+                     i == 0 ? kSamplingRule.in(l) : ""});
     t.push_back({"Button1", say(l, "Copier", "Copy"),
                  say(l, "Écrit les fichiers du tableau et le copie dans le presse-papiers",
                      "Writes the table's files and copies it to the clipboard")});
@@ -308,8 +308,8 @@ ControlTexts printDialogTexts(Language l) {
     t.push_back({"CheckBox2", say(l, "Imprimer le quadrillage", "Print the grid"), ""});
     for (PageFormat f : {PageFormat::QuarterPage, PageFormat::HalfPage, PageFormat::Optimised})
         t.push_back({item("RadioGroup1", static_cast<int>(f)),
-                     say(l, "Format : ", "Format: ") + std::string(pageFormatCaption(f)),
-                     std::string(kPageFormatHint)});
+                     say(l, "Format : ", "Format: ") + std::string(pageFormatCaption(f, l)),
+                     std::string(kPageFormatHint.in(l))});
     t.push_back(
         {"Edit1", say(l, "Commentaire ajouté, première ligne", "Added comment, first line"), ""});
     t.push_back(
@@ -330,7 +330,7 @@ ControlTexts pointChooserTexts(Language l) {
     for (int i = 0; i < kPointStyleCount; ++i)
         t.push_back(
             {item("RadioGroup1", i),
-             say(l, "Dessin du point : ", "Point shape: ") + std::string(pointStyleCaptions()[i]),
+             say(l, "Dessin du point : ", "Point shape: ") + std::string(pointStyleCaptions(l)[i]),
              say(l, "Les points collés depuis un tableur",
                  "The points pasted from a spreadsheet")});
     t.push_back({"Button1", "OK", ""});

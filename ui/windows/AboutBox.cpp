@@ -1,4 +1,5 @@
 #include "ui/windows/AboutBox.h"
+#include "ui/qt/FrenchText.h"
 
 #include "core/texts/AccessibleTexts.h"
 #include "core/texts/WindowTexts.h"
@@ -32,7 +33,7 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QLayout
 AboutBox::AboutBox(const QString& programName, const QIcon& icon, QWidget* parent)
     : QDialog(parent) {
     setObjectName("AboutBox");
-    setWindowTitle(QString::fromUtf8(texts::kAboutCaption));
+    setWindowTitle(fr(texts::kAboutCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
     // Modal to the windows it was opened over only: the point-style chooser and the help,
@@ -62,13 +63,13 @@ AboutBox::AboutBox(const QString& programName, const QIcon& icon, QWidget* paren
 
     auto* column = new QVBoxLayout(panel);
     column->addLayout(top);
-    addLabel(panel, "Version", QString::fromUtf8(texts::kAboutVersion), column);
-    addLabel(panel, "Copyright", QString::fromUtf8(texts::kAboutMaker), column);
-    addLabel(panel, "Comments", QString::fromUtf8(texts::kAboutDescription), column);
-    addLabel(panel, "Author", QString::fromUtf8(texts::kAboutAuthor), column);
+    addLabel(panel, "Version", fr(texts::kAboutVersion), column);
+    addLabel(panel, "Copyright", fr(texts::kAboutMaker), column);
+    addLabel(panel, "Comments", fr(texts::kAboutDescription), column);
+    addLabel(panel, "Author", fr(texts::kAboutAuthor), column);
     column->addStretch();
 
-    auto* ok = new QPushButton(QString::fromUtf8(texts::kAboutOk), this);
+    auto* ok = new QPushButton(fr(texts::kAboutOk), this);
     ok->setObjectName("OKButton");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -101,9 +101,9 @@ void FamilyDialog::prepare(const Simulation& sim) {
         if (!in.used[field]) continue;
         const int s = m_side == BuretteSide::AcidSide ? 0 : 1;
         const int base = field >= 12 ? field - 10 : field;
-        const char* meaning = base == 1   ? texts::kBuretteConcMeaning[s]
-                              : base == 2 ? texts::kBeakerConcMeaning[s]
-                              : base == 3 ? texts::kBeakerVolumeMeaning[s]
+        const char* meaning = base == 1   ? texts::kBuretteConcMeaning[s].in(sim.language)
+                              : base == 2 ? texts::kBeakerConcMeaning[s].in(sim.language)
+                              : base == 3 ? texts::kBeakerVolumeMeaning[s].in(sim.language)
                                           : nullptr;
         QString item = fr(fieldQuantity(field, m_side).label);
         if (meaning) item += QStringLiteral(" : ") + fr(meaning);

@@ -1,4 +1,5 @@
 #include "ui/windows/LiveCurves.h"
+#include "ui/qt/FrenchText.h"
 
 #include "core/panel/Notifier.h"
 #include "core/panel/Simulation.h"
@@ -33,7 +34,7 @@ LiveCurves::LiveCurves(Simulation& sim, QMainWindow* main, std::function<GraphWi
     setObjectName("LiveCurves");
     if (m_settings) m_on = m_settings->readLiveCurves();
 
-    m_action = new QAction(QString::fromUtf8(texts::kLiveCurves), this);
+    m_action = new QAction(text(m_sim.language, texts::kLiveCurves), this);
     m_action->setObjectName("CourbesEnDirect1");
     m_action->setCheckable(true);
     m_action->setChecked(m_on);

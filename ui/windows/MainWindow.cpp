@@ -133,7 +133,8 @@ class PanelArea : public QWidget {
 MainWindow::MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent)
     : QMainWindow(parent), m_sim(sim), m_paths(std::move(paths)) {
     setObjectName("FPrincip");
-    m_caption = std::string(texts::kMainCaption) + texts::kAuthorCredit;
+    m_caption = std::string(texts::kMainCaption.in(m_sim.language)) +
+                texts::kAuthorCredit.in(m_sim.language);
     setWindowTitle(fr(m_caption));
     // No maximize button.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

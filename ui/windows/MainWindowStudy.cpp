@@ -250,11 +250,11 @@ void MainWindow::AjusterClick() {
     }
     const std::vector<FitValue> fittable = fittableValues(m_sim);
     if (fittable.empty()) {
-        notifier().inform(texts::kFitNotTitration);
+        notifier().inform(texts::kFitNotTitration.in(m_sim.language));
         return;
     }
     if (fitPointsOf(m_sim).empty()) {
-        notifier().inform(texts::kFitNoPoints);
+        notifier().inform(texts::kFitNoPoints.in(m_sim.language));
         return;
     }
     FitDialog dialog(m_sim, this);

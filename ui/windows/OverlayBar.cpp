@@ -85,10 +85,10 @@ void OverlayBar::showOverlays() {
 void OverlayBar::freeze() {
     switch (FreezeCurrentCurve(m_sim)) {
     case FreezeOutcome::Full:
-        m_notifier.inform(texts::kTooManyFrozen);
+        m_notifier.inform(texts::kTooManyFrozen.in(m_sim.language));
         return;
     case FreezeOutcome::NothingToFreeze:
-        m_notifier.inform(texts::kNothingToFreeze);
+        m_notifier.inform(texts::kNothingToFreeze.in(m_sim.language));
         return;
     case FreezeOutcome::Frozen:
         break;
@@ -154,7 +154,7 @@ void OverlayBar::saveImage() {
         if (!ok) return;
         failure = writeChartPng(*m_chart, path, width);
     }
-    if (!failure.empty()) m_notifier.error(texts::kImageNotWritten + failure);
+    if (!failure.empty()) m_notifier.error(texts::kImageNotWritten.in(m_sim.language) + failure);
 }
 
 void OverlayBar::copyImage() {

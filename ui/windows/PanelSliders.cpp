@@ -53,7 +53,7 @@ void PanelSliders::nameSliders() {
     for (int field : kSliderFields)
         if (QSlider* s = m_sliders[static_cast<std::size_t>(field)])
             s->setAccessibleName(
-                QString::fromUtf8(texts::kSliderName) +
+                QString::fromUtf8(texts::kSliderName.in(m_sim.language)) +
                 QString::fromStdString(fieldQuantity(field, m_sim.panel.side).label));
 }
 
