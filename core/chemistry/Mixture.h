@@ -54,7 +54,7 @@ std::string MixtureResultsText(const ChemicalState& s, const MixtureResult& r,
 
 // The title line of the results text.
 inline constexpr Text kMixtureResultsTitle{"Mélange de deux polyacides",
-                                           "Mixture of two polyacids"};
+                                           "Mixture of two polyprotic acids"};
 
 // The texts of the mixture results window. On the acid side the pK values are the working
 // (sorted) ones and the species are named after a triacid; on the base side the pK values are

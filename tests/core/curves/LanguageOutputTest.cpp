@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      "Mélange de deux polyacides|Concentration initiale de l'ammoniac|"
                      "Concentration d'ion hydronium|Concentration de l'ion BH+",
-                     "Mixture of two polyacids|Initial concentration of ammonia|"
+                     "Mixture of two polyprotic acids|Initial concentration of ammonia|"
                      "Hydronium ion concentration|Concentration of BH+ ion"},
         LanguageCase{"readout", Study::TitrationVsVolume, BuretteSide::AcidSide, 17,
                      [](const Simulation& sim) { return readoutAtValues(sim, 12.5, 7)[0]; },
