@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
     auto readerWindow = [&]() -> SheetReaderWindow& {
         if (!reader) {
             reader = std::make_unique<SheetReaderWindow>(sim.language,
-                                                         QString::fromStdString(paths.textsFolder));
+                                                         QString::fromStdString(textsFolder(paths, sim.language)));
             reader->setSideIcon(principal.sideIcon());
         }
         return *reader;

@@ -116,7 +116,7 @@ TEST(EnglishSheets, OpenCleanlyInTheReaderWithNoFrenchLeft) {
     const QDir english(englishOf(shipped("Textes")));
     for (const QString& name : english.entryList({"*.rtf", "*.txt"}, QDir::Files, QDir::Name)) {
         RecordingNotifier messages;
-        SheetReaderWindow reader(english.path());
+        SheetReaderWindow reader(Language::English, english.path());
         reader.setNotifier(&messages);
         ASSERT_TRUE(reader.openFile(english.filePath(name))) << str(name);
         const QString text = reader.textArea()->toPlainText();

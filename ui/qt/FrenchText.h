@@ -19,9 +19,5 @@ inline QString fr(const std::string& text) {
 inline QString text(Language language, const Text& text) {
     return QString::fromUtf8(text.in(language));
 }
-// Transitional, while the core's tables become bilingual: a text still given in French only.
-inline QString text(Language, const char* french) {
-    return QString::fromUtf8(french);
-}
 
 } // namespace titralab

@@ -105,7 +105,7 @@ void FamilyDialog::prepare(const Simulation& sim) {
                                 : base == 2 ? text(m_language, texts::kBeakerConcMeaning[s])
                                 : base == 3 ? text(m_language, texts::kBeakerVolumeMeaning[s])
                                             : QString();
-        QString item = fr(fieldQuantity(field, m_side).label);
+        QString item = fr(fieldQuantity(field, m_side, m_language).label);
         if (!meaning.isEmpty()) item += QStringLiteral(" : ") + meaning;
         m_quantity->addItem(item, field);
     }

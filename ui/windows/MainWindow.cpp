@@ -809,7 +809,7 @@ HelpViewer* MainWindow::helpViewer() {
     if (!m_help) {
         // A window of its own, with no owner that a modal dialog could block: help can be read
         // from any dialog. The main window deletes it.
-        m_help = new HelpViewer(fr(m_paths.helpFolder));
+        m_help = new HelpViewer(fr(m_paths.helpFolder), m_sim.language);
         m_help->setWindowIcon(m_sideIcon);
     }
     return m_help;

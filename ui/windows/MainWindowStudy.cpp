@@ -31,7 +31,7 @@ namespace {
 constexpr const char* kRecentKey = "etudesRecentes";
 constexpr int kTitleRefreshMs = 300;
 
-// The shipped examples, in the data folder's "Etudes".
+// The shipped examples, in the data folder's "Etudes" (the English ones in its "en").
 struct Example {
     const char* name;
     const char* file;
@@ -79,7 +79,7 @@ void MainWindow::buildStudyMenus(QMenu* file, QMenu* edit, QMenu* help) {
         QAction* a = examples->addAction(captions[k]);
         a->setObjectName(kExamples[k].name);
         const QString path =
-            QString::fromStdString(m_paths.dataFolder) + "/Etudes/" + kExamples[k].file;
+            QString::fromStdString(examplesFolder(m_paths, lang)) + "/" + kExamples[k].file;
         connect(a, &QAction::triggered, this, [this, path] {
             if (confirmLeavingStudy()) openStudy(path);
         });

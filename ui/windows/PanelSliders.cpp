@@ -55,7 +55,7 @@ void PanelSliders::nameSliders() {
         if (QSlider* s = m_sliders[static_cast<std::size_t>(field)])
             s->setAccessibleName(
                 text(m_sim.language, texts::kSliderName) +
-                QString::fromStdString(fieldQuantity(field, m_sim.panel.side).label));
+                QString::fromStdString(fieldQuantity(field, m_sim.panel.side, m_sim.language).label));
 }
 
 bool PanelSliders::eventFilter(QObject* watched, QEvent* event) {
