@@ -56,8 +56,8 @@ int main(int argc, char** argv) {
     // choice, printing) speak it too.
     SettingsStore settings(programName);
     Simulation sim;
-    setLanguage(sim, chooseLanguage(qgetenv("TITRALAB_LANG").toStdString(),
-                                    settings.readLanguage(), QLocale::system().name().toStdString()));
+    setLanguage(sim, chooseLanguage(qgetenv("TITRALAB_LANG").toStdString(), settings.readLanguage(),
+                                    QLocale::system().name().toStdString()));
     const QtTranslations translations(sim.language);
 
     // The one simulation context and the small windows, created once for the whole run. The
@@ -110,8 +110,8 @@ int main(int argc, char** argv) {
     };
     auto readerWindow = [&]() -> SheetReaderWindow& {
         if (!reader) {
-            reader = std::make_unique<SheetReaderWindow>(sim.language,
-                                                         QString::fromStdString(textsFolder(paths, sim.language)));
+            reader = std::make_unique<SheetReaderWindow>(
+                sim.language, QString::fromStdString(textsFolder(paths, sim.language)));
             reader->setSideIcon(principal.sideIcon());
         }
         return *reader;

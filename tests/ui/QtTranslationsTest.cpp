@@ -62,8 +62,11 @@ TEST(LanguageOfARun, StoredChoiceReadsBackAndGarbageIsNoChoice) {
     struct Case {
         const char* stored;
         std::optional<Language> read;
-    } cases[] = {{"en", Language::English}, {" fr ", Language::French}, {"english", std::nullopt},
-                 {"", std::nullopt},        {"1", std::nullopt}};
+    } cases[] = {{"en", Language::English},
+                 {" fr ", Language::French},
+                 {"english", std::nullopt},
+                 {"", std::nullopt},
+                 {"1", std::nullopt}};
     for (const Case& c : cases) {
         settings.open().setValue("langue", c.stored);
         EXPECT_EQ(store.readLanguage(), c.read) << '"' << c.stored << '"';
@@ -84,14 +87,16 @@ void expectTranslations(const char* language, const std::vector<Translated>& cas
 
 TEST(QtTranslations, FrenchRunHasQtsDialogsInFrenchAndItsOwnTextsAsWritten) {
     const QtTranslations french(Language::French);
-    ASSERT_TRUE(french.complete()) << "Qt's French translations (qt6-translations-l10n) are missing";
-    expectTranslations("fr", {
-                                 {"QPlatformTheme", "Cancel", "Annuler"},
-                                 {"QFileDialog", "File &name:", "&Nom de fichier :"},
-                                 {"QPrintDialog", "Print", "Imprimer"},
-                                 {"QPrintPreviewDialog", "Print Preview", "Aperçu avant impression"},
-                                 {"titralab::PrintDialog", "Imprimer une courbe", "Imprimer une courbe"},
-                             });
+    ASSERT_TRUE(french.complete())
+        << "Qt's French translations (qt6-translations-l10n) are missing";
+    expectTranslations("fr",
+                       {
+                           {"QPlatformTheme", "Cancel", "Annuler"},
+                           {"QFileDialog", "File &name:", "&Nom de fichier :"},
+                           {"QPrintDialog", "Print", "Imprimer"},
+                           {"QPrintPreviewDialog", "Print Preview", "Aperçu avant impression"},
+                           {"titralab::PrintDialog", "Imprimer une courbe", "Imprimer une courbe"},
+                       });
 }
 
 TEST(QtTranslations, EnglishRunHasItsOwnTextsInEnglishAndQtsAsQtWroteThem) {

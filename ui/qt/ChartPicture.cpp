@@ -24,7 +24,8 @@ QString fr(const std::string& text) {
 constexpr int kMaxWidth = 10000;
 
 std::string cannotWrite(const QString& path) {
-    return (QCoreApplication::translate("titralab::ChartPicture", "Impossible d'écrire le fichier ") +
+    return (QCoreApplication::translate("titralab::ChartPicture",
+                                        "Impossible d'écrire le fichier ") +
             path)
         .toStdString();
 }

@@ -63,7 +63,8 @@ FamilyDialog::FamilyDialog(Language language, Notifier& notifier, QWidget* paren
     range->addRow(text(m_language, texts::kFamilyCountLabel), m_count);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* draw = buttons->addButton(text(m_language, texts::kFamilyDraw), QDialogButtonBox::AcceptRole);
+    QPushButton* draw =
+        buttons->addButton(text(m_language, texts::kFamilyDraw), QDialogButtonBox::AcceptRole);
     draw->setObjectName("FamilleTracer");
     QPushButton* cancel =
         buttons->addButton(text(m_language, texts::kFamilyCancel), QDialogButtonBox::RejectRole);

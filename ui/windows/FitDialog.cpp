@@ -38,7 +38,8 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     m_grid = new QGridLayout(results);
     m_grid->setContentsMargins(0, 0, 0, 0);
     m_grid->addWidget(new QLabel(text(m_sim.language, texts::kFitValueHeader), results), 0, 1);
-    m_grid->addWidget(new QLabel(text(m_sim.language, texts::kFitUncertaintyHeader), results), 0, 2);
+    m_grid->addWidget(new QLabel(text(m_sim.language, texts::kFitUncertaintyHeader), results), 0,
+                      2);
     for (int row = 1; row <= kFitValueCount; ++row)
         for (int column = 0; column < 3; ++column) {
             auto* cell = new QLabel(results);
@@ -145,7 +146,8 @@ void FitDialog::showResult() {
             cell->setVisible(filled);
         }
     }
-    m_deviation->setText(r.ok ? text(m_sim.language, texts::kFitResidualDeviation) + QStringLiteral(" : ") +
+    m_deviation->setText(r.ok ? text(m_sim.language, texts::kFitResidualDeviation) +
+                                    QStringLiteral(" : ") +
                                     fr(formatGeneral(r.residualDeviation, 3, '.'))
                               : QString());
     m_points->setText(r.ok ? text(m_sim.language, texts::kFitPointsUsed) + QStringLiteral(" : ") +
@@ -157,8 +159,8 @@ void FitDialog::showResult() {
 
     m_residuals->clear();
     m_zero->clear();
-    m_axisX->setTitleText(
-        text(m_sim.language, r.volumeFactor == 1 ? texts::kFitVolumeAxisLitres : texts::kFitVolumeAxis));
+    m_axisX->setTitleText(text(m_sim.language, r.volumeFactor == 1 ? texts::kFitVolumeAxisLitres
+                                                                   : texts::kFitVolumeAxis));
     double low = 0, high = 0, extent = 0.01;
     for (const ResidualPoint& p : r.residuals) {
         const double v = p.volume * r.volumeFactor;

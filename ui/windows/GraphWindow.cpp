@@ -287,7 +287,8 @@ void GraphWindow::applySimulation() {
     showPointCount();
 
     const PlotSetup& plot = m_sim.plot;
-    setWindowTitle(m_beside ? text(m_sim.language, texts::kLiveGraphCaption) : fr(plot.windowTitle));
+    setWindowTitle(m_beside ? text(m_sim.language, texts::kLiveGraphCaption)
+                            : fr(plot.windowTitle));
     m_printButton->setHidden(!plot.printButtonVisible);
     m_chart->setTitles(fr(plot.chartTitle), fr(plot.leftTitle), fr(plot.bottomTitle));
     m_chart->setLeftAxis(plot.leftAxisAutomatic, plot.leftMin, plot.leftMax);
@@ -301,7 +302,9 @@ void GraphWindow::applySimulation() {
     m_overlayBar->showOverlays();
     ApplyPointStyle();
     if (auto* pasteUnit = m_status->findChild<QLabel*>("PanelCollage"))
-        pasteUnit->setText(m_sim.pastedInMillilitres ? text(m_sim.language, texts::kPastedInMillilitres) : QString());
+        pasteUnit->setText(m_sim.pastedInMillilitres
+                               ? text(m_sim.language, texts::kPastedInMillilitres)
+                               : QString());
 
     // New curves: the keyboard cursor starts again from the followed curve's first point.
     m_cursorSeries = cursorSeries(m_sim.curves);

@@ -131,9 +131,9 @@ class PanelArea : public QWidget {
 MainWindow::MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent)
     : QMainWindow(parent), m_sim(sim), m_paths(std::move(paths)) {
     setObjectName("FPrincip");
-    m_caption = (text(m_sim.language, texts::kMainCaption) +
-                 text(m_sim.language, texts::kAuthorCredit))
-                    .toStdString();
+    m_caption =
+        (text(m_sim.language, texts::kMainCaption) + text(m_sim.language, texts::kAuthorCredit))
+            .toStdString();
     setWindowTitle(fr(m_caption));
     // No maximize button.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -168,7 +168,8 @@ MainWindow::~MainWindow() {
 void MainWindow::setSettingsStore(SettingsStore* store) {
     m_settings = store;
     if (!m_settings) return;
-    if (const std::optional<Language> stored = m_settings->readLanguage()) m_chosenLanguage = *stored;
+    if (const std::optional<Language> stored = m_settings->readLanguage())
+        m_chosenLanguage = *stored;
     showLanguageChoice();
 }
 
@@ -178,8 +179,8 @@ void MainWindow::chooseInterfaceLanguage(Language language) {
     if (m_settings) m_settings->writeLanguage(language);
     showLanguageChoice();
     if (language != before)
-        notifier().inform(
-            tr("La langue choisie sera appliquée au prochain démarrage de TitraLab.").toStdString());
+        notifier().inform(tr("La langue choisie sera appliquée au prochain démarrage de TitraLab.")
+                              .toStdString());
 }
 
 void MainWindow::showLanguageChoice() {
@@ -231,7 +232,8 @@ void MainWindow::buildMenus() {
 
     QMenu* edit = menuBar()->addMenu(text(lang, texts::kMenuEdit));
     edit->setObjectName("Edition1");
-    QAction* show = add(edit, "Voir1", text(lang, texts::kShowSimulation), [this] { Voir1Click(); });
+    QAction* show =
+        add(edit, "Voir1", text(lang, texts::kShowSimulation), [this] { Voir1Click(); });
     show->setShortcut(QKeySequence(Qt::Key_F11));
     edit->setDefaultAction(show);
     edit->addSeparator();
@@ -320,16 +322,16 @@ void MainWindow::buildToolBar() {
         std::function<void()> run;
     };
     const Tool tools[] = {
-        {"ToolOuvrir", text(lang, texts::kToolOpen), text(lang, texts::kHintToolOpen), icons::Tool::Open,
-         [this] { OuvrirEtudeClick(); }},
-        {"ToolEnregistrer", text(lang, texts::kToolSave), text(lang, texts::kHintToolSave), icons::Tool::Save,
-         [this] { saveStudy(); }},
-        {"ToolImprimer", text(lang, texts::kToolPrint), text(lang, texts::kHintToolPrint), icons::Tool::Print,
-         [this] { Voir1Click(); }},
-        {"ToolCopier", text(lang, texts::kToolCopy), text(lang, texts::kHintToolCopy), icons::Tool::Copy,
-         [this] { Copiersimulation1Click(); }},
-        {"ToolIndex", text(lang, texts::kToolIndex), text(lang, texts::kHintToolIndex), icons::Tool::Help,
-         [this] { Index1Click(); }},
+        {"ToolOuvrir", text(lang, texts::kToolOpen), text(lang, texts::kHintToolOpen),
+         icons::Tool::Open, [this] { OuvrirEtudeClick(); }},
+        {"ToolEnregistrer", text(lang, texts::kToolSave), text(lang, texts::kHintToolSave),
+         icons::Tool::Save, [this] { saveStudy(); }},
+        {"ToolImprimer", text(lang, texts::kToolPrint), text(lang, texts::kHintToolPrint),
+         icons::Tool::Print, [this] { Voir1Click(); }},
+        {"ToolCopier", text(lang, texts::kToolCopy), text(lang, texts::kHintToolCopy),
+         icons::Tool::Copy, [this] { Copiersimulation1Click(); }},
+        {"ToolIndex", text(lang, texts::kToolIndex), text(lang, texts::kHintToolIndex),
+         icons::Tool::Help, [this] { Index1Click(); }},
     };
     for (const Tool& t : tools) {
         QAction* action = m_toolBar->addAction(icons::tool(t.icon), t.text);
@@ -458,12 +460,15 @@ void MainWindow::buildCommandsDock() {
     m_show = button("U1", text(lang, texts::kShowCaptionAtStart), [this] { Voir1Click(); });
     m_show->setStatusTip(text(lang, texts::kHintShowButton).mid(1)); // never shown as a bubble
     m_show->setProperty(kHelpContextProperty, desktop::help::kShowButton);
-    m_copy = button("U3", text(lang, texts::kCopyCaptionAtStart), [this] { Copiersimulation1Click(); });
+    m_copy =
+        button("U3", text(lang, texts::kCopyCaptionAtStart), [this] { Copiersimulation1Click(); });
     setHint(m_copy, text(lang, texts::kHintCopyButton));
     m_copy->setProperty(kHelpContextProperty, desktop::help::kCopyButton);
     button("BoutonImprimer", text(lang, texts::kPrintButton), [this] { Voir1Click(); });
-    button("BoutonCollerVpH", text(lang, texts::kPasteVolumeFirstButton), [this] { Collerdespoints1Click(); });
-    button("BoutonCollerpHV", text(lang, texts::kPastePHFirstButton), [this] { CollerpHv1Click(); });
+    button("BoutonCollerVpH", text(lang, texts::kPasteVolumeFirstButton),
+           [this] { Collerdespoints1Click(); });
+    button("BoutonCollerpHV", text(lang, texts::kPastePHFirstButton),
+           [this] { CollerpHv1Click(); });
     column->addStretch();
 
     m_commandsDock = new QDockWidget(this);
@@ -643,7 +648,8 @@ void MainWindow::applyView() {
 
     applySideIcon(m_view.iconSide);
     orderTabs();
-    accessibility::apply(this, a11y::mainWindowTexts(m_sim.panel.side, m_sim.panel.study, m_sim.language));
+    accessibility::apply(
+        this, a11y::mainWindowTexts(m_sim.panel.side, m_sim.panel.study, m_sim.language));
 }
 
 // Tab (and the space key in the fields) follows the order of the work: the burette content

@@ -56,10 +56,10 @@ void MainWindow::buildStudyMenus(QMenu* file, QMenu* edit, QMenu* help) {
         menu->insertAction(before, action);
         return action;
     };
-    add(file, first, "OuvrirEtude1", text(lang, texts::kOpenStudy), QKeySequence(Qt::CTRL | Qt::Key_O),
-        [this] { OuvrirEtudeClick(); });
-    add(file, first, "Enregistrer1", text(lang, texts::kSaveStudy), QKeySequence(Qt::CTRL | Qt::Key_S),
-        [this] { saveStudy(); });
+    add(file, first, "OuvrirEtude1", text(lang, texts::kOpenStudy),
+        QKeySequence(Qt::CTRL | Qt::Key_O), [this] { OuvrirEtudeClick(); });
+    add(file, first, "Enregistrer1", text(lang, texts::kSaveStudy),
+        QKeySequence(Qt::CTRL | Qt::Key_S), [this] { saveStudy(); });
     add(file, first, "EnregistrerSous1", text(lang, texts::kSaveStudyAs),
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { saveStudyAs(); });
     m_recentMenu = new QMenu(text(lang, texts::kRecentStudies), file);
@@ -68,7 +68,8 @@ void MainWindow::buildStudyMenus(QMenu* file, QMenu* edit, QMenu* help) {
     file->insertSeparator(first);
 
     edit->addSeparator();
-    add(edit, nullptr, "Ajuster1", text(lang, texts::kFitMenu), QKeySequence(), [this] { AjusterClick(); });
+    add(edit, nullptr, "Ajuster1", text(lang, texts::kFitMenu), QKeySequence(),
+        [this] { AjusterClick(); });
 
     auto* examples = new QMenu(text(lang, texts::kExampleStudies), help);
     examples->setObjectName("Exemples1");
@@ -116,8 +117,8 @@ QStringList MainWindow::recentStudies() const {
 }
 
 void MainWindow::refreshStudyTitle() {
-    const QString title =
-        QString::fromStdString(studyWindowTitle(m_caption, m_studyPath, studyModified(), m_sim.language));
+    const QString title = QString::fromStdString(
+        studyWindowTitle(m_caption, m_studyPath, studyModified(), m_sim.language));
     if (windowTitle() != title) setWindowTitle(title);
 }
 
@@ -195,8 +196,8 @@ bool MainWindow::saveStudyAs() {
     } else {
         const QString start =
             m_studyPath.empty() ? QDir::homePath() : QString::fromStdString(m_studyPath);
-        path = QFileDialog::getSaveFileName(this, text(m_sim.language, texts::kSaveStudyTitle), start,
-                                            text(m_sim.language, texts::kStudyFilter));
+        path = QFileDialog::getSaveFileName(this, text(m_sim.language, texts::kSaveStudyTitle),
+                                            start, text(m_sim.language, texts::kStudyFilter));
     }
     if (path.isEmpty()) return false;
     return saveStudyTo(path);
@@ -211,8 +212,8 @@ void MainWindow::OuvrirEtudeClick() {
         const QString start = m_studyPath.empty()
                                   ? QDir::homePath()
                                   : QFileInfo(QString::fromStdString(m_studyPath)).absolutePath();
-        path = QFileDialog::getOpenFileName(this, text(m_sim.language, texts::kOpenStudyTitle), start,
-                                            text(m_sim.language, texts::kStudyFilter));
+        path = QFileDialog::getOpenFileName(this, text(m_sim.language, texts::kOpenStudyTitle),
+                                            start, text(m_sim.language, texts::kStudyFilter));
     }
     if (!path.isEmpty()) openStudy(path);
 }

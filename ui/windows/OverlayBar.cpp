@@ -45,7 +45,8 @@ OverlayBar::OverlayBar(Simulation& sim, Notifier& notifier, ChartView* chart, QW
         row->addWidget(b);
         return b;
     };
-    m_freeze = button("BoutonFiger", text(m_sim.language, texts::kFreezeCurve), [this] { freeze(); });
+    m_freeze =
+        button("BoutonFiger", text(m_sim.language, texts::kFreezeCurve), [this] { freeze(); });
     m_freeze->setToolTip(QStringLiteral("Ctrl+F"));
     m_remove = new QToolButton(this);
     m_remove->setObjectName("BoutonRetirer");
@@ -57,10 +58,12 @@ OverlayBar::OverlayBar(Simulation& sim, Notifier& notifier, ChartView* chart, QW
     m_remove->setMenu(m_removeMenu);
     connect(m_removeMenu, &QMenu::aboutToShow, this, &OverlayBar::fillRemoveMenu);
     row->addWidget(m_remove);
-    m_clear = button("BoutonEffacerFigees", text(m_sim.language, texts::kClearFrozen), [this] { clearOverlays(); });
+    m_clear = button("BoutonEffacerFigees", text(m_sim.language, texts::kClearFrozen),
+                     [this] { clearOverlays(); });
     button("BoutonFamille", text(m_sim.language, texts::kFamily), [this] { openFamily(); });
     row->addStretch();
-    button("BoutonEnregistrerImage", text(m_sim.language, texts::kSaveImage), [this] { saveImage(); });
+    button("BoutonEnregistrerImage", text(m_sim.language, texts::kSaveImage),
+           [this] { saveImage(); });
     button("BoutonCopierImage", text(m_sim.language, texts::kCopyImage), [this] { copyImage(); });
 
     // Ctrl+F anywhere in the graph window.
@@ -133,8 +136,9 @@ void OverlayBar::drawFamily(int field, const std::vector<double>& values) {
 
 void OverlayBar::saveImage() {
     QString filter;
-    QString path = QFileDialog::getSaveFileName(this, text(m_sim.language, texts::kSaveImageTitle), QString(),
-                                                text(m_sim.language, texts::kImageFilters), &filter);
+    QString path =
+        QFileDialog::getSaveFileName(this, text(m_sim.language, texts::kSaveImageTitle), QString(),
+                                     text(m_sim.language, texts::kImageFilters), &filter);
     if (path.isEmpty()) return;
     // A name typed without its extension takes the chosen kind's.
     if (QFileInfo(path).suffix().isEmpty())
@@ -148,13 +152,14 @@ void OverlayBar::saveImage() {
         failure = writeChartSvg(*m_chart, path);
     } else {
         bool ok = false;
-        const int width =
-            QInputDialog::getInt(this, text(m_sim.language, texts::kImageWidthTitle), text(m_sim.language, texts::kImageWidthLabel),
-                                 m_chart->viewport()->width(), 100, 10000, 100, &ok);
+        const int width = QInputDialog::getInt(this, text(m_sim.language, texts::kImageWidthTitle),
+                                               text(m_sim.language, texts::kImageWidthLabel),
+                                               m_chart->viewport()->width(), 100, 10000, 100, &ok);
         if (!ok) return;
         failure = writeChartPng(*m_chart, path, width);
     }
-    if (!failure.empty()) m_notifier.error(text(m_sim.language, texts::kImageNotWritten).toStdString() + failure);
+    if (!failure.empty())
+        m_notifier.error(text(m_sim.language, texts::kImageNotWritten).toStdString() + failure);
 }
 
 void OverlayBar::copyImage() {

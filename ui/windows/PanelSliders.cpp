@@ -53,9 +53,9 @@ PanelSliders::PanelSliders(Simulation& sim, QWidget* window) : QObject(window), 
 void PanelSliders::nameSliders() {
     for (int field : kSliderFields)
         if (QSlider* s = m_sliders[static_cast<std::size_t>(field)])
-            s->setAccessibleName(
-                text(m_sim.language, texts::kSliderName) +
-                QString::fromStdString(fieldQuantity(field, m_sim.panel.side, m_sim.language).label));
+            s->setAccessibleName(text(m_sim.language, texts::kSliderName) +
+                                 QString::fromStdString(
+                                     fieldQuantity(field, m_sim.panel.side, m_sim.language).label));
 }
 
 bool PanelSliders::eventFilter(QObject* watched, QEvent* event) {

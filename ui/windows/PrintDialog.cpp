@@ -163,7 +163,8 @@ void PrintDialog::buildControls() {
     };
     const PrintSettings defaults;
     m_lineWidth = field(0, "D1", defaults.lineWidth, tr("épaisseur de trait en 1/100 mm"));
-    m_dashLength = field(1, "Edit3", defaults.dashLengthMm, tr("Longueur du motif pointillé, en mm"));
+    m_dashLength =
+        field(1, "Edit3", defaults.dashLengthMm, tr("Longueur du motif pointillé, en mm"));
     m_charSize = field(2, "D2", defaults.charSize, tr("taille des caractères"));
     m_graduations =
         field(3, "D3", defaults.approxGraduations, tr("nombre approximatif de graduations"));

@@ -37,8 +37,8 @@ QString indicatorCaption(Language language, int k) {
         return text(language, texts::kNoIndicator);
     const ColourIndicator& i = colourIndicators()[k];
     return text(language, i.name) + QStringLiteral(" (%1 – %2)")
-                            .arg(QString::number(i.low, 'f', 1).replace('.', ','),
-                                 QString::number(i.high, 'f', 1).replace('.', ','));
+                                        .arg(QString::number(i.low, 'f', 1).replace('.', ','),
+                                             QString::number(i.high, 'f', 1).replace('.', ','));
 }
 
 } // namespace
@@ -168,30 +168,33 @@ void ReadingPanel::applySimulation() {
     for (QWidget* w :
          std::initializer_list<QWidget*>{m_equivalences, m_derivative, m_indicator, m_particular})
         w->setEnabled(titration);
-    m_particularUnit->setText(
-        text(m_sim.language, s.volumesInMillilitres ? texts::kParticularUnit : texts::kParticularUnitLitres));
+    m_particularUnit->setText(text(m_sim.language, s.volumesInMillilitres
+                                                       ? texts::kParticularUnit
+                                                       : texts::kParticularUnitLitres));
 
     ChartReadingView view;
     if (titration && o.derivative) {
         for (const CurvePoint& p : m_sim.reading.derivative) view.derivative.append({p.x, p.y});
         view.derivativeTitle =
-            text(m_sim.language, s.volumesInMillilitres ? texts::kDerivativeAxis : texts::kDerivativeAxisLitres);
+            text(m_sim.language,
+                 s.volumesInMillilitres ? texts::kDerivativeAxis : texts::kDerivativeAxisLitres);
     }
     if (titration && o.equivalences)
         for (const EquivalenceReading& p : m_sim.reading.points) {
-            view.markers.append(
-                {p.half.volume * s.volumeFactor, fr(pointLabel(PointKind::Half, p.number, m_sim.language)), true});
+            view.markers.append({p.half.volume * s.volumeFactor,
+                                 fr(pointLabel(PointKind::Half, p.number, m_sim.language)), true});
             view.markers.append({p.equivalence.volume * s.volumeFactor,
-                                 fr(pointLabel(PointKind::Equivalence, p.number, m_sim.language)), false});
+                                 fr(pointLabel(PointKind::Equivalence, p.number, m_sim.language)),
+                                 false});
         }
     const ColourIndicator* indicator =
         titration && o.indicator >= 0 && o.indicator < static_cast<int>(colourIndicators().size())
             ? &colourIndicators()[o.indicator]
             : nullptr;
     if (indicator)
-        view.band =
-            ChartReadingView::Band{indicator->low, indicator->high, colorOf(indicator->acid),
-                                   colorOf(indicator->basic), text(m_sim.language, indicator->name)};
+        view.band = ChartReadingView::Band{indicator->low, indicator->high,
+                                           colorOf(indicator->acid), colorOf(indicator->basic),
+                                           text(m_sim.language, indicator->name)};
 
     // The legend names each drawn curve by its box's caption.
     const GraphOptions& g = m_sim.graph;
@@ -229,8 +232,8 @@ void ReadingPanel::applySimulation() {
         view.legend.append({color, name, Qt::SolidLine, false});
     }
     if (!view.derivative.isEmpty())
-        view.legend.append(
-            {QColor(120, 0, 160), text(m_sim.language, texts::kLegendDerivative), Qt::DashLine, false});
+        view.legend.append({QColor(120, 0, 160), text(m_sim.language, texts::kLegendDerivative),
+                            Qt::DashLine, false});
     if (view.band)
         view.legend.append(
             {view.band->acid, view.band->name, Qt::SolidLine, true, view.band->basic});

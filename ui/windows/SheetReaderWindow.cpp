@@ -84,7 +84,8 @@ QFileDialog* SheetReaderWindow::prepareOpenDialog() {
     // Owned by the main window when there is one, so that it opens over it even while the
     // reader is hidden.
     QWidget* owner = parentWidget() ? parentWidget() : this;
-    m_openDialog = new QFileDialog(owner, text(m_language, notepad::texts::kOpenTitle), m_textsFolder);
+    m_openDialog =
+        new QFileDialog(owner, text(m_language, notepad::texts::kOpenTitle), m_textsFolder);
     m_openDialog->setObjectName("OpenDialog1");
     m_openDialog->setAcceptMode(QFileDialog::AcceptOpen);
     m_openDialog->setFileMode(QFileDialog::ExistingFile);
@@ -110,12 +111,14 @@ bool SheetReaderWindow::openFile(const QString& path) {
     // Opening a pipe or a device could wait for ever: only plain files (and whatever fails
     // to open, for the system's own message) go further.
     if (info.exists() && !info.isFile() && !info.isDir()) {
-        notifier().error(notepad::cannotReadMessage(name, tr("Ce n'est pas un fichier ordinaire.").toStdString(), m_language));
+        notifier().error(notepad::cannotReadMessage(
+            name, tr("Ce n'est pas un fichier ordinaire.").toStdString(), m_language));
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        notifier().error(notepad::cannotReadMessage(name, file.errorString().toStdString(), m_language));
+        notifier().error(
+            notepad::cannotReadMessage(name, file.errorString().toStdString(), m_language));
         return false;
     }
     const qint64 size = file.size();
@@ -126,7 +129,8 @@ bool SheetReaderWindow::openFile(const QString& path) {
     // One byte more than allowed tells a file that grew, or lied about its size.
     const QByteArray bytes = file.read(static_cast<qint64>(notepad::kMaxFileBytes) + 1);
     if (file.error() != QFileDevice::NoError) {
-        notifier().error(notepad::cannotReadMessage(name, file.errorString().toStdString(), m_language));
+        notifier().error(
+            notepad::cannotReadMessage(name, file.errorString().toStdString(), m_language));
         return false;
     }
     notepad::Sheet sheet;
@@ -135,7 +139,8 @@ bool SheetReaderWindow::openFile(const QString& path) {
             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
             static_cast<std::uint64_t>(size));
     } catch (const std::bad_alloc&) {
-        notifier().error(notepad::cannotReadMessage(name, tr("Mémoire insuffisante.").toStdString(), m_language));
+        notifier().error(notepad::cannotReadMessage(name, tr("Mémoire insuffisante.").toStdString(),
+                                                    m_language));
         return false;
     }
     if (sheet.kind == notepad::Sheet::Kind::TooLarge) {
