@@ -44,7 +44,9 @@ std::string writePdfPage(const Simulation& sim, const PrintSettings& settings,
                           .toStdString();
         }
         if (failure.empty() && !canvas.error().isEmpty())
-            failure = cannotWrite + " : " + canvas.error().toStdString();
+            failure = QCoreApplication::translate("titralab::PdfPage", "%1 : %2")
+                          .arg(QString::fromStdString(cannotWrite), canvas.error())
+                          .toStdString();
     }
     if (!failure.empty()) {
         file.cancelWriting();

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="fr">
 <context>
+    <name>titralab::ChartOverlays</name>
+    <message>
+        <source>%1 : %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
     <name>titralab::ChartPicture</name>
     <message>
         <source>Impossible d&apos;écrire le fichier </source>
@@ -29,6 +36,20 @@
     <message>
         <source>Nombre de &amp;points souhaité :</source>
         <translation>Number of &amp;points wanted:</translation>
+    </message>
+</context>
+<context>
+    <name>titralab::FamilyDialog</name>
+    <message>
+        <source>%1 : %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>titralab::FitDialog</name>
+    <message>
+        <source>%1 : %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -125,6 +146,10 @@
     <message>
         <source>Impossible d&apos;imprimer la page : </source>
         <translation>Cannot print the page: </translation>
+    </message>
+    <message>
+        <source>%1 : %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

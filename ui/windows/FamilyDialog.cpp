@@ -20,7 +20,9 @@ namespace titralab {
 namespace {
 // Without the mnemonic: what a screen reader says.
 QString spoken(QString text) {
-    return text.remove('&').remove(QStringLiteral(" :"));
+    text.remove('&');
+    if (text.endsWith(':')) text.chop(1);
+    return text.trimmed();
 }
 } // namespace
 
@@ -107,7 +109,8 @@ void FamilyDialog::prepare(const Simulation& sim) {
                                 : base == 3 ? text(m_language, texts::kBeakerVolumeMeaning[s])
                                             : QString();
         QString item = fr(fieldQuantity(field, m_side, m_language).label);
-        if (!meaning.isEmpty()) item += QStringLiteral(" : ") + meaning;
+        // "quantity : meaning" (French), "quantity: meaning" (English).
+        if (!meaning.isEmpty()) item = tr("%1 : %2").arg(item, meaning);
         m_quantity->addItem(item, field);
     }
     const int field = this->field();

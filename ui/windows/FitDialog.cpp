@@ -146,12 +146,13 @@ void FitDialog::showResult() {
             cell->setVisible(filled);
         }
     }
-    m_deviation->setText(r.ok ? text(m_sim.language, texts::kFitResidualDeviation) +
-                                    QStringLiteral(" : ") +
-                                    fr(formatGeneral(r.residualDeviation, 3, '.'))
-                              : QString());
-    m_points->setText(r.ok ? text(m_sim.language, texts::kFitPointsUsed) + QStringLiteral(" : ") +
-                                 QString::number(r.pointsUsed)
+    // "caption : value" (French), "caption: value" (English).
+    m_deviation->setText(r.ok
+                             ? tr("%1 : %2").arg(text(m_sim.language, texts::kFitResidualDeviation),
+                                                 fr(formatGeneral(r.residualDeviation, 3, '.')))
+                             : QString());
+    m_points->setText(r.ok ? tr("%1 : %2").arg(text(m_sim.language, texts::kFitPointsUsed),
+                                               QString::number(r.pointsUsed))
                            : QString());
     m_message->setText(r.ok ? QString() : fr(r.refusal));
     m_message->setVisible(!r.ok);
