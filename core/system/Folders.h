@@ -28,10 +28,16 @@ struct Paths {
 // `executablePath` is the program's absolute file name; `documentsFolder` the user's documents.
 Paths computePaths(std::string_view executablePath, std::string_view documentsFolder);
 
-// The help pages and the practical-work sheets in a language: the French ones in their folder,
-// the English ones in its "en" subfolder.
-std::string helpFolderIn(const Paths& paths, Language language);
-std::string textsFolderIn(const Paths& paths, Language language);
+// The help pages and the practical-work sheets of a language. The French ones, the reference,
+// sit in `helpFolder` and `textsFolder` themselves; the English twins of the help pages keep
+// the French file names (so that links and context numbers hold) in a subfolder.
+std::string helpFolder(const Paths& paths, Language language);
+std::string textsFolder(const Paths& paths, Language language);
+// The example studies of the Help menu: "Etudes" in the data folder, twins of the same file
+// names in the language's subfolder.
+std::string examplesFolder(const Paths& paths, Language language);
+// The subfolder of a language's twins inside a French folder: empty for French, "en".
+std::string_view languageSubfolder(Language language);
 
 // The first candidate for which `exists` is true; none when no candidate exists.
 std::optional<std::string> firstExisting(const std::array<std::string, 4>& candidates,

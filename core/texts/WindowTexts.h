@@ -146,11 +146,4 @@ inline constexpr Text kAboutDescription{"Etude des réactions acido basiques, co
 inline constexpr Text kAboutAuthor{"Conception : l'équipe TitraLab", "Design: the TitraLab team"};
 inline constexpr Text kAboutOk{"OK", "OK"};
 
-// Help viewer.
-inline constexpr Text kHelpWindowTitle{"Aide de TitraLab", "TitraLab help"};
-inline constexpr Text kHelpContentsButton{"&Sommaire", "&Contents"};
-inline constexpr Text kHelpBackButton{"&Précédent", "&Back"};
-inline constexpr Text kHelpMissing{"La page d'aide est introuvable : ",
-                                   "The help page cannot be found: "};
-
 } // namespace titralab::texts

@@ -25,22 +25,23 @@ TEST(Paths, FollowTheExecutableAndTheDocumentsFolder) {
     EXPECT_EQ(p.navigator, "/opt/tl/bin/guidex");
 }
 
-TEST(Paths, HelpAndSheetsFollowTheLanguage) {
-    const Paths p = computePaths("/opt/tl/bin/titralab", "/d");
-    const struct {
-        const char* label;
+TEST(Paths, EachLanguageHasItsHelpAndSheetsFolder) {
+    const Paths p = computePaths("/opt/tl/bin/titralab", "/home/ana/Documents");
+    struct Case {
         titralab::Language language;
         const char* help;
-        const char* sheets;
+        const char* texts;
+        const char* examples;
     } cases[] = {
-        {"French", titralab::Language::French, "/opt/tl/share/titralab/Aides",
-         "/opt/tl/share/titralab/Textes"},
-        {"English", titralab::Language::English, "/opt/tl/share/titralab/Aides/en",
-         "/opt/tl/share/titralab/Textes/en"},
+        {titralab::Language::French, "/opt/tl/share/titralab/Aides",
+         "/opt/tl/share/titralab/Textes", "/opt/tl/share/titralab/Etudes"},
+        {titralab::Language::English, "/opt/tl/share/titralab/Aides/en",
+         "/opt/tl/share/titralab/Textes/en", "/opt/tl/share/titralab/Etudes/en"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(helpFolderIn(p, c.language), c.help) << c.label;
-        EXPECT_EQ(textsFolderIn(p, c.language), c.sheets) << c.label;
+    for (const Case& c : cases) {
+        EXPECT_EQ(helpFolder(p, c.language), c.help) << c.help;
+        EXPECT_EQ(textsFolder(p, c.language), c.texts) << c.texts;
+        EXPECT_EQ(examplesFolder(p, c.language), c.examples) << c.examples;
     }
 }
 
