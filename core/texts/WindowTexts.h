@@ -88,7 +88,7 @@ inline constexpr Text kBuretteCaption{"Dans la burette :", "In the burette:"};
 inline constexpr Text kStrongBase{"Monobase forte", "Strong base"};
 inline constexpr Text kStrongAcid{"Monoacide fort", "Strong acid"};
 inline constexpr Text kStudyCaption{"Vous voulez étudier la transformation : ",
-                                    "You want to study the reaction: "};
+                                    "Reaction to study: "};
 inline constexpr Text kBaseKindCaption{"Monobase forte", "Strong base"};
 inline constexpr Text kSoda{"Soude", "NaOH"};
 inline constexpr Text kPotash{"Potasse", "KOH"};
