@@ -88,7 +88,7 @@ inline constexpr Text kBuretteCaption{"Dans la burette :", "In the burette:"};
 inline constexpr Text kStrongBase{"Monobase forte", "Strong base"};
 inline constexpr Text kStrongAcid{"Monoacide fort", "Strong acid"};
 inline constexpr Text kStudyCaption{"Vous voulez étudier la transformation : ",
-                                    "You want to study the reaction: "};
+                                    "Reaction to study: "};
 inline constexpr Text kBaseKindCaption{"Monobase forte", "Strong base"};
 inline constexpr Text kSoda{"Soude", "NaOH"};
 inline constexpr Text kPotash{"Potasse", "KOH"};
@@ -145,12 +145,5 @@ inline constexpr Text kAboutDescription{"Etude des réactions acido basiques, co
                                         "Acid-base reactions, conductivity"};
 inline constexpr Text kAboutAuthor{"Conception : l'équipe TitraLab", "Design: the TitraLab team"};
 inline constexpr Text kAboutOk{"OK", "OK"};
-
-// Help viewer.
-inline constexpr Text kHelpWindowTitle{"Aide de TitraLab", "TitraLab help"};
-inline constexpr Text kHelpContentsButton{"&Sommaire", "&Contents"};
-inline constexpr Text kHelpBackButton{"&Précédent", "&Back"};
-inline constexpr Text kHelpMissing{"La page d'aide est introuvable : ",
-                                   "The help page cannot be found: "};
 
 } // namespace titralab::texts
