@@ -20,7 +20,7 @@ ChemicalState phosphoric(Study study) {
     ChemicalState s;
     s.row1 = 30;
     RecordingNotifier quiet;
-    setUpSimulation(s, panel, quiet);
+    setUpSimulation(s, panel, quiet, Language::French);
     s.volumeSpan = 4.5 * s.conc1 * s.vol1 / s.titrantConc;
     return s;
 }

@@ -32,7 +32,7 @@ struct Desk {
         sim.panel.text[5] = "6.9";
         ChemicalState s = sim.state;
         RecordingNotifier quiet;
-        setUpSimulation(s, sim.panel, quiet);
+        setUpSimulation(s, sim.panel, quiet, Language::French);
         std::string pasted;
         for (int i = 0; i < points; ++i) {
             const double v = 0.03 * i / (points - 1);
@@ -53,8 +53,8 @@ void BM_SaveStudy(benchmark::State& bench) {
     const std::string path =
         (std::filesystem::temp_directory_path() / "titralab-bench.titralab").string();
     for (auto _ : bench) {
-        const std::string failure =
-            saveStudyFile(path, captureStudy(desk.sim, desk.view, PrintSettings{}));
+        const std::string failure = saveStudyFile(
+            path, captureStudy(desk.sim, desk.view, PrintSettings{}), Language::French);
         benchmark::DoNotOptimize(failure.data());
     }
 }
@@ -64,11 +64,11 @@ void BM_OpenStudy(benchmark::State& bench) {
     const Desk desk(200);
     const std::string path =
         (std::filesystem::temp_directory_path() / "titralab-bench-open.titralab").string();
-    saveStudyFile(path, captureStudy(desk.sim, desk.view, PrintSettings{}));
+    saveStudyFile(path, captureStudy(desk.sim, desk.view, PrintSettings{}), Language::French);
     for (auto _ : bench) {
         Simulation sim;
         PanelView view;
-        const StudyOpening opened = openStudyFile(path);
+        const StudyOpening opened = openStudyFile(path, Language::French);
         applyStudy(*opened.record, sim, view);
         benchmark::DoNotOptimize(sim.pastedText.data());
     }

@@ -44,18 +44,10 @@ void UpdateChartReading(Simulation& sim);
 // inside the jump around it; "ne convient pas" otherwise.
 bool indicatorSuits(const ColourIndicator& indicator, const EquivalenceReading& point);
 const char* verdictText(bool suits, Language language);
-// Transitional: French, until every caller passes a language.
-inline const char* verdictText(bool suits) {
-    return verdictText(suits, Language::French);
-}
 
 // A remarkable point as the results panel and the chart label it: "E1", "I1", "½E1".
 enum class PointKind { Equivalence, Inflection, Half };
 std::string pointLabel(PointKind kind, int number, Language language);
-// Transitional: French, until every caller passes a language.
-inline std::string pointLabel(PointKind kind, int number) {
-    return pointLabel(kind, number, Language::French);
-}
 
 // The lines written under the copied table: a header, then one line per point with its label,
 // its volume as the table writes volumes and its pH; a blank line first.

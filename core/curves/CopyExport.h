@@ -16,10 +16,6 @@ struct CopyChoices {
     std::vector<std::string> items;
 };
 CopyChoices copyChoicesFor(Study study, Language language);
-// Transitional: French, until every caller passes a language.
-inline CopyChoices copyChoicesFor(Study study) {
-    return copyChoicesFor(study, Language::French);
-}
 
 // The copy dialog's note on the sampling by pH.
 inline constexpr Text kSamplingRule{

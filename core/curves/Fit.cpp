@@ -62,7 +62,7 @@ class Model {
         : m_free(std::move(free)), m_points(std::move(points)) {
         NullNotifier quiet;
         m_base = sim.state;
-        setUpSimulation(m_base, sim.panel, quiet);
+        setUpSimulation(m_base, sim.panel, quiet, sim.language);
         m_study = sim.panel.study;
         m_side = sim.panel.side;
         for (int f : {4, 5, 6, 14, 15, 16})

@@ -58,13 +58,6 @@ struct FieldQuantity {
 FieldQuantity fieldQuantity(int field, BuretteSide side, Language language);
 // "pKa = 4,7", "Cai = 0,01 mol/L": a field's label and a value, 3 significant digits.
 std::string describeValue(int field, BuretteSide side, double value, Language language);
-// Transitional: French, until every caller passes a language.
-inline FieldQuantity fieldQuantity(int field, BuretteSide side) {
-    return fieldQuantity(field, side, Language::French);
-}
-inline std::string describeValue(int field, BuretteSide side, double value) {
-    return describeValue(field, side, value, Language::French);
-}
 // The accepted range of a field (D1..D16), as the set-up checks it.
 std::pair<double, double> fieldBounds(int field);
 // The text a value is written into a field with: the point, up to 6 significant digits.
@@ -100,14 +93,6 @@ ValueList parseValueList(int field, BuretteSide side, const std::string& text, L
 enum class RangeKind { Arithmetic, Geometric };
 ValueList valueRange(int field, BuretteSide side, RangeKind kind, const std::string& first,
                      const std::string& last, const std::string& count, Language language);
-// Transitional: French, until every caller passes a language.
-inline ValueList parseValueList(int field, BuretteSide side, const std::string& text) {
-    return parseValueList(field, side, text, Language::French);
-}
-inline ValueList valueRange(int field, BuretteSide side, RangeKind kind, const std::string& first,
-                            const std::string& last, const std::string& count) {
-    return valueRange(field, side, kind, first, last, count, Language::French);
-}
 
 // Draws a family: the field takes the first value (the current curve), and every other value
 // gives a kept curve; earlier kept curves are cleared. Messages of the computations of the

@@ -23,10 +23,6 @@ constexpr int kPointStyleCount = 8;
 
 // The chooser's captions, in the order of the enumeration.
 const std::array<const char*, kPointStyleCount>& pointStyleCaptions(Language language);
-// Transitional: French, until every caller passes a language.
-inline const std::array<const char*, kPointStyleCount>& pointStyleCaptions() {
-    return pointStyleCaptions(Language::French);
-}
 
 // The style of chooser item `index`; Cross for an index outside the list.
 PointStyle pointStyleAt(int index);

@@ -13,10 +13,6 @@ enum class PageFormat { QuarterPage = 0, HalfPage = 1, Optimised = 2 };
 
 // "Quart de page", "Demi page", "Optimisé".
 std::string_view pageFormatCaption(PageFormat format, Language language);
-// Transitional: French, until every caller passes a language.
-inline std::string_view pageFormatCaption(PageFormat format) {
-    return pageFormatCaption(format, Language::French);
-}
 inline constexpr Text kPageFormatHint{
     "Le format optimisé dépasse la demi page, mais est très facile à exploiter graphiquement",
     "The optimised format is larger than half a page, but far easier to read graphically"};

@@ -27,12 +27,6 @@ std::string foldForSearch(std::string_view text);
 std::vector<EntryMatch> searchEntries(BuretteSide side, std::string_view typed, Language language,
                                       bool monoproticOnly = false);
 
-// Transitional: French, until every caller passes a language.
-inline std::vector<EntryMatch> searchEntries(BuretteSide side, std::string_view typed,
-                                             bool monoproticOnly = false) {
-    return searchEntries(side, typed, Language::French, monoproticOnly);
-}
-
 // Loads entry n of the side's table as the step buttons would have: it becomes the current
 // entry of the side and fills the target column.
 void LoadFoundEntry(DatabaseBrowser& browser, int n, PanelFields& panel, ChemicalState& state);

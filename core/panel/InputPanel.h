@@ -48,8 +48,6 @@ struct PanelView {
 
     // The panel as designed, before any choice, its texts in `language`.
     static PanelView atDesign(Language language);
-    // Transitional: French, until every caller passes a language.
-    static PanelView atDesign() { return atDesign(Language::French); }
 };
 
 // The main window's panel at creation: the design texts in the simulation's language, and

@@ -18,13 +18,7 @@ inline constexpr int kPointCountField = 0;
 // conductivity availability included. row1 and row2 are kept. Returns the fields whose text
 // was refused or clamped (1..16 for D1..D16, kPointCountField), in the order of the checks.
 // The messages are in `language`.
-std::vector<int> setUpSimulation(ChemicalState& state, const PanelFields& panel,
-                                 Notifier& notifier, Language language);
-
-// Transitional: French, until every caller passes a language.
-inline std::vector<int> setUpSimulation(ChemicalState& state, const PanelFields& panel,
-                                        Notifier& notifier) {
-    return setUpSimulation(state, panel, notifier, Language::French);
-}
+std::vector<int> setUpSimulation(ChemicalState& state, const PanelFields& panel, Notifier& notifier,
+                                 Language language);
 
 } // namespace titralab

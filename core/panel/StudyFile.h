@@ -111,21 +111,6 @@ std::string displayName(const std::string& path);
 std::string studyWindowTitle(const std::string& caption, const std::string& path, bool modified,
                              Language language);
 
-// Transitional: French, until every caller passes a language.
-inline StudyReading readStudyText(std::string_view text) {
-    return readStudyText(text, Language::French);
-}
-inline StudyOpening openStudyFile(const std::string& path) {
-    return openStudyFile(path, Language::French);
-}
-inline std::string saveStudyFile(const std::string& path, const StudyRecord& record) {
-    return saveStudyFile(path, record, Language::French);
-}
-inline std::string studyWindowTitle(const std::string& caption, const std::string& path,
-                                    bool modified) {
-    return studyWindowTitle(caption, path, modified, Language::French);
-}
-
 // The recent studies after opening or saving `path`: it comes first, once, and the list keeps
 // at most kRecentStudyCount paths.
 inline constexpr std::size_t kRecentStudyCount = 5;

@@ -156,16 +156,4 @@ std::string tooLargeMessage(const std::string& fileName, Language language);
 // The information shown when only the beginning of a document could be shown.
 std::string truncatedMessage(const std::string& fileName, Language language);
 
-// Transitional: French, until every caller passes a language.
-inline std::string cannotReadMessage(const std::string& fileName,
-                                     const std::string& systemMessage) {
-    return cannotReadMessage(fileName, systemMessage, Language::French);
-}
-inline std::string tooLargeMessage(const std::string& fileName) {
-    return tooLargeMessage(fileName, Language::French);
-}
-inline std::string truncatedMessage(const std::string& fileName) {
-    return truncatedMessage(fileName, Language::French);
-}
-
 } // namespace titralab::notepad

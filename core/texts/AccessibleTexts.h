@@ -53,27 +53,4 @@ ControlTexts readerTexts(Language language);
 // language.
 std::string chartDescription(const Simulation& sim);
 
-// Transitional: French, until every caller passes a language.
-inline ControlTexts mainWindowTexts(BuretteSide side, Study study) {
-    return mainWindowTexts(side, study, Language::French);
-}
-inline ControlTexts copyDialogTexts(Study study) {
-    return copyDialogTexts(study, Language::French);
-}
-inline ControlTexts mixtureWindowTexts(BuretteSide side) {
-    return mixtureWindowTexts(side, Language::French);
-}
-inline ControlTexts printDialogTexts() {
-    return printDialogTexts(Language::French);
-}
-inline ControlTexts pointChooserTexts() {
-    return pointChooserTexts(Language::French);
-}
-inline ControlTexts aboutBoxTexts() {
-    return aboutBoxTexts(Language::French);
-}
-inline ControlTexts readerTexts() {
-    return readerTexts(Language::French);
-}
-
 } // namespace titralab::a11y

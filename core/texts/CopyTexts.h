@@ -13,12 +13,4 @@ std::string copyNeedsStudy(Language language);
 // A copy whose files could not be written into `folder`; `reason` is the system's own text.
 std::string copyFailed(const std::string& folder, const std::string& reason, Language language);
 
-// Transitional: French, until every caller passes a language.
-inline std::string copyNeedsStudy() {
-    return copyNeedsStudy(Language::French);
-}
-inline std::string copyFailed(const std::string& folder, const std::string& reason) {
-    return copyFailed(folder, reason, Language::French);
-}
-
 } // namespace titralab::texts

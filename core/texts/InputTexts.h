@@ -20,10 +20,6 @@ inline const char* fieldHint(BuretteSide side, int field, Language language) {
     if (side == BuretteSide::BaseSide && pKa) return kBasePKaHint[(field - 4) % 10].in(language);
     return field >= 0 && field <= 16 ? kFieldHint[field].in(language) : "";
 }
-// Transitional: French, until every caller passes a language.
-inline const char* fieldHint(BuretteSide side, int field) {
-    return fieldHint(side, field, Language::French);
-}
 
 // Status line of the graph window when the pasted volumes were read as millilitres.
 inline constexpr Text kPastedInMillilitres{"volumes lus en mL", "volumes read in mL"};

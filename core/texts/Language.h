@@ -17,9 +17,6 @@ struct Text {
     constexpr const char* in(Language language) const {
         return language == Language::English ? en : fr;
     }
-    // Transitional: lets code that still takes the French text compile while the tables are
-    // being made bilingual. Removed once every use asks for a language.
-    constexpr operator const char*() const { return fr; }
 };
 
 // "fr" or "en" (as on the command line and in the settings), else nothing.

@@ -23,13 +23,4 @@ std::string messageD(Language language);
 // Name of a study in the study list, on either side.
 std::string studyName(BuretteSide side, Study study, Language language);
 
-// Transitional: French, until every caller passes a language.
-inline std::string messageA() { return messageA(Language::French); }
-inline std::string messageB() { return messageB(Language::French); }
-inline std::string messageC() { return messageC(Language::French); }
-inline std::string messageD() { return messageD(Language::French); }
-inline std::string studyName(BuretteSide side, Study study) {
-    return studyName(side, study, Language::French);
-}
-
 } // namespace titralab::texts

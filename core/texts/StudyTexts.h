@@ -190,10 +190,6 @@ inline std::string fitTooFewPoints(int points, int free, Language language) {
            std::to_string(free) + " valeur(s) à ajuster ; il en faut au moins " +
            std::to_string(free + 1) + ".";
 }
-// Transitional: French, until every caller passes a language.
-inline std::string fitTooFewPoints(int points, int free) {
-    return fitTooFewPoints(points, free, Language::French);
-}
 inline constexpr Text kFitNoEquivalence{
     "Les points collés n'encadrent aucune équivalence : une concentration ne peut pas en être "
     "déduite.",

@@ -84,7 +84,7 @@ TEST(StudyTool, FitPrintsEachValueWithItsUncertaintyThenTheResidualDeviation) {
     truth.panel.text[4] = "4.81";
     ChemicalState s = truth.state;
     RecordingNotifier quiet;
-    setUpSimulation(s, truth.panel, quiet);
+    setUpSimulation(s, truth.panel, quiet, Language::French);
     const fs::path pasted = scratch("mesures.txt");
     {
         std::ofstream out(pasted);

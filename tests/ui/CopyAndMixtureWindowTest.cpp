@@ -129,9 +129,9 @@ TEST(CopyDialogFixture, TheCountTypedInTheDialogIsCheckedAndCopied) {
         int dataLines;
     } cases[] = {{"81", true, {}, "81", 81},
                  {"81", false, {}, "81", 81},
-                 {"300", true, {texts::messageD()}, "200", 200},
-                 {"300", false, {texts::messageD()}, "200", 200},
-                 {"abc", false, {texts::messageD()}, "5", 5}};
+                 {"300", true, {texts::messageD(Language::French)}, "200", 200},
+                 {"300", false, {texts::messageD(Language::French)}, "200", 200},
+                 {"abc", false, {texts::messageD(Language::French)}, "5", 5}};
     for (const Case& k : cases) {
         CopyDialogFixture c(Study::TitrationVsVolume);
         c.dialog->prepare();
@@ -161,7 +161,8 @@ TEST(CopyDialogFixture, BeforeAnyStudyTheCopyIsRefusedAndTouchesNothing) {
     EXPECT_EQ(c.dialog->OpenCopyDialog(), QDialog::Rejected); // no dialog to wait for
     EXPECT_FALSE(c.dialog->CopySimulation());
     EXPECT_EQ(c.graph.messages.messages,
-              (std::vector<std::string>{texts::copyNeedsStudy(), texts::copyNeedsStudy()}));
+              (std::vector<std::string>{texts::copyNeedsStudy(Language::French),
+                                        texts::copyNeedsStudy(Language::French)}));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
     EXPECT_FALSE(QDir(c.folder).exists());
     EXPECT_EQ(c.graph.sim.exportCounter, 0);

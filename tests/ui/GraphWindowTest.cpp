@@ -50,13 +50,13 @@ TEST(GraphWindowPoints, TypingKeepsTheSimulationsTextAndAClickOrEnterChecksIt) {
         std::vector<std::string> messages;
         const char* shown;
         int points;
-    } cases[] = {{"300", false, {texts::messageD()}, "200", 200},
-                 {"1000", false, {texts::messageD()}, "200", 200},
+    } cases[] = {{"300", false, {texts::messageD(Language::French)}, "200", 200},
+                 {"1000", false, {texts::messageD(Language::French)}, "200", 200},
                  {"7", false, {}, "7", 7},
                  {"12,9", false, {}, "12", 12},
-                 {"abc", false, {texts::messageD()}, "5", 5},
+                 {"abc", false, {texts::messageD(Language::French)}, "5", 5},
                  {"81", true, {}, "81", 81},
-                 {"300", true, {texts::messageD()}, "200", 200}};
+                 {"300", true, {texts::messageD(Language::French)}, "200", 200}};
     for (const Case& c : cases) {
         GraphFixture w(Study::TitrationVsVolume);
         w.typePoints(c.typed);
@@ -330,7 +330,7 @@ TEST(GraphWindowPointStyle, TheChooserChangesTheMarkersAtOnce) {
     for (int i = 0; i < 8; ++i) {
         auto* item = chooser.findChild<QRadioButton*>(QStringLiteral("RadioGroup1_%1").arg(i));
         ASSERT_NE(item, nullptr);
-        EXPECT_EQ(item->text().toStdString(), pointStyleCaptions()[i]);
+        EXPECT_EQ(item->text().toStdString(), pointStyleCaptions(Language::French)[i]);
         QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(8, item->height() / 2));
         const ScreenMarker expected = screenMarkerFor(pointStyleAt(i));
         EXPECT_EQ(static_cast<int>(w.sim.currentPointStyle), i);

@@ -145,8 +145,8 @@ TEST(EnglishExamples, AreTheFrenchStudiesWithEnglishTexts) {
     ASSERT_GE(studies.size(), 3) << str(french.path());
     EXPECT_EQ(english.entryList({"*.titralab"}, QDir::Files, QDir::Name), studies);
     for (const QString& name : studies) {
-        const StudyOpening fr = openStudyFile(str(french.filePath(name)));
-        const StudyOpening en = openStudyFile(str(english.filePath(name)));
+        const StudyOpening fr = openStudyFile(str(french.filePath(name)), Language::French);
+        const StudyOpening en = openStudyFile(str(english.filePath(name)), Language::French);
         ASSERT_TRUE(fr.record && en.record) << str(name) << en.error;
         StudyRecord translated = *en.record;
         EXPECT_NE(translated.entryName, fr.record->entryName) << str(name);

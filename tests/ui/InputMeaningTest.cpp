@@ -114,9 +114,9 @@ TEST(RefusedValue, FocusGoesToTheFieldWithItsTextSelected) {
         const char* typed;
         std::string message;
     } cases[] = {
-        {"unreadable concentration", 2, "1..2", texts::messageB()},
-        {"pKa clamped", 4, "51", texts::messageA()},
-        {"volume clamped", 3, "0", texts::messageC()},
+        {"unreadable concentration", 2, "1..2", texts::messageB(Language::French)},
+        {"pKa clamped", 4, "51", texts::messageA(Language::French)},
+        {"volume clamped", 3, "0", texts::messageC(Language::French)},
     };
     for (const Case& c : cases) {
         FocusedWindow w;

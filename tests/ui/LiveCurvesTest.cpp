@@ -76,8 +76,8 @@ TEST(LiveCurves, ATypedValueRedrawsOnLeavingTheFieldARefusedOneKeepsTheCurve) {
     } cases[] = {
         {"pKa", 4, "9", true, {}},
         {"acid concentration", 2, "0,05", true, {}},
-        {"pKa out of range", 4, "60", false, {texts::messageA()}},
-        {"volume not a number", 3, "abc", false, {texts::messageC()}},
+        {"pKa out of range", 4, "60", false, {texts::messageA(Language::French)}},
+        {"volume not a number", 3, "abc", false, {texts::messageC(Language::French)}},
     };
     for (const Case& c : cases) {
         LiveProgram p;

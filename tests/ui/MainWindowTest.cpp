@@ -320,8 +320,8 @@ TEST(MainWindowShow, EveryFailedCheckIsReportedInOrderEvenForHiddenFields) {
     w.field(4)->selectAll();
     QTest::keyClicks(w.field(4), "51");
     w.clickButton("U1");
-    EXPECT_EQ(w.messages.messages,
-              (std::vector<std::string>{texts::messageA(), texts::messageB()}));
+    EXPECT_EQ(w.messages.messages, (std::vector<std::string>{texts::messageA(Language::French),
+                                                             texts::messageB(Language::French)}));
     EXPECT_EQ(w.text("D4"), "51"); // the field keeps what was typed
     EXPECT_EQ(w.calls.graph, 1);
 }

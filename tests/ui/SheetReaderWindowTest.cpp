@@ -209,7 +209,7 @@ TEST(NotepadWindow, AFileThatCannotBeReadKeepsTheEarlierTextAndVisibility) {
             const std::string& message = r.messages.errors[0];
             const std::string name = path.toStdString();
             if (c.kind == Kind::TooLarge) {
-                EXPECT_EQ(message, notepad::tooLargeMessage(name)) << label;
+                EXPECT_EQ(message, notepad::tooLargeMessage(name, Language::French)) << label;
                 EXPECT_NE(message.find("20 Mo"), std::string::npos) << label;
             } else {
                 // The system's reason follows our sentence on its own line.
@@ -242,8 +242,8 @@ TEST(NotepadWindow, ALongDocumentShowsItsBeginningAndSaysSo) {
         EXPECT_GE(r.document()->blockCount(), static_cast<int>(notepad::kMaxParagraphs)) << c.label;
         EXPECT_FALSE(r.text().contains('y')) << c.label;
         EXPECT_TRUE(r.messages.errors.empty()) << c.label;
-        EXPECT_EQ(r.messages.messages,
-                  std::vector<std::string>{notepad::truncatedMessage(path.toStdString())})
+        EXPECT_EQ(r.messages.messages, std::vector<std::string>{notepad::truncatedMessage(
+                                           path.toStdString(), Language::French)})
             << c.label;
     }
 }

@@ -39,7 +39,7 @@ inline ChemicalState stateFor(const Typed& t) {
     s.row1 = t.row1;
     s.row2 = t.row2;
     RecordingNotifier quiet;
-    setUpSimulation(s, panelFor(t), quiet);
+    setUpSimulation(s, panelFor(t), quiet, Language::French);
     return s;
 }
 

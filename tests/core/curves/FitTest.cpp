@@ -70,7 +70,7 @@ std::vector<PastedPair> measure(const Truth& t, double noise, unsigned seed) {
     const Simulation sim = simulationOf(t);
     ChemicalState s = sim.state;
     RecordingNotifier quiet;
-    setUpSimulation(s, sim.panel, quiet);
+    setUpSimulation(s, sim.panel, quiet, Language::French);
     std::mt19937 random(seed);
     std::normal_distribution<double> gauss(0.0, 1.0);
     std::vector<PastedPair> points;

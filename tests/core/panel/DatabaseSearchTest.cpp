@@ -10,7 +10,8 @@ namespace {
 
 std::vector<std::string> namesFound(BuretteSide side, const char* typed, bool mono = false) {
     std::vector<std::string> names;
-    for (const EntryMatch& m : searchEntries(side, typed, mono)) names.push_back(m.name);
+    for (const EntryMatch& m : searchEntries(side, typed, Language::French, mono))
+        names.push_back(m.name);
     return names;
 }
 
@@ -52,7 +53,7 @@ TEST(DatabaseSearch, LoadingAFoundEntryMakesItTheCurrentOne) {
     PanelFields panel = PanelFields::atDesign();
     ChemicalState state;
     panel.side = BuretteSide::BaseSide;
-    const std::vector<EntryMatch> found = searchEntries(panel.side, "ammon");
+    const std::vector<EntryMatch> found = searchEntries(panel.side, "ammon", Language::French);
     ASSERT_FALSE(found.empty());
     LoadFoundEntry(browser, found[0].entry, panel, state);
     EXPECT_EQ(panel.entryName, "ammoniac");

@@ -246,7 +246,7 @@ TEST(MainPanel, EachStudyLaysOutItsColumnsAndTheHydroniumBox) {
             p.study(Study::SpeciesVsPH == c.study ? Study::Dilution : Study::SpeciesVsPH);
             p.sim.graph.checked[kHydroniumBox - 1] = !c.hydronium;
             p.study(c.study);
-            const std::string label = texts::studyName(side, c.study);
+            const std::string label = texts::studyName(side, c.study, Language::French);
             EXPECT_EQ(p.view.unitColumn, c.unitColumn) << label;
             EXPECT_EQ(p.view.column2TitleVisible, c.column2) << label;
             EXPECT_EQ(p.view.target.visible, c.column2) << label;

@@ -93,12 +93,13 @@ TEST(SetUp, ReportsEveryFailedCheckInTableOrderAndUsesTheClampedValues) {
     panel.pointCount = "4";
     ChemicalState s;
     RecordingNotifier notes;
-    const std::vector<int> refused = setUpSimulation(s, panel, notes);
+    const std::vector<int> refused = setUpSimulation(s, panel, notes, Language::French);
     // The fields concerned, in the order of the messages; 0 is the number of points.
     EXPECT_EQ(refused, (std::vector<int>{4, 15, 1, 12, 3, kPointCountField}));
-    const std::vector<std::string> expected{texts::messageA(), texts::messageA(),
-                                            texts::messageB(), texts::messageB(),
-                                            texts::messageC(), texts::messageD()};
+    const std::vector<std::string> expected{
+        texts::messageA(Language::French), texts::messageA(Language::French),
+        texts::messageB(Language::French), texts::messageB(Language::French),
+        texts::messageC(Language::French), texts::messageD(Language::French)};
     EXPECT_EQ(notes.messages, expected);
     EXPECT_EQ(s.pK1[2], 50);
     EXPECT_EQ(s.pK2[0], 0); // "abc" reads as 0 and sorts first
@@ -113,18 +114,20 @@ TEST(SetUp, PointCountIsTruncatedWithoutAMessage) {
     panel.pointCount = "50,7";
     ChemicalState s;
     RecordingNotifier notes;
-    EXPECT_TRUE(setUpSimulation(s, panel, notes).empty());
+    EXPECT_TRUE(setUpSimulation(s, panel, notes, Language::French).empty());
     EXPECT_TRUE(notes.messages.empty());
     EXPECT_EQ(s.pointCount, 50);
 }
 
 TEST(Texts, MessagesAreExact) {
-    EXPECT_EQ(texts::messageA(), "Séparateur décimal : virgule !\rExemple : 1,03E-2");
-    EXPECT_EQ(texts::messageB(),
+    EXPECT_EQ(texts::messageA(Language::French),
+              "Séparateur décimal : virgule !\rExemple : 1,03E-2");
+    EXPECT_EQ(texts::messageB(Language::French),
               "Séparateur décimal : virgule !\rExemple : 1,03E-2 ou La "
               "concentration doit être supérieure à 1E-8 ! ou cbi trop grande !");
-    EXPECT_EQ(texts::messageC(), "Séparateur décimal : virgule !\rExemple : 1,03E-2 ou vai trop "
-                                 "grand ! ou vai trop petit !");
+    EXPECT_EQ(texts::messageC(Language::French),
+              "Séparateur décimal : virgule !\rExemple : 1,03E-2 ou vai trop "
+              "grand ! ou vai trop petit !");
 }
 
 struct ConductivityCase {
@@ -185,19 +188,19 @@ TEST(Conductivity, PointValue) {
     PanelFields potash = panelFor(t);
     potash.baseKind = BaseKind::Potash;
     RecordingNotifier quiet;
-    setUpSimulation(s, potash, quiet);
+    setUpSimulation(s, potash, quiet, Language::French);
     EXPECT_DOUBLE_EQ(conductivity(s, h, 0.01, c, present, true),
                      water + 4.09 * 0.05 + cation * 7.348 / 5.008);
 }
 
 TEST(Database, TablesHoldTheirEntries) {
-    EXPECT_STREQ(acidTable[0].names[0], "acide fort");
-    EXPECT_STREQ(acidTable[16].names[0], "acide éthanoïque");
+    EXPECT_STREQ(acidTable[0].names[0].fr, "acide fort");
+    EXPECT_STREQ(acidTable[16].names[0].fr, "acide éthanoïque");
     EXPECT_EQ(acidTable[16].pKa[0], 4.7);
-    EXPECT_STREQ(acidTable[29].names[3], "phosphate");
+    EXPECT_STREQ(acidTable[29].names[3].fr, "phosphate");
     EXPECT_EQ(acidTable[32].acidities, 2);
-    EXPECT_STREQ(acidTable[32].names[3], "ascorbate");
-    EXPECT_STREQ(baseTable[14].names[0], "dibase");
+    EXPECT_STREQ(acidTable[32].names[3].fr, "ascorbate");
+    EXPECT_STREQ(baseTable[14].names[0].fr, "dibase");
     EXPECT_EQ(baseTable[13].pKa, (std::array<double, 3>{24, 8.8, 4.8}));
     // Monoprotic entries come first in both tables.
     for (int n = 1; n <= kAcidCount; ++n)

@@ -71,7 +71,7 @@ TEST(StudyFile, SavedThenOpenedGivesTheSameTableForEveryStudyOnBothSides) {
 
             const StudyRecord saved = captureStudy(before.sim, before.view, before.print);
             const std::string text = writeStudyText(saved);
-            const StudyReading read = readStudyText(text);
+            const StudyReading read = readStudyText(text, Language::French);
             ASSERT_TRUE(read.record) << label << ": " << read.problem;
             EXPECT_EQ(*read.record, saved) << label;
 
@@ -126,7 +126,7 @@ TEST(StudyFile, RefusesDamagedOrForeignInputNamingTheFirstProblem) {
          "print.comment1"},
     };
     for (const Case& c : cases) {
-        const StudyReading r = readStudyText(c.text);
+        const StudyReading r = readStudyText(c.text, Language::French);
         EXPECT_FALSE(r.record) << c.label;
         EXPECT_NE(r.problem.find(c.expected), std::string::npos) << c.label << ": " << r.problem;
     }
@@ -199,7 +199,7 @@ TEST(StudyFile, FilesAreReadWithinBoundsAndRefusalsNameTheFile) {
         {"a folder", huge.parent_path(), "ne peut pas être lu"},
     };
     for (const Case& c : cases) {
-        const StudyOpening o = openStudyFile(c.path.string());
+        const StudyOpening o = openStudyFile(c.path.string(), Language::French);
         EXPECT_FALSE(o.record) << c.label;
         EXPECT_NE(o.error.find(c.expected), std::string::npos) << c.label << ": " << o.error;
     }
@@ -215,7 +215,7 @@ TEST(StudyFile, ANewerVersionOpensWhatItUnderstandsAndSaysWhatItSkipped) {
     text.replace(text.find("\"format\""), 8, "\"indicator\": {\"name\": \"BBT\"}, \"format\"");
     const fs::path path = scratch("nouvelle.titralab");
     writeText(path, text);
-    const StudyOpening o = openStudyFile(path.string());
+    const StudyOpening o = openStudyFile(path.string(), Language::French);
     ASSERT_TRUE(o.record) << o.error;
     EXPECT_EQ(o.record->study, Study::TitrationVsVolume);
     EXPECT_EQ(o.record->sideChoice, 1);
@@ -225,7 +225,7 @@ TEST(StudyFile, ANewerVersionOpensWhatItUnderstandsAndSaysWhatItSkipped) {
     // The same keys in a file of this version are tolerated without a word.
     text.replace(text.find("\"1.4\""), 5, "\"1.0\"");
     writeText(path, text);
-    EXPECT_TRUE(openStudyFile(path.string()).notice.empty());
+    EXPECT_TRUE(openStudyFile(path.string(), Language::French).notice.empty());
 }
 
 TEST(StudyFile, SavingWritesWholeOrLeavesThePreviousFile) {
@@ -233,9 +233,9 @@ TEST(StudyFile, SavingWritesWholeOrLeavesThePreviousFile) {
     desk.choose(BuretteSide::AcidSide, Study::SpeciesVsPH, 24);
     const StudyRecord record = captureStudy(desk.sim, desk.view, desk.print);
     const fs::path good = scratch("bonne.titralab");
-    ASSERT_EQ(saveStudyFile(good.string(), record), "");
+    ASSERT_EQ(saveStudyFile(good.string(), record, Language::French), "");
     EXPECT_FALSE(fs::exists(good.string() + ".part"));
-    EXPECT_EQ(*openStudyFile(good.string()).record, record);
+    EXPECT_EQ(*openStudyFile(good.string(), Language::French).record, record);
 
     // A folder where the file should go: the rename fails, the folder and its file stay.
     const fs::path folder = scratch("dossier.titralab");
@@ -251,7 +251,7 @@ TEST(StudyFile, SavingWritesWholeOrLeavesThePreviousFile) {
         {"no such folder", scratch("nulle-part") / "x.titralab", "le dossier n'existe pas"},
     };
     for (const Case& c : cases) {
-        const std::string message = saveStudyFile(c.path.string(), record);
+        const std::string message = saveStudyFile(c.path.string(), record, Language::French);
         EXPECT_NE(message.find("n'a pas pu être enregistrée"), std::string::npos) << c.label;
         EXPECT_NE(message.find(c.reason), std::string::npos) << c.label << ": " << message;
         EXPECT_FALSE(fs::exists(c.path.string() + ".part")) << c.label;
@@ -277,7 +277,8 @@ TEST(StudyFile, TitleShowsTheFileAndAMarkForUnsavedChanges) {
         {"changed since", "/cours/acide.titralab", true, "acide.titralab* - Titre"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(studyWindowTitle("Titre", c.path, c.modified), c.title) << c.label;
+        EXPECT_EQ(studyWindowTitle("Titre", c.path, c.modified, Language::French), c.title)
+            << c.label;
 }
 
 TEST(StudyFile, RecentStudiesKeepTheLastFiveOnceEach) {

@@ -74,13 +74,16 @@ TEST(MainWindowNames, FollowTheSideAndTheStudy) {
          "Monobase forte dans la burette"},
     };
     for (const NameCase& c : cases)
-        EXPECT_EQ(nameOf(a11y::mainWindowTexts(c.side, c.study), c.control), c.name) << c.label;
+        EXPECT_EQ(nameOf(a11y::mainWindowTexts(c.side, c.study, Language::French), c.control),
+                  c.name)
+            << c.label;
 }
 
 // The hints become descriptions, as the status bar shows them (without the "|").
 TEST(MainWindowNames, HintsBecomeDescriptions) {
     for (BuretteSide side : {kAcid, kBase}) {
-        const a11y::ControlTexts t = a11y::mainWindowTexts(side, Study::TwoMonoTitration);
+        const a11y::ControlTexts t =
+            a11y::mainWindowTexts(side, Study::TwoMonoTitration, Language::French);
         EXPECT_EQ(descriptionOf(t, "D2"),
                   "Concentration de l'acide (mono, di ou tri) dans le bécher, en mol/L");
         EXPECT_EQ(descriptionOf(t, "D13"), "Volume initial de l'acide, en L");
@@ -104,20 +107,21 @@ TEST(AllWindowNames, AreCompleteAndDistinct) {
         for (Study study : {Study::None, Study::TitrationVsVolume, Study::SpeciesVsPH,
                             Study::TwoMonoTitration, Study::TwoPolyMixture, Study::Dilution}) {
             const std::string st = std::to_string(static_cast<int>(study));
-            windows.push_back({"main" + s + st, a11y::mainWindowTexts(side, study)});
-            windows.push_back({"copy" + s + st, a11y::copyDialogTexts(study)});
+            windows.push_back(
+                {"main" + s + st, a11y::mainWindowTexts(side, study, Language::French)});
+            windows.push_back({"copy" + s + st, a11y::copyDialogTexts(study, Language::French)});
             if (study == Study::None || study == Study::TwoPolyMixture) continue;
             // Two identical acids, so that equal species captions must still give two names.
             Simulation sim = simulationFor(study, 17, side, 17);
             refresh(sim);
             windows.push_back({"graph" + s + st, a11y::graphWindowTexts(sim)});
         }
-        windows.push_back({"mixture" + s, a11y::mixtureWindowTexts(side)});
+        windows.push_back({"mixture" + s, a11y::mixtureWindowTexts(side, Language::French)});
     }
-    windows.push_back({"print", a11y::printDialogTexts()});
-    windows.push_back({"chooser", a11y::pointChooserTexts()});
-    windows.push_back({"about", a11y::aboutBoxTexts()});
-    windows.push_back({"reader", a11y::readerTexts()});
+    windows.push_back({"print", a11y::printDialogTexts(Language::French)});
+    windows.push_back({"chooser", a11y::pointChooserTexts(Language::French)});
+    windows.push_back({"about", a11y::aboutBoxTexts(Language::French)});
+    windows.push_back({"reader", a11y::readerTexts(Language::French)});
 
     for (const Window& w : windows) {
         std::set<std::string> controls, names;
@@ -156,8 +160,8 @@ TEST(GraphWindowNames, SpeciesBoxesAreNamedAfterTheirSpeciesAndAcid) {
 }
 
 TEST(MixtureWindowNames, FollowTheSide) {
-    const a11y::ControlTexts acid = a11y::mixtureWindowTexts(kAcid);
-    const a11y::ControlTexts base = a11y::mixtureWindowTexts(kBase);
+    const a11y::ControlTexts acid = a11y::mixtureWindowTexts(kAcid, Language::French);
+    const a11y::ControlTexts base = a11y::mixtureWindowTexts(kBase, Language::French);
     EXPECT_EQ(nameOf(acid, "Edit6"), "pKa 1 du polyacide 2");
     EXPECT_EQ(nameOf(base, "Edit6"), "pKa 1 du couple de la polybase 2");
     EXPECT_EQ(nameOf(acid, "Edit4"), "Volume initial du polyacide 1, en mL");
@@ -168,12 +172,17 @@ TEST(MixtureWindowNames, FollowTheSide) {
 }
 
 TEST(CopyDialogNames, OneItemPerSampling) {
-    const a11y::ControlTexts titration = a11y::copyDialogTexts(Study::TwoMonoTitration);
+    const a11y::ControlTexts titration =
+        a11y::copyDialogTexts(Study::TwoMonoTitration, Language::French);
     EXPECT_EQ(nameOf(titration, "RadioGroup3_0"), "Variation régulière : pH");
     EXPECT_EQ(nameOf(titration, "RadioGroup3_1"),
               "Variation régulière : v, volume de monobase forte versé");
-    EXPECT_EQ(a11y::find(a11y::copyDialogTexts(Study::SpeciesVsPH), "RadioGroup3_1"), nullptr);
-    EXPECT_EQ(a11y::find(a11y::copyDialogTexts(Study::TwoPolyMixture), "RadioGroup3_0"), nullptr);
+    EXPECT_EQ(
+        a11y::find(a11y::copyDialogTexts(Study::SpeciesVsPH, Language::French), "RadioGroup3_1"),
+        nullptr);
+    EXPECT_EQ(
+        a11y::find(a11y::copyDialogTexts(Study::TwoPolyMixture, Language::French), "RadioGroup3_0"),
+        nullptr);
 }
 
 struct DescriptionCase {
