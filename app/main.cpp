@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
             try {
                 RefreshSimulation(sim, boxes);
             } catch (const std::exception& fault) {
-                boxes.error(fault.what());
+                boxes.error(faultText(fault, sim.language));
             }
             graph->applySimulation();
         },

@@ -21,6 +21,7 @@
 #ifdef TITRALAB_EXPORT_PDF
 #include "ui/qt/ChartPicture.h"
 #include "ui/qt/PdfPage.h"
+#include "ui/qt/QtTranslations.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -419,6 +420,7 @@ std::string writePdf(const Simulation& sim, const PrintSettings& print, const Op
                      char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv);
+    const QtTranslations translations(sim.language); // the page's failure messages
     return writePdfPage(sim, print, *o.pdf);
 }
 
@@ -426,6 +428,7 @@ std::string writePdf(const Simulation& sim, const PrintSettings& print, const Op
 std::string writePicture(const Simulation& sim, const Options& o, int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    const QtTranslations translations(sim.language); // the picture's failure messages
     return o.svg ? writeSimulationPicture(sim, *o.svg, true)
                  : writeSimulationPicture(sim, *o.png, false, o.width);
 }
@@ -504,7 +507,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (o.indicator && *o.indicator == "list") {
-        for (const ColourIndicator& i : colourIndicators()) std::cout << i.name.in(o.language) << '\n';
+        for (const ColourIndicator& i : colourIndicators())
+            std::cout << i.name.in(o.language) << '\n';
         return 0;
     }
 #ifndef TITRALAB_EXPORT_PDF
@@ -559,7 +563,8 @@ int main(int argc, char** argv) {
     sim.reading.options.equivalences = o.equivalence || (o.pdf && o.indicator);
     if (o.indicator) sim.reading.options.indicator = *findIndicator(*o.indicator);
     if (o.save) {
-        const std::string failure = saveStudyFile(*o.save, captureStudy(sim, view, print), sim.language);
+        const std::string failure =
+            saveStudyFile(*o.save, captureStudy(sim, view, print), sim.language);
         if (!failure.empty()) {
             std::cerr << "titralab-export: " << failure << '\n';
             return 1;
@@ -569,7 +574,8 @@ int main(int argc, char** argv) {
     StderrNotifier notifier;
     std::vector<double> varied;
     if (o.vary) {
-        const ValueList values = parseValueList(o.vary->first, sim.panel.side, o.vary->second, sim.language);
+        const ValueList values =
+            parseValueList(o.vary->first, sim.panel.side, o.vary->second, sim.language);
         if (!values.refusal.empty()) {
             std::cerr << "titralab-export: --vary: " << values.refusal << '\n';
             return 2;
@@ -580,7 +586,7 @@ int main(int argc, char** argv) {
         RefreshSimulation(sim, notifier);
         if (o.vary && (o.png || o.svg || o.pdf)) DrawFamily(sim, o.vary->first, varied, notifier);
     } catch (const ArithmeticFault& e) {
-        notifier.error(e.what());
+        notifier.error(e.message(sim.language));
         return 1;
     }
     // What the graph window's status line says.
@@ -615,7 +621,7 @@ int main(int argc, char** argv) {
         try {
             std::cout << VaryTable(sim, o.vary->first, varied, notifier) << "\r\n";
         } catch (const ArithmeticFault& e) {
-            notifier.error(e.what());
+            notifier.error(e.message(sim.language));
             return 1;
         }
         std::cout.flush();

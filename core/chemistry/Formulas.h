@@ -20,6 +20,13 @@ class ArithmeticFault : public std::runtime_error {
     Text m_message;
 };
 
+// What a fault says, in `language` where it is one of the program's own.
+inline const char* faultText(const std::exception& fault, Language language) {
+    if (const auto* own = dynamic_cast<const ArithmeticFault*>(&fault))
+        return own->message(language);
+    return fault.what();
+}
+
 inline constexpr Text kMixtureFloatingPointFault{
     "Erreur de calcul en virgule flottante dans le mélange",
     "Floating-point error while computing the mixture"};

@@ -345,7 +345,7 @@ void GraphWindow::CheckBox1Click() {
         RefreshSimulation(m_sim, m_notifier);
     } catch (const std::exception& fault) {
         // A fault ends this regeneration only; the window shows what it had.
-        m_notifier.error(fault.what());
+        m_notifier.error(faultText(fault, m_sim.language));
     }
     applySimulation();
 }

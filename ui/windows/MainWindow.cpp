@@ -759,7 +759,7 @@ void MainWindow::Voir1Click() {
         RefreshSimulation(m_sim, n);
     } catch (const std::exception& fault) {
         // A fault ends this command only.
-        n.error(fault.what());
+        n.error(faultText(fault, m_sim.language));
         return;
     }
     focusRefusedField();

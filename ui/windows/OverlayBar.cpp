@@ -129,7 +129,7 @@ void OverlayBar::drawFamily(int field, const std::vector<double>& values) {
     try {
         DrawFamily(m_sim, field, values, m_notifier);
     } catch (const std::exception& fault) {
-        m_notifier.error(fault.what());
+        m_notifier.error(faultText(fault, m_sim.language));
     }
     emit familyDrawn();
 }
