@@ -2,6 +2,8 @@
 // constants sheet, and the messages of a workbook that could not be written.
 #pragma once
 
+#include "core/texts/Language.h"
+
 namespace titralab::texts {
 
 // Column titles of the study sheet.
@@ -63,5 +65,8 @@ inline constexpr const char* kWorkbookCannotCreate = "impossible de créer le fi
 inline constexpr const char* kWorkbookCannotRename = "impossible de le mettre en place";
 inline constexpr const char* kWorkbookOutOfMemory = "mémoire insuffisante";
 inline constexpr const char* kWorkbookOtherFault = "erreur de la bibliothèque de classeurs";
+// The writer is a module loaded on first use; the system's reason follows in brackets.
+inline constexpr Text kWorkbookModuleMissing{"le module des classeurs ne se charge pas",
+                                             "the workbook module does not load"};
 
 } // namespace titralab::texts
