@@ -2,10 +2,10 @@
 #include "core/curves/Curves.h"
 #include "core/panel/Simulation.h"
 #include "core/system/Folders.h"
-#include "ui/qt/FrenchQt.h"
 #include "ui/qt/Icons.h"
 #include "ui/qt/MessageListener.h"
 #include "ui/qt/QtNotifier.h"
+#include "ui/qt/QtTranslations.h"
 #include "ui/qt/SettingsStore.h"
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/CopyDialog.h"
@@ -18,6 +18,7 @@
 #include "ui/windows/SheetReaderWindow.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -36,8 +37,6 @@ int main(int argc, char** argv) {
     // costs memory for the whole run.
     if (qEnvironmentVariableIsEmpty("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
     QApplication app(argc, argv);
-    // The program speaks French: so do Qt's own dialogs (file opening, printing).
-    installFrenchQtTexts();
 
     // Every number the program turns into text uses the point; the system's separator is
     // put back at exit.
@@ -52,13 +51,21 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(programName);
     QCoreApplication::setOrganizationName(SettingsStore::kOrganisation);
 
+    // The language of the run, before any window takes its texts: TITRALAB_LANG (fr or en),
+    // else the one chosen in "Options > Langue", else the desktop's. Qt's own dialogs (file
+    // choice, printing) speak it too.
+    SettingsStore settings(programName);
+    Simulation sim;
+    setLanguage(sim, chooseLanguage(qgetenv("TITRALAB_LANG").toStdString(), settings.readLanguage(),
+                                    QLocale::system().name().toStdString()));
+    const QtTranslations translations(sim.language);
+
     // The one simulation context and the small windows, created once for the whole run. The
     // graph window (the charting library), the print dialog (the printing system) and the text
     // reader are created when first used, and kept: the program starts light.
-    Simulation sim;
     MainWindow principal(sim, paths);
     QtNotifier boxes(&principal);
-    AboutBox about(programName, principal.sideIcon(), &principal);
+    AboutBox about(sim.language, programName, principal.sideIcon(), &principal);
     PointStyleDialog pointStyle(sim);
     std::unique_ptr<MixtureWindow> mixture;
     std::unique_ptr<CopyDialog> copy;
@@ -103,14 +110,14 @@ int main(int argc, char** argv) {
     };
     auto readerWindow = [&]() -> SheetReaderWindow& {
         if (!reader) {
-            reader = std::make_unique<SheetReaderWindow>(QString::fromStdString(paths.textsFolder));
+            reader = std::make_unique<SheetReaderWindow>(
+                sim.language, QString::fromStdString(textsFolder(paths, sim.language)));
             reader->setSideIcon(principal.sideIcon());
         }
         return *reader;
     };
 
     principal.setAboutBox(&about);
-    SettingsStore settings(programName);
     // "Courbes en direct": the show command puts the graph window beside the main window.
     LiveCurves live(sim, &principal, graphWindow, boxes, &settings);
     principal.setLinks({

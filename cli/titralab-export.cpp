@@ -62,6 +62,8 @@ writes its .Txt file. Messages about the typed values go to standard error, one 
   --tick LIST               the ticked boxes among 2..10, e.g. 2,3,8 (default: as the graph
                             window starts after choosing the study)
   --digits N                significant digits of the numbers, 5 to 17 (default 5)
+  --lang fr|en              the language of the table's headings, the pages and the messages
+                            (default fr); numbers keep the separator chosen
   --out DIR                 also write the numbered files into DIR (the two text files and
                             the workbook)
   --xlsx FILE               also write the table as a spreadsheet workbook into FILE
@@ -170,6 +172,7 @@ struct Options {
     std::optional<bool> comma;
     std::optional<std::vector<int>> ticks;
     std::optional<int> digits;
+    Language language{Language::French};
     std::optional<std::string> out;
     std::optional<std::string> xlsx;
     std::optional<std::string> paste;
@@ -242,6 +245,11 @@ Options parseArguments(int argc, char** argv) {
             while (std::getline(list, item, ','))
                 if (!item.empty()) ticks.push_back(parseInteger(arg, item, 2, 10));
             o.ticks = ticks;
+        } else if (arg == "--lang") {
+            const std::string v = value();
+            const std::optional<Language> language = parseLanguage(v);
+            if (!language) throw UsageError{"--lang expects fr or en, not '" + v + "'"};
+            o.language = *language;
         } else if (arg == "--digits")
             o.digits = parseInteger(arg, value(), 5, 17);
         else if (arg == "--out")
@@ -400,7 +408,7 @@ std::string readingLines(const Simulation& sim, const Options& o) {
         const ColourIndicator& indicator = colourIndicators()[*findIndicator(*o.indicator)];
         for (const EquivalenceReading& p : points)
             line("equivalence", p.number, p.equivalence.pH,
-                 verdictText(indicatorSuits(indicator, p)));
+                 verdictText(indicatorSuits(indicator, p), sim.language));
     }
     return out;
 }
@@ -496,7 +504,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (o.indicator && *o.indicator == "list") {
-        for (const ColourIndicator& i : colourIndicators()) std::cout << i.name << '\n';
+        for (const ColourIndicator& i : colourIndicators()) std::cout << i.name.in(o.language) << '\n';
         return 0;
     }
 #ifndef TITRALAB_EXPORT_PDF
@@ -516,10 +524,11 @@ int main(int argc, char** argv) {
     }
 
     Simulation sim;
-    PanelView view = PanelView::atDesign();
+    setLanguage(sim, o.language);
+    PanelView view = PanelView::atDesign(sim.language);
     PrintSettings print;
     if (o.open) {
-        const StudyOpening opening = openStudyFile(*o.open);
+        const StudyOpening opening = openStudyFile(*o.open, sim.language);
         if (!opening.record) {
             std::cerr << "titralab-export: " << opening.error << '\n';
             return 1;
@@ -550,7 +559,7 @@ int main(int argc, char** argv) {
     sim.reading.options.equivalences = o.equivalence || (o.pdf && o.indicator);
     if (o.indicator) sim.reading.options.indicator = *findIndicator(*o.indicator);
     if (o.save) {
-        const std::string failure = saveStudyFile(*o.save, captureStudy(sim, view, print));
+        const std::string failure = saveStudyFile(*o.save, captureStudy(sim, view, print), sim.language);
         if (!failure.empty()) {
             std::cerr << "titralab-export: " << failure << '\n';
             return 1;
@@ -560,7 +569,7 @@ int main(int argc, char** argv) {
     StderrNotifier notifier;
     std::vector<double> varied;
     if (o.vary) {
-        const ValueList values = parseValueList(o.vary->first, sim.panel.side, o.vary->second);
+        const ValueList values = parseValueList(o.vary->first, sim.panel.side, o.vary->second, sim.language);
         if (!values.refusal.empty()) {
             std::cerr << "titralab-export: --vary: " << values.refusal << '\n';
             return 2;
@@ -575,7 +584,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     // What the graph window's status line says.
-    if (sim.pastedInMillilitres) std::cerr << texts::kPastedInMillilitres << '\n';
+    if (sim.pastedInMillilitres) std::cerr << texts::kPastedInMillilitres.in(sim.language) << '\n';
 #ifdef TITRALAB_EXPORT_PDF
     if (o.png || o.svg) {
         const std::string failure = writePicture(sim, o, argc, argv);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/chemistry/ChemicalState.h"
+#include "core/texts/Language.h"
 
 #include <array>
 #include <string>
@@ -9,12 +10,18 @@
 namespace titralab {
 
 struct AcidBaseEntry {
-    std::array<const char*, 4> names{}; // the acid (base), then its conjugate species; "" when none
-    int acidities{1};                   // 1, 2 or 3
+    // The acid (base), then its conjugate species, in both languages; "" when none. The acid
+    // table names its conjugate bases bare ("éthanoate", "ethanoate"): the species labels add
+    // the word "ion" in the language's order.
+    std::array<Text, 4> names{};
+    int acidities{1}; // 1, 2 or 3
     // Only the first `acidities` are meaningful, others 0. Acids: pKa1 <= pKa2 <= pKa3. Bases:
     // the pKa of the couple of each protonation, the first one (highest) first.
     std::array<double, 3> pKa{};
     std::array<double, 4> conductivities{}; // mS·m²/mol per species; 0 neutral, -1 unknown
+
+    // The name of species k (0: the entry itself) in a language; "" when none.
+    const char* name(Language language, int k = 0) const { return names[k].in(language); }
 };
 
 constexpr int kAcidCount = 35;

@@ -227,7 +227,7 @@ double solveMixture(const ChemicalState& s) {
     auto g = [&s](double h) {
         const double value = mixtureBalance(s, h);
         if (!std::isfinite(value))
-            throw ArithmeticFault("Erreur de calcul en virgule flottante dans le mélange");
+            throw ArithmeticFault(kMixtureFloatingPointFault);
         return value;
     };
     double hi = 3 * (s.conc1 * s.vol1 + s.conc2 * s.vol2) / (s.vol1 + s.vol2);

@@ -2,17 +2,27 @@
 #pragma once
 
 #include "core/chemistry/ChemicalState.h"
+#include "core/texts/Language.h"
 
 #include <optional>
 #include <stdexcept>
 
 namespace titralab {
 
-// An arithmetic fault of the mixture solver; it ends the command that met it.
+// An arithmetic fault of the mixture solver; it ends the command that met it. what() is the
+// French message; message() gives it in either language.
 class ArithmeticFault : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    explicit ArithmeticFault(Text message) : std::runtime_error(message.fr), m_message(message) {}
+    const char* message(Language language) const { return m_message.in(language); }
+
+  private:
+    Text m_message;
 };
+
+inline constexpr Text kMixtureFloatingPointFault{
+    "Erreur de calcul en virgule flottante dans le mélange",
+    "Floating-point error while computing the mixture"};
 
 double pToConc(double x);   // 10^-x
 double safeLog10(double x); // log10 x, or 1e-50 when x <= 0

@@ -24,19 +24,77 @@ constexpr IndicatorColor kOrangeRed{240, 90, 30};
 } // namespace
 
 const std::vector<ColourIndicator>& colourIndicators() {
+    static constexpr Text kRedName{"rouge", "red"};
+    static constexpr Text kYellowName{"jaune", "yellow"};
+    static constexpr Text kBlueName{"bleu", "blue"};
+    static constexpr Text kColourlessName{"incolore", "colourless"};
     static const std::vector<ColourIndicator> table{
-        {"bleu de thymol (1re zone)", 1.2, 2.8, "rouge", "jaune", kRed, kYellow},
-        {"hélianthine", 3.1, 4.4, "rouge", "jaune orangé", kRed, kOrangeYellow},
-        {"bleu de bromophénol", 3.0, 4.6, "jaune", "bleu violet", kYellow, kBlueViolet},
-        {"vert de bromocrésol", 3.8, 5.4, "jaune", "bleu", kYellow, kBlue},
-        {"rouge de méthyle", 4.2, 6.2, "rouge", "jaune", kRed, kYellow},
-        {"tournesol", 5.0, 8.0, "rouge", "bleu", kRed, kBlue},
-        {"bleu de bromothymol", 6.0, 7.6, "jaune", "bleu", kYellow, kBlue},
-        {"rouge de phénol", 6.8, 8.4, "jaune", "rouge", kYellow, kRed},
-        {"bleu de thymol (2e zone)", 8.0, 9.6, "jaune", "bleu", kYellow, kBlue},
-        {"phénolphtaléine", 8.2, 10.0, "incolore", "rose violacé", kColourless, kPinkViolet},
-        {"thymolphtaléine", 9.3, 10.5, "incolore", "bleu", kColourless, kBlue},
-        {"jaune d'alizarine R", 10.1, 12.0, "jaune", "rouge orangé", kYellow, kOrangeRed},
+        {{"bleu de thymol (1re zone)", "thymol blue (1st range)"},
+         1.2,
+         2.8,
+         kRedName,
+         kYellowName,
+         kRed,
+         kYellow},
+        {{"hélianthine", "methyl orange"},
+         3.1,
+         4.4,
+         kRedName,
+         {"jaune orangé", "orange-yellow"},
+         kRed,
+         kOrangeYellow},
+        {{"bleu de bromophénol", "bromophenol blue"},
+         3.0,
+         4.6,
+         kYellowName,
+         {"bleu violet", "blue-violet"},
+         kYellow,
+         kBlueViolet},
+        {{"vert de bromocrésol", "bromocresol green"},
+         3.8,
+         5.4,
+         kYellowName,
+         kBlueName,
+         kYellow,
+         kBlue},
+        {{"rouge de méthyle", "methyl red"}, 4.2, 6.2, kRedName, kYellowName, kRed, kYellow},
+        {{"tournesol", "litmus"}, 5.0, 8.0, kRedName, kBlueName, kRed, kBlue},
+        {{"bleu de bromothymol", "bromothymol blue"},
+         6.0,
+         7.6,
+         kYellowName,
+         kBlueName,
+         kYellow,
+         kBlue},
+        {{"rouge de phénol", "phenol red"}, 6.8, 8.4, kYellowName, kRedName, kYellow, kRed},
+        {{"bleu de thymol (2e zone)", "thymol blue (2nd range)"},
+         8.0,
+         9.6,
+         kYellowName,
+         kBlueName,
+         kYellow,
+         kBlue},
+        {{"phénolphtaléine", "phenolphthalein"},
+         8.2,
+         10.0,
+         kColourlessName,
+         {"rose violacé", "pink"},
+         kColourless,
+         kPinkViolet},
+        {{"thymolphtaléine", "thymolphthalein"},
+         9.3,
+         10.5,
+         kColourlessName,
+         kBlueName,
+         kColourless,
+         kBlue},
+        {{"jaune d'alizarine R", "alizarin yellow R"},
+         10.1,
+         12.0,
+         kYellowName,
+         {"rouge orangé", "orange-red"},
+         kYellow,
+         kOrangeRed},
     };
     return table;
 }
@@ -77,7 +135,8 @@ std::optional<int> findIndicator(std::string_view name) {
     const std::string wanted = folded(name);
     const auto& table = colourIndicators();
     for (std::size_t k = 0; k < table.size(); ++k)
-        if (folded(table[k].name) == wanted) return static_cast<int>(k);
+        for (const Language language : {Language::French, Language::English})
+            if (folded(table[k].name.in(language)) == wanted) return static_cast<int>(k);
     return std::nullopt;
 }
 

@@ -1,6 +1,8 @@
 // The usual colour indicators of acid-base titrations: transition range and the two colours.
 #pragma once
 
+#include "core/texts/Language.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,11 +16,11 @@ struct IndicatorColor {
 };
 
 struct ColourIndicator {
-    std::string name; // as the choice lists it
-    double low{};     // transition range, pH
+    Text name;    // as the choice lists it
+    double low{}; // transition range, pH
     double high{};
-    std::string acidName;  // colour below the range
-    std::string basicName; // colour above the range
+    Text acidName;  // colour below the range
+    Text basicName; // colour above the range
     IndicatorColor acid;
     IndicatorColor basic;
 };
@@ -26,7 +28,8 @@ struct ColourIndicator {
 // The indicators in the order of their ranges.
 const std::vector<ColourIndicator>& colourIndicators();
 
-// The indicator of that name, accents and case ignored; nullopt when none has it.
+// The indicator of that name in either language, accents and case ignored; nullopt when none
+// has it.
 std::optional<int> findIndicator(std::string_view name);
 
 } // namespace titralab

@@ -31,6 +31,21 @@ std::string hydroniumText(const ChemicalState& s, double hydronium, bool decimal
     return FormatValue(hydronium, decimalComma, digits);
 }
 
+// The labels of the result lines; the species or acid name follows each of them.
+constexpr Text kInitialConcentrationOf{"Concentration initiale de l'", "Initial concentration of "};
+constexpr Text kVolumeOf{"Volume d'", "Volume of "};
+constexpr Text kMixturePH{"pH du mélange", "pH of the mixture"};
+constexpr Text kHydroniumConcentration{"Concentration d'ion hydronium",
+                                       "Hydronium ion concentration"};
+constexpr Text kRemainingConcentrationOf{"Concentration restante de l'",
+                                         "Remaining concentration of "};
+constexpr Text kConcentrationOf{"Concentration de l'", "Concentration of "};
+
+// A protonated form named as an ion: "ion BH+", "BH+ ion".
+std::string ionNamed(const std::string& formula, Language language) {
+    return language == Language::English ? formula + " ion" : "ion " + formula;
+}
+
 } // namespace
 
 MixtureDisplay mixtureDisplay(const ChemicalState& s, const MixtureResult& r) {
@@ -38,9 +53,9 @@ MixtureDisplay mixtureDisplay(const ChemicalState& s, const MixtureResult& r) {
     return {r.pH, r.h};
 }
 
-std::vector<MixtureLine>
-MixtureResultLines(const ChemicalState& s, const MixtureResult& r,
-                   const std::array<std::array<std::string, 4>, 2>& labels) {
+std::vector<MixtureLine> MixtureResultLines(const ChemicalState& s, const MixtureResult& r,
+                                            const std::array<std::array<std::string, 4>, 2>& labels,
+                                            Language language) {
     using Kind = MixtureLine::Kind;
     std::vector<MixtureLine> lines;
     auto line = [&](const std::string& label, double value, Kind kind = Kind::Concentration) {
@@ -54,35 +69,35 @@ MixtureResultLines(const ChemicalState& s, const MixtureResult& r,
     if (s.side == BuretteSide::BaseSide)
         for (int column = 0; column < 2; ++column)
             for (int k = 1; k < 4; ++k)
-                species[column][k] = "ion " + mixtureSpeciesPlain(s.side, column)[k];
+                species[column][k] = ionNamed(mixtureSpeciesPlain(s.side, column)[k], language);
     const auto& s1 = species[0];
     const auto& s2 = species[1];
     // The entries' own number of acidities, looked up in the table of the side.
     const int acidities1 = entryOf(s.side, s.row1).acidities;
     const int acidities2 = entryOf(s.side, s.row2).acidities;
     const MixtureDisplay shown = mixtureDisplay(s, r);
-    line("Concentration initiale de l'" + n1[0], s.conc1);
-    line("Concentration initiale de l'" + n2[0], s.conc2);
-    line("Volume d'" + n1[0], s.vol1, Kind::Volume);
-    line("Volume d'" + n2[0], s.vol2, Kind::Volume);
-    line("pH du mélange", shown.pH, Kind::PH); // a negative pH stays negative
-    line("Concentration d'ion hydronium", shown.hydronium, Kind::Hydronium);
-    line("Concentration restante de l'" + n1[0], r.c1[0]);
-    line("Concentration restante de l'" + n2[0], r.c2[0]);
-    line("Concentration de l'" + s1[1], r.c1[1]);
-    line("Concentration de l'" + s2[1], r.c2[1]);
-    if (acidities1 > 1) line("Concentration de l'" + s1[2], r.c1[2]);
-    if (acidities2 > 1) line("Concentration de l'" + s2[2], r.c2[2]);
-    if (acidities1 > 2) line("Concentration de l'" + s1[3], r.c1[3]);
-    if (acidities2 > 2) line("Concentration de l'" + s2[3], r.c2[3]);
+    line(kInitialConcentrationOf.in(language) + n1[0], s.conc1);
+    line(kInitialConcentrationOf.in(language) + n2[0], s.conc2);
+    line(kVolumeOf.in(language) + n1[0], s.vol1, Kind::Volume);
+    line(kVolumeOf.in(language) + n2[0], s.vol2, Kind::Volume);
+    line(kMixturePH.in(language), shown.pH, Kind::PH); // a negative pH stays negative
+    line(kHydroniumConcentration.in(language), shown.hydronium, Kind::Hydronium);
+    line(kRemainingConcentrationOf.in(language) + n1[0], r.c1[0]);
+    line(kRemainingConcentrationOf.in(language) + n2[0], r.c2[0]);
+    line(kConcentrationOf.in(language) + s1[1], r.c1[1]);
+    line(kConcentrationOf.in(language) + s2[1], r.c2[1]);
+    if (acidities1 > 1) line(kConcentrationOf.in(language) + s1[2], r.c1[2]);
+    if (acidities2 > 1) line(kConcentrationOf.in(language) + s2[2], r.c2[2]);
+    if (acidities1 > 2) line(kConcentrationOf.in(language) + s1[3], r.c1[3]);
+    if (acidities2 > 2) line(kConcentrationOf.in(language) + s2[3], r.c2[3]);
     return lines;
 }
 
 std::string MixtureResultsText(const ChemicalState& s, const MixtureResult& r,
                                const std::array<std::array<std::string, 4>, 2>& labels,
-                               bool decimalComma, int digits) {
-    std::string text = "Mélange de deux polyacides\r";
-    for (const MixtureLine& line : MixtureResultLines(s, r, labels)) {
+                               Language language, bool decimalComma, int digits) {
+    std::string text = std::string(kMixtureResultsTitle.in(language)) + '\r';
+    for (const MixtureLine& line : MixtureResultLines(s, r, labels, language)) {
         text += line.label + '\t';
         switch (line.kind) {
         case MixtureLine::Kind::PH:

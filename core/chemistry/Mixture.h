@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/chemistry/ChemicalState.h"
+#include "core/texts/Language.h"
 
 #include <array>
 #include <string>
@@ -37,19 +38,23 @@ MixtureDisplay mixtureDisplay(const ChemicalState& s, const MixtureResult& r);
 // label-tab-value lines, each ended by a carriage return. labels[0] and labels[1] are the species
 // names of column 1 and column 2; on the base side the species lines name the protonated forms as
 // the results window does (ion BH+, ion BH2 2+, ...), while the lines about each base as a whole
-// keep its name.
+// keep its name. The labels are in `language`, the species names given in it.
 struct MixtureLine {
     enum class Kind { Concentration, Volume, PH, Hydronium };
     std::string label;
     double value{}; // mol/L, L (the unit of vol1), or a pH
     Kind kind{Kind::Concentration};
 };
-std::vector<MixtureLine>
-MixtureResultLines(const ChemicalState& s, const MixtureResult& r,
-                   const std::array<std::array<std::string, 4>, 2>& labels);
+std::vector<MixtureLine> MixtureResultLines(const ChemicalState& s, const MixtureResult& r,
+                                            const std::array<std::array<std::string, 4>, 2>& labels,
+                                            Language language);
 std::string MixtureResultsText(const ChemicalState& s, const MixtureResult& r,
                                const std::array<std::array<std::string, 4>, 2>& labels,
-                               bool decimalComma, int digits = 5);
+                               Language language, bool decimalComma, int digits = 5);
+
+// The title line of the results text.
+inline constexpr Text kMixtureResultsTitle{"Mélange de deux polyacides",
+                                           "Mixture of two polyprotic acids"};
 
 // The texts of the mixture results window. On the acid side the pK values are the working
 // (sorted) ones and the species are named after a triacid; on the base side the pK values are

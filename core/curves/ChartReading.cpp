@@ -35,29 +35,30 @@ bool indicatorSuits(const ColourIndicator& indicator, const EquivalenceReading& 
            jumpLow <= indicator.low && indicator.high <= jumpHigh;
 }
 
-const char* verdictText(bool suits) {
-    return suits ? texts::kSuits : texts::kDoesNotSuit;
+const char* verdictText(bool suits, Language language) {
+    return (suits ? texts::kSuits : texts::kDoesNotSuit).in(language);
 }
 
-std::string pointLabel(PointKind kind, int number) {
-    const char* prefix = kind == PointKind::Equivalence  ? texts::kEquivalencePrefix
+std::string pointLabel(PointKind kind, int number, Language language) {
+    const Text& prefix = kind == PointKind::Equivalence  ? texts::kEquivalencePrefix
                          : kind == PointKind::Inflection ? texts::kInflectionPrefix
                                                          : texts::kHalfPrefix;
-    return prefix + std::to_string(number);
+    return prefix.in(language) + std::to_string(number);
 }
 
 std::string copiedPointLines(const Simulation& sim) {
     std::string out;
     const auto& points = sim.reading.points;
     if (points.empty()) return out;
+    const Language language = sim.language;
     auto number = [&sim](double x) { return FormatValue(x, sim.decimalComma, sim.exportDigits); };
     out += '\r';
-    out += texts::kCopiedHeader;
+    out += texts::kCopiedHeader.in(language);
     out += '\r';
-    out += std::string(texts::kPointColumn) + '\t' + texts::kVolumeColumn + '\t' +
-           texts::kPHColumn + '\r';
+    out += std::string(texts::kPointColumn.in(language)) + '\t' +
+           texts::kVolumeColumn.in(language) + '\t' + texts::kPHColumn.in(language) + '\r';
     auto line = [&](PointKind kind, int k, const CurvePlace& p) {
-        out += pointLabel(kind, k) + '\t' + number(p.volume) + '\t' + number(p.pH) + '\r';
+        out += pointLabel(kind, k, language) + '\t' + number(p.volume) + '\t' + number(p.pH) + '\r';
     };
     for (const EquivalenceReading& p : points) {
         line(PointKind::Half, p.number, p.half);
@@ -106,8 +107,15 @@ std::optional<ExactPoint> exactPointAt(const Simulation& sim, double drawnVolume
 
 namespace {
 
-std::string unitOf(const ChemicalState& s) {
-    return s.volumesInMillilitres ? texts::kParticularUnit : texts::kParticularUnitLitres;
+// The punctuation of the reading lines: French sets a space before the colon and the
+// semicolon, English does not.
+constexpr Text kColon{" : ", ": "};
+constexpr Text kSemicolon{" ; ", "; "};
+constexpr Text kConductivityIs{"Conductivité = ", "Conductivity = "};
+
+std::string unitOf(const ChemicalState& s, Language language) {
+    return (s.volumesInMillilitres ? texts::kParticularUnit : texts::kParticularUnitLitres)
+        .in(language);
 }
 
 // Two decimals and the decimal comma, whatever the process locale.
@@ -123,28 +131,34 @@ std::string twoDecimals(double x) {
 } // namespace
 
 std::string onCurveText(const Simulation& sim, const ExactPoint& p) {
-    return std::string(texts::kOnCurve) + twoDecimals(p.volume * sim.state.volumeFactor) + " " +
-           unitOf(sim.state) + " ; pH = " + twoDecimals(p.pH);
+    const Language language = sim.language;
+    return texts::kOnCurve.in(language) + twoDecimals(p.volume * sim.state.volumeFactor) + " " +
+           unitOf(sim.state, language) + kSemicolon.in(language) + "pH = " + twoDecimals(p.pH);
 }
 
 std::vector<std::string> particularPointLines(const Simulation& sim, const ExactPoint& p) {
     auto g = [](double x) { return formatGeneral(x, 4, ','); };
     std::vector<std::string> lines;
-    lines.push_back("v = " + g(p.volume * sim.state.volumeFactor) + " " + unitOf(sim.state));
+    lines.push_back("v = " + g(p.volume * sim.state.volumeFactor) + " " +
+                    unitOf(sim.state, sim.language));
     lines.push_back("pH = " + g(p.pH));
     lines.push_back("[H3O+] = " + g(p.hydronium) + " mol/L");
     for (const auto& [name, c] : p.species) lines.push_back("[" + name + "] = " + g(c) + " mol/L");
-    if (p.conductivity) lines.push_back("Conductivité = " + g(*p.conductivity) + " S/m");
+    if (p.conductivity)
+        lines.push_back(kConductivityIs.in(sim.language) + g(*p.conductivity) + " S/m");
     return lines;
 }
 
 std::vector<std::string> resultLines(const Simulation& sim) {
     std::vector<std::string> lines;
     const ChemicalState& s = sim.state;
-    const std::string unit = unitOf(s);
+    const Language language = sim.language;
+    const std::string unit = unitOf(s, language);
+    const std::string colon = kColon.in(language), semicolon = kSemicolon.in(language);
     auto place = [&](PointKind kind, int k, const CurvePlace& p) {
-        return pointLabel(kind, k) + " : v = " + twoDecimals(p.volume * s.volumeFactor) + " " +
-               unit + " ; pH = " + twoDecimals(p.pH);
+        return pointLabel(kind, k, language) + colon +
+               "v = " + twoDecimals(p.volume * s.volumeFactor) + " " + unit + semicolon +
+               "pH = " + twoDecimals(p.pH);
     };
     const ColourIndicator* indicator = nullptr;
     if (sim.reading.options.indicator >= 0 &&
@@ -153,11 +167,11 @@ std::vector<std::string> resultLines(const Simulation& sim) {
     for (const EquivalenceReading& p : sim.reading.points) {
         lines.push_back(place(PointKind::Half, p.number, p.half));
         if (p.inflection) lines.push_back(place(PointKind::Inflection, p.number, *p.inflection));
-        std::string e = place(PointKind::Equivalence, p.number, p.equivalence) + " ; " +
-                        (p.usable ? texts::kJump : texts::kNoJump);
+        std::string e = place(PointKind::Equivalence, p.number, p.equivalence) + semicolon +
+                        (p.usable ? texts::kJump : texts::kNoJump).in(language);
         if (indicator)
-            e += std::string(" ; ") + indicator->name + " : " +
-                 verdictText(indicatorSuits(*indicator, p));
+            e += semicolon + indicator->name.in(language) + colon +
+                 verdictText(indicatorSuits(*indicator, p), language);
         lines.push_back(e);
     }
     return lines;

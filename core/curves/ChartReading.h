@@ -43,11 +43,19 @@ void UpdateChartReading(Simulation& sim);
 // "convient" when the pH at equivalence lies in the indicator's range and the range lies
 // inside the jump around it; "ne convient pas" otherwise.
 bool indicatorSuits(const ColourIndicator& indicator, const EquivalenceReading& point);
-const char* verdictText(bool suits);
+const char* verdictText(bool suits, Language language);
+// Transitional: French, until every caller passes a language.
+inline const char* verdictText(bool suits) {
+    return verdictText(suits, Language::French);
+}
 
 // A remarkable point as the results panel and the chart label it: "E1", "I1", "½E1".
 enum class PointKind { Equivalence, Inflection, Half };
-std::string pointLabel(PointKind kind, int number);
+std::string pointLabel(PointKind kind, int number, Language language);
+// Transitional: French, until every caller passes a language.
+inline std::string pointLabel(PointKind kind, int number) {
+    return pointLabel(kind, number, Language::French);
+}
 
 // The lines written under the copied table: a header, then one line per point with its label,
 // its volume as the table writes volumes and its pH; a blank line first.
@@ -65,7 +73,8 @@ struct ExactPoint {
 };
 std::optional<ExactPoint> exactPointAt(const Simulation& sim, double drawnVolume);
 
-// "Sur la courbe : v = 12,50 mL ; pH = 4,88".
+// "Sur la courbe : v = 12,50 mL ; pH = 4,88"; "On the curve: v = 12,50 mL; pH = 4,88". Each of
+// these texts is in the simulation's language.
 std::string onCurveText(const Simulation& sim, const ExactPoint& p);
 // The particular point as lines: v, pH, [H3O+], each species, the conductivity.
 std::vector<std::string> particularPointLines(const Simulation& sim, const ExactPoint& p);

@@ -2,6 +2,7 @@
 
 #include "core/texts/CopyTexts.h"
 
+#include "core/chemistry/Formulas.h"
 #include "core/curves/Curves.h"
 #include "core/curves/WorkbookModule.h"
 #include "core/texts/WorkbookTexts.h"
@@ -41,19 +42,26 @@ std::error_code writeTemporary(const fs::path& target, const std::string& conten
 
 } // namespace
 
-CopyChoices copyChoicesFor(Study study) {
+namespace {
+
+constexpr Text kRegularStepsOfPlural{"&Variation régulière des... ", "&Regular steps of... "};
+constexpr Text kRegularStepsOfSingular{"&Variation régulière du... ", "&Regular steps of... "};
+constexpr Text kVolumeOfBaseAdded{"v, volume de monobase forte versé",
+                                  "v, volume of strong base added"};
+
+} // namespace
+
+CopyChoices copyChoicesFor(Study study, Language language) {
     switch (study) {
     case Study::TitrationVsVolume:
     case Study::TwoMonoTitration:
-        return {true, "&Variation régulière des... ", {"pH", "v, volume de monobase forte versé"}};
+        return {true, kRegularStepsOfPlural.in(language), {"pH", kVolumeOfBaseAdded.in(language)}};
     case Study::SpeciesVsPH:
-        return {true, "&Variation régulière du... ", {"pH"}};
-    case Study::Dilution:
-        return {true, "&Variation régulière des... ", {"pH"}};
+        return {true, kRegularStepsOfSingular.in(language), {"pH"}};
     case Study::TwoPolyMixture:
         return {false, "", {}};
     default:
-        return {true, "&Variation régulière des... ", {"pH"}};
+        return {true, kRegularStepsOfPlural.in(language), {"pH"}};
     }
 }
 
@@ -95,8 +103,9 @@ ExportResult ExportSimulation(Simulation& sim, const std::string& folder) {
     if (workbook.ok)
         result.xlsxPath = xlsx.string();
     else
-        result.workbookError = texts::kWorkbookTextsKept + xlsx.filename().string() +
-                               texts::kWorkbookNotWrittenEnd + workbook.error + ".";
+        result.workbookError =
+            texts::kWorkbookTextsKept.in(sim.language) + xlsx.filename().string() +
+            texts::kWorkbookNotWrittenEnd.in(sim.language) + workbook.error + ".";
     return result;
 }
 
@@ -104,18 +113,21 @@ CopyOutcome CopySimulation(Simulation& sim, Notifier& notifier, const std::strin
     CopyOutcome outcome;
     // Before a study is chosen there is no table: no file, no copy number, no clipboard.
     if (sim.panel.study == Study::None) {
-        notifier.inform(texts::copyNeedsStudy());
+        notifier.inform(texts::copyNeedsStudy(sim.language));
         return outcome;
     }
     try {
         RefreshSimulation(sim, notifier);
+    } catch (const ArithmeticFault& fault) {
+        notifier.error(fault.message(sim.language));
+        return outcome;
     } catch (const std::exception& fault) {
         notifier.error(fault.what());
         return outcome;
     }
     outcome.files = ExportSimulation(sim, folder);
     if (!outcome.files.ok) {
-        notifier.error(texts::copyFailed(folder, outcome.files.error));
+        notifier.error(texts::copyFailed(folder, outcome.files.error, sim.language));
         return outcome;
     }
     if (!outcome.files.workbookError.empty()) notifier.error(outcome.files.workbookError);

@@ -15,12 +15,18 @@ struct CopyChoices {
     std::string caption;
     std::vector<std::string> items;
 };
-CopyChoices copyChoicesFor(Study study);
+CopyChoices copyChoicesFor(Study study, Language language);
+// Transitional: French, until every caller passes a language.
+inline CopyChoices copyChoicesFor(Study study) {
+    return copyChoicesFor(study, Language::French);
+}
 
 // The copy dialog's note on the sampling by pH.
-inline constexpr const char* kSamplingRule =
+inline constexpr Text kSamplingRule{
     "Lorsque le pH varie régulèrement, 2 points sont intercalés (2° et pénultième), pour "
-    "améliorer le tracé";
+    "améliorer le tracé",
+    "When the pH varies regularly, 2 points are inserted (2nd and next to last) to improve "
+    "the plot"};
 
 struct ExportResult {
     bool ok{false};
@@ -28,13 +34,14 @@ struct ExportResult {
     std::string txtPath;
     std::string xlsPath;
     std::string xlsxPath;      // empty when the workbook could not be written
-    std::string workbookError; // in French, when the text files are written but not the workbook
+    std::string workbookError; // when the text files are written but not the workbook
 };
 
 // Writes ExportText, then CR LF, to folder/stem+n+".Txt" and ".Xls" (stem "NumVg" with the
 // decimal comma, "NumPt" with the point; n the incremented export counter), creating the
 // folder when needed. Each file is written whole under a temporary name, then renamed into
-// place. On failure nothing else changes, the export counter included.
+// place. On failure nothing else changes, the export counter included. Messages are in the
+// simulation's language.
 // Once both are in place, the workbook of the same table goes to stem+n+".xlsx"; a workbook
 // that cannot be written leaves the two text files and the counter as they are and says so in
 // workbookError.
@@ -49,10 +56,9 @@ struct CopyOutcome {
 
 // The copy command: regenerates the study (its messages through the notifier), then writes the
 // two export files into `folder`. Before any study is chosen it is refused with a message. A
-// fault of the regeneration or a failed write (in French, naming the folder, then the
-// system's reason) ends the copy with its message shown as an error; the caller then leaves
-// the clipboard as it was. A workbook that could not be written is shown as an error too, but
-// the copy goes on.
+// fault of the regeneration or a failed write (naming the folder, then the system's reason) ends
+// the copy with its message shown as an error; the caller then leaves the clipboard as it was. A
+// workbook that could not be written is shown as an error too, but the copy goes on.
 CopyOutcome CopySimulation(Simulation& sim, Notifier& notifier, const std::string& folder);
 
 // The last copied table, published by the graph window under this name for programs that

@@ -32,8 +32,37 @@ constexpr int kConductivityBox = 8;
 constexpr int kPastedBox = 9;
 constexpr int kHydroniumBox = 10;
 
-const char* const kDilutionWarning =
-    "Attention, l'effet de dilution n'est pas pris en compte pour les concentrations";
+constexpr Text kDilutionWarning{
+    "Attention, l'effet de dilution n'est pas pris en compte pour les concentrations",
+    "Warning: dilution is not taken into account in the concentrations"};
+constexpr Text kConductivityCaption{"Conductivité", "Conductivity"};
+constexpr Text kPastedCaption{"Points ajoutés", "Added points"};
+
+constexpr Text kDefaultWindowTitle{"Représentations graphiques :", "Graphs:"};
+constexpr Text kDefaultChartTitle{"Concentration des diverses espèces chimiques",
+                                  "Concentrations of the species"};
+constexpr Text kGraphWindowTitle{"Pour revenir à la page principale, fermez celle-ci",
+                                 "Close this window to return to the main page"};
+constexpr Text kTitrationTitle{"Monobase forte versée sur mono, di ou triacide : évolution du pH "
+                               "et des concentrations en fonction de v de base versé",
+                               "Strong base added to a mono-, di- or triprotic acid: pH and "
+                               "concentrations against the volume of base added"};
+constexpr Text kSpeciesTitle{"Mono, di ou triacide : évolution des concentrations des "
+                             "différentes espèces chimiques en fonction du pH",
+                             "Mono-, di- or triprotic acid: concentrations of the species "
+                             "against pH"};
+constexpr Text kTwoMonoTitle{"Monobase forte versée sur un mélange de 2 monoacides : évolution "
+                             "du pH et des concentrations",
+                             "Strong base added to a mixture of 2 monoprotic acids: pH and "
+                             "concentrations"};
+constexpr Text kDilutionTitle{"Dilution d'un acide", "Dilution of an acid"};
+constexpr Text kPHAxis{"pH de 0 à 14", "pH from 0 to 14"};
+constexpr Text kConcentrationAxis{"Concentrations en mol / L", "Concentrations in mol / L"};
+constexpr Text kImposedPHAxis{"pH imposé", "Imposed pH"};
+constexpr Text kLogConcentrationAxis{"- Log (concentration de l'acide)",
+                                     "- Log (acid concentration)"};
+constexpr Text kBaseAddedIn{"v de monobase forte versé, en ", "v of strong base added, in "};
+constexpr Text kAcidAddedIn{"v de monoacide fort versé, en ", "v of strong acid added, in "};
 
 // Rows of the export table: fields separated by a tab, lines ended by a carriage return. The
 // same calls fill the computed table: the first line is its note, the second its column
@@ -41,13 +70,15 @@ const char* const kDilutionWarning =
 class TableWriter {
   public:
     explicit TableWriter(const Simulation& sim, bool wanted = true)
-        : m_comma(sim.decimalComma), m_digits(sim.exportDigits), m_wanted(wanted) {}
+        : m_comma(sim.decimalComma), m_digits(sim.exportDigits), m_wanted(wanted),
+          m_language(sim.language) {}
     void text(const std::string& field) {
         if (!m_wanted) return;
         if (m_line == 0)
             m_table.note += m_field == 0 ? field : '\t' + field;
         else if (m_line == 1)
-            m_table.columns.push_back({field, titleOf(field), 1, ColumnFormat::General, {}, false});
+            m_table.columns.push_back(
+                {field, titleOf(field, m_language), 1, ColumnFormat::General, {}, false});
         append(field);
     }
     // A header with the title and display factor the workbook gives its column.
@@ -74,8 +105,8 @@ class TableWriter {
 
   private:
     // The workbook's title of a column headed by text alone: with its unit where one is known.
-    static std::string titleOf(const std::string& header) {
-        if (header == "dpH/dV") return texts::kTitleDerivative;
+    static std::string titleOf(const std::string& header, Language language) {
+        if (header == "dpH/dV") return texts::kTitleDerivative.in(language);
         return header;
     }
     void append(const std::string& field) {
@@ -86,7 +117,8 @@ class TableWriter {
 
     bool m_comma{true};
     int m_digits{5};
-    bool m_wanted{true};    // false: a table by volume replaces this one, so it is not written
+    bool m_wanted{true}; // false: a table by volume replaces this one, so it is not written
+    Language m_language{Language::French};
     std::size_t m_field{0}; // fields already written on the current line
     int m_line{0};
     std::string m_out;
@@ -97,31 +129,35 @@ class TableWriter {
 // The pH is charted in a titration, the species in the species study.
 void writeConcentrationHeaders(const Simulation& sim, TableWriter& table,
                                const std::array<int, 4>& boxes) {
+    const Language language = sim.language;
     const bool species = sim.state.study == Study::SpeciesVsPH;
-    table.column("pH", texts::kTitlePH, 1, ColumnFormat::PH, !species);
-    table.column("cH", texts::kTitleHydronium, 1, ColumnFormat::Concentration);
+    table.column("pH", texts::kTitlePH.in(language), 1, ColumnFormat::PH, !species);
+    table.column("cH", texts::kTitleHydronium.in(language), 1, ColumnFormat::Concentration);
     for (int box : boxes)
         if (sim.graph.isVisible(box)) {
             const std::string& name = sim.graph.captions[box - 2];
-            table.column(name, name + texts::kConcentrationUnit, 1, ColumnFormat::Concentration,
-                         species);
+            table.column(name, name + texts::kConcentrationUnit.in(language), 1,
+                         ColumnFormat::Concentration, species);
         }
     if (sim.state.conductivityAvailable)
-        table.column("Conductivité", texts::kTitleConductivity, 1, ColumnFormat::Conductivity);
+        table.column(kConductivityCaption.in(language), texts::kTitleConductivity.in(language), 1,
+                     ColumnFormat::Conductivity);
     if (sim.reading.options.derivative && titrationOf(sim.state.study))
-        table.text(texts::kDerivativeColumn);
+        table.text(texts::kDerivativeColumn.in(language));
     table.endLine();
 }
 
 // The header of the two titration tables: the dilution warning, then the column names.
 void writeTitrationHeader(const Simulation& sim, TableWriter& table,
                           const std::array<int, 4>& boxes) {
-    if (!sim.graph.isChecked(kDilutionBox)) table.text(kDilutionWarning);
+    const Language language = sim.language;
+    if (!sim.graph.isChecked(kDilutionBox)) table.text(kDilutionWarning.in(language));
     table.endLine();
     const ChemicalState& s = sim.state;
-    table.column("v de monobase",
-                 s.volumesInMillilitres ? texts::kTitleVolumeMl : texts::kTitleVolumeL,
-                 s.volumeFactor, ColumnFormat::Volume);
+    table.column(
+        kVolumeHeader.in(language),
+        (s.volumesInMillilitres ? texts::kTitleVolumeMl : texts::kTitleVolumeL).in(language),
+        s.volumeFactor, ColumnFormat::Volume);
     writeConcentrationHeaders(sim, table, boxes);
 }
 
@@ -219,12 +255,11 @@ void rescaleConductivity(Simulation& sim) {
 constexpr std::array<int, 4> kTitrationBoxes{2, 3, 4, 5};
 constexpr std::array<int, 4> kTwoMonoBoxes{2, 3, 6, 7};
 
-void setTitles(Simulation& sim, const std::string& chart, const std::string& left,
-               const std::string& bottom) {
+void setTitles(Simulation& sim, const Text& chart, const Text& left, const std::string& bottom) {
     sim.plot.titlesSet = true;
-    sim.plot.windowTitle = "Pour revenir à la page principale, fermez celle-ci";
-    sim.plot.chartTitle = chart;
-    sim.plot.leftTitle = left;
+    sim.plot.windowTitle = kGraphWindowTitle.in(sim.language);
+    sim.plot.chartTitle = chart.in(sim.language);
+    sim.plot.leftTitle = left.in(sim.language);
     sim.plot.bottomTitle = bottom;
 }
 
@@ -234,10 +269,22 @@ void setLeftAxis(Simulation& sim, bool automatic, double minimum, double maximum
     sim.plot.leftMax = maximum;
 }
 
-std::string volumeTitle(const ChemicalState& s) {
-    const std::string start = s.side == BuretteSide::AcidSide ? "v de monobase forte versé, en "
-                                                              : "v de monoacide fort versé, en ";
-    return start + (s.volumesInMillilitres ? "mL" : "L");
+std::string volumeTitle(const ChemicalState& s, Language language) {
+    const Text& start = s.side == BuretteSide::AcidSide ? kBaseAddedIn : kAcidAddedIn;
+    return start.in(language) + std::string(s.volumesInMillilitres ? "mL" : "L");
+}
+
+// The name of species k of a database entry as the species boxes show it: the acid table's
+// conjugate bases are ions ("ion éthanoate", "ethanoate ion"), apart from water, the spectator
+// base and ammonia; the base table writes its names in full ("ion ammonium", "acide
+// éthanoïque").
+std::string speciesName(const AcidBaseEntry& e, BuretteSide side, int k, Language language) {
+    std::string name = e.name(language, k);
+    const std::string french = e.name(Language::French, k);
+    if (side == BuretteSide::AcidSide && k > 0 && !name.empty() && french != "eau" &&
+        french != "base indifférente" && french != "ammoniac")
+        name = language == Language::English ? name + " ion" : "ion " + name;
+    return name;
 }
 
 } // namespace
@@ -255,8 +302,8 @@ GraphOptions GraphOptions::atDesign() {
     GraphOptions g;
     g.checked[1] = g.checked[2] = true; // CheckBox2, CheckBox3
     for (int box : {1, 2, 3, 4, 5, 6, 7, 10}) g.visible[box - 1] = true;
-    g.captions[6] = "Conductivité";
-    g.captions[7] = "Points ajoutés";
+    g.captions[6] = kConductivityCaption.fr;
+    g.captions[7] = kPastedCaption.fr;
     return g;
 }
 
@@ -277,14 +324,7 @@ void BuildSpeciesLabels(Simulation& sim) {
     for (int list = 0; list < 2; ++list) {
         const AcidBaseEntry& e = entryOf(side, list == 0 ? sim.state.row1 : sim.state.row2);
         auto& labels = sim.speciesLabels[list];
-        for (int k = 0; k < 4; ++k) {
-            std::string name = e.names[k];
-            // The base table writes its names in full ("ion ammonium", "acide éthanoïque").
-            if (side == BuretteSide::AcidSide && k > 0 && !name.empty() && name != "eau" &&
-                name != "base indifférente" && name != "ammoniac")
-                name = "ion " + name;
-            labels[k] = name;
-        }
+        for (int k = 0; k < 4; ++k) labels[k] = speciesName(e, side, k, sim.language);
         const int acidities = std::clamp(e.acidities, 1, 3);
         for (int k = 0; k <= acidities; ++k)
             if (labels[k].empty()) labels[k] = generic[sideIndex][list][acidities - 1][k];
@@ -332,8 +372,8 @@ void ApplyCheckBoxCaptions(Simulation& sim) {
         g.visible[box - 1] = shown;
         if (!shown) g.checked[box - 1] = false;
     }
-    g.captions[kConductivityBox - 2] = "Conductivité";
-    g.captions[kPastedBox - 2] = "Points ajoutés";
+    g.captions[kConductivityBox - 2] = kConductivityCaption.in(sim.language);
+    g.captions[kPastedBox - 2] = kPastedCaption.in(sim.language);
     g.visible[kConductivityBox - 1] = true;
     g.visible[kPastedBox - 1] = true;
 }
@@ -343,6 +383,10 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
     GraphOptions& g = sim.graph;
     const int n = s.pointCount;
     sim.plot.printButtonVisible = true;
+    if (!sim.plot.titlesSet) {
+        sim.plot.windowTitle = kDefaultWindowTitle.in(sim.language);
+        sim.plot.chartTitle = kDefaultChartTitle.in(sim.language);
+    }
     const bool byVolume = sim.copySampling == CopySampling::ByVolume;
     auto showDilutionBox = [&g](bool shown) {
         g.visible[kDilutionBox - 1] = shown;
@@ -351,19 +395,13 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
     switch (s.study) {
     case Study::TitrationVsVolume:
         showDilutionBox(true);
-        setTitles(sim,
-                  "Monobase forte versée sur mono, di ou triacide : évolution du pH et des "
-                  "concentrations en fonction de v de base versé",
-                  "pH de 0 à 14", volumeTitle(s));
+        setTitles(sim, kTitrationTitle, kPHAxis, volumeTitle(s, sim.language));
         setLeftAxis(sim, false, 0, 14);
         GenerateTitrationCurves(sim, n, notifier);
         if (byVolume) GenerateTitrationTableByVolume(sim, n);
         break;
     case Study::SpeciesVsPH:
-        setTitles(sim,
-                  "Mono, di ou triacide : évolution des concentrations des différentes espèces "
-                  "chimiques en fonction du pH",
-                  "Concentrations en mol / L", "pH imposé");
+        setTitles(sim, kSpeciesTitle, kConcentrationAxis, kImposedPHAxis.in(sim.language));
         setLeftAxis(sim, true, 0, 14);
         showDilutionBox(false);
         g.visible[kHydroniumBox - 1] = false;
@@ -371,10 +409,7 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
         break;
     case Study::TwoMonoTitration:
         showDilutionBox(true);
-        setTitles(sim,
-                  "Monobase forte versée sur un mélange de 2 monoacides : évolution du pH et des "
-                  "concentrations",
-                  "pH de 0 à 14", volumeTitle(s));
+        setTitles(sim, kTwoMonoTitle, kPHAxis, volumeTitle(s, sim.language));
         setLeftAxis(sim, false, 0, 14);
         // Both acids are monoacids here; the texts that name the constants show this.
         s.pK1[1] = s.pK1[2] = s.pK2[1] = s.pK2[2] = 25;
@@ -386,7 +421,7 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
         ComputeTwoPolyacidMixture(sim);
         break;
     case Study::Dilution:
-        setTitles(sim, "Dilution d'un acide", "pH", "- Log (concentration de l'acide)");
+        setTitles(sim, kDilutionTitle, Text{"pH", "pH"}, kLogConcentrationAxis.in(sim.language));
         showDilutionBox(false);
         for (bool& v : g.visible) v = false;
         GenerateDilutionCurve(sim, n);
@@ -397,7 +432,7 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
 }
 
 void RefreshSimulation(Simulation& sim, Notifier& notifier) {
-    sim.refusedFields = setUpSimulation(sim.state, sim.panel, notifier);
+    sim.refusedFields = setUpSimulation(sim.state, sim.panel, notifier, sim.language);
     sim.graph.conductivityEnabled = sim.state.conductivityAvailable;
     if (!sim.graph.conductivityEnabled) sim.graph.checked[kConductivityBox - 1] = false;
     BuildSpeciesLabels(sim);
@@ -531,9 +566,10 @@ void GenerateDilutionCurve(Simulation& sim, int n) {
     const bool acid = s.side == BuretteSide::AcidSide;
     TableWriter table(sim);
     table.endLine();
-    table.column(acid ? "Log(concentration de l'acide)" : "Log(concentration de la base)",
-                 acid ? texts::kTitleLogAcid : texts::kTitleLogBase, 1, ColumnFormat::PH);
-    table.column("pH", texts::kTitlePH, 1, ColumnFormat::PH, true);
+    table.column((acid ? kLogAcidHeader : kLogBaseHeader).in(sim.language),
+                 (acid ? texts::kTitleLogAcid : texts::kTitleLogBase).in(sim.language), 1,
+                 ColumnFormat::PH);
+    table.column("pH", texts::kTitlePH.in(sim.language), 1, ColumnFormat::PH, true);
     table.endLine();
     sim.concentrationScale = 1;
     sim.conductivityScale = 1;
@@ -563,11 +599,12 @@ void ComputeTwoPolyacidMixture(Simulation& sim) {
     sim.conductivityScale = 1;
     sim.mixture = ComputeTwoPolyacidMixture(sim.state);
     BuildSpeciesLabels(sim);
-    sim.exportText = MixtureResultsText(sim.state, *sim.mixture, sim.speciesLabels,
+    sim.exportText = MixtureResultsText(sim.state, *sim.mixture, sim.speciesLabels, sim.language,
                                         sim.decimalComma, sim.exportDigits);
     sim.exportTable.clear();
-    sim.exportTable.note = texts::kMixtureTitle;
-    for (const MixtureLine& line : MixtureResultLines(sim.state, *sim.mixture, sim.speciesLabels)) {
+    sim.exportTable.note = texts::kMixtureTitle.in(sim.language);
+    for (const MixtureLine& line :
+         MixtureResultLines(sim.state, *sim.mixture, sim.speciesLabels, sim.language)) {
         const char* unit = line.kind == MixtureLine::Kind::Volume ? "L"
                            : line.kind == MixtureLine::Kind::PH   ? ""
                                                                   : "mol/L";
@@ -586,7 +623,7 @@ PointCountCheck checkPointCount(std::string_view text) {
 
 PointCountCheck ValidatePointCount(Simulation& sim, Notifier& notifier) {
     PointCountCheck check = checkPointCount(sim.panel.pointCount);
-    if (!check.ok) notifier.inform(texts::messageD());
+    if (!check.ok) notifier.inform(texts::messageD(sim.language));
     sim.panel.pointCount = check.text;
     sim.state.pointCount = check.value;
     return check;

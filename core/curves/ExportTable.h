@@ -2,12 +2,19 @@
 // with their headers, so that the workbook shows the same values as numbers.
 #pragma once
 
+#include "core/texts/Language.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <string>
 #include <vector>
 
 namespace titralab {
+
+// Headers of the exported tables' first column.
+inline constexpr Text kVolumeHeader{"v de monobase", "v of titrant"};
+inline constexpr Text kLogAcidHeader{"Log(concentration de l'acide)", "Log(acid concentration)"};
+inline constexpr Text kLogBaseHeader{"Log(concentration de la base)", "Log(base concentration)"};
 
 // How a spreadsheet shows the numbers of a column.
 enum class ColumnFormat {

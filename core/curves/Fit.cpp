@@ -296,17 +296,17 @@ std::vector<PastedPair> fitPointsOf(const Simulation& sim) {
 
 FitResult fitTitration(const Simulation& sim, const std::vector<PastedPair>& points,
                        const std::vector<FitValue>& freeValues) {
-    if (!isTitration(sim.panel.study)) return refused(texts::kFitNotTitration);
-    if (points.empty()) return refused(texts::kFitNoPoints);
+    if (!isTitration(sim.panel.study)) return refused(texts::kFitNotTitration.in(sim.language));
+    if (points.empty()) return refused(texts::kFitNoPoints.in(sim.language));
     std::vector<FitValue> free;
     for (FitValue v : freeValues)
         if (fitValueField(sim.panel.study, v) != 0 &&
             std::find(free.begin(), free.end(), v) == free.end())
             free.push_back(v);
-    if (free.empty()) return refused(texts::kFitNothingFree);
+    if (free.empty()) return refused(texts::kFitNothingFree.in(sim.language));
     const int n = static_cast<int>(points.size());
     const int p = static_cast<int>(free.size());
-    if (n < p + 1) return refused(texts::fitTooFewPoints(n, p));
+    if (n < p + 1) return refused(texts::fitTooFewPoints(n, p, sim.language));
 
     Model model(sim, free, points);
     Eigen::VectorXd x = model.start();
@@ -316,11 +316,11 @@ FitResult fitTitration(const Simulation& sim, const std::vector<PastedPair>& poi
     lm.parameters.xtol = 1e-12;
     lm.parameters.ftol = 1e-14;
     lm.minimize(x);
-    if (!x.allFinite()) return refused(texts::kFitFailed);
+    if (!x.allFinite()) return refused(texts::kFitFailed.in(sim.language));
 
     const ChemicalState fitted = model.stateFor(x);
     const Eigen::VectorXd r = model.residuals(x);
-    if (!r.allFinite()) return refused(texts::kFitFailed);
+    if (!r.allFinite()) return refused(texts::kFitFailed.in(sim.language));
     if (std::any_of(free.begin(), free.end(), isConcentration)) {
         double low = points.front().volume, high = low;
         for (const PastedPair& pt : points) {
@@ -329,7 +329,7 @@ FitResult fitTitration(const Simulation& sim, const std::vector<PastedPair>& poi
         }
         const std::vector<double> eq = model.equivalences(fitted);
         if (std::none_of(eq.begin(), eq.end(), [&](double v) { return v > low && v < high; }))
-            return refused(texts::kFitNoEquivalence);
+            return refused(texts::kFitNoEquivalence.in(sim.language));
     }
 
     // Uncertainties in the values as typed: concentrations through d(C)/d(log10 C) = C ln 10;
@@ -348,7 +348,7 @@ FitResult fitTitration(const Simulation& sim, const std::vector<PastedPair>& poi
     // log10 of a concentration) is not determined by the points; nor are values whose effects
     // the points cannot tell apart.
     if (sv.size() < p || !(sv[p - 1] > 1e-6) || !(sv[p - 1] > 1e-10 * sv[0]))
-        return refused(texts::kFitUndetermined);
+        return refused(texts::kFitUndetermined.in(sim.language));
     const Eigen::MatrixXd V = svd.matrixV();
     Eigen::MatrixXd covariance = V * sv.cwiseInverse().cwiseAbs2().asDiagonal() * V.transpose();
     covariance *= s2;
@@ -363,7 +363,7 @@ FitResult fitTitration(const Simulation& sim, const std::vector<PastedPair>& poi
                        : typedPK(model.side(), clampWorkingPK(model.side(), x[j]));
         fv.uncertainty = std::sqrt(std::max(0.0, covariance(j, j))) * toTyped[j];
         if (!std::isfinite(fv.value) || !std::isfinite(fv.uncertainty))
-            return refused(texts::kFitFailed);
+            return refused(texts::kFitFailed.in(sim.language));
         result.values.push_back(fv);
     }
     result.ok = true;
@@ -375,8 +375,8 @@ FitResult fitTitration(const Simulation& sim, const std::vector<PastedPair>& poi
     return result;
 }
 
-std::string fitValueCaption(FitValue v) {
-    return texts::kFitCaptions[static_cast<int>(v)];
+std::string fitValueCaption(FitValue v, Language language) {
+    return texts::kFitCaptions[static_cast<int>(v)].in(language);
 }
 
 void applyFit(Simulation& sim, const FitResult& result) {

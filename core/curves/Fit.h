@@ -64,7 +64,7 @@ std::vector<PastedPair> fitPointsOf(const Simulation& sim);
 // Fits the study of `sim` (its typed fields as the starting point) to `points`, freeing
 // `free`. The model's pH at each volume is solved exactly; Levenberg-Marquardt minimises the
 // squared pH residuals; the uncertainties are sqrt of the diagonal of s^2 (J^T J)^-1 at the
-// optimum. Refuses (with a message) a study without titration, too few points, points that
+// optimum. Refuses (with a message in the simulation's language) a study without titration, too few points, points that
 // span no equivalence when a concentration is freed, and any non-finite or undetermined result.
 FitResult fitTitration(const Simulation& sim, const std::vector<PastedPair>& points,
                        const std::vector<FitValue>& free);
@@ -75,7 +75,11 @@ inline FitResult fitPastedPoints(const Simulation& sim, const std::vector<FitVal
 }
 
 // How the dialog names a value: "C1 (mol/L)", "Cb, burette (mol/L)", "pKa1"...
-std::string fitValueCaption(FitValue v);
+std::string fitValueCaption(FitValue v, Language language);
+// Transitional: French, until every caller passes a language.
+inline std::string fitValueCaption(FitValue v) {
+    return fitValueCaption(v, Language::French);
+}
 
 // "Appliquer": writes the fitted values into their fields, as typed (6 significant digits,
 // decimal point). Only a successful fit with finite values changes anything.

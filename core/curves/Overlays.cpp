@@ -2,6 +2,7 @@
 
 #include "core/chemistry/Database.h"
 #include "core/chemistry/Formulas.h"
+#include "core/curves/ExportTable.h"
 #include "core/numbers/NumberFormat.h"
 #include "core/numbers/NumberInput.h"
 #include "core/panel/Notifier.h"
@@ -46,6 +47,14 @@ int fieldCount(const std::string& line) {
     return line.empty() ? 0 : static_cast<int>(std::count(line.begin(), line.end(), '\t')) + 1;
 }
 
+// The punctuation of labels and refusals: French sets a space before the colon and the
+// semicolon, English does not.
+constexpr Text kColon{" : ", ": "};
+constexpr Text kSemicolon{" ; ", "; "};
+// A field's accepted range in a refusal: " (de 1E-8 à 15)".
+constexpr Text kFrom{" (de ", " (from "};
+constexpr Text kTo{" à ", " to "};
+
 // Messages are not shown: the values were checked before.
 class SilentNotifier : public Notifier {
   public:
@@ -55,17 +64,17 @@ class SilentNotifier : public Notifier {
 
 } // namespace
 
-FieldQuantity fieldQuantity(int field, BuretteSide side) {
+FieldQuantity fieldQuantity(int field, BuretteSide side, Language language) {
     const int s = side == BuretteSide::AcidSide ? 0 : 1;
     const int base = field >= 12 ? field - 10 : field;
-    const std::string suffix = field >= 12 ? texts::kColumn2Suffix : "";
+    const std::string suffix = field >= 12 ? texts::kColumn2Suffix.in(language) : "";
     switch (base) {
     case 1:
-        return {texts::kBuretteConcLabel[s], "mol/L"};
+        return {texts::kBuretteConcLabel[s].in(language), "mol/L"};
     case 2:
-        return {std::string(texts::kBeakerConcLabel[s]) + suffix, "mol/L"};
+        return {texts::kBeakerConcLabel[s].in(language) + suffix, "mol/L"};
     case 3:
-        return {std::string(texts::kBeakerVolumeLabel[s]) + suffix, "L"};
+        return {texts::kBeakerVolumeLabel[s].in(language) + suffix, "L"};
     case 4:
         return {"pKa" + suffix, ""};
     case 5:
@@ -77,8 +86,8 @@ FieldQuantity fieldQuantity(int field, BuretteSide side) {
     }
 }
 
-std::string describeValue(int field, BuretteSide side, double value) {
-    const FieldQuantity q = fieldQuantity(field, side);
+std::string describeValue(int field, BuretteSide side, double value, Language language) {
+    const FieldQuantity q = fieldQuantity(field, side, language);
     std::string text = q.label + " = " + formatGeneral(value, 3, ',');
     if (!q.unit.empty()) text += " " + q.unit;
     return text;
@@ -100,7 +109,7 @@ CurveInputs currentInputs(const Simulation& sim) {
     in.study = sim.state.study;
     in.row1 = sim.state.row1;
     in.row2 = sim.state.row2;
-    in.entryName = entryOf(in.side, in.row1).names[0];
+    in.entryName = entryOf(in.side, in.row1).name(sim.language);
     const bool titration =
         in.study == Study::TitrationVsVolume || in.study == Study::TwoMonoTitration;
     const bool twoAcids = in.study == Study::TwoMonoTitration || in.study == Study::TwoPolyMixture;
@@ -120,17 +129,18 @@ CurveInputs currentInputs(const Simulation& sim) {
     return in;
 }
 
-std::string differenceLabel(const CurveInputs& curve, const CurveInputs& current) {
+std::string differenceLabel(const CurveInputs& curve, const CurveInputs& current,
+                            Language language) {
     std::vector<std::string> parts;
     if (curve.row1 != current.row1 && !curve.entryName.empty()) parts.push_back(curve.entryName);
     for (int field : kFields) {
         if (!curve.used[field] && !current.used[field]) continue;
         if (curve.values[field] == current.values[field]) continue;
-        parts.push_back(describeValue(field, curve.side, curve.values[field]));
+        parts.push_back(describeValue(field, curve.side, curve.values[field], language));
     }
-    if (parts.empty()) return texts::kSameValues;
+    if (parts.empty()) return texts::kSameValues.in(language);
     std::string label = parts.front();
-    for (std::size_t k = 1; k < parts.size(); ++k) label += " ; " + parts[k];
+    for (std::size_t k = 1; k < parts.size(); ++k) label += kSemicolon.in(language) + parts[k];
     return label;
 }
 
@@ -209,7 +219,7 @@ FreezeOutcome FreezeCurrentCurve(Simulation& sim) {
         return FreezeOutcome::Full;
     OverlayCurve curve = keepCurves(sim);
     if (curve.series.empty()) return FreezeOutcome::NothingToFreeze;
-    curve.label = differenceLabel(curve.inputs, currentInputs(sim));
+    curve.label = differenceLabel(curve.inputs, currentInputs(sim), sim.language);
     sim.overlays.curves.push_back(std::move(curve));
     nameAndTable(sim);
     return FreezeOutcome::Frozen;
@@ -238,16 +248,18 @@ void nameAndTable(Simulation& sim) {
                                     return c.inputs.study != now.study || c.inputs.side != now.side;
                                 }),
                  curves.end());
+    const Language language = sim.language;
     std::vector<std::string> differing;
     for (OverlayCurve& c : curves) {
-        c.label = differenceLabel(c.inputs, now);
+        c.label = differenceLabel(c.inputs, now, language);
         // The current curve is named by its own values of what differs.
-        const std::string mine = differenceLabel(now, c.inputs);
-        if (mine != texts::kSameValues &&
+        const std::string mine = differenceLabel(now, c.inputs, language);
+        if (mine != texts::kSameValues.in(language) &&
             std::find(differing.begin(), differing.end(), mine) == differing.end())
             differing.push_back(mine);
     }
-    sim.overlays.currentLabel = differing.size() == 1 ? differing.front() : texts::kCurrentCurve;
+    sim.overlays.currentLabel =
+        differing.size() == 1 ? differing.front() : texts::kCurrentCurve.in(language);
     sim.exportText = sim.overlays.plainTable;
     appendColumns(sim);
 }
@@ -266,7 +278,7 @@ Series overlayPoints(const OverlayCurve& curve, std::size_t k, double volumeFact
     return points;
 }
 
-ValueList parseValueList(int field, BuretteSide side, const std::string& text) {
+ValueList parseValueList(int field, BuretteSide side, const std::string& text, Language language) {
     ValueList out;
     std::string item;
     const auto [low, high] = fieldBounds(field);
@@ -280,9 +292,10 @@ ValueList parseValueList(int field, BuretteSide side, const std::string& text) {
         item.clear();
         const BoundedNumber n = ParseBoundedNumber(trimmed, low, high);
         if (!n.ok) {
-            out.refusal = texts::kFamilyValueRefused + fieldQuantity(field, side).label + " : " +
-                          trimmed.substr(0, 40) + " (de " + formatGeneral(low, 3, ',') + " à " +
-                          formatGeneral(high, 3, ',') + ")";
+            out.refusal = texts::kFamilyValueRefused.in(language) +
+                          fieldQuantity(field, side, language).label + kColon.in(language) +
+                          trimmed.substr(0, 40) + kFrom.in(language) + formatGeneral(low, 3, ',') +
+                          kTo.in(language) + formatGeneral(high, 3, ',') + ")";
             return false;
         }
         out.values.push_back(n.value);
@@ -301,28 +314,28 @@ ValueList parseValueList(int field, BuretteSide side, const std::string& text) {
     if (!take()) return out;
     if (out.values.size() < 2 || out.values.size() > static_cast<std::size_t>(kMaxFamilyValues)) {
         out.values.clear();
-        out.refusal = texts::kFamilyCount;
+        out.refusal = texts::kFamilyCount.in(language);
     }
     return out;
 }
 
 ValueList valueRange(int field, BuretteSide side, RangeKind kind, const std::string& first,
-                     const std::string& last, const std::string& count) {
+                     const std::string& last, const std::string& count, Language language) {
     ValueList out;
-    const ValueList ends = parseValueList(field, side, first + ";" + last);
+    const ValueList ends = parseValueList(field, side, first + ";" + last, language);
     if (!ends.refusal.empty()) {
         out.refusal = ends.refusal;
         return out;
     }
     const BoundedNumber n = ParseBoundedNumber(count, 2, kMaxFamilyValues);
     if (!n.ok || n.value != std::trunc(n.value)) {
-        out.refusal = texts::kFamilyCount;
+        out.refusal = texts::kFamilyCount.in(language);
         return out;
     }
     const double a = ends.values[0], b = ends.values[1];
     const int m = static_cast<int>(n.value);
     if (kind == RangeKind::Geometric && (a == 0 || b == 0 || (a < 0) != (b < 0))) {
-        out.refusal = texts::kFamilyGeometricRefused;
+        out.refusal = texts::kFamilyGeometricRefused.in(language);
         return out;
     }
     for (int i = 0; i < m; ++i) {
@@ -367,6 +380,7 @@ std::string VaryTable(const Simulation& sim, int field, const std::vector<double
         members.push_back(std::move(member));
     }
     const BuretteSide side = sim.panel.side;
+    const Language language = sim.language;
     const bool comma = sim.decimalComma;
     const int digits = sim.exportDigits;
     auto number = [&](double x) { return FormatValue(x, comma, digits); };
@@ -375,8 +389,8 @@ std::string VaryTable(const Simulation& sim, int field, const std::vector<double
     if (study == Study::TitrationVsVolume || study == Study::TwoMonoTitration) {
         double span = 0;
         for (const Simulation& m : members) span = std::max(span, m.state.volumeSpan);
-        out << "v de monobase";
-        for (double v : values) out << '\t' << describeValue(field, side, v);
+        out << kVolumeHeader.in(language);
+        for (double v : values) out << '\t' << describeValue(field, side, v, language);
         out << '\r';
         for (int i = 0; i < n; ++i) {
             const double v = i * span / (n - 1);
@@ -392,8 +406,8 @@ std::string VaryTable(const Simulation& sim, int field, const std::vector<double
         for (std::size_t k = 0; k < members.size(); ++k)
             for (int box = 2; box <= 5; ++box)
                 if (members[k].graph.isVisible(box))
-                    out << '\t' << describeValue(field, side, values[k]) << " : "
-                        << members[k].graph.captions[box - 2];
+                    out << '\t' << describeValue(field, side, values[k], language)
+                        << kColon.in(language) << members[k].graph.captions[box - 2];
         out << '\r';
         for (int i = 0; i < n; ++i) {
             const double pH = PhSweep(0, 14, n, i);
@@ -410,9 +424,8 @@ std::string VaryTable(const Simulation& sim, int field, const std::vector<double
         const bool acid = side == BuretteSide::AcidSide;
         out << "pH";
         for (double v : values)
-            out << '\t'
-                << (acid ? "Log(concentration de l'acide)" : "Log(concentration de la base)")
-                << " : " << describeValue(field, side, v);
+            out << '\t' << (acid ? kLogAcidHeader : kLogBaseHeader).in(language)
+                << kColon.in(language) << describeValue(field, side, v, language);
         out << '\r';
         for (int i = 0; i < n; ++i) {
             const double pH = PhSweep(acid ? 0 : 14, 7, n, i);

@@ -5,6 +5,7 @@
 
 #include "core/chemistry/ChemicalState.h"
 #include "core/curves/Curves.h"
+#include "core/texts/Language.h"
 
 #include <array>
 #include <optional>
@@ -54,17 +55,26 @@ struct FieldQuantity {
     std::string label;
     std::string unit;
 };
-FieldQuantity fieldQuantity(int field, BuretteSide side);
+FieldQuantity fieldQuantity(int field, BuretteSide side, Language language);
 // "pKa = 4,7", "Cai = 0,01 mol/L": a field's label and a value, 3 significant digits.
-std::string describeValue(int field, BuretteSide side, double value);
+std::string describeValue(int field, BuretteSide side, double value, Language language);
+// Transitional: French, until every caller passes a language.
+inline FieldQuantity fieldQuantity(int field, BuretteSide side) {
+    return fieldQuantity(field, side, Language::French);
+}
+inline std::string describeValue(int field, BuretteSide side, double value) {
+    return describeValue(field, side, value, Language::French);
+}
 // The accepted range of a field (D1..D16), as the set-up checks it.
 std::pair<double, double> fieldBounds(int field);
 // The text a value is written into a field with: the point, up to 6 significant digits.
 std::string fieldText(double value);
 
 // What differs in `curve` from `current`: the entry's name, then each differing field with
-// its value ("pKa = 4,7 ; Cai = 0,01 mol/L"); kSameValues when nothing does.
-std::string differenceLabel(const CurveInputs& curve, const CurveInputs& current);
+// its value ("pKa = 4,7 ; Cai = 0,01 mol/L"); kSameValues when nothing does. The entry's name
+// is the one the inputs hold (in the simulation's language).
+std::string differenceLabel(const CurveInputs& curve, const CurveInputs& current,
+                            Language language);
 
 enum class FreezeOutcome { Frozen, Full, NothingToFreeze };
 
@@ -85,10 +95,19 @@ struct ValueList {
     std::vector<double> values;
     std::string refusal; // empty when the values are accepted
 };
-ValueList parseValueList(int field, BuretteSide side, const std::string& text);
+// The refusal is in `language`.
+ValueList parseValueList(int field, BuretteSide side, const std::string& text, Language language);
 enum class RangeKind { Arithmetic, Geometric };
 ValueList valueRange(int field, BuretteSide side, RangeKind kind, const std::string& first,
-                     const std::string& last, const std::string& count);
+                     const std::string& last, const std::string& count, Language language);
+// Transitional: French, until every caller passes a language.
+inline ValueList parseValueList(int field, BuretteSide side, const std::string& text) {
+    return parseValueList(field, side, text, Language::French);
+}
+inline ValueList valueRange(int field, BuretteSide side, RangeKind kind, const std::string& first,
+                            const std::string& last, const std::string& count) {
+    return valueRange(field, side, kind, first, last, count, Language::French);
+}
 
 // Draws a family: the field takes the first value (the current curve), and every other value
 // gives a kept curve; earlier kept curves are cleared. Messages of the computations of the

@@ -129,7 +129,7 @@ void DrawPastedPoints(Simulation& sim, Notifier& notifier) {
     if (sim.pastedInMillilitres)
         for (PastedPair& p : sim.pastedPoints) p.volume /= 1000;
     if (CheckPastedRange(sim.curves, sim.state.volumeFactor, sim.pastedPoints))
-        notifier.inform(texts::kPastedOutOfChart);
+        notifier.inform(texts::kPastedOutOfChart.in(sim.language));
     PlotPastedPoints(sim.curves, sim.state.volumeFactor, sim.pastedPoints);
 }
 

@@ -51,7 +51,8 @@ bool pastedVolumesInMillilitres(const CurveSet& curves, double volumeFactor,
 void DrawPastedPoints(Simulation& sim, Notifier& notifier);
 
 namespace texts {
-inline constexpr const char* kPastedOutOfChart = "Certains points collés sont hors du graphique";
+inline constexpr Text kPastedOutOfChart{"Certains points collés sont hors du graphique",
+                                        "Some pasted points lie outside the chart"};
 }
 
 } // namespace titralab

@@ -12,19 +12,25 @@ namespace titralab {
 namespace {
 
 struct PanelLabels {
-    const char* panel[4]{};
+    const Text* panel[4]{};
 };
+
+constexpr Text kVolumeAdded{"Volume versé : ", "Volume added: "};
+constexpr Text kPH{"pH : ", "pH: "};
+constexpr Text kConcentration{"Concentration en mol / L : ", "Concentration in mol / L: "};
+constexpr Text kConductivity{"Conductivité en uSI : ", "Conductivity in S/m: "};
+constexpr Text kLogConcentration{"- Log(concentration) : ", "- Log(concentration): "};
 
 PanelLabels labelsFor(const Simulation& sim) {
     switch (sim.state.study) {
     case Study::TitrationVsVolume:
     case Study::TwoMonoTitration:
-        return {{"Volume versé : ", "pH : ", "Concentration en mol / L : ",
-                 sim.state.conductivityAvailable ? "Conductivité en uSI : " : nullptr}};
+        return {{&kVolumeAdded, &kPH, &kConcentration,
+                 sim.state.conductivityAvailable ? &kConductivity : nullptr}};
     case Study::SpeciesVsPH:
-        return {{"pH : ", nullptr, "Concentration en mol / L : ", nullptr}};
+        return {{&kPH, nullptr, &kConcentration, nullptr}};
     case Study::Dilution:
-        return {{"- Log(concentration) : ", "pH : ", nullptr, nullptr}};
+        return {{&kLogConcentration, &kPH, nullptr, nullptr}};
     default:
         return {};
     }
@@ -43,7 +49,8 @@ ReadoutPanels readoutAtValues(const Simulation& sim, double x, double y) {
     const double conductivityScale = sim.conductivityScale > 0 ? sim.conductivityScale : 1;
     const double values[4] = {x, y, y / concentrationScale, y / conductivityScale};
     for (int k = 0; k < 4; ++k)
-        if (labels.panel[k]) panels[k] = labels.panel[k] + readoutNumber(values[k]);
+        if (labels.panel[k])
+            panels[k] = labels.panel[k]->in(sim.language) + readoutNumber(values[k]);
     return panels;
 }
 

@@ -38,8 +38,10 @@ bool hasSecondAcid(Study study) {
     return study == Study::TwoMonoTitration || study == Study::TwoPolyMixture;
 }
 
-// "d'" before a vowel or a mute h, "de " otherwise: "d'acide éthanoïque", "de soude".
-std::string ofName(const std::string& name) {
+// "d'" before a vowel or a mute h, "de " otherwise: "d'acide éthanoïque", "de soude"; in
+// English "of ethanoic acid".
+std::string ofName(const std::string& name, Language language) {
+    if (language == Language::English) return "of " + name;
     static const std::array<const char*, 12> vowels{"a", "e", "i", "o", "u", "y",
                                                     "h", "é", "è", "ê", "â", "î"};
     for (const char* v : vowels)
@@ -50,12 +52,13 @@ std::string ofName(const std::string& name) {
 // The study and its acids (bases), as the printed page names the acid: "... : acide éthanoïque".
 std::string titleOf(const Simulation& sim) {
     const Study study = sim.state.study;
-    std::string title = texts::studyName(sim.state.side, study);
+    const Language language = sim.language;
+    std::string title = texts::studyName(sim.state.side, study, language);
     const std::string& first = sim.speciesLabels[0][0];
     if (first.empty()) return title;
-    title += " : " + first;
+    title += (language == Language::English ? ": " : " : ") + first;
     if (hasSecondAcid(study) && !sim.speciesLabels[1][0].empty())
-        title += texts::kAnd + sim.speciesLabels[1][0];
+        title += texts::kAnd.in(language) + sim.speciesLabels[1][0];
     return title;
 }
 
@@ -188,12 +191,12 @@ void writeTable(lxw_workbook* book, lxw_worksheet* sheet, const std::string& she
 }
 
 void writeResults(lxw_worksheet* sheet, const std::vector<ResultRow>& results,
-                  const Formats& formats, lxw_row_t headerRow) {
+                  const Formats& formats, lxw_row_t headerRow, Language language) {
     worksheet_set_column(sheet, 0, 0, kLabelWidth, nullptr);
     worksheet_set_column(sheet, 1, 2, kColumnWidth, nullptr);
-    worksheet_write_string(sheet, headerRow, 0, texts::kLabel, formats.header);
-    worksheet_write_string(sheet, headerRow, 1, texts::kValue, formats.header);
-    worksheet_write_string(sheet, headerRow, 2, texts::kUnit, formats.header);
+    worksheet_write_string(sheet, headerRow, 0, texts::kLabel.in(language), formats.header);
+    worksheet_write_string(sheet, headerRow, 1, texts::kValue.in(language), formats.header);
+    worksheet_write_string(sheet, headerRow, 2, texts::kUnit.in(language), formats.header);
     lxw_row_t row = headerRow + 1;
     for (const ResultRow& result : results) {
         worksheet_write_string(sheet, row, 0, result.label.c_str(), nullptr);
@@ -209,6 +212,7 @@ std::vector<ResultRow> constantsOf(const Simulation& sim) {
     const ChemicalState& s = sim.state;
     const Study study = s.study;
     const bool acidSide = s.side == BuretteSide::AcidSide;
+    const Language language = sim.language;
     std::vector<ResultRow> rows;
     const std::string volumeUnit = s.volumesInMillilitres ? "mL" : "L";
     // 20 and more mark an acidity the entry does not have; the base side writes the pKa of
@@ -216,21 +220,24 @@ std::vector<ResultRow> constantsOf(const Simulation& sim) {
     auto pKRows = [&](const std::string& name, const std::array<double, 3>& pK, int acidities) {
         for (int j = 0; j < acidities && j < 3; ++j) {
             if (pK[j] >= 20) break;
-            const std::string label = std::string(texts::kPKaOf) +
+            const std::string label = std::string(texts::kPKaOf.in(language)) +
                                       (acidities > 1 ? std::to_string(j + 1) : "") + " " +
-                                      ofName(name);
+                                      ofName(name, language);
             rows.push_back({label, acidSide ? pK[j] : pKaOfBase(pK[j]), ""});
         }
     };
     auto acidRows = [&](const std::string& name, double conc, double vol,
                         const std::array<double, 3>& pK, int acidities) {
         if (study != Study::Dilution)
-            rows.push_back({texts::kConcentrationOf + ofName(name), conc, "mol/L"});
+            rows.push_back(
+                {texts::kConcentrationOf.in(language) + ofName(name, language), conc, "mol/L"});
         if (isTitration(study) || study == Study::TwoPolyMixture)
-            rows.push_back({texts::kVolumeOf + ofName(name), vol * s.volumeFactor, volumeUnit});
+            rows.push_back({texts::kVolumeOf.in(language) + ofName(name, language),
+                            vol * s.volumeFactor, volumeUnit});
         pKRows(name, pK, acidities);
     };
-    if (isTitration(study)) rows.push_back({texts::kTitrantConcentration, s.titrantConc, "mol/L"});
+    if (isTitration(study))
+        rows.push_back({texts::kTitrantConcentration.in(language), s.titrantConc, "mol/L"});
     const int acidities1 = entryOf(s.side, s.row1).acidities;
     const int acidities2 = entryOf(s.side, s.row2).acidities;
     const bool twoMono = study == Study::TwoMonoTitration;
@@ -238,41 +245,45 @@ std::vector<ResultRow> constantsOf(const Simulation& sim) {
     if (hasSecondAcid(study))
         acidRows(sim.speciesLabels[1][0], s.conc2, s.vol2, s.pK2, twoMono ? 1 : acidities2);
     if (study != Study::TwoPolyMixture)
-        rows.push_back({texts::kPointCount, static_cast<double>(s.pointCount), ""});
+        rows.push_back({texts::kPointCount.in(language), static_cast<double>(s.pointCount), ""});
     return rows;
 }
 
 void writeConstants(lxw_worksheet* sheet, const Simulation& sim, const Formats& formats) {
     const ChemicalState& s = sim.state;
     const bool acidSide = s.side == BuretteSide::AcidSide;
-    worksheet_write_string(sheet, kTitleRow, 0, texts::kConstantsTitle, formats.title);
+    const Language language = sim.language;
+    worksheet_write_string(sheet, kTitleRow, 0, texts::kConstantsTitle.in(language), formats.title);
     // The texts first (side, study, titrant, sampling, dilution), then the numbers.
-    std::vector<std::pair<std::string, std::string>> texts{
-        {texts::kSide, acidSide ? texts::kSideAcid : texts::kSideBase},
-        {texts::kStudy, texts::studyName(s.side, s.study)}};
+    std::vector<std::pair<const Text*, std::string>> rows{
+        {&texts::kSide, (acidSide ? texts::kSideAcid : texts::kSideBase).in(language)},
+        {&texts::kStudy, texts::studyName(s.side, s.study, language)}};
     if (isTitration(s.study)) {
-        texts.push_back({texts::kTitrant, !acidSide                        ? texts::kStrongAcid
-                                          : s.baseKind == BaseKind::Potash ? texts::kPotash
-                                                                           : texts::kSoda});
-        texts.push_back({texts::kSampling, sim.copySampling == CopySampling::ByVolume
-                                               ? texts::kSamplingVolume
-                                               : texts::kSamplingPH});
-        texts.push_back({texts::kDilution, sim.graph.isChecked(1) ? texts::kDilutionTaken
-                                                                  : texts::kDilutionNotTaken});
+        const Text& titrant = !acidSide                        ? texts::kStrongAcid
+                              : s.baseKind == BaseKind::Potash ? texts::kPotash
+                                                               : texts::kSoda;
+        rows.push_back({&texts::kTitrant, titrant.in(language)});
+        rows.push_back(
+            {&texts::kSampling, (sim.copySampling == CopySampling::ByVolume ? texts::kSamplingVolume
+                                                                            : texts::kSamplingPH)
+                                    .in(language)});
+        rows.push_back({&texts::kDilution,
+                        (sim.graph.isChecked(1) ? texts::kDilutionTaken : texts::kDilutionNotTaken)
+                            .in(language)});
     } else if (s.study != Study::TwoPolyMixture) {
-        texts.push_back({texts::kSampling, texts::kSamplingPH});
+        rows.push_back({&texts::kSampling, texts::kSamplingPH.in(language)});
     }
     lxw_row_t row = kHeaderRow;
-    for (const auto& [label, value] : texts) {
-        worksheet_write_string(sheet, row, 0, label.c_str(), nullptr);
+    for (const auto& [label, value] : rows) {
+        worksheet_write_string(sheet, row, 0, label->in(language), nullptr);
         worksheet_write_string(sheet, row, 1, value.c_str(), nullptr);
         ++row;
     }
-    writeResults(sheet, constantsOf(sim), formats, row + 1);
+    writeResults(sheet, constantsOf(sim), formats, row + 1, language);
     worksheet_set_column(sheet, 1, 1, kLabelWidth, nullptr); // the texts of the first rows
 }
 
-std::string libraryFault(lxw_error error) {
+std::string libraryFault(lxw_error error, Language language) {
     switch (error) {
     case LXW_ERROR_CREATING_XLSX_FILE:
     case LXW_ERROR_CREATING_TMPFILE:
@@ -280,11 +291,11 @@ std::string libraryFault(lxw_error error) {
     case LXW_ERROR_ZIP_FILE_OPERATION:
     case LXW_ERROR_ZIP_FILE_ADD:
     case LXW_ERROR_ZIP_CLOSE:
-        return texts::kWorkbookCannotCreate;
+        return texts::kWorkbookCannotCreate.in(language);
     case LXW_ERROR_MEMORY_MALLOC_FAILED:
-        return texts::kWorkbookOutOfMemory;
+        return texts::kWorkbookOutOfMemory.in(language);
     default:
-        return std::string(texts::kWorkbookOtherFault) + " (" +
+        return std::string(texts::kWorkbookOtherFault.in(language)) + " (" +
                std::to_string(static_cast<int>(error)) + ")";
     }
 }
@@ -293,13 +304,15 @@ std::string libraryFault(lxw_error error) {
 
 std::string studySheetName(const Simulation& sim) {
     const int i = static_cast<int>(sim.state.study);
-    if (i < 0 || i > 4) return texts::kSheetResults;
-    return sim.state.side == BuretteSide::AcidSide ? texts::kStudySheetsAcid[i]
-                                                   : texts::kStudySheetsBase[i];
+    if (i < 0 || i > 4) return texts::kSheetResults.in(sim.language);
+    return (sim.state.side == BuretteSide::AcidSide ? texts::kStudySheetsAcid[i]
+                                                    : texts::kStudySheetsBase[i])
+        .in(sim.language);
 }
 
 WorkbookResult WriteWorkbook(const Simulation& sim, const std::string& path) {
     WorkbookResult result;
+    const Language language = sim.language;
     const fs::path target(path);
     fs::path temporary = target;
     temporary += ".part";
@@ -308,13 +321,13 @@ WorkbookResult WriteWorkbook(const Simulation& sim, const std::string& path) {
 
     lxw_workbook* book = workbook_new(temporary.c_str());
     if (!book) {
-        result.error = texts::kWorkbookOutOfMemory;
+        result.error = texts::kWorkbookOutOfMemory.in(language);
         return result;
     }
     const Formats formats(book);
     const std::string sheetName = studySheetName(sim);
     lxw_worksheet* study = workbook_add_worksheet(book, sheetName.c_str());
-    lxw_worksheet* constants = workbook_add_worksheet(book, texts::kSheetConstants);
+    lxw_worksheet* constants = workbook_add_worksheet(book, texts::kSheetConstants.in(language));
     if (study && constants) {
         const ExportTable& table = sim.exportTable;
         worksheet_write_string(study, kTitleRow, 0, titleOf(sim).c_str(), formats.title);
@@ -322,7 +335,7 @@ WorkbookResult WriteWorkbook(const Simulation& sim, const std::string& path) {
             // A results list: its title line is the note, the rows follow.
             if (!table.note.empty())
                 worksheet_write_string(study, kNoteRow, 0, table.note.c_str(), formats.note);
-            writeResults(study, table.results, formats, kHeaderRow);
+            writeResults(study, table.results, formats, kHeaderRow, language);
         } else {
             if (!table.note.empty())
                 worksheet_write_string(study, kNoteRow, 0, table.note.c_str(), formats.note);
@@ -334,18 +347,18 @@ WorkbookResult WriteWorkbook(const Simulation& sim, const std::string& path) {
     const lxw_error closed = workbook_close(book);
     if (!study || !constants) {
         fs::remove(temporary, ec);
-        result.error = texts::kWorkbookOtherFault;
+        result.error = texts::kWorkbookOtherFault.in(language);
         return result;
     }
     if (closed != LXW_NO_ERROR) {
         fs::remove(temporary, ec);
-        result.error = libraryFault(closed);
+        result.error = libraryFault(closed, language);
         return result;
     }
     fs::rename(temporary, target, ec);
     if (ec) {
         fs::remove(temporary, ec);
-        result.error = texts::kWorkbookCannotRename;
+        result.error = texts::kWorkbookCannotRename.in(language);
         return result;
     }
     result.ok = true;

@@ -10,7 +10,7 @@ struct Simulation;
 
 struct WorkbookResult {
     bool ok{false};
-    std::string error; // in French, when not ok: what went wrong
+    std::string error; // in the simulation's language, when not ok: what went wrong
 };
 
 // Writes the workbook of the last generation (sim.exportTable, the state and the titles the

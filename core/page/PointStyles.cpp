@@ -2,11 +2,14 @@
 
 namespace titralab {
 
-const std::array<const char*, kPointStyleCount>& pointStyleCaptions() {
-    static const std::array<const char*, kPointStyleCount> captions{
+const std::array<const char*, kPointStyleCount>& pointStyleCaptions(Language language) {
+    static const std::array<const char*, kPointStyleCount> french{
         "Points reliés", "Croix",   "Croix en diagonale", "Diamant", "Carré", "Point",
         "Cercle",        "Triangle"};
-    return captions;
+    static const std::array<const char*, kPointStyleCount> english{
+        "Joined points", "Cross", "Diagonal cross", "Diamond",
+        "Square",        "Dot",   "Circle",         "Triangle"};
+    return language == Language::English ? english : french;
 }
 
 PointStyle pointStyleAt(int index) {

@@ -2,6 +2,8 @@
 // their captions in the chooser and the marker each gives on screen.
 #pragma once
 
+#include "core/texts/Language.h"
+
 #include <array>
 
 namespace titralab {
@@ -20,7 +22,11 @@ enum class PointStyle {
 constexpr int kPointStyleCount = 8;
 
 // The chooser's captions, in the order of the enumeration.
-const std::array<const char*, kPointStyleCount>& pointStyleCaptions();
+const std::array<const char*, kPointStyleCount>& pointStyleCaptions(Language language);
+// Transitional: French, until every caller passes a language.
+inline const std::array<const char*, kPointStyleCount>& pointStyleCaptions() {
+    return pointStyleCaptions(Language::French);
+}
 
 // The style of chooser item `index`; Cross for an index outside the list.
 PointStyle pointStyleAt(int index);

@@ -19,16 +19,19 @@ int roundHalfToEven(double v) {
 
 } // namespace
 
-std::string_view pageFormatCaption(PageFormat format) {
+std::string_view pageFormatCaption(PageFormat format, Language language) {
+    static constexpr Text kQuarterPage{"Quart de page", "Quarter page"};
+    static constexpr Text kHalfPage{"Demi page", "Half page"};
+    static constexpr Text kOptimised{"Optimisé", "Optimised"};
     switch (format) {
     case PageFormat::QuarterPage:
-        return "Quart de page";
+        return kQuarterPage.in(language);
     case PageFormat::HalfPage:
-        return "Demi page";
+        return kHalfPage.in(language);
     case PageFormat::Optimised:
         break;
     }
-    return "Optimisé";
+    return kOptimised.in(language);
 }
 
 PrintValues ReadPrintSettings(const PrintSettings& settings) {

@@ -1,6 +1,8 @@
 // The print dialog's settings as the user left them, their defaults, and how a page reads them.
 #pragma once
 
+#include "core/texts/Language.h"
+
 #include <string>
 #include <string_view>
 
@@ -10,9 +12,14 @@ namespace titralab {
 enum class PageFormat { QuarterPage = 0, HalfPage = 1, Optimised = 2 };
 
 // "Quart de page", "Demi page", "Optimisé".
-std::string_view pageFormatCaption(PageFormat format);
-inline constexpr std::string_view kPageFormatHint =
-    "Le format optimisé dépasse la demi page, mais est très facile à exploiter graphiquement";
+std::string_view pageFormatCaption(PageFormat format, Language language);
+// Transitional: French, until every caller passes a language.
+inline std::string_view pageFormatCaption(PageFormat format) {
+    return pageFormatCaption(format, Language::French);
+}
+inline constexpr Text kPageFormatHint{
+    "Le format optimisé dépasse la demi page, mais est très facile à exploiter graphiquement",
+    "The optimised format is larger than half a page, but far easier to read graphically"};
 
 // The dialog's controls. Number fields keep the text as typed; it is read only when a page is
 // printed (ReadPrintSettings). Nothing here is saved between runs.

@@ -17,7 +17,19 @@ namespace titralab {
 
 namespace {
 
-constexpr const char* kDocumentTitle = "pH et concentrations";
+constexpr Text kDocumentTitle{"pH et concentrations", "pH and concentrations"};
+
+// The texts under the frame. French sets a space before a colon, English does not.
+constexpr Text kColon{" : ", ": "};
+constexpr Text kBaseConcentration{"concentration de la base", "concentration of the base"};
+constexpr Text kAcidConcentration{"concentration de l'acide", "concentration of the acid"};
+constexpr Text kInitialConcentrationOf{"c. initiale en ", "initial c. of "};
+constexpr Text kAcidPKa{"pKa de l'acide employé", "pKa of the acid used"};
+constexpr Text kBasePKa{"pKa de la base employée", "pKa of the base used"};
+constexpr Text kDilutionWarning1{"Attention, l'effet de dilution n'est pas",
+                                 "Warning: dilution is not taken"};
+constexpr Text kDilutionWarning2{"pris en compte pour les concentrations",
+                                 "into account in the concentrations"};
 
 // Real to dots, truncating toward zero. Points far off the page (the printer clips them) are
 // held within the int range.
@@ -222,6 +234,7 @@ PageInput PageInputOf(const Simulation& sim) {
     in.reading = sim.reading;
     in.overlays = sim.overlays;
     in.overlays.plainTable.clear();
+    in.language = sim.language;
     return in;
 }
 
@@ -473,21 +486,28 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
             j += step;
             canvas.textOut(W - 7 * m, lineTop(), text);
         };
-        write(2, std::string(acidSide ? "concentration de la base : "
-                                      : "concentration de l'acide : ") +
+        const Language language = in.language;
+        const std::string colon = kColon.in(language);
+        // "Volume de l'acide versé  : 0,02 L", with the spacing pages have always had.
+        auto volumeLine = [&](const std::string& name, double volume, bool first) {
+            if (language == Language::English)
+                return "volume of " + name + " added: " + formatOnPaper(volume) + " L";
+            return std::string(!first || startsWithVowel(name) ? "volume  d' " : "Volume de ") +
+                   name + " versé  : " + formatOnPaper(volume) + " L";
+        };
+        write(2, (acidSide ? kBaseConcentration : kAcidConcentration).in(language) + colon +
                      formatOnPaper(st.titrantConc) + " mol/L");
-        write(2, "c. initiale en " + L1[0] + " : " + formatOnPaper(st.conc1) + " mol/L");
-        write(1, std::string(startsWithVowel(L1[0]) ? "volume  d' " : "Volume de ") + L1[0] +
-                     " versé  : " + formatOnPaper(st.vol1) + " L");
-        write(1,
-              std::string(acidSide ? "pKa de l'acide employé : " : "pKa de la base employée : ") +
-                  pk(st.pK1[0]));
-        if (L.acidities >= 2) write(1, "pKa2 : " + pk(st.pK1[1]));
-        if (L.acidities == 3) write(1, "pKa3 : " + pk(st.pK1[2]));
+        write(2, kInitialConcentrationOf.in(language) + L1[0] + colon + formatOnPaper(st.conc1) +
+                     " mol/L");
+        write(1, volumeLine(L1[0], st.vol1, true));
+        write(1, (acidSide ? kAcidPKa : kBasePKa).in(language) + colon + pk(st.pK1[0]));
+        if (L.acidities >= 2) write(1, "pKa2" + colon + pk(st.pK1[1]));
+        if (L.acidities == 3) write(1, "pKa3" + colon + pk(st.pK1[2]));
         if (study == Study::TwoMonoTitration) {
-            write(2, "c. initiale en " + L2[0] + " : " + formatOnPaper(st.conc2) + " mol/L");
-            write(1, "volume  d' " + L2[0] + " versé  : " + formatOnPaper(st.vol2) + " L");
-            write(1, "pKa de l'acide employé : " + pk(st.pK2[0]));
+            write(2, kInitialConcentrationOf.in(language) + L2[0] + colon +
+                         formatOnPaper(st.conc2) + " mol/L");
+            write(1, volumeLine(L2[0], st.vol2, false));
+            write(1, kAcidPKa.in(language) + colon + pk(st.pK2[0]));
         }
         // The remarkable points, on rows of their own, starting further left: they are longer.
         const std::vector<std::string> points = printedPointLines(in);
@@ -544,8 +564,8 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
 
     if (!g.isChecked(1) && !isSpeciesOrDilution(study)) {
         const int x = static_cast<int>(1.6 * m + L.textOffset);
-        canvas.textOut(x, 2 * m, "Attention, l'effet de dilution n'est pas");
-        canvas.textOut(x, 2 * m + ch, "pris en compte pour les concentrations");
+        canvas.textOut(x, 2 * m, kDilutionWarning1.in(in.language));
+        canvas.textOut(x, 2 * m + ch, kDilutionWarning2.in(in.language));
     }
 }
 
@@ -557,7 +577,7 @@ PageLayout PrintPage(const PageInput& in, const PrintSettings& settings, Canvas&
     const Brush savedBrush = canvas.brush();
     const PageLayout L =
         LayOutPage(in, settings, canvas.pageWidth(), canvas.pageHeight(), canvas.resolution());
-    canvas.beginDocument(kDocumentTitle);
+    canvas.beginDocument(kDocumentTitle.in(in.language));
     try {
         setPen(canvas, L.penWidth, kBlack);
         DashedPen dashes =

@@ -46,6 +46,7 @@ struct PageInput {
     PointStyle pointStyle{PointStyle::ConnectedPoints};
     ChartReading reading; // remarkable points, derivative and indicator of the graph window
     Overlays overlays;    // kept curves, printed dashed with their legend entries
+    Language language{Language::French}; // of the printed texts
 };
 
 PageInput PageInputOf(const Simulation& sim);
@@ -97,8 +98,8 @@ struct SymbolPen {
 // One pasted point centred on (x, y), size in dots; outlines only, the fill is put back.
 void DrawPointSymbol(Canvas& canvas, SymbolPen& symbols, int x, int y, int size);
 
-// Prints one page on the canvas (one document titled "pH et concentrations", always ended,
-// even when a step throws) and returns its layout.
+// Prints one page on the canvas (one document titled "pH et concentrations" or "pH and
+// concentrations", always ended, even when a step throws) and returns its layout.
 PageLayout PrintPage(const Simulation& sim, const PrintSettings& settings, Canvas& canvas);
 PageLayout PrintPage(const PageInput& in, const PrintSettings& settings, Canvas& canvas);
 

@@ -12,6 +12,12 @@ namespace titralab {
 
 namespace {
 
+// The punctuation of the printed lines: French sets a space before the colon and the
+// semicolon, English does not.
+constexpr Text kColon{" : ", ": "};
+constexpr Text kSemicolon{" ; ", "; "};
+constexpr Text kPHPer{" pH par ", " pH per "};
+
 bool isTitration(const PageInput& in) {
     return titrationOf(in.state.study).has_value();
 }
@@ -136,8 +142,9 @@ void PrintReadingCurves(const PageInput& in, const PageLayout& L, DashedPen& das
                            top + (half ? 2 : 0) * L.lineHeight / 2 + L.lineHeight, label);
         };
         for (const EquivalenceReading& p : in.reading.points) {
-            marker(p.half.volume, pointLabel(PointKind::Half, p.number), true);
-            marker(p.equivalence.volume, pointLabel(PointKind::Equivalence, p.number), false);
+            marker(p.half.volume, pointLabel(PointKind::Half, p.number, in.language), true);
+            marker(p.equivalence.volume, pointLabel(PointKind::Equivalence, p.number, in.language),
+                   false);
         }
         canvas.setBrush(savedBrush);
     }
@@ -150,13 +157,14 @@ std::vector<std::pair<std::string, DashCode>> readingLegend(const PageInput& in)
     if (in.reading.options.derivative && !in.reading.derivative.empty()) {
         const double factor = printedDerivativeFactor(in);
         const std::string unit = in.state.volumesInMillilitres ? "mL" : "L";
-        entries.emplace_back(std::string(texts::kLegendDerivative) +
-                                 " (10 = " + formatOnPaper(10 / factor) + " pH par " + unit + ")",
+        entries.emplace_back(std::string(texts::kLegendDerivative.in(in.language)) + " (10 = " +
+                                 formatOnPaper(10 / factor) + kPHPer.in(in.language) + unit + ")",
                              kDerivativeDash);
     }
     if (const ColourIndicator* i = chosenIndicator(in))
-        entries.emplace_back(
-            i->name + " (" + onPaper(i->low, 1) + " - " + onPaper(i->high, 1) + ")", -1);
+        entries.emplace_back(std::string(i->name.in(in.language)) + " (" + onPaper(i->low, 1) +
+                                 " - " + onPaper(i->high, 1) + ")",
+                             -1);
     return entries;
 }
 
@@ -166,14 +174,16 @@ std::vector<std::string> printedPointLines(const PageInput& in) {
     const std::string unit = in.state.volumesInMillilitres ? " mL" : " L";
     const double f = in.state.volumeFactor;
     const ColourIndicator* indicator = chosenIndicator(in);
+    const Language language = in.language;
     auto place = [&](PointKind kind, int k, const CurvePlace& p) {
-        return pointLabel(kind, k) + " : " + onPaper(p.volume * f, 2) + unit + " ; pH " +
-               onPaper(p.pH, 2);
+        return pointLabel(kind, k, language) + kColon.in(language) + onPaper(p.volume * f, 2) +
+               unit + kSemicolon.in(language) + "pH " + onPaper(p.pH, 2);
     };
     for (const EquivalenceReading& p : in.reading.points) {
         std::string e = place(PointKind::Equivalence, p.number, p.equivalence);
-        if (!p.usable) e += std::string(" (") + texts::kNoJump + ")";
-        if (indicator) e += std::string(", ") + verdictText(indicatorSuits(*indicator, p));
+        if (!p.usable) e += std::string(" (") + texts::kNoJump.in(language) + ")";
+        if (indicator)
+            e += std::string(", ") + verdictText(indicatorSuits(*indicator, p), language);
         lines.push_back(e);
         lines.push_back(place(PointKind::Half, p.number, p.half));
     }

@@ -16,7 +16,7 @@ PanelFields PanelFields::atDesign() {
 
 void LoadEntry(const DatabaseBrowser& browser, int n, PanelFields& panel, ChemicalState& state) {
     const AcidBaseEntry& e = entryOf(panel.side, n);
-    panel.entryName = e.names[0];
+    panel.entryName = e.name(browser.language);
     ++panel.entryLoads;
     const std::array<double, 3> pK{e.pKa[0], e.acidities > 1 ? e.pKa[1] : ABSENT_PK,
                                    e.acidities > 2 ? e.pKa[2] : ABSENT_PK};

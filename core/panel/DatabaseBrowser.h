@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/chemistry/ChemicalState.h"
+#include "core/texts/Language.h"
 
 #include <array>
 #include <string>
@@ -31,6 +32,8 @@ struct DatabaseBrowser {
     int currentBaseEntry{1};
     bool twoMonoacid{false};  // restricts the browser to entries with one acidity
     bool targetColumn1{true}; // column 1 exactly when item 0 of "Concerne" is selected
+    // The language of the names it writes into the panel: the simulation's (setLanguage).
+    Language language{Language::French};
 
     int& current(BuretteSide side) {
         return side == BuretteSide::AcidSide ? currentAcidEntry : currentBaseEntry;

@@ -55,7 +55,7 @@ std::string foldForSearch(std::string_view text) {
     return out;
 }
 
-std::vector<EntryMatch> searchEntries(BuretteSide side, std::string_view typed,
+std::vector<EntryMatch> searchEntries(BuretteSide side, std::string_view typed, Language language,
                                       bool monoproticOnly) {
     std::string query = foldForSearch(typed);
     const auto first = query.find_first_not_of(' ');
@@ -66,10 +66,16 @@ std::vector<EntryMatch> searchEntries(BuretteSide side, std::string_view typed,
     for (int n = 1; n <= entryCount(side); ++n) {
         const AcidBaseEntry& e = entryOf(side, n);
         if (monoproticOnly && e.acidities != 1) continue;
-        int rank = rankIn(foldForSearch(e.names[0]), query);
+        // The name in the language asked ranks the entry; a name in the other language finds
+        // it as a conjugate species' name does.
+        const Language other = language == Language::English ? Language::French : Language::English;
+        int rank = rankIn(foldForSearch(e.name(language)), query);
         for (int k = 1; k < 4 && rank < 0; ++k)
-            if (*e.names[k] && rankIn(foldForSearch(e.names[k]), query) >= 0) rank = 2;
-        if (rank >= 0) groups[static_cast<std::size_t>(rank)].push_back({n, e.names[0]});
+            if (*e.name(language, k) && rankIn(foldForSearch(e.name(language, k)), query) >= 0)
+                rank = 2;
+        for (int k = 0; k < 4 && rank < 0; ++k)
+            if (*e.name(other, k) && rankIn(foldForSearch(e.name(other, k)), query) >= 0) rank = 2;
+        if (rank >= 0) groups[static_cast<std::size_t>(rank)].push_back({n, e.name(language)});
     }
     std::vector<EntryMatch> found;
     for (const auto& group : groups) found.insert(found.end(), group.begin(), group.end());

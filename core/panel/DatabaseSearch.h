@@ -12,7 +12,7 @@ namespace titralab {
 
 struct EntryMatch {
     int entry{};      // 1-based, in the side's table
-    std::string name; // the entry's first name
+    std::string name; // the entry's first name, in the language of the search
 };
 
 // The text folded for matching: lower case, accents and ligatures of French letters dropped
@@ -21,10 +21,17 @@ std::string foldForSearch(std::string_view text);
 
 // The entries of the side's table that `typed` finds, accents and case ignored: first those
 // with a word of their name starting with it, then those whose name holds it elsewhere, then
-// those found by the name of a conjugate species; in table order within each group. With
-// monoproticOnly, only entries with one acidity. Nothing for a text of blanks.
-std::vector<EntryMatch> searchEntries(BuretteSide side, std::string_view typed,
+// those found by the name of a conjugate species or by a name in the other language; in table
+// order within each group. Names are given in `language`. With monoproticOnly, only entries
+// with one acidity. Nothing for a text of blanks.
+std::vector<EntryMatch> searchEntries(BuretteSide side, std::string_view typed, Language language,
                                       bool monoproticOnly = false);
+
+// Transitional: French, until every caller passes a language.
+inline std::vector<EntryMatch> searchEntries(BuretteSide side, std::string_view typed,
+                                             bool monoproticOnly = false) {
+    return searchEntries(side, typed, Language::French, monoproticOnly);
+}
 
 // Loads entry n of the side's table as the step buttons would have: it becomes the current
 // entry of the side and fills the target column.

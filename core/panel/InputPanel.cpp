@@ -64,8 +64,9 @@ void changeStudy(PanelView& view, Simulation& sim) {
     const Study study = static_cast<Study>(view.studies.selected);
     sim.panel.study = study;
     sim.state.study = study;
-    view.showCaption = texts::kShowCaption;
-    view.copyCaption = texts::kCopyCaption;
+    const Language language = sim.language;
+    view.showCaption = texts::kShowCaption.in(language);
+    view.copyCaption = texts::kCopyCaption.in(language);
 
     sim.browser.twoMonoacid = study == Study::TwoMonoTitration;
     if (sim.browser.twoMonoacid) {
@@ -76,8 +77,8 @@ void changeStudy(PanelView& view, Simulation& sim) {
     }
     layOut(view, sim);
     if (study == Study::TwoPolyMixture) {
-        view.showCaption = texts::kShowResultsCaption;
-        view.copyCaption = texts::kCopyResultsCaption;
+        view.showCaption = texts::kShowResultsCaption.in(language);
+        view.copyCaption = texts::kCopyResultsCaption.in(language);
         RefreshSelection(sim.browser, sim.panel, sim.state);
     }
 }
@@ -95,21 +96,23 @@ void changeSide(PanelView& view, Simulation& sim) {
     view.baseKind.visible = side == BuretteSide::AcidSide;
 
     const int remembered = view.studies.selected;
-    view.buretteConcLabel = texts::kBuretteConcLabel[s];
-    view.beakerConcLabel = texts::kBeakerConcLabel[s];
-    view.beakerVolumeLabel = texts::kBeakerVolumeLabel[s];
-    view.column1Title = texts::kColumn1Title[s];
-    view.column2Title = texts::kColumn2Title[s];
-    view.browserTitle = texts::kBrowserTitle[s];
-    view.entryTitle = texts::kEntryTitle[s];
-    view.target.caption = texts::kTargetCaption[s];
+    const Language language = sim.language;
+    view.buretteConcLabel = texts::kBuretteConcLabel[s].in(language);
+    view.beakerConcLabel = texts::kBeakerConcLabel[s].in(language);
+    view.beakerVolumeLabel = texts::kBeakerVolumeLabel[s].in(language);
+    view.column1Title = texts::kColumn1Title[s].in(language);
+    view.column2Title = texts::kColumn2Title[s].in(language);
+    view.browserTitle = texts::kBrowserTitle[s].in(language);
+    view.entryTitle = texts::kEntryTitle[s].in(language);
+    view.target.caption = texts::kTargetCaption[s].in(language);
     // Refilling a choice leaves it without selection and is no click: the markers stay as
     // they are, and the browser fills column 2 until an item is selected again.
     view.target.items = {view.column1Title, view.column2Title};
     view.target.selected = -1;
     sim.browser.targetColumn1 = false;
     view.studies.items.clear();
-    for (int k = 0; k < 5; ++k) view.studies.items.push_back(texts::studyName(side, Study(k)));
+    for (int k = 0; k < 5; ++k)
+        view.studies.items.push_back(texts::studyName(side, Study(k), language));
     view.studies.selected = -1;
 
     if (remembered >= 0) chooseStudy(view, sim, remembered);
@@ -125,27 +128,68 @@ bool takeItem(Choice& choice, int item) {
 
 } // namespace
 
-PanelView PanelView::atDesign() {
+PanelView PanelView::atDesign(Language language) {
+    auto in = [language](const Text& text) { return std::string(text.in(language)); };
     PanelView v;
-    v.burette = {texts::kBuretteCaption, {texts::kStrongBase, texts::kStrongAcid}, -1, true};
-    v.studies = {texts::kStudyCaption, {}, -1, false};
-    v.baseKind = {texts::kBaseKindCaption, {texts::kSoda, texts::kPotash}, 0, false};
-    v.target = {
-        texts::kTargetCaption[0], {texts::kColumn1Title[0], texts::kColumn2Title[0]}, 0, true};
-    v.buretteConcLabel = texts::kBuretteConcLabel[0];
-    v.beakerConcLabel = texts::kBeakerConcLabel[0];
-    v.beakerVolumeLabel = texts::kBeakerVolumeLabel[0];
-    v.column1Title = texts::kColumn1Title[0];
-    v.column2Title = texts::kColumn2Title[0];
-    v.browserTitle = texts::kBrowserTitle[0];
-    v.entryTitle = texts::kEntryTitle[0];
-    v.showCaption = texts::kShowCaptionAtStart;
-    v.copyCaption = texts::kCopyCaptionAtStart;
+    v.burette = {
+        in(texts::kBuretteCaption), {in(texts::kStrongBase), in(texts::kStrongAcid)}, -1, true};
+    v.studies = {in(texts::kStudyCaption), {}, -1, false};
+    v.baseKind = {in(texts::kBaseKindCaption), {in(texts::kSoda), in(texts::kPotash)}, 0, false};
+    v.target = {in(texts::kTargetCaption[0]),
+                {in(texts::kColumn1Title[0]), in(texts::kColumn2Title[0])},
+                0,
+                true};
+    v.buretteConcLabel = in(texts::kBuretteConcLabel[0]);
+    v.beakerConcLabel = in(texts::kBeakerConcLabel[0]);
+    v.beakerVolumeLabel = in(texts::kBeakerVolumeLabel[0]);
+    v.column1Title = in(texts::kColumn1Title[0]);
+    v.column2Title = in(texts::kColumn2Title[0]);
+    v.browserTitle = in(texts::kBrowserTitle[0]);
+    v.entryTitle = in(texts::kEntryTitle[0]);
+    v.showCaption = in(texts::kShowCaptionAtStart);
+    v.copyCaption = in(texts::kCopyCaptionAtStart);
     return v;
 }
 
+void retranslatePanel(PanelView& view, const Simulation& sim) {
+    const Language language = sim.language;
+    const PanelView design = PanelView::atDesign(language);
+    view.burette.caption = design.burette.caption;
+    view.burette.items = design.burette.items;
+    view.studies.caption = design.studies.caption;
+    view.baseKind.caption = design.baseKind.caption;
+    view.baseKind.items = design.baseKind.items;
+    const bool sideChosen = view.burette.selected >= 0;
+    const BuretteSide side = sim.panel.side;
+    const int s = sideChosen ? sideIndex(side) : 0;
+    view.buretteConcLabel = texts::kBuretteConcLabel[s].in(language);
+    view.beakerConcLabel = texts::kBeakerConcLabel[s].in(language);
+    view.beakerVolumeLabel = texts::kBeakerVolumeLabel[s].in(language);
+    view.column1Title = texts::kColumn1Title[s].in(language);
+    view.column2Title = texts::kColumn2Title[s].in(language);
+    view.browserTitle = texts::kBrowserTitle[s].in(language);
+    view.entryTitle = texts::kEntryTitle[s].in(language);
+    view.target.caption = texts::kTargetCaption[s].in(language);
+    view.target.items = {view.column1Title, view.column2Title};
+    if (sideChosen) {
+        view.studies.items.clear();
+        for (int k = 0; k < 5; ++k)
+            view.studies.items.push_back(texts::studyName(side, Study(k), language));
+    }
+    if (view.studies.selected < 0) {
+        view.showCaption = design.showCaption;
+        view.copyCaption = design.copyCaption;
+    } else if (sim.panel.study == Study::TwoPolyMixture) {
+        view.showCaption = texts::kShowResultsCaption.in(language);
+        view.copyCaption = texts::kCopyResultsCaption.in(language);
+    } else {
+        view.showCaption = texts::kShowCaption.in(language);
+        view.copyCaption = texts::kCopyCaption.in(language);
+    }
+}
+
 void startPanel(PanelView& view, Simulation& sim) {
-    view = PanelView::atDesign();
+    view = PanelView::atDesign(sim.language);
     sim.panel.side = BuretteSide::AcidSide;
     sim.panel.study = Study::None;
     sim.browser.targetColumn1 = true;

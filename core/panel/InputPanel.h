@@ -46,13 +46,19 @@ struct PanelView {
     bool laidOut{false};        // the layout has run once
     BuretteSide iconSide{BuretteSide::AcidSide};
 
-    // The panel as designed, before any choice.
-    static PanelView atDesign();
+    // The panel as designed, before any choice, its texts in `language`.
+    static PanelView atDesign(Language language);
+    // Transitional: French, until every caller passes a language.
+    static PanelView atDesign() { return atDesign(Language::French); }
 };
 
-// The main window's panel at creation: the design texts, and entry 1 of the acids loaded
-// into column 1.
+// The main window's panel at creation: the design texts in the simulation's language, and
+// entry 1 of the acids loaded into column 1.
 void startPanel(PanelView& view, Simulation& sim);
+
+// Puts every text of the panel in the simulation's language, the choices and what shows
+// left as they are: for a change of language while the window is open.
+void retranslatePanel(PanelView& view, const Simulation& sim);
 
 // A click on an item of a choice. Choosing the item that is already selected runs nothing.
 void chooseBurette(PanelView& view, Simulation& sim, int item);  // the side change

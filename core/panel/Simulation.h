@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/chemistry/ChemicalState.h"
+#include "core/chemistry/Database.h"
 #include "core/chemistry/Mixture.h"
 #include "core/curves/ChartReading.h"
 #include "core/curves/Curves.h"
@@ -58,6 +59,16 @@ struct Simulation {
     bool pastedInMillilitres{false}; // the last drawing read the pasted volumes as mL
     PointStyle currentPointStyle{PointStyle::Cross};
 };
+
+// Changes the language of every text the program writes from now on. The name field of the
+// database browser follows when it still shows the current entry's name.
+inline void setLanguage(Simulation& sim, Language language) {
+    const BuretteSide side = sim.panel.side;
+    const AcidBaseEntry& entry = entryOf(side, sim.browser.current(side));
+    if (sim.panel.entryName == entry.name(sim.language)) sim.panel.entryName = entry.name(language);
+    sim.language = language;
+    sim.browser.language = language;
+}
 
 // The context as the main window leaves it after the user chose a side and a study and
 // loaded database entry2 into column 2, then entry1 into column 1 (the browser's current

@@ -40,13 +40,13 @@ void sortAscending(std::array<double, 3>& pK) {
 } // namespace
 
 std::vector<int> setUpSimulation(ChemicalState& state, const PanelFields& panel,
-                                 Notifier& notifier) {
+                                 Notifier& notifier, Language language) {
     FieldReader fields{panel, notifier, {}};
     state.side = panel.side;
     state.study = panel.study;
     state.baseKind = panel.baseKind;
 
-    const std::string a = texts::messageA();
+    const std::string a = texts::messageA(language);
     auto readPK = [&](int field) { return fields.read(field, kMinPK, kMaxPK, a); };
     state.pK1[0] = readPK(4);
     state.pK2[0] = readPK(14);
@@ -70,17 +70,17 @@ std::vector<int> setUpSimulation(ChemicalState& state, const PanelFields& panel,
         state.ka2[k] = pToConc(state.pK2[k]);
     }
 
-    const std::string b = texts::messageB();
+    const std::string b = texts::messageB(language);
     state.titrantConc = fields.read(1, 1e-8, 15, b);
     state.conc1 = fields.read(2, 1e-8, 15, b);
     state.conc2 = fields.read(12, 1e-8, 15, b);
 
-    const std::string c = texts::messageC();
+    const std::string c = texts::messageC(language);
     state.vol1 = fields.read(3, 1e-5, 100, c);
     state.vol2 = fields.read(13, 1e-5, 100, c);
 
     state.pointCount =
-        static_cast<int>(std::trunc(fields.read(kPointCountField, 5, 200, texts::messageD())));
+        static_cast<int>(std::trunc(fields.read(kPointCountField, 5, 200, texts::messageD(language))));
 
     state.volumesInMillilitres =
         state.vol1 <= 1 && state.study != Study::SpeciesVsPH && state.study != Study::Dilution;

@@ -4,6 +4,7 @@
 #include "core/chemistry/ChemicalState.h"
 #include "core/panel/DatabaseBrowser.h"
 #include "core/panel/Notifier.h"
+#include "core/texts/Language.h"
 
 #include <vector>
 
@@ -16,7 +17,14 @@ inline constexpr int kPointCountField = 0;
 // through the notifier, and overwrites the inputs and derived fields of the state, the
 // conductivity availability included. row1 and row2 are kept. Returns the fields whose text
 // was refused or clamped (1..16 for D1..D16, kPointCountField), in the order of the checks.
+// The messages are in `language`.
 std::vector<int> setUpSimulation(ChemicalState& state, const PanelFields& panel,
-                                 Notifier& notifier);
+                                 Notifier& notifier, Language language);
+
+// Transitional: French, until every caller passes a language.
+inline std::vector<int> setUpSimulation(ChemicalState& state, const PanelFields& panel,
+                                        Notifier& notifier) {
+    return setUpSimulation(state, panel, notifier, Language::French);
+}
 
 } // namespace titralab

@@ -46,19 +46,12 @@ struct Refusal {
     std::string problem;
 };
 
-std::string joinChoices(const std::vector<std::string>& names) {
-    std::string all;
-    for (std::size_t k = 0; k < names.size(); ++k)
-        all += (k == 0 ? "" : k + 1 == names.size() ? " ou " : ", ") + ("« " + names[k] + " »");
-    return all;
-}
-
 // Reads the values of one object, remembering the keys it does not know.
 class Section {
   public:
     Section(const Json& object, std::string path, std::vector<std::string>& unknown,
-            std::initializer_list<const char*> known)
-        : m_object(object), m_path(std::move(path)) {
+            std::initializer_list<const char*> known, Language language)
+        : m_object(object), m_path(std::move(path)), m_language(language) {
         for (const auto& item : object.items()) {
             const bool isKnown = std::any_of(known.begin(), known.end(),
                                              [&](const char* k) { return item.key() == k; });
@@ -77,26 +70,31 @@ class Section {
     std::string text(const std::string& key, const std::string& fallback) const {
         const Json* v = find(key);
         if (!v) return fallback;
-        if (!v->is_string()) throw Refusal{texts::badValue(name(key), "un texte")};
+        if (!v->is_string())
+            throw Refusal{
+                texts::badValue(name(key), texts::kExpectedText.in(m_language), m_language)};
         const auto& s = v->get_ref<const std::string&>();
         if (s.size() > kMaxStudyTextLength)
-            throw Refusal{texts::badValue(name(key), "un texte de 1000 caractères au plus")};
+            throw Refusal{
+                texts::badValue(name(key), texts::kExpectedShortText.in(m_language), m_language)};
         return s;
     }
     int integer(const std::string& key, int low, int high, int fallback) const {
         const Json* v = find(key);
         if (!v) return fallback;
-        const std::string expected =
-            "un entier de " + std::to_string(low) + " à " + std::to_string(high);
-        if (!v->is_number_integer()) throw Refusal{texts::badValue(name(key), expected)};
+        const std::string expected = texts::expectedInteger(low, high, m_language);
+        if (!v->is_number_integer())
+            throw Refusal{texts::badValue(name(key), expected, m_language)};
         const auto n = v->get<long long>();
-        if (n < low || n > high) throw Refusal{texts::badValue(name(key), expected)};
+        if (n < low || n > high) throw Refusal{texts::badValue(name(key), expected, m_language)};
         return static_cast<int>(n);
     }
     bool boolean(const std::string& key, bool fallback) const {
         const Json* v = find(key);
         if (!v) return fallback;
-        if (!v->is_boolean()) throw Refusal{texts::badValue(name(key), "true ou false")};
+        if (!v->is_boolean())
+            throw Refusal{
+                texts::badValue(name(key), texts::kExpectedBoolean.in(m_language), m_language)};
         return v->get<bool>();
     }
     int choice(const std::string& key, const std::vector<std::string>& names, int fallback) const {
@@ -106,13 +104,16 @@ class Section {
             const auto it = std::find(names.begin(), names.end(), v->get<std::string>());
             if (it != names.end()) return static_cast<int>(it - names.begin());
         }
-        throw Refusal{texts::badValue(name(key), joinChoices(names))};
+        throw Refusal{
+            texts::badValue(name(key), texts::choicesText(names, m_language), m_language)};
     }
     const Json& object(const std::string& key) const {
         static const Json empty = Json::object();
         const Json* v = find(key);
         if (!v) return empty;
-        if (!v->is_object()) throw Refusal{texts::badValue(name(key), "une section { }")};
+        if (!v->is_object())
+            throw Refusal{
+                texts::badValue(name(key), texts::kExpectedSection.in(m_language), m_language)};
         return *v;
     }
     const Json& array(const std::string& key, std::size_t maxCount) const {
@@ -121,24 +122,27 @@ class Section {
         if (!v) return empty;
         if (!v->is_array() || v->size() > maxCount)
             throw Refusal{texts::badValue(
-                name(key), "une liste [ ] de " + std::to_string(maxCount) + " éléments au plus")};
+                name(key), texts::expectedList(static_cast<int>(maxCount), m_language),
+                m_language)};
         return *v;
     }
 
   private:
     const Json& m_object;
     std::string m_path;
+    Language m_language;
 };
 
 // Nesting depth and raw control characters, checked before the parser sees the text.
-std::optional<std::string> precheck(std::string_view text) {
+std::optional<std::string> precheck(std::string_view text, Language language) {
     int depth = 0;
     bool inString = false;
     bool escaped = false;
     bool blank = true;
     for (const char ch : text) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') return std::string(texts::kBinary);
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
+            return std::string(texts::kBinary.in(language));
         if (c != ' ' && c != '\t' && c != '\n' && c != '\r') blank = false;
         if (inString) {
             if (escaped)
@@ -152,11 +156,11 @@ std::optional<std::string> precheck(std::string_view text) {
         if (c == '"')
             inString = true;
         else if (c == '{' || c == '[') {
-            if (++depth > kMaxStudyDepth) return std::string(texts::kTooDeep);
+            if (++depth > kMaxStudyDepth) return std::string(texts::kTooDeep.in(language));
         } else if (c == '}' || c == ']')
             --depth;
     }
-    if (blank) return std::string(texts::kEmptyFile);
+    if (blank) return std::string(texts::kEmptyFile.in(language));
     return std::nullopt;
 }
 
@@ -175,10 +179,11 @@ std::optional<std::pair<int, int>> parseVersion(const std::string& v) {
     return std::pair{std::stoi(v.substr(0, dot)), std::stoi(v.substr(dot + 1))};
 }
 
-StudyRecord readRecord(const Json& root, std::vector<std::string>& unknown) {
+StudyRecord readRecord(const Json& root, std::vector<std::string>& unknown, Language language) {
     StudyRecord r;
     const Section top(root, "", unknown,
-                      {"format", "format_version", "panel", "graph", "pasted", "print", "copy"});
+                      {"format", "format_version", "panel", "graph", "pasted", "print", "copy"},
+                      language);
     // Sections of other features stay with the record; the keys counted unknown above are
     // reported only when the file comes from a later version.
     std::size_t extra = 0;
@@ -188,42 +193,46 @@ StudyRecord readRecord(const Json& root, std::vector<std::string>& unknown) {
             item.key() == "copy")
             continue;
         if (++extra > kMaxStudySections)
-            throw Refusal{texts::badValue("sections",
-                                          std::to_string(kMaxStudySections) + " sections au plus")};
+            throw Refusal{texts::badValue(
+                "sections", texts::expectedSections(static_cast<int>(kMaxStudySections), language),
+                language)};
         r.sections[item.key()] = item.value().dump();
     }
 
     const Section panel(top.object("panel"), "panel", unknown,
-                        {"side", "study", "strong_base", "fields", "entry_name", "database"});
+                        {"side", "study", "strong_base", "fields", "entry_name", "database"},
+                        language);
     r.sideChoice = panel.choice("side", kSideNames, 0) - 1;
     r.study = static_cast<Study>(panel.choice("study", kStudyNames, 0) - 1);
     if (r.sideChoice < 0 && r.study != Study::None)
         throw Refusal{
-            texts::badValue("panel.study", "« none » tant que « panel.side » est « none »")};
+            texts::badValue("panel.study", texts::kExpectedNoStudy.in(language), language)};
     r.baseKind = static_cast<BaseKind>(panel.choice("strong_base", kBaseKindNames, 0));
     const StudyRecord defaults{};
     const PanelFields design = PanelFields::atDesign();
     {
         const Section fields(
             panel.object("fields"), "panel.fields", unknown,
-            {"D1", "D2", "D3", "D4", "D5", "D6", "D11", "D12", "D13", "D14", "D15", "D16"});
+            {"D1", "D2", "D3", "D4", "D5", "D6", "D11", "D12", "D13", "D14", "D15", "D16"},
+            language);
         for (int f : kNumberFields) r.fields[f] = fields.text(fieldKey(f), design.text[f]);
     }
     r.entryName = panel.text("entry_name", defaults.entryName);
     const Section db(panel.object("database"), "panel.database", unknown,
-                     {"acid_entry", "base_entry", "row1", "row2", "target"});
+                     {"acid_entry", "base_entry", "row1", "row2", "target"}, language);
     r.currentAcidEntry = db.integer("acid_entry", 1, kAcidCount, 1);
     r.currentBaseEntry = db.integer("base_entry", 1, kBaseCount, 1);
     r.row1 = db.integer("row1", 1, kAcidCount, 1);
     r.row2 = db.integer("row2", 1, kAcidCount, 1);
     r.target = db.integer("target", 0, 2, 1);
 
-    const Section graph(top.object("graph"), "graph", unknown, {"ticked", "points"});
+    const Section graph(top.object("graph"), "graph", unknown, {"ticked", "points"}, language);
     if (graph.find("ticked")) {
         for (const Json& item : graph.array("ticked", 10)) {
             if (!item.is_number_integer() || item.get<long long>() < 1 ||
                 item.get<long long>() > 10)
-                throw Refusal{texts::badValue("graph.ticked", "des numéros de case de 1 à 10")};
+                throw Refusal{texts::badValue("graph.ticked",
+                                              texts::kExpectedBoxNumbers.in(language), language)};
             r.ticked[item.get<int>() - 1] = true;
         }
     } else {
@@ -231,13 +240,13 @@ StudyRecord readRecord(const Json& root, std::vector<std::string>& unknown) {
     }
     r.pointCount = graph.text("points", defaults.pointCount);
 
-    const Section pasted(top.object("pasted"), "pasted", unknown,
-                         {"order", "lines", "point_style"});
+    const Section pasted(top.object("pasted"), "pasted", unknown, {"order", "lines", "point_style"},
+                         language);
     r.pasteOrder = pasted.choice("order", kOrderNames, 1) == 1;
     for (const Json& item : pasted.array("lines", kMaxStudyPastedLines)) {
         if (!item.is_string() || item.get_ref<const std::string&>().size() > kMaxStudyTextLength)
-            throw Refusal{texts::badValue("pasted.lines", "des lignes de texte de 1000 caractères "
-                                                          "au plus")};
+            throw Refusal{texts::badValue("pasted.lines", texts::kExpectedPastedLines.in(language),
+                                          language)};
         r.pastedLines.push_back(item.get<std::string>());
     }
     r.pointStyle = static_cast<PointStyle>(
@@ -245,8 +254,8 @@ StudyRecord readRecord(const Json& root, std::vector<std::string>& unknown) {
 
     const Section print(top.object("print"), "print", unknown,
                         {"line_width", "dash_length", "char_size", "graduations", "zoom_x2",
-                         "constants", "colour", "arrows", "grid", "format", "comment1",
-                         "comment2"});
+                         "constants", "colour", "arrows", "grid", "format", "comment1", "comment2"},
+                        language);
     const PrintSettings p0{};
     r.print.lineWidth = print.text("line_width", p0.lineWidth);
     r.print.dashLengthMm = print.text("dash_length", p0.dashLengthMm);
@@ -262,7 +271,8 @@ StudyRecord readRecord(const Json& root, std::vector<std::string>& unknown) {
     r.print.comment1 = print.text("comment1", p0.comment1);
     r.print.comment2 = print.text("comment2", p0.comment2);
 
-    const Section copy(top.object("copy"), "copy", unknown, {"sampling", "decimal", "digits"});
+    const Section copy(top.object("copy"), "copy", unknown, {"sampling", "decimal", "digits"},
+                       language);
     r.copySampling = static_cast<CopySampling>(copy.choice("sampling", kSamplingNames, 0));
     r.decimalComma = copy.choice("decimal", kSeparatorNames, 1) == 1;
     r.exportDigits = copy.integer("digits", 5, 17, 5);
@@ -353,6 +363,7 @@ void applyStudy(const StudyRecord& r, Simulation& sim, PanelView& view) {
     // side and the study, then puts back what the user typed and loaded.
     sim.panel = PanelFields::atDesign();
     sim.browser = DatabaseBrowser{};
+    sim.browser.language = sim.language;
     sim.state.row1 = 1;
     sim.state.row2 = 1;
     startPanel(view, sim);
@@ -372,6 +383,10 @@ void applyStudy(const StudyRecord& r, Simulation& sim, PanelView& view) {
     sim.browser.currentBaseEntry = r.currentBaseEntry;
     sim.state.row1 = r.row1;
     sim.state.row2 = r.row2;
+    // The name of the shown entry, saved in either language, reads in the program's.
+    const AcidBaseEntry& shown = entryOf(sim.panel.side, sim.browser.current(sim.panel.side));
+    for (Language l : {Language::French, Language::English})
+        if (r.entryName == shown.name(l)) sim.panel.entryName = shown.name(sim.language);
     if (r.target > 0) {
         view.target.selected = r.target - 1;
         sim.browser.targetColumn1 = r.target == 1;
@@ -444,11 +459,11 @@ std::string writeStudyText(const StudyRecord& r) {
     return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
-StudyReading readStudyText(std::string_view text) {
+StudyReading readStudyText(std::string_view text, Language language) {
     StudyReading reading;
     try {
-        if (text.size() > kMaxStudyFileBytes) throw Refusal{texts::kTooLarge};
-        if (const auto problem = precheck(text)) throw Refusal{*problem};
+        if (text.size() > kMaxStudyFileBytes) throw Refusal{texts::kTooLarge.in(language)};
+        if (const auto problem = precheck(text, language)) throw Refusal{*problem};
         Json root;
         try {
             root = Json::parse(text.begin(), text.end());
@@ -457,33 +472,33 @@ StudyReading readStudyText(std::string_view text) {
             // Text that does not even start like JSON is another kind of file.
             const auto first = text.find_first_not_of(" \t\r\n");
             if (first != std::string_view::npos && text[first] != '{')
-                throw Refusal{texts::kNotAStudy};
-            throw Refusal{atEnd ? std::string(texts::kTruncated)
-                                : texts::damagedAt(lineOf(text, e.byte))};
+                throw Refusal{texts::kNotAStudy.in(language)};
+            throw Refusal{atEnd ? std::string(texts::kTruncated.in(language))
+                                : texts::damagedAt(lineOf(text, e.byte), language)};
         }
-        if (!root.is_object()) throw Refusal{texts::kNotAStudy};
+        if (!root.is_object()) throw Refusal{texts::kNotAStudy.in(language)};
         const auto format = root.find("format");
         if (format == root.end() || !format->is_string() ||
             format->get<std::string>() != kStudyFormatName)
-            throw Refusal{texts::kNotAStudy};
+            throw Refusal{texts::kNotAStudy.in(language)};
         const auto versionItem = root.find("format_version");
         const std::string versionText =
             versionItem != root.end() && versionItem->is_string()
                 ? versionItem->get<std::string>().substr(0, 20)
-                : std::string(versionItem == root.end() ? "aucune" : "?");
+                : std::string(versionItem == root.end() ? texts::kNoVersion.in(language) : "?");
         const auto version = parseVersion(versionText);
         if (!version || version->first != kStudyFormatMajor)
-            throw Refusal{texts::unknownVersion(versionText)};
+            throw Refusal{texts::unknownVersion(versionText, language)};
         reading.newerVersion = version->second > kStudyFormatMinor;
         std::vector<std::string> unknown;
-        reading.record = readRecord(root, unknown);
+        reading.record = readRecord(root, unknown, language);
         if (reading.newerVersion) reading.skipped = unknown;
     } catch (const Refusal& refusal) {
         reading.record.reset();
         reading.problem = refusal.problem;
     } catch (const std::exception&) {
         reading.record.reset();
-        reading.problem = texts::kNotAStudy;
+        reading.problem = texts::kNotAStudy.in(language);
     }
     return reading;
 }
@@ -492,9 +507,11 @@ std::string displayName(const std::string& path) {
     return fs::path(path).filename().string();
 }
 
-std::string studyWindowTitle(const std::string& caption, const std::string& path, bool modified) {
+std::string studyWindowTitle(const std::string& caption, const std::string& path, bool modified,
+                             Language language) {
     if (path.empty() && !modified) return caption;
-    const std::string name = path.empty() ? std::string(texts::kUntitledStudy) : displayName(path);
+    const std::string name =
+        path.empty() ? std::string(texts::kUntitledStudy.in(language)) : displayName(path);
     return name + (modified ? "*" : "") + " - " + caption;
 }
 
@@ -505,13 +522,13 @@ std::vector<std::string> withRecent(std::vector<std::string> recent, const std::
     return recent;
 }
 
-StudyOpening openStudyFile(const std::string& path) {
+StudyOpening openStudyFile(const std::string& path, Language language) {
     StudyOpening opening;
     const std::string name = displayName(path);
     std::ifstream in(path, std::ios::binary);
     std::error_code ec;
     if (!in || fs::is_directory(path, ec)) {
-        opening.error = texts::cannotOpen(name, texts::kUnreadable);
+        opening.error = texts::cannotOpen(name, texts::kUnreadable.in(language), language);
         return opening;
     }
     // Never more than the bound, whatever size the file claims.
@@ -527,28 +544,28 @@ StudyOpening openStudyFile(const std::string& path) {
         text.append(rest.data(), static_cast<std::size_t>(in.gcount()));
     }
     if (in.bad()) {
-        opening.error = texts::cannotOpen(name, texts::kUnreadable);
+        opening.error = texts::cannotOpen(name, texts::kUnreadable.in(language), language);
         return opening;
     }
     if (text.size() > kMaxStudyFileBytes) {
-        opening.error = texts::cannotOpen(name, texts::kTooLarge);
+        opening.error = texts::cannotOpen(name, texts::kTooLarge.in(language), language);
         return opening;
     }
-    StudyReading reading = readStudyText(text);
+    StudyReading reading = readStudyText(text, language);
     if (!reading.record) {
-        opening.error = texts::cannotOpen(name, reading.problem);
+        opening.error = texts::cannotOpen(name, reading.problem, language);
         return opening;
     }
     opening.record = std::move(reading.record);
     if (reading.newerVersion && !reading.skipped.empty()) {
         std::string list;
         for (const std::string& s : reading.skipped) list += (list.empty() ? "" : ", ") + s;
-        opening.notice = texts::newerVersionSkipped(name, list);
+        opening.notice = texts::newerVersionSkipped(name, list, language);
     }
     return opening;
 }
 
-std::string saveStudyFile(const std::string& path, const StudyRecord& record) {
+std::string saveStudyFile(const std::string& path, const StudyRecord& record, Language language) {
     const fs::path target(path);
     fs::path temporary = target;
     temporary += ".part";
@@ -558,7 +575,9 @@ std::string saveStudyFile(const std::string& path, const StudyRecord& record) {
         fs::rename(temporary, target, ec);
         if (ec) std::remove(temporary.c_str());
     }
-    if (ec) return texts::cannotSave(displayName(path), texts::writeFailureReason(ec.value()));
+    if (ec)
+        return texts::cannotSave(displayName(path), texts::writeFailureReason(ec.value(), language),
+                                 language);
     return {};
 }
 

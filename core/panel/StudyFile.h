@@ -79,14 +79,15 @@ std::string writeStudyText(const StudyRecord& record);
 
 struct StudyReading {
     std::optional<StudyRecord> record; // none when refused
-    std::string problem;               // the first problem, French, when refused
+    std::string problem;               // the first problem, in the reading's language, when refused
     bool newerVersion{false};          // a later minor version of the format
     std::vector<std::string> skipped;  // what a later version holds that was not understood
 };
 
 // Reads the JSON text of a study. Refuses (with the first problem) anything that is not a
 // whole study of this format's major version with every value in range.
-StudyReading readStudyText(std::string_view text);
+// The file's keys and values are the same in every language; only the problem is in `language`.
+StudyReading readStudyText(std::string_view text, Language language);
 
 struct StudyOpening {
     std::optional<StudyRecord> record;
@@ -95,11 +96,11 @@ struct StudyOpening {
 };
 
 // Opens a study file: reads at most kMaxStudyFileBytes, never more.
-StudyOpening openStudyFile(const std::string& path);
+StudyOpening openStudyFile(const std::string& path, Language language);
 
 // Writes the study whole under a temporary name beside the target, then renames it into place.
-// Returns the French message of a failure (the previous file then stays whole), or empty.
-std::string saveStudyFile(const std::string& path, const StudyRecord& record);
+// Returns the message of a failure in `language` (the previous file then stays whole), or empty.
+std::string saveStudyFile(const std::string& path, const StudyRecord& record, Language language);
 
 // The file name shown to the user: the last part of the path.
 std::string displayName(const std::string& path);
@@ -107,7 +108,23 @@ std::string displayName(const std::string& path);
 // The main window's title: the caption alone for a new, unchanged study; else the file's name
 // ("Sans titre" before the first save), "*" when changed since it was opened or saved, " - ",
 // and the caption.
-std::string studyWindowTitle(const std::string& caption, const std::string& path, bool modified);
+std::string studyWindowTitle(const std::string& caption, const std::string& path, bool modified,
+                             Language language);
+
+// Transitional: French, until every caller passes a language.
+inline StudyReading readStudyText(std::string_view text) {
+    return readStudyText(text, Language::French);
+}
+inline StudyOpening openStudyFile(const std::string& path) {
+    return openStudyFile(path, Language::French);
+}
+inline std::string saveStudyFile(const std::string& path, const StudyRecord& record) {
+    return saveStudyFile(path, record, Language::French);
+}
+inline std::string studyWindowTitle(const std::string& caption, const std::string& path,
+                                    bool modified) {
+    return studyWindowTitle(caption, path, modified, Language::French);
+}
 
 // The recent studies after opening or saving `path`: it comes first, once, and the list keeps
 // at most kRecentStudyCount paths.

@@ -1019,17 +1019,25 @@ Sheet readSheet(std::string_view bytes, std::uint64_t byteCount) {
     return sheet;
 }
 
-std::string cannotReadMessage(const std::string& fileName, const std::string& systemMessage) {
-    std::string text = "Impossible de lire le fichier \"" + fileName + "\".";
+std::string cannotReadMessage(const std::string& fileName, const std::string& systemMessage,
+                              Language language) {
+    std::string text = language == Language::English
+                           ? "Cannot read the file \"" + fileName + "\"."
+                           : "Impossible de lire le fichier \"" + fileName + "\".";
     if (!systemMessage.empty()) text += "\r" + systemMessage;
     return text;
 }
 
-std::string truncatedMessage(const std::string& fileName) {
+std::string truncatedMessage(const std::string& fileName, Language language) {
+    if (language == Language::English)
+        return "The file \"" + fileName + "\" is too long: only its beginning is shown.";
     return "Le fichier \"" + fileName + "\" est trop long : seul son début est affiché.";
 }
 
-std::string tooLargeMessage(const std::string& fileName) {
+std::string tooLargeMessage(const std::string& fileName, Language language) {
+    if (language == Language::English)
+        return "The file \"" + fileName +
+               "\" is too large to be read: a practical-work sheet cannot exceed 20 MB.";
     return "Le fichier \"" + fileName +
            "\" est trop volumineux pour être lu : une fiche de travail pratique ne peut pas "
            "dépasser 20 Mo.";

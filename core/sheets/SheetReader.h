@@ -1,6 +1,8 @@
 // Reading practical-work sheets: a bounded RTF reader, plain-text decoding, the reader's texts.
 #pragma once
 
+#include "core/texts/Language.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -10,17 +12,21 @@
 
 namespace titralab::notepad {
 
-// The reader's French texts.
+// The reader's texts.
 namespace texts {
-inline constexpr const char* kCaption = "Lire une fiche de travail pratique";
-inline constexpr const char* kMenuFile = "&Fichier";
-inline constexpr const char* kPrint = "&Imprimer";
-inline constexpr const char* kMenuEdit = "&Edition";
-inline constexpr const char* kCopy = "&Copier";
-inline constexpr const char* kOpenTitle = "Ouverture d'un fichier texte";
+inline constexpr Text kCaption{"Lire une fiche de travail pratique", "Read a practical-work sheet"};
+inline constexpr Text kMenuFile{"&Fichier", "&File"};
+inline constexpr Text kPrint{"&Imprimer", "&Print"};
+inline constexpr Text kMenuEdit{"&Edition", "&Edit"};
+inline constexpr Text kCopy{"&Copier", "&Copy"};
+inline constexpr Text kOpenTitle{"Ouverture d'un fichier texte", "Open a text file"};
 // The one filter of the open dialog, showing both kinds of sheet.
-inline constexpr const char* kOpenFilterName = "Fichiers texte (txt ou rtf)";
-inline constexpr const char* kOpenFilterPatterns = "*.rtf *.txt";
+inline constexpr Text kOpenFilterName{"Fichiers texte (txt ou rtf)", "Text files (txt or rtf)"};
+inline constexpr Text kOpenFilterPatterns{"*.rtf *.txt", "*.rtf *.txt"};
+// What the system says of a file that cannot be read, when it says nothing itself.
+inline constexpr Text kNotARegularFile{"Ce n'est pas un fichier ordinaire.",
+                                       "This is not a regular file."};
+inline constexpr Text kOutOfMemory{"Mémoire insuffisante.", "Not enough memory."};
 } // namespace texts
 
 // Limits of the reader. A sheet is a few pages of text: anything beyond these is either
@@ -144,9 +150,22 @@ struct Sheet {
 Sheet readSheet(std::string_view bytes, std::uint64_t byteCount);
 
 // The error box's texts for a sheet that cannot be shown.
-std::string cannotReadMessage(const std::string& fileName, const std::string& systemMessage);
-std::string tooLargeMessage(const std::string& fileName);
+std::string cannotReadMessage(const std::string& fileName, const std::string& systemMessage,
+                              Language language);
+std::string tooLargeMessage(const std::string& fileName, Language language);
 // The information shown when only the beginning of a document could be shown.
-std::string truncatedMessage(const std::string& fileName);
+std::string truncatedMessage(const std::string& fileName, Language language);
+
+// Transitional: French, until every caller passes a language.
+inline std::string cannotReadMessage(const std::string& fileName,
+                                     const std::string& systemMessage) {
+    return cannotReadMessage(fileName, systemMessage, Language::French);
+}
+inline std::string tooLargeMessage(const std::string& fileName) {
+    return tooLargeMessage(fileName, Language::French);
+}
+inline std::string truncatedMessage(const std::string& fileName) {
+    return truncatedMessage(fileName, Language::French);
+}
 
 } // namespace titralab::notepad

@@ -35,6 +35,31 @@ Paths computePaths(std::string_view executablePath, std::string_view documentsFo
     return p;
 }
 
+std::string_view languageSubfolder(Language language) {
+    return language == Language::English ? "en" : "";
+}
+
+namespace {
+
+std::string inLanguage(const std::string& folder, Language language) {
+    const std::string_view sub = languageSubfolder(language);
+    return sub.empty() ? folder : folder + "/" + std::string(sub);
+}
+
+} // namespace
+
+std::string helpFolder(const Paths& paths, Language language) {
+    return inLanguage(paths.helpFolder, language);
+}
+
+std::string textsFolder(const Paths& paths, Language language) {
+    return inLanguage(paths.textsFolder, language);
+}
+
+std::string examplesFolder(const Paths& paths, Language language) {
+    return inLanguage(paths.dataFolder + "/Etudes", language);
+}
+
 std::optional<std::string> firstExisting(const std::array<std::string, 4>& candidates,
                                          const std::function<bool(const std::string&)>& exists) {
     for (const std::string& c : candidates)

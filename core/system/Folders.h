@@ -1,6 +1,8 @@
 // The program's folders, the help topics and the maker's addresses.
 #pragma once
 
+#include "core/texts/Language.h"
+
 #include <array>
 #include <functional>
 #include <optional>
@@ -25,6 +27,17 @@ struct Paths {
 
 // `executablePath` is the program's absolute file name; `documentsFolder` the user's documents.
 Paths computePaths(std::string_view executablePath, std::string_view documentsFolder);
+
+// The help pages and the practical-work sheets of a language. The French ones, the reference,
+// sit in `helpFolder` and `textsFolder` themselves; the English twins of the help pages keep
+// the French file names (so that links and context numbers hold) in a subfolder.
+std::string helpFolder(const Paths& paths, Language language);
+std::string textsFolder(const Paths& paths, Language language);
+// The example studies of the Help menu: "Etudes" in the data folder, twins of the same file
+// names in the language's subfolder.
+std::string examplesFolder(const Paths& paths, Language language);
+// The subfolder of a language's twins inside a French folder: empty for French, "en".
+std::string_view languageSubfolder(Language language);
 
 // The first candidate for which `exists` is true; none when no candidate exists.
 std::optional<std::string> firstExisting(const std::array<std::string, 4>& candidates,

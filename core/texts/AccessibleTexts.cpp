@@ -22,14 +22,22 @@ bool onBaseSide(BuretteSide side) {
     return side == BuretteSide::BaseSide;
 }
 
+// The French or the English of a text.
+std::string say(Language language, const char* french, const char* english) {
+    return language == Language::English ? english : french;
+}
+
 // "de l'acide 1", "de la base 2": what the beaker holds in column 1 or 2.
-std::string ofSubstance(BuretteSide side, int column) {
-    return (onBaseSide(side) ? "de la base " : "de l'acide ") + std::to_string(column);
+std::string ofSubstance(BuretteSide side, int column, Language l) {
+    return (onBaseSide(side) ? say(l, "de la base ", "of base ")
+                             : say(l, "de l'acide ", "of acid ")) +
+           std::to_string(column);
 }
 
 // The strong reagent of the burette.
-std::string ofReagent(BuretteSide side) {
-    return onBaseSide(side) ? "du monoacide fort" : "de la monobase forte";
+std::string ofReagent(BuretteSide side, Language l) {
+    return onBaseSide(side) ? say(l, "du monoacide fort", "of the strong acid")
+                            : say(l, "de la monobase forte", "of the strong base");
 }
 
 // The text a hint shows in the status bar: after "|" when there is one, else the whole hint.
@@ -51,10 +59,10 @@ std::string number(double x) {
 
 using Range = ValueRange;
 
-std::string fromTo(const Range& r) {
+std::string fromTo(const Range& r, Language l) {
     const double span = r.high - r.low;
-    return "de " + number(withoutRoundingOfZero(r.low, span)) + " à " +
-           number(withoutRoundingOfZero(r.high, span));
+    return say(l, "de ", "from ") + number(withoutRoundingOfZero(r.low, span)) +
+           say(l, " à ", " to ") + number(withoutRoundingOfZero(r.high, span));
 }
 
 // The box whose caption names the species drawn by series 2..5.
@@ -71,20 +79,24 @@ int speciesNumber(int box) {
 
 std::string speciesCaption(const Simulation& sim, int box) {
     const std::string& caption = sim.graph.captions[static_cast<std::size_t>(box - 2)];
-    return caption.empty() ? "espèce " + std::to_string(speciesNumber(box)) : caption;
+    return caption.empty()
+               ? say(sim.language, "espèce ", "species ") + std::to_string(speciesNumber(box))
+               : caption;
 }
 
-// "du pH", "de l'espèce AH": the curve the keyboard cursor follows.
+// "du pH", "de l'espèce AH" ("pH", "species AH"): the curve the keyboard cursor follows.
 std::string curveOf(const Simulation& sim, int series) {
+    const Language l = sim.language;
     switch (series) {
     case 1:
-        return "du pH";
+        return say(l, "du pH", "pH");
     case 6:
-        return "des ions H3O+";
+        return say(l, "des ions H3O+", "H3O+ ion");
     case 8:
-        return "de la conductivité";
+        return say(l, "de la conductivité", "conductivity");
     default:
-        return "de l'espèce " + speciesCaption(sim, speciesBoxOfSeries(sim.state.study, series));
+        return say(l, "de l'espèce ", "species ") +
+               speciesCaption(sim, speciesBoxOfSeries(sim.state.study, series));
     }
 }
 
@@ -96,220 +108,300 @@ const ControlText* find(const ControlTexts& texts, std::string_view control) {
     return nullptr;
 }
 
-ControlTexts mainWindowTexts(BuretteSide side, Study study) {
+ControlTexts mainWindowTexts(BuretteSide side, Study study, Language l) {
     const bool base = onBaseSide(side);
+    const std::string buretteContents = say(l, "Contenu de la burette", "Contents of the burette");
     ControlTexts t;
-    t.push_back({"RadioGroup4_0", "Monobase forte dans la burette", "Contenu de la burette"});
-    t.push_back({"RadioGroup4_1", "Monoacide fort dans la burette", "Contenu de la burette"});
-    t.push_back({"RadioGroup3_0", "Soude comme monobase forte", ""});
-    t.push_back({"RadioGroup3_1", "Potasse comme monobase forte", ""});
+    t.push_back({"RadioGroup4_0",
+                 say(l, "Monobase forte dans la burette", "Strong base in the burette"),
+                 buretteContents});
+    t.push_back({"RadioGroup4_1",
+                 say(l, "Monoacide fort dans la burette", "Strong acid in the burette"),
+                 buretteContents});
+    t.push_back({"RadioGroup3_0",
+                 say(l, "Soude comme monobase forte", "Sodium hydroxide as the strong base"), ""});
+    t.push_back({"RadioGroup3_1",
+                 say(l, "Potasse comme monobase forte", "Potassium hydroxide as the strong base"),
+                 ""});
     for (Study s : kStudies)
         t.push_back({item("RadioGroup1", static_cast<int>(s)),
-                     "Étude : " + texts::studyName(side, s), "Transformation étudiée"});
+                     say(l, "Étude : ", "Study: ") + texts::studyName(side, s, l),
+                     say(l, "Transformation étudiée", "Reaction studied")});
 
-    t.push_back({"D1", "Concentration " + ofReagent(side) + " dans la burette, en mol/L",
-                 statusPart(texts::kFieldHint[1])});
+    t.push_back({"D1",
+                 "Concentration " + ofReagent(side, l) +
+                     say(l, " dans la burette, en mol/L", " in the burette, in mol/L"),
+                 statusPart(texts::kFieldHint[1].in(l))});
     for (int column : {1, 2}) {
         const int first = column == 1 ? 2 : 12; // D2..D6, D12..D16
-        const std::string of = ofSubstance(side, column);
+        const std::string of = ofSubstance(side, column, l);
         // A base's pKa is that of its couple.
-        const std::string pKaOf = (base ? "du couple " : "") + of;
-        const std::string rows[5] = {"Concentration " + of + ", en mol/L",
-                                     "Volume initial " + of + ", en L", "pKa1 " + pKaOf,
-                                     "pKa2 " + pKaOf, "pKa3 " + pKaOf};
+        const std::string pKaOf = (base ? say(l, "du couple ", "of the couple ") : "") + of;
+        const std::string rows[5] = {"Concentration " + of + say(l, ", en mol/L", ", in mol/L"),
+                                     say(l, "Volume initial ", "Initial volume ") + of +
+                                         say(l, ", en L", ", in L"),
+                                     "pKa1 " + pKaOf, "pKa2 " + pKaOf, "pKa3 " + pKaOf};
         for (int r = 0; r < 5; ++r)
             t.push_back({"D" + std::to_string(first + r), rows[r],
-                         statusPart(texts::fieldHint(side, first + r))});
+                         statusPart(texts::fieldHint(side, first + r, l))});
     }
-    t.push_back({"D11", "Épaisseur de trait à l'impression, en 1/100 mm",
-                 "Reprise par la fenêtre d'impression"});
+    t.push_back({"D11",
+                 say(l, "Épaisseur de trait à l'impression, en 1/100 mm",
+                     "Line width for printing, in 1/100 mm"),
+                 say(l, "Reprise par la fenêtre d'impression", "Used by the print window")});
 
     t.push_back({"Edit1",
-                 base ? "Nom de la base choisie dans la base de données"
-                      : "Nom de l'acide choisi dans la base de données",
+                 base ? say(l, "Nom de la base choisie dans la base de données",
+                            "Name of the base chosen in the database")
+                      : say(l, "Nom de l'acide choisi dans la base de données",
+                            "Name of the acid chosen in the database"),
+                 ""});
+    t.push_back({"BitBtn2",
+                 base ? say(l, "Base suivante de la base de données", "Next base in the database")
+                      : say(l, "Acide suivant de la base de données", "Next acid in the database"),
                  ""});
     t.push_back(
-        {"BitBtn2",
-         base ? "Base suivante de la base de données" : "Acide suivant de la base de données", ""});
-    t.push_back(
         {"BitBtn1",
-         base ? "Base précédente de la base de données" : "Acide précédent de la base de données",
+         base ? say(l, "Base précédente de la base de données", "Previous base in the database")
+              : say(l, "Acide précédent de la base de données", "Previous acid in the database"),
          ""});
     for (int column : {1, 2})
-        t.push_back({item("RadioGroup2", column - 1),
-                     "La base de données concerne " + std::string(base ? "la base " : "l'acide ") +
-                         std::to_string(column),
-                     "Colonne que remplit la base de données"});
+        t.push_back(
+            {item("RadioGroup2", column - 1),
+             say(l, "La base de données concerne ", "The database fills ") +
+                 (base ? say(l, "la base ", "base ") : say(l, "l'acide ", "acid ")) +
+                 std::to_string(column),
+             say(l, "Colonne que remplit la base de données", "Column the database fills")});
 
     const bool results = study == Study::TwoPolyMixture;
-    t.push_back({"U1", results ? "Afficher les résultats" : "Voir la simulation",
-                 statusPart(texts::kHintShowButton) + " (F11 ou Entrée)"});
-    t.push_back({"U3", results ? "Copier les résultats" : "Copier la simulation",
-                 statusPart(texts::kHintCopyButton) + " (Ctrl+C)"});
-    t.push_back({"BoutonImprimer", "Imprimer", "Ouvre les courbes, d'où l'on imprime (Ctrl+P)"});
-    t.push_back({"BoutonCollerVpH", "Coller des couples (v, pH)",
-                 "Mesures copiées d'un tableur, le volume d'abord (Ctrl+V)"});
-    t.push_back({"BoutonCollerpHV", "Coller des couples (pH, v)",
-                 "Mesures copiées d'un tableur, le pH d'abord (Ctrl+B)"});
-    t.push_back({"Memo1", "Texte collé", ""});
+    t.push_back(
+        {"U1",
+         results ? say(l, "Afficher les résultats", "Show the results")
+                 : say(l, "Voir la simulation", "Show the simulation"),
+         statusPart(texts::kHintShowButton.in(l)) + say(l, " (F11 ou Entrée)", " (F11 or Enter)")});
+    t.push_back({"U3",
+                 results ? say(l, "Copier les résultats", "Copy the results")
+                         : say(l, "Copier la simulation", "Copy the simulation"),
+                 statusPart(texts::kHintCopyButton.in(l)) + " (Ctrl+C)"});
+    t.push_back({"BoutonImprimer", say(l, "Imprimer", "Print"),
+                 say(l, "Ouvre les courbes, d'où l'on imprime (Ctrl+P)",
+                     "Opens the curves, from which you print (Ctrl+P)")});
+    t.push_back({"BoutonCollerVpH", say(l, "Coller des couples (v, pH)", "Paste pairs (v, pH)"),
+                 say(l, "Mesures copiées d'un tableur, le volume d'abord (Ctrl+V)",
+                     "Measurements copied from a spreadsheet, volume first (Ctrl+V)")});
+    t.push_back({"BoutonCollerpHV", say(l, "Coller des couples (pH, v)", "Paste pairs (pH, v)"),
+                 say(l, "Mesures copiées d'un tableur, le pH d'abord (Ctrl+B)",
+                     "Measurements copied from a spreadsheet, pH first (Ctrl+B)")});
+    t.push_back({"Memo1", say(l, "Texte collé", "Pasted text"), ""});
     return t;
 }
 
 ControlTexts graphWindowTexts(const Simulation& sim) {
+    const Language l = sim.language;
     const BuretteSide side = sim.state.side;
     const bool twoAcids = sim.state.study == Study::TwoMonoTitration;
     ControlTexts t;
     // Spoken as one paragraph: each line break of the hint follows a space.
-    std::string hint = kChartHint;
+    std::string hint = kChartHint.in(l);
     hint.erase(std::remove(hint.begin(), hint.end(), '\r'), hint.end());
-    t.push_back({"Chart1", "Graphique des courbes", chartDescription(sim) + " " + hint});
-    t.push_back({"Edit1", "Nombre de points des courbes", "De 10 à 250"});
-    t.push_back({"CheckBox1", "Tenir compte de la dilution pour les concentrations", ""});
+    t.push_back({"Chart1", say(l, "Graphique des courbes", "Chart of the curves"),
+                 chartDescription(sim) + " " + hint});
+    t.push_back({"Edit1", say(l, "Nombre de points des courbes", "Number of points of the curves"),
+                 say(l, "De 10 à 250", "From 10 to 250")});
+    t.push_back({"CheckBox1",
+                 say(l, "Tenir compte de la dilution pour les concentrations",
+                     "Take dilution into account for the concentrations"),
+                 ""});
     for (int box = 2; box <= 7; ++box) {
         const std::string& caption = sim.graph.captions[static_cast<std::size_t>(box - 2)];
-        std::string name = "Courbe de l'espèce " +
+        std::string name = say(l, "Courbe de l'espèce ", "Curve of species ") +
                            (caption.empty() ? std::to_string(speciesNumber(box)) : caption);
         // CheckBox6 and 7 always belong to acid 2; with two acids, say which is which.
         if (box >= 6)
-            name += " " + ofSubstance(side, 2);
+            name += " " + ofSubstance(side, 2, l);
         else if (twoAcids)
-            name += " " + ofSubstance(side, 1);
+            name += " " + ofSubstance(side, 1, l);
         t.push_back({"CheckBox" + std::to_string(box), name, ""});
     }
-    t.push_back({"CheckBox8", "Courbe de la conductivité", ""});
-    t.push_back({"CheckBox9", "Points ajoutés", "Les mesures collées depuis un tableur"});
-    t.push_back({"CheckBox10", "Courbe de la concentration des ions H3O+", ""});
-    t.push_back({"Button1", "Imprimer la courbe", ""});
-    t.push_back({"Button2", "Choisir le tracé des points collés", ""});
-    t.push_back({"Button3", "Copier la simulation", "Vers un fichier et le presse-papiers"});
+    t.push_back({"CheckBox8", say(l, "Courbe de la conductivité", "Conductivity curve"), ""});
+    t.push_back({"CheckBox9", say(l, "Points ajoutés", "Pasted points"),
+                 say(l, "Les mesures collées depuis un tableur",
+                     "The measurements pasted from a spreadsheet")});
+    t.push_back(
+        {"CheckBox10",
+         say(l, "Courbe de la concentration des ions H3O+", "Curve of the H3O+ ion concentration"),
+         ""});
+    t.push_back({"Button1", say(l, "Imprimer la courbe", "Print the curve"), ""});
+    t.push_back({"Button2",
+                 say(l, "Choisir le tracé des points collés", "Choose how pasted points are drawn"),
+                 ""});
+    t.push_back({"Button3", say(l, "Copier la simulation", "Copy the simulation"),
+                 say(l, "Vers un fichier et le presse-papiers", "To a file and the clipboard")});
     return t;
 }
 
-ControlTexts copyDialogTexts(Study study) {
+ControlTexts copyDialogTexts(Study study, Language l) {
     ControlTexts t;
-    t.push_back({"Edit1", "Nombre de points souhaité", ""});
-    const CopyChoices choices = copyChoicesFor(study);
+    t.push_back({"Edit1", say(l, "Nombre de points souhaité", "Number of points wanted"), ""});
+    const CopyChoices choices = copyChoicesFor(study, l);
     for (std::size_t i = 0; i < choices.items.size(); ++i)
         t.push_back({item("RadioGroup3", static_cast<int>(i)),
-                     "Variation régulière : " + choices.items[i], i == 0 ? kSamplingRule : ""});
-    t.push_back(
-        {"Button1", "Copier", "Écrit les fichiers du tableau et le copie dans le presse-papiers"});
-    t.push_back({"Button2", "Annuler", ""});
+                     say(l, "Variation régulière : ", "Regular steps: ") + choices.items[i],
+                     i == 0 ? kSamplingRule.in(l) : ""});
+    t.push_back({"Button1", say(l, "Copier", "Copy"),
+                 say(l, "Écrit les fichiers du tableau et le copie dans le presse-papiers",
+                     "Writes the table's files and copies it to the clipboard")});
+    t.push_back({"Button2", say(l, "Annuler", "Cancel"), ""});
     return t;
 }
 
-ControlTexts mixtureWindowTexts(BuretteSide side) {
+ControlTexts mixtureWindowTexts(BuretteSide side, Language l) {
     const bool base = onBaseSide(side);
     ControlTexts t;
     for (int column : {1, 2}) {
-        const std::string of =
-            (base ? "de la polybase " : "du polyacide ") + std::to_string(column);
+        const std::string of = (base ? say(l, "de la polybase ", "of polyprotic base ")
+                                     : say(l, "du polyacide ", "of polyprotic acid ")) +
+                               std::to_string(column);
         const int first = column == 1 ? 1 : 6; // Edit1..Edit5, Edit6..Edit10
-        const std::string pKaOf = (base ? "du couple " : "") + of;
+        const std::string pKaOf = (base ? say(l, "du couple ", "of the couple ") : "") + of;
         const std::string rows[5] = {"pKa 1 " + pKaOf, "pKa 2 " + pKaOf, "pKa 3 " + pKaOf,
-                                     "Volume initial " + of + ", en mL",
-                                     "Concentration initiale " + of + ", en mol/L"};
+                                     say(l, "Volume initial ", "Initial volume ") + of +
+                                         say(l, ", en mL", ", in mL"),
+                                     say(l, "Concentration initiale ", "Initial concentration ") +
+                                         of + say(l, ", en mol/L", ", in mol/L")};
         for (int r = 0; r < 5; ++r) t.push_back({"Edit" + std::to_string(first + r), rows[r], ""});
     }
-    t.push_back({"Edit21", "Volume total du mélange, en mL", ""});
-    t.push_back({"Edit11", "pH du mélange", ""});
-    t.push_back({"Edit20", "Concentration des ions hydronium du mélange, en mol/L", ""});
+    t.push_back({"Edit21",
+                 say(l, "Volume total du mélange, en mL", "Total volume of the mixture, in mL"),
+                 ""});
+    t.push_back({"Edit11", say(l, "pH du mélange", "pH of the mixture"), ""});
+    t.push_back({"Edit20",
+                 say(l, "Concentration des ions hydronium du mélange, en mol/L",
+                     "Hydronium ion concentration of the mixture, in mol/L"),
+                 ""});
     for (int k = 0; k < 8; ++k)
         t.push_back({"Edit" + std::to_string(12 + k),
-                     "Concentration de " + mixtureSpeciesPlain(side, k / 4)[k % 4] +
-                         " dans le mélange, en mol/L",
+                     say(l, "Concentration de ", "Concentration of ") +
+                         mixtureSpeciesPlain(side, k / 4)[k % 4] +
+                         say(l, " dans le mélange, en mol/L", " in the mixture, in mol/L"),
                      ""});
-    t.push_back({"BitBtn1", "OK, fermer les résultats", ""});
+    t.push_back({"BitBtn1", say(l, "OK, fermer les résultats", "OK, close the results"), ""});
     return t;
 }
 
-ControlTexts printDialogTexts() {
+ControlTexts printDialogTexts(Language l) {
     ControlTexts t;
-    t.push_back({"D1", "Épaisseur de trait, en 1/100 mm", "De 1 à 150"});
-    t.push_back({"Edit3", "Longueur du motif pointillé, en mm", "De 1 à 15"});
-    t.push_back({"D2", "Taille des caractères, en points", "De 8 à 14"});
-    t.push_back({"D3", "Nombre approximatif de graduations", "De 1 à 16"});
-    t.push_back({"CheckBox1", "Zoom x 2 selon Ox", ""});
-    t.push_back({"CheckBox3", "Imprimer les constantes", ""});
-    t.push_back({"CheckBox4", "Imprimer en couleur", ""});
-    t.push_back({"CheckBox5", "Axes avec des flèches", ""});
-    t.push_back({"CheckBox2", "Imprimer le quadrillage", ""});
+    t.push_back({"D1", say(l, "Épaisseur de trait, en 1/100 mm", "Line width, in 1/100 mm"),
+                 say(l, "De 1 à 150", "From 1 to 150")});
+    t.push_back({"Edit3",
+                 say(l, "Longueur du motif pointillé, en mm", "Length of the dash pattern, in mm"),
+                 say(l, "De 1 à 15", "From 1 to 15")});
+    t.push_back({"D2", say(l, "Taille des caractères, en points", "Character size, in points"),
+                 say(l, "De 8 à 14", "From 8 to 14")});
+    t.push_back({"D3",
+                 say(l, "Nombre approximatif de graduations", "Approximate number of graduations"),
+                 say(l, "De 1 à 16", "From 1 to 16")});
+    t.push_back({"CheckBox1", say(l, "Zoom x 2 selon Ox", "Zoom x 2 along Ox"), ""});
+    t.push_back({"CheckBox3", say(l, "Imprimer les constantes", "Print the constants"), ""});
+    t.push_back({"CheckBox4", say(l, "Imprimer en couleur", "Print in colour"), ""});
+    t.push_back({"CheckBox5", say(l, "Axes avec des flèches", "Axes with arrows"), ""});
+    t.push_back({"CheckBox2", say(l, "Imprimer le quadrillage", "Print the grid"), ""});
     for (PageFormat f : {PageFormat::QuarterPage, PageFormat::HalfPage, PageFormat::Optimised})
         t.push_back({item("RadioGroup1", static_cast<int>(f)),
-                     "Format : " + std::string(pageFormatCaption(f)),
-                     std::string(kPageFormatHint)});
-    t.push_back({"Edit1", "Commentaire ajouté, première ligne", ""});
-    t.push_back({"Edit2", "Commentaire ajouté, deuxième ligne", ""});
-    t.push_back({"Button1", "Imprimer", "Ctrl+P"});
-    t.push_back({"Button2", "Annuler", "Ctrl+Z"});
-    t.push_back({"Button3", "Propriétés imprimante", "Imprimante, papier et orientation"});
-    t.push_back({"Button4", "Choisir le tracé des points", "Les points collés depuis un tableur"});
-    t.push_back({"ButtonApercu", "Aperçu avant impression", ""});
+                     say(l, "Format : ", "Format: ") + std::string(pageFormatCaption(f, l)),
+                     std::string(kPageFormatHint.in(l))});
+    t.push_back(
+        {"Edit1", say(l, "Commentaire ajouté, première ligne", "Added comment, first line"), ""});
+    t.push_back(
+        {"Edit2", say(l, "Commentaire ajouté, deuxième ligne", "Added comment, second line"), ""});
+    t.push_back({"Button1", say(l, "Imprimer", "Print"), "Ctrl+P"});
+    t.push_back({"Button2", say(l, "Annuler", "Cancel"), "Ctrl+Z"});
+    t.push_back({"Button3", say(l, "Propriétés imprimante", "Printer properties"),
+                 say(l, "Imprimante, papier et orientation", "Printer, paper and orientation")});
+    t.push_back(
+        {"Button4", say(l, "Choisir le tracé des points", "Choose how points are drawn"),
+         say(l, "Les points collés depuis un tableur", "The points pasted from a spreadsheet")});
+    t.push_back({"ButtonApercu", say(l, "Aperçu avant impression", "Print preview"), ""});
     return t;
 }
 
-ControlTexts pointChooserTexts() {
+ControlTexts pointChooserTexts(Language l) {
     ControlTexts t;
     for (int i = 0; i < kPointStyleCount; ++i)
-        t.push_back({item("RadioGroup1", i),
-                     "Dessin du point : " + std::string(pointStyleCaptions()[i]),
-                     "Les points collés depuis un tableur"});
+        t.push_back(
+            {item("RadioGroup1", i),
+             say(l, "Dessin du point : ", "Point shape: ") + std::string(pointStyleCaptions(l)[i]),
+             say(l, "Les points collés depuis un tableur",
+                 "The points pasted from a spreadsheet")});
     t.push_back({"Button1", "OK", ""});
     return t;
 }
 
-ControlTexts aboutBoxTexts() {
-    return {{"OKButton", "OK, fermer", ""}};
+ControlTexts aboutBoxTexts(Language l) {
+    return {{"OKButton", say(l, "OK, fermer", "OK, close"), ""}};
 }
 
-ControlTexts readerTexts() {
-    return {{"RichEdit1", "Texte du travail pratique", "Lecture seule"}};
+ControlTexts readerTexts(Language l) {
+    return {{"RichEdit1", say(l, "Texte du travail pratique", "Practical-work text"),
+             say(l, "Lecture seule", "Read only")}};
 }
 
 std::string chartDescription(const Simulation& sim) {
+    const Language l = sim.language;
     const ChemicalState& s = sim.state;
     const int main = cursorSeries(sim.curves);
     if (s.study == Study::None || s.study == Study::TwoPolyMixture || main == 0)
-        return "Aucune courbe n'est tracée.";
+        return say(l, "Aucune courbe n'est tracée.", "No curve is drawn.");
 
-    std::string text = texts::studyName(s.side, s.study) + ". ";
+    std::string text = texts::studyName(s.side, s.study, l) + ". ";
     Range x, y;
     for (const CurvePoint& p : sim.curves[main]) {
         x.add(p.x);
         y.add(p.y);
     }
-    if (!x.empty()) text += "En abscisse, " + sim.plot.bottomTitle + ", " + fromTo(x) + ". ";
+    if (!x.empty())
+        text += say(l, "En abscisse, ", "Horizontal axis: ") + sim.plot.bottomTitle + ", " +
+                fromTo(x, l) + ". ";
     if (main == 1) {
-        if (!y.empty()) text += "pH " + fromTo(y) + ". ";
+        if (!y.empty()) text += "pH " + fromTo(y, l) + ". ";
     } else {
         // No pH curve: the species are drawn on their own axis, in mol/L.
         Range c;
         const double scale = sim.concentrationScale > 0 ? sim.concentrationScale : 1;
         for (int k = 2; k <= 6; ++k)
             for (const CurvePoint& p : sim.curves[k]) c.add(p.y / scale);
-        if (!c.empty()) text += "Concentrations jusqu'à " + number(c.high) + " mol/L. ";
+        if (!c.empty())
+            text += say(l, "Concentrations jusqu'à ", "Concentrations up to ") + number(c.high) +
+                    " mol/L. ";
     }
 
     std::vector<std::string> drawn;
     const bool dilution = s.study == Study::Dilution;
+    const std::string referenceLines = say(l, "droites de repère", "reference lines");
     for (int k = 1; k <= 8; ++k) {
         if (sim.curves[k].empty()) continue;
         if (k == 1)
             drawn.push_back("pH");
         else if (k <= 5 && dilution) {
-            if (std::find(drawn.begin(), drawn.end(), "droites de repère") == drawn.end())
-                drawn.push_back("droites de repère");
+            if (std::find(drawn.begin(), drawn.end(), referenceLines) == drawn.end())
+                drawn.push_back(referenceLines);
         } else if (k <= 5)
             drawn.push_back(speciesCaption(sim, speciesBoxOfSeries(s.study, k)));
         else if (k == 6)
             drawn.push_back("H3O+");
         else if (k == 7)
-            drawn.push_back("points ajoutés");
+            drawn.push_back(say(l, "points ajoutés", "pasted points"));
         else
-            drawn.push_back("conductivité");
+            drawn.push_back(say(l, "conductivité", "conductivity"));
     }
-    text += drawn.size() > 1 ? "Courbes tracées : " : "Courbe tracée : ";
+    text += drawn.size() > 1 ? say(l, "Courbes tracées : ", "Curves drawn: ")
+                             : say(l, "Courbe tracée : ", "Curve drawn: ");
     for (std::size_t i = 0; i < drawn.size(); ++i) text += (i ? ", " : "") + drawn[i];
+    if (l == Language::English)
+        return text +
+               ". With the keyboard, the left and right arrows move a cursor from point to "
+               "point along the " +
+               curveOf(sim, main) + " curve; the Home and End keys take it to its ends.";
     text += ". Au clavier, les flèches gauche et droite déplacent un curseur de point en point sur "
             "la courbe " +
             curveOf(sim, main) + ", les touches Début et Fin le portent à ses extrémités.";

@@ -4,35 +4,59 @@
 
 namespace titralab::texts {
 
-std::string messageA() {
-    return std::string("Séparateur décimal : virgule !") + kLineBreak + "Exemple : 1,03E-2";
+namespace {
+
+constexpr Text kDecimalSeparator{"Séparateur décimal : virgule !", "Decimal separator: comma!"};
+constexpr Text kExample{"Exemple : 1,03E-2", "Example: 1,03E-2"};
+constexpr Text kOr{" ou ", " or "};
+constexpr Text kConcentrationTooSmall{"La concentration doit être supérieure à 1E-8 !",
+                                      "The concentration must be greater than 1E-8!"};
+constexpr Text kBuretteConcentrationTooLarge{"cbi trop grande !", "cbi too large!"};
+constexpr Text kVolumeTooLarge{"vai trop grand !", "vai too large!"};
+constexpr Text kVolumeTooSmall{"vai trop petit !", "vai too small!"};
+constexpr Text kPointCount{"Le nombre de points doit être un entier entre 5 et 200 !",
+                           "The number of points must be an integer from 5 to 200!"};
+
+} // namespace
+
+std::string messageA(Language language) {
+    return std::string(kDecimalSeparator.in(language)) + kLineBreak + kExample.in(language);
 }
 
-std::string messageB() {
-    return messageA() + " ou " + "La concentration doit être supérieure à 1E-8 !" + " ou " +
-           "cbi trop grande !";
+std::string messageB(Language language) {
+    const char* const orText = kOr.in(language);
+    return messageA(language) + orText + kConcentrationTooSmall.in(language) + orText +
+           kBuretteConcentrationTooLarge.in(language);
 }
 
-std::string messageC() {
-    return messageA() + " ou " + "vai trop grand !" + " ou " + "vai trop petit !";
+std::string messageC(Language language) {
+    const char* const orText = kOr.in(language);
+    return messageA(language) + orText + kVolumeTooLarge.in(language) + orText +
+           kVolumeTooSmall.in(language);
 }
 
-std::string messageD() {
-    return "Le nombre de points doit être un entier entre 5 et 200 !";
+std::string messageD(Language language) {
+    return kPointCount.in(language);
 }
 
-std::string studyName(BuretteSide side, Study study) {
-    static const std::array<const char*, 5> acid{
-        "Monobase forte sur polyacide, f (v)", "Monobase forte sur polyacide, f (pH)",
-        "Monobase forte sur 2 monoacides, f (v)", "Mélange de 2 polyacides, pH et c",
-        "Dilution d'un acide"};
-    static const std::array<const char*, 5> base{
-        "Monoacide fort sur polybase, f (v)", "Monoacide fort sur polybase, f (pH)",
-        "Monoacide fort sur 2 monobases, f (v)", "Mélange de 2 polybases, pH et c",
-        "Dilution d'une base"};
+std::string studyName(BuretteSide side, Study study, Language language) {
+    static constexpr std::array<Text, 5> acid{{
+        {"Monobase forte sur polyacide, f (v)", "Strong base, polyprotic acid, f (v)"},
+        {"Monobase forte sur polyacide, f (pH)", "Strong base, polyprotic acid, f (pH)"},
+        {"Monobase forte sur 2 monoacides, f (v)", "Strong base, 2 monoprotic acids, f (v)"},
+        {"Mélange de 2 polyacides, pH et c", "Mixing 2 polyprotic acids, pH, c"},
+        {"Dilution d'un acide", "Dilution of an acid"},
+    }};
+    static constexpr std::array<Text, 5> base{{
+        {"Monoacide fort sur polybase, f (v)", "Strong acid, polyprotic base, f (v)"},
+        {"Monoacide fort sur polybase, f (pH)", "Strong acid, polyprotic base, f (pH)"},
+        {"Monoacide fort sur 2 monobases, f (v)", "Strong acid, 2 monoprotic bases, f (v)"},
+        {"Mélange de 2 polybases, pH et c", "Mixing 2 polyprotic bases, pH, c"},
+        {"Dilution d'une base", "Dilution of a base"},
+    }};
     const int i = static_cast<int>(study);
     if (i < 0 || i > 4) return {};
-    return side == BuretteSide::AcidSide ? acid[i] : base[i];
+    return (side == BuretteSide::AcidSide ? acid[i] : base[i]).in(language);
 }
 
 } // namespace titralab::texts

@@ -1,7 +1,8 @@
-// The table of texts: the program's messages, titles and study names, in French.
+// The table of texts: the program's messages, titles and study names, in French and English.
 #pragma once
 
 #include "core/chemistry/ChemicalState.h"
+#include "core/texts/Language.h"
 
 #include <string>
 
@@ -11,15 +12,24 @@ namespace titralab::texts {
 inline constexpr char kLineBreak = '\r';
 
 // Message A: a number field that does not read as a number in range.
-std::string messageA();
+std::string messageA(Language language);
 // Message B: a concentration field out of range.
-std::string messageB();
+std::string messageB(Language language);
 // Message C: a volume field out of range.
-std::string messageC();
+std::string messageC(Language language);
 // Message D: the number of points of the curves.
-std::string messageD();
+std::string messageD(Language language);
 
 // Name of a study in the study list, on either side.
-std::string studyName(BuretteSide side, Study study);
+std::string studyName(BuretteSide side, Study study, Language language);
+
+// Transitional: French, until every caller passes a language.
+inline std::string messageA() { return messageA(Language::French); }
+inline std::string messageB() { return messageB(Language::French); }
+inline std::string messageC() { return messageC(Language::French); }
+inline std::string messageD() { return messageD(Language::French); }
+inline std::string studyName(BuretteSide side, Study study) {
+    return studyName(side, study, Language::French);
+}
 
 } // namespace titralab::texts

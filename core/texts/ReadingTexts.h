@@ -1,50 +1,54 @@
-// The French texts of the readings of a titration: equivalence points, derivative, indicators,
+// The texts of the readings of a titration: equivalence points, derivative, indicators,
 // legend, the value on the curve and the particular point.
 #pragma once
 
+#include "core/texts/Language.h"
+
 namespace titralab::texts {
 
-inline constexpr const char* kEquivalencesBox = "Équivalences";
-inline constexpr const char* kDerivativeBox = "dpH/dV";
-inline constexpr const char* kDerivativeColumn = "dpH/dV";
-inline constexpr const char* kDerivativeAxis = "dpH/dV, en pH par mL";
-inline constexpr const char* kDerivativeAxisLitres = "dpH/dV, en pH par L";
-inline constexpr const char* kIndicatorLabel = "&Indicateur :";
-inline constexpr const char* kNoIndicator = "(aucun)";
-inline constexpr const char* kLegendBox = "Légende";
-inline constexpr const char* kResultsTitle = "Points remarquables";
-inline constexpr const char* kSuits = "convient";
-inline constexpr const char* kDoesNotSuit = "ne convient pas";
-inline constexpr const char* kNoJump = "pas de saut exploitable";
-inline constexpr const char* kJump = "saut exploitable";
-inline constexpr const char* kParticularLabel = "&Point particulier :";
-inline constexpr const char* kParticularUnit = "mL";
-inline constexpr const char* kParticularUnitLitres = "L";
-inline constexpr const char* kOnCurve = "Sur la courbe : v = ";
-inline constexpr const char* kCopiedHeader = "Points remarquables";
-inline constexpr const char* kPointColumn = "Point";
-inline constexpr const char* kVolumeColumn = "v";
-inline constexpr const char* kPHColumn = "pH";
+inline constexpr Text kEquivalencesBox{"Équivalences", "Equivalences"};
+inline constexpr Text kDerivativeBox{"dpH/dV", "dpH/dV"};
+inline constexpr Text kDerivativeColumn{"dpH/dV", "dpH/dV"};
+inline constexpr Text kDerivativeAxis{"dpH/dV, en pH par mL", "dpH/dV, in pH per mL"};
+inline constexpr Text kDerivativeAxisLitres{"dpH/dV, en pH par L", "dpH/dV, in pH per L"};
+inline constexpr Text kIndicatorLabel{"&Indicateur :", "&Indicator:"};
+inline constexpr Text kNoIndicator{"(aucun)", "(none)"};
+inline constexpr Text kLegendBox{"Légende", "Legend"};
+inline constexpr Text kResultsTitle{"Points remarquables", "Key points"};
+inline constexpr Text kSuits{"convient", "suitable"};
+inline constexpr Text kDoesNotSuit{"ne convient pas", "not suitable"};
+inline constexpr Text kNoJump{"pas de saut exploitable", "no usable pH jump"};
+inline constexpr Text kJump{"saut exploitable", "usable pH jump"};
+inline constexpr Text kParticularLabel{"&Point particulier :", "&Particular point:"};
+inline constexpr Text kParticularUnit{"mL", "mL"};
+inline constexpr Text kParticularUnitLitres{"L", "L"};
+inline constexpr Text kOnCurve{"Sur la courbe : v = ", "On the curve: v = "};
+inline constexpr Text kCopiedHeader{"Points remarquables", "Key points"};
+inline constexpr Text kPointColumn{"Point", "Point"};
+inline constexpr Text kVolumeColumn{"v", "v"};
+inline constexpr Text kPHColumn{"pH", "pH"};
 // Labels of the points: E1, I1 (inflection), ½E1.
-inline constexpr const char* kEquivalencePrefix = "E";
-inline constexpr const char* kInflectionPrefix = "I";
-inline constexpr const char* kHalfPrefix = "½E";
-inline constexpr const char* kLegendPH = "pH";
-inline constexpr const char* kLegendHydronium = "c (H3O+)";
-inline constexpr const char* kLegendDerivative = "dpH/dV";
-inline constexpr const char* kLegendPasted = "Points ajoutés";
-inline constexpr const char* kLegendConductivity = "Conductivité";
-inline constexpr const char* kHideLegend = "Masquer la légende";
-inline constexpr const char* kShowLegend = "Afficher la légende";
-inline constexpr const char* kParticularOutside = "Volume hors de la courbe";
-inline constexpr const char* kParticularNoTitration = "Seulement pour un dosage";
+inline constexpr Text kEquivalencePrefix{"E", "E"};
+inline constexpr Text kInflectionPrefix{"I", "I"};
+inline constexpr Text kHalfPrefix{"½E", "½E"};
+inline constexpr Text kLegendPH{"pH", "pH"};
+inline constexpr Text kLegendHydronium{"c (H3O+)", "c (H3O+)"};
+inline constexpr Text kLegendDerivative{"dpH/dV", "dpH/dV"};
+inline constexpr Text kLegendPasted{"Points ajoutés", "Pasted points"};
+inline constexpr Text kLegendConductivity{"Conductivité", "Conductivity"};
+inline constexpr Text kHideLegend{"Masquer la légende", "Hide the legend"};
+inline constexpr Text kShowLegend{"Afficher la légende", "Show the legend"};
+inline constexpr Text kParticularOutside{"Volume hors de la courbe", "Volume outside the curve"};
+inline constexpr Text kParticularNoTitration{"Seulement pour un dosage", "Only for a titration"};
 
 // Accessible names of the reading controls.
-inline constexpr const char* kEquivalencesName = "Marquer les équivalences et demi-équivalences";
-inline constexpr const char* kDerivativeName = "Courbe de la dérivée dpH/dV";
-inline constexpr const char* kLegendName = "Légende du graphique";
-inline constexpr const char* kIndicatorName = "Indicateur coloré";
-inline constexpr const char* kParticularName = "Volume du point particulier, en mL";
-inline constexpr const char* kResultsName = "Points remarquables du dosage";
+inline constexpr Text kEquivalencesName{"Marquer les équivalences et demi-équivalences",
+                                        "Mark equivalence and half-equivalence points"};
+inline constexpr Text kDerivativeName{"Courbe de la dérivée dpH/dV", "Derivative curve dpH/dV"};
+inline constexpr Text kLegendName{"Légende du graphique", "Chart legend"};
+inline constexpr Text kIndicatorName{"Indicateur coloré", "Colour indicator"};
+inline constexpr Text kParticularName{"Volume du point particulier, en mL",
+                                      "Volume of the particular point, in mL"};
+inline constexpr Text kResultsName{"Points remarquables du dosage", "Key points of the titration"};
 
 } // namespace titralab::texts

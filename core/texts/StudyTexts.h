@@ -1,117 +1,210 @@
-// The French texts of study files (opening, saving, recent files) and of the fit to pasted points.
+// The texts of study files (opening, saving, recent files) and of the fit to pasted points.
 #pragma once
 
+#include "core/texts/Language.h"
+
 #include <string>
+#include <vector>
 
 namespace titralab::texts {
 
 // Menus and dialogs of study files.
-inline constexpr const char* kOpenStudy = "Ou&vrir…";
-inline constexpr const char* kSaveStudy = "&Enregistrer";
-inline constexpr const char* kSaveStudyAs = "Enregistrer &sous…";
-inline constexpr const char* kRecentStudies = "Études &récentes";
-inline constexpr const char* kNoRecentStudy = "(aucune)";
-inline constexpr const char* kExampleStudies = "&Exemples d'études";
-inline constexpr const char* kOpenStudyTitle = "Ouvrir une étude";
-inline constexpr const char* kSaveStudyTitle = "Enregistrer l'étude";
-inline constexpr const char* kStudyFilter = "Études TitraLab (*.titralab)";
-inline constexpr const char* kUntitledStudy = "Sans titre";
-inline constexpr const char* kUnsavedTitle = "Étude modifiée";
-inline constexpr const char* kUnsavedQuestion =
-    "L'étude a été modifiée depuis son dernier enregistrement. Voulez-vous l'enregistrer ?";
-inline constexpr const char* kExampleAcetic = "Acide éthanoïque, points mesurés";
-inline constexpr const char* kExamplePhosphoric = "Espèces de l'acide phosphorique";
-inline constexpr const char* kExampleTwoMonoacids = "Deux monoacides";
+inline constexpr Text kOpenStudy{"Ou&vrir…", "&Open…"};
+inline constexpr Text kSaveStudy{"&Enregistrer", "&Save"};
+inline constexpr Text kSaveStudyAs{"Enregistrer &sous…", "Save &as…"};
+inline constexpr Text kRecentStudies{"Études &récentes", "&Recent studies"};
+inline constexpr Text kNoRecentStudy{"(aucune)", "(none)"};
+inline constexpr Text kExampleStudies{"&Exemples d'études", "&Example studies"};
+inline constexpr Text kOpenStudyTitle{"Ouvrir une étude", "Open a study"};
+inline constexpr Text kSaveStudyTitle{"Enregistrer l'étude", "Save the study"};
+inline constexpr Text kStudyFilter{"Études TitraLab (*.titralab)", "TitraLab studies (*.titralab)"};
+inline constexpr Text kUntitledStudy{"Sans titre", "Untitled"};
+inline constexpr Text kUnsavedTitle{"Étude modifiée", "Study changed"};
+inline constexpr Text kUnsavedQuestion{
+    "L'étude a été modifiée depuis son dernier enregistrement. Voulez-vous l'enregistrer ?",
+    "The study has changed since it was last saved. Do you want to save it?"};
+inline constexpr Text kExampleAcetic{"Acide éthanoïque, points mesurés",
+                                     "Ethanoic acid, measured points"};
+inline constexpr Text kExamplePhosphoric{"Espèces de l'acide phosphorique",
+                                         "Species of phosphoric acid"};
+inline constexpr Text kExampleTwoMonoacids{"Deux monoacides", "Two monoprotic acids"};
 
 // Opening: every refusal names the file, then the first problem met.
-inline std::string cannotOpen(const std::string& fileName, const std::string& problem) {
+inline std::string cannotOpen(const std::string& fileName, const std::string& problem,
+                              Language language) {
+    if (language == Language::English)
+        return "Cannot open the study “" + fileName + "”: " + problem;
     return "Impossible d'ouvrir l'étude « " + fileName + " » : " + problem;
 }
-inline constexpr const char* kUnreadable = "le fichier ne peut pas être lu.";
-inline constexpr const char* kTooLarge = "le fichier est trop gros pour une étude (plus de 2 Mo).";
-inline constexpr const char* kEmptyFile = "le fichier est vide.";
-inline constexpr const char* kBinary = "ce n'est pas un fichier texte.";
-inline constexpr const char* kNotAStudy = "ce n'est pas une étude de TitraLab.";
-inline constexpr const char* kTruncated =
-    "le fichier est tronqué : il s'arrête avant la fin de l'étude.";
-inline constexpr const char* kTooDeep = "le fichier est imbriqué trop profondément.";
-inline std::string damagedAt(int line) {
+inline constexpr Text kUnreadable{"le fichier ne peut pas être lu.", "the file cannot be read."};
+inline constexpr Text kTooLarge{"le fichier est trop gros pour une étude (plus de 2 Mo).",
+                                "the file is too large for a study (more than 2 MB)."};
+inline constexpr Text kEmptyFile{"le fichier est vide.", "the file is empty."};
+inline constexpr Text kBinary{"ce n'est pas un fichier texte.", "this is not a text file."};
+inline constexpr Text kNotAStudy{"ce n'est pas une étude de TitraLab.",
+                                 "this is not a TitraLab study."};
+inline constexpr Text kTruncated{"le fichier est tronqué : il s'arrête avant la fin de l'étude.",
+                                 "the file is truncated: it stops before the end of the study."};
+inline constexpr Text kTooDeep{"le fichier est imbriqué trop profondément.",
+                               "the file is nested too deeply."};
+inline std::string damagedAt(int line, Language language) {
+    if (language == Language::English)
+        return "the file is damaged (syntax error on line " + std::to_string(line) + ").";
     return "le fichier est abîmé (erreur de syntaxe à la ligne " + std::to_string(line) + ").";
 }
-inline std::string unknownVersion(const std::string& version) {
+inline std::string unknownVersion(const std::string& version, Language language) {
+    if (language == Language::English)
+        return "the file is in version “" + version +
+               "” of the format, which this program cannot read (it reads version 1).";
     return "le fichier est de la version « " + version +
            " » du format, que ce programme ne sait pas lire (il lit la version 1).";
 }
-inline std::string badValue(const std::string& key, const std::string& expected) {
+inline std::string badValue(const std::string& key, const std::string& expected,
+                            Language language) {
+    if (language == Language::English)
+        return "the value of “" + key + "” is out of range (expected: " + expected + ").";
     return "la valeur de « " + key + " » est hors limites (attendu : " + expected + ").";
 }
-inline std::string newerVersionSkipped(const std::string& fileName, const std::string& skipped) {
+inline std::string newerVersionSkipped(const std::string& fileName, const std::string& skipped,
+                                       Language language) {
+    if (language == Language::English)
+        return "The study “" + fileName +
+               "” comes from a newer version of TitraLab. What was not understood has been left "
+               "out: " +
+               skipped + ".";
     return "L'étude « " + fileName +
            " » vient d'une version plus récente de TitraLab. Ce qui n'a pas été compris a été "
            "laissé de côté : " +
            skipped + ".";
 }
 
+// What a value of a study file should have been, in a refusal.
+inline constexpr Text kExpectedText{"un texte", "a text"};
+inline constexpr Text kExpectedShortText{"un texte de 1000 caractères au plus",
+                                         "a text of at most 1000 characters"};
+inline constexpr Text kExpectedBoolean{"true ou false", "true or false"};
+inline constexpr Text kExpectedSection{"une section { }", "a section { }"};
+inline constexpr Text kExpectedNoStudy{"« none » tant que « panel.side » est « none »",
+                                       "“none” while “panel.side” is “none”"};
+inline constexpr Text kExpectedBoxNumbers{"des numéros de case de 1 à 10",
+                                          "box numbers from 1 to 10"};
+inline constexpr Text kExpectedPastedLines{"des lignes de texte de 1000 caractères au plus",
+                                           "lines of text of at most 1000 characters"};
+// The version of a file that names none.
+inline constexpr Text kNoVersion{"aucune", "none"};
+inline std::string expectedInteger(int low, int high, Language language) {
+    return (language == Language::English ? "a whole number from " : "un entier de ") +
+           std::to_string(low) + (language == Language::English ? " to " : " à ") +
+           std::to_string(high);
+}
+inline std::string expectedList(int maxCount, Language language) {
+    if (language == Language::English)
+        return "a list [ ] of at most " + std::to_string(maxCount) + " items";
+    return "une liste [ ] de " + std::to_string(maxCount) + " éléments au plus";
+}
+inline std::string expectedSections(int maxCount, Language language) {
+    if (language == Language::English) return "at most " + std::to_string(maxCount) + " sections";
+    return std::to_string(maxCount) + " sections au plus";
+}
+// The names a choice accepts, quoted: « a », « b » ou « c ».
+inline std::string choicesText(const std::vector<std::string>& names, Language language) {
+    const bool en = language == Language::English;
+    std::string all;
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        all += k == 0 ? "" : k + 1 == names.size() ? (en ? " or " : " ou ") : ", ";
+        all += en ? "“" + names[k] + "”" : "« " + names[k] + " »";
+    }
+    return all;
+}
+
 // Saving: a failure leaves the previous file whole.
-inline std::string cannotSave(const std::string& fileName, const std::string& reason) {
+inline std::string cannotSave(const std::string& fileName, const std::string& reason,
+                              Language language) {
+    if (language == Language::English)
+        return "The study could not be saved in “" + fileName + "”: " + reason +
+               ". The previous file is unchanged.";
     return "L'étude n'a pas pu être enregistrée dans « " + fileName + " » : " + reason +
            ". Le fichier précédent est resté intact.";
 }
 
 // Why a file could not be written, from the system's error number.
-inline std::string writeFailureReason(int error) {
+inline std::string writeFailureReason(int error, Language language) {
+    const bool en = language == Language::English;
     switch (error) {
     case 1:  // EPERM
     case 13: // EACCES
-        return "l'accès au dossier ou au fichier est refusé";
+        return en ? "access to the folder or the file is denied"
+                  : "l'accès au dossier ou au fichier est refusé";
     case 2: // ENOENT
-        return "le dossier n'existe pas";
+        return en ? "the folder does not exist" : "le dossier n'existe pas";
     case 21: // EISDIR
-        return "ce nom est celui d'un dossier";
+        return en ? "this name is that of a folder" : "ce nom est celui d'un dossier";
     case 28: // ENOSPC
-        return "le disque est plein";
+        return en ? "the disk is full" : "le disque est plein";
     case 30: // EROFS
-        return "le support est en lecture seule";
+        return en ? "the medium is read-only" : "le support est en lecture seule";
     case 36: // ENAMETOOLONG
-        return "le nom du fichier est trop long";
+        return en ? "the file name is too long" : "le nom du fichier est trop long";
     default:
-        return "erreur d'écriture (code " + std::to_string(error) + ")";
+        return (en ? "write error (code " : "erreur d'écriture (code ") + std::to_string(error) +
+               ")";
     }
 }
 
 // Fitting the model to the pasted points.
-inline constexpr const char* kFitMenu = "Ajuster au points collés…";
+inline constexpr Text kFitMenu{"Ajuster au points collés…", "Fit to pasted points…"};
 // The values a fit may free, in the order C1, C2, Cb, pK1, pK2, pK3.
-inline constexpr const char* kFitCaptions[6] = {
-    "C1, bécher (mol/L)", "C2, bécher (mol/L)", "Cb, burette (mol/L)", "pKa1", "pKa2", "pKa3"};
-inline constexpr const char* kFitTitle = "Ajuster la simulation aux points collés";
-inline constexpr const char* kFitFree = "Valeurs à ajuster :";
-inline constexpr const char* kFitApply = "&Appliquer";
-inline constexpr const char* kFitCancel = "&Annuler";
-inline constexpr const char* kFitValueHeader = "Valeur";
-inline constexpr const char* kFitUncertaintyHeader = "Incertitude-type";
-inline constexpr const char* kFitResidualTitle = "Résidus : pH mesuré − pH calculé";
-inline constexpr const char* kFitResidualAxis = "écart (pH)";
-inline constexpr const char* kFitVolumeAxis = "v (mL)";
-inline constexpr const char* kFitVolumeAxisLitres = "v (L)";
-inline constexpr const char* kFitResidualDeviation = "Écart-type résiduel (pH)";
-inline constexpr const char* kFitPointsUsed = "Points utilisés";
-inline constexpr const char* kFitNotTitration =
-    "L'ajustement demande une étude de titrage (un polyacide, ou deux monoacides).";
-inline constexpr const char* kFitNoPoints = "Collez d'abord des points mesurés (v, pH).";
-inline constexpr const char* kFitNothingFree = "Cochez au moins une valeur à ajuster.";
-inline std::string fitTooFewPoints(int points, int free) {
+inline constexpr Text kFitCaptions[6] = {{"C1, bécher (mol/L)", "C1, beaker (mol/L)"},
+                                         {"C2, bécher (mol/L)", "C2, beaker (mol/L)"},
+                                         {"Cb, burette (mol/L)", "Cb, burette (mol/L)"},
+                                         {"pKa1", "pKa1"},
+                                         {"pKa2", "pKa2"},
+                                         {"pKa3", "pKa3"}};
+inline constexpr Text kFitTitle{"Ajuster la simulation aux points collés",
+                                "Fit the simulation to the pasted points"};
+inline constexpr Text kFitFree{"Valeurs à ajuster :", "Values to fit:"};
+inline constexpr Text kFitApply{"&Appliquer", "&Apply"};
+inline constexpr Text kFitCancel{"&Annuler", "&Cancel"};
+inline constexpr Text kFitValueHeader{"Valeur", "Value"};
+inline constexpr Text kFitUncertaintyHeader{"Incertitude-type", "Std uncertainty"};
+inline constexpr Text kFitResidualTitle{"Résidus : pH mesuré − pH calculé",
+                                        "Residuals: measured − computed pH"};
+inline constexpr Text kFitResidualAxis{"écart (pH)", "residual (pH)"};
+inline constexpr Text kFitVolumeAxis{"v (mL)", "v (mL)"};
+inline constexpr Text kFitVolumeAxisLitres{"v (L)", "v (L)"};
+inline constexpr Text kFitResidualDeviation{"Écart-type résiduel (pH)", "Residual SD (pH)"};
+inline constexpr Text kFitPointsUsed{"Points utilisés", "Points used"};
+inline constexpr Text kFitNotTitration{
+    "L'ajustement demande une étude de titrage (un polyacide, ou deux monoacides).",
+    "Fitting needs a titration study (a polyprotic acid, or two monoprotic acids)."};
+inline constexpr Text kFitNoPoints{"Collez d'abord des points mesurés (v, pH).",
+                                   "Paste measured points (v, pH) first."};
+inline constexpr Text kFitNothingFree{"Cochez au moins une valeur à ajuster.",
+                                      "Tick at least one value to fit."};
+inline std::string fitTooFewPoints(int points, int free, Language language) {
+    if (language == Language::English)
+        return "Too few points: " + std::to_string(points) + " point(s) for " +
+               std::to_string(free) + " value(s) to fit; at least " + std::to_string(free + 1) +
+               " are needed.";
     return "Trop peu de points : " + std::to_string(points) + " point(s) pour " +
            std::to_string(free) + " valeur(s) à ajuster ; il en faut au moins " +
            std::to_string(free + 1) + ".";
 }
-inline constexpr const char* kFitNoEquivalence =
+// Transitional: French, until every caller passes a language.
+inline std::string fitTooFewPoints(int points, int free) {
+    return fitTooFewPoints(points, free, Language::French);
+}
+inline constexpr Text kFitNoEquivalence{
     "Les points collés n'encadrent aucune équivalence : une concentration ne peut pas en être "
-    "déduite.";
-inline constexpr const char* kFitFailed =
-    "L'ajustement n'a pas abouti : les valeurs trouvées ne sont pas des nombres finis.";
-inline constexpr const char* kFitUndetermined =
+    "déduite.",
+    "The pasted points do not span any equivalence point: no concentration can be deduced from "
+    "them."};
+inline constexpr Text kFitFailed{
+    "L'ajustement n'a pas abouti : les valeurs trouvées ne sont pas des nombres finis.",
+    "The fit failed: the values found are not finite numbers."};
+inline constexpr Text kFitUndetermined{
     "L'ajustement n'a pas abouti : les points ne suffisent pas à déterminer les valeurs cochées "
-    "(décochez-en une).";
+    "(décochez-en une).",
+    "The fit failed: the points are not enough to determine the ticked values (untick one)."};
 
 } // namespace titralab::texts

@@ -1,132 +1,149 @@
-// The French texts of the main window and the about box: menus, hints, captions, labels.
+// The texts of the main window and the about box: menus, hints, captions, labels.
 #pragma once
+
+#include "core/texts/Language.h"
 
 namespace titralab::texts {
 
 // Main window caption: the fixed part, then the author credit.
-inline constexpr const char* kMainCaption = "pH, conductivité, concentrations : ";
-inline constexpr const char* kAuthorCredit = "réalisé par l'équipe TitraLab";
+inline constexpr Text kMainCaption{"pH, conductivité, concentrations : ",
+                                   "pH, conductivity, concentrations: "};
+inline constexpr Text kAuthorCredit{"réalisé par l'équipe TitraLab", "made by the TitraLab team"};
 
 // Menus and their entries ("&" marks the mnemonic).
-inline constexpr const char* kMenuFile = "&Fichier";
-inline constexpr const char* kOpenPracticalText = "&Ouvrir un texte de travail pratique";
-inline constexpr const char* kPrint = "&Imprimer...";
-inline constexpr const char* kStartNavigator = "&Lancer le navigateur Velmor";
-inline constexpr const char* kQuit = "&Quitter";
-inline constexpr const char* kQuitAndStartNavigator = "Q&uitter et lancer le navigateur";
-inline constexpr const char* kMenuEdit = "&Edition";
-inline constexpr const char* kShowSimulation = "&Voir simulation";
-inline constexpr const char* kCopySimulation = "&Copier simulation...";
-inline constexpr const char* kPasteVolumeFirst = "Co&ller des couples (v, pH)";
-inline constexpr const char* kPastePHFirst = "Co&ller des couples (pH, v)";
-inline constexpr const char* kMenuOptions = "&Options";
-inline constexpr const char* kTooltips = "&Bulles d'aide";
-inline constexpr const char* kSeparatorComma = "Séparateur décimal = &virgule";
-inline constexpr const char* kSeparatorPoint = "Séparateur décimal = &point";
-inline constexpr const char* kMenuHelp = "&Aide";
-inline constexpr const char* kHelpIndex = "&Index";
-inline constexpr const char* kHelpPracticalWork = "&Travaux pratiques";
-inline constexpr const char* kHelpPrecision = "Pré&cision des calculs";
-inline constexpr const char* kHomePage = "&Page d'accueil Velmor";
-inline constexpr const char* kWriteToAuthor = "&Ecrire à l'auteur";
-inline constexpr const char* kAbout = "&A propos";
+inline constexpr Text kMenuFile{"&Fichier", "&File"};
+inline constexpr Text kOpenPracticalText{"&Ouvrir un texte de travail pratique",
+                                         "Open a practical &work sheet"};
+inline constexpr Text kPrint{"&Imprimer...", "&Print..."};
+inline constexpr Text kStartNavigator{"&Lancer le navigateur Velmor",
+                                      "&Launch the Velmor navigator"};
+inline constexpr Text kQuit{"&Quitter", "&Quit"};
+inline constexpr Text kQuitAndStartNavigator{"Q&uitter et lancer le navigateur",
+                                             "Q&uit and launch the navigator"};
+inline constexpr Text kMenuEdit{"&Edition", "&Edit"};
+inline constexpr Text kShowSimulation{"&Voir simulation", "&Show simulation"};
+inline constexpr Text kCopySimulation{"&Copier simulation...", "&Copy simulation..."};
+inline constexpr Text kPasteVolumeFirst{"Co&ller des couples (v, pH)", "&Paste pairs (v, pH)"};
+inline constexpr Text kPastePHFirst{"Co&ller des couples (pH, v)", "P&aste pairs (pH, v)"};
+inline constexpr Text kMenuOptions{"&Options", "&Options"};
+inline constexpr Text kTooltips{"&Bulles d'aide", "&Tooltips"};
+inline constexpr Text kSeparatorComma{"Séparateur décimal = &virgule",
+                                      "Decimal separator = &comma"};
+inline constexpr Text kSeparatorPoint{"Séparateur décimal = &point", "Decimal separator = &point"};
+inline constexpr Text kMenuHelp{"&Aide", "&Help"};
+inline constexpr Text kHelpIndex{"&Index", "&Index"};
+inline constexpr Text kHelpPracticalWork{"&Travaux pratiques", "&Practical work"};
+inline constexpr Text kHelpPrecision{"Pré&cision des calculs", "&Calculation accuracy"};
+inline constexpr Text kHomePage{"&Page d'accueil Velmor", "Velmor &home page"};
+inline constexpr Text kWriteToAuthor{"&Ecrire à l'auteur", "&Mail the author"};
+inline constexpr Text kAbout{"&A propos", "A&bout"};
 
 // Hints: the part before "|" is the bubble, the part after it the status-bar text; a hint
 // without "|" is both.
-inline constexpr const char* kHintStartNavigator = "|Lance d'autres programmes de cette suite";
-inline constexpr const char* kHintCopySimulation =
-    "|Transfert vers un tableur, ou un logiciel de dessin";
+inline constexpr Text kHintStartNavigator{"|Lance d'autres programmes de cette suite",
+                                          "|Starts other programs of this suite"};
+inline constexpr Text kHintCopySimulation{"|Transfert vers un tableur, ou un logiciel de dessin",
+                                          "|Transfer to a spreadsheet or a drawing program"};
 
 // Tool bar buttons and their hints, left to right.
-inline constexpr const char* kToolOpen = "&Ouvrir";
-inline constexpr const char* kToolSave = "&Enregistrer";
-inline constexpr const char* kToolPrint = "&Imprimer";
-inline constexpr const char* kToolCopy = "&Copier";
-inline constexpr const char* kToolIndex = "&Index";
-inline constexpr const char* kHintToolOpen = "Ouvrir|Ouvrir une étude (.titralab)";
-inline constexpr const char* kHintToolSave = "Enregistrer|Enregistrer l'étude (.titralab)";
-inline constexpr const char* kHintToolPrint = "Imprimer|Imprimer";
-inline constexpr const char* kHintToolCopy =
-    "Copier|Copier un graphique ou des nombres pour un tableur";
-inline constexpr const char* kHintToolIndex = "Aide|Index d'aide en ligne";
+inline constexpr Text kToolOpen{"&Ouvrir", "&Open"};
+inline constexpr Text kToolSave{"&Enregistrer", "&Save"};
+inline constexpr Text kToolPrint{"&Imprimer", "&Print"};
+inline constexpr Text kToolCopy{"&Copier", "&Copy"};
+inline constexpr Text kToolIndex{"&Index", "&Index"};
+inline constexpr Text kHintToolOpen{"Ouvrir|Ouvrir une étude (.titralab)",
+                                    "Open|Open a study (.titralab)"};
+inline constexpr Text kHintToolSave{"Enregistrer|Enregistrer l'étude (.titralab)",
+                                    "Save|Save the study (.titralab)"};
+inline constexpr Text kHintToolPrint{"Imprimer|Imprimer", "Print|Print"};
+inline constexpr Text kHintToolCopy{"Copier|Copier un graphique ou des nombres pour un tableur",
+                                    "Copy|Copy a chart or numbers for a spreadsheet"};
+inline constexpr Text kHintToolIndex{"Aide|Index d'aide en ligne", "Help|Online help index"};
 
 // Commands panel.
-inline constexpr const char* kLineWidthLabel = "épaisseur de trait, en 1/100 mm";
-inline constexpr const char* kHintShowButton = "|Trace les courbes à l'écran";
-inline constexpr const char* kHintCopyButton = "|Transfert vers un tableur";
-inline constexpr const char* kPrintButton = "&Imprimer...                           Ctrl+P";
-inline constexpr const char* kPasteVolumeFirstButton = "Co&ller des couples (v, pH)     Ctrl+V";
-inline constexpr const char* kPastePHFirstButton = "Coll&er des couples (pH, v)     Ctrl+B";
+inline constexpr Text kLineWidthLabel{"épaisseur de trait, en 1/100 mm", "line width, in 1/100 mm"};
+inline constexpr Text kHintShowButton{"|Trace les courbes à l'écran",
+                                      "|Draws the curves on screen"};
+inline constexpr Text kHintCopyButton{"|Transfert vers un tableur", "|Transfer to a spreadsheet"};
+inline constexpr Text kPrintButton{"&Imprimer...                           Ctrl+P",
+                                   "&Print...                                  Ctrl+P"};
+inline constexpr Text kPasteVolumeFirstButton{"Co&ller des couples (v, pH)     Ctrl+V",
+                                              "P&aste pairs (v, pH)                Ctrl+V"};
+inline constexpr Text kPastePHFirstButton{"Coll&er des couples (pH, v)     Ctrl+B",
+                                          "Pas&te pairs (pH, v)                Ctrl+B"};
 
 // Captions of the show and copy commands: before any study, in most studies, in the
 // two-polyacid mixture.
-inline constexpr const char* kShowCaptionAtStart = "Voir &simulation                      F11";
-inline constexpr const char* kCopyCaptionAtStart = "&Copier simulation...             Ctrl+C";
-inline constexpr const char* kShowCaption = "Voir &simulation  F11";
-inline constexpr const char* kCopyCaption = "&Copier simulation... Ctrl+C";
-inline constexpr const char* kShowResultsCaption = "Afficher ré&sultats  F11";
-inline constexpr const char* kCopyResultsCaption = "&Copier résultats  Ctrl+C";
+inline constexpr Text kShowCaptionAtStart{"Voir &simulation                      F11",
+                                          "&Show simulation                        F11"};
+inline constexpr Text kCopyCaptionAtStart{"&Copier simulation...             Ctrl+C",
+                                          "&Copy simulation...               Ctrl+C"};
+inline constexpr Text kShowCaption{"Voir &simulation  F11", "&Show simulation  F11"};
+inline constexpr Text kCopyCaption{"&Copier simulation... Ctrl+C", "&Copy simulation... Ctrl+C"};
+inline constexpr Text kShowResultsCaption{"Afficher ré&sultats  F11", "Show re&sults  F11"};
+inline constexpr Text kCopyResultsCaption{"&Copier résultats  Ctrl+C", "&Copy results  Ctrl+C"};
 
 // Input panel.
-inline constexpr const char* kBuretteCaption = "Dans la burette :";
-inline constexpr const char* kStrongBase = "Monobase forte";
-inline constexpr const char* kStrongAcid = "Monoacide fort";
-inline constexpr const char* kStudyCaption = "Vous voulez étudier la transformation : ";
-inline constexpr const char* kBaseKindCaption = "Monobase forte";
-inline constexpr const char* kSoda = "Soude";
-inline constexpr const char* kPotash = "Potasse";
-inline constexpr const char* kUnitConcentration = "mol/L";
-inline constexpr const char* kUnitVolume = "L";
-inline constexpr const char* kPKa1Label = "p&Ka";
-inline constexpr const char* kPKa2Label = "pKa&2";
-inline constexpr const char* kPKa3Label = "pKa&3";
+inline constexpr Text kBuretteCaption{"Dans la burette :", "In the burette:"};
+inline constexpr Text kStrongBase{"Monobase forte", "Strong base"};
+inline constexpr Text kStrongAcid{"Monoacide fort", "Strong acid"};
+inline constexpr Text kStudyCaption{"Vous voulez étudier la transformation : ",
+                                    "Reaction to study: "};
+inline constexpr Text kBaseKindCaption{"Monobase forte", "Strong base"};
+inline constexpr Text kSoda{"Soude", "NaOH"};
+inline constexpr Text kPotash{"Potasse", "KOH"};
+inline constexpr Text kUnitConcentration{"mol/L", "mol/L"};
+inline constexpr Text kUnitVolume{"L", "L"};
+inline constexpr Text kPKa1Label{"p&Ka", "p&Ka"};
+inline constexpr Text kPKa2Label{"pKa&2", "pKa&2"};
+inline constexpr Text kPKa3Label{"pKa&3", "pKa&3"};
 
 // Texts that follow the burette side: [0] acid side, [1] base side.
-inline constexpr const char* kBuretteConcLabel[2] = {"Cbi", "Cai"};  // A1
-inline constexpr const char* kBeakerConcLabel[2] = {"Cai", "Cbi"};   // A2
-inline constexpr const char* kBeakerVolumeLabel[2] = {"Vai", "Vbi"}; // A3
-inline constexpr const char* kColumn1Title[2] = {"Acide 1", "Base 1"};
-inline constexpr const char* kColumn2Title[2] = {"Acide 2", "Base 2"};
-inline constexpr const char* kBrowserTitle[2] = {"Base de données des acides",
-                                                 "Base de données des bases"};
-inline constexpr const char* kEntryTitle[2] = {"Nom de l'acide", "Nom de la base"};
-inline constexpr const char* kTargetCaption[2] = {"Concerne l' ", "Concerne la "};
+inline constexpr Text kBuretteConcLabel[2] = {{"Cbi", "Cbi"}, {"Cai", "Cai"}};  // A1
+inline constexpr Text kBeakerConcLabel[2] = {{"Cai", "Cai"}, {"Cbi", "Cbi"}};   // A2
+inline constexpr Text kBeakerVolumeLabel[2] = {{"Vai", "Vai"}, {"Vbi", "Vbi"}}; // A3
+inline constexpr Text kColumn1Title[2] = {{"Acide 1", "Acid 1"}, {"Base 1", "Base 1"}};
+inline constexpr Text kColumn2Title[2] = {{"Acide 2", "Acid 2"}, {"Base 2", "Base 2"}};
+inline constexpr Text kBrowserTitle[2] = {{"Base de données des acides", "Database of acids"},
+                                          {"Base de données des bases", "Database of bases"}};
+inline constexpr Text kEntryTitle[2] = {{"Nom de l'acide", "Acid name"},
+                                        {"Nom de la base", "Base name"}};
+inline constexpr Text kTargetCaption[2] = {{"Concerne l' ", "Applies to "},
+                                           {"Concerne la ", "Applies to "}};
 
 // Hints of the fields D1..D16 (index = field number; empty where there is no field).
-inline constexpr const char* kFieldHint[17] = {
-    "",
-    "|Concentration de la monobase forte dans la burette, en mol/L",
-    "|Concentration de l'acide (mono, di ou tri) dans le bécher, en mol/L",
-    "|Volume initial de l'acide, en L",
-    "pKa1 de l'acide dans le bécher",
-    "pKa2 de l'acide dans le bécher",
-    "pKa3 de l'acide dans le bécher",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "|Concentration du deuxième acide (mono, di ou tri) dans le bécher, en mol/L",
-    "|Volume initial de l'acide, en L",
-    "pKa1 de l'acide dans le bécher",
-    "pKa2 de l'acide dans le bécher",
-    "pKa3 de l'acide dans le bécher",
-};
-inline constexpr const char* kHintA2 = "Concentration de l'acide fort, dans la burette";
-inline constexpr const char* kHintA3 = "Volume de base, dans le bécher";
+inline constexpr Text kFieldHint[17] = {
+    {"", ""},
+    {"|Concentration de la monobase forte dans la burette, en mol/L",
+     "|Concentration of the strong base in the burette, in mol/L"},
+    {"|Concentration de l'acide (mono, di ou tri) dans le bécher, en mol/L",
+     "|Beaker: concentration of the mono-, di- or triprotic acid, in mol/L"},
+    {"|Volume initial de l'acide, en L", "|Initial volume of acid, in L"},
+    {"pKa1 de l'acide dans le bécher", "pKa1 of the acid in the beaker"},
+    {"pKa2 de l'acide dans le bécher", "pKa2 of the acid in the beaker"},
+    {"pKa3 de l'acide dans le bécher", "pKa3 of the acid in the beaker"},
+    {"", ""},
+    {"", ""},
+    {"", ""},
+    {"", ""},
+    {"", ""},
+    {"|Concentration du deuxième acide (mono, di ou tri) dans le bécher, en mol/L",
+     "|Beaker: concentration of the second mono-, di- or triprotic acid, in mol/L"},
+    {"|Volume initial de l'acide, en L", "|Initial volume of acid, in L"},
+    {"pKa1 de l'acide dans le bécher", "pKa1 of the acid in the beaker"},
+    {"pKa2 de l'acide dans le bécher", "pKa2 of the acid in the beaker"},
+    {"pKa3 de l'acide dans le bécher", "pKa3 of the acid in the beaker"}};
+inline constexpr Text kHintA2{"Concentration de l'acide fort, dans la burette",
+                              "Strong acid concentration, in the burette"};
+inline constexpr Text kHintA3{"Volume de base, dans le bécher", "Volume of base, in the beaker"};
 
 // About box.
-inline constexpr const char* kAboutCaption = "A propos";
-inline constexpr const char* kAboutVersion = "Version : 3.4.0.";
-inline constexpr const char* kAboutMaker = "Logiciels éducatifs Velmor";
-inline constexpr const char* kAboutDescription = "Etude des réactions acido basiques, conductivité";
-inline constexpr const char* kAboutAuthor = "Conception : l'équipe TitraLab";
-inline constexpr const char* kAboutOk = "OK";
-
-// Help viewer.
-inline constexpr const char* kHelpWindowTitle = "Aide de TitraLab";
-inline constexpr const char* kHelpContentsButton = "&Sommaire";
-inline constexpr const char* kHelpBackButton = "&Précédent";
-inline constexpr const char* kHelpMissing = "La page d'aide est introuvable : ";
+inline constexpr Text kAboutCaption{"A propos", "About"};
+inline constexpr Text kAboutVersion{"Version : 3.4.0.", "Version: 3.4.0."};
+inline constexpr Text kAboutMaker{"Logiciels éducatifs Velmor", "Velmor teaching software"};
+inline constexpr Text kAboutDescription{"Etude des réactions acido basiques, conductivité",
+                                        "Acid-base reactions, conductivity"};
+inline constexpr Text kAboutAuthor{"Conception : l'équipe TitraLab", "Design: the TitraLab team"};
+inline constexpr Text kAboutOk{"OK", "OK"};
 
 } // namespace titralab::texts

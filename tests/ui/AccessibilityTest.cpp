@@ -140,7 +140,7 @@ std::vector<WindowCase> windowCases() {
          {"RadioGroup1_0", "RadioGroup1_7", "Button1"}},
         {"AboutBox",
          [] {
-             AboutBox about("titralab", QIcon());
+             AboutBox about(Language::French, "titralab", QIcon());
              return walk(&about);
          },
          {"OKButton"}},
@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, EveryFocusableControl, ::testing::ValuesIn(win
 
 TEST(EveryFocusableControl, OfTheTextReader) {
     QTemporaryDir dir;
-    SheetReaderWindow reader(dir.path());
+    SheetReaderWindow reader(Language::French, dir.path());
     const Walk w = walk(&reader);
     EXPECT_TRUE(w.unnamed.isEmpty()) << w.unnamed.join(", ").toStdString();
     EXPECT_TRUE(w.named.contains("RichEdit1"));

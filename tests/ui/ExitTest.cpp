@@ -24,7 +24,8 @@ TEST(Exit, ClosingTheMainWindowClosesEveryOtherWindowAndSavesThePlacement) {
         MainWindowFixture w;
         // The program's windows of their own, as the program creates them.
         PointStyleDialog chooser(w.sim);
-        SheetReaderWindow reader(QString::fromStdString(builtPaths().textsFolder));
+        SheetReaderWindow reader(Language::French,
+                                 QString::fromStdString(builtPaths().textsFolder));
         if (c.chooserOpen) chooser.showChooser();
         if (c.readerOpen) reader.show();
         w.window->move(60, 70);

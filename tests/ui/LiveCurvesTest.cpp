@@ -83,7 +83,9 @@ TEST(LiveCurves, ATypedValueRedrawsOnLeavingTheFieldARefusedOneKeepsTheCurve) {
         LiveProgram p;
         ASSERT_TRUE(p.graph.isVisible()) << c.label;
         EXPECT_FALSE(p.graph.isModal()) << c.label;
-        EXPECT_EQ(p.graph.windowTitle(), QString::fromUtf8(texts::kLiveGraphCaption)) << c.label;
+        EXPECT_EQ(p.graph.windowTitle(),
+                  QString::fromUtf8(texts::kLiveGraphCaption.in(Language::French)))
+            << c.label;
         const int windows = p.visibleWindows();
         const QList<QPointF> before = p.phCurve();
         p.type(c.field, c.text);

@@ -42,14 +42,22 @@ struct TemporarySettings {
     QSettings open() const { return QSettings(SettingsStore::kOrganisation, kTestProgram); }
 };
 
+inline Simulation simulationIn(Language language) {
+    Simulation sim;
+    setLanguage(sim, language);
+    return sim;
+}
+
 struct Calls {
     int graph{0}, mixture{0}, copy{0}, practicalText{0};
 };
 
 class MainWindowFixture {
   public:
-    explicit MainWindowFixture(desktop::Paths paths = builtPaths())
-        : store(kTestProgram), window(std::make_unique<MainWindow>(sim, std::move(paths))) {
+    explicit MainWindowFixture(desktop::Paths paths = builtPaths(),
+                               Language language = Language::French)
+        : sim(simulationIn(language)), store(kTestProgram),
+          window(std::make_unique<MainWindow>(sim, std::move(paths))) {
         window->setNotifier(&messages);
         window->setSettingsStore(&store);
         window->setLinks({[this] { ++calls.graph; }, [this] { ++calls.mixture; },

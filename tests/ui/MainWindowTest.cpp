@@ -2,6 +2,7 @@
 
 #include "core/numbers/NumberInput.h"
 #include "core/texts/Messages.h"
+#include "ui/qt/QtTranslations.h"
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/HelpViewer.h"
 
@@ -328,42 +329,79 @@ TEST(MainWindowShow, EveryFailedCheckIsReportedInOrderEvenForHiddenFields) {
 // ---- Menus, tool bar and options --------------------------------------------------------
 
 TEST(MainWindowMenus, EntriesShortcutsAndSeparators) {
-    MainWindowFixture w;
     struct MenuCase {
         const char* title;
         QStringList entries; // "-" for a separator; a shortcut after a tab
-    } menus[] = {
-        {"&Fichier",
-         {"Ou&vrir…\tCtrl+O", "&Enregistrer\tCtrl+S", "Enregistrer &sous…\tCtrl+Shift+S",
-          "Études &récentes", "-", "&Ouvrir un texte de travail pratique", "-", "&Imprimer...\tCtrl+P", "-",
-          "&Lancer le navigateur Velmor", "&Quitter\tCtrl+Q", "Q&uitter et lancer le navigateur"}},
-        {"&Edition",
-         {"&Voir simulation\tF11", "-", "&Copier simulation...\tCtrl+C", "-",
-          "Co&ller des couples (v, pH)\tCtrl+V", "Co&ller des couples (pH, v)\tCtrl+B", "-",
-          "Ajuster au points collés…"}},
-        {"&Options",
-         {"&Bulles d'aide", "-", "Séparateur décimal = &virgule", "Séparateur décimal = &point"}},
-        {"&Aide",
-         {"&Index\tF1", "&Travaux pratiques", "Pré&cision des calculs", "&Exemples d'études", "-",
-          "&Page d'accueil Velmor", "&Ecrire à l'auteur", "-", "&A propos"}},
     };
-    const QList<QAction*> bar = w.window->menuBar()->actions();
-    ASSERT_EQ(bar.size(), 4);
-    for (int m = 0; m < 4; ++m) {
-        EXPECT_EQ(bar[m]->text(), QString::fromUtf8(menus[m].title));
-        QStringList entries;
-        for (QAction* a : bar[m]->menu()->actions()) {
-            QString e = a->isSeparator() ? "-" : a->text();
-            if (!a->shortcut().isEmpty()) e += "\t" + a->shortcut().toString();
-            entries << e;
+    struct LanguageCase {
+        Language language;
+        const char* caption;
+        MenuCase menus[4];
+        const char* navigatorTip;
+        const char* copyTip;
+    } cases[] = {
+        {Language::French,
+         "pH, conductivité, concentrations : réalisé par l'équipe TitraLab",
+         {{"&Fichier",
+           {"Ou&vrir…\tCtrl+O", "&Enregistrer\tCtrl+S", "Enregistrer &sous…\tCtrl+Shift+S",
+            "Études &récentes", "-", "&Ouvrir un texte de travail pratique", "-",
+            "&Imprimer...\tCtrl+P", "-", "&Lancer le navigateur Velmor", "&Quitter\tCtrl+Q",
+            "Q&uitter et lancer le navigateur"}},
+          {"&Edition",
+           {"&Voir simulation\tF11", "-", "&Copier simulation...\tCtrl+C", "-",
+            "Co&ller des couples (v, pH)\tCtrl+V", "Co&ller des couples (pH, v)\tCtrl+B", "-",
+            "Ajuster au points collés…"}},
+          {"&Options",
+           {"&Bulles d'aide", "-", "Séparateur décimal = &virgule", "Séparateur décimal = &point",
+            "-", "&Langue"}},
+          {"&Aide",
+           {"&Index\tF1", "&Travaux pratiques", "Pré&cision des calculs", "&Exemples d'études", "-",
+            "&Page d'accueil Velmor", "&Ecrire à l'auteur", "-", "&A propos"}}},
+         "Lance d'autres programmes de cette suite",
+         "Transfert vers un tableur, ou un logiciel de dessin"},
+        {Language::English,
+         "pH, conductivity, concentrations: made by the TitraLab team",
+         {{"&File",
+           {"&Open…\tCtrl+O", "&Save\tCtrl+S", "Save &as…\tCtrl+Shift+S", "&Recent studies", "-",
+            "Open a practical &work sheet", "-", "&Print...\tCtrl+P", "-",
+            "&Launch the Velmor navigator", "&Quit\tCtrl+Q", "Q&uit and launch the navigator"}},
+          {"&Edit",
+           {"&Show simulation\tF11", "-", "&Copy simulation...\tCtrl+C", "-",
+            "&Paste pairs (v, pH)\tCtrl+V", "P&aste pairs (pH, v)\tCtrl+B", "-",
+            "Fit to pasted points…"}},
+          {"&Options",
+           {"&Tooltips", "-", "Decimal separator = &comma", "Decimal separator = &point", "-",
+            "&Language"}},
+          {"&Help",
+           {"&Index\tF1", "&Practical work", "&Calculation accuracy", "&Example studies", "-",
+            "Velmor &home page", "&Mail the author", "-", "A&bout"}}},
+         "Starts other programs of this suite",
+         "Transfer to a spreadsheet or a drawing program"},
+    };
+    for (const LanguageCase& c : cases) {
+        const QtTranslations translations(c.language);
+        MainWindowFixture w(builtPaths(), c.language);
+        const char* code = languageCode(c.language);
+        EXPECT_EQ(w.window->windowTitle(), QString::fromUtf8(c.caption)) << code;
+        const QList<QAction*> bar = w.window->menuBar()->actions();
+        ASSERT_EQ(bar.size(), 4);
+        for (int m = 0; m < 4; ++m) {
+            EXPECT_EQ(bar[m]->text(), QString::fromUtf8(c.menus[m].title)) << code;
+            QStringList entries;
+            for (QAction* a : bar[m]->menu()->actions()) {
+                QString e = a->isSeparator() ? "-" : a->text();
+                if (!a->shortcut().isEmpty()) e += "\t" + a->shortcut().toString();
+                entries << e;
+            }
+            EXPECT_EQ(entries, c.menus[m].entries) << code << " " << c.menus[m].title;
         }
-        EXPECT_EQ(entries, menus[m].entries) << menus[m].title;
+        EXPECT_EQ(w.find<QAction>("Lancer1")->statusTip(), QString::fromUtf8(c.navigatorTip))
+            << code;
+        EXPECT_EQ(w.find<QAction>("Copiersimulation1")->statusTip(), QString::fromUtf8(c.copyTip))
+            << code;
+        EXPECT_EQ(bar[1]->menu()->defaultAction()->objectName(), "Voir1");
+        EXPECT_EQ(bar[3]->menu()->defaultAction()->objectName(), "Index1");
     }
-    EXPECT_EQ(w.find<QAction>("Lancer1")->statusTip(), "Lance d'autres programmes de cette suite");
-    EXPECT_EQ(w.find<QAction>("Copiersimulation1")->statusTip(),
-              "Transfert vers un tableur, ou un logiciel de dessin");
-    EXPECT_EQ(bar[1]->menu()->defaultAction()->objectName(), "Voir1");
-    EXPECT_EQ(bar[3]->menu()->defaultAction()->objectName(), "Index1");
 }
 
 TEST(MainWindowMenus, ToolBarButtonsAndTheirHints) {
@@ -479,7 +517,7 @@ TEST(MainWindowHelp, F1InAMenuOpensTheMenusTopic) {
 
 TEST(MainWindowIcons, SideSwitchGivesEveryWindowTheSideIcon) {
     MainWindowFixture w;
-    AboutBox about("titralab", w.window->sideIcon());
+    AboutBox about(Language::French, "titralab", w.window->sideIcon());
     w.window->setAboutBox(&about);
     QSignalSpy icons(w.window.get(), &MainWindow::sideIconChanged);
     auto picture = [](const QLabel* l) { return l->pixmap().toImage(); };
@@ -496,7 +534,7 @@ TEST(MainWindowIcons, SideSwitchGivesEveryWindowTheSideIcon) {
 }
 
 TEST(AboutBox, TextsAndSize) {
-    AboutBox about("titralab", QIcon());
+    AboutBox about(Language::French, "titralab", QIcon());
     EXPECT_EQ(about.windowTitle(), "A propos");
     EXPECT_EQ(about.findChild<QLabel*>("ProductName")->text(), "titralab");
     EXPECT_EQ(about.findChild<QLabel*>("Version")->text(), "Version : 3.4.0.");

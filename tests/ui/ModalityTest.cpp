@@ -61,7 +61,7 @@ TEST(Modality, TheChooserAndTheHelpStayUsableBesideEveryModalDialog) {
     print.setPointStyleHook([&chooser] { chooser.showChooser(); });
     CopyDialog copy(w.sim, w.messages, dir.path().toStdString(), &principal);
     MixtureWindow mixture(w.sim, &principal);
-    AboutBox about("titralab", QIcon(), &principal);
+    AboutBox about(Language::French, "titralab", QIcon(), &principal);
     struct Case {
         const char* label;
         QDialog* dialog;

@@ -35,9 +35,9 @@ TEST(ScreenFitWindows, EveryWindowFitsTheAreaAtTwoHundredPercent) {
     PrintDialog print(graph.sim, graph.messages, graph.window.get());
     CopyDialog copy(graph.sim, graph.messages, dir.path().toStdString());
     MixtureWindow mixture(graph.sim);
-    AboutBox about("titralab", QIcon());
+    AboutBox about(Language::French, "titralab", QIcon());
     PointStyleDialog chooser(graph.sim);
-    SheetReaderWindow reader(dir.path());
+    SheetReaderWindow reader(Language::French, dir.path());
     struct Case {
         const char* label;
         QWidget* window;

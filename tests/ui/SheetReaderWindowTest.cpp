@@ -43,7 +43,7 @@ struct Reader {
     std::unique_ptr<SheetReaderWindow> window;
 
     Reader() {
-        window = std::make_unique<SheetReaderWindow>(dir.path());
+        window = std::make_unique<SheetReaderWindow>(Language::French, dir.path());
         window->setNotifier(&messages);
     }
 

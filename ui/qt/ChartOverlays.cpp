@@ -92,7 +92,8 @@ void ChartOverlays::show(const Simulation& sim) {
         if (species) pen.setStyle(kStyles[static_cast<std::size_t>(c) % kStyles.size()]);
         s->setPen(pen);
         QString name = fr(curve.label);
-        if (species) name += QStringLiteral(" : ") + fr(sim.graph.captions[number - 2]);
+        // "label : species" (French), "label: species" (English).
+        if (species) name = tr("%1 : %2").arg(name, fr(sim.graph.captions[number - 2]));
         s->setName(name);
         const Series points = overlayPoints(curve, k, sim.state.volumeFactor);
         QList<QPointF> list;
@@ -119,9 +120,10 @@ void ChartOverlays::show(const Simulation& sim) {
         } else if (species && number >= 2 && number <= 5) {
             marker->setVisible(drawn);
             const std::string& current = sim.overlays.currentLabel;
-            marker->setLabel(current == "pH"
-                                 ? fr(sim.graph.captions[number - 2])
-                                 : fr(current + " : " + sim.graph.captions[number - 2]));
+            marker->setLabel(
+                current == "pH"
+                    ? fr(sim.graph.captions[number - 2])
+                    : tr("%1 : %2").arg(fr(current), fr(sim.graph.captions[number - 2])));
         } else {
             marker->setVisible(false);
         }

@@ -24,7 +24,10 @@ QString fr(const std::string& text) {
 constexpr int kMaxWidth = 10000;
 
 std::string cannotWrite(const QString& path) {
-    return "Impossible d'écrire le fichier " + path.toStdString();
+    return (QCoreApplication::translate("titralab::ChartPicture",
+                                        "Impossible d'écrire le fichier ") +
+            path)
+        .toStdString();
 }
 
 // A legend shown or hidden just now is laid out by a posted request: the picture waits for it.

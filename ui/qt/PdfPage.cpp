@@ -3,6 +3,7 @@
 #include "core/page/PrintedPage.h"
 #include "ui/qt/PrinterCanvas.h"
 
+#include <QCoreApplication>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -19,7 +20,10 @@ QPageLayout defaultPdfPageLayout() {
 std::string writePdfPage(const Simulation& sim, const PrintSettings& settings,
                          const std::string& path, const QPageLayout& layout, int dpi) {
     const QString fileName = QString::fromStdString(path);
-    const std::string cannotWrite = "Impossible d'écrire le fichier " + path;
+    const std::string cannotWrite =
+        (QCoreApplication::translate("titralab::PdfPage", "Impossible d'écrire le fichier ") +
+         fileName)
+            .toStdString();
     // Written beside the target and renamed over it once complete: a failure leaves any
     // earlier file as it was.
     QSaveFile file(fileName);
@@ -34,10 +38,15 @@ std::string writePdfPage(const Simulation& sim, const PrintSettings& settings,
         try {
             PrintPage(sim, settings, canvas);
         } catch (const std::exception& e) {
-            failure = "Impossible d'imprimer la page : " + std::string(e.what());
+            failure = (QCoreApplication::translate("titralab::PdfPage",
+                                                   "Impossible d'imprimer la page : ") +
+                       QString::fromUtf8(e.what()))
+                          .toStdString();
         }
         if (failure.empty() && !canvas.error().isEmpty())
-            failure = cannotWrite + " : " + canvas.error().toStdString();
+            failure = QCoreApplication::translate("titralab::PdfPage", "%1 : %2")
+                          .arg(QString::fromStdString(cannotWrite), canvas.error())
+                          .toStdString();
     }
     if (!failure.empty()) {
         file.cancelWriting();

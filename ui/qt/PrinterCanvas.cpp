@@ -1,5 +1,7 @@
 #include "ui/qt/PrinterCanvas.h"
 
+#include <QCoreApplication>
+
 #include <QFontMetrics>
 #include <QImage>
 #include <QPdfWriter>
@@ -53,7 +55,9 @@ void PrinterCanvas::beginDocument(const std::string& title) {
         writer->setCreator(QStringLiteral("TitraLab"));
     }
     if (!m_device || !m_painter.begin(m_device)) {
-        m_error = QStringLiteral("le périphérique d'impression refuse de commencer le document");
+        m_error = QCoreApplication::translate(
+            "titralab::PrinterCanvas",
+            "le périphérique d'impression refuse de commencer le document");
         return;
     }
     m_position = QPoint();
@@ -68,7 +72,8 @@ void PrinterCanvas::endDocument() {
     if (!m_painter.isActive()) return;
     flush();
     if (!m_painter.end() && m_error.isEmpty())
-        m_error = QStringLiteral("le périphérique d'impression n'a pas pu terminer la page");
+        m_error = QCoreApplication::translate(
+            "titralab::PrinterCanvas", "le périphérique d'impression n'a pas pu terminer la page");
 }
 
 int PrinterCanvas::pageWidth() const {

@@ -45,4 +45,15 @@ void SettingsStore::writeLiveCurves(bool on) const {
     settings.sync();
 }
 
+std::optional<Language> SettingsStore::readLanguage() const {
+    const QSettings settings(kOrganisation, m_programName);
+    return parseLanguage(settings.value("langue").toString().trimmed().toStdString());
+}
+
+void SettingsStore::writeLanguage(Language language) const {
+    QSettings settings(kOrganisation, m_programName);
+    settings.setValue("langue", QString::fromUtf8(languageCode(language)));
+    settings.sync();
+}
+
 } // namespace titralab

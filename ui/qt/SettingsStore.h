@@ -1,9 +1,13 @@
-// The per-user settings store: the main window's placement, under "Velmor" and the program name.
+// The per-user settings store, under "Velmor" and the program name: the main window's placement,
+// the live curves, the interface language.
 #pragma once
 
 #include "core/system/Placement.h"
+#include "core/texts/Language.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace titralab {
 
@@ -20,6 +24,10 @@ class SettingsStore {
     // "courbesEnDirect": the graph window beside the main window; on when absent or unreadable.
     bool readLiveCurves() const;
     void writeLiveCurves(bool on) const;
+    // "langue": "fr" or "en", the language chosen in "Options > Langue"; nothing when absent or
+    // unreadable (the desktop's locale then decides).
+    std::optional<Language> readLanguage() const;
+    void writeLanguage(Language language) const;
 
   private:
     QString m_programName;

@@ -3,6 +3,7 @@
 #include "core/texts/AccessibleTexts.h"
 #include "core/texts/WindowTexts.h"
 #include "ui/qt/Accessibility.h"
+#include "ui/qt/FrenchText.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -29,10 +30,11 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QLayout
 
 } // namespace
 
-AboutBox::AboutBox(const QString& programName, const QIcon& icon, QWidget* parent)
+AboutBox::AboutBox(Language language, const QString& programName, const QIcon& icon,
+                   QWidget* parent)
     : QDialog(parent) {
     setObjectName("AboutBox");
-    setWindowTitle(QString::fromUtf8(texts::kAboutCaption));
+    setWindowTitle(text(language, texts::kAboutCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
     // Modal to the windows it was opened over only: the point-style chooser and the help,
@@ -62,13 +64,13 @@ AboutBox::AboutBox(const QString& programName, const QIcon& icon, QWidget* paren
 
     auto* column = new QVBoxLayout(panel);
     column->addLayout(top);
-    addLabel(panel, "Version", QString::fromUtf8(texts::kAboutVersion), column);
-    addLabel(panel, "Copyright", QString::fromUtf8(texts::kAboutMaker), column);
-    addLabel(panel, "Comments", QString::fromUtf8(texts::kAboutDescription), column);
-    addLabel(panel, "Author", QString::fromUtf8(texts::kAboutAuthor), column);
+    addLabel(panel, "Version", text(language, texts::kAboutVersion), column);
+    addLabel(panel, "Copyright", text(language, texts::kAboutMaker), column);
+    addLabel(panel, "Comments", text(language, texts::kAboutDescription), column);
+    addLabel(panel, "Author", text(language, texts::kAboutAuthor), column);
     column->addStretch();
 
-    auto* ok = new QPushButton(QString::fromUtf8(texts::kAboutOk), this);
+    auto* ok = new QPushButton(text(language, texts::kAboutOk), this);
     ok->setObjectName("OKButton");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -78,7 +80,7 @@ AboutBox::AboutBox(const QString& programName, const QIcon& icon, QWidget* paren
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 
     setSideIcon(icon);
-    accessibility::apply(this, a11y::aboutBoxTexts());
+    accessibility::apply(this, a11y::aboutBoxTexts(language));
     setFixedSize(kClientWidth, kClientHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(0, 0), size());

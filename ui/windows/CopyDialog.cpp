@@ -38,15 +38,15 @@ CopyDialog::CopyDialog(Simulation& sim, Notifier& notifier, std::string valuesFo
     // Modal to the windows it was opened over only: the point-style chooser and the help,
     // windows of their own, stay usable beside it.
     setWindowModality(Qt::WindowModal);
-    setWindowTitle(fr("Copier la simulation, fichier et presse-papiers"));
+    setWindowTitle(tr("Copier la simulation, fichier et presse-papiers"));
 
     m_menu = new QMenuBar(this);
-    QMenu* edit = m_menu->addMenu(fr("&Edition"));
-    QAction* copy = edit->addAction(fr("&Copier"));
+    QMenu* edit = m_menu->addMenu(tr("&Edition"));
+    QAction* copy = edit->addAction(tr("&Copier"));
     copy->setObjectName("Copier1");
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     connect(copy, &QAction::triggered, this, &CopyDialog::Button1Click);
-    QAction* cancel = edit->addAction(fr("&Annuler"));
+    QAction* cancel = edit->addAction(tr("&Annuler"));
     cancel->setObjectName("Annuler1");
     cancel->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     connect(cancel, &QAction::triggered, this, &CopyDialog::Button2Click);
@@ -55,7 +55,7 @@ CopyDialog::CopyDialog(Simulation& sim, Notifier& notifier, std::string valuesFo
     m_picture->setObjectName("Image1");
     m_picture->setFixedSize(kPictureSize, kPictureSize);
 
-    m_rule = new QLabel(fr(kSamplingRule), this);
+    m_rule = new QLabel(text(m_sim.language, kSamplingRule), this);
     m_rule->setObjectName("Label5");
     m_rule->setWordWrap(true);
     m_rule->setAutoFillBackground(true);
@@ -65,9 +65,9 @@ CopyDialog::CopyDialog(Simulation& sim, Notifier& notifier, std::string valuesFo
     rulePalette.setColor(QPalette::Window, QColor(0, 0, 128));
     m_rule->setPalette(rulePalette);
 
-    m_pointsLabel = new QLabel(fr("Nombre de &points souhaité :"), this);
+    m_pointsLabel = new QLabel(tr("Nombre de &points souhaité :"), this);
     m_pointsLabel->setObjectName("Label6");
-    m_points = new QLineEdit(fr("100"), this);
+    m_points = new QLineEdit(QStringLiteral("100"), this);
     m_points->setObjectName("Edit1");
     m_points->setMaxLength(64);
     m_points->setFixedWidth(60);
@@ -78,9 +78,9 @@ CopyDialog::CopyDialog(Simulation& sim, Notifier& notifier, std::string valuesFo
     m_sampling->setObjectName("RadioGroup3");
     connect(m_sampling, &RadioGroup::itemClicked, this, &CopyDialog::RadioGroup3Click);
 
-    m_copy = new QPushButton(fr("&Copier"), this);
+    m_copy = new QPushButton(tr("&Copier"), this);
     m_copy->setObjectName("Button1");
-    m_cancel = new QPushButton(fr("&Annuler"), this);
+    m_cancel = new QPushButton(tr("&Annuler"), this);
     m_cancel->setObjectName("Button2");
     for (QPushButton* b : {m_copy, m_cancel}) b->setAutoDefault(false);
     connect(m_copy, &QPushButton::clicked, this, &CopyDialog::Button1Click);
@@ -105,7 +105,7 @@ CopyDialog::CopyDialog(Simulation& sim, Notifier& notifier, std::string valuesFo
     layout->addStretch();
     layout->addLayout(buttons);
     setFixedSize(380, 300);
-    accessibility::apply(this, a11y::copyDialogTexts(m_sim.panel.study));
+    accessibility::apply(this, a11y::copyDialogTexts(m_sim.panel.study, m_sim.language));
 }
 
 void CopyDialog::setSideIcon(const QIcon& icon) {
@@ -114,7 +114,7 @@ void CopyDialog::setSideIcon(const QIcon& icon) {
 }
 
 void CopyDialog::prepare() {
-    const CopyChoices choices = copyChoicesFor(m_sim.panel.study);
+    const CopyChoices choices = copyChoicesFor(m_sim.panel.study, m_sim.language);
     m_sampling->setTitle(QString::fromStdString(choices.caption));
     QStringList items;
     for (const std::string& item : choices.items) items << QString::fromStdString(item);
@@ -133,13 +133,13 @@ void CopyDialog::prepare() {
     }
     setTabOrder(previous, m_copy);
     setTabOrder(m_copy, m_cancel);
-    accessibility::apply(this, a11y::copyDialogTexts(m_sim.panel.study));
+    accessibility::apply(this, a11y::copyDialogTexts(m_sim.panel.study, m_sim.language));
 }
 
 int CopyDialog::OpenCopyDialog() {
     // Nothing to copy before a study is chosen: the message, and no dialog.
     if (m_sim.panel.study == Study::None) {
-        m_notifier.inform(texts::copyNeedsStudy());
+        m_notifier.inform(texts::copyNeedsStudy(m_sim.language));
         return QDialog::Rejected;
     }
     prepare();

@@ -19,22 +19,24 @@ namespace titralab {
 
 namespace {
 // Without the mnemonic: what a screen reader says.
-QString spoken(const char* text) {
-    return fr(text).remove('&').remove(QStringLiteral(" :"));
+QString spoken(QString text) {
+    text.remove('&');
+    if (text.endsWith(':')) text.chop(1);
+    return text.trimmed();
 }
 } // namespace
 
-FamilyDialog::FamilyDialog(Notifier& notifier, QWidget* parent)
-    : QDialog(parent), m_notifier(notifier) {
+FamilyDialog::FamilyDialog(Language language, Notifier& notifier, QWidget* parent)
+    : QDialog(parent), m_language(language), m_notifier(notifier) {
     setObjectName("FamilyDialog");
-    setWindowTitle(fr(texts::kFamilyTitle));
+    setWindowTitle(text(m_language, texts::kFamilyTitle));
     m_quantity = new QComboBox(this);
     m_quantity->setObjectName("FamilleGrandeur");
-    m_list = new QRadioButton(fr(texts::kFamilyList), this);
+    m_list = new QRadioButton(text(m_language, texts::kFamilyList), this);
     m_list->setObjectName("FamilleListe");
-    m_arithmetic = new QRadioButton(fr(texts::kFamilyArithmetic), this);
+    m_arithmetic = new QRadioButton(text(m_language, texts::kFamilyArithmetic), this);
     m_arithmetic->setObjectName("FamilleArithmetique");
-    m_geometric = new QRadioButton(fr(texts::kFamilyGeometric), this);
+    m_geometric = new QRadioButton(text(m_language, texts::kFamilyGeometric), this);
     m_geometric->setObjectName("FamilleGeometrique");
     m_list->setChecked(true);
     // The fields of the choice not taken are greyed.
@@ -55,18 +57,19 @@ FamilyDialog::FamilyDialog(Notifier& notifier, QWidget* parent)
         connect(r, &QRadioButton::toggled, this, follow);
     follow();
 
-    auto* quantityLabel = new QLabel(fr(texts::kFamilyQuantity), this);
+    auto* quantityLabel = new QLabel(text(m_language, texts::kFamilyQuantity), this);
     quantityLabel->setBuddy(m_quantity);
     auto* range = new QFormLayout;
-    range->addRow(fr(texts::kFamilyFirst), m_first);
-    range->addRow(fr(texts::kFamilyLast), m_last);
-    range->addRow(fr(texts::kFamilyCountLabel), m_count);
+    range->addRow(text(m_language, texts::kFamilyFirst), m_first);
+    range->addRow(text(m_language, texts::kFamilyLast), m_last);
+    range->addRow(text(m_language, texts::kFamilyCountLabel), m_count);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* draw = buttons->addButton(fr(texts::kFamilyDraw), QDialogButtonBox::AcceptRole);
+    QPushButton* draw =
+        buttons->addButton(text(m_language, texts::kFamilyDraw), QDialogButtonBox::AcceptRole);
     draw->setObjectName("FamilleTracer");
     QPushButton* cancel =
-        buttons->addButton(fr(texts::kFamilyCancel), QDialogButtonBox::RejectRole);
+        buttons->addButton(text(m_language, texts::kFamilyCancel), QDialogButtonBox::RejectRole);
     cancel->setObjectName("FamilleAnnuler");
     connect(draw, &QPushButton::clicked, this, &FamilyDialog::draw);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -81,16 +84,16 @@ FamilyDialog::FamilyDialog(Notifier& notifier, QWidget* parent)
     layout->addLayout(range);
     layout->addWidget(buttons);
 
-    m_quantity->setAccessibleName(spoken(texts::kFamilyQuantity));
-    m_list->setAccessibleName(spoken(texts::kFamilyList));
-    m_values->setAccessibleName(spoken(texts::kFamilyList));
-    m_arithmetic->setAccessibleName(spoken(texts::kFamilyArithmetic));
-    m_geometric->setAccessibleName(spoken(texts::kFamilyGeometric));
-    m_first->setAccessibleName(spoken(texts::kFamilyFirst));
-    m_last->setAccessibleName(spoken(texts::kFamilyLast));
-    m_count->setAccessibleName(spoken(texts::kFamilyCountLabel));
-    draw->setAccessibleName(spoken(texts::kFamilyDraw));
-    cancel->setAccessibleName(spoken(texts::kFamilyCancel));
+    m_quantity->setAccessibleName(spoken(text(m_language, texts::kFamilyQuantity)));
+    m_list->setAccessibleName(spoken(text(m_language, texts::kFamilyList)));
+    m_values->setAccessibleName(spoken(text(m_language, texts::kFamilyList)));
+    m_arithmetic->setAccessibleName(spoken(text(m_language, texts::kFamilyArithmetic)));
+    m_geometric->setAccessibleName(spoken(text(m_language, texts::kFamilyGeometric)));
+    m_first->setAccessibleName(spoken(text(m_language, texts::kFamilyFirst)));
+    m_last->setAccessibleName(spoken(text(m_language, texts::kFamilyLast)));
+    m_count->setAccessibleName(spoken(text(m_language, texts::kFamilyCountLabel)));
+    draw->setAccessibleName(spoken(text(m_language, texts::kFamilyDraw)));
+    cancel->setAccessibleName(spoken(text(m_language, texts::kFamilyCancel)));
 }
 
 void FamilyDialog::prepare(const Simulation& sim) {
@@ -101,12 +104,13 @@ void FamilyDialog::prepare(const Simulation& sim) {
         if (!in.used[field]) continue;
         const int s = m_side == BuretteSide::AcidSide ? 0 : 1;
         const int base = field >= 12 ? field - 10 : field;
-        const char* meaning = base == 1   ? texts::kBuretteConcMeaning[s]
-                              : base == 2 ? texts::kBeakerConcMeaning[s]
-                              : base == 3 ? texts::kBeakerVolumeMeaning[s]
-                                          : nullptr;
-        QString item = fr(fieldQuantity(field, m_side).label);
-        if (meaning) item += QStringLiteral(" : ") + fr(meaning);
+        const QString meaning = base == 1   ? text(m_language, texts::kBuretteConcMeaning[s])
+                                : base == 2 ? text(m_language, texts::kBeakerConcMeaning[s])
+                                : base == 3 ? text(m_language, texts::kBeakerVolumeMeaning[s])
+                                            : QString();
+        QString item = fr(fieldQuantity(field, m_side, m_language).label);
+        // "quantity : meaning" (French), "quantity: meaning" (English).
+        if (!meaning.isEmpty()) item = tr("%1 : %2").arg(item, meaning);
         m_quantity->addItem(item, field);
     }
     const int field = this->field();
@@ -122,11 +126,11 @@ void FamilyDialog::draw() {
     if (f <= 0) return;
     const ValueList values =
         m_list->isChecked()
-            ? parseValueList(f, m_side, m_values->text().toStdString())
+            ? parseValueList(f, m_side, m_values->text().toStdString(), m_language)
             : valueRange(f, m_side,
                          m_arithmetic->isChecked() ? RangeKind::Arithmetic : RangeKind::Geometric,
                          m_first->text().toStdString(), m_last->text().toStdString(),
-                         m_count->text().toStdString());
+                         m_count->text().toStdString(), m_language);
     if (!values.refusal.empty()) {
         m_notifier.inform(values.refusal);
         return;

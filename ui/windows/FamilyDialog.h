@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/chemistry/ChemicalState.h"
+#include "core/texts/Language.h"
 
 #include <QDialog>
 
@@ -20,7 +21,8 @@ struct Simulation;
 class FamilyDialog : public QDialog {
     Q_OBJECT
   public:
-    FamilyDialog(Notifier& notifier, QWidget* parent = nullptr);
+    // Its texts are in `language`.
+    FamilyDialog(Language language, Notifier& notifier, QWidget* parent = nullptr);
 
     // Fills the choice of quantities with the fields the study shows, the current one first
     // selected, and the list with the field's value.
@@ -35,6 +37,7 @@ class FamilyDialog : public QDialog {
   private:
     void draw();
 
+    Language m_language;
     Notifier& m_notifier;
     BuretteSide m_side{BuretteSide::AcidSide};
     QComboBox* m_quantity{nullptr};

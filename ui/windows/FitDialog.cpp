@@ -19,14 +19,14 @@ namespace titralab {
 
 FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), m_sim(sim) {
     setObjectName("DlgAjustement");
-    setWindowTitle(fr(texts::kFitTitle));
+    setWindowTitle(text(m_sim.language, texts::kFitTitle));
     setModal(true);
 
-    auto* freeGroup = new QGroupBox(fr(texts::kFitFree), this);
+    auto* freeGroup = new QGroupBox(text(m_sim.language, texts::kFitFree), this);
     freeGroup->setObjectName("ValeursLibres");
     auto* freeColumn = new QVBoxLayout(freeGroup);
     for (FitValue v : fittableValues(sim)) {
-        auto* box = new QCheckBox(fr(fitValueCaption(v)), freeGroup);
+        auto* box = new QCheckBox(fr(fitValueCaption(v, m_sim.language)), freeGroup);
         box->setObjectName(QStringLiteral("Libre%1").arg(fr(std::string(fitValueName(v)))));
         connect(box, &QCheckBox::toggled, this, &FitDialog::refit);
         freeColumn->addWidget(box);
@@ -37,8 +37,9 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     auto* results = new QWidget(this);
     m_grid = new QGridLayout(results);
     m_grid->setContentsMargins(0, 0, 0, 0);
-    m_grid->addWidget(new QLabel(fr(texts::kFitValueHeader), results), 0, 1);
-    m_grid->addWidget(new QLabel(fr(texts::kFitUncertaintyHeader), results), 0, 2);
+    m_grid->addWidget(new QLabel(text(m_sim.language, texts::kFitValueHeader), results), 0, 1);
+    m_grid->addWidget(new QLabel(text(m_sim.language, texts::kFitUncertaintyHeader), results), 0,
+                      2);
     for (int row = 1; row <= kFitValueCount; ++row)
         for (int column = 0; column < 3; ++column) {
             auto* cell = new QLabel(results);
@@ -60,7 +61,7 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
 
     // The residual plot: pH measured - pH computed against the volume, with the zero line.
     auto* chart = new QChart;
-    chart->setTitle(fr(texts::kFitResidualTitle));
+    chart->setTitle(text(m_sim.language, texts::kFitResidualTitle));
     chart->legend()->hide();
     m_residuals = new QScatterSeries;
     m_residuals->setMarkerSize(7);
@@ -71,7 +72,7 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     chart->addSeries(m_residuals);
     m_axisX = new QValueAxis;
     m_axisY = new QValueAxis;
-    m_axisY->setTitleText(fr(texts::kFitResidualAxis));
+    m_axisY->setTitleText(text(m_sim.language, texts::kFitResidualAxis));
     chart->addAxis(m_axisX, Qt::AlignBottom);
     chart->addAxis(m_axisY, Qt::AlignLeft);
     for (QAbstractSeries* s :
@@ -84,9 +85,9 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     m_plot->setRenderHint(QPainter::Antialiasing);
     m_plot->setMinimumSize(360, 260);
 
-    m_apply = new QPushButton(fr(texts::kFitApply), this);
+    m_apply = new QPushButton(text(m_sim.language, texts::kFitApply), this);
     m_apply->setObjectName("BoutonAppliquer");
-    m_cancel = new QPushButton(fr(texts::kFitCancel), this);
+    m_cancel = new QPushButton(text(m_sim.language, texts::kFitCancel), this);
     m_cancel->setObjectName("BoutonAnnuler");
     connect(m_apply, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -136,7 +137,7 @@ void FitDialog::showResult() {
             QString text;
             if (filled) {
                 const FittedValue& v = r.values[row];
-                text = column == 0 ? fr(fitValueCaption(v.which))
+                text = column == 0 ? fr(fitValueCaption(v.which, m_sim.language))
                        : column == 1
                            ? fr(formatGeneral(v.value, 6, '.'))
                            : QStringLiteral("± ") + fr(formatGeneral(v.uncertainty, 2, '.'));
@@ -145,11 +146,13 @@ void FitDialog::showResult() {
             cell->setVisible(filled);
         }
     }
-    m_deviation->setText(r.ok ? fr(texts::kFitResidualDeviation) + QStringLiteral(" : ") +
-                                    fr(formatGeneral(r.residualDeviation, 3, '.'))
-                              : QString());
-    m_points->setText(r.ok ? fr(texts::kFitPointsUsed) + QStringLiteral(" : ") +
-                                 QString::number(r.pointsUsed)
+    // "caption : value" (French), "caption: value" (English).
+    m_deviation->setText(r.ok
+                             ? tr("%1 : %2").arg(text(m_sim.language, texts::kFitResidualDeviation),
+                                                 fr(formatGeneral(r.residualDeviation, 3, '.')))
+                             : QString());
+    m_points->setText(r.ok ? tr("%1 : %2").arg(text(m_sim.language, texts::kFitPointsUsed),
+                                               QString::number(r.pointsUsed))
                            : QString());
     m_message->setText(r.ok ? QString() : fr(r.refusal));
     m_message->setVisible(!r.ok);
@@ -157,8 +160,8 @@ void FitDialog::showResult() {
 
     m_residuals->clear();
     m_zero->clear();
-    m_axisX->setTitleText(
-        fr(r.volumeFactor == 1 ? texts::kFitVolumeAxisLitres : texts::kFitVolumeAxis));
+    m_axisX->setTitleText(text(m_sim.language, r.volumeFactor == 1 ? texts::kFitVolumeAxisLitres
+                                                                   : texts::kFitVolumeAxis));
     double low = 0, high = 0, extent = 0.01;
     for (const ResidualPoint& p : r.residuals) {
         const double v = p.volume * r.volumeFactor;

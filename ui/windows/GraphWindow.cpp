@@ -82,10 +82,10 @@ void GraphWindow::buildControls() {
                 [this, box](bool ticked) { boxClicked(box, ticked); });
         m_boxes[box] = b;
     }
-    m_boxes[1]->setText(fr("Tenir compte de la dilution"));
-    m_dilutionLabel = new QLabel(fr("pour les concentrations"), this);
+    m_boxes[1]->setText(tr("Tenir compte de la dilution"));
+    m_dilutionLabel = new QLabel(tr("pour les concentrations"), this);
     m_dilutionLabel->setObjectName("Label2");
-    m_pointsLabel = new QLabel(fr("Nombre de points :"), this);
+    m_pointsLabel = new QLabel(tr("Nombre de points :"), this);
     m_pointsLabel->setObjectName("Label1");
     m_points = new QLineEdit(this);
     m_points->setObjectName("Edit1");
@@ -98,8 +98,8 @@ void GraphWindow::buildControls() {
     connect(m_points, &QLineEdit::returnPressed, this, &GraphWindow::CheckBox1Click);
 
     // The two buttons of the printed and pasted points: yellow text on a dark face.
-    auto yellowButton = [this](const char* caption, const char* name) {
-        auto* b = new QPushButton(fr(caption), this);
+    auto yellowButton = [this](const QString& caption, const char* name) {
+        auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
         QPalette p = b->palette();
         p.setColor(QPalette::ButtonText, Qt::yellow);
@@ -108,16 +108,16 @@ void GraphWindow::buildControls() {
         b->setAutoDefault(false);
         return b;
     };
-    m_printButton = yellowButton("&Imprimer...", "Button1");
-    m_styleButton = yellowButton("Choix tracé points", "Button2");
-    m_copyButton = new QPushButton(fr("&Copier"), this);
+    m_printButton = yellowButton(tr("&Imprimer..."), "Button1");
+    m_styleButton = yellowButton(tr("Choix tracé points"), "Button2");
+    m_copyButton = new QPushButton(tr("&Copier"), this);
     m_copyButton->setObjectName("Button3");
     m_copyButton->setAutoDefault(false);
     connect(m_printButton, &QPushButton::clicked, this, &GraphWindow::Button1Click);
     connect(m_styleButton, &QPushButton::clicked, this, &GraphWindow::Button2Click);
     connect(m_copyButton, &QPushButton::clicked, this, &GraphWindow::Button3Click);
 
-    m_species = new QGroupBox(fr("Concentrations des différentes espèces"), this);
+    m_species = new QGroupBox(tr("Concentrations des différentes espèces"), this);
     m_species->setObjectName("GroupBox1");
     auto* grid = new QGridLayout(m_species);
     grid->setHorizontalSpacing(16);
@@ -256,7 +256,7 @@ void GraphWindow::showEvent(QShowEvent* event) {
 }
 
 void GraphWindow::FormShow() {
-    QString hint = fr(a11y::kChartHint);
+    QString hint = text(m_sim.language, a11y::kChartHint);
     hint.replace('\r', '\n');
     m_chart->setToolTip(hint);
     sizeStatusPanels();
@@ -287,7 +287,8 @@ void GraphWindow::applySimulation() {
     showPointCount();
 
     const PlotSetup& plot = m_sim.plot;
-    setWindowTitle(m_beside ? fr(texts::kLiveGraphCaption) : fr(plot.windowTitle));
+    setWindowTitle(m_beside ? text(m_sim.language, texts::kLiveGraphCaption)
+                            : fr(plot.windowTitle));
     m_printButton->setHidden(!plot.printButtonVisible);
     m_chart->setTitles(fr(plot.chartTitle), fr(plot.leftTitle), fr(plot.bottomTitle));
     m_chart->setLeftAxis(plot.leftAxisAutomatic, plot.leftMin, plot.leftMax);
@@ -301,7 +302,9 @@ void GraphWindow::applySimulation() {
     m_overlayBar->showOverlays();
     ApplyPointStyle();
     if (auto* pasteUnit = m_status->findChild<QLabel*>("PanelCollage"))
-        pasteUnit->setText(m_sim.pastedInMillilitres ? fr(texts::kPastedInMillilitres) : QString());
+        pasteUnit->setText(m_sim.pastedInMillilitres
+                               ? text(m_sim.language, texts::kPastedInMillilitres)
+                               : QString());
 
     // New curves: the keyboard cursor starts again from the followed curve's first point.
     m_cursorSeries = cursorSeries(m_sim.curves);

@@ -1,7 +1,8 @@
 #include "ui/windows/HelpViewer.h"
 
 #include "core/system/Folders.h"
-#include "core/texts/WindowTexts.h"
+#include "core/texts/HelpTexts.h"
+#include "ui/qt/FrenchText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,55 +15,96 @@
 namespace titralab {
 
 HelpViewer::HelpViewer(QString helpFolder, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_folder(std::move(helpFolder)) {
+    : HelpViewer(std::move(helpFolder), Language::French, parent) {}
+
+HelpViewer::HelpViewer(QString helpFolder, Language language, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_folder(std::move(helpFolder)), m_language(language) {
     setObjectName("HelpViewer");
-    setWindowTitle(QString::fromUtf8(texts::kHelpWindowTitle));
     resize(560, 600);
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName("HelpText");
     m_browser->setOpenExternalLinks(true);
-    m_browser->setSearchPaths({m_folder});
-    auto* contents = new QPushButton(QString::fromUtf8(texts::kHelpContentsButton), this);
-    auto* back = new QPushButton(QString::fromUtf8(texts::kHelpBackButton), this);
-    back->setEnabled(false);
-    connect(contents, &QPushButton::clicked, this, &HelpViewer::showContents);
-    connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
-    connect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
-    connect(m_browser, &QTextBrowser::sourceChanged, this,
-            [this](const QUrl& url) { m_page = QFileInfo(url.toLocalFile()).fileName(); });
+    m_contents = new QPushButton(this);
+    m_contents->setObjectName("HelpContents");
+    m_back = new QPushButton(this);
+    m_back->setObjectName("HelpBack");
+    m_back->setEnabled(false);
+    connect(m_contents, &QPushButton::clicked, this, &HelpViewer::showContents);
+    connect(m_back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QPushButton::setEnabled);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+        m_file = url.toLocalFile();
+        m_page = QFileInfo(m_file).fileName();
+    });
+    applyLanguage();
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(contents);
-    buttons->addWidget(back);
+    buttons->addWidget(m_contents);
+    buttons->addWidget(m_back);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(m_browser);
 }
 
+void HelpViewer::setLanguage(Language language) {
+    if (language == m_language) return;
+    m_language = language;
+    applyLanguage();
+    if (m_page.isEmpty()) return;
+    // The history holds pages of the other language: going back starts again from here.
+    load(m_page);
+    m_browser->clearHistory();
+}
+
+void HelpViewer::applyLanguage() {
+    setWindowTitle(text(m_language, texts::help::kWindowTitle));
+    m_contents->setText(text(m_language, texts::help::kContentsButton));
+    m_back->setText(text(m_language, texts::help::kBackButton));
+    m_browser->setSearchPaths({languageFolder(), m_folder});
+}
+
+QString HelpViewer::languageFolder() const {
+    const std::string_view sub = desktop::languageSubfolder(m_language);
+    if (sub.empty()) return m_folder;
+    return QDir(m_folder).filePath(QString::fromUtf8(sub.data(), qsizetype(sub.size())));
+}
+
 void HelpViewer::showContents() {
-    showPage(QString::fromUtf8(desktop::help::kContentsPage));
+    showPage(fr(desktop::help::kContentsPage));
 }
 
 void HelpViewer::showTopic(const QString& topic) {
-    showPage(QString::fromStdString(desktop::help::pageForTopic(topic.toStdString())));
+    showPage(fr(desktop::help::pageForTopic(topic.toStdString())));
 }
 
 void HelpViewer::showContext(int context) {
-    showPage(QString::fromStdString(desktop::help::pageForContext(context)));
+    showPage(fr(desktop::help::pageForContext(context)));
+}
+
+QString HelpViewer::fileOf(const QString& page) const {
+    // A topic without a page of its own opens the contents.
+    const QDir folders[] = {QDir(languageFolder()), QDir(m_folder)};
+    for (const QString& name : {page, fr(desktop::help::kContentsPage)})
+        for (const QDir& folder : folders)
+            if (QFileInfo::exists(folder.filePath(name))) return folder.filePath(name);
+    return {};
+}
+
+void HelpViewer::load(const QString& page) {
+    const QString file = fileOf(page);
+    if (!file.isEmpty()) {
+        m_browser->setSource(QUrl::fromLocalFile(file));
+    } else {
+        m_page = fr(desktop::help::kContentsPage);
+        m_file.clear();
+        m_browser->setPlainText(text(m_language, texts::help::kMissing) +
+                                QDir(languageFolder()).filePath(m_page));
+    }
 }
 
 void HelpViewer::showPage(const QString& page) {
-    const QString contents = QString::fromUtf8(desktop::help::kContentsPage);
-    QString file = QDir(m_folder).filePath(page);
-    // A topic without a page of its own opens the contents.
-    if (!QFileInfo::exists(file)) file = QDir(m_folder).filePath(contents);
-    if (QFileInfo::exists(file)) {
-        m_browser->setSource(QUrl::fromLocalFile(file));
-    } else {
-        m_page = contents;
-        m_browser->setPlainText(QString::fromUtf8(texts::kHelpMissing) + file);
-    }
+    load(page);
     show();
     raise();
     activateWindow();

@@ -1,4 +1,5 @@
 #include "ui/windows/LiveCurves.h"
+#include "ui/qt/FrenchText.h"
 
 #include "core/panel/Notifier.h"
 #include "core/panel/Simulation.h"
@@ -33,7 +34,7 @@ LiveCurves::LiveCurves(Simulation& sim, QMainWindow* main, std::function<GraphWi
     setObjectName("LiveCurves");
     if (m_settings) m_on = m_settings->readLiveCurves();
 
-    m_action = new QAction(QString::fromUtf8(texts::kLiveCurves), this);
+    m_action = new QAction(text(sim.language, texts::kLiveCurves), this);
     m_action->setObjectName("CourbesEnDirect1");
     m_action->setCheckable(true);
     m_action->setChecked(m_on);
@@ -108,7 +109,7 @@ void LiveCurves::redraw(bool fromSlider) {
     // The values are checked first: a refused one leaves the curves as they were.
     RecordingNotifier checks;
     ChemicalState probe = m_sim.state;
-    setUpSimulation(probe, m_sim.panel, checks);
+    setUpSimulation(probe, m_sim.panel, checks, m_sim.language);
     if (!checks.messages.empty()) {
         if (!fromSlider)
             for (const std::string& message : checks.messages) m_notifier.inform(message);

@@ -57,14 +57,12 @@ namespace {
 
 // A hint "bubble|status": the part before "|" becomes the tooltip, the part after it the
 // status-bar text; without "|" the whole hint is both.
-void setHint(QWidget* widget, const char* hint) {
-    const QString h = fr(hint);
+void setHint(QWidget* widget, const QString& h) {
     const int bar = h.indexOf('|');
     widget->setToolTip(bar < 0 ? h : h.left(bar));
     widget->setStatusTip(bar < 0 ? h : h.mid(bar + 1));
 }
-void setHint(QAction* action, const char* hint) {
-    const QString h = fr(hint);
+void setHint(QAction* action, const QString& h) {
     const int bar = h.indexOf('|');
     action->setToolTip(bar < 0 ? h : h.left(bar));
     action->setStatusTip(bar < 0 ? h : h.mid(bar + 1));
@@ -133,7 +131,9 @@ class PanelArea : public QWidget {
 MainWindow::MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent)
     : QMainWindow(parent), m_sim(sim), m_paths(std::move(paths)) {
     setObjectName("FPrincip");
-    m_caption = std::string(texts::kMainCaption) + texts::kAuthorCredit;
+    m_caption =
+        (text(m_sim.language, texts::kMainCaption) + text(m_sim.language, texts::kAuthorCredit))
+            .toStdString();
     setWindowTitle(fr(m_caption));
     // No maximize button.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -165,6 +165,29 @@ MainWindow::~MainWindow() {
     delete m_help;
 }
 
+void MainWindow::setSettingsStore(SettingsStore* store) {
+    m_settings = store;
+    if (!m_settings) return;
+    if (const std::optional<Language> stored = m_settings->readLanguage())
+        m_chosenLanguage = *stored;
+    showLanguageChoice();
+}
+
+void MainWindow::chooseInterfaceLanguage(Language language) {
+    const Language before = m_chosenLanguage;
+    m_chosenLanguage = language;
+    if (m_settings) m_settings->writeLanguage(language);
+    showLanguageChoice();
+    if (language != before)
+        notifier().inform(tr("La langue choisie sera appliquée au prochain démarrage de TitraLab.")
+                              .toStdString());
+}
+
+void MainWindow::showLanguageChoice() {
+    m_frenchAction->setChecked(m_chosenLanguage == Language::French);
+    m_englishAction->setChecked(m_chosenLanguage == Language::English);
+}
+
 void MainWindow::setAboutBox(AboutBox* about) {
     m_about = about;
     if (m_about) m_about->setSideIcon(m_sideIcon);
@@ -179,54 +202,56 @@ bool MainWindow::startListener(quint16 port) {
 // Building the window.
 
 void MainWindow::buildMenus() {
-    auto add = [this](QMenu* menu, const char* name, const char* text, auto handler) {
-        auto* action = menu->addAction(fr(text));
+    const Language lang = m_sim.language;
+    auto add = [this](QMenu* menu, const char* name, const QString& caption, auto handler) {
+        auto* action = menu->addAction(caption);
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
 
-    QMenu* file = menuBar()->addMenu(fr(texts::kMenuFile));
+    QMenu* file = menuBar()->addMenu(text(lang, texts::kMenuFile));
     file->setObjectName("Fichier1");
-    add(file, "Ouvrir1", texts::kOpenPracticalText, [this] { Ouvrir1Click(); });
+    add(file, "Ouvrir1", text(lang, texts::kOpenPracticalText), [this] { Ouvrir1Click(); });
     file->addSeparator();
-    add(file, "Imprimer1", texts::kPrint, [this] {
+    add(file, "Imprimer1", text(lang, texts::kPrint), [this] {
         Voir1Click();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     file->addSeparator();
-    QAction* navigator = add(file, "Lancer1", texts::kStartNavigator,
+    QAction* navigator = add(file, "Lancer1", text(lang, texts::kStartNavigator),
                              [this] { QProcess::startDetached(fr(m_paths.navigator), {}); });
-    setHint(navigator, texts::kHintStartNavigator);
-    add(file, "Quitter1", texts::kQuit, [this] {
+    setHint(navigator, text(lang, texts::kHintStartNavigator));
+    add(file, "Quitter1", text(lang, texts::kQuit), [this] {
         if (confirmLeavingStudy()) QApplication::quit();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    add(file, "QuitterLancer1", texts::kQuitAndStartNavigator, [this] {
+    add(file, "QuitterLancer1", text(lang, texts::kQuitAndStartNavigator), [this] {
         if (!confirmLeavingStudy()) return;
         QApplication::quit();
         QProcess::startDetached(fr(m_paths.navigator), {});
     });
 
-    QMenu* edit = menuBar()->addMenu(fr(texts::kMenuEdit));
+    QMenu* edit = menuBar()->addMenu(text(lang, texts::kMenuEdit));
     edit->setObjectName("Edition1");
-    QAction* show = add(edit, "Voir1", texts::kShowSimulation, [this] { Voir1Click(); });
+    QAction* show =
+        add(edit, "Voir1", text(lang, texts::kShowSimulation), [this] { Voir1Click(); });
     show->setShortcut(QKeySequence(Qt::Key_F11));
     edit->setDefaultAction(show);
     edit->addSeparator();
-    QAction* copy = add(edit, "Copiersimulation1", texts::kCopySimulation,
+    QAction* copy = add(edit, "Copiersimulation1", text(lang, texts::kCopySimulation),
                         [this] { Copiersimulation1Click(); });
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    setHint(copy, texts::kHintCopySimulation);
+    setHint(copy, text(lang, texts::kHintCopySimulation));
     edit->addSeparator();
-    add(edit, "Collerdespoints1", texts::kPasteVolumeFirst, [this] {
+    add(edit, "Collerdespoints1", text(lang, texts::kPasteVolumeFirst), [this] {
         Collerdespoints1Click();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    add(edit, "CollerpHv1", texts::kPastePHFirst, [this] {
+    add(edit, "CollerpHv1", text(lang, texts::kPastePHFirst), [this] {
         CollerpHv1Click();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
 
-    QMenu* options = menuBar()->addMenu(fr(texts::kMenuOptions));
+    QMenu* options = menuBar()->addMenu(text(lang, texts::kMenuOptions));
     options->setObjectName("Options1");
-    m_tooltipsAction = add(options, "Bullesdaide1", texts::kTooltips,
+    m_tooltipsAction = add(options, "Bullesdaide1", text(lang, texts::kTooltips),
                            [this](bool checked) { m_tooltips = checked; });
     m_tooltipsAction->setCheckable(true);
     m_tooltipsAction->setChecked(true);
@@ -236,30 +261,42 @@ void MainWindow::buildMenus() {
         m_commaAction->setChecked(m_sim.decimalComma);
         m_pointAction->setChecked(!m_sim.decimalComma);
     };
-    m_commaAction = add(options, "Virgule1", texts::kSeparatorComma, switchSeparator);
-    m_pointAction = add(options, "Point1", texts::kSeparatorPoint, switchSeparator);
+    m_commaAction = add(options, "Virgule1", text(lang, texts::kSeparatorComma), switchSeparator);
+    m_pointAction = add(options, "Point1", text(lang, texts::kSeparatorPoint), switchSeparator);
     m_commaAction->setCheckable(true);
     m_pointAction->setCheckable(true);
     m_commaAction->setChecked(m_sim.decimalComma);
     m_pointAction->setChecked(!m_sim.decimalComma);
+    options->addSeparator();
+    // Each language is named in itself. The choice serves from the next start: every window
+    // takes its texts once, when it is made.
+    QMenu* language = options->addMenu(tr("&Langue"));
+    language->setObjectName("Langue1");
+    m_frenchAction = add(language, "LangueFrancais", QStringLiteral("&Français"),
+                         [this] { chooseInterfaceLanguage(Language::French); });
+    m_englishAction = add(language, "LangueAnglais", QStringLiteral("&English"),
+                          [this] { chooseInterfaceLanguage(Language::English); });
+    m_chosenLanguage = m_sim.language;
+    for (QAction* a : {m_frenchAction, m_englishAction}) a->setCheckable(true);
+    showLanguageChoice();
 
-    QMenu* help = menuBar()->addMenu(fr(texts::kMenuHelp));
+    QMenu* help = menuBar()->addMenu(text(lang, texts::kMenuHelp));
     help->setObjectName("Aide1");
-    m_indexAction = add(help, "Index1", texts::kHelpIndex, [this] { Index1Click(); });
+    m_indexAction = add(help, "Index1", text(lang, texts::kHelpIndex), [this] { Index1Click(); });
     m_indexAction->setShortcut(QKeySequence(Qt::Key_F1));
     help->setDefaultAction(m_indexAction);
-    add(help, "Travauxpratiques1", texts::kHelpPracticalWork,
+    add(help, "Travauxpratiques1", text(lang, texts::kHelpPracticalWork),
         [this] { helpViewer()->showTopic("Propositions"); });
-    add(help, "Precision1", texts::kHelpPrecision,
+    add(help, "Precision1", text(lang, texts::kHelpPrecision),
         [this] { helpViewer()->showTopic("Precision"); });
     help->addSeparator();
-    add(help, "Pagedaccueil1", texts::kHomePage, [] {
+    add(help, "Pagedaccueil1", text(lang, texts::kHomePage), [] {
         QDesktopServices::openUrl(QUrl(QString::fromUtf8(desktop::kMakerAddresses.homePage)));
     });
-    add(help, "Ecrire1", texts::kWriteToAuthor,
+    add(help, "Ecrire1", text(lang, texts::kWriteToAuthor),
         [] { QDesktopServices::openUrl(QUrl(QString::fromUtf8(desktop::kMakerAddresses.mail))); });
     help->addSeparator();
-    add(help, "Apropos1", texts::kAbout, [this] {
+    add(help, "Apropos1", text(lang, texts::kAbout), [this] {
         if (m_about) m_about->exec();
     });
 
@@ -276,27 +313,28 @@ void MainWindow::buildToolBar() {
     m_toolBar->setFloatable(true);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_toolBar->setIconSize(QSize(16, 16));
+    const Language lang = m_sim.language;
     struct Tool {
         const char* name;
-        const char* text;
-        const char* hint;
+        QString text;
+        QString hint;
         icons::Tool icon;
         std::function<void()> run;
     };
     const Tool tools[] = {
-        {"ToolOuvrir", texts::kToolOpen, texts::kHintToolOpen, icons::Tool::Open,
-         [this] { OuvrirEtudeClick(); }},
-        {"ToolEnregistrer", texts::kToolSave, texts::kHintToolSave, icons::Tool::Save,
-         [this] { saveStudy(); }},
-        {"ToolImprimer", texts::kToolPrint, texts::kHintToolPrint, icons::Tool::Print,
-         [this] { Voir1Click(); }},
-        {"ToolCopier", texts::kToolCopy, texts::kHintToolCopy, icons::Tool::Copy,
-         [this] { Copiersimulation1Click(); }},
-        {"ToolIndex", texts::kToolIndex, texts::kHintToolIndex, icons::Tool::Help,
-         [this] { Index1Click(); }},
+        {"ToolOuvrir", text(lang, texts::kToolOpen), text(lang, texts::kHintToolOpen),
+         icons::Tool::Open, [this] { OuvrirEtudeClick(); }},
+        {"ToolEnregistrer", text(lang, texts::kToolSave), text(lang, texts::kHintToolSave),
+         icons::Tool::Save, [this] { saveStudy(); }},
+        {"ToolImprimer", text(lang, texts::kToolPrint), text(lang, texts::kHintToolPrint),
+         icons::Tool::Print, [this] { Voir1Click(); }},
+        {"ToolCopier", text(lang, texts::kToolCopy), text(lang, texts::kHintToolCopy),
+         icons::Tool::Copy, [this] { Copiersimulation1Click(); }},
+        {"ToolIndex", text(lang, texts::kToolIndex), text(lang, texts::kHintToolIndex),
+         icons::Tool::Help, [this] { Index1Click(); }},
     };
     for (const Tool& t : tools) {
-        QAction* action = m_toolBar->addAction(icons::tool(t.icon), fr(t.text));
+        QAction* action = m_toolBar->addAction(icons::tool(t.icon), t.text);
         action->setObjectName(t.name);
         setHint(action, t.hint);
         connect(action, &QAction::triggered, this, t.run);
@@ -305,6 +343,7 @@ void MainWindow::buildToolBar() {
 }
 
 void MainWindow::buildPanel() {
+    const Language lang = m_sim.language;
     m_area = new PanelArea(this);
     setCentralWidget(m_area);
 
@@ -327,25 +366,30 @@ void MainWindow::buildPanel() {
     for (int i : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) {
         auto* field = new QLineEdit(fr(m_sim.panel.text[i]), m_area);
         field->setObjectName(QStringLiteral("D%1").arg(i));
-        setHint(field, texts::kFieldHint[i]);
+        setHint(field, text(lang, texts::kFieldHint[i]));
         connect(field, &QLineEdit::textEdited, this,
                 [this, i](const QString& text) { m_sim.panel.text[i] = text.toStdString(); });
         m_fields[i] = field;
     }
-    const char* rowTexts[7] = {
-        "", "Cbi", "Cai", "Vai", texts::kPKa1Label, texts::kPKa2Label, texts::kPKa3Label};
+    const QString rowTexts[7] = {QString(),
+                                 QStringLiteral("Cbi"),
+                                 QStringLiteral("Cai"),
+                                 QStringLiteral("Vai"),
+                                 text(lang, texts::kPKa1Label),
+                                 text(lang, texts::kPKa2Label),
+                                 text(lang, texts::kPKa3Label)};
     for (int i = 1; i <= 6; ++i) {
-        m_rowLabels[i] = label(QStringLiteral("A%1").arg(i).toUtf8().constData(), fr(rowTexts[i]));
+        m_rowLabels[i] = label(QStringLiteral("A%1").arg(i).toUtf8().constData(), rowTexts[i]);
         m_rowLabels[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     m_rowLabels[4]->setBuddy(m_fields[4]);
     m_rowLabels[5]->setBuddy(m_fields[5]);
     m_rowLabels[6]->setBuddy(m_fields[6]);
-    setHint(m_rowLabels[2], texts::kHintA2);
-    setHint(m_rowLabels[3], texts::kHintA3);
-    m_unitBurette = label("UniteD1", fr(texts::kUnitConcentration));
-    m_unitConc = label("UniteConcentration", fr(texts::kUnitConcentration));
-    m_unitVolume = label("UniteVolume", fr(texts::kUnitVolume));
+    setHint(m_rowLabels[2], text(lang, texts::kHintA2));
+    setHint(m_rowLabels[3], text(lang, texts::kHintA3));
+    m_unitBurette = label("UniteD1", text(lang, texts::kUnitConcentration));
+    m_unitConc = label("UniteConcentration", text(lang, texts::kUnitConcentration));
+    m_unitVolume = label("UniteVolume", text(lang, texts::kUnitVolume));
 
     m_column1Title = label("Label4", QString());
     m_column2Title = label("Label14", QString());
@@ -374,6 +418,7 @@ void MainWindow::buildPanel() {
 }
 
 void MainWindow::buildCommandsDock() {
+    const Language lang = m_sim.language;
     auto* panel = new QWidget;
     panel->setObjectName("PanelCommandes");
     auto* column = new QVBoxLayout(panel);
@@ -394,7 +439,7 @@ void MainWindow::buildCommandsDock() {
     connect(field, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_sim.panel.text[11] = text.toStdString(); });
     m_fields[11] = field;
-    auto* caption = new QLabel(fr(texts::kLineWidthLabel), lineWidth);
+    auto* caption = new QLabel(text(lang, texts::kLineWidthLabel), lineWidth);
     caption->setObjectName("LabelEpaisseur");
     caption->setWordWrap(true);
     caption->setBuddy(field);
@@ -403,8 +448,8 @@ void MainWindow::buildCommandsDock() {
     row->addWidget(caption, 1);
     column->addWidget(lineWidth);
 
-    auto button = [&](const char* name, const char* text, auto handler) {
-        auto* b = new QPushButton(fr(text), panel);
+    auto button = [&](const char* name, const QString& caption, auto handler) {
+        auto* b = new QPushButton(caption, panel);
         b->setObjectName(name);
         b->setStyleSheet("QPushButton { text-align: left; padding: 4px 3px; }");
         b->setFocusPolicy(Qt::StrongFocus);
@@ -412,15 +457,18 @@ void MainWindow::buildCommandsDock() {
         column->addWidget(b);
         return b;
     };
-    m_show = button("U1", texts::kShowCaptionAtStart, [this] { Voir1Click(); });
-    m_show->setStatusTip(fr(texts::kHintShowButton).mid(1)); // never shown as a bubble
+    m_show = button("U1", text(lang, texts::kShowCaptionAtStart), [this] { Voir1Click(); });
+    m_show->setStatusTip(text(lang, texts::kHintShowButton).mid(1)); // never shown as a bubble
     m_show->setProperty(kHelpContextProperty, desktop::help::kShowButton);
-    m_copy = button("U3", texts::kCopyCaptionAtStart, [this] { Copiersimulation1Click(); });
-    setHint(m_copy, texts::kHintCopyButton);
+    m_copy =
+        button("U3", text(lang, texts::kCopyCaptionAtStart), [this] { Copiersimulation1Click(); });
+    setHint(m_copy, text(lang, texts::kHintCopyButton));
     m_copy->setProperty(kHelpContextProperty, desktop::help::kCopyButton);
-    button("BoutonImprimer", texts::kPrintButton, [this] { Voir1Click(); });
-    button("BoutonCollerVpH", texts::kPasteVolumeFirstButton, [this] { Collerdespoints1Click(); });
-    button("BoutonCollerpHV", texts::kPastePHFirstButton, [this] { CollerpHv1Click(); });
+    button("BoutonImprimer", text(lang, texts::kPrintButton), [this] { Voir1Click(); });
+    button("BoutonCollerVpH", text(lang, texts::kPasteVolumeFirstButton),
+           [this] { Collerdespoints1Click(); });
+    button("BoutonCollerpHV", text(lang, texts::kPastePHFirstButton),
+           [this] { CollerpHv1Click(); });
     column->addStretch();
 
     m_commandsDock = new QDockWidget(this);
@@ -499,6 +547,7 @@ void MainWindow::buildDatabaseDock() {
 
 // Puts the panel's controls at their design places, scaled for the font in use.
 void MainWindow::placePanel() {
+    const Language lang = m_sim.language;
     PanelArea& a = *m_area;
     // Each choice is drawn for its longest item: a wider font widens the whole panel.
     auto widthFor = [this](const QString& item) {
@@ -510,11 +559,11 @@ void MainWindow::placePanel() {
     for (Study s : {Study::TitrationVsVolume, Study::SpeciesVsPH, Study::TwoMonoTitration,
                     Study::TwoPolyMixture, Study::Dilution})
         for (BuretteSide side : {BuretteSide::AcidSide, BuretteSide::BaseSide})
-            widen = std::max(widen, widthFor(fr(texts::studyName(side, s))) /
+            widen = std::max(widen, widthFor(fr(texts::studyName(side, s, lang))) /
                                         double(design::kStudyListWidth));
-    widen = std::max(widen, widthFor(fr(texts::kStrongBase)) / 128.0);
-    widen = std::max(widen, widthFor(fr(texts::kStrongAcid)) / 128.0);
-    widen = std::max(widen, widthFor(fr(texts::kPotash)) / 111.0);
+    widen = std::max(widen, widthFor(text(lang, texts::kStrongBase)) / 128.0);
+    widen = std::max(widen, widthFor(text(lang, texts::kStrongAcid)) / 128.0);
+    widen = std::max(widen, widthFor(text(lang, texts::kPotash)) / 111.0);
     a.sx = widen;
     a.sy = std::max(1.0, QFontMetrics(font()).height() / 16.0);
 
@@ -565,7 +614,8 @@ void MainWindow::applyView() {
         field->setVisible(panel.visible[i]);
     }
     // The base side's pKa fields take the pKa of the couple: their hints say so.
-    for (int i : {4, 5, 6, 14, 15, 16}) setHint(m_fields[i], texts::fieldHint(panel.side, i));
+    for (int i : {4, 5, 6, 14, 15, 16})
+        setHint(m_fields[i], fr(texts::fieldHint(panel.side, i, m_sim.language)));
     // Every load writes the entry's name, over whatever was typed there.
     if (panel.entryLoads != m_shownEntryLoads) {
         m_shownEntryLoads = panel.entryLoads;
@@ -598,7 +648,8 @@ void MainWindow::applyView() {
 
     applySideIcon(m_view.iconSide);
     orderTabs();
-    accessibility::apply(this, a11y::mainWindowTexts(m_sim.panel.side, m_sim.panel.study));
+    accessibility::apply(
+        this, a11y::mainWindowTexts(m_sim.panel.side, m_sim.panel.study, m_sim.language));
 }
 
 // Tab (and the space key in the fields) follows the order of the work: the burette content
@@ -670,7 +721,8 @@ void MainWindow::BitBtn1Click() {
 }
 
 void MainWindow::proposeEntries(const QString& typed) {
-    m_found = searchEntries(m_sim.panel.side, typed.toStdString(), m_sim.browser.twoMonoacid);
+    m_found = searchEntries(m_sim.panel.side, typed.toStdString(), m_sim.language,
+                            m_sim.browser.twoMonoacid);
     QStringList names;
     for (const EntryMatch& m : m_found) names << fr(m.name);
     m_entryMatches->setStringList(names);
@@ -763,7 +815,7 @@ HelpViewer* MainWindow::helpViewer() {
     if (!m_help) {
         // A window of its own, with no owner that a modal dialog could block: help can be read
         // from any dialog. The main window deletes it.
-        m_help = new HelpViewer(fr(m_paths.helpFolder));
+        m_help = new HelpViewer(fr(m_paths.helpFolder), m_sim.language);
         m_help->setWindowIcon(m_sideIcon);
     }
     return m_help;

@@ -68,7 +68,8 @@ class MainWindow : public QMainWindow {
     void setAboutBox(AboutBox* about);
     // Where the placement is read when the window is first shown and written at exit; without
     // a store the window opens at the default placement and nothing is saved.
-    void setSettingsStore(SettingsStore* store) { m_settings = store; }
+    // The store also keeps the language chosen in "Options > Langue".
+    void setSettingsStore(SettingsStore* store);
     // Where the checks' messages go; without one, modal message boxes.
     void setNotifier(Notifier* notifier) { m_notifier = notifier; }
     // Starts the message listener on 127.0.0.1; false when the port is taken.
@@ -174,6 +175,9 @@ class MainWindow : public QMainWindow {
     void proposeEntries(const QString& typed);
     void loadProposedEntry(int row);
     void focusRefusedField();
+    // "Options > Langue": remembers the language for the next start, and says so.
+    void chooseInterfaceLanguage(Language language);
+    void showLanguageChoice();
 
     Simulation& m_sim;
     desktop::Paths m_paths;
@@ -231,6 +235,9 @@ class MainWindow : public QMainWindow {
     QAction* m_commaAction{nullptr};
     QAction* m_pointAction{nullptr};
     QAction* m_indexAction{nullptr};
+    QAction* m_frenchAction{nullptr};
+    QAction* m_englishAction{nullptr};
+    Language m_chosenLanguage{Language::French}; // as stored, else the language of this run
     std::array<QMenu*, 4> m_menus{};
 
     // The study file: its path (empty before the first save), the text last opened or saved,

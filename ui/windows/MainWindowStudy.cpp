@@ -31,7 +31,7 @@ namespace {
 constexpr const char* kRecentKey = "etudesRecentes";
 constexpr int kTitleRefreshMs = 300;
 
-// The shipped examples, in the data folder's "Etudes".
+// The shipped examples, in the data folder's "Etudes" (the English ones in its "en").
 struct Example {
     const char* name;
     const char* file;
@@ -45,39 +45,42 @@ constexpr Example kExamples[] = {
 } // namespace
 
 void MainWindow::buildStudyMenus(QMenu* file, QMenu* edit, QMenu* help) {
+    const Language lang = m_sim.language;
     QAction* first = file->actions().value(0);
-    auto add = [this](QMenu* menu, QAction* before, const char* name, const char* text,
+    auto add = [this](QMenu* menu, QAction* before, const char* name, const QString& caption,
                       const QKeySequence& keys, auto handler) {
-        auto* action = new QAction(fr(text), menu);
+        auto* action = new QAction(caption, menu);
         action->setObjectName(name);
         action->setShortcut(keys);
         connect(action, &QAction::triggered, this, handler);
         menu->insertAction(before, action);
         return action;
     };
-    add(file, first, "OuvrirEtude1", texts::kOpenStudy, QKeySequence(Qt::CTRL | Qt::Key_O),
-        [this] { OuvrirEtudeClick(); });
-    add(file, first, "Enregistrer1", texts::kSaveStudy, QKeySequence(Qt::CTRL | Qt::Key_S),
-        [this] { saveStudy(); });
-    add(file, first, "EnregistrerSous1", texts::kSaveStudyAs,
+    add(file, first, "OuvrirEtude1", text(lang, texts::kOpenStudy),
+        QKeySequence(Qt::CTRL | Qt::Key_O), [this] { OuvrirEtudeClick(); });
+    add(file, first, "Enregistrer1", text(lang, texts::kSaveStudy),
+        QKeySequence(Qt::CTRL | Qt::Key_S), [this] { saveStudy(); });
+    add(file, first, "EnregistrerSous1", text(lang, texts::kSaveStudyAs),
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { saveStudyAs(); });
-    m_recentMenu = new QMenu(fr(texts::kRecentStudies), file);
+    m_recentMenu = new QMenu(text(lang, texts::kRecentStudies), file);
     m_recentMenu->setObjectName("EtudesRecentes1");
     file->insertMenu(first, m_recentMenu);
     file->insertSeparator(first);
 
     edit->addSeparator();
-    add(edit, nullptr, "Ajuster1", texts::kFitMenu, QKeySequence(), [this] { AjusterClick(); });
+    add(edit, nullptr, "Ajuster1", text(lang, texts::kFitMenu), QKeySequence(),
+        [this] { AjusterClick(); });
 
-    auto* examples = new QMenu(fr(texts::kExampleStudies), help);
+    auto* examples = new QMenu(text(lang, texts::kExampleStudies), help);
     examples->setObjectName("Exemples1");
-    const char* captions[] = {texts::kExampleAcetic, texts::kExamplePhosphoric,
-                              texts::kExampleTwoMonoacids};
+    const QString captions[] = {text(lang, texts::kExampleAcetic),
+                                text(lang, texts::kExamplePhosphoric),
+                                text(lang, texts::kExampleTwoMonoacids)};
     for (int k = 0; k < 3; ++k) {
-        QAction* a = examples->addAction(fr(captions[k]));
+        QAction* a = examples->addAction(captions[k]);
         a->setObjectName(kExamples[k].name);
         const QString path =
-            QString::fromStdString(m_paths.dataFolder) + "/Etudes/" + kExamples[k].file;
+            QString::fromStdString(examplesFolder(m_paths, lang)) + "/" + kExamples[k].file;
         connect(a, &QAction::triggered, this, [this, path] {
             if (confirmLeavingStudy()) openStudy(path);
         });
@@ -114,8 +117,8 @@ QStringList MainWindow::recentStudies() const {
 }
 
 void MainWindow::refreshStudyTitle() {
-    const QString title =
-        QString::fromStdString(studyWindowTitle(m_caption, m_studyPath, studyModified()));
+    const QString title = QString::fromStdString(
+        studyWindowTitle(m_caption, m_studyPath, studyModified(), m_sim.language));
     if (windowTitle() != title) setWindowTitle(title);
 }
 
@@ -130,7 +133,7 @@ void MainWindow::rememberStudy(const std::string& path) {
 void MainWindow::fillRecentMenu() {
     m_recentMenu->clear();
     if (m_recent.empty()) {
-        m_recentMenu->addAction(fr(texts::kNoRecentStudy))->setEnabled(false);
+        m_recentMenu->addAction(text(m_sim.language, texts::kNoRecentStudy))->setEnabled(false);
         return;
     }
     int number = 1;
@@ -147,7 +150,7 @@ void MainWindow::fillRecentMenu() {
 }
 
 bool MainWindow::openStudy(const QString& path) {
-    const StudyOpening opening = openStudyFile(path.toStdString());
+    const StudyOpening opening = openStudyFile(path.toStdString(), m_sim.language);
     if (!opening.record) {
         notifier().error(opening.error);
         return false;
@@ -170,7 +173,7 @@ bool MainWindow::saveStudyTo(const QString& path) {
         target += QString::fromUtf8(kStudyExtension);
     const PrintSettings print = m_links.printSettings ? m_links.printSettings() : PrintSettings{};
     const StudyRecord record = captureStudy(m_sim, m_view, print);
-    const std::string failure = saveStudyFile(target.toStdString(), record);
+    const std::string failure = saveStudyFile(target.toStdString(), record, m_sim.language);
     if (!failure.empty()) {
         notifier().error(failure);
         return false;
@@ -193,8 +196,8 @@ bool MainWindow::saveStudyAs() {
     } else {
         const QString start =
             m_studyPath.empty() ? QDir::homePath() : QString::fromStdString(m_studyPath);
-        path = QFileDialog::getSaveFileName(this, fr(texts::kSaveStudyTitle), start,
-                                            fr(texts::kStudyFilter));
+        path = QFileDialog::getSaveFileName(this, text(m_sim.language, texts::kSaveStudyTitle),
+                                            start, text(m_sim.language, texts::kStudyFilter));
     }
     if (path.isEmpty()) return false;
     return saveStudyTo(path);
@@ -209,8 +212,8 @@ void MainWindow::OuvrirEtudeClick() {
         const QString start = m_studyPath.empty()
                                   ? QDir::homePath()
                                   : QFileInfo(QString::fromStdString(m_studyPath)).absolutePath();
-        path = QFileDialog::getOpenFileName(this, fr(texts::kOpenStudyTitle), start,
-                                            fr(texts::kStudyFilter));
+        path = QFileDialog::getOpenFileName(this, text(m_sim.language, texts::kOpenStudyTitle),
+                                            start, text(m_sim.language, texts::kStudyFilter));
     }
     if (!path.isEmpty()) openStudy(path);
 }
@@ -221,8 +224,8 @@ bool MainWindow::confirmLeavingStudy() {
     if (m_askUnsaved) {
         answer = m_askUnsaved();
     } else {
-        QMessageBox box(QMessageBox::Question, fr(texts::kUnsavedTitle),
-                        fr(texts::kUnsavedQuestion),
+        QMessageBox box(QMessageBox::Question, text(m_sim.language, texts::kUnsavedTitle),
+                        text(m_sim.language, texts::kUnsavedQuestion),
                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
         box.setDefaultButton(QMessageBox::Save);
         const int chosen = box.exec();
@@ -250,11 +253,11 @@ void MainWindow::AjusterClick() {
     }
     const std::vector<FitValue> fittable = fittableValues(m_sim);
     if (fittable.empty()) {
-        notifier().inform(texts::kFitNotTitration);
+        notifier().inform(text(m_sim.language, texts::kFitNotTitration).toStdString());
         return;
     }
     if (fitPointsOf(m_sim).empty()) {
-        notifier().inform(texts::kFitNoPoints);
+        notifier().inform(text(m_sim.language, texts::kFitNoPoints).toStdString());
         return;
     }
     FitDialog dialog(m_sim, this);

@@ -30,7 +30,7 @@ MixtureWindow::MixtureWindow(Simulation& sim, QWidget* parent)
     // Modal to the windows it was opened over only: the point-style chooser and the help,
     // windows of their own, stay usable beside it.
     setWindowModality(Qt::WindowModal);
-    setWindowTitle(fr("Mélange de 2 polyacides, concentrations des espèces chimiques"));
+    setWindowTitle(tr("Mélange de 2 polyacides, concentrations des espèces chimiques"));
     setWindowIcon(icons::side(BuretteSide::BaseSide));
 
     auto makeField = [this](int n) {
@@ -43,15 +43,16 @@ MixtureWindow::MixtureWindow(Simulation& sim, QWidget* parent)
     };
 
     // The data of one polyacid: three pK, its volume and its concentration.
-    auto acidGroup = [&](const char* title, const char* name, int first) {
-        auto* group = new QGroupBox(fr(title), this);
+    auto acidGroup = [&](const QString& title, const char* name, int first) {
+        auto* group = new QGroupBox(title, this);
         group->setObjectName(name);
         auto* grid = new QGridLayout(group);
-        const char* labels[5] = {"pKa 1", "pKa 2", "pKa 3", "Volume initial",
-                                 "Concentation initiale"};
+        const QString labels[5] = {QStringLiteral("pKa 1"), QStringLiteral("pKa 2"),
+                                   QStringLiteral("pKa 3"), tr("Volume initial"),
+                                   tr("Concentation initiale")};
         const char* units[5] = {"", "", "", "mL", "mol / L"};
         for (int row = 0; row < 5; ++row) {
-            auto* label = new QLabel(fr(labels[row]), group);
+            auto* label = new QLabel(labels[row], group);
             label->setWordWrap(true);
             grid->addWidget(label, row, 0);
             grid->addWidget(makeField(first + row), row, 1);
@@ -61,24 +62,24 @@ MixtureWindow::MixtureWindow(Simulation& sim, QWidget* parent)
         return group;
     };
     auto* acids = new QHBoxLayout;
-    acids->addWidget(acidGroup("Polyacide 1 ", "GroupBox1", 1));
-    acids->addWidget(acidGroup("Polyacide 2 ", "GroupBox2", 6));
+    acids->addWidget(acidGroup(tr("Polyacide 1 "), "GroupBox1", 1));
+    acids->addWidget(acidGroup(tr("Polyacide 2 "), "GroupBox2", 6));
 
-    auto* mixture = new QGroupBox(fr("Mélange des 2 polyacides"), this);
+    auto* mixture = new QGroupBox(tr("Mélange des 2 polyacides"), this);
     mixture->setObjectName("GroupBox3");
     auto* totals = new QGridLayout;
-    const std::pair<const char*, int> totalRows[3] = {
-        {"Volume total en mL", 21},
-        {"pH", 11},
-        {"Concentration des ions hydronium, en mol / L", 20}};
+    const std::pair<QString, int> totalRows[3] = {
+        {tr("Volume total en mL"), 21},
+        {QStringLiteral("pH"), 11},
+        {tr("Concentration des ions hydronium, en mol / L"), 20}};
     for (int row = 0; row < 3; ++row) {
-        auto* label = new QLabel(fr(totalRows[row].first), mixture);
+        auto* label = new QLabel(totalRows[row].first, mixture);
         label->setWordWrap(true);
         totals->addWidget(label, row, 0);
         totals->addWidget(makeField(totalRows[row].second), row, 1);
     }
     totals->setColumnStretch(0, 1);
-    auto* species = new QGroupBox(fr("Concentration, en mol / L, des... "), mixture);
+    auto* species = new QGroupBox(tr("Concentration, en mol / L, des... "), mixture);
     species->setObjectName("GroupBox4");
     auto* speciesGrid = new QGridLayout(species);
     for (int k = 0; k < 8; ++k) {
@@ -94,7 +95,7 @@ MixtureWindow::MixtureWindow(Simulation& sim, QWidget* parent)
     mixtureLayout->addLayout(totals, 1);
     mixtureLayout->addWidget(species);
 
-    m_ok = new QPushButton(fr("&O K"), this);
+    m_ok = new QPushButton(tr("&O K"), this);
     m_ok->setObjectName("BitBtn1");
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -121,7 +122,7 @@ void MixtureWindow::prepare() {
     for (int n = 1; n <= 21; ++n) m_fields[n]->setText(QString::fromStdString(f.edit[n]));
     for (int k = 0; k < 8; ++k)
         m_speciesLabels[12 + k]->setText(QString::fromStdString(f.speciesLabels[k]));
-    accessibility::apply(this, a11y::mixtureWindowTexts(m_sim.state.side));
+    accessibility::apply(this, a11y::mixtureWindowTexts(m_sim.state.side, m_sim.language));
 }
 
 int MixtureWindow::showModal() {

@@ -26,8 +26,8 @@
 namespace titralab {
 
 namespace {
-QString spoken(const char* text) {
-    return fr(text).remove('&').remove(QStringLiteral("..."));
+QString spoken(QString text) {
+    return text.remove('&').remove(QStringLiteral("..."));
 }
 } // namespace
 
@@ -36,32 +36,35 @@ OverlayBar::OverlayBar(Simulation& sim, Notifier& notifier, ChartView* chart, QW
     setObjectName("BarreComparaison");
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
-    auto button = [this, row](const char* name, const char* text, auto handler) {
-        auto* b = new QPushButton(fr(text), this);
+    auto button = [this, row](const char* name, const QString& caption, auto handler) {
+        auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
         b->setAutoDefault(false);
-        b->setAccessibleName(spoken(text));
+        b->setAccessibleName(spoken(caption));
         connect(b, &QPushButton::clicked, this, handler);
         row->addWidget(b);
         return b;
     };
-    m_freeze = button("BoutonFiger", texts::kFreezeCurve, [this] { freeze(); });
+    m_freeze =
+        button("BoutonFiger", text(m_sim.language, texts::kFreezeCurve), [this] { freeze(); });
     m_freeze->setToolTip(QStringLiteral("Ctrl+F"));
     m_remove = new QToolButton(this);
     m_remove->setObjectName("BoutonRetirer");
-    m_remove->setText(fr(texts::kRemoveFrozen));
-    m_remove->setAccessibleName(fr(texts::kRemoveFrozenName));
+    m_remove->setText(text(m_sim.language, texts::kRemoveFrozen));
+    m_remove->setAccessibleName(text(m_sim.language, texts::kRemoveFrozenName));
     m_remove->setPopupMode(QToolButton::InstantPopup);
     m_removeMenu = new QMenu(m_remove);
     m_removeMenu->setObjectName("MenuRetirer");
     m_remove->setMenu(m_removeMenu);
     connect(m_removeMenu, &QMenu::aboutToShow, this, &OverlayBar::fillRemoveMenu);
     row->addWidget(m_remove);
-    m_clear = button("BoutonEffacerFigees", texts::kClearFrozen, [this] { clearOverlays(); });
-    button("BoutonFamille", texts::kFamily, [this] { openFamily(); });
+    m_clear = button("BoutonEffacerFigees", text(m_sim.language, texts::kClearFrozen),
+                     [this] { clearOverlays(); });
+    button("BoutonFamille", text(m_sim.language, texts::kFamily), [this] { openFamily(); });
     row->addStretch();
-    button("BoutonEnregistrerImage", texts::kSaveImage, [this] { saveImage(); });
-    button("BoutonCopierImage", texts::kCopyImage, [this] { copyImage(); });
+    button("BoutonEnregistrerImage", text(m_sim.language, texts::kSaveImage),
+           [this] { saveImage(); });
+    button("BoutonCopierImage", text(m_sim.language, texts::kCopyImage), [this] { copyImage(); });
 
     // Ctrl+F anywhere in the graph window.
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), parent);
@@ -69,7 +72,7 @@ OverlayBar::OverlayBar(Simulation& sim, Notifier& notifier, ChartView* chart, QW
     shortcut->setContext(Qt::WindowShortcut);
     connect(shortcut, &QShortcut::activated, this, &OverlayBar::freeze);
 
-    m_family = new FamilyDialog(notifier, parent);
+    m_family = new FamilyDialog(m_sim.language, notifier, parent);
     connect(m_family, &FamilyDialog::familyChosen, this, &OverlayBar::drawFamily);
     showOverlays();
 }
@@ -85,10 +88,10 @@ void OverlayBar::showOverlays() {
 void OverlayBar::freeze() {
     switch (FreezeCurrentCurve(m_sim)) {
     case FreezeOutcome::Full:
-        m_notifier.inform(texts::kTooManyFrozen);
+        m_notifier.inform(text(m_sim.language, texts::kTooManyFrozen).toStdString());
         return;
     case FreezeOutcome::NothingToFreeze:
-        m_notifier.inform(texts::kNothingToFreeze);
+        m_notifier.inform(text(m_sim.language, texts::kNothingToFreeze).toStdString());
         return;
     case FreezeOutcome::Frozen:
         break;
@@ -133,8 +136,9 @@ void OverlayBar::drawFamily(int field, const std::vector<double>& values) {
 
 void OverlayBar::saveImage() {
     QString filter;
-    QString path = QFileDialog::getSaveFileName(this, fr(texts::kSaveImageTitle), QString(),
-                                                fr(texts::kImageFilters), &filter);
+    QString path =
+        QFileDialog::getSaveFileName(this, text(m_sim.language, texts::kSaveImageTitle), QString(),
+                                     text(m_sim.language, texts::kImageFilters), &filter);
     if (path.isEmpty()) return;
     // A name typed without its extension takes the chosen kind's.
     if (QFileInfo(path).suffix().isEmpty())
@@ -148,13 +152,14 @@ void OverlayBar::saveImage() {
         failure = writeChartSvg(*m_chart, path);
     } else {
         bool ok = false;
-        const int width =
-            QInputDialog::getInt(this, fr(texts::kImageWidthTitle), fr(texts::kImageWidthLabel),
-                                 m_chart->viewport()->width(), 100, 10000, 100, &ok);
+        const int width = QInputDialog::getInt(this, text(m_sim.language, texts::kImageWidthTitle),
+                                               text(m_sim.language, texts::kImageWidthLabel),
+                                               m_chart->viewport()->width(), 100, 10000, 100, &ok);
         if (!ok) return;
         failure = writeChartPng(*m_chart, path, width);
     }
-    if (!failure.empty()) m_notifier.error(texts::kImageNotWritten + failure);
+    if (!failure.empty())
+        m_notifier.error(text(m_sim.language, texts::kImageNotWritten).toStdString() + failure);
 }
 
 void OverlayBar::copyImage() {

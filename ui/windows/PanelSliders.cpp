@@ -1,4 +1,5 @@
 #include "ui/windows/PanelSliders.h"
+#include "ui/qt/FrenchText.h"
 
 #include "core/curves/Overlays.h"
 #include "core/numbers/NumberInput.h"
@@ -52,9 +53,9 @@ PanelSliders::PanelSliders(Simulation& sim, QWidget* window) : QObject(window), 
 void PanelSliders::nameSliders() {
     for (int field : kSliderFields)
         if (QSlider* s = m_sliders[static_cast<std::size_t>(field)])
-            s->setAccessibleName(
-                QString::fromUtf8(texts::kSliderName) +
-                QString::fromStdString(fieldQuantity(field, m_sim.panel.side).label));
+            s->setAccessibleName(text(m_sim.language, texts::kSliderName) +
+                                 QString::fromStdString(
+                                     fieldQuantity(field, m_sim.panel.side, m_sim.language).label));
 }
 
 bool PanelSliders::eventFilter(QObject* watched, QEvent* event) {

@@ -17,18 +17,17 @@ namespace titralab {
 PointStyleDialog::PointStyleDialog(Simulation& sim, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_sim(sim) {
     setObjectName("PointStyleDialog");
-    setWindowTitle(
-        QString::fromUtf8("Choisir la représentation des points collés depuis un autre logiciel"));
+    setWindowTitle(tr("Choisir la représentation des points collés depuis un autre logiciel"));
     setModal(false);
 
-    m_group = new QGroupBox(QString::fromUtf8("Dessin du point"), this);
+    m_group = new QGroupBox(tr("Dessin du point"), this);
     m_group->setObjectName("RadioGroup1");
     m_buttons = new QButtonGroup(this);
     auto* grid = new QGridLayout(m_group);
     // Two columns, filled top to bottom: the first four styles, then the last four.
     const int rows = (kPointStyleCount + 1) / 2;
     for (int i = 0; i < kPointStyleCount; ++i) {
-        auto* b = new QRadioButton(QString::fromUtf8(pointStyleCaptions()[i]), m_group);
+        auto* b = new QRadioButton(QString::fromUtf8(pointStyleCaptions(sim.language)[i]), m_group);
         b->setObjectName(QStringLiteral("RadioGroup1_%1").arg(i));
         m_buttons->addButton(b, i);
         grid->addWidget(b, i % rows, i / rows);
@@ -36,7 +35,7 @@ PointStyleDialog::PointStyleDialog(Simulation& sim, QWidget* parent)
     m_buttons->button(static_cast<int>(sim.currentPointStyle))->setChecked(true);
     connect(m_buttons, &QButtonGroup::idClicked, this, &PointStyleDialog::RadioGroup1Click);
 
-    m_ok = new QPushButton("O K", this);
+    m_ok = new QPushButton(tr("O K"), this);
     m_ok->setObjectName("Button1");
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &PointStyleDialog::Button1Click);
@@ -49,7 +48,7 @@ PointStyleDialog::PointStyleDialog(Simulation& sim, QWidget* parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     m_group->setMinimumWidth(400); // room for the caption in the title bar
-    accessibility::apply(this, a11y::pointChooserTexts());
+    accessibility::apply(this, a11y::pointChooserTexts(sim.language));
 }
 
 void PointStyleDialog::showChooser() {

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -40,11 +41,17 @@ namespace titralab {
 
 namespace {
 
-QString fr(std::string_view text) {
+QString utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-constexpr const char* kPrintFailed = "Impossible d'imprimer la page : ";
+// The message of a page that could not be printed, with the reason.
+std::string printFailure(const QString& reason) {
+    return (QCoreApplication::translate("titralab::PrintDialog",
+                                        "Impossible d'imprimer la page : ") +
+            reason)
+        .toStdString();
+}
 
 // The page on the printer itself.
 PrintOutcome printOnPrinter(const Simulation& sim, const PrintSettings& settings, QPrinter& printer,
@@ -53,11 +60,11 @@ PrintOutcome printOnPrinter(const Simulation& sim, const PrintSettings& settings
     try {
         PrintPage(sim, settings, canvas);
     } catch (const std::exception& e) {
-        notifier.error(kPrintFailed + std::string(e.what()));
+        notifier.error(printFailure(QString::fromUtf8(e.what())));
         return PrintOutcome::Failed;
     }
     if (!canvas.error().isEmpty()) {
-        notifier.error(kPrintFailed + canvas.error().toStdString());
+        notifier.error(printFailure(canvas.error()));
         return PrintOutcome::Failed;
     }
     return PrintOutcome::Printed;
@@ -100,7 +107,7 @@ PrintDialog::PrintDialog(const Simulation& sim, Notifier& notifier, QWidget* par
     // Modal to the windows it was opened over only: the point-style chooser and the help,
     // windows of their own, stay usable beside it.
     setWindowModality(Qt::WindowModal);
-    setWindowTitle(fr("Imprimer une courbe"));
+    setWindowTitle(tr("Imprimer une courbe"));
     // A single-line border with the system menu only.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -120,7 +127,7 @@ PrintDialog::PrintDialog(const Simulation& sim, Notifier& notifier, QWidget* par
     const QSize needed = sizeHint();
     setFixedSize(std::max(282, needed.width()),
                  std::max(404 + m_menu->sizeHint().height(), needed.height()));
-    accessibility::apply(this, a11y::printDialogTexts());
+    accessibility::apply(this, a11y::printDialogTexts(m_sim.language));
 }
 
 PrintDialog::~PrintDialog() = default;
@@ -142,11 +149,11 @@ void PrintDialog::buildControls() {
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(5);
     fields->setVerticalSpacing(3);
-    auto field = [&](int row, const char* name, const char* text, const char* label) {
-        auto* edit = new QLineEdit(fr(text), this);
+    auto field = [&](int row, const char* name, const std::string& value, const QString& label) {
+        auto* edit = new QLineEdit(QString::fromStdString(value), this);
         edit->setObjectName(name);
         edit->setFixedWidth(40);
-        auto* caption = new QLabel(fr(label), this);
+        auto* caption = new QLabel(label, this);
         caption->setObjectName(QStringLiteral("Label%1").arg(name));
         caption->setWordWrap(true);
         caption->setBuddy(edit);
@@ -155,29 +162,29 @@ void PrintDialog::buildControls() {
         return edit;
     };
     const PrintSettings defaults;
-    m_lineWidth = field(0, "D1", defaults.lineWidth.c_str(), "épaisseur de trait en 1/100 mm");
+    m_lineWidth = field(0, "D1", defaults.lineWidth, tr("épaisseur de trait en 1/100 mm"));
     m_dashLength =
-        field(1, "Edit3", defaults.dashLengthMm.c_str(), "Longueur du motif pointillé, en mm");
-    m_charSize = field(2, "D2", defaults.charSize.c_str(), "taille des caractères");
+        field(1, "Edit3", defaults.dashLengthMm, tr("Longueur du motif pointillé, en mm"));
+    m_charSize = field(2, "D2", defaults.charSize, tr("taille des caractères"));
     m_graduations =
-        field(3, "D3", defaults.approxGraduations.c_str(), "nombre approximatif de graduations");
+        field(3, "D3", defaults.approxGraduations, tr("nombre approximatif de graduations"));
     left->addLayout(fields);
 
-    auto box = [&](const char* name, const char* text, bool ticked) {
-        auto* b = new QCheckBox(fr(text), this);
+    auto box = [&](const char* name, const QString& caption, bool ticked) {
+        auto* b = new QCheckBox(caption, this);
         b->setObjectName(name);
         b->setChecked(ticked);
         left->addWidget(b);
         return b;
     };
-    m_zoom = box("CheckBox1", "Zoom x 2 selon Ox", defaults.zoomX2);
-    m_constants = box("CheckBox3", "Imprimer les constantes", defaults.printConstants);
-    m_colour = box("CheckBox4", "Imprimer en couleur", defaults.printInColour);
-    m_arrows = box("CheckBox5", "Axes avec des flêches", defaults.axisArrows);
-    m_grid = box("CheckBox2", "Imprimer quadrillage", defaults.printGrid);
+    m_zoom = box("CheckBox1", tr("Zoom x 2 selon Ox"), defaults.zoomX2);
+    m_constants = box("CheckBox3", tr("Imprimer les constantes"), defaults.printConstants);
+    m_colour = box("CheckBox4", tr("Imprimer en couleur"), defaults.printInColour);
+    m_arrows = box("CheckBox5", tr("Axes avec des flêches"), defaults.axisArrows);
+    m_grid = box("CheckBox2", tr("Imprimer quadrillage"), defaults.printGrid);
 
-    auto button = [&](QBoxLayout* layout, const char* name, const char* text, auto handler) {
-        auto* b = new QPushButton(fr(text), this);
+    auto button = [&](QBoxLayout* layout, const char* name, const QString& caption, auto handler) {
+        auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, handler);
@@ -185,9 +192,9 @@ void PrintDialog::buildControls() {
         return b;
     };
     left->addSpacing(4);
-    button(left, "Button2", "&Annuler", &PrintDialog::Button2Click);
-    button(left, "Button4", "&Choisir tracé points", &PrintDialog::Button4Click);
-    button(left, "Button1", "&Imprimer", &PrintDialog::Button1Click)->setDefault(true);
+    button(left, "Button2", tr("&Annuler"), &PrintDialog::Button2Click);
+    button(left, "Button4", tr("&Choisir tracé points"), &PrintDialog::Button4Click);
+    button(left, "Button1", tr("&Imprimer"), &PrintDialog::Button1Click)->setDefault(true);
     left->addStretch(1);
 
     // Right: the picture, the printer set-up above the format choice, the preview.
@@ -199,21 +206,21 @@ void PrintDialog::buildControls() {
     m_picture->setPixmap(icons::tool(icons::Tool::Print).pixmap(32, 32));
     right->addWidget(m_picture, 0, Qt::AlignHCenter);
     right->addStretch(1);
-    button(right, "Button3", "Pr&opriétés imprimante", &PrintDialog::Button3Click);
+    button(right, "Button3", tr("Pr&opriétés imprimante"), &PrintDialog::Button3Click);
     m_format = new RadioGroup(this);
     m_format->setObjectName("RadioGroup1");
     QStringList formats;
     for (PageFormat f : {PageFormat::QuarterPage, PageFormat::HalfPage, PageFormat::Optimised})
-        formats << fr(pageFormatCaption(f));
+        formats << utf8(pageFormatCaption(f, m_sim.language));
     m_format->setItems(formats);
     m_format->setSelected(static_cast<int>(defaults.format));
-    m_format->setToolTip(fr(kPageFormatHint));
+    m_format->setToolTip(text(m_sim.language, kPageFormatHint));
     right->addWidget(m_format);
-    button(right, "ButtonApercu", "Aperç&u", &PrintDialog::ApercuClick);
+    button(right, "ButtonApercu", tr("Aperç&u"), &PrintDialog::ApercuClick);
     right->addStretch(2);
 
     // Bottom: the comments and the status bar.
-    auto* commentLabel = new QLabel(fr("Commentaires ajoutés :"), this);
+    auto* commentLabel = new QLabel(tr("Commentaires ajoutés :"), this);
     commentLabel->setObjectName("LabelCommentaires");
     commentLabel->setStyleSheet("QLabel { background-color: yellow; }");
     commentLabel->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
@@ -236,20 +243,22 @@ void PrintDialog::buildMenu() {
     m_menu = new QMenuBar(this);
     m_menu->setObjectName("MainMenu1");
     layout()->setMenuBar(m_menu);
-    QMenu* file = m_menu->addMenu(fr("&Fichier"));
+    QMenu* file = m_menu->addMenu(tr("&Fichier"));
     file->setObjectName("Fichier1");
-    auto item = [&](const char* name, const char* text, QKeySequence keys, auto handler) {
-        QAction* a = file->addAction(fr(text));
+    auto item = [&](const char* name, const QString& caption, QKeySequence keys, auto handler) {
+        QAction* a = file->addAction(caption);
         a->setObjectName(name);
         a->setShortcut(keys);
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    item("Proprietesimprimante1", "Pr&opriétés imprimante", {}, &PrintDialog::Button3Click);
-    item("Imprimer1", "&Imprimer", QKeySequence(Qt::CTRL | Qt::Key_P), &PrintDialog::Button1Click);
-    item("Apercu1", "Aperç&u avant impression", {}, &PrintDialog::ApercuClick);
+    item("Proprietesimprimante1", tr("Pr&opriétés imprimante"), {}, &PrintDialog::Button3Click);
+    item("Imprimer1", tr("&Imprimer"), QKeySequence(Qt::CTRL | Qt::Key_P),
+         &PrintDialog::Button1Click);
+    item("Apercu1", tr("Aperç&u avant impression"), {}, &PrintDialog::ApercuClick);
     file->addSeparator();
-    item("Annuler1", "&Annuler", QKeySequence(Qt::CTRL | Qt::Key_Z), &PrintDialog::Button2Click);
+    item("Annuler1", tr("&Annuler"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+         &PrintDialog::Button2Click);
 }
 
 QString PrintDialog::lineWidthText() const {
@@ -314,9 +323,9 @@ void PrintDialog::hideEvent(QHideEvent* event) {
 }
 
 QString PrintDialog::choosePdfFileDefault() {
-    const QString proposed = QDir(m_lastPdfFolder).filePath(fr("pH et concentrations.pdf"));
-    QString path = QFileDialog::getSaveFileName(this, fr("Imprimer dans un fichier PDF"), proposed,
-                                                fr("Documents PDF (*.pdf)"));
+    const QString proposed = QDir(m_lastPdfFolder).filePath(tr("pH et concentrations.pdf"));
+    QString path = QFileDialog::getSaveFileName(this, tr("Imprimer dans un fichier PDF"), proposed,
+                                                tr("Documents PDF (*.pdf)"));
     if (path.isEmpty()) return path;
     if (QFileInfo(path).suffix().isEmpty()) path += ".pdf";
     m_lastPdfFolder = QFileInfo(path).absolutePath();
@@ -342,7 +351,7 @@ void PrintDialog::Button2Click() {
 
 std::unique_ptr<QPrintDialog> PrintDialog::preparePrinterSetup() {
     auto setup = std::make_unique<QPrintDialog>(m_printer.get(), this);
-    setup->setWindowTitle(fr("Propriétés imprimante"));
+    setup->setWindowTitle(tr("Propriétés imprimante"));
     // One page, one copy: only the printer, the paper and the orientation matter.
     setup->setOptions(QAbstractPrintDialog::PrintToFile);
     return setup;
@@ -359,13 +368,13 @@ void PrintDialog::Button4Click() {
 
 std::unique_ptr<QPrintPreviewDialog> PrintDialog::preparePreview() {
     auto preview = std::make_unique<QPrintPreviewDialog>(m_printer.get(), this);
-    preview->setWindowTitle(fr("Aperçu avant impression"));
+    preview->setWindowTitle(tr("Aperçu avant impression"));
     connect(preview.get(), &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
         PrinterCanvas canvas(printer);
         try {
             PrintPage(m_sim, settings(), canvas);
         } catch (const std::exception& e) {
-            m_notifier.error(kPrintFailed + std::string(e.what()));
+            m_notifier.error(printFailure(QString::fromUtf8(e.what())));
         }
     });
     return preview;

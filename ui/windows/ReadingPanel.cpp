@@ -32,12 +32,13 @@ QColor colorOf(const IndicatorColor& c) {
 }
 
 // "phénolphtaléine (8,2 – 10,0)", or "(aucun)" for -1.
-QString indicatorCaption(int k) {
-    if (k < 0 || k >= static_cast<int>(colourIndicators().size())) return fr(texts::kNoIndicator);
+QString indicatorCaption(Language language, int k) {
+    if (k < 0 || k >= static_cast<int>(colourIndicators().size()))
+        return text(language, texts::kNoIndicator);
     const ColourIndicator& i = colourIndicators()[k];
-    return fr(i.name) + QStringLiteral(" (%1 – %2)")
-                            .arg(QString::number(i.low, 'f', 1).replace('.', ','),
-                                 QString::number(i.high, 'f', 1).replace('.', ','));
+    return text(language, i.name) + QStringLiteral(" (%1 – %2)")
+                                        .arg(QString::number(i.low, 'f', 1).replace('.', ','),
+                                             QString::number(i.high, 'f', 1).replace('.', ','));
 }
 
 } // namespace
@@ -45,11 +46,11 @@ QString indicatorCaption(int k) {
 ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     : QWidget(parent), m_sim(sim), m_chart(chart), m_layer(new ChartReadingLayer(chart)) {
     setObjectName("ReadingPanel");
-    m_equivalences = new QCheckBox(fr(texts::kEquivalencesBox), this);
+    m_equivalences = new QCheckBox(text(m_sim.language, texts::kEquivalencesBox), this);
     m_equivalences->setObjectName("EquivalencesBox");
-    m_derivative = new QCheckBox(fr(texts::kDerivativeBox), this);
+    m_derivative = new QCheckBox(text(m_sim.language, texts::kDerivativeBox), this);
     m_derivative->setObjectName("DerivativeBox");
-    m_legend = new QCheckBox(fr(texts::kLegendBox), this);
+    m_legend = new QCheckBox(text(m_sim.language, texts::kLegendBox), this);
     m_legend->setObjectName("LegendBox");
     // A button with a menu: the choice is spoken by its own name, which a combo box on Linux
     // replaces by its current item.
@@ -60,7 +61,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     auto* group = new QActionGroup(menu);
     const int count = static_cast<int>(colourIndicators().size());
     for (int k = -1; k < count; ++k) {
-        QAction* a = menu->addAction(indicatorCaption(k));
+        QAction* a = menu->addAction(indicatorCaption(m_sim.language, k));
         a->setCheckable(true);
         a->setData(k);
         group->addAction(a);
@@ -70,7 +71,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
         });
     }
     m_indicator->setMenu(menu);
-    auto* indicatorLabel = new QLabel(fr(texts::kIndicatorLabel), this);
+    auto* indicatorLabel = new QLabel(text(m_sim.language, texts::kIndicatorLabel), this);
     indicatorLabel->setBuddy(m_indicator);
     m_results = new QLabel(this);
     m_results->setObjectName("ReadingResults");
@@ -82,9 +83,9 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_particular->setObjectName("ParticularPoint");
     m_particular->setMaxLength(32);
     m_particular->setFixedWidth(70);
-    auto* particularLabel = new QLabel(fr(texts::kParticularLabel), this);
+    auto* particularLabel = new QLabel(text(m_sim.language, texts::kParticularLabel), this);
     particularLabel->setBuddy(m_particular);
-    m_particularUnit = new QLabel(fr(texts::kParticularUnit), this);
+    m_particularUnit = new QLabel(text(m_sim.language, texts::kParticularUnit), this);
     m_particularResult = new QLabel(this);
     m_particularResult->setObjectName("ParticularResult");
     m_particularResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -122,12 +123,12 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     layout->addLayout(boxes);
     layout->addLayout(below);
 
-    m_equivalences->setAccessibleName(fr(texts::kEquivalencesName));
-    m_derivative->setAccessibleName(fr(texts::kDerivativeName));
-    m_legend->setAccessibleName(fr(texts::kLegendName));
-    m_indicator->setAccessibleName(fr(texts::kIndicatorName));
-    m_particular->setAccessibleName(fr(texts::kParticularName));
-    m_results->setAccessibleName(fr(texts::kResultsName));
+    m_equivalences->setAccessibleName(text(m_sim.language, texts::kEquivalencesName));
+    m_derivative->setAccessibleName(text(m_sim.language, texts::kDerivativeName));
+    m_legend->setAccessibleName(text(m_sim.language, texts::kLegendName));
+    m_indicator->setAccessibleName(text(m_sim.language, texts::kIndicatorName));
+    m_particular->setAccessibleName(text(m_sim.language, texts::kParticularName));
+    m_results->setAccessibleName(text(m_sim.language, texts::kResultsName));
 
     connect(m_equivalences, &QCheckBox::clicked, this, [this](bool ticked) {
         m_sim.reading.options.equivalences = ticked;
@@ -160,37 +161,40 @@ void ReadingPanel::applySimulation() {
         m_equivalences->setChecked(o.equivalences);
         m_derivative->setChecked(o.derivative);
         m_legend->setChecked(o.legend);
-        m_indicator->setText(indicatorCaption(o.indicator));
+        m_indicator->setText(indicatorCaption(m_sim.language, o.indicator));
         for (QAction* a : m_indicator->menu()->actions())
             a->setChecked(a->data().toInt() == o.indicator);
     }
     for (QWidget* w :
          std::initializer_list<QWidget*>{m_equivalences, m_derivative, m_indicator, m_particular})
         w->setEnabled(titration);
-    m_particularUnit->setText(
-        fr(s.volumesInMillilitres ? texts::kParticularUnit : texts::kParticularUnitLitres));
+    m_particularUnit->setText(text(m_sim.language, s.volumesInMillilitres
+                                                       ? texts::kParticularUnit
+                                                       : texts::kParticularUnitLitres));
 
     ChartReadingView view;
     if (titration && o.derivative) {
         for (const CurvePoint& p : m_sim.reading.derivative) view.derivative.append({p.x, p.y});
         view.derivativeTitle =
-            fr(s.volumesInMillilitres ? texts::kDerivativeAxis : texts::kDerivativeAxisLitres);
+            text(m_sim.language,
+                 s.volumesInMillilitres ? texts::kDerivativeAxis : texts::kDerivativeAxisLitres);
     }
     if (titration && o.equivalences)
         for (const EquivalenceReading& p : m_sim.reading.points) {
-            view.markers.append(
-                {p.half.volume * s.volumeFactor, fr(pointLabel(PointKind::Half, p.number)), true});
+            view.markers.append({p.half.volume * s.volumeFactor,
+                                 fr(pointLabel(PointKind::Half, p.number, m_sim.language)), true});
             view.markers.append({p.equivalence.volume * s.volumeFactor,
-                                 fr(pointLabel(PointKind::Equivalence, p.number)), false});
+                                 fr(pointLabel(PointKind::Equivalence, p.number, m_sim.language)),
+                                 false});
         }
     const ColourIndicator* indicator =
         titration && o.indicator >= 0 && o.indicator < static_cast<int>(colourIndicators().size())
             ? &colourIndicators()[o.indicator]
             : nullptr;
     if (indicator)
-        view.band =
-            ChartReadingView::Band{indicator->low, indicator->high, colorOf(indicator->acid),
-                                   colorOf(indicator->basic), fr(indicator->name)};
+        view.band = ChartReadingView::Band{indicator->low, indicator->high,
+                                           colorOf(indicator->acid), colorOf(indicator->basic),
+                                           text(m_sim.language, indicator->name)};
 
     // The legend names each drawn curve by its box's caption.
     const GraphOptions& g = m_sim.graph;
@@ -200,7 +204,7 @@ void ReadingPanel::applySimulation() {
         QString name;
         switch (k) {
         case 1:
-            name = fr(texts::kLegendPH);
+            name = text(m_sim.language, texts::kLegendPH);
             break;
         case 2:
         case 3:
@@ -211,13 +215,13 @@ void ReadingPanel::applySimulation() {
             name = fr(g.captions[twoMono ? k : k - 2]);
             break;
         case 6:
-            name = fr(texts::kLegendHydronium);
+            name = text(m_sim.language, texts::kLegendHydronium);
             break;
         case 7:
-            name = fr(texts::kLegendPasted);
+            name = text(m_sim.language, texts::kLegendPasted);
             break;
         case 8:
-            name = fr(texts::kLegendConductivity);
+            name = text(m_sim.language, texts::kLegendConductivity);
             break;
         }
         if (s.study == Study::Dilution && k > 1) continue; // reference lines
@@ -228,8 +232,8 @@ void ReadingPanel::applySimulation() {
         view.legend.append({color, name, Qt::SolidLine, false});
     }
     if (!view.derivative.isEmpty())
-        view.legend.append(
-            {QColor(120, 0, 160), fr(texts::kLegendDerivative), Qt::DashLine, false});
+        view.legend.append({QColor(120, 0, 160), text(m_sim.language, texts::kLegendDerivative),
+                            Qt::DashLine, false});
     if (view.band)
         view.legend.append(
             {view.band->acid, view.band->name, Qt::SolidLine, true, view.band->basic});
@@ -245,13 +249,13 @@ void ReadingPanel::applySimulation() {
 void ReadingPanel::showParticularPoint() {
     const std::optional<double> volume = readParticularVolume(m_particular->text().toStdString());
     if (!titrationOf(m_sim.state.study)) {
-        m_particularResult->setText(fr(texts::kParticularNoTitration));
+        m_particularResult->setText(text(m_sim.language, texts::kParticularNoTitration));
         return;
     }
     std::optional<ExactPoint> p;
     if (volume) p = exactPointAt(m_sim, *volume);
     if (!p) {
-        m_particularResult->setText(fr(texts::kParticularOutside));
+        m_particularResult->setText(text(m_sim.language, texts::kParticularOutside));
         return;
     }
     QStringList lines;

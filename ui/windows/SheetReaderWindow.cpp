@@ -35,11 +35,11 @@ constexpr int kHeight = 579;
 
 } // namespace
 
-SheetReaderWindow::SheetReaderWindow(QString textsFolder, QWidget* parent)
-    : QMainWindow(parent), m_textsFolder(std::move(textsFolder)) {
+SheetReaderWindow::SheetReaderWindow(Language language, QString textsFolder, QWidget* parent)
+    : QMainWindow(parent), m_language(language), m_textsFolder(std::move(textsFolder)) {
     setObjectName("Fnotepad2");
     setWindowFlag(Qt::Window);
-    setWindowTitle(fr(notepad::texts::kCaption));
+    setWindowTitle(text(m_language, notepad::texts::kCaption));
 
     m_text = new QTextEdit(this);
     m_text->setObjectName("RichEdit1");
@@ -48,21 +48,21 @@ SheetReaderWindow::SheetReaderWindow(QString textsFolder, QWidget* parent)
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setCentralWidget(m_text);
 
-    QMenu* file = menuBar()->addMenu(fr(notepad::texts::kMenuFile));
+    QMenu* file = menuBar()->addMenu(text(m_language, notepad::texts::kMenuFile));
     file->setObjectName("Fichier1");
-    QAction* print = file->addAction(fr(notepad::texts::kPrint));
+    QAction* print = file->addAction(text(m_language, notepad::texts::kPrint));
     print->setObjectName("Imprimer1");
     connect(print, &QAction::triggered, this, &SheetReaderWindow::Imprimer1Click);
 
-    QMenu* edit = menuBar()->addMenu(fr(notepad::texts::kMenuEdit));
+    QMenu* edit = menuBar()->addMenu(text(m_language, notepad::texts::kMenuEdit));
     edit->setObjectName("Edition1");
-    QAction* copy = edit->addAction(fr(notepad::texts::kCopy));
+    QAction* copy = edit->addAction(text(m_language, notepad::texts::kCopy));
     copy->setObjectName("Copier1");
     connect(copy, &QAction::triggered, this, &SheetReaderWindow::Copier1Click);
 
     move(kLeft, kTop);
     resize(kWidth, kHeight);
-    accessibility::apply(this, a11y::readerTexts());
+    accessibility::apply(this, a11y::readerTexts(m_language));
 }
 
 SheetReaderWindow::~SheetReaderWindow() = default;
@@ -84,13 +84,14 @@ QFileDialog* SheetReaderWindow::prepareOpenDialog() {
     // Owned by the main window when there is one, so that it opens over it even while the
     // reader is hidden.
     QWidget* owner = parentWidget() ? parentWidget() : this;
-    m_openDialog = new QFileDialog(owner, fr(notepad::texts::kOpenTitle), m_textsFolder);
+    m_openDialog =
+        new QFileDialog(owner, text(m_language, notepad::texts::kOpenTitle), m_textsFolder);
     m_openDialog->setObjectName("OpenDialog1");
     m_openDialog->setAcceptMode(QFileDialog::AcceptOpen);
     m_openDialog->setFileMode(QFileDialog::ExistingFile);
     m_openDialog->setOption(QFileDialog::HideNameFilterDetails);
-    m_openDialog->setNameFilter(fr(notepad::texts::kOpenFilterName) + " (" +
-                                fr(notepad::texts::kOpenFilterPatterns) + ")");
+    m_openDialog->setNameFilter(text(m_language, notepad::texts::kOpenFilterName) + " (" +
+                                text(m_language, notepad::texts::kOpenFilterPatterns) + ")");
     return m_openDialog;
 }
 
@@ -110,23 +111,26 @@ bool SheetReaderWindow::openFile(const QString& path) {
     // Opening a pipe or a device could wait for ever: only plain files (and whatever fails
     // to open, for the system's own message) go further.
     if (info.exists() && !info.isFile() && !info.isDir()) {
-        notifier().error(notepad::cannotReadMessage(name, "Ce n'est pas un fichier ordinaire."));
+        notifier().error(notepad::cannotReadMessage(
+            name, tr("Ce n'est pas un fichier ordinaire.").toStdString(), m_language));
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        notifier().error(notepad::cannotReadMessage(name, file.errorString().toStdString()));
+        notifier().error(
+            notepad::cannotReadMessage(name, file.errorString().toStdString(), m_language));
         return false;
     }
     const qint64 size = file.size();
     if (size > static_cast<qint64>(notepad::kMaxFileBytes)) {
-        notifier().error(notepad::tooLargeMessage(name));
+        notifier().error(notepad::tooLargeMessage(name, m_language));
         return false;
     }
     // One byte more than allowed tells a file that grew, or lied about its size.
     const QByteArray bytes = file.read(static_cast<qint64>(notepad::kMaxFileBytes) + 1);
     if (file.error() != QFileDevice::NoError) {
-        notifier().error(notepad::cannotReadMessage(name, file.errorString().toStdString()));
+        notifier().error(
+            notepad::cannotReadMessage(name, file.errorString().toStdString(), m_language));
         return false;
     }
     notepad::Sheet sheet;
@@ -135,11 +139,12 @@ bool SheetReaderWindow::openFile(const QString& path) {
             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
             static_cast<std::uint64_t>(size));
     } catch (const std::bad_alloc&) {
-        notifier().error(notepad::cannotReadMessage(name, "Mémoire insuffisante."));
+        notifier().error(notepad::cannotReadMessage(name, tr("Mémoire insuffisante.").toStdString(),
+                                                    m_language));
         return false;
     }
     if (sheet.kind == notepad::Sheet::Kind::TooLarge) {
-        notifier().error(notepad::tooLargeMessage(name));
+        notifier().error(notepad::tooLargeMessage(name, m_language));
         return false;
     }
     // Filled apart from the view, which would otherwise lay the text out again at each
@@ -156,7 +161,7 @@ bool SheetReaderWindow::openFile(const QString& path) {
     m_fileName = path;
     show();
     raise();
-    if (sheet.truncated) notifier().inform(notepad::truncatedMessage(name));
+    if (sheet.truncated) notifier().inform(notepad::truncatedMessage(name, m_language));
     return true;
 }
 

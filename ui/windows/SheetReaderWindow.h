@@ -2,6 +2,8 @@
 // copying.
 #pragma once
 
+#include "core/texts/Language.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -21,8 +23,9 @@ class Notifier;
 class SheetReaderWindow : public QMainWindow {
     Q_OBJECT
   public:
-    // `textsFolder` is where the open dialog starts, at every opening.
-    explicit SheetReaderWindow(QString textsFolder, QWidget* parent = nullptr);
+    // `textsFolder` is where the open dialog starts, at every opening; the window's own texts
+    // are in `language`.
+    SheetReaderWindow(Language language, QString textsFolder, QWidget* parent = nullptr);
     ~SheetReaderWindow() override;
 
     // Where the error boxes go; without one, modal message boxes.
@@ -57,6 +60,7 @@ class SheetReaderWindow : public QMainWindow {
   private:
     Notifier& notifier();
 
+    Language m_language;
     QString m_textsFolder;
     QString m_fileName;
     QTextEdit* m_text{nullptr};

@@ -235,12 +235,15 @@ TEST(CursorReadout, PanelTextsByStudy) {
 }
 
 TEST(CopyChoices, DependOnTheStudy) {
-    EXPECT_EQ(copyChoicesFor(Study::TitrationVsVolume).items,
+    EXPECT_EQ(copyChoicesFor(Study::TitrationVsVolume, Language::French).items,
               (std::vector<std::string>{"pH", "v, volume de monobase forte versé"}));
-    EXPECT_EQ(copyChoicesFor(Study::TwoMonoTitration).caption, "&Variation régulière des... ");
-    EXPECT_EQ(copyChoicesFor(Study::SpeciesVsPH).caption, "&Variation régulière du... ");
-    EXPECT_EQ(copyChoicesFor(Study::Dilution).items, std::vector<std::string>{"pH"});
-    EXPECT_FALSE(copyChoicesFor(Study::TwoPolyMixture).visible);
+    EXPECT_EQ(copyChoicesFor(Study::TwoMonoTitration, Language::French).caption,
+              "&Variation régulière des... ");
+    EXPECT_EQ(copyChoicesFor(Study::SpeciesVsPH, Language::French).caption,
+              "&Variation régulière du... ");
+    EXPECT_EQ(copyChoicesFor(Study::Dilution, Language::French).items,
+              std::vector<std::string>{"pH"});
+    EXPECT_FALSE(copyChoicesFor(Study::TwoPolyMixture, Language::French).visible);
 }
 
 std::string contentOf(const fs::path& path) {

@@ -164,7 +164,7 @@ TEST(PointStyles, CaptionsAndScreenMarkers) {
     };
     for (const Case& c : cases) {
         const int index = static_cast<int>(c.style);
-        EXPECT_STREQ(pointStyleCaptions()[index], c.caption);
+        EXPECT_STREQ(pointStyleCaptions(Language::French)[index], c.caption);
         EXPECT_EQ(pointStyleAt(index), c.style) << c.caption;
         EXPECT_EQ(screenMarkerFor(c.style), c.marker) << c.caption;
     }

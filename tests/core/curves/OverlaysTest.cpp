@@ -147,8 +147,9 @@ TEST(Families, ValuesFromAListOrARange) {
     for (const Case& c : cases) {
         const ValueList got =
             c.list.empty()
-                ? valueRange(c.field, BuretteSide::AcidSide, c.kind, c.first, c.last, c.count)
-                : parseValueList(c.field, BuretteSide::AcidSide, c.list);
+                ? valueRange(c.field, BuretteSide::AcidSide, c.kind, c.first, c.last, c.count,
+                             Language::French)
+                : parseValueList(c.field, BuretteSide::AcidSide, c.list, Language::French);
         EXPECT_EQ(!got.refusal.empty(), c.refused) << c.label << ": " << got.refusal;
         if (c.refused) continue;
         ASSERT_EQ(got.values.size(), c.values.size()) << c.label;
@@ -185,7 +186,8 @@ TEST(Families, EachMemberIsTheCurveOfItsValue) {
             refresh(alone);
             const OverlayCurve& member = sim.overlays.curves[k - 1];
             EXPECT_TRUE(member.family) << c.label;
-            EXPECT_EQ(member.label, describeValue(c.field, BuretteSide::AcidSide, c.values[k]))
+            EXPECT_EQ(member.label,
+                      describeValue(c.field, BuretteSide::AcidSide, c.values[k], Language::French))
                 << c.label;
             const int number = member.series.front().first;
             const Series points = overlayPoints(member, 0, sim.state.volumeFactor);

@@ -92,9 +92,9 @@ TEST(PrintSettingsDefaults, DialogStartsAsDesigned) {
     EXPECT_EQ(s.format, PageFormat::Optimised);
     EXPECT_TRUE(s.comment1.empty());
     EXPECT_TRUE(s.comment2.empty());
-    EXPECT_EQ(pageFormatCaption(PageFormat::QuarterPage), "Quart de page");
-    EXPECT_EQ(pageFormatCaption(PageFormat::HalfPage), "Demi page");
-    EXPECT_EQ(pageFormatCaption(PageFormat::Optimised), "Optimisé");
+    EXPECT_EQ(pageFormatCaption(PageFormat::QuarterPage, Language::French), "Quart de page");
+    EXPECT_EQ(pageFormatCaption(PageFormat::HalfPage, Language::French), "Demi page");
+    EXPECT_EQ(pageFormatCaption(PageFormat::Optimised, Language::French), "Optimisé");
 }
 
 } // namespace

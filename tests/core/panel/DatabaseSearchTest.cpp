@@ -62,4 +62,24 @@ TEST(DatabaseSearch, LoadingAFoundEntryMakesItTheCurrentOne) {
     EXPECT_EQ(panel.entryName, "hydrazine");
 }
 
+TEST(DatabaseSearch, NamesComeInTheLanguageAskedAndAreFoundInEither) {
+    const struct {
+        const char* label;
+        Language language;
+        const char* typed;
+        const char* first;
+    } cases[] = {
+        {"English name in English", Language::English, "acetic", "ethanoic acid (acetic acid)"},
+        {"French name in English", Language::English, "acide éthanoïque",
+         "ethanoic acid (acetic acid)"},
+        {"English name in French", Language::French, "acetic", "acide éthanoïque"},
+    };
+    for (const auto& c : cases) {
+        const std::vector<EntryMatch> found =
+            searchEntries(BuretteSide::AcidSide, c.typed, c.language);
+        ASSERT_FALSE(found.empty()) << c.label;
+        EXPECT_EQ(found[0].name, c.first) << c.label;
+    }
+}
+
 } // namespace

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 using namespace titralab;
 
 namespace {
@@ -12,7 +16,10 @@ namespace {
 struct Panel {
     Simulation sim;
     PanelView view;
-    Panel() { startPanel(view, sim); }
+    explicit Panel(Language language = Language::French) {
+        setLanguage(sim, language);
+        startPanel(view, sim);
+    }
 
     void side(BuretteSide s) { chooseBurette(view, sim, s == BuretteSide::AcidSide ? 0 : 1); }
     void study(Study s) { chooseStudy(view, sim, static_cast<int>(s)); }
@@ -262,6 +269,48 @@ TEST(MainPanel, ChoosingTheSelectedItemAgainRunsNothing) {
     p.side(BuretteSide::BaseSide);
     p.side(BuretteSide::AcidSide);
     EXPECT_EQ(p.sim.state.row1, 20);
+}
+
+// Every text of the panel, in one list.
+std::vector<std::string> panelTexts(const PanelView& v, const Simulation& sim) {
+    std::vector<std::string> all{v.burette.caption,   v.studies.caption,  v.baseKind.caption,
+                                 v.target.caption,    v.buretteConcLabel, v.beakerConcLabel,
+                                 v.beakerVolumeLabel, v.column1Title,     v.column2Title,
+                                 v.browserTitle,      v.entryTitle,       v.showCaption,
+                                 v.copyCaption,       sim.panel.entryName};
+    for (const Choice* c : {&v.burette, &v.studies, &v.baseKind, &v.target})
+        all.insert(all.end(), c->items.begin(), c->items.end());
+    return all;
+}
+
+TEST(MainPanel, ALanguageChangeRelabelsThePanelAsIfItHadStartedInThatLanguage) {
+    const struct {
+        const char* label;
+        std::optional<BuretteSide> side;
+        Study study;
+    } cases[] = {
+        {"before any choice", std::nullopt, Study::None},
+        {"base side, no study yet", BuretteSide::BaseSide, Study::None},
+        {"acid side titration", BuretteSide::AcidSide, Study::TitrationVsVolume},
+        {"base side mixture", BuretteSide::BaseSide, Study::TwoPolyMixture},
+    };
+    for (const auto& c : cases) {
+        Panel french, english(Language::English);
+        for (Panel* p : {&french, &english}) {
+            if (c.side) p->side(*c.side);
+            if (c.study != Study::None) p->study(c.study);
+        }
+        const std::vector<std::string> frenchTexts = panelTexts(french.view, french.sim);
+        EXPECT_NE(frenchTexts, panelTexts(english.view, english.sim)) << c.label;
+
+        setLanguage(french.sim, Language::English);
+        retranslatePanel(french.view, french.sim);
+        EXPECT_EQ(panelTexts(french.view, french.sim), panelTexts(english.view, english.sim))
+            << c.label;
+        setLanguage(french.sim, Language::French);
+        retranslatePanel(french.view, french.sim);
+        EXPECT_EQ(panelTexts(french.view, french.sim), frenchTexts) << c.label;
+    }
 }
 
 } // namespace

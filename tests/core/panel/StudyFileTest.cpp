@@ -19,7 +19,10 @@ struct Desk {
     Simulation sim;
     PanelView view;
     PrintSettings print;
-    Desk() { startPanel(view, sim); }
+    explicit Desk(Language language = Language::French) {
+        setLanguage(sim, language);
+        startPanel(view, sim);
+    }
 
     void choose(BuretteSide side, Study study, int entry) {
         chooseBurette(view, sim, side == BuretteSide::AcidSide ? 0 : 1);
@@ -126,6 +129,54 @@ TEST(StudyFile, RefusesDamagedOrForeignInputNamingTheFirstProblem) {
         const StudyReading r = readStudyText(c.text);
         EXPECT_FALSE(r.record) << c.label;
         EXPECT_NE(r.problem.find(c.expected), std::string::npos) << c.label << ": " << r.problem;
+    }
+}
+
+TEST(StudyFile, AFileSavedInOneLanguageOpensTheSameInTheOther) {
+    const struct {
+        const char* label;
+        Language saved;
+        Language opened;
+        const char* entryName;
+    } cases[] = {
+        {"English to French", Language::English, Language::French, "acide éthanoïque"},
+        {"French to English", Language::French, Language::English, "ethanoic acid (acetic acid)"},
+    };
+    for (const auto& c : cases) {
+        Desk saved(c.saved);
+        saved.choose(BuretteSide::AcidSide, Study::TitrationVsVolume, 17);
+        const std::string text = writeStudyText(captureStudy(saved.sim, saved.view, saved.print));
+        const StudyReading read = readStudyText(text, c.opened);
+        ASSERT_TRUE(read.record) << c.label << ": " << read.problem;
+        Desk opened(c.opened);
+        applyStudy(*read.record, opened.sim, opened.view);
+        EXPECT_EQ(opened.sim.panel.entryName, c.entryName) << c.label;
+        Desk direct(c.opened);
+        direct.choose(BuretteSide::AcidSide, Study::TitrationVsVolume, 17);
+        EXPECT_EQ(opened.view.studies.items, direct.view.studies.items) << c.label;
+        EXPECT_EQ(opened.table(), direct.table()) << c.label;
+    }
+}
+
+TEST(StudyFile, RefusalsAreInTheReadersLanguage) {
+    const struct {
+        const char* label;
+        std::string text;
+        Language language;
+        const char* expected;
+    } cases[] = {
+        {"French", "  \n", Language::French, "le fichier est vide."},
+        {"English", "  \n", Language::English, "the file is empty."},
+        {"English choice",
+         "{\"format\": \"TitraLab study\", \"format_version\": \"1.0\", \"panel\": "
+         "{\"side\": \"left\"}}",
+         Language::English,
+         "the value of “panel.side” is out of range (expected: “none”, “acid” or “base”)."},
+    };
+    for (const auto& c : cases) {
+        const StudyReading r = readStudyText(c.text, c.language);
+        EXPECT_FALSE(r.record) << c.label;
+        EXPECT_EQ(r.problem, c.expected) << c.label;
     }
 }
 

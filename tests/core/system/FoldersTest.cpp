@@ -25,6 +25,26 @@ TEST(Paths, FollowTheExecutableAndTheDocumentsFolder) {
     EXPECT_EQ(p.navigator, "/opt/tl/bin/guidex");
 }
 
+TEST(Paths, EachLanguageHasItsHelpAndSheetsFolder) {
+    const Paths p = computePaths("/opt/tl/bin/titralab", "/home/ana/Documents");
+    struct Case {
+        titralab::Language language;
+        const char* help;
+        const char* texts;
+        const char* examples;
+    } cases[] = {
+        {titralab::Language::French, "/opt/tl/share/titralab/Aides",
+         "/opt/tl/share/titralab/Textes", "/opt/tl/share/titralab/Etudes"},
+        {titralab::Language::English, "/opt/tl/share/titralab/Aides/en",
+         "/opt/tl/share/titralab/Textes/en", "/opt/tl/share/titralab/Etudes/en"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(helpFolder(p, c.language), c.help) << c.help;
+        EXPECT_EQ(textsFolder(p, c.language), c.texts) << c.texts;
+        EXPECT_EQ(examplesFolder(p, c.language), c.examples) << c.examples;
+    }
+}
+
 TEST(Paths, ProgramNameDropsAnExtension) {
     EXPECT_EQ(computePaths("/x/bin/Titrex7.exe", "/d").programName, "Titrex7");
     EXPECT_EQ(computePaths("/x/bin/Titrex7.exe", "/d").dataFolder, "/x/share/Titrex7");

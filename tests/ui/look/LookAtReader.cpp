@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     if (qtTexts.load("qtbase_fr", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
     const QString texts = QCoreApplication::applicationDirPath() + "/../share/titralab/Textes";
-    SheetReaderWindow reader(QDir::cleanPath(texts));
+    SheetReaderWindow reader(Language::French, QDir::cleanPath(texts));
     const bool shown =
         argc > 1 ? reader.openFile(QString::fromLocal8Bit(argv[1])) : reader.openWithDialog();
     if (!shown) return 1;

@@ -1,11 +1,11 @@
 // titralab_ui_look: shows one of the graph-side windows on a simulation built from the command
 // line, so that each can be looked at (and captured) in every study and side.
 //
-//   titralab_ui_look [--window graph|mixture|copy|chooser|main] [--name TYPED]
+//   titralab_ui_look [--window graph|mixture|copy|chooser|print|about|main] [--name TYPED]
 //                    [--side acid|base] [--study 0..4]
 //                    [--entry1 N] [--entry2 N] [--tick 4,5,8,...] [--untick 2,3,...]
 //                    [--points N] [--paste] [--paste-ml] [--point-style 0..7]
-//                    [--zoom x1,y1,x2,y2] [--size WxH]
+//                    [--zoom x1,y1,x2,y2] [--size WxH] [--lang fr|en]
 //                    [--equivalences 1] [--derivative 1] [--indicator N] [--particular VOLUME]
 #include "core/curves/Curves.h"
 #include "core/curves/PastedPoints.h"
@@ -13,11 +13,14 @@
 #include "core/panel/Simulation.h"
 #include "ui/qt/ChartView.h"
 #include "ui/qt/Icons.h"
+#include "ui/qt/QtTranslations.h"
+#include "ui/windows/AboutBox.h"
 #include "ui/windows/CopyDialog.h"
 #include "ui/windows/GraphWindow.h"
 #include "ui/windows/MainWindow.h"
 #include "ui/windows/MixtureWindow.h"
 #include "ui/windows/PointStyleDialog.h"
+#include "ui/windows/PrintDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -94,6 +97,10 @@ int main(int argc, char** argv) {
 
     // The context as the main window leaves it after the side, study and entries are chosen.
     Simulation sim;
+    const Language language =
+        parseLanguage(option("lang", "fr").toStdString()).value_or(Language::French);
+    setLanguage(sim, language);
+    const QtTranslations translations(language);
     chooseStudyAndEntries(sim, side, study, entry1, entry2);
     sim.panel.pointCount = option("points", "100").toStdString();
     for (int box : numbers(option("tick", ""))) sim.graph.checked[box - 1] = true;
@@ -124,8 +131,18 @@ int main(int argc, char** argv) {
     copy.setSideIcon(icon);
     copy.setGraphWindow(&graph);
 
+    std::unique_ptr<PrintDialog> print;
+    std::unique_ptr<AboutBox> about;
     std::unique_ptr<MainWindow> main;
-    if (window == "main") {
+    if (window == "print") {
+        print = std::make_unique<PrintDialog>(sim, notifier);
+        print->move(40, 40);
+        print->show();
+    } else if (window == "about") {
+        about = std::make_unique<AboutBox>(language, QStringLiteral("titralab"), icon);
+        about->move(40, 40);
+        about->show();
+    } else if (window == "main") {
         // The main window after the side and study were chosen, a name typed in its name field.
         main = std::make_unique<MainWindow>(
             sim, desktop::computePaths(
