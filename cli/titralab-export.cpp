@@ -9,7 +9,7 @@
 #include "core/curves/Fit.h"
 #include "core/curves/Overlays.h"
 #include "core/curves/PastedPoints.h"
-#include "core/curves/Workbook.h"
+#include "core/curves/WorkbookModule.h"
 #include "core/numbers/NumberInput.h"
 #include "core/page/PrintSettings.h"
 #include "core/panel/DatabaseBrowser.h"
@@ -653,7 +653,7 @@ int main(int argc, char** argv) {
         }
     }
     if (o.xlsx) {
-        const WorkbookResult workbook = WriteWorkbook(sim, *o.xlsx);
+        const WorkbookResult workbook = writeWorkbookWithModule(sim, *o.xlsx);
         if (!workbook.ok) {
             std::cerr << "titralab-export: " << *o.xlsx << " : " << workbook.error << '\n';
             return 1;

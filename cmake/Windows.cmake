@@ -1,14 +1,14 @@
 # The window layer: everything under ui/ (windows and Qt adaptors), and the program.
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
-find_package(Qt6 REQUIRED COMPONENTS Widgets Charts PrintSupport Network Svg LinguistTools)
+find_package(Qt6 REQUIRED COMPONENTS Widgets Charts PrintSupport Svg LinguistTools)
 find_package(JPEG REQUIRED)
 
 file(GLOB_RECURSE UI_SOURCES CONFIGURE_DEPENDS ui/*.cpp ui/*.h ui/*.qrc)
 add_library(titralab_ui STATIC ${UI_SOURCES})
 target_include_directories(titralab_ui PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(titralab_ui PUBLIC titralab_core Qt6::Widgets Qt6::Charts
-  Qt6::PrintSupport Qt6::Network Qt6::Svg JPEG::JPEG)
+  Qt6::PrintSupport Qt6::Svg JPEG::JPEG)
 
 # The interface's own texts (tr(), source language French) in English: the .ts file is kept
 # up to date by the target titralab_ui_lupdate and compiled to a .qm at build time, which goes
@@ -23,6 +23,7 @@ qt_add_translations(titralab_ui
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/main.cpp)
   add_executable(titralab app/main.cpp)
   target_link_libraries(titralab PRIVATE titralab_ui)
+  add_dependencies(titralab titralab-workbook)
   install(TARGETS titralab RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 

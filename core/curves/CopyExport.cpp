@@ -4,7 +4,7 @@
 
 #include "core/chemistry/Formulas.h"
 #include "core/curves/Curves.h"
-#include "core/curves/Workbook.h"
+#include "core/curves/WorkbookModule.h"
 #include "core/texts/WorkbookTexts.h"
 
 #include <cerrno>
@@ -99,7 +99,7 @@ ExportResult ExportSimulation(Simulation& sim, const std::string& folder) {
     result.txtPath = txt.string();
     result.xlsPath = xls.string();
     const fs::path xlsx = fs::path(folder) / (stem + ".xlsx");
-    const WorkbookResult workbook = WriteWorkbook(sim, xlsx.string());
+    const WorkbookResult workbook = writeWorkbookWithModule(sim, xlsx.string());
     if (workbook.ok)
         result.xlsxPath = xlsx.string();
     else

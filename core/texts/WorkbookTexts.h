@@ -83,5 +83,8 @@ inline constexpr Text kWorkbookCannotRename{"impossible de le mettre en place",
 inline constexpr Text kWorkbookOutOfMemory{"mémoire insuffisante", "out of memory"};
 inline constexpr Text kWorkbookOtherFault{"erreur de la bibliothèque de classeurs",
                                           "workbook library error"};
+// The writer is a module loaded on first use; the system's reason follows in brackets.
+inline constexpr Text kWorkbookModuleMissing{"le module des classeurs ne se charge pas",
+                                             "the workbook module does not load"};
 
 } // namespace titralab::texts
