@@ -44,14 +44,14 @@ std::string studyName(BuretteSide side, Study study, Language language) {
         {"Monobase forte sur polyacide, f (v)", "Strong base, polyprotic acid, f (v)"},
         {"Monobase forte sur polyacide, f (pH)", "Strong base, polyprotic acid, f (pH)"},
         {"Monobase forte sur 2 monoacides, f (v)", "Strong base, 2 monoprotic acids, f (v)"},
-        {"Mélange de 2 polyacides, pH et c", "Mixing 2 polyprotic acids, pH, c"},
+        {"Mélange de 2 polyacides, pH et c", "Mixture of 2 polyprotic acids, pH, c"},
         {"Dilution d'un acide", "Dilution of an acid"},
     }};
     static constexpr std::array<Text, 5> base{{
         {"Monoacide fort sur polybase, f (v)", "Strong acid, polyprotic base, f (v)"},
         {"Monoacide fort sur polybase, f (pH)", "Strong acid, polyprotic base, f (pH)"},
         {"Monoacide fort sur 2 monobases, f (v)", "Strong acid, 2 monoprotic bases, f (v)"},
-        {"Mélange de 2 polybases, pH et c", "Mixing 2 polyprotic bases, pH, c"},
+        {"Mélange de 2 polybases, pH et c", "Mixture of 2 polyprotic bases, pH, c"},
         {"Dilution d'une base", "Dilution of a base"},
     }};
     const int i = static_cast<int>(study);

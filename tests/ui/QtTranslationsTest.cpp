@@ -195,8 +195,8 @@ TEST(WindowsInEnglish, TitlesAndControlsOfTheirOwn) {
         {&print, "CheckBox4", "Print in colour"},
         {&copy, "", "Copy the simulation, file and clipboard"},
         {&copy, "Button2", "C&ancel"},
-        {&mixture, "", "Mixture of 2 polyacids, concentrations of the chemical species"},
-        {&mixture, "GroupBox3", "Mixture of 2 polyacids"},
+        {&mixture, "", "Mixture of 2 polyprotic acids, concentrations of the species"},
+        {&mixture, "GroupBox3", "Mixture of 2 polyprotic acids"},
         {&chooser, "", "Choose how points pasted from another program are drawn"},
         {&chooser, "RadioGroup1", "Point marker"},
     };

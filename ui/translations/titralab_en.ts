@@ -98,7 +98,7 @@
     <name>titralab::MixtureWindow</name>
     <message>
         <source>Mélange de 2 polyacides, concentrations des espèces chimiques</source>
-        <translation>Mixture of 2 polyacids, concentrations of the chemical species</translation>
+        <translation>Mixture of 2 polyprotic acids, concentrations of the species</translation>
     </message>
     <message>
         <source>Volume initial</source>
@@ -110,15 +110,15 @@
     </message>
     <message>
         <source>Polyacide 1 </source>
-        <translation>Polyacid 1 </translation>
+        <translation>Polyprotic acid 1 </translation>
     </message>
     <message>
         <source>Polyacide 2 </source>
-        <translation>Polyacid 2 </translation>
+        <translation>Polyprotic acid 2 </translation>
     </message>
     <message>
         <source>Mélange des 2 polyacides</source>
-        <translation>Mixture of 2 polyacids</translation>
+        <translation>Mixture of 2 polyprotic acids</translation>
     </message>
     <message>
         <source>Volume total en mL</source>

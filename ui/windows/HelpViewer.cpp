@@ -14,9 +14,6 @@
 
 namespace titralab {
 
-HelpViewer::HelpViewer(QString helpFolder, QWidget* parent)
-    : HelpViewer(std::move(helpFolder), Language::French, parent) {}
-
 HelpViewer::HelpViewer(QString helpFolder, Language language, QWidget* parent)
     : QWidget(parent, Qt::Window), m_folder(std::move(helpFolder)), m_language(language) {
     setObjectName("HelpViewer");

@@ -18,7 +18,6 @@ class HelpViewer : public QWidget {
     // `helpFolder` holds the French pages, the reference; the pages of another language are
     // their twins, of the same file names, in that language's subfolder. A page without a twin
     // is shown in French.
-    explicit HelpViewer(QString helpFolder, QWidget* parent = nullptr);
     HelpViewer(QString helpFolder, Language language, QWidget* parent = nullptr);
 
     // Changes the window's texts and shows the page being read in the new language.
