@@ -1,7 +1,8 @@
 // titralab_ui_look: shows one of the graph-side windows on a simulation built from the command
 // line, so that each can be looked at (and captured) in every study and side.
 //
-//   titralab_ui_look [--window graph|mixture|copy|chooser|print|about|main] [--name TYPED]
+//   titralab_ui_look [--window graph|mixture|copy|chooser|print|about|main|family|fit]
+//                    [--name TYPED]
 //                    [--side acid|base] [--study 0..4]
 //                    [--entry1 N] [--entry2 N] [--tick 4,5,8,...] [--untick 2,3,...]
 //                    [--points N] [--paste] [--paste-ml] [--point-style 0..7]
@@ -16,6 +17,8 @@
 #include "ui/qt/QtTranslations.h"
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/CopyDialog.h"
+#include "ui/windows/FamilyDialog.h"
+#include "ui/windows/FitDialog.h"
 #include "ui/windows/GraphWindow.h"
 #include "ui/windows/MainWindow.h"
 #include "ui/windows/MixtureWindow.h"
@@ -134,7 +137,18 @@ int main(int argc, char** argv) {
     std::unique_ptr<PrintDialog> print;
     std::unique_ptr<AboutBox> about;
     std::unique_ptr<MainWindow> main;
-    if (window == "print") {
+    std::unique_ptr<FamilyDialog> family;
+    std::unique_ptr<FitDialog> fit;
+    if (window == "family") {
+        family = std::make_unique<FamilyDialog>(language, notifier);
+        family->prepare(sim);
+        family->move(40, 40);
+        family->show();
+    } else if (window == "fit") {
+        fit = std::make_unique<FitDialog>(sim);
+        fit->move(40, 40);
+        fit->show();
+    } else if (window == "print") {
         print = std::make_unique<PrintDialog>(sim, notifier);
         print->move(40, 40);
         print->show();
