@@ -4,15 +4,8 @@
 
 #include "MainWindowFixture.h"
 #include "ui/qt/SettingsStore.h"
-#include "ui/windows/CopyDialog.h"
-#include "ui/windows/GraphWindow.h"
-#include "ui/windows/MixtureWindow.h"
-#include "ui/windows/PointStyleDialog.h"
-#include "ui/windows/PrintDialog.h"
 
-#include <QAbstractButton>
 #include <QCoreApplication>
-#include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -163,58 +156,6 @@ TEST(LanguageMenu, ShowsTheStoredChoiceOverTheLanguageOfTheRun) {
     MainWindowFixture w; // a French run, TITRALAB_LANG=fr for instance
     EXPECT_TRUE(w.window->findChild<QAction*>("LangueAnglais")->isChecked());
     EXPECT_FALSE(w.window->findChild<QAction*>("LangueFrancais")->isChecked());
-}
-
-} // namespace
-
-namespace {
-
-// What an English run shows of the windows' own texts, by object name ("" for the window's
-// title).
-TEST(WindowsInEnglish, TitlesAndControlsOfTheirOwn) {
-    const QtTranslations english(Language::English);
-    Simulation sim = simulationIn(Language::English);
-    chooseStudyAndEntries(sim, BuretteSide::AcidSide, Study::TitrationVsVolume, 17, 17);
-    RecordingNotifier messages;
-    GraphWindow graph(sim, messages);
-    PrintDialog print(sim, messages);
-    CopyDialog copy(sim, messages, "/nonexistent");
-    MixtureWindow mixture(sim);
-    PointStyleDialog chooser(sim);
-    struct Case {
-        QWidget* window;
-        const char* control;
-        const char* shown;
-    } cases[] = {
-        {&graph, "Button1", "&Print..."},
-        {&graph, "Button3", "&Copy"},
-        {&graph, "CheckBox1", "Take dilution into account"},
-        {&graph, "GroupBox1", "Concentrations of the species"},
-        {&print, "", "Print a curve"},
-        {&print, "Button2", "&Cancel"},
-        {&print, "CheckBox4", "Print in colour"},
-        {&copy, "", "Copy the simulation, file and clipboard"},
-        {&copy, "Button2", "C&ancel"},
-        {&mixture, "", "Mixture of 2 polyprotic acids, concentrations of the species"},
-        {&mixture, "GroupBox3", "Mixture of 2 polyprotic acids"},
-        {&chooser, "", "Choose how points pasted from another program are drawn"},
-        {&chooser, "RadioGroup1", "Point marker"},
-    };
-    for (const Case& c : cases) {
-        QString shown;
-        if (!*c.control) {
-            shown = c.window->windowTitle();
-        } else if (auto* b = c.window->findChild<QAbstractButton*>(c.control)) {
-            shown = b->text();
-        } else if (auto* g = c.window->findChild<QGroupBox*>(c.control)) {
-            shown = g->title();
-        } else {
-            ADD_FAILURE() << c.window->objectName().toStdString() << " has no " << c.control;
-            continue;
-        }
-        EXPECT_EQ(shown.toStdString(), c.shown)
-            << c.window->objectName().toStdString() << " " << c.control;
-    }
 }
 
 } // namespace
