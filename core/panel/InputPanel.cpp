@@ -21,6 +21,18 @@ void updatePKaLabels(PanelFields& panel) {
     panel.pKa3LabelVisible = panel.visible[6] || panel.visible[16];
 }
 
+// The captions that name the side's substances: side index `s` (0 acid, 1 base).
+void labelSide(PanelView& view, int s, Language language) {
+    view.buretteConcLabel = texts::kBuretteConcLabel[s].in(language);
+    view.beakerConcLabel = texts::kBeakerConcLabel[s].in(language);
+    view.beakerVolumeLabel = texts::kBeakerVolumeLabel[s].in(language);
+    view.column1Title = texts::kColumn1Title[s].in(language);
+    view.column2Title = texts::kColumn2Title[s].in(language);
+    view.browserTitle = texts::kBrowserTitle[s].in(language);
+    view.entryTitle = texts::kEntryTitle[s].in(language);
+    view.target.caption = texts::kTargetCaption[s].in(language);
+}
+
 void layOut(PanelView& view, Simulation& sim) {
     const Study study = sim.panel.study;
     if (!view.laidOut) {
@@ -97,14 +109,7 @@ void changeSide(PanelView& view, Simulation& sim) {
 
     const int remembered = view.studies.selected;
     const Language language = sim.language;
-    view.buretteConcLabel = texts::kBuretteConcLabel[s].in(language);
-    view.beakerConcLabel = texts::kBeakerConcLabel[s].in(language);
-    view.beakerVolumeLabel = texts::kBeakerVolumeLabel[s].in(language);
-    view.column1Title = texts::kColumn1Title[s].in(language);
-    view.column2Title = texts::kColumn2Title[s].in(language);
-    view.browserTitle = texts::kBrowserTitle[s].in(language);
-    view.entryTitle = texts::kEntryTitle[s].in(language);
-    view.target.caption = texts::kTargetCaption[s].in(language);
+    labelSide(view, s, language);
     // Refilling a choice leaves it without selection and is no click: the markers stay as
     // they are, and the browser fills column 2 until an item is selected again.
     view.target.items = {view.column1Title, view.column2Title};
@@ -162,14 +167,7 @@ void retranslatePanel(PanelView& view, const Simulation& sim) {
     const bool sideChosen = view.burette.selected >= 0;
     const BuretteSide side = sim.panel.side;
     const int s = sideChosen ? sideIndex(side) : 0;
-    view.buretteConcLabel = texts::kBuretteConcLabel[s].in(language);
-    view.beakerConcLabel = texts::kBeakerConcLabel[s].in(language);
-    view.beakerVolumeLabel = texts::kBeakerVolumeLabel[s].in(language);
-    view.column1Title = texts::kColumn1Title[s].in(language);
-    view.column2Title = texts::kColumn2Title[s].in(language);
-    view.browserTitle = texts::kBrowserTitle[s].in(language);
-    view.entryTitle = texts::kEntryTitle[s].in(language);
-    view.target.caption = texts::kTargetCaption[s].in(language);
+    labelSide(view, s, language);
     view.target.items = {view.column1Title, view.column2Title};
     if (sideChosen) {
         view.studies.items.clear();
