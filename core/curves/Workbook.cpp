@@ -259,9 +259,9 @@ void writeConstants(lxw_worksheet* sheet, const Simulation& sim, const Formats& 
         {&texts::kSide, (acidSide ? texts::kSideAcid : texts::kSideBase).in(language)},
         {&texts::kStudy, texts::studyName(s.side, s.study, language)}};
     if (isTitration(s.study)) {
-        const Text& titrant = !acidSide                        ? texts::kStrongAcid
-                              : s.baseKind == BaseKind::Potash ? texts::kPotash
-                                                               : texts::kSoda;
+        const Text& titrant = !acidSide                        ? texts::kTitrantStrongAcid
+                              : s.baseKind == BaseKind::Potash ? texts::kTitrantPotash
+                                                               : texts::kTitrantSoda;
         rows.push_back({&texts::kTitrant, titrant.in(language)});
         rows.push_back(
             {&texts::kSampling, (sim.copySampling == CopySampling::ByVolume ? texts::kSamplingVolume

@@ -49,9 +49,9 @@ inline constexpr Text kSideBase{"Monoacide fort dans la burette, bases dans le b
                                 "Strong acid in the burette, bases in the beaker"};
 inline constexpr Text kStudy{"Étude", "Study"};
 inline constexpr Text kTitrant{"Réactif titrant", "Titrant"};
-inline constexpr Text kSoda{"soude", "sodium hydroxide"};
-inline constexpr Text kPotash{"potasse", "potassium hydroxide"};
-inline constexpr Text kStrongAcid{"monoacide fort", "strong acid"};
+inline constexpr Text kTitrantSoda{"soude", "sodium hydroxide"};
+inline constexpr Text kTitrantPotash{"potasse", "potassium hydroxide"};
+inline constexpr Text kTitrantStrongAcid{"monoacide fort", "strong acid"};
 inline constexpr Text kTitrantConcentration{"Concentration du réactif titrant",
                                             "Titrant concentration"};
 inline constexpr Text kConcentrationOf{"Concentration initiale ", "Initial concentration "};

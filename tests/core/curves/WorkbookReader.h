@@ -12,7 +12,10 @@
 namespace titralab::testing {
 
 inline std::string unzipMember(const std::string& archive, const std::string& member) {
-    const std::string command = "unzip -p '" + archive + "' '" + member + "' 2>/dev/null";
+    // unzip reads member names as patterns: "[" opens a class, "[[]" is the bracket itself.
+    std::string pattern;
+    for (char c : member) pattern += c == '[' ? std::string("[[]") : std::string(1, c);
+    const std::string command = "unzip -p '" + archive + "' '" + pattern + "' 2>/dev/null";
     std::string out;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return out;
