@@ -310,6 +310,10 @@ int entryCount(BuretteSide side) {
     return side == BuretteSide::AcidSide ? kAcidCount : kBaseCount;
 }
 
+std::string ionNamed(const std::string& name, Language language) {
+    return language == Language::English ? name + " ion" : "ion " + name;
+}
+
 const AcidBaseEntry& entryOf(BuretteSide side, int n) {
     const int index = std::clamp(n, 1, entryCount(side)) - 1;
     return side == BuretteSide::AcidSide ? acidTable[index] : baseTable[index];

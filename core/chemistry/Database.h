@@ -43,4 +43,7 @@ inline constexpr IonConstants ionConstants{};
 const AcidBaseEntry& entryOf(BuretteSide side, int n);
 int entryCount(BuretteSide side);
 
+// A species named as an ion: "ion éthanoate", "ethanoate ion"; "ion BH+", "BH+ ion".
+std::string ionNamed(const std::string& name, Language language);
+
 } // namespace titralab

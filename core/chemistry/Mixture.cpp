@@ -41,11 +41,6 @@ constexpr Text kRemainingConcentrationOf{"Concentration restante de l'",
                                          "Remaining concentration of "};
 constexpr Text kConcentrationOf{"Concentration de l'", "Concentration of "};
 
-// A protonated form named as an ion: "ion BH+", "BH+ ion".
-std::string ionNamed(const std::string& formula, Language language) {
-    return language == Language::English ? formula + " ion" : "ion " + formula;
-}
-
 } // namespace
 
 MixtureDisplay mixtureDisplay(const ChemicalState& s, const MixtureResult& r) {

@@ -107,10 +107,6 @@ std::optional<ExactPoint> exactPointAt(const Simulation& sim, double drawnVolume
 
 namespace {
 
-// The punctuation of the reading lines: French sets a space before the colon and the
-// semicolon, English does not.
-constexpr Text kColon{" : ", ": "};
-constexpr Text kSemicolon{" ; ", "; "};
 constexpr Text kConductivityIs{"Conductivité = ", "Conductivity = "};
 
 std::string unitOf(const ChemicalState& s, Language language) {

@@ -283,7 +283,7 @@ std::string speciesName(const AcidBaseEntry& e, BuretteSide side, int k, Languag
     const std::string french = e.name(Language::French, k);
     if (side == BuretteSide::AcidSide && k > 0 && !name.empty() && french != "eau" &&
         french != "base indifférente" && french != "ammoniac")
-        name = language == Language::English ? name + " ion" : "ion " + name;
+        name = ionNamed(name, language);
     return name;
 }
 

@@ -47,10 +47,6 @@ int fieldCount(const std::string& line) {
     return line.empty() ? 0 : static_cast<int>(std::count(line.begin(), line.end(), '\t')) + 1;
 }
 
-// The punctuation of labels and refusals: French sets a space before the colon and the
-// semicolon, English does not.
-constexpr Text kColon{" : ", ": "};
-constexpr Text kSemicolon{" ; ", "; "};
 // A field's accepted range in a refusal: " (de 1E-8 à 15)".
 constexpr Text kFrom{" (de ", " (from "};
 constexpr Text kTo{" à ", " to "};

@@ -56,7 +56,7 @@ std::string titleOf(const Simulation& sim) {
     std::string title = texts::studyName(sim.state.side, study, language);
     const std::string& first = sim.speciesLabels[0][0];
     if (first.empty()) return title;
-    title += (language == Language::English ? ": " : " : ") + first;
+    title += kColon.in(language) + first;
     if (hasSecondAcid(study) && !sim.speciesLabels[1][0].empty())
         title += texts::kAnd.in(language) + sim.speciesLabels[1][0];
     return title;

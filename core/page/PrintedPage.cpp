@@ -19,8 +19,7 @@ namespace {
 
 constexpr Text kDocumentTitle{"pH et concentrations", "pH and concentrations"};
 
-// The texts under the frame. French sets a space before a colon, English does not.
-constexpr Text kColon{" : ", ": "};
+// The texts under the frame.
 constexpr Text kBaseConcentration{"concentration de la base", "concentration of the base"};
 constexpr Text kAcidConcentration{"concentration de l'acide", "concentration of the acid"};
 constexpr Text kInitialConcentrationOf{"c. initiale en ", "initial c. of "};

@@ -12,10 +12,6 @@ namespace titralab {
 
 namespace {
 
-// The punctuation of the printed lines: French sets a space before the colon and the
-// semicolon, English does not.
-constexpr Text kColon{" : ", ": "};
-constexpr Text kSemicolon{" ; ", "; "};
 constexpr Text kPHPer{" pH par ", " pH per "};
 
 bool isTitration(const PageInput& in) {

@@ -39,25 +39,21 @@ std::string_view languageSubfolder(Language language) {
     return language == Language::English ? "en" : "";
 }
 
-namespace {
-
-std::string inLanguage(const std::string& folder, Language language) {
+std::string folderInLanguage(const std::string& folder, Language language) {
     const std::string_view sub = languageSubfolder(language);
     return sub.empty() ? folder : folder + "/" + std::string(sub);
 }
 
-} // namespace
-
 std::string helpFolder(const Paths& paths, Language language) {
-    return inLanguage(paths.helpFolder, language);
+    return folderInLanguage(paths.helpFolder, language);
 }
 
 std::string textsFolder(const Paths& paths, Language language) {
-    return inLanguage(paths.textsFolder, language);
+    return folderInLanguage(paths.textsFolder, language);
 }
 
 std::string examplesFolder(const Paths& paths, Language language) {
-    return inLanguage(paths.dataFolder + "/Etudes", language);
+    return folderInLanguage(paths.dataFolder + "/Etudes", language);
 }
 
 std::optional<std::string> firstExisting(const std::array<std::string, 4>& candidates,

@@ -38,6 +38,8 @@ std::string textsFolder(const Paths& paths, Language language);
 std::string examplesFolder(const Paths& paths, Language language);
 // The subfolder of a language's twins inside a French folder: empty for French, "en".
 std::string_view languageSubfolder(Language language);
+// The folder of a language's twins of the files of `folder`: `folder` itself for French.
+std::string folderInLanguage(const std::string& folder, Language language);
 
 // The first candidate for which `exists` is true; none when no candidate exists.
 std::optional<std::string> firstExisting(const std::array<std::string, 4>& candidates,

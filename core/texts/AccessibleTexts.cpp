@@ -24,7 +24,7 @@ bool onBaseSide(BuretteSide side) {
 
 // The French or the English of a text.
 std::string say(Language language, const char* french, const char* english) {
-    return language == Language::English ? english : french;
+    return Text{french, english}.in(language);
 }
 
 // "de l'acide 1", "de la base 2": what the beaker holds in column 1 or 2.

@@ -19,6 +19,11 @@ struct Text {
     }
 };
 
+// Punctuation between a caption and its value, and between items: French sets a space before
+// the colon and the semicolon, English does not.
+inline constexpr Text kColon{" : ", ": "};
+inline constexpr Text kSemicolon{" ; ", "; "};
+
 // "fr" or "en" (as on the command line and in the settings), else nothing.
 std::optional<Language> parseLanguage(std::string_view code);
 // "fr" or "en".

@@ -62,9 +62,7 @@ void HelpViewer::applyLanguage() {
 }
 
 QString HelpViewer::languageFolder() const {
-    const std::string_view sub = desktop::languageSubfolder(m_language);
-    if (sub.empty()) return m_folder;
-    return QDir(m_folder).filePath(QString::fromUtf8(sub.data(), qsizetype(sub.size())));
+    return QString::fromStdString(desktop::folderInLanguage(m_folder.toStdString(), m_language));
 }
 
 void HelpViewer::showContents() {
