@@ -3,7 +3,7 @@
 #include "core/panel/Notifier.h"
 #include "core/panel/StudyFile.h"
 #include "core/system/Folders.h"
-#include "ui/qt/FrenchText.h"
+#include "ui/qt/Utf8Text.h"
 #include "ui/windows/SheetReaderWindow.h"
 
 #include <QCoreApplication>
@@ -199,7 +199,7 @@ TEST(HelpViewerLanguage, OpensThePagesAndShowsTheButtonsOfItsLanguage) {
         for (int context : {2, 9, 11, 13, 14, 17}) {
             v.window->showContext(context);
             EXPECT_EQ(v.window->currentFile(),
-                      QDir(c.folder).filePath(fr(desktop::help::pageForContext(context))))
+                      QDir(c.folder).filePath(utf8(desktop::help::pageForContext(context))))
                 << c.title << " " << context;
         }
         v.window->showTopic("Precision");

@@ -34,7 +34,7 @@ QColor mixWithWhite(const QColor& c, double white) {
                             static_cast<float>(c.blueF() + (1 - c.blueF()) * white));
 }
 
-QString fr(const std::string& text) {
+QString utf8(const std::string& text) {
     return QString::fromStdString(text);
 }
 
@@ -91,9 +91,9 @@ void ChartOverlays::show(const Simulation& sim) {
         QPen pen(toneOf(c, number), number == 1 ? 2 : 1.5);
         if (species) pen.setStyle(kStyles[static_cast<std::size_t>(c) % kStyles.size()]);
         s->setPen(pen);
-        QString name = fr(curve.label);
+        QString name = utf8(curve.label);
         // "label : species" (French), "label: species" (English).
-        if (species) name = tr("%1 : %2").arg(name, fr(sim.graph.captions[number - 2]));
+        if (species) name = tr("%1 : %2").arg(name, utf8(sim.graph.captions[number - 2]));
         s->setName(name);
         const Series points = overlayPoints(curve, k, sim.state.volumeFactor);
         QList<QPointF> list;
@@ -116,14 +116,14 @@ void ChartOverlays::show(const Simulation& sim) {
         const bool drawn = s->count() > 0;
         if (number == 1 && !species) {
             marker->setVisible(drawn);
-            marker->setLabel(fr(sim.overlays.currentLabel));
+            marker->setLabel(utf8(sim.overlays.currentLabel));
         } else if (species && number >= 2 && number <= 5) {
             marker->setVisible(drawn);
             const std::string& current = sim.overlays.currentLabel;
             marker->setLabel(
                 current == "pH"
-                    ? fr(sim.graph.captions[number - 2])
-                    : tr("%1 : %2").arg(fr(current), fr(sim.graph.captions[number - 2])));
+                    ? utf8(sim.graph.captions[number - 2])
+                    : tr("%1 : %2").arg(utf8(current), utf8(sim.graph.captions[number - 2])));
         } else {
             marker->setVisible(false);
         }

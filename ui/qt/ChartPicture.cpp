@@ -16,7 +16,7 @@ namespace titralab {
 
 namespace {
 
-QString fr(const std::string& text) {
+QString utf8(const std::string& text) {
     return QString::fromStdString(text);
 }
 
@@ -90,7 +90,7 @@ std::string writeChartSvg(QChartView& view, const QString& path) {
 
 void drawSimulation(ChartView& chart, const Simulation& sim) {
     const PlotSetup& plot = sim.plot;
-    chart.setTitles(fr(plot.chartTitle), fr(plot.leftTitle), fr(plot.bottomTitle));
+    chart.setTitles(utf8(plot.chartTitle), utf8(plot.leftTitle), utf8(plot.bottomTitle));
     chart.setLeftAxis(plot.leftAxisAutomatic, plot.leftMin, plot.leftMax);
     for (int k = 1; k <= ChartView::kSeriesCount; ++k) {
         const Series& series = sim.curves[k];

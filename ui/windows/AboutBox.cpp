@@ -3,7 +3,7 @@
 #include "core/texts/AccessibleTexts.h"
 #include "core/texts/WindowTexts.h"
 #include "ui/qt/Accessibility.h"
-#include "ui/qt/FrenchText.h"
+#include "ui/qt/Utf8Text.h"
 
 #include <QFrame>
 #include <QGuiApplication>

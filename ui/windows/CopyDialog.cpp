@@ -1,5 +1,5 @@
 #include "ui/windows/CopyDialog.h"
-#include "ui/qt/FrenchText.h"
+#include "ui/qt/Utf8Text.h"
 
 #include "core/curves/CopyExport.h"
 #include "core/curves/Curves.h"

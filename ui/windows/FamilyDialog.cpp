@@ -1,5 +1,5 @@
 #include "ui/windows/FamilyDialog.h"
-#include "ui/qt/FrenchText.h"
+#include "ui/qt/Utf8Text.h"
 
 #include "core/curves/Overlays.h"
 #include "core/panel/Notifier.h"
@@ -108,13 +108,13 @@ void FamilyDialog::prepare(const Simulation& sim) {
                                 : base == 2 ? text(m_language, texts::kBeakerConcMeaning[s])
                                 : base == 3 ? text(m_language, texts::kBeakerVolumeMeaning[s])
                                             : QString();
-        QString item = fr(fieldQuantity(field, m_side, m_language).label);
+        QString item = utf8(fieldQuantity(field, m_side, m_language).label);
         // "quantity : meaning" (French), "quantity: meaning" (English).
         if (!meaning.isEmpty()) item = tr("%1 : %2").arg(item, meaning);
         m_quantity->addItem(item, field);
     }
     const int field = this->field();
-    if (field > 0) m_values->setText(fr(sim.panel.text[field]));
+    if (field > 0) m_values->setText(utf8(sim.panel.text[field]));
 }
 
 int FamilyDialog::field() const {

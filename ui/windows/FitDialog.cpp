@@ -1,5 +1,5 @@
 #include "ui/windows/FitDialog.h"
-#include "ui/qt/FrenchText.h"
+#include "ui/qt/Utf8Text.h"
 
 #include "core/numbers/NumberFormat.h"
 #include "core/texts/StudyTexts.h"
@@ -26,8 +26,8 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     freeGroup->setObjectName("ValeursLibres");
     auto* freeColumn = new QVBoxLayout(freeGroup);
     for (FitValue v : fittableValues(sim)) {
-        auto* box = new QCheckBox(fr(fitValueCaption(v, m_sim.language)), freeGroup);
-        box->setObjectName(QStringLiteral("Libre%1").arg(fr(std::string(fitValueName(v)))));
+        auto* box = new QCheckBox(utf8(fitValueCaption(v, m_sim.language)), freeGroup);
+        box->setObjectName(QStringLiteral("Libre%1").arg(utf8(std::string(fitValueName(v)))));
         connect(box, &QCheckBox::toggled, this, &FitDialog::refit);
         freeColumn->addWidget(box);
         m_free[static_cast<int>(v)] = box;
@@ -137,10 +137,10 @@ void FitDialog::showResult() {
             QString text;
             if (filled) {
                 const FittedValue& v = r.values[row];
-                text = column == 0 ? fr(fitValueCaption(v.which, m_sim.language))
+                text = column == 0 ? utf8(fitValueCaption(v.which, m_sim.language))
                        : column == 1
-                           ? fr(formatGeneral(v.value, 6, '.'))
-                           : QStringLiteral("± ") + fr(formatGeneral(v.uncertainty, 2, '.'));
+                           ? utf8(formatGeneral(v.value, 6, '.'))
+                           : QStringLiteral("± ") + utf8(formatGeneral(v.uncertainty, 2, '.'));
             }
             cell->setText(text);
             cell->setVisible(filled);
@@ -149,12 +149,12 @@ void FitDialog::showResult() {
     // "caption : value" (French), "caption: value" (English).
     m_deviation->setText(r.ok
                              ? tr("%1 : %2").arg(text(m_sim.language, texts::kFitResidualDeviation),
-                                                 fr(formatGeneral(r.residualDeviation, 3, '.')))
+                                                 utf8(formatGeneral(r.residualDeviation, 3, '.')))
                              : QString());
     m_points->setText(r.ok ? tr("%1 : %2").arg(text(m_sim.language, texts::kFitPointsUsed),
                                                QString::number(r.pointsUsed))
                            : QString());
-    m_message->setText(r.ok ? QString() : fr(r.refusal));
+    m_message->setText(r.ok ? QString() : utf8(r.refusal));
     m_message->setVisible(!r.ok);
     m_apply->setEnabled(r.ok);
 

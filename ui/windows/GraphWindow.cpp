@@ -1,5 +1,5 @@
 #include "ui/windows/GraphWindow.h"
-#include "ui/qt/FrenchText.h"
+#include "ui/qt/Utf8Text.h"
 
 #include "core/curves/Curves.h"
 #include "core/panel/Notifier.h"
@@ -278,7 +278,7 @@ void GraphWindow::applySimulation() {
     for (int box = 1; box <= 10; ++box) {
         QCheckBox* b = m_boxes[box];
         const QSignalBlocker guard(b);
-        if (box >= 2) b->setText(fr(g.captions[box - 2]));
+        if (box >= 2) b->setText(utf8(g.captions[box - 2]));
         b->setChecked(g.checked[box - 1]);
         b->setHidden(!g.visible[box - 1]);
     }
@@ -288,9 +288,9 @@ void GraphWindow::applySimulation() {
 
     const PlotSetup& plot = m_sim.plot;
     setWindowTitle(m_beside ? text(m_sim.language, texts::kLiveGraphCaption)
-                            : fr(plot.windowTitle));
+                            : utf8(plot.windowTitle));
     m_printButton->setHidden(!plot.printButtonVisible);
-    m_chart->setTitles(fr(plot.chartTitle), fr(plot.leftTitle), fr(plot.bottomTitle));
+    m_chart->setTitles(utf8(plot.chartTitle), utf8(plot.leftTitle), utf8(plot.bottomTitle));
     m_chart->setLeftAxis(plot.leftAxisAutomatic, plot.leftMin, plot.leftMax);
     for (int k = 1; k <= ChartView::kSeriesCount; ++k) {
         const Series& series = m_sim.curves[k];
@@ -318,7 +318,7 @@ void GraphWindow::applySimulation() {
 }
 
 void GraphWindow::showPointCount() {
-    const QString text = fr(m_sim.panel.pointCount);
+    const QString text = utf8(m_sim.panel.pointCount);
     if (m_points->text() != text) m_points->setText(text);
 }
 
@@ -353,7 +353,7 @@ void GraphWindow::CheckBox1Click() {
 void GraphWindow::Chart1MouseMove(const QPoint& position) {
     const ReadoutPanels panels = ShowCursorReadout(
         m_sim, ChartAxes(*m_chart), position.x() * kSubPixels, position.y() * kSubPixels);
-    for (int k = 0; k < 4; ++k) m_panels[k]->setText(fr(panels[k]));
+    for (int k = 0; k < 4; ++k) m_panels[k]->setText(utf8(panels[k]));
     m_onCurve->setText(m_reading->onCurveAt(position));
 }
 
@@ -366,8 +366,8 @@ void GraphWindow::Chart1KeyDown(CursorKey key) {
         const std::optional<ExactPoint> p = exactPointAt(m_sim, m_cursorVolume);
         if (!p) return;
         const ReadoutPanels panels = readoutAtValues(m_sim, m_cursorVolume, p->pH);
-        for (int k = 0; k < 4; ++k) m_panels[k]->setText(fr(panels[k]));
-        m_onCurve->setText(fr(onCurveText(m_sim, *p)));
+        for (int k = 0; k < 4; ++k) m_panels[k]->setText(utf8(panels[k]));
+        m_onCurve->setText(utf8(onCurveText(m_sim, *p)));
         m_chart->setCursorPoint(QPointF(m_cursorVolume, p->pH));
         return;
     }
@@ -376,7 +376,7 @@ void GraphWindow::Chart1KeyDown(CursorKey key) {
     const std::size_t index = m_cursorOrder[static_cast<std::size_t>(m_cursorPlace)];
     const CurvePoint& p = m_sim.curves[m_cursorSeries][index];
     const ReadoutPanels panels = readoutAtPoint(m_sim, m_cursorSeries, index);
-    for (int k = 0; k < 4; ++k) m_panels[k]->setText(fr(panels[k]));
+    for (int k = 0; k < 4; ++k) m_panels[k]->setText(utf8(panels[k]));
     m_chart->setCursorPoint(QPointF(p.x, p.y));
 }
 

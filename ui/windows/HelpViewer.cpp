@@ -2,7 +2,7 @@
 
 #include "core/system/Folders.h"
 #include "core/texts/HelpTexts.h"
-#include "ui/qt/FrenchText.h"
+#include "ui/qt/Utf8Text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -66,21 +66,21 @@ QString HelpViewer::languageFolder() const {
 }
 
 void HelpViewer::showContents() {
-    showPage(fr(desktop::help::kContentsPage));
+    showPage(utf8(desktop::help::kContentsPage));
 }
 
 void HelpViewer::showTopic(const QString& topic) {
-    showPage(fr(desktop::help::pageForTopic(topic.toStdString())));
+    showPage(utf8(desktop::help::pageForTopic(topic.toStdString())));
 }
 
 void HelpViewer::showContext(int context) {
-    showPage(fr(desktop::help::pageForContext(context)));
+    showPage(utf8(desktop::help::pageForContext(context)));
 }
 
 QString HelpViewer::fileOf(const QString& page) const {
     // A topic without a page of its own opens the contents.
     const QDir folders[] = {QDir(languageFolder()), QDir(m_folder)};
-    for (const QString& name : {page, fr(desktop::help::kContentsPage)})
+    for (const QString& name : {page, utf8(desktop::help::kContentsPage)})
         for (const QDir& folder : folders)
             if (QFileInfo::exists(folder.filePath(name))) return folder.filePath(name);
     return {};
@@ -91,7 +91,7 @@ void HelpViewer::load(const QString& page) {
     if (!file.isEmpty()) {
         m_browser->setSource(QUrl::fromLocalFile(file));
     } else {
-        m_page = fr(desktop::help::kContentsPage);
+        m_page = utf8(desktop::help::kContentsPage);
         m_file.clear();
         m_browser->setPlainText(text(m_language, texts::help::kMissing) +
                                 QDir(languageFolder()).filePath(m_page));

@@ -1,5 +1,5 @@
 #include "ui/windows/LiveCurves.h"
-#include "ui/qt/FrenchText.h"
+#include "ui/qt/Utf8Text.h"
 
 #include "core/panel/Notifier.h"
 #include "core/panel/Simulation.h"

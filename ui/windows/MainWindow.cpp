@@ -1,5 +1,5 @@
 #include "ui/windows/MainWindow.h"
-#include "ui/qt/FrenchText.h"
+#include "ui/qt/Utf8Text.h"
 
 #include "core/curves/Curves.h"
 #include "core/curves/PastedPoints.h"
@@ -134,7 +134,7 @@ MainWindow::MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent)
     m_caption =
         (text(m_sim.language, texts::kMainCaption) + text(m_sim.language, texts::kAuthorCredit))
             .toStdString();
-    setWindowTitle(fr(m_caption));
+    setWindowTitle(utf8(m_caption));
     // No maximize button.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -219,7 +219,7 @@ void MainWindow::buildMenus() {
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     file->addSeparator();
     QAction* navigator = add(file, "Lancer1", text(lang, texts::kStartNavigator),
-                             [this] { QProcess::startDetached(fr(m_paths.navigator), {}); });
+                             [this] { QProcess::startDetached(utf8(m_paths.navigator), {}); });
     setHint(navigator, text(lang, texts::kHintStartNavigator));
     add(file, "Quitter1", text(lang, texts::kQuit), [this] {
         if (confirmLeavingStudy()) QApplication::quit();
@@ -227,7 +227,7 @@ void MainWindow::buildMenus() {
     add(file, "QuitterLancer1", text(lang, texts::kQuitAndStartNavigator), [this] {
         if (!confirmLeavingStudy()) return;
         QApplication::quit();
-        QProcess::startDetached(fr(m_paths.navigator), {});
+        QProcess::startDetached(utf8(m_paths.navigator), {});
     });
 
     QMenu* edit = menuBar()->addMenu(text(lang, texts::kMenuEdit));
@@ -364,7 +364,7 @@ void MainWindow::buildPanel() {
     connect(m_studies, &RadioGroup::itemClicked, this, &MainWindow::RadioGroup1Click);
 
     for (int i : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) {
-        auto* field = new QLineEdit(fr(m_sim.panel.text[i]), m_area);
+        auto* field = new QLineEdit(utf8(m_sim.panel.text[i]), m_area);
         field->setObjectName(QStringLiteral("D%1").arg(i));
         setHint(field, text(lang, texts::kFieldHint[i]));
         connect(field, &QLineEdit::textEdited, this,
@@ -433,7 +433,7 @@ void MainWindow::buildCommandsDock() {
     m_lineWidthIcon = new QLabel(lineWidth);
     m_lineWidthIcon->setObjectName("Image1");
     m_lineWidthIcon->setFixedSize(32, 32);
-    auto* field = new QLineEdit(fr(m_sim.panel.text[11]), lineWidth);
+    auto* field = new QLineEdit(utf8(m_sim.panel.text[11]), lineWidth);
     field->setObjectName("D11");
     field->setFixedWidth(44);
     connect(field, &QLineEdit::textEdited, this,
@@ -494,7 +494,7 @@ void MainWindow::buildDatabaseDock() {
 
     m_entryTitle = new QLabel(panel);
     m_entryTitle->setObjectName("Label8");
-    m_entryName = new QLineEdit(fr(m_sim.panel.entryName), panel);
+    m_entryName = new QLineEdit(utf8(m_sim.panel.entryName), panel);
     m_entryName->setObjectName("Edit1");
     m_entryTitle->setBuddy(m_entryName);
     // Typing a name proposes the entries it finds; choosing one loads it.
@@ -559,7 +559,7 @@ void MainWindow::placePanel() {
     for (Study s : {Study::TitrationVsVolume, Study::SpeciesVsPH, Study::TwoMonoTitration,
                     Study::TwoPolyMixture, Study::Dilution})
         for (BuretteSide side : {BuretteSide::AcidSide, BuretteSide::BaseSide})
-            widen = std::max(widen, widthFor(fr(texts::studyName(side, s, lang))) /
+            widen = std::max(widen, widthFor(utf8(texts::studyName(side, s, lang))) /
                                         double(design::kStudyListWidth));
     widen = std::max(widen, widthFor(text(lang, texts::kStrongBase)) / 128.0);
     widen = std::max(widen, widthFor(text(lang, texts::kStrongAcid)) / 128.0);
@@ -593,9 +593,9 @@ void MainWindow::placePanel() {
 
 void MainWindow::applyView() {
     auto applyChoice = [](RadioGroup* group, const Choice& c) {
-        group->setTitle(fr(c.caption));
+        group->setTitle(utf8(c.caption));
         QStringList items;
-        for (const std::string& item : c.items) items << fr(item);
+        for (const std::string& item : c.items) items << utf8(item);
         if (group->items() != items) group->setItems(items);
         group->setSelected(c.selected);
         group->setVisible(c.visible);
@@ -609,22 +609,22 @@ void MainWindow::applyView() {
     for (int i = 1; i <= 16; ++i) {
         QLineEdit* field = m_fields[i];
         if (!field) continue;
-        const QString text = fr(panel.text[i]);
+        const QString text = utf8(panel.text[i]);
         if (field->text() != text) field->setText(text);
         field->setVisible(panel.visible[i]);
     }
     // The base side's pKa fields take the pKa of the couple: their hints say so.
     for (int i : {4, 5, 6, 14, 15, 16})
-        setHint(m_fields[i], fr(texts::fieldHint(panel.side, i, m_sim.language)));
+        setHint(m_fields[i], utf8(texts::fieldHint(panel.side, i, m_sim.language)));
     // Every load writes the entry's name, over whatever was typed there.
     if (panel.entryLoads != m_shownEntryLoads) {
         m_shownEntryLoads = panel.entryLoads;
-        m_entryName->setText(fr(panel.entryName));
+        m_entryName->setText(utf8(panel.entryName));
     }
 
-    m_rowLabels[1]->setText(fr(m_view.buretteConcLabel));
-    m_rowLabels[2]->setText(fr(m_view.beakerConcLabel));
-    m_rowLabels[3]->setText(fr(m_view.beakerVolumeLabel));
+    m_rowLabels[1]->setText(utf8(m_view.buretteConcLabel));
+    m_rowLabels[2]->setText(utf8(m_view.beakerConcLabel));
+    m_rowLabels[3]->setText(utf8(m_view.beakerVolumeLabel));
     for (int i : {1, 2, 3}) m_rowLabels[i]->setVisible(m_view.sideLabelsVisible);
     m_rowLabels[5]->setVisible(panel.pKa2LabelVisible);
     m_rowLabels[6]->setVisible(panel.pKa3LabelVisible);
@@ -633,18 +633,18 @@ void MainWindow::applyView() {
     m_area->place(m_unitConc, unitLeft, design::kRowTop[0], 40, design::kFieldHeight);
     m_area->place(m_unitVolume, unitLeft, design::kRowTop[1], 40, design::kFieldHeight);
 
-    m_column1Title->setText(fr(m_view.column1Title));
-    m_column2Title->setText(fr(m_view.column2Title));
+    m_column1Title->setText(utf8(m_view.column1Title));
+    m_column2Title->setText(utf8(m_view.column2Title));
     m_column1Title->setVisible(m_view.column1TitleVisible);
     m_column2Title->setVisible(m_view.column2TitleVisible);
     m_marker1->setVisible(m_view.marker1Visible);
     m_marker2->setVisible(m_view.marker2Visible);
-    m_browserTitle->setText(fr(m_view.browserTitle));
-    m_entryTitle->setText(fr(m_view.entryTitle));
+    m_browserTitle->setText(utf8(m_view.browserTitle));
+    m_entryTitle->setText(utf8(m_view.entryTitle));
     m_databaseDock->setVisible(m_view.browserVisible);
     m_commandsDock->setVisible(m_view.commandsVisible);
-    m_show->setText(fr(m_view.showCaption));
-    m_copy->setText(fr(m_view.copyCaption));
+    m_show->setText(utf8(m_view.showCaption));
+    m_copy->setText(utf8(m_view.copyCaption));
 
     applySideIcon(m_view.iconSide);
     orderTabs();
@@ -724,7 +724,7 @@ void MainWindow::proposeEntries(const QString& typed) {
     m_found = searchEntries(m_sim.panel.side, typed.toStdString(), m_sim.language,
                             m_sim.browser.twoMonoacid);
     QStringList names;
-    for (const EntryMatch& m : m_found) names << fr(m.name);
+    for (const EntryMatch& m : m_found) names << utf8(m.name);
     m_entryMatches->setStringList(names);
     if (names.isEmpty()) {
         m_entryCompleter->popup()->hide();
@@ -815,7 +815,7 @@ HelpViewer* MainWindow::helpViewer() {
     if (!m_help) {
         // A window of its own, with no owner that a modal dialog could block: help can be read
         // from any dialog. The main window deletes it.
-        m_help = new HelpViewer(fr(m_paths.helpFolder), m_sim.language);
+        m_help = new HelpViewer(utf8(m_paths.helpFolder), m_sim.language);
         m_help->setWindowIcon(m_sideIcon);
     }
     return m_help;
@@ -970,9 +970,9 @@ void MainWindow::loadBackground() {
             return QFileInfo(QString::fromStdString(f)).isFile();
         });
     if (!found) return;
-    const QImage image = loadPicture(fr(*found));
+    const QImage image = loadPicture(utf8(*found));
     if (image.isNull()) return; // a picture that does not decode leaves the plain background
-    m_backgroundFile = fr(*found);
+    m_backgroundFile = utf8(*found);
     // Three bytes a pixel rather than four: the picture stays in memory for the whole run.
     m_background = image.convertToFormat(QImage::Format_RGB888);
     update();

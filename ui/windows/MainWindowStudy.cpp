@@ -6,8 +6,8 @@
 #include "core/panel/Notifier.h"
 #include "core/panel/StudyFile.h"
 #include "core/texts/StudyTexts.h"
-#include "ui/qt/FrenchText.h"
 #include "ui/qt/SettingsStore.h"
+#include "ui/qt/Utf8Text.h"
 #include "ui/windows/FitDialog.h"
 #include "ui/windows/MainWindow.h"
 

@@ -1,5 +1,5 @@
 #include "ui/windows/MixtureWindow.h"
-#include "ui/qt/FrenchText.h"
+#include "ui/qt/Utf8Text.h"
 
 #include "core/chemistry/Mixture.h"
 #include "core/panel/Simulation.h"
@@ -56,7 +56,7 @@ MixtureWindow::MixtureWindow(Simulation& sim, QWidget* parent)
             label->setWordWrap(true);
             grid->addWidget(label, row, 0);
             grid->addWidget(makeField(first + row), row, 1);
-            grid->addWidget(new QLabel(fr(units[row]), group), row, 2);
+            grid->addWidget(new QLabel(utf8(units[row]), group), row, 2);
         }
         grid->setColumnStretch(0, 1);
         return group;

@@ -1,5 +1,5 @@
 #include "ui/windows/OverlayBar.h"
-#include "ui/qt/FrenchText.h"
+#include "ui/qt/Utf8Text.h"
 
 #include "core/curves/Overlays.h"
 #include "core/panel/Notifier.h"

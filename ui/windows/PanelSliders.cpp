@@ -1,5 +1,5 @@
 #include "ui/windows/PanelSliders.h"
-#include "ui/qt/FrenchText.h"
+#include "ui/qt/Utf8Text.h"
 
 #include "core/curves/Overlays.h"
 #include "core/numbers/NumberInput.h"

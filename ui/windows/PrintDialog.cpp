@@ -1,5 +1,5 @@
 #include "ui/windows/PrintDialog.h"
-#include "ui/qt/FrenchText.h"
+#include "ui/qt/Utf8Text.h"
 
 #include "core/page/PrintedPage.h"
 #include "core/panel/Notifier.h"

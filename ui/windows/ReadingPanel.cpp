@@ -1,5 +1,5 @@
 #include "ui/windows/ReadingPanel.h"
-#include "ui/qt/FrenchText.h"
+#include "ui/qt/Utf8Text.h"
 
 #include "core/chemistry/Indicators.h"
 #include "core/curves/ChartReading.h"
@@ -182,9 +182,10 @@ void ReadingPanel::applySimulation() {
     if (titration && o.equivalences)
         for (const EquivalenceReading& p : m_sim.reading.points) {
             view.markers.append({p.half.volume * s.volumeFactor,
-                                 fr(pointLabel(PointKind::Half, p.number, m_sim.language)), true});
+                                 utf8(pointLabel(PointKind::Half, p.number, m_sim.language)),
+                                 true});
             view.markers.append({p.equivalence.volume * s.volumeFactor,
-                                 fr(pointLabel(PointKind::Equivalence, p.number, m_sim.language)),
+                                 utf8(pointLabel(PointKind::Equivalence, p.number, m_sim.language)),
                                  false});
         }
     const ColourIndicator* indicator =
@@ -208,11 +209,11 @@ void ReadingPanel::applySimulation() {
             break;
         case 2:
         case 3:
-            name = fr(g.captions[k - 2]);
+            name = utf8(g.captions[k - 2]);
             break;
         case 4:
         case 5:
-            name = fr(g.captions[twoMono ? k : k - 2]);
+            name = utf8(g.captions[twoMono ? k : k - 2]);
             break;
         case 6:
             name = text(m_sim.language, texts::kLegendHydronium);
@@ -241,7 +242,7 @@ void ReadingPanel::applySimulation() {
     m_layer->show(view);
 
     QStringList lines;
-    for (const std::string& line : resultLines(m_sim)) lines.append(fr(line));
+    for (const std::string& line : resultLines(m_sim)) lines.append(utf8(line));
     m_results->setText(lines.join('\n'));
     if (!m_particular->text().isEmpty()) showParticularPoint();
 }
@@ -259,7 +260,7 @@ void ReadingPanel::showParticularPoint() {
         return;
     }
     QStringList lines;
-    for (const std::string& line : particularPointLines(m_sim, *p)) lines.append(fr(line));
+    for (const std::string& line : particularPointLines(m_sim, *p)) lines.append(utf8(line));
     m_particularResult->setText(lines.join(QStringLiteral(" ; ")));
 }
 
@@ -270,7 +271,7 @@ QString ReadingPanel::onCurveAt(const QPoint& position) const {
     for (const CurvePoint& p : m_sim.curves[1]) largest = std::max(largest, p.x);
     if (!(x >= 0) || x > largest) return {};
     const std::optional<ExactPoint> p = exactPointAt(m_sim, x);
-    return p ? fr(onCurveText(m_sim, *p)) : QString();
+    return p ? utf8(onCurveText(m_sim, *p)) : QString();
 }
 
 QList<QWidget*> ReadingPanel::tabStops() const {

@@ -1,5 +1,5 @@
 #include "ui/windows/SheetReaderWindow.h"
-#include "ui/qt/FrenchText.h"
+#include "ui/qt/Utf8Text.h"
 
 #include "core/sheets/SheetReader.h"
 #include "core/texts/AccessibleTexts.h"

@@ -1,4 +1,4 @@
-// The program's texts, kept in UTF-8 by the core, as Qt strings.
+// The core's UTF-8 texts, in either language, as Qt strings.
 #pragma once
 
 #include "core/texts/Language.h"
@@ -9,10 +9,10 @@
 
 namespace titralab {
 
-inline QString fr(const char* text) {
+inline QString utf8(const char* text) {
     return QString::fromUtf8(text);
 }
-inline QString fr(const std::string& text) {
+inline QString utf8(const std::string& text) {
     return QString::fromStdString(text);
 }
 // A text of the core's tables in the interface language.
