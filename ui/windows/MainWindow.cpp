@@ -817,8 +817,8 @@ bool MainWindow::acceptLeaving(int field) {
         m_lastGood[field] = m_fields[field]->text();
         return true;
     }
+    markRefused(field, utf8(*refusal)); // marked behind its message already
     notifier().inform(*refusal);
-    markRefused(field, utf8(*refusal));
     m_fields[field]->setFocus(Qt::OtherFocusReason);
     m_fields[field]->selectAll();
     return false;
