@@ -19,7 +19,7 @@ CopyChoices copyChoicesFor(Study study, Language language);
 
 // The copy dialog's note on the sampling by pH.
 inline constexpr Text kSamplingRule{
-    "Lorsque le pH varie régulèrement, 2 points sont intercalés (2° et pénultième), pour "
+    "Lorsque le pH varie régulièrement, 2 points sont intercalés (2° et pénultième), pour "
     "améliorer le tracé",
     "When the pH varies regularly, 2 points are inserted (2nd and next to last) to improve "
     "the plot"};

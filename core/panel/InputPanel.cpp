@@ -1,5 +1,6 @@
 #include "core/panel/InputPanel.h"
 
+#include "core/numbers/NumberInput.h"
 #include "core/texts/Messages.h"
 #include "core/texts/WindowTexts.h"
 
@@ -214,6 +215,14 @@ void chooseBaseKind(PanelView& view, Simulation& sim, int item) {
     if (!takeItem(view.baseKind, item)) return;
     sim.panel.baseKind = item == 0 ? BaseKind::Soda : BaseKind::Potash;
     sim.state.baseKind = sim.panel.baseKind;
+}
+
+std::optional<std::string> fieldRefusal(int field, const std::string& text, Language language) {
+    const auto [low, high] = fieldBounds(field);
+    if (ParseBoundedNumber(text, low, high).ok) return std::nullopt;
+    if (field == 1 || field == 2 || field == 12) return texts::messageB(language);
+    if (field == 3 || field == 13) return texts::messageC(language);
+    return texts::messageA(language);
 }
 
 } // namespace titralab

@@ -4,6 +4,7 @@
 
 #include "core/panel/Simulation.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,10 @@ void chooseBurette(PanelView& view, Simulation& sim, int item);  // the side cha
 void chooseStudy(PanelView& view, Simulation& sim, int index);   // the study change
 void chooseTarget(PanelView& view, Simulation& sim, int item);   // column 1 or 2
 void chooseBaseKind(PanelView& view, Simulation& sim, int item); // soda or potash
+
+// The check of a number field D1..D6, D12..D16 when the user leaves it: nothing when its text
+// reads as a number the set-up accepts, else the message the set-up would give for it.
+std::optional<std::string> fieldRefusal(int field, const std::string& text, Language language);
 
 // The graph window's hydronium box (CheckBox10).
 inline constexpr int kHydroniumBox = 10;

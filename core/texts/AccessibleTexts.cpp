@@ -131,7 +131,7 @@ ControlTexts mainWindowTexts(BuretteSide side, Study study, Language l) {
     t.push_back({"D1",
                  "Concentration " + ofReagent(side, l) +
                      say(l, " dans la burette, en mol/L", " in the burette, in mol/L"),
-                 statusPart(texts::kFieldHint[1].in(l))});
+                 statusPart(texts::fieldHint(side, 1, l))});
     for (int column : {1, 2}) {
         const int first = column == 1 ? 2 : 12; // D2..D6, D12..D16
         const std::string of = ofSubstance(side, column, l);

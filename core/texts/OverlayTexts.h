@@ -51,12 +51,12 @@ inline constexpr Text kFamilyQuantity{"&Grandeur qui varie :", "&Varying quantit
 inline constexpr Text kFamilyList{"&Liste de valeurs (séparées par ;)",
                                   "&List of values (separated by ;)"};
 inline constexpr Text kFamilyArithmetic{"Suite &arithmétique", "&Arithmetic sequence"};
-inline constexpr Text kFamilyGeometric{"Suite &géométrique", "&Geometric sequence"};
+inline constexpr Text kFamilyGeometric{"Suite géo&métrique", "&Geometric sequence"};
 inline constexpr Text kFamilyFirst{"&Première valeur :", "&First value:"};
 inline constexpr Text kFamilyLast{"&Dernière valeur :", "La&st value:"};
 inline constexpr Text kFamilyCountLabel{"&Nombre de courbes :", "&Number of curves:"};
 inline constexpr Text kFamilyDraw{"&Tracer", "&Draw"};
-inline constexpr Text kFamilyCancel{"A&nnuler", "&Cancel"};
+inline constexpr Text kFamilyCancel{"Ann&uler", "&Cancel"};
 
 // The quantities a family or a slider varies, by field (D1..D16) and side: the panel's labels.
 inline constexpr Text kColumn2Suffix{" (2)", " (2)"};

@@ -14,7 +14,7 @@ inline constexpr Text kSaveStudy{"&Enregistrer", "&Save"};
 inline constexpr Text kSaveStudyAs{"Enregistrer &sous…", "Save &as…"};
 inline constexpr Text kRecentStudies{"Études &récentes", "&Recent studies"};
 inline constexpr Text kNoRecentStudy{"(aucune)", "(none)"};
-inline constexpr Text kExampleStudies{"&Exemples d'études", "&Example studies"};
+inline constexpr Text kExampleStudies{"E&xemples d'études", "&Example studies"};
 inline constexpr Text kOpenStudyTitle{"Ouvrir une étude", "Open a study"};
 inline constexpr Text kSaveStudyTitle{"Enregistrer l'étude", "Save the study"};
 inline constexpr Text kStudyFilter{"Études TitraLab (*.titralab)", "TitraLab studies (*.titralab)"};
@@ -164,7 +164,7 @@ inline constexpr Text kFitTitle{"Ajuster la simulation aux points collés",
                                 "Fit the simulation to the pasted points"};
 inline constexpr Text kFitFree{"Valeurs à ajuster :", "Values to fit:"};
 inline constexpr Text kFitApply{"&Appliquer", "&Apply"};
-inline constexpr Text kFitCancel{"&Annuler", "&Cancel"};
+inline constexpr Text kFitCancel{"A&nnuler", "&Cancel"};
 inline constexpr Text kFitValueHeader{"Valeur", "Value"};
 inline constexpr Text kFitUncertaintyHeader{"Incertitude-type", "Std uncertainty"};
 inline constexpr Text kFitResidualTitle{"Résidus : pH mesuré − pH calculé",

@@ -24,7 +24,7 @@ inline constexpr Text kMenuEdit{"&Edition", "&Edit"};
 inline constexpr Text kShowSimulation{"&Voir simulation", "&Show simulation"};
 inline constexpr Text kCopySimulation{"&Copier simulation...", "&Copy simulation..."};
 inline constexpr Text kPasteVolumeFirst{"Co&ller des couples (v, pH)", "&Paste pairs (v, pH)"};
-inline constexpr Text kPastePHFirst{"Co&ller des couples (pH, v)", "P&aste pairs (pH, v)"};
+inline constexpr Text kPastePHFirst{"Coll&er des couples (pH, v)", "P&aste pairs (pH, v)"};
 inline constexpr Text kMenuOptions{"&Options", "&Options"};
 inline constexpr Text kTooltips{"&Bulles d'aide", "&Tooltips"};
 inline constexpr Text kSeparatorComma{"Séparateur décimal = &virgule",
@@ -69,7 +69,7 @@ inline constexpr Text kPrintButton{"&Imprimer...                           Ctrl+
                                    "&Print...                                  Ctrl+P"};
 inline constexpr Text kPasteVolumeFirstButton{"Co&ller des couples (v, pH)     Ctrl+V",
                                               "P&aste pairs (v, pH)                Ctrl+V"};
-inline constexpr Text kPastePHFirstButton{"Coll&er des couples (pH, v)     Ctrl+B",
+inline constexpr Text kPastePHFirstButton{"Colle&r des couples (pH, v)     Ctrl+B",
                                           "Pas&te pairs (pH, v)                Ctrl+B"};
 
 // Captions of the show and copy commands: before any study, in most studies, in the
@@ -133,9 +133,6 @@ inline constexpr Text kFieldHint[17] = {
     {"pKa1 de l'acide dans le bécher", "pKa1 of the acid in the beaker"},
     {"pKa2 de l'acide dans le bécher", "pKa2 of the acid in the beaker"},
     {"pKa3 de l'acide dans le bécher", "pKa3 of the acid in the beaker"}};
-inline constexpr Text kHintA2{"Concentration de l'acide fort, dans la burette",
-                              "Strong acid concentration, in the burette"};
-inline constexpr Text kHintA3{"Volume de base, dans le bécher", "Volume of base, in the beaker"};
 
 // About box.
 inline constexpr Text kAboutCaption{"A propos", "About"};

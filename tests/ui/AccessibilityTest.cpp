@@ -1,20 +1,30 @@
-// Keyboard and screen-reader use of the windows: accessible names on every control, the tab
-// order, the chart's summary and its keyboard cursor.
+// Keyboard and screen-reader use of the windows: accessible names on every control, distinct
+// mnemonics, Tab reaching every control, the tab order, the chart's summary and its keyboard
+// cursor.
 #include "GraphFixture.h"
 #include "MainWindowFixture.h"
 
 #include "core/curves/Readout.h"
 #include "core/texts/AccessibleTexts.h"
+#include "core/texts/Messages.h"
 #include "ui/windows/AboutBox.h"
+#include "ui/qt/QtTranslations.h"
 #include "ui/windows/CopyDialog.h"
+#include "ui/windows/FamilyDialog.h"
+#include "ui/windows/FitDialog.h"
 #include "ui/windows/MixtureWindow.h"
+#include "ui/windows/PanelSliders.h"
 #include "ui/windows/PointStyleDialog.h"
 #include "ui/windows/PrintDialog.h"
 #include "ui/windows/SheetReaderWindow.h"
 
 #include <QAccessible>
 #include <QDockWidget>
+#include <QGroupBox>
 #include <QImage>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QToolBar>
 
@@ -42,13 +52,109 @@ QString spokenName(QWidget* w) {
 }
 
 struct Walk {
-    QStringList named;   // object names of the focusable controls with a name of their own
-    QStringList unnamed; // "object name (class)" of the others
+    QStringList named;     // object names of the focusable controls with a name of their own
+    QStringList unnamed;   // "object name (class)" of the others
+    QStringList clashes;   // mnemonics that two captions of one window or one menu share
+    QStringList unreached; // shown controls that Tab never reaches
+    int mnemonics{0};      // how many mnemonics the walk met
 };
+
+// The key of a caption's mnemonic ("Co&ller" gives L), 0 without one.
+int mnemonicOf(const QString& caption) {
+    const QKeySequence key = QKeySequence::mnemonic(caption);
+    return key.isEmpty() ? 0 : key[0].key();
+}
+
+// Mnemonics that clash in one scope, from the scope's captions and where each stands.
+void findClashes(const QList<QPair<QString, QString>>& captions, Walk& out) {
+    QHash<int, QString> taken;
+    for (const auto& [where, caption] : captions) {
+        const int key = mnemonicOf(caption);
+        if (!key) continue;
+        ++out.mnemonics;
+        if (taken.contains(key))
+            out.clashes << QStringLiteral("%1 / %2 (Alt+%3)").arg(taken.value(key), where, QChar(key));
+        else
+            taken.insert(key, where);
+    }
+}
+
+// A menu's entries among themselves, then the menus it opens.
+void walkMenu(QMenu* menu, Walk& out) {
+    QList<QPair<QString, QString>> captions;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator() || !a->isVisible()) continue;
+        captions.append({menu->title() + " > " + a->text(), a->text()});
+        if (a->menu()) walkMenu(a->menu(), out);
+    }
+    findClashes(captions, out);
+}
+
+// The window's own scope: the menu bar's titles, and the shown buttons, group boxes and
+// labels that lead to a control.
+void walkMnemonics(QWidget* window, Walk& out) {
+    QList<QPair<QString, QString>> captions;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (owningWindow(w) != window || !w->isVisibleTo(window) || !w->isEnabled()) continue;
+        if (auto* bar = qobject_cast<QMenuBar*>(w)) {
+            for (QAction* a : bar->actions())
+                if (a->isVisible() && a->menu()) {
+                    captions.append({"menu " + a->text(), a->text()});
+                    walkMenu(a->menu(), out);
+                }
+        } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            captions.append({w->objectName(), b->text()});
+        } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+            captions.append({w->objectName(), g->title()});
+        } else if (auto* l = qobject_cast<QLabel*>(w);
+                   l && l->buddy() && l->buddy()->isVisibleTo(window)) {
+            captions.append({w->objectName(), l->text()});
+        }
+    }
+    findClashes(captions, out);
+}
+
+// Presses Tab round the shown window and lists the shown controls it never reaches; of the
+// radio buttons of one choice only the selected one is a Tab stop (the arrows move inside it).
+void walkTabs(QWidget* window, Walk& out) {
+    window->show();
+    QApplication::setActiveWindow(window);
+    if (!QTest::qWaitForWindowActive(window)) {
+        out.unreached << "the window could not be activated";
+        return;
+    }
+    QList<QWidget*> stops;
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if (owningWindow(w) == window && w->isVisibleTo(window) && w->isEnabled() &&
+            !w->focusProxy() && (w->focusPolicy() & Qt::TabFocus))
+            stops << w;
+    if (stops.isEmpty()) return;
+    QSet<QWidget*> reached;
+    stops.front()->setFocus(Qt::TabFocusReason);
+    for (int k = 0; k < 4 * stops.size() + 10; ++k) {
+        QWidget* at = QApplication::focusWidget();
+        if (!at || reached.contains(at)) break;
+        reached.insert(at);
+        QTest::keyClick(at, Qt::Key_Tab);
+        if (QApplication::focusWidget() == at) // a text area keeps Tab: Ctrl+Tab leaves it
+            QTest::keyClick(at, Qt::Key_Tab, Qt::ControlModifier);
+    }
+    for (QWidget* w : stops) {
+        if (reached.contains(w)) continue;
+        bool choiceReached = false;
+        if (auto* radio = qobject_cast<QRadioButton*>(w); radio && radio->autoExclusive())
+            for (QWidget* other : reached)
+                choiceReached |= qobject_cast<QRadioButton*>(other) &&
+                                 other->parentWidget() == w->parentWidget();
+        if (!choiceReached)
+            out.unreached << QStringLiteral("%1 (%2)").arg(w->objectName(),
+                                                           w->metaObject()->className());
+    }
+}
 
 // Every control of `window` that can take the focus, shown or not: each must carry a name of
 // its own (not the one Qt makes up from a caption or a buddy label), and that must be the name
-// the accessibility interface hands on.
+// the accessibility interface hands on. Then, on the window shown: its mnemonics, and Tab.
 Walk walk(QWidget* window) {
     Walk out;
     for (QWidget* w : window->findChildren<QWidget*>()) {
@@ -62,51 +168,85 @@ Walk walk(QWidget* window) {
         else
             out.named << w->objectName();
     }
+    walkMnemonics(window, out);
+    walkTabs(window, out);
     return out;
 }
 
 struct WindowCase {
     const char* label;
-    std::function<Walk()> walkWindow;
+    std::function<Walk(Language)> walkWindow;
     QStringList mustWalk; // controls the walk must have met, so that it cannot pass empty
+    bool namesChecked{true}; // false while a window's names are being reworked elsewhere
 };
 
-void PrintTo(const WindowCase& c, std::ostream* os) {
-    *os << c.label;
+// A window case in one language.
+struct LanguageCase {
+    WindowCase window;
+    Language language;
+};
+
+void PrintTo(const LanguageCase& c, std::ostream* os) {
+    *os << c.window.label << " " << languageCode(c.language);
 }
 
-Walk walkMainWindow(int side, int study) {
-    MainWindowFixture w;
+// The main window as the program has it, its sliders included.
+Walk walkMainWindow(int side, int study, Language language) {
+    MainWindowFixture w(builtPaths(), language);
+    PanelSliders sliders(w.sim, w.window.get());
+    w.window->showPanelState();
     if (side >= 0) w.click("RadioGroup4", side);
     if (study >= 0) w.click("RadioGroup1", study);
     return walk(w.window.get());
 }
 
+// A graph window with the readings a teacher turns on.
+Walk walkGraphWindow(Study study, int entry1, BuretteSide side, int entry2, Language language) {
+    Simulation sim = simulationFor(study, entry1, side, entry2);
+    setLanguage(sim, language);
+    sim.reading.options.equivalences = true;
+    sim.reading.options.derivative = true;
+    sim.reading.options.indicator = 0;
+    refresh(sim);
+    RecordingNotifier messages;
+    GraphWindow window(sim, messages);
+    window.prepare();
+    window.resize(1000, 700);
+    return walk(&window);
+}
+
+Simulation studyIn(Study study, Language language, int entry1 = 17) {
+    Simulation sim = simulationFor(study, entry1);
+    setLanguage(sim, language);
+    return sim;
+}
+
 std::vector<WindowCase> windowCases() {
     return {
-        {"MainWindowAtStart", [] { return walkMainWindow(-1, -1); }, {"RadioGroup4_1", "D4"}},
+        {"MainWindowAtStart",
+         [](Language l) { return walkMainWindow(-1, -1, l); },
+         {"RadioGroup4_1", "D4", "CurseurD4"}},
         {"MainWindowAcidTwoAcids",
-         [] { return walkMainWindow(0, 2); },
+         [](Language l) { return walkMainWindow(0, 2, l); },
          {"RadioGroup3_1", "RadioGroup1_4", "D1", "D16", "D11", "U1", "U3", "BoutonCollerpHV",
-          "Edit1", "BitBtn1", "RadioGroup2_1"}},
+          "Edit1", "BitBtn1", "RadioGroup2_1", "CurseurD14"}},
         {"MainWindowBaseMixture",
-         [] { return walkMainWindow(1, 3); },
+         [](Language l) { return walkMainWindow(1, 3, l); },
          {"RadioGroup1_3", "D14", "BitBtn2", "BoutonImprimer"}},
         {"GraphWindowTitration",
-         [] {
-             GraphFixture g(Study::TitrationVsVolume);
-             return walk(g.window.get());
+         [](Language l) {
+             return walkGraphWindow(Study::TitrationVsVolume, 30, BuretteSide::AcidSide, 30, l);
          },
-         {"Chart1", "Edit1", "CheckBox1", "CheckBox7", "CheckBox10", "Button3"}},
+         {"Chart1", "Edit1", "CheckBox1", "CheckBox7", "CheckBox10", "Button3",
+          "IndicatorChoice", "ParticularPoint"}},
         {"GraphWindowTwoBases",
-         [] {
-             GraphFixture g(Study::TwoMonoTitration, 2, BuretteSide::BaseSide, 7);
-             return walk(g.window.get());
+         [](Language l) {
+             return walkGraphWindow(Study::TwoMonoTitration, 2, BuretteSide::BaseSide, 7, l);
          },
          {"Chart1", "CheckBox6", "Button1"}},
         {"MixtureWindow",
-         [] {
-             Simulation sim = simulationFor(Study::TwoPolyMixture, 30);
+         [](Language l) {
+             Simulation sim = studyIn(Study::TwoPolyMixture, l, 30);
              refresh(sim);
              MixtureWindow window(sim);
              window.prepare();
@@ -114,8 +254,8 @@ std::vector<WindowCase> windowCases() {
          },
          {"Edit1", "Edit21", "Edit19", "BitBtn1"}},
         {"CopyDialog",
-         [] {
-             Simulation sim = simulationFor(Study::TitrationVsVolume);
+         [](Language l) {
+             Simulation sim = studyIn(Study::TitrationVsVolume, l);
              RecordingNotifier notes;
              QTemporaryDir dir;
              CopyDialog dialog(sim, notes, dir.path().toStdString());
@@ -124,48 +264,85 @@ std::vector<WindowCase> windowCases() {
          },
          {"Edit1", "RadioGroup3_0", "RadioGroup3_1", "Button1", "Button2"}},
         {"PrintDialog",
-         [] {
-             Simulation sim;
+         [](Language l) {
+             Simulation sim = simulationIn(l);
              RecordingNotifier notes;
              PrintDialog dialog(sim, notes);
              return walk(&dialog);
          },
          {"D1", "Edit3", "D3", "CheckBox5", "RadioGroup1_2", "Edit2", "Button4", "ButtonApercu"}},
         {"PointStyleChooser",
-         [] {
-             Simulation sim;
+         [](Language l) {
+             Simulation sim = simulationIn(l);
              PointStyleDialog chooser(sim);
              return walk(&chooser);
          },
          {"RadioGroup1_0", "RadioGroup1_7", "Button1"}},
+        {"FitDialog",
+         [](Language l) {
+             Simulation sim = studyIn(Study::TitrationVsVolume, l, 30);
+             refresh(sim);
+             FitDialog fit(sim);
+             return walk(&fit);
+         },
+         {},
+         false},
+        {"FamilyDialog",
+         [](Language l) {
+             Simulation sim = studyIn(Study::TitrationVsVolume, l, 30);
+             refresh(sim);
+             RecordingNotifier notes;
+             FamilyDialog family(l, notes);
+             family.prepare(sim);
+             return walk(&family);
+         },
+         {},
+         false},
         {"AboutBox",
-         [] {
-             AboutBox about(Language::French, "titralab", QIcon());
+         [](Language l) {
+             AboutBox about(l, "titralab", QIcon());
              return walk(&about);
          },
          {"OKButton"}},
+        {"TextReader",
+         [](Language l) {
+             QTemporaryDir dir;
+             SheetReaderWindow reader(l, dir.path());
+             return walk(&reader);
+         },
+         {"RichEdit1"}},
     };
 }
 
-class EveryFocusableControl : public ::testing::TestWithParam<WindowCase> {};
+std::vector<LanguageCase> languageCases() {
+    std::vector<LanguageCase> out;
+    for (Language l : {Language::French, Language::English})
+        for (const WindowCase& c : windowCases()) out.push_back({c, l});
+    return out;
+}
 
-TEST_P(EveryFocusableControl, HasAnAccessibleName) {
-    const Walk w = GetParam().walkWindow();
-    EXPECT_TRUE(w.unnamed.isEmpty()) << "without a name: " << w.unnamed.join(", ").toStdString();
-    for (const QString& control : GetParam().mustWalk)
+class EveryFocusableControl : public ::testing::TestWithParam<LanguageCase> {};
+
+// Every control has a name; no two captions of a window, or of a menu, share a mnemonic (the
+// key would only move between them); Tab reaches every control shown.
+TEST_P(EveryFocusableControl, IsNamedReachedByTabAndHasItsOwnMnemonic) {
+    const QtTranslations translations(GetParam().language);
+    const Walk w = GetParam().window.walkWindow(GetParam().language);
+    if (GetParam().window.namesChecked)
+        EXPECT_TRUE(w.unnamed.isEmpty())
+            << "without a name: " << w.unnamed.join(", ").toStdString();
+    for (const QString& control : GetParam().window.mustWalk)
         EXPECT_TRUE(w.named.contains(control)) << control.toStdString() << " not met";
+    EXPECT_TRUE(w.clashes.isEmpty()) << "shared mnemonics: " << w.clashes.join("; ").toStdString();
+    EXPECT_TRUE(w.unreached.isEmpty())
+        << "not reached by Tab: " << w.unreached.join(", ").toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, EveryFocusableControl, ::testing::ValuesIn(windowCases()),
-                         [](const auto& info) { return std::string(info.param.label); });
-
-TEST(EveryFocusableControl, OfTheTextReader) {
-    QTemporaryDir dir;
-    SheetReaderWindow reader(Language::French, dir.path());
-    const Walk w = walk(&reader);
-    EXPECT_TRUE(w.unnamed.isEmpty()) << w.unnamed.join(", ").toStdString();
-    EXPECT_TRUE(w.named.contains("RichEdit1"));
-}
+INSTANTIATE_TEST_SUITE_P(Windows, EveryFocusableControl, ::testing::ValuesIn(languageCases()),
+                         [](const auto& info) {
+                             return std::string(info.param.window.label) + "_" +
+                                    languageCode(info.param.language);
+                         });
 
 TEST(MainWindowAccessibility, NamesFollowTheSideAndTheStudy) {
     MainWindowFixture w;
@@ -192,6 +369,94 @@ TEST(MainWindowAccessibility, NamesFollowTheSideAndTheStudy) {
     EXPECT_EQ(spokenName(w.find("U1")), "Voir la simulation");
 }
 
+// A refused value keeps the focus in its field, marked for the eye and for a screen reader,
+// whichever way the user tries to leave; nothing else runs until it is corrected or Escape
+// brings back the last good value.
+TEST(MainWindowAccessibility, ARefusedValueKeepsTheFocusUntilCorrectedOrUndone) {
+    enum class Leave { Tab, BackTab, Space, Enter, Click };
+    struct Case {
+        const char* label;
+        int field;
+        const char* typed;
+        Leave leave;
+        std::string message;
+    } cases[] = {
+        {"pKa out of range, Tab", 4, "60", Leave::Tab, texts::messageA(Language::French)},
+        {"volume not a number, Shift+Tab", 3, "1,,2", Leave::BackTab,
+         texts::messageC(Language::French)},
+        {"concentration too large, space", 2, "20", Leave::Space,
+         texts::messageB(Language::French)},
+        {"pKa out of range, Enter", 14, "-30", Leave::Enter, texts::messageA(Language::French)},
+        {"volume not a number, a click on another field", 3, "1E", Leave::Click,
+         texts::messageC(Language::French)},
+    };
+    for (const Case& c : cases) {
+        MainWindowFixture w;
+        w.click("RadioGroup4", 0);
+        w.click("RadioGroup1", 2); // two monoacids: both columns shown
+        QApplication::setActiveWindow(w.window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get())) << c.label;
+        QLineEdit* field = w.field(c.field);
+        const QString good = field->text();
+        field->setFocus(Qt::MouseFocusReason);
+        field->selectAll();
+        QTest::keyClicks(field, c.typed);
+        switch (c.leave) {
+        case Leave::Tab: QTest::keyClick(field, Qt::Key_Tab); break;
+        case Leave::BackTab: QTest::keyClick(field, Qt::Key_Backtab, Qt::ShiftModifier); break;
+        case Leave::Space: QTest::keyClick(field, Qt::Key_Space); break;
+        case Leave::Enter: QTest::keyClick(field, Qt::Key_Return); break;
+        case Leave::Click: {
+            QWidget* other = w.field(c.field == 4 ? 2 : 4);
+            QTest::mouseClick(other, Qt::LeftButton);
+            other->setFocus(Qt::MouseFocusReason); // offscreen clicks do not always move it
+            break;
+        }
+        }
+        MainWindowFixture::settle();
+        EXPECT_EQ(w.messages.messages, std::vector<std::string>{c.message}) << c.label;
+        EXPECT_EQ(QApplication::focusWidget(), field) << c.label;
+        EXPECT_EQ(field->text(), QString::fromUtf8(c.typed)) << c.label;
+        EXPECT_EQ(w.calls.graph, 0) << c.label << ": nothing else runs";
+        EXPECT_TRUE(field->property("refused").toBool()) << c.label;
+        EXPECT_FALSE(field->styleSheet().isEmpty()) << c.label << ": shown refused";
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(field);
+        ASSERT_NE(face, nullptr) << c.label;
+        EXPECT_EQ(face->text(QAccessible::Description).toStdString(), c.message) << c.label;
+
+        // Escape brings back the last good value, unmarked, and the field can be left.
+        QTest::keyClick(field, Qt::Key_Escape);
+        EXPECT_EQ(field->text(), good) << c.label;
+        EXPECT_EQ(w.sim.panel.text[c.field], good.toStdString()) << c.label;
+        EXPECT_FALSE(field->property("refused").toBool()) << c.label;
+        EXPECT_NE(face->text(QAccessible::Description).toStdString(), c.message) << c.label;
+        QTest::keyClick(field, Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), field) << c.label;
+        EXPECT_EQ(w.messages.messages.size(), 1u) << c.label;
+    }
+}
+
+// A corrected value loses its mark as it is typed, and Tab then moves on.
+TEST(MainWindowAccessibility, ACorrectedValueLosesItsMark) {
+    MainWindowFixture w;
+    w.click("RadioGroup4", 0);
+    w.click("RadioGroup1", 0);
+    QApplication::setActiveWindow(w.window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get()));
+    QLineEdit* field = w.field(4);
+    field->setFocus(Qt::MouseFocusReason);
+    field->selectAll();
+    QTest::keyClicks(field, "60");
+    QTest::keyClick(field, Qt::Key_Tab);
+    ASSERT_TRUE(field->property("refused").toBool());
+    field->selectAll();
+    QTest::keyClicks(field, "6");
+    EXPECT_FALSE(field->property("refused").toBool());
+    QTest::keyClick(field, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), field);
+    EXPECT_EQ(w.messages.messages.size(), 1u);
+}
+
 // The object names met by pressing Tab from `first`, until the focus comes back to it.
 QStringList tabChain(QWidget* first, int limit = 60) {
     QStringList names;
@@ -205,8 +470,10 @@ QStringList tabChain(QWidget* first, int limit = 60) {
     return names;
 }
 
+// Each field's slider follows it.
 TEST(MainWindowAccessibility, TabFollowsTheWork) {
     MainWindowFixture w;
+    PanelSliders sliders(w.sim, w.window.get());
     w.window->activateWindow();
     QApplication::setActiveWindow(w.window.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get()));
@@ -217,12 +484,19 @@ TEST(MainWindowAccessibility, TabFollowsTheWork) {
                                "RadioGroup3_0",
                                "RadioGroup1_2",
                                "D1",
+                               "CurseurD1",
                                "D2",
+                               "CurseurD2",
                                "D3",
+                               "CurseurD3",
                                "D4",
+                               "CurseurD4",
                                "D12",
+                               "CurseurD12",
                                "D13",
+                               "CurseurD13",
                                "D14",
+                               "CurseurD14",
                                "D11",
                                "U1",
                                "U3",

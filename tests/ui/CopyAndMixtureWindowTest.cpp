@@ -58,7 +58,7 @@ TEST(CopyDialogFixture, TextsAndMenu) {
     c.dialog->prepare();
     EXPECT_EQ(c.dialog->windowTitle(), "Copier la simulation, fichier et presse-papiers");
     EXPECT_EQ(c.find<QLabel>("Label5")->text(),
-              "Lorsque le pH varie régulèrement, 2 points sont intercalés (2° et pénultième), "
+              "Lorsque le pH varie régulièrement, 2 points sont intercalés (2° et pénultième), "
               "pour améliorer le tracé");
     EXPECT_TRUE(c.find<QLabel>("Label5")->wordWrap());
     EXPECT_EQ(c.find<QLabel>("Label6")->text(), "Nombre de &points souhaité :");

@@ -14,6 +14,7 @@
 #include "ui/windows/OverlayBar.h"
 #include "ui/windows/PanelSliders.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -102,11 +103,12 @@ TEST(LiveCurves, ASliderMovedByTheKeyboardChangesTheFieldAndTheCurve) {
         const char* label;
         int field;
         Qt::Key key;
-        const char* text; // the field afterwards
+        const char* text;   // the field afterwards, with the chosen decimal comma
+        const char* spoken; // the slider's value for a screen reader
     } cases[] = {
-        {"pKa one step up", 4, Qt::Key_Right, "-1.95"},
-        {"acid concentration one step down", 2, Qt::Key_Left, "0.0977"},
-        {"volume a page up", 3, Qt::Key_PageUp, "0.0282"},
+        {"pKa one step up", 4, Qt::Key_Right, "0,01", "pKa 0,01"},
+        {"acid concentration one step down", 2, Qt::Key_Left, "0,0977", "0,0977 mol/L"},
+        {"volume a page up", 3, Qt::Key_PageUp, "0,0355", "0,0355 L"},
     };
     for (const Case& c : cases) {
         LiveProgram p;
@@ -118,6 +120,9 @@ TEST(LiveCurves, ASliderMovedByTheKeyboardChangesTheFieldAndTheCurve) {
         QTest::keyClick(slider, c.key);
         EXPECT_EQ(p.field(c.field)->text(), c.text) << c.label;
         EXPECT_EQ(p.sim.panel.text[c.field], c.text) << c.label;
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(slider);
+        ASSERT_NE(face, nullptr) << c.label;
+        EXPECT_EQ(face->text(QAccessible::Value), QString::fromUtf8(c.spoken)) << c.label;
         EXPECT_NE(p.phCurve(), before) << c.label;
         EXPECT_TRUE(p.messages.messages.empty()) << c.label;
         // The slider follows a typed value.

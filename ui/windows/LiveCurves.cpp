@@ -1,6 +1,7 @@
 #include "ui/windows/LiveCurves.h"
 #include "ui/qt/Utf8Text.h"
 
+#include "core/panel/InputPanel.h"
 #include "core/panel/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/panel/SimulationSetup.h"
@@ -54,6 +55,8 @@ LiveCurves::LiveCurves(Simulation& sim, QMainWindow* main, std::function<GraphWi
         connect(edit, &QLineEdit::textEdited, this, [this, field] { m_edited[field] = true; });
         connect(edit, &QLineEdit::editingFinished, this, [this, field] {
             if (!m_edited[field]) return;
+            // A refused value is the main window's to tell; it keeps the focus in its field.
+            if (fieldRefusal(field, m_sim.panel.text[field], m_sim.language)) return;
             m_edited[field] = false;
             redraw();
         });
@@ -78,6 +81,7 @@ void LiveCurves::setOn(bool on) {
 }
 
 void LiveCurves::showGraph() {
+    m_edited.fill(false); // the show command has just drawn every value typed so far
     m_graph = &m_makeGraph();
     if (!m_on) {
         if (m_graph->isVisible()) m_graph->hide();

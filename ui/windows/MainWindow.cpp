@@ -41,6 +41,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSlider>
+#include <QTimer>
 #include <QStatusBar>
 #include <QStringListModel>
 #include <QToolBar>
@@ -367,9 +369,14 @@ void MainWindow::buildPanel() {
         auto* field = new QLineEdit(utf8(m_sim.panel.text[i]), m_area);
         field->setObjectName(QStringLiteral("D%1").arg(i));
         setHint(field, text(lang, texts::kFieldHint[i]));
-        connect(field, &QLineEdit::textEdited, this,
-                [this, i](const QString& text) { m_sim.panel.text[i] = text.toStdString(); });
+        connect(field, &QLineEdit::textEdited, this, [this, i](const QString& text) {
+            m_sim.panel.text[i] = text.toStdString();
+            // A refused value, once corrected, loses its mark as it is typed.
+            if (!m_refusal[i].isEmpty() && !fieldRefusal(i, m_sim.panel.text[i], m_sim.language))
+                markRefused(i, QString());
+        });
         m_fields[i] = field;
+        m_lastGood[i] = field->text();
     }
     const QString rowTexts[7] = {QString(),
                                  QStringLiteral("Cbi"),
@@ -385,8 +392,6 @@ void MainWindow::buildPanel() {
     m_rowLabels[4]->setBuddy(m_fields[4]);
     m_rowLabels[5]->setBuddy(m_fields[5]);
     m_rowLabels[6]->setBuddy(m_fields[6]);
-    setHint(m_rowLabels[2], text(lang, texts::kHintA2));
-    setHint(m_rowLabels[3], text(lang, texts::kHintA3));
     m_unitBurette = label("UniteD1", text(lang, texts::kUnitConcentration));
     m_unitConc = label("UniteConcentration", text(lang, texts::kUnitConcentration));
     m_unitVolume = label("UniteVolume", text(lang, texts::kUnitVolume));
@@ -613,9 +618,13 @@ void MainWindow::applyView() {
         if (field->text() != text) field->setText(text);
         field->setVisible(panel.visible[i]);
     }
-    // The base side's pKa fields take the pKa of the couple: their hints say so.
-    for (int i : {4, 5, 6, 14, 15, 16})
+    // Each hint names what its field holds on the side (the base side's pKa are those of the
+    // couples), as the row labels' hints do.
+    for (int i : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16})
         setHint(m_fields[i], utf8(texts::fieldHint(panel.side, i, m_sim.language)));
+    const int side = panel.side == BuretteSide::BaseSide ? 1 : 0;
+    setHint(m_rowLabels[2], text(m_sim.language, texts::kBeakerLabelHint[side][0]));
+    setHint(m_rowLabels[3], text(m_sim.language, texts::kBeakerLabelHint[side][1]));
     // Every load writes the entry's name, over whatever was typed there.
     if (panel.entryLoads != m_shownEntryLoads) {
         m_shownEntryLoads = panel.entryLoads;
@@ -650,16 +659,29 @@ void MainWindow::applyView() {
     orderTabs();
     accessibility::apply(
         this, a11y::mainWindowTexts(m_sim.panel.side, m_sim.panel.study, m_sim.language));
+    for (int i = 1; i <= 16; ++i)
+        if (m_fields[i] && !m_refusal[i].isEmpty()) {
+            // A value written by the program (a load, a step) replaces the refused one.
+            if (!fieldRefusal(i, m_sim.panel.text[i], m_sim.language))
+                markRefused(i, QString());
+            else
+                m_fields[i]->setAccessibleDescription(m_refusal[i]);
+        }
 }
 
 // Tab (and the space key in the fields) follows the order of the work: the burette content
 // (with the strong base), the study, the burette concentration, column 1 from top to bottom,
 // column 2, then the panels on the right: the commands, and the database browser under them.
+// A field's slider, when it has one, follows it.
 void MainWindow::orderTabs() {
     std::vector<QWidget*> chain;
     for (RadioGroup* group : {m_burette, m_baseKind, m_studies})
         for (QWidget* w : group->findChildren<QRadioButton*>()) chain.push_back(w);
-    for (int i : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) chain.push_back(m_fields[i]);
+    for (int i : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) {
+        chain.push_back(m_fields[i]);
+        if (auto* slider = m_area->findChild<QSlider*>(QStringLiteral("CurseurD%1").arg(i)))
+            chain.push_back(slider);
+    }
     chain.push_back(m_fields[11]);
     for (const char* name : {"U1", "U3", "BoutonImprimer", "BoutonCollerVpH", "BoutonCollerpHV"})
         if (auto* b = m_commandsDock->findChild<QPushButton*>(name)) chain.push_back(b);
@@ -781,6 +803,54 @@ void MainWindow::focusRefusedField() {
     }
 }
 
+int MainWindow::numberField(const QWidget* widget) const {
+    for (int i : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16})
+        if (widget && m_fields[i] == widget) return i;
+    return 0;
+}
+
+bool MainWindow::acceptLeaving(int field) {
+    const std::optional<std::string> refusal =
+        fieldRefusal(field, m_fields[field]->text().toStdString(), m_sim.language);
+    if (!refusal) {
+        markRefused(field, QString());
+        m_lastGood[field] = m_fields[field]->text();
+        return true;
+    }
+    markRefused(field, utf8(*refusal)); // marked behind its message already
+    notifier().inform(*refusal);
+    m_fields[field]->setFocus(Qt::OtherFocusReason);
+    m_fields[field]->selectAll();
+    return false;
+}
+
+void MainWindow::markRefused(int field, const QString& message) {
+    QLineEdit* edit = m_fields[field];
+    const bool was = !m_refusal[field].isEmpty();
+    m_refusal[field] = message;
+    const bool is = !message.isEmpty();
+    edit->setProperty("refused", is);
+    edit->setStyleSheet(is ? QStringLiteral("QLineEdit { border: 2px solid #b00020;"
+                                            " background: #fde4e8; color: #000000; }")
+                           : QString());
+    // A screen reader hears the refusal as the field's description (a change it is told of),
+    // until the value is corrected.
+    if (is)
+        edit->setAccessibleDescription(message);
+    else if (was)
+        accessibility::apply(
+            this, a11y::mainWindowTexts(m_sim.panel.side, m_sim.panel.study, m_sim.language));
+}
+
+bool MainWindow::restoreLastGood(int field) {
+    if (m_refusal[field].isEmpty() && m_fields[field]->text() == m_lastGood[field]) return false;
+    m_fields[field]->setText(m_lastGood[field]);
+    m_sim.panel.text[field] = m_lastGood[field].toStdString();
+    markRefused(field, QString());
+    m_fields[field]->selectAll();
+    return true;
+}
+
 void MainWindow::Copiersimulation1Click() {
     if (m_links.openCopyDialog) m_links.openCopyDialog();
 }
@@ -852,6 +922,21 @@ void MainWindow::showHelpFor(QWidget* widget) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Installed on the application: bubbles are shown only while "Bulles d'aide" is checked.
     if (event->type() == QEvent::ToolTip && !m_tooltips) return true;
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        const int field = numberField(qobject_cast<QWidget*>(watched));
+        if (!field) return false;
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (event->type() == QEvent::FocusIn) {
+            if (!fieldRefusal(field, m_fields[field]->text().toStdString(), m_sim.language))
+                m_lastGood[field] = m_fields[field]->text();
+        } else if (reason == Qt::MouseFocusReason &&
+                   fieldRefusal(field, m_fields[field]->text().toStdString(), m_sim.language)) {
+            // Left by a click elsewhere: the refused value calls the focus back once the
+            // click is over.
+            QTimer::singleShot(0, this, [this, field] { acceptLeaving(field); });
+        }
+        return false;
+    }
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
@@ -912,6 +997,15 @@ bool MainWindow::handleKey(QWidget* widget, QKeyEvent* key) {
         loadProposedEntry(0);
         return true;
     }
+    // Leaving a number field by Tab, Shift+Tab, the space or Enter checks it first: a refused
+    // value keeps the focus and nothing else happens. Escape brings back its last good value.
+    if (const int field = numberField(widget)) {
+        const bool leaving = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+                             (enter && mods == Qt::NoModifier) || key->text() == QLatin1String(" ");
+        if (leaving && !acceptLeaving(field)) return true;
+        if (key->key() == Qt::Key_Escape && mods == Qt::NoModifier && restoreLastGood(field))
+            return true;
+    }
     if (enter && mods == Qt::NoModifier) {
         Voir1Click();
         return true;
@@ -958,6 +1052,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::FormShow() {
     // The other windows are linked by now: a new study starts unchanged, print settings included.
     if (m_studyPath.empty()) m_savedStudy = studyText();
+    orderTabs(); // the sliders made since the window was built take their places
     loadBackground();
     m_acidIcon->setPixmap(icons::side(BuretteSide::AcidSide).pixmap(32, 32));
     m_baseIcon->setPixmap(icons::side(BuretteSide::BaseSide).pixmap(32, 32));

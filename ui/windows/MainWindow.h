@@ -175,6 +175,16 @@ class MainWindow : public QMainWindow {
     void proposeEntries(const QString& typed);
     void loadProposedEntry(int row);
     void focusRefusedField();
+    // A number field D1..D6, D12..D16 (0 for any other control).
+    int numberField(const QWidget* widget) const;
+    // Checks a number field the user leaves: a refused text gets its message, stays marked
+    // and keeps the focus; false then. An accepted one becomes the field's last good value.
+    bool acceptLeaving(int field);
+    // Marks a field as refused with `message` (visibly and for a screen reader), or clears
+    // the mark when `message` is empty.
+    void markRefused(int field, const QString& message);
+    // Escape in a number field: its last good value comes back.
+    bool restoreLastGood(int field);
     // "Options > Langue": remembers the language for the next start, and says so.
     void chooseInterfaceLanguage(Language language);
     void showLanguageChoice();
@@ -205,6 +215,8 @@ class MainWindow : public QMainWindow {
     // Controls.
     PanelArea* m_area{nullptr};
     std::array<QLineEdit*, 17> m_fields{}; // D1..D16 (D7..D10 do not exist)
+    std::array<QString, 17> m_lastGood{};   // each number field's text when last accepted
+    std::array<QString, 17> m_refusal{};    // the message of a field marked refused
     RadioGroup* m_burette{nullptr};        // RadioGroup4
     RadioGroup* m_studies{nullptr};        // RadioGroup1
     RadioGroup* m_baseKind{nullptr};       // RadioGroup3

@@ -3,16 +3,25 @@
 #pragma once
 
 #include <QObject>
+#include <QSlider>
 
 #include <array>
 
 class QLineEdit;
-class QSlider;
 class QWidget;
 
 namespace titralab {
 
 struct Simulation;
+
+// A slider of the panel: a screen reader reads the quantity it sets ("pKa 4,75", "0,1 mol/L")
+// as its value, not its position.
+class PanelSlider : public QSlider {
+    Q_OBJECT
+  public:
+    using QSlider::QSlider;
+    QString valueText;
+};
 
 class PanelSliders : public QObject {
     Q_OBJECT
@@ -20,7 +29,7 @@ class PanelSliders : public QObject {
     // Finds the fields D1..D16 among the children of `window` and puts a slider by each.
     PanelSliders(Simulation& sim, QWidget* window);
 
-    QSlider* slider(int field) const { return m_sliders[static_cast<std::size_t>(field)]; }
+    PanelSlider* slider(int field) const { return m_sliders[static_cast<std::size_t>(field)]; }
     // Names each slider after its field's label on the simulation's side.
     void nameSliders();
 
@@ -35,10 +44,12 @@ class PanelSliders : public QObject {
     void follow(int field);
     void place(int field);
     void moved(int field, int position);
+    // Puts the quantity at the slider's position where a screen reader reads its value.
+    void tellValue(int field);
 
     Simulation& m_sim;
     std::array<QLineEdit*, 17> m_fields{};
-    std::array<QSlider*, 17> m_sliders{};
+    std::array<PanelSlider*, 17> m_sliders{};
 };
 
 } // namespace titralab

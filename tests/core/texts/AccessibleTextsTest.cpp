@@ -85,11 +85,15 @@ TEST(MainWindowNames, HintsBecomeDescriptions) {
         const a11y::ControlTexts t =
             a11y::mainWindowTexts(side, Study::TwoMonoTitration, Language::French);
         EXPECT_EQ(descriptionOf(t, "D2"),
-                  "Concentration de l'acide (mono, di ou tri) dans le bécher, en mol/L");
-        EXPECT_EQ(descriptionOf(t, "D13"), "Volume initial de l'acide, en L");
-        EXPECT_EQ(descriptionOf(t, "D15"), side == kAcid
-                                               ? "pKa2 de l'acide dans le bécher"
-                                               : "pKa2 du couple de la base dans le bécher");
+                  side == kAcid
+                      ? "Concentration de l'acide (mono, di ou tri) dans le bécher, en mol/L"
+                      : "Concentration de la base (mono, di ou tri) dans le bécher, en mol/L");
+        EXPECT_EQ(descriptionOf(t, "D13"), side == kAcid
+                                               ? "Volume initial du deuxième acide, en L"
+                                               : "Volume initial de la deuxième base, en L");
+        EXPECT_EQ(descriptionOf(t, "D15"),
+                  side == kAcid ? "pKa2 du deuxième acide dans le bécher"
+                                : "pKa2 du couple de la deuxième base dans le bécher");
         EXPECT_EQ(descriptionOf(t, "U1"), "Trace les courbes à l'écran (F11 ou Entrée)");
     }
 }
