@@ -16,6 +16,7 @@
 #include "core/panel/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/panel/StudyFile.h"
+#include "core/system/WholeFile.h"
 #include "core/texts/InputTexts.h"
 
 #ifdef TITRALAB_EXPORT_PDF
@@ -368,6 +369,7 @@ Options parseArguments(int argc, char** argv) {
 
 // At most `limit` bytes of the file: no more than the program would keep of it.
 std::optional<std::string> readFile(const std::string& path, std::size_t limit) {
+    if (!notRegularToRead(path, Language::English).empty()) return std::nullopt; // a pipe blocks
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::string text(limit, '\0');
@@ -416,8 +418,8 @@ std::string readingLines(const Simulation& sim, const Options& o) {
 
 #ifdef TITRALAB_EXPORT_PDF
 // The page needs Qt's fonts and PDF writer, not a display.
-std::string writePdf(const Simulation& sim, const PrintSettings& print, const Options& o, int argc,
-                     char** argv) {
+WholeFileResult writePdf(const Simulation& sim, const PrintSettings& print, const Options& o,
+                         int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv);
     const QtTranslations translations(sim.language); // the page's failure messages
@@ -425,7 +427,7 @@ std::string writePdf(const Simulation& sim, const PrintSettings& print, const Op
 }
 
 // The chart is a widget: it needs a QApplication, on the offscreen platform.
-std::string writePicture(const Simulation& sim, const Options& o, int argc, char** argv) {
+WholeFileResult writePicture(const Simulation& sim, const Options& o, int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     const QtTranslations translations(sim.language); // the picture's failure messages
@@ -522,7 +524,9 @@ int main(int argc, char** argv) {
     if (o.paste) {
         pasted = readFile(*o.paste, kMaxPastedTextBytes);
         if (!pasted) {
-            std::cerr << "titralab-export: cannot read " << *o.paste << '\n';
+            const std::string kind = notRegularToRead(*o.paste, Language::English);
+            std::cerr << "titralab-export: cannot read " << *o.paste << (kind.empty() ? "" : ": ")
+                      << kind << '\n';
             return 1;
         }
     }
@@ -592,18 +596,15 @@ int main(int argc, char** argv) {
     // What the graph window's status line says.
     if (sim.pastedInMillilitres) std::cerr << texts::kPastedInMillilitres.in(sim.language) << '\n';
 #ifdef TITRALAB_EXPORT_PDF
-    if (o.png || o.svg) {
-        const std::string failure = writePicture(sim, o, argc, argv);
-        if (!failure.empty()) {
-            std::cerr << "titralab-export: " << failure << '\n';
+    if (o.png || o.svg || o.pdf) {
+        const WholeFileResult written = o.pdf && !o.png && !o.svg
+                                            ? writePdf(sim, print, o, argc, argv)
+                                            : writePicture(sim, o, argc, argv);
+        if (!written.ok()) {
+            std::cerr << "titralab-export: " << written.error << '\n';
             return 1;
         }
-    } else if (o.pdf) {
-        const std::string failure = writePdf(sim, print, o, argc, argv);
-        if (!failure.empty()) {
-            std::cerr << "titralab-export: " << failure << '\n';
-            return 1;
-        }
+        if (!written.notice.empty()) std::cerr << "titralab-export: " << written.notice << '\n';
     } else
 #endif
         if (o.at) {
@@ -658,6 +659,7 @@ int main(int argc, char** argv) {
             std::cerr << "titralab-export: " << *o.xlsx << " : " << workbook.error << '\n';
             return 1;
         }
+        if (!workbook.notice.empty()) std::cerr << "titralab-export: " << workbook.notice << '\n';
     }
     return 0;
 }

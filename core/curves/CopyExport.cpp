@@ -5,14 +5,13 @@
 #include "core/chemistry/Formulas.h"
 #include "core/curves/Curves.h"
 #include "core/curves/WorkbookModule.h"
+#include "core/system/WholeFile.h"
 #include "core/texts/WorkbookTexts.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <algorithm>
+#include <cctype>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace titralab {
@@ -21,23 +20,29 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path temporaryFor(const fs::path& target) {
-    fs::path temporary = target;
-    temporary += ".part";
-    return temporary;
-}
-
-// Writes the whole content under the temporary name of the target.
-std::error_code writeTemporary(const fs::path& target, const std::string& content) {
-    const fs::path temporary = temporaryFor(target);
-    std::FILE* f = std::fopen(temporary.c_str(), "wb");
-    if (!f) return {errno, std::generic_category()};
+// The highest copy number `stem` + N carries among the files of `folder` (.Txt, .Xls, .xlsx
+// in any case), so that a new session goes on after the copies of the earlier ones. What is
+// not an ordinary file holds no copy (and will be refused if it stands in the way).
+int highestCopyNumber(const fs::path& folder, const std::string& stem) {
+    int highest = 0;
     std::error_code ec;
-    if (std::fwrite(content.data(), 1, content.size(), f) != content.size())
-        ec = {errno ? errno : EIO, std::generic_category()};
-    if (std::fclose(f) != 0 && !ec) ec = {errno ? errno : EIO, std::generic_category()};
-    if (ec) std::remove(temporary.c_str());
-    return ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() <= stem.size() || name.compare(0, stem.size(), stem) != 0) continue;
+        std::error_code kind;
+        if (!it->is_regular_file(kind)) continue;
+        std::size_t k = stem.size();
+        long long number = 0;
+        while (k < name.size() && name[k] >= '0' && name[k] <= '9' && number < 1000000000)
+            number = number * 10 + (name[k++] - '0');
+        if (k == stem.size() || number >= 1000000000) continue;
+        std::string extension = name.substr(k);
+        for (char& c : extension)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (extension == ".txt" || extension == ".xls" || extension == ".xlsx")
+            highest = std::max(highest, static_cast<int>(number));
+    }
+    return highest;
 }
 
 } // namespace
@@ -73,25 +78,21 @@ ExportResult ExportSimulation(Simulation& sim, const std::string& folder) {
         result.error = ec.message();
         return result;
     }
-    const int number = sim.exportCounter + 1;
-    const std::string stem =
-        std::string(sim.decimalComma ? "NumVg" : "NumPt") + std::to_string(number);
+    const std::string prefix = sim.decimalComma ? "NumVg" : "NumPt";
+    const int number = std::max(sim.exportCounter, highestCopyNumber(folder, prefix)) + 1;
+    const std::string stem = prefix + std::to_string(number);
     const fs::path txt = fs::path(folder) / (stem + ".Txt");
     const fs::path xls = fs::path(folder) / (stem + ".Xls");
     const std::string content = sim.exportText + "\r\n";
-    // Both files are written whole under temporary names first, then renamed into place, so
-    // that a failure never leaves a truncated file where a good one stood.
-    ec = writeTemporary(txt, content);
-    if (!ec) {
-        ec = writeTemporary(xls, content);
-        if (ec) std::remove(temporaryFor(txt).c_str());
+    // Each file is written whole or not at all; the pair too: a text file without its twin
+    // is taken back.
+    WholeFileResult written = writeWholeFile(txt.string(), content, sim.language);
+    if (written.ok()) {
+        written = writeWholeFile(xls.string(), content, sim.language);
+        if (!written.ok()) fs::remove(txt, ec);
     }
-    if (!ec) fs::rename(temporaryFor(txt), txt, ec);
-    if (!ec) fs::rename(temporaryFor(xls), xls, ec);
-    if (ec) {
-        std::remove(temporaryFor(txt).c_str());
-        std::remove(temporaryFor(xls).c_str());
-        result.error = ec.message();
+    if (!written.ok()) {
+        result.error = written.error;
         return result;
     }
     sim.exportCounter = number;

@@ -277,7 +277,9 @@ Series overlayPoints(const OverlayCurve& curve, std::size_t k, double volumeFact
 ValueList parseValueList(int field, BuretteSide side, const std::string& text, Language language) {
     ValueList out;
     std::string item;
-    const auto [low, high] = fieldBounds(field);
+    const std::pair<double, double> bounds = fieldBounds(field);
+    const double low = bounds.first;
+    const double high = bounds.second;
     auto take = [&]() -> bool {
         const auto first = item.find_first_not_of(" \t\n");
         if (first == std::string::npos) {

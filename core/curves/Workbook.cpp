@@ -3,6 +3,7 @@
 #include "core/chemistry/Database.h"
 #include "core/curves/ExportTable.h"
 #include "core/panel/Simulation.h"
+#include "core/system/WholeFile.h"
 #include "core/texts/Messages.h"
 #include "core/texts/WorkbookTexts.h"
 
@@ -10,13 +11,8 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 namespace titralab {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -311,57 +307,43 @@ std::string studySheetName(const Simulation& sim) {
 }
 
 WorkbookResult WriteWorkbook(const Simulation& sim, const std::string& path) {
-    WorkbookResult result;
     const Language language = sim.language;
-    const fs::path target(path);
-    fs::path temporary = target;
-    temporary += ".part";
-    std::error_code ec;
-    if (fs::is_regular_file(temporary, ec)) fs::remove(temporary, ec); // left by an interruption
-
-    lxw_workbook* book = workbook_new(temporary.c_str());
-    if (!book) {
-        result.error = texts::kWorkbookOutOfMemory.in(language);
-        return result;
-    }
-    const Formats formats(book);
-    const std::string sheetName = studySheetName(sim);
-    lxw_worksheet* study = workbook_add_worksheet(book, sheetName.c_str());
-    lxw_worksheet* constants = workbook_add_worksheet(book, texts::kSheetConstants.in(language));
-    if (study && constants) {
-        const ExportTable& table = sim.exportTable;
-        worksheet_write_string(study, kTitleRow, 0, titleOf(sim).c_str(), formats.title);
-        if (!table.results.empty()) {
-            // A results list: its title line is the note, the rows follow.
-            if (!table.note.empty())
-                worksheet_write_string(study, kNoteRow, 0, table.note.c_str(), formats.note);
-            writeResults(study, table.results, formats, kHeaderRow, language);
-        } else {
-            if (!table.note.empty())
-                worksheet_write_string(study, kNoteRow, 0, table.note.c_str(), formats.note);
-            writeTable(book, study, sheetName, sim, formats);
+    // The library writes to a name of its own: a private folder holds it, then the bytes are
+    // written whole at `path`.
+    const auto produce = [&sim, language](const std::string& produced) -> std::string {
+        lxw_workbook* book = workbook_new(produced.c_str());
+        if (!book) return texts::kWorkbookOutOfMemory.in(language);
+        const Formats formats(book);
+        const std::string sheetName = studySheetName(sim);
+        lxw_worksheet* study = workbook_add_worksheet(book, sheetName.c_str());
+        lxw_worksheet* constants =
+            workbook_add_worksheet(book, texts::kSheetConstants.in(language));
+        if (study && constants) {
+            const ExportTable& table = sim.exportTable;
+            worksheet_write_string(study, kTitleRow, 0, titleOf(sim).c_str(), formats.title);
+            if (!table.results.empty()) {
+                // A results list: its title line is the note, the rows follow.
+                if (!table.note.empty())
+                    worksheet_write_string(study, kNoteRow, 0, table.note.c_str(), formats.note);
+                writeResults(study, table.results, formats, kHeaderRow, language);
+            } else {
+                if (!table.note.empty())
+                    worksheet_write_string(study, kNoteRow, 0, table.note.c_str(), formats.note);
+                writeTable(book, study, sheetName, sim, formats);
+            }
+            writeConstants(constants, sim, formats);
         }
-        writeConstants(constants, sim, formats);
-    }
-    // Closing writes the file and frees the workbook, whatever happened before.
-    const lxw_error closed = workbook_close(book);
-    if (!study || !constants) {
-        fs::remove(temporary, ec);
-        result.error = texts::kWorkbookOtherFault.in(language);
-        return result;
-    }
-    if (closed != LXW_NO_ERROR) {
-        fs::remove(temporary, ec);
-        result.error = libraryFault(closed, language);
-        return result;
-    }
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        fs::remove(temporary, ec);
-        result.error = texts::kWorkbookCannotRename.in(language);
-        return result;
-    }
-    result.ok = true;
+        // Closing writes the file and frees the workbook, whatever happened before.
+        const lxw_error closed = workbook_close(book);
+        if (!study || !constants) return texts::kWorkbookOtherFault.in(language);
+        if (closed != LXW_NO_ERROR) return libraryFault(closed, language);
+        return {};
+    };
+    const WholeFileResult written = writeWholeFileFrom(path, produce, language);
+    WorkbookResult result;
+    result.ok = written.ok();
+    result.error = written.error;
+    result.notice = written.notice;
     return result;
 }
 

@@ -10,12 +10,13 @@ struct Simulation;
 
 struct WorkbookResult {
     bool ok{false};
-    std::string error; // in the simulation's language, when not ok: what went wrong
+    std::string error;  // in the simulation's language, when not ok: what went wrong
+    std::string notice; // when ok: the name was a link, the file it leads to was written
 };
 
 // Writes the workbook of the last generation (sim.exportTable, the state and the titles the
-// plot driver set) into `path`: whole under `path` + ".part", then renamed into place, so that
-// a failure never leaves a truncated workbook where a good one stood.
+// plot driver set) into `path`, whole or not at all (core/system/WholeFile.h), so that a
+// failure never leaves a truncated workbook where a good one stood.
 //
 // The study sheet holds a title row (the study and its acids), the note above the table (the
 // dilution warning) when there is one, a header row with units, then one row per point with

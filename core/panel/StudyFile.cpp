@@ -1,6 +1,7 @@
 #include "core/panel/StudyFile.h"
 
 #include "core/chemistry/Database.h"
+#include "core/system/WholeFile.h"
 #include "core/texts/StudyTexts.h"
 
 #include <nlohmann/json.hpp>
@@ -279,18 +280,6 @@ StudyRecord readRecord(const Json& root, std::vector<std::string>& unknown, Lang
     return r;
 }
 
-std::error_code writeWhole(const fs::path& temporary, const std::string& content) {
-    std::FILE* f = std::fopen(temporary.c_str(), "wb");
-    if (!f) return {errno, std::generic_category()};
-    std::error_code ec;
-    if (std::fwrite(content.data(), 1, content.size(), f) != content.size())
-        ec = {errno ? errno : EIO, std::generic_category()};
-    if (std::fflush(f) != 0 && !ec) ec = {errno ? errno : EIO, std::generic_category()};
-    if (std::fclose(f) != 0 && !ec) ec = {errno ? errno : EIO, std::generic_category()};
-    if (ec) std::remove(temporary.c_str());
-    return ec;
-}
-
 // The fields the panel shows for the study and the entries loaded in its two columns: the
 // second column in the two-acid studies, the pKa2 and pKa3 rows for the acidities an entry has
 // (none in the two-monoacid study, whose acids are monoprotic).
@@ -525,6 +514,11 @@ std::vector<std::string> withRecent(std::vector<std::string> recent, const std::
 StudyOpening openStudyFile(const std::string& path, Language language) {
     StudyOpening opening;
     const std::string name = displayName(path);
+    // A pipe or a device would block the opening for ever: only ordinary files are read.
+    if (const std::string kind = notRegularToRead(path, language); !kind.empty()) {
+        opening.error = texts::cannotOpen(name, kind, language);
+        return opening;
+    }
     std::ifstream in(path, std::ios::binary);
     std::error_code ec;
     if (!in || fs::is_directory(path, ec)) {
@@ -566,18 +560,8 @@ StudyOpening openStudyFile(const std::string& path, Language language) {
 }
 
 std::string saveStudyFile(const std::string& path, const StudyRecord& record, Language language) {
-    const fs::path target(path);
-    fs::path temporary = target;
-    temporary += ".part";
-    const std::string content = writeStudyText(record);
-    std::error_code ec = writeWhole(temporary, content);
-    if (!ec) {
-        fs::rename(temporary, target, ec);
-        if (ec) std::remove(temporary.c_str());
-    }
-    if (ec)
-        return texts::cannotSave(displayName(path), texts::writeFailureReason(ec.value(), language),
-                                 language);
+    const WholeFileResult written = writeWholeFile(path, writeStudyText(record), language);
+    if (!written.ok()) return texts::cannotSave(displayName(path), written.error, language);
     return {};
 }
 

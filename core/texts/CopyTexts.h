@@ -10,7 +10,7 @@ namespace titralab::texts {
 // A copy asked for before a study is chosen: there is nothing to copy yet.
 std::string copyNeedsStudy(Language language);
 
-// A copy whose files could not be written into `folder`; `reason` is the system's own text.
+// A copy whose files could not be written into `folder`; `reason` says why, in `language`.
 std::string copyFailed(const std::string& folder, const std::string& reason, Language language);
 
 } // namespace titralab::texts

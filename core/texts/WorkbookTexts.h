@@ -78,8 +78,6 @@ inline constexpr Text kWorkbookNotWrittenEnd{" n'a pas pu être écrit : ",
                                              " could not be written: "};
 inline constexpr Text kWorkbookCannotCreate{"impossible de créer le fichier",
                                             "cannot create the file"};
-inline constexpr Text kWorkbookCannotRename{"impossible de le mettre en place",
-                                            "cannot put it in place"};
 inline constexpr Text kWorkbookOutOfMemory{"mémoire insuffisante", "out of memory"};
 inline constexpr Text kWorkbookOtherFault{"erreur de la bibliothèque de classeurs",
                                           "workbook library error"};

@@ -202,8 +202,10 @@ TEST(ChartPicture, TheChartIsSavedAndCopiedWithItsLegend) {
     const int screenWidth = g.chart()->viewport()->width();
     for (const Case& c : cases) {
         const QString path = dir.path() + "/" + c.file;
-        const std::string failure = c.width < 0 ? writeChartSvg(*g.chart(), path)
-                                                : writeChartPng(*g.chart(), path, c.width);
+        const std::string failure =
+            (c.width < 0 ? writeChartSvg(*g.chart(), path, Language::French)
+                         : writeChartPng(*g.chart(), path, c.width, Language::French))
+                .error;
         EXPECT_TRUE(failure.empty()) << c.label << ": " << failure;
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.label;
@@ -216,7 +218,8 @@ TEST(ChartPicture, TheChartIsSavedAndCopiedWithItsLegend) {
                 << c.label;
         }
     }
-    EXPECT_FALSE(writeChartPng(*g.chart(), dir.path() + "/missing/d.png").empty());
+    EXPECT_FALSE(
+        writeChartPng(*g.chart(), dir.path() + "/missing/d.png", 0, Language::French).ok());
     QTest::mouseClick(g.find<QPushButton>("BoutonCopierImage"), Qt::LeftButton);
     EXPECT_EQ(QApplication::clipboard()->image().width(), screenWidth);
 }

@@ -312,7 +312,8 @@ TEST_F(PrintDialogTest, AFileThatCannotBeWrittenIsReportedAndTheDialogCloses) {
     click("Button1");
     EXPECT_FALSE(dialog.isVisible());
     ASSERT_EQ(messages.errors.size(), 1u);
-    EXPECT_EQ(messages.errors[0], "Impossible d'écrire le fichier " + chosenFile.toStdString());
+    EXPECT_EQ(messages.errors[0], "Impossible d'écrire le fichier « " + chosenFile.toStdString() +
+                                      " » : le dossier n'existe pas.");
     EXPECT_FALSE(QFile::exists(chosenFile));
 }
 

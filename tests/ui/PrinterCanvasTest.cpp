@@ -294,14 +294,15 @@ TEST(PrinterCanvasPdf, WritePdfPageReportsAnUnwritablePlace) {
     QTemporaryDir dir;
     const Simulation sim = printing::titrationOfAceticAcid();
     const QString good = dir.filePath("titration.pdf");
-    EXPECT_EQ(writePdfPage(sim, PrintSettings{}, good.toStdString()), "");
+    EXPECT_EQ(writePdfPage(sim, PrintSettings{}, good.toStdString()).error, "");
     const printing::PdfFacts pdf = printing::readPdf(good);
     EXPECT_EQ(pdf.header, "%PDF-");
     EXPECT_EQ(pdf.pages, 1);
 
     const QString bad = dir.filePath("missing/folder/titration.pdf");
-    const std::string error = writePdfPage(sim, PrintSettings{}, bad.toStdString());
-    EXPECT_EQ(error, "Impossible d'écrire le fichier " + bad.toStdString());
+    const std::string error = writePdfPage(sim, PrintSettings{}, bad.toStdString()).error;
+    EXPECT_EQ(error, "Impossible d'écrire le fichier « " + bad.toStdString() +
+                         " » : le dossier n'existe pas.");
     EXPECT_FALSE(QFile::exists(bad));
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/page/PointStyles.h"
 #include "core/panel/Simulation.h"
+#include "core/texts/FileTexts.h"
 #include "ui/qt/ChartOverlays.h"
 #include "ui/qt/ChartView.h"
 
@@ -9,7 +10,6 @@
 #include <QChart>
 #include <QCoreApplication>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace titralab {
@@ -54,18 +54,29 @@ QImage chartImage(QChartView& view, int width) {
     return image;
 }
 
-std::string writeChartPng(QChartView& view, const QString& path, int width) {
-    const QImage image = chartImage(view, width);
-    if (image.isNull()) return cannotWrite(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG")) {
-        file.cancelWriting();
-        return cannotWrite(path);
-    }
-    return file.commit() ? std::string() : cannotWrite(path);
+namespace {
+
+WholeFileResult writeBytes(const QString& path, const QByteArray& bytes, Language language) {
+    const std::string name = path.toStdString();
+    WholeFileResult written = writeWholeFile(
+        name, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+        language);
+    if (!written.ok()) written.error = texts::cannotWriteFile(name, written.error, language);
+    return written;
 }
 
-std::string writeChartSvg(QChartView& view, const QString& path) {
+} // namespace
+
+WholeFileResult writeChartPng(QChartView& view, const QString& path, int width, Language language) {
+    const QImage image = chartImage(view, width);
+    if (image.isNull()) return {cannotWrite(path), {}};
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) return {cannotWrite(path), {}};
+    return writeBytes(path, buffer.data(), language);
+}
+
+WholeFileResult writeChartSvg(QChartView& view, const QString& path, Language language) {
     settle();
     const QRect source = view.viewport()->rect();
     QBuffer buffer;
@@ -80,12 +91,7 @@ std::string writeChartSvg(QChartView& view, const QString& path) {
         p.setRenderHint(QPainter::Antialiasing);
         view.render(&p, QRectF(QPointF(0, 0), source.size()), source);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.size()) {
-        file.cancelWriting();
-        return cannotWrite(path);
-    }
-    return file.commit() ? std::string() : cannotWrite(path);
+    return writeBytes(path, buffer.data(), language);
 }
 
 void drawSimulation(ChartView& chart, const Simulation& sim) {
@@ -104,8 +110,8 @@ void drawSimulation(ChartView& chart, const Simulation& sim) {
     chart.setMarker(screenMarkerFor(sim.currentPointStyle));
 }
 
-std::string writeSimulationPicture(const Simulation& sim, const std::string& path, bool svg,
-                                   int pngWidth, int width, int height) {
+WholeFileResult writeSimulationPicture(const Simulation& sim, const std::string& path, bool svg,
+                                       int pngWidth, int width, int height) {
     ChartView chart;
     chart.setAttribute(Qt::WA_DontShowOnScreen);
     chart.resize(width, height);
@@ -113,7 +119,8 @@ std::string writeSimulationPicture(const Simulation& sim, const std::string& pat
     chart.show(); // laid out at its size, on no screen
     QCoreApplication::processEvents();
     const QString file = QString::fromStdString(path);
-    return svg ? writeChartSvg(chart, file) : writeChartPng(chart, file, pngWidth);
+    return svg ? writeChartSvg(chart, file, sim.language)
+               : writeChartPng(chart, file, pngWidth, sim.language);
 }
 
 } // namespace titralab

@@ -1,12 +1,15 @@
 #include "ui/qt/PdfPage.h"
 
 #include "core/page/PrintedPage.h"
+#include "core/panel/Simulation.h"
+#include "core/system/WholeFile.h"
+#include "core/texts/FileTexts.h"
 #include "ui/qt/PrinterCanvas.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <exception>
 
@@ -17,21 +20,20 @@ QPageLayout defaultPdfPageLayout() {
                        QPageLayout::Millimeter);
 }
 
-std::string writePdfPage(const Simulation& sim, const PrintSettings& settings,
-                         const std::string& path, const QPageLayout& layout, int dpi) {
+WholeFileResult writePdfPage(const Simulation& sim, const PrintSettings& settings,
+                             const std::string& path, const QPageLayout& layout, int dpi) {
     const QString fileName = QString::fromStdString(path);
     const std::string cannotWrite =
         (QCoreApplication::translate("titralab::PdfPage", "Impossible d'écrire le fichier ") +
          fileName)
             .toStdString();
-    // Written beside the target and renamed over it once complete: a failure leaves any
-    // earlier file as it was.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) return cannotWrite;
-
+    // The page is made in memory, then written whole: a failure leaves any earlier file as
+    // it was.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     std::string failure;
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setResolution(dpi);
         writer.setPageLayout(layout);
         PrinterCanvas canvas(&writer);
@@ -48,12 +50,13 @@ std::string writePdfPage(const Simulation& sim, const PrintSettings& settings,
                           .arg(QString::fromStdString(cannotWrite), canvas.error())
                           .toStdString();
     }
-    if (!failure.empty()) {
-        file.cancelWriting();
-        return failure;
-    }
-    if (!file.commit()) return cannotWrite;
-    return {};
+    if (!failure.empty()) return {failure, {}};
+    const QByteArray& bytes = buffer.data();
+    WholeFileResult written = writeWholeFile(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+        sim.language);
+    if (!written.ok()) written.error = texts::cannotWriteFile(path, written.error, sim.language);
+    return written;
 }
 
 } // namespace titralab

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/page/PrintSettings.h"
+#include "core/system/WholeFile.h"
 
 #include <QPageLayout>
 
@@ -18,11 +19,11 @@ inline constexpr int kPdfResolution = 600;
 QPageLayout defaultPdfPageLayout();
 
 // Prints the page of `sim` with `settings` into a one-page PDF at `path` (UTF-8), `dpi` dots
-// per inch on `layout`. The file is replaced only once the page is complete. Returns an empty
-// text on success, else the reason, in French, for the user.
-std::string writePdfPage(const Simulation& sim, const PrintSettings& settings,
-                         const std::string& path,
-                         const QPageLayout& layout = defaultPdfPageLayout(),
-                         int dpi = kPdfResolution);
+// per inch on `layout`. The file is replaced only once the page is complete. Returns the reason
+// for the user when it was not, and a notice when `path` was a link.
+WholeFileResult writePdfPage(const Simulation& sim, const PrintSettings& settings,
+                             const std::string& path,
+                             const QPageLayout& layout = defaultPdfPageLayout(),
+                             int dpi = kPdfResolution);
 
 } // namespace titralab

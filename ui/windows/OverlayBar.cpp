@@ -147,19 +147,22 @@ void OverlayBar::saveImage() {
     const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) ||
                      (filter.contains(QStringLiteral("svg")) &&
                       !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive));
-    std::string failure;
+    WholeFileResult written;
     if (svg) {
-        failure = writeChartSvg(*m_chart, path);
+        written = writeChartSvg(*m_chart, path, m_sim.language);
     } else {
         bool ok = false;
         const int width = QInputDialog::getInt(this, text(m_sim.language, texts::kImageWidthTitle),
                                                text(m_sim.language, texts::kImageWidthLabel),
                                                m_chart->viewport()->width(), 100, 10000, 100, &ok);
         if (!ok) return;
-        failure = writeChartPng(*m_chart, path, width);
+        written = writeChartPng(*m_chart, path, width, m_sim.language);
     }
-    if (!failure.empty())
-        m_notifier.error(text(m_sim.language, texts::kImageNotWritten).toStdString() + failure);
+    if (!written.ok())
+        m_notifier.error(text(m_sim.language, texts::kImageNotWritten).toStdString() +
+                         written.error);
+    else if (!written.notice.empty())
+        m_notifier.inform(written.notice);
 }
 
 void OverlayBar::copyImage() {

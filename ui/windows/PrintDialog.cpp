@@ -92,12 +92,13 @@ PrintOutcome printSimulationPage(const Simulation& sim, const PrintSettings& set
     QString path = printer.outputFileName();
     if (path.isEmpty() && choosePdfFile) path = choosePdfFile();
     if (path.isEmpty()) return PrintOutcome::Cancelled;
-    const std::string failure =
+    const WholeFileResult written =
         writePdfPage(sim, settings, path.toStdString(), printer.pageLayout(), kPdfResolution);
-    if (!failure.empty()) {
-        notifier.error(failure);
+    if (!written.ok()) {
+        notifier.error(written.error);
         return PrintOutcome::Failed;
     }
+    if (!written.notice.empty()) notifier.inform(written.notice);
     return PrintOutcome::Printed;
 }
 

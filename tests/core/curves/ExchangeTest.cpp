@@ -292,20 +292,62 @@ TEST_F(ExportFiles, AFailedWriteReportsAndChangesNothing) {
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.empty());
     EXPECT_EQ(sim.exportCounter, 0);
+}
 
-    // A file that cannot be written (its temporary name is taken by a folder): the good file
-    // of an earlier copy stays as it was.
-    ASSERT_TRUE(ExportSimulation(sim, folder.string()).ok);
-    const std::string good = contentOf(folder / "NumVg1.Txt");
-    fs::create_directory(folder / "NumVg1.Xls.part");
-    sim.exportCounter = 0; // the next copy would overwrite NumVg1
-    sim.exportText = "changed";
-    r = ExportSimulation(sim, folder.string());
-    EXPECT_FALSE(r.ok);
-    EXPECT_FALSE(r.error.empty());
-    EXPECT_EQ(sim.exportCounter, 0);
-    EXPECT_EQ(contentOf(folder / "NumVg1.Txt"), good);
-    EXPECT_FALSE(fs::exists(folder / "NumVg1.Txt.part"));
+// A new session starts its count at 0: its copies go on after the highest number already in
+// the folder, never over an earlier session's files.
+TEST_F(ExportFiles, ANewSessionGoesOnAfterTheCopiesInTheFolder) {
+    struct Case {
+        const char* label;
+        std::vector<const char*> present; // ordinary files; a name ending in '/' is a folder
+        int counter;                      // the session's own count
+        bool comma;
+        const char* expected;
+    } cases[] = {
+        {"an empty folder", {}, 0, true, "NumVg1"},
+        {"an earlier session's first copy",
+         {"NumVg1.Txt", "NumVg1.Xls", "NumVg1.xlsx"},
+         0,
+         true,
+         "NumVg2"},
+        {"only a workbook left", {"NumVg3.xlsx"}, 0, true, "NumVg4"},
+        {"numbers compared as numbers", {"NumVg9.Txt", "NumVg10.Xls"}, 0, true, "NumVg11"},
+        {"names in capitals", {"NumVg12.TXT"}, 0, true, "NumVg13"},
+        {"the session further on", {"NumVg2.Txt"}, 5, true, "NumVg6"},
+        {"the other separator's files", {"NumPt4.Txt"}, 0, true, "NumVg1"},
+        {"points", {"NumPt4.Txt", "NumVg8.Txt"}, 0, false, "NumPt5"},
+        {"other names",
+         {"NumVg.Txt", "NumVgx.Txt", "NumVg7.Txt.bak", "NumVg7.csv"},
+         0,
+         true,
+         "NumVg1"},
+        {"a folder holds no copy", {"NumVg5.Txt/"}, 0, true, "NumVg1"},
+    };
+    Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
+    refresh(sim);
+    for (const Case& c : cases) {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        for (const char* name : c.present) {
+            const std::string n(name);
+            if (n.back() == '/')
+                fs::create_directory(folder / n.substr(0, n.size() - 1));
+            else
+                std::ofstream(folder / n) << "earlier " << n;
+        }
+        sim.exportCounter = c.counter;
+        sim.decimalComma = c.comma;
+        const ExportResult r = ExportSimulation(sim, folder.string());
+        ASSERT_TRUE(r.ok) << c.label << ": " << r.error;
+        EXPECT_EQ(r.txtPath, (folder / (std::string(c.expected) + ".Txt")).string()) << c.label;
+        EXPECT_EQ(contentOf(folder / (std::string(c.expected) + ".Xls")), sim.exportText + "\r\n")
+            << c.label;
+        for (const char* name : c.present) {
+            if (std::string(name).back() != '/') {
+                EXPECT_EQ(contentOf(folder / name), std::string("earlier ") + name) << c.label;
+            }
+        }
+    }
 }
 
 } // namespace

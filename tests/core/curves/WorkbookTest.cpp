@@ -2,6 +2,7 @@
 #include "SimulationFixtures.h"
 #include "WorkbookReader.h"
 #include "core/curves/CopyExport.h"
+#include "tests/core/system/WriterFaults.h"
 
 #include <gtest/gtest.h>
 
@@ -158,8 +159,8 @@ TEST_F(Workbook, BaseConstantsAreThePKaOfTheCouples) {
     }
 }
 
-// The two text files stay as they were when the workbook cannot be written, and the copy says
-// so; an earlier workbook of the same number stays whole.
+// The two text files stay written when the workbook cannot be, and the copy says so; the
+// earlier copy stays whole.
 TEST_F(Workbook, AFailedWorkbookLeavesTheTextFilesAndSaysSo) {
     Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
     refresh(sim);
@@ -167,27 +168,29 @@ TEST_F(Workbook, AFailedWorkbookLeavesTheTextFilesAndSaysSo) {
     ASSERT_TRUE(first.ok);
     EXPECT_TRUE(first.workbookError.empty()) << first.workbookError;
     EXPECT_EQ(first.xlsxPath, (folder / "NumVg1.xlsx").string());
-    const std::string good = contentOf(folder / "NumVg1.xlsx");
-    ASSERT_FALSE(good.empty());
+    const auto earlier = titralab::testing::pictureOf(folder);
+    ASSERT_FALSE(contentOf(folder / "NumVg1.xlsx").empty());
 
-    // The temporary name is taken by a folder that cannot be removed.
-    fs::create_directories(folder / "NumVg1.xlsx.part" / "taken");
-    sim.exportCounter = 0;
+    // The next workbook's name is taken by a folder, which holds no copy.
+    fs::create_directories(folder / "NumVg2.xlsx" / "taken");
+    sim.exportCounter = 0;       // a new session
     sim.graph.checked[0] = true; // another table
     RecordingNotifier notes;
     const CopyOutcome copy = CopySimulation(sim, notes, folder.string());
     EXPECT_TRUE(copy.ok);
     EXPECT_EQ(copy.clipboardText, sim.exportText);
-    EXPECT_EQ(contentOf(folder / "NumVg1.Txt"), sim.exportText + "\r\n");
-    EXPECT_EQ(contentOf(folder / "NumVg1.Xls"), sim.exportText + "\r\n");
-    EXPECT_EQ(sim.exportCounter, 1);
+    EXPECT_EQ(contentOf(folder / "NumVg2.Txt"), sim.exportText + "\r\n");
+    EXPECT_EQ(contentOf(folder / "NumVg2.Xls"), sim.exportText + "\r\n");
+    EXPECT_EQ(sim.exportCounter, 2);
     EXPECT_TRUE(copy.files.xlsxPath.empty());
     ASSERT_EQ(notes.errors.size(), 1u);
     EXPECT_EQ(notes.errors[0], copy.files.workbookError);
     EXPECT_EQ(notes.errors[0], "Les fichiers texte de la copie sont écrits, mais le classeur "
-                               "NumVg1.xlsx n'a pas pu être écrit : impossible de créer le "
-                               "fichier.");
-    EXPECT_EQ(contentOf(folder / "NumVg1.xlsx"), good);
+                               "NumVg2.xlsx n'a pas pu être écrit : ce nom est celui d'un "
+                               "dossier.");
+    for (const auto& [name, what] : earlier)
+        EXPECT_EQ(titralab::testing::pictureOf(folder).at(name), what) << name;
+    EXPECT_TRUE(fs::exists(folder / "NumVg2.xlsx" / "taken"));
 }
 
 } // namespace

@@ -196,7 +196,7 @@ TEST(StudyFile, FilesAreReadWithinBoundsAndRefusalsNameTheFile) {
          "Impossible d'ouvrir l'étude « enorme.titralab » : le fichier est trop gros"},
         {"missing", missing,
          "Impossible d'ouvrir l'étude « absente.titralab » : le fichier ne peut"},
-        {"a folder", huge.parent_path(), "ne peut pas être lu"},
+        {"a folder", huge.parent_path(), "pas un fichier ordinaire"},
     };
     for (const Case& c : cases) {
         const StudyOpening o = openStudyFile(c.path.string(), Language::French);
