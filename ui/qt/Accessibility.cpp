@@ -1,5 +1,6 @@
 #include "ui/qt/Accessibility.h"
 
+#include <QAccessible>
 #include <QDockWidget>
 #include <QHash>
 #include <QToolBar>
@@ -43,6 +44,18 @@ void apply(QWidget* window, const a11y::ControlTexts& texts) {
         if (w->accessibleName() != name) w->setAccessibleName(name);
         if (w->accessibleDescription() != description) w->setAccessibleDescription(description);
     }
+}
+
+void announce(QWidget* widget, const QString& name, const QString& message) {
+    if (!widget) return;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (widget->accessibleName() != name) widget->setAccessibleName(name);
+    QAccessibleAnnouncementEvent event(widget, message);
+    event.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
+    QAccessible::updateAccessibility(&event);
+#else
+    widget->setAccessibleName(name + QStringLiteral(", ") + message);
+#endif
 }
 
 } // namespace titralab::accessibility

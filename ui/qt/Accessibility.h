@@ -5,6 +5,7 @@
 
 #include <QList>
 
+class QString;
 class QWidget;
 
 namespace titralab::accessibility {
@@ -16,5 +17,10 @@ QList<QWidget*> controlsOf(const QWidget* window);
 // Gives each control of `window` named in `texts` its accessible name and description; a
 // control that already carries them is left alone, so that no change is announced twice.
 void apply(QWidget* window, const a11y::ControlTexts& texts);
+
+// Tells assistive technology, politely (after what it is saying), that `widget` now shows
+// `message`, without moving the focus. Where the toolkit has no announcement, the widget's
+// accessible name becomes "`name`, `message`", a change screen readers speak.
+void announce(QWidget* widget, const QString& name, const QString& message);
 
 } // namespace titralab::accessibility
