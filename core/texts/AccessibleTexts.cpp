@@ -104,7 +104,6 @@ std::string curveOf(const Simulation& sim, int series) {
     }
 }
 
-
 // The chosen colour indicator, or nullptr.
 const ColourIndicator* chosenIndicator(const Simulation& sim) {
     const int k = sim.reading.options.indicator;
@@ -126,8 +125,7 @@ std::string indicatorWithRange(const ColourIndicator& i, const Simulation& sim) 
     const char separator = sim.decimalComma ? ',' : '.';
     const Language l = sim.language;
     return std::string(i.name.in(l)) + say(l, ", virage de ", ", changing colour from pH ") +
-           oneDecimal(i.low, separator) + say(l, " à ", " to ") +
-           oneDecimal(i.high, separator);
+           oneDecimal(i.low, separator) + say(l, " à ", " to ") + oneDecimal(i.high, separator);
 }
 
 // The kind of a remarkable point spelled out, with its number.
@@ -163,8 +161,7 @@ std::string readingsDescription(const Simulation& sim) {
     for (const OverlayCurve& c : sim.overlays.curves) (c.family ? family : frozen).push_back(&c);
     auto list = [](const std::vector<const OverlayCurve*>& curves) {
         std::string out;
-        for (std::size_t i = 0; i < curves.size(); ++i)
-            out += (i ? ", " : "") + curves[i]->label;
+        for (std::size_t i = 0; i < curves.size(); ++i) out += (i ? ", " : "") + curves[i]->label;
         return out;
     };
     if (!frozen.empty())

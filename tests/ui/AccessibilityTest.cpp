@@ -253,27 +253,33 @@ TEST(GraphWindowAccessibility, TabGoesFromTheChartToTheButtonsThenTheReadings) {
          Study::TitrationVsVolume,
          30,
          30,
-         {"Chart1",           "Edit1",           "CheckBox1",
-          "CheckBox2",        "CheckBox3",       "CheckBox4",
-          "CheckBox5",        "CheckBox10",      "CheckBox8",
-          "CheckBox9",        "Button1",         "Button2",
-          "Button3",          "EquivalencesBox", "DerivativeBox",
-          "LegendBox",        "IndicatorChoice", "ReadingResults",
-          "ParticularPoint",
-          "BoutonFiger",      "BoutonFamille",   "BoutonEnregistrerImage",
+         {"Chart1",           "Edit1",
+          "CheckBox1",        "CheckBox2",
+          "CheckBox3",        "CheckBox4",
+          "CheckBox5",        "CheckBox10",
+          "CheckBox8",        "CheckBox9",
+          "Button1",          "Button2",
+          "Button3",          "EquivalencesBox",
+          "DerivativeBox",    "LegendBox",
+          "IndicatorChoice",  "ReadingResults",
+          "ParticularPoint",  "BoutonFiger",
+          "BoutonFamille",    "BoutonEnregistrerImage",
           "BoutonCopierImage"}},
         {"two monoacids",
          Study::TwoMonoTitration,
          17,
          5,
-         {"Chart1",           "Edit1",           "CheckBox1",
-          "CheckBox2",        "CheckBox3",       "CheckBox6",
-          "CheckBox7",        "CheckBox10",      "CheckBox8",
-          "CheckBox9",        "Button1",         "Button2",
-          "Button3",          "EquivalencesBox", "DerivativeBox",
-          "LegendBox",        "IndicatorChoice", "ReadingResults",
-          "ParticularPoint",
-          "BoutonFiger",      "BoutonFamille",   "BoutonEnregistrerImage",
+         {"Chart1",           "Edit1",
+          "CheckBox1",        "CheckBox2",
+          "CheckBox3",        "CheckBox6",
+          "CheckBox7",        "CheckBox10",
+          "CheckBox8",        "CheckBox9",
+          "Button1",          "Button2",
+          "Button3",          "EquivalencesBox",
+          "DerivativeBox",    "LegendBox",
+          "IndicatorChoice",  "ReadingResults",
+          "ParticularPoint",  "BoutonFiger",
+          "BoutonFamille",    "BoutonEnregistrerImage",
           "BoutonCopierImage"}},
     };
     for (const Case& c : cases) {
@@ -560,8 +566,7 @@ TEST(ReadingsAccessibility, TheEquivalenceIsReadRowByRowTheChartSaysItAndItIsAnn
         choice->menu()->actions().at(10)->trigger(); // phénolphtaléine, after "(aucun)"
         EXPECT_TRUE(spokenName(choice).contains(QString::fromUtf8("phénolphtaléine")))
             << spokenName(choice).toStdString();
-        EXPECT_TRUE(announcedBy(readings)
-                        .contains(QString::fromUtf8("phénolphtaléine : ")))
+        EXPECT_TRUE(announcedBy(readings).contains(QString::fromUtf8("phénolphtaléine : ")))
             << c.label;
         EXPECT_TRUE(chartDescriptionOf(g).contains(QString::fromUtf8("phénolphtaléine, virage")))
             << c.label;
@@ -583,7 +588,9 @@ TEST(ChartAccessibility, TheDescriptionSaysTheDerivativeAndTheKeptCurves) {
         {"frozen curve", [](GraphFixture& g) { g.window->overlayBar()->freeze(); },
          "Courbe gardée : "},
         {"family",
-         [](GraphFixture& g) { g.window->overlayBar()->drawFamily(4, {4.75, 6, 8}); },
+         [](GraphFixture& g) {
+             g.window->overlayBar()->drawFamily(4, {4.75, 6, 8});
+         },
          "Famille de courbes"},
     };
     for (const Case& c : cases) {
@@ -601,7 +608,8 @@ TEST(ChartAccessibility, TheKeyboardCursorAnnouncesItsPoint) {
         Study study;
         std::vector<Qt::Key> keys;
     } cases[] = {
-        {"titration, three steps right", Study::TitrationVsVolume,
+        {"titration, three steps right",
+         Study::TitrationVsVolume,
          {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}},
         {"titration, end", Study::TitrationVsVolume, {Qt::Key_End}},
         {"species, end then left", Study::SpeciesVsPH, {Qt::Key_End, Qt::Key_Left}},
@@ -617,7 +625,8 @@ TEST(ChartAccessibility, TheKeyboardCursorAnnouncesItsPoint) {
             const double v = g.window->cursorVolume();
             const std::optional<ExactPoint> p = exactPointAt(g.sim, v);
             ASSERT_TRUE(p.has_value()) << c.label;
-            EXPECT_TRUE(heard.endsWith("v = " + twoDecimals(v) + " mL ; pH = " + twoDecimals(p->pH)))
+            EXPECT_TRUE(
+                heard.endsWith("v = " + twoDecimals(v) + " mL ; pH = " + twoDecimals(p->pH)))
                 << c.label << ": " << heard.toStdString();
         } else {
             // The values the status bar shows, out of the focus.
@@ -656,10 +665,10 @@ TEST(GraphWindowKeyboard, EnterPressesTheFocusedButton) {
         QTest::keyClick(button, Qt::Key_Return);
         QApplication::processEvents();
         const std::string what = c.button;
-        const bool acted = what == "Button1"         ? printed == 1
-                           : what == "Button3"       ? copied == 1
-                           : what == "BoutonFiger"   ? g.sim.overlays.curves.size() == 1
-                                                     : menuShown;
+        const bool acted = what == "Button1"       ? printed == 1
+                           : what == "Button3"     ? copied == 1
+                           : what == "BoutonFiger" ? g.sim.overlays.curves.size() == 1
+                                                   : menuShown;
         EXPECT_TRUE(acted) << c.label;
     }
 }

@@ -84,8 +84,8 @@ TEST(ScreenFitWindows, TheGraphWindowWithItsReadingsFitsBesideTheMainWindow) {
     const QSize g = smallest(graph.window.get());
     const QSize m = smallest(main.window.get());
     for (const Case& c : cases) {
-        EXPECT_LE(g.width() + m.width(), c.area.width()) << c.label << ": " << g.width() << " + "
-                                                          << m.width();
+        EXPECT_LE(g.width() + m.width(), c.area.width())
+            << c.label << ": " << g.width() << " + " << m.width();
         EXPECT_LE(g.height(), c.area.height()) << c.label;
         graph.window->resize(c.area);
         QApplication::processEvents();

@@ -358,7 +358,8 @@ TEST(MessageBoxes, AreTitledWithWhatTheyReportAndTheWindowItConcerns) {
          QString::fromUtf8("Message — Dosage d'un monoacide")},
         {"a window without title", &untitled, true,
          QString::fromUtf8("Erreur — ") + QApplication::applicationName()},
-        {"no window", nullptr, true, QString::fromUtf8("Erreur — ") + QApplication::applicationName()},
+        {"no window", nullptr, true,
+         QString::fromUtf8("Erreur — ") + QApplication::applicationName()},
     };
     for (const Case& c : cases)
         EXPECT_EQ(titralab::messageBoxTitle(c.owner, c.error), c.title) << c.label;

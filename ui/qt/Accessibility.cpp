@@ -50,7 +50,8 @@ void apply(QWidget* window, const a11y::ControlTexts& texts) {
 void announce(QWidget* widget, const QString& name, const QString& message) {
     // The change of name is the event screen readers speak for the object in focus and read
     // again when they come back to it; it interrupts nothing.
-    if (widget) widget->setAccessibleName(message.isEmpty() ? name : name + QStringLiteral(", ") + message);
+    if (widget)
+        widget->setAccessibleName(message.isEmpty() ? name : name + QStringLiteral(", ") + message);
 }
 
 } // namespace titralab::accessibility

@@ -18,8 +18,8 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -307,9 +307,9 @@ int GraphWindow::showModal() {
             frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
                              outer.right() - inner.right(), outer.bottom() - inner.bottom());
         }
-        const desktop::Rect client = desktop::clientInside(
-            {area.x(), area.y(), area.width(), area.height()},
-            {frame.left(), frame.top(), frame.right(), frame.bottom()});
+        const desktop::Rect client =
+            desktop::clientInside({area.x(), area.y(), area.width(), area.height()},
+                                  {frame.left(), frame.top(), frame.right(), frame.bottom()});
         setGeometry(client.left, client.top, client.width, client.height);
     }
     setWindowState(windowState() | Qt::WindowMaximized);

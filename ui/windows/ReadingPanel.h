@@ -52,7 +52,7 @@ class ReadingPanel : public QWidget {
     QCheckBox* m_derivative{nullptr};
     QCheckBox* m_legend{nullptr};
     QPushButton* m_indicator{nullptr}; // the indicator choice, a button with a menu
-    QListWidget* m_results{nullptr}; // one row per remarkable point, focusable, read only
+    QListWidget* m_results{nullptr};   // one row per remarkable point, focusable, read only
     QLineEdit* m_particular{nullptr};
     QLabel* m_particularResult{nullptr};
     QLabel* m_particularUnit{nullptr};
