@@ -13,4 +13,14 @@ Rect fitOnScreen(const Rect& window, const Rect& area) {
     return r;
 }
 
+Rect clientInside(const Rect& area, const FrameMargins& frame) {
+    // A frame is never negative nor larger than the area.
+    const int left = std::clamp(frame.left, 0, area.width),
+              top = std::clamp(frame.top, 0, area.height);
+    const int right = std::clamp(frame.right, 0, area.width),
+              bottom = std::clamp(frame.bottom, 0, area.height);
+    return {area.left + left, area.top + top, std::max(1, area.width - left - right),
+            std::max(1, area.height - top - bottom)};
+}
+
 } // namespace titralab::desktop

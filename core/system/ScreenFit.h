@@ -10,4 +10,16 @@ namespace titralab::desktop {
 // wholly inside. Pixels of the area's own coordinates.
 Rect fitOnScreen(const Rect& window, const Rect& area);
 
+// The thickness of a window's frame on each side (title bar at the top), pixels.
+struct FrameMargins {
+    int left{};
+    int top{};
+    int right{};
+    int bottom{};
+};
+
+// The client rectangle of a window whose frame fills `area`: the area less the frame, never
+// smaller than one pixel.
+Rect clientInside(const Rect& area, const FrameMargins& frame);
+
 } // namespace titralab::desktop

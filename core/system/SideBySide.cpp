@@ -4,11 +4,13 @@
 
 namespace titralab::desktop {
 
-SideBySide besideMainWindow(const Rect& screen, const Rect& main, int graphMinimum) {
+SideBySide besideMainWindow(const Rect& screen, const Rect& main, int graphMinimum,
+                            int mainMinimum) {
     SideBySide out;
     out.main = main;
     const int minimumGraph = std::min(screen.width, std::max(screen.width / 2, graphMinimum));
-    const int mainWidth = std::min(main.width, screen.width - minimumGraph);
+    const int mainWidth = std::max(std::min(main.width, screen.width - minimumGraph),
+                                   std::min({mainMinimum, main.width, screen.width}));
     out.main.width = mainWidth;
     int right = screen.left + screen.width;
     // The main window stays where it is when the graph window finds room on its right.

@@ -11,9 +11,12 @@ struct SideBySide {
 };
 
 // `screen`: the available area; `main`: the main window's frame; `graphMinimum`: the graph
-// window's least width. The graph window takes what the main window leaves on its right, at
-// least half the screen and its least width (the main window moves to the left edge, and
-// narrows if it must, when that is needed), never more than the screen.
-SideBySide besideMainWindow(const Rect& screen, const Rect& main, int graphMinimum = 0);
+// window's least width; `mainMinimum`: the main window's. The graph window takes what the main
+// window leaves on its right, at least half the screen and its least width (the main window
+// moves to the left edge, and narrows if it must, when that is needed), never more than the
+// screen. The main window never narrows below its least width: the two never overlap, the
+// graph window taking less than it wished when the screen has no more.
+SideBySide besideMainWindow(const Rect& screen, const Rect& main, int graphMinimum = 0,
+                            int mainMinimum = 0);
 
 } // namespace titralab::desktop

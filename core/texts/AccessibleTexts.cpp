@@ -1,6 +1,8 @@
 #include "core/texts/AccessibleTexts.h"
 
+#include "core/chemistry/Indicators.h"
 #include "core/chemistry/Mixture.h"
+#include "core/curves/ChartReading.h"
 #include "core/curves/CopyExport.h"
 #include "core/curves/Readout.h"
 #include "core/numbers/NumberFormat.h"
@@ -8,9 +10,11 @@
 #include "core/page/PrintSettings.h"
 #include "core/texts/InputTexts.h"
 #include "core/texts/Messages.h"
+#include "core/texts/ReadingTexts.h"
 #include "core/texts/WindowTexts.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -100,6 +104,76 @@ std::string curveOf(const Simulation& sim, int series) {
     }
 }
 
+// The chosen colour indicator, or nullptr.
+const ColourIndicator* chosenIndicator(const Simulation& sim) {
+    const int k = sim.reading.options.indicator;
+    return k >= 0 && k < static_cast<int>(colourIndicators().size()) ? &colourIndicators()[k]
+                                                                     : nullptr;
+}
+
+// A pH to one decimal, with the chosen separator.
+std::string oneDecimal(double x, char separator) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, 1);
+    std::string text(buffer, end.ptr);
+    std::replace(text.begin(), text.end(), '.', separator);
+    return text;
+}
+
+// "phénolphtaléine, de 8,2 à 10,0": an indicator and its transition range, in pH.
+std::string indicatorWithRange(const ColourIndicator& i, const Simulation& sim) {
+    const char separator = sim.decimalComma ? ',' : '.';
+    const Language l = sim.language;
+    return std::string(i.name.in(l)) + say(l, ", virage de ", ", changing colour from pH ") +
+           oneDecimal(i.low, separator) + say(l, " à ", " to ") + oneDecimal(i.high, separator);
+}
+
+// The kind of a remarkable point spelled out, with its number.
+std::string spelledPoint(PointKind kind, int number, Language l) {
+    const std::string kindName =
+        kind == PointKind::Equivalence  ? say(l, "Équivalence ", "Equivalence ")
+        : kind == PointKind::Inflection ? say(l, "Point d'inflexion ", "Inflection point ")
+                                        : say(l, "Demi-équivalence ", "Half-equivalence ");
+    return kindName + std::to_string(number);
+}
+
+// What the readings add to the chart: the remarkable points, the derivative, the indicator,
+// the kept curves; each sentence ends with ". ".
+std::string readingsDescription(const Simulation& sim) {
+    const Language l = sim.language;
+    std::string text;
+    const ReadingOptions& o = sim.reading.options;
+    const bool titration = titrationOf(sim.state.study).has_value();
+    const ColourIndicator* indicator = titration ? chosenIndicator(sim) : nullptr;
+    if (titration && (o.equivalences || indicator) && !sim.reading.points.empty()) {
+        text += say(l, "Points remarquables : ", "Key points: ");
+        const std::vector<std::string> rows = spokenReadings(sim);
+        for (std::size_t i = 0; i < rows.size(); ++i) text += (i ? " ; " : "") + rows[i];
+        text += ". ";
+    }
+    if (titration && o.derivative && !sim.reading.derivative.empty())
+        text += say(l, "La dérivée dpH/dV est tracée sur l'axe de droite. ",
+                    "The derivative dpH/dV is drawn on the right-hand axis. ");
+    if (indicator)
+        text += say(l, "Indicateur coloré : ", "Colour indicator: ") +
+                indicatorWithRange(*indicator, sim) + ". ";
+    std::vector<const OverlayCurve*> frozen, family;
+    for (const OverlayCurve& c : sim.overlays.curves) (c.family ? family : frozen).push_back(&c);
+    auto list = [](const std::vector<const OverlayCurve*>& curves) {
+        std::string out;
+        for (std::size_t i = 0; i < curves.size(); ++i) out += (i ? ", " : "") + curves[i]->label;
+        return out;
+    };
+    if (!frozen.empty())
+        text += (frozen.size() > 1 ? say(l, "Courbes gardées : ", "Frozen curves: ")
+                                   : say(l, "Courbe gardée : ", "Frozen curve: ")) +
+                list(frozen) + ". ";
+    if (!family.empty())
+        text += say(l, "Famille de courbes, en plus de la courbe en cours : ",
+                    "Family of curves, besides the current one: ") +
+                list(family) + ". ";
+    return text;
+}
 } // namespace
 
 const ControlText* find(const ControlTexts& texts, std::string_view control) {
@@ -193,6 +267,13 @@ ControlTexts mainWindowTexts(BuretteSide side, Study study, Language l) {
                  say(l, "Mesures copiées d'un tableur, le pH d'abord (Ctrl+B)",
                      "Measurements copied from a spreadsheet, pH first (Ctrl+B)")});
     t.push_back({"Memo1", say(l, "Texte collé", "Pasted text"), ""});
+    // The two panels that can be dragged off the window.
+    t.push_back({"DockCommandes", say(l, "Commandes", "Commands"),
+                 say(l, "Voir, copier, imprimer et coller des mesures",
+                     "Show, copy, print and paste measurements")});
+    t.push_back({"DockBaseDeDonnees", say(l, "Base de données", "Database"),
+                 base ? say(l, "Choix de la base étudiée", "Choice of the base studied")
+                      : say(l, "Choix de l'acide étudié", "Choice of the acid studied")});
     return t;
 }
 
@@ -397,15 +478,59 @@ std::string chartDescription(const Simulation& sim) {
     text += drawn.size() > 1 ? say(l, "Courbes tracées : ", "Curves drawn: ")
                              : say(l, "Courbe tracée : ", "Curve drawn: ");
     for (std::size_t i = 0; i < drawn.size(); ++i) text += (i ? ", " : "") + drawn[i];
+    text += ". " + readingsDescription(sim);
     if (l == Language::English)
         return text +
-               ". With the keyboard, the left and right arrows move a cursor from point to "
+               "With the keyboard, the left and right arrows move a cursor from point to "
                "point along the " +
                curveOf(sim, main) + " curve; the Home and End keys take it to its ends.";
-    text += ". Au clavier, les flèches gauche et droite déplacent un curseur de point en point sur "
+    text += "Au clavier, les flèches gauche et droite déplacent un curseur de point en point sur "
             "la courbe " +
             curveOf(sim, main) + ", les touches Début et Fin le portent à ses extrémités.";
     return text;
+}
+
+std::vector<std::string> spokenReadings(const Simulation& sim) {
+    std::vector<std::string> rows = resultLines(sim);
+    // The results write the points in this order; each line starts with the point's label.
+    std::vector<std::pair<PointKind, int>> kinds;
+    for (const EquivalenceReading& p : sim.reading.points) {
+        kinds.emplace_back(PointKind::Half, p.number);
+        if (p.inflection) kinds.emplace_back(PointKind::Inflection, p.number);
+        kinds.emplace_back(PointKind::Equivalence, p.number);
+    }
+    for (std::size_t i = 0; i < rows.size() && i < kinds.size(); ++i) {
+        const std::string label = pointLabel(kinds[i].first, kinds[i].second, sim.language);
+        if (rows[i].compare(0, label.size(), label) == 0)
+            rows[i].replace(0, label.size(),
+                            spelledPoint(kinds[i].first, kinds[i].second, sim.language));
+    }
+    return rows;
+}
+
+std::string cursorPointText(const Simulation& sim, const ExactPoint* onCurve,
+                            const ReadoutPanels& panels) {
+    if (onCurve) {
+        // The text on the curve without its "Sur la courbe" lead.
+        const std::string text = onCurveText(sim, *onCurve);
+        const std::size_t v = text.find("v = ");
+        return v == std::string::npos ? text : text.substr(v);
+    }
+    std::string text;
+    for (const std::string& panel : panels) {
+        if (panel.empty()) continue;
+        if (!text.empty()) text += kSemicolon.in(sim.language);
+        text += panel;
+    }
+    return text;
+}
+
+std::string indicatorChoiceName(const Simulation& sim) {
+    const Language l = sim.language;
+    const ColourIndicator* indicator = chosenIndicator(sim);
+    return std::string(texts::kIndicatorName.in(l)) + kColon.in(l) +
+           (indicator ? indicatorWithRange(*indicator, sim)
+                      : std::string(texts::kNoIndicator.in(l)));
 }
 
 } // namespace titralab::a11y

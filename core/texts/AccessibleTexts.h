@@ -2,6 +2,8 @@
 #pragma once
 
 #include "core/chemistry/ChemicalState.h"
+#include "core/curves/ChartReading.h"
+#include "core/curves/Readout.h"
 #include "core/panel/Simulation.h"
 
 #include <string>
@@ -52,5 +54,19 @@ ControlTexts readerTexts(Language language);
 // no pH curve), the curves drawn, and the keys of the keyboard cursor; in the simulation's
 // language.
 std::string chartDescription(const Simulation& sim);
+
+// The readings of a titration as a screen reader says them: one row per line of the results,
+// in the same order, with the kind of point spelled out and its number ("Équivalence 1 : v =
+// 20,00 mL ; pH = 7,00 ; saut exploitable"), then the volume, the pH, the jump and the chosen
+// indicator's verdict as the results write them.
+std::vector<std::string> spokenReadings(const Simulation& sim);
+
+// What the chart says of its keyboard cursor's point: "v = 12,50 mL ; pH = 4,92" on the pH curve
+// of a titration (`onCurve`, the exact point there), else the readout's panels that say something.
+std::string cursorPointText(const Simulation& sim, const ExactPoint* onCurve,
+                            const ReadoutPanels& panels);
+
+// The accessible name of the indicator choice: what it is, then the indicator chosen.
+std::string indicatorChoiceName(const Simulation& sim);
 
 } // namespace titralab::a11y

@@ -50,5 +50,7 @@ inline constexpr Text kIndicatorName{"Indicateur coloré", "Colour indicator"};
 inline constexpr Text kParticularName{"Volume du point particulier, en mL",
                                       "Volume of the particular point, in mL"};
 inline constexpr Text kResultsName{"Points remarquables du dosage", "Key points of the titration"};
+// Told when the readings empty.
+inline constexpr Text kNoResults{"aucun point remarquable affiché", "no key point shown"};
 
 } // namespace titralab::texts

@@ -4,6 +4,7 @@
 #include "GraphFixture.h"
 #include "MainWindowFixture.h"
 
+#include "core/curves/ChartReading.h"
 #include "core/curves/Readout.h"
 #include "core/texts/AccessibleTexts.h"
 #include "core/texts/Messages.h"
@@ -14,10 +15,12 @@
 #include "ui/windows/FitDialog.h"
 #include "ui/windows/MixtureWindow.h"
 #include "ui/windows/PanelSliders.h"
+#include "ui/windows/OverlayBar.h"
 #include "ui/windows/PointStyleDialog.h"
 #include "ui/windows/PrintDialog.h"
 #include "ui/windows/SheetReaderWindow.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QDockWidget>
 #include <QGroupBox>
@@ -25,9 +28,12 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QSlider>
+#include <QMenu>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
 #include <functional>
 
 using namespace titralab;
@@ -521,25 +527,33 @@ TEST(GraphWindowAccessibility, TabGoesFromTheChartToTheButtonsThenTheReadings) {
          Study::TitrationVsVolume,
          30,
          30,
-         {"Chart1",           "Edit1",           "CheckBox1",
-          "CheckBox2",        "CheckBox3",       "CheckBox4",
-          "CheckBox5",        "CheckBox10",      "CheckBox8",
-          "CheckBox9",        "Button1",         "Button2",
-          "Button3",          "EquivalencesBox", "DerivativeBox",
-          "LegendBox",        "IndicatorChoice", "ParticularPoint",
-          "BoutonFiger",      "BoutonFamille",   "BoutonEnregistrerImage",
+         {"Chart1",           "Edit1",
+          "CheckBox1",        "CheckBox2",
+          "CheckBox3",        "CheckBox4",
+          "CheckBox5",        "CheckBox10",
+          "CheckBox8",        "CheckBox9",
+          "Button1",          "Button2",
+          "Button3",          "EquivalencesBox",
+          "DerivativeBox",    "LegendBox",
+          "IndicatorChoice",  "ReadingResults",
+          "ParticularPoint",  "BoutonFiger",
+          "BoutonFamille",    "BoutonEnregistrerImage",
           "BoutonCopierImage"}},
         {"two monoacids",
          Study::TwoMonoTitration,
          17,
          5,
-         {"Chart1",           "Edit1",           "CheckBox1",
-          "CheckBox2",        "CheckBox3",       "CheckBox6",
-          "CheckBox7",        "CheckBox10",      "CheckBox8",
-          "CheckBox9",        "Button1",         "Button2",
-          "Button3",          "EquivalencesBox", "DerivativeBox",
-          "LegendBox",        "IndicatorChoice", "ParticularPoint",
-          "BoutonFiger",      "BoutonFamille",   "BoutonEnregistrerImage",
+         {"Chart1",           "Edit1",
+          "CheckBox1",        "CheckBox2",
+          "CheckBox3",        "CheckBox6",
+          "CheckBox7",        "CheckBox10",
+          "CheckBox8",        "CheckBox9",
+          "Button1",          "Button2",
+          "Button3",          "EquivalencesBox",
+          "DerivativeBox",    "LegendBox",
+          "IndicatorChoice",  "ReadingResults",
+          "ParticularPoint",  "BoutonFiger",
+          "BoutonFamille",    "BoutonEnregistrerImage",
           "BoutonCopierImage"}},
     };
     for (const Case& c : cases) {
@@ -766,6 +780,182 @@ TEST(ChartAccessibility, TheDescriptionFollowsTheCurvesDrawn) {
     EXPECT_FALSE(face->text(QAccessible::Description).contains("H3O+"))
         << face->text(QAccessible::Description).toStdString();
     EXPECT_TRUE(startsWithSummary());
+}
+
+} // namespace
+
+namespace {
+
+// What a screen reader is told of a widget after a change: the name it reads again.
+QString announcedBy(QWidget* w) {
+    return spokenName(w);
+}
+
+// A value to two decimals with a comma, as the readings write volumes and pH.
+QString twoDecimals(double x) {
+    return QString::number(x, 'f', 2).replace('.', ',');
+}
+
+QString chartDescriptionOf(GraphFixture& g) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(g.chart());
+    return face ? face->text(QAccessible::Description) : QString();
+}
+
+struct ReadingsCase {
+    const char* label;
+    int entry;
+    BuretteSide side;
+};
+
+TEST(ReadingsAccessibility, TheEquivalenceIsReadRowByRowTheChartSaysItAndItIsAnnounced) {
+    const ReadingsCase cases[] = {{"ethanoic acid", 17, BuretteSide::AcidSide},
+                                  {"phosphoric acid", 30, BuretteSide::AcidSide},
+                                  {"ammonia", 2, BuretteSide::BaseSide}};
+    for (const ReadingsCase& c : cases) {
+        GraphFixture g(Study::TitrationVsVolume, c.entry, c.side, c.entry);
+        QTest::mouseClick(g.find<QCheckBox>("EquivalencesBox"), Qt::LeftButton, {}, QPoint(8, 8));
+        ASSERT_FALSE(g.sim.reading.points.empty()) << c.label;
+        const CurvePlace& e = g.sim.reading.points.front().equivalence;
+        const QString expected = QString::fromUtf8("Équivalence 1 : v = ") +
+                                 twoDecimals(e.volume * g.sim.state.volumeFactor) +
+                                 " mL ; pH = " + twoDecimals(e.pH);
+
+        QWidget* readings = g.find<QWidget>("ReadingResults");
+        EXPECT_TRUE(readings->focusPolicy() & Qt::TabFocus) << c.label;
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(readings);
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->role(), QAccessible::List) << c.label;
+        QStringList rows;
+        for (int k = 0; k < face->childCount(); ++k)
+            rows << face->child(k)->text(QAccessible::Name);
+        const auto row = std::find_if(rows.begin(), rows.end(),
+                                      [&](const QString& r) { return r.startsWith(expected); });
+        EXPECT_NE(row, rows.end()) << c.label << ": " << rows.join(" | ").toStdString();
+        EXPECT_TRUE(chartDescriptionOf(g).contains(expected))
+            << c.label << ": " << chartDescriptionOf(g).toStdString();
+        EXPECT_TRUE(announcedBy(readings).contains(expected)) << c.label;
+
+        // The indicator: its button says which, and the rows and the chart give its verdict.
+        auto* choice = g.find<QPushButton>("IndicatorChoice");
+        choice->menu()->actions().at(10)->trigger(); // phénolphtaléine, after "(aucun)"
+        EXPECT_TRUE(spokenName(choice).contains(QString::fromUtf8("phénolphtaléine")))
+            << spokenName(choice).toStdString();
+        EXPECT_TRUE(announcedBy(readings).contains(QString::fromUtf8("phénolphtaléine : ")))
+            << c.label;
+        EXPECT_TRUE(chartDescriptionOf(g).contains(QString::fromUtf8("phénolphtaléine, virage")))
+            << c.label;
+    }
+}
+
+TEST(ChartAccessibility, TheDescriptionSaysTheDerivativeAndTheKeptCurves) {
+    struct Case {
+        const char* label;
+        std::function<void(GraphFixture&)> act;
+        const char* said;
+    } cases[] = {
+        {"derivative",
+         [](GraphFixture& g) {
+             QTest::mouseClick(g.find<QCheckBox>("DerivativeBox"), Qt::LeftButton, {},
+                               QPoint(8, 8));
+         },
+         "dérivée dpH/dV"},
+        {"frozen curve", [](GraphFixture& g) { g.window->overlayBar()->freeze(); },
+         "Courbe gardée : "},
+        {"family",
+         [](GraphFixture& g) {
+             g.window->overlayBar()->drawFamily(4, {4.75, 6, 8});
+         },
+         "Famille de courbes"},
+    };
+    for (const Case& c : cases) {
+        GraphFixture g(Study::TitrationVsVolume, 17);
+        EXPECT_FALSE(chartDescriptionOf(g).contains(QString::fromUtf8(c.said))) << c.label;
+        c.act(g);
+        EXPECT_TRUE(chartDescriptionOf(g).contains(QString::fromUtf8(c.said)))
+            << c.label << ": " << chartDescriptionOf(g).toStdString();
+    }
+}
+
+TEST(ChartAccessibility, TheKeyboardCursorAnnouncesItsPoint) {
+    struct Case {
+        const char* label;
+        Study study;
+        std::vector<Qt::Key> keys;
+    } cases[] = {
+        {"titration, three steps right",
+         Study::TitrationVsVolume,
+         {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}},
+        {"titration, end", Study::TitrationVsVolume, {Qt::Key_End}},
+        {"species, end then left", Study::SpeciesVsPH, {Qt::Key_End, Qt::Key_Left}},
+    };
+    for (const Case& c : cases) {
+        GraphFixture g(c.study, 17);
+        QApplication::setActiveWindow(g.window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(g.window.get()));
+        g.chart()->setFocus(Qt::TabFocusReason);
+        for (Qt::Key key : c.keys) QTest::keyClick(g.chart(), key);
+        const QString heard = announcedBy(g.chart());
+        if (c.study == Study::TitrationVsVolume) {
+            const double v = g.window->cursorVolume();
+            const std::optional<ExactPoint> p = exactPointAt(g.sim, v);
+            ASSERT_TRUE(p.has_value()) << c.label;
+            EXPECT_TRUE(
+                heard.endsWith("v = " + twoDecimals(v) + " mL ; pH = " + twoDecimals(p->pH)))
+                << c.label << ": " << heard.toStdString();
+        } else {
+            // The values the status bar shows, out of the focus.
+            for (int panel = 1; panel <= 4; ++panel)
+                EXPECT_TRUE(heard.contains(g.window->panelText(panel)))
+                    << c.label << ": " << heard.toStdString() << " lacks "
+                    << g.window->panelText(panel).toStdString();
+            EXPECT_FALSE(g.window->panelText(1).isEmpty()) << c.label;
+        }
+    }
+}
+
+TEST(GraphWindowKeyboard, EnterPressesTheFocusedButton) {
+    struct Case {
+        const char* label;
+        const char* button;
+    } cases[] = {{"print", "Button1"},
+                 {"copy", "Button3"},
+                 {"freeze", "BoutonFiger"},
+                 {"indicator menu", "IndicatorChoice"}};
+    for (const Case& c : cases) {
+        GraphFixture g(Study::TitrationVsVolume, 17);
+        int printed = 0, copied = 0;
+        g.window->setPrintHook([&] { ++printed; });
+        g.window->setCopyHook([&] { ++copied; });
+        QApplication::setActiveWindow(g.window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(g.window.get()));
+        auto* button = g.find<QAbstractButton>(c.button);
+        button->setFocus(Qt::TabFocusReason);
+        bool menuShown = false;
+        if (auto* push = qobject_cast<QPushButton*>(button); push && push->menu())
+            QTimer::singleShot(0, push->menu(), [&menuShown, push] {
+                menuShown = push->menu()->isVisible();
+                push->menu()->close();
+            });
+        QTest::keyClick(button, Qt::Key_Return);
+        QApplication::processEvents();
+        const std::string what = c.button;
+        const bool acted = what == "Button1"       ? printed == 1
+                           : what == "Button3"     ? copied == 1
+                           : what == "BoutonFiger" ? g.sim.overlays.curves.size() == 1
+                                                   : menuShown;
+        EXPECT_TRUE(acted) << c.label;
+    }
+}
+
+TEST(MainWindowAccessibility, TheDocksHaveNames) {
+    for (Language language : {Language::French, Language::English}) {
+        TemporarySettings settings;
+        MainWindowFixture main(builtPaths(), language);
+        const QList<QDockWidget*> docks = main.window->findChildren<QDockWidget*>();
+        ASSERT_FALSE(docks.isEmpty());
+        for (QDockWidget* dock : docks)
+            EXPECT_FALSE(spokenName(dock).isEmpty()) << dock->objectName().toStdString();
+    }
 }
 
 } // namespace

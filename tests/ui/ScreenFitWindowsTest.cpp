@@ -9,6 +9,7 @@
 #include "ui/windows/PrintDialog.h"
 #include "ui/windows/SheetReaderWindow.h"
 
+#include <QMenu>
 #include <QTemporaryDir>
 
 using namespace titralab;
@@ -53,6 +54,42 @@ TEST(ScreenFitWindows, EveryWindowFitsTheAreaAtTwoHundredPercent) {
         const QSize s = smallest(c.window);
         EXPECT_LE(s.width(), kArea.width()) << c.label;
         EXPECT_LE(s.height(), kArea.height()) << c.label;
+    }
+}
+
+// The graph window with every reading shown and its main window, side by side, on a laptop's
+// screen and on a common one at 150 % and 200 %; and the graph window alone, once made large,
+// shrinks back to a small screen.
+TEST(ScreenFitWindows, TheGraphWindowWithItsReadingsFitsBesideTheMainWindow) {
+    // Phosphoric acid: three equivalences, the longest readings.
+    GraphFixture graph(Study::TitrationVsVolume, 30);
+    for (const char* box : {"EquivalencesBox", "DerivativeBox"})
+        QTest::mouseClick(graph.find<QCheckBox>(box), Qt::LeftButton, {}, QPoint(8, 8));
+    graph.find<QPushButton>("IndicatorChoice")->menu()->actions().at(10)->trigger();
+    auto* particular = graph.find<QLineEdit>("ParticularPoint");
+    particular->setText("12,5");
+    QTest::keyClick(particular, Qt::Key_Return);
+    graph.chart()->setFocus();
+    QTest::keyClick(graph.chart(), Qt::Key_Right);
+    graph.window->resize(1900, 1000);
+    QApplication::processEvents();
+    TemporarySettings settings;
+    MainWindowFixture main;
+    struct Case {
+        const char* label;
+        QSize area; // the usable area less a panel, in the windows' pixels
+    } cases[] = {{"1366 x 768 at 100 %", {1366, 768 - 32}},
+                 {"1920 x 1080 at 150 %", {1280, (1080 - 48) * 2 / 3}},
+                 {"1920 x 1080 at 200 %", kArea}};
+    const QSize g = smallest(graph.window.get());
+    const QSize m = smallest(main.window.get());
+    for (const Case& c : cases) {
+        EXPECT_LE(g.width() + m.width(), c.area.width())
+            << c.label << ": " << g.width() << " + " << m.width();
+        EXPECT_LE(g.height(), c.area.height()) << c.label;
+        graph.window->resize(c.area);
+        QApplication::processEvents();
+        EXPECT_EQ(graph.window->size(), c.area) << c.label;
     }
 }
 

@@ -339,3 +339,30 @@ TEST(MessageListener, ATakenPortIsReported) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(MessageBoxes, AreTitledWithWhatTheyReportAndTheWindowItConcerns) {
+    QWidget graph;
+    graph.setWindowTitle(QString::fromUtf8("Dosage d'un monoacide"));
+    QWidget untitled;
+    const QWidget* child = new QWidget(&graph);
+    struct Case {
+        const char* label;
+        const QWidget* owner;
+        bool error;
+        QString title;
+    } cases[] = {
+        {"an error of a window", &graph, true, QString::fromUtf8("Erreur — Dosage d'un monoacide")},
+        {"from a control of it", child, false,
+         QString::fromUtf8("Message — Dosage d'un monoacide")},
+        {"a window without title", &untitled, true,
+         QString::fromUtf8("Erreur — ") + QApplication::applicationName()},
+        {"no window", nullptr, true,
+         QString::fromUtf8("Erreur — ") + QApplication::applicationName()},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(titralab::messageBoxTitle(c.owner, c.error), c.title) << c.label;
+}
+
+} // namespace

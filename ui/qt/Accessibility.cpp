@@ -41,8 +41,17 @@ void apply(QWidget* window, const a11y::ControlTexts& texts) {
         const QString name = QString::fromStdString(t->name);
         const QString description = QString::fromStdString(t->description);
         if (w->accessibleName() != name) w->setAccessibleName(name);
+        // A dock is spoken by its title, also when it floats off the window.
+        if (qobject_cast<QDockWidget*>(w) && w->windowTitle() != name) w->setWindowTitle(name);
         if (w->accessibleDescription() != description) w->setAccessibleDescription(description);
     }
+}
+
+void announce(QWidget* widget, const QString& name, const QString& message) {
+    // The change of name is the event screen readers speak for the object in focus and read
+    // again when they come back to it; it interrupts nothing.
+    if (widget)
+        widget->setAccessibleName(message.isEmpty() ? name : name + QStringLiteral(", ") + message);
 }
 
 } // namespace titralab::accessibility

@@ -5,6 +5,7 @@
 
 #include <QList>
 
+class QString;
 class QWidget;
 
 namespace titralab::accessibility {
@@ -16,5 +17,9 @@ QList<QWidget*> controlsOf(const QWidget* window);
 // Gives each control of `window` named in `texts` its accessible name and description; a
 // control that already carries them is left alone, so that no change is announced twice.
 void apply(QWidget* window, const a11y::ControlTexts& texts);
+
+// Tells assistive technology, politely (after what it is saying, and without moving the
+// focus), that `widget` now shows `message`: its accessible name becomes "`name`, `message`".
+void announce(QWidget* widget, const QString& name, const QString& message);
 
 } // namespace titralab::accessibility

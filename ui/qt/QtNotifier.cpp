@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QString>
+#include <QWidget>
 
 namespace titralab {
 
@@ -19,12 +21,21 @@ std::string displayLineBreaks(const std::string& text) {
     return out;
 }
 
+QString messageBoxTitle(const QWidget* owner, bool error) {
+    const QString kind = error ? QCoreApplication::translate("titralab::QtNotifier", "Erreur")
+                               : QCoreApplication::translate("titralab::QtNotifier", "Message");
+    QString context = owner ? owner->window()->windowTitle() : QString();
+    context.remove(QStringLiteral("[*]"));
+    if (context.isEmpty()) context = QApplication::applicationName();
+    return kind + QStringLiteral(" — ") + context;
+}
+
 namespace {
 
 void showBox(QWidget* owner, QMessageBox::Icon icon, const std::string& text) {
     // Over the modal window in front (the graph window, the copy dialog), if any.
     QWidget* parent = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : owner;
-    QMessageBox box(icon, QApplication::applicationName(),
+    QMessageBox box(icon, messageBoxTitle(parent, icon == QMessageBox::Critical),
                     QString::fromStdString(displayLineBreaks(text)), QMessageBox::Ok, parent);
     box.exec();
 }

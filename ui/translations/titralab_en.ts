@@ -288,4 +288,15 @@
         <translation>Not enough memory.</translation>
     </message>
 </context>
+<context>
+    <name>titralab::QtNotifier</name>
+    <message>
+        <source>Erreur</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+</context>
 </TS>

@@ -4,6 +4,7 @@
 #include "core/curves/Curves.h"
 #include "core/panel/Notifier.h"
 #include "core/panel/Simulation.h"
+#include "core/system/ScreenFit.h"
 #include "core/texts/AccessibleTexts.h"
 #include "core/texts/InputTexts.h"
 #include "core/texts/OverlayTexts.h"
@@ -13,16 +14,21 @@
 #include "ui/windows/PointStyleDialog.h"
 #include "ui/windows/ReadingPanel.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -54,6 +60,50 @@ class ChartAxes : public AxisMapping {
         return static_cast<int>(std::lround(std::clamp(position * kSubPixels, -kLimit, kLimit)));
     }
     const ChartView& m_chart;
+};
+
+// A status panel a quarter of the window wide while there is room, narrower when there is not:
+// a fixed width would hold the window at the width it once had.
+class StatusPanel : public QLabel {
+  public:
+    explicit StatusPanel(QWidget* parent) : QLabel(parent) {}
+    void setPreferredWidth(int width) {
+        if (width == m_width) return;
+        m_width = width;
+        updateGeometry();
+    }
+    QSize sizeHint() const override { return {m_width, QLabel::sizeHint().height()}; }
+    QSize minimumSizeHint() const override {
+        return {kLastPanelWidth, QLabel::minimumSizeHint().height()};
+    }
+
+  private:
+    int m_width{kLastPanelWidth};
+};
+
+// A scroll area as tall as what it holds while the window has room, and down to a third of
+// that (never less than three lines) when it has not; it never takes the focus itself.
+class ControlsArea : public QScrollArea {
+  public:
+    explicit ControlsArea(QWidget* parent) : QScrollArea(parent) {
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        setFocusPolicy(Qt::NoFocus);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    }
+    QSize sizeHint() const override {
+        const QSize content = widget() ? widget()->sizeHint() : QSize();
+        return {content.width(), content.height() + frameWidth() * 2};
+    }
+    QSize minimumSizeHint() const override {
+        const QSize content = widget() ? widget()->sizeHint() : QSize();
+        const int lines = 3 * fontMetrics().height();
+        const int bars = horizontalScrollBar()->sizeHint().height();
+        return {std::min(content.width(), 4 * lines),
+                std::min(content.height(), std::max(lines, content.height() / 3)) + bars};
+    }
 };
 
 } // namespace
@@ -159,7 +209,7 @@ void GraphWindow::buildControls() {
     m_status->setObjectName("StatusBar1");
     m_status->setSizeGripEnabled(false);
     for (int k = 0; k < 4; ++k) {
-        auto* panel = new QLabel(m_status);
+        auto* panel = new StatusPanel(m_status);
         panel->setObjectName(QStringLiteral("Panel%1").arg(k + 1));
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
@@ -176,17 +226,30 @@ void GraphWindow::buildControls() {
     m_onCurve = m_reading->onCurveLabel();
     connect(m_reading, &ReadingPanel::regenerationWanted, this, &GraphWindow::CheckBox1Click);
     m_overlayBar = new OverlayBar(m_sim, m_notifier, m_chart, this);
+    connect(m_overlayBar, &OverlayBar::overlaysChanged, this,
+            [this] { accessibility::apply(this, a11y::graphWindowTexts(m_sim)); });
     connect(m_overlayBar, &OverlayBar::familyDrawn, this, [this] {
         applySimulation();
         emit panelChanged();
     });
 
+    // The controls under the chart scroll where the screen is too small for them (a laptop's,
+    // or any at 200 %), so that the window always fits its screen and the chart keeps room.
+    auto* below = new QWidget;
+    below->setObjectName("ControlesSousGraphique");
+    auto* belowLayout = new QVBoxLayout(below);
+    belowLayout->setContentsMargins(0, 0, 0, 0);
+    belowLayout->addWidget(m_overlayBar);
+    belowLayout->addLayout(controls);
+    belowLayout->addWidget(m_reading);
+    m_controlsArea = new ControlsArea(this);
+    m_controlsArea->setObjectName("ZoneControles");
+    m_controlsArea->setWidget(below);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 0);
     layout->addWidget(m_chart, 1);
-    layout->addWidget(m_overlayBar);
-    layout->addLayout(controls);
-    layout->addWidget(m_reading);
+    layout->addWidget(m_controlsArea);
     layout->addWidget(m_status);
     orderTabs();
 }
@@ -234,8 +297,21 @@ int GraphWindow::showModal() {
     // Modal to the main window only, so that the point-style chooser, a window of its own,
     // stays usable beside it.
     setWindowModality(Qt::WindowModal);
-    // The whole screen even where no window manager honours the maximised state.
-    if (QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
+    // The whole screen even where no window manager honours the maximised state: the frame,
+    // title bar included, inside the usable area; the main window's frame tells its size.
+    if (QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        QMargins frame;
+        if (QWidget* owner = parentWidget(); owner && owner->isVisible()) {
+            const QRect outer = owner->frameGeometry(), inner = owner->geometry();
+            frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                             outer.right() - inner.right(), outer.bottom() - inner.bottom());
+        }
+        const desktop::Rect client =
+            desktop::clientInside({area.x(), area.y(), area.width(), area.height()},
+                                  {frame.left(), frame.top(), frame.right(), frame.bottom()});
+        setGeometry(client.left, client.top, client.width, client.height);
+    }
     setWindowState(windowState() | Qt::WindowMaximized);
     return exec();
 }
@@ -268,9 +344,26 @@ void GraphWindow::resizeEvent(QResizeEvent* event) {
     sizeStatusPanels();
 }
 
+// Enter presses the focused button, as Space does; a button with a menu opens it.
+void GraphWindow::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+    if (enter && button && button->isEnabled() && !button->isCheckable() &&
+        !(event->modifiers() & ~Qt::KeypadModifier)) {
+        auto* tool = qobject_cast<QToolButton*>(button);
+        if (tool && tool->menu() && tool->popupMode() == QToolButton::InstantPopup)
+            tool->showMenu();
+        else
+            button->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void GraphWindow::sizeStatusPanels() {
     const int quarter = width() / 4;
-    for (int k = 0; k < 3; ++k) m_panels[k]->setFixedWidth(quarter);
+    for (int k = 0; k < 3; ++k) static_cast<StatusPanel*>(m_panels[k])->setPreferredWidth(quarter);
 }
 
 void GraphWindow::applySimulation() {
@@ -369,6 +462,7 @@ void GraphWindow::Chart1KeyDown(CursorKey key) {
         for (int k = 0; k < 4; ++k) m_panels[k]->setText(utf8(panels[k]));
         m_onCurve->setText(utf8(onCurveText(m_sim, *p)));
         m_chart->setCursorPoint(QPointF(m_cursorVolume, p->pH));
+        announceCursor(utf8(a11y::cursorPointText(m_sim, &*p, panels)));
         return;
     }
     m_cursorPlace = moveCursor(m_cursorPlace, static_cast<int>(m_cursorOrder.size()), key);
@@ -378,6 +472,15 @@ void GraphWindow::Chart1KeyDown(CursorKey key) {
     const ReadoutPanels panels = readoutAtPoint(m_sim, m_cursorSeries, index);
     for (int k = 0; k < 4; ++k) m_panels[k]->setText(utf8(panels[k]));
     m_chart->setCursorPoint(QPointF(p.x, p.y));
+    announceCursor(utf8(a11y::cursorPointText(m_sim, nullptr, panels)));
+}
+
+// The focused chart tells the cursor's point: the status panels may be out of sight, and
+// they never have the focus.
+void GraphWindow::announceCursor(const QString& point) {
+    const a11y::ControlTexts texts = a11y::graphWindowTexts(m_sim);
+    const a11y::ControlText* chart = a11y::find(texts, "Chart1");
+    accessibility::announce(m_chart, chart ? utf8(chart->name) : QString(), point);
 }
 
 QString GraphWindow::panelText(int panel) const {

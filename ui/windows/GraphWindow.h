@@ -20,6 +20,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QStatusBar;
 
 namespace titralab {
@@ -91,11 +92,13 @@ class GraphWindow : public QDialog {
   protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void buildControls();
     void orderTabs();
     void sizeStatusPanels();
+    void announceCursor(const QString& point);
     void boxClicked(int box, bool ticked);
     void Button1Click();
     void Button2Click();
@@ -118,6 +121,7 @@ class GraphWindow : public QDialog {
     QPushButton* m_styleButton{nullptr}; // Button2
     QPushButton* m_copyButton{nullptr};  // Button3
     QStatusBar* m_status{nullptr};       // StatusBar1
+    QScrollArea* m_controlsArea{nullptr}; // everything between the chart and the status bar
     OverlayBar* m_overlayBar{nullptr};   // frozen curves, families, pictures
     bool m_beside{false};                // shown beside the main window, not modal
     std::array<QLabel*, 4> m_panels{};

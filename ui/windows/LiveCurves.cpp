@@ -93,7 +93,9 @@ void LiveCurves::showGraph() {
     const QRect frame = m_main->frameGeometry();
     const desktop::SideBySide placed = desktop::besideMainWindow(
         {area.x(), area.y(), area.width(), area.height()},
-        {frame.x(), frame.y(), frame.width(), frame.height()}, m_graph->minimumSizeHint().width());
+        {frame.x(), frame.y(), frame.width(), frame.height()}, m_graph->minimumSizeHint().width(),
+        m_main->minimumSizeHint().expandedTo(m_main->minimumSize()).width() + frame.width() -
+            m_main->width());
     if (placed.main.left != frame.x() || placed.main.width != frame.width()) {
         m_main->move(placed.main.left, placed.main.top);
         m_main->resize(m_main->width() - (frame.width() - placed.main.width), m_main->height());

@@ -97,16 +97,19 @@ void OverlayBar::freeze() {
         break;
     }
     showOverlays();
+    emit overlaysChanged();
 }
 
 void OverlayBar::removeOverlay(int index) {
     RemoveOverlay(m_sim, index);
     showOverlays();
+    emit overlaysChanged();
 }
 
 void OverlayBar::clearOverlays() {
     ClearOverlays(m_sim);
     showOverlays();
+    emit overlaysChanged();
 }
 
 void OverlayBar::fillRemoveMenu() {

@@ -39,6 +39,8 @@ class OverlayBar : public QWidget {
   signals:
     // A family changed the panel's fields and the current curves: the windows show them.
     void familyDrawn();
+    // Curves were frozen or removed: what the chart says of itself changes.
+    void overlaysChanged();
 
   private:
     void openFamily();

@@ -4,7 +4,9 @@
 #include "core/chemistry/Indicators.h"
 #include "core/curves/ChartReading.h"
 #include "core/panel/Simulation.h"
+#include "core/texts/AccessibleTexts.h"
 #include "core/texts/ReadingTexts.h"
+#include "ui/qt/Accessibility.h"
 #include "ui/qt/ChartReadingLayer.h"
 #include "ui/qt/ChartView.h"
 
@@ -15,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -73,12 +76,20 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_indicator->setMenu(menu);
     auto* indicatorLabel = new QLabel(text(m_sim.language, texts::kIndicatorLabel), this);
     indicatorLabel->setBuddy(m_indicator);
-    m_results = new QLabel(this);
+    // A list, one row per point: a screen reader walks it row by row, and Tab reaches it.
+    m_results = new QListWidget(this);
     m_results->setObjectName("ReadingResults");
-    m_results->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_results->setFocusPolicy(Qt::NoFocus);
-    m_results->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    m_results->setMinimumWidth(330);
+    m_results->setFocusPolicy(Qt::StrongFocus);
+    m_results->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_results->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_results->setFrameShape(QFrame::NoFrame);
+    m_results->setMinimumWidth(300);
+    // As tall as its rows, from three to seven; more scroll.
+    m_results->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    const int row = m_results->fontMetrics().height() + 2;
+    m_results->setMinimumHeight(3 * row);
+    m_results->setMaximumHeight(7 * row);
+    m_results->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_particular = new QLineEdit(this);
     m_particular->setObjectName("ParticularPoint");
     m_particular->setMaxLength(32);
@@ -241,10 +252,31 @@ void ReadingPanel::applySimulation() {
     view.legendShown = o.legend;
     m_layer->show(view);
 
-    QStringList lines;
-    for (const std::string& line : resultLines(m_sim)) lines.append(utf8(line));
-    m_results->setText(lines.join('\n'));
+    showResults();
     if (!m_particular->text().isEmpty()) showParticularPoint();
+}
+
+void ReadingPanel::showResults() {
+    const std::vector<std::string> shown = resultLines(m_sim);
+    const std::vector<std::string> spoken = a11y::spokenReadings(m_sim);
+    QStringList before;
+    for (int k = 0; k < m_results->count(); ++k) before.append(m_results->item(k)->text());
+    QStringList after;
+    for (const std::string& line : shown) after.append(utf8(line));
+    m_indicator->setAccessibleName(utf8(a11y::indicatorChoiceName(m_sim)));
+    if (after == before) return;
+    m_results->clear();
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+        auto* row = new QListWidgetItem(after[static_cast<int>(k)], m_results);
+        if (k < spoken.size()) row->setData(Qt::AccessibleTextRole, utf8(spoken[k]));
+    }
+    if (m_results->count() > 0) m_results->setCurrentRow(0);
+    // New readings are told politely, without moving the focus.
+    QStringList said;
+    for (const std::string& line : spoken) said.append(utf8(line));
+    accessibility::announce(m_results, text(m_sim.language, texts::kResultsName),
+                            said.isEmpty() ? text(m_sim.language, texts::kNoResults)
+                                           : said.join(QStringLiteral(" ; ")));
 }
 
 void ReadingPanel::showParticularPoint() {
@@ -275,11 +307,13 @@ QString ReadingPanel::onCurveAt(const QPoint& position) const {
 }
 
 QList<QWidget*> ReadingPanel::tabStops() const {
-    return {m_equivalences, m_derivative, m_legend, m_indicator, m_particular};
+    return {m_equivalences, m_derivative, m_legend, m_indicator, m_results, m_particular};
 }
 
 QString ReadingPanel::resultsText() const {
-    return m_results->text();
+    QStringList lines;
+    for (int k = 0; k < m_results->count(); ++k) lines.append(m_results->item(k)->text());
+    return lines.join('\n');
 }
 
 QString ReadingPanel::particularText() const {

@@ -9,6 +9,7 @@ class QCheckBox;
 class QPushButton;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 
 namespace titralab {
 
@@ -31,6 +32,7 @@ class ReadingPanel : public QWidget {
     QLabel* onCurveLabel() const { return m_onCurve; }
     // The controls Tab stops on, in screen order.
     QList<QWidget*> tabStops() const;
+    // The results, one line per row.
     QString resultsText() const;
     QString particularText() const;
 
@@ -41,6 +43,7 @@ class ReadingPanel : public QWidget {
   private:
     void showParticularPoint();
     void toggleLegend();
+    void showResults();
 
     Simulation& m_sim;
     ChartView* m_chart;
@@ -49,7 +52,7 @@ class ReadingPanel : public QWidget {
     QCheckBox* m_derivative{nullptr};
     QCheckBox* m_legend{nullptr};
     QPushButton* m_indicator{nullptr}; // the indicator choice, a button with a menu
-    QLabel* m_results{nullptr};
+    QListWidget* m_results{nullptr};   // one row per remarkable point, focusable, read only
     QLineEdit* m_particular{nullptr};
     QLabel* m_particularResult{nullptr};
     QLabel* m_particularUnit{nullptr};

@@ -25,4 +25,18 @@ TEST(ScreenFit, ShrinksThenMovesIntoTheArea) {
     for (const Case& c : cases) EXPECT_EQ(fitOnScreen(c.window, area), c.fitted) << c.label;
 }
 
+TEST(ScreenFit, AMaximisedWindowKeepsItsFrameInsideTheArea) {
+    const Rect area{0, 32, 1920, 1048};
+    struct Case {
+        const char* label;
+        FrameMargins frame;
+        Rect client;
+    } cases[] = {
+        {"no frame", {0, 0, 0, 0}, {0, 32, 1920, 1048}},
+        {"a title bar and borders", {1, 30, 1, 1}, {1, 62, 1918, 1017}},
+        {"absurd margins", {-5, 5000, 0, 0}, {0, 1080, 1920, 1}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(clientInside(area, c.frame), c.client) << c.label;
+}
+
 } // namespace

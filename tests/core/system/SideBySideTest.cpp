@@ -12,6 +12,7 @@ TEST(SideBySide, TheTwoWindowsShareTheScreen) {
         Rect screen, main;
         int graphMinimum;
         Rect expectedMain, expectedGraph;
+        int mainMinimum = 0;
     } cases[] = {
         {"room on the right",
          {0, 0, 1920, 1080},
@@ -49,9 +50,23 @@ TEST(SideBySide, TheTwoWindowsShareTheScreen) {
          950,
          {0, 107, 416, 479},
          {416, 0, 950, 768}},
+        {"screen too narrow for both, the main window at its least width",
+         {0, 0, 1366, 768},
+         {196, 107, 595, 479},
+         950,
+         {0, 107, 560, 479},
+         {560, 0, 806, 768},
+         560},
+        {"200 % on 1920 x 1080: the graph window keeps off the main window",
+         {0, 0, 960, 508},
+         {183, 0, 593, 508},
+         700,
+         {0, 0, 593, 508},
+         {593, 0, 367, 508},
+         593},
     };
     for (const Case& c : cases) {
-        const SideBySide got = besideMainWindow(c.screen, c.main, c.graphMinimum);
+        const SideBySide got = besideMainWindow(c.screen, c.main, c.graphMinimum, c.mainMinimum);
         EXPECT_EQ(got.main, c.expectedMain) << c.label;
         EXPECT_EQ(got.graph, c.expectedGraph) << c.label;
     }
