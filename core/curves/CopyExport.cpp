@@ -133,6 +133,11 @@ CopyOutcome CopySimulation(Simulation& sim, Notifier& notifier, const std::strin
     if (!outcome.files.workbookError.empty()) notifier.error(outcome.files.workbookError);
     outcome.ok = true;
     outcome.clipboardText = sim.exportText;
+    std::vector<std::string> names;
+    for (const std::string* path :
+         {&outcome.files.txtPath, &outcome.files.xlsPath, &outcome.files.xlsxPath})
+        if (!path->empty()) names.push_back(fs::path(*path).filename().string());
+    outcome.status = texts::copyWritten(folder, names, sim.language);
     return outcome;
 }
 

@@ -48,6 +48,7 @@ struct CopyOutcome {
     bool ok{false};
     std::string clipboardText; // ExportText as generated for this copy
     ExportResult files;
+    std::string status; // where the table went, for the status line
 };
 
 // The copy command: regenerates the study (its messages through the notifier), then writes the

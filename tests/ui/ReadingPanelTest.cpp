@@ -56,6 +56,13 @@ TEST_P(Readings, BoxesAndChoiceDrawAndList) {
     EXPECT_TRUE(choice->text().startsWith(QString::fromUtf8("phénolphtaléine (8,2")));
     EXPECT_TRUE(layer->bandShown());
     EXPECT_TRUE(panel->resultsText().contains(QString::fromUtf8("phénolphtaléine : ")));
+    // Every line whole within the panel's width: a long verdict goes on to the next line.
+    auto* results = g.find<QLabel>("ReadingResults");
+    const int width = results->contentsRect().width();
+    const QRect needed = results->fontMetrics().boundingRect(
+        QRect(0, 0, width, 1 << 20), results->wordWrap() ? int(Qt::TextWordWrap) : 0,
+        results->text());
+    EXPECT_LE(needed.width(), width) << results->text().toStdString();
     const QStringList legend = layer->legendTexts();
     EXPECT_EQ(legend.first(), "pH");
     EXPECT_TRUE(legend.contains("dpH/dV"));

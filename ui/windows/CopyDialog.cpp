@@ -17,10 +17,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace titralab {
@@ -178,6 +180,9 @@ bool CopyDialog::CopySimulation() {
         m_graph->applySimulation(); // the copy regenerated the curves
     }
     clipboard::putTable(outcome.clipboardText);
+    // Where the files went, on the status line of the main window the dialog belongs to.
+    if (auto* main = qobject_cast<QMainWindow*>(parentWidget()))
+        main->statusBar()->showMessage(utf8(outcome.status));
     return true;
 }
 

@@ -79,6 +79,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_results->setFocusPolicy(Qt::NoFocus);
     m_results->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     m_results->setMinimumWidth(330);
+    m_results->setWordWrap(true); // a long verdict goes on to the next line, never cut
     m_particular = new QLineEdit(this);
     m_particular->setObjectName("ParticularPoint");
     m_particular->setMaxLength(32);
