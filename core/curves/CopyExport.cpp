@@ -48,14 +48,17 @@ constexpr Text kRegularStepsOfPlural{"&Variation régulière des... ", "&Regular
 constexpr Text kRegularStepsOfSingular{"&Variation régulière du... ", "&Regular steps of... "};
 constexpr Text kVolumeOfBaseAdded{"v, volume de monobase forte versé",
                                   "v, volume of strong base added"};
+constexpr Text kVolumeOfAcidAdded{"v, volume de monoacide fort versé",
+                                  "v, volume of strong acid added"};
 
 } // namespace
 
-CopyChoices copyChoicesFor(Study study, Language language) {
+CopyChoices copyChoicesFor(Study study, Language language, BuretteSide side) {
+    const Text& volume = side == BuretteSide::AcidSide ? kVolumeOfBaseAdded : kVolumeOfAcidAdded;
     switch (study) {
     case Study::TitrationVsVolume:
     case Study::TwoMonoTitration:
-        return {true, kRegularStepsOfPlural.in(language), {"pH", kVolumeOfBaseAdded.in(language)}};
+        return {true, kRegularStepsOfPlural.in(language), {"pH", volume.in(language)}};
     case Study::SpeciesVsPH:
         return {true, kRegularStepsOfSingular.in(language), {"pH"}};
     case Study::TwoPolyMixture:

@@ -15,7 +15,10 @@ struct CopyChoices {
     std::string caption;
     std::vector<std::string> items;
 };
-CopyChoices copyChoicesFor(Study study, Language language);
+// The volume item names what the burette holds: a strong base on the acid side, a strong acid
+// on the base side.
+CopyChoices copyChoicesFor(Study study, Language language,
+                           BuretteSide side = BuretteSide::AcidSide);
 
 // The copy dialog's note on the sampling by pH.
 inline constexpr Text kSamplingRule{

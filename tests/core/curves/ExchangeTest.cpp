@@ -242,6 +242,9 @@ TEST(CursorReadout, PanelTextsByStudy) {
 TEST(CopyChoices, DependOnTheStudy) {
     EXPECT_EQ(copyChoicesFor(Study::TitrationVsVolume, Language::French).items,
               (std::vector<std::string>{"pH", "v, volume de monobase forte versé"}));
+    EXPECT_EQ(copyChoicesFor(Study::TitrationVsVolume, Language::French, BuretteSide::BaseSide)
+                  .items,
+              (std::vector<std::string>{"pH", "v, volume de monoacide fort versé"}));
     EXPECT_EQ(copyChoicesFor(Study::TwoMonoTitration, Language::French).caption,
               "&Variation régulière des... ");
     EXPECT_EQ(copyChoicesFor(Study::SpeciesVsPH, Language::French).caption,
