@@ -132,8 +132,8 @@ std::string onCurveText(const Simulation& sim, const ExactPoint& p) {
     const char separator = separatorOf(sim);
     return texts::kOnCurve.in(language) +
            twoDecimals(p.volume * sim.state.volumeFactor, separator) + " " +
-           unitOf(sim.state, language) + kSemicolon.in(language) + "pH = " +
-           twoDecimals(p.pH, separator);
+           unitOf(sim.state, language) + kSemicolon.in(language) +
+           "pH = " + twoDecimals(p.pH, separator);
 }
 
 std::vector<std::string> particularPointLines(const Simulation& sim, const ExactPoint& p) {
@@ -157,8 +157,8 @@ std::vector<std::string> resultLines(const Simulation& sim) {
     const std::string colon = kColon.in(language), semicolon = kSemicolon.in(language);
     const char separator = separatorOf(sim);
     auto place = [&](PointKind kind, int k, const CurvePlace& p) {
-        return pointLabel(kind, k, language) + colon + "v = " +
-               twoDecimals(p.volume * s.volumeFactor, separator) + " " + unit + semicolon +
+        return pointLabel(kind, k, language) + colon +
+               "v = " + twoDecimals(p.volume * s.volumeFactor, separator) + " " + unit + semicolon +
                "pH = " + twoDecimals(p.pH, separator);
     };
     const ColourIndicator* indicator = nullptr;

@@ -427,8 +427,8 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
         break;
     case Study::TwoMonoTitration:
         showDilutionBox(true);
-        setTitles(sim, s.side == BuretteSide::AcidSide ? kTwoMonoTitle : kBaseTwoMonoTitle,
-                  kPHAxis, volumeTitle(s, sim.language));
+        setTitles(sim, s.side == BuretteSide::AcidSide ? kTwoMonoTitle : kBaseTwoMonoTitle, kPHAxis,
+                  volumeTitle(s, sim.language));
         setLeftAxis(sim, false, 0, 14);
         // Both acids are monoacids here; the texts that name the constants show this.
         s.pK1[1] = s.pK1[2] = s.pK2[1] = s.pK2[2] = 25;

@@ -47,7 +47,7 @@ struct PageInput {
     ChartReading reading; // remarkable points, derivative and indicator of the graph window
     Overlays overlays;    // kept curves, printed dashed with their legend entries
     Language language{Language::French}; // of the printed texts
-    double conductivityScale{1}; // the conductivity curve holds S/m multiplied by this
+    double conductivityScale{1};         // the conductivity curve holds S/m multiplied by this
 };
 
 PageInput PageInputOf(const Simulation& sim);

@@ -122,8 +122,7 @@ void PrintReadingCurves(const PageInput& in, const PageLayout& L, DashedPen& das
         canvas.setPen(Pen{L.penWidth, saved.color, PenStyle::Solid});
         for (std::size_t i = 1; i + 1 < d.size(); ++i) {
             const double here = std::abs(d[i].y);
-            if (!(here >= std::abs(d[i - 1].y) && here > std::abs(d[i + 1].y)) ||
-                here * factor < 1)
+            if (!(here >= std::abs(d[i - 1].y) && here > std::abs(d[i + 1].y)) || here * factor < 1)
                 continue;
             const int x = L.mapX(d[i].x), y = L.mapY(here * factor);
             canvas.moveTo(x - L.arrowSize, y);

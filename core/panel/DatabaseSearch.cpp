@@ -37,12 +37,16 @@ constexpr std::array<UsualNames, 17> kUsualNames{{
     {kAcids, "acide éthanoïque", {"acide acétique", "vinaigre"}, {"acetic acid", "vinegar"}},
     {kAcids, "acide méthanoïque", {"acide formique"}, {"formic acid"}},
     {kAcids, "acide propanoïque", {"acide propionique"}, {"propionic acid"}},
-    {kAcids, "acide monochloroéthanoïque", {"acide monochloroacétique", "acide chloroacétique"},
+    {kAcids,
+     "acide monochloroéthanoïque",
+     {"acide monochloroacétique", "acide chloroacétique"},
      {"chloroacetic acid", "monochloroacetic acid"}},
     {kAcids, "acide dichloroéthanoïque", {"acide dichloroacétique"}, {"dichloroacetic acid"}},
     {kAcids, "acide trichloroéthanoïque", {"acide trichloroacétique"}, {"trichloroacetic acid"}},
     {kAcids, "acide acétylsalicylique", {"aspirine"}, {"aspirin"}},
-    {kAcids, "acide chlorhydrique", {"chlorure d'hydrogène", "esprit de sel"},
+    {kAcids,
+     "acide chlorhydrique",
+     {"chlorure d'hydrogène", "esprit de sel"},
      {"hydrogen chloride", "muriatic acid"}},
     {kAcids, "acide oxochlorique", {"acide hypochloreux"}, {}},
     {kAcids, "acide cyanhydrique", {"acide prussique"}, {"prussic acid"}},
@@ -52,12 +56,17 @@ constexpr std::array<UsualNames, 17> kUsualNames{{
      {"soude", "soude caustique", "hydroxyde de sodium", "potasse", "hydroxyde de potassium"},
      {"soda", "caustic soda", "sodium hydroxide", "potash", "potassium hydroxide"}},
     {kBases, "ammoniac", {"ammoniaque"}, {"ammonium hydroxide", "aqueous ammonia"}},
-    {kBases, "ion éthanoate", {"ion acétate", "acétate de sodium", "éthanoate de sodium"},
+    {kBases,
+     "ion éthanoate",
+     {"ion acétate", "acétate de sodium", "éthanoate de sodium"},
      {"acetate ion", "sodium acetate", "sodium ethanoate"}},
-    {kBases, "ion hydrogénocarbonate",
+    {kBases,
+     "ion hydrogénocarbonate",
      {"bicarbonate", "bicarbonate de sodium", "hydrogénocarbonate de sodium"},
      {"bicarbonate", "sodium bicarbonate", "sodium hydrogen carbonate"}},
-    {kBases, "ion carbonate", {"carbonate de sodium", "cristaux de soude"},
+    {kBases,
+     "ion carbonate",
+     {"carbonate de sodium", "cristaux de soude"},
      {"sodium carbonate", "washing soda"}},
     {kBases, "éthylènediamine", {"éthane-1,2-diamine"}, {"ethane-1,2-diamine"}},
 }};
@@ -115,8 +124,8 @@ std::vector<EntryMatch> searchEntries(BuretteSide side, std::string_view typed, 
         int rank = rankIn(foldForSearch(e.name(language)), query);
         for (const UsualNames& usual : kUsualNames) {
             if (usual.side != side || usual.entry != e.name(Language::French)) continue;
-            for (std::string_view name : language == Language::English ? usual.english
-                                                                        : usual.french) {
+            for (std::string_view name :
+                 language == Language::English ? usual.english : usual.french) {
                 if (name.empty()) continue;
                 const int r = rankIn(foldForSearch(name), query);
                 if (r >= 0 && (rank < 0 || r < rank)) rank = r;

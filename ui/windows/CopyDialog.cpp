@@ -116,8 +116,7 @@ void CopyDialog::setSideIcon(const QIcon& icon) {
 }
 
 void CopyDialog::prepare() {
-    const CopyChoices choices =
-        copyChoicesFor(m_sim.panel.study, m_sim.language, m_sim.panel.side);
+    const CopyChoices choices = copyChoicesFor(m_sim.panel.study, m_sim.language, m_sim.panel.side);
     m_sampling->setTitle(QString::fromStdString(choices.caption));
     QStringList items;
     for (const std::string& item : choices.items) items << QString::fromStdString(item);

@@ -242,9 +242,9 @@ TEST(CursorReadout, PanelTextsByStudy) {
 TEST(CopyChoices, DependOnTheStudy) {
     EXPECT_EQ(copyChoicesFor(Study::TitrationVsVolume, Language::French).items,
               (std::vector<std::string>{"pH", "v, volume de monobase forte versé"}));
-    EXPECT_EQ(copyChoicesFor(Study::TitrationVsVolume, Language::French, BuretteSide::BaseSide)
-                  .items,
-              (std::vector<std::string>{"pH", "v, volume de monoacide fort versé"}));
+    EXPECT_EQ(
+        copyChoicesFor(Study::TitrationVsVolume, Language::French, BuretteSide::BaseSide).items,
+        (std::vector<std::string>{"pH", "v, volume de monoacide fort versé"}));
     EXPECT_EQ(copyChoicesFor(Study::TwoMonoTitration, Language::French).caption,
               "&Variation régulière des... ");
     EXPECT_EQ(copyChoicesFor(Study::SpeciesVsPH, Language::French).caption,
@@ -301,8 +301,8 @@ TEST_F(ExportFiles, TheCopySaysWhereItsFilesWent) {
         const std::string start = language == Language::French
                                       ? "Tableau copié dans le presse-papiers et dans "
                                       : "Table copied to the clipboard and to ";
-        const std::string end = (language == Language::French ? " (dossier " : " (folder ") +
-                                folder.string() + ")";
+        const std::string end =
+            (language == Language::French ? " (dossier " : " (folder ") + folder.string() + ")";
         EXPECT_EQ(copy.status.rfind(start, 0), 0u) << copy.status;
         ASSERT_GE(copy.status.size(), end.size());
         EXPECT_EQ(copy.status.substr(copy.status.size() - end.size()), end) << copy.status;

@@ -16,7 +16,7 @@ namespace {
 struct VerdictCase {
     const char* label;
     BuretteSide side;
-    int entry;                // of the side's table; 20 mL at 0.1 mol/L by 0.1 mol/L
+    int entry;                  // of the side's table; 20 mL at 0.1 mol/L by 0.1 mol/L
     const char* concentrations; // both the beaker's and the titrant's, as typed; "" keeps 0.1
     const char* indicator;
     int equivalence; // 1, 2
@@ -52,8 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{"HCl, bromothymol blue", kAcid, kHydrochloric, "", "bleu de bromothymol", 1,
                     true},
         VerdictCase{"HCl, phenolphthalein", kAcid, kHydrochloric, "", "phénolphtaléine", 1, true},
-        VerdictCase{"HCl 0.01 mol/L, helianthine", kAcid, kHydrochloric, "0,01", "hélianthine",
-                    1, false},
+        VerdictCase{"HCl 0.01 mol/L, helianthine", kAcid, kHydrochloric, "0,01", "hélianthine", 1,
+                    false},
         VerdictCase{"HCl 0.01 mol/L, bromothymol blue", kAcid, kHydrochloric, "0,01",
                     "bleu de bromothymol", 1, true},
         VerdictCase{"ethanoic acid, phenolphthalein", kAcid, kEthanoic, "", "phénolphtaléine", 1,
@@ -62,8 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{"ammonia, methyl red", kBase, kAmmonia, "", "rouge de méthyle", 1, true},
         VerdictCase{"ammonia, phenolphthalein", kBase, kAmmonia, "", "phénolphtaléine", 1, false},
         VerdictCase{"H3PO4 E1, helianthine", kAcid, kPhosphoric, "", "hélianthine", 1, true},
-        VerdictCase{"H3PO4 E1, bromocresol green", kAcid, kPhosphoric, "", "vert de bromocrésol",
-                    1, true},
+        VerdictCase{"H3PO4 E1, bromocresol green", kAcid, kPhosphoric, "", "vert de bromocrésol", 1,
+                    true},
         VerdictCase{"H3PO4 E1, phenolphthalein", kAcid, kPhosphoric, "", "phénolphtaléine", 1,
                     false},
         VerdictCase{"H3PO4 E2, phenolphthalein", kAcid, kPhosphoric, "", "phénolphtaléine", 2,

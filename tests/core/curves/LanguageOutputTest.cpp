@@ -79,15 +79,14 @@ INSTANTIATE_TEST_SUITE_P(
                      "concentrations en fonction de v d'acide versé",
                      "Strong acid added to a mono-, di- or triprotic base: pH and "
                      "concentrations against the volume of acid added"},
-        LanguageCase{"chart title, two monobases", Study::TwoMonoTitration,
-                     BuretteSide::BaseSide, 7,
-                     [](const Simulation& sim) { return sim.plot.chartTitle; },
+        LanguageCase{"chart title, two monobases", Study::TwoMonoTitration, BuretteSide::BaseSide,
+                     7, [](const Simulation& sim) { return sim.plot.chartTitle; },
                      "Monoacide fort versé sur un mélange de 2 monobases : évolution du pH et "
                      "des concentrations",
                      "Strong acid added to a mixture of 2 monoprotic bases: pH and "
                      "concentrations"},
-        LanguageCase{"export header, base side", Study::TitrationVsVolume, BuretteSide::BaseSide,
-                     7, [](const Simulation& sim) { return tableOf(sim.exportText)[1][0]; },
+        LanguageCase{"export header, base side", Study::TitrationVsVolume, BuretteSide::BaseSide, 7,
+                     [](const Simulation& sim) { return tableOf(sim.exportText)[1][0]; },
                      "v de monoacide", "v of titrant"},
         LanguageCase{"printed beaker volume, base side", Study::TitrationVsVolume,
                      BuretteSide::BaseSide, 7,

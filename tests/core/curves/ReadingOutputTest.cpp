@@ -173,8 +173,9 @@ TEST(PrintedScales, DerivativeAndConductivityStandWhereTheLegendSays) {
         const int x = L.mapX(slopeVolume), y = L.mapY(10);
         int bars = 0;
         for (const CanvasSegment& s : canvas.segments())
-            if (std::abs(s.from.y - y) <= 1 && s.to.y == s.from.y && std::min(s.from.x, s.to.x) < x &&
-                std::max(s.from.x, s.to.x) > x && s.pen.style == PenStyle::Solid)
+            if (std::abs(s.from.y - y) <= 1 && s.to.y == s.from.y &&
+                std::min(s.from.x, s.to.x) < x && std::max(s.from.x, s.to.x) > x &&
+                s.pen.style == PenStyle::Solid)
                 ++bars;
         EXPECT_EQ(bars, 1) << entry;
     }
