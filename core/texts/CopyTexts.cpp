@@ -12,10 +12,9 @@ constexpr Text kFailed{"La copie a échoué : les fichiers n'ont pas pu être é
                        "dossier ",
                        "The copy failed: the files could not be written into the folder "};
 constexpr Text kSystemReason{"Raison donnée par le système : ", "Reason given by the system: "};
-constexpr Text kWritten{"Tableau copié dans le presse-papiers et dans ",
-                        "Table copied to the clipboard and to "};
-constexpr Text kAnd{" et ", " and "};
-constexpr Text kInFolder{" (dossier ", " (folder "};
+// The folder first: a narrow window cuts the end of its status line.
+constexpr Text kWrittenInto{"Copié dans ", "Copied into "};
+constexpr Text kAndClipboard{" et le presse-papiers", " and the clipboard"};
 
 } // namespace
 
@@ -34,12 +33,9 @@ namespace titralab::texts {
 
 std::string copyWritten(const std::string& folder, const std::vector<std::string>& files,
                         Language language) {
-    std::string out = kWritten.in(language);
-    for (std::size_t k = 0; k < files.size(); ++k) {
-        if (k > 0) out += k + 1 == files.size() ? kAnd.in(language) : ", ";
-        out += files[k];
-    }
-    return out + kInFolder.in(language) + folder + ")";
+    std::string out = kWrittenInto.in(language) + folder + kColon.in(language);
+    for (std::size_t k = 0; k < files.size(); ++k) out += (k > 0 ? ", " : "") + files[k];
+    return out + kAndClipboard.in(language);
 }
 
 } // namespace titralab::texts

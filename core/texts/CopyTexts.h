@@ -15,8 +15,8 @@ std::string copyNeedsStudy(Language language);
 // A copy whose files could not be written into `folder`; `reason` is the system's own text.
 std::string copyFailed(const std::string& folder, const std::string& reason, Language language);
 
-// A copy that succeeded, for the status line: the table went to the clipboard and to `files`
-// (their names, in the order written) in `folder`.
+// A copy that succeeded, for the status line: the table went to `files` (their names, in the
+// order written) in `folder`, and to the clipboard.
 std::string copyWritten(const std::string& folder, const std::vector<std::string>& files,
                         Language language);
 

@@ -298,11 +298,12 @@ TEST_F(ExportFiles, TheCopySaysWhereItsFilesWent) {
         RecordingNotifier quiet;
         const CopyOutcome copy = CopySimulation(sim, quiet, folder.string());
         ASSERT_TRUE(copy.ok);
-        const std::string start = language == Language::French
-                                      ? "Tableau copié dans le presse-papiers et dans "
-                                      : "Table copied to the clipboard and to ";
+        // The folder first, where a narrow window does not cut it.
+        const std::string start = (language == Language::French ? "Copié dans " : "Copied into ") +
+                                  folder.string() +
+                                  (language == Language::French ? " : " : ": ");
         const std::string end =
-            (language == Language::French ? " (dossier " : " (folder ") + folder.string() + ")";
+            language == Language::French ? " et le presse-papiers" : " and the clipboard";
         EXPECT_EQ(copy.status.rfind(start, 0), 0u) << copy.status;
         ASSERT_GE(copy.status.size(), end.size());
         EXPECT_EQ(copy.status.substr(copy.status.size() - end.size()), end) << copy.status;
