@@ -47,8 +47,10 @@ namespace {
 const char* const kUsage = R"(Usage: titralab-export --study STUDY [options]
        titralab-export --open FILE [options]
 
-Computes a TitraLab study without a window and prints its table exactly as the copy command
-writes its .Txt file. Messages about the typed values go to standard error, one per line.
+Computes a TitraLab study without a window and prints its table as the copy command writes
+its .Txt file, with LF line ends (--file-line-ends keeps the file's own). Every reading
+(--equivalence, --at, --indicator, --fit) prints LF lines. Messages about the typed values go
+to standard error, one per line.
 
   --study titration|species|two-mono|mixture|dilution   (or 0..4) the study (required)
   --side acid|base          what the burette holds: a strong base (acid, default) or acid
@@ -60,12 +62,16 @@ writes its .Txt file. Messages about the typed values go to standard error, one 
   --dilution                tick "Tenir compte de la dilution"
   --potash                  potash instead of soda in the burette
   --by-volume               sample the table by volume instead of by pH
-  --separator comma|point   decimal separator of the numbers (default comma)
+  --separator comma|point   decimal separator of the numbers (default: the language's, a
+                            comma in French, a point in English)
+  --file-line-ends          print the table byte for byte as the .Txt file holds it: lines
+                            ended by CR, then CR LF at the end (the files of --out always are)
   --tick LIST               the ticked boxes among 2..10, e.g. 2,3,8 (default: as the graph
                             window starts after choosing the study)
   --digits N                significant digits of the numbers, 5 to 17 (default 5)
   --lang fr|en              the language of the table's headings, the pages and the messages
-                            (default fr); numbers keep the separator chosen
+                            (default fr); numbers take its separator unless --separator
+                            says otherwise
   --out DIR                 also write the numbered files into DIR (the two text files and
                             the workbook)
   --xlsx FILE               also write the table as a spreadsheet workbook into FILE
@@ -110,7 +116,7 @@ The printed page (instead of the table on standard output):
   --zoom                    tick "Zoom x 2 selon Ox"
   --no-constants            untick "Imprimer les constantes"
   --colour                  tick "Imprimer en couleur"
-  --no-arrows               untick "Axes avec des flêches"
+  --no-arrows               untick "Axes avec des flèches"
   --grid                    tick "Imprimer quadrillage"
   --comment1 TEXT, --comment2 TEXT   the two added comments
   --point-style N           how pasted points are drawn, 0..7 (default 1, "Croix")
@@ -182,6 +188,7 @@ struct Options {
     std::vector<std::function<void(PrintSettings&)>> print; // in the order given
     std::optional<int> pointStyle;
     bool derivative{false};
+    bool fileLineEnds{false};
     bool equivalence{false};
     std::optional<std::string> indicator;
     std::optional<std::string> at; // a volume as typed, in the chart's unit
@@ -300,6 +307,8 @@ Options parseArguments(int argc, char** argv) {
             o.pointStyle = parseInteger(arg, value(), 0, 7);
         else if (arg == "--derivative")
             o.derivative = true;
+        else if (arg == "--file-line-ends")
+            o.fileLineEnds = true;
         else if (arg == "--equivalence")
             o.equivalence = true;
         else if (arg == "--indicator")
@@ -379,25 +388,41 @@ std::optional<std::string> readFile(const std::string& path, std::size_t limit) 
     return text;
 }
 
-// The readings of a titration, one line per point, in the table's number format.
-// The curve at one volume, solved exactly: name, tab, value, in the table's number format.
+// A reading's number: the table's digits and separator, but never the table's "0" for a value
+// below 1E-11 (a [H3O+] of 5E-13 is read as such).
+std::string readingNumber(double x, const Simulation& sim) {
+    return formatGeneral(x, sim.exportDigits, sim.decimalComma ? ',' : '.');
+}
+
+// The curve at one volume, solved exactly: name, tab, value, one LF line each.
 std::string particularPointTable(const Simulation& sim, double drawnVolume) {
     const std::optional<ExactPoint> p = exactPointAt(sim, drawnVolume);
     if (!p) return {};
-    auto number = [&sim](double x) { return FormatValue(x, sim.decimalComma, sim.exportDigits); };
-    std::string out = "v (L)\t" + number(p->volume) + "\r";
-    out += "pH\t" + number(p->pH) + "\r";
-    out += "[H3O+]\t" + number(p->hydronium) + "\r";
-    for (const auto& [name, c] : p->species) out += "[" + name + "]\t" + number(c) + "\r";
-    if (p->conductivity) out += "sigma (S/m)\t" + number(*p->conductivity) + "\r";
+    auto number = [&sim](double x) { return readingNumber(x, sim); };
+    std::string out = "v (L)\t" + number(p->volume) + "\n";
+    out += "pH\t" + number(p->pH) + "\n";
+    out += "[H3O+]\t" + number(p->hydronium) + "\n";
+    for (const auto& [name, c] : p->species) out += "[" + name + "]\t" + number(c) + "\n";
+    if (p->conductivity) out += "sigma (S/m)\t" + number(*p->conductivity) + "\n";
     return out;
 }
 
+// A table as standard output shows it: the file's CR line ends become LF, and the file's
+// closing CR LF is dropped, unless the file's own bytes are asked for.
+std::string tableForOutput(const std::string& table, bool fileLineEnds) {
+    if (fileLineEnds) return table + "\r\n";
+    std::string out = table;
+    for (char& c : out)
+        if (c == '\r') c = '\n';
+    return out;
+}
+
+// The readings of a titration, one LF line per point.
 std::string readingLines(const Simulation& sim, const Options& o) {
     std::string out;
-    auto number = [&sim](double x) { return FormatValue(x, sim.decimalComma, sim.exportDigits); };
+    auto number = [&sim](double x) { return readingNumber(x, sim); };
     auto line = [&](const char* kind, int k, double a, const std::string& last) {
-        out += std::string(kind) + '\t' + std::to_string(k) + '\t' + number(a) + '\t' + last + '\r';
+        out += std::string(kind) + '\t' + std::to_string(k) + '\t' + number(a) + '\t' + last + '\n';
     };
     const auto& points = sim.reading.points;
     if (o.equivalence)
@@ -613,14 +638,15 @@ int main(int argc, char** argv) {
             std::cerr << "titralab-export: --at: no point of the curve at " << *o.at << '\n';
             return 1;
         }
-        std::cout << table << "\r\n";
+        std::cout << table;
         std::cout.flush();
     } else if (o.equivalence || o.indicator) {
-        std::cout << readingLines(sim, o) << "\r\n";
+        std::cout << readingLines(sim, o);
         std::cout.flush();
     } else if (o.vary) {
         try {
-            std::cout << VaryTable(sim, o.vary->first, varied, notifier) << "\r\n";
+            std::cout << tableForOutput(VaryTable(sim, o.vary->first, varied, notifier),
+                                        o.fileLineEnds);
         } catch (const ArithmeticFault& e) {
             notifier.error(e.message(sim.language));
             return 1;
@@ -638,7 +664,7 @@ int main(int argc, char** argv) {
         std::cout << "s(pH)\t" << signedValue(fit.residualDeviation, sim) << '\n';
         std::cout.flush();
     } else {
-        std::cout << sim.exportText << "\r\n";
+        std::cout << tableForOutput(sim.exportText, o.fileLineEnds);
         std::cout.flush();
     }
     if (o.out) {

@@ -28,11 +28,8 @@ void UpdateChartReading(Simulation& sim) {
 }
 
 bool indicatorSuits(const ColourIndicator& indicator, const EquivalenceReading& point) {
-    const double pH = point.equivalence.pH;
-    const double jumpLow = std::min(point.jumpBefore, point.jumpAfter);
-    const double jumpHigh = std::max(point.jumpBefore, point.jumpAfter);
-    return point.usable && indicator.low <= pH && pH <= indicator.high &&
-           jumpLow <= indicator.low && indicator.high <= jumpHigh;
+    return point.usable && point.indicatorJumpLow <= indicator.low &&
+           indicator.high <= point.indicatorJumpHigh;
 }
 
 const char* verdictText(bool suits, Language language) {
@@ -114,13 +111,17 @@ std::string unitOf(const ChemicalState& s, Language language) {
         .in(language);
 }
 
-// Two decimals and the decimal comma, whatever the process locale.
-std::string twoDecimals(double x) {
+char separatorOf(const Simulation& sim) {
+    return sim.decimalComma ? ',' : '.';
+}
+
+// Two decimals and the chosen separator, whatever the process locale.
+std::string twoDecimals(double x, char separator) {
     char buffer[64];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, 2);
     std::string text(buffer, end.ptr);
     for (char& c : text)
-        if (c == '.') c = ',';
+        if (c == '.') c = separator;
     return text;
 }
 
@@ -128,12 +129,15 @@ std::string twoDecimals(double x) {
 
 std::string onCurveText(const Simulation& sim, const ExactPoint& p) {
     const Language language = sim.language;
-    return texts::kOnCurve.in(language) + twoDecimals(p.volume * sim.state.volumeFactor) + " " +
-           unitOf(sim.state, language) + kSemicolon.in(language) + "pH = " + twoDecimals(p.pH);
+    const char separator = separatorOf(sim);
+    return texts::kOnCurve.in(language) +
+           twoDecimals(p.volume * sim.state.volumeFactor, separator) + " " +
+           unitOf(sim.state, language) + kSemicolon.in(language) +
+           "pH = " + twoDecimals(p.pH, separator);
 }
 
 std::vector<std::string> particularPointLines(const Simulation& sim, const ExactPoint& p) {
-    auto g = [](double x) { return formatGeneral(x, 4, ','); };
+    auto g = [separator = separatorOf(sim)](double x) { return formatGeneral(x, 4, separator); };
     std::vector<std::string> lines;
     lines.push_back("v = " + g(p.volume * sim.state.volumeFactor) + " " +
                     unitOf(sim.state, sim.language));
@@ -151,10 +155,11 @@ std::vector<std::string> resultLines(const Simulation& sim) {
     const Language language = sim.language;
     const std::string unit = unitOf(s, language);
     const std::string colon = kColon.in(language), semicolon = kSemicolon.in(language);
+    const char separator = separatorOf(sim);
     auto place = [&](PointKind kind, int k, const CurvePlace& p) {
         return pointLabel(kind, k, language) + colon +
-               "v = " + twoDecimals(p.volume * s.volumeFactor) + " " + unit + semicolon +
-               "pH = " + twoDecimals(p.pH);
+               "v = " + twoDecimals(p.volume * s.volumeFactor, separator) + " " + unit + semicolon +
+               "pH = " + twoDecimals(p.pH, separator);
     };
     const ColourIndicator* indicator = nullptr;
     if (sim.reading.options.indicator >= 0 &&

@@ -40,8 +40,8 @@ double derivativeForDisplayAtH(const ChemicalState& s, Titration t, double h);
 // RefreshSimulation.
 void UpdateChartReading(Simulation& sim);
 
-// "convient" when the pH at equivalence lies in the indicator's range and the range lies
-// inside the jump around it; "ne convient pas" otherwise.
+// "convient" when the jump is usable and the indicator's transition range lies inside the
+// jump around the equivalence (its pH need not lie in the range); "ne convient pas" otherwise.
 bool indicatorSuits(const ColourIndicator& indicator, const EquivalenceReading& point);
 const char* verdictText(bool suits, Language language);
 

@@ -53,14 +53,17 @@ constexpr Text kRegularStepsOfPlural{"&Variation régulière des... ", "&Regular
 constexpr Text kRegularStepsOfSingular{"&Variation régulière du... ", "&Regular steps of... "};
 constexpr Text kVolumeOfBaseAdded{"v, volume de monobase forte versé",
                                   "v, volume of strong base added"};
+constexpr Text kVolumeOfAcidAdded{"v, volume de monoacide fort versé",
+                                  "v, volume of strong acid added"};
 
 } // namespace
 
-CopyChoices copyChoicesFor(Study study, Language language) {
+CopyChoices copyChoicesFor(Study study, Language language, BuretteSide side) {
+    const Text& volume = side == BuretteSide::AcidSide ? kVolumeOfBaseAdded : kVolumeOfAcidAdded;
     switch (study) {
     case Study::TitrationVsVolume:
     case Study::TwoMonoTitration:
-        return {true, kRegularStepsOfPlural.in(language), {"pH", kVolumeOfBaseAdded.in(language)}};
+        return {true, kRegularStepsOfPlural.in(language), {"pH", volume.in(language)}};
     case Study::SpeciesVsPH:
         return {true, kRegularStepsOfSingular.in(language), {"pH"}};
     case Study::TwoPolyMixture:
@@ -134,6 +137,11 @@ CopyOutcome CopySimulation(Simulation& sim, Notifier& notifier, const std::strin
     if (!outcome.files.workbookError.empty()) notifier.error(outcome.files.workbookError);
     outcome.ok = true;
     outcome.clipboardText = sim.exportText;
+    std::vector<std::string> names;
+    for (const std::string* path :
+         {&outcome.files.txtPath, &outcome.files.xlsPath, &outcome.files.xlsxPath})
+        if (!path->empty()) names.push_back(fs::path(*path).filename().string());
+    outcome.status = texts::copyWritten(folder, names, sim.language);
     return outcome;
 }
 

@@ -15,7 +15,10 @@ struct CopyChoices {
     std::string caption;
     std::vector<std::string> items;
 };
-CopyChoices copyChoicesFor(Study study, Language language);
+// The volume item names what the burette holds: a strong base on the acid side, a strong acid
+// on the base side.
+CopyChoices copyChoicesFor(Study study, Language language,
+                           BuretteSide side = BuretteSide::AcidSide);
 
 // The copy dialog's note on the sampling by pH.
 inline constexpr Text kSamplingRule{
@@ -48,6 +51,7 @@ struct CopyOutcome {
     bool ok{false};
     std::string clipboardText; // ExportText as generated for this copy
     ExportResult files;
+    std::string status; // where the table went, for the status line
 };
 
 // The copy command: regenerates the study (its messages through the notifier), then writes the

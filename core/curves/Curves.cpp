@@ -55,6 +55,14 @@ constexpr Text kTwoMonoTitle{"Monobase forte versée sur un mélange de 2 monoac
                              "du pH et des concentrations",
                              "Strong base added to a mixture of 2 monoprotic acids: pH and "
                              "concentrations"};
+constexpr Text kBaseTitrationTitle{"Monoacide fort versé sur mono, di ou tribase : évolution du pH "
+                                   "et des concentrations en fonction de v d'acide versé",
+                                   "Strong acid added to a mono-, di- or triprotic base: pH and "
+                                   "concentrations against the volume of acid added"};
+constexpr Text kBaseTwoMonoTitle{"Monoacide fort versé sur un mélange de 2 monobases : évolution "
+                                 "du pH et des concentrations",
+                                 "Strong acid added to a mixture of 2 monoprotic bases: pH and "
+                                 "concentrations"};
 constexpr Text kDilutionTitle{"Dilution d'un acide", "Dilution of an acid"};
 constexpr Text kPHAxis{"pH de 0 à 14", "pH from 0 to 14"};
 constexpr Text kConcentrationAxis{"Concentrations en mol / L", "Concentrations in mol / L"};
@@ -93,6 +101,14 @@ class TableWriter {
         if (m_line >= 2 && m_field < m_table.columns.size())
             m_table.columns[m_field].values.push_back(x);
         append(FormatValue(x, m_comma, m_digits));
+    }
+    // A value whose sign is read (a slope): the format of number(), a minus sign before it.
+    void signedNumber(double x) {
+        if (!m_wanted || !(x < 0)) return number(x);
+        if (m_line >= 2 && m_field < m_table.columns.size())
+            m_table.columns[m_field].values.push_back(x);
+        const std::string magnitude = FormatValue(-x, m_comma, m_digits);
+        append(magnitude == "0" ? magnitude : "-" + magnitude);
     }
     void endLine() {
         if (!m_wanted) return;
@@ -155,7 +171,7 @@ void writeTitrationHeader(const Simulation& sim, TableWriter& table,
     table.endLine();
     const ChemicalState& s = sim.state;
     table.column(
-        kVolumeHeader.in(language),
+        (s.side == BuretteSide::AcidSide ? kVolumeHeader : kAcidVolumeHeader).in(language),
         (s.volumesInMillilitres ? texts::kTitleVolumeMl : texts::kTitleVolumeL).in(language),
         s.volumeFactor, ColumnFormat::Volume);
     writeConcentrationHeaders(sim, table, boxes);
@@ -231,8 +247,9 @@ void emitTitrationPoint(Simulation& sim, const TitrationPoint& p, const std::arr
             sim.curves[8].push_back({x, sigma, kConductivity});
     }
     if (sim.reading.options.derivative) {
+        // Negative on the base side, where the pH falls.
         const double slope = derivativeForDisplayAtH(s, titration, p.h);
-        table.number(slope);
+        table.signedNumber(slope);
         if (draw) sim.reading.derivative.push_back({x, slope, kRed});
     }
     table.endLine();
@@ -395,7 +412,8 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
     switch (s.study) {
     case Study::TitrationVsVolume:
         showDilutionBox(true);
-        setTitles(sim, kTitrationTitle, kPHAxis, volumeTitle(s, sim.language));
+        setTitles(sim, s.side == BuretteSide::AcidSide ? kTitrationTitle : kBaseTitrationTitle,
+                  kPHAxis, volumeTitle(s, sim.language));
         setLeftAxis(sim, false, 0, 14);
         GenerateTitrationCurves(sim, n, notifier);
         if (byVolume) GenerateTitrationTableByVolume(sim, n);
@@ -409,7 +427,8 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
         break;
     case Study::TwoMonoTitration:
         showDilutionBox(true);
-        setTitles(sim, kTwoMonoTitle, kPHAxis, volumeTitle(s, sim.language));
+        setTitles(sim, s.side == BuretteSide::AcidSide ? kTwoMonoTitle : kBaseTwoMonoTitle, kPHAxis,
+                  volumeTitle(s, sim.language));
         setLeftAxis(sim, false, 0, 14);
         // Both acids are monoacids here; the texts that name the constants show this.
         s.pK1[1] = s.pK1[2] = s.pK2[1] = s.pK2[2] = 25;
@@ -475,11 +494,14 @@ void generateTitration(Simulation& sim, int n, Notifier& notifier, const Titrati
     sim.curves.clear();
     sim.reading.derivative.clear();
     const PHRange range = kind.range(s);
+    // The beaker's own pH is reached at no volume at all: the closed form would leave a
+    // rounding residue there (1.75E-17 L), which the workbook shows.
+    const double beakerPH = kind.solve(s, 0);
     for (int i = 0; i < n; ++i) {
         const double x = PhSweep(range.low, range.high, n, i);
         const double h = workingConcFromPH(s, x);
-        emitTitrationPoint(sim, kind.point(sim, x, h, kind.volume(s, h)), kind.boxes, table, true,
-                           kind.titration);
+        const double v = x == beakerPH ? 0 : kind.volume(s, h);
+        emitTitrationPoint(sim, kind.point(sim, x, h, v), kind.boxes, table, true, kind.titration);
     }
     if (sim.graph.isChecked(kPastedBox)) DrawPastedPoints(sim, notifier);
     sim.exportText = table.str();

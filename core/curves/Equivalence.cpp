@@ -96,6 +96,7 @@ std::vector<EquivalenceReading> readEquivalences(const ChemicalState& s) {
     for (std::size_t k = 0; k <= n; ++k) halfPH[k] = exactPH(s, *t, halves[k]);
 
     const double window = kJumpWindow * smallestGap;
+    const double indicatorWindow = kIndicatorWindow * smallestGap;
     for (std::size_t k = 0; k < n; ++k) {
         EquivalenceReading r;
         r.number = static_cast<int>(k + 1);
@@ -104,6 +105,10 @@ std::vector<EquivalenceReading> readEquivalences(const ChemicalState& s) {
         r.slope = pHSlopeAtPH(s, *t, r.equivalence.pH);
         r.jumpBefore = exactPH(s, *t, std::max(volumes[k] - window, 0.0));
         r.jumpAfter = exactPH(s, *t, volumes[k] + window);
+        const double before = exactPH(s, *t, std::max(volumes[k] - indicatorWindow, 0.0));
+        const double after = exactPH(s, *t, volumes[k] + indicatorWindow);
+        r.indicatorJumpLow = std::min(before, after);
+        r.indicatorJumpHigh = std::max(before, after);
         if (const auto p = inflectionPH(s, *t, halfPH[k], halfPH[k + 1])) {
             const VolumeAtPH at = titrantVolumeAtPH(s, *t, *p);
             r.inflection = CurvePlace{at.volume, *p};

@@ -31,6 +31,12 @@ struct CurvePlace {
 constexpr double kJumpWindow = 0.02;
 constexpr double kUsableJump = 1.0; // pH units
 
+// The jump an indicator's transition range must lie in: the pH the curve crosses while the
+// volume stays within an eighth of the same gap of the equivalence. Narrower (a tenth),
+// phosphoric acid at 0.1 mol/L would refuse helianthine (3.1) at its first equivalence;
+// wider (a sixth), hydrochloric acid at 0.01 mol/L would accept it, as no textbook does.
+constexpr double kIndicatorWindow = 0.125;
+
 struct EquivalenceReading {
     int number{};                         // 1, 2, 3
     CurvePlace equivalence;               // at k·C1·V1/Cb, the pH solved exactly there
@@ -40,6 +46,8 @@ struct EquivalenceReading {
     double inflectionSlope{};             // dpH/dV at the inflection, per unit of vol1
     double jumpBefore{};                  // pH at the equivalence volume minus the window
     double jumpAfter{};                   // pH at the equivalence volume plus the window
+    double indicatorJumpLow{};            // the lowest and highest pH of the curve within
+    double indicatorJumpHigh{};           // kIndicatorWindow of the equivalence
     bool usable{};
 
     double jump() const { return jumpAfter - jumpBefore; } // negative on the base side

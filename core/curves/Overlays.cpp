@@ -387,7 +387,7 @@ std::string VaryTable(const Simulation& sim, int field, const std::vector<double
     if (study == Study::TitrationVsVolume || study == Study::TwoMonoTitration) {
         double span = 0;
         for (const Simulation& m : members) span = std::max(span, m.state.volumeSpan);
-        out << kVolumeHeader.in(language);
+        out << (side == BuretteSide::AcidSide ? kVolumeHeader : kAcidVolumeHeader).in(language);
         for (double v : values) out << '\t' << describeValue(field, side, v, language);
         out << '\r';
         for (int i = 0; i < n; ++i) {

@@ -36,8 +36,9 @@ PanelLabels labelsFor(const Simulation& sim) {
     }
 }
 
-std::string readoutNumber(double x) {
-    return formatGeneral(x, 4, '.');
+// With the separator of every other number the window shows.
+std::string readoutNumber(double x, const Simulation& sim) {
+    return formatGeneral(x, 4, sim.decimalComma ? ',' : '.');
 }
 
 } // namespace
@@ -50,7 +51,7 @@ ReadoutPanels readoutAtValues(const Simulation& sim, double x, double y) {
     const double values[4] = {x, y, y / concentrationScale, y / conductivityScale};
     for (int k = 0; k < 4; ++k)
         if (labels.panel[k])
-            panels[k] = labels.panel[k]->in(sim.language) + readoutNumber(values[k]);
+            panels[k] = labels.panel[k]->in(sim.language) + readoutNumber(values[k], sim);
     return panels;
 }
 

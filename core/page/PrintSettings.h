@@ -27,7 +27,7 @@ struct PrintSettings {
     bool zoomX2{false};                 // CheckBox1 "Zoom x 2 selon Ox"
     bool printConstants{true};          // CheckBox3 "Imprimer les constantes"
     bool printInColour{false};          // CheckBox4 "Imprimer en couleur"
-    bool axisArrows{true};              // CheckBox5 "Axes avec des flêches"
+    bool axisArrows{true};              // CheckBox5 "Axes avec des flèches"
     bool printGrid{false};              // CheckBox2 "Imprimer quadrillage"
     PageFormat format{PageFormat::Optimised};
     std::string comment1; // Edit1, printed when not empty

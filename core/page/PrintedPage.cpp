@@ -30,6 +30,15 @@ constexpr Text kDilutionWarning1{"Attention, l'effet de dilution n'est pas",
 constexpr Text kDilutionWarning2{"pris en compte pour les concentrations",
                                  "into account in the concentrations"};
 
+constexpr Text kConductivityLegend{"conductivité", "conductivity"};
+constexpr DashCode kConductivityDash = 6;
+
+double largestOrdinate(const Series& s) {
+    double largest = 0;
+    for (const CurvePoint& p : s) largest = std::max(largest, p.y);
+    return largest;
+}
+
 // Real to dots, truncating toward zero. Points far off the page (the printer clips them) are
 // held within the int range.
 int toDots(double v) {
@@ -172,8 +181,13 @@ void drawFrame(const PageInput& in, const PrintSettings& settings, const PageLay
     }
 }
 
-bool startsWithVowel(const std::string& s) {
-    return !s.empty() && std::string_view("AEIOUYaeiouy").find(s[0]) != std::string_view::npos;
+// French elides "de" before a vowel or a mute h: "d'acide", "d'éthylamine", "d'hydrazine".
+bool takesElision(const std::string& s) {
+    if (s.empty()) return false;
+    if (std::string_view("AEIOUYHaeiouyh").find(s[0]) != std::string_view::npos) return true;
+    for (const char* accented : {"é", "è", "ê", "É", "È", "Ê"})
+        if (s.rfind(accented, 0) == 0) return true;
+    return false;
 }
 
 } // namespace
@@ -234,6 +248,7 @@ PageInput PageInputOf(const Simulation& sim) {
     in.overlays = sim.overlays;
     in.overlays.plainTable.clear();
     in.language = sim.language;
+    in.conductivityScale = sim.conductivityScale;
     return in;
 }
 
@@ -451,12 +466,18 @@ void PrintCurves(const PageInput& in, const PageLayout& L, DashedPen& dashes, Sy
             DrawPointSymbol(canvas, symbols, L.mapX(p.x), L.mapY(p.y), L.arrowSize);
     penFor(8);
     if (g.isChecked(8)) {
-        double largest = 0;
-        for (const CurvePoint& p : c[8]) largest = std::max(largest, p.y);
+        const double largest = largestOrdinate(c[8]);
         // A series with no positive ordinate has no scale: it is left out.
-        if (largest > 0) printDashed(c[8], 6, 10 / largest, L, dashes, canvas);
+        if (largest > 0) printDashed(c[8], kConductivityDash, 10 / largest, L, dashes, canvas);
     }
     printOverlays(in, L, dashes, canvas);
+}
+
+std::optional<double> printedConductivityAtTen(const PageInput& in) {
+    if (!in.graph.isChecked(8)) return std::nullopt;
+    const double largest = largestOrdinate(in.curves[8]);
+    if (!(largest > 0)) return std::nullopt;
+    return largest / (in.conductivityScale > 0 ? in.conductivityScale : 1);
 }
 
 void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLayout& L,
@@ -487,26 +508,27 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
         };
         const Language language = in.language;
         const std::string colon = kColon.in(language);
-        // "Volume de l'acide versé  : 0,02 L", with the spacing pages have always had.
-        auto volumeLine = [&](const std::string& name, double volume, bool first) {
-            if (language == Language::English)
-                return "volume of " + name + " added: " + formatOnPaper(volume) + " L";
-            return std::string(!first || startsWithVowel(name) ? "volume  d' " : "Volume de ") +
-                   name + " versé  : " + formatOnPaper(volume) + " L";
+        // The volume poured into the beaker before the titration: "volume initial d'acide
+        // éthanoïque : 0,02 L", not a volume added from the burette.
+        auto volumeLine = [&](const std::string& name, double volume) {
+            const std::string litres = formatOnPaper(volume) + " L";
+            if (language == Language::English) return "initial volume of " + name + colon + litres;
+            return std::string(takesElision(name) ? "volume initial d'" : "volume initial de ") +
+                   name + colon + litres;
         };
         write(2, (acidSide ? kBaseConcentration : kAcidConcentration).in(language) + colon +
                      formatOnPaper(st.titrantConc) + " mol/L");
         write(2, kInitialConcentrationOf.in(language) + L1[0] + colon + formatOnPaper(st.conc1) +
                      " mol/L");
-        write(1, volumeLine(L1[0], st.vol1, true));
+        write(1, volumeLine(L1[0], st.vol1));
         write(1, (acidSide ? kAcidPKa : kBasePKa).in(language) + colon + pk(st.pK1[0]));
         if (L.acidities >= 2) write(1, "pKa2" + colon + pk(st.pK1[1]));
         if (L.acidities == 3) write(1, "pKa3" + colon + pk(st.pK1[2]));
         if (study == Study::TwoMonoTitration) {
             write(2, kInitialConcentrationOf.in(language) + L2[0] + colon +
                          formatOnPaper(st.conc2) + " mol/L");
-            write(1, volumeLine(L2[0], st.vol2, false));
-            write(1, kAcidPKa.in(language) + colon + pk(st.pK2[0]));
+            write(1, volumeLine(L2[0], st.vol2));
+            write(1, (acidSide ? kAcidPKa : kBasePKa).in(language) + colon + pk(st.pK2[0]));
         }
         // The remarkable points, on rows of their own, starting further left: they are longer.
         const std::vector<std::string> points = printedPointLines(in);
@@ -542,6 +564,11 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
         if (g.isChecked(box)) entry(L1[box - 2], box, box);
     if (g.isChecked(6)) entry(L2[0], 4, 4);
     if (g.isChecked(7)) entry(L2[1], 5, 5);
+    // The conductivity has no axis of its own: its entry gives its scale.
+    if (const std::optional<double> top = printedConductivityAtTen(in))
+        entry(kConductivityLegend.in(in.language) + std::string(" (10 = ") + formatOnPaper(*top) +
+                  " S/m)",
+              kConductivityDash, 8);
     for (const auto& [text, code] : readingLegend(in)) {
         if (code >= 0) {
             entry(text, code, 0); // drawn in black

@@ -47,6 +47,7 @@ struct PageInput {
     ChartReading reading; // remarkable points, derivative and indicator of the graph window
     Overlays overlays;    // kept curves, printed dashed with their legend entries
     Language language{Language::French}; // of the printed texts
+    double conductivityScale{1};         // the conductivity curve holds S/m multiplied by this
 };
 
 PageInput PageInputOf(const Simulation& sim);
@@ -106,6 +107,10 @@ PageLayout PrintPage(const PageInput& in, const PrintSettings& settings, Canvas&
 // The curves and pasted points of the page.
 void PrintCurves(const PageInput& in, const PageLayout& layout, DashedPen& dashes,
                  SymbolPen& symbols, Canvas& canvas);
+
+// The conductivity, in S/m, that the printed conductivity curve draws at height 10 (its
+// largest value); nullopt when the page prints no conductivity curve.
+std::optional<double> printedConductivityAtTen(const PageInput& in);
 
 // Comments, constants block and legend below the frame, and the dilution warning.
 void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLayout& layout,

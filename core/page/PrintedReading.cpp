@@ -116,6 +116,18 @@ void PrintReadingCurves(const PageInput& in, const PageLayout& L, DashedPen& das
                 DashedLineTo(dashes, canvas, false, kDerivativeDash, x, y);
             }
         }
+        // Each peak is a needle one sample wide, up the very volume where the pH curve jumps:
+        // the jump hides it, and the dashes may leave its tip blank. A short solid bar marks
+        // the top of every peak a pH unit high or more, at the height the legend gives it.
+        canvas.setPen(Pen{L.penWidth, saved.color, PenStyle::Solid});
+        for (std::size_t i = 1; i + 1 < d.size(); ++i) {
+            const double here = std::abs(d[i].y);
+            if (!(here >= std::abs(d[i - 1].y) && here > std::abs(d[i + 1].y)) || here * factor < 1)
+                continue;
+            const int x = L.mapX(d[i].x), y = L.mapY(here * factor);
+            canvas.moveTo(x - L.arrowSize, y);
+            canvas.lineTo(x + L.arrowSize, y);
+        }
     }
     if (in.reading.options.equivalences) {
         const Brush savedBrush = canvas.brush();

@@ -5,11 +5,16 @@
 
 namespace titralab {
 
-PanelFields PanelFields::atDesign() {
+PanelFields PanelFields::atDesign(Language language) {
     PanelFields p;
     const char* design[17] = {"", "1,0E-1", "1,0E-1", "20E-3",  "8",     "1", "4", "", "",
                               "", "",       "30",     "1,0E-1", "20E-3", "0", "4", "8"};
-    for (int i = 1; i <= 16; ++i) p.text[i] = design[i];
+    for (int i = 1; i <= 16; ++i) {
+        p.text[i] = design[i];
+        if (language == Language::English)
+            for (char& c : p.text[i])
+                if (c == ',') c = '.';
+    }
     for (int i : {1, 2, 3, 4, 11}) p.visible[i] = true;
     return p;
 }
@@ -28,7 +33,9 @@ void LoadEntry(const DatabaseBrowser& browser, int n, PanelFields& panel, Chemic
         state.row2 = n;
         state.pK2 = pK;
     }
-    for (int k = 0; k < 3; ++k) panel.text[first + k] = formatGeneral(pK[k], 15, '.');
+    // With the separator of the panel's other numbers (atDesign).
+    const char separator = browser.language == Language::English ? '.' : ',';
+    for (int k = 0; k < 3; ++k) panel.text[first + k] = formatGeneral(pK[k], 15, separator);
     panel.visible[first + 1] = e.acidities >= 2;
     panel.visible[first + 2] = e.acidities >= 3;
     panel.pKa2LabelVisible = panel.visible[5] || panel.visible[15];

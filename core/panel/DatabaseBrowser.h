@@ -22,8 +22,9 @@ struct PanelFields {
     Study study{Study::None};
     BaseKind baseKind{BaseKind::Soda};
 
-    // The panel as the main window is designed, before entry 1 is loaded.
-    static PanelFields atDesign();
+    // The panel as the main window is designed, before entry 1 is loaded, its numbers written
+    // with the decimal separator of the language: a comma in French, a point in English.
+    static PanelFields atDesign(Language language = Language::French);
 };
 
 // Navigation over the database of the current side.

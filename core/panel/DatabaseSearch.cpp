@@ -19,6 +19,58 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 32> kFolds{{
     {"œ", "oe"}, {"Œ", "oe"}, {"æ", "ae"}, {"Æ", "ae"},
 }};
 
+// The usual names a class also uses, by the French name of the entry they find, in French and
+// in English: the trivial names of the acids (acide acétique, formique, propionique), the
+// names of the solutions and salts bought for them (soude caustique, ammoniaque, acétate de
+// sodium, bicarbonate). The strong base stands for soda and potash.
+struct UsualNames {
+    BuretteSide side;
+    std::string_view entry; // French name of the entry
+    std::array<std::string_view, 5> french;
+    std::array<std::string_view, 5> english;
+};
+
+constexpr BuretteSide kAcids = BuretteSide::AcidSide;
+constexpr BuretteSide kBases = BuretteSide::BaseSide;
+
+constexpr std::array<UsualNames, 17> kUsualNames{{
+    {kAcids, "acide éthanoïque", {"acide acétique", "vinaigre"}, {"acetic acid", "vinegar"}},
+    {kAcids, "acide méthanoïque", {"acide formique"}, {"formic acid"}},
+    {kAcids, "acide propanoïque", {"acide propionique"}, {"propionic acid"}},
+    {kAcids,
+     "acide monochloroéthanoïque",
+     {"acide monochloroacétique", "acide chloroacétique"},
+     {"chloroacetic acid", "monochloroacetic acid"}},
+    {kAcids, "acide dichloroéthanoïque", {"acide dichloroacétique"}, {"dichloroacetic acid"}},
+    {kAcids, "acide trichloroéthanoïque", {"acide trichloroacétique"}, {"trichloroacetic acid"}},
+    {kAcids, "acide acétylsalicylique", {"aspirine"}, {"aspirin"}},
+    {kAcids,
+     "acide chlorhydrique",
+     {"chlorure d'hydrogène", "esprit de sel"},
+     {"hydrogen chloride", "muriatic acid"}},
+    {kAcids, "acide oxochlorique", {"acide hypochloreux"}, {}},
+    {kAcids, "acide cyanhydrique", {"acide prussique"}, {"prussic acid"}},
+    {kAcids, "ion ammonium", {"chlorure d'ammonium"}, {"ammonium chloride"}},
+    {kBases,
+     "base forte",
+     {"soude", "soude caustique", "hydroxyde de sodium", "potasse", "hydroxyde de potassium"},
+     {"soda", "caustic soda", "sodium hydroxide", "potash", "potassium hydroxide"}},
+    {kBases, "ammoniac", {"ammoniaque"}, {"ammonium hydroxide", "aqueous ammonia"}},
+    {kBases,
+     "ion éthanoate",
+     {"ion acétate", "acétate de sodium", "éthanoate de sodium"},
+     {"acetate ion", "sodium acetate", "sodium ethanoate"}},
+    {kBases,
+     "ion hydrogénocarbonate",
+     {"bicarbonate", "bicarbonate de sodium", "hydrogénocarbonate de sodium"},
+     {"bicarbonate", "sodium bicarbonate", "sodium hydrogen carbonate"}},
+    {kBases,
+     "ion carbonate",
+     {"carbonate de sodium", "cristaux de soude"},
+     {"sodium carbonate", "washing soda"}},
+    {kBases, "éthylènediamine", {"éthane-1,2-diamine"}, {"ethane-1,2-diamine"}},
+}};
+
 bool startsWord(const std::string& text, std::size_t at) {
     return at == 0 || text[at - 1] == ' ' || text[at - 1] == '-' || text[at - 1] == '\'' ||
            text[at - 1] == ',';
@@ -70,6 +122,15 @@ std::vector<EntryMatch> searchEntries(BuretteSide side, std::string_view typed, 
         // it as a conjugate species' name does.
         const Language other = language == Language::English ? Language::French : Language::English;
         int rank = rankIn(foldForSearch(e.name(language)), query);
+        for (const UsualNames& usual : kUsualNames) {
+            if (usual.side != side || usual.entry != e.name(Language::French)) continue;
+            for (std::string_view name :
+                 language == Language::English ? usual.english : usual.french) {
+                if (name.empty()) continue;
+                const int r = rankIn(foldForSearch(name), query);
+                if (r >= 0 && (rank < 0 || r < rank)) rank = r;
+            }
+        }
         for (int k = 1; k < 4 && rank < 0; ++k)
             if (*e.name(language, k) && rankIn(foldForSearch(e.name(language, k)), query) >= 0)
                 rank = 2;

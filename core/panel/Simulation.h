@@ -61,13 +61,19 @@ struct Simulation {
 };
 
 // Changes the language of every text the program writes from now on. The name field of the
-// database browser follows when it still shows the current entry's name.
+// database browser follows when it still shows the current entry's name, the panel's numbers
+// when they are still those of its design. The decimal separator becomes the language's (a
+// comma in French, a point in English): the language is chosen at start-up, before the user
+// chooses a separator.
 inline void setLanguage(Simulation& sim, Language language) {
     const BuretteSide side = sim.panel.side;
     const AcidBaseEntry& entry = entryOf(side, sim.browser.current(side));
     if (sim.panel.entryName == entry.name(sim.language)) sim.panel.entryName = entry.name(language);
+    if (sim.panel.text == PanelFields::atDesign(sim.language).text)
+        sim.panel.text = PanelFields::atDesign(language).text;
     sim.language = language;
     sim.browser.language = language;
+    sim.decimalComma = language == Language::French;
 }
 
 // The context as the main window leaves it after the user chose a side and a study and

@@ -1,9 +1,11 @@
-// The copy command's own messages: a copy asked before any study, and a copy that failed.
+// The copy command's own messages: a copy asked before any study, a copy that failed, and
+// where a copy went.
 #pragma once
 
 #include "core/texts/Language.h"
 
 #include <string>
+#include <vector>
 
 namespace titralab::texts {
 
@@ -12,5 +14,10 @@ std::string copyNeedsStudy(Language language);
 
 // A copy whose files could not be written into `folder`; `reason` says why, in `language`.
 std::string copyFailed(const std::string& folder, const std::string& reason, Language language);
+
+// A copy that succeeded, for the status line: the table went to `files` (their names, in the
+// order written) in `folder`, and to the clipboard.
+std::string copyWritten(const std::string& folder, const std::vector<std::string>& files,
+                        Language language);
 
 } // namespace titralab::texts

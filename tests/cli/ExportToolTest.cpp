@@ -26,8 +26,8 @@ std::vector<std::vector<double>> dataRows(const std::string& out) {
     std::stringstream lines(out);
     std::string line;
     int index = 0;
-    while (std::getline(lines, line, '\r')) {
-        if (index++ < 2 || line.empty() || line == "\n") continue;
+    while (std::getline(lines, line)) {
+        if (index++ < 2 || line.empty()) continue;
         std::vector<double> row;
         std::stringstream fields(line);
         std::string field;
@@ -43,7 +43,7 @@ TEST(ExportTool, TitrationRowsSatisfyTheChargeBalance) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(run.err.empty()) << run.err;
     ASSERT_GE(run.out.size(), 2u);
-    EXPECT_EQ(run.out.substr(run.out.size() - 2), "\r\n");
+    EXPECT_EQ(run.out.back(), '\n');
     const auto rows = dataRows(run.out);
     ASSERT_EQ(rows.size(), 100u);
     // Acetic acid (pKa 4.7) 0.1 mol/L, 20 mL, soda 0.1 mol/L; dilution not taken into account.
@@ -101,7 +101,8 @@ TEST(ExportTool, WritesTheNumberedFilesWhenAsked) {
     const auto dir =
         std::filesystem::temp_directory_path() / ("titralab-out-" + std::to_string(getpid()));
     std::filesystem::remove_all(dir);
-    const ToolRun run = runTool("--study dilution --separator point --out " + dir.string());
+    const ToolRun run =
+        runTool("--study dilution --separator point --file-line-ends --out " + dir.string());
     ASSERT_EQ(run.status, 0) << run.err;
     std::ifstream txt(dir / "NumPt1.Txt", std::ios::binary);
     std::stringstream content;
@@ -162,15 +163,15 @@ TEST(ExportTool, StudiesAndOptionsShapeTheTable) {
          "phosphate\tConductivité",
          50},
         {"--study titration --side base --entry1 14 --by-volume --points 10",
-         "v de monobase\tpH\tcH\ttribase\tBH- -\tBH2-\tBH3", 10},
+         "v de monoacide\tpH\tcH\ttribase\tBH- -\tBH2-\tBH3", 10},
     };
     for (const Case& c : cases) {
         const ToolRun run = runTool(c.arguments);
         ASSERT_EQ(run.status, 0) << c.arguments << run.err;
         std::stringstream lines(run.out);
         std::string first, header;
-        std::getline(lines, first, '\r');
-        std::getline(lines, header, '\r');
+        std::getline(lines, first);
+        std::getline(lines, header);
         EXPECT_EQ(header, c.header) << c.arguments;
         EXPECT_EQ(dataRows(run.out).size(), c.rows) << c.arguments;
     }
@@ -222,6 +223,38 @@ TEST(ExportTool, PastedVolumesInMillilitresAreSaid) {
         EXPECT_EQ(run.err.find("volumes lus en mL") != std::string::npos, c.said)
             << c.label << ": " << run.err;
     }
+}
+
+} // namespace
+
+namespace {
+
+// Standard output shows LF lines, as a terminal and grep read them; the file keeps its own
+// line ends (CR, then CR LF), and so does standard output when --file-line-ends asks for them.
+TEST(ExportTool, StandardOutputHasLFLinesTheFileItsOwn) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("titralab-lines-" + std::to_string(getpid()));
+    std::filesystem::remove_all(dir);
+    const std::string study = "--study titration --entry1 17";
+    const ToolRun lf = runTool(study + " --out " + dir.string());
+    ASSERT_EQ(lf.status, 0) << lf.err;
+    EXPECT_EQ(lf.out.find('\r'), std::string::npos);
+    EXPECT_EQ(std::count(lf.out.begin(), lf.out.end(), '\n'), 102); // warning, header, 100 rows
+    std::string file;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        if (entry.path().extension() == ".Txt") {
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::stringstream text;
+            text << in.rdbuf();
+            file = text.str();
+        }
+    ASSERT_FALSE(file.empty());
+    std::string asFile = lf.out;
+    std::replace(asFile.begin(), asFile.end(), '\n', '\r');
+    EXPECT_EQ(asFile + "\r\n", file);
+    const ToolRun same = runTool(study + " --file-line-ends");
+    EXPECT_EQ(same.out, file);
+    std::filesystem::remove_all(dir);
 }
 
 } // namespace

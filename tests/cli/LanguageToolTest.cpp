@@ -34,8 +34,8 @@ TEST(LanguageTool, EnglishReachesTheTableTheReadingsAndTheMessages) {
         const char* english;
     } cases[] = {
         {"table heading", "--study titration --entry1 17",
-         "\rv de monobase\tpH\tcH\tacide éthanoïque\tion éthanoate\tConductivité\r",
-         "\rv of titrant\tpH\tcH\tethanoic acid (acetic acid)\tethanoate ion\tConductivity\r"},
+         "\nv de monobase\tpH\tcH\tacide éthanoïque\tion éthanoate\tConductivité\n",
+         "\nv of titrant\tpH\tcH\tethanoic acid (acetic acid)\tethanoate ion\tConductivity\n"},
         {"typed-value message", "--study titration --D1 abc",
          "Séparateur décimal : virgule ! Exemple : 1,03E-2",
          "Decimal separator: comma! Example: 1,03E-2"},

@@ -78,7 +78,7 @@ TEST(VaryOption, OneColumnPerValueOrAOneLineRefusal) {
          "v de monobase\tpKa = 3\tpKa = 4,75\tpKa = 9"},
         {"burette concentration, base side",
          "--study titration --side base --points 10 --vary 'D1=0.1;0.2'", 0,
-         "v de monobase\tCai = 0,1 mol/L\tCai = 0,2 mol/L"},
+         "v de monoacide\tCai = 0,1 mol/L\tCai = 0,2 mol/L"},
         {"mixture study", "--study mixture --vary 'D4=3;4'", 2,
          "titralab-export: --vary: the mixture study has no curve to vary (see --help)"},
         {"not a field", "--study titration --vary 'D11=3;4'", 2,
@@ -92,9 +92,11 @@ TEST(VaryOption, OneColumnPerValueOrAOneLineRefusal) {
         const std::string& text = c.status == 0 ? run.out : run.err;
         const std::string first = text.substr(0, text.find_first_of("\r\n"));
         EXPECT_EQ(first, c.firstLine) << c.label;
-        if (c.status == 0)
-            EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\r'), 12)
-                << c.label; // the header, ten rows, and the closing CR LF
+        if (c.status == 0) {
+            EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 11)
+                << c.label; // the header and ten rows
+            EXPECT_EQ(run.out.find('\r'), std::string::npos) << c.label;
+        }
     }
 }
 

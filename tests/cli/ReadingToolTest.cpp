@@ -23,8 +23,8 @@ std::vector<std::vector<std::string>> linesOf(const std::string& out) {
     std::vector<std::vector<std::string>> lines;
     std::stringstream in(out);
     std::string line;
-    while (std::getline(in, line, '\r')) {
-        if (line.empty() || line == "\n") continue;
+    while (std::getline(in, line)) {
+        if (line.empty()) continue;
         std::vector<std::string> fields;
         std::stringstream f(line);
         std::string field;
@@ -75,7 +75,11 @@ TEST_P(ReadingTool, PrintsOneLinePerPoint) {
         EXPECT_TRUE(run.out.empty());
         return;
     }
-    EXPECT_EQ(run.out.substr(run.out.size() - 3), "\r\r\n") << c.label;
+    // LF lines, one per point, nothing else: `| wc -l` counts the points.
+    EXPECT_EQ(run.out.find('\r'), std::string::npos) << c.label;
+    EXPECT_EQ(static_cast<std::size_t>(std::count(run.out.begin(), run.out.end(), '\n')),
+              c.expected.size())
+        << c.label;
     const auto lines = linesOf(run.out);
     ASSERT_EQ(lines.size(), c.expected.size()) << c.label << "\n" << run.out;
     for (std::size_t k = 0; k < lines.size(); ++k) {
@@ -200,4 +204,18 @@ TEST(ReadingTool, CurveAtAVolumeAgreesWithTheRemarkablePoints) {
     EXPECT_EQ(species.status, 2);
     const ToolRun negative = runTool("--study titration --entry1 17 --at -1");
     EXPECT_EQ(negative.status, 2);
+}
+
+// A reading is a value, not the table's cell: past the equivalence of ethanoic acid, [H3O+] is
+// 10^-pH, some 1E-12 mol/L, however few the digits, where the table writes 0 below 1E-11.
+TEST(ReadingTool, SmallValuesAreReadNotZeroed) {
+    for (const char* digits : {"", " --digits 17"}) {
+        const ToolRun at = runTool(std::string("--study titration --entry1 17 --at 30") + digits);
+        ASSERT_EQ(at.status, 0) << at.err;
+        const auto lines = linesOf(at.out);
+        ASSERT_GE(lines.size(), 3u);
+        ASSERT_EQ(lines[2][0], "[H3O+]");
+        const double pH = number(lines[1][1]), hydronium = number(lines[2][1]);
+        EXPECT_NEAR(hydronium / std::pow(10.0, -pH), 1, 1e-3) << digits << ": " << lines[2][1];
+    }
 }

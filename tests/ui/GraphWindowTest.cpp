@@ -196,7 +196,7 @@ void hover(QWidget* view, QPoint position) {
 double valueIn(const QString& panel, const char* label) {
     const QString prefix = QString::fromUtf8(label);
     EXPECT_TRUE(panel.startsWith(prefix)) << panel.toStdString();
-    return panel.mid(prefix.size()).toDouble();
+    return panel.mid(prefix.size()).replace(',', '.').toDouble(); // either separator
 }
 
 // Each window is looked at alone: the mouse goes to the top window under it.

@@ -32,10 +32,10 @@ TEST(NameField, TypedNameFindsTheEntryAndEnterLoadsIt) {
         const char* pKa1;
         const char* next;
     } cases[] = {
-        {"acid without accents", 0, "ethanoique", "acide éthanoïque", "4.7", "acide propanoïque"},
-        {"base by its start", 1, "ammon", "ammoniac", "9.2", "hydrazine"},
-        {"base in capitals", 1, "PYRID", "pyridine", "5.2", "ion éthanoate"},
-        {"polybase", 1, "carbonate", "ion carbonate", "10.3", "éthylènediamine"},
+        {"acid without accents", 0, "ethanoique", "acide éthanoïque", "4,7", "acide propanoïque"},
+        {"base by its start", 1, "ammon", "ammoniac", "9,2", "hydrazine"},
+        {"base in capitals", 1, "PYRID", "pyridine", "5,2", "ion éthanoate"},
+        {"polybase", 1, "carbonate", "ion carbonate", "10,3", "éthylènediamine"},
     };
     for (const Case& c : cases) {
         FocusedWindow w;

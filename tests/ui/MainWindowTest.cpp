@@ -204,7 +204,7 @@ TEST(MainWindowBrowser, StepsStopAtBothEndsOnEachSide) {
     for (int k = 0; k < 40; ++k) w.clickButton("BitBtn2");
     EXPECT_EQ(w.text("Edit1"), "sulfure de dihydrogène");
     EXPECT_EQ(w.text("D4"), "7");
-    EXPECT_EQ(w.text("D5"), "12.9");
+    EXPECT_EQ(w.text("D5"), "12,9");
     EXPECT_EQ(w.text("D6"), "50");
     w.click("RadioGroup4", 1);
     QStringList names;
@@ -217,8 +217,8 @@ TEST(MainWindowBrowser, StepsStopAtBothEndsOnEachSide) {
     EXPECT_EQ(names, (QStringList{"base forte", "base faible", "diméthylamine", "triéthylamine"}));
     for (int k = 0; k < 20; ++k) w.clickButton("BitBtn2");
     EXPECT_EQ(w.text("Edit1"), "ion hydrogénophosphate");
-    EXPECT_EQ(w.text("D4"), "7.2"); // the pKa of each couple, the first protonation first
-    EXPECT_EQ(w.text("D5"), "2.1");
+    EXPECT_EQ(w.text("D4"), "7,2"); // the pKa of each couple, the first protonation first
+    EXPECT_EQ(w.text("D5"), "2,1");
 }
 
 TEST(MainWindowBrowser, ColumnTwoTargetMovesTheMarkerAndTheNextStepFillsColumnTwo) {

@@ -102,7 +102,7 @@ TEST_F(PrintDialogTest, ControlsShowTheirCaptionsAndDefaults) {
     for (const Box& b : {Box{"CheckBox1", "Zoom x 2 selon Ox", false},
                          Box{"CheckBox3", "Imprimer les constantes", true},
                          Box{"CheckBox4", "Imprimer en couleur", false},
-                         Box{"CheckBox5", "Axes avec des flêches", true},
+                         Box{"CheckBox5", "Axes avec des flèches", true},
                          Box{"CheckBox2", "Imprimer quadrillage", false}}) {
         QCheckBox* box = find<QCheckBox>(b.name);
         ASSERT_TRUE(box);

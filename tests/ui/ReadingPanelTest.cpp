@@ -8,6 +8,7 @@
 #include "ui/windows/ReadingPanel.h"
 
 #include <QLineSeries>
+#include <QListWidget>
 #include <QMenu>
 #include <QValueAxis>
 
@@ -56,6 +57,15 @@ TEST_P(Readings, BoxesAndChoiceDrawAndList) {
     EXPECT_TRUE(choice->text().startsWith(QString::fromUtf8("phénolphtaléine (8,2")));
     EXPECT_TRUE(layer->bandShown());
     EXPECT_TRUE(panel->resultsText().contains(QString::fromUtf8("phénolphtaléine : ")));
+    // Every line whole within the panel's width: a long verdict goes on to the next line.
+    auto* results = g.find<QListWidget>("ReadingResults");
+    const int width = results->viewport()->width();
+    for (int i = 0; i < results->count(); ++i) {
+        const QListWidgetItem* row = results->item(i);
+        const QRect needed = results->fontMetrics().boundingRect(
+            QRect(0, 0, width, 1 << 20), int(Qt::TextWordWrap), row->text());
+        EXPECT_LE(needed.height(), results->visualItemRect(row).height()) << row->text().toStdString();
+    }
     const QStringList legend = layer->legendTexts();
     EXPECT_EQ(legend.first(), "pH");
     EXPECT_TRUE(legend.contains("dpH/dV"));

@@ -206,7 +206,7 @@
         <translation>Print in colour</translation>
     </message>
     <message>
-        <source>Axes avec des flêches</source>
+        <source>Axes avec des flèches</source>
         <translation>Axes with arrows</translation>
     </message>
     <message>

@@ -17,10 +17,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace titralab {
@@ -114,7 +116,7 @@ void CopyDialog::setSideIcon(const QIcon& icon) {
 }
 
 void CopyDialog::prepare() {
-    const CopyChoices choices = copyChoicesFor(m_sim.panel.study, m_sim.language);
+    const CopyChoices choices = copyChoicesFor(m_sim.panel.study, m_sim.language, m_sim.panel.side);
     m_sampling->setTitle(QString::fromStdString(choices.caption));
     QStringList items;
     for (const std::string& item : choices.items) items << QString::fromStdString(item);
@@ -178,6 +180,9 @@ bool CopyDialog::CopySimulation() {
         m_graph->applySimulation(); // the copy regenerated the curves
     }
     clipboard::putTable(outcome.clipboardText);
+    // Where the files went, on the status line of the main window the dialog belongs to.
+    if (auto* main = qobject_cast<QMainWindow*>(parentWidget()))
+        main->statusBar()->showMessage(utf8(outcome.status));
     return true;
 }
 

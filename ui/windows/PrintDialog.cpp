@@ -181,7 +181,7 @@ void PrintDialog::buildControls() {
     m_zoom = box("CheckBox1", tr("Zoom x 2 selon Ox"), defaults.zoomX2);
     m_constants = box("CheckBox3", tr("Imprimer les constantes"), defaults.printConstants);
     m_colour = box("CheckBox4", tr("Imprimer en couleur"), defaults.printInColour);
-    m_arrows = box("CheckBox5", tr("Axes avec des flêches"), defaults.axisArrows);
+    m_arrows = box("CheckBox5", tr("Axes avec des flèches"), defaults.axisArrows);
     m_grid = box("CheckBox2", tr("Imprimer quadrillage"), defaults.printGrid);
 
     auto button = [&](QBoxLayout* layout, const char* name, const QString& caption, auto handler) {

@@ -83,7 +83,8 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_results->setSelectionMode(QAbstractItemView::SingleSelection);
     m_results->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_results->setFrameShape(QFrame::NoFrame);
-    m_results->setMinimumWidth(300);
+    m_results->setMinimumWidth(330);
+    m_results->setWordWrap(true); // a long verdict goes on to the next line, never cut
     // As tall as its rows, from three to seven; more scroll.
     m_results->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     const int row = m_results->fontMetrics().height() + 2;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -203,7 +204,11 @@ TEST(CursorReadout, PanelTextsByStudy) {
     EXPECT_NEAR(std::stod(p[0].substr(15)), 10, 0.05);
     EXPECT_EQ(p[1].rfind("pH : ", 0), 0u);
     EXPECT_EQ(p[2].rfind("Concentration en mol / L : ", 0), 0u);
-    EXPECT_NEAR(std::stod(p[2].substr(27)), 0.05, 1e-4);
+    // The numbers take the chosen separator, as every other number of the window.
+    EXPECT_EQ(readoutAtValues(titration, 10.02, 5)[0], "Volume versé : 10,02");
+    EXPECT_EQ(readoutAtValues(titration, 10, 5)[2], "Concentration en mol / L : 0,05");
+    titration.decimalComma = false;
+    EXPECT_EQ(readoutAtValues(titration, 10.02, 5)[0], "Volume versé : 10.02");
     EXPECT_EQ(readoutAtValues(titration, 10, 5)[2], "Concentration en mol / L : 0.05");
     EXPECT_EQ(p[3].rfind("Conductivité en uSI : ", 0), 0u);
 
@@ -237,6 +242,9 @@ TEST(CursorReadout, PanelTextsByStudy) {
 TEST(CopyChoices, DependOnTheStudy) {
     EXPECT_EQ(copyChoicesFor(Study::TitrationVsVolume, Language::French).items,
               (std::vector<std::string>{"pH", "v, volume de monobase forte versé"}));
+    EXPECT_EQ(
+        copyChoicesFor(Study::TitrationVsVolume, Language::French, BuretteSide::BaseSide).items,
+        (std::vector<std::string>{"pH", "v, volume de monoacide fort versé"}));
     EXPECT_EQ(copyChoicesFor(Study::TwoMonoTitration, Language::French).caption,
               "&Variation régulière des... ");
     EXPECT_EQ(copyChoicesFor(Study::SpeciesVsPH, Language::French).caption,
@@ -280,6 +288,60 @@ TEST_F(ExportFiles, NumberedFilesAreByteIdenticalAndNamedAfterTheSeparator) {
     EXPECT_EQ(sim.exportCounter, 2);
     for (const auto& entry : fs::directory_iterator(values))
         EXPECT_NE(entry.path().extension(), ".part");
+}
+
+// The status line says where the copy went: every file written, named, and the folder.
+TEST_F(ExportFiles, TheCopySaysWhereItsFilesWent) {
+    for (const Language language : {Language::French, Language::English}) {
+        Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
+        setLanguage(sim, language);
+        RecordingNotifier quiet;
+        const CopyOutcome copy = CopySimulation(sim, quiet, folder.string());
+        ASSERT_TRUE(copy.ok);
+        // The folder first, where a narrow window does not cut it.
+        const std::string start = (language == Language::French ? "Copié dans " : "Copied into ") +
+                                  folder.string() +
+                                  (language == Language::French ? " : " : ": ");
+        const std::string end =
+            language == Language::French ? " et le presse-papiers" : " and the clipboard";
+        EXPECT_EQ(copy.status.rfind(start, 0), 0u) << copy.status;
+        ASSERT_GE(copy.status.size(), end.size());
+        EXPECT_EQ(copy.status.substr(copy.status.size() - end.size()), end) << copy.status;
+        int named = 0;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            if (copy.files.txtPath.find(name) == std::string::npos &&
+                copy.files.xlsPath.find(name) == std::string::npos &&
+                copy.files.xlsxPath.find(name) == std::string::npos)
+                continue; // an earlier language's copy
+            EXPECT_NE(copy.status.find(name), std::string::npos) << name << ": " << copy.status;
+            ++named;
+        }
+        EXPECT_EQ(named, 3) << copy.status;
+    }
+}
+
+// The beaker's own pH is reached before any titrant: that row's volume is 0, not a rounding
+// residue, in the table and in the workbook that shows its numbers.
+TEST(TitrationTable, StartsAtNoVolumeAtAll) {
+    const struct {
+        const char* label;
+        Study study;
+        BuretteSide side;
+        int entry;
+    } cases[] = {
+        {"ethanoic acid", Study::TitrationVsVolume, BuretteSide::AcidSide, 17},
+        {"phosphoric acid", Study::TitrationVsVolume, BuretteSide::AcidSide, 30},
+        {"ammonia", Study::TitrationVsVolume, BuretteSide::BaseSide, 7},
+        {"two monoacids", Study::TwoMonoTitration, BuretteSide::AcidSide, 17},
+    };
+    for (const auto& c : cases) {
+        Simulation sim = simulationFor(c.study, c.entry, c.side, 4);
+        refresh(sim);
+        const std::vector<double>& volumes = sim.exportTable.columns.at(0).values;
+        ASSERT_FALSE(volumes.empty()) << c.label;
+        EXPECT_EQ(*std::min_element(volumes.begin(), volumes.end()), 0.0) << c.label;
+    }
 }
 
 TEST_F(ExportFiles, AFailedWriteReportsAndChangesNothing) {

@@ -54,7 +54,7 @@ TEST_P(LanguageOutput, FollowsTheSimulationsLanguage) {
     const LanguageCase& c = GetParam();
     for (const Language language : {Language::French, Language::English}) {
         Simulation sim = simulationFor(c.study, c.entry, c.side);
-        sim.language = language;
+        setLanguage(sim, language); // and its separator, the user having chosen none
         sim.reading.options.equivalences = true;
         sim.reading.options.indicator = 9; // phenolphthalein
         refresh(sim);
@@ -72,6 +72,26 @@ INSTANTIATE_TEST_SUITE_P(
                      "concentrations en fonction de v de base versé",
                      "Strong base added to a mono-, di- or triprotic acid: pH and "
                      "concentrations against the volume of base added"},
+        // The base side's burette holds a strong acid, its beaker a base.
+        LanguageCase{"chart title, base side", Study::TitrationVsVolume, BuretteSide::BaseSide, 7,
+                     [](const Simulation& sim) { return sim.plot.chartTitle; },
+                     "Monoacide fort versé sur mono, di ou tribase : évolution du pH et des "
+                     "concentrations en fonction de v d'acide versé",
+                     "Strong acid added to a mono-, di- or triprotic base: pH and "
+                     "concentrations against the volume of acid added"},
+        LanguageCase{"chart title, two monobases", Study::TwoMonoTitration, BuretteSide::BaseSide,
+                     7, [](const Simulation& sim) { return sim.plot.chartTitle; },
+                     "Monoacide fort versé sur un mélange de 2 monobases : évolution du pH et "
+                     "des concentrations",
+                     "Strong acid added to a mixture of 2 monoprotic bases: pH and "
+                     "concentrations"},
+        LanguageCase{"export header, base side", Study::TitrationVsVolume, BuretteSide::BaseSide, 7,
+                     [](const Simulation& sim) { return tableOf(sim.exportText)[1][0]; },
+                     "v de monoacide", "v of titrant"},
+        LanguageCase{"printed beaker volume, base side", Study::TitrationVsVolume,
+                     BuretteSide::BaseSide, 7,
+                     [](const Simulation& sim) { return printedText(sim, "volume", "initial v"); },
+                     "volume initial d'ammoniac : 0,02 L", "initial volume of ammonia: 0,02 L"},
         LanguageCase{"volume axis", Study::TitrationVsVolume, BuretteSide::BaseSide, 7,
                      [](const Simulation& sim) { return sim.plot.bottomTitle; },
                      "v de monoacide fort versé, en mL", "v of strong acid added, in mL"},
@@ -98,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "Hydronium ion concentration|Concentration of BH+ ion"},
         LanguageCase{"readout", Study::TitrationVsVolume, BuretteSide::AcidSide, 17,
                      [](const Simulation& sim) { return readoutAtValues(sim, 12.5, 7)[0]; },
-                     "Volume versé : 12.5", "Volume added: 12.5"},
+                     "Volume versé : 12,5", "Volume added: 12.5"},
         LanguageCase{
             "printed constants", Study::TitrationVsVolume, BuretteSide::AcidSide, 17,
             [](const Simulation& sim) { return printedText(sim, "c. initiale", "initial c."); },
@@ -112,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
             "indicator verdict", Study::TitrationVsVolume, BuretteSide::AcidSide, 17,
             [](const Simulation& sim) { return resultLines(sim).back(); },
             "E1 : v = 20,00 mL ; pH = 8,70 ; saut exploitable ; phénolphtaléine : convient",
-            "E1: v = 20,00 mL; pH = 8,70; usable pH jump; phenolphthalein: suitable"},
+            "E1: v = 20.00 mL; pH = 8.70; usable pH jump; phenolphthalein: suitable"},
         LanguageCase{"printed verdict", Study::TitrationVsVolume, BuretteSide::BaseSide, 2,
                      [](const Simulation& sim) { return printedText(sim, "E1 ", "E1:"); },
                      "E1 : 20,00 mL ; pH 5,30, ne convient pas",

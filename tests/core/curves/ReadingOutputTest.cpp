@@ -79,3 +79,106 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
 } // namespace
+
+namespace {
+
+// The dpH/dV column against finite differences of the pH column: between two rows the chord's
+// slope is the derivative somewhere between them, so it lies between the two rows' values
+// wherever the derivative is monotonic (everywhere but around its peak at the equivalence and
+// its trough at the half-equivalence). On the base side the pH falls: the column is negative.
+TEST(DerivativeColumn, AgreesWithTheChordsOfThePHColumn) {
+    struct Case {
+        const char* label;
+        BuretteSide side;
+        int entry;
+        const char* pK; // D4, as typed
+        double sign;
+    };
+    for (const Case& c : {Case{"ethanoic acid", BuretteSide::AcidSide, 17, "4,7", 1},
+                          Case{"weak base", BuretteSide::BaseSide, 2, "9,3", -1}}) {
+        Simulation sim = simulationFor(Study::TitrationVsVolume, c.entry, c.side);
+        sim.panel.text[4] = c.pK;
+        sim.panel.pointCount = "200";
+        sim.exportDigits = 17;
+        sim.decimalComma = false;
+        sim.reading.options.derivative = true;
+        refresh(sim);
+        const auto rows = tableOf(sim.exportText);
+        ASSERT_EQ(rows[1].back(), "dpH/dV") << c.label;
+        std::vector<double> v, pH, d;
+        for (std::size_t k = 2; k < rows.size(); ++k) {
+            if (rows[k].size() != rows[1].size()) continue;
+            v.push_back(std::stod(rows[k][0]));
+            pH.push_back(std::stod(rows[k][1]));
+            d.push_back(std::stod(rows[k].back()));
+        }
+        ASSERT_EQ(v.size(), 200u) << c.label;
+        for (std::size_t k = 0; k < d.size(); ++k)
+            EXPECT_GT(d[k] * c.sign, 0) << c.label << " row " << k;
+        // Monotonic from row k - 1 to row k + 2.
+        auto monotonic = [&d](std::size_t k) {
+            if (k == 0 || k + 2 >= d.size()) return false;
+            const bool rising = d[k] > d[k - 1];
+            return (d[k + 1] > d[k]) == rising && (d[k + 2] > d[k + 1]) == rising;
+        };
+        int checked = 0;
+        for (std::size_t k = 0; k + 1 < v.size(); ++k) {
+            if (!monotonic(k) || v[k + 1] == v[k]) continue;
+            const double chord = (pH[k + 1] - pH[k]) / ((v[k + 1] - v[k]) * 1000); // per mL
+            const double low = std::min(d[k], d[k + 1]), high = std::max(d[k], d[k + 1]);
+            EXPECT_GE(chord, low - 1e-6 * std::abs(low)) << c.label << " rows " << k;
+            EXPECT_LE(chord, high + 1e-6 * std::abs(high)) << c.label << " rows " << k;
+            ++checked;
+        }
+        EXPECT_GT(checked, 180) << c.label;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The printed curves that share the pH axis without an axis of their own carry their scale in
+// the legend, "10 = ...", and stand at that height: the derivative's tallest peak (a needle
+// under the pH curve's jump, its top marked by a bar) and the conductivity's largest value,
+// read from the table's own columns.
+TEST(PrintedScales, DerivativeAndConductivityStandWhereTheLegendSays) {
+    for (const int entry : {4, 17}) { // hydrochloric, ethanoic acid
+        Simulation sim = simulationFor(Study::TitrationVsVolume, entry);
+        sim.reading.options.derivative = true;
+        sim.graph.checked[7] = true; // the conductivity
+        refresh(sim);
+        double conductivity = 0, slope = 0, slopeVolume = 0;
+        for (const TableColumn& c : sim.exportTable.columns)
+            for (std::size_t k = 0; k < c.values.size(); ++k) {
+                if (c.header == "Conductivité") conductivity = std::max(conductivity, c.values[k]);
+                if (c.header == "dpH/dV" && c.values[k] > slope) {
+                    slope = c.values[k];
+                    slopeVolume = sim.exportTable.columns[0].values[k] * 1000; // mL
+                }
+            }
+        ASSERT_GT(conductivity, 0) << entry;
+        ASSERT_GT(slope, 0) << entry;
+
+        RecordingCanvas canvas(4960, 7015, 600);
+        const PageLayout L = PrintPage(sim, PrintSettings{}, canvas);
+        std::vector<std::string> legend;
+        for (const CanvasText& t : canvas.texts())
+            if (t.text.find("(10 = ") != std::string::npos) legend.push_back(t.text);
+        EXPECT_EQ(legend, (std::vector<std::string>{
+                              "conductivité (10 = " + formatOnPaper(conductivity) + " S/m)",
+                              "dpH/dV (10 = " + formatOnPaper(slope) + " pH par mL)"}))
+            << entry;
+        // The bar on the derivative's tallest peak, at height 10.
+        const int x = L.mapX(slopeVolume), y = L.mapY(10);
+        int bars = 0;
+        for (const CanvasSegment& s : canvas.segments())
+            if (std::abs(s.from.y - y) <= 1 && s.to.y == s.from.y &&
+                std::min(s.from.x, s.to.x) < x && std::max(s.from.x, s.to.x) > x &&
+                s.pen.style == PenStyle::Solid)
+                ++bars;
+        EXPECT_EQ(bars, 1) << entry;
+    }
+}
+
+} // namespace

@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                       [](PageInput&) {},
                       {{3, "concentration de la base : 0,1 mol/L"},
                        {5, "c. initiale en acide éthanoïque : 0,02 mol/L"},
-                       {6, "volume  d' acide éthanoïque versé  : 0,02 L"},
+                       {6, "volume initial d'acide éthanoïque : 0,02 L"},
                        {7, "pKa de l'acide employé : 4,76"}}},
         ConstantsCase{"ConsonantName",
                       [](PageInput& in) {
@@ -61,13 +61,13 @@ INSTANTIATE_TEST_SUITE_P(
                       },
                       {{3, "concentration de la base : 0,1 mol/L"},
                        {5, "c. initiale en phénol : 0,02 mol/L"},
-                       {6, "Volume de phénol versé  : 0,02 L"},
+                       {6, "volume initial de phénol : 0,02 L"},
                        {7, "pKa de l'acide employé : 9,9"}}},
-        ConstantsCase{"AccentedInitialIsNoVowel",
+        ConstantsCase{"AccentedInitialElides",
                       [](PageInput& in) { in.speciesLabels[0][0] = "éthanol"; },
                       {{3, "concentration de la base : 0,1 mol/L"},
                        {5, "c. initiale en éthanol : 0,02 mol/L"},
-                       {6, "Volume de éthanol versé  : 0,02 L"},
+                       {6, "volume initial d'éthanol : 0,02 L"},
                        {7, "pKa de l'acide employé : 4,76"}}},
         ConstantsCase{
             "Diacid",
@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
             },
             {{3, "concentration de la base : 0,1 mol/L"},
              {5, "c. initiale en acide oxalique : 0,02 mol/L"},
-             {6, "volume  d' acide oxalique versé  : 0,02 L"},
+             {6, "volume initial d'acide oxalique : 0,02 L"},
              {7, "pKa de l'acide employé : 1,25"},
              {8, "pKa2 : 4,3"}}},
         ConstantsCase{"Triacid",
@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                       },
                       {{3, "concentration de la base : 0,05 mol/L"},
                        {5, "c. initiale en acide phosphorique : 0,01 mol/L"},
-                       {6, "volume  d' acide phosphorique versé  : 0,01 L"},
+                       {6, "volume initial d'acide phosphorique : 0,01 L"},
                        {7, "pKa de l'acide employé : 2,1"},
                        {8, "pKa2 : 7,2"},
                        {9, "pKa3 : 12,4"}}},
@@ -107,9 +107,9 @@ INSTANTIATE_TEST_SUITE_P(
                       },
                       {{3, "concentration de l'acide : 0,1 mol/L"},
                        {5, "c. initiale en ammoniac : 0,02 mol/L"},
-                       {6, "volume  d' ammoniac versé  : 0,02 L"},
+                       {6, "volume initial d'ammoniac : 0,02 L"},
                        {7, "pKa de la base employée : 9,25"}}},
-        // The second acid's lines always read "volume  d' " and the acid wording.
+        // The volumes are those poured into the beaker.
         ConstantsCase{"TwoMonoacidsOnTheBaseSide",
                       [](PageInput& in) {
                           in.state.study = Study::TwoMonoTitration;
@@ -124,11 +124,11 @@ INSTANTIATE_TEST_SUITE_P(
                       },
                       {{3, "concentration de l'acide : 0,1 mol/L"},
                        {5, "c. initiale en ammoniac : 0,02 mol/L"},
-                       {6, "volume  d' ammoniac versé  : 0,02 L"},
+                       {6, "volume initial d'ammoniac : 0,02 L"},
                        {7, "pKa de la base employée : 9,25"},
                        {9, "c. initiale en B'- : 0,05 mol/L"},
-                       {10, "volume  d' B'- versé  : 0,01 L"},
-                       {11, "pKa de l'acide employé : 9,7"}}},
+                       {10, "volume initial de B'- : 0,01 L"},
+                       {11, "pKa de la base employée : 9,7"}}},
         ConstantsCase{
             "NotPrintedForSpecies", [](PageInput& in) { in.state.study = Study::SpeciesVsPH; }, {}},
         ConstantsCase{

@@ -1,4 +1,5 @@
 #include "core/panel/DatabaseBrowser.h"
+#include "core/panel/Simulation.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ TEST(LoadEntry, WritesThePKFieldsWithFiftyForAbsentAcidities) {
     Browsing b;
     b.select(17);
     EXPECT_EQ(b.panel.entryName, "acide éthanoïque");
-    EXPECT_EQ(b.panel.text[4], "4.7");
+    EXPECT_EQ(b.panel.text[4], "4,7");
     EXPECT_EQ(b.panel.text[5], "50");
     EXPECT_EQ(b.panel.text[6], "50");
     EXPECT_FALSE(b.panel.visible[5]);
@@ -30,8 +31,8 @@ TEST(LoadEntry, WritesThePKFieldsWithFiftyForAbsentAcidities) {
     EXPECT_EQ(b.state.pK1, (std::array<double, 3>{4.7, 50, 50}));
 
     b.select(27); // oxalic acid, two acidities
-    EXPECT_EQ(b.panel.text[4], "1.25");
-    EXPECT_EQ(b.panel.text[5], "4.3");
+    EXPECT_EQ(b.panel.text[4], "1,25");
+    EXPECT_EQ(b.panel.text[5], "4,3");
     EXPECT_TRUE(b.panel.visible[5]);
     EXPECT_FALSE(b.panel.visible[6]);
     EXPECT_TRUE(b.panel.pKa2LabelVisible);
@@ -46,8 +47,8 @@ TEST(LoadEntry, ColumnTwoAndTheLabelsFollowEitherColumn) {
     b.browser.targetColumn1 = false;
     b.select(30);
     EXPECT_EQ(b.state.row2, 30);
-    EXPECT_EQ(b.panel.text[14], "2.1");
-    EXPECT_EQ(b.panel.text[16], "12.4");
+    EXPECT_EQ(b.panel.text[14], "2,1");
+    EXPECT_EQ(b.panel.text[16], "12,4");
     b.browser.targetColumn1 = true;
     b.select(17);
     EXPECT_TRUE(b.panel.pKa2LabelVisible); // D15 still shown
@@ -101,8 +102,34 @@ TEST(Stepping, RefreshReloadsTheCurrentEntryOfEachSide) {
     b.browser.currentBaseEntry = 2;
     RefreshSelection(b.browser, b.panel, b.state);
     EXPECT_EQ(b.panel.entryName, "base faible");
-    EXPECT_EQ(b.panel.text[4], "9.3");         // the pKa of its couple
+    EXPECT_EQ(b.panel.text[4], "9,3");         // the pKa of its couple
     EXPECT_EQ(b.browser.currentAcidEntry, 35); // the acid side keeps its entry
+}
+
+} // namespace
+
+namespace {
+
+// The panel writes its numbers with one separator, the language's until the user chooses one:
+// the design's values and the pKa of a loaded entry alike, and the numbers the program writes
+// elsewhere (the readings, the table) too.
+TEST(PanelSeparator, IsTheLanguagesAndTheSameForEveryNumber) {
+    const struct {
+        Language language;
+        const char* concentration; // D1 at design
+        const char* pKa;           // D4 after loading ethanoic acid
+        bool comma;
+    } cases[] = {{Language::French, "1,0E-1", "4,7", true},
+                 {Language::English, "1.0E-1", "4.7", false}};
+    for (const auto& c : cases) {
+        Simulation sim;
+        setLanguage(sim, c.language);
+        EXPECT_EQ(sim.panel.text[1], c.concentration);
+        EXPECT_EQ(sim.decimalComma, c.comma);
+        chooseStudyAndEntries(sim, BuretteSide::AcidSide, Study::TitrationVsVolume, 17, 17);
+        EXPECT_EQ(sim.panel.text[4], c.pKa);
+        EXPECT_EQ(sim.panel.text[2], c.concentration);
+    }
 }
 
 } // namespace

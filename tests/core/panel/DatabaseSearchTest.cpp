@@ -41,6 +41,18 @@ TEST(DatabaseSearch, FindsEntriesWhateverTheAccentsAndTheCase) {
         {"monoprotic only", base, "carbonate", true, {"ion hydrogénocarbonate"}},
         {"polyprotic too", base, "carbonate", false, {"ion carbonate", "ion hydrogénocarbonate"}},
         {"blanks around", acid, "  nitr ", false, {"acide nitrique", "acide nitreux"}},
+        // The usual names a class also uses find the entry named otherwise.
+        {"trivial name",
+         acid,
+         "acétique",
+         false,
+         {"acide éthanoïque", "acide trichloroéthanoïque", "acide dichloroéthanoïque",
+          "acide monochloroéthanoïque"}},
+        {"trivial name whole", acid, "acide acétique", false, {"acide éthanoïque"}},
+        {"formic acid", acid, "formique", false, {"acide méthanoïque"}},
+        {"the soda bought", base, "soude caustique", false, {"base forte"}},
+        {"the ammonia bought", base, "ammoniaque", false, {"ammoniac"}},
+        {"a salt", base, "acétate de sodium", false, {"ion éthanoate"}},
         {"nothing", acid, "xyz", false, {}},
         {"only blanks", acid, "   ", false, {}},
     };
@@ -57,7 +69,7 @@ TEST(DatabaseSearch, LoadingAFoundEntryMakesItTheCurrentOne) {
     ASSERT_FALSE(found.empty());
     LoadFoundEntry(browser, found[0].entry, panel, state);
     EXPECT_EQ(panel.entryName, "ammoniac");
-    EXPECT_EQ(panel.text[4], "9.2");
+    EXPECT_EQ(panel.text[4], "9,2"); // with the comma of the panel's other numbers
     EXPECT_EQ(state.row1, found[0].entry);
     StepForward(browser, panel, state); // the step buttons go on from there
     EXPECT_EQ(panel.entryName, "hydrazine");
@@ -74,6 +86,7 @@ TEST(DatabaseSearch, NamesComeInTheLanguageAskedAndAreFoundInEither) {
         {"French name in English", Language::English, "acide éthanoïque",
          "ethanoic acid (acetic acid)"},
         {"English name in French", Language::French, "acetic", "acide éthanoïque"},
+        {"usual English name", Language::English, "propionic", "propanoic acid"},
     };
     for (const auto& c : cases) {
         const std::vector<EntryMatch> found =

@@ -72,7 +72,7 @@ TEST(MainPanel, FirstStudyOnTheBaseSideLoadsTheCurrentBaseIntoColumnOne) {
         {"base titration", BuretteSide::BaseSide, Study::TitrationVsVolume, "base forte", "24", 1},
         {"base dilution", BuretteSide::BaseSide, Study::Dilution, "base forte", "24", 1},
         // The two-monobase study steps back then forward over the monoprotic entries first.
-        {"two bases", BuretteSide::BaseSide, Study::TwoMonoTitration, "base faible", "9.3", 2},
+        {"two bases", BuretteSide::BaseSide, Study::TwoMonoTitration, "base faible", "9,3", 2},
     };
     for (const Case& c : cases) {
         Panel p;

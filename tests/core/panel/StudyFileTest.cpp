@@ -152,6 +152,8 @@ TEST(StudyFile, AFileSavedInOneLanguageOpensTheSameInTheOther) {
         applyStudy(*read.record, opened.sim, opened.view);
         EXPECT_EQ(opened.sim.panel.entryName, c.entryName) << c.label;
         Desk direct(c.opened);
+        // The separator is the saved study's choice, whatever the language opening it.
+        direct.sim.decimalComma = saved.sim.decimalComma;
         direct.choose(BuretteSide::AcidSide, Study::TitrationVsVolume, 17);
         EXPECT_EQ(opened.view.studies.items, direct.view.studies.items) << c.label;
         EXPECT_EQ(opened.table(), direct.table()) << c.label;
