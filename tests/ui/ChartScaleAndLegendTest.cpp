@@ -63,7 +63,7 @@ TEST(ChartLegends, NameEveryEntryAndStayOffTheCurves) {
         bool readings; // equivalences and an indicator
         bool frozen;   // a kept curve
     } cases[] = {
-        {"phosphoric acid species", Study::SpeciesVsPH, 30, BuretteSide::AcidSide, false, true},
+        {"species with a frozen curve", Study::SpeciesVsPH, 17, BuretteSide::AcidSide, false, true},
         {"titration with readings and a frozen curve", Study::TitrationVsVolume, 17,
          BuretteSide::AcidSide, true, true},
         {"base side titration with readings", Study::TitrationVsVolume, 17,
