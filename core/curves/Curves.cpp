@@ -20,13 +20,6 @@ namespace titralab {
 
 namespace {
 
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kHydronium{238, 0, 238};
-constexpr Rgb kConductivity{0, 238, 238};
-constexpr Rgb kReference{153, 153, 153};
-constexpr std::array<Rgb, 4> kSpeciesColors{Rgb{0, 255, 0}, Rgb{0, 0, 255}, Rgb{238, 238, 0},
-                                            Rgb{0, 238, 238}};
-
 constexpr int kDilutionBox = 1;
 constexpr int kConductivityBox = 8;
 constexpr int kPastedBox = 9;
@@ -223,13 +216,13 @@ void emitTitrationPoint(Simulation& sim, const TitrationPoint& p, const std::arr
     const ChemicalState& s = sim.state;
     const double x = p.v * s.volumeFactor;
     const double hydronium = toWorkingConc(s, p.h);
-    if (draw) sim.curves[1].push_back({x, p.pH, kRed});
+    if (draw) sim.curves[1].push_back({x, p.pH});
     table.number(p.v);
     table.number(p.pH);
     table.number(hydronium * p.dilutionFactor);
     if (draw && sim.graph.isChecked(kHydroniumBox))
         sim.curves[6].push_back(
-            {x, hydronium * sim.concentrationScale * p.dilutionFactor, kHydronium});
+            {x, hydronium * sim.concentrationScale * p.dilutionFactor});
     std::array<bool, 4> present{};
     for (int k = 0; k < 4; ++k) {
         present[k] = sim.graph.isVisible(boxes[k]);
@@ -237,20 +230,20 @@ void emitTitrationPoint(Simulation& sim, const TitrationPoint& p, const std::arr
         table.number(p.species[k]);
         if (draw && sim.graph.isChecked(boxes[k]))
             sim.curves[k + 2].push_back(
-                {x, p.species[k] * sim.concentrationScale, kSpeciesColors[k]});
+                {x, p.species[k] * sim.concentrationScale});
     }
     if (s.conductivityAvailable) {
         const double sigma =
             conductivity(s, p.h, p.v, p.species, present, sim.graph.isChecked(kDilutionBox));
         table.number(sigma);
         if (draw && sim.graph.isChecked(kConductivityBox))
-            sim.curves[8].push_back({x, sigma, kConductivity});
+            sim.curves[8].push_back({x, sigma});
     }
     if (sim.reading.options.derivative) {
         // Negative on the base side, where the pH falls.
         const double slope = derivativeForDisplayAtH(s, titration, p.h);
         table.signedNumber(slope);
-        if (draw) sim.reading.derivative.push_back({x, slope, kRed});
+        if (draw) sim.reading.derivative.push_back({x, slope});
     }
     table.endLine();
 }
@@ -263,10 +256,7 @@ void rescaleConductivity(Simulation& sim) {
     double largest = series.front().y;
     for (const CurvePoint& p : series) largest = std::max(largest, p.y);
     if (largest > 0) sim.conductivityScale = 10 / largest;
-    for (CurvePoint& p : series) {
-        p.y *= sim.conductivityScale;
-        p.color = kConductivity;
-    }
+    for (CurvePoint& p : series) p.y *= sim.conductivityScale;
 }
 
 constexpr std::array<int, 4> kTitrationBoxes{2, 3, 4, 5};
@@ -566,7 +556,7 @@ void GenerateSpeciesCurves(Simulation& sim, int n) {
             species[k] = speciesConc(s, k, h, s.conc1);
             table.number(species[k]);
             if (sim.graph.isChecked(k + 2))
-                sim.curves[k + 2].push_back({x, species[k], kSpeciesColors[k]});
+                sim.curves[k + 2].push_back({x, species[k]});
         }
         if (s.conductivityAvailable) {
             // No dilution factor in this study; the cation term uses the volume that brings
@@ -574,7 +564,7 @@ void GenerateSpeciesCurves(Simulation& sim, int n) {
             const double sigma = conductivity(s, h, titrantVolume(s, h), species, present, true);
             table.number(sigma);
             if (sim.graph.isChecked(kConductivityBox))
-                sim.curves[8].push_back({x, sigma, kConductivity});
+                sim.curves[8].push_back({x, sigma});
         }
         table.endLine();
     }
@@ -601,17 +591,17 @@ void GenerateDilutionCurve(Simulation& sim, int n) {
         const double x = PhSweep(start, 7, n, i);
         const double y = dilutionPC(s, workingConcFromPH(s, x));
         if (y < 0) continue;
-        sim.curves[1].push_back({y, x, kRed});
+        sim.curves[1].push_back({y, x});
         table.number(y);
         table.number(x);
         table.endLine();
     }
     const double logN = std::log10(static_cast<double>(entryOf(s.side, s.row1).acidities));
-    sim.curves[2].push_back({0, acid ? 8.0 : 6.0, kReference});
-    sim.curves[3].push_back({0, 7, kReference});
-    sim.curves[3].push_back({10, 7, kReference});
-    sim.curves[4].push_back({0, acid ? -logN : 14 + logN, kReference});
-    sim.curves[4].push_back({7 + logN, 7, kReference});
+    sim.curves[2].push_back({0, acid ? 8.0 : 6.0});
+    sim.curves[3].push_back({0, 7});
+    sim.curves[3].push_back({10, 7});
+    sim.curves[4].push_back({0, acid ? -logN : 14 + logN});
+    sim.curves[4].push_back({7 + logN, 7});
     sim.exportText = table.str();
     sim.exportTable = table.table();
 }

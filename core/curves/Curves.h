@@ -27,7 +27,6 @@ struct Rgb {
 struct CurvePoint {
     double x{};
     double y{};
-    Rgb color{};
 };
 
 using Series = std::vector<CurvePoint>;

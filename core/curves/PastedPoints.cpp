@@ -1,6 +1,7 @@
 #include "core/curves/PastedPoints.h"
 
 #include "core/numbers/NumberInput.h"
+#include "core/texts/ChartTexts.h"
 
 #include <algorithm>
 
@@ -71,9 +72,18 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
-void PastePairs(Simulation& sim, bool volumeFirst, std::string_view clipboardText) {
+int PastePairs(Simulation& sim, bool volumeFirst, std::string_view clipboardText) {
+    constexpr int kPastedBox = 9;
     sim.pasteOrder = volumeFirst;
     sim.pastedText = SplitLines(clipboardText.substr(0, kMaxPastedTextBytes));
+    sim.graph.checked[kPastedBox - 1] = true;
+    return static_cast<int>(ReadPastedPoints(sim.pastedText, sim.pasteOrder).size());
+}
+
+std::string pastedCountText(int count, Language language) {
+    if (count <= 0) return texts::kNoPointPasted.in(language);
+    if (count == 1) return texts::kOnePointPasted.in(language);
+    return std::to_string(count) + texts::kPointsPasted.in(language);
 }
 
 std::vector<PastedPair> ReadPastedPoints(const std::vector<std::string>& lines, bool volumeFirst) {
@@ -108,7 +118,7 @@ void PlotPastedPoints(CurveSet& curves, double volumeFactor,
     const double largestVolume = largestDrawnVolume(curves, volumeFactor);
     for (const PastedPair& p : points)
         if (withinChart(p, largestVolume))
-            curves[7].push_back({p.volume * volumeFactor, p.pH, Rgb{0, 238, 238}});
+            curves[7].push_back({p.volume * volumeFactor, p.pH});
 }
 
 bool pastedVolumesInMillilitres(const CurveSet& curves, double volumeFactor,

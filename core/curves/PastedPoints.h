@@ -24,9 +24,13 @@ std::optional<std::pair<double, double>> ParsePairLine(std::string_view line);
 // Splits clipboard text into lines (CR LF, LF or CR).
 std::vector<std::string> SplitLines(std::string_view text);
 
-// The paste commands: remembers the order and replaces the pasted text with the first
-// kMaxPastedTextBytes bytes of clipboardText.
-void PastePairs(Simulation& sim, bool volumeFirst, std::string_view clipboardText);
+// The paste commands: remembers the order, replaces the pasted text with the first
+// kMaxPastedTextBytes bytes of clipboardText and ticks the points' box, so that the next
+// drawing shows them. Returns how many points were read.
+int PastePairs(Simulation& sim, bool volumeFirst, std::string_view clipboardText);
+
+// What a paste says: how many points were read, or that none was.
+std::string pastedCountText(int count, Language language);
 
 // Reads the pasted lines: unreadable lines among the first 20 are skipped, a later one ends
 // the reading; at most kMaxPastedPairs pairs are kept.

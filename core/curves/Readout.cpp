@@ -18,17 +18,24 @@ struct PanelLabels {
 constexpr Text kVolumeAdded{"Volume versé : ", "Volume added: "};
 constexpr Text kPH{"pH : ", "pH: "};
 constexpr Text kConcentration{"Concentration en mol / L : ", "Concentration in mol / L: "};
-constexpr Text kConductivity{"Conductivité en uSI : ", "Conductivity in S/m: "};
+constexpr Text kConductivity{"Conductivité en S/m : ", "Conductivity in S/m: "};
 constexpr Text kLogConcentration{"- Log(concentration) : ", "- Log(concentration): "};
 
+// The height under the pointer is read as a concentration or a conductivity only while such a
+// curve is drawn, each in its own unit.
 PanelLabels labelsFor(const Simulation& sim) {
+    const CurveSet& c = sim.curves;
+    const bool concentration =
+        !c[2].empty() || !c[3].empty() || !c[4].empty() || !c[5].empty() || !c[6].empty();
+    const bool conductivity = sim.state.conductivityAvailable && !c[8].empty();
+    const Text* concentrationLabel = concentration ? &kConcentration : nullptr;
+    const Text* conductivityLabel = conductivity ? &kConductivity : nullptr;
     switch (sim.state.study) {
     case Study::TitrationVsVolume:
     case Study::TwoMonoTitration:
-        return {{&kVolumeAdded, &kPH, &kConcentration,
-                 sim.state.conductivityAvailable ? &kConductivity : nullptr}};
+        return {{&kVolumeAdded, &kPH, concentrationLabel, conductivityLabel}};
     case Study::SpeciesVsPH:
-        return {{&kPH, nullptr, &kConcentration, nullptr}};
+        return {{&kPH, nullptr, concentrationLabel, conductivityLabel}};
     case Study::Dilution:
         return {{&kLogConcentration, &kPH, nullptr, nullptr}};
     default:

@@ -1,6 +1,8 @@
 // The graph window: its boxes, number of points, curves, readout, zoom and point markers.
 #include "GraphFixture.h"
 
+#include "core/curves/SeriesColours.h"
+
 #include "core/curves/PastedPoints.h"
 #include "core/texts/Messages.h"
 #include "ui/windows/PointStyleDialog.h"
@@ -169,8 +171,12 @@ TEST(GraphWindowBoxes, TheHydroniumTickFromTheMainWindowRegeneratesNothing) {
 
 TEST(GraphWindowCurves, SeriesKeepTheirOrderAndColours) {
     GraphFixture w(Study::TitrationVsVolume);
-    const QColor colours[] = {Qt::red,   QColor(0, 128, 0),     Qt::yellow,  Qt::blue,
-                              Qt::white, QColor(128, 128, 128), Qt::magenta, QColor(0, 0, 128)};
+    // The one colour table of the chart.
+    QColor colours[8];
+    for (int k = 0; k < 8; ++k) {
+        const Rgb c = kScreenSeriesColours[static_cast<std::size_t>(k)];
+        colours[k] = QColor(c.r, c.g, c.b);
+    }
     for (int k = 1; k <= 8; ++k) {
         EXPECT_EQ(w.chart()->series(k)->color(), colours[k - 1]) << "Series" << k;
         EXPECT_EQ(w.drawn(k), static_cast<int>(w.sim.curves[k].size())) << "Series" << k;
@@ -213,7 +219,8 @@ TEST(GraphWindowReadout, PanelsUnderTheMouseByStudy) {
         // conc1 = 0.1 mol/L: height 5 is 0.05 mol/L.
         EXPECT_NEAR(valueIn(titration.window->panelText(3), "Concentration en mol / L : "), 0.05,
                     dy / 100);
-        EXPECT_TRUE(titration.window->panelText(4).startsWith("Conductivité en uSI : "));
+        // No conductivity drawn: the height is not read as one.
+        EXPECT_TRUE(titration.window->panelText(4).isEmpty());
     }
     {
         GraphFixture strong(Study::TitrationVsVolume, 1); // no conductivity

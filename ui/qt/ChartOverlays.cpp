@@ -1,6 +1,7 @@
 #include "ui/qt/ChartOverlays.h"
 
 #include "core/curves/Overlays.h"
+#include "core/curves/SeriesColours.h"
 #include "core/panel/Simulation.h"
 #include "ui/qt/ChartView.h"
 
@@ -18,20 +19,8 @@ namespace {
 
 constexpr const char* kOverlayProperty = "titralabOverlay";
 
-// Eight hues, far enough apart to tell kept pH curves from one another.
-// Eight hues, far enough apart to tell kept pH curves from one another and from the current
-// curve's red.
-const std::array<QColor, 8> kHues{QColor(40, 90, 220),  QColor(30, 150, 60), QColor(230, 130, 20),
-                                  QColor(140, 60, 180), QColor(0, 150, 160), QColor(150, 100, 40),
-                                  QColor(210, 60, 160), QColor(90, 90, 90)};
-// The species colours of the chart (Series2..Series5).
-const std::array<QColor, 4> kSpecies{QColor(0, 128, 0), QColor(255, 255, 0), QColor(0, 0, 255),
-                                     QColor(255, 255, 255)};
-
-QColor mixWithWhite(const QColor& c, double white) {
-    return QColor::fromRgbF(static_cast<float>(c.redF() + (1 - c.redF()) * white),
-                            static_cast<float>(c.greenF() + (1 - c.greenF()) * white),
-                            static_cast<float>(c.blueF() + (1 - c.blueF()) * white));
+QColor colourOf(Rgb c) {
+    return QColor(c.r, c.g, c.b);
 }
 
 QString utf8(const std::string& text) {
@@ -46,6 +35,8 @@ ChartOverlays::ChartOverlays(ChartView* chart) : QObject(chart), m_chart(chart) 
     legend->setAlignment(Qt::AlignBottom);
     legend->setBackgroundVisible(false);
     legend->setLabelColor(Qt::black);
+    // Each entry a piece of its line, dash included.
+    legend->setMarkerShape(QLegend::MarkerShapeFromSeries);
 }
 
 ChartOverlays* ChartOverlays::of(ChartView* chart) {
@@ -55,9 +46,16 @@ ChartOverlays* ChartOverlays::of(ChartView* chart) {
 }
 
 QColor ChartOverlays::toneOf(int index, int seriesNumber) {
+    // A kept species keeps its species' colour, told from the current one by its dash.
     if (seriesNumber >= 2 && seriesNumber <= 5)
-        return mixWithWhite(kSpecies[static_cast<std::size_t>(seriesNumber - 2)], 0.45);
-    return mixWithWhite(kHues[static_cast<std::size_t>(index) % kHues.size()], 0.35);
+        return colourOf(kScreenSeriesColours[static_cast<std::size_t>(seriesNumber - 1)]);
+    return colourOf(kKeptCurveColours[static_cast<std::size_t>(index) % kKeptCurveColours.size()]);
+}
+
+Qt::PenStyle ChartOverlays::dashOf(int index) {
+    static constexpr std::array<Qt::PenStyle, 4> kStyles{Qt::DashLine, Qt::DotLine,
+                                                         Qt::DashDotLine, Qt::DashDotDotLine};
+    return kStyles[static_cast<std::size_t>(index) % kStyles.size()];
 }
 
 void ChartOverlays::show(const Simulation& sim) {
@@ -81,15 +79,13 @@ void ChartOverlays::show(const Simulation& sim) {
         m_series.append(s);
     }
     const bool species = sim.state.study == Study::SpeciesVsPH;
-    static constexpr std::array<Qt::PenStyle, 4> kStyles{Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
-                                                         Qt::DashDotDotLine};
     for (std::size_t i = 0; i < wanted.size(); ++i) {
         const auto [c, k] = wanted[i];
         const OverlayCurve& curve = sim.overlays.curves[static_cast<std::size_t>(c)];
         const int number = curve.series[k].first;
         QLineSeries* s = m_series[static_cast<qsizetype>(i)];
-        QPen pen(toneOf(c, number), number == 1 ? 2 : 1.5);
-        if (species) pen.setStyle(kStyles[static_cast<std::size_t>(c) % kStyles.size()]);
+        // Dashed as well as coloured: a kept curve is never told by its colour alone.
+        QPen pen(toneOf(c, number), number == 1 ? 2 : 1.5, dashOf(c));
         s->setPen(pen);
         QString name = utf8(curve.label);
         // "label : species" (French), "label: species" (English).

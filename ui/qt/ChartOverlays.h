@@ -1,4 +1,4 @@
-// The kept curves (frozen curves, families) drawn on the chart in lighter tones, and the
+// The kept curves (frozen curves, families) drawn dashed on the chart, and the
 // chart's legend that names them and the current curve.
 #pragma once
 
@@ -25,8 +25,9 @@ class ChartOverlays : public QObject {
     void show(const Simulation& sim);
 
     const QList<QLineSeries*>& series() const { return m_series; }
-    // The lighter tone of kept curve `index` (series 1: pH; 2..5: species).
+    // The colour and the dash of kept curve `index` (series 1: pH; 2..5: species).
     static QColor toneOf(int index, int seriesNumber);
+    static Qt::PenStyle dashOf(int index);
 
   private:
     explicit ChartOverlays(ChartView* chart);

@@ -107,6 +107,7 @@ void drawSimulation(ChartView& chart, const Simulation& sim) {
     }
     ChartOverlays::of(&chart)->show(sim);
     chart.rescale();
+    chart.setSideScale(sideScaleOf(sim));
     chart.setMarker(screenMarkerFor(sim.currentPointStyle));
 }
 

@@ -2,6 +2,9 @@
 
 #include "ui/qt/ChartView.h"
 
+#include "core/curves/ChartScales.h"
+#include "core/curves/SeriesColours.h"
+
 #include <QAreaSeries>
 #include <QChart>
 #include <QContextMenuEvent>
@@ -10,6 +13,8 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
 #include <QLineSeries>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QScatterSeries>
@@ -23,7 +28,7 @@ namespace titralab {
 
 namespace {
 
-const QColor kDerivativeColor(120, 0, 160);
+const QColor kDerivativeColor(kDerivativeColour.r, kDerivativeColour.g, kDerivativeColour.b);
 const QColor kMarkerColor(40, 40, 40);
 
 // Round bounds for the right-hand axis, from 0 (or below, on the base side where the pH falls)
@@ -41,15 +46,13 @@ AxisBounds derivativeRange(const QList<QPointF>& points) {
         high = std::max(high, p.y());
     }
     if (high == low) high = low + 1;
-    const double raw = (high - low) / 5;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    double step = 10 * power;
-    for (double factor : {1.0, 2.0, 5.0})
-        if (factor * power >= raw) {
-            step = factor * power;
-            break;
-        }
+    const double step = roundTickStep(high - low, 5);
     return {std::floor(low / step) * step, std::ceil(high / step) * step, step};
+}
+
+// The chart's own legend names only its curves: the layer's lines and labels stay out of it.
+void keepOutOfChartLegend(QChart* chart, QAbstractSeries* series) {
+    for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(false);
 }
 
 } // namespace
@@ -57,6 +60,9 @@ AxisBounds derivativeRange(const QList<QPointF>& points) {
 ChartReadingLayer::ChartReadingLayer(ChartView* chart) : QObject(chart), m_chart(chart) {
     m_chart->viewport()->installEventFilter(this);
     connect(m_chart->chart(), &QChart::plotAreaChanged, this, [this] { placeLegend(); });
+    // A zoom moves the curves: the legend moves off them again.
+    connect(m_chart->leftAxis(), &QValueAxis::rangeChanged, this, [this] { placeLegend(); });
+    connect(m_chart->bottomAxis(), &QValueAxis::rangeChanged, this, [this] { placeLegend(); });
 }
 
 void ChartReadingLayer::clearOverlays() {
@@ -108,6 +114,7 @@ void ChartReadingLayer::show(const ChartReadingView& view) {
         chart->addSeries(area);
         area->attachAxis(x);
         area->attachAxis(y);
+        keepOutOfChartLegend(chart, area);
         m_band = area;
     }
 
@@ -119,6 +126,7 @@ void ChartReadingLayer::show(const ChartReadingView& view) {
         chart->addSeries(line);
         line->attachAxis(x);
         line->attachAxis(y);
+        keepOutOfChartLegend(chart, line);
         m_markers.push_back(line);
         // The label sits at the top of the line: one invisible point carries it.
         auto* tag = new QScatterSeries();
@@ -133,6 +141,7 @@ void ChartReadingLayer::show(const ChartReadingView& view) {
         chart->addSeries(tag);
         tag->attachAxis(x);
         tag->attachAxis(y);
+        keepOutOfChartLegend(chart, tag);
         m_markers.push_back(tag);
     }
 
@@ -152,6 +161,7 @@ void ChartReadingLayer::show(const ChartReadingView& view) {
             chart->addSeries(m_derivative);
             m_derivative->attachAxis(x);
             m_derivative->attachAxis(m_right);
+            keepOutOfChartLegend(chart, m_derivative);
         }
         m_derivative->replace(view.derivative);
         const AxisBounds bounds = derivativeRange(view.derivative);
@@ -174,7 +184,7 @@ void ChartReadingLayer::show(const ChartReadingView& view) {
     m_legendTexts.clear();
     if (!view.legend.isEmpty()) {
         m_legend = new QGraphicsRectItem(chart);
-        m_legend->setBrush(QColor(255, 255, 255, 220));
+        m_legend->setBrush(QColor(kLegendBackground.r, kLegendBackground.g, kLegendBackground.b));
         m_legend->setPen(QPen(QColor(90, 90, 90)));
         m_legend->setZValue(100);
         const QFontMetrics metrics(chart->font());
@@ -209,8 +219,30 @@ void ChartReadingLayer::show(const ChartReadingView& view) {
 
 void ChartReadingLayer::placeLegend() {
     if (!m_legend) return;
-    const QRectF plot = m_chart->chart()->plotArea();
-    m_legend->setPos(plot.right() - m_legend->rect().width() - 8, plot.top() + 8);
+    QChart* chart = m_chart->chart();
+    const QRectF plot = chart->plotArea();
+    if (plot.width() <= 0 || plot.height() <= 0) return;
+    // The drawn curves in fractions of the plot; the point labels' lines cross the whole plot
+    // and the indicator's band is translucent: the legend may cover them.
+    std::vector<std::vector<PlotPoint>> curves;
+    for (QAbstractSeries* any : chart->series()) {
+        auto* series = qobject_cast<QXYSeries*>(any);
+        if (!series || !series->isVisible() || any == m_band ||
+            std::find(m_markers.begin(), m_markers.end(), any) != m_markers.end())
+            continue;
+        std::vector<PlotPoint> curve;
+        const QList<QPointF> points = series->points();
+        curve.reserve(static_cast<std::size_t>(points.size()));
+        for (const QPointF& p : points) {
+            const QPointF at = chart->mapToPosition(p, series) - plot.topLeft();
+            curve.emplace_back(at.x() / plot.width(), at.y() / plot.height());
+        }
+        curves.push_back(std::move(curve));
+    }
+    const QRectF box = m_legend->rect();
+    const PlotPoint at =
+        legendPlace(curves, box.width() / plot.width(), box.height() / plot.height());
+    m_legend->setPos(plot.left() + at.first * plot.width(), plot.top() + at.second * plot.height());
 }
 
 double ChartReadingLayer::volumeAt(const QPoint& position) const {
@@ -223,6 +255,10 @@ double ChartReadingLayer::volumeAt(const QPoint& position) const {
 
 bool ChartReadingLayer::legendVisible() const {
     return m_legend && m_legend->isVisible();
+}
+
+QRectF ChartReadingLayer::legendArea() const {
+    return m_legend ? m_legend->mapRectToParent(m_legend->rect()) : QRectF();
 }
 
 QStringList ChartReadingLayer::legendTexts() const {

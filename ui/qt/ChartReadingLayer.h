@@ -1,12 +1,13 @@
 // What the chart shows over the curves for reading a titration: the exact derivative on a
 // right-hand axis, the remarkable points as thin labelled vertical lines, the indicator's
-// translucent band, and a legend that a right click hides.
+// translucent band, and a legend, placed off the curves, that a right click hides.
 #pragma once
 
 #include <QColor>
 #include <QList>
 #include <QObject>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 
 #include <optional>
@@ -58,6 +59,8 @@ class ChartReadingLayer : public QObject {
     double volumeAt(const QPoint& position) const;
 
     bool legendVisible() const;
+    // Where the legend box stands, in the chart's coordinates (empty without a legend).
+    QRectF legendArea() const;
     // The texts of the legend's entries, top to bottom (for tests and the spoken summary).
     QStringList legendTexts() const;
     int markerCount() const { return static_cast<int>(m_markers.size()); }

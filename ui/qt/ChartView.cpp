@@ -1,5 +1,6 @@
 #include "ui/qt/ChartView.h"
 
+#include "core/curves/ChartScales.h"
 #include "core/curves/SeriesColours.h"
 
 #include <QChart>
@@ -30,7 +31,9 @@ const std::array<QColor, ChartView::kSeriesCount> kSeriesColors = [] {
     return colours;
 }();
 
-const QColor kBackground(172, 179, 196);
+QColor toQColor(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 // Screen pixels per unit of a marker's size: the sizes 2 and 4 keep their ratio, larger.
 constexpr double kPixelsPerMarkerUnit = 1.5;
@@ -42,11 +45,7 @@ using Range = ValueRange;
 
 // The step between labelled ticks: 1, 2 or 5 times a power of ten, giving at most ten steps.
 double tickStep(double span) {
-    const double raw = span / 10;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double factor : {1.0, 2.0, 5.0, 10.0})
-        if (factor * power >= raw) return factor * power;
-    return 10 * power;
+    return roundTickStep(span, 10);
 }
 
 // The narrowest span an axis may show relative to its values: below it the ticks would step
@@ -156,7 +155,10 @@ QImage markerImage(ScreenMarker marker, const QColor& color, int scale) {
 ChartView::ChartView(QWidget* parent) : QChartView(parent) {
     auto* chart = new QChart();
     chart->legend()->hide();
-    chart->setBackgroundBrush(kBackground);
+    chart->setBackgroundBrush(toQColor(kChartBackground));
+    // The curves are drawn on white, where each of their colours stands out.
+    chart->setPlotAreaBackgroundBrush(toQColor(kPlotBackground));
+    chart->setPlotAreaBackgroundVisible(true);
     chart->setBackgroundRoundness(0);
     QFont titleFont = chart->titleFont();
     titleFont.setBold(true);
@@ -168,7 +170,7 @@ ChartView::ChartView(QWidget* parent) : QChartView(parent) {
     m_axisY = new QValueAxis(chart);
     for (QValueAxis* axis : {m_axisX, m_axisY}) {
         axis->setLabelFormat("%g");
-        axis->setGridLineColor(QColor(150, 156, 172));
+        axis->setGridLineColor(QColor(205, 209, 218));
         axis->setLinePenColor(Qt::black);
         axis->setLabelsColor(Qt::black);
         axis->setTitleBrush(Qt::black);
@@ -177,6 +179,18 @@ ChartView::ChartView(QWidget* parent) : QChartView(parent) {
     }
     chart->addAxis(m_axisX, Qt::AlignBottom);
     chart->addAxis(m_axisY, Qt::AlignLeft);
+    // The right-hand scale of the curves drawn rescaled on the left axis: it follows the left
+    // axis through every zoom.
+    m_axisSide = new QValueAxis(chart);
+    m_axisSide->setObjectName("SideAxis");
+    m_axisSide->setLabelFormat("%g");
+    m_axisSide->setGridLineVisible(false);
+    m_axisSide->setLinePenColor(Qt::black);
+    m_axisSide->setLabelsColor(Qt::black);
+    m_axisSide->setTitleBrush(Qt::black);
+    m_axisSide->setVisible(false);
+    chart->addAxis(m_axisSide, Qt::AlignRight);
+    connect(m_axisY, &QValueAxis::rangeChanged, this, [this] { updateSideAxis(); });
     for (int k = 0; k < kSeriesCount; ++k) {
         QXYSeries* s = nullptr;
         if (k + 1 == kMarkerSeries) {
@@ -215,6 +229,31 @@ void ChartView::setLeftAxis(bool automatic, double minimum, double maximum) {
     m_leftAutomatic = automatic;
     m_leftMin = minimum;
     m_leftMax = maximum;
+}
+
+void ChartView::setSideScale(std::optional<SideScale> side) {
+    m_side = std::move(side);
+    updateSideAxis();
+}
+
+void ChartView::updateSideAxis() {
+    if (!m_side) {
+        m_axisSide->setVisible(false);
+        return;
+    }
+    const SideAxisRange r = sideAxisRange(*m_side, m_axisY->min(), m_axisY->max());
+    if (!(r.low < r.high) || !std::isfinite(r.low) || !std::isfinite(r.high)) {
+        m_axisSide->setVisible(false);
+        return;
+    }
+    // The interval first, at the larger of the old and the new, as setRange() does.
+    if (!(m_axisSide->tickInterval() > r.step)) m_axisSide->setTickInterval(r.step);
+    m_axisSide->setTickType(QValueAxis::TicksDynamic);
+    m_axisSide->setTickAnchor(r.anchor);
+    m_axisSide->setRange(r.low, r.high);
+    m_axisSide->setTickInterval(r.step);
+    m_axisSide->setTitleText(QString::fromStdString(m_side->title));
+    m_axisSide->setVisible(true);
 }
 
 void ChartView::setPoints(int number, const QList<QPointF>& points) {

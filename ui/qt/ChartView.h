@@ -1,7 +1,9 @@
-// The graph window's chart over Qt Charts: eight series on two value axes, titles, fixed or
+// The graph window's chart over Qt Charts: eight series on two value axes and the right-hand
+// scale of the curves drawn rescaled on them, titles, fixed or
 // automatic vertical range, rectangle zoom, and the pixel position of values.
 #pragma once
 
+#include "core/curves/ChartScales.h"
 #include "core/curves/Readout.h"
 #include "core/page/PointStyles.h"
 
@@ -31,6 +33,8 @@ class ChartView : public QChartView {
     void setTitles(const QString& chart, const QString& left, const QString& bottom);
     // A fixed vertical range, or one that follows the drawn points.
     void setLeftAxis(bool automatic, double minimum, double maximum);
+    // The right-hand scale of curves drawn rescaled on the left axis; none hides it.
+    void setSideScale(std::optional<SideScale> side);
     // Replaces the points of series `number` (1..8). Call rescale() after the last one.
     void setPoints(int number, const QList<QPointF>& points);
     // Fits the axes to the points, unless the user zoomed in: the zoom then stays.
@@ -58,6 +62,7 @@ class ChartView : public QChartView {
     QXYSeries* series(int number) const { return m_series[number - 1]; }
     QValueAxis* bottomAxis() const { return m_axisX; }
     QValueAxis* leftAxis() const { return m_axisY; }
+    QValueAxis* sideAxis() const { return m_axisSide; }
     ScreenMarker marker() const { return m_marker; }
 
   signals:
@@ -78,10 +83,13 @@ class ChartView : public QChartView {
   private:
     QPointF toPosition(const QPointF& value) const;
     void applyFullScale();
+    void updateSideAxis();
 
     std::array<QXYSeries*, kSeriesCount> m_series{};
     QValueAxis* m_axisX{nullptr};
     QValueAxis* m_axisY{nullptr};
+    QValueAxis* m_axisSide{nullptr};
+    std::optional<SideScale> m_side;
     bool m_leftAutomatic{false};
     double m_leftMin{0};
     double m_leftMax{14};

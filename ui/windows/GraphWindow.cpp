@@ -393,6 +393,7 @@ void GraphWindow::applySimulation() {
         m_chart->setPoints(k, points);
     }
     m_overlayBar->showOverlays();
+    m_chart->setSideScale(sideScaleOf(m_sim));
     ApplyPointStyle();
     if (auto* pasteUnit = m_status->findChild<QLabel*>("PanelCollage"))
         pasteUnit->setText(m_sim.pastedInMillilitres

@@ -870,7 +870,10 @@ void MainWindow::paste(bool volumeFirst) {
         text.truncate(static_cast<qsizetype>(kMaxPastedTextBytes));
     m_pasteBuffer->clear();
     m_pasteBuffer->setPlainText(text);
-    PastePairs(m_sim, volumeFirst, m_pasteBuffer->toPlainText().toStdString());
+    const int count = PastePairs(m_sim, volumeFirst, m_pasteBuffer->toPlainText().toStdString());
+    statusBar()->showMessage(utf8(pastedCountText(count, m_sim.language)));
+    // A graph on screen shows the points at once.
+    if (m_links.studyChanged) m_links.studyChanged();
 }
 
 void MainWindow::Ouvrir1Click() {

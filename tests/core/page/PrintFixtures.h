@@ -20,7 +20,7 @@ inline Series straight(double x0, double y0, double x1, double y1, int n) {
     Series s;
     for (int i = 0; i < n; ++i) {
         const double f = static_cast<double>(i) / (n - 1);
-        s.push_back({x0 + f * (x1 - x0), y0 + f * (y1 - y0), {255, 0, 0}});
+        s.push_back({x0 + f * (x1 - x0), y0 + f * (y1 - y0)});
     }
     return s;
 }

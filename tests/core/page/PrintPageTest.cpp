@@ -506,7 +506,7 @@ TEST(PrintPageCurves, ConductivityWithoutPositiveOrdinateIsLeftOut) {
 TEST(PrintPageCurves, PastedPointsConnectedWithinAPageOnly) {
     PageInput in = titrationPage(25);
     in.pointStyle = PointStyle::ConnectedPoints;
-    in.curves[7] = {{5, 4, {}}, {10, 6, {}}};
+    in.curves[7] = {{5, 4}, {10, 6}};
     tick(in, {9});
     RecordingCanvas canvas(kWidth, kHeight, kDpi);
     PrintPage(in, PrintSettings{}, canvas);
@@ -553,9 +553,9 @@ TEST_P(PrintPageDegenerate, FrameAndTextsWithoutCurves) {
 
 INSTANTIATE_TEST_SUITE_P(References, PrintPageDegenerate,
                          ::testing::Values(DegenerateCase{"Empty", {}},
-                                           DegenerateCase{"EndsAtZero", {{0, 3, {}}, {0, 7, {}}}},
+                                           DegenerateCase{"EndsAtZero", {{0, 3}, {0, 7}}},
                                            DegenerateCase{"EndsBelowZero",
-                                                          {{0, 3, {}}, {-2, 7, {}}}}),
+                                                          {{0, 3}, {-2, 7}}}),
                          [](const auto& info) { return std::string(info.param.label); });
 
 class ThrowingCanvas : public RecordingCanvas {
@@ -578,7 +578,7 @@ TEST(PrintPageFromSimulation, ReadsCurvesOptionsTitleLabelsAndPointStyle) {
     const PageInput hand = titrationPage(25);
     sim.state = hand.state;
     sim.curves[1] = hand.curves[1];
-    sim.curves[7] = {{5, 4, {}}};
+    sim.curves[7] = {{5, 4}};
     sim.graph.checked.fill(false);
     sim.graph.checked[8] = true; // CheckBox9, pasted points
     sim.graph.checked[1] = true; // CheckBox2

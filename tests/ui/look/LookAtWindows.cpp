@@ -6,9 +6,11 @@
 //                    [--side acid|base] [--study 0..4]
 //                    [--entry1 N] [--entry2 N] [--tick 4,5,8,...] [--untick 2,3,...]
 //                    [--points N] [--paste] [--paste-ml] [--point-style 0..7]
+//                    [--freeze CONCENTRATION]
 //                    [--zoom x1,y1,x2,y2] [--size WxH] [--lang fr|en]
 //                    [--equivalences 1] [--derivative 1] [--indicator N] [--particular VOLUME]
 #include "core/curves/Curves.h"
+#include "core/curves/Overlays.h"
 #include "core/curves/PastedPoints.h"
 #include "core/panel/Notifier.h"
 #include "core/panel/Simulation.h"
@@ -117,7 +119,12 @@ int main(int argc, char** argv) {
     RefreshSimulation(sim, notifier);
     if (options.count("paste") || options.count("paste-ml")) {
         PastePairs(sim, true, pastedNear(sim, options.count("paste-ml") ? 1000 : 1));
-        sim.graph.checked[8] = true;
+        RefreshSimulation(sim, notifier);
+    }
+    // A frozen curve, then the acid's concentration typed: the two curves side by side.
+    if (options.count("freeze")) {
+        FreezeCurrentCurve(sim);
+        sim.panel.text[2] = option("freeze", "0.05").toStdString();
         RefreshSimulation(sim, notifier);
     }
 
