@@ -92,8 +92,10 @@ void GraphWindow::buildControls() {
     m_points->setMaxLength(64);
     m_points->setFixedWidth(60);
     m_pointsLabel->setBuddy(m_points);
-    connect(m_points, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_sim.panel.pointCount = text.toStdString(); });
+    connect(m_points, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_sim.panel.pointCount = text.toStdString();
+        markStudyChanged(m_sim);
+    });
     // Enter applies the count typed, as a click on a box does.
     connect(m_points, &QLineEdit::returnPressed, this, &GraphWindow::CheckBox1Click);
 
@@ -334,6 +336,7 @@ void GraphWindow::setHydroniumTicked(bool ticked) {
 
 void GraphWindow::boxClicked(int box, bool ticked) {
     m_sim.graph.checked[box - 1] = ticked;
+    markStudyChanged(m_sim);
     CheckBox1Click();
 }
 
