@@ -6,6 +6,7 @@
 
 #include "core/chemistry/Indicators.h"
 #include "core/curves/Overlays.h"
+#include "core/curves/PastedPoints.h"
 #include "core/panel/StudyFile.h"
 #include "ui/qt/ChartOverlays.h"
 #include "ui/windows/FamilyDialog.h"
@@ -240,6 +241,7 @@ TEST(StudyChanges, OpeningAStudyOrAnExampleLeavesNothingOfTheLastOne) {
             << c.label;
         EXPECT_EQ(leftTitle, left->titleText()) << c.label;
         EXPECT_FALSE(d.window->studyModified()) << c.label;
+        EXPECT_TRUE(d.messages.messages.empty()) << c.label << ": " << d.messages.messages.front();
     }
 }
 

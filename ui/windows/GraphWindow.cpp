@@ -316,6 +316,8 @@ void GraphWindow::applySimulation() {
     m_cursorVolume = std::numeric_limits<double>::quiet_NaN();
     m_chart->setCursorPoint(std::nullopt);
     if (m_reading) m_reading->applySimulation();
+    // The scale takes in the reading's curves as they now are, not those of the last study.
+    m_chart->rescale();
     accessibility::apply(this, a11y::graphWindowTexts(m_sim));
 }
 

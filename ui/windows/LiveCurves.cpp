@@ -117,6 +117,7 @@ void LiveCurves::redraw(bool fromSlider) {
             for (const std::string& message : checks.messages) m_notifier.inform(message);
         return;
     }
+    m_graph->showPointCount(); // an opened study brings its own number of points
     m_graph->CheckBox1Click();
 }
 
