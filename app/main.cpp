@@ -92,6 +92,8 @@ int main(int argc, char** argv) {
                  [&principal](const QString& text) { principal.setLineWidthText(text); }});
             print->setPointStyleHook([&pointStyle] { pointStyle.showChooser(); });
             print->setHelpHook([&principal](int context) { principal.showHelpContext(context); });
+            QObject::connect(print.get(), &PrintDialog::settingsEdited, &principal,
+                             [&sim] { markStudyChanged(sim); });
         }
         return *print;
     };
@@ -142,17 +144,10 @@ int main(int argc, char** argv) {
             printSettings = settings;
             if (print) print->setSettings(settings);
         },
-        // An opened study or fitted values: the markers follow, and a graph on screen redraws.
+        // An opened study or fitted values: the markers follow; the live curves redraw a graph
+        // on screen, as after every change of the panel.
         [&] {
-            if (!graph) return;
-            graph->ApplyPointStyle();
-            if (!graph->isVisible()) return;
-            try {
-                RefreshSimulation(sim, boxes);
-            } catch (const std::exception& fault) {
-                boxes.error(faultText(fault, sim.language));
-            }
-            graph->applySimulation();
+            if (graph) graph->ApplyPointStyle();
         },
     });
 

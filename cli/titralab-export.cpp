@@ -202,6 +202,14 @@ struct Options {
     bool help{false};
 };
 
+// The entries asked for exist in the table of the side.
+void checkEntries(const Options& o, BuretteSide side) {
+    const int entries = entryCount(side);
+    if (o.entry1.value_or(1) > entries || (o.entry2 && *o.entry2 > entries))
+        throw UsageError{"the " + std::string(side == BuretteSide::AcidSide ? "acid" : "base") +
+                         " table has entries 1 to " + std::to_string(entries)};
+}
+
 Options parseArguments(int argc, char** argv) {
     Options o;
     for (int i = 1; i < argc; ++i) {
@@ -367,12 +375,8 @@ Options parseArguments(int argc, char** argv) {
     if (int(o.pdf.has_value()) + int(o.png.has_value()) + int(o.svg.has_value()) > 1)
         throw UsageError{"--pdf, --png and --svg write one file at a time"};
     if (o.pdf && o.fit) throw UsageError{"--fit prints values, not a page"};
-    const BuretteSide side = o.side.value_or(BuretteSide::AcidSide);
-    const int entries = entryCount(side);
-    if ((o.side || !o.open) &&
-        (o.entry1.value_or(1) > entries || (o.entry2 && *o.entry2 > entries)))
-        throw UsageError{"the " + std::string(side == BuretteSide::AcidSide ? "acid" : "base") +
-                         " table has entries 1 to " + std::to_string(entries)};
+    // With --open and no --side, the side is the file's: checked once it is read.
+    if (o.side || !o.open) checkEntries(o, o.side.value_or(BuretteSide::AcidSide));
     return o;
 }
 
@@ -569,6 +573,12 @@ int main(int argc, char** argv) {
         if (!opening.notice.empty()) std::cerr << "titralab-export: " << opening.notice << '\n';
         applyStudy(*opening.record, sim, view);
         print = opening.record->print;
+        try {
+            if (!o.side) checkEntries(o, sim.panel.side);
+        } catch (const UsageError& e) {
+            std::cerr << "titralab-export: " << e.message << " (see --help)\n";
+            return 2;
+        }
         changeFromOptions(sim, view, o);
     } else {
         setUpFromOptions(sim, view, o);

@@ -13,6 +13,8 @@
 #include "core/texts/Language.h"
 
 #include <array>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -25,8 +27,19 @@ struct PastedPair {
     double pH{};
 };
 
+// Whether the study holds changes that its file does not. Every edit marks it where it is made
+// (markStudyChanged); opening and saving the study clear it.
+struct StudyChanges {
+    bool unsaved{false};
+    std::function<void()> marked; // run when an unchanged study becomes changed
+};
+
 struct Simulation {
     Language language{Language::French}; // of every text the program writes
+    StudyChanges changes;
+    // Top-level sections of the opened study file that this program does not read, as JSON
+    // text: written back when the study is saved.
+    std::map<std::string, std::string> keptSections;
     ChemicalState state;
     PanelFields panel{PanelFields::atDesign()};
     DatabaseBrowser browser;
@@ -59,6 +72,13 @@ struct Simulation {
     bool pastedInMillilitres{false}; // the last drawing read the pasted volumes as mL
     PointStyle currentPointStyle{PointStyle::Cross};
 };
+
+// Marks the study changed since it was last opened or saved.
+inline void markStudyChanged(Simulation& sim) {
+    if (sim.changes.unsaved) return;
+    sim.changes.unsaved = true;
+    if (sim.changes.marked) sim.changes.marked();
+}
 
 // Changes the language of every text the program writes from now on. The name field of the
 // database browser follows when it still shows the current entry's name, the panel's numbers

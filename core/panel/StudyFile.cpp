@@ -47,16 +47,25 @@ struct Refusal {
     std::string problem;
 };
 
+// The keys a file holds that this program does not know: the first few by name, all counted.
+struct UnknownKeys {
+    std::vector<std::string> named;
+    std::size_t count{0};
+    void add(const std::string& name) {
+        if (++count <= kNamedSkippedKeys) named.push_back(printableText(name));
+    }
+};
+
 // Reads the values of one object, remembering the keys it does not know.
 class Section {
   public:
-    Section(const Json& object, std::string path, std::vector<std::string>& unknown,
+    Section(const Json& object, std::string path, UnknownKeys& unknown,
             std::initializer_list<const char*> known, Language language)
         : m_object(object), m_path(std::move(path)), m_language(language) {
         for (const auto& item : object.items()) {
             const bool isKnown = std::any_of(known.begin(), known.end(),
                                              [&](const char* k) { return item.key() == k; });
-            if (!isKnown) unknown.push_back(name(item.key()));
+            if (!isKnown) unknown.add(name(item.key()));
         }
     }
 
@@ -180,19 +189,84 @@ std::optional<std::pair<int, int>> parseVersion(const std::string& v) {
     return std::pair{std::stoi(v.substr(0, dot)), std::stoi(v.substr(dot + 1))};
 }
 
-StudyRecord readRecord(const Json& root, std::vector<std::string>& unknown, Language language) {
+// One frozen curve: the values it was computed from and the series it kept.
+OverlayCurve readFrozenCurve(const Json& item, const std::string& path, UnknownKeys& unknown,
+                             Language language) {
+    if (!item.is_object())
+        throw Refusal{texts::badValue(path, texts::kExpectedSection.in(language), language)};
+    const Section curve(item, path, unknown,
+                        {"side", "study", "row1", "row2", "entry_name", "fields", "series"},
+                        language);
+    OverlayCurve c;
+    c.inputs.side =
+        curve.choice("side", kSideNames, 1) == 2 ? BuretteSide::BaseSide : BuretteSide::AcidSide;
+    c.inputs.study = static_cast<Study>(curve.choice("study", kStudyNames, 1) - 1);
+    if (c.inputs.study == Study::None)
+        throw Refusal{
+            texts::badValue(path + ".study", texts::choicesText(kStudyNames, language), language)};
+    c.inputs.row1 = curve.integer("row1", 1, kAcidCount, 1);
+    c.inputs.row2 = curve.integer("row2", 1, kAcidCount, 1);
+    c.inputs.entryName = curve.text("entry_name", "");
+    // The fields the curve used, with the values it read from them.
+    const Json& fields = curve.object("fields");
+    const Section values(fields, path + ".fields", unknown,
+                         {"D1", "D2", "D3", "D4", "D5", "D6", "D12", "D13", "D14", "D15", "D16"},
+                         language);
+    for (int f : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) {
+        const Json* v = values.find(fieldKey(f));
+        if (!v) continue;
+        if (!v->is_number())
+            throw Refusal{texts::badValue(values.name(fieldKey(f)),
+                                          texts::kExpectedNumber.in(language), language)};
+        c.inputs.values[f] = v->get<double>();
+        c.inputs.used[f] = true;
+    }
+    const Json& series = curve.array("series", 8);
+    for (std::size_t k = 0; k < series.size(); ++k) {
+        const std::string seriesPath = path + ".series." + std::to_string(k + 1);
+        if (!series[k].is_object())
+            throw Refusal{
+                texts::badValue(seriesPath, texts::kExpectedSection.in(language), language)};
+        const Section one(series[k], seriesPath, unknown, {"number", "points"}, language);
+        const int number = one.integer("number", 1, 8, 1);
+        const Json* points = one.find("points");
+        const std::string pointsKey = one.name("points");
+        auto refuse = [&] {
+            return Refusal{
+                texts::badValue(pointsKey, texts::kExpectedCurvePoints.in(language), language)};
+        };
+        if (points && (!points->is_array() || points->size() > kMaxStudyCurvePoints))
+            throw refuse();
+        Series kept;
+        if (points)
+            for (const Json& p : *points) {
+                if (!p.is_array() || p.size() != 2 || !p[0].is_number() || !p[1].is_number())
+                    throw refuse();
+                kept.push_back({p[0].get<double>(), p[1].get<double>(), {}});
+            }
+        c.series.emplace_back(number, std::move(kept));
+    }
+    return c;
+}
+
+// The top-level sections this program reads.
+constexpr std::initializer_list<const char*> kKnownSections{
+    "format", "format_version", "panel",    "graph",        "pasted",
+    "print",  "copy",           "readings", "frozen_curves"};
+
+bool knownSection(const std::string& key) {
+    return std::any_of(kKnownSections.begin(), kKnownSections.end(),
+                       [&](const char* k) { return key == k; });
+}
+
+StudyRecord readRecord(const Json& root, UnknownKeys& unknown, Language language) {
     StudyRecord r;
-    const Section top(root, "", unknown,
-                      {"format", "format_version", "panel", "graph", "pasted", "print", "copy"},
-                      language);
+    const Section top(root, "", unknown, kKnownSections, language);
     // Sections of other features stay with the record; the keys counted unknown above are
     // reported only when the file comes from a later version.
     std::size_t extra = 0;
     for (const auto& item : root.items()) {
-        if (item.key() == "format" || item.key() == "format_version" || item.key() == "panel" ||
-            item.key() == "graph" || item.key() == "pasted" || item.key() == "print" ||
-            item.key() == "copy")
-            continue;
+        if (knownSection(item.key())) continue;
         if (++extra > kMaxStudySections)
             throw Refusal{texts::badValue(
                 "sections", texts::expectedSections(static_cast<int>(kMaxStudySections), language),
@@ -277,6 +351,26 @@ StudyRecord readRecord(const Json& root, std::vector<std::string>& unknown, Lang
     r.copySampling = static_cast<CopySampling>(copy.choice("sampling", kSamplingNames, 0));
     r.decimalComma = copy.choice("decimal", kSeparatorNames, 1) == 1;
     r.exportDigits = copy.integer("digits", 5, 17, 5);
+
+    const Section readings(top.object("readings"), "readings", unknown,
+                           {"equivalences", "derivative", "legend", "indicator"}, language);
+    const ReadingOptions o0{};
+    r.reading.equivalences = readings.boolean("equivalences", o0.equivalences);
+    r.reading.derivative = readings.boolean("derivative", o0.derivative);
+    r.reading.legend = readings.boolean("legend", o0.legend);
+    const std::string indicator = readings.text("indicator", "");
+    if (!indicator.empty()) {
+        const std::optional<int> found = findIndicator(indicator);
+        if (!found)
+            throw Refusal{texts::badValue("readings.indicator",
+                                          texts::kExpectedIndicator.in(language), language)};
+        r.reading.indicator = *found;
+    }
+
+    const Json& frozen = top.array("frozen_curves", kMaxFrozenCurves);
+    for (std::size_t k = 0; k < frozen.size(); ++k)
+        r.frozen.push_back(readFrozenCurve(frozen[k], "frozen_curves." + std::to_string(k + 1),
+                                           unknown, language));
     return r;
 }
 
@@ -300,6 +394,38 @@ void showFieldsFor(const StudyRecord& r, PanelFields& panel) {
 
 } // namespace
 
+namespace {
+
+bool sameReading(const ReadingOptions& a, const ReadingOptions& b) {
+    return a.equivalences == b.equivalences && a.derivative == b.derivative &&
+           a.indicator == b.indicator && a.legend == b.legend;
+}
+
+bool sameCurves(const std::vector<OverlayCurve>& a, const std::vector<OverlayCurve>& b) {
+    auto samePoints = [](const Series& x, const Series& y) {
+        return std::equal(
+            x.begin(), x.end(), y.begin(), y.end(),
+            [](const CurvePoint& p, const CurvePoint& q) { return p.x == q.x && p.y == q.y; });
+    };
+    auto same = [&](const OverlayCurve& x, const OverlayCurve& y) {
+        const CurveInputs& i = x.inputs;
+        const CurveInputs& j = y.inputs;
+        if (i.side != j.side || i.study != j.study || i.row1 != j.row1 || i.row2 != j.row2 ||
+            i.entryName != j.entryName || i.used != j.used || x.series.size() != y.series.size())
+            return false;
+        for (int f = 1; f <= 16; ++f)
+            if (i.used[f] && i.values[f] != j.values[f]) return false;
+        for (std::size_t k = 0; k < x.series.size(); ++k)
+            if (x.series[k].first != y.series[k].first ||
+                !samePoints(x.series[k].second, y.series[k].second))
+                return false;
+        return true;
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), same);
+}
+
+} // namespace
+
 bool StudyRecord::operator==(const StudyRecord& o) const {
     auto sameFields = [](const PrintSettings& a, const PrintSettings& b) {
         return a.lineWidth == b.lineWidth && a.dashLengthMm == b.dashLengthMm &&
@@ -316,7 +442,8 @@ bool StudyRecord::operator==(const StudyRecord& o) const {
            pointCount == o.pointCount && pastedLines == o.pastedLines &&
            pasteOrder == o.pasteOrder && pointStyle == o.pointStyle && sameFields(print, o.print) &&
            copySampling == o.copySampling && decimalComma == o.decimalComma &&
-           exportDigits == o.exportDigits && sections == o.sections;
+           exportDigits == o.exportDigits && sameReading(reading, o.reading) &&
+           sameCurves(frozen, o.frozen) && sections == o.sections;
 }
 
 StudyRecord captureStudy(const Simulation& sim, const PanelView& view, const PrintSettings& print) {
@@ -344,6 +471,17 @@ StudyRecord captureStudy(const Simulation& sim, const PanelView& view, const Pri
     r.copySampling = sim.copySampling;
     r.decimalComma = sim.decimalComma;
     r.exportDigits = std::clamp(sim.exportDigits, 5, 17);
+    r.reading = sim.reading.options;
+    for (const OverlayCurve& curve : sim.overlays.curves)
+        if (!curve.family && r.frozen.size() < static_cast<std::size_t>(kMaxFrozenCurves)) {
+            OverlayCurve kept = curve;
+            kept.label.clear(); // named again against the values of the day
+            kept.inputs.entryName = cut(kept.inputs.entryName);
+            for (auto& [number, points] : kept.series)
+                if (points.size() > kMaxStudyCurvePoints) points.resize(kMaxStudyCurvePoints);
+            r.frozen.push_back(std::move(kept));
+        }
+    r.sections = sim.keptSections;
     return r;
 }
 
@@ -398,6 +536,12 @@ void applyStudy(const StudyRecord& r, Simulation& sim, PanelView& view) {
     sim.curves.clear();
     sim.exportText.clear();
     sim.mixture.reset();
+    // Nothing of the study left on screen stays: its frozen curves and families, its readings.
+    sim.reading = ChartReading{};
+    sim.reading.options = r.reading;
+    sim.overlays = Overlays{};
+    sim.overlays.curves = r.frozen;
+    sim.keptSections = r.sections;
 }
 
 std::string writeStudyText(const StudyRecord& r) {
@@ -439,6 +583,36 @@ std::string writeStudyText(const StudyRecord& r) {
     root["copy"] = {{"sampling", kSamplingNames[static_cast<int>(r.copySampling)]},
                     {"decimal", kSeparatorNames[r.decimalComma ? 1 : 0]},
                     {"digits", r.exportDigits}};
+    const ReadingOptions& o = r.reading;
+    const auto& indicators = colourIndicators();
+    const bool hasIndicator = o.indicator >= 0 && o.indicator < static_cast<int>(indicators.size());
+    root["readings"] = {
+        {"equivalences", o.equivalences},
+        {"derivative", o.derivative},
+        {"legend", o.legend},
+        {"indicator", hasIndicator ? std::string(indicators[o.indicator].name.fr) : ""}};
+    OrderedJson frozen = OrderedJson::array();
+    for (const OverlayCurve& c : r.frozen) {
+        OrderedJson curve;
+        curve["side"] = kSideNames[c.inputs.side == BuretteSide::BaseSide ? 2 : 1];
+        curve["study"] = kStudyNames[static_cast<int>(c.inputs.study) + 1];
+        curve["row1"] = c.inputs.row1;
+        curve["row2"] = c.inputs.row2;
+        curve["entry_name"] = c.inputs.entryName;
+        OrderedJson values = OrderedJson::object();
+        for (int f : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16})
+            if (c.inputs.used[f]) values[fieldKey(f)] = c.inputs.values[f];
+        curve["fields"] = values;
+        OrderedJson series = OrderedJson::array();
+        for (const auto& [number, points] : c.series) {
+            OrderedJson list = OrderedJson::array();
+            for (const CurvePoint& p : points) list.push_back({p.x, p.y});
+            series.push_back({{"number", number}, {"points", list}});
+        }
+        curve["series"] = series;
+        frozen.push_back(curve);
+    }
+    root["frozen_curves"] = frozen;
     for (const auto& [name, text] : r.sections) {
         const Json parsed = Json::parse(text, nullptr, false);
         if (!parsed.is_discarded()) root[name] = parsed;
@@ -454,8 +628,33 @@ StudyReading readStudyText(std::string_view text, Language language) {
         if (text.size() > kMaxStudyFileBytes) throw Refusal{texts::kTooLarge.in(language)};
         if (const auto problem = precheck(text, language)) throw Refusal{*problem};
         Json root;
+        // The keys of the objects open where the parser stands, to name a value it refuses.
+        std::vector<std::string> keys;
+        const Json::parser_callback_t follow = [&keys](int depth, Json::parse_event_t event,
+                                                       Json& parsed) {
+            if (event == Json::parse_event_t::key && depth >= 1 &&
+                static_cast<std::size_t>(depth) <= kMaxStudyDepth) {
+                keys.resize(static_cast<std::size_t>(depth));
+                keys.back() = parsed.get<std::string>();
+            } else if (event == Json::parse_event_t::object_end) {
+                keys.resize(std::min(keys.size(), static_cast<std::size_t>(std::max(depth, 0))));
+            }
+            return true;
+        };
         try {
-            root = Json::parse(text.begin(), text.end());
+            root = Json::parse(text.begin(), text.end(), follow);
+        } catch (const Json::out_of_range& e) {
+            // A number no double holds (1e400): the only range the parser itself checks.
+            const std::string what = e.what();
+            const auto open = what.find('\'');
+            const auto close = what.rfind('\'');
+            const std::string number = open != std::string::npos && close > open
+                                           ? what.substr(open + 1, close - open - 1)
+                                           : std::string("?");
+            std::string key;
+            for (const std::string& k : keys) key += (key.empty() ? "" : ".") + k;
+            throw Refusal{texts::numberOutOfRange(printableText(key.empty() ? "?" : key),
+                                                  printableText(number.substr(0, 40)), language)};
         } catch (const Json::parse_error& e) {
             const bool atEnd = e.byte >= text.size();
             // Text that does not even start like JSON is another kind of file.
@@ -477,11 +676,14 @@ StudyReading readStudyText(std::string_view text, Language language) {
                 : std::string(versionItem == root.end() ? texts::kNoVersion.in(language) : "?");
         const auto version = parseVersion(versionText);
         if (!version || version->first != kStudyFormatMajor)
-            throw Refusal{texts::unknownVersion(versionText, language)};
+            throw Refusal{texts::unknownVersion(printableText(versionText), language)};
         reading.newerVersion = version->second > kStudyFormatMinor;
-        std::vector<std::string> unknown;
+        UnknownKeys unknown;
         reading.record = readRecord(root, unknown, language);
-        if (reading.newerVersion) reading.skipped = unknown;
+        if (reading.newerVersion) {
+            reading.skipped = std::move(unknown.named);
+            reading.skippedCount = unknown.count;
+        }
     } catch (const Refusal& refusal) {
         reading.record.reset();
         reading.problem = refusal.problem;
@@ -492,8 +694,37 @@ StudyReading readStudyText(std::string_view text, Language language) {
     return reading;
 }
 
+std::string printableText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    char escape[8];
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const auto c = static_cast<unsigned char>(text[k]);
+        // C1 controls are two bytes in UTF-8: C2 80 to C2 9F.
+        const bool c1 = c == 0xC2 && k + 1 < text.size() &&
+                        static_cast<unsigned char>(text[k + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(text[k + 1]) <= 0x9F;
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c < 0x20 || c == 0x7F) {
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
+        } else if (c1) {
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned char>(text[++k]));
+            out += escape;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
 std::string displayName(const std::string& path) {
-    return fs::path(path).filename().string();
+    return printableText(fs::path(path).filename().string());
 }
 
 std::string studyWindowTitle(const std::string& caption, const std::string& path, bool modified,
@@ -551,11 +782,9 @@ StudyOpening openStudyFile(const std::string& path, Language language) {
         return opening;
     }
     opening.record = std::move(reading.record);
-    if (reading.newerVersion && !reading.skipped.empty()) {
-        std::string list;
-        for (const std::string& s : reading.skipped) list += (list.empty() ? "" : ", ") + s;
-        opening.notice = texts::newerVersionSkipped(name, list, language);
-    }
+    if (reading.newerVersion && reading.skippedCount > 0)
+        opening.notice = texts::newerVersionSkipped(
+            name, texts::skippedKeys(reading.skipped, reading.skippedCount, language), language);
     return opening;
 }
 

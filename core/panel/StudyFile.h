@@ -2,6 +2,8 @@
 // and whole-or-nothing writer of the files.
 #pragma once
 
+#include "core/curves/ChartReading.h"
+#include "core/curves/Overlays.h"
 #include "core/page/PrintSettings.h"
 #include "core/panel/InputPanel.h"
 #include "core/panel/Simulation.h"
@@ -19,7 +21,7 @@ namespace titralab {
 // The format this program writes: major.minor. A file of another major version is refused; a
 // file of a later minor version opens with what this program understands.
 inline constexpr int kStudyFormatMajor = 1;
-inline constexpr int kStudyFormatMinor = 0;
+inline constexpr int kStudyFormatMinor = 1;
 inline constexpr const char* kStudyFormatName = "TitraLab study";
 inline constexpr const char* kStudyExtension = ".titralab";
 
@@ -29,6 +31,10 @@ inline constexpr int kMaxStudyDepth = 8;
 inline constexpr std::size_t kMaxStudyTextLength = 1000;  // a field, a comment, a pasted line
 inline constexpr std::size_t kMaxStudyPastedLines = 5000; // the reading stops long before
 inline constexpr std::size_t kMaxStudySections = 64;
+inline constexpr std::size_t kMaxStudyCurvePoints = 2001; // a frozen series; the chart draws 201
+// A file of a later version may hold many keys this program does not know: the notice names
+// this many and counts the others.
+inline constexpr std::size_t kNamedSkippedKeys = 5;
 
 // Everything a study file holds, fields as typed.
 struct StudyRecord {
@@ -56,6 +62,12 @@ struct StudyRecord {
     bool decimalComma{true};
     int exportDigits{5};
 
+    // The graph window's reading controls; the indicator by its index in colourIndicators()
+    // (the file names it), -1 for none.
+    ReadingOptions reading;
+    // The frozen curves (not those of a family), with the values they were computed from.
+    std::vector<OverlayCurve> frozen;
+
     // Top-level sections this record does not hold (those of other features), as JSON text,
     // kept so that a feature can read its own and so that saving again does not lose them.
     std::map<std::string, std::string> sections;
@@ -81,7 +93,9 @@ struct StudyReading {
     std::optional<StudyRecord> record; // none when refused
     std::string problem;               // the first problem, in the reading's language, when refused
     bool newerVersion{false};          // a later minor version of the format
-    std::vector<std::string> skipped;  // what a later version holds that was not understood
+    std::vector<std::string> skipped;  // what a later version holds that was not understood,
+                                       // at most kNamedSkippedKeys names
+    std::size_t skippedCount{0};       // how many keys were not understood in all
 };
 
 // Reads the JSON text of a study. Refuses (with the first problem) anything that is not a
@@ -102,7 +116,11 @@ StudyOpening openStudyFile(const std::string& path, Language language);
 // Returns the message of a failure in `language` (the previous file then stays whole), or empty.
 std::string saveStudyFile(const std::string& path, const StudyRecord& record, Language language);
 
-// The file name shown to the user: the last part of the path.
+// A text from a file as a message may show it: control characters written as \n, \t or
+// \u001b, so that they neither reach a terminal nor break a message box's lines.
+std::string printableText(std::string_view text);
+
+// The file name shown to the user: the last part of the path, control characters escaped.
 std::string displayName(const std::string& path);
 
 // The main window's title: the caption alone for a new, unchanged study; else the file's name

@@ -78,6 +78,28 @@ inline std::string newerVersionSkipped(const std::string& fileName, const std::s
            skipped + ".";
 }
 
+// The keys of a newer file that were not understood: the first ones named, the others counted.
+inline std::string skippedKeys(const std::vector<std::string>& named, std::size_t count,
+                               Language language) {
+    std::string list;
+    for (const std::string& name : named) list += (list.empty() ? "" : ", ") + name;
+    if (count > named.size()) {
+        const std::string more = std::to_string(count - named.size());
+        list +=
+            language == Language::English ? " and " + more + " more" : " et " + more + " autres";
+    }
+    return list;
+}
+// A number the file writes that no double holds (1e400).
+inline std::string numberOutOfRange(const std::string& key, const std::string& number,
+                                    Language language) {
+    if (language == Language::English)
+        return "the number “" + number + "” of “" + key +
+               "” is out of range (a number is at most 1.7E308 in size).";
+    return "le nombre « " + number + " » de « " + key +
+           " » est hors limites (un nombre vaut au plus 1,7E308 en valeur absolue).";
+}
+
 // What a value of a study file should have been, in a refusal.
 inline constexpr Text kExpectedText{"un texte", "a text"};
 inline constexpr Text kExpectedShortText{"un texte de 1000 caractères au plus",
@@ -88,6 +110,11 @@ inline constexpr Text kExpectedNoStudy{"« none » tant que « panel.side » est
                                        "“none” while “panel.side” is “none”"};
 inline constexpr Text kExpectedBoxNumbers{"des numéros de case de 1 à 10",
                                           "box numbers from 1 to 10"};
+inline constexpr Text kExpectedIndicator{"le nom d'un indicateur coloré de TitraLab",
+                                         "the name of one of TitraLab's colour indicators"};
+inline constexpr Text kExpectedNumber{"un nombre", "a number"};
+inline constexpr Text kExpectedCurvePoints{"une liste de points [v, y] de 2001 points au plus",
+                                           "a list of points [v, y] of at most 2001 points"};
 inline constexpr Text kExpectedPastedLines{"des lignes de texte de 1000 caractères au plus",
                                            "lines of text of at most 1000 characters"};
 // The version of a file that names none.

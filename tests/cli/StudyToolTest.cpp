@@ -63,6 +63,31 @@ TEST(StudyTool, SavedStudiesOpenToTheSameTable) {
     EXPECT_EQ(point.out.find(','), std::string::npos);
 }
 
+TEST(StudyTool, AnEntryTheOpenedStudysTableLacksIsRefusedAsWithoutAFile) {
+    struct Case {
+        const char* label;
+        std::string side;    // of the saved study
+        std::string entries; // asked with --open
+    };
+    const Case cases[] = {
+        {"base side, column 1", "base", "--entry1 30"},
+        {"base side, column 2", "base", "--entry2 25"},
+        {"acid side", "acid", "--entry1 99"},
+    };
+    for (const Case& c : cases) {
+        const fs::path file = scratch("entrees-" + c.side + ".titralab");
+        const auto saved = runTool("--study titration --side " + c.side + " --entry1 2 --save '" +
+                                   file.string() + "'");
+        ASSERT_EQ(saved.status, 0) << c.label << ": " << saved.err;
+        const auto direct = runTool("--study titration --side " + c.side + " " + c.entries);
+        const auto opened = runTool("--open '" + file.string() + "' " + c.entries);
+        EXPECT_EQ(direct.status, 2) << c.label;
+        EXPECT_EQ(opened.status, direct.status) << c.label << ": " << opened.out;
+        EXPECT_EQ(opened.err, direct.err) << c.label;
+        EXPECT_TRUE(opened.out.empty()) << c.label;
+    }
+}
+
 TEST(StudyTool, ARefusedFileIsNamedAndNothingIsPrinted) {
     const fs::path file = scratch("abime.titralab");
     std::ofstream(file)

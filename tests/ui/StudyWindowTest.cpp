@@ -61,7 +61,7 @@ TEST(StudyWindow, EachRefusedFileLeavesTheStudyOnScreenAsItWas) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray text = f.readAll();
     QByteArray otherVersion = text;
-    otherVersion.replace("\"1.0\"", "\"3.1\"");
+    otherVersion.replace("\"1.1\"", "\"3.1\"");
     QByteArray outOfRange = text;
     outOfRange.replace("\"row1\": 17", "\"row1\": 36");
     struct Case {

@@ -149,12 +149,15 @@ int CopyDialog::OpenCopyDialog() {
 }
 
 void CopyDialog::RadioGroup3Click(int index) {
-    m_sim.copySampling = index == 0 ? CopySampling::ByPH : CopySampling::ByVolume;
+    const CopySampling chosen = index == 0 ? CopySampling::ByPH : CopySampling::ByVolume;
+    if (chosen != m_sim.copySampling) markStudyChanged(m_sim);
+    m_sim.copySampling = chosen;
 }
 
 void CopyDialog::Edit1Exit() {
     // The count typed here is the one the copy uses, after the graph window's check; the
     // result is written back into both boxes.
+    if (m_sim.panel.pointCount != m_points->text().toStdString()) markStudyChanged(m_sim);
     m_sim.panel.pointCount = m_points->text().toStdString();
     ValidatePointCount(m_sim, m_notifier);
     m_points->setText(QString::fromStdString(m_sim.panel.pointCount));

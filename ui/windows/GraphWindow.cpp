@@ -142,8 +142,10 @@ void GraphWindow::buildControls() {
     m_points->setMaxLength(64);
     m_points->setFixedWidth(60);
     m_pointsLabel->setBuddy(m_points);
-    connect(m_points, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_sim.panel.pointCount = text.toStdString(); });
+    connect(m_points, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_sim.panel.pointCount = text.toStdString();
+        markStudyChanged(m_sim);
+    });
     // Enter applies the count typed, as a click on a box does.
     connect(m_points, &QLineEdit::returnPressed, this, &GraphWindow::CheckBox1Click);
 
@@ -408,6 +410,8 @@ void GraphWindow::applySimulation() {
     m_cursorVolume = std::numeric_limits<double>::quiet_NaN();
     m_chart->setCursorPoint(std::nullopt);
     if (m_reading) m_reading->applySimulation();
+    // The scale takes in the reading's curves as they now are, not those of the last study.
+    m_chart->rescale();
     accessibility::apply(this, a11y::graphWindowTexts(m_sim));
 }
 
@@ -428,6 +432,7 @@ void GraphWindow::setHydroniumTicked(bool ticked) {
 
 void GraphWindow::boxClicked(int box, bool ticked) {
     m_sim.graph.checked[box - 1] = ticked;
+    markStudyChanged(m_sim);
     CheckBox1Click();
 }
 

@@ -10,6 +10,7 @@
 #include "ui/qt/RadioGroup.h"
 #include "ui/qt/SettingsStore.h"
 #include "ui/windows/GraphWindow.h"
+#include "ui/windows/MainWindow.h"
 #include "ui/windows/PanelSliders.h"
 
 #include <QAction>
@@ -46,7 +47,10 @@ LiveCurves::LiveCurves(Simulation& sim, QMainWindow* main, std::function<GraphWi
     connect(m_action, &QAction::toggled, this, &LiveCurves::setOn);
 
     m_sliders = new PanelSliders(sim, main);
-    connect(m_sliders, &PanelSliders::slid, this, [this] { redraw(true); });
+    connect(m_sliders, &PanelSliders::slid, this, [this] {
+        markStudyChanged(m_sim);
+        redraw(true);
+    });
 
     // Connected after the main window's own handlers: they have run when these do.
     for (int field : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) {
@@ -61,15 +65,13 @@ LiveCurves::LiveCurves(Simulation& sim, QMainWindow* main, std::function<GraphWi
             redraw();
         });
     }
-    for (const char* name : {"RadioGroup1", "RadioGroup2", "RadioGroup3", "RadioGroup4"})
-        if (auto* group = main->findChild<RadioGroup*>(name))
-            connect(group, &RadioGroup::itemClicked, this, [this] {
-                m_sliders->nameSliders(); // the side renames the concentrations and volumes
-                redraw();
-            });
-    for (const char* name : {"BitBtn1", "BitBtn2"})
-        if (auto* step = main->findChild<QPushButton*>(name))
-            connect(step, &QPushButton::clicked, this, [this] { redraw(); });
+    // Every other change of the panel (choices, entries by step or by name, studies opened,
+    // fitted values) redraws once.
+    if (auto* window = qobject_cast<MainWindow*>(main))
+        connect(window, &MainWindow::panelEdited, this, [this] {
+            m_sliders->nameSliders(); // the side renames the concentrations and volumes
+            redraw();
+        });
 }
 
 void LiveCurves::setOn(bool on) {
@@ -121,6 +123,7 @@ void LiveCurves::redraw(bool fromSlider) {
             for (const std::string& message : checks.messages) m_notifier.inform(message);
         return;
     }
+    m_graph->showPointCount(); // an opened study brings its own number of points
     m_graph->CheckBox1Click();
 }
 

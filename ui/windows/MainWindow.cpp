@@ -159,11 +159,14 @@ MainWindow::MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent)
     // Both markers carry the step-back glyph and stay hidden until the first study.
     applyView();
     resize(593, 513);
-    m_savedStudy = studyText();     // a new study starts unchanged
+    // A new study starts unchanged; every edit marks it, and the title follows at once.
+    m_sim.changes.unsaved = false;
+    m_sim.changes.marked = [this] { refreshStudyTitle(); };
     qApp->installEventFilter(this); // bubbles are shown only while "Bulles d'aide" is checked
 }
 
 MainWindow::~MainWindow() {
+    m_sim.changes.marked = nullptr;
     delete m_help;
 }
 
@@ -223,13 +226,12 @@ void MainWindow::buildMenus() {
     QAction* navigator = add(file, "Lancer1", text(lang, texts::kStartNavigator),
                              [this] { QProcess::startDetached(utf8(m_paths.navigator), {}); });
     setHint(navigator, text(lang, texts::kHintStartNavigator));
+    // Quitting closes this window: its closing settles unsaved changes, once.
     add(file, "Quitter1", text(lang, texts::kQuit), [this] {
-        if (confirmLeavingStudy()) QApplication::quit();
+        close();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     add(file, "QuitterLancer1", text(lang, texts::kQuitAndStartNavigator), [this] {
-        if (!confirmLeavingStudy()) return;
-        QApplication::quit();
-        QProcess::startDetached(utf8(m_paths.navigator), {});
+        if (close()) QProcess::startDetached(utf8(m_paths.navigator), {});
     });
 
     QMenu* edit = menuBar()->addMenu(text(lang, texts::kMenuEdit));
@@ -260,6 +262,7 @@ void MainWindow::buildMenus() {
     options->addSeparator();
     auto switchSeparator = [this] {
         m_sim.decimalComma = !m_sim.decimalComma;
+        markStudyChanged(m_sim);
         m_commaAction->setChecked(m_sim.decimalComma);
         m_pointAction->setChecked(!m_sim.decimalComma);
     };
@@ -374,6 +377,7 @@ void MainWindow::buildPanel() {
             // A refused value, once corrected, loses its mark as it is typed.
             if (!m_refusal[i].isEmpty() && !fieldRefusal(i, m_sim.panel.text[i], m_sim.language))
                 markRefused(i, QString());
+            markStudyChanged(m_sim);
         });
         m_fields[i] = field;
         m_lastGood[i] = field->text();
@@ -441,8 +445,10 @@ void MainWindow::buildCommandsDock() {
     auto* field = new QLineEdit(utf8(m_sim.panel.text[11]), lineWidth);
     field->setObjectName("D11");
     field->setFixedWidth(44);
-    connect(field, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_sim.panel.text[11] = text.toStdString(); });
+    connect(field, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_sim.panel.text[11] = text.toStdString();
+        markStudyChanged(m_sim);
+    });
     m_fields[11] = field;
     auto* caption = new QLabel(text(lang, texts::kLineWidthLabel), lineWidth);
     caption->setObjectName("LabelEpaisseur");
@@ -710,36 +716,48 @@ void MainWindow::applySideIcon(BuretteSide side) {
 void MainWindow::RadioGroup4Click(int item) {
     const Study before = m_sim.panel.study;
     chooseBurette(m_view, m_sim, item);
+    markStudyChanged(m_sim);
     applyView();
     if (before != Study::None) emit hydroniumTickChanged(m_sim.graph.checked[kHydroniumBox - 1]);
+    emit panelEdited();
 }
 
 void MainWindow::RadioGroup1Click(int index) {
     const int before = m_view.studies.selected;
     chooseStudy(m_view, m_sim, index);
+    markStudyChanged(m_sim);
     applyView();
     if (m_view.studies.selected != before)
         emit hydroniumTickChanged(m_sim.graph.checked[kHydroniumBox - 1]);
+    emit panelEdited();
 }
 
 void MainWindow::RadioGroup2Click(int item) {
     chooseTarget(m_view, m_sim, item);
+    markStudyChanged(m_sim);
     applyView();
+    emit panelEdited();
 }
 
 void MainWindow::RadioGroup3Click(int item) {
     chooseBaseKind(m_view, m_sim, item);
+    markStudyChanged(m_sim);
     applyView();
+    emit panelEdited();
 }
 
 void MainWindow::BitBtn2Click() {
     StepForward(m_sim.browser, m_sim.panel, m_sim.state);
+    markStudyChanged(m_sim);
     applyView();
+    emit panelEdited();
 }
 
 void MainWindow::BitBtn1Click() {
     StepBack(m_sim.browser, m_sim.panel, m_sim.state);
+    markStudyChanged(m_sim);
     applyView();
+    emit panelEdited();
 }
 
 void MainWindow::proposeEntries(const QString& typed) {
@@ -763,7 +781,9 @@ void MainWindow::loadProposedEntry(int row) {
     LoadFoundEntry(m_sim.browser, m_found[static_cast<std::size_t>(row)].entry, m_sim.panel,
                    m_sim.state);
     m_found.clear();
+    markStudyChanged(m_sim);
     applyView();
+    emit panelEdited();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -874,6 +894,7 @@ void MainWindow::paste(bool volumeFirst) {
     statusBar()->showMessage(utf8(pastedCountText(count, m_sim.language)));
     // A graph on screen shows the points at once.
     if (m_links.studyChanged) m_links.studyChanged();
+    markStudyChanged(m_sim);
 }
 
 void MainWindow::Ouvrir1Click() {
@@ -903,6 +924,7 @@ QString MainWindow::lineWidthText() const {
 }
 
 void MainWindow::setLineWidthText(const QString& text) {
+    if (m_sim.panel.text[11] != text.toStdString()) markStudyChanged(m_sim);
     m_sim.panel.text[11] = text.toStdString();
     m_fields[11]->setText(text);
 }
@@ -1053,8 +1075,6 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::FormShow() {
-    // The other windows are linked by now: a new study starts unchanged, print settings included.
-    if (m_studyPath.empty()) m_savedStudy = studyText();
     orderTabs(); // the sliders made since the window was built take their places
     loadBackground();
     m_acidIcon->setPixmap(icons::side(BuretteSide::AcidSide).pixmap(32, 32));
@@ -1105,12 +1125,14 @@ desktop::PlacementAtExit MainWindow::placementAtExit() const {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_closing) return; // the application's quitting closes this window again
     if (!confirmLeavingStudy()) {
         event->ignore();
         return;
     }
     QMainWindow::closeEvent(event);
     if (!event->isAccepted()) return;
+    m_closing = true;
     saveSettings();
     // Hidden rather than closed: the point-style chooser refuses to close but through "O K".
     for (QWidget* window : QApplication::topLevelWidgets())

@@ -122,7 +122,7 @@ class MainWindow : public QMainWindow {
     void setFileChooser(std::function<QString(bool save)> choose) {
         m_chooseFile = std::move(choose);
     }
-    // Updates the title bar from the study's state (also run on a timer).
+    // Updates the title bar from the study's state (run when the study is first changed).
     void refreshStudyTitle();
     // "Ajuster au points collés…": the fit dialog, modal.
     void AjusterClick();
@@ -132,6 +132,9 @@ class MainWindow : public QMainWindow {
     void sideIconChanged(const QIcon& icon);
     // Emitted after each study change: whether the graph window's hydronium box is ticked.
     void hydroniumTickChanged(bool ticked);
+    // Emitted once after each change of the panel's values or choices, whatever made it (a
+    // choice, a database entry loaded by step or by name, a study opened, fitted values).
+    void panelEdited();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -161,7 +164,6 @@ class MainWindow : public QMainWindow {
     void paste(bool volumeFirst);
     Notifier& notifier();
     void buildStudyMenus(QMenu* file, QMenu* edit, QMenu* help);
-    std::string studyText() const;
     void rememberStudy(const std::string& path);
     void fillRecentMenu();
 
@@ -252,14 +254,12 @@ class MainWindow : public QMainWindow {
     Language m_chosenLanguage{Language::French}; // as stored, else the language of this run
     std::array<QMenu*, 4> m_menus{};
 
-    // The study file: its path (empty before the first save), the text last opened or saved,
-    // the recent files.
+    // The study file: its path (empty before the first save), the recent files.
     std::string m_studyPath;
-    std::string m_savedStudy;
     std::vector<std::string> m_recent;
     std::string m_caption;
     QMenu* m_recentMenu{nullptr};
-    QTimer* m_titleTimer{nullptr};
+    bool m_closing{false}; // closed for good: unsaved changes are settled
     std::function<UnsavedAnswer()> m_askUnsaved;
     std::function<QString(bool)> m_chooseFile;
 };

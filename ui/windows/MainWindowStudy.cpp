@@ -20,7 +20,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QSettings>
-#include <QTimer>
 
 #include <exception>
 
@@ -29,7 +28,6 @@ namespace titralab {
 namespace {
 
 constexpr const char* kRecentKey = "etudesRecentes";
-constexpr int kTitleRefreshMs = 300;
 
 // The shipped examples, in the data folder's "Etudes" (the English ones in its "en").
 struct Example {
@@ -94,20 +92,10 @@ void MainWindow::buildStudyMenus(QMenu* file, QMenu* edit, QMenu* help) {
     for (const QString& path : settings.value(kRecentKey).toStringList())
         if (m_recent.size() < kRecentStudyCount) m_recent.push_back(path.toStdString());
     fillRecentMenu();
-
-    m_titleTimer = new QTimer(this);
-    m_titleTimer->setInterval(kTitleRefreshMs);
-    connect(m_titleTimer, &QTimer::timeout, this, &MainWindow::refreshStudyTitle);
-    m_titleTimer->start();
-}
-
-std::string MainWindow::studyText() const {
-    const PrintSettings print = m_links.printSettings ? m_links.printSettings() : PrintSettings{};
-    return writeStudyText(captureStudy(m_sim, m_view, print));
 }
 
 bool MainWindow::studyModified() const {
-    return studyText() != m_savedStudy;
+    return m_sim.changes.unsaved;
 }
 
 QStringList MainWindow::recentStudies() const {
@@ -157,12 +145,14 @@ bool MainWindow::openStudy(const QString& path) {
     }
     applyStudy(*opening.record, m_sim, m_view);
     if (m_links.setPrintSettings) m_links.setPrintSettings(opening.record->print);
+    m_shownEntryLoads = -1; // the name field shows the opened study's name, not the last one's
     applyView();
     const QString absolute = QFileInfo(path).absoluteFilePath();
     rememberStudy(absolute.toStdString());
-    m_savedStudy = studyText();
+    m_sim.changes.unsaved = false;
     refreshStudyTitle();
     if (m_links.studyChanged) m_links.studyChanged();
+    emit panelEdited();
     if (!opening.notice.empty()) notifier().inform(opening.notice);
     return true;
 }
@@ -179,7 +169,7 @@ bool MainWindow::saveStudyTo(const QString& path) {
         return false;
     }
     rememberStudy(QFileInfo(target).absoluteFilePath().toStdString());
-    m_savedStudy = writeStudyText(record);
+    m_sim.changes.unsaved = false;
     refreshStudyTitle();
     return true;
 }
@@ -264,8 +254,10 @@ void MainWindow::AjusterClick() {
     dialog.prepare();
     if (dialog.exec() != QDialog::Accepted) return;
     applyFit(m_sim, dialog.result());
+    markStudyChanged(m_sim);
     applyView();
     if (m_links.studyChanged) m_links.studyChanged();
+    emit panelEdited();
 }
 
 } // namespace titralab

@@ -96,18 +96,21 @@ void OverlayBar::freeze() {
     case FreezeOutcome::Frozen:
         break;
     }
+    markStudyChanged(m_sim);
     showOverlays();
     emit overlaysChanged();
 }
 
 void OverlayBar::removeOverlay(int index) {
     RemoveOverlay(m_sim, index);
+    markStudyChanged(m_sim);
     showOverlays();
     emit overlaysChanged();
 }
 
 void OverlayBar::clearOverlays() {
     ClearOverlays(m_sim);
+    markStudyChanged(m_sim);
     showOverlays();
     emit overlaysChanged();
 }
@@ -134,6 +137,7 @@ void OverlayBar::drawFamily(int field, const std::vector<double>& values) {
     } catch (const std::exception& fault) {
         m_notifier.error(faultText(fault, m_sim.language));
     }
+    markStudyChanged(m_sim);
     emit familyDrawn();
 }
 

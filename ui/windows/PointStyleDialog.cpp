@@ -66,6 +66,7 @@ int PointStyleDialog::selected() const {
 }
 
 void PointStyleDialog::RadioGroup1Click(int index) {
+    if (m_sim.currentPointStyle != pointStyleAt(index)) markStudyChanged(m_sim);
     m_sim.currentPointStyle = pointStyleAt(index);
     emit pointStyleChanged(m_sim.currentPointStyle);
 }

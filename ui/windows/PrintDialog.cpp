@@ -36,6 +36,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <tuple>
 
 namespace titralab {
 
@@ -314,12 +315,20 @@ int PrintDialog::showModal() {
 
 void PrintDialog::showEvent(QShowEvent* event) {
     prepare();
+    m_shownSettings = settings();
     QDialog::showEvent(event);
 }
 
 void PrintDialog::hideEvent(QHideEvent* event) {
     // Every way out (print, cancel, the system menu) hands the line width back.
     if (m_lineWidthLink.write) m_lineWidthLink.write(lineWidthText());
+    // The settings are saved with the study: a change of them changes the study.
+    auto fields = [](const PrintSettings& s) {
+        return std::tie(s.lineWidth, s.dashLengthMm, s.charSize, s.approxGraduations, s.zoomX2,
+                        s.printConstants, s.printInColour, s.axisArrows, s.printGrid, s.format,
+                        s.comment1, s.comment2);
+    };
+    if (fields(settings()) != fields(m_shownSettings)) emit settingsEdited();
     QDialog::hideEvent(event);
 }
 

@@ -100,11 +100,17 @@ class PrintDialog : public QDialog {
     void Button4Click(); // "&Choisir tracé points"
     void ApercuClick();  // "Aperç&u avant impression"
 
+  signals:
+    // The dialog was left with other settings than it was shown with (they are saved with
+    // the study).
+    void settingsEdited();
+
   protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
   private:
+    PrintSettings m_shownSettings; // as the dialog was shown
     void buildControls();
     void buildMenu();
     QString choosePdfFileDefault();

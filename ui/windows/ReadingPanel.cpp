@@ -70,6 +70,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
         group->addAction(a);
         connect(a, &QAction::triggered, this, [this, k] {
             m_sim.reading.options.indicator = k;
+            markStudyChanged(m_sim);
             emit regenerationWanted();
         });
     }
@@ -144,14 +145,17 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
 
     connect(m_equivalences, &QCheckBox::clicked, this, [this](bool ticked) {
         m_sim.reading.options.equivalences = ticked;
+        markStudyChanged(m_sim);
         emit regenerationWanted();
     });
     connect(m_derivative, &QCheckBox::clicked, this, [this](bool ticked) {
         m_sim.reading.options.derivative = ticked;
+        markStudyChanged(m_sim);
         emit regenerationWanted();
     });
     connect(m_legend, &QCheckBox::clicked, this, [this](bool ticked) {
         m_sim.reading.options.legend = ticked;
+        markStudyChanged(m_sim);
         applySimulation();
     });
     connect(m_particular, &QLineEdit::returnPressed, this, &ReadingPanel::showParticularPoint);
@@ -161,6 +165,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
 
 void ReadingPanel::toggleLegend() {
     m_sim.reading.options.legend = !m_sim.reading.options.legend;
+    markStudyChanged(m_sim);
     applySimulation();
 }
 

@@ -1,11 +1,13 @@
 #include "core/panel/StudyFile.h"
 
 #include "core/curves/Curves.h"
+#include "core/curves/Overlays.h"
 #include "core/curves/PastedPoints.h"
 #include "core/panel/Notifier.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -105,7 +107,7 @@ TEST(StudyFile, RefusesDamagedOrForeignInputNamingTheFirstProblem) {
     };
     const Case cases[] = {
         {"truncated", good.substr(0, good.size() / 2), "tronqué"},
-        {"another major version", replaced("\"1.0\"", "\"2.0\""), "version « 2.0 »"},
+        {"another major version", replaced("\"1.1\"", "\"2.0\""), "version « 2.0 »"},
         {"no version", replaced("\"format_version\"", "\"version\""), "version « aucune »"},
         {"another program's JSON", "{\"format\": \"Autre\", \"x\": 1}", "pas une étude"},
         {"another program's text", "[Desktop Entry]\nName=TitraLab\n", "pas une étude"},
@@ -212,20 +214,20 @@ TEST(StudyFile, ANewerVersionOpensWhatItUnderstandsAndSaysWhatItSkipped) {
     Desk desk;
     desk.choose(BuretteSide::BaseSide, Study::TitrationVsVolume, 2);
     std::string text = writeStudyText(captureStudy(desk.sim, desk.view, desk.print));
-    text.replace(text.find("\"1.0\""), 5, "\"1.4\"");
+    text.replace(text.find("\"1.1\""), 5, "\"1.4\"");
     text.replace(text.find("\"graph\": {"), 10, "\"graph\": {\"legend\": true, ");
-    text.replace(text.find("\"format\""), 8, "\"indicator\": {\"name\": \"BBT\"}, \"format\"");
+    text.replace(text.find("\"format\""), 8, "\"tutor\": {\"name\": \"BBT\"}, \"format\"");
     const fs::path path = scratch("nouvelle.titralab");
     writeText(path, text);
     const StudyOpening o = openStudyFile(path.string(), Language::French);
     ASSERT_TRUE(o.record) << o.error;
     EXPECT_EQ(o.record->study, Study::TitrationVsVolume);
     EXPECT_EQ(o.record->sideChoice, 1);
-    EXPECT_EQ(o.record->sections.at("indicator"), "{\"name\":\"BBT\"}");
+    EXPECT_EQ(o.record->sections.at("tutor"), "{\"name\":\"BBT\"}");
     EXPECT_NE(o.notice.find("« nouvelle.titralab »"), std::string::npos) << o.notice;
-    EXPECT_NE(o.notice.find("indicator, graph.legend"), std::string::npos) << o.notice;
+    EXPECT_NE(o.notice.find("tutor, graph.legend"), std::string::npos) << o.notice;
     // The same keys in a file of this version are tolerated without a word.
-    text.replace(text.find("\"1.4\""), 5, "\"1.0\"");
+    text.replace(text.find("\"1.4\""), 5, "\"1.1\"");
     writeText(path, text);
     EXPECT_TRUE(openStudyFile(path.string(), Language::French).notice.empty());
 }
@@ -259,6 +261,123 @@ TEST(StudyFile, SavingWritesWholeOrLeavesThePreviousFile) {
         EXPECT_FALSE(fs::exists(c.path.string() + ".part")) << c.label;
     }
     EXPECT_TRUE(fs::exists(folder / "garde"));
+}
+
+// The file text with `section` added before the first key.
+std::string withSection(std::string text, const std::string& section) {
+    return text.replace(text.find("\"format\""), 8, section + ", \"format\"");
+}
+
+TEST(StudyFile, AStudyKeepsItsReadingsFrozenCurvesAndTheSectionsOfLaterFeatures) {
+    Desk before;
+    before.choose(BuretteSide::AcidSide, Study::TitrationVsVolume, 17);
+    before.sim.reading.options.equivalences = true;
+    before.sim.reading.options.derivative = true;
+    before.sim.reading.options.legend = false;
+    before.sim.reading.options.indicator = *findIndicator("phénolphtaléine");
+    before.table();
+    ASSERT_EQ(FreezeCurrentCurve(before.sim), FreezeOutcome::Frozen);
+    before.sim.panel.text[4] = "6";
+    before.table();
+    ASSERT_EQ(FreezeCurrentCurve(before.sim), FreezeOutcome::Frozen);
+    before.sim.panel.text[4] = "5,2";
+    const std::string saved =
+        withSection(writeStudyText(captureStudy(before.sim, before.view, before.print)),
+                    "\"lab_notes\": {\"teacher\": \"M. Durand\", \"marks\": [12, 15]}");
+
+    const StudyReading read = readStudyText(saved, Language::English);
+    ASSERT_TRUE(read.record) << read.problem;
+    Desk after(Language::English);
+    applyStudy(*read.record, after.sim, after.view);
+    setLanguage(after.sim, Language::French);
+    const ReadingOptions& o = after.sim.reading.options;
+    EXPECT_TRUE(o.equivalences && o.derivative && !o.legend);
+    EXPECT_EQ(o.indicator, before.sim.reading.options.indicator);
+    ASSERT_EQ(after.sim.overlays.curves.size(), 2u);
+    // The table holds the frozen curves' columns, named against the values of the day, and
+    // the derivative's column: the same table as before saving.
+    EXPECT_EQ(after.table(), before.table());
+    // Saved again, the section of the later feature is written back as it came.
+    const std::string again = writeStudyText(captureStudy(after.sim, after.view, {}));
+    EXPECT_NE(again.find("\"lab_notes\": {\n    \"marks\": [\n      12,\n      15\n    ],\n"
+                         "    \"teacher\": \"M. Durand\"\n  }"),
+              std::string::npos)
+        << again;
+}
+
+TEST(StudyFile, OpeningAStudyLeavesNothingOfThePreviousOne) {
+    Desk plain;
+    plain.choose(BuretteSide::AcidSide, Study::SpeciesVsPH, 24);
+    const StudyRecord species = captureStudy(plain.sim, plain.view, plain.print);
+
+    Desk desk;
+    applyStudy(
+        *readStudyText(withSection(writeStudyText(species), "\"lab_notes\": {}"), Language::French)
+             .record,
+        desk.sim, desk.view);
+    desk.choose(BuretteSide::AcidSide, Study::TitrationVsVolume, 17);
+    desk.sim.reading.options.indicator = 2;
+    desk.sim.reading.options.equivalences = true;
+    desk.table();
+    ASSERT_EQ(FreezeCurrentCurve(desk.sim), FreezeOutcome::Frozen);
+    RecordingNotifier quiet;
+    DrawFamily(desk.sim, 4, {4.8, 6, 8}, quiet);
+    ASSERT_FALSE(desk.sim.overlays.curves.empty());
+    desk.sim.panel.entryName = "phosphorique";
+
+    applyStudy(species, desk.sim, desk.view);
+    EXPECT_TRUE(desk.sim.overlays.curves.empty());
+    EXPECT_EQ(desk.sim.reading.options.indicator, -1);
+    EXPECT_FALSE(desk.sim.reading.options.equivalences);
+    EXPECT_TRUE(desk.sim.keptSections.empty());
+    EXPECT_EQ(desk.sim.panel.entryName, plain.sim.panel.entryName);
+    EXPECT_EQ(desk.table(), plain.table());
+}
+
+TEST(StudyFile, MessagesNameAFewUnknownKeysEscapeControlsAndSayWhichNumberIsTooLarge) {
+    Desk desk;
+    desk.choose(BuretteSide::AcidSide, Study::TitrationVsVolume, 17);
+    std::string good = writeStudyText(captureStudy(desk.sim, desk.view, desk.print));
+    good.replace(good.find("\"1.1\""), 5, "\"1.7\"");
+    std::string flood = "\"graph\": {";
+    for (int k = 0; k < 60000; ++k) flood += (k ? ", \"k" : "\"k") + std::to_string(k) + "\": 1";
+    std::string manyKeys = good;
+    manyKeys.replace(manyKeys.find("\"graph\": {"), 10, flood + ", ");
+    std::string row = good;
+    row.replace(row.find("\"row1\": 17"), 10, "\"row1\": 1e400");
+    struct Case {
+        const char* label;
+        std::string file; // the file's name
+        std::string text;
+        std::string shown; // in the refusal or the notice
+        std::size_t longest;
+    };
+    const Case cases[] = {
+        {"60,000 unknown keys", "flot.titralab", manyKeys,
+         "graph.k0, graph.k1, graph.k10, graph.k100, graph.k1000 et 59995 autres", 400},
+        {"a key with a terminal's escape", "clef.titralab",
+         withSection(good, "\"\\u001b[2J\\u0085x\": 1"), "laissé de côté : \\u001b[2J\\u0085x.",
+         400},
+        {"a version with a bell", "cloche.titralab",
+         "{\"format\": \"TitraLab study\", \"format_version\": \"1.\\u0007\"}",
+         "version « 1.\\u0007 »", 400},
+        {"a file name with a line feed", "ligne\nsuivante.titralab", "{", "ligne\\nsuivante", 400},
+        {"a number no double holds", "grand.titralab", row,
+         "le nombre « 1e400 » de « panel.database.row1 » est hors limites", 400},
+    };
+    for (const Case& c : cases) {
+        const fs::path path = scratch(c.file);
+        writeText(path, c.text);
+        const StudyOpening o = openStudyFile(path.string(), Language::French);
+        const std::string message = o.error + o.notice;
+        EXPECT_NE(message.find(c.shown), std::string::npos) << c.label << ": " << message;
+        EXPECT_LE(message.size(), c.longest) << c.label;
+        const bool controls = std::any_of(message.begin(), message.end(), [](char ch) {
+            return static_cast<unsigned char>(ch) < 0x20;
+        });
+        EXPECT_FALSE(controls) << c.label << ": " << message;
+        fs::remove(path);
+    }
 }
 
 } // namespace
