@@ -93,7 +93,7 @@ TEST(VaryOption, OneColumnPerValueOrAOneLineRefusal) {
          "v de monobase\tfacteur de dilution = 1\tfacteur de dilution = 10"},
         {"a concentration out of range by dilution",
          "--study titration --entry1 1 --D1 0,1 --vary 'dilution=1;1E8'", 2,
-         "titralab-export: --vary: Valeur refusée pour Cai : 1E-9 (de 1E-8 à 15)"},
+         "titralab-export: --vary: Valeur refusée pour Cbi : 1E-9 (de 1E-8 à 15)"},
     };
     for (const Case& c : cases) {
         const auto run = runTool(c.options);
