@@ -28,6 +28,7 @@
 #include <QGuiApplication>
 #endif
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -77,8 +78,10 @@ to standard error, one per line.
   --xlsx FILE               also write the table as a spreadsheet workbook into FILE
   --paste FILE              paste the (volume, pH) pairs of FILE, one pair a line, as the
                             paste command does (its first 256 KiB), and tick the
-                            pasted-points box; volumes in litres, or in millilitres when only
-                            so do they fit the chart ("volumes lus en mL" on standard error)
+                            pasted-points box; volumes in millilitres when the largest
+                            exceeds 1, else in litres ("volumes lus en mL" on standard error)
+  --paste-unit L|mL         the unit of the pasted volumes, instead of the one decided from
+                            them (also for the points of --open)
   --derivative              tick "dpH/dV": add the column dpH/dV to the table (exact, in pH per
                             mL, per L when the volumes are shown in litres)
 
@@ -96,14 +99,26 @@ Readings of a titration study (instead of the table; refused in the other studie
   --vary FIELD=V1;V2;...    compute the study once per value of the field (D1..D16, values
                             as typed, 2 to 12) and print one table instead: the sampled
                             volumes (or pH) first, then one pH column per value (the species,
-                            or -log c in a dilution, per value), headed "label = value"
+                            or -log c in a dilution, per value), headed "label = value";
+                            with --xlsx, the workbook holds that table
+  --vary D1,D2=V1;V2;...    the same, several fields taking each value together: D1,D2 puts
+                            the burette's and the beaker's concentrations at 1, 0,1... mol/L
+  --vary dilution=F1;F2;... the same, every concentration of the study divided by each
+                            dilution factor (1 keeps the typed values; 10 divides by ten)
   --open FILE               compute the study of a .titralab file; the other options given
                             then change it (--study not needed)
   --save FILE               also write the study the options describe into a .titralab file
   --fit LIST                fit the pasted points (--paste, or those of --open) freeing the
                             values of LIST among C1,C2,Cb,pK1,pK2,pK3, and print instead of
-                            the table one line per value: name, value, standard uncertainty
-                            (tab-separated), then the residual standard deviation in pH
+                            the table, tab-separated: one line per value (name, value,
+                            standard uncertainty), one per equivalence volume (Veq1...,
+                            volume and standard uncertainty in litres), then the residual
+                            standard deviation (line s(pH)) and the number of points used
+                            (line points); each point weighs 1/(σ(pH)² + (dpH/dV)² σ(v)²). A fit
+                            that does not converge says so on standard error, still prints
+                            s(pH) and points, and ends with status 1
+  --sigma-ph PH             σ(pH) of a pH reading for --fit, 0.001 to 1 (default 0.02)
+  --sigma-v ML              σ(v) of a burette reading for --fit, in mL, 0 to 5 (default 0.05)
   --help                    print this help
 
 The printed page (instead of the table on standard output):
@@ -195,10 +210,12 @@ struct Options {
     std::optional<std::string> png;
     std::optional<std::string> svg;
     int width{1000};
-    std::optional<std::pair<int, std::string>> vary; // field, values as typed
+    std::optional<std::pair<FamilyQuantity, std::string>> vary; // what varies, values as typed
     std::optional<std::string> open;
     std::optional<std::string> save;
     std::optional<std::vector<FitValue>> fit;
+    FitSettings fitSettings;
+    std::optional<bool> pasteInMillilitres;
     bool help{false};
 };
 
@@ -332,12 +349,32 @@ Options parseArguments(int argc, char** argv) {
         else if (arg == "--vary") {
             const std::string v = value();
             const auto equals = v.find('=');
-            if (v.rfind("D", 0) != 0 || equals == std::string::npos)
-                throw UsageError{"--vary expects FIELD=V1;V2;... with FIELD one of D1..D16"};
-            const int field = parseInteger(arg, v.substr(1, equals - 1), 1, 16);
-            if (field >= 7 && field <= 11)
-                throw UsageError{"--vary: D" + std::to_string(field) + " is not a chemistry field"};
-            o.vary = std::make_pair(field, v.substr(equals + 1));
+            if (equals == std::string::npos)
+                throw UsageError{"--vary expects FIELD=V1;V2;..., FIELD one of D1..D16, several "
+                                 "of them (D1,D2) or dilution"};
+            FamilyQuantity quantity;
+            const std::string what = v.substr(0, equals);
+            if (what == "dilution") {
+                quantity.dilution = true;
+            } else {
+                std::stringstream list(what);
+                std::string item;
+                while (std::getline(list, item, ',')) {
+                    if (item.rfind("D", 0) != 0)
+                        throw UsageError{"--vary expects D1..D16 or dilution before '=', not '" +
+                                         what + "'"};
+                    const int field = parseInteger(arg, item.substr(1), 1, 16);
+                    if (field >= 7 && field <= 11)
+                        throw UsageError{"--vary: D" + std::to_string(field) +
+                                         " is not a chemistry field"};
+                    if (std::find(quantity.fields.begin(), quantity.fields.end(), field) ==
+                        quantity.fields.end())
+                        quantity.fields.push_back(field);
+                }
+                if (quantity.fields.empty())
+                    throw UsageError{"--vary expects D1..D16 or dilution before '='"};
+            }
+            o.vary = std::make_pair(quantity, v.substr(equals + 1));
         } else if (arg == "--open")
             o.open = value();
         else if (arg == "--save")
@@ -355,6 +392,24 @@ Options parseArguments(int argc, char** argv) {
                 values.push_back(*v);
             }
             o.fit = values;
+        } else if (arg == "--sigma-ph") {
+            const std::string v = value();
+            const BoundedNumber n = ParseBoundedNumber(v, 0.001, kMaxSigmaPH);
+            if (!n.ok) throw UsageError{"--sigma-ph expects a pH from 0.001 to 1, not '" + v + "'"};
+            o.fitSettings.sigmaPH = n.value;
+        } else if (arg == "--sigma-v") {
+            const std::string v = value();
+            const BoundedNumber n = ParseBoundedNumber(v, 0, kMaxSigmaVolumeMl);
+            if (!n.ok) throw UsageError{"--sigma-v expects mL from 0 to 5, not '" + v + "'"};
+            o.fitSettings.sigmaVolumeMl = n.value;
+        } else if (arg == "--paste-unit") {
+            const std::string v = value();
+            if (v == "L" || v == "l")
+                o.pasteInMillilitres = false;
+            else if (v == "mL" || v == "ml")
+                o.pasteInMillilitres = true;
+            else
+                throw UsageError{"--paste-unit expects L or mL, not '" + v + "'"};
         } else
             throw UsageError{"unknown option '" + arg + "'"};
     }
@@ -597,6 +652,7 @@ int main(int argc, char** argv) {
         PastePairs(sim, true, *pasted);
         sim.graph.checked[8] = true;
     }
+    if (o.pasteInMillilitres) sim.pastedInMillilitres = *o.pasteInMillilitres;
     if (o.pointStyle) sim.currentPointStyle = static_cast<PointStyle>(*o.pointStyle);
     sim.reading.options.derivative = o.derivative;
     sim.reading.options.equivalences = o.equivalence || (o.pdf && o.indicator);
@@ -613,8 +669,7 @@ int main(int argc, char** argv) {
     StderrNotifier notifier;
     std::vector<double> varied;
     if (o.vary) {
-        const ValueList values =
-            parseValueList(o.vary->first, sim.panel.side, o.vary->second, sim.language);
+        const ValueList values = parseFamilyValues(sim, o.vary->first, o.vary->second);
         if (!values.refusal.empty()) {
             std::cerr << "titralab-export: --vary: " << values.refusal << '\n';
             return 2;
@@ -663,16 +718,23 @@ int main(int argc, char** argv) {
         }
         std::cout.flush();
     } else if (o.fit) {
-        const FitResult fit = fitPastedPoints(sim, *o.fit);
-        if (!fit.ok) {
-            std::cerr << "titralab-export: " << fit.refusal << '\n';
-            return 1;
+        const FitResult fit = fitPastedPoints(sim, *o.fit, o.fitSettings);
+        if (!fit.notice.empty()) std::cerr << "titralab-export: " << fit.notice << '\n';
+        if (!fit.ok) std::cerr << "titralab-export: " << fit.refusal << '\n';
+        if (fit.ok) {
+            for (const FittedValue& v : fit.values)
+                std::cout << fitValueName(v.which) << '\t' << signedValue(v.value, sim) << '\t'
+                          << signedValue(v.uncertainty, sim) << '\n';
+            for (const FittedEquivalence& e : fit.equivalences)
+                std::cout << "Veq" << e.number << '\t' << signedValue(e.volume, sim) << '\t'
+                          << signedValue(e.uncertainty, sim) << '\n';
         }
-        for (const FittedValue& v : fit.values)
-            std::cout << fitValueName(v.which) << '\t' << signedValue(v.value, sim) << '\t'
-                      << signedValue(v.uncertainty, sim) << '\n';
-        std::cout << "s(pH)\t" << signedValue(fit.residualDeviation, sim) << '\n';
+        if (fit.ran) {
+            std::cout << "s(pH)\t" << signedValue(fit.residualDeviation, sim) << '\n';
+            std::cout << "points\t" << fit.pointsUsed << '\n';
+        }
         std::cout.flush();
+        if (!fit.ok) return 1;
     } else {
         std::cout << tableForOutput(sim.exportText, o.fileLineEnds);
         std::cout.flush();
@@ -690,7 +752,18 @@ int main(int argc, char** argv) {
         }
     }
     if (o.xlsx) {
-        const WorkbookResult workbook = writeWorkbookWithModule(sim, *o.xlsx);
+        // With --vary, the workbook holds the family's table.
+        Simulation family;
+        if (o.vary) {
+            family = sim;
+            try {
+                family.exportTable = varyColumns(sim, o.vary->first, varied, notifier);
+            } catch (const ArithmeticFault& e) {
+                notifier.error(e.message(sim.language));
+                return 1;
+            }
+        }
+        const WorkbookResult workbook = writeWorkbookWithModule(o.vary ? family : sim, *o.xlsx);
         if (!workbook.ok) {
             std::cerr << "titralab-export: " << *o.xlsx << " : " << workbook.error << '\n';
             return 1;

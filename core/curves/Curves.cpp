@@ -447,7 +447,6 @@ void RefreshSimulation(Simulation& sim, Notifier& notifier) {
     BuildSpeciesLabels(sim);
     PrepareStudy(sim);
     ApplyCheckBoxCaptions(sim);
-    sim.pastedInMillilitres = false; // until pasted points are drawn again
     sim.reading.derivative.clear();
     PlotStudy(sim, notifier);
     UpdateChartReading(sim);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace titralab {
@@ -31,13 +32,35 @@ std::vector<FitValue> fittableValues(const Simulation& sim);
 std::vector<FitValue> defaultFreeValues(const Simulation& sim);
 
 // The most model evaluations one fit may spend: the fit always ends.
-inline constexpr int kMaxFitEvaluations = 400;
+inline constexpr int kMaxFitEvaluations = 1200;
+// The most pasted pairs a fit reads (the chart draws the first kMaxPastedPairs).
+inline constexpr std::size_t kMaxFitPoints = 1000;
+
+// What the measurements are worth: each point is weighed by its effective variance
+// sigmaPH^2 + (dpH/dV)^2 sigmaVolume^2, dpH/dV being the model's slope at the point, so that
+// a point on a jump, where a burette reading error moves the pH most, counts the less. Only
+// their ratio sets the weights; the scatter of the points about the fitted curve sets the level
+// of the uncertainties.
+struct FitSettings {
+    double sigmaPH{0.02};       // pH
+    double sigmaVolumeMl{0.05}; // mL, a burette reading
+};
+inline constexpr double kMaxSigmaPH = 1;       // pH
+inline constexpr double kMaxSigmaVolumeMl = 5; // mL
 
 struct FittedValue {
     FitValue which{};
     int field{};          // the panel field the value goes into
     double value{};       // as typed: mol/L, or the pKa as the side's fields hold it
     double uncertainty{}; // standard uncertainty, same unit
+};
+
+// An equivalence volume of the fitted model, with its standard uncertainty propagated from
+// the fitted values (their covariances included).
+struct FittedEquivalence {
+    int number{};         // 1, 2, 3
+    double volume{};      // L
+    double uncertainty{}; // L
 };
 
 struct ResidualPoint {
@@ -47,39 +70,55 @@ struct ResidualPoint {
 
 struct FitResult {
     bool ok{false};
-    std::string refusal; // French, when not ok
+    bool ran{false};     // the minimisation ran: deviation, points and residuals are filled
+    std::string refusal; // in the simulation's language, when not ok
     std::vector<FittedValue> values;
+    std::vector<FittedEquivalence> equivalences;
     double residualDeviation{}; // pH, sqrt(sum of squared residuals / (points - free values))
     int pointsUsed{};
+    std::string notice; // the points left out and why, in the simulation's language; may be empty
     std::vector<ResidualPoint> residuals;
     double volumeFactor{1}; // display factor of the volumes: 1000 when shown in mL
     int evaluations{};      // model evaluations spent
 };
 
-// The measured points the fit uses: the pasted pairs as the chart reads them, with a pH inside
-// 0..14; volumes pasted in mL are read so when only then do they fit the range the last
-// regeneration drew.
-std::vector<PastedPair> fitPointsOf(const Simulation& sim);
+// The measured points the fit uses (volumes in litres, read in the pasted points' unit), and
+// what was left out: a pH outside 0..14, a pair repeated exactly (pasted twice, it is one
+// measurement), pairs beyond the first kMaxFitPoints.
+struct FitPoints {
+    std::vector<PastedPair> points;
+    int outOfRange{};
+    int repeated{};
+    bool cut{false};
+};
+FitPoints fitPointsOf(const Simulation& sim);
 
 // Fits the study of `sim` (its typed fields as the starting point) to `points`, freeing
 // `free`. The model's pH at each volume is solved exactly; Levenberg-Marquardt minimises the
-// squared pH residuals; the uncertainties are sqrt of the diagonal of s^2 (J^T J)^-1 at the
-// optimum. Refuses (with a message in the simulation's language) a study without titration, too few
-// points, points that span no equivalence when a concentration is freed, and any non-finite or
-// undetermined result.
+// weighted squared pH residuals (weights from `settings`, brought up to date with the slope
+// until the values settle); the covariance of the values is s_w^2 (J^T W J)^-1 at the optimum,
+// s_w^2 being the weighted sum of squares over (points - free values). Refuses (with a message
+// in the simulation's language) a study without titration, a value the study does not have,
+// too few points, a minimisation that did not converge, points that span no equivalence when
+// a concentration is freed, and any non-finite or undetermined result.
 FitResult fitTitration(const Simulation& sim, const std::vector<PastedPair>& points,
-                       const std::vector<FitValue>& free);
+                       const std::vector<FitValue>& free, const FitSettings& settings = {});
 
-// The fit of the pasted points.
-inline FitResult fitPastedPoints(const Simulation& sim, const std::vector<FitValue>& free) {
-    return fitTitration(sim, fitPointsOf(sim), free);
-}
+// The fit of the pasted points, saying what was left out of them.
+FitResult fitPastedPoints(const Simulation& sim, const std::vector<FitValue>& free,
+                          const FitSettings& settings = {});
+
+// A value and its standard uncertainty as a reader wants them: the uncertainty to two
+// significant digits, the value to the same decimal place, with the chosen separator
+// ("0,094931" and "0,000023"); six significant digits when the uncertainty is zero.
+std::pair<std::string, std::string> formatMeasured(double value, double uncertainty,
+                                                   char separator);
 
 // How the dialog names a value: "C1 (mol/L)", "Cb, burette (mol/L)", "pKa1"...
 std::string fitValueCaption(FitValue v, Language language);
 
-// "Appliquer": writes the fitted values into their fields, as typed (6 significant digits,
-// decimal point). Only a successful fit with finite values changes anything.
+// "Appliquer": writes the fitted values into their fields, as formatMeasured writes them with
+// the chosen separator. Only a successful fit with finite values changes anything.
 void applyFit(Simulation& sim, const FitResult& result);
 
 } // namespace titralab

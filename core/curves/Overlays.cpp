@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 namespace titralab {
@@ -77,6 +79,8 @@ FieldQuantity fieldQuantity(int field, BuretteSide side, Language language) {
         return {"pKa2" + suffix, ""};
     case 6:
         return {"pKa3" + suffix, ""};
+    case kDilutionFactor:
+        return {texts::kDilutionFactorLabel.in(language), ""};
     default:
         return {"D" + std::to_string(field), ""};
     }
@@ -84,12 +88,14 @@ FieldQuantity fieldQuantity(int field, BuretteSide side, Language language) {
 
 std::string describeValue(int field, BuretteSide side, double value, Language language) {
     const FieldQuantity q = fieldQuantity(field, side, language);
-    std::string text = q.label + " = " + formatGeneral(value, 3, ',');
+    // Six digits (trailing zeros dropped): members a little apart keep labels of their own.
+    std::string text = q.label + " = " + formatGeneral(value, 6, ',');
     if (!q.unit.empty()) text += " " + q.unit;
     return text;
 }
 
 std::pair<double, double> fieldBounds(int field) {
+    if (field == kDilutionFactor) return {1e-3, 1e8};
     if (isConcentration(field)) return {1e-8, 15};
     if (isVolume(field)) return {1e-5, 100};
     return {kMinPK, kMaxPK};
@@ -224,12 +230,20 @@ FreezeOutcome FreezeCurrentCurve(Simulation& sim) {
 void RemoveOverlay(Simulation& sim, int index) {
     auto& curves = sim.overlays.curves;
     if (index < 0 || index >= static_cast<int>(curves.size())) return;
+    // The family keeps its members in the order of its curves.
+    if (curves[index].family && sim.overlays.family) {
+        const auto member = std::count_if(curves.begin(), curves.begin() + index,
+                                          [](const OverlayCurve& c) { return c.family; });
+        auto& members = sim.overlays.family->members;
+        if (member < static_cast<long>(members.size())) members.erase(members.begin() + member);
+    }
     curves.erase(curves.begin() + index);
     nameAndTable(sim);
 }
 
 void ClearOverlays(Simulation& sim) {
     sim.overlays.curves.clear();
+    sim.overlays.family.reset();
     nameAndTable(sim);
 }
 
@@ -244,6 +258,9 @@ void nameAndTable(Simulation& sim) {
                                     return c.inputs.study != now.study || c.inputs.side != now.side;
                                 }),
                  curves.end());
+    if (sim.overlays.family && !sim.overlays.family->pending &&
+        std::none_of(curves.begin(), curves.end(), [](const OverlayCurve& c) { return c.family; }))
+        sim.overlays.family.reset();
     const Language language = sim.language;
     std::vector<std::string> differing;
     for (OverlayCurve& c : curves) {
@@ -262,8 +279,26 @@ void nameAndTable(Simulation& sim) {
 
 } // namespace
 
+namespace {
+OverlayCurve computeMember(const Simulation& sim, const FamilyMember& member);
+} // namespace
+
 void RefreshOverlays(Simulation& sim) {
     sim.overlays.plainTable = sim.exportText;
+    // A family read from a file: its curves from the values now typed.
+    if (sim.overlays.family && sim.overlays.family->pending) {
+        sim.overlays.family->pending = false;
+        auto& members = sim.overlays.family->members;
+        for (auto m = members.begin(); m != members.end();) {
+            OverlayCurve curve = computeMember(sim, *m);
+            if (curve.series.empty()) {
+                m = members.erase(m);
+                continue;
+            }
+            sim.overlays.curves.push_back(std::move(curve));
+            ++m;
+        }
+    }
     nameAndTable(sim);
 }
 
@@ -346,97 +381,276 @@ ValueList valueRange(int field, BuretteSide side, RangeKind kind, const std::str
     return out;
 }
 
-void DrawFamily(Simulation& sim, int field, const std::vector<double>& values, Notifier& notifier) {
-    if (values.empty()) return;
-    sim.overlays.curves.clear();
+namespace {
+
+// The member's curve: the study computed with the member's texts in their fields.
+OverlayCurve computeMember(const Simulation& sim, const FamilyMember& member) {
     SilentNotifier silent;
-    std::vector<OverlayCurve> members;
-    for (std::size_t k = 1; k < values.size(); ++k) {
-        Simulation member = sim;
-        member.panel.text[field] = fieldText(values[k]);
-        RefreshSimulation(member, silent);
-        OverlayCurve curve = keepCurves(member);
-        curve.family = true;
-        if (!curve.series.empty()) members.push_back(std::move(curve));
+    Simulation copy = sim;
+    copy.overlays = Overlays{};
+    for (const auto& [field, text] : member.fields) copy.panel.text[field] = text;
+    RefreshSimulation(copy, silent);
+    OverlayCurve curve = keepCurves(copy);
+    curve.family = true;
+    return curve;
+}
+
+// The member gives the values typed: the current curve shows it.
+bool isCurrent(const Simulation& sim, const FamilyMember& member) {
+    return std::all_of(member.fields.begin(), member.fields.end(), [&](const auto& f) {
+        const auto [low, high] = fieldBounds(f.first);
+        const BoundedNumber typed = ParseBoundedNumber(sim.panel.text[f.first], low, high);
+        const BoundedNumber given = ParseBoundedNumber(f.second, low, high);
+        return typed.ok && given.ok && typed.value == given.value;
+    });
+}
+
+bool isChemistryField(int field) {
+    return std::find(kFields.begin(), kFields.end(), field) != kFields.end();
+}
+
+// The field whose range bounds the values themselves.
+int boundingField(const FamilyQuantity& q) {
+    return q.dilution || q.fields.empty() ? kDilutionFactor : q.fields.front();
+}
+
+// Every value checked against the range of each field it sets.
+ValueList checked(const Simulation& sim, const FamilyQuantity& q, ValueList list) {
+    if (!list.refusal.empty()) return list;
+    const Language language = sim.language;
+    for (double v : list.values) {
+        const FamilyMember m = familyMember(sim, q, v);
+        for (const auto& [field, text] : m.fields) {
+            const auto [low, high] = fieldBounds(field);
+            if (ParseBoundedNumber(text, low, high).ok) continue;
+            ValueList refused;
+            refused.refusal = texts::kFamilyValueRefused.in(language) +
+                              fieldQuantity(field, sim.panel.side, language).label +
+                              kColon.in(language) + formatGeneral(std::stod(text), 3, ',') +
+                              kFrom.in(language) + formatGeneral(low, 3, ',') + kTo.in(language) +
+                              formatGeneral(high, 3, ',') + ")";
+            return refused;
+        }
     }
-    sim.panel.text[field] = fieldText(values.front());
+    return list;
+}
+
+} // namespace
+
+std::vector<int> dilutedFields(const Simulation& sim) {
+    // As the panel's study reads them (the state may not be computed yet).
+    const Study study = sim.panel.study;
+    const bool titration = study == Study::TitrationVsVolume || study == Study::TwoMonoTitration;
+    const bool twoAcids = study == Study::TwoMonoTitration || study == Study::TwoPolyMixture;
+    std::vector<int> fields;
+    if (titration || study == Study::TwoPolyMixture) fields.push_back(1);
+    if (study != Study::Dilution && study != Study::None) fields.push_back(2);
+    if (twoAcids) fields.push_back(12);
+    return fields;
+}
+
+FamilyMember familyMember(const Simulation& sim, const FamilyQuantity& q, double value) {
+    FamilyMember m;
+    if (q.dilution) {
+        for (int f : dilutedFields(sim)) {
+            const auto [low, high] = fieldBounds(f);
+            const double typed = ParseBoundedNumber(sim.panel.text[f], low, high).value;
+            m.fields.emplace_back(f, fieldText(typed / value));
+        }
+    } else {
+        for (int f : q.fields) m.fields.emplace_back(f, fieldText(value));
+    }
+    return m;
+}
+
+ValueList parseFamilyValues(const Simulation& sim, const FamilyQuantity& q,
+                            const std::string& text) {
+    return checked(sim, q, parseValueList(boundingField(q), sim.panel.side, text, sim.language));
+}
+
+ValueList familyRange(const Simulation& sim, const FamilyQuantity& q, RangeKind kind,
+                      const std::string& first, const std::string& last, const std::string& count) {
+    return checked(
+        sim, q,
+        valueRange(boundingField(q), sim.panel.side, kind, first, last, count, sim.language));
+}
+
+std::string familyQuantityLabel(const FamilyQuantity& q, BuretteSide side, Language language) {
+    if (q.dilution || q.fields.empty()) return texts::kDilutionFactorLabel.in(language);
+    std::string label;
+    for (int f : q.fields)
+        label += (label.empty() ? "" : texts::kFamilyAnd.in(language)) +
+                 fieldQuantity(f, side, language).label;
+    return label;
+}
+
+void DrawFamily(Simulation& sim, const FamilyQuantity& quantity, const std::vector<double>& values,
+                Notifier& notifier) {
+    if (values.empty()) return;
+    Family family;
+    std::vector<OverlayCurve> members;
+    for (double v : values) {
+        FamilyMember member = familyMember(sim, quantity, v);
+        if (isCurrent(sim, member)) continue;
+        OverlayCurve curve = computeMember(sim, member);
+        if (curve.series.empty()) continue;
+        members.push_back(std::move(curve));
+        family.members.push_back(std::move(member));
+    }
     sim.overlays.curves = std::move(members);
+    sim.overlays.family = std::move(family);
     RefreshSimulation(sim, notifier);
 }
 
-std::string VaryTable(const Simulation& sim, int field, const std::vector<double>& values,
-                      Notifier& notifier) {
+std::string familySectionText(const Family& family) {
+    nlohmann::ordered_json members = nlohmann::ordered_json::array();
+    for (const FamilyMember& m : family.members) {
+        nlohmann::ordered_json fields = nlohmann::ordered_json::object();
+        for (const auto& [field, text] : m.fields) fields["D" + std::to_string(field)] = text;
+        members.push_back(fields);
+    }
+    nlohmann::ordered_json section;
+    section["members"] = members;
+    return section.dump();
+}
+
+std::optional<Family> readFamilySection(const std::string& text) {
+    const nlohmann::json root = nlohmann::json::parse(text, nullptr, false);
+    if (root.is_discarded() || !root.is_object()) return std::nullopt;
+    const auto members = root.find("members");
+    if (members == root.end() || !members->is_array() ||
+        members->size() > static_cast<std::size_t>(kMaxFamilyValues))
+        return std::nullopt;
+    Family family;
+    for (const auto& item : *members) {
+        if (!item.is_object() || item.empty() || item.size() > kFields.size()) return std::nullopt;
+        FamilyMember m;
+        for (const auto& [key, value] : item.items()) {
+            if (key.size() < 2 || key.size() > 3 || key[0] != 'D' || !value.is_string() ||
+                value.get_ref<const std::string&>().size() > 40)
+                return std::nullopt;
+            const BoundedNumber n = ParseBoundedNumber(key.substr(1), 1, 16);
+            const int field = static_cast<int>(n.value);
+            if (!n.ok || !isChemistryField(field) || n.value != field) return std::nullopt;
+            m.fields.emplace_back(field, value.get<std::string>());
+        }
+        family.members.push_back(std::move(m));
+    }
+    family.pending = true;
+    return family;
+}
+
+ExportTable varyColumns(const Simulation& sim, const FamilyQuantity& quantity,
+                        const std::vector<double>& values, Notifier& notifier) {
+    ExportTable table;
     const Study study = sim.panel.study;
-    if (study == Study::TwoPolyMixture || study == Study::None) return {};
+    if (study == Study::TwoPolyMixture || study == Study::None) return table;
     std::vector<Simulation> members;
     members.reserve(values.size());
     for (double v : values) {
         Simulation member = sim;
-        member.overlays.curves.clear();
-        member.panel.text[field] = fieldText(v);
+        member.overlays = Overlays{};
+        for (const auto& [field, text] : familyMember(sim, quantity, v).fields)
+            member.panel.text[field] = text;
         RefreshSimulation(member, notifier);
         members.push_back(std::move(member));
     }
     const BuretteSide side = sim.panel.side;
     const Language language = sim.language;
-    const bool comma = sim.decimalComma;
-    const int digits = sim.exportDigits;
-    auto number = [&](double x) { return FormatValue(x, comma, digits); };
-    std::ostringstream out;
+    // "Ca = 0,1 mol/L", "Cb = 0,1 mol/L ; Ca = 0,1 mol/L", "facteur de dilution = 10".
+    auto describe = [&](std::size_t k) {
+        if (quantity.dilution || quantity.fields.empty())
+            return describeValue(kDilutionFactor, side, values[k], language);
+        std::string label;
+        for (int f : quantity.fields)
+            label += (label.empty() ? "" : kSemicolon.in(language)) +
+                     describeValue(f, side, values[k], language);
+        return label;
+    };
+    auto column = [](std::string header, ColumnFormat format, bool charted) {
+        TableColumn c;
+        c.header = header;
+        c.title = std::move(header);
+        c.format = format;
+        c.charted = charted;
+        return c;
+    };
     const int n = members.empty() ? 0 : members.front().state.pointCount;
     if (study == Study::TitrationVsVolume || study == Study::TwoMonoTitration) {
         double span = 0;
         for (const Simulation& m : members) span = std::max(span, m.state.volumeSpan);
-        out << (side == BuretteSide::AcidSide ? kVolumeHeader : kAcidVolumeHeader).in(language);
-        for (double v : values) out << '\t' << describeValue(field, side, v, language);
-        out << '\r';
-        for (int i = 0; i < n; ++i) {
-            const double v = i * span / (n - 1);
-            out << number(v);
-            for (const Simulation& m : members)
-                out << '\t'
-                    << number(study == Study::TwoMonoTitration ? solvePHTwoMono(m.state, v)
-                                                               : solvePH(m.state, v));
-            out << '\r';
+        TableColumn x = column((side == BuretteSide::AcidSide ? kVolumeHeader : kAcidVolumeHeader).in(language),
+                              ColumnFormat::Volume, false);
+        for (int i = 0; i < n; ++i) x.values.push_back(i * span / (n - 1));
+        table.columns.push_back(std::move(x));
+        for (std::size_t k = 0; k < members.size(); ++k) {
+            TableColumn y = column(describe(k), ColumnFormat::PH, true);
+            const ChemicalState& s = members[k].state;
+            for (int i = 0; i < n; ++i) {
+                const double v = i * span / (n - 1);
+                y.values.push_back(study == Study::TwoMonoTitration ? solvePHTwoMono(s, v)
+                                                                    : solvePH(s, v));
+            }
+            table.columns.push_back(std::move(y));
         }
     } else if (study == Study::SpeciesVsPH) {
-        out << "pH";
-        for (std::size_t k = 0; k < members.size(); ++k)
-            for (int box = 2; box <= 5; ++box)
-                if (members[k].graph.isVisible(box))
-                    out << '\t' << describeValue(field, side, values[k], language)
-                        << kColon.in(language) << members[k].graph.captions[box - 2];
-        out << '\r';
-        for (int i = 0; i < n; ++i) {
-            const double pH = PhSweep(0, 14, n, i);
-            out << number(pH);
-            for (const Simulation& m : members) {
-                const double h = workingConcFromPH(m.state, pH);
-                for (int box = 2; box <= 5; ++box)
-                    if (m.graph.isVisible(box))
-                        out << '\t' << number(speciesConc(m.state, box - 2, h, m.state.conc1));
+        TableColumn x = column("pH", ColumnFormat::PH, false);
+        for (int i = 0; i < n; ++i) x.values.push_back(PhSweep(0, 14, n, i));
+        table.columns.push_back(std::move(x));
+        for (std::size_t k = 0; k < members.size(); ++k) {
+            const Simulation& m = members[k];
+            for (int box = 2; box <= 5; ++box) {
+                if (!m.graph.isVisible(box)) continue;
+                TableColumn y =
+                    column(describe(k) + kColon.in(language) + m.graph.captions[box - 2],
+                           ColumnFormat::Concentration, true);
+                for (int i = 0; i < n; ++i) {
+                    const double h = workingConcFromPH(m.state, PhSweep(0, 14, n, i));
+                    y.values.push_back(speciesConc(m.state, box - 2, h, m.state.conc1));
+                }
+                table.columns.push_back(std::move(y));
             }
-            out << '\r';
         }
     } else {
         const bool acid = side == BuretteSide::AcidSide;
-        out << "pH";
-        for (double v : values)
-            out << '\t' << (acid ? kLogAcidHeader : kLogBaseHeader).in(language)
-                << kColon.in(language) << describeValue(field, side, v, language);
-        out << '\r';
-        for (int i = 0; i < n; ++i) {
-            const double pH = PhSweep(acid ? 0 : 14, 7, n, i);
-            out << number(pH);
-            for (const Simulation& m : members) {
-                const double y = dilutionPC(m.state, workingConcFromPH(m.state, pH));
-                out << '\t';
-                if (y >= 0) out << number(y); // no such concentration: the field stays empty
+        TableColumn x = column("pH", ColumnFormat::PH, false);
+        for (int i = 0; i < n; ++i) x.values.push_back(PhSweep(acid ? 0 : 14, 7, n, i));
+        table.columns.push_back(std::move(x));
+        for (std::size_t k = 0; k < members.size(); ++k) {
+            TableColumn y =
+                column(std::string((acid ? kLogAcidHeader : kLogBaseHeader).in(language)) +
+                           kColon.in(language) + describe(k),
+                       ColumnFormat::PH, true);
+            const Simulation& m = members[k];
+            for (int i = 0; i < n; ++i) {
+                const double yv = dilutionPC(
+                    m.state, workingConcFromPH(m.state, PhSweep(acid ? 0 : 14, 7, n, i)));
+                // No such concentration: the cell stays empty.
+                y.values.push_back(yv >= 0 ? yv : std::numeric_limits<double>::quiet_NaN());
             }
-            out << '\r';
+            table.columns.push_back(std::move(y));
         }
     }
-    return out.str();
+    return table;
+}
+
+std::string VaryTable(const Simulation& sim, const FamilyQuantity& quantity,
+                      const std::vector<double>& values, Notifier& notifier) {
+    const ExportTable table = varyColumns(sim, quantity, values, notifier);
+    if (table.columns.empty()) return {};
+    std::string out;
+    for (std::size_t c = 0; c < table.columns.size(); ++c)
+        out += (c ? "\t" : "") + table.columns[c].header;
+    out += '\r';
+    for (std::size_t i = 0; i < table.rowCount(); ++i) {
+        for (std::size_t c = 0; c < table.columns.size(); ++c) {
+            if (c) out += '\t';
+            const double x = table.columns[c].values[i];
+            if (std::isfinite(x)) out += FormatValue(x, sim.decimalComma, sim.exportDigits);
+        }
+        out += '\r';
+    }
+    return out;
 }
 
 } // namespace titralab

@@ -5,6 +5,7 @@
 
 #include "core/chemistry/ChemicalState.h"
 #include "core/curves/Curves.h"
+#include "core/curves/ExportTable.h"
 #include "core/texts/Language.h"
 
 #include <array>
@@ -43,8 +44,26 @@ struct OverlayCurve {
 inline constexpr int kMaxFrozenCurves = 8;
 inline constexpr int kMaxFamilyValues = 12;
 
+// What a family varies: one field, several fields taking each value together (the burette's
+// and the beaker's concentrations at 1, 0.1, 0.01 mol/L), or, with `dilution`, every
+// concentration the study reads divided by each value (a dilution factor).
+struct FamilyQuantity {
+    std::vector<int> fields; // D1..D16; empty with dilution
+    bool dilution{false};
+};
+// A family as drawn: for each member, the texts its varied fields take. It is what a study
+// file keeps; the curves are computed again from it.
+struct FamilyMember {
+    std::vector<std::pair<int, std::string>> fields; // field, text as typed
+};
+struct Family {
+    std::vector<FamilyMember> members;
+    bool pending{false}; // read from a file: the next regeneration computes the curves
+};
+
 struct Overlays {
     std::vector<OverlayCurve> curves;
+    std::optional<Family> family;   // the family the curves with `family` set belong to
     std::string currentLabel{"pH"}; // the current curve's legend entry
     std::string plainTable;         // the export table before the kept curves' columns
 };
@@ -58,7 +77,9 @@ struct FieldQuantity {
 FieldQuantity fieldQuantity(int field, BuretteSide side, Language language);
 // "pKa = 4,7", "Cai = 0,01 mol/L": a field's label and a value, 3 significant digits.
 std::string describeValue(int field, BuretteSide side, double value, Language language);
-// The accepted range of a field (D1..D16), as the set-up checks it.
+// Field 0 stands for a dilution factor in what a family varies.
+inline constexpr int kDilutionFactor = 0;
+// The accepted range of a field (D1..D16), as the set-up checks it; of a dilution factor.
 std::pair<double, double> fieldBounds(int field);
 // The text a value is written into a field with: the point, up to 6 significant digits.
 std::string fieldText(double value);
@@ -94,17 +115,51 @@ enum class RangeKind { Arithmetic, Geometric };
 ValueList valueRange(int field, BuretteSide side, RangeKind kind, const std::string& first,
                      const std::string& last, const std::string& count, Language language);
 
-// Draws a family: the field takes the first value (the current curve), and every other value
-// gives a kept curve; earlier kept curves are cleared. Messages of the computations of the
-// other values are not shown (their values are checked); those of the current one are.
-void DrawFamily(Simulation& sim, int field, const std::vector<double>& values, Notifier& notifier);
+// The fields a dilution factor divides: the concentrations the study reads.
+std::vector<int> dilutedFields(const Simulation& sim);
+// The texts of the varied fields for one value of a family.
+FamilyMember familyMember(const Simulation& sim, const FamilyQuantity& quantity, double value);
+// The values of a family, typed as a list or made as a range, checked against the range of
+// every field they set (a dilution factor's results included). The refusal is in the
+// simulation's language.
+ValueList parseFamilyValues(const Simulation& sim, const FamilyQuantity& quantity,
+                            const std::string& text);
+ValueList familyRange(const Simulation& sim, const FamilyQuantity& quantity, RangeKind kind,
+                      const std::string& first, const std::string& last, const std::string& count);
+// "Cb et Ca", "facteur de dilution": how a legend or a choice names what varies.
+std::string familyQuantityLabel(const FamilyQuantity& quantity, BuretteSide side,
+                                Language language);
 
-// The study computed once per value of a field, in one table: the regular volumes from 0 to
-// the largest span and one pH column per value (titration studies), or the pH sweep and the
-// species (species study) or -log c (dilution) per value, headed "label = value". Fields are
-// tab-separated, lines end with a carriage return; numbers as in the export table.
-// Empty for the mixture study.
-std::string VaryTable(const Simulation& sim, int field, const std::vector<double>& values,
-                      Notifier& notifier);
+// Draws a family: every value gives a kept curve, except one that gives the typed values (the
+// current curve shows it); the panel keeps what was typed. Earlier kept curves are cleared.
+// Messages of the members' computations are not shown (their values are checked); those of
+// the current one are.
+void DrawFamily(Simulation& sim, const FamilyQuantity& quantity, const std::vector<double>& values,
+                Notifier& notifier);
+inline void DrawFamily(Simulation& sim, int field, const std::vector<double>& values,
+                       Notifier& notifier) {
+    DrawFamily(sim, FamilyQuantity{{field}, false}, values, notifier);
+}
+
+// A family as a study file's section (JSON text), and back: none when the text is not a
+// family this program can draw (at most kMaxFamilyValues members, chemistry fields, short
+// texts).
+std::string familySectionText(const Family& family);
+std::optional<Family> readFamilySection(const std::string& text);
+
+// The study computed once per value of what varies, in one table: the regular volumes from 0
+// to the largest span and one pH column per value (titration studies), or the pH sweep and the
+// species (species study) or -log c (dilution) per value, headed "label = value". Empty for
+// the mixture study.
+ExportTable varyColumns(const Simulation& sim, const FamilyQuantity& quantity,
+                        const std::vector<double>& values, Notifier& notifier);
+// The same as text: fields tab-separated, lines ended with a carriage return, numbers as in
+// the export table.
+std::string VaryTable(const Simulation& sim, const FamilyQuantity& quantity,
+                      const std::vector<double>& values, Notifier& notifier);
+inline std::string VaryTable(const Simulation& sim, int field, const std::vector<double>& values,
+                             Notifier& notifier) {
+    return VaryTable(sim, FamilyQuantity{{field}, false}, values, notifier);
+}
 
 } // namespace titralab

@@ -77,6 +77,7 @@ int PastePairs(Simulation& sim, bool volumeFirst, std::string_view clipboardText
     sim.pasteOrder = volumeFirst;
     sim.pastedText = SplitLines(clipboardText.substr(0, kMaxPastedTextBytes));
     sim.graph.checked[kPastedBox - 1] = true;
+    choosePastedUnit(sim);
     return static_cast<int>(ReadPastedPoints(sim.pastedText, sim.pasteOrder).size());
 }
 
@@ -86,7 +87,8 @@ std::string pastedCountText(int count, Language language) {
     return std::to_string(count) + texts::kPointsPasted.in(language);
 }
 
-std::vector<PastedPair> ReadPastedPoints(const std::vector<std::string>& lines, bool volumeFirst) {
+std::vector<PastedPair> ReadPastedPoints(const std::vector<std::string>& lines, bool volumeFirst,
+                                         std::size_t maxPairs) {
     std::vector<PastedPair> points;
     for (std::size_t j = 1; j <= lines.size(); ++j) {
         const auto pair = ParsePairLine(lines[j - 1]);
@@ -96,7 +98,7 @@ std::vector<PastedPair> ReadPastedPoints(const std::vector<std::string>& lines, 
         }
         points.push_back(volumeFirst ? PastedPair{pair->first, pair->second}
                                      : PastedPair{pair->second, pair->first});
-        if (points.size() == kMaxPastedPairs) break;
+        if (points.size() >= maxPairs) break;
     }
     return points;
 }
@@ -121,21 +123,18 @@ void PlotPastedPoints(CurveSet& curves, double volumeFactor,
             curves[7].push_back({p.volume * volumeFactor, p.pH});
 }
 
-bool pastedVolumesInMillilitres(const CurveSet& curves, double volumeFactor,
-                                const std::vector<PastedPair>& points) {
-    const double largestVolume = largestDrawnVolume(curves, volumeFactor);
-    auto allFit = [&](double litresPerUnit) {
-        return std::all_of(points.begin(), points.end(), [&](const PastedPair& p) {
-            return p.volume * litresPerUnit <= 1.01 * largestVolume;
-        });
-    };
-    return !points.empty() && !allFit(1) && allFit(1e-3);
+bool volumesLookLikeMillilitres(const std::vector<PastedPair>& points) {
+    return std::any_of(points.begin(), points.end(),
+                       [](const PastedPair& p) { return p.volume > 1; });
+}
+
+void choosePastedUnit(Simulation& sim) {
+    sim.pastedInMillilitres =
+        volumesLookLikeMillilitres(ReadPastedPoints(sim.pastedText, sim.pasteOrder));
 }
 
 void DrawPastedPoints(Simulation& sim, Notifier& notifier) {
     sim.pastedPoints = ReadPastedPoints(sim.pastedText, sim.pasteOrder);
-    sim.pastedInMillilitres =
-        pastedVolumesInMillilitres(sim.curves, sim.state.volumeFactor, sim.pastedPoints);
     if (sim.pastedInMillilitres)
         for (PastedPair& p : sim.pastedPoints) p.volume /= 1000;
     if (CheckPastedRange(sim.curves, sim.state.volumeFactor, sim.pastedPoints))

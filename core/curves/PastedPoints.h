@@ -33,8 +33,9 @@ int PastePairs(Simulation& sim, bool volumeFirst, std::string_view clipboardText
 std::string pastedCountText(int count, Language language);
 
 // Reads the pasted lines: unreadable lines among the first 20 are skipped, a later one ends
-// the reading; at most kMaxPastedPairs pairs are kept.
-std::vector<PastedPair> ReadPastedPoints(const std::vector<std::string>& lines, bool volumeFirst);
+// the reading; at most `maxPairs` pairs are kept (the chart draws kMaxPastedPairs).
+std::vector<PastedPair> ReadPastedPoints(const std::vector<std::string>& lines, bool volumeFirst,
+                                         std::size_t maxPairs = kMaxPastedPairs);
 
 // True when some pasted point lies beyond the chart: a volume above 1.01 times the largest
 // drawn volume, or a pH above 14.
@@ -44,14 +45,17 @@ bool CheckPastedRange(const CurveSet& curves, double volumeFactor,
 // Adds the points that lie within the chart to Series7.
 void PlotPastedPoints(CurveSet& curves, double volumeFactor, const std::vector<PastedPair>& points);
 
-// The unit of pasted volumes. Measured volumes are usually written in millilitres while the
-// state's volumes are litres: the pasted volumes are read as litres when every one of them
-// lies within the chart so read, else as millilitres when every one then does, else as litres.
-bool pastedVolumesInMillilitres(const CurveSet& curves, double volumeFactor,
-                                const std::vector<PastedPair>& points);
+// The unit of pasted volumes is a property of the points, decided from them alone when they
+// are pasted or opened (never from the curve being drawn or fitted), shown, and changeable.
+// Measured volumes are written in millilitres or litres: a titration never pours a litre of
+// titrant, nor is read to the millilitre with all its volumes under 1 mL, so the volumes are
+// millilitres when the largest of them exceeds 1, else litres.
+bool volumesLookLikeMillilitres(const std::vector<PastedPair>& points);
+// Decides sim.pastedInMillilitres from the pasted text.
+void choosePastedUnit(Simulation& sim);
 
-// Reads the pasted points (volumes in the unit above, kept in litres), checks them (one
-// message when some point is outside) and draws them; sets sim.pastedInMillilitres.
+// Reads the pasted points (volumes in sim.pastedInMillilitres's unit, kept in litres), checks
+// them (one message when some point is outside) and draws them.
 void DrawPastedPoints(Simulation& sim, Notifier& notifier);
 
 namespace texts {

@@ -69,7 +69,7 @@ struct Simulation {
     std::vector<std::string> pastedText; // the lines of the last paste
     bool pasteOrder{true};               // true: (v, pH); false: (pH, v)
     std::vector<PastedPair> pastedPoints;
-    bool pastedInMillilitres{false}; // the last drawing read the pasted volumes as mL
+    bool pastedInMillilitres{false}; // the pasted volumes' unit, decided when pasted or opened
     PointStyle currentPointStyle{PointStyle::Cross};
 };
 

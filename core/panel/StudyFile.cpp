@@ -2,6 +2,7 @@
 
 #include "core/chemistry/Database.h"
 #include "core/system/WholeFile.h"
+#include "core/curves/PastedPoints.h"
 #include "core/texts/StudyTexts.h"
 
 #include <nlohmann/json.hpp>
@@ -23,12 +24,16 @@ using OrderedJson = nlohmann::ordered_json;
 
 namespace {
 
+// The top-level section that keeps a family of curves.
+constexpr const char* kFamilySection = "family";
+
 // The names the file uses for the program's choices, in the order of their enumerations.
 const std::vector<std::string> kSideNames{"none", "acid", "base"};
 const std::vector<std::string> kStudyNames{"none",     "titration", "species",
                                            "two-mono", "mixture",   "dilution"};
 const std::vector<std::string> kBaseKindNames{"soda", "potash"};
 const std::vector<std::string> kOrderNames{"pH,v", "v,pH"};
+const std::vector<std::string> kVolumeUnitNames{"L", "mL"};
 const std::vector<std::string> kFormatNames{"quarter", "half", "optimised"};
 const std::vector<std::string> kSamplingNames{"pH", "volume"};
 const std::vector<std::string> kSeparatorNames{"point", "comma"};
@@ -315,8 +320,8 @@ StudyRecord readRecord(const Json& root, UnknownKeys& unknown, Language language
     }
     r.pointCount = graph.text("points", defaults.pointCount);
 
-    const Section pasted(top.object("pasted"), "pasted", unknown, {"order", "lines", "point_style"},
-                         language);
+    const Section pasted(top.object("pasted"), "pasted", unknown,
+                         {"order", "lines", "point_style", "volume_unit"}, language);
     r.pasteOrder = pasted.choice("order", kOrderNames, 1) == 1;
     for (const Json& item : pasted.array("lines", kMaxStudyPastedLines)) {
         if (!item.is_string() || item.get_ref<const std::string&>().size() > kMaxStudyTextLength)
@@ -326,6 +331,8 @@ StudyRecord readRecord(const Json& root, UnknownKeys& unknown, Language language
     }
     r.pointStyle = static_cast<PointStyle>(
         pasted.integer("point_style", 0, kPointStyleCount - 1, static_cast<int>(r.pointStyle)));
+    if (pasted.find("volume_unit"))
+        r.pastedInMillilitres = pasted.choice("volume_unit", kVolumeUnitNames, 0) == 1;
 
     const Section print(top.object("print"), "print", unknown,
                         {"line_width", "dash_length", "char_size", "graduations", "zoom_x2",
@@ -440,7 +447,8 @@ bool StudyRecord::operator==(const StudyRecord& o) const {
            currentAcidEntry == o.currentAcidEntry && currentBaseEntry == o.currentBaseEntry &&
            row1 == o.row1 && row2 == o.row2 && target == o.target && ticked == o.ticked &&
            pointCount == o.pointCount && pastedLines == o.pastedLines &&
-           pasteOrder == o.pasteOrder && pointStyle == o.pointStyle && sameFields(print, o.print) &&
+           pasteOrder == o.pasteOrder && pastedInMillilitres == o.pastedInMillilitres &&
+           pointStyle == o.pointStyle && sameFields(print, o.print) &&
            copySampling == o.copySampling && decimalComma == o.decimalComma &&
            exportDigits == o.exportDigits && sameReading(reading, o.reading) &&
            sameCurves(frozen, o.frozen) && sections == o.sections;
@@ -463,6 +471,7 @@ StudyRecord captureStudy(const Simulation& sim, const PanelView& view, const Pri
     const std::size_t lines = std::min(sim.pastedText.size(), kMaxStudyPastedLines);
     for (std::size_t k = 0; k < lines; ++k) r.pastedLines.push_back(cut(sim.pastedText[k]));
     r.pasteOrder = sim.pasteOrder;
+    if (!sim.pastedText.empty()) r.pastedInMillilitres = sim.pastedInMillilitres;
     r.pointStyle = sim.currentPointStyle;
     r.print = print;
     for (std::string* s : {&r.print.lineWidth, &r.print.dashLengthMm, &r.print.charSize,
@@ -482,6 +491,10 @@ StudyRecord captureStudy(const Simulation& sim, const PanelView& view, const Pri
             r.frozen.push_back(std::move(kept));
         }
     r.sections = sim.keptSections;
+    // The family is written as it stands now, never as it was read.
+    r.sections.erase(kFamilySection);
+    if (sim.overlays.family && !sim.overlays.family->members.empty())
+        r.sections[kFamilySection] = familySectionText(*sim.overlays.family);
     return r;
 }
 
@@ -528,6 +541,10 @@ void applyStudy(const StudyRecord& r, Simulation& sim, PanelView& view) {
     sim.panel.pointCount = r.pointCount;
     sim.pastedText = r.pastedLines;
     sim.pasteOrder = r.pasteOrder;
+    if (r.pastedInMillilitres)
+        sim.pastedInMillilitres = *r.pastedInMillilitres;
+    else
+        choosePastedUnit(sim);
     sim.pastedPoints.clear();
     sim.currentPointStyle = r.pointStyle;
     sim.copySampling = r.copySampling;
@@ -542,6 +559,9 @@ void applyStudy(const StudyRecord& r, Simulation& sim, PanelView& view) {
     sim.overlays = Overlays{};
     sim.overlays.curves = r.frozen;
     sim.keptSections = r.sections;
+    // The family of the study, drawn again by the next regeneration.
+    const auto family = r.sections.find(kFamilySection);
+    if (family != r.sections.end()) sim.overlays.family = readFamilySection(family->second);
 }
 
 std::string writeStudyText(const StudyRecord& r) {
@@ -572,6 +592,8 @@ std::string writeStudyText(const StudyRecord& r) {
     root["pasted"] = {{"order", kOrderNames[r.pasteOrder ? 1 : 0]},
                       {"point_style", static_cast<int>(r.pointStyle)},
                       {"lines", r.pastedLines}};
+    if (r.pastedInMillilitres)
+        root["pasted"]["volume_unit"] = kVolumeUnitNames[*r.pastedInMillilitres ? 1 : 0];
     const PrintSettings& p = r.print;
     root["print"] = {
         {"line_width", p.lineWidth}, {"dash_length", p.dashLengthMm},

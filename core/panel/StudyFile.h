@@ -54,6 +54,7 @@ struct StudyRecord {
 
     std::vector<std::string> pastedLines;
     bool pasteOrder{true}; // true: (v, pH)
+    std::optional<bool> pastedInMillilitres; // the volumes' unit; none: decided from them
     PointStyle pointStyle{PointStyle::Cross};
 
     PrintSettings print;

@@ -56,6 +56,13 @@ inline constexpr Text kFamilyFirst{"&Première valeur :", "&First value:"};
 inline constexpr Text kFamilyLast{"&Dernière valeur :", "La&st value:"};
 inline constexpr Text kFamilyCountLabel{"&Nombre de courbes :", "&Number of curves:"};
 inline constexpr Text kFamilyDraw{"&Tracer", "&Draw"};
+// Quantities a family varies beyond one field.
+inline constexpr Text kDilutionFactorLabel{"facteur de dilution", "dilution factor"};
+inline constexpr Text kFamilyAnd{" et ", " and "};
+inline constexpr Text kFamilyBothConcentrations{"les deux concentrations ensemble (même valeur)",
+                                                "both concentrations together (same value)"};
+inline constexpr Text kFamilyDilutionMeaning{"toutes les concentrations divisées par chaque valeur",
+                                             "every concentration divided by each value"};
 inline constexpr Text kFamilyCancel{"Ann&uler", "&Cancel"};
 
 // The quantities a family or a slider varies, by field (D1..D16) and side: the panel's labels.

@@ -179,7 +179,7 @@ inline std::string writeFailureReason(int error, Language language) {
 }
 
 // Fitting the model to the pasted points.
-inline constexpr Text kFitMenu{"Ajuster au points collés…", "Fit to pasted points…"};
+inline constexpr Text kFitMenu{"Ajuster aux points collés…", "Fit to pasted points…"};
 // The values a fit may free, in the order C1, C2, Cb, pK1, pK2, pK3.
 inline constexpr Text kFitCaptions[6] = {{"C1, bécher (mol/L)", "C1, beaker (mol/L)"},
                                          {"C2, bécher (mol/L)", "C2, beaker (mol/L)"},
@@ -225,6 +225,50 @@ inline constexpr Text kFitNoEquivalence{
 inline constexpr Text kFitFailed{
     "L'ajustement n'a pas abouti : les valeurs trouvées ne sont pas des nombres finis.",
     "The fit failed: the values found are not finite numbers."};
+inline constexpr Text kFitNotConverged{
+    "L'ajustement n'a pas convergé : les valeurs affichées ne sont pas un résultat. Partez de "
+    "valeurs plus proches des mesures, ou vérifiez l'unité des volumes.",
+    "The fit did not converge: no values are given. Start from values closer to the "
+    "measurements, or check the unit of the volumes."};
+inline constexpr Text kFitSigmaRefused{
+    "Incertitudes des mesures refusées : σ(pH) de 0,001 à 1, σ(v) de 0 à 5 mL.",
+    "Measurement uncertainties refused: σ(pH) from 0.001 to 1, σ(v) from 0 to 5 mL."};
+// `name` is not a value of this study; `names` lists those it has.
+inline std::string fitValueAbsent(const std::string& name, const std::string& names,
+                                  Language language) {
+    if (language == Language::English)
+        return name + " is not a value of this study; it has " + names + ".";
+    return name + " n'est pas une valeur de cette étude ; elle a " + names + ".";
+}
+// The points a fit left out, in one sentence; empty when none was.
+inline std::string fitPointsLeftOut(int outOfRange, int repeated, int cutAt, Language language) {
+    const bool en = language == Language::English;
+    std::string parts;
+    auto add = [&](const std::string& part) {
+        parts += (parts.empty() ? "" : en ? "; " : " ; ") + part;
+    };
+    if (outOfRange > 0)
+        add(std::to_string(outOfRange) + (en ? " point(s) with a pH outside 0 to 14 left out"
+                                             : " point(s) de pH hors de 0 à 14 écarté(s)"));
+    if (repeated > 0)
+        add(std::to_string(repeated) +
+            (en ? " repeated pair(s) counted once" : " couple(s) répété(s) compté(s) une fois"));
+    if (cutAt > 0)
+        add(en ? "only the first " + std::to_string(cutAt) + " pairs are read"
+               : "seuls les " + std::to_string(cutAt) + " premiers couples sont lus");
+    return parts.empty() ? parts : parts + ".";
+}
+inline constexpr Text kFitEquivalenceCaption{"Véquivalence", "Vequivalence"};
+inline constexpr Text kFitSigmaPH{"σ(pH) d'une mesure :", "σ(pH) of a reading:"};
+inline constexpr Text kFitSigmaVolume{"σ(v) d'une lecture de burette (mL) :",
+                                      "σ(v) of a burette reading (mL):"};
+inline constexpr Text kFitUnit{"&Unité des volumes collés :", "&Unit of the pasted volumes:"};
+inline constexpr Text kFitNameHeader{"Grandeur", "Quantity"};
+inline constexpr Text kFitResultsName{"Valeurs ajustées", "Fitted values"};
+inline constexpr Text kFitResidualsName{"Graphique des résidus", "Residuals chart"};
+inline constexpr Text kFitResidualsDescription{
+    "Écart entre pH mesuré et pH calculé pour chaque point, en fonction du volume.",
+    "Measured minus computed pH at each point, against the volume."};
 inline constexpr Text kFitUndetermined{
     "L'ajustement n'a pas abouti : les points ne suffisent pas à déterminer les valeurs cochées "
     "(décochez-en une).",

@@ -1,5 +1,6 @@
 // titralab-export --png, --svg and --vary: the chart as a picture, and a field varied over
 // several values in one table.
+#include "../core/curves/WorkbookReader.h"
 #include "ToolRun.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +86,14 @@ TEST(VaryOption, OneColumnPerValueOrAOneLineRefusal) {
          "titralab-export: --vary: D11 is not a chemistry field (see --help)"},
         {"one value", "--study titration --vary 'D4=3'", 2,
          "titralab-export: --vary: Une famille compte de 2 à 12 valeurs."},
+        {"both concentrations together",
+         "--study titration --entry1 1 --points 10 --vary 'D1,D2=1;0,1'", 0,
+         "v de monobase\tCbi = 1 mol/L ; Cai = 1 mol/L\tCbi = 0,1 mol/L ; Cai = 0,1 mol/L"},
+        {"dilution factor", "--study titration --entry1 1 --points 10 --vary 'dilution=1;10'", 0,
+         "v de monobase\tfacteur de dilution = 1\tfacteur de dilution = 10"},
+        {"a concentration out of range by dilution",
+         "--study titration --entry1 1 --D1 0,1 --vary 'dilution=1;1E8'", 2,
+         "titralab-export: --vary: Valeur refusée pour Cbi : 1E-9 (de 1E-8 à 15)"},
     };
     for (const Case& c : cases) {
         const auto run = runTool(c.options);
@@ -98,6 +107,25 @@ TEST(VaryOption, OneColumnPerValueOrAOneLineRefusal) {
             EXPECT_EQ(run.out.find('\r'), std::string::npos) << c.label;
         }
     }
+}
+
+// With --xlsx, the workbook holds the family's table: one pH column per value.
+TEST(VaryOption, TheWorkbookHoldsTheFamily) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("titralab-vary-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "famille.xlsx").string();
+    const auto run =
+        runTool("--study titration --entry1 17 --points 10 --vary 'D4=3;9' --xlsx " + path);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto cells = titralab::testing::readSheet(path, 1);
+    const auto header = [&](int column) {
+        const auto cell = cells.find({2, column});
+        return cell == cells.end() ? std::string() : cell->second.text;
+    };
+    EXPECT_EQ(header(1), "pKa = 3");
+    EXPECT_EQ(header(2), "pKa = 9");
+    fs::remove_all(dir);
 }
 
 } // namespace

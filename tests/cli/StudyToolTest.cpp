@@ -135,8 +135,10 @@ TEST(StudyTool, FitPrintsEachValueWithItsUncertaintyThenTheResidualDeviation) {
         const auto run =
             runTool("--study titration --entry1 17 --paste '" + pasted.string() + "' " + c.options);
         ASSERT_EQ(run.status, 0) << c.label << ": " << run.err;
+        EXPECT_EQ(run.out.find('\r'), std::string::npos) << c.label;
         const std::vector<std::string> lines = linesOf(run.out);
-        ASSERT_EQ(lines.size(), c.names.size() + 1) << c.label << ": " << run.out;
+        // The values, the equivalence volume, s(pH) and the points used.
+        ASSERT_EQ(lines.size(), c.names.size() + 3) << c.label << ": " << run.out;
         for (std::size_t k = 0; k < c.names.size(); ++k) {
             std::vector<std::string> fields;
             std::stringstream in(lines[k]);
@@ -148,8 +150,38 @@ TEST(StudyTool, FitPrintsEachValueWithItsUncertaintyThenTheResidualDeviation) {
                 if (ch == ',') ch = '.';
             EXPECT_NEAR(std::stod(fields[1]), c.values[k], 1e-4 * c.values[k]) << c.label;
         }
-        EXPECT_EQ(lines.back().rfind("s(pH)\t", 0), 0u) << c.label << ": " << lines.back();
+        // The equivalence volume, 0.0923 mol/L x 20 mL / 0.1 mol/L, in litres.
+        const std::string& veq = lines[c.names.size()];
+        ASSERT_EQ(veq.rfind("Veq1\t", 0), 0u) << c.label << ": " << veq;
+        std::string volume = veq.substr(5, veq.find('\t', 5) - 5);
+        for (char& ch : volume)
+            if (ch == ',') ch = '.';
+        EXPECT_NEAR(std::stod(volume), 0.01846, 1e-6) << c.label;
+        EXPECT_EQ(lines[lines.size() - 2].rfind("s(pH)\t", 0), 0u) << c.label;
+        EXPECT_EQ(lines.back(), "points\t61") << c.label;
     }
+    struct Refusal {
+        const char* label;
+        std::string options;
+        const char* error;
+    };
+    const Refusal refusals[] = {
+        {"C2 of one acid", "--fit C2", "C2 n'est pas une valeur de cette étude"},
+        {"C2 of one acid, in English", "--fit C2 --lang en", "C2 is not a value of this study"},
+    };
+    for (const Refusal& r : refusals) {
+        const auto run =
+            runTool("--study titration --entry1 17 --paste '" + pasted.string() + "' " + r.options);
+        EXPECT_EQ(run.status, 1) << r.label;
+        EXPECT_NE(run.err.find(r.error), std::string::npos) << r.label << ": " << run.err;
+    }
+    // A start from which the fit finds no way: it says so, and still shows s(pH) and points.
+    const auto poor = runTool("--study titration --entry1 17 --D4 19 --paste '" + pasted.string() +
+                              "' --fit pK1 --lang en");
+    EXPECT_EQ(poor.status, 1);
+    EXPECT_NE(poor.err.find("did not converge"), std::string::npos) << poor.err;
+    EXPECT_NE(poor.out.find("s(pH)\t"), std::string::npos) << poor.out;
+    EXPECT_NE(poor.out.find("points\t61\n"), std::string::npos) << poor.out;
     const auto refused =
         runTool("--study species --entry1 17 --paste '" + pasted.string() + "' --fit C1");
     EXPECT_EQ(refused.status, 1);

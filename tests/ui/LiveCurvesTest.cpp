@@ -166,7 +166,7 @@ TEST(LiveCurves, AFamilyOfFiveConcentrationsDrawsFiveCurves) {
     int curves = p.phCurve().isEmpty() ? 0 : 1;
     for (QLineSeries* s : p.kept()) curves += s->count() > 0;
     EXPECT_EQ(curves, 5);
-    EXPECT_EQ(p.field(2)->text(), "0.1");
+    EXPECT_EQ(p.field(2)->text(), "1,0E-1"); // the panel keeps what was typed
     EXPECT_EQ(p.kept().back()->name(), QStringLiteral("Cai = 0,005 mol/L"));
 }
 

@@ -350,7 +350,7 @@ TEST(MainWindowMenus, EntriesShortcutsAndSeparators) {
           {"&Edition",
            {"&Voir simulation\tF11", "-", "&Copier simulation...\tCtrl+C", "-",
             "Co&ller des couples (v, pH)\tCtrl+V", "Coll&er des couples (pH, v)\tCtrl+B", "-",
-            "Ajuster au points collés…"}},
+            "Ajuster aux points collés…"}},
           {"&Options",
            {"&Bulles d'aide", "-", "Séparateur décimal = &virgule", "Séparateur décimal = &point",
             "-", "&Langue"}},

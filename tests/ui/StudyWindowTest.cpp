@@ -6,6 +6,8 @@
 #include "core/panel/StudyFile.h"
 #include "ui/windows/FitDialog.h"
 
+#include <QTableWidget>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
@@ -200,8 +202,22 @@ TEST(StudyWindow, TheFitDialogShowsTheValuesAndRefusesWithAMessage) {
     EXPECT_EQ(dialog.cellText(0, 0), QString::fromUtf8("C1, bécher (mol/L)"));
     EXPECT_EQ(dialog.cellText(1, 0), "pKa1");
     EXPECT_TRUE(dialog.cellText(1, 2).startsWith(QString::fromUtf8("± ")));
-    EXPECT_EQ(dialog.pointsText(), QString::fromUtf8("Points utilisés : 15"));
+    EXPECT_EQ(dialog.cellText(2, 0), QString::fromUtf8("Véquivalence 1 (mL)"));
+    EXPECT_EQ(dialog.pointsText(), "15");
+    EXPECT_FALSE(dialog.deviationText().isEmpty());
     EXPECT_EQ(dialog.residualSeries()->count(), 15);
+    // Every result is a cell under its column's header, and the values are written with the
+    // chosen separator.
+    QTableWidget* table = dialog.resultsTable();
+    EXPECT_EQ(table->horizontalHeaderItem(1)->text(), "Valeur");
+    EXPECT_EQ(table->horizontalHeaderItem(2)->text(), "Incertitude-type");
+    for (int row = 0; row < 3; ++row)
+        EXPECT_TRUE(dialog.cellText(row, 1).contains(',')) << dialog.cellText(row, 1).toStdString();
+    // The residual chart is named and not a Tab stop.
+    auto* chart = dialog.findChild<QWidget*>("GraphiqueResidus");
+    ASSERT_NE(chart, nullptr);
+    EXPECT_FALSE(chart->accessibleName().isEmpty());
+    EXPECT_EQ(chart->focusPolicy(), Qt::NoFocus);
 
     dialog.freeBox(FitValue::C1)->setChecked(false);
     dialog.freeBox(FitValue::PK1)->setChecked(false);

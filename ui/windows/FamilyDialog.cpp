@@ -96,47 +96,73 @@ FamilyDialog::FamilyDialog(Language language, Notifier& notifier, QWidget* paren
     cancel->setAccessibleName(spoken(text(m_language, texts::kFamilyCancel)));
 }
 
+// The choices beyond one field, as the quantity list holds them.
+constexpr int kBothConcentrations = -1;
+constexpr int kDilution = -2;
+
 void FamilyDialog::prepare(const Simulation& sim) {
-    m_side = sim.panel.side;
+    m_sim = &sim;
+    const BuretteSide side = sim.panel.side;
     const CurveInputs in = currentInputs(sim);
     m_quantity->clear();
     for (int field : {2, 1, 4, 5, 6, 3, 12, 14, 13, 15, 16}) {
         if (!in.used[field]) continue;
-        const int s = m_side == BuretteSide::AcidSide ? 0 : 1;
+        const int s = side == BuretteSide::AcidSide ? 0 : 1;
         const int base = field >= 12 ? field - 10 : field;
         const QString meaning = base == 1   ? text(m_language, texts::kBuretteConcMeaning[s])
                                 : base == 2 ? text(m_language, texts::kBeakerConcMeaning[s])
                                 : base == 3 ? text(m_language, texts::kBeakerVolumeMeaning[s])
                                             : QString();
-        QString item = utf8(fieldQuantity(field, m_side, m_language).label);
+        QString item = utf8(fieldQuantity(field, side, m_language).label);
         // "quantity : meaning" (French), "quantity: meaning" (English).
         if (!meaning.isEmpty()) item = tr("%1 : %2").arg(item, meaning);
         m_quantity->addItem(item, field);
     }
+    // The titrant's and the analyte's concentrations at the same value (the classic figure),
+    // and every concentration divided by a dilution factor.
+    if (in.used[1] && in.used[2]) {
+        const FamilyQuantity both{{1, 2}, false};
+        m_quantity->addItem(tr("%1 : %2").arg(utf8(familyQuantityLabel(both, side, m_language)),
+                                              text(m_language, texts::kFamilyBothConcentrations)),
+                            kBothConcentrations);
+    }
+    if (!dilutedFields(sim).empty())
+        m_quantity->addItem(tr("%1 : %2").arg(text(m_language, texts::kDilutionFactorLabel),
+                                              text(m_language, texts::kFamilyDilutionMeaning)),
+                            kDilution);
     const int field = this->field();
     if (field > 0) m_values->setText(utf8(sim.panel.text[field]));
 }
 
 int FamilyDialog::field() const {
-    return m_quantity->count() ? m_quantity->currentData().toInt() : 0;
+    const int data = m_quantity->count() ? m_quantity->currentData().toInt() : 0;
+    return data > 0 ? data : 0;
+}
+
+FamilyQuantity FamilyDialog::quantity() const {
+    const int data = m_quantity->count() ? m_quantity->currentData().toInt() : 0;
+    if (data == kBothConcentrations) return {{1, 2}, false};
+    if (data == kDilution) return {{}, true};
+    if (data > 0) return {{data}, false};
+    return {};
 }
 
 void FamilyDialog::draw() {
-    const int f = field();
-    if (f <= 0) return;
+    const FamilyQuantity q = quantity();
+    if (!m_sim || (q.fields.empty() && !q.dilution)) return;
     const ValueList values =
         m_list->isChecked()
-            ? parseValueList(f, m_side, m_values->text().toStdString(), m_language)
-            : valueRange(f, m_side,
-                         m_arithmetic->isChecked() ? RangeKind::Arithmetic : RangeKind::Geometric,
-                         m_first->text().toStdString(), m_last->text().toStdString(),
-                         m_count->text().toStdString(), m_language);
+            ? parseFamilyValues(*m_sim, q, m_values->text().toStdString())
+            : familyRange(*m_sim, q,
+                          m_arithmetic->isChecked() ? RangeKind::Arithmetic : RangeKind::Geometric,
+                          m_first->text().toStdString(), m_last->text().toStdString(),
+                          m_count->text().toStdString());
     if (!values.refusal.empty()) {
         m_notifier.inform(values.refusal);
         return;
     }
     accept();
-    emit familyChosen(f, values.values);
+    emit familyChosen(q, values.values);
 }
 
 } // namespace titralab

@@ -1,8 +1,10 @@
-// "Famille de courbes...": one quantity of the panel and its values, typed as a list or made
-// as an arithmetic or geometric range.
+// "Famille de courbes...": what varies (one quantity of the panel, the two concentrations
+// together, or a dilution factor) and its values, typed as a list or made as an arithmetic or
+// geometric range.
 #pragma once
 
 #include "core/chemistry/ChemicalState.h"
+#include "core/curves/Overlays.h"
 #include "core/texts/Language.h"
 
 #include <QDialog>
@@ -24,22 +26,24 @@ class FamilyDialog : public QDialog {
     // Its texts are in `language`.
     FamilyDialog(Language language, Notifier& notifier, QWidget* parent = nullptr);
 
-    // Fills the choice of quantities with the fields the study shows, the current one first
-    // selected, and the list with the field's value.
+    // Fills the choice of quantities with the fields the study shows, then the two
+    // concentrations together and the dilution factor, the first one selected, and the list
+    // with the field's value. The simulation is read again when the values are checked.
     void prepare(const Simulation& sim);
-    // The field chosen (D1..D16).
+    // The field chosen (D1..D16), 0 for the two other choices.
     int field() const;
+    FamilyQuantity quantity() const;
 
   signals:
     // "&Tracer" with accepted values: the dialog closes.
-    void familyChosen(int field, const std::vector<double>& values);
+    void familyChosen(const FamilyQuantity& quantity, const std::vector<double>& values);
 
   private:
     void draw();
 
     Language m_language;
     Notifier& m_notifier;
-    BuretteSide m_side{BuretteSide::AcidSide};
+    const Simulation* m_sim{nullptr};
     QComboBox* m_quantity{nullptr};
     QRadioButton* m_list{nullptr};
     QRadioButton* m_arithmetic{nullptr};

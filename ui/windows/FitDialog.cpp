@@ -2,14 +2,19 @@
 #include "ui/qt/Utf8Text.h"
 
 #include "core/numbers/NumberFormat.h"
+#include "core/numbers/NumberInput.h"
 #include "core/texts/StudyTexts.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
+#include <QComboBox>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -17,16 +22,27 @@
 
 namespace titralab {
 
+namespace {
+// Without the mnemonic and the colon: what a screen reader says.
+QString spoken(QString text) {
+    text.remove('&');
+    if (text.endsWith(':')) text.chop(1);
+    return text.trimmed();
+}
+} // namespace
+
 FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), m_sim(sim) {
     setObjectName("DlgAjustement");
     setWindowTitle(text(m_sim.language, texts::kFitTitle));
     setModal(true);
+    const Language language = m_sim.language;
+    const char separator = m_sim.decimalComma ? ',' : '.';
 
-    auto* freeGroup = new QGroupBox(text(m_sim.language, texts::kFitFree), this);
+    auto* freeGroup = new QGroupBox(text(language, texts::kFitFree), this);
     freeGroup->setObjectName("ValeursLibres");
     auto* freeColumn = new QVBoxLayout(freeGroup);
     for (FitValue v : fittableValues(sim)) {
-        auto* box = new QCheckBox(utf8(fitValueCaption(v, m_sim.language)), freeGroup);
+        auto* box = new QCheckBox(utf8(fitValueCaption(v, language)), freeGroup);
         box->setObjectName(QStringLiteral("Libre%1").arg(utf8(std::string(fitValueName(v)))));
         connect(box, &QCheckBox::toggled, this, &FitDialog::refit);
         freeColumn->addWidget(box);
@@ -34,45 +50,69 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     }
     freeColumn->addStretch();
 
-    auto* results = new QWidget(this);
-    m_grid = new QGridLayout(results);
-    m_grid->setContentsMargins(0, 0, 0, 0);
-    m_grid->addWidget(new QLabel(text(m_sim.language, texts::kFitValueHeader), results), 0, 1);
-    m_grid->addWidget(new QLabel(text(m_sim.language, texts::kFitUncertaintyHeader), results), 0,
-                      2);
-    for (int row = 1; row <= kFitValueCount; ++row)
-        for (int column = 0; column < 3; ++column) {
-            auto* cell = new QLabel(results);
-            cell->setObjectName(QStringLiteral("Resultat%1_%2").arg(row - 1).arg(column));
-            cell->setTextInteractionFlags(Qt::TextSelectableByMouse);
-            if (column > 0) cell->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            m_grid->addWidget(cell, row, column);
-        }
-    m_deviation = new QLabel(results);
-    m_deviation->setObjectName("EcartType");
-    m_points = new QLabel(results);
-    m_points->setObjectName("PointsUtilises");
-    m_grid->addWidget(m_deviation, kFitValueCount + 1, 0, 1, 3);
-    m_grid->addWidget(m_points, kFitValueCount + 2, 0, 1, 3);
+    // The points: their volumes' unit, and what a reading is worth.
+    m_unit = new QComboBox(this);
+    m_unit->setObjectName("UniteVolumes");
+    m_unit->addItem(QStringLiteral("L"));
+    m_unit->addItem(QStringLiteral("mL"));
+    m_unit->setCurrentIndex(m_sim.pastedInMillilitres ? 1 : 0);
+    connect(m_unit, qOverload<int>(&QComboBox::currentIndexChanged), this, &FitDialog::refit);
+    const FitSettings defaults;
+    m_sigmaPH = new QLineEdit(utf8(formatGeneral(defaults.sigmaPH, 3, separator)), this);
+    m_sigmaPH->setObjectName("SigmaPH");
+    m_sigmaVolume = new QLineEdit(utf8(formatGeneral(defaults.sigmaVolumeMl, 3, separator)), this);
+    m_sigmaVolume->setObjectName("SigmaVolume");
+    for (QLineEdit* e : {m_sigmaPH, m_sigmaVolume}) {
+        e->setMaxLength(20);
+        connect(e, &QLineEdit::editingFinished, this, &FitDialog::refit);
+    }
+    auto* measures = new QFormLayout;
+    auto* unitLabel = new QLabel(text(language, texts::kFitUnit), this);
+    unitLabel->setBuddy(m_unit);
+    measures->addRow(unitLabel, m_unit);
+    measures->addRow(text(language, texts::kFitSigmaPH), m_sigmaPH);
+    measures->addRow(text(language, texts::kFitSigmaVolume), m_sigmaVolume);
+    m_unit->setAccessibleName(spoken(text(language, texts::kFitUnit)));
+    m_sigmaPH->setAccessibleName(spoken(text(language, texts::kFitSigmaPH)));
+    m_sigmaVolume->setAccessibleName(spoken(text(language, texts::kFitSigmaVolume)));
+
+    // The results: a table whose cells a screen reader announces with their column's header.
+    m_table = new QTableWidget(0, 3, this);
+    m_table->setObjectName("ResultatsAjustement");
+    m_table->setAccessibleName(text(language, texts::kFitResultsName));
+    m_table->setHorizontalHeaderLabels({text(language, texts::kFitNameHeader),
+                                        text(language, texts::kFitValueHeader),
+                                        text(language, texts::kFitUncertaintyHeader)});
+    m_table->verticalHeader()->hide();
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    m_table->setMinimumWidth(420);
+
     m_message = new QLabel(this);
     m_message->setObjectName("MessageAjustement");
     m_message->setWordWrap(true);
     m_message->setStyleSheet("QLabel { color: #a00000; }");
+    m_notice = new QLabel(this);
+    m_notice->setObjectName("PointsEcartes");
+    m_notice->setWordWrap(true);
 
     // The residual plot: pH measured - pH computed against the volume, with the zero line.
     auto* chart = new QChart;
-    chart->setTitle(text(m_sim.language, texts::kFitResidualTitle));
+    chart->setTitle(text(language, texts::kFitResidualTitle));
     chart->legend()->hide();
     m_residuals = new QScatterSeries;
     m_residuals->setMarkerSize(7);
-    m_residuals->setColor(QColor(0, 150, 160));
+    m_residuals->setColor(QColor(0, 120, 130));
     m_zero = new QLineSeries;
-    m_zero->setColor(QColor(120, 120, 120));
+    m_zero->setColor(QColor(100, 100, 100));
     chart->addSeries(m_zero);
     chart->addSeries(m_residuals);
     m_axisX = new QValueAxis;
     m_axisY = new QValueAxis;
-    m_axisY->setTitleText(text(m_sim.language, texts::kFitResidualAxis));
+    m_axisY->setTitleText(text(language, texts::kFitResidualAxis));
     chart->addAxis(m_axisX, Qt::AlignBottom);
     chart->addAxis(m_axisY, Qt::AlignLeft);
     for (QAbstractSeries* s :
@@ -82,21 +122,26 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     }
     m_plot = new QChartView(chart, this);
     m_plot->setObjectName("GraphiqueResidus");
+    m_plot->setAccessibleName(text(language, texts::kFitResidualsName));
+    m_plot->setAccessibleDescription(text(language, texts::kFitResidualsDescription));
+    // A picture with nothing to do by keyboard: the table holds its numbers.
+    m_plot->setFocusPolicy(Qt::NoFocus);
     m_plot->setRenderHint(QPainter::Antialiasing);
     m_plot->setMinimumSize(360, 260);
 
-    m_apply = new QPushButton(text(m_sim.language, texts::kFitApply), this);
+    m_apply = new QPushButton(text(language, texts::kFitApply), this);
     m_apply->setObjectName("BoutonAppliquer");
-    m_cancel = new QPushButton(text(m_sim.language, texts::kFitCancel), this);
+    m_cancel = new QPushButton(text(language, texts::kFitCancel), this);
     m_cancel->setObjectName("BoutonAnnuler");
     connect(m_apply, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* left = new QVBoxLayout;
     left->addWidget(freeGroup);
-    left->addWidget(results);
+    left->addLayout(measures);
+    left->addWidget(m_table, 1);
+    left->addWidget(m_notice);
     left->addWidget(m_message);
-    left->addStretch();
     auto* body = new QHBoxLayout;
     body->addLayout(left);
     body->addWidget(m_plot, 1);
@@ -120,48 +165,80 @@ void FitDialog::prepare() {
     refit();
 }
 
+bool FitDialog::volumesInMillilitres() const {
+    return m_unit->currentIndex() == 1;
+}
+
 void FitDialog::refit() {
     std::vector<FitValue> free;
     for (int k = 0; k < kFitValueCount; ++k)
         if (m_free[k] && m_free[k]->isChecked()) free.push_back(static_cast<FitValue>(k));
-    m_result = fitPastedPoints(m_sim, free);
+    // The fields read as the panel reads numbers; out of range, the fit refuses with a message.
+    FitSettings settings;
+    const BoundedNumber sigmaPH = ParseBoundedNumber(m_sigmaPH->text().toStdString(), 0, 1e9);
+    const BoundedNumber sigmaV = ParseBoundedNumber(m_sigmaVolume->text().toStdString(), 0, 1e9);
+    settings.sigmaPH = sigmaPH.ok ? sigmaPH.value : -1;
+    settings.sigmaVolumeMl = sigmaV.ok ? sigmaV.value : -1;
+    if (volumesInMillilitres() == m_sim.pastedInMillilitres) {
+        m_result = fitPastedPoints(m_sim, free, settings);
+    } else {
+        Simulation other = m_sim;
+        other.pastedInMillilitres = volumesInMillilitres();
+        m_result = fitPastedPoints(other, free, settings);
+    }
     showResult();
 }
 
 void FitDialog::showResult() {
     const FitResult& r = m_result;
-    for (int row = 0; row < kFitValueCount; ++row) {
-        const bool filled = r.ok && row < static_cast<int>(r.values.size());
-        for (int column = 0; column < 3; ++column) {
-            auto* cell = qobject_cast<QLabel*>(m_grid->itemAtPosition(row + 1, column)->widget());
-            QString text;
-            if (filled) {
-                const FittedValue& v = r.values[row];
-                text = column == 0 ? utf8(fitValueCaption(v.which, m_sim.language))
-                       : column == 1
-                           ? utf8(formatGeneral(v.value, 6, '.'))
-                           : QStringLiteral("± ") + utf8(formatGeneral(v.uncertainty, 2, '.'));
-            }
-            cell->setText(text);
-            cell->setVisible(filled);
+    const Language language = m_sim.language;
+    const char separator = m_sim.decimalComma ? ',' : '.';
+    struct Row {
+        QString name, value, uncertainty;
+    };
+    std::vector<Row> rows;
+    if (r.ok) {
+        for (const FittedValue& v : r.values) {
+            const auto [value, u] = formatMeasured(v.value, v.uncertainty, separator);
+            rows.push_back({utf8(fitValueCaption(v.which, language)), utf8(value),
+                            QStringLiteral("± ") + utf8(u)});
+        }
+        for (const FittedEquivalence& e : r.equivalences) {
+            const auto [value, u] =
+                formatMeasured(e.volume * 1000, e.uncertainty * 1000, separator);
+            rows.push_back({QStringLiteral("%1 %2 (mL)")
+                                .arg(text(language, texts::kFitEquivalenceCaption))
+                                .arg(e.number),
+                            utf8(value), QStringLiteral("± ") + utf8(u)});
         }
     }
-    // "caption : value" (French), "caption: value" (English).
-    m_deviation->setText(r.ok
-                             ? tr("%1 : %2").arg(text(m_sim.language, texts::kFitResidualDeviation),
-                                                 utf8(formatGeneral(r.residualDeviation, 3, '.')))
-                             : QString());
-    m_points->setText(r.ok ? tr("%1 : %2").arg(text(m_sim.language, texts::kFitPointsUsed),
-                                               QString::number(r.pointsUsed))
-                           : QString());
+    // Whether the fit succeeded or not, once it ran.
+    if (r.ran) {
+        rows.push_back({text(language, texts::kFitResidualDeviation),
+                        utf8(formatGeneral(r.residualDeviation, 3, separator)), QString()});
+        rows.push_back(
+            {text(language, texts::kFitPointsUsed), QString::number(r.pointsUsed), QString()});
+    }
+    m_table->setRowCount(static_cast<int>(rows.size()));
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+        const Row& cells = rows[static_cast<std::size_t>(row)];
+        const QString texts[3] = {cells.name, cells.value, cells.uncertainty};
+        for (int column = 0; column < 3; ++column) {
+            auto* item = new QTableWidgetItem(texts[column]);
+            if (column > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_table->setItem(row, column, item);
+        }
+    }
     m_message->setText(r.ok ? QString() : utf8(r.refusal));
     m_message->setVisible(!r.ok);
+    m_notice->setText(utf8(r.notice));
+    m_notice->setVisible(!r.notice.empty());
     m_apply->setEnabled(r.ok);
 
     m_residuals->clear();
     m_zero->clear();
-    m_axisX->setTitleText(text(m_sim.language, r.volumeFactor == 1 ? texts::kFitVolumeAxisLitres
-                                                                   : texts::kFitVolumeAxis));
+    m_axisX->setTitleText(
+        text(language, r.volumeFactor == 1 ? texts::kFitVolumeAxisLitres : texts::kFitVolumeAxis));
     double low = 0, high = 0, extent = 0.01;
     for (const ResidualPoint& p : r.residuals) {
         const double v = p.volume * r.volumeFactor;
@@ -182,16 +259,24 @@ QString FitDialog::messageText() const {
 }
 
 QString FitDialog::cellText(int row, int column) const {
-    auto* item = m_grid->itemAtPosition(row + 1, column);
-    return item ? qobject_cast<QLabel*>(item->widget())->text() : QString();
+    const QTableWidgetItem* item = m_table->item(row, column);
+    return item ? item->text() : QString();
+}
+
+// The value cell of the row named `name`, empty when the fit did not run.
+static QString valueOfRow(const QTableWidget* table, const QString& name) {
+    for (int row = 0; row < table->rowCount(); ++row)
+        if (table->item(row, 0) && table->item(row, 0)->text() == name)
+            return table->item(row, 1)->text();
+    return QString();
 }
 
 QString FitDialog::deviationText() const {
-    return m_deviation->text();
+    return valueOfRow(m_table, text(m_sim.language, texts::kFitResidualDeviation));
 }
 
 QString FitDialog::pointsText() const {
-    return m_points->text();
+    return valueOfRow(m_table, text(m_sim.language, texts::kFitPointsUsed));
 }
 
 } // namespace titralab

@@ -1,6 +1,7 @@
-// The fit dialog: which values to free, the fitted values with their standard uncertainties,
-// the residual standard deviation, the points used and the residual plot; "Appliquer" or
-// "Annuler".
+// The fit dialog: which values to free, the unit of the pasted volumes and the measurements'
+// uncertainties, a table of the fitted values with their standard uncertainties, the
+// equivalence volumes, the residual standard deviation and the points used, and the residual
+// plot; "Appliquer" or "Annuler".
 #pragma once
 
 #include "core/curves/Fit.h"
@@ -14,9 +15,11 @@
 #include <array>
 
 class QCheckBox;
-class QGridLayout;
+class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
+class QTableWidget;
 
 namespace titralab {
 
@@ -28,15 +31,21 @@ class FitDialog : public QDialog {
     // Ticks the values freed by default and fits. Separate from exec() so that tests can
     // check the prepared dialog.
     void prepare();
-    // Fits again with the ticked values (run by every tick).
+    // Fits again with the ticked values, the unit and the uncertainties shown (run by every
+    // change of them).
     void refit();
 
     const FitResult& result() const { return m_result; }
+    // The unit of the pasted volumes as the dialog reads them: "Appliquer" keeps it.
+    bool volumesInMillilitres() const;
     QCheckBox* freeBox(FitValue v) const { return m_free[static_cast<int>(v)]; }
+    QComboBox* unitChoice() const { return m_unit; }
+    QLineEdit* sigmaVolumeField() const { return m_sigmaVolume; }
     QPushButton* applyButton() const { return m_apply; }
+    QTableWidget* resultsTable() const { return m_table; }
     QString messageText() const;
-    // The text of a result cell: row 0.. of the fitted values, column 0 name, 1 value,
-    // 2 uncertainty.
+    // The text of a result cell: row 0.. of the table (fitted values, equivalence volumes,
+    // residual standard deviation, points used), column 0 name, 1 value, 2 uncertainty.
     QString cellText(int row, int column) const;
     QString deviationText() const;
     QString pointsText() const;
@@ -48,10 +57,12 @@ class FitDialog : public QDialog {
     const Simulation& m_sim;
     FitResult m_result;
     std::array<QCheckBox*, kFitValueCount> m_free{};
-    QGridLayout* m_grid{nullptr};
+    QComboBox* m_unit{nullptr};
+    QLineEdit* m_sigmaPH{nullptr};
+    QLineEdit* m_sigmaVolume{nullptr};
+    QTableWidget* m_table{nullptr};
     QLabel* m_message{nullptr};
-    QLabel* m_deviation{nullptr};
-    QLabel* m_points{nullptr};
+    QLabel* m_notice{nullptr};
     QChartView* m_plot{nullptr};
     QScatterSeries* m_residuals{nullptr};
     QLineSeries* m_zero{nullptr};

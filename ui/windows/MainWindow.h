@@ -124,7 +124,7 @@ class MainWindow : public QMainWindow {
     }
     // Updates the title bar from the study's state (run when the study is first changed).
     void refreshStudyTitle();
-    // "Ajuster au points collés…": the fit dialog, modal.
+    // "Ajuster aux points collés…": the fit dialog, modal.
     void AjusterClick();
 
   signals:

@@ -1,6 +1,6 @@
 // The main window's study files and fit: "Ouvrir", "Enregistrer", "Enregistrer sous…", the
 // recent studies, the examples, the title bar's unsaved-changes mark, leaving with unsaved
-// changes, and "Ajuster au points collés…".
+// changes, and "Ajuster aux points collés…".
 #include "core/curves/Curves.h"
 #include "core/curves/Fit.h"
 #include "core/panel/Notifier.h"
@@ -235,7 +235,7 @@ bool MainWindow::confirmLeavingStudy() {
 }
 
 void MainWindow::AjusterClick() {
-    // The drawn range decides how pasted volumes read; the fit reads the fields itself.
+    // The fit reads the fields itself, and the points in their own unit.
     RecordingNotifier quiet;
     try {
         RefreshSimulation(m_sim, quiet);
@@ -246,13 +246,14 @@ void MainWindow::AjusterClick() {
         notifier().inform(text(m_sim.language, texts::kFitNotTitration).toStdString());
         return;
     }
-    if (fitPointsOf(m_sim).empty()) {
+    if (fitPointsOf(m_sim).points.empty()) {
         notifier().inform(text(m_sim.language, texts::kFitNoPoints).toStdString());
         return;
     }
     FitDialog dialog(m_sim, this);
     dialog.prepare();
     if (dialog.exec() != QDialog::Accepted) return;
+    m_sim.pastedInMillilitres = dialog.volumesInMillilitres();
     applyFit(m_sim, dialog.result());
     markStudyChanged(m_sim);
     applyView();

@@ -131,9 +131,9 @@ void OverlayBar::openFamily() {
     m_family->open();
 }
 
-void OverlayBar::drawFamily(int field, const std::vector<double>& values) {
+void OverlayBar::drawFamily(const FamilyQuantity& quantity, const std::vector<double>& values) {
     try {
-        DrawFamily(m_sim, field, values, m_notifier);
+        DrawFamily(m_sim, quantity, values, m_notifier);
     } catch (const std::exception& fault) {
         m_notifier.error(faultText(fault, m_sim.language));
     }

@@ -14,6 +14,7 @@ namespace titralab {
 
 class ChartView;
 class FamilyDialog;
+struct FamilyQuantity;
 class Notifier;
 struct Simulation;
 
@@ -29,7 +30,7 @@ class OverlayBar : public QWidget {
     void freeze();
     void removeOverlay(int index);
     void clearOverlays();
-    void drawFamily(int field, const std::vector<double>& values);
+    void drawFamily(const FamilyQuantity& quantity, const std::vector<double>& values);
     void saveImage();
     void copyImage();
 

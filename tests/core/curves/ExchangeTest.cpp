@@ -132,8 +132,8 @@ TEST(PastedPoints, AreDrawnOverTheTitrationAndCheckedAgainstTheChart) {
 }
 
 // Measured data is written in millilitres, the state's volumes are litres: each paste is read
-// in the unit in which all its volumes fit the chart, litres first.
-TEST(PastedPoints, VolumesAreReadInTheUnitThatFitsTheChart) {
+// in millilitres when its largest volume exceeds 1, else in litres, whatever the chart.
+TEST(PastedPoints, VolumesAreReadInTheUnitOfThePoints) {
     struct Case {
         const char* label;
         std::string text;
@@ -145,7 +145,8 @@ TEST(PastedPoints, VolumesAreReadInTheUnitThatFitsTheChart) {
         {"litres", "0.010\t4.7\n0.02\t8\n", false, 2, 10, false},
         {"millilitres", "Volume (mL)\tpH\n10\t4.7\n20\t8.7\n40\t12.2\n", true, 3, 10, false},
         {"both fit: litres", "0\t2.9\n0.01\t4.7\n", false, 2, 0, false},
-        {"neither fits", "10\t4.7\n100\t12\n", false, 0, 0, true},
+        {"volumes above 1: millilitres, whatever the chart", "10\t4.7\n100\t12\n", true, 1, 10,
+         true},
     };
     for (const Case& c : cases) {
         Simulation sim = simulationFor(Study::TitrationVsVolume, 17); // up to 40 mL

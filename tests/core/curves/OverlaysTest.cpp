@@ -5,6 +5,7 @@
 #include "core/page/PrintedPage.h"
 #include "core/page/RecordingCanvas.h"
 #include "core/panel/SimulationSetup.h"
+#include "core/panel/StudyFile.h"
 #include "tests/core/curves/SimulationFixtures.h"
 
 #include <gtest/gtest.h>
@@ -158,46 +159,138 @@ TEST(Families, ValuesFromAListOrARange) {
     }
 }
 
-TEST(Families, EachMemberIsTheCurveOfItsValue) {
+// The curve of a study with some fields typed otherwise, computed alone.
+Simulation aloneWith(Study study, int entry, const FamilyMember& member) {
+    Simulation alone = simulationFor(study, entry);
+    for (const auto& [field, text] : member.fields) alone.panel.text[field] = text;
+    refresh(alone);
+    return alone;
+}
+
+void expectSameCurve(const OverlayCurve& member, const Simulation& alone, double volumeFactor,
+                     const std::string& label) {
+    const int number = member.series.front().first;
+    const Series points = overlayPoints(member, 0, volumeFactor);
+    ASSERT_EQ(points.size(), alone.curves[number].size()) << label;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        EXPECT_NEAR(points[i].x, alone.curves[number][i].x, 1e-9 * (1 + points[i].x)) << label;
+        EXPECT_EQ(points[i].y, alone.curves[number][i].y) << label << " " << i;
+    }
+}
+
+// Every value gives a member drawn as the study computed alone with it, except the value
+// already typed (the current curve); the panel keeps what was typed.
+TEST(Families, EachMemberIsTheCurveOfItsValueAndThePanelKeepsItsValues) {
     struct Case {
         const char* label;
         Study study;
-        int entry, field;
+        int entry;
+        FamilyQuantity quantity;
         std::vector<double> values;
+        std::vector<std::vector<std::pair<int, std::string>>> members; // fields of each member
     } cases[] = {
         {"five concentrations of a strong acid",
          Study::TitrationVsVolume,
          1,
-         2,
-         {0.1, 0.01, 0.001, 0.0001, 0.00001}},
-        {"four pKa of a weak acid", Study::TitrationVsVolume, 17, 4, {3, 5, 7, 9}},
-        {"species at three pKa", Study::SpeciesVsPH, 17, 4, {3, 5, 7}},
+         {{2}, false},
+         {0.2, 0.01, 0.001, 0.0001, 0.00001},
+         {{{2, "0.2"}}, {{2, "0.01"}}, {{2, "0.001"}}, {{2, "0.0001"}}, {{2, "1E-5"}}}},
+        {"four pKa of a weak acid",
+         Study::TitrationVsVolume,
+         17,
+         {{4}, false},
+         {3, 5, 7, 9},
+         {{{4, "3"}}, {{4, "5"}}, {{4, "7"}}, {{4, "9"}}}},
+        {"species at three pKa",
+         Study::SpeciesVsPH,
+         17,
+         {{4}, false},
+         {3, 5, 7},
+         {{{4, "3"}}, {{4, "5"}}, {{4, "7"}}}},
+        {"acid and titrant together",
+         Study::TitrationVsVolume,
+         1,
+         {{1, 2}, false},
+         {1, 0.1, 0.01, 0.001},
+         {{{1, "1"}, {2, "1"}}, {{1, "0.01"}, {2, "0.01"}}, {{1, "0.001"}, {2, "0.001"}}}},
+        {"dilution factors",
+         Study::TitrationVsVolume,
+         17,
+         {{}, true},
+         {1, 10, 100, 1000},
+         {{{1, "0.01"}, {2, "0.01"}},
+          {{1, "0.001"}, {2, "0.001"}},
+          {{1, "0.0001"}, {2, "0.0001"}}}},
     };
     for (const Case& c : cases) {
         Simulation sim = simulationFor(c.study, c.entry);
+        if (c.quantity.dilution || c.quantity.fields.size() > 1) {
+            sim.panel.text[1] = "0.1";
+            sim.panel.text[2] = "0.1";
+        }
+        const auto typed = sim.panel.text;
         RecordingNotifier messages;
-        DrawFamily(sim, c.field, c.values, messages);
+        DrawFamily(sim, c.quantity, c.values, messages);
         EXPECT_TRUE(messages.messages.empty()) << c.label;
-        ASSERT_EQ(sim.overlays.curves.size(), c.values.size() - 1) << c.label;
-        EXPECT_EQ(sim.panel.text[c.field], fieldText(c.values.front())) << c.label;
-        for (std::size_t k = 1; k < c.values.size(); ++k) {
-            Simulation alone = simulationFor(c.study, c.entry);
-            alone.panel.text[c.field] = fieldText(c.values[k]);
-            refresh(alone);
-            const OverlayCurve& member = sim.overlays.curves[k - 1];
+        EXPECT_EQ(sim.panel.text, typed) << c.label;
+        ASSERT_EQ(sim.overlays.curves.size(), c.members.size()) << c.label;
+        ASSERT_TRUE(sim.overlays.family) << c.label;
+        for (std::size_t k = 0; k < c.members.size(); ++k) {
+            const FamilyMember expected{c.members[k]};
+            EXPECT_EQ(sim.overlays.family->members[k].fields, expected.fields) << c.label;
+            const OverlayCurve& member = sim.overlays.curves[k];
             EXPECT_TRUE(member.family) << c.label;
-            EXPECT_EQ(member.label,
-                      describeValue(c.field, BuretteSide::AcidSide, c.values[k], Language::French))
-                << c.label;
-            const int number = member.series.front().first;
-            const Series points = overlayPoints(member, 0, sim.state.volumeFactor);
-            ASSERT_EQ(points.size(), alone.curves[number].size()) << c.label;
-            for (std::size_t i = 0; i < points.size(); ++i) {
-                EXPECT_DOUBLE_EQ(points[i].x, alone.curves[number][i].x) << c.label << " " << i;
-                EXPECT_EQ(points[i].y, alone.curves[number][i].y) << c.label << " " << i;
-            }
+            expectSameCurve(member, aloneWith(c.study, c.entry, expected), sim.state.volumeFactor,
+                            c.label);
         }
     }
+}
+
+// Members a little apart keep labels of their own.
+TEST(Families, MembersCloseTogetherAreToldApart) {
+    Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
+    RecordingNotifier messages;
+    DrawFamily(sim, 4, {4.751, 4.752, 4.753}, messages);
+    ASSERT_EQ(sim.overlays.curves.size(), 3u);
+    EXPECT_EQ(sim.overlays.curves[0].label, "pKa = 4,751");
+    EXPECT_EQ(sim.overlays.curves[1].label, "pKa = 4,752");
+}
+
+// A family is kept in the study file and drawn again, from the values then typed, when the
+// file is opened.
+TEST(Families, AreSavedAndOpenedAgain) {
+    Simulation sim = simulationFor(Study::TitrationVsVolume, 1);
+    sim.panel.text[1] = "0.1";
+    sim.panel.text[2] = "0.1";
+    RecordingNotifier messages;
+    DrawFamily(sim, FamilyQuantity{{1, 2}, false}, {1, 0.1, 0.01}, messages);
+    PanelView view = PanelView::atDesign(Language::French);
+    view.burette.selected = 0;
+    view.studies.selected = static_cast<int>(Study::TitrationVsVolume);
+    const std::string text = writeStudyText(captureStudy(sim, view, PrintSettings{}));
+    EXPECT_NE(text.find("\"family\""), std::string::npos);
+    const StudyReading reading = readStudyText(text, Language::French);
+    ASSERT_TRUE(reading.record) << reading.problem;
+
+    Simulation opened;
+    PanelView openedView = PanelView::atDesign(Language::French);
+    opened.overlays.curves.push_back(sim.overlays.curves.front()); // of the study before
+    applyStudy(*reading.record, opened, openedView);
+    refresh(opened);
+    ASSERT_EQ(opened.overlays.curves.size(), sim.overlays.curves.size());
+    for (std::size_t k = 0; k < sim.overlays.curves.size(); ++k) {
+        EXPECT_EQ(opened.overlays.curves[k].label, sim.overlays.curves[k].label) << k;
+        EXPECT_EQ(opened.overlays.curves[k].series.front().second.size(),
+                  sim.overlays.curves[k].series.front().second.size())
+            << k;
+    }
+    // Saved again, the family is the same.
+    EXPECT_EQ(writeStudyText(captureStudy(opened, openedView, PrintSettings{})), text);
+
+    // Damaged sections are not drawn.
+    for (const char* bad : {"[]", "{\"members\":[{\"D7\":\"1\"}]}", "{\"members\":[{\"D1\":2}]}",
+                            "{\"members\":\"x\"}"})
+        EXPECT_FALSE(readFamilySection(bad)) << bad;
 }
 
 TEST(VaryTable, OnePhColumnPerValueAtRegularVolumes) {
@@ -214,6 +307,14 @@ TEST(VaryTable, OnePhColumnPerValueAtRegularVolumes) {
         {"species", Study::SpeciesVsPH, 4, {4, 6}, "pKa = 4 : acide éthanoïque", 5},
         {"dilution", Study::Dilution, 4, {4, 6}, "Log(concentration de l'acide) : pKa = 4", 3},
     };
+    for (const Case& c : cases) {
+        Simulation sim = simulationFor(c.study);
+        sim.panel.pointCount = "20";
+        RecordingNotifier messages;
+        EXPECT_EQ(VaryTable(sim, FamilyQuantity{{c.field}, false}, c.values, messages),
+                  VaryTable(sim, c.field, c.values, messages))
+            << c.label;
+    }
     for (const Case& c : cases) {
         Simulation sim = simulationFor(c.study);
         sim.panel.pointCount = "20";
@@ -285,6 +386,55 @@ TEST(FrozenCurves, ArePrintedDashedWithTheirLegend) {
         // The kept curves add dashes, many short lines, and nothing else is lost.
         EXPECT_GT(with.count(CanvasOp::LineTo), without.count(CanvasOp::LineTo) + 100) << c.label;
         EXPECT_EQ(with.texts().size(), without.texts().size() + c.kept.size()) << c.label;
+    }
+}
+
+// Two concentrations taking each value together, and a dilution factor: one column per value,
+// headed by what it sets.
+TEST(VaryTable, SeveralFieldsTogetherOrADilutionFactor) {
+    struct Case {
+        const char* label;
+        FamilyQuantity quantity;
+        std::vector<double> values;
+        std::string header;                              // second column's header
+        std::vector<std::pair<int, std::string>> second; // the fields of the second column
+    } cases[] = {
+        {"acid and titrant",
+         {{1, 2}, false},
+         {1, 0.01},
+         "Cbi = 1 mol/L ; Cai = 1 mol/L",
+         {{1, "1"}, {2, "1"}}},
+        {"dilution factor",
+         {{}, true},
+         {10, 100},
+         "facteur de dilution = 10",
+         {{1, "0.01"}, {2, "0.01"}}},
+    };
+    for (const Case& c : cases) {
+        Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
+        sim.panel.text[1] = "0.1";
+        sim.panel.text[2] = "0.1";
+        sim.panel.pointCount = "20";
+        RecordingNotifier messages;
+        const auto rows = tableOf(VaryTable(sim, c.quantity, c.values, messages));
+        ASSERT_EQ(rows.size(), 21u) << c.label;
+        ASSERT_EQ(rows[0].size(), 3u) << c.label;
+        EXPECT_EQ(rows[0][1], c.header) << c.label;
+        // The second column holds the pH of the first value's study at each row's volume.
+        double span = 0;
+        std::vector<ChemicalState> states;
+        for (double v : c.values) {
+            Simulation member = sim;
+            for (const auto& [field, text] : familyMember(sim, c.quantity, v).fields)
+                member.panel.text[field] = text;
+            refresh(member);
+            span = std::max(span, member.state.volumeSpan);
+            states.push_back(member.state);
+        }
+        EXPECT_EQ(familyMember(sim, c.quantity, c.values.front()).fields, c.second) << c.label;
+        for (int i : {0, 7, 19})
+            EXPECT_EQ(rows[i + 1][1], FormatValue(solvePH(states[0], i * span / 19), true))
+                << c.label << " row " << i;
     }
 }
 
