@@ -97,7 +97,7 @@ void BM_FamilyOfTwelveToRepaint(benchmark::State& bench) {
     std::vector<double> pKa;
     for (int k = 0; k < kMaxFamilyValues; ++k) pKa.push_back(2 + k);
     for (auto _ : bench) {
-        bar->drawFamily(4, pKa);
+        bar->drawFamily(FamilyQuantity{{4}, false}, pKa);
         QApplication::processEvents();
         chart->viewport()->repaint();
     }

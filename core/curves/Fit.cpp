@@ -392,12 +392,16 @@ FitResult fitTitration(const Simulation& sim, const std::vector<PastedPair>& poi
 
     Model model(sim, free, points, settings);
     LeastSquares functor{model};
-    // The weights follow the slope of the fitted curve: minimise, weigh again at the values
-    // found, until they settle. Returns whether the minimisation converged and settled.
+    // The weights follow the slope of the fitted curve: minimise, weigh again, until the values
+    // settle. The weights of the points on the jump follow the fitted equivalence volume, and
+    // taken at the newest values alone they can swing the fit between two solutions for ever;
+    // taken halfway between the last two values, the swings die out. Returns whether the
+    // minimisation converged and settled.
     auto minimise = [&](Eigen::VectorXd& x) {
         double change = 1;
-        for (int round = 0; round < 12; ++round) {
-            model.setWeights(model.weightsAt(x));
+        Eigen::VectorXd weighAt = x;
+        for (int round = 0; round < 30; ++round) {
+            model.setWeights(model.weightsAt(weighAt));
             const Eigen::VectorXd before = x;
             Eigen::LevenbergMarquardt<LeastSquares> lm(functor);
             lm.parameters.maxfev = kMaxFitEvaluations / 3;
@@ -414,6 +418,7 @@ FitResult fitTitration(const Simulation& sim, const std::vector<PastedPair>& poi
             }
             change = (x - before).cwiseAbs().maxCoeff();
             if (change < 1e-8) return true;
+            weighAt = (x + before) / 2;
         }
         // Weights that still move the values by a part in ten thousand have settled.
         return change < 1e-4;

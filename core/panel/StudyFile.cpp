@@ -247,7 +247,7 @@ OverlayCurve readFrozenCurve(const Json& item, const std::string& path, UnknownK
             for (const Json& p : *points) {
                 if (!p.is_array() || p.size() != 2 || !p[0].is_number() || !p[1].is_number())
                     throw refuse();
-                kept.push_back({p[0].get<double>(), p[1].get<double>(), {}});
+                kept.push_back({p[0].get<double>(), p[1].get<double>()});
             }
         c.series.emplace_back(number, std::move(kept));
     }

@@ -863,7 +863,7 @@ TEST(ChartAccessibility, TheDescriptionSaysTheDerivativeAndTheKeptCurves) {
          "Courbe gardée : "},
         {"family",
          [](GraphFixture& g) {
-             g.window->overlayBar()->drawFamily(4, {4.75, 6, 8});
+             g.window->overlayBar()->drawFamily(FamilyQuantity{{4}, false}, {4.75, 6, 8});
          },
          "Famille de courbes"},
     };
