@@ -82,7 +82,9 @@ class StatusPanel : public QLabel {
 };
 
 // A scroll area as tall as what it holds while the window has room, and down to a third of
-// that (never less than three lines) when it has not; it never takes the focus itself.
+// that (never less than three lines) when it has not; it asks for at most 45 % of the
+// window's height once the window has one, so that the chart keeps the larger part on a small
+// screen. It never takes the focus itself.
 class ControlsArea : public QScrollArea {
   public:
     explicit ControlsArea(QWidget* parent) : QScrollArea(parent) {
@@ -95,7 +97,11 @@ class ControlsArea : public QScrollArea {
     }
     QSize sizeHint() const override {
         const QSize content = widget() ? widget()->sizeHint() : QSize();
-        return {content.width(), content.height() + frameWidth() * 2};
+        int height = content.height() + frameWidth() * 2;
+        if (window()->isVisible())
+            height = std::min(height, std::max(minimumSizeHint().height(),
+                                               window()->height() * 45 / 100));
+        return {content.width(), height};
     }
     QSize minimumSizeHint() const override {
         const QSize content = widget() ? widget()->sizeHint() : QSize();
@@ -344,6 +350,7 @@ void GraphWindow::FormShow() {
 void GraphWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     sizeStatusPanels();
+    m_controlsArea->updateGeometry(); // its share of the height follows the window's
 }
 
 // Enter presses the focused button, as Space does; a button with a menu opens it.
