@@ -44,6 +44,7 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     for (FitValue v : fittableValues(sim)) {
         auto* box = new QCheckBox(utf8(fitValueCaption(v, language)), freeGroup);
         box->setObjectName(QStringLiteral("Libre%1").arg(utf8(std::string(fitValueName(v)))));
+        box->setAccessibleName(spoken(box->text()));
         connect(box, &QCheckBox::toggled, this, &FitDialog::refit);
         freeColumn->addWidget(box);
         m_free[static_cast<int>(v)] = box;
@@ -133,6 +134,8 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     m_apply->setObjectName("BoutonAppliquer");
     m_cancel = new QPushButton(text(language, texts::kFitCancel), this);
     m_cancel->setObjectName("BoutonAnnuler");
+    m_apply->setAccessibleName(spoken(m_apply->text()));
+    m_cancel->setAccessibleName(spoken(m_cancel->text()));
     connect(m_apply, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
