@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <memory>
 
 using namespace titralab;
@@ -137,7 +139,8 @@ TEST(EnglishSheets, OpenCleanlyInTheReaderWithNoFrenchLeft) {
     }
 }
 
-// The English examples are the French studies with their names and comments in English.
+// The English examples are the French studies with their names and comments in English, and
+// their numbers written with the English decimal point.
 TEST(EnglishExamples, AreTheFrenchStudiesWithEnglishTexts) {
     const QDir french(shipped("Etudes"));
     const QDir english(englishOf(french.path()));
@@ -157,6 +160,12 @@ TEST(EnglishExamples, AreTheFrenchStudiesWithEnglishTexts) {
         translated.entryName = fr.record->entryName;
         translated.print.comment1 = fr.record->print.comment1;
         translated.print.comment2 = fr.record->print.comment2;
+        EXPECT_FALSE(translated.decimalComma) << str(name);
+        translated.decimalComma = fr.record->decimalComma;
+        for (std::string& field : translated.fields) {
+            EXPECT_EQ(field.find(','), std::string::npos) << str(name) << " " << field;
+            std::replace(field.begin(), field.end(), '.', ',');
+        }
         EXPECT_EQ(translated, *fr.record) << str(name);
     }
 }
