@@ -187,7 +187,7 @@ struct Options {
     std::optional<BuretteSide> side;
     std::optional<int> entry1;
     std::optional<int> entry2;
-    std::map<int, std::string> fields;
+    std::map<Field, std::string> fields;
     std::optional<std::string> points;
     std::optional<bool> dilution;
     std::optional<bool> potash;
@@ -254,8 +254,10 @@ Options parseArguments(int argc, char** argv) {
         else if (arg == "--entry2")
             o.entry2 = parseInteger(arg, value(), 1, kAcidCount);
         else if (arg.rfind("--D", 0) == 0 && arg.size() <= 5) {
-            const int field = parseInteger(arg, arg.substr(3), 1, 16);
-            o.fields[field] = value();
+            const int code = parseInteger(arg, arg.substr(3), 1, 16);
+            const std::string text = value();
+            // Codes that name no field are accepted and change nothing.
+            if (const auto field = fieldOfKey("D" + std::to_string(code))) o.fields[*field] = text;
         } else if (arg == "--points")
             o.points = value();
         else if (arg == "--dilution")
@@ -639,7 +641,7 @@ int main(int argc, char** argv) {
         setUpFromOptions(sim, view, o);
     }
     for (const auto& edit : o.print) edit(print);
-    for (const auto& [field, text] : o.fields) sim.panel.text[field] = text;
+    for (const auto& [field, text] : o.fields) sim.panel.at(field) = text;
 
     if (o.ticks) {
         for (int box = 2; box <= 10; ++box) sim.graph.checked[box - 1] = false;

@@ -20,7 +20,7 @@ namespace titralab {
 
 namespace {
 
-constexpr std::array<int, 11> kFields{1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16};
+constexpr std::array<int, 11> kChemistryFields{1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16};
 
 bool isConcentration(int field) {
     return field == 1 || field == 2 || field == 12;
@@ -115,7 +115,7 @@ CurveInputs currentInputs(const Simulation& sim) {
     const bool titration =
         in.study == Study::TitrationVsVolume || in.study == Study::TwoMonoTitration;
     const bool twoAcids = in.study == Study::TwoMonoTitration || in.study == Study::TwoPolyMixture;
-    for (int field : kFields) {
+    for (int field : kChemistryFields) {
         const auto [low, high] = fieldBounds(field);
         in.values[field] = ParseBoundedNumber(sim.panel.text[field], low, high).value;
     }
@@ -123,11 +123,11 @@ CurveInputs currentInputs(const Simulation& sim) {
     in.used[1] = titration || in.study == Study::TwoPolyMixture;
     in.used[2] = in.used[3] = in.study != Study::Dilution;
     in.used[4] = true;
-    in.used[5] = sim.panel.visible[5] && in.study != Study::TwoMonoTitration;
-    in.used[6] = sim.panel.visible[6] && in.study != Study::TwoMonoTitration;
+    in.used[5] = sim.panel.shown(Field::PKa2) && in.study != Study::TwoMonoTitration;
+    in.used[6] = sim.panel.shown(Field::PKa3) && in.study != Study::TwoMonoTitration;
     in.used[12] = in.used[13] = in.used[14] = twoAcids;
-    in.used[15] = twoAcids && sim.panel.visible[15] && in.study != Study::TwoMonoTitration;
-    in.used[16] = twoAcids && sim.panel.visible[16] && in.study != Study::TwoMonoTitration;
+    in.used[15] = twoAcids && sim.panel.shown(Field::PKa2_2) && in.study != Study::TwoMonoTitration;
+    in.used[16] = twoAcids && sim.panel.shown(Field::PKa2_3) && in.study != Study::TwoMonoTitration;
     return in;
 }
 
@@ -135,7 +135,7 @@ std::string differenceLabel(const CurveInputs& curve, const CurveInputs& current
                             Language language) {
     std::vector<std::string> parts;
     if (curve.row1 != current.row1 && !curve.entryName.empty()) parts.push_back(curve.entryName);
-    for (int field : kFields) {
+    for (int field : kChemistryFields) {
         if (!curve.used[field] && !current.used[field]) continue;
         if (curve.values[field] == current.values[field]) continue;
         parts.push_back(describeValue(field, curve.side, curve.values[field], language));
@@ -406,7 +406,8 @@ bool isCurrent(const Simulation& sim, const FamilyMember& member) {
 }
 
 bool isChemistryField(int field) {
-    return std::find(kFields.begin(), kFields.end(), field) != kFields.end();
+    return std::find(kChemistryFields.begin(), kChemistryFields.end(), field) !=
+           kChemistryFields.end();
 }
 
 // The field whose range bounds the values themselves.
@@ -523,7 +524,8 @@ std::optional<Family> readFamilySection(const std::string& text) {
         return std::nullopt;
     Family family;
     for (const auto& item : *members) {
-        if (!item.is_object() || item.empty() || item.size() > kFields.size()) return std::nullopt;
+        if (!item.is_object() || item.empty() || item.size() > kChemistryFields.size())
+            return std::nullopt;
         FamilyMember m;
         for (const auto& [key, value] : item.items()) {
             if (key.size() < 2 || key.size() > 3 || key[0] != 'D' || !value.is_string() ||

@@ -7,15 +7,27 @@ namespace titralab {
 
 PanelFields PanelFields::atDesign(Language language) {
     PanelFields p;
-    const char* design[17] = {"", "1,0E-1", "1,0E-1", "20E-3",  "8",     "1", "4", "", "",
-                              "", "",       "30",     "1,0E-1", "20E-3", "0", "4", "8"};
-    for (int i = 1; i <= 16; ++i) {
-        p.text[i] = design[i];
+    const std::pair<Field, const char*> design[] = {{Field::BuretteConcentration, "1,0E-1"},
+                                                    {Field::Concentration1, "1,0E-1"},
+                                                    {Field::Volume1, "20E-3"},
+                                                    {Field::PKa1, "8"},
+                                                    {Field::PKa2, "1"},
+                                                    {Field::PKa3, "4"},
+                                                    {Field::LineWidth, "30"},
+                                                    {Field::Concentration2, "1,0E-1"},
+                                                    {Field::Volume2, "20E-3"},
+                                                    {Field::PKa2_1, "0"},
+                                                    {Field::PKa2_2, "4"},
+                                                    {Field::PKa2_3, "8"}};
+    for (const auto& [field, text] : design) {
+        p.at(field) = text;
         if (language == Language::English)
-            for (char& c : p.text[i])
+            for (char& c : p.at(field))
                 if (c == ',') c = '.';
     }
-    for (int i : {1, 2, 3, 4, 11}) p.visible[i] = true;
+    for (Field field : {Field::BuretteConcentration, Field::Concentration1, Field::Volume1,
+                        Field::PKa1, Field::LineWidth})
+        p.show(field, true);
     return p;
 }
 
@@ -25,7 +37,9 @@ void LoadEntry(const DatabaseBrowser& browser, int n, PanelFields& panel, Chemic
     ++panel.entryLoads;
     const std::array<double, 3> pK{e.pKa[0], e.acidities > 1 ? e.pKa[1] : ABSENT_PK,
                                    e.acidities > 2 ? e.pKa[2] : ABSENT_PK};
-    const int first = browser.targetColumn1 ? 4 : 14;
+    const std::array<Field, 3> fields =
+        browser.targetColumn1 ? std::array<Field, 3>{Field::PKa1, Field::PKa2, Field::PKa3}
+                              : std::array<Field, 3>{Field::PKa2_1, Field::PKa2_2, Field::PKa2_3};
     if (browser.targetColumn1) {
         state.row1 = n;
         state.pK1 = pK;
@@ -35,11 +49,11 @@ void LoadEntry(const DatabaseBrowser& browser, int n, PanelFields& panel, Chemic
     }
     // With the separator of the panel's other numbers (atDesign).
     const char separator = browser.language == Language::English ? '.' : ',';
-    for (int k = 0; k < 3; ++k) panel.text[first + k] = formatGeneral(pK[k], 15, separator);
-    panel.visible[first + 1] = e.acidities >= 2;
-    panel.visible[first + 2] = e.acidities >= 3;
-    panel.pKa2LabelVisible = panel.visible[5] || panel.visible[15];
-    panel.pKa3LabelVisible = panel.visible[6] || panel.visible[16];
+    for (int k = 0; k < 3; ++k) panel.at(fields[k]) = formatGeneral(pK[k], 15, separator);
+    panel.show(fields[1], e.acidities >= 2);
+    panel.show(fields[2], e.acidities >= 3);
+    panel.pKa2LabelVisible = panel.shown(Field::PKa2) || panel.shown(Field::PKa2_2);
+    panel.pKa3LabelVisible = panel.shown(Field::PKa3) || panel.shown(Field::PKa2_3);
 }
 
 void SeekMonoprotic(DatabaseBrowser& browser, BuretteSide side) {

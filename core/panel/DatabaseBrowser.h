@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/chemistry/ChemicalState.h"
+#include "core/panel/Field.h"
 #include "core/texts/Language.h"
 
 #include <array>
@@ -11,8 +12,8 @@ namespace titralab {
 
 // The texts and visibility of the input panel's fields, as the logic sees them.
 struct PanelFields {
-    std::array<std::string, 17> text{}; // text[1..16]: D1..D16
-    std::array<bool, 17> visible{};     // visible[1..16]: D1..D16 shown
+    std::array<std::string, 17> text{}; // by slot(field)
+    std::array<bool, 17> visible{};     // by slot(field): the field shows
     std::string pointCount{"100"};      // "Nombre de points :" of the graph window
     std::string entryName;              // name field of the database browser
     int entryLoads{0};                  // entries loaded so far: each load rewrites the name
@@ -25,6 +26,11 @@ struct PanelFields {
     // The panel as the main window is designed, before entry 1 is loaded, its numbers written
     // with the decimal separator of the language: a comma in French, a point in English.
     static PanelFields atDesign(Language language = Language::French);
+
+    std::string& at(Field field) { return text[slot(field)]; }
+    const std::string& at(Field field) const { return text[slot(field)]; }
+    bool shown(Field field) const { return visible[slot(field)]; }
+    void show(Field field, bool shown) { visible[slot(field)] = shown; }
 };
 
 // Navigation over the database of the current side.

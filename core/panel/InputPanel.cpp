@@ -18,8 +18,8 @@ bool isSingleAcidStudy(Study study) {
 }
 
 void updatePKaLabels(PanelFields& panel) {
-    panel.pKa2LabelVisible = panel.visible[5] || panel.visible[15];
-    panel.pKa3LabelVisible = panel.visible[6] || panel.visible[16];
+    panel.pKa2LabelVisible = panel.shown(Field::PKa2) || panel.shown(Field::PKa2_2);
+    panel.pKa3LabelVisible = panel.shown(Field::PKa3) || panel.shown(Field::PKa2_3);
 }
 
 // The captions that name the side's substances: side index `s` (0 acid, 1 base).
@@ -55,18 +55,22 @@ void layOut(PanelView& view, Simulation& sim) {
         view.unitColumn = 1;
         chooseTarget(view, sim, 0);
         view.target.visible = false;
-        for (int field = 12; field <= 16; ++field) sim.panel.visible[field] = false;
+        for (Field field :
+             {Field::Concentration2, Field::Volume2, Field::PKa2_1, Field::PKa2_2, Field::PKa2_3})
+            sim.panel.show(field, false);
         view.column2TitleVisible = false;
         view.marker2Visible = false;
     } else if (study == Study::TwoMonoTitration || study == Study::TwoPolyMixture) {
         view.unitColumn = 2;
-        for (int field : {12, 13, 14}) sim.panel.visible[field] = true;
+        for (Field field : {Field::Concentration2, Field::Volume2, Field::PKa2_1})
+            sim.panel.show(field, true);
         view.column2TitleVisible = true;
         view.target.visible = true;
     }
     if (study == Study::TwoMonoTitration) {
         // Each acid of this study is monoprotic.
-        for (int field : {5, 6, 15, 16}) sim.panel.visible[field] = false;
+        for (Field field : {Field::PKa2, Field::PKa3, Field::PKa2_2, Field::PKa2_3})
+            sim.panel.show(field, false);
     }
     // The pKa2 and pKa3 labels follow the fields they name, so that none is left standing
     // beside an empty row.

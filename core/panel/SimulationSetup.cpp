@@ -29,6 +29,9 @@ struct FieldReader {
         }
         return read.value;
     }
+    double read(Field field, double low, double high, const std::string& message) {
+        return read(static_cast<int>(slot(field)), low, high, message);
+    }
 };
 
 void sortAscending(std::array<double, 3>& pK) {
@@ -47,13 +50,13 @@ std::vector<int> setUpSimulation(ChemicalState& state, const PanelFields& panel,
     state.baseKind = panel.baseKind;
 
     const std::string a = texts::messageA(language);
-    auto readPK = [&](int field) { return fields.read(field, kMinPK, kMaxPK, a); };
-    state.pK1[0] = readPK(4);
-    state.pK2[0] = readPK(14);
-    state.pK1[1] = readPK(5);
-    state.pK2[1] = readPK(15);
-    state.pK1[2] = readPK(6);
-    state.pK2[2] = readPK(16);
+    auto readPK = [&](Field field) { return fields.read(field, kMinPK, kMaxPK, a); };
+    state.pK1[0] = readPK(Field::PKa1);
+    state.pK2[0] = readPK(Field::PKa2_1);
+    state.pK1[1] = readPK(Field::PKa2);
+    state.pK2[1] = readPK(Field::PKa2_2);
+    state.pK1[2] = readPK(Field::PKa3);
+    state.pK2[2] = readPK(Field::PKa2_3);
 
     state.pOffset = 0;
     state.pSlope = 1;
@@ -71,13 +74,13 @@ std::vector<int> setUpSimulation(ChemicalState& state, const PanelFields& panel,
     }
 
     const std::string b = texts::messageB(language);
-    state.titrantConc = fields.read(1, 1e-8, 15, b);
-    state.conc1 = fields.read(2, 1e-8, 15, b);
-    state.conc2 = fields.read(12, 1e-8, 15, b);
+    state.titrantConc = fields.read(Field::BuretteConcentration, 1e-8, 15, b);
+    state.conc1 = fields.read(Field::Concentration1, 1e-8, 15, b);
+    state.conc2 = fields.read(Field::Concentration2, 1e-8, 15, b);
 
     const std::string c = texts::messageC(language);
-    state.vol1 = fields.read(3, 1e-5, 100, c);
-    state.vol2 = fields.read(13, 1e-5, 100, c);
+    state.vol1 = fields.read(Field::Volume1, 1e-5, 100, c);
+    state.vol2 = fields.read(Field::Volume2, 1e-5, 100, c);
 
     state.pointCount =
         static_cast<int>(std::trunc(fields.read(kPointCountField, 5, 200, texts::messageD(language))));

@@ -37,10 +37,17 @@ const std::vector<std::string> kVolumeUnitNames{"L", "mL"};
 const std::vector<std::string> kFormatNames{"quarter", "half", "optimised"};
 const std::vector<std::string> kSamplingNames{"pH", "volume"};
 const std::vector<std::string> kSeparatorNames{"point", "comma"};
-constexpr int kNumberFields[] = {1, 2, 3, 4, 5, 6, 11, 12, 13, 14, 15, 16};
 
-std::string fieldKey(int field) {
-    return "D" + std::to_string(field);
+// The fields a frozen curve keeps: those of the chemistry, the line width aside.
+bool isChemistryField(Field field) {
+    return field != Field::LineWidth;
+}
+
+std::vector<std::string> fieldKeys(bool chemistryOnly) {
+    std::vector<std::string> keys;
+    for (Field f : kFields)
+        if (!chemistryOnly || isChemistryField(f)) keys.push_back(fieldKey(f));
+    return keys;
 }
 
 std::string cut(const std::string& text) {
@@ -66,10 +73,14 @@ class Section {
   public:
     Section(const Json& object, std::string path, UnknownKeys& unknown,
             std::initializer_list<const char*> known, Language language)
+        : Section(object, std::move(path), unknown,
+                  std::vector<std::string>(known.begin(), known.end()), language) {}
+    Section(const Json& object, std::string path, UnknownKeys& unknown,
+            const std::vector<std::string>& known, Language language)
         : m_object(object), m_path(std::move(path)), m_language(language) {
         for (const auto& item : object.items()) {
             const bool isKnown = std::any_of(known.begin(), known.end(),
-                                             [&](const char* k) { return item.key() == k; });
+                                             [&](const std::string& k) { return item.key() == k; });
             if (!isKnown) unknown.add(name(item.key()));
         }
     }
@@ -214,17 +225,16 @@ OverlayCurve readFrozenCurve(const Json& item, const std::string& path, UnknownK
     c.inputs.entryName = curve.text("entry_name", "");
     // The fields the curve used, with the values it read from them.
     const Json& fields = curve.object("fields");
-    const Section values(fields, path + ".fields", unknown,
-                         {"D1", "D2", "D3", "D4", "D5", "D6", "D12", "D13", "D14", "D15", "D16"},
-                         language);
-    for (int f : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) {
+    const Section values(fields, path + ".fields", unknown, fieldKeys(true), language);
+    for (Field f : kFields) {
+        if (!isChemistryField(f)) continue;
         const Json* v = values.find(fieldKey(f));
         if (!v) continue;
         if (!v->is_number())
             throw Refusal{texts::badValue(values.name(fieldKey(f)),
                                           texts::kExpectedNumber.in(language), language)};
-        c.inputs.values[f] = v->get<double>();
-        c.inputs.used[f] = true;
+        c.inputs.values[slot(f)] = v->get<double>();
+        c.inputs.used[slot(f)] = true;
     }
     const Json& series = curve.array("series", 8);
     for (std::size_t k = 0; k < series.size(); ++k) {
@@ -291,11 +301,9 @@ StudyRecord readRecord(const Json& root, UnknownKeys& unknown, Language language
     const StudyRecord defaults{};
     const PanelFields design = PanelFields::atDesign();
     {
-        const Section fields(
-            panel.object("fields"), "panel.fields", unknown,
-            {"D1", "D2", "D3", "D4", "D5", "D6", "D11", "D12", "D13", "D14", "D15", "D16"},
-            language);
-        for (int f : kNumberFields) r.fields[f] = fields.text(fieldKey(f), design.text[f]);
+        const Section fields(panel.object("fields"), "panel.fields", unknown, fieldKeys(false),
+                             language);
+        for (Field f : kFields) r.fields[slot(f)] = fields.text(fieldKey(f), design.at(f));
     }
     r.entryName = panel.text("entry_name", defaults.entryName);
     const Section db(panel.object("database"), "panel.database", unknown,
@@ -391,12 +399,14 @@ void showFieldsFor(const StudyRecord& r, PanelFields& panel) {
     const bool twoAcids = r.study == Study::TwoMonoTitration || r.study == Study::TwoPolyMixture;
     const bool monoprotic = r.study == Study::TwoMonoTitration;
     panel.visible = {};
-    for (int f : {1, 2, 3, 4, 11}) panel.visible[f] = true;
-    panel.visible[5] = !monoprotic && acidities1 >= 2;
-    panel.visible[6] = !monoprotic && acidities1 >= 3;
-    for (int f : {12, 13, 14}) panel.visible[f] = twoAcids;
-    panel.visible[15] = twoAcids && !monoprotic && acidities2 >= 2;
-    panel.visible[16] = twoAcids && !monoprotic && acidities2 >= 3;
+    for (Field f : {Field::BuretteConcentration, Field::Concentration1, Field::Volume1, Field::PKa1,
+                    Field::LineWidth})
+        panel.show(f, true);
+    panel.show(Field::PKa2, !monoprotic && acidities1 >= 2);
+    panel.show(Field::PKa3, !monoprotic && acidities1 >= 3);
+    for (Field f : {Field::Concentration2, Field::Volume2, Field::PKa2_1}) panel.show(f, twoAcids);
+    panel.show(Field::PKa2_2, twoAcids && !monoprotic && acidities2 >= 2);
+    panel.show(Field::PKa2_3, twoAcids && !monoprotic && acidities2 >= 3);
 }
 
 } // namespace
@@ -459,7 +469,7 @@ StudyRecord captureStudy(const Simulation& sim, const PanelView& view, const Pri
     r.sideChoice = view.burette.selected;
     r.study = r.sideChoice < 0 ? Study::None : sim.panel.study;
     r.baseKind = sim.panel.baseKind;
-    for (int f : kNumberFields) r.fields[f] = cut(sim.panel.text[f]);
+    for (Field f : kFields) r.fields[slot(f)] = cut(sim.panel.at(f));
     r.entryName = cut(sim.panel.entryName);
     r.currentAcidEntry = std::clamp(sim.browser.currentAcidEntry, 1, kAcidCount);
     r.currentBaseEntry = std::clamp(sim.browser.currentBaseEntry, 1, kBaseCount);
@@ -514,10 +524,10 @@ void applyStudy(const StudyRecord& r, Simulation& sim, PanelView& view) {
     if (r.sideChoice >= 0 && r.study != Study::None)
         chooseStudy(view, sim, static_cast<int>(r.study));
 
-    for (int f : kNumberFields) sim.panel.text[f] = r.fields[f];
+    for (Field f : kFields) sim.panel.at(f) = r.fields[slot(f)];
     showFieldsFor(r, sim.panel);
-    sim.panel.pKa2LabelVisible = sim.panel.visible[5] || sim.panel.visible[15];
-    sim.panel.pKa3LabelVisible = sim.panel.visible[6] || sim.panel.visible[16];
+    sim.panel.pKa2LabelVisible = sim.panel.shown(Field::PKa2) || sim.panel.shown(Field::PKa2_2);
+    sim.panel.pKa3LabelVisible = sim.panel.shown(Field::PKa3) || sim.panel.shown(Field::PKa2_3);
     sim.panel.entryName = r.entryName;
     sim.browser.currentAcidEntry = r.currentAcidEntry;
     sim.browser.currentBaseEntry = r.currentBaseEntry;
@@ -575,7 +585,7 @@ std::string writeStudyText(const StudyRecord& r) {
     panel["study"] = kStudyNames[static_cast<int>(r.study) + 1];
     panel["strong_base"] = kBaseKindNames[static_cast<int>(r.baseKind)];
     OrderedJson fields = OrderedJson::object();
-    for (int f : kNumberFields) fields[fieldKey(f)] = r.fields[f];
+    for (Field f : kFields) fields[fieldKey(f)] = r.fields[slot(f)];
     panel["fields"] = fields;
     panel["entry_name"] = r.entryName;
     panel["database"] = {{"acid_entry", r.currentAcidEntry},
@@ -622,8 +632,9 @@ std::string writeStudyText(const StudyRecord& r) {
         curve["row2"] = c.inputs.row2;
         curve["entry_name"] = c.inputs.entryName;
         OrderedJson values = OrderedJson::object();
-        for (int f : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16})
-            if (c.inputs.used[f]) values[fieldKey(f)] = c.inputs.values[f];
+        for (Field f : kFields)
+            if (isChemistryField(f) && c.inputs.used[slot(f)])
+                values[fieldKey(f)] = c.inputs.values[slot(f)];
         curve["fields"] = values;
         OrderedJson series = OrderedJson::array();
         for (const auto& [number, points] : c.series) {

@@ -105,8 +105,8 @@ TEST(StudyTool, FitPrintsEachValueWithItsUncertaintyThenTheResidualDeviation) {
     // Acetic acid measured at 0.0923 mol/L and pKa 4.81, every 0.5 mL to 30 mL, exact pH.
     Simulation truth;
     chooseStudyAndEntries(truth, BuretteSide::AcidSide, Study::TitrationVsVolume, 17, 17);
-    truth.panel.text[2] = "0.0923";
-    truth.panel.text[4] = "4.81";
+    truth.panel.at(Field::Concentration1) = "0.0923";
+    truth.panel.at(Field::PKa1) = "4.81";
     ChemicalState s = truth.state;
     RecordingNotifier quiet;
     setUpSimulation(s, truth.panel, quiet, Language::French);

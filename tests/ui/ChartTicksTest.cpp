@@ -108,11 +108,11 @@ TEST(ChartTicks, EveryAcceptedValueKeepsTheTicksBounded) {
         GraphWindow window(sim, quiet); // not shown: the chart lays nothing out
         TickWatch watch(window.chart());
         for (const Fields& f : c.steps) {
-            sim.panel.text[1] = f.titrant;
-            sim.panel.text[2] = f.conc;
-            sim.panel.text[12] = f.conc;
-            sim.panel.text[3] = f.volume;
-            sim.panel.text[13] = f.volume;
+            sim.panel.at(Field::BuretteConcentration) = f.titrant;
+            sim.panel.at(Field::Concentration1) = f.conc;
+            sim.panel.at(Field::Concentration2) = f.conc;
+            sim.panel.at(Field::Volume1) = f.volume;
+            sim.panel.at(Field::Volume2) = f.volume;
             sim.panel.pointCount = f.points;
             RefreshSimulation(sim, quiet);
             window.prepare();

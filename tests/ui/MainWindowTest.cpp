@@ -258,7 +258,7 @@ TEST(MainWindowKeys, TypedCharactersAreMappedInTheFields) {
         d2->setFocus();
         QTest::keyClicks(d2, c.typed);
         EXPECT_EQ(d2->text(), c.shown) << c.typed;
-        EXPECT_EQ(w.sim.panel.text[2], c.shown) << c.typed;
+        EXPECT_EQ(w.sim.panel.at(Field::Concentration1), c.shown) << c.typed;
     }
     EXPECT_DOUBLE_EQ(ParseBoundedNumber("2,5E-3", 1e-8, 15).value, 0.0025);
 }

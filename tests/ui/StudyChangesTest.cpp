@@ -114,9 +114,9 @@ TEST(StudyChanges, EveryWayThePanelChangesRedrawsTheLiveCurvesOnce) {
         {"another study chosen", [](LiveDesk& d) { d.click("RadioGroup1", 4); }},
         {"a study file opened",
          [](LiveDesk& d) {
-             d.sim.panel.text[4] = "9";
+             d.sim.panel.at(Field::PKa1) = "9";
              const QString path = d.saveAs("pka9");
-             d.sim.panel.text[4] = "4,8";
+             d.sim.panel.at(Field::PKa1) = "4,8";
              ASSERT_TRUE(d.window->openStudy(path));
          }},
         {"an example opened",

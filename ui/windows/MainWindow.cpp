@@ -442,11 +442,11 @@ void MainWindow::buildCommandsDock() {
     m_lineWidthIcon = new QLabel(lineWidth);
     m_lineWidthIcon->setObjectName("Image1");
     m_lineWidthIcon->setFixedSize(32, 32);
-    auto* field = new QLineEdit(utf8(m_sim.panel.text[11]), lineWidth);
+    auto* field = new QLineEdit(utf8(m_sim.panel.at(Field::LineWidth)), lineWidth);
     field->setObjectName("D11");
     field->setFixedWidth(44);
     connect(field, &QLineEdit::textEdited, this, [this](const QString& text) {
-        m_sim.panel.text[11] = text.toStdString();
+        m_sim.panel.at(Field::LineWidth) = text.toStdString();
         markStudyChanged(m_sim);
     });
     m_fields[11] = field;
@@ -924,8 +924,8 @@ QString MainWindow::lineWidthText() const {
 }
 
 void MainWindow::setLineWidthText(const QString& text) {
-    if (m_sim.panel.text[11] != text.toStdString()) markStudyChanged(m_sim);
-    m_sim.panel.text[11] = text.toStdString();
+    if (m_sim.panel.at(Field::LineWidth) != text.toStdString()) markStudyChanged(m_sim);
+    m_sim.panel.at(Field::LineWidth) = text.toStdString();
     m_fields[11]->setText(text);
 }
 

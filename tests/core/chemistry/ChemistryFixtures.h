@@ -22,11 +22,11 @@ inline PanelFields panelFor(const Typed& t) {
     PanelFields p = PanelFields::atDesign();
     p.side = t.side;
     p.study = t.study;
-    p.text[1] = t.cb;
-    p.text[2] = t.c1;
-    p.text[3] = t.v1;
-    p.text[12] = t.c2;
-    p.text[13] = t.v2;
+    p.at(Field::BuretteConcentration) = t.cb;
+    p.at(Field::Concentration1) = t.c1;
+    p.at(Field::Volume1) = t.v1;
+    p.at(Field::Concentration2) = t.c2;
+    p.at(Field::Volume2) = t.v2;
     for (int k = 0; k < 3; ++k) {
         p.text[4 + k] = t.pK1[k];
         p.text[14 + k] = t.pK2[k];

@@ -106,7 +106,8 @@ namespace {
 TEST(MixtureWindowSigns, StrongAcidsShowTheirNegativePKaAndANegativePH) {
     titralab::Simulation sim = titralab::testing::simulationFor(titralab::Study::TwoPolyMixture, 2,
                                                                 titralab::BuretteSide::AcidSide, 1);
-    sim.panel.text[2] = sim.panel.text[12] = "10"; // 10 mol/L of two strong acids: pH -1
+    sim.panel.at(Field::Concentration1) = sim.panel.at(Field::Concentration2) =
+        "10"; // 10 mol/L of two strong acids: pH -1
     titralab::testing::refresh(sim);
     const titralab::MixtureFields f =
         titralab::mixtureFields(sim.state, *sim.mixture, sim.decimalComma);

@@ -19,7 +19,7 @@ using testing::simulationFor;
 // Which boxes are ticked (2..10), all others unticked, before the curves are made.
 Simulation drawn(Study study, int entry, std::initializer_list<int> ticked, double conc1 = 0) {
     Simulation sim = simulationFor(study, entry);
-    if (conc1 > 0) sim.panel.text[2] = std::to_string(conc1);
+    if (conc1 > 0) sim.panel.at(Field::Concentration1) = std::to_string(conc1);
     for (int box = 2; box <= 10; ++box) sim.graph.checked[box - 1] = false;
     for (int box : ticked) sim.graph.checked[box - 1] = true;
     refresh(sim);

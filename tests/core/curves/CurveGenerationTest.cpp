@@ -131,7 +131,7 @@ TEST(TitrationTable, DilutionFactorAppliesToHydroniumAndConductivityOnly) {
 TEST(TitrationCurves, AbscissasAreInMillilitresUpToOneLitre) {
     for (const auto& [volume, factor] : {std::pair{"1", 1000.0}, std::pair{"1.5", 1.0}}) {
         Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
-        sim.panel.text[3] = volume;
+        sim.panel.at(Field::Volume1) = volume;
         refresh(sim);
         const auto rows = tableOf(sim.exportText);
         const double v = number(rows.back()[0]);

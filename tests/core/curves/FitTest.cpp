@@ -169,7 +169,7 @@ TEST(Fit, TheUnitOfThePointsNeverDependsOnTheStartingValues) {
             const double start = std::pow(10.0, -4 + 5.0 * k / 29);
             const std::string label = std::string(c.label) + " from " + std::to_string(start);
             Simulation sim = simulationOf(acetic);
-            sim.panel.text[2] = formatGeneral(start, 6, '.');
+            sim.panel.at(Field::Concentration1) = formatGeneral(start, 6, '.');
             PastePairs(sim, true, pastedText(measured, c.perLitre));
             sim.graph.checked[8] = true;
             RecordingNotifier quiet;
@@ -298,7 +298,7 @@ TEST(Fit, RefusesWhatCannotBeFitted) {
                        0.03};
     // So weak an acid that its pKa moves no computed pH: the fit cannot start.
     Simulation far = simulationOf(acetic);
-    far.panel.text[4] = "19";
+    far.panel.at(Field::PKa1) = "19";
     Simulation species = simulationOf(acetic);
     species.panel.study = Study::SpeciesVsPH;
     struct Case {
@@ -365,8 +365,8 @@ TEST(Fit, ApplyingWritesFiniteValuesOnlyIntoTheirFields) {
     for (const Case& c : cases) {
         Simulation sim = simulationOf(acetic);
         applyFit(sim, c.result);
-        EXPECT_EQ(sim.panel.text[2], c.d2) << c.label;
-        EXPECT_EQ(sim.panel.text[4], c.d4) << c.label;
+        EXPECT_EQ(sim.panel.at(Field::Concentration1), c.d2) << c.label;
+        EXPECT_EQ(sim.panel.at(Field::PKa1), c.d4) << c.label;
     }
 }
 

@@ -28,7 +28,9 @@ class IndicatorVerdict : public ::testing::TestWithParam<VerdictCase> {};
 TEST_P(IndicatorVerdict, FollowsTheTextbook) {
     const VerdictCase& c = GetParam();
     Simulation sim = simulationFor(Study::TitrationVsVolume, c.entry, c.side);
-    if (*c.concentrations) sim.panel.text[1] = sim.panel.text[2] = c.concentrations;
+    if (*c.concentrations)
+        sim.panel.at(Field::BuretteConcentration) = sim.panel.at(Field::Concentration1) =
+            c.concentrations;
     const std::optional<int> indicator = findIndicator(c.indicator);
     ASSERT_TRUE(indicator) << c.indicator;
     sim.reading.options.indicator = *indicator;

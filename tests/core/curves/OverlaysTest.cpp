@@ -82,11 +82,11 @@ TEST(FrozenCurves, AreCopiedAsExtraColumns) {
     for (const Case& c : cases) {
         Simulation sim = simulationFor(Study::TitrationVsVolume);
         sim.copySampling = c.sampling;
-        sim.panel.text[4] = "4.7";
+        sim.panel.at(Field::PKa1) = "4.7";
         sim.panel.pointCount = "50";
         refresh(sim);
         FreezeCurrentCurve(sim);
-        sim.panel.text[4] = "9";
+        sim.panel.at(Field::PKa1) = "9";
         refresh(sim);
         const auto rows = tableOf(sim.exportText);
         ASSERT_EQ(rows.size(), 52u) << c.label;
@@ -225,8 +225,8 @@ TEST(Families, EachMemberIsTheCurveOfItsValueAndThePanelKeepsItsValues) {
     for (const Case& c : cases) {
         Simulation sim = simulationFor(c.study, c.entry);
         if (c.quantity.dilution || c.quantity.fields.size() > 1) {
-            sim.panel.text[1] = "0.1";
-            sim.panel.text[2] = "0.1";
+            sim.panel.at(Field::BuretteConcentration) = "0.1";
+            sim.panel.at(Field::Concentration1) = "0.1";
         }
         const auto typed = sim.panel.text;
         RecordingNotifier messages;
@@ -260,8 +260,8 @@ TEST(Families, MembersCloseTogetherAreToldApart) {
 // file is opened.
 TEST(Families, AreSavedAndOpenedAgain) {
     Simulation sim = simulationFor(Study::TitrationVsVolume, 1);
-    sim.panel.text[1] = "0.1";
-    sim.panel.text[2] = "0.1";
+    sim.panel.at(Field::BuretteConcentration) = "0.1";
+    sim.panel.at(Field::Concentration1) = "0.1";
     RecordingNotifier messages;
     DrawFamily(sim, FamilyQuantity{{1, 2}, false}, {1, 0.1, 0.01}, messages);
     PanelView view = PanelView::atDesign(Language::French);
@@ -412,8 +412,8 @@ TEST(VaryTable, SeveralFieldsTogetherOrADilutionFactor) {
     };
     for (const Case& c : cases) {
         Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
-        sim.panel.text[1] = "0.1";
-        sim.panel.text[2] = "0.1";
+        sim.panel.at(Field::BuretteConcentration) = "0.1";
+        sim.panel.at(Field::Concentration1) = "0.1";
         sim.panel.pointCount = "20";
         RecordingNotifier messages;
         const auto rows = tableOf(VaryTable(sim, c.quantity, c.values, messages));

@@ -97,7 +97,7 @@ TEST(DerivativeColumn, AgreesWithTheChordsOfThePHColumn) {
     for (const Case& c : {Case{"ethanoic acid", BuretteSide::AcidSide, 17, "4,7", 1},
                           Case{"weak base", BuretteSide::BaseSide, 2, "9,3", -1}}) {
         Simulation sim = simulationFor(Study::TitrationVsVolume, c.entry, c.side);
-        sim.panel.text[4] = c.pK;
+        sim.panel.at(Field::PKa1) = c.pK;
         sim.panel.pointCount = "200";
         sim.exportDigits = 17;
         sim.decimalComma = false;

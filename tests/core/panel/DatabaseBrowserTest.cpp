@@ -22,24 +22,24 @@ TEST(LoadEntry, WritesThePKFieldsWithFiftyForAbsentAcidities) {
     Browsing b;
     b.select(17);
     EXPECT_EQ(b.panel.entryName, "acide éthanoïque");
-    EXPECT_EQ(b.panel.text[4], "4,7");
-    EXPECT_EQ(b.panel.text[5], "50");
-    EXPECT_EQ(b.panel.text[6], "50");
-    EXPECT_FALSE(b.panel.visible[5]);
-    EXPECT_FALSE(b.panel.visible[6]);
+    EXPECT_EQ(b.panel.at(Field::PKa1), "4,7");
+    EXPECT_EQ(b.panel.at(Field::PKa2), "50");
+    EXPECT_EQ(b.panel.at(Field::PKa3), "50");
+    EXPECT_FALSE(b.panel.shown(Field::PKa2));
+    EXPECT_FALSE(b.panel.shown(Field::PKa3));
     EXPECT_EQ(b.state.row1, 17);
     EXPECT_EQ(b.state.pK1, (std::array<double, 3>{4.7, 50, 50}));
 
     b.select(27); // oxalic acid, two acidities
-    EXPECT_EQ(b.panel.text[4], "1,25");
-    EXPECT_EQ(b.panel.text[5], "4,3");
-    EXPECT_TRUE(b.panel.visible[5]);
-    EXPECT_FALSE(b.panel.visible[6]);
+    EXPECT_EQ(b.panel.at(Field::PKa1), "1,25");
+    EXPECT_EQ(b.panel.at(Field::PKa2), "4,3");
+    EXPECT_TRUE(b.panel.shown(Field::PKa2));
+    EXPECT_FALSE(b.panel.shown(Field::PKa3));
     EXPECT_TRUE(b.panel.pKa2LabelVisible);
     EXPECT_FALSE(b.panel.pKa3LabelVisible);
 
     b.select(33); // ascorbic acid: four names but two acidities
-    EXPECT_EQ(b.panel.text[6], "50");
+    EXPECT_EQ(b.panel.at(Field::PKa3), "50");
 }
 
 TEST(LoadEntry, ColumnTwoAndTheLabelsFollowEitherColumn) {
@@ -47,8 +47,8 @@ TEST(LoadEntry, ColumnTwoAndTheLabelsFollowEitherColumn) {
     b.browser.targetColumn1 = false;
     b.select(30);
     EXPECT_EQ(b.state.row2, 30);
-    EXPECT_EQ(b.panel.text[14], "2,1");
-    EXPECT_EQ(b.panel.text[16], "12,4");
+    EXPECT_EQ(b.panel.at(Field::PKa2_1), "2,1");
+    EXPECT_EQ(b.panel.at(Field::PKa2_3), "12,4");
     b.browser.targetColumn1 = true;
     b.select(17);
     EXPECT_TRUE(b.panel.pKa2LabelVisible); // D15 still shown
@@ -102,7 +102,7 @@ TEST(Stepping, RefreshReloadsTheCurrentEntryOfEachSide) {
     b.browser.currentBaseEntry = 2;
     RefreshSelection(b.browser, b.panel, b.state);
     EXPECT_EQ(b.panel.entryName, "base faible");
-    EXPECT_EQ(b.panel.text[4], "9,3");         // the pKa of its couple
+    EXPECT_EQ(b.panel.at(Field::PKa1), "9,3"); // the pKa of its couple
     EXPECT_EQ(b.browser.currentAcidEntry, 35); // the acid side keeps its entry
 }
 
@@ -124,11 +124,11 @@ TEST(PanelSeparator, IsTheLanguagesAndTheSameForEveryNumber) {
     for (const auto& c : cases) {
         Simulation sim;
         setLanguage(sim, c.language);
-        EXPECT_EQ(sim.panel.text[1], c.concentration);
+        EXPECT_EQ(sim.panel.at(Field::BuretteConcentration), c.concentration);
         EXPECT_EQ(sim.decimalComma, c.comma);
         chooseStudyAndEntries(sim, BuretteSide::AcidSide, Study::TitrationVsVolume, 17, 17);
-        EXPECT_EQ(sim.panel.text[4], c.pKa);
-        EXPECT_EQ(sim.panel.text[2], c.concentration);
+        EXPECT_EQ(sim.panel.at(Field::PKa1), c.pKa);
+        EXPECT_EQ(sim.panel.at(Field::Concentration1), c.concentration);
     }
 }
 

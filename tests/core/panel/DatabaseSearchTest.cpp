@@ -69,7 +69,7 @@ TEST(DatabaseSearch, LoadingAFoundEntryMakesItTheCurrentOne) {
     ASSERT_FALSE(found.empty());
     LoadFoundEntry(browser, found[0].entry, panel, state);
     EXPECT_EQ(panel.entryName, "ammoniac");
-    EXPECT_EQ(panel.text[4], "9,2"); // with the comma of the panel's other numbers
+    EXPECT_EQ(panel.at(Field::PKa1), "9,2"); // with the comma of the panel's other numbers
     EXPECT_EQ(state.row1, found[0].entry);
     StepForward(browser, panel, state); // the step buttons go on from there
     EXPECT_EQ(panel.entryName, "hydrazine");

@@ -48,9 +48,9 @@ TEST(MainPanel, BeforeAnyChoiceOnlyTheBuretteAndTheFirstColumnShow) {
     EXPECT_EQ(p.view.copyCaption, "&Copier simulation...             Ctrl+C");
     // Entry 1 of the acids is loaded into column 1.
     EXPECT_EQ(p.sim.panel.entryName, "acide fort");
-    EXPECT_EQ(p.sim.panel.text[4], "-10");
-    EXPECT_EQ(p.sim.panel.text[5], "50");
-    EXPECT_EQ(p.sim.panel.text[6], "50");
+    EXPECT_EQ(p.sim.panel.at(Field::PKa1), "-10");
+    EXPECT_EQ(p.sim.panel.at(Field::PKa2), "50");
+    EXPECT_EQ(p.sim.panel.at(Field::PKa3), "50");
     for (int f : {1, 2, 3, 4}) EXPECT_TRUE(p.shown(f)) << "D" << f;
     for (int f : {5, 6, 12, 13, 14, 15, 16}) EXPECT_FALSE(p.shown(f)) << "D" << f;
     EXPECT_FALSE(p.sim.panel.pKa2LabelVisible);
@@ -79,7 +79,7 @@ TEST(MainPanel, FirstStudyOnTheBaseSideLoadsTheCurrentBaseIntoColumnOne) {
         p.side(c.side);
         p.study(c.study);
         EXPECT_EQ(p.sim.panel.entryName, c.name) << c.label;
-        EXPECT_EQ(p.sim.panel.text[4], c.pKa1) << c.label;
+        EXPECT_EQ(p.sim.panel.at(Field::PKa1), c.pKa1) << c.label;
         EXPECT_EQ(p.sim.state.row1, c.row1) << c.label;
     }
 }
@@ -166,8 +166,8 @@ TEST(MainPanel, ChoosingTheColumnMovesOnlyTheMarkers) {
     EXPECT_EQ(p.sim.panel.text, before.text);
     EXPECT_EQ(p.sim.panel.visible, before.visible);
     StepForward(p.sim.browser, p.sim.panel, p.sim.state);
-    EXPECT_NE(p.sim.panel.text[14], before.text[14]);
-    EXPECT_EQ(p.sim.panel.text[4], before.text[4]);
+    EXPECT_NE(p.sim.panel.at(Field::PKa2_1), before.at(Field::PKa2_1));
+    EXPECT_EQ(p.sim.panel.at(Field::PKa1), before.at(Field::PKa1));
 }
 
 TEST(MainPanel, TwoMonoacidStudyFromEntry30EndsOnEntry23) {
@@ -206,12 +206,13 @@ TEST(MainPanel, SideSwitchInMixtureLoadsColumnTwoAndKeepsColumnOne) {
     p.side(BuretteSide::AcidSide);
     p.study(Study::TwoPolyMixture);
     p.stepTo(17);
-    const std::string column1 = p.sim.panel.text[4];
+    const std::string column1 = p.sim.panel.at(Field::PKa1);
     p.side(BuretteSide::BaseSide);
     EXPECT_EQ(p.view.target.selected, -1);
     EXPECT_EQ(p.view.target.caption, "Concerne la ");
-    EXPECT_EQ(p.sim.panel.text[4], column1);
-    EXPECT_EQ(p.sim.panel.text[14], "24"); // base 1, the strong base: the pKa of its couple
+    EXPECT_EQ(p.sim.panel.at(Field::PKa1), column1);
+    EXPECT_EQ(p.sim.panel.at(Field::PKa2_1),
+              "24"); // base 1, the strong base: the pKa of its couple
     EXPECT_EQ(p.sim.state.row2, 1);
 }
 

@@ -23,7 +23,7 @@ TEST(SetUp, SortsTheTypedPKsAndDerivesTheConstants) {
     EXPECT_NEAR(s.ka1[0] / 1e-2, 1, 1e-14);
     EXPECT_NEAR(s.ka1[1] / 1e-5, 1, 1e-14);
     EXPECT_NEAR(s.ka1[2] / 1e-9, 1, 1e-14);
-    EXPECT_EQ(panelFor(t).text[4], "9"); // the field keeps what was typed
+    EXPECT_EQ(panelFor(t).at(Field::PKa1), "9"); // the field keeps what was typed
 }
 
 // A base's field holds the pKa of its couple; the mirrored chemistry works on 14 - pKa, and

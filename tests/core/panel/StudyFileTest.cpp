@@ -58,8 +58,8 @@ TEST(StudyFile, SavedThenOpenedGivesTheSameTableForEveryStudyOnBothSides) {
                 std::to_string(static_cast<int>(study));
             Desk before;
             before.choose(side, study, side == BuretteSide::AcidSide ? 17 : 2);
-            before.sim.panel.text[2] = "0,05";
-            before.sim.panel.text[13] = "10E-3";
+            before.sim.panel.at(Field::Concentration1) = "0,05";
+            before.sim.panel.at(Field::Volume2) = "10E-3";
             before.sim.graph.checked[0] = true; // dilution
             before.sim.graph.checked[2] = true;
             before.sim.panel.pointCount = "37";
@@ -277,10 +277,10 @@ TEST(StudyFile, AStudyKeepsItsReadingsFrozenCurvesAndTheSectionsOfLaterFeatures)
     before.sim.reading.options.indicator = *findIndicator("phénolphtaléine");
     before.table();
     ASSERT_EQ(FreezeCurrentCurve(before.sim), FreezeOutcome::Frozen);
-    before.sim.panel.text[4] = "6";
+    before.sim.panel.at(Field::PKa1) = "6";
     before.table();
     ASSERT_EQ(FreezeCurrentCurve(before.sim), FreezeOutcome::Frozen);
-    before.sim.panel.text[4] = "5,2";
+    before.sim.panel.at(Field::PKa1) = "5,2";
     const std::string saved =
         withSection(writeStudyText(captureStudy(before.sim, before.view, before.print)),
                     "\"lab_notes\": {\"teacher\": \"M. Durand\", \"marks\": [12, 15]}");

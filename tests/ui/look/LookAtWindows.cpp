@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
     // A frozen curve, then the acid's concentration typed: the two curves side by side.
     if (options.count("freeze")) {
         FreezeCurrentCurve(sim);
-        sim.panel.text[2] = option("freeze", "0.05").toStdString();
+        sim.panel.at(Field::Concentration1) = option("freeze", "0.05").toStdString();
         RefreshSimulation(sim, notifier);
     }
 
