@@ -20,10 +20,10 @@ inline constexpr Text kPageFormatHint{
 // The dialog's controls. Number fields keep the text as typed; it is read only when a page is
 // printed (ReadPrintSettings). Nothing here is saved between runs.
 struct PrintSettings {
-    std::string lineWidth{"30"};        // D1, 1/100 mm
+    std::string lineWidth{"30"};        // 1/100 mm
     std::string dashLengthMm{"9"};      // Edit3, mm
-    std::string charSize{"10"};         // D2, points
-    std::string approxGraduations{"8"}; // D3
+    std::string charSize{"10"};         // points
+    std::string approxGraduations{"8"}; // approximate number of graduations
     bool zoomX2{false};                 // CheckBox1 "Zoom x 2 selon Ox"
     bool printConstants{true};          // CheckBox3 "Imprimer les constantes"
     bool printInColour{false};          // CheckBox4 "Imprimer en couleur"

@@ -53,14 +53,15 @@ class PrintDialog : public QDialog {
     PrintDialog(const Simulation& sim, Notifier& notifier, QWidget* parent = nullptr);
     ~PrintDialog() override;
 
-    // The main window's line-width field D11: read into D1 when the dialog is shown, written
-    // from D1 whenever it is hidden. Without a link D1 keeps its own text.
+    // The main window's line-width field (Field::LineWidth): read into the dialog's line-width
+    // field when the dialog is shown, written from it whenever it is hidden. Without a link the
+    // dialog's field keeps its own text.
     struct LineWidthLink {
         std::function<QString()> read;
         std::function<void(const QString&)> write;
     };
     void setLineWidthLink(LineWidthLink link) { m_lineWidthLink = std::move(link); }
-    // D1's text, the line width as typed (1/100 mm).
+    // The line width as typed in the dialog (1/100 mm).
     QString lineWidthText() const;
     void setLineWidthText(const QString& text);
 
@@ -77,7 +78,8 @@ class PrintDialog : public QDialog {
     PrintSettings settings() const;
     void setSettings(const PrintSettings& settings);
 
-    // D1 receives D11's text. Separate from exec() so that the prepared dialog can be checked.
+    // The dialog's line-width field receives the main window's. Separate from exec() so that
+    // the prepared dialog can be checked.
     void prepare();
     // prepare(), then the dialog, modal, until the user leaves it: what the graph window's
     // "&Imprimer..." runs.
@@ -125,10 +127,10 @@ class PrintDialog : public QDialog {
     QString m_lastPdfFolder;
 
     QMenuBar* m_menu{nullptr};
-    QLineEdit* m_lineWidth{nullptr};   // D1
+    QLineEdit* m_lineWidth{nullptr};   // object name "D1"
     QLineEdit* m_dashLength{nullptr};  // Edit3
-    QLineEdit* m_charSize{nullptr};    // D2
-    QLineEdit* m_graduations{nullptr}; // D3
+    QLineEdit* m_charSize{nullptr};    // object name "D2"
+    QLineEdit* m_graduations{nullptr}; // object name "D3"
     QCheckBox* m_zoom{nullptr};        // CheckBox1
     QCheckBox* m_grid{nullptr};        // CheckBox2
     QCheckBox* m_constants{nullptr};   // CheckBox3
