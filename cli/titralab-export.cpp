@@ -365,10 +365,12 @@ Options parseArguments(int argc, char** argv) {
                     if (item.rfind("D", 0) != 0)
                         throw UsageError{"--vary expects D1..D16 or dilution before '=', not '" +
                                          what + "'"};
-                    const int field = parseInteger(arg, item.substr(1), 1, 16);
-                    if (field >= 7 && field <= 11)
-                        throw UsageError{"--vary: D" + std::to_string(field) +
+                    const int code = parseInteger(arg, item.substr(1), 1, 16);
+                    const auto named = fieldOfKey("D" + std::to_string(code));
+                    if (!named || *named == Field::LineWidth)
+                        throw UsageError{"--vary: D" + std::to_string(code) +
                                          " is not a chemistry field"};
+                    const int field = static_cast<int>(slot(*named));
                     if (std::find(quantity.fields.begin(), quantity.fields.end(), field) ==
                         quantity.fields.end())
                         quantity.fields.push_back(field);
