@@ -27,9 +27,11 @@ inline PanelFields panelFor(const Typed& t) {
     p.at(Field::Volume1) = t.v1;
     p.at(Field::Concentration2) = t.c2;
     p.at(Field::Volume2) = t.v2;
+    const Field column1[] = {Field::PKa1, Field::PKa2, Field::PKa3};
+    const Field column2[] = {Field::PKa2_1, Field::PKa2_2, Field::PKa2_3};
     for (int k = 0; k < 3; ++k) {
-        p.text[4 + k] = t.pK1[k];
-        p.text[14 + k] = t.pK2[k];
+        p.at(column1[k]) = t.pK1[k];
+        p.at(column2[k]) = t.pK2[k];
     }
     return p;
 }
