@@ -1,7 +1,7 @@
 // Copying the simulation: the sampling choice of the copy dialog and the two export files.
 #pragma once
 
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 
 #include <string>

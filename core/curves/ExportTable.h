@@ -2,7 +2,7 @@
 // with their headers, so that the workbook shows the same values as numbers.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -5,7 +5,7 @@
 #include "core/curves/ExportTable.h"
 #include "core/numbers/NumberFormat.h"
 #include "core/numbers/NumberInput.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/texts/OverlayTexts.h"
 #include "core/texts/WindowTexts.h"

@@ -1,7 +1,7 @@
 // Measured (volume, pH) pairs pasted from a spreadsheet: reading, checking and drawing them.
 #pragma once
 
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 // The print dialog's settings as the user left them, their defaults, and how a page reads them.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 // Reading practical-work sheets: a bounded RTF reader, plain-text decoding, the reader's texts.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <cstddef>
 #include <cstdint>

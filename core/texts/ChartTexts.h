@@ -1,7 +1,7 @@
 // The texts of the chart's right-hand scales and of what the paste commands read.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 namespace titralab::texts {
 

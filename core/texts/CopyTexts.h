@@ -2,7 +2,7 @@
 // where a copy went.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <string>
 #include <vector>

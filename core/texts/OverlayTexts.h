@@ -1,7 +1,7 @@
 // The texts of live curves, frozen curves, families of curves and chart pictures.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 namespace titralab::texts {
 

@@ -2,7 +2,7 @@
 // legend, the value on the curve and the particular point.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 namespace titralab::texts {
 
