@@ -2,7 +2,7 @@
 #include "ui/qt/Utf8Text.h"
 
 #include "core/page/PrintedPage.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/texts/AccessibleTexts.h"
 #include "ui/qt/Accessibility.h"
