@@ -50,8 +50,6 @@ int fieldCount(const std::string& line) {
 }
 
 // A field's accepted range in a refusal: " (de 1E-8 à 15)".
-constexpr Text kFrom{" (de ", " (from "};
-constexpr Text kTo{" à ", " to "};
 
 // Messages are not shown: the values were checked before.
 class SilentNotifier : public Notifier {
@@ -327,8 +325,8 @@ ValueList parseValueList(int field, BuretteSide side, const std::string& text, L
         if (!n.ok) {
             out.refusal = texts::kFamilyValueRefused.in(language) +
                           fieldQuantity(field, side, language).label + kColon.in(language) +
-                          trimmed.substr(0, 40) + kFrom.in(language) + formatGeneral(low, 3, ',') +
-                          kTo.in(language) + formatGeneral(high, 3, ',') + ")";
+                          trimmed.substr(0, 40) + texts::kFrom.in(language) + formatGeneral(low, 3, ',') +
+                          texts::kTo.in(language) + formatGeneral(high, 3, ',') + ")";
             return false;
         }
         out.values.push_back(n.value);
@@ -427,7 +425,7 @@ ValueList checked(const Simulation& sim, const FamilyQuantity& q, ValueList list
             refused.refusal = texts::kFamilyValueRefused.in(language) +
                               fieldQuantity(field, sim.panel.side, language).label +
                               kColon.in(language) + formatGeneral(std::stod(text), 3, ',') +
-                              kFrom.in(language) + formatGeneral(low, 3, ',') + kTo.in(language) +
+                              texts::kFrom.in(language) + formatGeneral(low, 3, ',') + texts::kTo.in(language) +
                               formatGeneral(high, 3, ',') + ")";
             return refused;
         }

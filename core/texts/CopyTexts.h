@@ -20,4 +20,12 @@ std::string copyFailed(const std::string& folder, const std::string& reason, Lan
 std::string copyWritten(const std::string& folder, const std::vector<std::string>& files,
                         Language language);
 
+// The copy dialog's sampling choices and the volume column of the export files.
+inline constexpr Text kRegularStepsOfPlural{"&Variation régulière des... ", "&Regular steps of... "};
+inline constexpr Text kRegularStepsOfSingular{"&Variation régulière du... ", "&Regular steps of... "};
+inline constexpr Text kVolumeOfBaseAdded{"v, volume de monobase forte versé",
+                                         "v, volume of strong base added"};
+inline constexpr Text kVolumeOfAcidAdded{"v, volume de monoacide fort versé",
+                                         "v, volume of strong acid added"};
+
 } // namespace titralab::texts

@@ -81,4 +81,8 @@ inline constexpr Text kBeakerVolumeMeaning[2] = {{"volume de l'acide", "volume o
 inline constexpr Text kSliderName{"Curseur de ", "Slider for "};
 inline constexpr Text kRemoveFrozenName{"Retirer une courbe figée", "Remove a frozen curve"};
 
+// The range of a family's member in its legend name: " (de 1 à 5)".
+inline constexpr Text kFrom{" (de ", " (from "};
+inline constexpr Text kTo{" à ", " to "};
+
 } // namespace titralab::texts
