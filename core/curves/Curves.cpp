@@ -127,7 +127,7 @@ void writeTitrationHeader(const Simulation& sim, TableWriter& table,
     table.endLine();
     const ChemicalState& s = sim.state;
     table.column(
-        (s.side == BuretteSide::AcidSide ? kVolumeHeader : kAcidVolumeHeader).in(language),
+        (s.side == BuretteSide::AcidSide ? texts::kVolumeHeader : texts::kAcidVolumeHeader).in(language),
         (s.volumesInMillilitres ? texts::kTitleVolumeMl : texts::kTitleVolumeL).in(language),
         s.volumeFactor, ColumnFormat::Volume);
     writeConcentrationHeaders(sim, table, boxes);
@@ -540,7 +540,7 @@ void GenerateDilutionCurve(Simulation& sim, int n) {
     const bool acid = s.side == BuretteSide::AcidSide;
     TableWriter table(sim);
     table.endLine();
-    table.column((acid ? kLogAcidHeader : kLogBaseHeader).in(sim.language),
+    table.column((acid ? texts::kLogAcidHeader : texts::kLogBaseHeader).in(sim.language),
                  (acid ? texts::kTitleLogAcid : texts::kTitleLogBase).in(sim.language), 1,
                  ColumnFormat::PH);
     table.column("pH", texts::kTitlePH.in(sim.language), 1, ColumnFormat::PH, true);

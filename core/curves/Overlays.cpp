@@ -7,6 +7,7 @@
 #include "core/numbers/NumberInput.h"
 #include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
+#include "core/texts/CurveTexts.h"
 #include "core/texts/OverlayTexts.h"
 #include "core/texts/WindowTexts.h"
 
@@ -577,7 +578,7 @@ ExportTable varyColumns(const Simulation& sim, const FamilyQuantity& quantity,
     if (study == Study::TitrationVsVolume || study == Study::TwoMonoTitration) {
         double span = 0;
         for (const Simulation& m : members) span = std::max(span, m.state.volumeSpan);
-        TableColumn x = column((side == BuretteSide::AcidSide ? kVolumeHeader : kAcidVolumeHeader).in(language),
+        TableColumn x = column((side == BuretteSide::AcidSide ? texts::kVolumeHeader : texts::kAcidVolumeHeader).in(language),
                               ColumnFormat::Volume, false);
         for (int i = 0; i < n; ++i) x.values.push_back(i * span / (n - 1));
         table.columns.push_back(std::move(x));
@@ -616,7 +617,7 @@ ExportTable varyColumns(const Simulation& sim, const FamilyQuantity& quantity,
         table.columns.push_back(std::move(x));
         for (std::size_t k = 0; k < members.size(); ++k) {
             TableColumn y =
-                column(std::string((acid ? kLogAcidHeader : kLogBaseHeader).in(language)) +
+                column(std::string((acid ? texts::kLogAcidHeader : texts::kLogBaseHeader).in(language)) +
                            kColon.in(language) + describe(k),
                        ColumnFormat::PH, true);
             const Simulation& m = members[k];

@@ -58,9 +58,4 @@ void choosePastedUnit(Simulation& sim);
 // them (one message when some point is outside) and draws them.
 void DrawPastedPoints(Simulation& sim, Notifier& notifier);
 
-namespace texts {
-inline constexpr Text kPastedOutOfChart{"Certains points collés sont hors du graphique",
-                                        "Some pasted points lie outside the chart"};
-}
-
 } // namespace titralab

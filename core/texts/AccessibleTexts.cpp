@@ -10,6 +10,7 @@
 #include "core/page/PrintSettings.h"
 #include "core/texts/InputTexts.h"
 #include "core/texts/Messages.h"
+#include "core/texts/PageTexts.h"
 #include "core/texts/ReadingTexts.h"
 #include "core/texts/WindowTexts.h"
 
@@ -390,7 +391,7 @@ ControlTexts printDialogTexts(Language l) {
     for (PageFormat f : {PageFormat::QuarterPage, PageFormat::HalfPage, PageFormat::Optimised})
         t.push_back({item("RadioGroup1", static_cast<int>(f)),
                      say(l, "Format : ", "Format: ") + std::string(pageFormatCaption(f, l)),
-                     std::string(kPageFormatHint.in(l))});
+                     std::string(texts::kPageFormatHint.in(l))});
     t.push_back(
         {"Edit1", say(l, "Commentaire ajouté, première ligne", "Added comment, first line"), ""});
     t.push_back(

@@ -17,4 +17,8 @@ inline constexpr Text kNoPointPasted{
     "Aucun point lu : chaque ligne collée doit porter deux nombres (volume et pH)",
     "No point read: each pasted line must hold two numbers (volume and pH)"};
 
+// When pasted points fall outside the chart.
+inline constexpr Text kPastedOutOfChart{"Certains points collés sont hors du graphique",
+                                        "Some pasted points lie outside the chart"};
+
 } // namespace titralab::texts

@@ -48,4 +48,11 @@ inline constexpr Text kLogConcentrationAxis{"- Log (concentration de l'acide)",
 inline constexpr Text kBaseAddedIn{"v de monobase forte versé, en ", "v of strong base added, in "};
 inline constexpr Text kAcidAddedIn{"v de monoacide fort versé, en ", "v of strong acid added, in "};
 
+// Headers of the exported tables' first column: the volume of what the burette holds, a
+// strong base on the acid side, a strong acid on the base side.
+inline constexpr Text kVolumeHeader{"v de monobase", "v of titrant"};
+inline constexpr Text kAcidVolumeHeader{"v de monoacide", "v of titrant"};
+inline constexpr Text kLogAcidHeader{"Log(concentration de l'acide)", "Log(acid concentration)"};
+inline constexpr Text kLogBaseHeader{"Log(concentration de la base)", "Log(base concentration)"};
+
 } // namespace titralab::texts

@@ -15,4 +15,12 @@ inline constexpr Text kAcidPKa{"pKa de l'acide employé", "pKa of the acid used"
 inline constexpr Text kBasePKa{"pKa de la base employée", "pKa of the base used"};
 inline constexpr Text kConductivityLegend{"conductivité", "conductivity"};
 
+// The print dialog's page formats, and the hint on the optimised one.
+inline constexpr Text kQuarterPage{"Quart de page", "Quarter page"};
+inline constexpr Text kHalfPage{"Demi page", "Half page"};
+inline constexpr Text kOptimised{"Optimisé", "Optimised"};
+inline constexpr Text kPageFormatHint{
+    "Le format optimisé dépasse la demi page, mais est très facile à exploiter graphiquement",
+    "The optimised format is larger than half a page, but far easier to read graphically"};
+
 } // namespace titralab::texts
