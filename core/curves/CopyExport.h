@@ -20,13 +20,6 @@ struct CopyChoices {
 CopyChoices copyChoicesFor(Study study, Language language,
                            BuretteSide side = BuretteSide::AcidSide);
 
-// The copy dialog's note on the sampling by pH.
-inline constexpr Text kSamplingRule{
-    "Lorsque le pH varie régulièrement, 2 points sont intercalés (2° et pénultième), pour "
-    "améliorer le tracé",
-    "When the pH varies regularly, 2 points are inserted (2nd and next to last) to improve "
-    "the plot"};
-
 struct ExportResult {
     bool ok{false};
     std::string error; // the system's message when not ok

@@ -28,4 +28,11 @@ inline constexpr Text kVolumeOfBaseAdded{"v, volume de monobase forte versé",
 inline constexpr Text kVolumeOfAcidAdded{"v, volume de monoacide fort versé",
                                          "v, volume of strong acid added"};
 
+// The copy dialog's note on the sampling by pH.
+inline constexpr Text kSamplingRule{
+    "Lorsque le pH varie régulièrement, 2 points sont intercalés (2° et pénultième), pour "
+    "améliorer le tracé",
+    "When the pH varies regularly, 2 points are inserted (2nd and next to last) to improve "
+    "the plot"};
+
 } // namespace titralab::texts

@@ -57,7 +57,7 @@ CopyDialog::CopyDialog(Simulation& sim, Notifier& notifier, std::string valuesFo
     m_picture->setObjectName("Image1");
     m_picture->setFixedSize(kPictureSize, kPictureSize);
 
-    m_rule = new QLabel(text(m_sim.language, kSamplingRule), this);
+    m_rule = new QLabel(text(m_sim.language, texts::kSamplingRule), this);
     m_rule->setObjectName("Label5");
     m_rule->setWordWrap(true);
     m_rule->setAutoFillBackground(true);
