@@ -1,6 +1,6 @@
 // Cost of the formulas and the solvers on a triacid titration.
 #include "core/chemistry/Formulas.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/SimulationSetup.h"
 
 #include <benchmark/benchmark.h>

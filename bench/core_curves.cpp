@@ -2,7 +2,7 @@
 // volume, and the 200 solver calls that the table by volume makes, for comparison.
 #include "core/chemistry/Formulas.h"
 #include "core/curves/Curves.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 
 #include <benchmark/benchmark.h>

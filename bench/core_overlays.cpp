@@ -1,6 +1,6 @@
 // A family of twelve curves computed (200 points each), and a frozen curve kept.
 #include "core/curves/Overlays.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 
 #include <benchmark/benchmark.h>

@@ -3,7 +3,7 @@
 // derivative column and curve.
 #include "core/curves/Curves.h"
 #include "core/curves/Equivalence.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 // and the conductivity (eight columns, 200 rows and the chart), and the species study.
 #include "core/curves/Curves.h"
 #include "core/curves/Workbook.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 // a mouse move to the readout written, at 200 points on a shown window; the first show of the
 // window at the extreme accepted values (offscreen platform unless another is chosen).
 #include "core/curves/PastedPoints.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "ui/qt/ChartView.h"
 #include "ui/windows/GraphWindow.h"

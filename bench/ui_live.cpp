@@ -1,7 +1,7 @@
 // Live curves: from a slider step to the chart repainted (200 points, two frozen curves
 // shown), and a family of twelve curves from the command to the chart repainted.
 #include "core/curves/Overlays.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/system/Folders.h"
 #include "ui/qt/ChartView.h"

@@ -13,7 +13,7 @@
 #include "core/numbers/NumberInput.h"
 #include "core/page/PrintSettings.h"
 #include "core/panel/DatabaseBrowser.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/panel/StudyFile.h"
 #include "core/system/WholeFile.h"

@@ -5,7 +5,7 @@
 #include "core/curves/Curves.h"
 #include "core/curves/Fit.h"
 #include "core/panel/InputPanel.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/panel/StudyFile.h"
 

@@ -1,6 +1,6 @@
 #include "core/chemistry/Indicators.h"
 
-#include <cctype>
+#include "core/base/SearchFolding.h"
 
 namespace titralab {
 
@@ -99,44 +99,12 @@ const std::vector<ColourIndicator>& colourIndicators() {
     return table;
 }
 
-namespace {
-
-// Lower case, the French accented letters of the names folded to their plain letters, the
-// blanks and the straight or typographic apostrophes kept as typed.
-std::string folded(std::string_view text) {
-    static const struct {
-        const char* accented;
-        char plain;
-    } letters[] = {{"é", 'e'}, {"è", 'e'}, {"ê", 'e'}, {"ë", 'e'}, {"à", 'a'}, {"â", 'a'},
-                   {"î", 'i'}, {"ï", 'i'}, {"ô", 'o'}, {"û", 'u'}, {"ù", 'u'}, {"ç", 'c'},
-                   {"É", 'e'}, {"È", 'e'}, {"Ê", 'e'}, {"À", 'a'}, {"Ç", 'c'}};
-    std::string out;
-    for (std::size_t i = 0; i < text.size();) {
-        bool replaced = false;
-        for (const auto& l : letters) {
-            const std::string_view a(l.accented);
-            if (text.substr(i, a.size()) == a) {
-                out += l.plain;
-                i += a.size();
-                replaced = true;
-                break;
-            }
-        }
-        if (replaced) continue;
-        out += static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
-        ++i;
-    }
-    return out;
-}
-
-} // namespace
-
 std::optional<int> findIndicator(std::string_view name) {
-    const std::string wanted = folded(name);
+    const std::string wanted = foldForSearch(name);
     const auto& table = colourIndicators();
     for (std::size_t k = 0; k < table.size(); ++k)
         for (const Language language : {Language::French, Language::English})
-            if (folded(table[k].name.in(language)) == wanted) return static_cast<int>(k);
+            if (foldForSearch(table[k].name.in(language)) == wanted) return static_cast<int>(k);
     return std::nullopt;
 }
 

@@ -1,7 +1,7 @@
 // The usual colour indicators of acid-base titrations: transition range and the two colours.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <cstdint>
 #include <optional>

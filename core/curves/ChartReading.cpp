@@ -104,7 +104,6 @@ std::optional<ExactPoint> exactPointAt(const Simulation& sim, double drawnVolume
 
 namespace {
 
-constexpr Text kConductivityIs{"Conductivité = ", "Conductivity = "};
 
 std::string unitOf(const ChemicalState& s, Language language) {
     return (s.volumesInMillilitres ? texts::kParticularUnit : texts::kParticularUnitLitres)
@@ -145,7 +144,7 @@ std::vector<std::string> particularPointLines(const Simulation& sim, const Exact
     lines.push_back("[H3O+] = " + g(p.hydronium) + " mol/L");
     for (const auto& [name, c] : p.species) lines.push_back("[" + name + "] = " + g(c) + " mol/L");
     if (p.conductivity)
-        lines.push_back(kConductivityIs.in(sim.language) + g(*p.conductivity) + " S/m");
+        lines.push_back(texts::kConductivityIs.in(sim.language) + g(*p.conductivity) + " S/m");
     return lines;
 }
 

@@ -47,29 +47,18 @@ int highestCopyNumber(const fs::path& folder, const std::string& stem) {
 
 } // namespace
 
-namespace {
-
-constexpr Text kRegularStepsOfPlural{"&Variation régulière des... ", "&Regular steps of... "};
-constexpr Text kRegularStepsOfSingular{"&Variation régulière du... ", "&Regular steps of... "};
-constexpr Text kVolumeOfBaseAdded{"v, volume de monobase forte versé",
-                                  "v, volume of strong base added"};
-constexpr Text kVolumeOfAcidAdded{"v, volume de monoacide fort versé",
-                                  "v, volume of strong acid added"};
-
-} // namespace
-
 CopyChoices copyChoicesFor(Study study, Language language, BuretteSide side) {
-    const Text& volume = side == BuretteSide::AcidSide ? kVolumeOfBaseAdded : kVolumeOfAcidAdded;
+    const Text& volume = side == BuretteSide::AcidSide ? texts::kVolumeOfBaseAdded : texts::kVolumeOfAcidAdded;
     switch (study) {
     case Study::TitrationVsVolume:
     case Study::TwoMonoTitration:
-        return {true, kRegularStepsOfPlural.in(language), {"pH", volume.in(language)}};
+        return {true, texts::kRegularStepsOfPlural.in(language), {"pH", volume.in(language)}};
     case Study::SpeciesVsPH:
-        return {true, kRegularStepsOfSingular.in(language), {"pH"}};
+        return {true, texts::kRegularStepsOfSingular.in(language), {"pH"}};
     case Study::TwoPolyMixture:
         return {false, "", {}};
     default:
-        return {true, kRegularStepsOfPlural.in(language), {"pH"}};
+        return {true, texts::kRegularStepsOfPlural.in(language), {"pH"}};
     }
 }
 

@@ -1,7 +1,7 @@
 // Copying the simulation: the sampling choice of the copy dialog and the two export files.
 #pragma once
 
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 
 #include <string>
@@ -19,13 +19,6 @@ struct CopyChoices {
 // on the base side.
 CopyChoices copyChoicesFor(Study study, Language language,
                            BuretteSide side = BuretteSide::AcidSide);
-
-// The copy dialog's note on the sampling by pH.
-inline constexpr Text kSamplingRule{
-    "Lorsque le pH varie régulièrement, 2 points sont intercalés (2° et pénultième), pour "
-    "améliorer le tracé",
-    "When the pH varies regularly, 2 points are inserted (2nd and next to last) to improve "
-    "the plot"};
 
 struct ExportResult {
     bool ok{false};

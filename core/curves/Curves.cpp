@@ -9,6 +9,7 @@
 #include "core/numbers/NumberInput.h"
 #include "core/panel/Simulation.h"
 #include "core/panel/SimulationSetup.h"
+#include "core/texts/CurveTexts.h"
 #include "core/texts/Messages.h"
 #include "core/texts/ReadingTexts.h"
 #include "core/texts/WorkbookTexts.h"
@@ -24,46 +25,6 @@ constexpr int kDilutionBox = 1;
 constexpr int kConductivityBox = 8;
 constexpr int kPastedBox = 9;
 constexpr int kHydroniumBox = 10;
-
-constexpr Text kDilutionWarning{
-    "Attention, l'effet de dilution n'est pas pris en compte pour les concentrations",
-    "Warning: dilution is not taken into account in the concentrations"};
-constexpr Text kConductivityCaption{"Conductivité", "Conductivity"};
-constexpr Text kPastedCaption{"Points ajoutés", "Added points"};
-
-constexpr Text kDefaultWindowTitle{"Représentations graphiques :", "Graphs:"};
-constexpr Text kDefaultChartTitle{"Concentration des diverses espèces chimiques",
-                                  "Concentrations of the species"};
-constexpr Text kGraphWindowTitle{"Pour revenir à la page principale, fermez celle-ci",
-                                 "Close this window to return to the main page"};
-constexpr Text kTitrationTitle{"Monobase forte versée sur mono, di ou triacide : évolution du pH "
-                               "et des concentrations en fonction de v de base versé",
-                               "Strong base added to a mono-, di- or triprotic acid: pH and "
-                               "concentrations against the volume of base added"};
-constexpr Text kSpeciesTitle{"Mono, di ou triacide : évolution des concentrations des "
-                             "différentes espèces chimiques en fonction du pH",
-                             "Mono-, di- or triprotic acid: concentrations of the species "
-                             "against pH"};
-constexpr Text kTwoMonoTitle{"Monobase forte versée sur un mélange de 2 monoacides : évolution "
-                             "du pH et des concentrations",
-                             "Strong base added to a mixture of 2 monoprotic acids: pH and "
-                             "concentrations"};
-constexpr Text kBaseTitrationTitle{"Monoacide fort versé sur mono, di ou tribase : évolution du pH "
-                                   "et des concentrations en fonction de v d'acide versé",
-                                   "Strong acid added to a mono-, di- or triprotic base: pH and "
-                                   "concentrations against the volume of acid added"};
-constexpr Text kBaseTwoMonoTitle{"Monoacide fort versé sur un mélange de 2 monobases : évolution "
-                                 "du pH et des concentrations",
-                                 "Strong acid added to a mixture of 2 monoprotic bases: pH and "
-                                 "concentrations"};
-constexpr Text kDilutionTitle{"Dilution d'un acide", "Dilution of an acid"};
-constexpr Text kPHAxis{"pH de 0 à 14", "pH from 0 to 14"};
-constexpr Text kConcentrationAxis{"Concentrations en mol / L", "Concentrations in mol / L"};
-constexpr Text kImposedPHAxis{"pH imposé", "Imposed pH"};
-constexpr Text kLogConcentrationAxis{"- Log (concentration de l'acide)",
-                                     "- Log (acid concentration)"};
-constexpr Text kBaseAddedIn{"v de monobase forte versé, en ", "v of strong base added, in "};
-constexpr Text kAcidAddedIn{"v de monoacide fort versé, en ", "v of strong acid added, in "};
 
 // Rows of the export table: fields separated by a tab, lines ended by a carriage return. The
 // same calls fill the computed table: the first line is its note, the second its column
@@ -149,7 +110,7 @@ void writeConcentrationHeaders(const Simulation& sim, TableWriter& table,
                          ColumnFormat::Concentration, species);
         }
     if (sim.state.conductivityAvailable)
-        table.column(kConductivityCaption.in(language), texts::kTitleConductivity.in(language), 1,
+        table.column(texts::kConductivityCaption.in(language), texts::kTitleConductivity.in(language), 1,
                      ColumnFormat::Conductivity);
     if (sim.reading.options.derivative && titrationOf(sim.state.study))
         table.text(texts::kDerivativeColumn.in(language));
@@ -160,11 +121,13 @@ void writeConcentrationHeaders(const Simulation& sim, TableWriter& table,
 void writeTitrationHeader(const Simulation& sim, TableWriter& table,
                           const std::array<int, 4>& boxes) {
     const Language language = sim.language;
-    if (!sim.graph.isChecked(kDilutionBox)) table.text(kDilutionWarning.in(language));
+    if (!sim.graph.isChecked(kDilutionBox))
+        table.text(std::string(texts::kDilutionWarning1.in(language)) + ' ' +
+                   texts::kDilutionWarning2.in(language));
     table.endLine();
     const ChemicalState& s = sim.state;
     table.column(
-        (s.side == BuretteSide::AcidSide ? kVolumeHeader : kAcidVolumeHeader).in(language),
+        (s.side == BuretteSide::AcidSide ? texts::kVolumeHeader : texts::kAcidVolumeHeader).in(language),
         (s.volumesInMillilitres ? texts::kTitleVolumeMl : texts::kTitleVolumeL).in(language),
         s.volumeFactor, ColumnFormat::Volume);
     writeConcentrationHeaders(sim, table, boxes);
@@ -264,7 +227,7 @@ constexpr std::array<int, 4> kTwoMonoBoxes{2, 3, 6, 7};
 
 void setTitles(Simulation& sim, const Text& chart, const Text& left, const std::string& bottom) {
     sim.plot.titlesSet = true;
-    sim.plot.windowTitle = kGraphWindowTitle.in(sim.language);
+    sim.plot.windowTitle = texts::kGraphWindowTitle.in(sim.language);
     sim.plot.chartTitle = chart.in(sim.language);
     sim.plot.leftTitle = left.in(sim.language);
     sim.plot.bottomTitle = bottom;
@@ -277,7 +240,7 @@ void setLeftAxis(Simulation& sim, bool automatic, double minimum, double maximum
 }
 
 std::string volumeTitle(const ChemicalState& s, Language language) {
-    const Text& start = s.side == BuretteSide::AcidSide ? kBaseAddedIn : kAcidAddedIn;
+    const Text& start = s.side == BuretteSide::AcidSide ? texts::kBaseAddedIn : texts::kAcidAddedIn;
     return start.in(language) + std::string(s.volumesInMillilitres ? "mL" : "L");
 }
 
@@ -309,8 +272,8 @@ GraphOptions GraphOptions::atDesign() {
     GraphOptions g;
     g.checked[1] = g.checked[2] = true; // CheckBox2, CheckBox3
     for (int box : {1, 2, 3, 4, 5, 6, 7, 10}) g.visible[box - 1] = true;
-    g.captions[6] = kConductivityCaption.fr;
-    g.captions[7] = kPastedCaption.fr;
+    g.captions[6] = texts::kConductivityCaption.fr;
+    g.captions[7] = texts::kPastedCaption.fr;
     return g;
 }
 
@@ -379,8 +342,8 @@ void ApplyCheckBoxCaptions(Simulation& sim) {
         g.visible[box - 1] = shown;
         if (!shown) g.checked[box - 1] = false;
     }
-    g.captions[kConductivityBox - 2] = kConductivityCaption.in(sim.language);
-    g.captions[kPastedBox - 2] = kPastedCaption.in(sim.language);
+    g.captions[kConductivityBox - 2] = texts::kConductivityCaption.in(sim.language);
+    g.captions[kPastedBox - 2] = texts::kPastedCaption.in(sim.language);
     g.visible[kConductivityBox - 1] = true;
     g.visible[kPastedBox - 1] = true;
 }
@@ -391,8 +354,8 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
     const int n = s.pointCount;
     sim.plot.printButtonVisible = true;
     if (!sim.plot.titlesSet) {
-        sim.plot.windowTitle = kDefaultWindowTitle.in(sim.language);
-        sim.plot.chartTitle = kDefaultChartTitle.in(sim.language);
+        sim.plot.windowTitle = texts::kDefaultWindowTitle.in(sim.language);
+        sim.plot.chartTitle = texts::kDefaultChartTitle.in(sim.language);
     }
     const bool byVolume = sim.copySampling == CopySampling::ByVolume;
     auto showDilutionBox = [&g](bool shown) {
@@ -402,14 +365,14 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
     switch (s.study) {
     case Study::TitrationVsVolume:
         showDilutionBox(true);
-        setTitles(sim, s.side == BuretteSide::AcidSide ? kTitrationTitle : kBaseTitrationTitle,
-                  kPHAxis, volumeTitle(s, sim.language));
+        setTitles(sim, s.side == BuretteSide::AcidSide ? texts::kTitrationTitle : texts::kBaseTitrationTitle,
+                  texts::kPHAxis, volumeTitle(s, sim.language));
         setLeftAxis(sim, false, 0, 14);
         GenerateTitrationCurves(sim, n, notifier);
         if (byVolume) GenerateTitrationTableByVolume(sim, n);
         break;
     case Study::SpeciesVsPH:
-        setTitles(sim, kSpeciesTitle, kConcentrationAxis, kImposedPHAxis.in(sim.language));
+        setTitles(sim, texts::kSpeciesTitle, texts::kConcentrationAxis, texts::kImposedPHAxis.in(sim.language));
         setLeftAxis(sim, true, 0, 14);
         showDilutionBox(false);
         g.visible[kHydroniumBox - 1] = false;
@@ -417,7 +380,7 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
         break;
     case Study::TwoMonoTitration:
         showDilutionBox(true);
-        setTitles(sim, s.side == BuretteSide::AcidSide ? kTwoMonoTitle : kBaseTwoMonoTitle, kPHAxis,
+        setTitles(sim, s.side == BuretteSide::AcidSide ? texts::kTwoMonoTitle : texts::kBaseTwoMonoTitle, texts::kPHAxis,
                   volumeTitle(s, sim.language));
         setLeftAxis(sim, false, 0, 14);
         // Both acids are monoacids here; the texts that name the constants show this.
@@ -430,7 +393,7 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
         ComputeTwoPolyacidMixture(sim);
         break;
     case Study::Dilution:
-        setTitles(sim, kDilutionTitle, Text{"pH", "pH"}, kLogConcentrationAxis.in(sim.language));
+        setTitles(sim, texts::kDilutionTitle, Text{"pH", "pH"}, texts::kLogConcentrationAxis.in(sim.language));
         showDilutionBox(false);
         for (bool& v : g.visible) v = false;
         GenerateDilutionCurve(sim, n);
@@ -577,7 +540,7 @@ void GenerateDilutionCurve(Simulation& sim, int n) {
     const bool acid = s.side == BuretteSide::AcidSide;
     TableWriter table(sim);
     table.endLine();
-    table.column((acid ? kLogAcidHeader : kLogBaseHeader).in(sim.language),
+    table.column((acid ? texts::kLogAcidHeader : texts::kLogBaseHeader).in(sim.language),
                  (acid ? texts::kTitleLogAcid : texts::kTitleLogBase).in(sim.language), 1,
                  ColumnFormat::PH);
     table.column("pH", texts::kTitlePH.in(sim.language), 1, ColumnFormat::PH, true);

@@ -2,9 +2,10 @@
 // table, and the one entry point that regenerates a study.
 #pragma once
 
+#include "core/base/Notifier.h"
+#include "core/base/Rgb.h"
 #include "core/chemistry/ChemicalState.h"
 #include "core/numbers/NumberFormat.h"
-#include "core/panel/Notifier.h"
 
 #include <algorithm>
 #include <array>
@@ -18,11 +19,6 @@
 namespace titralab {
 
 struct Simulation;
-
-struct Rgb {
-    std::uint8_t r{}, g{}, b{};
-    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
-};
 
 struct CurvePoint {
     double x{};

@@ -2,7 +2,7 @@
 // with their headers, so that the workbook shows the same values as numbers.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -10,13 +10,6 @@
 #include <vector>
 
 namespace titralab {
-
-// Headers of the exported tables' first column: the volume of what the burette holds, a
-// strong base on the acid side, a strong acid on the base side.
-inline constexpr Text kVolumeHeader{"v de monobase", "v of titrant"};
-inline constexpr Text kAcidVolumeHeader{"v de monoacide", "v of titrant"};
-inline constexpr Text kLogAcidHeader{"Log(concentration de l'acide)", "Log(acid concentration)"};
-inline constexpr Text kLogBaseHeader{"Log(concentration de la base)", "Log(base concentration)"};
 
 // How a spreadsheet shows the numbers of a column.
 enum class ColumnFormat {

@@ -5,8 +5,9 @@
 #include "core/curves/ExportTable.h"
 #include "core/numbers/NumberFormat.h"
 #include "core/numbers/NumberInput.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
+#include "core/texts/CurveTexts.h"
 #include "core/texts/OverlayTexts.h"
 #include "core/texts/WindowTexts.h"
 
@@ -50,8 +51,6 @@ int fieldCount(const std::string& line) {
 }
 
 // A field's accepted range in a refusal: " (de 1E-8 à 15)".
-constexpr Text kFrom{" (de ", " (from "};
-constexpr Text kTo{" à ", " to "};
 
 // Messages are not shown: the values were checked before.
 class SilentNotifier : public Notifier {
@@ -327,8 +326,8 @@ ValueList parseValueList(int field, BuretteSide side, const std::string& text, L
         if (!n.ok) {
             out.refusal = texts::kFamilyValueRefused.in(language) +
                           fieldQuantity(field, side, language).label + kColon.in(language) +
-                          trimmed.substr(0, 40) + kFrom.in(language) + formatGeneral(low, 3, ',') +
-                          kTo.in(language) + formatGeneral(high, 3, ',') + ")";
+                          trimmed.substr(0, 40) + texts::kFrom.in(language) + formatGeneral(low, 3, ',') +
+                          texts::kTo.in(language) + formatGeneral(high, 3, ',') + ")";
             return false;
         }
         out.values.push_back(n.value);
@@ -428,7 +427,7 @@ ValueList checked(const Simulation& sim, const FamilyQuantity& q, ValueList list
             refused.refusal = texts::kFamilyValueRefused.in(language) +
                               fieldQuantity(field, sim.panel.side, language).label +
                               kColon.in(language) + formatGeneral(std::stod(text), 3, ',') +
-                              kFrom.in(language) + formatGeneral(low, 3, ',') + kTo.in(language) +
+                              texts::kFrom.in(language) + formatGeneral(low, 3, ',') + texts::kTo.in(language) +
                               formatGeneral(high, 3, ',') + ")";
             return refused;
         }
@@ -581,7 +580,7 @@ ExportTable varyColumns(const Simulation& sim, const FamilyQuantity& quantity,
     if (study == Study::TitrationVsVolume || study == Study::TwoMonoTitration) {
         double span = 0;
         for (const Simulation& m : members) span = std::max(span, m.state.volumeSpan);
-        TableColumn x = column((side == BuretteSide::AcidSide ? kVolumeHeader : kAcidVolumeHeader).in(language),
+        TableColumn x = column((side == BuretteSide::AcidSide ? texts::kVolumeHeader : texts::kAcidVolumeHeader).in(language),
                               ColumnFormat::Volume, false);
         for (int i = 0; i < n; ++i) x.values.push_back(i * span / (n - 1));
         table.columns.push_back(std::move(x));
@@ -620,7 +619,7 @@ ExportTable varyColumns(const Simulation& sim, const FamilyQuantity& quantity,
         table.columns.push_back(std::move(x));
         for (std::size_t k = 0; k < members.size(); ++k) {
             TableColumn y =
-                column(std::string((acid ? kLogAcidHeader : kLogBaseHeader).in(language)) +
+                column(std::string((acid ? texts::kLogAcidHeader : texts::kLogBaseHeader).in(language)) +
                            kColon.in(language) + describe(k),
                        ColumnFormat::PH, true);
             const Simulation& m = members[k];

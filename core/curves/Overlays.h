@@ -6,7 +6,7 @@
 #include "core/chemistry/ChemicalState.h"
 #include "core/curves/Curves.h"
 #include "core/curves/ExportTable.h"
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <array>
 #include <optional>

@@ -1,7 +1,7 @@
 // Measured (volume, pH) pairs pasted from a spreadsheet: reading, checking and drawing them.
 #pragma once
 
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 
 #include <optional>
@@ -57,10 +57,5 @@ void choosePastedUnit(Simulation& sim);
 // Reads the pasted points (volumes in sim.pastedInMillilitres's unit, kept in litres), checks
 // them (one message when some point is outside) and draws them.
 void DrawPastedPoints(Simulation& sim, Notifier& notifier);
-
-namespace texts {
-inline constexpr Text kPastedOutOfChart{"Certains points collés sont hors du graphique",
-                                        "Some pasted points lie outside the chart"};
-}
 
 } // namespace titralab

@@ -1,6 +1,7 @@
 #include "core/curves/Readout.h"
 
 #include "core/numbers/NumberFormat.h"
+#include "core/texts/ReadingTexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,11 +16,6 @@ struct PanelLabels {
     const Text* panel[4]{};
 };
 
-constexpr Text kVolumeAdded{"Volume versé : ", "Volume added: "};
-constexpr Text kPH{"pH : ", "pH: "};
-constexpr Text kConcentration{"Concentration en mol / L : ", "Concentration in mol / L: "};
-constexpr Text kConductivity{"Conductivité en S/m : ", "Conductivity in S/m: "};
-constexpr Text kLogConcentration{"- Log(concentration) : ", "- Log(concentration): "};
 
 // The height under the pointer is read as a concentration or a conductivity only while such a
 // curve is drawn, each in its own unit.
@@ -28,16 +24,16 @@ PanelLabels labelsFor(const Simulation& sim) {
     const bool concentration =
         !c[2].empty() || !c[3].empty() || !c[4].empty() || !c[5].empty() || !c[6].empty();
     const bool conductivity = sim.state.conductivityAvailable && !c[8].empty();
-    const Text* concentrationLabel = concentration ? &kConcentration : nullptr;
-    const Text* conductivityLabel = conductivity ? &kConductivity : nullptr;
+    const Text* concentrationLabel = concentration ? &texts::kConcentration : nullptr;
+    const Text* conductivityLabel = conductivity ? &texts::kConductivity : nullptr;
     switch (sim.state.study) {
     case Study::TitrationVsVolume:
     case Study::TwoMonoTitration:
-        return {{&kVolumeAdded, &kPH, concentrationLabel, conductivityLabel}};
+        return {{&texts::kVolumeAdded, &texts::kPH, concentrationLabel, conductivityLabel}};
     case Study::SpeciesVsPH:
-        return {{&kPH, nullptr, concentrationLabel, conductivityLabel}};
+        return {{&texts::kPH, nullptr, concentrationLabel, conductivityLabel}};
     case Study::Dilution:
-        return {{&kLogConcentration, &kPH, nullptr, nullptr}};
+        return {{&texts::kLogConcentration, &texts::kPH, nullptr, nullptr}};
     default:
         return {};
     }

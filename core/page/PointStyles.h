@@ -2,7 +2,7 @@
 // their captions in the chooser and the marker each gives on screen.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 // The ink of a curve printed in colour: its screen colour, darkened when too pale on white.
 #pragma once
 
-#include "core/curves/Curves.h"
+#include "core/base/Rgb.h"
 #include "core/page/Canvas.h"
 
 namespace titralab {

@@ -1,6 +1,7 @@
 #include "core/page/PrintSettings.h"
 
 #include "core/numbers/NumberInput.h"
+#include "core/texts/PageTexts.h"
 
 #include <cmath>
 
@@ -20,18 +21,15 @@ int roundHalfToEven(double v) {
 } // namespace
 
 std::string_view pageFormatCaption(PageFormat format, Language language) {
-    static constexpr Text kQuarterPage{"Quart de page", "Quarter page"};
-    static constexpr Text kHalfPage{"Demi page", "Half page"};
-    static constexpr Text kOptimised{"Optimisé", "Optimised"};
     switch (format) {
     case PageFormat::QuarterPage:
-        return kQuarterPage.in(language);
+        return texts::kQuarterPage.in(language);
     case PageFormat::HalfPage:
-        return kHalfPage.in(language);
+        return texts::kHalfPage.in(language);
     case PageFormat::Optimised:
         break;
     }
-    return kOptimised.in(language);
+    return texts::kOptimised.in(language);
 }
 
 PrintValues ReadPrintSettings(const PrintSettings& settings) {

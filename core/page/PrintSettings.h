@@ -1,7 +1,7 @@
 // The print dialog's settings as the user left them, their defaults, and how a page reads them.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <string>
 #include <string_view>
@@ -13,9 +13,6 @@ enum class PageFormat { QuarterPage = 0, HalfPage = 1, Optimised = 2 };
 
 // "Quart de page", "Demi page", "Optimisé".
 std::string_view pageFormatCaption(PageFormat format, Language language);
-inline constexpr Text kPageFormatHint{
-    "Le format optimisé dépasse la demi page, mais est très facile à exploiter graphiquement",
-    "The optimised format is larger than half a page, but far easier to read graphically"};
 
 // The dialog's controls. Number fields keep the text as typed; it is read only when a page is
 // printed (ReadPrintSettings). Nothing here is saved between runs.

@@ -7,6 +7,8 @@
 #include "core/numbers/NumberFormat.h"
 #include "core/page/PrintColours.h"
 #include "core/panel/Simulation.h"
+#include "core/texts/CurveTexts.h"
+#include "core/texts/PageTexts.h"
 
 #include <algorithm>
 #include <charconv>
@@ -17,20 +19,6 @@ namespace titralab {
 
 namespace {
 
-constexpr Text kDocumentTitle{"pH et concentrations", "pH and concentrations"};
-
-// The texts under the frame.
-constexpr Text kBaseConcentration{"concentration de la base", "concentration of the base"};
-constexpr Text kAcidConcentration{"concentration de l'acide", "concentration of the acid"};
-constexpr Text kInitialConcentrationOf{"c. initiale en ", "initial c. of "};
-constexpr Text kAcidPKa{"pKa de l'acide employé", "pKa of the acid used"};
-constexpr Text kBasePKa{"pKa de la base employée", "pKa of the base used"};
-constexpr Text kDilutionWarning1{"Attention, l'effet de dilution n'est pas",
-                                 "Warning: dilution is not taken"};
-constexpr Text kDilutionWarning2{"pris en compte pour les concentrations",
-                                 "into account in the concentrations"};
-
-constexpr Text kConductivityLegend{"conductivité", "conductivity"};
 constexpr DashCode kConductivityDash = 6;
 
 double largestOrdinate(const Series& s) {
@@ -516,19 +504,19 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
             return std::string(takesElision(name) ? "volume initial d'" : "volume initial de ") +
                    name + colon + litres;
         };
-        write(2, (acidSide ? kBaseConcentration : kAcidConcentration).in(language) + colon +
+        write(2, (acidSide ? texts::kBaseConcentration : texts::kAcidConcentration).in(language) + colon +
                      formatOnPaper(st.titrantConc) + " mol/L");
-        write(2, kInitialConcentrationOf.in(language) + L1[0] + colon + formatOnPaper(st.conc1) +
+        write(2, texts::kInitialConcentrationOf.in(language) + L1[0] + colon + formatOnPaper(st.conc1) +
                      " mol/L");
         write(1, volumeLine(L1[0], st.vol1));
-        write(1, (acidSide ? kAcidPKa : kBasePKa).in(language) + colon + pk(st.pK1[0]));
+        write(1, (acidSide ? texts::kAcidPKa : texts::kBasePKa).in(language) + colon + pk(st.pK1[0]));
         if (L.acidities >= 2) write(1, "pKa2" + colon + pk(st.pK1[1]));
         if (L.acidities == 3) write(1, "pKa3" + colon + pk(st.pK1[2]));
         if (study == Study::TwoMonoTitration) {
-            write(2, kInitialConcentrationOf.in(language) + L2[0] + colon +
+            write(2, texts::kInitialConcentrationOf.in(language) + L2[0] + colon +
                          formatOnPaper(st.conc2) + " mol/L");
             write(1, volumeLine(L2[0], st.vol2));
-            write(1, (acidSide ? kAcidPKa : kBasePKa).in(language) + colon + pk(st.pK2[0]));
+            write(1, (acidSide ? texts::kAcidPKa : texts::kBasePKa).in(language) + colon + pk(st.pK2[0]));
         }
         // The remarkable points, on rows of their own, starting further left: they are longer.
         const std::vector<std::string> points = printedPointLines(in);
@@ -566,7 +554,7 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
     if (g.isChecked(7)) entry(L2[1], 5, 5);
     // The conductivity has no axis of its own: its entry gives its scale.
     if (const std::optional<double> top = printedConductivityAtTen(in))
-        entry(kConductivityLegend.in(in.language) + std::string(" (10 = ") + formatOnPaper(*top) +
+        entry(texts::kConductivityLegend.in(in.language) + std::string(" (10 = ") + formatOnPaper(*top) +
                   " S/m)",
               kConductivityDash, 8);
     for (const auto& [text, code] : readingLegend(in)) {
@@ -590,8 +578,8 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
 
     if (!g.isChecked(1) && !isSpeciesOrDilution(study)) {
         const int x = static_cast<int>(1.6 * m + L.textOffset);
-        canvas.textOut(x, 2 * m, kDilutionWarning1.in(in.language));
-        canvas.textOut(x, 2 * m + ch, kDilutionWarning2.in(in.language));
+        canvas.textOut(x, 2 * m, texts::kDilutionWarning1.in(in.language));
+        canvas.textOut(x, 2 * m + ch, texts::kDilutionWarning2.in(in.language));
     }
 }
 
@@ -603,7 +591,7 @@ PageLayout PrintPage(const PageInput& in, const PrintSettings& settings, Canvas&
     const Brush savedBrush = canvas.brush();
     const PageLayout L =
         LayOutPage(in, settings, canvas.pageWidth(), canvas.pageHeight(), canvas.resolution());
-    canvas.beginDocument(kDocumentTitle.in(in.language));
+    canvas.beginDocument(texts::kDocumentTitle.in(in.language));
     try {
         setPen(canvas, L.penWidth, kBlack);
         DashedPen dashes =

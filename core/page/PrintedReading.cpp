@@ -12,7 +12,6 @@ namespace titralab {
 
 namespace {
 
-constexpr Text kPHPer{" pH par ", " pH per "};
 
 bool isTitration(const PageInput& in) {
     return titrationOf(in.state.study).has_value();
@@ -166,7 +165,7 @@ std::vector<std::pair<std::string, DashCode>> readingLegend(const PageInput& in)
         const double factor = printedDerivativeFactor(in);
         const std::string unit = in.state.volumesInMillilitres ? "mL" : "L";
         entries.emplace_back(std::string(texts::kLegendDerivative.in(in.language)) + " (10 = " +
-                                 formatOnPaper(10 / factor) + kPHPer.in(in.language) + unit + ")",
+                                 formatOnPaper(10 / factor) + texts::kPHPer.in(in.language) + unit + ")",
                              kDerivativeDash);
     }
     if (const ColourIndicator* i = chosenIndicator(in))

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "core/chemistry/ChemicalState.h"
+#include "core/base/Language.h"
 #include "core/panel/Field.h"
-#include "core/texts/Language.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,7 @@
 // Finding database entries by name, as the database browser's name field proposes them.
 #pragma once
 
+#include "core/base/SearchFolding.h"
 #include "core/chemistry/ChemicalState.h"
 #include "core/panel/DatabaseBrowser.h"
 
@@ -14,10 +15,6 @@ struct EntryMatch {
     int entry{};      // 1-based, in the side's table
     std::string name; // the entry's first name, in the language of the search
 };
-
-// The text folded for matching: lower case, accents and ligatures of French letters dropped
-// ("Éthanoïque" gives "ethanoique"); other bytes are kept as they are.
-std::string foldForSearch(std::string_view text);
 
 // The entries of the side's table that `typed` finds, accents and case ignored: first those
 // with a word of their name starting with it, then those whose name holds it elsewhere, then

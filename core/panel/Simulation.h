@@ -1,6 +1,8 @@
 // The one simulation context of the program, owned by the application and passed by reference.
 #pragma once
 
+#include "core/base/Language.h"
+#include "core/base/PastedPair.h"
 #include "core/chemistry/ChemicalState.h"
 #include "core/chemistry/Database.h"
 #include "core/chemistry/Mixture.h"
@@ -10,7 +12,6 @@
 #include "core/curves/Overlays.h"
 #include "core/page/PointStyles.h"
 #include "core/panel/DatabaseBrowser.h"
-#include "core/texts/Language.h"
 
 #include <array>
 #include <functional>
@@ -21,11 +22,6 @@
 #include <vector>
 
 namespace titralab {
-
-struct PastedPair {
-    double volume{}; // L, the unit of the state's volumes
-    double pH{};
-};
 
 // Whether the study holds changes that its file does not. Every edit marks it where it is made
 // (markStudyChanged); opening and saving the study clear it.

@@ -3,8 +3,8 @@
 
 #include "core/chemistry/ChemicalState.h"
 #include "core/panel/DatabaseBrowser.h"
-#include "core/panel/Notifier.h"
-#include "core/texts/Language.h"
+#include "core/base/Notifier.h"
+#include "core/base/Language.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // Reading practical-work sheets: a bounded RTF reader, plain-text decoding, the reader's texts.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,23 +11,6 @@
 #include <vector>
 
 namespace titralab::notepad {
-
-// The reader's texts.
-namespace texts {
-inline constexpr Text kCaption{"Lire une fiche de travail pratique", "Read a practical-work sheet"};
-inline constexpr Text kMenuFile{"&Fichier", "&File"};
-inline constexpr Text kPrint{"&Imprimer", "&Print"};
-inline constexpr Text kMenuEdit{"&Edition", "&Edit"};
-inline constexpr Text kCopy{"&Copier", "&Copy"};
-inline constexpr Text kOpenTitle{"Ouverture d'un fichier texte", "Open a text file"};
-// The one filter of the open dialog, showing both kinds of sheet.
-inline constexpr Text kOpenFilterName{"Fichiers texte (txt ou rtf)", "Text files (txt or rtf)"};
-inline constexpr Text kOpenFilterPatterns{"*.rtf *.txt", "*.rtf *.txt"};
-// What the system says of a file that cannot be read, when it says nothing itself.
-inline constexpr Text kNotARegularFile{"Ce n'est pas un fichier ordinaire.",
-                                       "This is not a regular file."};
-inline constexpr Text kOutOfMemory{"Mémoire insuffisante.", "Not enough memory."};
-} // namespace texts
 
 // Limits of the reader. A sheet is a few pages of text: anything beyond these is either
 // damaged or hostile, and is cut short rather than trusted.

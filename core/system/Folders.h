@@ -1,7 +1,7 @@
 // The program's folders, the help topics and the maker's addresses.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <array>
 #include <functional>

@@ -7,7 +7,7 @@
 // that is a symbolic link is written through: the file it leads to is replaced, the link stays.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <cstddef>
 #include <functional>

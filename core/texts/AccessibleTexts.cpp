@@ -8,8 +8,10 @@
 #include "core/numbers/NumberFormat.h"
 #include "core/page/PointStyles.h"
 #include "core/page/PrintSettings.h"
+#include "core/texts/CopyTexts.h"
 #include "core/texts/InputTexts.h"
 #include "core/texts/Messages.h"
+#include "core/texts/PageTexts.h"
 #include "core/texts/ReadingTexts.h"
 #include "core/texts/WindowTexts.h"
 
@@ -328,7 +330,7 @@ ControlTexts copyDialogTexts(Study study, Language l) {
     for (std::size_t i = 0; i < choices.items.size(); ++i)
         t.push_back({item("RadioGroup3", static_cast<int>(i)),
                      say(l, "Variation régulière : ", "Regular steps: ") + choices.items[i],
-                     i == 0 ? kSamplingRule.in(l) : ""});
+                     i == 0 ? texts::kSamplingRule.in(l) : ""});
     t.push_back({"Button1", say(l, "Copier", "Copy"),
                  say(l, "Écrit les fichiers du tableau et le copie dans le presse-papiers",
                      "Writes the table's files and copies it to the clipboard")});
@@ -390,7 +392,7 @@ ControlTexts printDialogTexts(Language l) {
     for (PageFormat f : {PageFormat::QuarterPage, PageFormat::HalfPage, PageFormat::Optimised})
         t.push_back({item("RadioGroup1", static_cast<int>(f)),
                      say(l, "Format : ", "Format: ") + std::string(pageFormatCaption(f, l)),
-                     std::string(kPageFormatHint.in(l))});
+                     std::string(texts::kPageFormatHint.in(l))});
     t.push_back(
         {"Edit1", say(l, "Commentaire ajouté, première ligne", "Added comment, first line"), ""});
     t.push_back(

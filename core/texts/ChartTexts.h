@@ -1,7 +1,7 @@
 // The texts of the chart's right-hand scales and of what the paste commands read.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 namespace titralab::texts {
 
@@ -16,5 +16,9 @@ inline constexpr Text kOnePointPasted{"1 point lu, montré sur le graphique",
 inline constexpr Text kNoPointPasted{
     "Aucun point lu : chaque ligne collée doit porter deux nombres (volume et pH)",
     "No point read: each pasted line must hold two numbers (volume and pH)"};
+
+// When pasted points fall outside the chart.
+inline constexpr Text kPastedOutOfChart{"Certains points collés sont hors du graphique",
+                                        "Some pasted points lie outside the chart"};
 
 } // namespace titralab::texts

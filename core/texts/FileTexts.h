@@ -1,7 +1,7 @@
 // Why a whole file was not written, and what was written when the name was a link.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <string>
 

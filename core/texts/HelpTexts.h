@@ -1,7 +1,7 @@
 // The help window's own texts, in both languages.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 namespace titralab::texts::help {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/chemistry/ChemicalState.h"
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // The texts of live curves, frozen curves, families of curves and chart pictures.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 namespace titralab::texts {
 
@@ -80,5 +80,9 @@ inline constexpr Text kBeakerVolumeMeaning[2] = {{"volume de l'acide", "volume o
 // Accessible names of the new controls.
 inline constexpr Text kSliderName{"Curseur de ", "Slider for "};
 inline constexpr Text kRemoveFrozenName{"Retirer une courbe figée", "Remove a frozen curve"};
+
+// The range of a family's member in its legend name: " (de 1 à 5)".
+inline constexpr Text kFrom{" (de ", " (from "};
+inline constexpr Text kTo{" à ", " to "};
 
 } // namespace titralab::texts

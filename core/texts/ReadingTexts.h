@@ -2,7 +2,7 @@
 // legend, the value on the curve and the particular point.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 namespace titralab::texts {
 
@@ -52,5 +52,18 @@ inline constexpr Text kParticularName{"Volume du point particulier, en mL",
 inline constexpr Text kResultsName{"Points remarquables du dosage", "Key points of the titration"};
 // Told when the readings empty.
 inline constexpr Text kNoResults{"aucun point remarquable affiché", "no key point shown"};
+
+// The conductivity on the curve.
+inline constexpr Text kConductivityIs{"Conductivité = ", "Conductivity = "};
+
+// The status panels of the graph window under the mouse.
+inline constexpr Text kVolumeAdded{"Volume versé : ", "Volume added: "};
+inline constexpr Text kPH{"pH : ", "pH: "};
+inline constexpr Text kConcentration{"Concentration en mol / L : ", "Concentration in mol / L: "};
+inline constexpr Text kConductivity{"Conductivité en S/m : ", "Conductivity in S/m: "};
+inline constexpr Text kLogConcentration{"- Log(concentration) : ", "- Log(concentration): "};
+
+// The slope of the derivative on paper.
+inline constexpr Text kPHPer{" pH par ", " pH per "};
 
 } // namespace titralab::texts

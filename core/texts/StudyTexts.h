@@ -1,7 +1,7 @@
 // The texts of study files (opening, saving, recent files) and of the fit to pasted points.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <string>
 #include <vector>

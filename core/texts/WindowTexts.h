@@ -1,7 +1,7 @@
 // The texts of the main window and the about box: menus, hints, captions, labels.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 namespace titralab::texts {
 

@@ -2,7 +2,7 @@
 // constants sheet, and the messages of a workbook that could not be written.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 namespace titralab::texts {
 

@@ -1,7 +1,7 @@
 // The tool's readings of a titration: remarkable points, the derivative column and the
 // indicator's verdicts, as a spreadsheet or a script reads them.
 #include "core/numbers/NumberInput.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 
 #include "ToolRun.h"

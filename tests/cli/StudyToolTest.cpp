@@ -3,7 +3,7 @@
 
 #include "core/chemistry/Formulas.h"
 #include "core/numbers/NumberFormat.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/panel/SimulationSetup.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "../core/curves/SimulationFixtures.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "ui/qt/ChartView.h"
 #include "ui/windows/GraphWindow.h"

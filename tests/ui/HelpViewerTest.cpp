@@ -1,6 +1,6 @@
 // The help pages and practical-work sheets of each language, and the help viewer choosing them.
 #include "ui/windows/HelpViewer.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/StudyFile.h"
 #include "core/system/Folders.h"
 #include "ui/qt/Utf8Text.h"

@@ -2,7 +2,7 @@
 // messages and links recorded.
 #pragma once
 
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/system/Folders.h"
 #include "core/system/Placement.h"

@@ -3,7 +3,7 @@
 
 #include "core/curves/Curves.h"
 #include "core/panel/DatabaseBrowser.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "ui/windows/SheetReaderWindow.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/sheets/SheetReader.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/system/WholeFile.h"
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <QImage>
 #include <QString>

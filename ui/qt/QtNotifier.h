@@ -1,7 +1,7 @@
 // Modal message boxes for the program's messages.
 #pragma once
 
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 
 class QString;
 class QWidget;

@@ -3,7 +3,7 @@
 // qt6-translations-l10n).
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <memory>
 #include <optional>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/system/Placement.h"
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <QString>
 

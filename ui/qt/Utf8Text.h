@@ -1,7 +1,7 @@
 // The core's UTF-8 texts, in either language, as Qt strings.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // The about box: the program's icon, name, version, maker and description.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <QDialog>
 

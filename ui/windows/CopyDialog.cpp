@@ -3,7 +3,7 @@
 
 #include "core/curves/CopyExport.h"
 #include "core/curves/Curves.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/texts/AccessibleTexts.h"
 #include "core/texts/CopyTexts.h"
@@ -57,7 +57,7 @@ CopyDialog::CopyDialog(Simulation& sim, Notifier& notifier, std::string valuesFo
     m_picture->setObjectName("Image1");
     m_picture->setFixedSize(kPictureSize, kPictureSize);
 
-    m_rule = new QLabel(text(m_sim.language, kSamplingRule), this);
+    m_rule = new QLabel(text(m_sim.language, texts::kSamplingRule), this);
     m_rule->setObjectName("Label5");
     m_rule->setWordWrap(true);
     m_rule->setAutoFillBackground(true);

@@ -5,7 +5,7 @@
 
 #include "core/chemistry/ChemicalState.h"
 #include "core/curves/Overlays.h"
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <QDialog>
 

@@ -2,7 +2,7 @@
 // in the interface language.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <QString>
 #include <QWidget>

@@ -2,7 +2,7 @@
 #include "ui/qt/Utf8Text.h"
 
 #include "core/panel/InputPanel.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/panel/SimulationSetup.h"
 #include "core/system/SideBySide.h"

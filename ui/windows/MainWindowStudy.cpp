@@ -3,7 +3,7 @@
 // changes, and "Ajuster aux points collés…".
 #include "core/curves/Curves.h"
 #include "core/curves/Fit.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/StudyFile.h"
 #include "core/texts/StudyTexts.h"
 #include "ui/qt/SettingsStore.h"

@@ -2,7 +2,7 @@
 #include "ui/qt/Utf8Text.h"
 
 #include "core/curves/Overlays.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/texts/OverlayTexts.h"
 #include "ui/qt/ChartOverlays.h"

@@ -2,9 +2,10 @@
 #include "ui/qt/Utf8Text.h"
 
 #include "core/page/PrintedPage.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "core/texts/AccessibleTexts.h"
+#include "core/texts/PageTexts.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/Icons.h"
 #include "ui/qt/PdfPage.h"
@@ -216,7 +217,7 @@ void PrintDialog::buildControls() {
         formats << utf8(pageFormatCaption(f, m_sim.language));
     m_format->setItems(formats);
     m_format->setSelected(static_cast<int>(defaults.format));
-    m_format->setToolTip(text(m_sim.language, kPageFormatHint));
+    m_format->setToolTip(text(m_sim.language, texts::kPageFormatHint));
     right->addWidget(m_format);
     button(right, "ButtonApercu", tr("Aperç&u"), &PrintDialog::ApercuClick);
     right->addStretch(2);

@@ -3,6 +3,8 @@
 
 #include "core/sheets/SheetReader.h"
 #include "core/texts/AccessibleTexts.h"
+#include "core/texts/SheetTexts.h"
+#include "core/texts/WindowTexts.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/QtNotifier.h"
 #include "ui/qt/RichTextReader.h"
@@ -39,7 +41,7 @@ SheetReaderWindow::SheetReaderWindow(Language language, QString textsFolder, QWi
     : QMainWindow(parent), m_language(language), m_textsFolder(std::move(textsFolder)) {
     setObjectName("Fnotepad2");
     setWindowFlag(Qt::Window);
-    setWindowTitle(text(m_language, notepad::texts::kCaption));
+    setWindowTitle(text(m_language, texts::kSheetCaption));
 
     m_text = new QTextEdit(this);
     m_text->setObjectName("RichEdit1");
@@ -48,15 +50,15 @@ SheetReaderWindow::SheetReaderWindow(Language language, QString textsFolder, QWi
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setCentralWidget(m_text);
 
-    QMenu* file = menuBar()->addMenu(text(m_language, notepad::texts::kMenuFile));
+    QMenu* file = menuBar()->addMenu(text(m_language, texts::kMenuFile));
     file->setObjectName("Fichier1");
-    QAction* print = file->addAction(text(m_language, notepad::texts::kPrint));
+    QAction* print = file->addAction(text(m_language, texts::kSheetPrint));
     print->setObjectName("Imprimer1");
     connect(print, &QAction::triggered, this, &SheetReaderWindow::Imprimer1Click);
 
-    QMenu* edit = menuBar()->addMenu(text(m_language, notepad::texts::kMenuEdit));
+    QMenu* edit = menuBar()->addMenu(text(m_language, texts::kMenuEdit));
     edit->setObjectName("Edition1");
-    QAction* copy = edit->addAction(text(m_language, notepad::texts::kCopy));
+    QAction* copy = edit->addAction(text(m_language, texts::kSheetCopy));
     copy->setObjectName("Copier1");
     connect(copy, &QAction::triggered, this, &SheetReaderWindow::Copier1Click);
 
@@ -85,13 +87,13 @@ QFileDialog* SheetReaderWindow::prepareOpenDialog() {
     // reader is hidden.
     QWidget* owner = parentWidget() ? parentWidget() : this;
     m_openDialog =
-        new QFileDialog(owner, text(m_language, notepad::texts::kOpenTitle), m_textsFolder);
+        new QFileDialog(owner, text(m_language, texts::kSheetOpenTitle), m_textsFolder);
     m_openDialog->setObjectName("OpenDialog1");
     m_openDialog->setAcceptMode(QFileDialog::AcceptOpen);
     m_openDialog->setFileMode(QFileDialog::ExistingFile);
     m_openDialog->setOption(QFileDialog::HideNameFilterDetails);
-    m_openDialog->setNameFilter(text(m_language, notepad::texts::kOpenFilterName) + " (" +
-                                text(m_language, notepad::texts::kOpenFilterPatterns) + ")");
+    m_openDialog->setNameFilter(text(m_language, texts::kSheetOpenFilterName) + " (" +
+                                text(m_language, texts::kSheetOpenFilterPatterns) + ")");
     return m_openDialog;
 }
 

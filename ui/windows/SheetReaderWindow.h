@@ -2,7 +2,7 @@
 // copying.
 #pragma once
 
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/panel/DatabaseBrowser.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/SimulationSetup.h"
 
 #include <string>

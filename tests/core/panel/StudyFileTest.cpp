@@ -3,7 +3,7 @@
 #include "core/curves/Curves.h"
 #include "core/curves/Overlays.h"
 #include "core/curves/PastedPoints.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 
 #include <gtest/gtest.h>
 

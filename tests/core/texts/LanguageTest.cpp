@@ -1,4 +1,4 @@
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 
 #include <gtest/gtest.h>
 

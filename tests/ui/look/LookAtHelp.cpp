@@ -1,7 +1,7 @@
 // A developer's tool: the help window in a language, on one page of the shipped help.
 //
 //   titralab_help_look [fr|en] [CONTEXT_NUMBER | TOPIC]
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 #include "ui/windows/HelpViewer.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // A developer's tool: the practical-work text reader showing the file named on the command
 // line, scrolled to its end with --end (with no file, it runs the open dialog in the shipped
 // texts folder of the language). TITRALAB_LANG=en shows it in English.
-#include "core/texts/Language.h"
+#include "core/base/Language.h"
 #include "ui/qt/QtTranslations.h"
 #include "ui/windows/SheetReaderWindow.h"
 

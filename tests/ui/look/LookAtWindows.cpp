@@ -12,7 +12,7 @@
 #include "core/curves/Curves.h"
 #include "core/curves/Overlays.h"
 #include "core/curves/PastedPoints.h"
-#include "core/panel/Notifier.h"
+#include "core/base/Notifier.h"
 #include "core/panel/Simulation.h"
 #include "ui/qt/ChartView.h"
 #include "ui/qt/Icons.h"
