@@ -94,9 +94,9 @@ ParsedItems parseSolutionItems(std::string_view text) {
     };
     if (text.size() > kMaxItemsText) return fail(ItemProblem::TooLong, 0, {});
     std::string_view rest = trimmed(text);
-    if (rest.empty()) return fail(ItemProblem::NoItem, 0, {});
     // One separator after the last item is allowed.
-    if (rest.back() == ';') rest = trimmed(rest.substr(0, rest.size() - 1));
+    if (!rest.empty() && rest.back() == ';') rest = trimmed(rest.substr(0, rest.size() - 1));
+    if (rest.empty()) return fail(ItemProblem::NoItem, 0, {});
     int position = 0;
     std::size_t start = 0;
     while (start <= rest.size()) {
