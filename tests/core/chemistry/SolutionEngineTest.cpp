@@ -9,6 +9,7 @@
 #include <quadmath.h>
 
 #include <cmath>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -110,6 +111,62 @@ TEST(SolutionEngine, RandomMixturesAgreeWithAQuadruplePrecisionBalance) {
         ASSERT_NEAR(pH, expected, 1e-10) << "trial " << trial;
     }
     RecordProperty("worst", std::to_string(worst));
+}
+
+// Molar strong acids and bases within a few parts per billion of their equivalence: the pH
+// hangs on the difference of nearly equal amounts, which the balance must keep to 1e-10.
+TEST(SolutionEngine, MolarMixturesNearNeutralityKeepTheirDigits) {
+    const struct {
+        const char* beaker;
+        const char* burette;
+        double equivalence; // L, for a beaker of 20 mL
+    } cases[] = {
+        {"Cl-=1", "Na+=1", 0.02},
+        {"acid(-3)=1", "Na+=1", 0.02},
+        {"acid(-3,-2)=1;NO3-=0.3", "K+=1", 0.046},
+        {"Cl-=1;NH4Cl=0.000001", "Na+=1", 0.02},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.beaker);
+        FreeTitration t;
+        t.beakerVolume = 0.02;
+        t.beaker = parseSolutionItems(k.beaker).solution;
+        t.burette = parseSolutionItems(k.burette).solution;
+        for (int i = -50; i <= 50; ++i) {
+            const double v = k.equivalence * (1 + i * 1e-9);
+            std::vector<ReferenceSolute> all = referenceOf(t.beaker, t.beakerVolume);
+            const std::vector<ReferenceSolute> added = referenceOf(t.burette, v);
+            all.insert(all.end(), added.begin(), added.end());
+            EXPECT_NEAR(freeTitrationPH(t, v), referencePH(all, Quad(t.beakerVolume) + Quad(v)),
+                        1e-10)
+                << "v = " << v;
+        }
+    }
+}
+
+// Ideal conductivities against the limiting molar conductivities of whole electrolytes (CRC
+// Handbook: HCl 426.16, NaCl 126.45, KNO3 144.96 S·cm²/mol), and none where a species present
+// has no known λ°.
+TEST(SolutionEngine, ConductivityWhereEveryIonIsKnown) {
+    const struct {
+        const char* items;
+        std::optional<double> siemensPerMetre;
+    } cases[] = {
+        {"HCl=0.01", 0.42616},
+        {"Na+=0.01;Cl-=0.01", 0.12645},
+        {"KOH=0.01;HNO3=0.01", 0.14496},
+        {"glycine=0.01", std::nullopt},
+        {"base(9.25)=0.01", std::nullopt},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.items);
+        const ParsedItems parsed = parseSolutionItems(k.items);
+        ASSERT_FALSE(parsed.error.has_value());
+        const EquilibriumState e = equilibriumOf(parsed.solution);
+        EXPECT_EQ(e.conductivityKnown, k.siemensPerMetre.has_value());
+        ASSERT_EQ(e.conductivity.has_value(), k.siemensPerMetre.has_value());
+        if (k.siemensPerMetre) EXPECT_NEAR(*e.conductivity, *k.siemensPerMetre, 2e-4);
+    }
 }
 
 // dpH/dV from the implicit-function theorem against a centred difference of the solved pH.
