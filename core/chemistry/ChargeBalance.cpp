@@ -141,6 +141,7 @@ double ChargeBalance::solvePH(double v, double guess) const {
     };
     // At the root h - Ke/h equals minus the charge of the solutes, which lies within ±range.
     const long double total = m_beakerVolume + added;
+    if (!(total > 0) || !std::isfinite(total)) return std::numeric_limits<double>::quiet_NaN();
     const long double range = (m_beakerVolume * m_beakerRange + added * m_addedRange) / total;
     const long double hHigh = (range + std::sqrt(range * range + 4 * kWater)) / 2;
     long double lo = std::log10(kWater / hHigh) - 0.01L, hi = std::log10(hHigh) + 0.01L;

@@ -31,7 +31,8 @@ double freeTitrationSlope(const FreeTitration& t, double v) {
 
 std::vector<FreeCurvePoint> freeTitrationCurve(const FreeTitration& t, double maxVolume, int n) {
     std::vector<FreeCurvePoint> points;
-    if (n < 2 || !(maxVolume > 0)) return points;
+    if (n < 2 || n > kMaxFreeCurvePoints || !(maxVolume > 0) || !std::isfinite(maxVolume))
+        return points;
     const ChargeBalance b = balanceOf(t);
     points.reserve(static_cast<std::size_t>(n));
     double pH = std::numeric_limits<double>::quiet_NaN();

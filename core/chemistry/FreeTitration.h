@@ -29,7 +29,9 @@ struct FreeCurvePoint {
     double pH{};
     double slope{}; // dpH/dV, per L
 };
-// n >= 2 points evenly spread over [0, maxVolume] (L); each solve starts from the previous pH.
+// n points (2 to kMaxFreeCurvePoints, else none) evenly spread over [0, maxVolume] (L); each
+// solve starts from the previous pH.
+constexpr int kMaxFreeCurvePoints = 100000;
 std::vector<FreeCurvePoint> freeTitrationCurve(const FreeTitration& t, double maxVolume, int n);
 
 // The remarkable points, read as the titration studies read theirs: each equivalence at its

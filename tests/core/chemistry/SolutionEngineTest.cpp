@@ -9,6 +9,7 @@
 #include <quadmath.h>
 
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <random>
 #include <string>
@@ -167,6 +168,30 @@ TEST(SolutionEngine, ConductivityWhereEveryIonIsKnown) {
         ASSERT_EQ(e.conductivity.has_value(), k.siemensPerMetre.has_value());
         if (k.siemensPerMetre) EXPECT_NEAR(*e.conductivity, *k.siemensPerMetre, 2e-4);
     }
+}
+
+// A curve request outside its bounds gives no points rather than a huge allocation or a
+// curve of no length.
+TEST(SolutionEngine, CurveRequestsOutOfBoundsGiveNoPoints) {
+    FreeTitration t;
+    t.beaker = parseSolutionItems("HCl=0.1").solution;
+    t.burette = parseSolutionItems("NaOH=0.1").solution;
+    const struct {
+        const char* label;
+        double maxVolume;
+        int points;
+    } cases[] = {
+        {"one point", 0.04, 1},
+        {"too many points", 0.04, kMaxFreeCurvePoints + 1},
+        {"the most points an int holds", 0.04, std::numeric_limits<int>::max()},
+        {"no volume", 0, 200},
+        {"a volume that is no number", std::nan(""), 200},
+        {"an infinite volume", std::numeric_limits<double>::infinity(), 200},
+    };
+    for (const auto& k : cases)
+        EXPECT_TRUE(freeTitrationCurve(t, k.maxVolume, k.points).empty()) << k.label;
+    EXPECT_EQ(freeTitrationCurve(t, 0.04, kMaxFreeCurvePoints).size(),
+              static_cast<std::size_t>(kMaxFreeCurvePoints));
 }
 
 // dpH/dV from the implicit-function theorem against a centred difference of the solved pH.
