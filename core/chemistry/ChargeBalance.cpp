@@ -23,6 +23,7 @@ struct Weights {
 };
 
 Weights weightsOf(const ChargeBalance::PreparedSystem& s, long double h, long double x) {
+    const long double inverseH = 1 / h;
     Weights r;
     const int n = static_cast<int>(s.k.size());
     r.forms = n + 1;
@@ -39,10 +40,10 @@ Weights weightsOf(const ChargeBalance::PreparedSystem& s, long double h, long do
     r.w[static_cast<std::size_t>(top)] = 1;
     for (int j = top; j < n; ++j)
         r.w[static_cast<std::size_t>(j + 1)] =
-            r.w[static_cast<std::size_t>(j)] * (s.k[static_cast<std::size_t>(j)] / h);
+            r.w[static_cast<std::size_t>(j)] * (s.k[static_cast<std::size_t>(j)] * inverseH);
     for (int j = top; j > 0; --j)
         r.w[static_cast<std::size_t>(j - 1)] =
-            r.w[static_cast<std::size_t>(j)] * (h / s.k[static_cast<std::size_t>(j - 1)]);
+            r.w[static_cast<std::size_t>(j)] * (h * s.inverseK[static_cast<std::size_t>(j - 1)]);
     for (int j = 0; j <= n; ++j) r.sum += r.w[static_cast<std::size_t>(j)];
     return r;
 }
@@ -89,7 +90,10 @@ ChargeBalance::ChargeBalance(const Solution& beaker, double beakerVolume, const 
             }
             PreparedSystem p;
             p.pKa = s.system.pKa;
-            for (double pK : p.pKa) p.k.push_back(tenTo(-static_cast<long double>(pK)));
+            for (double pK : p.pKa) {
+                p.k.push_back(tenTo(-static_cast<long double>(pK)));
+                p.inverseK.push_back(tenTo(static_cast<long double>(pK)));
+            }
             p.protonatedCharge = s.system.protonatedCharge;
             p.concentration = c;
             p.added = isAdded;
@@ -103,7 +107,10 @@ ChargeBalance::ChargeBalance(const Solution& beaker, double beakerVolume, const 
 }
 
 ChargeBalance::Terms ChargeBalance::termsAt(long double h) const {
-    const long double x = std::log10(h);
+    return termsAt(h, std::log10(h));
+}
+
+ChargeBalance::Terms ChargeBalance::termsAt(long double h, long double x) const {
     const long double water = kWater / h;
     long double q0 = m_beakerIons, q0u = 0, q0uu = 0;
     long double q1 = m_addedIons, q1u = 0, q1uu = 0;
@@ -135,7 +142,7 @@ double ChargeBalance::solvePH(double v) const {
 double ChargeBalance::solvePH(double v, double guess) const {
     const long double added = v > 0 ? v : 0;
     auto g = [&](long double x, long double& slope) {
-        const Terms t = termsAt(tenTo(x));
+        const Terms t = termsAt(tenTo(x), x);
         slope = kLn10 * (t.f0u + added * t.f1u);
         return t.f0 + added * t.f1;
     };
@@ -144,11 +151,9 @@ double ChargeBalance::solvePH(double v, double guess) const {
     if (!(total > 0) || !std::isfinite(total)) return std::numeric_limits<double>::quiet_NaN();
     const long double range = (m_beakerVolume * m_beakerRange + added * m_addedRange) / total;
     const long double hHigh = (range + std::sqrt(range * range + 4 * kWater)) / 2;
+    // The bound is exact; the margins of 2 % on h only absorb rounding, by far.
     long double lo = std::log10(kWater / hHigh) - 0.01L, hi = std::log10(hHigh) + 0.01L;
     long double slope = 0;
-    // The bound is exact; the margins only absorb rounding. Widen further if they did not.
-    for (int k = 0; k < 64 && g(lo, slope) > 0; ++k) lo -= 1;
-    for (int k = 0; k < 64 && g(hi, slope) < 0; ++k) hi += 1;
 
     long double x = (lo + hi) / 2;
     if (std::isfinite(guess) && -guess > lo && -guess < hi) x = -static_cast<long double>(guess);
@@ -163,17 +168,20 @@ double ChargeBalance::solvePH(double v, double guess) const {
         const long double newton = x - f / slope;
         // Newton when it stays inside the bracket and shrinks the step at least by half in two
         // iterations; else halve the bracket.
-        if (!(slope > 0) || !(newton > lo && newton < hi) ||
-            std::abs(2 * f) > std::abs(previousStep * slope)) {
-            previousStep = step;
+        const bool bisection = !(slope > 0) || !(newton > lo && newton < hi) ||
+                               std::abs(2 * f) > std::abs(previousStep * slope);
+        previousStep = step;
+        if (bisection) {
             step = (hi - lo) / 2;
             x = lo + step;
         } else {
-            previousStep = step;
             step = x - newton;
             x = newton;
         }
-        if (std::abs(step) <= 1e-17L * (1 + std::abs(x)) || hi - lo <= 1e-18L * (1 + std::abs(x)))
+        // Newton converges quadratically: after a Newton step of 1e-10 the error is some
+        // 1e-20, beyond the last bit of the double returned.
+        if ((!bisection && std::abs(step) <= 1e-10L * (1 + std::abs(x))) ||
+            hi - lo <= 1e-18L * (1 + std::abs(x)))
             break;
     }
     return static_cast<double>(-x);

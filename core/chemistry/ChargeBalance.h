@@ -53,7 +53,8 @@ class ChargeBalance {
 
     struct PreparedSystem {
         std::vector<double> pKa;
-        std::vector<long double> k; // 10^-pKa
+        std::vector<long double> k;        // 10^-pKa
+        std::vector<long double> inverseK; // 10^pKa
         int protonatedCharge{};
         long double concentration{}; // mol/L in its own solution
         bool added{};                // in the added solution (scaled by v) or the beaker (V0)
@@ -63,6 +64,8 @@ class ChargeBalance {
     double beakerVolume() const { return m_beakerVolume; }
 
   private:
+    Terms termsAt(long double h, long double log10h) const;
+
     double m_beakerVolume{1};
     long double m_beakerIons{};     // sum of z·c of the beaker's spectator ions, mol/L
     long double m_addedIons{};      // the same for the added solution
