@@ -67,9 +67,9 @@ class ChargeBalance {
     Terms termsAt(long double h, long double log10h) const;
 
     double m_beakerVolume{1};
-    long double m_beakerIons{};     // sum of z·c of the beaker's spectator ions, mol/L
-    long double m_addedIons{};      // the same for the added solution
-    long double m_beakerRange{};    // bound on |charge| the beaker's solutes carry, mol/L
+    long double m_beakerIons{};  // sum of z·c of the beaker's spectator ions, mol/L
+    long double m_addedIons{};   // the same for the added solution
+    long double m_beakerRange{}; // bound on |charge| the beaker's solutes carry, mol/L
     long double m_addedRange{};
     std::vector<PreparedSystem> m_systems;
 };

@@ -49,8 +49,8 @@ EquilibriumState mixtureState(const ChargeBalance& balance, const Solution& beak
         conductivityKnown(beaker) && (addedVolume == 0 || conductivityKnown(added));
     if (state.conductivityKnown) {
         // λ° in mS·m²/mol times mol/L gives S/m.
-        double sigma = hydroniumConductivity() * state.hydronium +
-                       hydroxideConductivity() * state.hydroxide;
+        double sigma =
+            hydroniumConductivity() * state.hydronium + hydroxideConductivity() * state.hydroxide;
         auto add = [&](const Solution& solution, const std::vector<SoluteState>& states) {
             for (std::size_t i = 0; i < solution.solutes.size(); ++i) {
                 const Solute& s = solution.solutes[i];

@@ -12,14 +12,14 @@ namespace titralab {
 
 // One solute in the mixture.
 struct SoluteState {
-    double concentration{};     // mol/L after mixing (the system as a whole, or the ion)
+    double concentration{};      // mol/L after mixing (the system as a whole, or the ion)
     std::vector<double> forms{}; // mol/L of each form of a system, form 0 first; empty for an ion
 };
 
 struct EquilibriumState {
     double pH{};
-    double hydronium{}; // mol/L
-    double hydroxide{}; // mol/L
+    double hydronium{};                // mol/L
+    double hydroxide{};                // mol/L
     std::vector<SoluteState> beaker{}; // by solute of the beaker (of the solution alone)
     std::vector<SoluteState> added{};  // by solute of the added solution
     // S/m; none when a solute present in the mixture has a form (or is an ion) without a

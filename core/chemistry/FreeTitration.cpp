@@ -159,7 +159,7 @@ FreeEquivalences freeEquivalences(const FreeTitration& t) {
     }
     const long double beakerTolerance = 1e-12L * (beaker.scale + 1e-300L);
     const long double buretteTolerance = 1e-12L * (burette.scale + 1e-300L);
-    auto excess = [&](std::size_t i) { return aBeaker[i] - beaker.protons; }; // N
+    auto excess = [&](std::size_t i) { return aBeaker[i] - beaker.protons; };    // N
     auto titrant = [&](std::size_t i) { return burette.protons - aBurette[i]; }; // D
     constexpr double inf = std::numeric_limits<double>::infinity();
 

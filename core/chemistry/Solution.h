@@ -16,7 +16,16 @@ namespace titralab {
 constexpr int kMaxSystemAcidities = 6;
 
 // The ions that take no part in acid-base reactions: the counter-ions of strong acids and bases.
-enum class SpectatorIon { Sodium, Potassium, Lithium, Chloride, Bromide, Iodide, Nitrate, Perchlorate };
+enum class SpectatorIon {
+    Sodium,
+    Potassium,
+    Lithium,
+    Chloride,
+    Bromide,
+    Iodide,
+    Nitrate,
+    Perchlorate
+};
 constexpr int kSpectatorIonCount = 8;
 
 struct SpectatorIonData {

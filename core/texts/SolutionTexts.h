@@ -10,11 +10,14 @@
 namespace titralab::texts {
 
 inline constexpr Text kItemNumber{"Élément ", "Item "};
-inline constexpr Text kItemTooLong{"La liste des solutés est trop longue (4000 caractères au plus).",
-                                   "The list of solutes is too long (4000 characters at most)."};
-inline constexpr Text kItemTooMany{"trop de solutés (16 au plus).", "too many solutes (16 at most)."};
-inline constexpr Text kItemNone{"Aucun soluté : écrire par exemple « Cl-=0,05;acid(2.15,7.20,12.35)=0,05 ».",
-                                "No solute: write for instance “Cl-=0.05;acid(2.15,7.20,12.35)=0.05”."};
+inline constexpr Text kItemTooLong{
+    "La liste des solutés est trop longue (4000 caractères au plus).",
+    "The list of solutes is too long (4000 characters at most)."};
+inline constexpr Text kItemTooMany{"trop de solutés (16 au plus).",
+                                   "too many solutes (16 at most)."};
+inline constexpr Text kItemNone{
+    "Aucun soluté : écrire par exemple « Cl-=0,05;acid(2.15,7.20,12.35)=0,05 ».",
+    "No solute: write for instance “Cl-=0.05;acid(2.15,7.20,12.35)=0.05”."};
 inline constexpr Text kItemEmpty{"élément vide entre deux « ; ».", "empty item between two “;”."};
 inline constexpr Text kItemNoConcentration{
     "la concentration manque : écrire NOM=C, C en mol/L.",

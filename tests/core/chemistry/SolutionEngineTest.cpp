@@ -1,10 +1,10 @@
 // The general acid-base engine: its pH against an independent quadruple-precision solver, the
 // remarkable points of classic titrations, and the five studies written as free solutions.
-#include "core/chemistry/FreeTitration.h"
+#include "ChemistryFixtures.h"
 #include "core/chemistry/Database.h"
 #include "core/chemistry/Formulas.h"
+#include "core/chemistry/FreeTitration.h"
 #include "core/chemistry/SolutionItems.h"
-#include "ChemistryFixtures.h"
 
 #include <gtest/gtest.h>
 #include <quadmath.h>
@@ -226,22 +226,68 @@ TEST(SolutionEngine, ClassicTitrationsFindTheirEquivalences) {
     const double n = 0.05 * 0.02, c = 0.1;
     const ClassicCase cases[] = {
         {"HCl + H3PO4 by soda: E at n(HCl) + n(H3PO4) and n(HCl) + 2 n(H3PO4)",
-         "Cl-=0.05;acid(2.15,7.20,12.35)=0.05", "Na+=0.1",
-         {n / c, (n + n) / c, (n + 2 * n) / c, (n + 3 * n) / c}, {false, true, true, false}, {}, 1,
-         (2.15 + 7.20) / 2, 0.1},
-        {"NaOH + Na2CO3 by HCl", "NaOH=0.05;Na2CO3=0.05", "HCl=0.1",
-         {n / c, (n + n) / c, (n + 2 * n) / c}, {false, false, true}, {}, 1, (6.35 + 10.33) / 2,
+         "Cl-=0.05;acid(2.15,7.20,12.35)=0.05",
+         "Na+=0.1",
+         {n / c, (n + n) / c, (n + 2 * n) / c, (n + 3 * n) / c},
+         {false, true, true, false},
+         {},
+         1,
+         (2.15 + 7.20) / 2,
+         0.1},
+        {"NaOH + Na2CO3 by HCl",
+         "NaOH=0.05;Na2CO3=0.05",
+         "HCl=0.1",
+         {n / c, (n + n) / c, (n + 2 * n) / c},
+         {false, false, true},
+         {},
+         1,
+         (6.35 + 10.33) / 2,
          0.05},
-        {"ethanoic acid by ammonia", "acid(4.76)=0.1", "base(9.25)=0.1", {2 * n / c}, {true}, {},
-         0, (4.76 + 9.25) / 2, 0.01},
-        {"NaH2PO4 by soda", "NaH2PO4=0.1", "NaOH=0.1", {2 * n / c, 4 * n / c}, {true, false}, {},
-         0, (7.20 + 12.35) / 2, 0.1},
-        {"phosphoric acid by ammonia", "H3PO4=0.05", "NH3=0.1", {n / c, 2 * n / c},
-         {true, false}, {12.35}, -1, 0, 0},
-        {"back-titration: soda in excess on ammonium, by HCl", "NaOH=0.1;NH4Cl=0.05", "HCl=0.1",
-         {n / c, 2 * n / c}, {false, true}, {}, -1, 0, 0},
-        {"hydrochloric acid by sodium carbonate", "HCl=0.1", "Na2CO3=0.1", {n / c, 2 * n / c},
-         {true, false}, {}, -1, 0, 0},
+        {"ethanoic acid by ammonia",
+         "acid(4.76)=0.1",
+         "base(9.25)=0.1",
+         {2 * n / c},
+         {true},
+         {},
+         0,
+         (4.76 + 9.25) / 2,
+         0.01},
+        {"NaH2PO4 by soda",
+         "NaH2PO4=0.1",
+         "NaOH=0.1",
+         {2 * n / c, 4 * n / c},
+         {true, false},
+         {},
+         0,
+         (7.20 + 12.35) / 2,
+         0.1},
+        {"phosphoric acid by ammonia",
+         "H3PO4=0.05",
+         "NH3=0.1",
+         {n / c, 2 * n / c},
+         {true, false},
+         {12.35},
+         -1,
+         0,
+         0},
+        {"back-titration: soda in excess on ammonium, by HCl",
+         "NaOH=0.1;NH4Cl=0.05",
+         "HCl=0.1",
+         {n / c, 2 * n / c},
+         {false, true},
+         {},
+         -1,
+         0,
+         0},
+        {"hydrochloric acid by sodium carbonate",
+         "HCl=0.1",
+         "Na2CO3=0.1",
+         {n / c, 2 * n / c},
+         {true, false},
+         {},
+         -1,
+         0,
+         0},
     };
     for (const ClassicCase& k : cases) {
         SCOPED_TRACE(k.label);
@@ -314,11 +360,12 @@ TEST(SolutionEngine, TitrationStudiesGiveTheSamePH) {
         // The scan's closed-form volume of a weak monoacid loses a few digits to cancellation
         // in the buffer: 2.04e-12 at 17 mL, where the engine and the exact solver agree.
         {"ethanoic acid by soda", typed(S::TitrationVsVolume, B::AcidSide, {"4.76"}), 3e-12},
-        {"phosphoric acid by soda", typed(S::TitrationVsVolume, B::AcidSide, {"2.15", "7.2", "12.35"}),
-         1e-12},
+        {"phosphoric acid by soda",
+         typed(S::TitrationVsVolume, B::AcidSide, {"2.15", "7.2", "12.35"}), 1e-12},
         {"ammonia by HCl", typed(S::TitrationVsVolume, B::BaseSide, {"9.25"}), 1e-12},
         {"carbonate by HCl", typed(S::TitrationVsVolume, B::BaseSide, {"10.33", "6.35"}), 1e-12},
-        {"two monoacids by soda", typed(S::TwoMonoTitration, B::AcidSide, {"3.75"}, {"9.2"}), 1e-12},
+        {"two monoacids by soda", typed(S::TwoMonoTitration, B::AcidSide, {"3.75"}, {"9.2"}),
+         1e-12},
         {"two monobases by HCl", typed(S::TwoMonoTitration, B::BaseSide, {"10.6"}, {"5.2"}), 1e-12},
     };
     for (const StudyCase& k : cases) {
@@ -333,9 +380,9 @@ TEST(SolutionEngine, TitrationStudiesGiveTheSamePH) {
             t.beaker.solutes.push_back(
                 systemSolute(systemOfState(s, s.pK2), s.conc2 * s.vol2 / t.beakerVolume));
         t.burette = titrantOf(s);
-        const double last = two ? (s.conc1 * s.vol1 + s.conc2 * s.vol2) / s.titrantConc
-                                : systemOfState(s, s.pK1).acidities() * s.conc1 * s.vol1 /
-                                      s.titrantConc;
+        const double last =
+            two ? (s.conc1 * s.vol1 + s.conc2 * s.vol2) / s.titrantConc
+                : systemOfState(s, s.pK1).acidities() * s.conc1 * s.vol1 / s.titrantConc;
         const Titration kind = two ? Titration::TwoMonoacids : Titration::OneAcid;
         for (int i = 0; i <= 40; ++i) {
             const double v = 2 * last * i / 40;
@@ -388,9 +435,10 @@ TEST(SolutionEngine, MixtureAndDilutionStudiesGiveTheSamePH) {
     using S = Study;
     using B = BuretteSide;
     const StudyCase mixtures[] = {
-        {"phosphoric and ethanoic acids", typed(S::TwoPolyMixture, B::AcidSide, {"2.15", "7.2", "12.35"}, {"4.76"}),
-         1e-12},
-        {"carbonate and ammonia", typed(S::TwoPolyMixture, B::BaseSide, {"10.33", "6.35"}, {"9.25"}), 1e-12},
+        {"phosphoric and ethanoic acids",
+         typed(S::TwoPolyMixture, B::AcidSide, {"2.15", "7.2", "12.35"}, {"4.76"}), 1e-12},
+        {"carbonate and ammonia",
+         typed(S::TwoPolyMixture, B::BaseSide, {"10.33", "6.35"}, {"9.25"}), 1e-12},
     };
     for (const StudyCase& k : mixtures) {
         SCOPED_TRACE(k.label);
@@ -427,7 +475,8 @@ TEST(SolutionEngine, MixtureAndDilutionStudiesGiveTheSamePH) {
 TEST(SolutionEngine, SpeciesStudyGivesTheSameForms) {
     using B = BuretteSide;
     const StudyCase cases[] = {
-        {"phosphoric acid", typed(Study::SpeciesVsPH, B::AcidSide, {"2.15", "7.2", "12.35"}), 1e-12},
+        {"phosphoric acid", typed(Study::SpeciesVsPH, B::AcidSide, {"2.15", "7.2", "12.35"}),
+         1e-12},
         {"carbonate", typed(Study::SpeciesVsPH, B::BaseSide, {"10.33", "6.35"}), 1e-12},
     };
     for (const StudyCase& k : cases) {
