@@ -70,6 +70,14 @@ EquilibriumState mixtureState(const ChargeBalance& balance, const Solution& beak
     return state;
 }
 
+std::vector<double> formsAtPH(const AcidBaseSystem& system, double concentration, double pH) {
+    const ChargeBalance balance(Solution{{systemSolute(system, 1)}});
+    std::vector<double> forms =
+        balance.fractions(0, std::pow(10.0L, -static_cast<long double>(pH)));
+    for (double& f : forms) f *= concentration;
+    return forms;
+}
+
 EquilibriumState equilibriumOf(const Solution& solution) {
     const ChargeBalance balance(solution);
     return mixtureState(balance, solution, Solution{}, 0, balance.solvePH(0));

@@ -36,6 +36,10 @@ EquilibriumState equilibriumOf(const Solution& solution);
 EquilibriumState mixtureState(const ChargeBalance& balance, const Solution& beaker,
                               const Solution& added, double v, double pH);
 
+// The concentration (mol/L) of each form of a system of total concentration c at a pH, form 0
+// (the fully protonated one) first: the species against pH.
+std::vector<double> formsAtPH(const AcidBaseSystem& system, double concentration, double pH);
+
 // Whether every solute with a positive concentration has a known λ° for each of its forms.
 bool conductivityKnown(const Solution& solution);
 

@@ -126,6 +126,11 @@ std::optional<double> inflectionPH(const ChargeBalance& b, double pHa, double pH
 
 } // namespace
 
+bool freeIndicatorSuits(const ColourIndicator& indicator, const FreeEquivalence& point) {
+    return point.usable && point.indicatorJumpLow <= indicator.low &&
+           indicator.high <= point.indicatorJumpHigh;
+}
+
 FreeEquivalences freeEquivalences(const FreeTitration& t) {
     FreeEquivalences out;
     const Ladder beaker = ladderOf(t.beaker, t.beakerVolume);

@@ -5,6 +5,7 @@
 
 #include "core/chemistry/ChargeBalance.h"
 #include "core/chemistry/Equilibrium.h"
+#include "core/chemistry/Indicators.h"
 #include "core/chemistry/Solution.h"
 
 #include <optional>
@@ -68,6 +69,10 @@ struct FreeEquivalence {
 
     double jump() const { return jumpAfter - jumpBefore; }
 };
+
+// An indicator suits an equivalence when its jump is usable and its transition range lies
+// within the pH the curve crosses near it (the titration studies' rule).
+bool freeIndicatorSuits(const ColourIndicator& indicator, const FreeEquivalence& point);
 
 // An acidity (or basicity) of the beaker that the titrant cannot reach: no equivalence is
 // given for it.

@@ -313,6 +313,32 @@ TEST(SolutionEngine, ClassicTitrationsFindTheirEquivalences) {
     }
 }
 
+// The textbook verdicts of the usual indicators, by the titration studies' rule.
+TEST(SolutionEngine, IndicatorsSuitAsTextbooksSay) {
+    const struct {
+        const char* beaker;
+        const char* indicator;
+        bool suits;
+    } cases[] = {
+        {"CH3COOH=0.1", "phénolphtaléine", true}, {"CH3COOH=0.1", "hélianthine", false},
+        {"HCl=0.1", "bleu de bromothymol", true}, {"HCl=0.1", "rouge de méthyle", true},
+        {"HCl=0.1", "phénolphtaléine", true},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(std::string(k.beaker) + " " + k.indicator);
+        FreeTitration t;
+        t.beaker = parseSolutionItems(k.beaker).solution;
+        t.burette = parseSolutionItems("NaOH=0.1").solution;
+        const FreeEquivalences found = freeEquivalences(t);
+        ASSERT_EQ(found.points.size(), 1u);
+        const std::optional<int> indicator = findIndicator(k.indicator);
+        ASSERT_TRUE(indicator.has_value());
+        EXPECT_EQ(freeIndicatorSuits(colourIndicators()[static_cast<std::size_t>(*indicator)],
+                                     found.points[0]),
+                  k.suits);
+    }
+}
+
 // The solutes of a study's beaker: acid (base) 1 with the working constants of the state.
 AcidBaseSystem systemOfState(const ChemicalState& s, const std::array<double, 3>& workingPK) {
     AcidBaseSystem system;
@@ -483,18 +509,17 @@ TEST(SolutionEngine, SpeciesStudyGivesTheSameForms) {
         SCOPED_TRACE(k.label);
         const ChemicalState s = stateFor(k.typed);
         const AcidBaseSystem system = systemOfState(s, s.pK1);
-        const ChargeBalance balance(Solution{{systemSolute(system, s.conc1)}});
         const int n = system.acidities();
         const bool base = s.side == BuretteSide::BaseSide;
         for (double pH = 0; pH <= 14; pH += 0.5) {
             const double hydronium = pToConc(pH);
             const double working = base ? waterProduct / hydronium : hydronium;
-            const std::vector<double> f = balance.fractions(0, hydronium);
+            const std::vector<double> forms = formsAtPH(system, s.conc1, pH);
             for (int j = 0; j <= n; ++j) {
                 // The study counts the species from its working acid: on the base side from
                 // the base, the fully deprotonated form.
                 const double study = speciesConc(s, j, working, s.conc1);
-                const double engine = s.conc1 * f[static_cast<std::size_t>(base ? n - j : j)];
+                const double engine = forms[static_cast<std::size_t>(base ? n - j : j)];
                 EXPECT_NEAR(engine, study, k.tolerance * s.conc1 + 1e-12 * study)
                     << "pH " << pH << " species " << j;
             }
