@@ -13,6 +13,7 @@
 #include <limits>
 #include <optional>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -112,7 +113,9 @@ TEST(SolutionEngine, RandomMixturesAgreeWithAQuadruplePrecisionBalance) {
         worst = std::max(worst, std::abs(pH - expected));
         ASSERT_NEAR(pH, expected, 1e-10) << "trial " << trial;
     }
-    RecordProperty("worst", std::to_string(worst));
+    std::ostringstream text;
+    text << worst;
+    RecordProperty("worst", text.str());
 }
 
 // Molar strong acids and bases within a few parts per billion of their equivalence: the pH
