@@ -35,11 +35,16 @@ std::vector<FreeCurvePoint> freeTitrationCurve(const FreeTitration& t, double ma
         return points;
     const ChargeBalance b = balanceOf(t);
     points.reserve(static_cast<std::size_t>(n));
-    double pH = std::numeric_limits<double>::quiet_NaN();
+    double pH = std::numeric_limits<double>::quiet_NaN(), slope = 0, previous = 0;
     for (int i = 0; i < n; ++i) {
         const double v = maxVolume * i / (n - 1);
-        pH = b.solvePH(v, pH);
-        points.push_back({v, pH, b.pHSlope(v, pH)});
+        // The tangent at the previous point guesses the next pH, within one pH unit of it (a
+        // jump would throw the tangent far off).
+        const double guess = pH + std::clamp(slope * (v - previous), -1.0, 1.0);
+        pH = b.solvePH(v, guess);
+        slope = b.pHSlope(v, pH);
+        previous = v;
+        points.push_back({v, pH, slope});
     }
     return points;
 }
