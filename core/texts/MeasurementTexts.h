@@ -32,4 +32,22 @@ inline constexpr Text kMethodTangents{"tangentes", "tangents"};
 inline constexpr Text kMethodGran{"Gran", "Gran"};
 inline constexpr Text kMethodConductimetric{"conductimétrie", "conductimetric"};
 
+// The import dialog.
+inline constexpr Text kImportTitle{"Importer des mesures", "Import measurements"};
+inline constexpr Text kImportPreview{"Début du fichier :", "Beginning of the file:"};
+inline constexpr Text kImportFound{" colonnes trouvées, ", " columns found, "};
+inline constexpr Text kImportRows{" lignes de mesures", " lines of measurements"};
+inline constexpr Text kImportVolume{"Colonne du &volume :", "&Volume column:"};
+inline constexpr Text kImportPH{"Colonne du &pH :", "&pH column:"};
+inline constexpr Text kImportConductivity{"Colonne de la c&onductivité :", "C&onductivity column:"};
+inline constexpr Text kImportVolumeUnit{"&Unité des volumes :", "Volume &unit:"};
+inline constexpr Text kImportConductivityUnit{"Unité des con&ductivités :",
+                                              "Con&ductivity unit:"};
+inline constexpr Text kImportNoColumn{"(aucune)", "(none)"};
+inline constexpr Text kImportColumn{"colonne ", "column "};
+inline constexpr Text kImportAccept{"&Importer", "&Import"};
+inline constexpr Text kImportCancel{"&Annuler", "&Cancel"};
+inline constexpr Text kImportNeedsValues{"Choisissez une colonne de pH ou de conductivité.",
+                                         "Choose a pH or a conductivity column."};
+
 } // namespace titralab::texts
