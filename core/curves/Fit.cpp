@@ -126,7 +126,8 @@ std::pair<double, double> volumeSpan(const std::vector<PastedPair>& points) {
 // Whether an equivalence of the model at `at` lies within the measured volumes.
 bool spansAnEquivalence(const Model& model, const std::vector<PastedPair>& points,
                         const Eigen::VectorXd& at) {
-    const auto [low, high] = volumeSpan(points);
+    const std::pair<double, double> span = volumeSpan(points);
+    const double low = span.first, high = span.second;
     const std::vector<double> eq = model.equivalences(model.stateFor(at));
     return std::any_of(eq.begin(), eq.end(), [&](double v) { return v > low && v < high; });
 }
@@ -286,7 +287,8 @@ FitResult fitTitration(const ChemicalState& state, const PanelFields& panel, Lan
     if (!settled) return failed(texts::kFitNotConverged.in(language));
 
     if (std::any_of(free.begin(), free.end(), isConcentration)) {
-        const auto [low, high] = volumeSpan(points);
+        const std::pair<double, double> span = volumeSpan(points);
+        const double low = span.first, high = span.second;
         const std::vector<double> eq = model.equivalences(fitted);
         if (std::none_of(eq.begin(), eq.end(), [&](double v) { return v > low && v < high; }))
             return failed(texts::kFitNoEquivalence.in(language));
