@@ -1,6 +1,6 @@
 // TitraLab: start-up, the windows, the event loop, and the exit.
 #include "core/curves/Curves.h"
-#include "core/panel/Simulation.h"
+#include "core/session/Simulation.h"
 #include "core/system/Folders.h"
 #include "ui/qt/Icons.h"
 #include "ui/qt/MessageListener.h"

@@ -1,9 +1,9 @@
 // Cost of regenerating a study at 200 points: a triacid with its conductivity, by pH and by
 // volume, and the 200 solver calls that the table by volume makes, for comparison.
-#include "core/chemistry/Formulas.h"
-#include "core/curves/Curves.h"
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
+#include "core/chemistry/Formulas.h"
+#include "core/session/Refresh.h"
+#include "core/session/Simulation.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // A family of twelve curves computed (200 points each), and a frozen curve kept.
-#include "core/curves/Overlays.h"
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
+#include "core/session/Overlays.h"
+#include "core/session/Simulation.h"
 
 #include <benchmark/benchmark.h>
 

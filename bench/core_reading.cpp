@@ -1,10 +1,10 @@
 // Cost of the exact readings: the equivalence block of a triacid (equivalences, inflections,
 // half-equivalences and jumps), and a regeneration at 200 points with and without the exact
 // derivative column and curve.
-#include "core/curves/Curves.h"
-#include "core/curves/Equivalence.h"
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
+#include "core/curves/Equivalence.h"
+#include "core/session/Refresh.h"
+#include "core/session/Simulation.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,12 @@
 // Cost of saving and opening a study file with a full paste, and of fitting 50 measured points
 // with three free values (a diacid's concentration and both pKa values).
 #include "core/chemistry/Formulas.h"
-#include "core/curves/Fit.h"
-#include "core/curves/PastedPoints.h"
 #include "core/numbers/NumberFormat.h"
 #include "core/panel/SimulationSetup.h"
-#include "core/panel/StudyFile.h"
+#include "core/session/Fit.h"
+#include "core/session/InputPanel.h"
+#include "core/session/PastedPoints.h"
+#include "core/session/StudyFile.h"
 
 #include <benchmark/benchmark.h>
 

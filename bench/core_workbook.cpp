@@ -1,9 +1,9 @@
 // Cost of writing the copied workbook of a 200-point study: phosphoric acid with every species
 // and the conductivity (eight columns, 200 rows and the chart), and the species study.
-#include "core/curves/Curves.h"
-#include "core/curves/Workbook.h"
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
+#include "core/session/Refresh.h"
+#include "core/session/Simulation.h"
+#include "core/session/Workbook.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,10 @@
 // The graph window's response: from a click on a check box to the chart repainted, and from
 // a mouse move to the readout written, at 200 points on a shown window; the first show of the
 // window at the extreme accepted values (offscreen platform unless another is chosen).
-#include "core/curves/PastedPoints.h"
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
+#include "core/session/PastedPoints.h"
+#include "core/session/Refresh.h"
+#include "core/session/Simulation.h"
 #include "ui/qt/ChartView.h"
 #include "ui/windows/GraphWindow.h"
 

@@ -1,8 +1,8 @@
 // Live curves: from a slider step to the chart repainted (200 points, two frozen curves
 // shown), and a family of twelve curves from the command to the chart repainted.
-#include "core/curves/Overlays.h"
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
+#include "core/curves/Overlays.h"
+#include "core/session/Simulation.h"
 #include "core/system/Folders.h"
 #include "ui/qt/ChartView.h"
 #include "ui/qt/RadioGroup.h"

@@ -1,24 +1,53 @@
-# The window layer: everything under ui/ (windows and Qt adaptors), and the program.
+# The Qt layers: the adaptors that draw (chart, printer canvas, PDF page, pictures), which the
+# command-line tool links too, then the windows with the adaptors that serve them alone, and
+# the program.
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
 find_package(Qt6 REQUIRED COMPONENTS Widgets Charts PrintSupport Svg LinguistTools)
 find_package(JPEG REQUIRED)
 
-file(GLOB_RECURSE UI_SOURCES CONFIGURE_DEPENDS ui/*.cpp ui/*.h ui/*.qrc)
-add_library(titralab_ui STATIC ${UI_SOURCES})
-target_include_directories(titralab_ui PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(titralab_ui PUBLIC titralab_core Qt6::Widgets Qt6::Charts
+set(UI_RENDER_SOURCES ui/qt/ChartOverlays.cpp ui/qt/ChartOverlays.h ui/qt/ChartPicture.cpp
+  ui/qt/ChartPicture.h ui/qt/ChartReadingLayer.cpp ui/qt/ChartReadingLayer.h ui/qt/ChartView.cpp
+  ui/qt/ChartView.h ui/qt/JpegImage.cpp ui/qt/JpegImage.h ui/qt/PdfPage.cpp ui/qt/PdfPage.h
+  ui/qt/PrinterCanvas.cpp ui/qt/PrinterCanvas.h ui/qt/QtTranslations.cpp ui/qt/QtTranslations.h
+  ui/qt/Utf8Text.h)
+set(UI_QT_SOURCES ui/qt/Accessibility.cpp ui/qt/Accessibility.h ui/qt/Clipboard.cpp
+  ui/qt/Clipboard.h ui/qt/Icons.cpp ui/qt/Icons.h ui/qt/MessageListener.cpp
+  ui/qt/MessageListener.h ui/qt/QtNotifier.cpp ui/qt/QtNotifier.h ui/qt/RadioGroup.cpp
+  ui/qt/RadioGroup.h ui/qt/RichTextReader.cpp ui/qt/RichTextReader.h ui/qt/SettingsStore.cpp
+  ui/qt/SettingsStore.h)
+set(UI_WINDOWS_SOURCES ui/windows/AboutBox.cpp ui/windows/AboutBox.h ui/windows/CopyDialog.cpp
+  ui/windows/CopyDialog.h ui/windows/FamilyDialog.cpp ui/windows/FamilyDialog.h
+  ui/windows/FitDialog.cpp ui/windows/FitDialog.h ui/windows/GraphWindow.cpp
+  ui/windows/GraphWindow.h ui/windows/HelpViewer.cpp ui/windows/HelpViewer.h
+  ui/windows/LiveCurves.cpp ui/windows/LiveCurves.h ui/windows/MainWindow.cpp
+  ui/windows/MainWindow.h ui/windows/MainWindowStudy.cpp ui/windows/MixtureWindow.cpp
+  ui/windows/MixtureWindow.h ui/windows/OverlayBar.cpp ui/windows/OverlayBar.h
+  ui/windows/PanelSliders.cpp ui/windows/PanelSliders.h ui/windows/PointStyleDialog.cpp
+  ui/windows/PointStyleDialog.h ui/windows/PrintDialog.cpp ui/windows/PrintDialog.h
+  ui/windows/ReadingPanel.cpp ui/windows/ReadingPanel.h ui/windows/SheetReaderWindow.cpp
+  ui/windows/SheetReaderWindow.h)
+
+add_library(titralab_render STATIC ${UI_RENDER_SOURCES})
+target_include_directories(titralab_render PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(titralab_render PUBLIC titralab_session Qt6::Widgets Qt6::Charts
   Qt6::PrintSupport Qt6::Svg JPEG::JPEG)
+
+add_library(titralab_ui STATIC ${UI_QT_SOURCES} ${UI_WINDOWS_SOURCES} ui/resources/TitraLab.qrc)
+target_include_directories(titralab_ui PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(titralab_ui PUBLIC titralab_render)
 
 # The interface's own texts (tr(), source language French) in English: the .ts file is kept
 # up to date by the target titralab_ui_lupdate and compiled to a .qm at build time, which goes
-# into the program's resources as :/translations/titralab_en.qm.
-file(GLOB_RECURSE UI_TRANSLATED_SOURCES CONFIGURE_DEPENDS ui/*.cpp ui/*.h)
-qt_add_translations(titralab_ui
+# into the resources of the drawing adaptors (the tool's page and picture messages need it) as
+# :/translations/titralab_en.qm.
+qt_add_translations(titralab_render
   TS_FILES ui/translations/titralab_en.ts
-  SOURCES ${UI_TRANSLATED_SOURCES} app/main.cpp
+  SOURCES ${UI_RENDER_SOURCES} ${UI_QT_SOURCES} ${UI_WINDOWS_SOURCES} app/main.cpp
   RESOURCE_PREFIX /translations
   LUPDATE_OPTIONS -locations none -no-obsolete -source-language fr)
+add_custom_target(titralab_ui_lupdate)
+add_dependencies(titralab_ui_lupdate titralab_render_lupdate)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/main.cpp)
   add_executable(titralab app/main.cpp)

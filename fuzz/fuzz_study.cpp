@@ -1,13 +1,13 @@
 // libFuzzer target: study files. Whatever the text, the reader refuses it with a problem or
 // gives a record that writes and reads back to itself; an accepted record is then applied to
 // a simulation, computed, saved and fitted as the program would, none of which may crash.
-#include "core/chemistry/Formulas.h"
-#include "core/curves/Curves.h"
-#include "core/curves/Fit.h"
-#include "core/panel/InputPanel.h"
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
-#include "core/panel/StudyFile.h"
+#include "core/chemistry/Formulas.h"
+#include "core/panel/InputPanel.h"
+#include "core/session/Fit.h"
+#include "core/session/Refresh.h"
+#include "core/session/Simulation.h"
+#include "core/session/StudyFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -12,8 +12,6 @@
 
 namespace titralab {
 
-struct Simulation;
-
 // The graph window's reading controls. The defaults leave the program as it was.
 struct ReadingOptions {
     bool equivalences{false}; // "Équivalences": markers, results and copied lines
@@ -36,10 +34,6 @@ double derivativeForDisplay(const ChemicalState& s, Titration t, double pH);
 // The same at the working concentration h of that pH.
 double derivativeForDisplayAtH(const ChemicalState& s, Titration t, double h);
 
-// Fills sim.reading.points for the current study (cleared elsewhere). Run at the end of
-// RefreshSimulation.
-void UpdateChartReading(Simulation& sim);
-
 // "convient" when the jump is usable and the indicator's transition range lies inside the
 // jump around the equivalence (its pH need not lie in the range); "ne convient pas" otherwise.
 bool indicatorSuits(const ColourIndicator& indicator, const EquivalenceReading& point);
@@ -49,13 +43,8 @@ const char* verdictText(bool suits, Language language);
 enum class PointKind { Equivalence, Inflection, Half };
 std::string pointLabel(PointKind kind, int number, Language language);
 
-// The lines written under the copied table: a header, then one line per point with its label,
-// its volume as the table writes volumes and its pH; a blank line first.
-std::string copiedPointLines(const Simulation& sim);
-
 // The values of the curve at a volume typed in drawn units (mL or L), solved exactly: the
-// readout's "Sur la courbe" text and the particular point's lines. nullopt outside a titration
-// study or for a volume that is not a number >= 0.
+// readout's "Sur la courbe" text and the particular point's lines (core/session/ChartReading.h).
 struct ExactPoint {
     double volume{}; // unit of vol1
     double pH{};
@@ -63,23 +52,6 @@ struct ExactPoint {
     std::vector<std::pair<std::string, double>> species; // mol/L, name and value
     std::optional<double> conductivity;                  // S/m, when the study can compute it
 };
-std::optional<ExactPoint> exactPointAt(const Simulation& sim, double drawnVolume);
-
-// "Sur la courbe : v = 12,50 mL ; pH = 4,88"; "On the curve: v = 12,50 mL; pH = 4,88". Each of
-// these texts is in the simulation's language.
-std::string onCurveText(const Simulation& sim, const ExactPoint& p);
-// The particular point as lines: v, pH, [H3O+], each species, the conductivity.
-std::vector<std::string> particularPointLines(const Simulation& sim, const ExactPoint& p);
-
-} // namespace titralab
-
-namespace titralab {
-
-// The results panel of the graph window: per equivalence, its half-equivalence, inflection and
-// equivalence with volume (drawn unit) and pH to two decimals, whether the jump is usable, and
-// the chosen indicator's verdict.
-std::vector<std::string> resultLines(const Simulation& sim);
-
 // The particular point's volume as typed (point or comma), in drawn units; nullopt when the
 // text is not a number from 0 up.
 std::optional<double> readParticularVolume(const std::string& text);

@@ -1,6 +1,5 @@
 #include "core/curves/ChartScales.h"
 
-#include "core/panel/Simulation.h"
 #include "core/texts/ChartTexts.h"
 
 #include <algorithm>
@@ -19,25 +18,23 @@ double roundTickStep(double span, int steps) {
     return 10 * power;
 }
 
-std::optional<SideScale> sideScaleOf(const Simulation& sim) {
-    const Study study = sim.state.study;
-    const CurveSet& c = sim.curves;
+std::optional<SideScale> sideScaleOf(Study study, const CurveSet& c, double concentrationScale,
+                                     double conductivityScale, Language language) {
     auto drawn = [&c](int k) { return !c[k].empty(); };
     const bool concentration = drawn(2) || drawn(3) || drawn(4) || drawn(5) || drawn(6);
     const bool conductivity = drawn(8);
-    auto of = [&sim](ScaledQuantity q, double scale, const Text& title) {
-        return SideScale{q, scale > 0 ? scale : 1, title.in(sim.language)};
+    auto of = [language](ScaledQuantity q, double scale, const Text& title) {
+        return SideScale{q, scale > 0 ? scale : 1, title.in(language)};
     };
     if (study == Study::TitrationVsVolume || study == Study::TwoMonoTitration) {
         if (concentration)
-            return of(ScaledQuantity::Concentration, sim.concentrationScale,
+            return of(ScaledQuantity::Concentration, concentrationScale,
                       texts::kConcentrationScale);
         if (conductivity)
-            return of(ScaledQuantity::Conductivity, sim.conductivityScale,
-                      texts::kConductivityScale);
+            return of(ScaledQuantity::Conductivity, conductivityScale, texts::kConductivityScale);
     }
     if (study == Study::SpeciesVsPH && conductivity)
-        return of(ScaledQuantity::Conductivity, sim.conductivityScale, texts::kConductivityScale);
+        return of(ScaledQuantity::Conductivity, conductivityScale, texts::kConductivityScale);
     return std::nullopt;
 }
 

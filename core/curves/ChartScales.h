@@ -3,14 +3,16 @@
 // in S/m when it is drawn without them), following the left axis through every zoom.
 #pragma once
 
+#include "core/base/Language.h"
+#include "core/chemistry/ChemicalState.h"
+#include "core/curves/Curves.h"
+
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace titralab {
-
-struct Simulation;
 
 // The step between labelled ticks over `span`: 1, 2 or 5 times a power of ten, giving at most
 // `steps` steps. 1 for a span that is not a positive finite number.
@@ -25,11 +27,12 @@ struct SideScale {
     std::string title; // the axis title, with its unit
 };
 
-// The right-hand scale of the chart as the simulation draws it: in the titration studies, the
-// concentrations when one is drawn (species, H3O+), else the conductivity when it is drawn; in
-// the species study, whose left axis is already in mol/L, the conductivity when drawn. None
-// otherwise.
-std::optional<SideScale> sideScaleOf(const Simulation& sim);
+// The right-hand scale of the chart for the curves of `study` drawn with these scales: in the
+// titration studies, the concentrations when one is drawn (species, H3O+), else the
+// conductivity when it is drawn; in the species study, whose left axis is already in mol/L,
+// the conductivity when drawn. None otherwise. The title is in `language`.
+std::optional<SideScale> sideScaleOf(Study study, const CurveSet& curves, double concentrationScale,
+                                     double conductivityScale, Language language);
 
 // The right-hand axis for a left axis showing [leftLow, leftHigh]: the same span divided by the
 // scale, labelled at round values (at most seven steps), the first tick at `anchor`.

@@ -1,8 +1,7 @@
-// Curve generation: the eight series of the chart, the graph window's options, the export
-// table, and the one entry point that regenerates a study.
+// The curves of the chart: the eight series, the graph window's options and what the plot
+// driver asks of the chart. The session generates them (core/session/Refresh.h).
 #pragma once
 
-#include "core/base/Notifier.h"
 #include "core/base/Rgb.h"
 #include "core/chemistry/ChemicalState.h"
 #include "core/numbers/NumberFormat.h"
@@ -17,8 +16,6 @@
 #include <vector>
 
 namespace titralab {
-
-struct Simulation;
 
 struct CurvePoint {
     double x{};
@@ -49,6 +46,12 @@ struct CurveSet {
     }
 };
 
+// The graph window's boxes that are not species, by their 1-based number.
+inline constexpr int kDilutionBox = 1; // concentrations with the dilution
+inline constexpr int kConductivityBox = 8;
+inline constexpr int kPastedBox = 9; // the pasted measurements
+inline constexpr int kHydroniumBox = 10;
+
 // Mirror of the graph window's ten check boxes; index 0 is CheckBox1.
 struct GraphOptions {
     std::array<bool, 10> checked{};
@@ -77,33 +80,9 @@ struct PlotSetup {
     bool printButtonVisible{false};
 };
 
-// Runs the whole chain on the simulation context: set-up (messages through the notifier),
-// species labels, study preparation, check-box captions and visibility, then the plot driver.
-// Throws ArithmeticFault when the mixture solver meets an overflow.
-void RefreshSimulation(Simulation& sim, Notifier& notifier);
-
-} // namespace titralab
-
-namespace titralab {
-
 // Abscissa i (0..n-1) of the sampling from a to b: a, a + s/10, a + s, ..., b - s, b - s/10, b
 // with s = (b - a)/(n - 3).
 double PhSweep(double a, double b, int n, int i);
-
-// The steps of RefreshSimulation, exposed for the windows and the tests.
-void BuildSpeciesLabels(Simulation& sim);
-void PrepareStudy(Simulation& sim);
-void ApplyCheckBoxCaptions(Simulation& sim);
-void PlotStudy(Simulation& sim, Notifier& notifier);
-
-void GenerateTitrationCurves(Simulation& sim, int n, Notifier& notifier);
-void GenerateTitrationTableByVolume(Simulation& sim, int n);
-void GenerateSpeciesCurves(Simulation& sim, int n);
-void GenerateTwoMonoacidCurves(Simulation& sim, int n, Notifier& notifier);
-void GenerateTwoMonoacidTableByVolume(Simulation& sim, int n);
-void GenerateDilutionCurve(Simulation& sim, int n);
-// Computes the two-polyacid mixture into sim.mixture and its results text into exportText.
-void ComputeTwoPolyacidMixture(Simulation& sim);
 
 // The check of the number of points typed in the graph window or the copy dialog, run before a
 // click on a box or Enter regenerates and when the copy dialog's field is left or its copy
@@ -118,9 +97,5 @@ struct PointCountCheck {
     bool ok{};        // no message was needed
 };
 PointCountCheck checkPointCount(std::string_view text);
-
-// Runs the check on the graph window's field (sim.panel.pointCount), shows message D through
-// the notifier when needed, and writes the value back into the field and into PointCount.
-PointCountCheck ValidatePointCount(Simulation& sim, Notifier& notifier);
 
 } // namespace titralab

@@ -2,7 +2,10 @@
 // best explain the measured pH, with their standard uncertainties.
 #pragma once
 
-#include "core/panel/Simulation.h"
+#include "core/base/Language.h"
+#include "core/base/PastedPair.h"
+#include "core/chemistry/ChemicalState.h"
+#include "core/panel/DatabaseBrowser.h"
 
 #include <array>
 #include <optional>
@@ -26,10 +29,10 @@ std::optional<FitValue> fitValueFromName(std::string_view name);
 // The field (1..16) that holds a value in the study, or 0 when the study has no such value.
 int fitValueField(Study study, FitValue v);
 
-// What the fit may free in the current study, and what it frees unless told otherwise: the
+// What the fit may free in the panel's study, and what it frees unless told otherwise: the
 // acid's concentration(s) and the pKa values of the acidities it has.
-std::vector<FitValue> fittableValues(const Simulation& sim);
-std::vector<FitValue> defaultFreeValues(const Simulation& sim);
+std::vector<FitValue> fittableValues(const PanelFields& panel);
+std::vector<FitValue> defaultFreeValues(const PanelFields& panel);
 
 // The most model evaluations one fit may spend: the fit always ends.
 inline constexpr int kMaxFitEvaluations = 1200;
@@ -91,21 +94,25 @@ struct FitPoints {
     int repeated{};
     bool cut{false};
 };
-FitPoints fitPointsOf(const Simulation& sim);
+FitPoints fitPointsOf(const std::vector<std::string>& pastedText, bool volumeFirst,
+                      bool inMillilitres);
 
-// Fits the study of `sim` (its typed fields as the starting point) to `points`, freeing
+// Fits the study of the panel (its typed fields as the starting point, `state` for what the
+// panel does not hold) to `points`, freeing
 // `free`. The model's pH at each volume is solved exactly; Levenberg-Marquardt minimises the
 // weighted squared pH residuals (weights from `settings`, brought up to date with the slope
 // until the values settle); the covariance of the values is s_w^2 (J^T W J)^-1 at the optimum,
 // s_w^2 being the weighted sum of squares over (points - free values). Refuses (with a message
-// in the simulation's language) a study without titration, a value the study does not have,
+// in `language`) a study without titration, a value the study does not have,
 // too few points, a minimisation that did not converge, points that span no equivalence when
 // a concentration is freed, and any non-finite or undetermined result.
-FitResult fitTitration(const Simulation& sim, const std::vector<PastedPair>& points,
-                       const std::vector<FitValue>& free, const FitSettings& settings = {});
+FitResult fitTitration(const ChemicalState& state, const PanelFields& panel, Language language,
+                       const std::vector<PastedPair>& points, const std::vector<FitValue>& free,
+                       const FitSettings& settings = {});
 
-// The fit of the pasted points, saying what was left out of them.
-FitResult fitPastedPoints(const Simulation& sim, const std::vector<FitValue>& free,
+// The fit of the pasted points as fitPointsOf read them, saying what was left out of them.
+FitResult fitPastedPoints(const ChemicalState& state, const PanelFields& panel, Language language,
+                          const FitPoints& read, const std::vector<FitValue>& free,
                           const FitSettings& settings = {});
 
 // A value and its standard uncertainty as a reader wants them: the uncertainty to two
@@ -117,8 +124,8 @@ std::pair<std::string, std::string> formatMeasured(double value, double uncertai
 // How the dialog names a value: "C1 (mol/L)", "Cb, burette (mol/L)", "pKa1"...
 std::string fitValueCaption(FitValue v, Language language);
 
-// "Appliquer": writes the fitted values into their fields, as formatMeasured writes them with
-// the chosen separator. Only a successful fit with finite values changes anything.
-void applyFit(Simulation& sim, const FitResult& result);
+// "Appliquer": writes the fitted values into the panel's fields, as formatMeasured writes them
+// with `separator`. Only a successful fit with finite values changes anything.
+void applyFit(PanelFields& panel, const FitResult& result, char separator);
 
 } // namespace titralab

@@ -5,8 +5,6 @@
 #include "core/curves/ExportTable.h"
 #include "core/numbers/NumberFormat.h"
 #include "core/numbers/NumberInput.h"
-#include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
 #include "core/texts/CurveTexts.h"
 #include "core/texts/OverlayTexts.h"
 #include "core/texts/WindowTexts.h"
@@ -21,43 +19,12 @@ namespace titralab {
 
 namespace {
 
-constexpr std::array<int, 11> kChemistryFields{1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16};
-
 bool isConcentration(int field) {
     return field == 1 || field == 2 || field == 12;
 }
 bool isVolume(int field) {
     return field == 3 || field == 13;
 }
-
-// Splits the table text into its lines (each ended by a carriage return).
-std::vector<std::string> tableLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (char c : text) {
-        if (c == '\r') {
-            lines.push_back(line);
-            line.clear();
-        } else {
-            line += c;
-        }
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
-}
-
-int fieldCount(const std::string& line) {
-    return line.empty() ? 0 : static_cast<int>(std::count(line.begin(), line.end(), '\t')) + 1;
-}
-
-// A field's accepted range in a refusal: " (de 1E-8 à 15)".
-
-// Messages are not shown: the values were checked before.
-class SilentNotifier : public Notifier {
-  public:
-    void inform(const std::string&) override {}
-    void error(const std::string&) override {}
-};
 
 } // namespace
 
@@ -104,32 +71,6 @@ std::string fieldText(double value) {
     return formatGeneral(value, 6, '.');
 }
 
-CurveInputs currentInputs(const Simulation& sim) {
-    CurveInputs in;
-    in.side = sim.state.side;
-    in.study = sim.state.study;
-    in.row1 = sim.state.row1;
-    in.row2 = sim.state.row2;
-    in.entryName = entryOf(in.side, in.row1).name(sim.language);
-    const bool titration =
-        in.study == Study::TitrationVsVolume || in.study == Study::TwoMonoTitration;
-    const bool twoAcids = in.study == Study::TwoMonoTitration || in.study == Study::TwoPolyMixture;
-    for (int field : kChemistryFields) {
-        const auto [low, high] = fieldBounds(field);
-        in.values[field] = ParseBoundedNumber(sim.panel.text[field], low, high).value;
-    }
-    // The fields each study reads; the second and third pKa as the database entry shows them.
-    in.used[1] = titration || in.study == Study::TwoPolyMixture;
-    in.used[2] = in.used[3] = in.study != Study::Dilution;
-    in.used[4] = true;
-    in.used[5] = sim.panel.shown(Field::PKa2) && in.study != Study::TwoMonoTitration;
-    in.used[6] = sim.panel.shown(Field::PKa3) && in.study != Study::TwoMonoTitration;
-    in.used[12] = in.used[13] = in.used[14] = twoAcids;
-    in.used[15] = twoAcids && sim.panel.shown(Field::PKa2_2) && in.study != Study::TwoMonoTitration;
-    in.used[16] = twoAcids && sim.panel.shown(Field::PKa2_3) && in.study != Study::TwoMonoTitration;
-    return in;
-}
-
 std::string differenceLabel(const CurveInputs& curve, const CurveInputs& current,
                             Language language) {
     std::vector<std::string> parts;
@@ -143,162 +84,6 @@ std::string differenceLabel(const CurveInputs& curve, const CurveInputs& current
     std::string label = parts.front();
     for (std::size_t k = 1; k < parts.size(); ++k) label += kSemicolon.in(language) + parts[k];
     return label;
-}
-
-namespace {
-
-// The series a kept curve copies: the pH curve, or the species curves of the species study.
-OverlayCurve keepCurves(const Simulation& sim) {
-    OverlayCurve curve;
-    curve.inputs = currentInputs(sim);
-    const double factor = sim.state.volumeFactor > 0 ? sim.state.volumeFactor : 1;
-    auto keep = [&](int number) {
-        Series points = sim.curves[number];
-        for (CurvePoint& p : points) p.x /= factor;
-        if (!points.empty()) curve.series.emplace_back(number, std::move(points));
-    };
-    if (sim.state.study == Study::SpeciesVsPH)
-        for (int number = 2; number <= 5; ++number) keep(number);
-    else if (sim.state.study != Study::TwoPolyMixture && sim.state.study != Study::None)
-        keep(1);
-    return curve;
-}
-
-// The abscissa of the export table as the table writes it (volumes unscaled).
-std::string abscissaHeader(const Simulation& sim) {
-    const std::vector<std::string> lines = tableLines(sim.exportText);
-    if (lines.size() < 2) return "x";
-    const std::string& header = lines[1];
-    return header.substr(0, header.find('\t'));
-}
-
-void appendColumns(Simulation& sim) {
-    if (sim.overlays.curves.empty() || sim.state.study == Study::TwoPolyMixture) return;
-    std::vector<std::string> lines = tableLines(sim.exportText);
-    if (lines.size() < 2) return;
-    const int tableFields = fieldCount(lines[1]);
-    const std::string xName = abscissaHeader(sim);
-    std::vector<std::vector<std::string>> columns; // each column: header, then values
-    for (const OverlayCurve& curve : sim.overlays.curves) {
-        if (curve.series.empty()) continue;
-        const std::string tag = " (" + curve.label + ")";
-        std::vector<std::string> x{xName + tag};
-        for (const CurvePoint& p : curve.series.front().second)
-            x.push_back(FormatValue(p.x, sim.decimalComma, sim.exportDigits));
-        columns.push_back(std::move(x));
-        for (const auto& [number, points] : curve.series) {
-            const std::string name =
-                number == 1 ? std::string("pH") : sim.graph.captions[number - 2];
-            std::vector<std::string> y{name + tag};
-            for (const CurvePoint& p : points)
-                y.push_back(FormatValue(p.y, sim.decimalComma, sim.exportDigits));
-            columns.push_back(std::move(y));
-        }
-    }
-    std::size_t rows = 0;
-    for (const auto& column : columns) rows = std::max(rows, column.size());
-    // Line 0 is the warning line; the header is line 1, the data from line 2.
-    while (lines.size() < rows + 1) lines.push_back(std::string(tableFields - 1, '\t'));
-    std::string out = lines[0] + '\r';
-    for (std::size_t line = 1; line < lines.size(); ++line) {
-        out += lines[line];
-        const std::size_t row = line - 1;
-        for (const auto& column : columns) out += '\t' + (row < column.size() ? column[row] : "");
-        out += '\r';
-    }
-    sim.exportText = out;
-}
-
-} // namespace
-
-namespace {
-void nameAndTable(Simulation& sim);
-} // namespace
-
-FreezeOutcome FreezeCurrentCurve(Simulation& sim) {
-    if (sim.overlays.curves.size() >= static_cast<std::size_t>(kMaxFrozenCurves))
-        return FreezeOutcome::Full;
-    OverlayCurve curve = keepCurves(sim);
-    if (curve.series.empty()) return FreezeOutcome::NothingToFreeze;
-    curve.label = differenceLabel(curve.inputs, currentInputs(sim), sim.language);
-    sim.overlays.curves.push_back(std::move(curve));
-    nameAndTable(sim);
-    return FreezeOutcome::Frozen;
-}
-
-void RemoveOverlay(Simulation& sim, int index) {
-    auto& curves = sim.overlays.curves;
-    if (index < 0 || index >= static_cast<int>(curves.size())) return;
-    // The family keeps its members in the order of its curves.
-    if (curves[index].family && sim.overlays.family) {
-        const auto member = std::count_if(curves.begin(), curves.begin() + index,
-                                          [](const OverlayCurve& c) { return c.family; });
-        auto& members = sim.overlays.family->members;
-        if (member < static_cast<long>(members.size())) members.erase(members.begin() + member);
-    }
-    curves.erase(curves.begin() + index);
-    nameAndTable(sim);
-}
-
-void ClearOverlays(Simulation& sim) {
-    sim.overlays.curves.clear();
-    sim.overlays.family.reset();
-    nameAndTable(sim);
-}
-
-namespace {
-
-// Names the kept curves against the current values and rebuilds the export table's columns.
-void nameAndTable(Simulation& sim) {
-    auto& curves = sim.overlays.curves;
-    const CurveInputs now = currentInputs(sim);
-    curves.erase(std::remove_if(curves.begin(), curves.end(),
-                                [&](const OverlayCurve& c) {
-                                    return c.inputs.study != now.study || c.inputs.side != now.side;
-                                }),
-                 curves.end());
-    if (sim.overlays.family && !sim.overlays.family->pending &&
-        std::none_of(curves.begin(), curves.end(), [](const OverlayCurve& c) { return c.family; }))
-        sim.overlays.family.reset();
-    const Language language = sim.language;
-    std::vector<std::string> differing;
-    for (OverlayCurve& c : curves) {
-        c.label = differenceLabel(c.inputs, now, language);
-        // The current curve is named by its own values of what differs.
-        const std::string mine = differenceLabel(now, c.inputs, language);
-        if (mine != texts::kSameValues.in(language) &&
-            std::find(differing.begin(), differing.end(), mine) == differing.end())
-            differing.push_back(mine);
-    }
-    sim.overlays.currentLabel =
-        differing.size() == 1 ? differing.front() : texts::kCurrentCurve.in(language);
-    sim.exportText = sim.overlays.plainTable;
-    appendColumns(sim);
-}
-
-} // namespace
-
-namespace {
-OverlayCurve computeMember(const Simulation& sim, const FamilyMember& member);
-} // namespace
-
-void RefreshOverlays(Simulation& sim) {
-    sim.overlays.plainTable = sim.exportText;
-    // A family read from a file: its curves from the values now typed.
-    if (sim.overlays.family && sim.overlays.family->pending) {
-        sim.overlays.family->pending = false;
-        auto& members = sim.overlays.family->members;
-        for (auto m = members.begin(); m != members.end();) {
-            OverlayCurve curve = computeMember(sim, *m);
-            if (curve.series.empty()) {
-                m = members.erase(m);
-                continue;
-            }
-            sim.overlays.curves.push_back(std::move(curve));
-            ++m;
-        }
-    }
-    nameAndTable(sim);
 }
 
 Series overlayPoints(const OverlayCurve& curve, std::size_t k, double volumeFactor) {
@@ -382,98 +167,12 @@ ValueList valueRange(int field, BuretteSide side, RangeKind kind, const std::str
 
 namespace {
 
-// The member's curve: the study computed with the member's texts in their fields.
-OverlayCurve computeMember(const Simulation& sim, const FamilyMember& member) {
-    SilentNotifier silent;
-    Simulation copy = sim;
-    copy.overlays = Overlays{};
-    for (const auto& [field, text] : member.fields) copy.panel.text[field] = text;
-    RefreshSimulation(copy, silent);
-    OverlayCurve curve = keepCurves(copy);
-    curve.family = true;
-    return curve;
-}
-
-// The member gives the values typed: the current curve shows it.
-bool isCurrent(const Simulation& sim, const FamilyMember& member) {
-    return std::all_of(member.fields.begin(), member.fields.end(), [&](const auto& f) {
-        const auto [low, high] = fieldBounds(f.first);
-        const BoundedNumber typed = ParseBoundedNumber(sim.panel.text[f.first], low, high);
-        const BoundedNumber given = ParseBoundedNumber(f.second, low, high);
-        return typed.ok && given.ok && typed.value == given.value;
-    });
-}
-
 bool isChemistryField(int field) {
     return std::find(kChemistryFields.begin(), kChemistryFields.end(), field) !=
            kChemistryFields.end();
 }
 
-// The field whose range bounds the values themselves.
-int boundingField(const FamilyQuantity& q) {
-    return q.dilution || q.fields.empty() ? kDilutionFactor : q.fields.front();
-}
-
-// Every value checked against the range of each field it sets.
-ValueList checked(const Simulation& sim, const FamilyQuantity& q, ValueList list) {
-    if (!list.refusal.empty()) return list;
-    const Language language = sim.language;
-    for (double v : list.values) {
-        const FamilyMember m = familyMember(sim, q, v);
-        for (const auto& [field, text] : m.fields) {
-            const auto [low, high] = fieldBounds(field);
-            if (ParseBoundedNumber(text, low, high).ok) continue;
-            ValueList refused;
-            refused.refusal = texts::kFamilyValueRefused.in(language) +
-                              fieldQuantity(field, sim.panel.side, language).label +
-                              kColon.in(language) + formatGeneral(std::stod(text), 3, ',') +
-                              texts::kFrom.in(language) + formatGeneral(low, 3, ',') + texts::kTo.in(language) +
-                              formatGeneral(high, 3, ',') + ")";
-            return refused;
-        }
-    }
-    return list;
-}
-
 } // namespace
-
-std::vector<int> dilutedFields(const Simulation& sim) {
-    // As the panel's study reads them (the state may not be computed yet).
-    const Study study = sim.panel.study;
-    const bool titration = study == Study::TitrationVsVolume || study == Study::TwoMonoTitration;
-    const bool twoAcids = study == Study::TwoMonoTitration || study == Study::TwoPolyMixture;
-    std::vector<int> fields;
-    if (titration || study == Study::TwoPolyMixture) fields.push_back(1);
-    if (study != Study::Dilution && study != Study::None) fields.push_back(2);
-    if (twoAcids) fields.push_back(12);
-    return fields;
-}
-
-FamilyMember familyMember(const Simulation& sim, const FamilyQuantity& q, double value) {
-    FamilyMember m;
-    if (q.dilution) {
-        for (int f : dilutedFields(sim)) {
-            const auto [low, high] = fieldBounds(f);
-            const double typed = ParseBoundedNumber(sim.panel.text[f], low, high).value;
-            m.fields.emplace_back(f, fieldText(typed / value));
-        }
-    } else {
-        for (int f : q.fields) m.fields.emplace_back(f, fieldText(value));
-    }
-    return m;
-}
-
-ValueList parseFamilyValues(const Simulation& sim, const FamilyQuantity& q,
-                            const std::string& text) {
-    return checked(sim, q, parseValueList(boundingField(q), sim.panel.side, text, sim.language));
-}
-
-ValueList familyRange(const Simulation& sim, const FamilyQuantity& q, RangeKind kind,
-                      const std::string& first, const std::string& last, const std::string& count) {
-    return checked(
-        sim, q,
-        valueRange(boundingField(q), sim.panel.side, kind, first, last, count, sim.language));
-}
 
 std::string familyQuantityLabel(const FamilyQuantity& q, BuretteSide side, Language language) {
     if (q.dilution || q.fields.empty()) return texts::kDilutionFactorLabel.in(language);
@@ -482,24 +181,6 @@ std::string familyQuantityLabel(const FamilyQuantity& q, BuretteSide side, Langu
         label += (label.empty() ? "" : texts::kFamilyAnd.in(language)) +
                  fieldQuantity(f, side, language).label;
     return label;
-}
-
-void DrawFamily(Simulation& sim, const FamilyQuantity& quantity, const std::vector<double>& values,
-                Notifier& notifier) {
-    if (values.empty()) return;
-    Family family;
-    std::vector<OverlayCurve> members;
-    for (double v : values) {
-        FamilyMember member = familyMember(sim, quantity, v);
-        if (isCurrent(sim, member)) continue;
-        OverlayCurve curve = computeMember(sim, member);
-        if (curve.series.empty()) continue;
-        members.push_back(std::move(curve));
-        family.members.push_back(std::move(member));
-    }
-    sim.overlays.curves = std::move(members);
-    sim.overlays.family = std::move(family);
-    RefreshSimulation(sim, notifier);
 }
 
 std::string familySectionText(const Family& family) {
@@ -539,119 +220,6 @@ std::optional<Family> readFamilySection(const std::string& text) {
     }
     family.pending = true;
     return family;
-}
-
-ExportTable varyColumns(const Simulation& sim, const FamilyQuantity& quantity,
-                        const std::vector<double>& values, Notifier& notifier) {
-    ExportTable table;
-    const Study study = sim.panel.study;
-    if (study == Study::TwoPolyMixture || study == Study::None) return table;
-    std::vector<Simulation> members;
-    members.reserve(values.size());
-    for (double v : values) {
-        Simulation member = sim;
-        member.overlays = Overlays{};
-        for (const auto& [field, text] : familyMember(sim, quantity, v).fields)
-            member.panel.text[field] = text;
-        RefreshSimulation(member, notifier);
-        members.push_back(std::move(member));
-    }
-    const BuretteSide side = sim.panel.side;
-    const Language language = sim.language;
-    // "Ca = 0,1 mol/L", "Cb = 0,1 mol/L ; Ca = 0,1 mol/L", "facteur de dilution = 10".
-    auto describe = [&](std::size_t k) {
-        if (quantity.dilution || quantity.fields.empty())
-            return describeValue(kDilutionFactor, side, values[k], language);
-        std::string label;
-        for (int f : quantity.fields)
-            label += (label.empty() ? "" : kSemicolon.in(language)) +
-                     describeValue(f, side, values[k], language);
-        return label;
-    };
-    auto column = [](std::string header, ColumnFormat format, bool charted) {
-        TableColumn c;
-        c.header = header;
-        c.title = std::move(header);
-        c.format = format;
-        c.charted = charted;
-        return c;
-    };
-    const int n = members.empty() ? 0 : members.front().state.pointCount;
-    if (study == Study::TitrationVsVolume || study == Study::TwoMonoTitration) {
-        double span = 0;
-        for (const Simulation& m : members) span = std::max(span, m.state.volumeSpan);
-        TableColumn x = column((side == BuretteSide::AcidSide ? texts::kVolumeHeader : texts::kAcidVolumeHeader).in(language),
-                              ColumnFormat::Volume, false);
-        for (int i = 0; i < n; ++i) x.values.push_back(i * span / (n - 1));
-        table.columns.push_back(std::move(x));
-        for (std::size_t k = 0; k < members.size(); ++k) {
-            TableColumn y = column(describe(k), ColumnFormat::PH, true);
-            const ChemicalState& s = members[k].state;
-            for (int i = 0; i < n; ++i) {
-                const double v = i * span / (n - 1);
-                y.values.push_back(study == Study::TwoMonoTitration ? solvePHTwoMono(s, v)
-                                                                    : solvePH(s, v));
-            }
-            table.columns.push_back(std::move(y));
-        }
-    } else if (study == Study::SpeciesVsPH) {
-        TableColumn x = column("pH", ColumnFormat::PH, false);
-        for (int i = 0; i < n; ++i) x.values.push_back(PhSweep(0, 14, n, i));
-        table.columns.push_back(std::move(x));
-        for (std::size_t k = 0; k < members.size(); ++k) {
-            const Simulation& m = members[k];
-            for (int box = 2; box <= 5; ++box) {
-                if (!m.graph.isVisible(box)) continue;
-                TableColumn y =
-                    column(describe(k) + kColon.in(language) + m.graph.captions[box - 2],
-                           ColumnFormat::Concentration, true);
-                for (int i = 0; i < n; ++i) {
-                    const double h = workingConcFromPH(m.state, PhSweep(0, 14, n, i));
-                    y.values.push_back(speciesConc(m.state, box - 2, h, m.state.conc1));
-                }
-                table.columns.push_back(std::move(y));
-            }
-        }
-    } else {
-        const bool acid = side == BuretteSide::AcidSide;
-        TableColumn x = column("pH", ColumnFormat::PH, false);
-        for (int i = 0; i < n; ++i) x.values.push_back(PhSweep(acid ? 0 : 14, 7, n, i));
-        table.columns.push_back(std::move(x));
-        for (std::size_t k = 0; k < members.size(); ++k) {
-            TableColumn y =
-                column(std::string((acid ? texts::kLogAcidHeader : texts::kLogBaseHeader).in(language)) +
-                           kColon.in(language) + describe(k),
-                       ColumnFormat::PH, true);
-            const Simulation& m = members[k];
-            for (int i = 0; i < n; ++i) {
-                const double yv = dilutionPC(
-                    m.state, workingConcFromPH(m.state, PhSweep(acid ? 0 : 14, 7, n, i)));
-                // No such concentration: the cell stays empty.
-                y.values.push_back(yv >= 0 ? yv : std::numeric_limits<double>::quiet_NaN());
-            }
-            table.columns.push_back(std::move(y));
-        }
-    }
-    return table;
-}
-
-std::string VaryTable(const Simulation& sim, const FamilyQuantity& quantity,
-                      const std::vector<double>& values, Notifier& notifier) {
-    const ExportTable table = varyColumns(sim, quantity, values, notifier);
-    if (table.columns.empty()) return {};
-    std::string out;
-    for (std::size_t c = 0; c < table.columns.size(); ++c)
-        out += (c ? "\t" : "") + table.columns[c].header;
-    out += '\r';
-    for (std::size_t i = 0; i < table.rowCount(); ++i) {
-        for (std::size_t c = 0; c < table.columns.size(); ++c) {
-            if (c) out += '\t';
-            const double x = table.columns[c].values[i];
-            if (std::isfinite(x)) out += FormatValue(x, sim.decimalComma, sim.exportDigits);
-        }
-        out += '\r';
-    }
-    return out;
 }
 
 } // namespace titralab

@@ -16,9 +16,6 @@
 
 namespace titralab {
 
-struct Simulation;
-class Notifier;
-
 // The values a curve was computed from, as its legend compares them with the current ones.
 struct CurveInputs {
     BuretteSide side{BuretteSide::AcidSide};
@@ -29,8 +26,6 @@ struct CurveInputs {
     std::array<double, 17> values{}; // values[1..16]: D1..D16 as read, clamped
     std::array<bool, 17> used{};     // the fields shown in the panel
 };
-
-CurveInputs currentInputs(const Simulation& sim);
 
 // One kept curve: the series it copied (1: pH; 2..5: species in the species study), with
 // volumes as the state holds them (unscaled), so that a later change of unit keeps it right.
@@ -77,6 +72,8 @@ struct FieldQuantity {
 FieldQuantity fieldQuantity(int field, BuretteSide side, Language language);
 // "pKa = 4,7", "Cai = 0,01 mol/L": a field's label and a value, 3 significant digits.
 std::string describeValue(int field, BuretteSide side, double value, Language language);
+// The fields of the chemistry that a kept curve records and a family may vary.
+inline constexpr std::array<int, 11> kChemistryFields{1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16};
 // Field 0 stands for a dilution factor in what a family varies.
 inline constexpr int kDilutionFactor = 0;
 // The accepted range of a field (D1..D16), as the set-up checks it; of a dilution factor.
@@ -92,15 +89,6 @@ std::string differenceLabel(const CurveInputs& curve, const CurveInputs& current
 
 enum class FreezeOutcome { Frozen, Full, NothingToFreeze };
 
-// Keeps the current pH curve (the species curves in the species study) as a frozen curve.
-FreezeOutcome FreezeCurrentCurve(Simulation& sim);
-void RemoveOverlay(Simulation& sim, int index);
-void ClearOverlays(Simulation& sim);
-
-// Run at the end of every regeneration: drops the kept curves of another study or side,
-// names them against the new values, and appends their columns to the export table.
-void RefreshOverlays(Simulation& sim);
-
 // The points of series `k` of a kept curve on the current chart (volumes times the factor).
 Series overlayPoints(const OverlayCurve& curve, std::size_t k, double volumeFactor);
 
@@ -115,51 +103,14 @@ enum class RangeKind { Arithmetic, Geometric };
 ValueList valueRange(int field, BuretteSide side, RangeKind kind, const std::string& first,
                      const std::string& last, const std::string& count, Language language);
 
-// The fields a dilution factor divides: the concentrations the study reads.
-std::vector<int> dilutedFields(const Simulation& sim);
-// The texts of the varied fields for one value of a family.
-FamilyMember familyMember(const Simulation& sim, const FamilyQuantity& quantity, double value);
-// The values of a family, typed as a list or made as a range, checked against the range of
-// every field they set (a dilution factor's results included). The refusal is in the
-// simulation's language.
-ValueList parseFamilyValues(const Simulation& sim, const FamilyQuantity& quantity,
-                            const std::string& text);
-ValueList familyRange(const Simulation& sim, const FamilyQuantity& quantity, RangeKind kind,
-                      const std::string& first, const std::string& last, const std::string& count);
 // "Cb et Ca", "facteur de dilution": how a legend or a choice names what varies.
 std::string familyQuantityLabel(const FamilyQuantity& quantity, BuretteSide side,
                                 Language language);
-
-// Draws a family: every value gives a kept curve, except one that gives the typed values (the
-// current curve shows it); the panel keeps what was typed. Earlier kept curves are cleared.
-// Messages of the members' computations are not shown (their values are checked); those of
-// the current one are.
-void DrawFamily(Simulation& sim, const FamilyQuantity& quantity, const std::vector<double>& values,
-                Notifier& notifier);
-inline void DrawFamily(Simulation& sim, int field, const std::vector<double>& values,
-                       Notifier& notifier) {
-    DrawFamily(sim, FamilyQuantity{{field}, false}, values, notifier);
-}
 
 // A family as a study file's section (JSON text), and back: none when the text is not a
 // family this program can draw (at most kMaxFamilyValues members, chemistry fields, short
 // texts).
 std::string familySectionText(const Family& family);
 std::optional<Family> readFamilySection(const std::string& text);
-
-// The study computed once per value of what varies, in one table: the regular volumes from 0
-// to the largest span and one pH column per value (titration studies), or the pH sweep and the
-// species (species study) or -log c (dilution) per value, headed "label = value". Empty for
-// the mixture study.
-ExportTable varyColumns(const Simulation& sim, const FamilyQuantity& quantity,
-                        const std::vector<double>& values, Notifier& notifier);
-// The same as text: fields tab-separated, lines ended with a carriage return, numbers as in
-// the export table.
-std::string VaryTable(const Simulation& sim, const FamilyQuantity& quantity,
-                      const std::vector<double>& values, Notifier& notifier);
-inline std::string VaryTable(const Simulation& sim, int field, const std::vector<double>& values,
-                             Notifier& notifier) {
-    return VaryTable(sim, FamilyQuantity{{field}, false}, values, notifier);
-}
 
 } // namespace titralab

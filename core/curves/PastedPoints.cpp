@@ -72,15 +72,6 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
-int PastePairs(Simulation& sim, bool volumeFirst, std::string_view clipboardText) {
-    constexpr int kPastedBox = 9;
-    sim.pasteOrder = volumeFirst;
-    sim.pastedText = SplitLines(clipboardText.substr(0, kMaxPastedTextBytes));
-    sim.graph.checked[kPastedBox - 1] = true;
-    choosePastedUnit(sim);
-    return static_cast<int>(ReadPastedPoints(sim.pastedText, sim.pasteOrder).size());
-}
-
 std::string pastedCountText(int count, Language language) {
     if (count <= 0) return texts::kNoPointPasted.in(language);
     if (count == 1) return texts::kOnePointPasted.in(language);
@@ -126,20 +117,6 @@ void PlotPastedPoints(CurveSet& curves, double volumeFactor,
 bool volumesLookLikeMillilitres(const std::vector<PastedPair>& points) {
     return std::any_of(points.begin(), points.end(),
                        [](const PastedPair& p) { return p.volume > 1; });
-}
-
-void choosePastedUnit(Simulation& sim) {
-    sim.pastedInMillilitres =
-        volumesLookLikeMillilitres(ReadPastedPoints(sim.pastedText, sim.pasteOrder));
-}
-
-void DrawPastedPoints(Simulation& sim, Notifier& notifier) {
-    sim.pastedPoints = ReadPastedPoints(sim.pastedText, sim.pasteOrder);
-    if (sim.pastedInMillilitres)
-        for (PastedPair& p : sim.pastedPoints) p.volume /= 1000;
-    if (CheckPastedRange(sim.curves, sim.state.volumeFactor, sim.pastedPoints))
-        notifier.inform(texts::kPastedOutOfChart.in(sim.language));
-    PlotPastedPoints(sim.curves, sim.state.volumeFactor, sim.pastedPoints);
 }
 
 } // namespace titralab

@@ -1,8 +1,9 @@
 // Measured (volume, pH) pairs pasted from a spreadsheet: reading, checking and drawing them.
 #pragma once
 
-#include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
+#include "core/base/Language.h"
+#include "core/base/PastedPair.h"
+#include "core/curves/Curves.h"
 
 #include <optional>
 #include <string>
@@ -23,11 +24,6 @@ std::optional<std::pair<double, double>> ParsePairLine(std::string_view line);
 
 // Splits clipboard text into lines (CR LF, LF or CR).
 std::vector<std::string> SplitLines(std::string_view text);
-
-// The paste commands: remembers the order, replaces the pasted text with the first
-// kMaxPastedTextBytes bytes of clipboardText and ticks the points' box, so that the next
-// drawing shows them. Returns how many points were read.
-int PastePairs(Simulation& sim, bool volumeFirst, std::string_view clipboardText);
 
 // What a paste says: how many points were read, or that none was.
 std::string pastedCountText(int count, Language language);
@@ -51,11 +47,4 @@ void PlotPastedPoints(CurveSet& curves, double volumeFactor, const std::vector<P
 // titrant, nor is read to the millilitre with all its volumes under 1 mL, so the volumes are
 // millilitres when the largest of them exceeds 1, else litres.
 bool volumesLookLikeMillilitres(const std::vector<PastedPair>& points);
-// Decides sim.pastedInMillilitres from the pasted text.
-void choosePastedUnit(Simulation& sim);
-
-// Reads the pasted points (volumes in sim.pastedInMillilitres's unit, kept in litres), checks
-// them (one message when some point is outside) and draws them.
-void DrawPastedPoints(Simulation& sim, Notifier& notifier);
-
 } // namespace titralab

@@ -1,7 +1,7 @@
 // The values under the mouse on the chart, as the graph window's four status panels show them.
 #pragma once
 
-#include "core/panel/Simulation.h"
+#include "core/curves/Curves.h"
 
 #include <array>
 #include <cstddef>
@@ -20,12 +20,6 @@ class AxisMapping {
 
 using ReadoutPanels = std::array<std::string, 4>;
 
-// Texts of the four status panels for the mouse at (X, Y), chart pixels.
-ReadoutPanels ShowCursorReadout(const Simulation& sim, const AxisMapping& axes, int X, int Y);
-
-// The same texts for a point given by its chart values (the keyboard cursor).
-ReadoutPanels readoutAtValues(const Simulation& sim, double x, double y);
-
 // The keyboard cursor of the chart: Left and Right step from point to point of one curve, in
 // the order of the abscissa, so that Right always moves to the right; Home and End go to the
 // ends of the curve. With Shift, Left and Right take the larger step where steps differ (the
@@ -38,11 +32,6 @@ int cursorSeries(const CurveSet& curves);
 
 // Indices of the points of a series by increasing abscissa; equal abscissas keep their order.
 std::vector<std::size_t> abscissaOrder(const Series& series);
-
-// The texts of the four panels for point `index` of series `series`. A coordinate within a
-// billionth of the curve's span from zero is the rounding of a computed zero (the volume of
-// the first point of a titration) and is read as 0.
-ReadoutPanels readoutAtPoint(const Simulation& sim, int series, std::size_t index);
 
 // `value` with the rounding of a zero removed: 0 when it lies within a billionth of `span`.
 double withoutRoundingOfZero(double value, double span);

@@ -17,8 +17,6 @@
 
 namespace titralab {
 
-struct Simulation;
-
 // The horizontal scale of a page.
 struct XScale {
     int n{};                // decade exponent (negative for ranges up to 1)
@@ -36,7 +34,8 @@ XScale ChooseXScale(double xmax, bool zoomX2);
 // The graduation count N for the approximate count typed (1..16) and the divisions k.
 int ChooseGraduation(int approxGraduations, int k);
 
-// What a page is printed from: the parts of the simulation it reads.
+// What a page is printed from: the parts of the simulation it reads (PageInputOf in
+// core/session/PrintedPage.h).
 struct PageInput {
     ChemicalState state; // study, side, concentrations, volumes, pK, row1
     CurveSet curves;
@@ -49,8 +48,6 @@ struct PageInput {
     Language language{Language::French}; // of the printed texts
     double conductivityScale{1};         // the conductivity curve holds S/m multiplied by this
 };
-
-PageInput PageInputOf(const Simulation& sim);
 
 // Everything a page computes before drawing.
 struct PageLayout {
@@ -101,7 +98,6 @@ void DrawPointSymbol(Canvas& canvas, SymbolPen& symbols, int x, int y, int size)
 
 // Prints one page on the canvas (one document titled "pH et concentrations" or "pH and
 // concentrations", always ended, even when a step throws) and returns its layout.
-PageLayout PrintPage(const Simulation& sim, const PrintSettings& settings, Canvas& canvas);
 PageLayout PrintPage(const PageInput& in, const PrintSettings& settings, Canvas& canvas);
 
 // The curves and pasted points of the page.

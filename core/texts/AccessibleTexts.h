@@ -4,7 +4,7 @@
 #include "core/chemistry/ChemicalState.h"
 #include "core/curves/ChartReading.h"
 #include "core/curves/Readout.h"
-#include "core/panel/Simulation.h"
+#include "core/session/Simulation.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "core/numbers/NumberInput.h"
 
-#include "../core/curves/WorkbookReader.h"
+#include "../core/session/WorkbookReader.h"
 #include "ToolRun.h"
 
 #include <gtest/gtest.h>

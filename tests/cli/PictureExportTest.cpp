@@ -1,6 +1,6 @@
 // titralab-export --png, --svg and --vary: the chart as a picture, and a field varied over
 // several values in one table.
-#include "../core/curves/WorkbookReader.h"
+#include "../core/session/WorkbookReader.h"
 #include "ToolRun.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,9 @@
 // The tool's readings of a titration: remarkable points, the derivative column and the
 // indicator's verdicts, as a spreadsheet or a script reads them.
-#include "core/numbers/NumberInput.h"
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
+#include "core/numbers/NumberInput.h"
+#include "core/session/Refresh.h"
+#include "core/session/Simulation.h"
 
 #include "ToolRun.h"
 

@@ -1,11 +1,11 @@
 // titralab-export with study files (--open, --save) and the fit of pasted points (--fit).
 #include "ToolRun.h"
 
+#include "core/base/Notifier.h"
 #include "core/chemistry/Formulas.h"
 #include "core/numbers/NumberFormat.h"
-#include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
 #include "core/panel/SimulationSetup.h"
+#include "core/session/Simulation.h"
 
 #include <gtest/gtest.h>
 

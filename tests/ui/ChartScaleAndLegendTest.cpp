@@ -3,7 +3,7 @@
 // entry it shows.
 #include "GraphFixture.h"
 
-#include "core/curves/Overlays.h"
+#include "core/session/Overlays.h"
 #include "ui/qt/ChartReadingLayer.h"
 #include "ui/windows/ReadingPanel.h"
 

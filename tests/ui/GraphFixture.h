@@ -2,9 +2,10 @@
 // recorded.
 #pragma once
 
-#include "../core/curves/SimulationFixtures.h"
+#include "../core/session/SimulationFixtures.h"
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
+#include "core/session/Refresh.h"
+#include "core/session/Simulation.h"
 #include "ui/qt/ChartView.h"
 #include "ui/windows/GraphWindow.h"
 

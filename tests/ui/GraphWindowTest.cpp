@@ -3,7 +3,7 @@
 
 #include "core/curves/SeriesColours.h"
 
-#include "core/curves/PastedPoints.h"
+#include "core/session/PastedPoints.h"
 #include "core/texts/Messages.h"
 #include "ui/windows/PointStyleDialog.h"
 

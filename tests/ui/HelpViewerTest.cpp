@@ -1,7 +1,7 @@
 // The help pages and practical-work sheets of each language, and the help viewer choosing them.
 #include "ui/windows/HelpViewer.h"
 #include "core/base/Notifier.h"
-#include "core/panel/StudyFile.h"
+#include "core/session/StudyFile.h"
 #include "core/system/Folders.h"
 #include "ui/qt/Utf8Text.h"
 #include "ui/windows/SheetReaderWindow.h"

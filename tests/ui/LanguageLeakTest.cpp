@@ -3,7 +3,7 @@
 #include "MainWindowFixture.h"
 #include "VisibleTexts.h"
 
-#include "core/curves/Curves.h"
+#include "core/session/Refresh.h"
 #include "core/system/Folders.h"
 #include "ui/qt/QtTranslations.h"
 #include "ui/windows/AboutBox.h"

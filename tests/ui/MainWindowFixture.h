@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
+#include "core/session/Simulation.h"
 #include "core/system/Folders.h"
 #include "core/system/Placement.h"
 #include "ui/qt/RadioGroup.h"

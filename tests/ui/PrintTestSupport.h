@@ -1,10 +1,10 @@
 // Helpers of the printing tests: a computed study, temporary PDF files and what a PDF holds.
 #pragma once
 
-#include "core/curves/Curves.h"
-#include "core/panel/DatabaseBrowser.h"
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
+#include "core/panel/DatabaseBrowser.h"
+#include "core/session/Refresh.h"
+#include "core/session/Simulation.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -3,8 +3,8 @@
 // written to a PDF file.
 #include "PrintTestSupport.h"
 
-#include "core/page/PrintedPage.h"
 #include "core/page/RecordingCanvas.h"
+#include "core/session/PrintedPage.h"
 #include "tests/core/page/PrintFixtures.h"
 #include "ui/qt/PdfPage.h"
 #include "ui/qt/PrinterCanvas.h"

@@ -3,7 +3,7 @@
 // the exact values.
 #include "GraphFixture.h"
 
-#include "core/curves/ChartReading.h"
+#include "core/session/ChartReading.h"
 #include "ui/qt/ChartReadingLayer.h"
 #include "ui/windows/ReadingPanel.h"
 

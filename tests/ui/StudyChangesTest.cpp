@@ -6,8 +6,8 @@
 
 #include "core/chemistry/Indicators.h"
 #include "core/curves/Overlays.h"
-#include "core/curves/PastedPoints.h"
-#include "core/panel/StudyFile.h"
+#include "core/session/PastedPoints.h"
+#include "core/session/StudyFile.h"
 #include "ui/qt/ChartOverlays.h"
 #include "ui/windows/FamilyDialog.h"
 #include "ui/windows/FitDialog.h"

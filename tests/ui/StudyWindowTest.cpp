@@ -2,8 +2,8 @@
 // the fit dialog.
 #include "MainWindowFixture.h"
 
-#include "core/curves/PastedPoints.h"
-#include "core/panel/StudyFile.h"
+#include "core/session/PastedPoints.h"
+#include "core/session/StudyFile.h"
 #include "ui/windows/FitDialog.h"
 
 #include <QTableWidget>

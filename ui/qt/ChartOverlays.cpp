@@ -2,7 +2,7 @@
 
 #include "core/curves/Overlays.h"
 #include "core/curves/SeriesColours.h"
-#include "core/panel/Simulation.h"
+#include "core/session/Simulation.h"
 #include "ui/qt/ChartView.h"
 
 #include <QChart>

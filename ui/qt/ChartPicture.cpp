@@ -1,7 +1,8 @@
 #include "ui/qt/ChartPicture.h"
 
 #include "core/page/PointStyles.h"
-#include "core/panel/Simulation.h"
+#include "core/session/ChartScales.h"
+#include "core/session/Simulation.h"
 #include "core/texts/FileTexts.h"
 #include "ui/qt/ChartOverlays.h"
 #include "ui/qt/ChartView.h"

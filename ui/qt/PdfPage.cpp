@@ -1,7 +1,7 @@
 #include "ui/qt/PdfPage.h"
 
-#include "core/page/PrintedPage.h"
-#include "core/panel/Simulation.h"
+#include "core/session/PrintedPage.h"
+#include "core/session/Simulation.h"
 #include "core/system/WholeFile.h"
 #include "core/texts/FileTexts.h"
 #include "ui/qt/PrinterCanvas.h"

@@ -1,10 +1,10 @@
 #include "ui/windows/CopyDialog.h"
 #include "ui/qt/Utf8Text.h"
 
-#include "core/curves/CopyExport.h"
-#include "core/curves/Curves.h"
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
+#include "core/session/CopyExport.h"
+#include "core/session/Refresh.h"
+#include "core/session/Simulation.h"
 #include "core/texts/AccessibleTexts.h"
 #include "core/texts/CopyTexts.h"
 #include "ui/qt/Accessibility.h"

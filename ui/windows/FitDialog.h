@@ -4,7 +4,7 @@
 // plot; "Appliquer" or "Annuler".
 #pragma once
 
-#include "core/curves/Fit.h"
+#include "core/session/Fit.h"
 
 #include <QChartView>
 #include <QDialog>

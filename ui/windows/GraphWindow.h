@@ -2,9 +2,9 @@
 // readout under the mouse, and the print, point-style and copy buttons.
 #pragma once
 
-#include "core/curves/CopyExport.h"
 #include "core/curves/Readout.h"
 #include "core/page/PointStyles.h"
+#include "core/session/CopyExport.h"
 
 #include <QDialog>
 #include <QIcon>

@@ -1,10 +1,10 @@
 #include "ui/windows/LiveCurves.h"
 #include "ui/qt/Utf8Text.h"
 
-#include "core/panel/InputPanel.h"
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
 #include "core/panel/SimulationSetup.h"
+#include "core/session/InputPanel.h"
+#include "core/session/Simulation.h"
 #include "core/system/SideBySide.h"
 #include "core/texts/OverlayTexts.h"
 #include "ui/qt/RadioGroup.h"

@@ -1,9 +1,10 @@
 #include "ui/windows/MainWindow.h"
 #include "ui/qt/Utf8Text.h"
 
-#include "core/curves/Curves.h"
-#include "core/curves/PastedPoints.h"
 #include "core/panel/DatabaseSearch.h"
+#include "core/session/InputPanel.h"
+#include "core/session/PastedPoints.h"
+#include "core/session/Refresh.h"
 #include "core/system/ScreenFit.h"
 #include "core/texts/AccessibleTexts.h"
 #include "core/texts/InputTexts.h"

@@ -5,7 +5,7 @@
 #include "core/page/PrintSettings.h"
 #include "core/panel/DatabaseSearch.h"
 #include "core/panel/InputPanel.h"
-#include "core/panel/Simulation.h"
+#include "core/session/Simulation.h"
 #include "core/system/Folders.h"
 #include "core/system/Placement.h"
 

@@ -1,10 +1,10 @@
 // The main window's study files and fit: "Ouvrir", "Enregistrer", "Enregistrer sous…", the
 // recent studies, the examples, the title bar's unsaved-changes mark, leaving with unsaved
 // changes, and "Ajuster aux points collés…".
-#include "core/curves/Curves.h"
-#include "core/curves/Fit.h"
 #include "core/base/Notifier.h"
-#include "core/panel/StudyFile.h"
+#include "core/session/Fit.h"
+#include "core/session/Refresh.h"
+#include "core/session/StudyFile.h"
 #include "core/texts/StudyTexts.h"
 #include "ui/qt/SettingsStore.h"
 #include "ui/qt/Utf8Text.h"

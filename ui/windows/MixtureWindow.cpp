@@ -2,7 +2,7 @@
 #include "ui/qt/Utf8Text.h"
 
 #include "core/chemistry/Mixture.h"
-#include "core/panel/Simulation.h"
+#include "core/session/Simulation.h"
 #include "core/texts/AccessibleTexts.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/Icons.h"

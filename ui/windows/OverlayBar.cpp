@@ -1,9 +1,9 @@
 #include "ui/windows/OverlayBar.h"
 #include "ui/qt/Utf8Text.h"
 
-#include "core/curves/Overlays.h"
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
+#include "core/session/Overlays.h"
+#include "core/session/Simulation.h"
 #include "core/texts/OverlayTexts.h"
 #include "ui/qt/ChartOverlays.h"
 #include "ui/qt/ChartPicture.h"

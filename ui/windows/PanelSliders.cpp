@@ -4,7 +4,7 @@
 #include "core/curves/Overlays.h"
 #include "core/numbers/NumberInput.h"
 #include "core/panel/FieldSliders.h"
-#include "core/panel/Simulation.h"
+#include "core/session/Simulation.h"
 #include "core/texts/OverlayTexts.h"
 
 #include <QAccessible>

@@ -1,6 +1,6 @@
 #include "ui/windows/PointStyleDialog.h"
 
-#include "core/panel/Simulation.h"
+#include "core/session/Simulation.h"
 #include "core/texts/AccessibleTexts.h"
 #include "ui/qt/Accessibility.h"
 

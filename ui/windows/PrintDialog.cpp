@@ -1,9 +1,9 @@
 #include "ui/windows/PrintDialog.h"
 #include "ui/qt/Utf8Text.h"
 
-#include "core/page/PrintedPage.h"
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
+#include "core/session/PrintedPage.h"
+#include "core/session/Simulation.h"
 #include "core/texts/AccessibleTexts.h"
 #include "core/texts/PageTexts.h"
 #include "ui/qt/Accessibility.h"

@@ -2,8 +2,8 @@
 #include "ui/qt/Utf8Text.h"
 
 #include "core/chemistry/Indicators.h"
-#include "core/curves/ChartReading.h"
-#include "core/panel/Simulation.h"
+#include "core/session/ChartReading.h"
+#include "core/session/Simulation.h"
 #include "core/texts/AccessibleTexts.h"
 #include "core/texts/ReadingTexts.h"
 #include "ui/qt/Accessibility.h"

@@ -1,5 +1,5 @@
 // What the mixture results window and the mixture's results text show, on both sides.
-#include "../curves/SimulationFixtures.h"
+#include "../session/SimulationFixtures.h"
 #include "ChemistryFixtures.h"
 #include "core/chemistry/Mixture.h"
 #include "core/curves/Curves.h"

@@ -1,9 +1,9 @@
 // The chart's right-hand scale, what the pointer's height is read as, where the legend goes,
 // and the contrast of every colour the chart draws a line in.
-#include "core/curves/ChartScales.h"
-#include "core/curves/Readout.h"
+#include "core/session/ChartScales.h"
 #include "core/curves/SeriesColours.h"
-#include "tests/core/curves/SimulationFixtures.h"
+#include "core/session/Readout.h"
+#include "tests/core/session/SimulationFixtures.h"
 
 #include <gtest/gtest.h>
 

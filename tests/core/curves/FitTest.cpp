@@ -1,11 +1,11 @@
-#include "core/curves/Fit.h"
+#include "core/session/Fit.h"
 
-#include "core/curves/Curves.h"
+#include "core/session/Refresh.h"
 
 #include "core/chemistry/Formulas.h"
-#include "core/curves/PastedPoints.h"
 #include "core/numbers/NumberFormat.h"
 #include "core/panel/SimulationSetup.h"
+#include "core/session/PastedPoints.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The indicator verdicts against the classic cases every textbook gives: the transition range
 // must lie inside the jump, the pH at the equivalence need not lie in the range.
-#include "SimulationFixtures.h"
+#include "../session/SimulationFixtures.h"
 
 #include "core/chemistry/Indicators.h"
 #include "core/curves/ChartReading.h"

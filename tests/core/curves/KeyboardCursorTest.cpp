@@ -1,6 +1,6 @@
 // The chart's keyboard cursor: which curve it follows, its order, its moves and its readout.
-#include "SimulationFixtures.h"
-#include "core/curves/Readout.h"
+#include "../session/SimulationFixtures.h"
+#include "core/session/Readout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Where the readings go besides the window: under the copied table and on the printed page.
-#include "SimulationFixtures.h"
+#include "../session/SimulationFixtures.h"
 
 #include "core/page/PrintSettings.h"
-#include "core/page/PrintedPage.h"
 #include "core/page/RecordingCanvas.h"
+#include "core/session/PrintedPage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Helpers shared by the printing tests: hand-filled pages printed on a recording canvas.
 #pragma once
 
-#include "core/page/PrintedPage.h"
 #include "core/page/RecordingCanvas.h"
+#include "core/session/PrintedPage.h"
 
 #include <algorithm>
 #include <string>

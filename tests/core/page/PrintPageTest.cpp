@@ -1,6 +1,7 @@
 #include "PrintFixtures.h"
 
-#include "core/panel/Simulation.h"
+#include "core/session/PrintedPage.h"
+#include "core/session/Simulation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "core/panel/DatabaseBrowser.h"
-#include "core/panel/Simulation.h"
+#include "core/session/Simulation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Every writer of the program on a disk that fails, and on names that are not plain files.
 #include "core/system/WholeFile.h"
 
-#include "core/curves/CopyExport.h"
-#include "core/curves/Workbook.h"
-#include "core/panel/StudyFile.h"
-#include "tests/core/curves/SimulationFixtures.h"
+#include "core/session/CopyExport.h"
+#include "core/session/StudyFile.h"
+#include "core/session/Workbook.h"
+#include "tests/core/session/SimulationFixtures.h"
 #include "tests/core/system/WriterFaults.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Accessible names of the controls, by side and study, and the spoken summary of the chart.
 #include "core/texts/AccessibleTexts.h"
-#include "../curves/SimulationFixtures.h"
+#include "../session/SimulationFixtures.h"
 
 #include <gtest/gtest.h>
 

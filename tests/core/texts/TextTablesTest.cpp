@@ -1,4 +1,4 @@
-#include "core/panel/Simulation.h"
+#include "core/session/Simulation.h"
 #include "core/sheets/SheetReader.h"
 #include "core/texts/AccessibleTexts.h"
 #include "core/texts/CopyTexts.h"

@@ -9,11 +9,11 @@
 //                    [--freeze CONCENTRATION]
 //                    [--zoom x1,y1,x2,y2] [--size WxH] [--lang fr|en]
 //                    [--equivalences 1] [--derivative 1] [--indicator N] [--particular VOLUME]
-#include "core/curves/Curves.h"
-#include "core/curves/Overlays.h"
-#include "core/curves/PastedPoints.h"
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
+#include "core/session/Overlays.h"
+#include "core/session/PastedPoints.h"
+#include "core/session/Refresh.h"
+#include "core/session/Simulation.h"
 #include "ui/qt/ChartView.h"
 #include "ui/qt/Icons.h"
 #include "ui/qt/QtTranslations.h"

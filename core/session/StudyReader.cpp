@@ -1,58 +1,22 @@
-#include "core/panel/StudyFile.h"
+// The bounded reader of a study's JSON text: every value checked, the first problem named.
+#include "core/session/StudyRecord.h"
 
 #include "core/chemistry/Database.h"
-#include "core/system/WholeFile.h"
-#include "core/curves/PastedPoints.h"
+#include "core/session/StudyNames.h"
 #include "core/texts/StudyTexts.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <system_error>
 
 namespace titralab {
 
-namespace fs = std::filesystem;
+using namespace studyfile;
 using Json = nlohmann::json;
-using OrderedJson = nlohmann::ordered_json;
 
 namespace {
-
-// The top-level section that keeps a family of curves.
-constexpr const char* kFamilySection = "family";
-
-// The names the file uses for the program's choices, in the order of their enumerations.
-const std::vector<std::string> kSideNames{"none", "acid", "base"};
-const std::vector<std::string> kStudyNames{"none",     "titration", "species",
-                                           "two-mono", "mixture",   "dilution"};
-const std::vector<std::string> kBaseKindNames{"soda", "potash"};
-const std::vector<std::string> kOrderNames{"pH,v", "v,pH"};
-const std::vector<std::string> kVolumeUnitNames{"L", "mL"};
-const std::vector<std::string> kFormatNames{"quarter", "half", "optimised"};
-const std::vector<std::string> kSamplingNames{"pH", "volume"};
-const std::vector<std::string> kSeparatorNames{"point", "comma"};
-
-// The fields a frozen curve keeps: those of the chemistry, the line width aside.
-bool isChemistryField(Field field) {
-    return field != Field::LineWidth;
-}
-
-std::vector<std::string> fieldKeys(bool chemistryOnly) {
-    std::vector<std::string> keys;
-    for (Field f : kFields)
-        if (!chemistryOnly || isChemistryField(f)) keys.push_back(fieldKey(f));
-    return keys;
-}
-
-std::string cut(const std::string& text) {
-    return text.size() <= kMaxStudyTextLength ? text : text.substr(0, kMaxStudyTextLength);
-}
 
 // A refusal met while reading: the first problem ends the reading.
 struct Refusal {
@@ -274,11 +238,9 @@ bool knownSection(const std::string& key) {
                        [&](const char* k) { return key == k; });
 }
 
-StudyRecord readRecord(const Json& root, UnknownKeys& unknown, Language language) {
-    StudyRecord r;
-    const Section top(root, "", unknown, kKnownSections, language);
-    // Sections of other features stay with the record; the keys counted unknown above are
-    // reported only when the file comes from a later version.
+// Sections of other features stay with the record; the keys counted unknown by the top
+// section are reported only when the file comes from a later version.
+void readOtherSections(const Json& root, StudyRecord& r, Language language) {
     std::size_t extra = 0;
     for (const auto& item : root.items()) {
         if (knownSection(item.key())) continue;
@@ -288,7 +250,11 @@ StudyRecord readRecord(const Json& root, UnknownKeys& unknown, Language language
                 language)};
         r.sections[item.key()] = item.value().dump();
     }
+}
 
+// The panel: side, study, base, fields, the loaded entry and the database browser.
+void readPanel(const Section& top, StudyRecord& r, UnknownKeys& unknown, Language language) {
+    const StudyRecord defaults{};
     const Section panel(top.object("panel"), "panel", unknown,
                         {"side", "study", "strong_base", "fields", "entry_name", "database"},
                         language);
@@ -298,7 +264,6 @@ StudyRecord readRecord(const Json& root, UnknownKeys& unknown, Language language
         throw Refusal{
             texts::badValue("panel.study", texts::kExpectedNoStudy.in(language), language)};
     r.baseKind = static_cast<BaseKind>(panel.choice("strong_base", kBaseKindNames, 0));
-    const StudyRecord defaults{};
     const PanelFields design = PanelFields::atDesign();
     {
         const Section fields(panel.object("fields"), "panel.fields", unknown, fieldKeys(false),
@@ -313,7 +278,12 @@ StudyRecord readRecord(const Json& root, UnknownKeys& unknown, Language language
     r.row1 = db.integer("row1", 1, kAcidCount, 1);
     r.row2 = db.integer("row2", 1, kAcidCount, 1);
     r.target = db.integer("target", 0, 2, 1);
+}
 
+// The graph window's boxes and number of points, the pasted measurements.
+void readGraphAndPasted(const Section& top, StudyRecord& r, UnknownKeys& unknown,
+                        Language language) {
+    const StudyRecord defaults{};
     const Section graph(top.object("graph"), "graph", unknown, {"ticked", "points"}, language);
     if (graph.find("ticked")) {
         for (const Json& item : graph.array("ticked", 10)) {
@@ -341,26 +311,35 @@ StudyRecord readRecord(const Json& root, UnknownKeys& unknown, Language language
         pasted.integer("point_style", 0, kPointStyleCount - 1, static_cast<int>(r.pointStyle)));
     if (pasted.find("volume_unit"))
         r.pastedInMillilitres = pasted.choice("volume_unit", kVolumeUnitNames, 0) == 1;
+}
 
+PrintSettings readPrint(const Section& top, UnknownKeys& unknown, Language language) {
+    PrintSettings settings;
     const Section print(top.object("print"), "print", unknown,
                         {"line_width", "dash_length", "char_size", "graduations", "zoom_x2",
                          "constants", "colour", "arrows", "grid", "format", "comment1", "comment2"},
                         language);
     const PrintSettings p0{};
-    r.print.lineWidth = print.text("line_width", p0.lineWidth);
-    r.print.dashLengthMm = print.text("dash_length", p0.dashLengthMm);
-    r.print.charSize = print.text("char_size", p0.charSize);
-    r.print.approxGraduations = print.text("graduations", p0.approxGraduations);
-    r.print.zoomX2 = print.boolean("zoom_x2", p0.zoomX2);
-    r.print.printConstants = print.boolean("constants", p0.printConstants);
-    r.print.printInColour = print.boolean("colour", p0.printInColour);
-    r.print.axisArrows = print.boolean("arrows", p0.axisArrows);
-    r.print.printGrid = print.boolean("grid", p0.printGrid);
-    r.print.format =
+    settings.lineWidth = print.text("line_width", p0.lineWidth);
+    settings.dashLengthMm = print.text("dash_length", p0.dashLengthMm);
+    settings.charSize = print.text("char_size", p0.charSize);
+    settings.approxGraduations = print.text("graduations", p0.approxGraduations);
+    settings.zoomX2 = print.boolean("zoom_x2", p0.zoomX2);
+    settings.printConstants = print.boolean("constants", p0.printConstants);
+    settings.printInColour = print.boolean("colour", p0.printInColour);
+    settings.axisArrows = print.boolean("arrows", p0.axisArrows);
+    settings.printGrid = print.boolean("grid", p0.printGrid);
+    settings.format =
         static_cast<PageFormat>(print.choice("format", kFormatNames, static_cast<int>(p0.format)));
-    r.print.comment1 = print.text("comment1", p0.comment1);
-    r.print.comment2 = print.text("comment2", p0.comment2);
+    settings.comment1 = print.text("comment1", p0.comment1);
+    settings.comment2 = print.text("comment2", p0.comment2);
 
+    return settings;
+}
+
+// The copy's sampling and numbers, the graph window's reading controls.
+void readCopyAndReadings(const Section& top, StudyRecord& r, UnknownKeys& unknown,
+                         Language language) {
     const Section copy(top.object("copy"), "copy", unknown, {"sampling", "decimal", "digits"},
                        language);
     r.copySampling = static_cast<CopySampling>(copy.choice("sampling", kSamplingNames, 0));
@@ -381,7 +360,16 @@ StudyRecord readRecord(const Json& root, UnknownKeys& unknown, Language language
                                           texts::kExpectedIndicator.in(language), language)};
         r.reading.indicator = *found;
     }
+}
 
+StudyRecord readRecord(const Json& root, UnknownKeys& unknown, Language language) {
+    StudyRecord r;
+    const Section top(root, "", unknown, kKnownSections, language);
+    readOtherSections(root, r, language);
+    readPanel(top, r, unknown, language);
+    readGraphAndPasted(top, r, unknown, language);
+    r.print = readPrint(top, unknown, language);
+    readCopyAndReadings(top, r, unknown, language);
     const Json& frozen = top.array("frozen_curves", kMaxFrozenCurves);
     for (std::size_t k = 0; k < frozen.size(); ++k)
         r.frozen.push_back(readFrozenCurve(frozen[k], "frozen_curves." + std::to_string(k + 1),
@@ -389,271 +377,7 @@ StudyRecord readRecord(const Json& root, UnknownKeys& unknown, Language language
     return r;
 }
 
-// The fields the panel shows for the study and the entries loaded in its two columns: the
-// second column in the two-acid studies, the pKa2 and pKa3 rows for the acidities an entry has
-// (none in the two-monoacid study, whose acids are monoprotic).
-void showFieldsFor(const StudyRecord& r, PanelFields& panel) {
-    const BuretteSide side = r.sideChoice == 1 ? BuretteSide::BaseSide : BuretteSide::AcidSide;
-    const int acidities1 = entryOf(side, r.row1).acidities;
-    const int acidities2 = entryOf(side, r.row2).acidities;
-    const bool twoAcids = r.study == Study::TwoMonoTitration || r.study == Study::TwoPolyMixture;
-    const bool monoprotic = r.study == Study::TwoMonoTitration;
-    panel.visible = {};
-    for (Field f : {Field::BuretteConcentration, Field::Concentration1, Field::Volume1, Field::PKa1,
-                    Field::LineWidth})
-        panel.show(f, true);
-    panel.show(Field::PKa2, !monoprotic && acidities1 >= 2);
-    panel.show(Field::PKa3, !monoprotic && acidities1 >= 3);
-    for (Field f : {Field::Concentration2, Field::Volume2, Field::PKa2_1}) panel.show(f, twoAcids);
-    panel.show(Field::PKa2_2, twoAcids && !monoprotic && acidities2 >= 2);
-    panel.show(Field::PKa2_3, twoAcids && !monoprotic && acidities2 >= 3);
-}
-
 } // namespace
-
-namespace {
-
-bool sameReading(const ReadingOptions& a, const ReadingOptions& b) {
-    return a.equivalences == b.equivalences && a.derivative == b.derivative &&
-           a.indicator == b.indicator && a.legend == b.legend;
-}
-
-bool sameCurves(const std::vector<OverlayCurve>& a, const std::vector<OverlayCurve>& b) {
-    auto samePoints = [](const Series& x, const Series& y) {
-        return std::equal(
-            x.begin(), x.end(), y.begin(), y.end(),
-            [](const CurvePoint& p, const CurvePoint& q) { return p.x == q.x && p.y == q.y; });
-    };
-    auto same = [&](const OverlayCurve& x, const OverlayCurve& y) {
-        const CurveInputs& i = x.inputs;
-        const CurveInputs& j = y.inputs;
-        if (i.side != j.side || i.study != j.study || i.row1 != j.row1 || i.row2 != j.row2 ||
-            i.entryName != j.entryName || i.used != j.used || x.series.size() != y.series.size())
-            return false;
-        for (int f = 1; f <= 16; ++f)
-            if (i.used[f] && i.values[f] != j.values[f]) return false;
-        for (std::size_t k = 0; k < x.series.size(); ++k)
-            if (x.series[k].first != y.series[k].first ||
-                !samePoints(x.series[k].second, y.series[k].second))
-                return false;
-        return true;
-    };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), same);
-}
-
-} // namespace
-
-bool StudyRecord::operator==(const StudyRecord& o) const {
-    auto sameFields = [](const PrintSettings& a, const PrintSettings& b) {
-        return a.lineWidth == b.lineWidth && a.dashLengthMm == b.dashLengthMm &&
-               a.charSize == b.charSize && a.approxGraduations == b.approxGraduations &&
-               a.zoomX2 == b.zoomX2 && a.printConstants == b.printConstants &&
-               a.printInColour == b.printInColour && a.axisArrows == b.axisArrows &&
-               a.printGrid == b.printGrid && a.format == b.format && a.comment1 == b.comment1 &&
-               a.comment2 == b.comment2;
-    };
-    return sideChoice == o.sideChoice && study == o.study && baseKind == o.baseKind &&
-           fields == o.fields && entryName == o.entryName &&
-           currentAcidEntry == o.currentAcidEntry && currentBaseEntry == o.currentBaseEntry &&
-           row1 == o.row1 && row2 == o.row2 && target == o.target && ticked == o.ticked &&
-           pointCount == o.pointCount && pastedLines == o.pastedLines &&
-           pasteOrder == o.pasteOrder && pastedInMillilitres == o.pastedInMillilitres &&
-           pointStyle == o.pointStyle && sameFields(print, o.print) &&
-           copySampling == o.copySampling && decimalComma == o.decimalComma &&
-           exportDigits == o.exportDigits && sameReading(reading, o.reading) &&
-           sameCurves(frozen, o.frozen) && sections == o.sections;
-}
-
-StudyRecord captureStudy(const Simulation& sim, const PanelView& view, const PrintSettings& print) {
-    StudyRecord r;
-    r.sideChoice = view.burette.selected;
-    r.study = r.sideChoice < 0 ? Study::None : sim.panel.study;
-    r.baseKind = sim.panel.baseKind;
-    for (Field f : kFields) r.fields[slot(f)] = cut(sim.panel.at(f));
-    r.entryName = cut(sim.panel.entryName);
-    r.currentAcidEntry = std::clamp(sim.browser.currentAcidEntry, 1, kAcidCount);
-    r.currentBaseEntry = std::clamp(sim.browser.currentBaseEntry, 1, kBaseCount);
-    r.row1 = std::clamp(sim.state.row1, 1, kAcidCount);
-    r.row2 = std::clamp(sim.state.row2, 1, kAcidCount);
-    r.target = view.target.selected < 0 ? 0 : view.target.selected + 1;
-    r.ticked = sim.graph.checked;
-    r.pointCount = cut(sim.panel.pointCount);
-    const std::size_t lines = std::min(sim.pastedText.size(), kMaxStudyPastedLines);
-    for (std::size_t k = 0; k < lines; ++k) r.pastedLines.push_back(cut(sim.pastedText[k]));
-    r.pasteOrder = sim.pasteOrder;
-    if (!sim.pastedText.empty()) r.pastedInMillilitres = sim.pastedInMillilitres;
-    r.pointStyle = sim.currentPointStyle;
-    r.print = print;
-    for (std::string* s : {&r.print.lineWidth, &r.print.dashLengthMm, &r.print.charSize,
-                           &r.print.approxGraduations, &r.print.comment1, &r.print.comment2})
-        *s = cut(*s);
-    r.copySampling = sim.copySampling;
-    r.decimalComma = sim.decimalComma;
-    r.exportDigits = std::clamp(sim.exportDigits, 5, 17);
-    r.reading = sim.reading.options;
-    for (const OverlayCurve& curve : sim.overlays.curves)
-        if (!curve.family && r.frozen.size() < static_cast<std::size_t>(kMaxFrozenCurves)) {
-            OverlayCurve kept = curve;
-            kept.label.clear(); // named again against the values of the day
-            kept.inputs.entryName = cut(kept.inputs.entryName);
-            for (auto& [number, points] : kept.series)
-                if (points.size() > kMaxStudyCurvePoints) points.resize(kMaxStudyCurvePoints);
-            r.frozen.push_back(std::move(kept));
-        }
-    r.sections = sim.keptSections;
-    // The family is written as it stands now, never as it was read.
-    r.sections.erase(kFamilySection);
-    if (sim.overlays.family && !sim.overlays.family->members.empty())
-        r.sections[kFamilySection] = familySectionText(*sim.overlays.family);
-    return r;
-}
-
-void applyStudy(const StudyRecord& r, Simulation& sim, PanelView& view) {
-    // Replays the choices on a fresh panel so that every caption and visible part follows the
-    // side and the study, then puts back what the user typed and loaded.
-    sim.panel = PanelFields::atDesign();
-    sim.browser = DatabaseBrowser{};
-    sim.browser.language = sim.language;
-    sim.state.row1 = 1;
-    sim.state.row2 = 1;
-    startPanel(view, sim);
-    if (r.sideChoice >= 0) chooseBurette(view, sim, r.sideChoice);
-    chooseBaseKind(view, sim, static_cast<int>(r.baseKind));
-    sim.panel.baseKind = r.baseKind;
-    sim.state.baseKind = r.baseKind;
-    if (r.sideChoice >= 0 && r.study != Study::None)
-        chooseStudy(view, sim, static_cast<int>(r.study));
-
-    for (Field f : kFields) sim.panel.at(f) = r.fields[slot(f)];
-    showFieldsFor(r, sim.panel);
-    sim.panel.pKa2LabelVisible = sim.panel.shown(Field::PKa2) || sim.panel.shown(Field::PKa2_2);
-    sim.panel.pKa3LabelVisible = sim.panel.shown(Field::PKa3) || sim.panel.shown(Field::PKa2_3);
-    sim.panel.entryName = r.entryName;
-    sim.browser.currentAcidEntry = r.currentAcidEntry;
-    sim.browser.currentBaseEntry = r.currentBaseEntry;
-    sim.state.row1 = r.row1;
-    sim.state.row2 = r.row2;
-    // The name of the shown entry, saved in either language, reads in the program's.
-    const AcidBaseEntry& shown = entryOf(sim.panel.side, sim.browser.current(sim.panel.side));
-    for (Language l : {Language::French, Language::English})
-        if (r.entryName == shown.name(l)) sim.panel.entryName = shown.name(sim.language);
-    if (r.target > 0) {
-        view.target.selected = r.target - 1;
-        sim.browser.targetColumn1 = r.target == 1;
-        view.marker1Visible = view.laidOut && r.target == 1;
-        view.marker2Visible = view.laidOut && r.target == 2;
-    } else {
-        view.target.selected = -1;
-        sim.browser.targetColumn1 = false;
-    }
-
-    sim.graph.checked = r.ticked;
-    sim.panel.pointCount = r.pointCount;
-    sim.pastedText = r.pastedLines;
-    sim.pasteOrder = r.pasteOrder;
-    if (r.pastedInMillilitres)
-        sim.pastedInMillilitres = *r.pastedInMillilitres;
-    else
-        choosePastedUnit(sim);
-    sim.pastedPoints.clear();
-    sim.currentPointStyle = r.pointStyle;
-    sim.copySampling = r.copySampling;
-    sim.decimalComma = r.decimalComma;
-    sim.exportDigits = r.exportDigits;
-    sim.curves.clear();
-    sim.exportText.clear();
-    sim.mixture.reset();
-    // Nothing of the study left on screen stays: its frozen curves and families, its readings.
-    sim.reading = ChartReading{};
-    sim.reading.options = r.reading;
-    sim.overlays = Overlays{};
-    sim.overlays.curves = r.frozen;
-    sim.keptSections = r.sections;
-    // The family of the study, drawn again by the next regeneration.
-    const auto family = r.sections.find(kFamilySection);
-    if (family != r.sections.end()) sim.overlays.family = readFamilySection(family->second);
-}
-
-std::string writeStudyText(const StudyRecord& r) {
-    OrderedJson root;
-    root["format"] = kStudyFormatName;
-    root["format_version"] =
-        std::to_string(kStudyFormatMajor) + "." + std::to_string(kStudyFormatMinor);
-
-    OrderedJson panel;
-    panel["side"] = kSideNames[r.sideChoice + 1];
-    panel["study"] = kStudyNames[static_cast<int>(r.study) + 1];
-    panel["strong_base"] = kBaseKindNames[static_cast<int>(r.baseKind)];
-    OrderedJson fields = OrderedJson::object();
-    for (Field f : kFields) fields[fieldKey(f)] = r.fields[slot(f)];
-    panel["fields"] = fields;
-    panel["entry_name"] = r.entryName;
-    panel["database"] = {{"acid_entry", r.currentAcidEntry},
-                         {"base_entry", r.currentBaseEntry},
-                         {"row1", r.row1},
-                         {"row2", r.row2},
-                         {"target", r.target}};
-    root["panel"] = panel;
-
-    OrderedJson ticked = OrderedJson::array();
-    for (int box = 1; box <= 10; ++box)
-        if (r.ticked[box - 1]) ticked.push_back(box);
-    root["graph"] = {{"ticked", ticked}, {"points", r.pointCount}};
-    root["pasted"] = {{"order", kOrderNames[r.pasteOrder ? 1 : 0]},
-                      {"point_style", static_cast<int>(r.pointStyle)},
-                      {"lines", r.pastedLines}};
-    if (r.pastedInMillilitres)
-        root["pasted"]["volume_unit"] = kVolumeUnitNames[*r.pastedInMillilitres ? 1 : 0];
-    const PrintSettings& p = r.print;
-    root["print"] = {
-        {"line_width", p.lineWidth}, {"dash_length", p.dashLengthMm},
-        {"char_size", p.charSize},   {"graduations", p.approxGraduations},
-        {"zoom_x2", p.zoomX2},       {"constants", p.printConstants},
-        {"colour", p.printInColour}, {"arrows", p.axisArrows},
-        {"grid", p.printGrid},       {"format", kFormatNames[static_cast<int>(p.format)]},
-        {"comment1", p.comment1},    {"comment2", p.comment2}};
-    root["copy"] = {{"sampling", kSamplingNames[static_cast<int>(r.copySampling)]},
-                    {"decimal", kSeparatorNames[r.decimalComma ? 1 : 0]},
-                    {"digits", r.exportDigits}};
-    const ReadingOptions& o = r.reading;
-    const auto& indicators = colourIndicators();
-    const bool hasIndicator = o.indicator >= 0 && o.indicator < static_cast<int>(indicators.size());
-    root["readings"] = {
-        {"equivalences", o.equivalences},
-        {"derivative", o.derivative},
-        {"legend", o.legend},
-        {"indicator", hasIndicator ? std::string(indicators[o.indicator].name.fr) : ""}};
-    OrderedJson frozen = OrderedJson::array();
-    for (const OverlayCurve& c : r.frozen) {
-        OrderedJson curve;
-        curve["side"] = kSideNames[c.inputs.side == BuretteSide::BaseSide ? 2 : 1];
-        curve["study"] = kStudyNames[static_cast<int>(c.inputs.study) + 1];
-        curve["row1"] = c.inputs.row1;
-        curve["row2"] = c.inputs.row2;
-        curve["entry_name"] = c.inputs.entryName;
-        OrderedJson values = OrderedJson::object();
-        for (Field f : kFields)
-            if (isChemistryField(f) && c.inputs.used[slot(f)])
-                values[fieldKey(f)] = c.inputs.values[slot(f)];
-        curve["fields"] = values;
-        OrderedJson series = OrderedJson::array();
-        for (const auto& [number, points] : c.series) {
-            OrderedJson list = OrderedJson::array();
-            for (const CurvePoint& p : points) list.push_back({p.x, p.y});
-            series.push_back({{"number", number}, {"points", list}});
-        }
-        curve["series"] = series;
-        frozen.push_back(curve);
-    }
-    root["frozen_curves"] = frozen;
-    for (const auto& [name, text] : r.sections) {
-        const Json parsed = Json::parse(text, nullptr, false);
-        if (!parsed.is_discarded()) root[name] = parsed;
-    }
-    // Texts that are not valid UTF-8 (a paste of a file in another character set) are written
-    // with the replacement character rather than making the file unreadable.
-    return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
-}
 
 StudyReading readStudyText(std::string_view text, Language language) {
     StudyReading reading;
@@ -754,77 +478,6 @@ std::string printableText(std::string_view text) {
         }
     }
     return out;
-}
-
-std::string displayName(const std::string& path) {
-    return printableText(fs::path(path).filename().string());
-}
-
-std::string studyWindowTitle(const std::string& caption, const std::string& path, bool modified,
-                             Language language) {
-    if (path.empty() && !modified) return caption;
-    const std::string name =
-        path.empty() ? std::string(texts::kUntitledStudy.in(language)) : displayName(path);
-    return name + (modified ? "*" : "") + " - " + caption;
-}
-
-std::vector<std::string> withRecent(std::vector<std::string> recent, const std::string& path) {
-    recent.erase(std::remove(recent.begin(), recent.end(), path), recent.end());
-    recent.insert(recent.begin(), path);
-    if (recent.size() > kRecentStudyCount) recent.resize(kRecentStudyCount);
-    return recent;
-}
-
-StudyOpening openStudyFile(const std::string& path, Language language) {
-    StudyOpening opening;
-    const std::string name = displayName(path);
-    // A pipe or a device would block the opening for ever: only ordinary files are read.
-    if (const std::string kind = notRegularToRead(path, language); !kind.empty()) {
-        opening.error = texts::cannotOpen(name, kind, language);
-        return opening;
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::error_code ec;
-    if (!in || fs::is_directory(path, ec)) {
-        opening.error = texts::cannotOpen(name, texts::kUnreadable.in(language), language);
-        return opening;
-    }
-    // Never more than the bound, whatever size the file claims.
-    std::uintmax_t claimed = fs::file_size(path, ec);
-    if (ec || claimed > kMaxStudyFileBytes) claimed = kMaxStudyFileBytes;
-    std::string text(static_cast<std::size_t>(claimed) + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    // A file that grew while it was read, or claimed less than it holds: read on to the bound.
-    if (text.size() == static_cast<std::size_t>(claimed) + 1 && claimed < kMaxStudyFileBytes) {
-        std::string rest(kMaxStudyFileBytes - claimed, '\0');
-        in.read(rest.data(), static_cast<std::streamsize>(rest.size()));
-        text.append(rest.data(), static_cast<std::size_t>(in.gcount()));
-    }
-    if (in.bad()) {
-        opening.error = texts::cannotOpen(name, texts::kUnreadable.in(language), language);
-        return opening;
-    }
-    if (text.size() > kMaxStudyFileBytes) {
-        opening.error = texts::cannotOpen(name, texts::kTooLarge.in(language), language);
-        return opening;
-    }
-    StudyReading reading = readStudyText(text, language);
-    if (!reading.record) {
-        opening.error = texts::cannotOpen(name, reading.problem, language);
-        return opening;
-    }
-    opening.record = std::move(reading.record);
-    if (reading.newerVersion && reading.skippedCount > 0)
-        opening.notice = texts::newerVersionSkipped(
-            name, texts::skippedKeys(reading.skipped, reading.skippedCount, language), language);
-    return opening;
-}
-
-std::string saveStudyFile(const std::string& path, const StudyRecord& record, Language language) {
-    const WholeFileResult written = writeWholeFile(path, writeStudyText(record), language);
-    if (!written.ok()) return texts::cannotSave(displayName(path), written.error, language);
-    return {};
 }
 
 } // namespace titralab

@@ -3,6 +3,7 @@
 #include "core/numbers/NumberFormat.h"
 #include "core/numbers/NumberInput.h"
 #include "core/panel/DatabaseBrowser.h"
+#include "core/session/Refresh.h"
 
 #include <gtest/gtest.h>
 

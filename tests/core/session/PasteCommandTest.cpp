@@ -1,7 +1,7 @@
 // The paste commands tick the points' box, so that the next drawing shows the points, and say
 // how many points were read.
-#include "core/curves/PastedPoints.h"
-#include "tests/core/curves/SimulationFixtures.h"
+#include "core/session/PastedPoints.h"
+#include "tests/core/session/SimulationFixtures.h"
 
 #include <gtest/gtest.h>
 

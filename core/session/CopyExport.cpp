@@ -1,10 +1,10 @@
-#include "core/curves/CopyExport.h"
+#include "core/session/CopyExport.h"
 
 #include "core/texts/CopyTexts.h"
 
 #include "core/chemistry/Formulas.h"
-#include "core/curves/Curves.h"
-#include "core/curves/WorkbookModule.h"
+#include "core/session/Refresh.h"
+#include "core/session/WorkbookModule.h"
 #include "core/system/WholeFile.h"
 #include "core/texts/WorkbookTexts.h"
 
@@ -48,7 +48,8 @@ int highestCopyNumber(const fs::path& folder, const std::string& stem) {
 } // namespace
 
 CopyChoices copyChoicesFor(Study study, Language language, BuretteSide side) {
-    const Text& volume = side == BuretteSide::AcidSide ? texts::kVolumeOfBaseAdded : texts::kVolumeOfAcidAdded;
+    const Text& volume =
+        side == BuretteSide::AcidSide ? texts::kVolumeOfBaseAdded : texts::kVolumeOfAcidAdded;
     switch (study) {
     case Study::TitrationVsVolume:
     case Study::TwoMonoTitration:

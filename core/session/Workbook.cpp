@@ -1,8 +1,8 @@
-#include "core/curves/Workbook.h"
+#include "core/session/Workbook.h"
 
 #include "core/chemistry/Database.h"
 #include "core/curves/ExportTable.h"
-#include "core/panel/Simulation.h"
+#include "core/session/Simulation.h"
 #include "core/system/WholeFile.h"
 #include "core/texts/Messages.h"
 #include "core/texts/WorkbookTexts.h"

@@ -1,9 +1,10 @@
-#include "core/panel/StudyFile.h"
+#include "core/session/StudyFile.h"
+#include "core/session/InputPanel.h"
 
-#include "core/curves/Curves.h"
-#include "core/curves/Overlays.h"
-#include "core/curves/PastedPoints.h"
 #include "core/base/Notifier.h"
+#include "core/session/Overlays.h"
+#include "core/session/PastedPoints.h"
+#include "core/session/Refresh.h"
 
 #include <gtest/gtest.h>
 

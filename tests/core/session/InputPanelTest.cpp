@@ -1,4 +1,4 @@
-#include "core/panel/InputPanel.h"
+#include "core/session/InputPanel.h"
 
 #include "core/curves/Curves.h"
 #include "core/texts/Messages.h"

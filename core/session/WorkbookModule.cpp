@@ -1,6 +1,6 @@
-#include "core/curves/WorkbookModule.h"
+#include "core/session/WorkbookModule.h"
 
-#include "core/panel/Simulation.h"
+#include "core/session/Simulation.h"
 #include "core/texts/WorkbookTexts.h"
 
 #include <dlfcn.h>

@@ -1,8 +1,8 @@
 // The Qt-free halves of the graph window, the copy command and the pasted-point markers.
 #include "SimulationFixtures.h"
-#include "core/curves/CopyExport.h"
-#include "core/curves/Curves.h"
 #include "core/page/PointStyles.h"
+#include "core/session/CopyExport.h"
+#include "core/session/Refresh.h"
 #include "core/texts/CopyTexts.h"
 #include "core/texts/Messages.h"
 

@@ -1,4 +1,4 @@
-#include "core/curves/WorkbookModule.h"
+#include "core/session/WorkbookModule.h"
 #include "SimulationFixtures.h"
 #include "WorkbookReader.h"
 

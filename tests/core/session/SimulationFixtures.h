@@ -2,9 +2,9 @@
 // user chose a side, a study and database entries.
 #pragma once
 
-#include "core/curves/Curves.h"
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
+#include "core/session/Refresh.h"
+#include "core/session/Simulation.h"
 
 #include <sstream>
 #include <string>

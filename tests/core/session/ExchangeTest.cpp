@@ -1,7 +1,8 @@
 #include "SimulationFixtures.h"
-#include "core/curves/CopyExport.h"
-#include "core/curves/PastedPoints.h"
-#include "core/curves/Readout.h"
+#include "core/session/CopyExport.h"
+#include "core/session/PastedPoints.h"
+#include "core/session/Readout.h"
+#include "core/session/Refresh.h"
 
 #include <gtest/gtest.h>
 
@@ -301,8 +302,7 @@ TEST_F(ExportFiles, TheCopySaysWhereItsFilesWent) {
         ASSERT_TRUE(copy.ok);
         // The folder first, where a narrow window does not cut it.
         const std::string start = (language == Language::French ? "Copié dans " : "Copied into ") +
-                                  folder.string() +
-                                  (language == Language::French ? " : " : ": ");
+                                  folder.string() + (language == Language::French ? " : " : ": ");
         const std::string end =
             language == Language::French ? " et le presse-papiers" : " and the clipboard";
         EXPECT_EQ(copy.status.rfind(start, 0), 0u) << copy.status;

@@ -1,5 +1,5 @@
-// The workbook module's entry point (see core/curves/WorkbookModule.h).
-#include "core/curves/WorkbookModule.h"
+// The workbook module's entry point (see core/session/WorkbookModule.h).
+#include "core/session/WorkbookModule.h"
 
 extern "C" __attribute__((visibility("default"))) titralab::WorkbookWriter
 titralabWorkbookWriter() {

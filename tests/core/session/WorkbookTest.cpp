@@ -1,7 +1,7 @@
-#include "core/curves/Workbook.h"
+#include "core/session/Workbook.h"
 #include "SimulationFixtures.h"
 #include "WorkbookReader.h"
-#include "core/curves/CopyExport.h"
+#include "core/session/CopyExport.h"
 #include "tests/core/system/WriterFaults.h"
 
 #include <gtest/gtest.h>

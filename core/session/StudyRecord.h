@@ -1,12 +1,13 @@
-// Study files (.titralab): the record of a whole study, its JSON text, and the bounded reader
-// and whole-or-nothing writer of the files.
+// The record of a whole study as a study file (.titralab) holds it, and its JSON text: the
+// writer and the bounded reader.
 #pragma once
 
 #include "core/curves/ChartReading.h"
+#include "core/curves/Curves.h"
 #include "core/curves/Overlays.h"
+#include "core/page/PointStyles.h"
 #include "core/page/PrintSettings.h"
-#include "core/panel/InputPanel.h"
-#include "core/panel/Simulation.h"
+#include "core/panel/DatabaseBrowser.h"
 
 #include <array>
 #include <cstddef>
@@ -53,7 +54,7 @@ struct StudyRecord {
     std::string pointCount{"100"};
 
     std::vector<std::string> pastedLines;
-    bool pasteOrder{true}; // true: (v, pH)
+    bool pasteOrder{true};                   // true: (v, pH)
     std::optional<bool> pastedInMillilitres; // the volumes' unit; none: decided from them
     PointStyle pointStyle{PointStyle::Cross};
 
@@ -77,16 +78,6 @@ struct StudyRecord {
     bool operator!=(const StudyRecord& o) const { return !(*this == o); }
 };
 
-// The study as the program holds it. Texts longer than the reader accepts are cut to its
-// bounds (they read the same: a number field that long is no number).
-StudyRecord captureStudy(const Simulation& sim, const PanelView& view, const PrintSettings& print);
-
-// Puts a read record into the context and the panel's view, as the user left them: side, study,
-// base kind, fields, browser, boxes, pasted text, styles and options. Which fields show follows
-// the study and the loaded entries, as the panel's layout decides. The curves are emptied; the
-// next regeneration draws them. Print settings stay in the record for the print dialog.
-void applyStudy(const StudyRecord& record, Simulation& sim, PanelView& view);
-
 // The JSON text of a record (UTF-8, two-space indent, one trailing line feed).
 std::string writeStudyText(const StudyRecord& record);
 
@@ -104,35 +95,8 @@ struct StudyReading {
 // The file's keys and values are the same in every language; only the problem is in `language`.
 StudyReading readStudyText(std::string_view text, Language language);
 
-struct StudyOpening {
-    std::optional<StudyRecord> record;
-    std::string error;  // the refusal, naming the file; empty when opened
-    std::string notice; // what a newer file held that was skipped, naming the file; may be empty
-};
-
-// Opens a study file: reads at most kMaxStudyFileBytes, never more.
-StudyOpening openStudyFile(const std::string& path, Language language);
-
-// Writes the study whole under a temporary name beside the target, then renames it into place.
-// Returns the message of a failure in `language` (the previous file then stays whole), or empty.
-std::string saveStudyFile(const std::string& path, const StudyRecord& record, Language language);
-
 // A text from a file as a message may show it: control characters written as \n, \t or
 // \u001b, so that they neither reach a terminal nor break a message box's lines.
 std::string printableText(std::string_view text);
-
-// The file name shown to the user: the last part of the path, control characters escaped.
-std::string displayName(const std::string& path);
-
-// The main window's title: the caption alone for a new, unchanged study; else the file's name
-// ("Sans titre" before the first save), "*" when changed since it was opened or saved, " - ",
-// and the caption.
-std::string studyWindowTitle(const std::string& caption, const std::string& path, bool modified,
-                             Language language);
-
-// The recent studies after opening or saving `path`: it comes first, once, and the list keeps
-// at most kRecentStudyCount paths.
-inline constexpr std::size_t kRecentStudyCount = 5;
-std::vector<std::string> withRecent(std::vector<std::string> recent, const std::string& path);
 
 } // namespace titralab

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/base/Notifier.h"
-#include "core/panel/Simulation.h"
+#include "core/session/Simulation.h"
 
 #include <string>
 #include <vector>

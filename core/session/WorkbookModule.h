@@ -2,7 +2,7 @@
 // without the spreadsheet library and the zip and cryptography libraries it pulls in.
 #pragma once
 
-#include "core/curves/Workbook.h"
+#include "core/session/Workbook.h"
 
 #include <string>
 

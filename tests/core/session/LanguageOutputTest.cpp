@@ -3,12 +3,12 @@
 #include "SimulationFixtures.h"
 
 #include "core/chemistry/Database.h"
-#include "core/curves/ChartReading.h"
-#include "core/curves/Readout.h"
-#include "core/curves/Workbook.h"
 #include "core/page/PrintSettings.h"
-#include "core/page/PrintedPage.h"
 #include "core/page/RecordingCanvas.h"
+#include "core/session/ChartReading.h"
+#include "core/session/PrintedPage.h"
+#include "core/session/Readout.h"
+#include "core/session/Workbook.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Frozen curves, families, their names and columns, and the table of a varied field.
-#include "core/curves/Overlays.h"
+#include "core/session/Overlays.h"
 #include "core/chemistry/Formulas.h"
 #include "core/numbers/NumberInput.h"
-#include "core/page/PrintedPage.h"
 #include "core/page/RecordingCanvas.h"
 #include "core/panel/SimulationSetup.h"
-#include "core/panel/StudyFile.h"
-#include "tests/core/curves/SimulationFixtures.h"
+#include "core/session/PrintedPage.h"
+#include "core/session/StudyFile.h"
+#include "tests/core/session/SimulationFixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,14 @@
+// The right-hand scale of the chart as the simulation draws it.
+#pragma once
+
+#include "core/curves/ChartScales.h"
+#include "core/session/Simulation.h"
+
+namespace titralab {
+
+inline std::optional<SideScale> sideScaleOf(const Simulation& sim) {
+    return sideScaleOf(sim.state.study, sim.curves, sim.concentrationScale, sim.conductivityScale,
+                       sim.language);
+}
+
+} // namespace titralab
