@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
             graph = std::make_unique<GraphWindow>(sim, boxes, &principal);
             graph->setSideIcon(principal.sideIcon());
             graph->setPointStyleChooser(&pointStyle);
-            graph->setCopyHook([&copyDialog] { copyDialog().OpenCopyDialog(); });
+            graph->setCopyHook([&copyDialog] { copyDialog().showModal(); });
             graph->setPrintHook([&printDialog] { printDialog().showModal(); });
             if (copy) copy->setGraphWindow(graph.get());
             QObject::connect(graph.get(), &GraphWindow::panelChanged, &principal,
@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
         // The copy publishes its table through the graph window.
         [&graphWindow, &copyDialog] {
             graphWindow();
-            copyDialog().OpenCopyDialog();
+            copyDialog().showModal();
         },
         [&readerWindow] { readerWindow().openWithDialog(); },
         // The print settings of a study: the print dialog's once it exists, kept until then.
@@ -147,7 +147,7 @@ int main(int argc, char** argv) {
         // An opened study or fitted values: the markers follow; the live curves redraw a graph
         // on screen, as after every change of the panel.
         [&] {
-            if (graph) graph->ApplyPointStyle();
+            if (graph) graph->applyPointStyle();
         },
     });
 

@@ -78,7 +78,7 @@ void BM_MouseMoveReadout(benchmark::State& bench) {
     int step = 0;
     for (auto _ : bench) {
         const QPoint at(area.left() + step % area.width(), area.top() + step % area.height());
-        w.window.Chart1MouseMove(at);
+        w.window.showReadoutAt(at);
         ++step;
     }
     benchmark::DoNotOptimize(w.window.panelText(1));

@@ -41,7 +41,7 @@ struct LiveWindows {
         chooseSideAndStudy();
         graph.findChild<QLineEdit*>("Edit1")->setText("200");
         sim.panel.pointCount = "200";
-        main.Voir1Click();
+        main.showSimulation();
         (void)QTest::qWaitForWindowExposed(&graph);
         QApplication::processEvents();
     }

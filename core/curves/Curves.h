@@ -119,8 +119,8 @@ struct PointCountCheck {
 };
 PointCountCheck checkPointCount(std::string_view text);
 
-// Runs the check on the graph window's field (sim.panel.pointCount), shows message D through
-// the notifier when needed, and writes the value back into the field and into PointCount.
+// Runs the check on the graph window's field (sim.panel.pointCount), shows pointCountMessage
+// through the notifier when needed, and writes the value back into the field and into PointCount.
 PointCountCheck ValidatePointCount(Simulation& sim, Notifier& notifier);
 
 } // namespace titralab

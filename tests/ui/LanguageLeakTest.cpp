@@ -73,9 +73,9 @@ TEST(LanguageLeak, EveryWindowSpeaksOnlyTheLanguageOfTheRun) {
             TemporarySettings settings;
             MainWindowFixture main(builtPaths(), run.language);
             for (int side : {0, 1}) {
-                main.click("RadioGroup4", side);
+                main.click("sideChoice", side);
                 for (int study = 0; study < 5; ++study) {
-                    main.click("RadioGroup1", study);
+                    main.click("studyChoice", study);
                     MainWindowFixture::settle();
                     walk("main window", main.window.get(), texts);
                 }

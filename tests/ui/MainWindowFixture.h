@@ -6,6 +6,7 @@
 #include "core/panel/Simulation.h"
 #include "core/system/Folders.h"
 #include "core/system/Placement.h"
+#include "ui/qt/Accessibility.h"
 #include "ui/qt/RadioGroup.h"
 #include "ui/qt/SettingsStore.h"
 #include "ui/windows/MainWindow.h"
@@ -71,7 +72,10 @@ class MainWindowFixture {
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    QLineEdit* field(int n) const { return find<QLineEdit>(QStringLiteral("D%1").arg(n).toUtf8()); }
+    // The panel's field in slot `n` (a Field).
+    QLineEdit* field(int n) const {
+        return find<QLineEdit>(accessibility::fieldObjectName(static_cast<Field>(n)).toUtf8());
+    }
     QString text(const char* name) const {
         if (auto* l = window->findChild<QLabel*>(name)) return l->text();
         if (auto* b = window->findChild<QAbstractButton*>(name)) return b->text();

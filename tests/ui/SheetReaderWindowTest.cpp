@@ -257,14 +257,14 @@ TEST(NotepadWindow, CopyPutsTheSelectionOnTheClipboard) {
     QTextCursor cursor(r.document()->firstBlock().next());
     cursor.movePosition(QTextCursor::Right, QTextCursor::KeepAnchor, 8);
     r.window->textArea()->setTextCursor(cursor);
-    r.window->findChild<QAction*>("Copier1")->trigger();
+    r.window->findChild<QAction*>("copyAction")->trigger();
     EXPECT_EQ(clipboard->text(), "Matériel");
 
     // Without a selection the clipboard keeps what it had.
     clipboard->setText("avant");
     cursor.clearSelection();
     r.window->textArea()->setTextCursor(cursor);
-    r.window->Copier1Click();
+    r.window->copySelection();
     EXPECT_EQ(clipboard->text(), "avant");
 }
 

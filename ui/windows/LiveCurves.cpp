@@ -1,4 +1,5 @@
 #include "ui/windows/LiveCurves.h"
+#include "ui/qt/Accessibility.h"
 #include "ui/qt/Utf8Text.h"
 
 #include "core/panel/InputPanel.h"
@@ -54,7 +55,8 @@ LiveCurves::LiveCurves(Simulation& sim, QMainWindow* main, std::function<GraphWi
 
     // Connected after the main window's own handlers: they have run when these do.
     for (int field : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) {
-        auto* edit = main->findChild<QLineEdit*>(QStringLiteral("D%1").arg(field));
+        auto* edit =
+            main->findChild<QLineEdit*>(accessibility::fieldObjectName(static_cast<Field>(field)));
         if (!edit) continue;
         connect(edit, &QLineEdit::textEdited, this, [this, field] { m_edited[field] = true; });
         connect(edit, &QLineEdit::editingFinished, this, [this, field] {
@@ -124,7 +126,7 @@ void LiveCurves::redraw(bool fromSlider) {
         return;
     }
     m_graph->showPointCount(); // an opened study brings its own number of points
-    m_graph->CheckBox1Click();
+    m_graph->regenerate();
 }
 
 } // namespace titralab

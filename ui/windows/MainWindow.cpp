@@ -4,8 +4,8 @@
 #include "core/curves/Curves.h"
 #include "core/curves/PastedPoints.h"
 #include "core/panel/DatabaseSearch.h"
+#include "core/session/WindowDescriptions.h"
 #include "core/system/ScreenFit.h"
-#include "core/texts/AccessibleTexts.h"
 #include "core/texts/InputTexts.h"
 #include "core/texts/Messages.h"
 #include "core/texts/WindowTexts.h"
@@ -86,7 +86,7 @@ constexpr int kLabelLeft = 44;                        // row labels end where co
 constexpr int kLabelWidth = 48;
 constexpr int kUnitLeft[3] = {0, 164, 228}; // beaker units right of column 1 or column 2
 constexpr int kBuretteUnitLeft = 160;
-constexpr int kStudyListWidth = 270; // RadioGroup1, sized for its longest item
+constexpr int kStudyListWidth = 270; // the study choice, sized for its longest item
 constexpr int kWidth = 346;          // right edge of the study list
 } // namespace design
 
@@ -97,7 +97,7 @@ constexpr int kWidth = 346;          // right edge of the study list
 // there is one, shows through.
 class PanelArea : public QWidget {
   public:
-    explicit PanelArea(QWidget* parent) : QWidget(parent) { setObjectName("PanelArea"); }
+    explicit PanelArea(QWidget* parent) : QWidget(parent) { setObjectName("panelArea"); }
 
     double sx{1}; // horizontal scale from design pixels to the font in use
     double sy{1};
@@ -132,7 +132,7 @@ class PanelArea : public QWidget {
 
 MainWindow::MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent)
     : QMainWindow(parent), m_sim(sim), m_paths(std::move(paths)) {
-    setObjectName("FPrincip");
+    setObjectName("mainWindow");
     m_caption =
         (text(m_sim.language, texts::kMainCaption) + text(m_sim.language, texts::kAuthorCredit))
             .toStdString();
@@ -152,7 +152,7 @@ MainWindow::MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent)
     buildPanel();
     buildCommandsDock();
     buildDatabaseDock();
-    statusBar()->setObjectName("StatusBar1");
+    statusBar()->setObjectName("statusBar");
     placePanel();
 
     applySideIcon(BuretteSide::AcidSide);
@@ -217,10 +217,10 @@ void MainWindow::buildMenus() {
 
     QMenu* file = menuBar()->addMenu(text(lang, texts::kMenuFile));
     file->setObjectName("Fichier1");
-    add(file, "Ouvrir1", text(lang, texts::kOpenPracticalText), [this] { Ouvrir1Click(); });
+    add(file, "Ouvrir1", text(lang, texts::kOpenPracticalText), [this] { openPracticalText(); });
     file->addSeparator();
     add(file, "Imprimer1", text(lang, texts::kPrint), [this] {
-        Voir1Click();
+        showSimulation();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     file->addSeparator();
     QAction* navigator = add(file, "Lancer1", text(lang, texts::kStartNavigator),
@@ -237,20 +237,20 @@ void MainWindow::buildMenus() {
     QMenu* edit = menuBar()->addMenu(text(lang, texts::kMenuEdit));
     edit->setObjectName("Edition1");
     QAction* show =
-        add(edit, "Voir1", text(lang, texts::kShowSimulation), [this] { Voir1Click(); });
+        add(edit, "Voir1", text(lang, texts::kShowSimulation), [this] { showSimulation(); });
     show->setShortcut(QKeySequence(Qt::Key_F11));
     edit->setDefaultAction(show);
     edit->addSeparator();
     QAction* copy = add(edit, "Copiersimulation1", text(lang, texts::kCopySimulation),
-                        [this] { Copiersimulation1Click(); });
+                        [this] { copySimulation(); });
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     setHint(copy, text(lang, texts::kHintCopySimulation));
     edit->addSeparator();
     add(edit, "Collerdespoints1", text(lang, texts::kPasteVolumeFirst), [this] {
-        Collerdespoints1Click();
+        pasteVolumeFirst();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     add(edit, "CollerpHv1", text(lang, texts::kPastePHFirst), [this] {
-        CollerpHv1Click();
+        pastePHFirst();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
 
     QMenu* options = menuBar()->addMenu(text(lang, texts::kMenuOptions));
@@ -287,7 +287,8 @@ void MainWindow::buildMenus() {
 
     QMenu* help = menuBar()->addMenu(text(lang, texts::kMenuHelp));
     help->setObjectName("Aide1");
-    m_indexAction = add(help, "Index1", text(lang, texts::kHelpIndex), [this] { Index1Click(); });
+    m_indexAction =
+        add(help, "Index1", text(lang, texts::kHelpIndex), [this] { showHelpContents(); });
     m_indexAction->setShortcut(QKeySequence(Qt::Key_F1));
     help->setDefaultAction(m_indexAction);
     add(help, "Travauxpratiques1", text(lang, texts::kHelpPracticalWork),
@@ -313,7 +314,7 @@ void MainWindow::buildMenus() {
 
 void MainWindow::buildToolBar() {
     m_toolBar = new QToolBar(this);
-    m_toolBar->setObjectName("ToolBar1");
+    m_toolBar->setObjectName("toolBar");
     m_toolBar->setMovable(true);
     m_toolBar->setFloatable(true);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -328,15 +329,15 @@ void MainWindow::buildToolBar() {
     };
     const Tool tools[] = {
         {"ToolOuvrir", text(lang, texts::kToolOpen), text(lang, texts::kHintToolOpen),
-         icons::Tool::Open, [this] { OuvrirEtudeClick(); }},
+         icons::Tool::Open, [this] { chooseAndOpenStudy(); }},
         {"ToolEnregistrer", text(lang, texts::kToolSave), text(lang, texts::kHintToolSave),
          icons::Tool::Save, [this] { saveStudy(); }},
         {"ToolImprimer", text(lang, texts::kToolPrint), text(lang, texts::kHintToolPrint),
-         icons::Tool::Print, [this] { Voir1Click(); }},
+         icons::Tool::Print, [this] { showSimulation(); }},
         {"ToolCopier", text(lang, texts::kToolCopy), text(lang, texts::kHintToolCopy),
-         icons::Tool::Copy, [this] { Copiersimulation1Click(); }},
+         icons::Tool::Copy, [this] { copySimulation(); }},
         {"ToolIndex", text(lang, texts::kToolIndex), text(lang, texts::kHintToolIndex),
-         icons::Tool::Help, [this] { Index1Click(); }},
+         icons::Tool::Help, [this] { showHelpContents(); }},
     };
     for (const Tool& t : tools) {
         QAction* action = m_toolBar->addAction(icons::tool(t.icon), t.text);
@@ -359,18 +360,18 @@ void MainWindow::buildPanel() {
     };
 
     m_burette = new RadioGroup(m_area);
-    m_burette->setObjectName("RadioGroup4");
-    connect(m_burette, &RadioGroup::itemClicked, this, &MainWindow::RadioGroup4Click);
+    m_burette->setObjectName("sideChoice");
+    connect(m_burette, &RadioGroup::itemClicked, this, &MainWindow::chooseSide);
     m_baseKind = new RadioGroup(m_area);
-    m_baseKind->setObjectName("RadioGroup3");
-    connect(m_baseKind, &RadioGroup::itemClicked, this, &MainWindow::RadioGroup3Click);
+    m_baseKind->setObjectName("strongBaseChoice");
+    connect(m_baseKind, &RadioGroup::itemClicked, this, &MainWindow::chooseStrongBase);
     m_studies = new RadioGroup(m_area);
-    m_studies->setObjectName("RadioGroup1");
-    connect(m_studies, &RadioGroup::itemClicked, this, &MainWindow::RadioGroup1Click);
+    m_studies->setObjectName("studyChoice");
+    connect(m_studies, &RadioGroup::itemClicked, this, &MainWindow::chooseStudy);
 
     for (int i : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) {
         auto* field = new QLineEdit(utf8(m_sim.panel.text[i]), m_area);
-        field->setObjectName(QStringLiteral("D%1").arg(i));
+        field->setObjectName(accessibility::fieldObjectName(static_cast<Field>(i)));
         setHint(field, text(lang, texts::kFieldHint[i]));
         connect(field, &QLineEdit::textEdited, this, [this, i](const QString& text) {
             m_sim.panel.text[i] = text.toStdString();
@@ -382,6 +383,14 @@ void MainWindow::buildPanel() {
         m_fields[i] = field;
         m_lastGood[i] = field->text();
     }
+    // The labels of the burette's concentration and of the rows of the beaker's columns.
+    static constexpr const char* kRowLabelNames[7] = {nullptr,
+                                                      "buretteConcentrationLabel",
+                                                      "concentrationLabel",
+                                                      "volumeLabel",
+                                                      "pKa1Label",
+                                                      "pKa2Label",
+                                                      "pKa3Label"};
     const QString rowTexts[7] = {QString(),
                                  QStringLiteral("Cbi"),
                                  QStringLiteral("Cai"),
@@ -390,60 +399,60 @@ void MainWindow::buildPanel() {
                                  text(lang, texts::kPKa2Label),
                                  text(lang, texts::kPKa3Label)};
     for (int i = 1; i <= 6; ++i) {
-        m_rowLabels[i] = label(QStringLiteral("A%1").arg(i).toUtf8().constData(), rowTexts[i]);
+        m_rowLabels[i] = label(kRowLabelNames[i], rowTexts[i]);
         m_rowLabels[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     m_rowLabels[4]->setBuddy(m_fields[4]);
     m_rowLabels[5]->setBuddy(m_fields[5]);
     m_rowLabels[6]->setBuddy(m_fields[6]);
-    m_unitBurette = label("UniteD1", text(lang, texts::kUnitConcentration));
-    m_unitConc = label("UniteConcentration", text(lang, texts::kUnitConcentration));
-    m_unitVolume = label("UniteVolume", text(lang, texts::kUnitVolume));
+    m_unitBurette = label("buretteUnit", text(lang, texts::kUnitConcentration));
+    m_unitConc = label("concentrationUnit", text(lang, texts::kUnitConcentration));
+    m_unitVolume = label("volumeUnit", text(lang, texts::kUnitVolume));
 
-    m_column1Title = label("Label4", QString());
-    m_column2Title = label("Label14", QString());
+    m_column1Title = label("column1Title", QString());
+    m_column2Title = label("column2Title", QString());
     for (QLabel* title : {m_column1Title, m_column2Title}) {
         title->setAlignment(Qt::AlignCenter);
         title->setStyleSheet("QLabel { background: #ffe14d; color: #3a2e00; font-weight: bold;"
                              " border: 1px solid #c9a800; border-radius: 3px; padding: 0 3px; }");
     }
-    m_marker1 = label("Image2", QString());
-    m_marker2 = label("Image3", QString());
+    m_marker1 = label("column1Marker", QString());
+    m_marker2 = label("column2Marker", QString());
     for (QLabel* marker : {m_marker1, m_marker2}) {
         marker->setPixmap(icons::marker(18, devicePixelRatioF()));
         marker->setAlignment(Qt::AlignCenter);
     }
 
     // The two side icons, kept to be handed to the other windows.
-    m_acidIcon = label("Image4", QString());
-    m_baseIcon = label("Image5", QString());
+    m_acidIcon = label("acidIcon", QString());
+    m_baseIcon = label("baseIcon", QString());
     m_acidIcon->hide();
     m_baseIcon->hide();
 
     // Receives the pasted text of the paste commands; never shown.
     m_pasteBuffer = new QPlainTextEdit(m_area);
-    m_pasteBuffer->setObjectName("Memo1");
+    m_pasteBuffer->setObjectName("pasteBuffer");
     m_pasteBuffer->hide();
 }
 
 void MainWindow::buildCommandsDock() {
     const Language lang = m_sim.language;
     auto* panel = new QWidget;
-    panel->setObjectName("PanelCommandes");
+    panel->setObjectName("commandsPanel");
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(3, 3, 3, 3);
     column->setSpacing(4);
 
     auto* lineWidth = new QWidget(panel);
-    lineWidth->setObjectName("PanelEpaisseur");
+    lineWidth->setObjectName("lineWidthPanel");
     lineWidth->setProperty(kHelpContextProperty, desktop::help::kLineWidth);
     auto* row = new QHBoxLayout(lineWidth);
     row->setContentsMargins(0, 0, 0, 0);
     m_lineWidthIcon = new QLabel(lineWidth);
-    m_lineWidthIcon->setObjectName("Image1");
+    m_lineWidthIcon->setObjectName("lineWidthIcon");
     m_lineWidthIcon->setFixedSize(32, 32);
     auto* field = new QLineEdit(utf8(m_sim.panel.at(Field::LineWidth)), lineWidth);
-    field->setObjectName("D11");
+    field->setObjectName(accessibility::fieldObjectName(Field::LineWidth));
     field->setFixedWidth(44);
     connect(field, &QLineEdit::textEdited, this, [this](const QString& text) {
         m_sim.panel.at(Field::LineWidth) = text.toStdString();
@@ -451,7 +460,7 @@ void MainWindow::buildCommandsDock() {
     });
     m_fields[11] = field;
     auto* caption = new QLabel(text(lang, texts::kLineWidthLabel), lineWidth);
-    caption->setObjectName("LabelEpaisseur");
+    caption->setObjectName("lineWidthLabel");
     caption->setWordWrap(true);
     caption->setBuddy(field);
     row->addWidget(m_lineWidthIcon);
@@ -468,22 +477,23 @@ void MainWindow::buildCommandsDock() {
         column->addWidget(b);
         return b;
     };
-    m_show = button("U1", text(lang, texts::kShowCaptionAtStart), [this] { Voir1Click(); });
+    m_show =
+        button("showButton", text(lang, texts::kShowCaptionAtStart), [this] { showSimulation(); });
     m_show->setStatusTip(text(lang, texts::kHintShowButton).mid(1)); // never shown as a bubble
     m_show->setProperty(kHelpContextProperty, desktop::help::kShowButton);
     m_copy =
-        button("U3", text(lang, texts::kCopyCaptionAtStart), [this] { Copiersimulation1Click(); });
+        button("copyButton", text(lang, texts::kCopyCaptionAtStart), [this] { copySimulation(); });
     setHint(m_copy, text(lang, texts::kHintCopyButton));
     m_copy->setProperty(kHelpContextProperty, desktop::help::kCopyButton);
-    button("BoutonImprimer", text(lang, texts::kPrintButton), [this] { Voir1Click(); });
-    button("BoutonCollerVpH", text(lang, texts::kPasteVolumeFirstButton),
-           [this] { Collerdespoints1Click(); });
-    button("BoutonCollerpHV", text(lang, texts::kPastePHFirstButton),
-           [this] { CollerpHv1Click(); });
+    button("printButton", text(lang, texts::kPrintButton), [this] { showSimulation(); });
+    button("pasteVolumeFirstButton", text(lang, texts::kPasteVolumeFirstButton),
+           [this] { pasteVolumeFirst(); });
+    button("pastePHFirstButton", text(lang, texts::kPastePHFirstButton),
+           [this] { pastePHFirst(); });
     column->addStretch();
 
     m_commandsDock = new QDockWidget(this);
-    m_commandsDock->setObjectName("DockCommandes");
+    m_commandsDock->setObjectName("commandsDock");
     m_commandsDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     // A grip instead of a titled bar: the panel has no title of its own.
     auto* grip = new QFrame(m_commandsDock);
@@ -497,16 +507,16 @@ void MainWindow::buildCommandsDock() {
 
 void MainWindow::buildDatabaseDock() {
     auto* panel = new QWidget;
-    panel->setObjectName("PanelBaseDeDonnees");
+    panel->setObjectName("databasePanel");
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(6, 2, 6, 6);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(2);
 
     m_entryTitle = new QLabel(panel);
-    m_entryTitle->setObjectName("Label8");
+    m_entryTitle->setObjectName("entryNameTitle");
     m_entryName = new QLineEdit(utf8(m_sim.panel.entryName), panel);
-    m_entryName->setObjectName("Edit1");
+    m_entryName->setObjectName("entryNameField");
     m_entryTitle->setBuddy(m_entryName);
     // Typing a name proposes the entries it finds; choosing one loads it.
     m_entryMatches = new QStringListModel(this);
@@ -518,23 +528,23 @@ void MainWindow::buildDatabaseDock() {
     connect(completer, qOverload<const QModelIndex&>(&QCompleter::activated), this,
             [this](const QModelIndex& index) { loadProposedEntry(index.row()); });
     m_stepForward = new QPushButton(icons::stepForward(), QString(), panel);
-    m_stepForward->setObjectName("BitBtn2");
+    m_stepForward->setObjectName("nextEntryButton");
     m_stepBack = new QPushButton(icons::stepBack(), QString(), panel);
-    m_stepBack->setObjectName("BitBtn1");
+    m_stepBack->setObjectName("previousEntryButton");
     for (QPushButton* b : {m_stepForward, m_stepBack}) {
         b->setFixedSize(26, 20);
         b->setIconSize(QSize(14, 14));
     }
-    connect(m_stepForward, &QPushButton::clicked, this, &MainWindow::BitBtn2Click);
-    connect(m_stepBack, &QPushButton::clicked, this, &MainWindow::BitBtn1Click);
+    connect(m_stepForward, &QPushButton::clicked, this, &MainWindow::loadNextEntry);
+    connect(m_stepBack, &QPushButton::clicked, this, &MainWindow::loadPreviousEntry);
     auto* steps = new QVBoxLayout;
     steps->setSpacing(1);
     steps->addWidget(m_stepForward);
     steps->addWidget(m_stepBack);
 
     m_target = new RadioGroup(panel);
-    m_target->setObjectName("RadioGroup2");
-    connect(m_target, &RadioGroup::itemClicked, this, &MainWindow::RadioGroup2Click);
+    m_target->setObjectName("databaseColumnChoice");
+    connect(m_target, &RadioGroup::itemClicked, this, &MainWindow::chooseDatabaseColumn);
 
     grid->addWidget(m_entryTitle, 0, 0);
     grid->addWidget(m_entryName, 1, 0);
@@ -544,11 +554,11 @@ void MainWindow::buildDatabaseDock() {
     grid->setRowStretch(3, 1);
 
     m_databaseDock = new QDockWidget(this);
-    m_databaseDock->setObjectName("DockBaseDeDonnees");
+    m_databaseDock->setObjectName("databaseDock");
     m_databaseDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     // The browser's title is the bar by which the panel is dragged.
     m_browserTitle = new QLabel(m_databaseDock);
-    m_browserTitle->setObjectName("Label7");
+    m_browserTitle->setObjectName("databaseTitle");
     m_browserTitle->setStyleSheet("QLabel { font-weight: bold; padding: 3px 6px;"
                                   " background: palette(midlight); }");
     m_databaseDock->setTitleBarWidget(m_browserTitle);
@@ -685,11 +695,13 @@ void MainWindow::orderTabs() {
         for (QWidget* w : group->findChildren<QRadioButton*>()) chain.push_back(w);
     for (int i : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) {
         chain.push_back(m_fields[i]);
-        if (auto* slider = m_area->findChild<QSlider*>(QStringLiteral("CurseurD%1").arg(i)))
+        if (auto* slider =
+                m_area->findChild<QSlider*>(accessibility::sliderObjectName(static_cast<Field>(i))))
             chain.push_back(slider);
     }
     chain.push_back(m_fields[11]);
-    for (const char* name : {"U1", "U3", "BoutonImprimer", "BoutonCollerVpH", "BoutonCollerpHV"})
+    for (const char* name : {"showButton", "copyButton", "printButton", "pasteVolumeFirstButton",
+                             "pastePHFirstButton"})
         if (auto* b = m_commandsDock->findChild<QPushButton*>(name)) chain.push_back(b);
     chain.push_back(m_entryName);
     chain.push_back(m_stepForward);
@@ -713,7 +725,7 @@ void MainWindow::applySideIcon(BuretteSide side) {
 // ---------------------------------------------------------------------------------------
 // Handlers of the panel.
 
-void MainWindow::RadioGroup4Click(int item) {
+void MainWindow::chooseSide(int item) {
     const Study before = m_sim.panel.study;
     chooseBurette(m_view, m_sim, item);
     markStudyChanged(m_sim);
@@ -722,9 +734,9 @@ void MainWindow::RadioGroup4Click(int item) {
     emit panelEdited();
 }
 
-void MainWindow::RadioGroup1Click(int index) {
+void MainWindow::chooseStudy(int index) {
     const int before = m_view.studies.selected;
-    chooseStudy(m_view, m_sim, index);
+    titralab::chooseStudy(m_view, m_sim, index);
     markStudyChanged(m_sim);
     applyView();
     if (m_view.studies.selected != before)
@@ -732,28 +744,28 @@ void MainWindow::RadioGroup1Click(int index) {
     emit panelEdited();
 }
 
-void MainWindow::RadioGroup2Click(int item) {
+void MainWindow::chooseDatabaseColumn(int item) {
     chooseTarget(m_view, m_sim, item);
     markStudyChanged(m_sim);
     applyView();
     emit panelEdited();
 }
 
-void MainWindow::RadioGroup3Click(int item) {
+void MainWindow::chooseStrongBase(int item) {
     chooseBaseKind(m_view, m_sim, item);
     markStudyChanged(m_sim);
     applyView();
     emit panelEdited();
 }
 
-void MainWindow::BitBtn2Click() {
+void MainWindow::loadNextEntry() {
     StepForward(m_sim.browser, m_sim.panel, m_sim.state);
     markStudyChanged(m_sim);
     applyView();
     emit panelEdited();
 }
 
-void MainWindow::BitBtn1Click() {
+void MainWindow::loadPreviousEntry() {
     StepBack(m_sim.browser, m_sim.panel, m_sim.state);
     markStudyChanged(m_sim);
     applyView();
@@ -795,7 +807,7 @@ Notifier& MainWindow::notifier() {
     return *m_boxes;
 }
 
-void MainWindow::Voir1Click() {
+void MainWindow::showSimulation() {
     Notifier& n = notifier();
     try {
         RefreshSimulation(m_sim, n);
@@ -871,15 +883,15 @@ bool MainWindow::restoreLastGood(int field) {
     return true;
 }
 
-void MainWindow::Copiersimulation1Click() {
+void MainWindow::copySimulation() {
     if (m_links.openCopyDialog) m_links.openCopyDialog();
 }
 
-void MainWindow::Collerdespoints1Click() {
+void MainWindow::pasteVolumeFirst() {
     paste(true);
 }
 
-void MainWindow::CollerpHv1Click() {
+void MainWindow::pastePHFirst() {
     paste(false);
 }
 
@@ -897,11 +909,11 @@ void MainWindow::paste(bool volumeFirst) {
     markStudyChanged(m_sim);
 }
 
-void MainWindow::Ouvrir1Click() {
+void MainWindow::openPracticalText() {
     if (m_links.openPracticalText) m_links.openPracticalText();
 }
 
-void MainWindow::Index1Click() {
+void MainWindow::showHelpContents() {
     helpViewer()->showContents();
 }
 
@@ -938,7 +950,7 @@ void MainWindow::showHelpFor(QWidget* widget) {
             return;
         }
     }
-    Index1Click();
+    showHelpContents();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -974,7 +986,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (context.isValid() && !onIndex)
             helpViewer()->showContext(context.toInt());
         else
-            Index1Click();
+            showHelpContents();
         return true;
     }
     // Only the keys of this window's controls, its floating panels and tool bar included;
@@ -1032,7 +1044,7 @@ bool MainWindow::handleKey(QWidget* widget, QKeyEvent* key) {
             return true;
     }
     if (enter && mods == Qt::NoModifier) {
-        Voir1Click();
+        showSimulation();
         return true;
     }
     if (!qobject_cast<QLineEdit*>(widget)) return false;
@@ -1069,12 +1081,12 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 void MainWindow::showEvent(QShowEvent* event) {
     if (!m_shownOnce) {
         m_shownOnce = true;
-        FormShow();
+        onFirstShow();
     }
     QMainWindow::showEvent(event);
 }
 
-void MainWindow::FormShow() {
+void MainWindow::onFirstShow() {
     orderTabs(); // the sliders made since the window was built take their places
     loadBackground();
     m_acidIcon->setPixmap(icons::side(BuretteSide::AcidSide).pixmap(32, 32));

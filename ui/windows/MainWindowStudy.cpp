@@ -55,7 +55,7 @@ void MainWindow::buildStudyMenus(QMenu* file, QMenu* edit, QMenu* help) {
         return action;
     };
     add(file, first, "OuvrirEtude1", text(lang, texts::kOpenStudy),
-        QKeySequence(Qt::CTRL | Qt::Key_O), [this] { OuvrirEtudeClick(); });
+        QKeySequence(Qt::CTRL | Qt::Key_O), [this] { chooseAndOpenStudy(); });
     add(file, first, "Enregistrer1", text(lang, texts::kSaveStudy),
         QKeySequence(Qt::CTRL | Qt::Key_S), [this] { saveStudy(); });
     add(file, first, "EnregistrerSous1", text(lang, texts::kSaveStudyAs),
@@ -67,7 +67,7 @@ void MainWindow::buildStudyMenus(QMenu* file, QMenu* edit, QMenu* help) {
 
     edit->addSeparator();
     add(edit, nullptr, "Ajuster1", text(lang, texts::kFitMenu), QKeySequence(),
-        [this] { AjusterClick(); });
+        [this] { fitToPastedPoints(); });
 
     auto* examples = new QMenu(text(lang, texts::kExampleStudies), help);
     examples->setObjectName("Exemples1");
@@ -193,7 +193,7 @@ bool MainWindow::saveStudyAs() {
     return saveStudyTo(path);
 }
 
-void MainWindow::OuvrirEtudeClick() {
+void MainWindow::chooseAndOpenStudy() {
     if (!confirmLeavingStudy()) return;
     QString path;
     if (m_chooseFile) {
@@ -234,7 +234,7 @@ bool MainWindow::confirmLeavingStudy() {
     return false;
 }
 
-void MainWindow::AjusterClick() {
+void MainWindow::fitToPastedPoints() {
     // The fit reads the fields itself, and the points in their own unit.
     RecordingNotifier quiet;
     try {

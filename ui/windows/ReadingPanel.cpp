@@ -4,7 +4,7 @@
 #include "core/chemistry/Indicators.h"
 #include "core/curves/ChartReading.h"
 #include "core/panel/Simulation.h"
-#include "core/texts/AccessibleTexts.h"
+#include "core/session/WindowDescriptions.h"
 #include "core/texts/ReadingTexts.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/ChartReadingLayer.h"

@@ -1,8 +1,8 @@
 #include "ui/windows/SheetReaderWindow.h"
 #include "ui/qt/Utf8Text.h"
 
+#include "core/session/WindowDescriptions.h"
 #include "core/sheets/SheetReader.h"
-#include "core/texts/AccessibleTexts.h"
 #include "core/texts/SheetTexts.h"
 #include "core/texts/WindowTexts.h"
 #include "ui/qt/Accessibility.h"
@@ -39,28 +39,28 @@ constexpr int kHeight = 579;
 
 SheetReaderWindow::SheetReaderWindow(Language language, QString textsFolder, QWidget* parent)
     : QMainWindow(parent), m_language(language), m_textsFolder(std::move(textsFolder)) {
-    setObjectName("Fnotepad2");
+    setObjectName("sheetReader");
     setWindowFlag(Qt::Window);
     setWindowTitle(text(m_language, texts::kSheetCaption));
 
     m_text = new QTextEdit(this);
-    m_text->setObjectName("RichEdit1");
+    m_text->setObjectName("sheetText");
     m_text->setReadOnly(true);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setCentralWidget(m_text);
 
     QMenu* file = menuBar()->addMenu(text(m_language, texts::kMenuFile));
-    file->setObjectName("Fichier1");
+    file->setObjectName("fileMenu");
     QAction* print = file->addAction(text(m_language, texts::kSheetPrint));
-    print->setObjectName("Imprimer1");
-    connect(print, &QAction::triggered, this, &SheetReaderWindow::Imprimer1Click);
+    print->setObjectName("printAction");
+    connect(print, &QAction::triggered, this, &SheetReaderWindow::printText);
 
     QMenu* edit = menuBar()->addMenu(text(m_language, texts::kMenuEdit));
-    edit->setObjectName("Edition1");
+    edit->setObjectName("editMenu");
     QAction* copy = edit->addAction(text(m_language, texts::kSheetCopy));
-    copy->setObjectName("Copier1");
-    connect(copy, &QAction::triggered, this, &SheetReaderWindow::Copier1Click);
+    copy->setObjectName("copyAction");
+    connect(copy, &QAction::triggered, this, &SheetReaderWindow::copySelection);
 
     move(kLeft, kTop);
     resize(kWidth, kHeight);
@@ -88,7 +88,7 @@ QFileDialog* SheetReaderWindow::prepareOpenDialog() {
     QWidget* owner = parentWidget() ? parentWidget() : this;
     m_openDialog =
         new QFileDialog(owner, text(m_language, texts::kSheetOpenTitle), m_textsFolder);
-    m_openDialog->setObjectName("OpenDialog1");
+    m_openDialog->setObjectName("openDialog");
     m_openDialog->setAcceptMode(QFileDialog::AcceptOpen);
     m_openDialog->setFileMode(QFileDialog::ExistingFile);
     m_openDialog->setOption(QFileDialog::HideNameFilterDetails);
@@ -177,13 +177,13 @@ void SheetReaderWindow::printTo(QPrinter& printer) {
     m_text->document()->print(&printer);
 }
 
-void SheetReaderWindow::Imprimer1Click() {
+void SheetReaderWindow::printText() {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted) printTo(printer);
 }
 
-void SheetReaderWindow::Copier1Click() {
+void SheetReaderWindow::copySelection() {
     m_text->copy();
 }
 

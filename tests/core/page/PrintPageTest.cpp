@@ -580,8 +580,8 @@ TEST(PrintPageFromSimulation, ReadsCurvesOptionsTitleLabelsAndPointStyle) {
     sim.curves[1] = hand.curves[1];
     sim.curves[7] = {{5, 4}};
     sim.graph.checked.fill(false);
-    sim.graph.checked[8] = true; // CheckBox9, pasted points
-    sim.graph.checked[1] = true; // CheckBox2
+    sim.graph.checked[8] = true; // pasted points
+    sim.graph.checked[1] = true; // the first species
     sim.speciesLabels = hand.speciesLabels;
     sim.plot.bottomTitle = "v de monobase forte versé, en mL";
     sim.plot.leftTitle = "pH de 0 à 14";
