@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     const std::string savedNumeric = systemNumeric ? systemNumeric : "C";
     std::setlocale(LC_NUMERIC, "C");
 
-    const desktop::Paths paths = desktop::computePaths(
+    const system::Paths paths = system::computePaths(
         QCoreApplication::applicationFilePath().toStdString(),
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString());
     const QString programName = QString::fromStdString(paths.programName);

@@ -30,7 +30,7 @@ namespace {
 // Acetic acid titrated at 200 points, on the main window and the graph window beside it.
 struct LiveWindows {
     LiveWindows()
-        : main(sim, desktop::computePaths(
+        : main(sim, system::computePaths(
                         (QCoreApplication::applicationDirPath() + "/titralab").toStdString(),
                         "/nonexistent")),
           graph(sim, quiet), live(sim, &main, &graph, quiet) {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <iterator>
 
-namespace titralab::notepad {
+namespace titralab::sheets {
 
 namespace {
 
@@ -164,4 +164,4 @@ const Word* findWord(std::string_view name) {
     return it != end && it->name == name ? it : nullptr;
 }
 
-} // namespace titralab::notepad
+} // namespace titralab::sheets

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-namespace titralab::notepad {
+namespace titralab::sheets {
 
 enum class Action {
     Par,             // end of paragraph
@@ -44,4 +44,4 @@ struct Word {
 // The word named `name`, or nullptr for a word the reader does not know.
 const Word* findWord(std::string_view name);
 
-} // namespace titralab::notepad
+} // namespace titralab::sheets

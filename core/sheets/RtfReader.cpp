@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <limits>
 
-namespace titralab::notepad {
+namespace titralab::sheets {
 
 namespace {
 
@@ -495,4 +495,4 @@ std::string Document::plainText() const {
     return out;
 }
 
-} // namespace titralab::notepad
+} // namespace titralab::sheets

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace titralab::notepad {
+namespace titralab::sheets {
 
 namespace {
 
@@ -97,4 +97,4 @@ std::string tooLargeMessage(const std::string& fileName, Language language) {
            "dépasser 20 Mo.";
 }
 
-} // namespace titralab::notepad
+} // namespace titralab::sheets

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-namespace titralab::notepad {
+namespace titralab::sheets {
 
 namespace {
 
@@ -199,4 +199,4 @@ std::string decodePlainText(std::string_view bytes) {
     return out;
 }
 
-} // namespace titralab::notepad
+} // namespace titralab::sheets

@@ -13,7 +13,7 @@
 #define TITRALAB_HAVE_ICONV 1
 #endif
 
-namespace titralab::notepad {
+namespace titralab::sheets {
 
 inline constexpr char32_t kReplacement = 0xFFFD;
 
@@ -123,4 +123,4 @@ class CodePage {
     Kind m_kind{Kind::Windows1252};
 };
 
-} // namespace titralab::notepad
+} // namespace titralab::sheets

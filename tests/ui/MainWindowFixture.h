@@ -29,8 +29,8 @@ namespace titralab::testing {
 inline const char* kTestProgram = "titralab-tests";
 
 // The paths of the program as built: the data folder of the build tree.
-inline desktop::Paths builtPaths() {
-    return desktop::computePaths(
+inline system::Paths builtPaths() {
+    return system::computePaths(
         (QCoreApplication::applicationDirPath() + "/titralab").toStdString(), "/nonexistent");
 }
 
@@ -55,7 +55,7 @@ struct Calls {
 
 class MainWindowFixture {
   public:
-    explicit MainWindowFixture(desktop::Paths paths = builtPaths(),
+    explicit MainWindowFixture(system::Paths paths = builtPaths(),
                                Language language = Language::French)
         : sim(simulationIn(language)), store(kTestProgram),
           window(std::make_unique<MainWindow>(sim, std::move(paths))) {

@@ -509,7 +509,7 @@ TEST(MainWindowHelp, F1InAMenuOpensTheMenusTopic) {
                  {"Aide1", "Index1", "index.html"},
                  {"Aide1", "Precision1", "contexte-17.html"}};
     for (const Case& c : cases) {
-        w.window->helpViewer()->showContext(desktop::help::kLineWidth);
+        w.window->helpViewer()->showContext(system::help::kLineWidth);
         auto* menu = w.find<QMenu>(c.menu);
         menu->popup(w.window->mapToGlobal(QPoint(10, 10)));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));

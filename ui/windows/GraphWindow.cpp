@@ -326,8 +326,8 @@ int GraphWindow::showModal() {
             frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
                              outer.right() - inner.right(), outer.bottom() - inner.bottom());
         }
-        const desktop::Rect client =
-            desktop::clientInside({area.x(), area.y(), area.width(), area.height()},
+        const system::Rect client =
+            system::clientInside({area.x(), area.y(), area.width(), area.height()},
                                   {frame.left(), frame.top(), frame.right(), frame.bottom()});
         setGeometry(client.left, client.top, client.width, client.height);
     }

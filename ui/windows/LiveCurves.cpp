@@ -95,7 +95,7 @@ void LiveCurves::showGraph() {
     QScreen* screen = m_main->screen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
     const QRect frame = m_main->frameGeometry();
-    const desktop::SideBySide placed = desktop::besideMainWindow(
+    const system::SideBySide placed = system::besideMainWindow(
         {area.x(), area.y(), area.width(), area.height()},
         {frame.x(), frame.y(), frame.width(), frame.height()}, m_graph->minimumSizeHint().width(),
         m_main->minimumSizeHint().expandedTo(m_main->minimumSize()).width() + frame.width() -

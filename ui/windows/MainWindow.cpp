@@ -130,7 +130,7 @@ class PanelArea : public QWidget {
     }
 };
 
-MainWindow::MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent)
+MainWindow::MainWindow(Simulation& sim, system::Paths paths, QWidget* parent)
     : QMainWindow(parent), m_sim(sim), m_paths(std::move(paths)) {
     setObjectName("mainWindow");
     m_caption =
@@ -141,7 +141,7 @@ MainWindow::MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setProperty(kHelpContextProperty, desktop::help::kMainWindow);
+    setProperty(kHelpContextProperty, system::help::kMainWindow);
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
     setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
     setCorner(Qt::TopRightCorner, Qt::RightDockWidgetArea);
@@ -297,10 +297,10 @@ void MainWindow::buildMenus() {
         [this] { helpViewer()->showTopic("Precision"); });
     help->addSeparator();
     add(help, "Pagedaccueil1", text(lang, texts::kHomePage), [] {
-        QDesktopServices::openUrl(QUrl(QString::fromUtf8(desktop::kMakerAddresses.homePage)));
+        QDesktopServices::openUrl(QUrl(QString::fromUtf8(system::kMakerAddresses.homePage)));
     });
     add(help, "Ecrire1", text(lang, texts::kWriteToAuthor),
-        [] { QDesktopServices::openUrl(QUrl(QString::fromUtf8(desktop::kMakerAddresses.mail))); });
+        [] { QDesktopServices::openUrl(QUrl(QString::fromUtf8(system::kMakerAddresses.mail))); });
     help->addSeparator();
     add(help, "Apropos1", text(lang, texts::kAbout), [this] {
         if (m_about) m_about->exec();
@@ -309,7 +309,7 @@ void MainWindow::buildMenus() {
     buildStudyMenus(file, edit, help);
     m_menus = {file, edit, options, help};
     for (QMenu* menu : {file, edit, help})
-        menu->setProperty(kHelpContextProperty, desktop::help::kMenus);
+        menu->setProperty(kHelpContextProperty, system::help::kMenus);
 }
 
 void MainWindow::buildToolBar() {
@@ -445,7 +445,7 @@ void MainWindow::buildCommandsDock() {
 
     auto* lineWidth = new QWidget(panel);
     lineWidth->setObjectName("lineWidthPanel");
-    lineWidth->setProperty(kHelpContextProperty, desktop::help::kLineWidth);
+    lineWidth->setProperty(kHelpContextProperty, system::help::kLineWidth);
     auto* row = new QHBoxLayout(lineWidth);
     row->setContentsMargins(0, 0, 0, 0);
     m_lineWidthIcon = new QLabel(lineWidth);
@@ -480,11 +480,11 @@ void MainWindow::buildCommandsDock() {
     m_show =
         button("showButton", text(lang, texts::kShowCaptionAtStart), [this] { showSimulation(); });
     m_show->setStatusTip(text(lang, texts::kHintShowButton).mid(1)); // never shown as a bubble
-    m_show->setProperty(kHelpContextProperty, desktop::help::kShowButton);
+    m_show->setProperty(kHelpContextProperty, system::help::kShowButton);
     m_copy =
         button("copyButton", text(lang, texts::kCopyCaptionAtStart), [this] { copySimulation(); });
     setHint(m_copy, text(lang, texts::kHintCopyButton));
-    m_copy->setProperty(kHelpContextProperty, desktop::help::kCopyButton);
+    m_copy->setProperty(kHelpContextProperty, system::help::kCopyButton);
     button("printButton", text(lang, texts::kPrintButton), [this] { showSimulation(); });
     button("pasteVolumeFirstButton", text(lang, texts::kPasteVolumeFirstButton),
            [this] { pasteVolumeFirst(); });
@@ -1096,7 +1096,7 @@ void MainWindow::onFirstShow() {
 
 void MainWindow::loadBackground() {
     const auto found =
-        desktop::firstExisting(m_paths.backgroundCandidates, [](const std::string& f) {
+        system::firstExisting(m_paths.backgroundCandidates, [](const std::string& f) {
             return QFileInfo(QString::fromStdString(f)).isFile();
         });
     if (!found) return;
@@ -1109,31 +1109,31 @@ void MainWindow::loadBackground() {
 }
 
 void MainWindow::restorePlacement() {
-    const desktop::StoredPlacement stored =
-        m_settings ? m_settings->readPlacement() : desktop::StoredPlacement{};
-    std::vector<desktop::Rect> screens;
+    const system::StoredPlacement stored =
+        m_settings ? m_settings->readPlacement() : system::StoredPlacement{};
+    std::vector<system::Rect> screens;
     for (const QScreen* s : QGuiApplication::screens()) {
         const QRect g = s->geometry();
         screens.push_back({g.x(), g.y(), g.width(), g.height()});
     }
-    desktop::Rect r = desktop::restorePlacement(stored, screens);
+    system::Rect r = system::restorePlacement(stored, screens);
     // Wholly inside the usable area of its screen, whatever the scaling.
     const QScreen* screen = QGuiApplication::screenAt(QPoint(r.left + r.width / 2, r.top + 8));
     if (!screen) screen = QGuiApplication::primaryScreen();
     if (screen) {
         const QRect a = screen->availableGeometry();
-        r = desktop::fitOnScreen(r, {a.x(), a.y(), a.width(), a.height()});
+        r = system::fitOnScreen(r, {a.x(), a.y(), a.width(), a.height()});
     }
     setWindowState(Qt::WindowNoState);
     move(r.left, r.top);
     resize(r.width, r.height);
 }
 
-desktop::PlacementAtExit MainWindow::placementAtExit() const {
-    const desktop::WindowState state = isMaximized()   ? desktop::WindowState::Maximized
-                                       : isMinimized() ? desktop::WindowState::Minimized
-                                                       : desktop::WindowState::Normal;
-    return desktop::placementAtExit(state, {x(), y(), width(), height()});
+system::PlacementAtExit MainWindow::placementAtExit() const {
+    const system::WindowState state = isMaximized()   ? system::WindowState::Maximized
+                                       : isMinimized() ? system::WindowState::Minimized
+                                                       : system::WindowState::Normal;
+    return system::placementAtExit(state, {x(), y(), width(), height()});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -60,7 +60,7 @@ class MainWindow : public QMainWindow {
     // What the user answers when leaving a study with unsaved changes.
     enum class UnsavedAnswer { Save, Discard, Cancel };
 
-    MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent = nullptr);
+    MainWindow(Simulation& sim, system::Paths paths, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     void setLinks(Links links) { m_links = std::move(links); }
@@ -76,12 +76,12 @@ class MainWindow : public QMainWindow {
     bool startListener(quint16 port);
 
     // Exit: the window state and bounds, written through the settings store.
-    desktop::PlacementAtExit placementAtExit() const;
+    system::PlacementAtExit placementAtExit() const;
     void saveSettings() const;
 
     const PanelView& panelView() const { return m_view; }
     const Simulation& simulation() const { return m_sim; }
-    const desktop::Paths& paths() const { return m_paths; }
+    const system::Paths& paths() const { return m_paths; }
     QIcon sideIcon() const { return m_sideIcon; }
     bool tooltipsShown() const { return m_tooltips; }
     // The background picture shown, empty when none was found.
@@ -192,7 +192,7 @@ class MainWindow : public QMainWindow {
     void showLanguageChoice();
 
     Simulation& m_sim;
-    desktop::Paths m_paths;
+    system::Paths m_paths;
     PanelView m_view;
     Links m_links;
     AboutBox* m_about{nullptr};

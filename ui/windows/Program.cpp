@@ -16,7 +16,7 @@
 
 namespace titralab {
 
-Program::Program(Simulation& sim, desktop::Paths paths, SettingsStore* settings,
+Program::Program(Simulation& sim, system::Paths paths, SettingsStore* settings,
                  const QString& programName, Notifier* notifier)
     : m_sim(sim), m_paths(std::move(paths)), m_settings(settings),
       m_main(std::make_unique<MainWindow>(sim, m_paths)), m_notifier(notifier) {

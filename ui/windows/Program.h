@@ -33,7 +33,7 @@ class Program {
     // The windows of `sim`. Messages go to `notifier`, or, without one, to modal boxes over the
     // main window; the placement, the language and the live curves are kept in `settings`
     // (none: nothing is kept).
-    Program(Simulation& sim, desktop::Paths paths, SettingsStore* settings,
+    Program(Simulation& sim, system::Paths paths, SettingsStore* settings,
             const QString& programName, Notifier* notifier = nullptr);
     ~Program();
     Program(const Program&) = delete;
@@ -62,7 +62,7 @@ class Program {
     void giveIcon(const QIcon& icon);
 
     Simulation& m_sim;
-    desktop::Paths m_paths;
+    system::Paths m_paths;
     SettingsStore* m_settings;
     std::unique_ptr<MainWindow> m_main;
     std::unique_ptr<Notifier> m_boxes;

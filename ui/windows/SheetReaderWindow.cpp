@@ -113,40 +113,40 @@ bool SheetReaderWindow::openFile(const QString& path) {
     // Opening a pipe or a device could wait for ever: only plain files (and whatever fails
     // to open, for the system's own message) go further.
     if (info.exists() && !info.isFile() && !info.isDir()) {
-        notifier().error(notepad::cannotReadMessage(
+        notifier().error(sheets::cannotReadMessage(
             name, tr("Ce n'est pas un fichier ordinaire.").toStdString(), m_language));
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         notifier().error(
-            notepad::cannotReadMessage(name, file.errorString().toStdString(), m_language));
+            sheets::cannotReadMessage(name, file.errorString().toStdString(), m_language));
         return false;
     }
     const qint64 size = file.size();
-    if (size > static_cast<qint64>(notepad::kMaxFileBytes)) {
-        notifier().error(notepad::tooLargeMessage(name, m_language));
+    if (size > static_cast<qint64>(sheets::kMaxFileBytes)) {
+        notifier().error(sheets::tooLargeMessage(name, m_language));
         return false;
     }
     // One byte more than allowed tells a file that grew, or lied about its size.
-    const QByteArray bytes = file.read(static_cast<qint64>(notepad::kMaxFileBytes) + 1);
+    const QByteArray bytes = file.read(static_cast<qint64>(sheets::kMaxFileBytes) + 1);
     if (file.error() != QFileDevice::NoError) {
         notifier().error(
-            notepad::cannotReadMessage(name, file.errorString().toStdString(), m_language));
+            sheets::cannotReadMessage(name, file.errorString().toStdString(), m_language));
         return false;
     }
-    notepad::Sheet sheet;
+    sheets::Sheet sheet;
     try {
-        sheet = notepad::readSheet(
+        sheet = sheets::readSheet(
             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
             static_cast<std::uint64_t>(size));
     } catch (const std::bad_alloc&) {
-        notifier().error(notepad::cannotReadMessage(name, tr("Mémoire insuffisante.").toStdString(),
+        notifier().error(sheets::cannotReadMessage(name, tr("Mémoire insuffisante.").toStdString(),
                                                     m_language));
         return false;
     }
-    if (sheet.kind == notepad::Sheet::Kind::TooLarge) {
-        notifier().error(notepad::tooLargeMessage(name, m_language));
+    if (sheet.kind == sheets::Sheet::Kind::TooLarge) {
+        notifier().error(sheets::tooLargeMessage(name, m_language));
         return false;
     }
     // Filled apart from the view, which would otherwise lay the text out again at each
@@ -163,13 +163,13 @@ bool SheetReaderWindow::openFile(const QString& path) {
     m_fileName = path;
     show();
     raise();
-    if (sheet.truncated) notifier().inform(notepad::truncatedMessage(name, m_language));
+    if (sheet.truncated) notifier().inform(sheets::truncatedMessage(name, m_language));
     return true;
 }
 
 QString SheetReaderWindow::jobTitle() const {
     const QString first = m_text->document()->firstBlock().text();
-    return QString::fromStdString(notepad::firstLine(first.toStdString()));
+    return QString::fromStdString(sheets::firstLine(first.toStdString()));
 }
 
 void SheetReaderWindow::printTo(QPrinter& printer) {

@@ -52,7 +52,7 @@ TEST(TextTables, EachLanguageGetsItsOwnTextAndFrenchIsAsBefore) {
          "donnée par le système : disque plein",
          "The copy failed: the files could not be written into the folder /v\rReason given by "
          "the system: disque plein"},
-        {"sheet too long", [](Language l) { return notepad::truncatedMessage("tp.rtf", l); },
+        {"sheet too long", [](Language l) { return sheets::truncatedMessage("tp.rtf", l); },
          "Le fichier \"tp.rtf\" est trop long : seul son début est affiché.",
          "The file \"tp.rtf\" is too long: only its beginning is shown."},
         {"empty chart",

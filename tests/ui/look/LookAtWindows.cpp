@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
     } else if (window == "main") {
         // The main window after the side and study were chosen, a name typed in its name field.
         main = std::make_unique<MainWindow>(
-            sim, desktop::computePaths(
+            sim, system::computePaths(
                      (QCoreApplication::applicationDirPath() + "/titralab").toStdString(),
                      "/nonexistent"));
         main->move(0, 0);
