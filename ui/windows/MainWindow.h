@@ -40,6 +40,7 @@ class PanelArea;
 class RadioGroup;
 class SettingsStore;
 class AboutBox;
+class DatabaseDock;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -146,6 +147,10 @@ class MainWindow : public QMainWindow {
 
   private:
     void buildMenus();
+    QMenu* buildFileMenu();
+    QMenu* buildEditMenu();
+    QMenu* buildOptionsMenu();
+    QMenu* buildHelpMenu();
     void buildToolBar();
     void buildPanel();
     void buildCommandsDock();
@@ -173,9 +178,6 @@ class MainWindow : public QMainWindow {
     void chooseStrongBase(int item);
     void loadNextEntry();
     void loadPreviousEntry();
-    // The name field: proposes the entries a typed name finds, loads the one chosen.
-    void proposeEntries(const QString& typed);
-    void loadProposedEntry(int row);
     void focusRefusedField();
     // A number field D1..D6, D12..D16 (0 for any other control).
     int numberField(const QWidget* widget) const;
@@ -209,10 +211,6 @@ class MainWindow : public QMainWindow {
     BuretteSide m_iconSide{BuretteSide::AcidSide};
     QString m_backgroundFile;
     QImage m_background;
-    int m_shownEntryLoads{-1};
-    std::vector<EntryMatch> m_found; // what the name field proposes
-    QCompleter* m_entryCompleter{nullptr};
-    QStringListModel* m_entryMatches{nullptr};
 
     // Controls.
     PanelArea* m_area{nullptr};
@@ -222,7 +220,6 @@ class MainWindow : public QMainWindow {
     RadioGroup* m_burette{nullptr};
     RadioGroup* m_studies{nullptr};
     RadioGroup* m_baseKind{nullptr};
-    RadioGroup* m_target{nullptr};
     std::array<QLabel*, 7> m_rowLabels{};  // A1..A6
     QLabel* m_unitBurette{nullptr};
     QLabel* m_unitConc{nullptr};
@@ -234,16 +231,11 @@ class MainWindow : public QMainWindow {
     QLabel* m_lineWidthIcon{nullptr};
     QLabel* m_acidIcon{nullptr}; // hidden
     QLabel* m_baseIcon{nullptr}; // hidden
-    QLabel* m_browserTitle{nullptr};
-    QLabel* m_entryTitle{nullptr};
-    QLineEdit* m_entryName{nullptr};
-    QPushButton* m_stepForward{nullptr};
-    QPushButton* m_stepBack{nullptr};
     QPushButton* m_show{nullptr};
     QPushButton* m_copy{nullptr};
     QPlainTextEdit* m_pasteBuffer{nullptr};
     QDockWidget* m_commandsDock{nullptr};
-    QDockWidget* m_databaseDock{nullptr};
+    DatabaseDock* m_databaseDock{nullptr};
     QToolBar* m_toolBar{nullptr};
     QAction* m_tooltipsAction{nullptr};
     QAction* m_commaAction{nullptr};

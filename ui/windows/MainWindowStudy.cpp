@@ -1,13 +1,14 @@
 // The main window's study files and fit: "Ouvrir", "Enregistrer", "Enregistrer sous…", the
 // recent studies, the examples, the title bar's unsaved-changes mark, leaving with unsaved
 // changes, and "Ajuster aux points collés…".
+#include "core/base/Notifier.h"
 #include "core/curves/Curves.h"
 #include "core/curves/Fit.h"
-#include "core/base/Notifier.h"
 #include "core/panel/StudyFile.h"
 #include "core/texts/StudyTexts.h"
 #include "ui/qt/SettingsStore.h"
 #include "ui/qt/Utf8Text.h"
+#include "ui/windows/DatabaseDock.h"
 #include "ui/windows/FitDialog.h"
 #include "ui/windows/MainWindow.h"
 
@@ -145,7 +146,7 @@ bool MainWindow::openStudy(const QString& path) {
     }
     applyStudy(*opening.record, m_sim, m_view);
     if (m_links.setPrintSettings) m_links.setPrintSettings(opening.record->print);
-    m_shownEntryLoads = -1; // the name field shows the opened study's name, not the last one's
+    m_databaseDock->forgetShownEntry(); // the opened study's name, not the last one's
     applyView();
     const QString absolute = QFileInfo(path).absoluteFilePath();
     rememberStudy(absolute.toStdString());
