@@ -41,8 +41,8 @@ TEST(GraphWindowControls, DesignCaptionsAndFirstShow) {
     EXPECT_FALSE(w.chart()->chart()->legend()->isVisible());
     EXPECT_EQ(w.chart()->chart()->backgroundBrush().color(), QColor(172, 179, 196));
     // Status panels 1 to 3 take a quarter of the window each.
-    EXPECT_EQ(w.find<QLabel>("Panel1")->width(), w.window->width() / 4);
-    EXPECT_EQ(w.find<QLabel>("Panel3")->width(), w.window->width() / 4);
+    EXPECT_EQ(w.find<QLabel>("statusPanel1")->width(), w.window->width() / 4);
+    EXPECT_EQ(w.find<QLabel>("statusPanel3")->width(), w.window->width() / 4);
 }
 
 TEST(GraphWindowPoints, TypingKeepsTheSimulationsTextAndAClickOrEnterChecksIt) {

@@ -402,12 +402,14 @@ TEST(MainWindowMenus, EntriesShortcutsAndSeparators) {
             }
             EXPECT_EQ(entries, c.menus[m].entries) << code << " " << c.menus[m].title;
         }
-        EXPECT_EQ(w.find<QAction>("Lancer1")->statusTip(), QString::fromUtf8(c.navigatorTip))
+        EXPECT_EQ(w.find<QAction>("startNavigatorAction")->statusTip(),
+                  QString::fromUtf8(c.navigatorTip))
             << code;
-        EXPECT_EQ(w.find<QAction>("Copiersimulation1")->statusTip(), QString::fromUtf8(c.copyTip))
+        EXPECT_EQ(w.find<QAction>("copySimulationAction")->statusTip(),
+                  QString::fromUtf8(c.copyTip))
             << code;
-        EXPECT_EQ(bar[1]->menu()->defaultAction()->objectName(), "Voir1");
-        EXPECT_EQ(bar[3]->menu()->defaultAction()->objectName(), "Index1");
+        EXPECT_EQ(bar[1]->menu()->defaultAction()->objectName(), "showSimulationAction");
+        EXPECT_EQ(bar[3]->menu()->defaultAction()->objectName(), "helpContentsAction");
     }
 }
 
@@ -435,8 +437,8 @@ TEST(MainWindowMenus, ToolBarButtonsAndTheirHints) {
 
 TEST(MainWindowMenus, EachSeparatorEntrySwitchesToTheOtherSeparator) {
     MainWindowFixture w;
-    auto* comma = w.find<QAction>("Virgule1");
-    auto* point = w.find<QAction>("Point1");
+    auto* comma = w.find<QAction>("decimalCommaAction");
+    auto* point = w.find<QAction>("decimalPointAction");
     EXPECT_TRUE(w.sim.decimalComma);
     EXPECT_TRUE(comma->isChecked());
     struct Step {
@@ -463,10 +465,10 @@ TEST(MainWindowMenus, BubblesAreShownOnlyWhileTheOptionIsChecked) {
         return QToolTip::isVisible() ? QToolTip::text() : QString();
     };
     EXPECT_EQ(bubble(), "pKa1 de l'acide dans le bécher");
-    w.find<QAction>("Bullesdaide1")->trigger();
-    EXPECT_FALSE(w.find<QAction>("Bullesdaide1")->isChecked());
+    w.find<QAction>("tooltipsAction")->trigger();
+    EXPECT_FALSE(w.find<QAction>("tooltipsAction")->isChecked());
     EXPECT_EQ(bubble(), "");
-    w.find<QAction>("Bullesdaide1")->trigger();
+    w.find<QAction>("tooltipsAction")->trigger();
     EXPECT_EQ(bubble(), "pKa1 de l'acide dans le bécher");
 }
 
@@ -489,11 +491,11 @@ TEST(MainWindowHelp, F1OpensTheTopicOfTheFocusedControlElseTheContents) {
         QTest::keyClick(control, Qt::Key_F1);
         EXPECT_EQ(w.window->helpViewer()->currentPage(), c.page) << c.control;
     }
-    w.find<QAction>("Travauxpratiques1")->trigger();
+    w.find<QAction>("practicalWorkHelpAction")->trigger();
     EXPECT_EQ(w.window->helpViewer()->currentPage(), "Propositions.html");
-    w.find<QAction>("Precision1")->trigger();
+    w.find<QAction>("precisionHelpAction")->trigger();
     EXPECT_EQ(w.window->helpViewer()->currentPage(), "Precision.html");
-    w.find<QAction>("Index1")->trigger();
+    w.find<QAction>("helpContentsAction")->trigger();
     EXPECT_EQ(w.window->helpViewer()->currentPage(), "index.html");
 }
 
@@ -503,11 +505,11 @@ TEST(MainWindowHelp, F1InAMenuOpensTheMenusTopic) {
         const char* menu;
         const char* active; // the entry under the cursor, if any
         const char* page;
-    } cases[] = {{"Fichier1", nullptr, "contexte-17.html"},
-                 {"Edition1", "Copiersimulation1", "contexte-17.html"},
-                 {"Options1", nullptr, "index.html"},
-                 {"Aide1", "Index1", "index.html"},
-                 {"Aide1", "Precision1", "contexte-17.html"}};
+    } cases[] = {{"fileMenu", nullptr, "contexte-17.html"},
+                 {"editMenu", "copySimulationAction", "contexte-17.html"},
+                 {"optionsMenu", nullptr, "index.html"},
+                 {"helpMenu", "helpContentsAction", "index.html"},
+                 {"helpMenu", "precisionHelpAction", "contexte-17.html"}};
     for (const Case& c : cases) {
         w.window->helpViewer()->showContext(system::help::kLineWidth);
         auto* menu = w.find<QMenu>(c.menu);

@@ -158,9 +158,9 @@ TEST(StudyChanges, EveryEditMarksTheStudyChangedAndTheTitleAtOnce) {
         {"a paste",
          [](LiveDesk& d) {
              QApplication::clipboard()->setText("0\t3\n0,01\t5\n");
-             d.find<QAction>("Collerdespoints1")->trigger();
+             d.find<QAction>("pasteVolumeFirstAction")->trigger();
          }},
-        {"the separator", trigger("Point1")},
+        {"the separator", trigger("decimalPointAction")},
         {"a slider",
          [](LiveDesk& d) {
              QSlider* slider = d.live.sliders()->slider(4);
@@ -260,9 +260,9 @@ TEST(StudyChanges, QuittingWithUnsavedChangesAsksOnce) {
         bool closed;
     };
     const Case cases[] = {
-        {"quit, discard", "Quitter1", MainWindow::UnsavedAnswer::Discard, true},
-        {"quit, cancel", "Quitter1", MainWindow::UnsavedAnswer::Cancel, false},
-        {"quit and start the navigator, cancel", "QuitterLancer1",
+        {"quit, discard", "quitAction", MainWindow::UnsavedAnswer::Discard, true},
+        {"quit, cancel", "quitAction", MainWindow::UnsavedAnswer::Cancel, false},
+        {"quit and start the navigator, cancel", "quitAndStartNavigatorAction",
          MainWindow::UnsavedAnswer::Cancel, false},
     };
     for (const Case& c : cases) {

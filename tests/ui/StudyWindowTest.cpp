@@ -175,7 +175,7 @@ TEST(StudyWindow, TheRecentListKeepsFiveAndTheExamplesOpen) {
     ASSERT_EQ(recent.size(), 5);
     EXPECT_TRUE(recent.first().endsWith("/6.titralab"));
     EXPECT_TRUE(recent.last().endsWith("/2.titralab"));
-    EXPECT_EQ(w.find<QMenu>("EtudesRecentes1")->actions().size(), 5);
+    EXPECT_EQ(w.find<QMenu>("recentStudiesMenu")->actions().size(), 5);
 
     w.window->setUnsavedQuestion([] { return MainWindow::UnsavedAnswer::Discard; });
     for (const char* name : {"ExempleAcetique", "ExemplePhosphorique", "ExempleDeuxMonoacides"}) {

@@ -229,7 +229,7 @@ void GraphWindow::buildControls() {
     m_status->setSizeGripEnabled(false);
     for (int k = 0; k < 4; ++k) {
         auto* panel = new StatusPanel(m_status);
-        panel->setObjectName(QStringLiteral("Panel%1").arg(k + 1));
+        panel->setObjectName(QStringLiteral("statusPanel%1").arg(k + 1));
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         panel->setMinimumWidth(kLastPanelWidth);

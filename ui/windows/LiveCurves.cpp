@@ -38,10 +38,10 @@ LiveCurves::LiveCurves(Simulation& sim, QMainWindow* main, std::function<GraphWi
     if (m_settings) m_on = m_settings->readLiveCurves();
 
     m_action = new QAction(text(sim.language, texts::kLiveCurves), this);
-    m_action->setObjectName("CourbesEnDirect1");
+    m_action->setObjectName("liveCurvesAction");
     m_action->setCheckable(true);
     m_action->setChecked(m_on);
-    if (auto* options = main->findChild<QMenu*>("Options1")) {
+    if (auto* options = main->findChild<QMenu*>("optionsMenu")) {
         options->addSeparator();
         options->addAction(m_action);
     }

@@ -51,21 +51,22 @@ QMenu* MainWindow::buildFileMenu() {
         return addEntry(this, menu, name, caption, handler);
     };
     QMenu* file = menuBar()->addMenu(text(lang, texts::kMenuFile));
-    file->setObjectName("Fichier1");
-    add(file, "Ouvrir1", text(lang, texts::kOpenPracticalText), [this] { openPracticalText(); });
+    file->setObjectName("fileMenu");
+    add(file, "openPracticalTextAction", text(lang, texts::kOpenPracticalText),
+        [this] { openPracticalText(); });
     file->addSeparator();
-    add(file, "Imprimer1", text(lang, texts::kPrint), [this] {
+    add(file, "printAction", text(lang, texts::kPrint), [this] {
         showSimulation();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     file->addSeparator();
-    QAction* navigator = add(file, "Lancer1", text(lang, texts::kStartNavigator),
+    QAction* navigator = add(file, "startNavigatorAction", text(lang, texts::kStartNavigator),
                              [this] { QProcess::startDetached(utf8(m_paths.navigator), {}); });
     setHint(navigator, text(lang, texts::kHintStartNavigator));
     // Quitting closes this window: its closing settles unsaved changes, once.
-    add(file, "Quitter1", text(lang, texts::kQuit), [this] {
+    add(file, "quitAction", text(lang, texts::kQuit), [this] {
         close();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    add(file, "QuitterLancer1", text(lang, texts::kQuitAndStartNavigator), [this] {
+    add(file, "quitAndStartNavigatorAction", text(lang, texts::kQuitAndStartNavigator), [this] {
         if (close()) QProcess::startDetached(utf8(m_paths.navigator), {});
     });
     return file;
@@ -77,21 +78,21 @@ QMenu* MainWindow::buildEditMenu() {
         return addEntry(this, menu, name, caption, handler);
     };
     QMenu* edit = menuBar()->addMenu(text(lang, texts::kMenuEdit));
-    edit->setObjectName("Edition1");
-    QAction* show =
-        add(edit, "Voir1", text(lang, texts::kShowSimulation), [this] { showSimulation(); });
+    edit->setObjectName("editMenu");
+    QAction* show = add(edit, "showSimulationAction", text(lang, texts::kShowSimulation),
+                        [this] { showSimulation(); });
     show->setShortcut(QKeySequence(Qt::Key_F11));
     edit->setDefaultAction(show);
     edit->addSeparator();
-    QAction* copy = add(edit, "Copiersimulation1", text(lang, texts::kCopySimulation),
+    QAction* copy = add(edit, "copySimulationAction", text(lang, texts::kCopySimulation),
                         [this] { copySimulation(); });
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     setHint(copy, text(lang, texts::kHintCopySimulation));
     edit->addSeparator();
-    add(edit, "Collerdespoints1", text(lang, texts::kPasteVolumeFirst), [this] {
+    add(edit, "pasteVolumeFirstAction", text(lang, texts::kPasteVolumeFirst), [this] {
         pasteVolumeFirst();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    add(edit, "CollerpHv1", text(lang, texts::kPastePHFirst), [this] {
+    add(edit, "pastePHFirstAction", text(lang, texts::kPastePHFirst), [this] {
         pastePHFirst();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     return edit;
@@ -103,8 +104,8 @@ QMenu* MainWindow::buildOptionsMenu() {
         return addEntry(this, menu, name, caption, handler);
     };
     QMenu* options = menuBar()->addMenu(text(lang, texts::kMenuOptions));
-    options->setObjectName("Options1");
-    m_tooltipsAction = add(options, "Bullesdaide1", text(lang, texts::kTooltips),
+    options->setObjectName("optionsMenu");
+    m_tooltipsAction = add(options, "tooltipsAction", text(lang, texts::kTooltips),
                            [this](bool checked) { m_tooltips = checked; });
     m_tooltipsAction->setCheckable(true);
     m_tooltipsAction->setChecked(true);
@@ -115,8 +116,10 @@ QMenu* MainWindow::buildOptionsMenu() {
         m_commaAction->setChecked(m_sim.decimalComma);
         m_pointAction->setChecked(!m_sim.decimalComma);
     };
-    m_commaAction = add(options, "Virgule1", text(lang, texts::kSeparatorComma), switchSeparator);
-    m_pointAction = add(options, "Point1", text(lang, texts::kSeparatorPoint), switchSeparator);
+    m_commaAction =
+        add(options, "decimalCommaAction", text(lang, texts::kSeparatorComma), switchSeparator);
+    m_pointAction =
+        add(options, "decimalPointAction", text(lang, texts::kSeparatorPoint), switchSeparator);
     m_commaAction->setCheckable(true);
     m_pointAction->setCheckable(true);
     m_commaAction->setChecked(m_sim.decimalComma);
@@ -125,10 +128,10 @@ QMenu* MainWindow::buildOptionsMenu() {
     // Each language is named in itself. The choice serves from the next start: every window
     // takes its texts once, when it is made.
     QMenu* language = options->addMenu(tr("&Langue"));
-    language->setObjectName("Langue1");
-    m_frenchAction = add(language, "LangueFrancais", QStringLiteral("&Français"),
+    language->setObjectName("languageMenu");
+    m_frenchAction = add(language, "frenchAction", QStringLiteral("&Français"),
                          [this] { chooseInterfaceLanguage(Language::French); });
-    m_englishAction = add(language, "LangueAnglais", QStringLiteral("&English"),
+    m_englishAction = add(language, "englishAction", QStringLiteral("&English"),
                           [this] { chooseInterfaceLanguage(Language::English); });
     m_chosenLanguage = m_sim.language;
     for (QAction* a : {m_frenchAction, m_englishAction}) a->setCheckable(true);
@@ -142,23 +145,23 @@ QMenu* MainWindow::buildHelpMenu() {
         return addEntry(this, menu, name, caption, handler);
     };
     QMenu* help = menuBar()->addMenu(text(lang, texts::kMenuHelp));
-    help->setObjectName("Aide1");
-    m_indexAction =
-        add(help, "Index1", text(lang, texts::kHelpIndex), [this] { showHelpContents(); });
+    help->setObjectName("helpMenu");
+    m_indexAction = add(help, "helpContentsAction", text(lang, texts::kHelpIndex),
+                        [this] { showHelpContents(); });
     m_indexAction->setShortcut(QKeySequence(Qt::Key_F1));
     help->setDefaultAction(m_indexAction);
-    add(help, "Travauxpratiques1", text(lang, texts::kHelpPracticalWork),
+    add(help, "practicalWorkHelpAction", text(lang, texts::kHelpPracticalWork),
         [this] { helpViewer()->showTopic("Propositions"); });
-    add(help, "Precision1", text(lang, texts::kHelpPrecision),
+    add(help, "precisionHelpAction", text(lang, texts::kHelpPrecision),
         [this] { helpViewer()->showTopic("Precision"); });
     help->addSeparator();
-    add(help, "Pagedaccueil1", text(lang, texts::kHomePage), [] {
+    add(help, "homePageAction", text(lang, texts::kHomePage), [] {
         QDesktopServices::openUrl(QUrl(QString::fromUtf8(system::kMakerAddresses.homePage)));
     });
-    add(help, "Ecrire1", text(lang, texts::kWriteToAuthor),
+    add(help, "writeToAuthorAction", text(lang, texts::kWriteToAuthor),
         [] { QDesktopServices::openUrl(QUrl(QString::fromUtf8(system::kMakerAddresses.mail))); });
     help->addSeparator();
-    add(help, "Apropos1", text(lang, texts::kAbout), [this] {
+    add(help, "aboutAction", text(lang, texts::kAbout), [this] {
         if (m_about) m_about->exec();
     });
     return help;

@@ -55,23 +55,23 @@ void MainWindow::buildStudyMenus(QMenu* file, QMenu* edit, QMenu* help) {
         menu->insertAction(before, action);
         return action;
     };
-    add(file, first, "OuvrirEtude1", text(lang, texts::kOpenStudy),
+    add(file, first, "openStudyAction", text(lang, texts::kOpenStudy),
         QKeySequence(Qt::CTRL | Qt::Key_O), [this] { chooseAndOpenStudy(); });
-    add(file, first, "Enregistrer1", text(lang, texts::kSaveStudy),
+    add(file, first, "saveStudyAction", text(lang, texts::kSaveStudy),
         QKeySequence(Qt::CTRL | Qt::Key_S), [this] { saveStudy(); });
-    add(file, first, "EnregistrerSous1", text(lang, texts::kSaveStudyAs),
+    add(file, first, "saveStudyAsAction", text(lang, texts::kSaveStudyAs),
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { saveStudyAs(); });
     m_recentMenu = new QMenu(text(lang, texts::kRecentStudies), file);
-    m_recentMenu->setObjectName("EtudesRecentes1");
+    m_recentMenu->setObjectName("recentStudiesMenu");
     file->insertMenu(first, m_recentMenu);
     file->insertSeparator(first);
 
     edit->addSeparator();
-    add(edit, nullptr, "Ajuster1", text(lang, texts::kFitMenu), QKeySequence(),
+    add(edit, nullptr, "fitAction", text(lang, texts::kFitMenu), QKeySequence(),
         [this] { fitToPastedPoints(); });
 
     auto* examples = new QMenu(text(lang, texts::kExampleStudies), help);
-    examples->setObjectName("Exemples1");
+    examples->setObjectName("examplesMenu");
     const QString captions[] = {text(lang, texts::kExampleAcetic),
                                 text(lang, texts::kExamplePhosphoric),
                                 text(lang, texts::kExampleTwoMonoacids)};
@@ -84,7 +84,7 @@ void MainWindow::buildStudyMenus(QMenu* file, QMenu* edit, QMenu* help) {
             if (confirmLeavingStudy()) openStudy(path);
         });
     }
-    QAction* precision = findChild<QAction*>("Precision1");
+    QAction* precision = findChild<QAction*>("precisionHelpAction");
     const QList<QAction*> helpActions = help->actions();
     const int at = helpActions.indexOf(precision);
     help->insertMenu(helpActions.value(at + 1), examples);

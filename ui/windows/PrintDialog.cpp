@@ -250,7 +250,7 @@ void PrintDialog::buildMenu() {
     m_menu->setObjectName("menuBar");
     layout()->setMenuBar(m_menu);
     QMenu* file = m_menu->addMenu(tr("&Fichier"));
-    file->setObjectName("Fichier1");
+    file->setObjectName("fileMenu");
     auto item = [&](const char* name, const QString& caption, QKeySequence keys, auto handler) {
         QAction* a = file->addAction(caption);
         a->setObjectName(name);
@@ -258,13 +258,13 @@ void PrintDialog::buildMenu() {
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    item("Proprietesimprimante1", tr("Pr&opriétés imprimante"), {},
+    item("printerPropertiesAction", tr("Pr&opriétés imprimante"), {},
          &PrintDialog::showPrinterProperties);
-    item("Imprimer1", tr("&Imprimer"), QKeySequence(Qt::CTRL | Qt::Key_P),
+    item("printAction", tr("&Imprimer"), QKeySequence(Qt::CTRL | Qt::Key_P),
          &PrintDialog::printAndClose);
-    item("Apercu1", tr("Aperç&u avant impression"), {}, &PrintDialog::showPreview);
+    item("previewAction", tr("Aperç&u avant impression"), {}, &PrintDialog::showPreview);
     file->addSeparator();
-    item("Annuler1", tr("&Annuler"), QKeySequence(Qt::CTRL | Qt::Key_Z), &PrintDialog::cancel);
+    item("cancelAction", tr("&Annuler"), QKeySequence(Qt::CTRL | Qt::Key_Z), &PrintDialog::cancel);
 }
 
 QString PrintDialog::lineWidthText() const {

@@ -115,7 +115,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     boxes->addWidget(m_indicator);
     boxes->addStretch();
     m_onCurve = new QLabel(this);
-    m_onCurve->setObjectName("Panel5");
+    m_onCurve->setObjectName("onCurvePanel");
     m_onCurve->setFrameShape(QFrame::Panel);
     m_onCurve->setFrameShadow(QFrame::Sunken);
     m_onCurve->setMinimumWidth(260);
