@@ -55,7 +55,7 @@ struct ShownWindow {
 
 void BM_CheckBoxClickToRepaint(benchmark::State& bench) {
     ShownWindow w(static_cast<int>(bench.range(0)));
-    auto* box = w.window.findChild<QCheckBox*>("CheckBox10");
+    auto* box = w.window.findChild<QCheckBox*>("hydroniumBox");
     ChartView* chart = w.window.chart();
     for (auto _ : bench) {
         // Each click ticks or unticks the hydronium curve: a whole regeneration either way.
