@@ -56,7 +56,7 @@ struct ShownWindow {
 
 void BM_CheckBoxClickToRepaint(benchmark::State& bench) {
     ShownWindow w(static_cast<int>(bench.range(0)));
-    auto* box = w.window.findChild<QCheckBox*>("CheckBox10");
+    auto* box = w.window.findChild<QCheckBox*>("hydroniumBox");
     ChartView* chart = w.window.chart();
     for (auto _ : bench) {
         // Each click ticks or unticks the hydronium curve: a whole regeneration either way.
@@ -79,7 +79,7 @@ void BM_MouseMoveReadout(benchmark::State& bench) {
     int step = 0;
     for (auto _ : bench) {
         const QPoint at(area.left() + step % area.width(), area.top() + step % area.height());
-        w.window.Chart1MouseMove(at);
+        w.window.showReadoutAt(at);
         ++step;
     }
     benchmark::DoNotOptimize(w.window.panelText(1));

@@ -30,7 +30,7 @@ namespace {
 // Acetic acid titrated at 200 points, on the main window and the graph window beside it.
 struct LiveWindows {
     LiveWindows()
-        : main(sim, desktop::computePaths(
+        : main(sim, system::computePaths(
                         (QCoreApplication::applicationDirPath() + "/titralab").toStdString(),
                         "/nonexistent")),
           graph(sim, quiet), live(sim, &main, &graph, quiet) {
@@ -39,9 +39,9 @@ struct LiveWindows {
         main.show();
         (void)QTest::qWaitForWindowExposed(&main);
         chooseSideAndStudy();
-        graph.findChild<QLineEdit*>("Edit1")->setText("200");
+        graph.findChild<QLineEdit*>("pointCountField")->setText("200");
         sim.panel.pointCount = "200";
-        main.Voir1Click();
+        main.showSimulation();
         (void)QTest::qWaitForWindowExposed(&graph);
         QApplication::processEvents();
     }
@@ -51,10 +51,10 @@ struct LiveWindows {
             emit g->itemClicked(0);
         };
         // The handlers run as a click of the user runs them.
-        main.findChild<RadioGroup*>("RadioGroup4")->setSelected(0);
-        click("RadioGroup4");
-        main.findChild<RadioGroup*>("RadioGroup1")->setSelected(0);
-        click("RadioGroup1");
+        main.findChild<RadioGroup*>("sideChoice")->setSelected(0);
+        click("sideChoice");
+        main.findChild<RadioGroup*>("studyChoice")->setSelected(0);
+        click("studyChoice");
         sim.panel.text[4] = "4.76";
         main.showPanelState();
     }

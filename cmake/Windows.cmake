@@ -17,7 +17,10 @@ set(UI_QT_SOURCES ui/qt/Accessibility.cpp ui/qt/Accessibility.h ui/qt/Clipboard.
   ui/qt/RadioGroup.h ui/qt/RichTextReader.cpp ui/qt/RichTextReader.h ui/qt/SettingsStore.cpp
   ui/qt/SettingsStore.h)
 set(UI_WINDOWS_SOURCES ui/windows/AboutBox.cpp ui/windows/AboutBox.h ui/windows/CopyDialog.cpp
-  ui/windows/CopyDialog.h ui/windows/FamilyDialog.cpp ui/windows/FamilyDialog.h
+  ui/windows/CopyDialog.h ui/windows/DatabaseDock.cpp ui/windows/DatabaseDock.h
+  ui/windows/InputPanelArea.cpp ui/windows/InputPanelArea.h ui/windows/MainWindowMenus.cpp
+  ui/windows/MainWindowPanel.cpp ui/windows/MeasurementImportDialog.cpp
+  ui/windows/MeasurementImportDialog.h ui/windows/Program.cpp ui/windows/Program.h ui/windows/FamilyDialog.cpp ui/windows/FamilyDialog.h
   ui/windows/FitDialog.cpp ui/windows/FitDialog.h ui/windows/GraphWindow.cpp
   ui/windows/GraphWindow.h ui/windows/HelpViewer.cpp ui/windows/HelpViewer.h
   ui/windows/LiveCurves.cpp ui/windows/LiveCurves.h ui/windows/MainWindow.cpp

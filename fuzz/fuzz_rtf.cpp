@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-using namespace titralab::notepad;
+using namespace titralab::sheets;
 
 namespace {
 

@@ -61,8 +61,8 @@ inline constexpr Text kMixtureResultsTitle{"Mélange de deux polyacides",
 // the pKa of the couples, as typed (14 - working), and the species a base and its protonated
 // forms.
 struct MixtureFields {
-    std::array<std::string, 22> edit{};         // edit[1..21]: Edit1..Edit21
-    std::array<std::string, 8> speciesLabels{}; // labels of Edit12..Edit19
+    std::array<std::string, 22> edit{};         // edit[1..21]: the result fields
+    std::array<std::string, 8> speciesLabels{}; // labels of the species fields 12..19
 };
 MixtureFields mixtureFields(const ChemicalState& s, const MixtureResult& r, bool decimalComma,
                             int digits = 5);

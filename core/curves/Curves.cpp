@@ -18,7 +18,7 @@ double PhSweep(double a, double b, int n, int i) {
 
 GraphOptions GraphOptions::atDesign() {
     GraphOptions g;
-    g.checked[1] = g.checked[2] = true; // CheckBox2, CheckBox3
+    g.checked[1] = g.checked[2] = true; // the first two species
     for (int box : {1, 2, 3, 4, 5, 6, 7, 10}) g.visible[box - 1] = true;
     g.captions[6] = texts::kConductivityCaption.fr;
     g.captions[7] = texts::kPastedCaption.fr;

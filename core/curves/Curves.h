@@ -52,12 +52,12 @@ inline constexpr int kConductivityBox = 8;
 inline constexpr int kPastedBox = 9; // the pasted measurements
 inline constexpr int kHydroniumBox = 10;
 
-// Mirror of the graph window's ten check boxes; index 0 is CheckBox1.
+// Mirror of the graph window's ten check boxes; index 0 is the dilution box.
 struct GraphOptions {
     std::array<bool, 10> checked{};
     std::array<bool, 10> visible{};
-    std::array<std::string, 9> captions{}; // captions of CheckBox2..CheckBox10
-    bool conductivityEnabled{false};       // CheckBox8 enabled
+    std::array<std::string, 9> captions{}; // captions of boxes 2..10
+    bool conductivityEnabled{false};       // the conductivity box enabled
     bool dilutionLabelVisible{true};       // "pour les concentrations"
 
     bool isChecked(int box) const { return checked[box - 1]; } // 1-based box number

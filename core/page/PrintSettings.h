@@ -18,17 +18,17 @@ std::string_view pageFormatCaption(PageFormat format, Language language);
 // printed (ReadPrintSettings). Nothing here is saved between runs.
 struct PrintSettings {
     std::string lineWidth{"30"};        // 1/100 mm
-    std::string dashLengthMm{"9"};      // Edit3, mm
+    std::string dashLengthMm{"9"};      // mm
     std::string charSize{"10"};         // points
     std::string approxGraduations{"8"}; // approximate number of graduations
-    bool zoomX2{false};                 // CheckBox1 "Zoom x 2 selon Ox"
-    bool printConstants{true};          // CheckBox3 "Imprimer les constantes"
-    bool printInColour{false};          // CheckBox4 "Imprimer en couleur"
-    bool axisArrows{true};              // CheckBox5 "Axes avec des flèches"
-    bool printGrid{false};              // CheckBox2 "Imprimer quadrillage"
+    bool zoomX2{false};                 // "Zoom x 2 selon Ox"
+    bool printConstants{true};          // "Imprimer les constantes"
+    bool printInColour{false};          // "Imprimer en couleur"
+    bool axisArrows{true};              // "Axes avec des flèches"
+    bool printGrid{false};              // "Imprimer quadrillage"
     PageFormat format{PageFormat::Optimised};
-    std::string comment1; // Edit1, printed when not empty
-    std::string comment2; // Edit2
+    std::string comment1; // printed when not empty
+    std::string comment2;
 };
 
 // The number fields as a page uses them. Reading never fails and shows no message.

@@ -22,26 +22,26 @@ struct Choice {
 // Everything of the input panel that is not a number field; the number fields, the name of
 // the loaded entry and the pKa labels are in PanelFields.
 struct PanelView {
-    Choice burette;  // RadioGroup4, "Dans la burette :"
-    Choice studies;  // RadioGroup1, the five studies of the side
-    Choice baseKind; // RadioGroup3, soda or potash
-    Choice target;   // RadioGroup2, the column the database browser fills
+    Choice burette;  // "Dans la burette :"
+    Choice studies;  // the five studies of the side
+    Choice baseKind; // soda or potash
+    Choice target;   // the column the database browser fills
 
     std::string buretteConcLabel;  // A1
     std::string beakerConcLabel;   // A2
     std::string beakerVolumeLabel; // A3
     bool sideLabelsVisible{false}; // A1, A2, A3
-    std::string column1Title;      // Label4
-    std::string column2Title;      // Label14
+    std::string column1Title;
+    std::string column2Title;
     bool column1TitleVisible{false};
     bool column2TitleVisible{false};
-    std::string browserTitle; // Label7
-    std::string entryTitle;   // Label8
+    std::string browserTitle;
+    std::string entryTitle;
     bool browserVisible{false};
     bool browserTitleVisible{false};
     bool commandsVisible{false};
-    bool marker1Visible{false}; // Image2, above column 1
-    bool marker2Visible{false}; // Image3, above column 2
+    bool marker1Visible{false}; // above column 1
+    bool marker2Visible{false}; // above column 2
     std::string showCaption;    // U1
     std::string copyCaption;    // U3
     int unitColumn{1};          // the beaker rows' unit labels stand right of this column

@@ -49,7 +49,7 @@ std::vector<int> setUpSimulation(ChemicalState& state, const PanelFields& panel,
     state.study = panel.study;
     state.baseKind = panel.baseKind;
 
-    const std::string a = texts::messageA(language);
+    const std::string a = texts::numberRangeMessage(language);
     auto readPK = [&](Field field) { return fields.read(field, kMinPK, kMaxPK, a); };
     state.pK1[0] = readPK(Field::PKa1);
     state.pK2[0] = readPK(Field::PKa2_1);
@@ -73,17 +73,17 @@ std::vector<int> setUpSimulation(ChemicalState& state, const PanelFields& panel,
         state.ka2[k] = pToConc(state.pK2[k]);
     }
 
-    const std::string b = texts::messageB(language);
+    const std::string b = texts::concentrationRangeMessage(language);
     state.titrantConc = fields.read(Field::BuretteConcentration, 1e-8, 15, b);
     state.conc1 = fields.read(Field::Concentration1, 1e-8, 15, b);
     state.conc2 = fields.read(Field::Concentration2, 1e-8, 15, b);
 
-    const std::string c = texts::messageC(language);
+    const std::string c = texts::volumeRangeMessage(language);
     state.vol1 = fields.read(Field::Volume1, 1e-5, 100, c);
     state.vol2 = fields.read(Field::Volume2, 1e-5, 100, c);
 
-    state.pointCount =
-        static_cast<int>(std::trunc(fields.read(kPointCountField, 5, 200, texts::messageD(language))));
+    state.pointCount = static_cast<int>(
+        std::trunc(fields.read(kPointCountField, 5, 200, texts::pointCountMessage(language))));
 
     state.volumesInMillilitres =
         state.vol1 <= 1 && state.study != Study::SpeciesVsPH && state.study != Study::Dilution;

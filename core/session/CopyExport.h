@@ -9,7 +9,7 @@
 
 namespace titralab {
 
-// What the copy dialog's choice "RadioGroup3" shows for the current study.
+// What the copy dialog's sampling choice shows for the current study.
 struct CopyChoices {
     bool visible{true};
     std::string caption;

@@ -202,9 +202,9 @@ void chooseBaseKind(PanelView& view, Simulation& sim, int item) {
 std::optional<std::string> fieldRefusal(int field, const std::string& text, Language language) {
     const auto [low, high] = fieldBounds(field);
     if (ParseBoundedNumber(text, low, high).ok) return std::nullopt;
-    if (field == 1 || field == 2 || field == 12) return texts::messageB(language);
-    if (field == 3 || field == 13) return texts::messageC(language);
-    return texts::messageA(language);
+    if (field == 1 || field == 2 || field == 12) return texts::concentrationRangeMessage(language);
+    if (field == 3 || field == 13) return texts::volumeRangeMessage(language);
+    return texts::numberRangeMessage(language);
 }
 
 } // namespace titralab

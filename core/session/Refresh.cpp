@@ -194,7 +194,7 @@ void RefreshSimulation(Simulation& sim, Notifier& notifier) {
 
 PointCountCheck ValidatePointCount(Simulation& sim, Notifier& notifier) {
     PointCountCheck check = checkPointCount(sim.panel.pointCount);
-    if (!check.ok) notifier.inform(texts::messageD(sim.language));
+    if (!check.ok) notifier.inform(texts::pointCountMessage(sim.language));
     sim.panel.pointCount = check.text;
     sim.state.pointCount = check.value;
     return check;

@@ -27,7 +27,7 @@ void GenerateDilutionCurve(Simulation& sim, int n);
 // Computes the two-polyacid mixture into sim.mixture and its results text into exportText.
 void ComputeTwoPolyacidMixture(Simulation& sim);
 
-// Runs checkPointCount on the graph window's field (sim.panel.pointCount), shows message D
+// Runs checkPointCount on the graph window's field (sim.panel.pointCount), shows pointCountMessage
 // through the notifier when needed, and writes the value back into the field and into
 // PointCount.
 PointCountCheck ValidatePointCount(Simulation& sim, Notifier& notifier);

@@ -50,7 +50,7 @@ struct StudyRecord {
     int row2{1};
     int target{1}; // the database target: column 1 or 2, 0 when no item is selected
 
-    std::array<bool, 10> ticked{}; // the graph window's boxes, ticked[0] is CheckBox1
+    std::array<bool, 10> ticked{}; // the graph window's boxes, ticked[0] the dilution
     std::string pointCount{"100"};
 
     std::vector<std::string> pastedLines;

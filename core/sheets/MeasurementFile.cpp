@@ -251,7 +251,7 @@ MeasurementRead readMeasurements(std::string_view bytes) {
         read.refusal = MeasurementRefusal::Binary;
         return read;
     }
-    const std::string text = notepad::decodePlainText(bytes);
+    const std::string text = decodePlainText(bytes);
     const auto lines = splitLines(text);
     for (std::size_t i = 0; i < lines.size() && table.preview.size() < kPreviewLines; ++i)
         table.preview.emplace_back(lines[i].substr(0, 200));

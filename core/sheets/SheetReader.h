@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace titralab::notepad {
+namespace titralab::sheets {
 
 // Limits of the reader. A sheet is a few pages of text: anything beyond these is either
 // damaged or hostile, and is cut short rather than trusted.
@@ -139,4 +139,4 @@ std::string tooLargeMessage(const std::string& fileName, Language language);
 // The information shown when only the beginning of a document could be shown.
 std::string truncatedMessage(const std::string& fileName, Language language);
 
-} // namespace titralab::notepad
+} // namespace titralab::sheets

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-namespace titralab::desktop {
+namespace titralab::system {
 
 namespace {
 
@@ -77,4 +77,4 @@ std::string pageForTopic(std::string_view topic) {
 
 } // namespace help
 
-} // namespace titralab::desktop
+} // namespace titralab::system

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace titralab::desktop {
+namespace titralab::system {
 
 // Every folder the program uses, computed once at start-up. No trailing slash anywhere.
 struct Paths {
@@ -70,4 +70,4 @@ struct MakerAddresses {
 inline constexpr MakerAddresses kMakerAddresses{"https://www.example.org/velmor/",
                                                 "mailto:auteur@example.org"};
 
-} // namespace titralab::desktop
+} // namespace titralab::system

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace titralab::desktop {
+namespace titralab::system {
 
 namespace {
 
@@ -36,4 +36,4 @@ PlacementAtExit placementAtExit(WindowState state, const Rect& bounds) {
     return out;
 }
 
-} // namespace titralab::desktop
+} // namespace titralab::system

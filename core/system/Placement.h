@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-namespace titralab::desktop {
+namespace titralab::system {
 
 // A window rectangle, pixels.
 struct Rect {
@@ -47,4 +47,4 @@ struct PlacementAtExit {
 };
 PlacementAtExit placementAtExit(WindowState state, const Rect& bounds);
 
-} // namespace titralab::desktop
+} // namespace titralab::system

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace titralab::desktop {
+namespace titralab::system {
 
 Rect fitOnScreen(const Rect& window, const Rect& area) {
     Rect r = window;
@@ -23,4 +23,4 @@ Rect clientInside(const Rect& area, const FrameMargins& frame) {
             std::max(1, area.height - top - bottom)};
 }
 
-} // namespace titralab::desktop
+} // namespace titralab::system

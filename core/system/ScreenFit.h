@@ -4,7 +4,7 @@
 
 #include "core/system/Placement.h"
 
-namespace titralab::desktop {
+namespace titralab::system {
 
 // The window shrunk to the area where it is larger, then moved the least that brings it
 // wholly inside. Pixels of the area's own coordinates.
@@ -22,4 +22,4 @@ struct FrameMargins {
 // smaller than one pixel.
 Rect clientInside(const Rect& area, const FrameMargins& frame);
 
-} // namespace titralab::desktop
+} // namespace titralab::system

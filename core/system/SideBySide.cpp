@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace titralab::desktop {
+namespace titralab::system {
 
 SideBySide besideMainWindow(const Rect& screen, const Rect& main, int graphMinimum,
                             int mainMinimum) {
@@ -22,4 +22,4 @@ SideBySide besideMainWindow(const Rect& screen, const Rect& main, int graphMinim
     return out;
 }
 
-} // namespace titralab::desktop
+} // namespace titralab::system

@@ -3,7 +3,7 @@
 
 #include "core/system/Placement.h"
 
-namespace titralab::desktop {
+namespace titralab::system {
 
 struct SideBySide {
     Rect main;  // the main window's frame, moved left when the screen needs it
@@ -19,4 +19,4 @@ struct SideBySide {
 SideBySide besideMainWindow(const Rect& screen, const Rect& main, int graphMinimum = 0,
                             int mainMinimum = 0);
 
-} // namespace titralab::desktop
+} // namespace titralab::system

@@ -19,23 +19,23 @@ constexpr Text kPointCount{"Le nombre de points doit être un entier entre 5 et 
 
 } // namespace
 
-std::string messageA(Language language) {
+std::string numberRangeMessage(Language language) {
     return std::string(kDecimalSeparator.in(language)) + kLineBreak + kExample.in(language);
 }
 
-std::string messageB(Language language) {
+std::string concentrationRangeMessage(Language language) {
     const char* const orText = kOr.in(language);
-    return messageA(language) + orText + kConcentrationTooSmall.in(language) + orText +
+    return numberRangeMessage(language) + orText + kConcentrationTooSmall.in(language) + orText +
            kBuretteConcentrationTooLarge.in(language);
 }
 
-std::string messageC(Language language) {
+std::string volumeRangeMessage(Language language) {
     const char* const orText = kOr.in(language);
-    return messageA(language) + orText + kVolumeTooLarge.in(language) + orText +
+    return numberRangeMessage(language) + orText + kVolumeTooLarge.in(language) + orText +
            kVolumeTooSmall.in(language);
 }
 
-std::string messageD(Language language) {
+std::string pointCountMessage(Language language) {
     return kPointCount.in(language);
 }
 

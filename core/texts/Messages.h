@@ -11,14 +11,14 @@ namespace titralab::texts {
 // Line break inside a message: the carriage return, shown by message boxes as a new line.
 inline constexpr char kLineBreak = '\r';
 
-// Message A: a number field that does not read as a number in range.
-std::string messageA(Language language);
-// Message B: a concentration field out of range.
-std::string messageB(Language language);
-// Message C: a volume field out of range.
-std::string messageC(Language language);
-// Message D: the number of points of the curves.
-std::string messageD(Language language);
+// A number field that does not read as a number in range.
+std::string numberRangeMessage(Language language);
+// A concentration field out of range.
+std::string concentrationRangeMessage(Language language);
+// A volume field out of range.
+std::string volumeRangeMessage(Language language);
+// The number of points of the curves out of range.
+std::string pointCountMessage(Language language);
 
 // Name of a study in the study list, on either side.
 std::string studyName(BuretteSide side, Study study, Language language);

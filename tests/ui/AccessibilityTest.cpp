@@ -6,7 +6,9 @@
 
 #include "core/session/ChartReading.h"
 #include "core/session/Readout.h"
-#include "core/texts/AccessibleTexts.h"
+#include "core/curves/ChartReading.h"
+#include "core/curves/Readout.h"
+#include "core/session/WindowDescriptions.h"
 #include "core/texts/Messages.h"
 #include "ui/qt/QtTranslations.h"
 #include "ui/windows/AboutBox.h"
@@ -204,8 +206,8 @@ Walk walkMainWindow(int side, int study, Language language) {
     MainWindowFixture w(builtPaths(), language);
     PanelSliders sliders(w.sim, w.window.get());
     w.window->showPanelState();
-    if (side >= 0) w.click("RadioGroup4", side);
-    if (study >= 0) w.click("RadioGroup1", study);
+    if (side >= 0) w.click("sideChoice", side);
+    if (study >= 0) w.click("studyChoice", study);
     return walk(w.window.get());
 }
 
@@ -234,25 +236,26 @@ std::vector<WindowCase> windowCases() {
     return {
         {"MainWindowAtStart",
          [](Language l) { return walkMainWindow(-1, -1, l); },
-         {"RadioGroup4_1", "D4", "CurseurD4"}},
+         {"sideChoice_1", "pKa1Field", "pKa1Slider"}},
         {"MainWindowAcidTwoAcids",
          [](Language l) { return walkMainWindow(0, 2, l); },
-         {"RadioGroup3_1", "RadioGroup1_4", "D1", "D16", "D11", "U1", "U3", "BoutonCollerpHV",
-          "Edit1", "BitBtn1", "RadioGroup2_1", "CurseurD14"}},
+         {"strongBaseChoice_1", "studyChoice_4", "buretteConcentrationField", "column2PKa3Field",
+          "lineWidthField", "showButton", "copyButton", "pastePHFirstButton", "entryNameField",
+          "previousEntryButton", "databaseColumnChoice_1", "column2PKa1Slider"}},
         {"MainWindowBaseMixture",
          [](Language l) { return walkMainWindow(1, 3, l); },
-         {"RadioGroup1_3", "D14", "BitBtn2", "BoutonImprimer"}},
+         {"studyChoice_3", "column2PKa1Field", "nextEntryButton", "printButton"}},
         {"GraphWindowTitration",
          [](Language l) {
              return walkGraphWindow(Study::TitrationVsVolume, 30, BuretteSide::AcidSide, 30, l);
          },
-         {"Chart1", "Edit1", "CheckBox1", "CheckBox7", "CheckBox10", "Button3",
-          "IndicatorChoice", "ParticularPoint"}},
+         {"chart", "pointCountField", "dilutionBox", "column2Species2Box", "hydroniumBox",
+          "copyButton", "IndicatorChoice", "ParticularPoint"}},
         {"GraphWindowTwoBases",
          [](Language l) {
              return walkGraphWindow(Study::TwoMonoTitration, 2, BuretteSide::BaseSide, 7, l);
          },
-         {"Chart1", "CheckBox6", "Button1"}},
+         {"chart", "column2Species1Box", "printButton"}},
         {"MixtureWindow",
          [](Language l) {
              Simulation sim = studyIn(Study::TwoPolyMixture, l, 30);
@@ -261,7 +264,7 @@ std::vector<WindowCase> windowCases() {
              window.prepare();
              return walk(&window);
          },
-         {"Edit1", "Edit21", "Edit19", "BitBtn1"}},
+         {"polyacid1PKa1Field", "mixtureVolumeField", "mixtureSpecies8Field", "okButton"}},
         {"CopyDialog",
          [](Language l) {
              Simulation sim = studyIn(Study::TitrationVsVolume, l);
@@ -271,7 +274,7 @@ std::vector<WindowCase> windowCases() {
              dialog.prepare();
              return walk(&dialog);
          },
-         {"Edit1", "RadioGroup3_0", "RadioGroup3_1", "Button1", "Button2"}},
+         {"pointCountField", "samplingChoice_0", "samplingChoice_1", "copyButton", "cancelButton"}},
         {"PrintDialog",
          [](Language l) {
              Simulation sim = simulationIn(l);
@@ -279,14 +282,15 @@ std::vector<WindowCase> windowCases() {
              PrintDialog dialog(sim, notes);
              return walk(&dialog);
          },
-         {"D1", "Edit3", "D3", "CheckBox5", "RadioGroup1_2", "Edit2", "Button4", "ButtonApercu"}},
+         {"lineWidthField", "dashLengthField", "graduationsField", "arrowsBox",
+          "pageFormatChoice_2", "comment2Field", "pointStyleButton", "previewButton"}},
         {"PointStyleChooser",
          [](Language l) {
              Simulation sim = simulationIn(l);
              PointStyleDialog chooser(sim);
              return walk(&chooser);
          },
-         {"RadioGroup1_0", "RadioGroup1_7", "Button1"}},
+         {"styleChoice_0", "styleChoice_7", "okButton"}},
         {"FitDialog",
          [](Language l) {
              Simulation sim = studyIn(Study::TitrationVsVolume, l, 30);
@@ -310,14 +314,14 @@ std::vector<WindowCase> windowCases() {
              AboutBox about(l, "titralab", QIcon());
              return walk(&about);
          },
-         {"OKButton"}},
+         {"okButton"}},
         {"TextReader",
          [](Language l) {
              QTemporaryDir dir;
              SheetReaderWindow reader(l, dir.path());
              return walk(&reader);
          },
-         {"RichEdit1"}},
+         {"sheetText"}},
     };
 }
 
@@ -353,27 +357,27 @@ INSTANTIATE_TEST_SUITE_P(Windows, EveryFocusableControl, ::testing::ValuesIn(lan
 
 TEST(MainWindowAccessibility, NamesFollowTheSideAndTheStudy) {
     MainWindowFixture w;
-    w.click("RadioGroup4", 0);
-    w.click("RadioGroup1", 2);
+    w.click("sideChoice", 0);
+    w.click("studyChoice", 2);
     EXPECT_EQ(spokenName(w.field(2)), "Concentration de l'acide 1, en mol/L");
     EXPECT_EQ(spokenName(w.field(14)), "pKa1 de l'acide 2");
-    EXPECT_EQ(spokenName(w.find("BitBtn2")), "Acide suivant de la base de données");
+    EXPECT_EQ(spokenName(w.find("nextEntryButton")), "Acide suivant de la base de données");
     QAccessibleInterface* d2 = QAccessible::queryAccessibleInterface(w.field(2));
     ASSERT_NE(d2, nullptr);
     EXPECT_EQ(d2->text(QAccessible::Description),
               "Concentration de l'acide (mono, di ou tri) dans le bécher, en mol/L");
 
-    w.click("RadioGroup4", 1);
+    w.click("sideChoice", 1);
     EXPECT_EQ(spokenName(w.field(2)), "Concentration de la base 1, en mol/L");
     EXPECT_EQ(spokenName(w.field(14)), "pKa1 du couple de la base 2");
-    EXPECT_EQ(spokenName(w.find("BitBtn2")), "Base suivante de la base de données");
+    EXPECT_EQ(spokenName(w.find("nextEntryButton")), "Base suivante de la base de données");
     // The study items were made anew for the side; they are named again.
-    EXPECT_EQ(spokenName(w.find("RadioGroup1_2")), "Étude : Monoacide fort sur 2 monobases, f (v)");
+    EXPECT_EQ(spokenName(w.find("studyChoice_2")), "Étude : Monoacide fort sur 2 monobases, f (v)");
 
-    w.click("RadioGroup1", 3);
-    EXPECT_EQ(spokenName(w.find("U1")), "Afficher les résultats");
-    w.click("RadioGroup1", 0);
-    EXPECT_EQ(spokenName(w.find("U1")), "Voir la simulation");
+    w.click("studyChoice", 3);
+    EXPECT_EQ(spokenName(w.find("showButton")), "Afficher les résultats");
+    w.click("studyChoice", 0);
+    EXPECT_EQ(spokenName(w.find("showButton")), "Voir la simulation");
 }
 
 // A refused value keeps the focus in its field, marked for the eye and for a screen reader,
@@ -388,19 +392,20 @@ TEST(MainWindowAccessibility, ARefusedValueKeepsTheFocusUntilCorrectedOrUndone) 
         Leave leave;
         std::string message;
     } cases[] = {
-        {"pKa out of range, Tab", 4, "60", Leave::Tab, texts::messageA(Language::French)},
+        {"pKa out of range, Tab", 4, "60", Leave::Tab, texts::numberRangeMessage(Language::French)},
         {"volume not a number, Shift+Tab", 3, "1,,2", Leave::BackTab,
-         texts::messageC(Language::French)},
+         texts::volumeRangeMessage(Language::French)},
         {"concentration too large, space", 2, "20", Leave::Space,
-         texts::messageB(Language::French)},
-        {"pKa out of range, Enter", 14, "-30", Leave::Enter, texts::messageA(Language::French)},
+         texts::concentrationRangeMessage(Language::French)},
+        {"pKa out of range, Enter", 14, "-30", Leave::Enter,
+         texts::numberRangeMessage(Language::French)},
         {"volume not a number, a click on another field", 3, "1E", Leave::Click,
-         texts::messageC(Language::French)},
+         texts::volumeRangeMessage(Language::French)},
     };
     for (const Case& c : cases) {
         MainWindowFixture w;
-        w.click("RadioGroup4", 0);
-        w.click("RadioGroup1", 2); // two monoacids: both columns shown
+        w.click("sideChoice", 0);
+        w.click("studyChoice", 2); // two monoacids: both columns shown
         QApplication::setActiveWindow(w.window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get())) << c.label;
         QLineEdit* field = w.field(c.field);
@@ -446,8 +451,8 @@ TEST(MainWindowAccessibility, ARefusedValueKeepsTheFocusUntilCorrectedOrUndone) 
 // A corrected value loses its mark as it is typed, and Tab then moves on.
 TEST(MainWindowAccessibility, ACorrectedValueLosesItsMark) {
     MainWindowFixture w;
-    w.click("RadioGroup4", 0);
-    w.click("RadioGroup1", 0);
+    w.click("sideChoice", 0);
+    w.click("studyChoice", 0);
     QApplication::setActiveWindow(w.window.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get()));
     QLineEdit* field = w.field(4);
@@ -484,37 +489,37 @@ TEST(MainWindowAccessibility, TabFollowsTheWork) {
     w.window->activateWindow();
     QApplication::setActiveWindow(w.window.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get()));
-    w.click("RadioGroup4", 0);
-    w.click("RadioGroup1", 2); // two monoacids: both columns, pKa2 and pKa3 hidden
+    w.click("sideChoice", 0);
+    w.click("studyChoice", 2); // two monoacids: both columns, pKa2 and pKa3 hidden
     MainWindowFixture::settle();
-    const QStringList expected{"RadioGroup4_0",
-                               "RadioGroup3_0",
-                               "RadioGroup1_2",
-                               "D1",
-                               "CurseurD1",
-                               "D2",
-                               "CurseurD2",
-                               "D3",
-                               "CurseurD3",
-                               "D4",
-                               "CurseurD4",
-                               "D12",
-                               "CurseurD12",
-                               "D13",
-                               "CurseurD13",
-                               "D14",
-                               "CurseurD14",
-                               "D11",
-                               "U1",
-                               "U3",
-                               "BoutonImprimer",
-                               "BoutonCollerVpH",
-                               "BoutonCollerpHV",
-                               "Edit1",
-                               "BitBtn2",
-                               "BitBtn1",
-                               "RadioGroup2_0"};
-    EXPECT_EQ(tabChain(w.find("RadioGroup4_0")), expected);
+    const QStringList expected{"sideChoice_0",
+                               "strongBaseChoice_0",
+                               "studyChoice_2",
+                               "buretteConcentrationField",
+                               "buretteConcentrationSlider",
+                               "concentration1Field",
+                               "concentration1Slider",
+                               "volume1Field",
+                               "volume1Slider",
+                               "pKa1Field",
+                               "pKa1Slider",
+                               "concentration2Field",
+                               "concentration2Slider",
+                               "volume2Field",
+                               "volume2Slider",
+                               "column2PKa1Field",
+                               "column2PKa1Slider",
+                               "lineWidthField",
+                               "showButton",
+                               "copyButton",
+                               "printButton",
+                               "pasteVolumeFirstButton",
+                               "pastePHFirstButton",
+                               "entryNameField",
+                               "nextEntryButton",
+                               "previousEntryButton",
+                               "databaseColumnChoice_0"};
+    EXPECT_EQ(tabChain(w.find("sideChoice_0")), expected);
 }
 
 TEST(GraphWindowAccessibility, TabGoesFromTheChartToTheButtonsThenTheReadings) {
@@ -528,34 +533,39 @@ TEST(GraphWindowAccessibility, TabGoesFromTheChartToTheButtonsThenTheReadings) {
          Study::TitrationVsVolume,
          30,
          30,
-         {"Chart1",           "Edit1",
-          "CheckBox1",        "CheckBox2",
-          "CheckBox3",        "CheckBox4",
-          "CheckBox5",        "CheckBox10",
-          "CheckBox8",        "CheckBox9",
-          "Button1",          "Button2",
-          "Button3",          "EquivalencesBox",
-          "DerivativeBox",    "LegendBox",
-          "IndicatorChoice",  "ReadingResults",
-          "ParticularPoint",  "BoutonFiger",
-          "BoutonFamille",    "BoutonEnregistrerImage",
+         {"chart",
+          "pointCountField",
+          "dilutionBox",
+          "species1Box",
+          "species2Box",
+          "species3Box",
+          "species4Box",
+          "hydroniumBox",
+          "conductivityBox",
+          "pastedPointsBox",
+          "printButton",
+          "pointStyleButton",
+          "copyButton",
+          "EquivalencesBox",
+          "DerivativeBox",
+          "LegendBox",
+          "IndicatorChoice",
+          "ReadingResults",
+          "ParticularPoint",
+          "BoutonFiger",
+          "BoutonFamille",
+          "BoutonEnregistrerImage",
           "BoutonCopierImage"}},
         {"two monoacids",
          Study::TwoMonoTitration,
          17,
          5,
-         {"Chart1",           "Edit1",
-          "CheckBox1",        "CheckBox2",
-          "CheckBox3",        "CheckBox6",
-          "CheckBox7",        "CheckBox10",
-          "CheckBox8",        "CheckBox9",
-          "Button1",          "Button2",
-          "Button3",          "EquivalencesBox",
-          "DerivativeBox",    "LegendBox",
-          "IndicatorChoice",  "ReadingResults",
-          "ParticularPoint",  "BoutonFiger",
-          "BoutonFamille",    "BoutonEnregistrerImage",
-          "BoutonCopierImage"}},
+         {"chart",           "pointCountField",        "dilutionBox",        "species1Box",
+          "species2Box",     "column2Species1Box",     "column2Species2Box", "hydroniumBox",
+          "conductivityBox", "pastedPointsBox",        "printButton",        "pointStyleButton",
+          "copyButton",      "EquivalencesBox",        "DerivativeBox",      "LegendBox",
+          "IndicatorChoice", "ReadingResults",         "ParticularPoint",    "BoutonFiger",
+          "BoutonFamille",   "BoutonEnregistrerImage", "BoutonCopierImage"}},
     };
     for (const Case& c : cases) {
         GraphFixture g(c.study, c.entry1, BuretteSide::AcidSide, c.entry2);
@@ -563,7 +573,8 @@ TEST(GraphWindowAccessibility, TabGoesFromTheChartToTheButtonsThenTheReadings) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(g.window.get()));
         QStringList chain = tabChain(g.chart());
         // A box that cannot be used (no conductivity) is left out by Qt, as a hidden one is.
-        if (!g.box(8)->isEnabled()) chain.insert(chain.indexOf("CheckBox9"), "CheckBox8");
+        if (!g.box(8)->isEnabled())
+            chain.insert(chain.indexOf("pastedPointsBox"), "conductivityBox");
         EXPECT_EQ(chain, c.expected) << c.label;
     }
 }
@@ -576,12 +587,24 @@ TEST(PrintDialogAccessibility, TabGoesDownTheLeftColumnThenTheRightOneThenTheCom
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    const QStringList expected{"D1",           "Edit3",         "D2",        "D3",
-                               "CheckBox1",    "CheckBox3",     "CheckBox4", "CheckBox5",
-                               "CheckBox2",    "Button2",       "Button4",   "Button1",
-                               "Button3",      "RadioGroup1_2", // "Optimisé"
-                               "ButtonApercu", "Edit1",         "Edit2"};
-    EXPECT_EQ(tabChain(dialog.findChild<QWidget*>("D1")), expected);
+    const QStringList expected{"lineWidthField",
+                               "dashLengthField",
+                               "charSizeField",
+                               "graduationsField",
+                               "zoomBox",
+                               "constantsBox",
+                               "colourBox",
+                               "arrowsBox",
+                               "gridBox",
+                               "cancelButton",
+                               "pointStyleButton",
+                               "printButton",
+                               "printerPropertiesButton",
+                               "pageFormatChoice_2", // "Optimisé"
+                               "previewButton",
+                               "comment1Field",
+                               "comment2Field"};
+    EXPECT_EQ(tabChain(dialog.findChild<QWidget*>("lineWidthField")), expected);
 }
 
 TEST(CopyDialogAccessibility, TheRefilledItemsStandBetweenTheCountAndTheButtons) {
@@ -594,8 +617,8 @@ TEST(CopyDialogAccessibility, TheRefilledItemsStandBetweenTheCountAndTheButtons)
     QApplication::setActiveWindow(&dialog);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     // Sampling by pH is selected: Tab stops on the selected item of the choice.
-    EXPECT_EQ(tabChain(dialog.findChild<QWidget*>("Edit1")),
-              (QStringList{"Edit1", "RadioGroup3_0", "Button1", "Button2"}));
+    EXPECT_EQ(tabChain(dialog.findChild<QWidget*>("pointCountField")),
+              (QStringList{"pointCountField", "samplingChoice_0", "copyButton", "cancelButton"}));
 }
 
 // The panels' number after `label`.
@@ -918,8 +941,8 @@ TEST(GraphWindowKeyboard, EnterPressesTheFocusedButton) {
     struct Case {
         const char* label;
         const char* button;
-    } cases[] = {{"print", "Button1"},
-                 {"copy", "Button3"},
+    } cases[] = {{"print", "printButton"},
+                 {"copy", "copyButton"},
                  {"freeze", "BoutonFiger"},
                  {"indicator menu", "IndicatorChoice"}};
     for (const Case& c : cases) {
@@ -940,8 +963,8 @@ TEST(GraphWindowKeyboard, EnterPressesTheFocusedButton) {
         QTest::keyClick(button, Qt::Key_Return);
         QApplication::processEvents();
         const std::string what = c.button;
-        const bool acted = what == "Button1"       ? printed == 1
-                           : what == "Button3"     ? copied == 1
+        const bool acted = what == "printButton"   ? printed == 1
+                           : what == "copyButton"  ? copied == 1
                            : what == "BoutonFiger" ? g.sim.overlays.curves.size() == 1
                                                    : menuShown;
         EXPECT_TRUE(acted) << c.label;

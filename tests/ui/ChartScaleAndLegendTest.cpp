@@ -35,7 +35,7 @@ TEST(ChartSideScale, ReadsTheRescaledCurvesInTheirUnitThroughAZoom) {
         GraphFixture g(c.study);
         for (int box = 2; box <= 10; ++box) g.sim.graph.checked[box - 1] = false;
         for (int box : c.ticked) g.sim.graph.checked[box - 1] = true;
-        g.window->CheckBox1Click();
+        g.window->regenerate();
         QValueAxis* side = g.chart()->sideAxis();
         ASSERT_NE(side, nullptr);
         EXPECT_EQ(side->isVisible(), c.unit != nullptr) << c.label;
@@ -73,11 +73,11 @@ TEST(ChartLegends, NameEveryEntryAndStayOffTheCurves) {
         GraphFixture g(c.study, c.entry, c.side);
         if (c.study == Study::SpeciesVsPH) {
             for (int box = 2; box <= 5; ++box) g.sim.graph.checked[box - 1] = true;
-            g.window->CheckBox1Click();
+            g.window->regenerate();
         }
         if (c.frozen) {
             ASSERT_EQ(FreezeCurrentCurve(g.sim), FreezeOutcome::Frozen) << c.label;
-            g.window->CheckBox1Click();
+            g.window->regenerate();
         }
         ReadingPanel* panel = g.window->readingPanel();
         if (c.readings) {

@@ -40,9 +40,9 @@ struct CopyDialogFixture {
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    RadioGroup* sampling() const { return find<RadioGroup>("RadioGroup3"); }
+    RadioGroup* sampling() const { return find<RadioGroup>("samplingChoice"); }
     void choose(int item) {
-        auto* b = dialog->findChild<QRadioButton*>(QStringLiteral("RadioGroup3_%1").arg(item));
+        auto* b = dialog->findChild<QRadioButton*>(QStringLiteral("samplingChoice_%1").arg(item));
         ASSERT_NE(b, nullptr);
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
     }
@@ -57,14 +57,14 @@ TEST(CopyDialogFixture, TextsAndMenu) {
     CopyDialogFixture c(Study::TitrationVsVolume);
     c.dialog->prepare();
     EXPECT_EQ(c.dialog->windowTitle(), "Copier la simulation, fichier et presse-papiers");
-    EXPECT_EQ(c.find<QLabel>("Label5")->text(),
+    EXPECT_EQ(c.find<QLabel>("samplingRule")->text(),
               "Lorsque le pH varie régulièrement, 2 points sont intercalés (2° et pénultième), "
               "pour améliorer le tracé");
-    EXPECT_TRUE(c.find<QLabel>("Label5")->wordWrap());
-    EXPECT_EQ(c.find<QLabel>("Label6")->text(), "Nombre de &points souhaité :");
-    EXPECT_EQ(c.find<QLineEdit>("Edit1")->text(), "100");
-    EXPECT_EQ(c.find<QPushButton>("Button1")->text(), "&Copier");
-    EXPECT_EQ(c.find<QPushButton>("Button2")->text(), "&Annuler");
+    EXPECT_TRUE(c.find<QLabel>("samplingRule")->wordWrap());
+    EXPECT_EQ(c.find<QLabel>("pointCountLabel")->text(), "Nombre de &points souhaité :");
+    EXPECT_EQ(c.find<QLineEdit>("pointCountField")->text(), "100");
+    EXPECT_EQ(c.find<QPushButton>("copyButton")->text(), "&Copier");
+    EXPECT_EQ(c.find<QPushButton>("cancelButton")->text(), "&Annuler");
     const QList<QAction*> menus = c.dialog->findChild<QMenuBar*>()->actions();
     ASSERT_EQ(menus.size(), 1);
     EXPECT_EQ(menus[0]->text(), "&Edition");
@@ -129,22 +129,22 @@ TEST(CopyDialogFixture, TheCountTypedInTheDialogIsCheckedAndCopied) {
         int dataLines;
     } cases[] = {{"81", true, {}, "81", 81},
                  {"81", false, {}, "81", 81},
-                 {"300", true, {texts::messageD(Language::French)}, "200", 200},
-                 {"300", false, {texts::messageD(Language::French)}, "200", 200},
-                 {"abc", false, {texts::messageD(Language::French)}, "5", 5}};
+                 {"300", true, {texts::pointCountMessage(Language::French)}, "200", 200},
+                 {"300", false, {texts::pointCountMessage(Language::French)}, "200", 200},
+                 {"abc", false, {texts::pointCountMessage(Language::French)}, "5", 5}};
     for (const Case& k : cases) {
         CopyDialogFixture c(Study::TitrationVsVolume);
         c.dialog->prepare();
         c.dialog->show();
-        auto* edit = c.find<QLineEdit>("Edit1");
+        auto* edit = c.find<QLineEdit>("pointCountField");
         EXPECT_EQ(edit->text(), "100");
         edit->setFocus();
         edit->selectAll();
         QTest::keyClicks(edit, k.typed);
         if (k.leaveField)
-            QTest::mouseClick(c.find<QPushButton>("Button1"), Qt::LeftButton);
+            QTest::mouseClick(c.find<QPushButton>("copyButton"), Qt::LeftButton);
         else
-            c.dialog->findChild<QAction*>("Copier1")->trigger();
+            c.dialog->findChild<QAction*>("copyAction")->trigger();
         EXPECT_EQ(c.graph.messages.messages, k.messages) << k.typed;
         EXPECT_EQ(edit->text(), k.shown) << k.typed;
         EXPECT_EQ(c.graph.points()->text(), k.shown) << k.typed;
@@ -158,8 +158,8 @@ TEST(CopyDialogFixture, BeforeAnyStudyTheCopyIsRefusedAndTouchesNothing) {
     CopyDialogFixture c(Study::TitrationVsVolume);
     c.graph.sim = Simulation{}; // the program as it starts: no study chosen
     QGuiApplication::clipboard()->setText("before");
-    EXPECT_EQ(c.dialog->OpenCopyDialog(), QDialog::Rejected); // no dialog to wait for
-    EXPECT_FALSE(c.dialog->CopySimulation());
+    EXPECT_EQ(c.dialog->showModal(), QDialog::Rejected); // no dialog to wait for
+    EXPECT_FALSE(c.dialog->copySimulation());
     EXPECT_EQ(c.graph.messages.messages,
               (std::vector<std::string>{texts::copyNeedsStudy(Language::French),
                                         texts::copyNeedsStudy(Language::French)}));
@@ -170,10 +170,10 @@ TEST(CopyDialogFixture, BeforeAnyStudyTheCopyIsRefusedAndTouchesNothing) {
 
 TEST(CopyDialogFixture, CopyWritesBothFilesThenTheClipboardAndTheExchangeItem) {
     CopyDialogFixture c(Study::TitrationVsVolume);
-    QTest::mouseClick(c.graph.find<QPushButton>("Button3"), Qt::LeftButton); // "&Copier"
+    QTest::mouseClick(c.graph.find<QPushButton>("copyButton"), Qt::LeftButton); // "&Copier"
     c.dialog->show();
     c.choose(1);
-    QTest::mouseClick(c.find<QPushButton>("Button1"), Qt::LeftButton);
+    QTest::mouseClick(c.find<QPushButton>("copyButton"), Qt::LeftButton);
     EXPECT_FALSE(c.dialog->isVisible());
     EXPECT_TRUE(c.graph.messages.errors.empty());
     const QByteArray txt = contentOf(c.folder + "/NumVg1.Txt");
@@ -193,7 +193,7 @@ TEST(CopyDialogFixture, CopyWritesBothFilesThenTheClipboardAndTheExchangeItem) {
 
     // The menu's "&Copier" copies again, into the second pair of files.
     c.dialog->prepare();
-    c.dialog->findChild<QAction*>("Copier1")->trigger();
+    c.dialog->findChild<QAction*>("copyAction")->trigger();
     EXPECT_TRUE(QFile::exists(c.folder + "/NumVg2.Txt"));
     EXPECT_TRUE(QFile::exists(c.folder + "/NumVg2.Xls"));
 }
@@ -202,10 +202,10 @@ TEST(CopyDialogFixture, CancelCopiesNothing) {
     CopyDialogFixture c(Study::TitrationVsVolume);
     c.dialog->prepare();
     c.dialog->show();
-    c.dialog->findChild<QAction*>("Annuler1")->trigger();
+    c.dialog->findChild<QAction*>("cancelAction")->trigger();
     EXPECT_FALSE(c.dialog->isVisible());
     c.dialog->show();
-    QTest::mouseClick(c.find<QPushButton>("Button2"), Qt::LeftButton);
+    QTest::mouseClick(c.find<QPushButton>("cancelButton"), Qt::LeftButton);
     EXPECT_FALSE(c.dialog->isVisible());
     EXPECT_FALSE(QDir(c.folder).exists());
     EXPECT_EQ(c.graph.sim.exportCounter, 0);
@@ -219,7 +219,7 @@ TEST(CopyDialogFixture, AFailedWriteShowsTheErrorAndLeavesTheClipboard) {
     c.graph.window->publish("table of the last copy");
     QGuiApplication::clipboard()->setText("before");
     c.dialog->prepare();
-    QTest::mouseClick(c.find<QPushButton>("Button1"), Qt::LeftButton);
+    QTest::mouseClick(c.find<QPushButton>("copyButton"), Qt::LeftButton);
     ASSERT_EQ(c.graph.messages.errors.size(), 1u);
     EXPECT_FALSE(c.graph.messages.errors[0].empty());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
@@ -250,7 +250,7 @@ TEST(MixtureWindow, PhosphoricAndAceticAcid) {
         EXPECT_TRUE(found) << group;
     }
     w.show();
-    auto* ok = w.findChild<QPushButton*>("BitBtn1");
+    auto* ok = w.findChild<QPushButton*>("okButton");
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), "&O K");
     QTest::mouseClick(ok, Qt::LeftButton);
@@ -282,13 +282,13 @@ TEST(MixtureWindow, FieldsAreReadOnly) {
         refresh(sim);
         MixtureWindow w(sim);
         w.prepare();
-        for (int n = 1; n <= 21; ++n) {
-            auto* field = w.findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(n));
-            ASSERT_NE(field, nullptr) << n;
+        const QList<QLineEdit*> fields = w.findChildren<QLineEdit*>();
+        ASSERT_EQ(fields.size(), 21);
+        for (QLineEdit* field : fields) {
             const QString before = field->text();
             QTest::keyClicks(field, "12");
-            EXPECT_EQ(field->text(), before) << "Edit" << n;
-            EXPECT_TRUE(field->isReadOnly()) << "Edit" << n;
+            EXPECT_EQ(field->text(), before) << field->objectName().toStdString();
+            EXPECT_TRUE(field->isReadOnly()) << field->objectName().toStdString();
         }
     }
 }

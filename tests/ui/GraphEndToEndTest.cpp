@@ -57,13 +57,11 @@ struct Program : MainWindowFixture {
         field(3)->setFocus();
         QTest::keyClick(field(3), key, modifiers);
     }
-    QCheckBox* box(int n) const {
-        return graph.findChild<QCheckBox*>(QStringLiteral("CheckBox%1").arg(n));
-    }
+    QCheckBox* box(int n) const { return graph.findChild<QCheckBox*>(boxName(n)); }
     void clickBox(int n) {
         QTest::mouseClick(box(n), Qt::LeftButton, {}, QPoint(8, box(n)->height() / 2));
     }
-    QLineEdit* graphPoints() const { return graph.findChild<QLineEdit*>("Edit1"); }
+    QLineEdit* graphPoints() const { return graph.findChild<QLineEdit*>("pointCountField"); }
 
     QTemporaryDir dir;
     GraphWindow graph;
@@ -74,8 +72,8 @@ struct Program : MainWindowFixture {
 
 TEST(GraphEndToEnd, TypedValuesF11CurvesCopyAndPastedPoints) {
     Program p;
-    p.click("RadioGroup4", 0);           // a strong monobase in the burette
-    p.click("RadioGroup1", 0);           // titration of a polyacid against the volume
+    p.click("sideChoice", 0);            // a strong monobase in the burette
+    p.click("studyChoice", 0);           // titration of a polyacid against the volume
     EXPECT_TRUE(p.box(10)->isChecked()); // the study change ticks the hydronium box
     p.type(2, "0.05");                   // acid concentration, mol/L
     p.type(4, "4.8");                    // its pKa
@@ -103,7 +101,7 @@ TEST(GraphEndToEnd, TypedValuesF11CurvesCopyAndPastedPoints) {
     // Ctrl+C in the main window opens the copy dialog; "&Copier" writes the files.
     p.pressInMain(Qt::Key_C, Qt::ControlModifier);
     p.copy.show();
-    QTest::mouseClick(p.copy.findChild<QPushButton*>("Button1"), Qt::LeftButton);
+    QTest::mouseClick(p.copy.findChild<QPushButton*>("copyButton"), Qt::LeftButton);
     EXPECT_TRUE(p.messages.errors.empty());
     const QByteArray txt = contentOf(p.values() + "/NumVg1.Txt");
     ASSERT_FALSE(txt.isEmpty());
@@ -126,8 +124,8 @@ TEST(GraphEndToEnd, TypedValuesF11CurvesCopyAndPastedPoints) {
 
 TEST(GraphEndToEnd, TheMixtureStudyShowsTheResultsWindow) {
     Program p;
-    p.click("RadioGroup4", 0);
-    p.click("RadioGroup1", 3);
+    p.click("sideChoice", 0);
+    p.click("studyChoice", 3);
     p.type(4, "2.1");
     p.type(5, "7.2");
     p.type(6, "12.4");

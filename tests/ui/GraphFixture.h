@@ -23,6 +23,17 @@
 
 namespace titralab::testing {
 
+// The object name of the graph window's box n (1..10), whose tick is graph.checked[n - 1]: the
+// dilution, four species of the first acid, two of the second, the conductivity, the pasted
+// points and the hydronium ion.
+inline const char* boxName(int n) {
+    static const char* const names[11] = {
+        nullptr,           "dilutionBox",     "species1Box",        "species2Box",
+        "species3Box",     "species4Box",     "column2Species1Box", "column2Species2Box",
+        "conductivityBox", "pastedPointsBox", "hydroniumBox"};
+    return n >= 1 && n <= 10 ? names[n] : "";
+}
+
 class GraphFixture {
   public:
     explicit GraphFixture(Study study, int entry1 = 17, BuretteSide side = BuretteSide::AcidSide,
@@ -43,11 +54,9 @@ class GraphFixture {
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    QCheckBox* box(int n) const {
-        return find<QCheckBox>(QStringLiteral("CheckBox%1").arg(n).toUtf8());
-    }
-    QLineEdit* points() const { return find<QLineEdit>("Edit1"); }
-    ChartView* chart() const { return find<ChartView>("Chart1"); }
+    QCheckBox* box(int n) const { return find<QCheckBox>(boxName(n)); }
+    QLineEdit* points() const { return find<QLineEdit>("pointCountField"); }
+    ChartView* chart() const { return find<ChartView>("chart"); }
     int drawn(int series) const { return chart()->series(series)->count(); }
 
     // A click of the user on a box, on its square (a box is often wider than its caption).

@@ -17,19 +17,19 @@ using namespace titralab::testing;
 
 namespace {
 
-TEST(GraphWindowControls, DesignCaptionsAndFormShow) {
+TEST(GraphWindowControls, DesignCaptionsAndFirstShow) {
     GraphFixture w(Study::TitrationVsVolume);
     EXPECT_EQ(w.window->windowTitle(), "Pour revenir à la page principale, fermez celle-ci");
     EXPECT_EQ(w.box(1)->text(), "Tenir compte de la dilution");
-    EXPECT_EQ(w.find<QLabel>("Label2")->text(), "pour les concentrations");
-    EXPECT_EQ(w.find<QLabel>("Label1")->text(), "Nombre de points :");
+    EXPECT_EQ(w.find<QLabel>("dilutionLabel")->text(), "pour les concentrations");
+    EXPECT_EQ(w.find<QLabel>("pointCountLabel")->text(), "Nombre de points :");
     EXPECT_EQ(w.points()->text(), "100");
     EXPECT_EQ(w.box(8)->text(), "Conductivité");
     EXPECT_EQ(w.box(9)->text(), "Points ajoutés");
     EXPECT_EQ(w.box(10)->text(), "H3O+");
-    EXPECT_EQ(w.find<QPushButton>("Button1")->text(), "&Imprimer...");
-    EXPECT_EQ(w.find<QPushButton>("Button2")->text(), "Choix tracé points");
-    EXPECT_EQ(w.find<QPushButton>("Button3")->text(), "&Copier");
+    EXPECT_EQ(w.find<QPushButton>("printButton")->text(), "&Imprimer...");
+    EXPECT_EQ(w.find<QPushButton>("pointStyleButton")->text(), "Choix tracé points");
+    EXPECT_EQ(w.find<QPushButton>("copyButton")->text(), "&Copier");
     EXPECT_EQ(w.chart()->toolTip(), "Pour zoomer, sélectionner une zone \nde gauche à droite. "
                                     "\nPour revenir à la pleine échelle, \nsélectionnez de droite "
                                     "à gauche");
@@ -41,8 +41,8 @@ TEST(GraphWindowControls, DesignCaptionsAndFormShow) {
     EXPECT_FALSE(w.chart()->chart()->legend()->isVisible());
     EXPECT_EQ(w.chart()->chart()->backgroundBrush().color(), QColor(172, 179, 196));
     // Status panels 1 to 3 take a quarter of the window each.
-    EXPECT_EQ(w.find<QLabel>("Panel1")->width(), w.window->width() / 4);
-    EXPECT_EQ(w.find<QLabel>("Panel3")->width(), w.window->width() / 4);
+    EXPECT_EQ(w.find<QLabel>("statusPanel1")->width(), w.window->width() / 4);
+    EXPECT_EQ(w.find<QLabel>("statusPanel3")->width(), w.window->width() / 4);
 }
 
 TEST(GraphWindowPoints, TypingKeepsTheSimulationsTextAndAClickOrEnterChecksIt) {
@@ -52,13 +52,13 @@ TEST(GraphWindowPoints, TypingKeepsTheSimulationsTextAndAClickOrEnterChecksIt) {
         std::vector<std::string> messages;
         const char* shown;
         int points;
-    } cases[] = {{"300", false, {texts::messageD(Language::French)}, "200", 200},
-                 {"1000", false, {texts::messageD(Language::French)}, "200", 200},
+    } cases[] = {{"300", false, {texts::pointCountMessage(Language::French)}, "200", 200},
+                 {"1000", false, {texts::pointCountMessage(Language::French)}, "200", 200},
                  {"7", false, {}, "7", 7},
                  {"12,9", false, {}, "12", 12},
-                 {"abc", false, {texts::messageD(Language::French)}, "5", 5},
+                 {"abc", false, {texts::pointCountMessage(Language::French)}, "5", 5},
                  {"81", true, {}, "81", 81},
-                 {"300", true, {texts::messageD(Language::French)}, "200", 200}};
+                 {"300", true, {texts::pointCountMessage(Language::French)}, "200", 200}};
     for (const Case& c : cases) {
         GraphFixture w(Study::TitrationVsVolume);
         w.typePoints(c.typed);
@@ -83,7 +83,7 @@ TEST(GraphWindowBoxes, SpeciesBoxesFollowTheAcid) {
     EXPECT_EQ(w.box(3)->text(), "ion éthanoate");
     EXPECT_TRUE(w.box(2)->isChecked());
     EXPECT_TRUE(w.box(3)->isChecked());
-    EXPECT_FALSE(w.find<QLabel>("Label2")->isHidden());
+    EXPECT_FALSE(w.find<QLabel>("dilutionLabel")->isHidden());
 
     // Phosphoric acid is loaded in the main window, then a box is clicked.
     w.sim.browser.current(BuretteSide::AcidSide) = 30;
@@ -135,9 +135,9 @@ TEST(GraphWindowBoxes, EachStudyShowsItsBoxes) {
     for (const Case& c : cases) {
         GraphFixture w(c.study, c.entry1, c.side, c.entry1);
         EXPECT_EQ(w.shownBoxes(), c.shown) << c.label;
-        EXPECT_EQ(!w.find<QLabel>("Label2")->isHidden(), c.dilutionLabel) << c.label;
+        EXPECT_EQ(!w.find<QLabel>("dilutionLabel")->isHidden(), c.dilutionLabel) << c.label;
         EXPECT_FALSE(w.points()->isHidden()) << c.label;
-        EXPECT_FALSE(w.find<QPushButton>("Button1")->isHidden()) << c.label;
+        EXPECT_FALSE(w.find<QPushButton>("printButton")->isHidden()) << c.label;
     }
 }
 
@@ -328,14 +328,14 @@ TEST(GraphWindowPointStyle, TheChooserChangesTheMarkersAtOnce) {
     EXPECT_EQ(chooser.selected(), 1);
     EXPECT_EQ(w.chart()->marker(), (ScreenMarker{MarkerShape::Cross, 4}));
 
-    QTest::mouseClick(w.find<QPushButton>("Button2"), Qt::LeftButton);
+    QTest::mouseClick(w.find<QPushButton>("pointStyleButton"), Qt::LeftButton);
     ASSERT_TRUE(chooser.isVisible());
     EXPECT_FALSE(chooser.isModal());
     EXPECT_EQ(chooser.windowTitle(),
               "Choisir la représentation des points collés depuis un autre logiciel");
     auto* series = static_cast<QScatterSeries*>(w.chart()->series(7));
     for (int i = 0; i < 8; ++i) {
-        auto* item = chooser.findChild<QRadioButton*>(QStringLiteral("RadioGroup1_%1").arg(i));
+        auto* item = chooser.findChild<QRadioButton*>(QStringLiteral("styleChoice_%1").arg(i));
         ASSERT_NE(item, nullptr);
         EXPECT_EQ(item->text().toStdString(), pointStyleCaptions(Language::French)[i]);
         QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(8, item->height() / 2));
@@ -348,9 +348,9 @@ TEST(GraphWindowPointStyle, TheChooserChangesTheMarkersAtOnce) {
     }
     QTest::keyClick(&chooser, Qt::Key_Escape);
     EXPECT_TRUE(chooser.isVisible()); // left only through "O K"
-    auto* square = chooser.findChild<QRadioButton*>("RadioGroup1_4");
+    auto* square = chooser.findChild<QRadioButton*>("styleChoice_4");
     QTest::mouseClick(square, Qt::LeftButton, {}, QPoint(8, square->height() / 2));
-    QTest::mouseClick(chooser.findChild<QPushButton*>("Button1"), Qt::LeftButton);
+    QTest::mouseClick(chooser.findChild<QPushButton*>("okButton"), Qt::LeftButton);
     EXPECT_FALSE(chooser.isVisible());
     EXPECT_EQ(w.sim.currentPointStyle, PointStyle::Square);
     EXPECT_EQ(w.chart()->marker().shape, MarkerShape::Square);
@@ -361,8 +361,8 @@ TEST(GraphWindowButtons, PrintAndCopyRunTheirHooks) {
     int printed = 0, copied = 0;
     w.window->setPrintHook([&] { ++printed; });
     w.window->setCopyHook([&] { ++copied; });
-    QTest::mouseClick(w.find<QPushButton>("Button1"), Qt::LeftButton);
-    QTest::mouseClick(w.find<QPushButton>("Button3"), Qt::LeftButton);
+    QTest::mouseClick(w.find<QPushButton>("printButton"), Qt::LeftButton);
+    QTest::mouseClick(w.find<QPushButton>("copyButton"), Qt::LeftButton);
     EXPECT_EQ(printed, 1);
     EXPECT_EQ(copied, 1);
 }

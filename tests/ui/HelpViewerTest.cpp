@@ -35,7 +35,7 @@ QString shipped(const QString& folder) {
 
 QString englishOf(const QString& folder) {
     return QDir(folder).filePath(
-        QString::fromUtf8(desktop::languageSubfolder(Language::English).data()));
+        QString::fromUtf8(system::languageSubfolder(Language::English).data()));
 }
 
 QByteArray contentsOf(const QString& file) {
@@ -208,7 +208,7 @@ TEST(HelpViewerLanguage, OpensThePagesAndShowsTheButtonsOfItsLanguage) {
         for (int context : {2, 9, 11, 13, 14, 17}) {
             v.window->showContext(context);
             EXPECT_EQ(v.window->currentFile(),
-                      QDir(c.folder).filePath(utf8(desktop::help::pageForContext(context))))
+                      QDir(c.folder).filePath(utf8(system::help::pageForContext(context))))
                 << c.title << " " << context;
         }
         v.window->showTopic("Precision");

@@ -39,18 +39,18 @@ TEST(NameField, TypedNameFindsTheEntryAndEnterLoadsIt) {
     };
     for (const Case& c : cases) {
         FocusedWindow w;
-        w.click("RadioGroup4", c.side);
-        w.click("RadioGroup1", 0);
-        auto* name = w.find<QLineEdit>("Edit1");
+        w.click("sideChoice", c.side);
+        w.click("studyChoice", 0);
+        auto* name = w.find<QLineEdit>("entryNameField");
         name->setFocus();
         name->clear();
         QTest::keyClicks(name, c.typed);
         EXPECT_EQ(name->text(), c.typed) << c.label;
         QTest::keyClick(name, Qt::Key_Return);
         EXPECT_EQ(name->text(), QString::fromUtf8(c.name)) << c.label;
-        EXPECT_EQ(w.text("D4"), c.pKa1) << c.label;
+        EXPECT_EQ(w.text("pKa1Field"), c.pKa1) << c.label;
         EXPECT_EQ(w.calls.graph, 0) << c.label;
-        w.clickButton("BitBtn2");
+        w.clickButton("nextEntryButton");
         EXPECT_EQ(name->text(), QString::fromUtf8(c.next)) << c.label;
     }
 }
@@ -60,15 +60,15 @@ TEST(NameField, TypedNameFindsTheEntryAndEnterLoadsIt) {
 TEST(NameField, EveryLoadWritesTheEntrysName) {
     for (int side : {0, 1}) {
         FocusedWindow w;
-        w.click("RadioGroup4", side);
-        w.click("RadioGroup1", 0);
-        w.clickButton("BitBtn1");
-        const QString first = w.text("Edit1");
-        auto* name = w.find<QLineEdit>("Edit1");
+        w.click("sideChoice", side);
+        w.click("studyChoice", 0);
+        w.clickButton("previousEntryButton");
+        const QString first = w.text("entryNameField");
+        auto* name = w.find<QLineEdit>("entryNameField");
         name->setFocus();
         QTest::keyClicks(name, "xyz");
-        w.clickButton("BitBtn1");
-        EXPECT_EQ(w.text("Edit1"), first) << side;
+        w.clickButton("previousEntryButton");
+        EXPECT_EQ(w.text("entryNameField"), first) << side;
     }
 }
 
@@ -88,20 +88,23 @@ TEST(Choices, AnAssistiveToggleRunsTheChange) {
         const char* control;
         const char* text;
     } cases[] = {
-        {"strong base in the burette", {"RadioGroup4_0"}, "A1", "Cbi"},
-        {"strong acid in the burette", {"RadioGroup4_1"}, "A1", "Cai"},
-        {"side switched back", {"RadioGroup4_1", "RadioGroup4_0"}, "Label4", "Acide 1"},
-        {"mixture study", {"RadioGroup4_0", "RadioGroup1_3"}, "U1", "Afficher ré&sultats  F11"},
+        {"strong base in the burette", {"sideChoice_0"}, "buretteConcentrationLabel", "Cbi"},
+        {"strong acid in the burette", {"sideChoice_1"}, "buretteConcentrationLabel", "Cai"},
+        {"side switched back", {"sideChoice_1", "sideChoice_0"}, "column1Title", "Acide 1"},
+        {"mixture study",
+         {"sideChoice_0", "studyChoice_3"},
+         "showButton",
+         "Afficher ré&sultats  F11"},
         {"study on the base side",
-         {"RadioGroup4_1", "RadioGroup1_4"},
-         "Label7",
+         {"sideChoice_1", "studyChoice_4"},
+         "databaseTitle",
          "Base de données des bases"},
     };
     for (const Case& c : cases) {
         FocusedWindow w;
         for (const char* item : c.toggled) toggle(w, item);
         EXPECT_EQ(w.text(c.control), QString::fromUtf8(c.text)) << c.label;
-        EXPECT_TRUE(w.shown("RadioGroup1")) << c.label;
+        EXPECT_TRUE(w.shown("studyChoice")) << c.label;
     }
 }
 
@@ -114,19 +117,19 @@ TEST(RefusedValue, FocusGoesToTheFieldWithItsTextSelected) {
         const char* typed;
         std::string message;
     } cases[] = {
-        {"unreadable concentration", 2, "1..2", texts::messageB(Language::French)},
-        {"pKa clamped", 4, "51", texts::messageA(Language::French)},
-        {"volume clamped", 3, "0", texts::messageC(Language::French)},
+        {"unreadable concentration", 2, "1..2", texts::concentrationRangeMessage(Language::French)},
+        {"pKa clamped", 4, "51", texts::numberRangeMessage(Language::French)},
+        {"volume clamped", 3, "0", texts::volumeRangeMessage(Language::French)},
     };
     for (const Case& c : cases) {
         FocusedWindow w;
-        w.click("RadioGroup4", 0);
-        w.click("RadioGroup1", 0);
+        w.click("sideChoice", 0);
+        w.click("studyChoice", 0);
         QLineEdit* field = w.field(c.field);
         field->setText(QString::fromUtf8(c.typed));
         w.sim.panel.text[c.field] = c.typed;
         w.field(1)->setFocus();
-        w.clickButton("U1");
+        w.clickButton("showButton");
         EXPECT_EQ(w.messages.messages, std::vector<std::string>{c.message}) << c.label;
         EXPECT_EQ(QApplication::focusWidget(), field) << c.label;
         EXPECT_EQ(field->selectedText(), QString::fromUtf8(c.typed)) << c.label;

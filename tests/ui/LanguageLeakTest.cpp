@@ -73,9 +73,9 @@ TEST(LanguageLeak, EveryWindowSpeaksOnlyTheLanguageOfTheRun) {
             TemporarySettings settings;
             MainWindowFixture main(builtPaths(), run.language);
             for (int side : {0, 1}) {
-                main.click("RadioGroup4", side);
+                main.click("sideChoice", side);
                 for (int study = 0; study < 5; ++study) {
-                    main.click("RadioGroup1", study);
+                    main.click("studyChoice", study);
                     MainWindowFixture::settle();
                     walk("main window", main.window.get(), texts);
                 }
@@ -107,9 +107,9 @@ TEST(LanguageLeak, EveryWindowSpeaksOnlyTheLanguageOfTheRun) {
         FamilyDialog family(run.language, messages);
         family.prepare(sim);
         AboutBox about(run.language, "titralab", QIcon());
-        const desktop::Paths paths = builtPaths();
+        const system::Paths paths = builtPaths();
         SheetReaderWindow reader(run.language,
-                                 QString::fromStdString(desktop::textsFolder(paths, run.language)));
+                                 QString::fromStdString(system::textsFolder(paths, run.language)));
         Simulation mixtureSim =
             simulationOf(run.language, Study::TwoPolyMixture, BuretteSide::AcidSide, 30);
         RecordingNotifier quiet;
@@ -128,7 +128,7 @@ TEST(LanguageLeak, EveryWindowSpeaksOnlyTheLanguageOfTheRun) {
         // The help: the viewer and every page of the language.
         HelpViewer help(QString::fromStdString(paths.helpFolder), run.language);
         walk("help viewer", &help, texts);
-        const QDir pages(QString::fromStdString(desktop::helpFolder(paths, run.language)));
+        const QDir pages(QString::fromStdString(system::helpFolder(paths, run.language)));
         for (const QString& page : pages.entryList({"*.html"})) {
             QFile file(pages.filePath(page));
             ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();

@@ -39,9 +39,9 @@ struct LiveProgram : MainWindowFixture {
                          &MainWindow::showPanelState);
         QApplication::setActiveWindow(window.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        click("RadioGroup4", 0);
-        click("RadioGroup1", 0); // titration of acetic acid's default, entry 1 then stepped
-        window->Voir1Click();
+        click("sideChoice", 0);
+        click("studyChoice", 0); // titration of acetic acid's default, entry 1 then stepped
+        window->showSimulation();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&graph));
         settle();
     }
@@ -77,8 +77,8 @@ TEST(LiveCurves, ATypedValueRedrawsOnLeavingTheFieldARefusedOneKeepsTheCurve) {
     } cases[] = {
         {"pKa", 4, "9", true, {}},
         {"acid concentration", 2, "0,05", true, {}},
-        {"pKa out of range", 4, "60", false, {texts::messageA(Language::French)}},
-        {"volume not a number", 3, "abc", false, {texts::messageC(Language::French)}},
+        {"pKa out of range", 4, "60", false, {texts::numberRangeMessage(Language::French)}},
+        {"volume not a number", 3, "abc", false, {texts::volumeRangeMessage(Language::French)}},
     };
     for (const Case& c : cases) {
         LiveProgram p;

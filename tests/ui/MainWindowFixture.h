@@ -6,6 +6,7 @@
 #include "core/session/Simulation.h"
 #include "core/system/Folders.h"
 #include "core/system/Placement.h"
+#include "ui/qt/Accessibility.h"
 #include "ui/qt/RadioGroup.h"
 #include "ui/qt/SettingsStore.h"
 #include "ui/windows/MainWindow.h"
@@ -28,8 +29,8 @@ namespace titralab::testing {
 inline const char* kTestProgram = "titralab-tests";
 
 // The paths of the program as built: the data folder of the build tree.
-inline desktop::Paths builtPaths() {
-    return desktop::computePaths(
+inline system::Paths builtPaths() {
+    return system::computePaths(
         (QCoreApplication::applicationDirPath() + "/titralab").toStdString(), "/nonexistent");
 }
 
@@ -54,7 +55,7 @@ struct Calls {
 
 class MainWindowFixture {
   public:
-    explicit MainWindowFixture(desktop::Paths paths = builtPaths(),
+    explicit MainWindowFixture(system::Paths paths = builtPaths(),
                                Language language = Language::French)
         : sim(simulationIn(language)), store(kTestProgram),
           window(std::make_unique<MainWindow>(sim, std::move(paths))) {
@@ -71,7 +72,10 @@ class MainWindowFixture {
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    QLineEdit* field(int n) const { return find<QLineEdit>(QStringLiteral("D%1").arg(n).toUtf8()); }
+    // The panel's field in slot `n` (a Field).
+    QLineEdit* field(int n) const {
+        return find<QLineEdit>(accessibility::fieldObjectName(static_cast<Field>(n)).toUtf8());
+    }
     QString text(const char* name) const {
         if (auto* l = window->findChild<QLabel*>(name)) return l->text();
         if (auto* b = window->findChild<QAbstractButton*>(name)) return b->text();

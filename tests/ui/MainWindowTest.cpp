@@ -35,110 +35,115 @@ const char* kStudyItems[2][5] = {
 
 TEST(MainWindowPanel, BeforeAnyChoiceOnlyTheBuretteAndFourFieldsShow) {
     MainWindowFixture w;
-    EXPECT_EQ(w.selected("RadioGroup4"), -1);
-    EXPECT_EQ(w.find<RadioGroup>("RadioGroup4")->title(), "Dans la burette :");
-    EXPECT_EQ(w.find<RadioGroup>("RadioGroup4")->items(),
+    EXPECT_EQ(w.selected("sideChoice"), -1);
+    EXPECT_EQ(w.find<RadioGroup>("sideChoice")->title(), "Dans la burette :");
+    EXPECT_EQ(w.find<RadioGroup>("sideChoice")->items(),
               (QStringList{"Monobase forte", "Monoacide fort"}));
-    for (const char* name : {"D1", "D2", "D3", "D4", "A4"}) EXPECT_TRUE(w.shown(name)) << name;
-    for (const char* name : {"A1",
-                             "A2",
-                             "A3",
-                             "A5",
-                             "A6",
-                             "D5",
-                             "D6",
-                             "D12",
-                             "D13",
-                             "D14",
-                             "D15",
-                             "D16",
-                             "RadioGroup1",
-                             "RadioGroup3",
-                             "Label4",
-                             "Label14",
-                             "Image2",
-                             "Image3",
-                             "DockCommandes",
-                             "DockBaseDeDonnees",
-                             "Memo1"})
+    for (const char* name : {"buretteConcentrationField", "concentration1Field", "volume1Field",
+                             "pKa1Field", "pKa1Label"})
+        EXPECT_TRUE(w.shown(name)) << name;
+    for (const char* name : {"buretteConcentrationLabel",
+                             "concentrationLabel",
+                             "volumeLabel",
+                             "pKa2Label",
+                             "pKa3Label",
+                             "pKa2Field",
+                             "pKa3Field",
+                             "concentration2Field",
+                             "volume2Field",
+                             "column2PKa1Field",
+                             "column2PKa2Field",
+                             "column2PKa3Field",
+                             "studyChoice",
+                             "strongBaseChoice",
+                             "column1Title",
+                             "column2Title",
+                             "column1Marker",
+                             "column2Marker",
+                             "commandsDock",
+                             "databaseDock",
+                             "pasteBuffer"})
         EXPECT_FALSE(w.shown(name)) << name;
-    EXPECT_EQ(w.text("D1"), "1,0E-1");
-    EXPECT_EQ(w.text("D3"), "20E-3");
-    EXPECT_EQ(w.text("D4"), "-10");
-    EXPECT_EQ(w.text("Edit1"), "acide fort");
-    EXPECT_EQ(w.text("A4"), "p&Ka");
-    EXPECT_EQ(w.text("U1"), "Voir &simulation                      F11");
-    EXPECT_EQ(w.text("U3"), "&Copier simulation...             Ctrl+C");
-    EXPECT_EQ(w.text("D11"), "30");
+    EXPECT_EQ(w.text("buretteConcentrationField"), "1,0E-1");
+    EXPECT_EQ(w.text("volume1Field"), "20E-3");
+    EXPECT_EQ(w.text("pKa1Field"), "-10");
+    EXPECT_EQ(w.text("entryNameField"), "acide fort");
+    EXPECT_EQ(w.text("pKa1Label"), "p&Ka");
+    EXPECT_EQ(w.text("showButton"), "Voir &simulation                      F11");
+    EXPECT_EQ(w.text("copyButton"), "&Copier simulation...             Ctrl+C");
+    EXPECT_EQ(w.text("lineWidthField"), "30");
 }
 
 TEST(MainWindowPanel, FirstSideChoiceShowsTheStudiesButNotTheBrowser) {
     for (int side : {0, 1}) {
         MainWindowFixture w;
-        w.click("RadioGroup4", side);
-        EXPECT_TRUE(w.shown("RadioGroup1"));
-        EXPECT_EQ(w.selected("RadioGroup1"), -1);
+        w.click("sideChoice", side);
+        EXPECT_TRUE(w.shown("studyChoice"));
+        EXPECT_EQ(w.selected("studyChoice"), -1);
         QStringList expected;
         for (const char* item : kStudyItems[side]) expected << QString::fromUtf8(item);
-        EXPECT_EQ(w.find<RadioGroup>("RadioGroup1")->items(), expected);
-        EXPECT_EQ(w.shown("RadioGroup3"), side == 0);
-        EXPECT_FALSE(w.shown("DockBaseDeDonnees"));
-        EXPECT_FALSE(w.shown("DockCommandes"));
-        for (const char* name : {"A1", "A2", "A3", "Label4"}) EXPECT_TRUE(w.shown(name)) << name;
+        EXPECT_EQ(w.find<RadioGroup>("studyChoice")->items(), expected);
+        EXPECT_EQ(w.shown("strongBaseChoice"), side == 0);
+        EXPECT_FALSE(w.shown("databaseDock"));
+        EXPECT_FALSE(w.shown("commandsDock"));
+        for (const char* name :
+             {"buretteConcentrationLabel", "concentrationLabel", "volumeLabel", "column1Title"})
+            EXPECT_TRUE(w.shown(name)) << name;
     }
 }
 
 TEST(MainWindowPanel, SideSwitchInStudyTwoKeepsTheStudyAndRelabels) {
     MainWindowFixture w;
-    w.click("RadioGroup4", 0);
-    w.click("RadioGroup1", 2);
-    EXPECT_EQ(w.text("A1"), "Cbi");
-    EXPECT_EQ(w.text("Label4"), "Acide 1");
-    w.click("RadioGroup4", 1);
-    EXPECT_EQ(w.selected("RadioGroup1"), 2);
-    EXPECT_EQ(w.selectedText("RadioGroup1"), "Monoacide fort sur 2 monobases, f (v)");
-    EXPECT_EQ(w.text("A1"), "Cai");
-    EXPECT_EQ(w.text("A2"), "Cbi");
-    EXPECT_EQ(w.text("A3"), "Vbi");
-    EXPECT_FALSE(w.shown("RadioGroup3"));
-    EXPECT_EQ(w.text("Label4"), "Base 1");
-    EXPECT_EQ(w.text("Label14"), "Base 2");
-    EXPECT_EQ(w.text("Label7"), "Base de données des bases");
-    EXPECT_EQ(w.text("Label8"), "Nom de la base");
-    EXPECT_EQ(w.find<RadioGroup>("RadioGroup2")->title(), "Concerne la ");
-    EXPECT_EQ(w.find<RadioGroup>("RadioGroup2")->items(), (QStringList{"Base 1", "Base 2"}));
+    w.click("sideChoice", 0);
+    w.click("studyChoice", 2);
+    EXPECT_EQ(w.text("buretteConcentrationLabel"), "Cbi");
+    EXPECT_EQ(w.text("column1Title"), "Acide 1");
+    w.click("sideChoice", 1);
+    EXPECT_EQ(w.selected("studyChoice"), 2);
+    EXPECT_EQ(w.selectedText("studyChoice"), "Monoacide fort sur 2 monobases, f (v)");
+    EXPECT_EQ(w.text("buretteConcentrationLabel"), "Cai");
+    EXPECT_EQ(w.text("concentrationLabel"), "Cbi");
+    EXPECT_EQ(w.text("volumeLabel"), "Vbi");
+    EXPECT_FALSE(w.shown("strongBaseChoice"));
+    EXPECT_EQ(w.text("column1Title"), "Base 1");
+    EXPECT_EQ(w.text("column2Title"), "Base 2");
+    EXPECT_EQ(w.text("databaseTitle"), "Base de données des bases");
+    EXPECT_EQ(w.text("entryNameTitle"), "Nom de la base");
+    EXPECT_EQ(w.find<RadioGroup>("databaseColumnChoice")->title(), "Concerne la ");
+    EXPECT_EQ(w.find<RadioGroup>("databaseColumnChoice")->items(),
+              (QStringList{"Base 1", "Base 2"}));
     EXPECT_EQ(w.sim.panel.side, BuretteSide::BaseSide);
 }
 
 TEST(MainWindowPanel, MixtureStudyCaptionsAndTheirRestoration) {
     MainWindowFixture w;
-    w.click("RadioGroup4", 0);
-    w.click("RadioGroup1", 3);
-    EXPECT_EQ(w.text("U1"), "Afficher ré&sultats  F11");
-    EXPECT_EQ(w.text("U3"), "&Copier résultats  Ctrl+C");
-    w.click("RadioGroup1", 0);
-    EXPECT_EQ(w.text("U1"), "Voir &simulation  F11");
-    EXPECT_EQ(w.text("U3"), "&Copier simulation... Ctrl+C");
+    w.click("sideChoice", 0);
+    w.click("studyChoice", 3);
+    EXPECT_EQ(w.text("showButton"), "Afficher ré&sultats  F11");
+    EXPECT_EQ(w.text("copyButton"), "&Copier résultats  Ctrl+C");
+    w.click("studyChoice", 0);
+    EXPECT_EQ(w.text("showButton"), "Voir &simulation  F11");
+    EXPECT_EQ(w.text("copyButton"), "&Copier simulation... Ctrl+C");
 }
 
 TEST(MainWindowPanel, DilutionAfterTwoMonoacidsWithAcid2ResetsTheColumns) {
     MainWindowFixture w;
-    w.click("RadioGroup4", 0);
-    w.click("RadioGroup1", 2);
-    const int unitsRightOfColumn2 = w.find("UniteConcentration")->x();
+    w.click("sideChoice", 0);
+    w.click("studyChoice", 2);
+    const int unitsRightOfColumn2 = w.find("concentrationUnit")->x();
     EXPECT_GT(unitsRightOfColumn2, w.field(12)->geometry().right());
-    w.click("RadioGroup2", 1);
-    EXPECT_FALSE(w.shown("Image2"));
-    EXPECT_TRUE(w.shown("Image3"));
-    w.click("RadioGroup1", 4);
-    EXPECT_EQ(w.selected("RadioGroup2"), 0);
-    EXPECT_FALSE(w.shown("RadioGroup2"));
-    EXPECT_TRUE(w.shown("Image2"));
-    EXPECT_FALSE(w.shown("Image3"));
-    EXPECT_FALSE(w.shown("Label14"));
+    w.click("databaseColumnChoice", 1);
+    EXPECT_FALSE(w.shown("column1Marker"));
+    EXPECT_TRUE(w.shown("column2Marker"));
+    w.click("studyChoice", 4);
+    EXPECT_EQ(w.selected("databaseColumnChoice"), 0);
+    EXPECT_FALSE(w.shown("databaseColumnChoice"));
+    EXPECT_TRUE(w.shown("column1Marker"));
+    EXPECT_FALSE(w.shown("column2Marker"));
+    EXPECT_FALSE(w.shown("column2Title"));
     for (int f = 12; f <= 16; ++f) EXPECT_TRUE(w.field(f)->isHidden()) << "D" << f;
     // The unit labels stand right of column 1 again, where column 2 would begin.
-    for (const char* unit : {"UniteConcentration", "UniteVolume"}) {
+    for (const char* unit : {"concentrationUnit", "volumeUnit"}) {
         EXPECT_GT(w.find(unit)->x(), w.field(2)->geometry().right()) << unit;
         EXPECT_LT(w.find(unit)->x(), unitsRightOfColumn2) << unit;
     }
@@ -147,27 +152,27 @@ TEST(MainWindowPanel, DilutionAfterTwoMonoacidsWithAcid2ResetsTheColumns) {
 TEST(MainWindowPanel, StudyChangesTellTheGraphWindowAboutTheHydroniumBox) {
     MainWindowFixture w;
     QSignalSpy ticks(w.window.get(), &MainWindow::hydroniumTickChanged);
-    w.click("RadioGroup4", 0);
+    w.click("sideChoice", 0);
     EXPECT_EQ(ticks.count(), 0); // no study yet
     const bool expected[5] = {true, false, true, true, true};
     for (int study : {1, 0, 2, 3, 4, 1}) {
-        w.click("RadioGroup1", study);
+        w.click("studyChoice", study);
         ASSERT_FALSE(ticks.isEmpty()) << study;
         EXPECT_EQ(ticks.takeLast().at(0).toBool(), expected[study]) << study;
         EXPECT_EQ(w.sim.graph.checked[kHydroniumBox - 1], expected[study]) << study;
     }
-    w.click("RadioGroup4", 1); // reselects the study
+    w.click("sideChoice", 1); // reselects the study
     ASSERT_FALSE(ticks.isEmpty());
     EXPECT_FALSE(ticks.takeLast().at(0).toBool());
 }
 
 TEST(MainWindowPanel, PotashStaysChosenAcrossSideSwitches) {
     MainWindowFixture w;
-    w.click("RadioGroup4", 0);
-    w.click("RadioGroup3", 1);
-    w.click("RadioGroup4", 1);
-    w.click("RadioGroup4", 0);
-    EXPECT_EQ(w.selected("RadioGroup3"), 1);
+    w.click("sideChoice", 0);
+    w.click("strongBaseChoice", 1);
+    w.click("sideChoice", 1);
+    w.click("sideChoice", 0);
+    EXPECT_EQ(w.selected("strongBaseChoice"), 1);
     EXPECT_EQ(w.sim.panel.baseKind, BaseKind::Potash);
 }
 
@@ -175,65 +180,66 @@ TEST(MainWindowPanel, PotashStaysChosenAcrossSideSwitches) {
 
 TEST(MainWindowBrowser, TwoMonoacidStudyFromEntry30EndsOn23ThenOn22AfterSideSwitches) {
     MainWindowFixture w;
-    w.click("RadioGroup4", 0);
-    w.click("RadioGroup1", 0);
-    for (int k = 1; k < 30; ++k) w.clickButton("BitBtn2");
-    EXPECT_EQ(w.text("Edit1"), "acide phosphorique");
-    EXPECT_TRUE(w.shown("D5"));
-    EXPECT_TRUE(w.shown("D6"));
-    w.click("RadioGroup1", 2);
+    w.click("sideChoice", 0);
+    w.click("studyChoice", 0);
+    for (int k = 1; k < 30; ++k) w.clickButton("nextEntryButton");
+    EXPECT_EQ(w.text("entryNameField"), "acide phosphorique");
+    EXPECT_TRUE(w.shown("pKa2Field"));
+    EXPECT_TRUE(w.shown("pKa3Field"));
+    w.click("studyChoice", 2);
     EXPECT_EQ(w.sim.state.row1, 23);
-    EXPECT_EQ(w.text("Edit1"), "eau");
-    EXPECT_EQ(w.text("D4"), "14");
-    for (const char* name : {"D5", "D6", "D15", "D16", "A5", "A6"})
+    EXPECT_EQ(w.text("entryNameField"), "eau");
+    EXPECT_EQ(w.text("pKa1Field"), "14");
+    for (const char* name : {"pKa2Field", "pKa3Field", "column2PKa2Field", "column2PKa3Field",
+                             "pKa2Label", "pKa3Label"})
         EXPECT_FALSE(w.shown(name)) << name;
-    w.clickButton("BitBtn2"); // stays on the last monoprotic entry
+    w.clickButton("nextEntryButton"); // stays on the last monoprotic entry
     EXPECT_EQ(w.sim.state.row1, 23);
-    w.click("RadioGroup4", 1);
-    w.click("RadioGroup4", 0);
+    w.click("sideChoice", 1);
+    w.click("sideChoice", 0);
     EXPECT_EQ(w.sim.browser.currentAcidEntry, 22);
-    EXPECT_EQ(w.text("Edit1"), "phénol");
+    EXPECT_EQ(w.text("entryNameField"), "phénol");
 }
 
 TEST(MainWindowBrowser, StepsStopAtBothEndsOnEachSide) {
     MainWindowFixture w;
-    w.click("RadioGroup4", 0);
-    w.click("RadioGroup1", 0);
-    w.clickButton("BitBtn1");
-    EXPECT_EQ(w.text("Edit1"), "acide fort");
-    for (int k = 0; k < 40; ++k) w.clickButton("BitBtn2");
-    EXPECT_EQ(w.text("Edit1"), "sulfure de dihydrogène");
-    EXPECT_EQ(w.text("D4"), "7");
-    EXPECT_EQ(w.text("D5"), "12,9");
-    EXPECT_EQ(w.text("D6"), "50");
-    w.click("RadioGroup4", 1);
+    w.click("sideChoice", 0);
+    w.click("studyChoice", 0);
+    w.clickButton("previousEntryButton");
+    EXPECT_EQ(w.text("entryNameField"), "acide fort");
+    for (int k = 0; k < 40; ++k) w.clickButton("nextEntryButton");
+    EXPECT_EQ(w.text("entryNameField"), "sulfure de dihydrogène");
+    EXPECT_EQ(w.text("pKa1Field"), "7");
+    EXPECT_EQ(w.text("pKa2Field"), "12,9");
+    EXPECT_EQ(w.text("pKa3Field"), "50");
+    w.click("sideChoice", 1);
     QStringList names;
-    w.clickButton("BitBtn1");
-    names << w.text("Edit1");
+    w.clickButton("previousEntryButton");
+    names << w.text("entryNameField");
     for (int k = 0; k < 3; ++k) {
-        w.clickButton("BitBtn2");
-        names << w.text("Edit1");
+        w.clickButton("nextEntryButton");
+        names << w.text("entryNameField");
     }
     EXPECT_EQ(names, (QStringList{"base forte", "base faible", "diméthylamine", "triéthylamine"}));
-    for (int k = 0; k < 20; ++k) w.clickButton("BitBtn2");
-    EXPECT_EQ(w.text("Edit1"), "ion hydrogénophosphate");
-    EXPECT_EQ(w.text("D4"), "7,2"); // the pKa of each couple, the first protonation first
-    EXPECT_EQ(w.text("D5"), "2,1");
+    for (int k = 0; k < 20; ++k) w.clickButton("nextEntryButton");
+    EXPECT_EQ(w.text("entryNameField"), "ion hydrogénophosphate");
+    EXPECT_EQ(w.text("pKa1Field"), "7,2"); // the pKa of each couple, the first protonation first
+    EXPECT_EQ(w.text("pKa2Field"), "2,1");
 }
 
 TEST(MainWindowBrowser, ColumnTwoTargetMovesTheMarkerAndTheNextStepFillsColumnTwo) {
     MainWindowFixture w;
-    w.click("RadioGroup4", 0);
-    w.click("RadioGroup1", 3);
-    const QString column1 = w.text("D4");
-    const QString column2 = w.text("D14");
-    w.click("RadioGroup2", 1);
-    EXPECT_FALSE(w.shown("Image2"));
-    EXPECT_TRUE(w.shown("Image3"));
-    EXPECT_EQ(w.text("D14"), column2); // unchanged until the next step
-    w.clickButton("BitBtn2");
-    EXPECT_NE(w.text("D14"), column2);
-    EXPECT_EQ(w.text("D4"), column1);
+    w.click("sideChoice", 0);
+    w.click("studyChoice", 3);
+    const QString column1 = w.text("pKa1Field");
+    const QString column2 = w.text("column2PKa1Field");
+    w.click("databaseColumnChoice", 1);
+    EXPECT_FALSE(w.shown("column1Marker"));
+    EXPECT_TRUE(w.shown("column2Marker"));
+    EXPECT_EQ(w.text("column2PKa1Field"), column2); // unchanged until the next step
+    w.clickButton("nextEntryButton");
+    EXPECT_NE(w.text("column2PKa1Field"), column2);
+    EXPECT_EQ(w.text("pKa1Field"), column1);
 }
 
 // ---- Keys and shortcuts ---------------------------------------------------------------
@@ -282,7 +288,7 @@ TEST(MainWindowKeys, MenuShortcutsWinOverTheFieldsOwnKeys) {
     EXPECT_EQ(QApplication::clipboard()->text(), "12\t7.5\n14\t8"); // the field copied nothing
     QTest::keyClick(d2, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(d2->text(), "1,0E-1"); // the field pasted nothing
-    EXPECT_EQ(w.find<QPlainTextEdit>("Memo1")->toPlainText(), "12\t7.5\n14\t8");
+    EXPECT_EQ(w.find<QPlainTextEdit>("pasteBuffer")->toPlainText(), "12\t7.5\n14\t8");
     EXPECT_TRUE(w.sim.pasteOrder);
     QTest::keyClick(d2, Qt::Key_B, Qt::ControlModifier);
     EXPECT_FALSE(w.sim.pasteOrder);
@@ -291,17 +297,17 @@ TEST(MainWindowKeys, MenuShortcutsWinOverTheFieldsOwnKeys) {
 
 TEST(MainWindowKeys, EnterF11AndCtrlPShowTheStudysWindow) {
     ActiveWindow w;
-    w.click("RadioGroup4", 0);
-    w.click("RadioGroup1", 0);
+    w.click("sideChoice", 0);
+    w.click("studyChoice", 0);
     w.field(3)->setFocus();
     QTest::keyClick(w.field(3), Qt::Key_Return);
     QTest::keyClick(w.field(3), Qt::Key_F11);
     QTest::keyClick(w.field(3), Qt::Key_P, Qt::ControlModifier);
-    w.find<QRadioButton>("RadioGroup1_0")->setFocus();
-    QTest::keyClick(w.find<QRadioButton>("RadioGroup1_0"), Qt::Key_Enter, Qt::KeypadModifier);
+    w.find<QRadioButton>("studyChoice_0")->setFocus();
+    QTest::keyClick(w.find<QRadioButton>("studyChoice_0"), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(w.calls.graph, 4);
     EXPECT_EQ(w.calls.mixture, 0);
-    w.click("RadioGroup1", 3);
+    w.click("studyChoice", 3);
     QTest::keyClick(w.field(3), Qt::Key_F11);
     QTest::keyClick(w.field(3), Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(w.calls.mixture, 2);
@@ -313,16 +319,17 @@ TEST(MainWindowKeys, EnterF11AndCtrlPShowTheStudysWindow) {
 
 TEST(MainWindowShow, EveryFailedCheckIsReportedInOrderEvenForHiddenFields) {
     MainWindowFixture w;
-    w.click("RadioGroup4", 0);
-    w.click("RadioGroup1", 2);
+    w.click("sideChoice", 0);
+    w.click("studyChoice", 2);
     QTest::keyClicks(w.field(12), "abc"); // becomes "EEE"
-    w.click("RadioGroup1", 0);            // D12 is hidden now
+    w.click("studyChoice", 0);            // D12 is hidden now
     w.field(4)->selectAll();
     QTest::keyClicks(w.field(4), "51");
-    w.clickButton("U1");
-    EXPECT_EQ(w.messages.messages, (std::vector<std::string>{texts::messageA(Language::French),
-                                                             texts::messageB(Language::French)}));
-    EXPECT_EQ(w.text("D4"), "51"); // the field keeps what was typed
+    w.clickButton("showButton");
+    EXPECT_EQ(w.messages.messages,
+              (std::vector<std::string>{texts::numberRangeMessage(Language::French),
+                                        texts::concentrationRangeMessage(Language::French)}));
+    EXPECT_EQ(w.text("pKa1Field"), "51"); // the field keeps what was typed
     EXPECT_EQ(w.calls.graph, 1);
 }
 
@@ -395,18 +402,20 @@ TEST(MainWindowMenus, EntriesShortcutsAndSeparators) {
             }
             EXPECT_EQ(entries, c.menus[m].entries) << code << " " << c.menus[m].title;
         }
-        EXPECT_EQ(w.find<QAction>("Lancer1")->statusTip(), QString::fromUtf8(c.navigatorTip))
+        EXPECT_EQ(w.find<QAction>("startNavigatorAction")->statusTip(),
+                  QString::fromUtf8(c.navigatorTip))
             << code;
-        EXPECT_EQ(w.find<QAction>("Copiersimulation1")->statusTip(), QString::fromUtf8(c.copyTip))
+        EXPECT_EQ(w.find<QAction>("copySimulationAction")->statusTip(),
+                  QString::fromUtf8(c.copyTip))
             << code;
-        EXPECT_EQ(bar[1]->menu()->defaultAction()->objectName(), "Voir1");
-        EXPECT_EQ(bar[3]->menu()->defaultAction()->objectName(), "Index1");
+        EXPECT_EQ(bar[1]->menu()->defaultAction()->objectName(), "showSimulationAction");
+        EXPECT_EQ(bar[3]->menu()->defaultAction()->objectName(), "helpContentsAction");
     }
 }
 
 TEST(MainWindowMenus, ToolBarButtonsAndTheirHints) {
     MainWindowFixture w;
-    const QList<QAction*> tools = w.find<QToolBar>("ToolBar1")->actions();
+    const QList<QAction*> tools = w.find<QToolBar>("toolBar")->actions();
     ASSERT_EQ(tools.size(), 5);
     const char* expected[5][4] = {
         {"&Ouvrir", "Ouvrir", "Ouvrir une étude (.titralab)", "1"},
@@ -428,8 +437,8 @@ TEST(MainWindowMenus, ToolBarButtonsAndTheirHints) {
 
 TEST(MainWindowMenus, EachSeparatorEntrySwitchesToTheOtherSeparator) {
     MainWindowFixture w;
-    auto* comma = w.find<QAction>("Virgule1");
-    auto* point = w.find<QAction>("Point1");
+    auto* comma = w.find<QAction>("decimalCommaAction");
+    auto* point = w.find<QAction>("decimalPointAction");
     EXPECT_TRUE(w.sim.decimalComma);
     EXPECT_TRUE(comma->isChecked());
     struct Step {
@@ -456,10 +465,10 @@ TEST(MainWindowMenus, BubblesAreShownOnlyWhileTheOptionIsChecked) {
         return QToolTip::isVisible() ? QToolTip::text() : QString();
     };
     EXPECT_EQ(bubble(), "pKa1 de l'acide dans le bécher");
-    w.find<QAction>("Bullesdaide1")->trigger();
-    EXPECT_FALSE(w.find<QAction>("Bullesdaide1")->isChecked());
+    w.find<QAction>("tooltipsAction")->trigger();
+    EXPECT_FALSE(w.find<QAction>("tooltipsAction")->isChecked());
     EXPECT_EQ(bubble(), "");
-    w.find<QAction>("Bullesdaide1")->trigger();
+    w.find<QAction>("tooltipsAction")->trigger();
     EXPECT_EQ(bubble(), "pKa1 de l'acide dans le bécher");
 }
 
@@ -467,26 +476,26 @@ TEST(MainWindowMenus, BubblesAreShownOnlyWhileTheOptionIsChecked) {
 
 TEST(MainWindowHelp, F1OpensTheTopicOfTheFocusedControlElseTheContents) {
     ActiveWindow w;
-    w.click("RadioGroup4", 0);
-    w.click("RadioGroup1", 0);
+    w.click("sideChoice", 0);
+    w.click("studyChoice", 0);
     struct Case {
         const char* control;
         const char* page;
-    } cases[] = {{"U1", "contexte-11.html"},
-                 {"U3", "contexte-13.html"},
-                 {"D11", "contexte-2.html"},
-                 {"D2", "index.html"}};
+    } cases[] = {{"showButton", "contexte-11.html"},
+                 {"copyButton", "contexte-13.html"},
+                 {"lineWidthField", "contexte-2.html"},
+                 {"concentration1Field", "index.html"}};
     for (const Case& c : cases) {
         QWidget* control = w.find(c.control);
         control->setFocus();
         QTest::keyClick(control, Qt::Key_F1);
         EXPECT_EQ(w.window->helpViewer()->currentPage(), c.page) << c.control;
     }
-    w.find<QAction>("Travauxpratiques1")->trigger();
+    w.find<QAction>("practicalWorkHelpAction")->trigger();
     EXPECT_EQ(w.window->helpViewer()->currentPage(), "Propositions.html");
-    w.find<QAction>("Precision1")->trigger();
+    w.find<QAction>("precisionHelpAction")->trigger();
     EXPECT_EQ(w.window->helpViewer()->currentPage(), "Precision.html");
-    w.find<QAction>("Index1")->trigger();
+    w.find<QAction>("helpContentsAction")->trigger();
     EXPECT_EQ(w.window->helpViewer()->currentPage(), "index.html");
 }
 
@@ -496,13 +505,13 @@ TEST(MainWindowHelp, F1InAMenuOpensTheMenusTopic) {
         const char* menu;
         const char* active; // the entry under the cursor, if any
         const char* page;
-    } cases[] = {{"Fichier1", nullptr, "contexte-17.html"},
-                 {"Edition1", "Copiersimulation1", "contexte-17.html"},
-                 {"Options1", nullptr, "index.html"},
-                 {"Aide1", "Index1", "index.html"},
-                 {"Aide1", "Precision1", "contexte-17.html"}};
+    } cases[] = {{"fileMenu", nullptr, "contexte-17.html"},
+                 {"editMenu", "copySimulationAction", "contexte-17.html"},
+                 {"optionsMenu", nullptr, "index.html"},
+                 {"helpMenu", "helpContentsAction", "index.html"},
+                 {"helpMenu", "precisionHelpAction", "contexte-17.html"}};
     for (const Case& c : cases) {
-        w.window->helpViewer()->showContext(desktop::help::kLineWidth);
+        w.window->helpViewer()->showContext(system::help::kLineWidth);
         auto* menu = w.find<QMenu>(c.menu);
         menu->popup(w.window->mapToGlobal(QPoint(10, 10)));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
@@ -522,13 +531,13 @@ TEST(MainWindowIcons, SideSwitchGivesEveryWindowTheSideIcon) {
     QSignalSpy icons(w.window.get(), &MainWindow::sideIconChanged);
     auto picture = [](const QLabel* l) { return l->pixmap().toImage(); };
     const QImage acid = picture(about.findChild<QLabel*>("ProgramIcon"));
-    w.click("RadioGroup4", 1);
+    w.click("sideChoice", 1);
     ASSERT_EQ(icons.count(), 1);
     const QImage base = picture(about.findChild<QLabel*>("ProgramIcon"));
     EXPECT_NE(base, acid);
-    const QColor liquid = picture(w.find<QLabel>("Image1")).pixelColor(16, 28);
+    const QColor liquid = picture(w.find<QLabel>("lineWidthIcon")).pixelColor(16, 28);
     EXPECT_GT(liquid.blue(), liquid.red()); // the base side's liquid is blue
-    w.click("RadioGroup4", 0);
+    w.click("sideChoice", 0);
     EXPECT_EQ(picture(about.findChild<QLabel*>("ProgramIcon")), acid);
     EXPECT_EQ(icons.count(), 2);
 }
@@ -540,7 +549,7 @@ TEST(AboutBox, TextsAndSize) {
     EXPECT_EQ(about.findChild<QLabel*>("Version")->text(), "Version : 3.4.0.");
     EXPECT_EQ(about.findChild<QLabel*>("Comments")->text(),
               "Etude des réactions acido basiques, conductivité");
-    auto* ok = about.findChild<QPushButton*>("OKButton");
+    auto* ok = about.findChild<QPushButton*>("okButton");
     EXPECT_EQ(ok->text(), "OK");
     EXPECT_TRUE(ok->isDefault());
     EXPECT_EQ(about.size(), QSize(298, 213));

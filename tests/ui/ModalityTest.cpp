@@ -74,7 +74,7 @@ TEST(Modality, TheChooserAndTheHelpStayUsableBesideEveryModalDialog) {
         BlockWatch chooserWatch(&chooser), helpWatch(&help);
         showAsExecDoes(c.dialog);
         if (c.dialog == &print)
-            QTest::mouseClick(print.findChild<QPushButton*>("Button4"), Qt::LeftButton);
+            QTest::mouseClick(print.findChild<QPushButton*>("pointStyleButton"), Qt::LeftButton);
         else
             chooser.showChooser();
         help.show();
@@ -85,7 +85,7 @@ TEST(Modality, TheChooserAndTheHelpStayUsableBesideEveryModalDialog) {
 
         // A click on a style changes the style and the graph window's marker, the dialog open.
         style = style == 4 ? 6 : 4; // "Carré", then "Cercle"
-        systemClick(chooser.findChild<QRadioButton*>(QStringLiteral("RadioGroup1_%1").arg(style)));
+        systemClick(chooser.findChild<QRadioButton*>(QStringLiteral("styleChoice_%1").arg(style)));
         EXPECT_EQ(static_cast<int>(w.sim.currentPointStyle), style) << c.label;
         EXPECT_EQ(w.chart()->marker(), screenMarkerFor(pointStyleAt(style))) << c.label;
         EXPECT_TRUE(c.dialog->isVisible()) << c.label;

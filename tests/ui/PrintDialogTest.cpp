@@ -79,11 +79,12 @@ TEST_F(PrintDialogTest, ControlsShowTheirCaptionsAndDefaults) {
         const char* text;
         const char* label;
     };
-    for (const Field& f : {Field{"D1", "30", "épaisseur de trait en 1/100 mm"},
-                           Field{"Edit3", "9", "Longueur du motif pointillé, en mm"},
-                           Field{"D2", "10", "taille des caractères"},
-                           Field{"D3", "8", "nombre approximatif de graduations"},
-                           Field{"Edit1", "", nullptr}, Field{"Edit2", "", nullptr}}) {
+    for (const Field& f :
+         {Field{"lineWidthField", "30", "épaisseur de trait en 1/100 mm"},
+          Field{"dashLengthField", "9", "Longueur du motif pointillé, en mm"},
+          Field{"charSizeField", "10", "taille des caractères"},
+          Field{"graduationsField", "8", "nombre approximatif de graduations"},
+          Field{"comment1Field", "", nullptr}, Field{"comment2Field", "", nullptr}}) {
         QLineEdit* edit = find<QLineEdit>(f.name);
         ASSERT_TRUE(edit);
         EXPECT_EQ(edit->text(), fr(f.text)) << f.name;
@@ -99,18 +100,18 @@ TEST_F(PrintDialogTest, ControlsShowTheirCaptionsAndDefaults) {
         const char* caption;
         bool ticked;
     };
-    for (const Box& b : {Box{"CheckBox1", "Zoom x 2 selon Ox", false},
-                         Box{"CheckBox3", "Imprimer les constantes", true},
-                         Box{"CheckBox4", "Imprimer en couleur", false},
-                         Box{"CheckBox5", "Axes avec des flèches", true},
-                         Box{"CheckBox2", "Imprimer quadrillage", false}}) {
+    for (const Box& b : {Box{"zoomBox", "Zoom x 2 selon Ox", false},
+                         Box{"constantsBox", "Imprimer les constantes", true},
+                         Box{"colourBox", "Imprimer en couleur", false},
+                         Box{"arrowsBox", "Axes avec des flèches", true},
+                         Box{"gridBox", "Imprimer quadrillage", false}}) {
         QCheckBox* box = find<QCheckBox>(b.name);
         ASSERT_TRUE(box);
         EXPECT_EQ(box->text(), fr(b.caption)) << b.name;
         EXPECT_EQ(box->isChecked(), b.ticked) << b.name;
     }
 
-    auto* format = find<RadioGroup>("RadioGroup1");
+    auto* format = find<RadioGroup>("pageFormatChoice");
     ASSERT_TRUE(format);
     EXPECT_EQ(format->items(), (QStringList{"Quart de page", "Demi page", fr("Optimisé")}));
     EXPECT_EQ(format->selected(), 2);
@@ -118,9 +119,9 @@ TEST_F(PrintDialogTest, ControlsShowTheirCaptionsAndDefaults) {
                                     "facile à exploiter graphiquement"));
 
     for (const auto& [name, caption] :
-         {std::pair{"Button1", "&Imprimer"}, std::pair{"Button2", "&Annuler"},
-          std::pair{"Button3", "Pr&opriétés imprimante"},
-          std::pair{"Button4", "&Choisir tracé points"}}) {
+         {std::pair{"printButton", "&Imprimer"}, std::pair{"cancelButton", "&Annuler"},
+          std::pair{"printerPropertiesButton", "Pr&opriétés imprimante"},
+          std::pair{"pointStyleButton", "&Choisir tracé points"}}) {
         QPushButton* b = find<QPushButton>(name);
         ASSERT_TRUE(b);
         EXPECT_EQ(b->text(), fr(caption)) << name;
@@ -129,7 +130,7 @@ TEST_F(PrintDialogTest, ControlsShowTheirCaptionsAndDefaults) {
     for (QLabel* l : dialog.findChildren<QLabel*>())
         commentLabel |= l->text() == fr("Commentaires ajoutés :");
     EXPECT_TRUE(commentLabel);
-    EXPECT_TRUE(find<QStatusBar>("StatusBar1")->currentMessage().isEmpty());
+    EXPECT_TRUE(find<QStatusBar>("statusBar")->currentMessage().isEmpty());
 
     // What the controls hold is the settings a page starts with.
     const PrintSettings s = dialog.settings(), defaults;
@@ -192,12 +193,12 @@ class PrintDialogTyped : public PrintDialogTest, public ::testing::WithParamInte
 TEST_P(PrintDialogTyped, SettingsAreReadFromWhatIsTyped) {
     const TypedCase& c = GetParam();
     dialog.show();
-    type("D1", c.lineWidth);
-    type("Edit3", c.dash);
-    type("D2", c.charSize);
-    type("D3", c.graduations);
+    type("lineWidthField", c.lineWidth);
+    type("dashLengthField", c.dash);
+    type("charSizeField", c.charSize);
+    type("graduationsField", c.graduations);
     QTest::mouseClick(
-        dialog.findChild<QRadioButton*>(QStringLiteral("RadioGroup1_%1").arg(c.format)),
+        dialog.findChild<QRadioButton*>(QStringLiteral("pageFormatChoice_%1").arg(c.format)),
         Qt::LeftButton);
     const PrintSettings s = dialog.settings();
     EXPECT_EQ(s.lineWidth, c.lineWidth);
@@ -222,10 +223,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PrintDialogTest, BoxesAndCommentsAreReadBack) {
     dialog.show();
-    for (const char* name : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5"})
+    for (const char* name : {"zoomBox", "gridBox", "constantsBox", "colourBox", "arrowsBox"})
         QTest::mouseClick(find<QCheckBox>(name), Qt::LeftButton, {}, QPoint(6, 6));
-    type("Edit1", fr("TP n° 3"));
-    type("Edit2", "  ");
+    type("comment1Field", fr("TP n° 3"));
+    type("comment2Field", "  ");
     const PrintSettings s = dialog.settings();
     EXPECT_TRUE(s.zoomX2);
     EXPECT_TRUE(s.printGrid);
@@ -236,7 +237,7 @@ TEST_F(PrintDialogTest, BoxesAndCommentsAreReadBack) {
     EXPECT_EQ(s.comment2, "  ");
 
     // Another opening keeps every setting (the controls are the storage).
-    click("Button2");
+    click("cancelButton");
     dialog.show();
     EXPECT_EQ(dialog.settings().comment1, "TP n° 3");
     EXPECT_TRUE(dialog.settings().printGrid);
@@ -255,13 +256,13 @@ TEST_F(PrintDialogTest, LineWidthIsSharedWithTheMainWindow) {
         const char* label;
         std::function<void()> leave;
     };
-    for (const Exit& e : {Exit{"Annuler", [this] { click("Button2"); }},
+    for (const Exit& e : {Exit{"Annuler", [this] { click("cancelButton"); }},
                           Exit{"SystemMenu", [this] { dialog.close(); }},
                           Exit{"Escape", [this] { QTest::keyClick(&dialog, Qt::Key_Escape); }}}) {
         d11.setText("45");
         dialog.show();
         EXPECT_EQ(dialog.lineWidthText(), "45") << e.label;
-        type("D1", "12");
+        type("lineWidthField", "12");
         e.leave();
         EXPECT_FALSE(dialog.isVisible()) << e.label;
         EXPECT_EQ(d11.text(), "12") << e.label;
@@ -269,14 +270,14 @@ TEST_F(PrintDialogTest, LineWidthIsSharedWithTheMainWindow) {
     // The main window's field changed meanwhile: the next opening shows it.
     d11.setText("80");
     dialog.show();
-    EXPECT_EQ(find<QLineEdit>("D1")->text(), "80");
+    EXPECT_EQ(find<QLineEdit>("lineWidthField")->text(), "80");
     dialog.hide();
 
     // Printing hands it back too.
     chosenFile = dir.filePath("shared.pdf");
     dialog.show();
-    type("D1", "100");
-    click("Button1");
+    type("lineWidthField", "100");
+    click("printButton");
     EXPECT_EQ(d11.text(), "100");
 }
 
@@ -285,7 +286,7 @@ TEST_F(PrintDialogTest, PrintWritesAOnePagePdfAndCloses) {
     ASSERT_EQ(dialog.printer().outputFormat(), QPrinter::PdfFormat);
     chosenFile = dir.filePath("page.pdf");
     dialog.show();
-    click("Button1");
+    click("printButton");
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_TRUE(messages.errors.empty());
@@ -299,7 +300,7 @@ TEST_F(PrintDialogTest, PrintWritesAOnePagePdfAndCloses) {
 TEST_F(PrintDialogTest, CancellingTheFileChoiceKeepsTheDialogOpen) {
     chosenFile.clear();
     dialog.show();
-    click("Button1");
+    click("printButton");
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(messages.errors.empty());
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
@@ -309,7 +310,7 @@ TEST_F(PrintDialogTest, CancellingTheFileChoiceKeepsTheDialogOpen) {
 TEST_F(PrintDialogTest, AFileThatCannotBeWrittenIsReportedAndTheDialogCloses) {
     chosenFile = dir.filePath("no/such/folder/page.pdf");
     dialog.show();
-    click("Button1");
+    click("printButton");
     EXPECT_FALSE(dialog.isVisible());
     ASSERT_EQ(messages.errors.size(), 1u);
     EXPECT_EQ(messages.errors[0], "Impossible d'écrire le fichier « " + chosenFile.toStdString() +
@@ -325,7 +326,7 @@ TEST_F(PrintDialogTest, PrinterSetUpServesTheNextPage) {
         opened = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
         if (opened) opened->reject();
     });
-    click("Button3");
+    click("printerPropertiesButton");
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(opened->printer(), &dialog.printer());
 
@@ -360,14 +361,14 @@ TEST_F(PrintDialogTest, PreviewShowsOnePage) {
     EXPECT_EQ(pages, 1);
     EXPECT_EQ(widget->pageCount(), 1);
     EXPECT_TRUE(messages.errors.empty());
-    EXPECT_TRUE(find<QPushButton>("ButtonApercu"));
+    EXPECT_TRUE(find<QPushButton>("previewButton"));
 }
 
 TEST_F(PrintDialogTest, PointStyleButtonCallsTheChooserAndStaysOpen) {
     int shown = 0;
     dialog.setPointStyleHook([&shown] { ++shown; });
     dialog.show();
-    click("Button4");
+    click("pointStyleButton");
     EXPECT_EQ(shown, 1);
     EXPECT_TRUE(dialog.isVisible());
     dialog.hide();
@@ -379,7 +380,7 @@ TEST_F(PrintDialogTest, HelpKeyOpensTheDialogsTopic) {
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    QTest::keyClick(find<QLineEdit>("D2"), Qt::Key_F1);
+    QTest::keyClick(find<QLineEdit>("charSizeField"), Qt::Key_F1);
     EXPECT_EQ(topics, std::vector<int>{14});
     dialog.hide();
 }

@@ -127,11 +127,11 @@ TEST(LanguageMenu, ChoiceIsStoredAndAnnouncedInTheLanguageOfTheRun) {
         TemporarySettings settings;
         MainWindowFixture w(builtPaths(), c.run);
         const char* code = languageCode(c.run);
-        auto* menu = w.window->findChild<QMenu*>("Langue1");
+        auto* menu = w.window->findChild<QMenu*>("languageMenu");
         ASSERT_NE(menu, nullptr);
         EXPECT_EQ(menu->title().toStdString(), c.menuTitle) << code;
-        auto* french = w.window->findChild<QAction*>("LangueFrancais");
-        auto* english = w.window->findChild<QAction*>("LangueAnglais");
+        auto* french = w.window->findChild<QAction*>("frenchAction");
+        auto* english = w.window->findChild<QAction*>("englishAction");
         ASSERT_TRUE(french && english);
         EXPECT_EQ(french->isChecked(), c.run == Language::French) << code;
         EXPECT_EQ(english->isChecked(), c.run == Language::English) << code;
@@ -154,8 +154,8 @@ TEST(LanguageMenu, ShowsTheStoredChoiceOverTheLanguageOfTheRun) {
     TemporarySettings settings;
     SettingsStore(kTestProgram).writeLanguage(Language::English);
     MainWindowFixture w; // a French run, TITRALAB_LANG=fr for instance
-    EXPECT_TRUE(w.window->findChild<QAction*>("LangueAnglais")->isChecked());
-    EXPECT_FALSE(w.window->findChild<QAction*>("LangueFrancais")->isChecked());
+    EXPECT_TRUE(w.window->findChild<QAction*>("englishAction")->isChecked());
+    EXPECT_FALSE(w.window->findChild<QAction*>("frenchAction")->isChecked());
 }
 
 } // namespace

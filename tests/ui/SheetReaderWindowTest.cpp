@@ -197,7 +197,7 @@ TEST(NotepadWindow, AFileThatCannotBeReadKeepsTheEarlierTextAndVisibility) {
             case Kind::TooLarge: {
                 QFile f(path);
                 ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-                ASSERT_TRUE(f.resize(static_cast<qint64>(notepad::kMaxFileBytes) + 1));
+                ASSERT_TRUE(f.resize(static_cast<qint64>(sheets::kMaxFileBytes) + 1));
                 break;
             }
             }
@@ -209,7 +209,7 @@ TEST(NotepadWindow, AFileThatCannotBeReadKeepsTheEarlierTextAndVisibility) {
             const std::string& message = r.messages.errors[0];
             const std::string name = path.toStdString();
             if (c.kind == Kind::TooLarge) {
-                EXPECT_EQ(message, notepad::tooLargeMessage(name, Language::French)) << label;
+                EXPECT_EQ(message, sheets::tooLargeMessage(name, Language::French)) << label;
                 EXPECT_NE(message.find("20 Mo"), std::string::npos) << label;
             } else {
                 // The system's reason follows our sentence on its own line.
@@ -235,14 +235,14 @@ TEST(NotepadWindow, ALongDocumentShowsItsBeginningAndSaysSo) {
     for (const Case& c : cases) {
         Reader r;
         const QByteArray bytes =
-            c.head + c.unit.repeated(static_cast<qsizetype>(notepad::kMaxParagraphs)) + c.tail;
+            c.head + c.unit.repeated(static_cast<qsizetype>(sheets::kMaxParagraphs)) + c.tail;
         const QString path = r.write(c.name, bytes);
         ASSERT_TRUE(r.window->openFile(path)) << c.label;
         EXPECT_TRUE(r.window->isVisible()) << c.label;
-        EXPECT_GE(r.document()->blockCount(), static_cast<int>(notepad::kMaxParagraphs)) << c.label;
+        EXPECT_GE(r.document()->blockCount(), static_cast<int>(sheets::kMaxParagraphs)) << c.label;
         EXPECT_FALSE(r.text().contains('y')) << c.label;
         EXPECT_TRUE(r.messages.errors.empty()) << c.label;
-        EXPECT_EQ(r.messages.messages, std::vector<std::string>{notepad::truncatedMessage(
+        EXPECT_EQ(r.messages.messages, std::vector<std::string>{sheets::truncatedMessage(
                                            path.toStdString(), Language::French)})
             << c.label;
     }
@@ -257,14 +257,14 @@ TEST(NotepadWindow, CopyPutsTheSelectionOnTheClipboard) {
     QTextCursor cursor(r.document()->firstBlock().next());
     cursor.movePosition(QTextCursor::Right, QTextCursor::KeepAnchor, 8);
     r.window->textArea()->setTextCursor(cursor);
-    r.window->findChild<QAction*>("Copier1")->trigger();
+    r.window->findChild<QAction*>("copyAction")->trigger();
     EXPECT_EQ(clipboard->text(), "Matériel");
 
     // Without a selection the clipboard keeps what it had.
     clipboard->setText("avant");
     cursor.clearSelection();
     r.window->textArea()->setTextCursor(cursor);
-    r.window->Copier1Click();
+    r.window->copySelection();
     EXPECT_EQ(clipboard->text(), "avant");
 }
 

@@ -106,7 +106,7 @@ TEST(Background, TheFirstExistingCandidateIsShown) {
     };
     for (const Case& c : cases) {
         QTemporaryDir dir;
-        desktop::Paths paths = builtPaths();
+        system::Paths paths = builtPaths();
         paths.picturesFolder = dir.path().toStdString();
         const char* names[4] = {"Fond.jpg", "BackGrnd.jpg", "Fond.bmp", "BackGrnd.bmp"};
         for (int k = 0; k < 4; ++k)

@@ -43,14 +43,14 @@ struct LiveDesk : MainWindowFixture {
         window->setUnsavedQuestion([] { return MainWindow::UnsavedAnswer::Discard; });
         QApplication::setActiveWindow(window.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        click("RadioGroup4", 0);
-        click("RadioGroup1", 0);
-        while (sim.browser.currentAcidEntry < 17) clickButton("BitBtn2");
+        click("sideChoice", 0);
+        click("studyChoice", 0);
+        while (sim.browser.currentAcidEntry < 17) clickButton("nextEntryButton");
         PastePairs(sim, true,
                    "V\tpH\n0\t2,9\n0,002\t3,8\n0,005\t4,3\n0,008\t4,6\n0,01\t4,75\n0,012\t4,9\n"
                    "0,015\t5,2\n0,018\t5,7\n0,019\t6,1\n0,0195\t6,6\n0,02\t8,7\n0,0205\t10,7\n"
                    "0,021\t11\n0,025\t11,9\n0,03\t12,3\n");
-        window->Voir1Click();
+        window->showSimulation();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&graph));
         settle();
         // Each redraw replaces the pH curve's points once.
@@ -75,7 +75,7 @@ struct LiveDesk : MainWindowFixture {
 // What the user does in the name field: types a name and presses Enter.
 void searchName(LiveDesk& d, const char* name) {
     QApplication::setActiveWindow(d.window.get());
-    QLineEdit* edit = d.find<QLineEdit>("Edit1");
+    QLineEdit* edit = d.find<QLineEdit>("entryNameField");
     edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, name);
@@ -89,7 +89,7 @@ void fitAndApply(LiveDesk& d) {
         ASSERT_NE(dialog, nullptr);
         QTest::mouseClick(dialog->findChild<QPushButton*>("BoutonAppliquer"), Qt::LeftButton);
     });
-    d.window->AjusterClick();
+    d.window->fitToPastedPoints();
 }
 
 void drawFamily(LiveDesk& d) {
@@ -109,9 +109,9 @@ TEST(StudyChanges, EveryWayThePanelChangesRedrawsTheLiveCurvesOnce) {
     };
     const Case cases[] = {
         {"a name searched", [](LiveDesk& d) { searchName(d, "phosphorique"); }},
-        {"a step forward", [](LiveDesk& d) { d.clickButton("BitBtn2"); }},
-        {"a step back", [](LiveDesk& d) { d.clickButton("BitBtn1"); }},
-        {"another study chosen", [](LiveDesk& d) { d.click("RadioGroup1", 4); }},
+        {"a step forward", [](LiveDesk& d) { d.clickButton("nextEntryButton"); }},
+        {"a step back", [](LiveDesk& d) { d.clickButton("previousEntryButton"); }},
+        {"another study chosen", [](LiveDesk& d) { d.click("studyChoice", 4); }},
         {"a study file opened",
          [](LiveDesk& d) {
              d.sim.panel.at(Field::PKa1) = "9";
@@ -150,17 +150,17 @@ TEST(StudyChanges, EveryEditMarksTheStudyChangedAndTheTitleAtOnce) {
     const Case cases[] = {
         {"a typed field", [](LiveDesk& d) { QTest::keyClicks(d.field(2), "5"); }},
         {"the line width", [](LiveDesk& d) { QTest::keyClicks(d.field(11), "5"); }},
-        {"a side", [](LiveDesk& d) { d.click("RadioGroup4", 1); }},
-        {"a study", [](LiveDesk& d) { d.click("RadioGroup1", 1); }},
-        {"the strong base", [](LiveDesk& d) { d.click("RadioGroup3", 1); }},
-        {"a step", [](LiveDesk& d) { d.clickButton("BitBtn2"); }},
+        {"a side", [](LiveDesk& d) { d.click("sideChoice", 1); }},
+        {"a study", [](LiveDesk& d) { d.click("studyChoice", 1); }},
+        {"the strong base", [](LiveDesk& d) { d.click("strongBaseChoice", 1); }},
+        {"a step", [](LiveDesk& d) { d.clickButton("nextEntryButton"); }},
         {"a name searched", [](LiveDesk& d) { searchName(d, "phosphorique"); }},
         {"a paste",
          [](LiveDesk& d) {
              QApplication::clipboard()->setText("0\t3\n0,01\t5\n");
-             d.find<QAction>("Collerdespoints1")->trigger();
+             d.find<QAction>("pasteVolumeFirstAction")->trigger();
          }},
-        {"the separator", trigger("Point1")},
+        {"the separator", trigger("decimalPointAction")},
         {"a slider",
          [](LiveDesk& d) {
              QSlider* slider = d.live.sliders()->slider(4);
@@ -170,11 +170,13 @@ TEST(StudyChanges, EveryEditMarksTheStudyChangedAndTheTitleAtOnce) {
         {"fitted values", fitAndApply},
         {"a graph box",
          [](LiveDesk& d) {
-             auto* box = d.graph.findChild<QCheckBox*>("CheckBox3");
+             auto* box = d.graph.findChild<QCheckBox*>("species2Box");
              QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
          }},
         {"the number of points",
-         [](LiveDesk& d) { QTest::keyClicks(d.graph.findChild<QLineEdit*>("Edit1"), "5"); }},
+         [](LiveDesk& d) {
+             QTest::keyClicks(d.graph.findChild<QLineEdit*>("pointCountField"), "5");
+         }},
         {"the equivalences",
          [](LiveDesk& d) { d.graph.findChild<QCheckBox*>("EquivalencesBox")->click(); }},
         {"dpH/dV", [](LiveDesk& d) { d.graph.findChild<QCheckBox*>("DerivativeBox")->click(); }},
@@ -191,7 +193,7 @@ TEST(StudyChanges, EveryEditMarksTheStudyChangedAndTheTitleAtOnce) {
         {"the point style",
          [](LiveDesk& d) {
              PointStyleDialog chooser(d.sim);
-             chooser.findChild<QRadioButton*>("RadioGroup1_5")->click();
+             chooser.findChild<QRadioButton*>("styleChoice_5")->click();
          }},
     };
     for (const Case& c : cases) {
@@ -222,7 +224,7 @@ TEST(StudyChanges, OpeningAStudyOrAnExampleLeavesNothingOfTheLastOne) {
         searchName(d, "phosphorique");
         d.graph.overlayBar()->freeze();
         ASSERT_EQ(d.kept().size(), 2) << c.label;
-        d.find<QLineEdit>("Edit1")->setText("méthan");
+        d.find<QLineEdit>("entryNameField")->setText("méthan");
 
         d.find<QAction>(c.example)->trigger();
         MainWindowFixture::settle();
@@ -230,7 +232,7 @@ TEST(StudyChanges, OpeningAStudyOrAnExampleLeavesNothingOfTheLastOne) {
         EXPECT_TRUE(d.sim.overlays.curves.empty()) << c.label;
         EXPECT_EQ(d.sim.reading.options.indicator, -1) << c.label;
         EXPECT_FALSE(d.graph.findChild<QCheckBox*>("EquivalencesBox")->isChecked()) << c.label;
-        EXPECT_EQ(d.find<QLineEdit>("Edit1")->text().toStdString(), d.sim.panel.entryName)
+        EXPECT_EQ(d.find<QLineEdit>("entryNameField")->text().toStdString(), d.sim.panel.entryName)
             << c.label;
         // The chart at once as the show command draws it.
         auto* bottom =
@@ -240,7 +242,7 @@ TEST(StudyChanges, OpeningAStudyOrAnExampleLeavesNothingOfTheLastOne) {
         ASSERT_TRUE(bottom && left) << c.label;
         const QList<qreal> opened{bottom->min(), bottom->max(), left->min(), left->max()};
         const QString leftTitle = left->titleText();
-        d.window->Voir1Click();
+        d.window->showSimulation();
         MainWindowFixture::settle();
         EXPECT_EQ(opened, (QList<qreal>{bottom->min(), bottom->max(), left->min(), left->max()}))
             << c.label;
@@ -258,9 +260,9 @@ TEST(StudyChanges, QuittingWithUnsavedChangesAsksOnce) {
         bool closed;
     };
     const Case cases[] = {
-        {"quit, discard", "Quitter1", MainWindow::UnsavedAnswer::Discard, true},
-        {"quit, cancel", "Quitter1", MainWindow::UnsavedAnswer::Cancel, false},
-        {"quit and start the navigator, cancel", "QuitterLancer1",
+        {"quit, discard", "quitAction", MainWindow::UnsavedAnswer::Discard, true},
+        {"quit, cancel", "quitAction", MainWindow::UnsavedAnswer::Cancel, false},
+        {"quit and start the navigator, cancel", "quitAndStartNavigatorAction",
          MainWindow::UnsavedAnswer::Cancel, false},
     };
     for (const Case& c : cases) {
@@ -271,7 +273,7 @@ TEST(StudyChanges, QuittingWithUnsavedChangesAsksOnce) {
             ++asked;
             return c.answer;
         });
-        w.click("RadioGroup4", 0);
+        w.click("sideChoice", 0);
         if (c.closed) {
             // In the application's event loop, whose quitting closes every window again; the
             // guard ends a loop that nothing ended, and goes with this test.

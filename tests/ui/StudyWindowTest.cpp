@@ -27,9 +27,9 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 // Acetic acid titrated by soda, with the two columns of a measured titration pasted.
 void titrationWithPoints(MainWindowFixture& w) {
-    w.click("RadioGroup4", 0);
-    w.click("RadioGroup1", 0);
-    while (w.sim.browser.currentAcidEntry < 17) w.clickButton("BitBtn2");
+    w.click("sideChoice", 0);
+    w.click("studyChoice", 0);
+    while (w.sim.browser.currentAcidEntry < 17) w.clickButton("nextEntryButton");
     PastePairs(w.sim, true,
                "V\tpH\n0\t2,9\n0,002\t3,8\n0,005\t4,3\n0,008\t4,6\n0,01\t4,75\n0,012\t4,9\n"
                "0,015\t5,2\n0,018\t5,7\n0,019\t6,1\n0,0195\t6,6\n0,02\t8,7\n0,0205\t10,7\n"
@@ -85,7 +85,7 @@ TEST(StudyWindow, EachRefusedFileLeavesTheStudyOnScreenAsItWas) {
         {"value out of range", outOfRange, "panel.database.row1"},
     };
     // Changes after the save that a refused file must not undo.
-    w.click("RadioGroup1", 2);
+    w.click("studyChoice", 2);
     QTest::keyClicks(w.field(13), "7");
     const std::string before = writeStudyText(captureStudy(w.sim, w.window->panelView(), {}));
     const QString title = w.window->windowTitle();
@@ -114,21 +114,21 @@ TEST(StudyWindow, OpeningPutsBackTheWholePanel) {
     const QString path = settings.dir.filePath("deux.titralab");
     {
         MainWindowFixture w;
-        w.click("RadioGroup4", 1);
-        w.click("RadioGroup1", 3);
-        w.click("RadioGroup3", 1);
+        w.click("sideChoice", 1);
+        w.click("studyChoice", 3);
+        w.click("strongBaseChoice", 1);
         QTest::keyClicks(w.field(12), "2");
         ASSERT_TRUE(w.window->saveStudyTo(path));
     }
     MainWindowFixture w;
     ASSERT_TRUE(w.window->openStudy(path));
     MainWindowFixture::settle();
-    EXPECT_EQ(w.selected("RadioGroup4"), 1);
-    EXPECT_EQ(w.selected("RadioGroup1"), 3);
-    EXPECT_EQ(w.text("U1"), QString::fromUtf8("Afficher ré&sultats  F11"));
-    EXPECT_TRUE(w.shown("D12"));
-    EXPECT_TRUE(w.shown("DockBaseDeDonnees"));
-    EXPECT_EQ(w.text("Label4"), "Base 1");
+    EXPECT_EQ(w.selected("sideChoice"), 1);
+    EXPECT_EQ(w.selected("studyChoice"), 3);
+    EXPECT_EQ(w.text("showButton"), QString::fromUtf8("Afficher ré&sultats  F11"));
+    EXPECT_TRUE(w.shown("concentration2Field"));
+    EXPECT_TRUE(w.shown("databaseDock"));
+    EXPECT_EQ(w.text("column1Title"), "Base 1");
     EXPECT_TRUE(w.messages.errors.empty());
     EXPECT_FALSE(w.window->studyModified());
     EXPECT_EQ(w.window->recentStudies(), QStringList{path});
@@ -158,7 +158,7 @@ TEST(StudyWindow, LeavingWithUnsavedChangesAsks) {
         w.window->setFileChooser([&](bool) { return path; });
         EXPECT_TRUE(w.window->confirmLeavingStudy()) << c.label << ": unchanged";
         EXPECT_EQ(asked, 0) << c.label;
-        w.click("RadioGroup4", 0);
+        w.click("sideChoice", 0);
         EXPECT_EQ(w.window->confirmLeavingStudy(), c.leaves) << c.label;
         EXPECT_EQ(asked, 1) << c.label;
         EXPECT_EQ(QFile::exists(path), c.saved) << c.label;
@@ -168,14 +168,14 @@ TEST(StudyWindow, LeavingWithUnsavedChangesAsks) {
 TEST(StudyWindow, TheRecentListKeepsFiveAndTheExamplesOpen) {
     TemporarySettings settings;
     MainWindowFixture w;
-    w.click("RadioGroup4", 0);
+    w.click("sideChoice", 0);
     for (int k = 1; k <= 6; ++k)
         ASSERT_TRUE(w.window->saveStudyTo(settings.dir.filePath(QString::number(k))));
     const QStringList recent = w.window->recentStudies();
     ASSERT_EQ(recent.size(), 5);
     EXPECT_TRUE(recent.first().endsWith("/6.titralab"));
     EXPECT_TRUE(recent.last().endsWith("/2.titralab"));
-    EXPECT_EQ(w.find<QMenu>("EtudesRecentes1")->actions().size(), 5);
+    EXPECT_EQ(w.find<QMenu>("recentStudiesMenu")->actions().size(), 5);
 
     w.window->setUnsavedQuestion([] { return MainWindow::UnsavedAnswer::Discard; });
     for (const char* name : {"ExempleAcetique", "ExemplePhosphorique", "ExempleDeuxMonoacides"}) {

@@ -34,7 +34,8 @@ QList<QWidget*> controlsOf(const QWidget* window) {
 
 void apply(QWidget* window, const a11y::ControlTexts& texts) {
     QHash<QString, const a11y::ControlText*> byName;
-    for (const a11y::ControlText& t : texts) byName.insert(QString::fromStdString(t.control), &t);
+    for (const a11y::ControlText& t : texts)
+        byName.insert(QString::fromStdString(a11y::objectName(t)), &t);
     for (QWidget* w : controlsOf(window)) {
         const a11y::ControlText* t = byName.value(w->objectName());
         if (!t) continue;

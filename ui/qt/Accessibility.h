@@ -1,11 +1,11 @@
 // Puts the accessible names and descriptions of the core's tables on a window's controls.
 #pragma once
 
-#include "core/texts/AccessibleTexts.h"
+#include "core/session/WindowDescriptions.h"
 
 #include <QList>
+#include <QString>
 
-class QString;
 class QWidget;
 
 namespace titralab::accessibility {
@@ -13,6 +13,20 @@ namespace titralab::accessibility {
 // The widgets of `window`, its docks and tool bars included, but not those of the dialogs and
 // other windows it owns.
 QList<QWidget*> controlsOf(const QWidget* window);
+
+// The object name a window gives `control`.
+inline QString objectName(a11y::Control control) {
+    return QString::fromUtf8(a11y::controlName(control).data(),
+                             static_cast<qsizetype>(a11y::controlName(control).size()));
+}
+
+// The object names of a panel field and of its slider.
+inline QString fieldObjectName(Field field) {
+    return objectName(a11y::fieldControl(field));
+}
+inline QString sliderObjectName(Field field) {
+    return fieldObjectName(field).replace(QStringLiteral("Field"), QStringLiteral("Slider"));
+}
 
 // Gives each control of `window` named in `texts` its accessible name and description; a
 // control that already carries them is left alone, so that no change is announced twice.

@@ -11,29 +11,29 @@ namespace titralab {
 
 namespace {
 
-Qt::Alignment toQt(notepad::Alignment a) {
+Qt::Alignment toQt(sheets::Alignment a) {
     switch (a) {
-    case notepad::Alignment::Center:
+    case sheets::Alignment::Center:
         return Qt::AlignHCenter;
-    case notepad::Alignment::Right:
+    case sheets::Alignment::Right:
         return Qt::AlignRight;
-    case notepad::Alignment::Justify:
+    case sheets::Alignment::Justify:
         return Qt::AlignJustify;
-    case notepad::Alignment::Left:
+    case sheets::Alignment::Left:
         break;
     }
     return Qt::AlignLeft;
 }
 
-QTextCharFormat toQt(const notepad::CharFormat& f) {
+QTextCharFormat toQt(const sheets::CharFormat& f) {
     QTextCharFormat format;
     format.setFontWeight(f.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(f.italic);
     format.setFontUnderline(f.underline);
     format.setFontPointSize(f.halfPoints / 2.0);
-    if (f.script == notepad::Script::Sub)
+    if (f.script == sheets::Script::Sub)
         format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
-    if (f.script == notepad::Script::Super)
+    if (f.script == sheets::Script::Super)
         format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     if (f.colour) format.setForeground(QColor(f.colour->red, f.colour->green, f.colour->blue));
     return format;
@@ -44,7 +44,7 @@ qreal fromTwips(int twips) {
     return twips / 15.0;
 }
 
-QTextBlockFormat toQt(const notepad::Paragraph& p) {
+QTextBlockFormat toQt(const sheets::Paragraph& p) {
     QTextBlockFormat block;
     block.setAlignment(toQt(p.alignment));
     block.setLeftMargin(fromTwips(p.spacing.left));
@@ -61,18 +61,18 @@ QTextBlockFormat toQt(const notepad::Paragraph& p) {
 
 } // namespace
 
-void showRichText(QTextDocument& document, const notepad::Document& rich) {
+void showRichText(QTextDocument& document, const sheets::Document& rich) {
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
     document.clear();
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
     bool first = true;
-    for (const notepad::Paragraph& p : rich.paragraphs) {
+    for (const sheets::Paragraph& p : rich.paragraphs) {
         const QTextBlockFormat block = toQt(p);
         // An empty paragraph takes its height from the block's character format.
         const QTextCharFormat blockChars =
-            toQt(p.runs.empty() ? notepad::CharFormat{} : p.runs.front().format);
+            toQt(p.runs.empty() ? sheets::CharFormat{} : p.runs.front().format);
         if (first) {
             cursor.setBlockFormat(block);
             cursor.setBlockCharFormat(blockChars);
@@ -80,7 +80,7 @@ void showRichText(QTextDocument& document, const notepad::Document& rich) {
             cursor.insertBlock(block, blockChars);
         }
         first = false;
-        for (const notepad::Run& run : p.runs)
+        for (const sheets::Run& run : p.runs)
             cursor.insertText(
                 QString::fromUtf8(run.text.data(), static_cast<qsizetype>(run.text.size())),
                 toQt(run.format));
@@ -89,12 +89,12 @@ void showRichText(QTextDocument& document, const notepad::Document& rich) {
     document.setUndoRedoEnabled(undo);
 }
 
-void showSheet(QTextDocument& document, const notepad::Sheet& sheet) {
+void showSheet(QTextDocument& document, const sheets::Sheet& sheet) {
     switch (sheet.kind) {
-    case notepad::Sheet::Kind::Rich:
+    case sheets::Sheet::Kind::Rich:
         showRichText(document, sheet.rich);
         break;
-    case notepad::Sheet::Kind::Plain: {
+    case sheets::Sheet::Kind::Plain: {
         const bool undo = document.isUndoRedoEnabled();
         document.setUndoRedoEnabled(false);
         document.setPlainText(
@@ -102,7 +102,7 @@ void showSheet(QTextDocument& document, const notepad::Sheet& sheet) {
         document.setUndoRedoEnabled(undo);
         break;
     }
-    case notepad::Sheet::Kind::TooLarge:
+    case sheets::Sheet::Kind::TooLarge:
         break;
     }
 }

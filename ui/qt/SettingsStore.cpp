@@ -16,13 +16,13 @@ std::optional<int> readInteger(const QSettings& settings, const char* key) {
 
 } // namespace
 
-desktop::StoredPlacement SettingsStore::readPlacement() const {
+system::StoredPlacement SettingsStore::readPlacement() const {
     const QSettings settings(kOrganisation, m_programName);
     return {readInteger(settings, "haut"), readInteger(settings, "gauche"),
             readInteger(settings, "largeur"), readInteger(settings, "hauteur")};
 }
 
-void SettingsStore::writeAtExit(const desktop::PlacementAtExit& placement) const {
+void SettingsStore::writeAtExit(const system::PlacementAtExit& placement) const {
     QSettings settings(kOrganisation, m_programName);
     settings.setValue("etatFenetre", static_cast<int>(placement.state));
     if (placement.bounds) {

@@ -18,9 +18,9 @@ class SettingsStore {
     explicit SettingsStore(QString programName) : m_programName(std::move(programName)) {}
 
     // The four bounds as stored; a value that is absent or not an integer is empty.
-    desktop::StoredPlacement readPlacement() const;
+    system::StoredPlacement readPlacement() const;
     // "etatFenetre" always; "haut", "gauche", "largeur", "hauteur" when bounds are given.
-    void writeAtExit(const desktop::PlacementAtExit& placement) const;
+    void writeAtExit(const system::PlacementAtExit& placement) const;
     // "courbesEnDirect": the graph window beside the main window; on when absent or unreadable.
     bool readLiveCurves() const;
     void writeLiveCurves(bool on) const;

@@ -1,6 +1,6 @@
 #include "ui/windows/AboutBox.h"
 
-#include "core/texts/AccessibleTexts.h"
+#include "core/session/WindowDescriptions.h"
 #include "core/texts/WindowTexts.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/Utf8Text.h"
@@ -42,7 +42,7 @@ AboutBox::AboutBox(Language language, const QString& programName, const QIcon& i
     setWindowModality(Qt::WindowModal);
 
     auto* panel = new QFrame(this);
-    panel->setObjectName("Panel1");
+    panel->setObjectName("panel");
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setLineWidth(2);
 
@@ -71,7 +71,7 @@ AboutBox::AboutBox(Language language, const QString& programName, const QIcon& i
     column->addStretch();
 
     auto* ok = new QPushButton(text(language, texts::kAboutOk), this);
-    ok->setObjectName("OKButton");
+    ok->setObjectName("okButton");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

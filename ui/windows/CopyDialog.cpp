@@ -5,7 +5,8 @@
 #include "core/session/CopyExport.h"
 #include "core/session/Refresh.h"
 #include "core/session/Simulation.h"
-#include "core/texts/AccessibleTexts.h"
+#include "core/curves/Curves.h"
+#include "core/session/WindowDescriptions.h"
 #include "core/texts/CopyTexts.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/Clipboard.h"
@@ -45,20 +46,20 @@ CopyDialog::CopyDialog(Simulation& sim, Notifier& notifier, std::string valuesFo
     m_menu = new QMenuBar(this);
     QMenu* edit = m_menu->addMenu(tr("&Edition"));
     QAction* copy = edit->addAction(tr("&Copier"));
-    copy->setObjectName("Copier1");
+    copy->setObjectName("copyAction");
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    connect(copy, &QAction::triggered, this, &CopyDialog::Button1Click);
+    connect(copy, &QAction::triggered, this, &CopyDialog::copyAndClose);
     QAction* cancel = edit->addAction(tr("&Annuler"));
-    cancel->setObjectName("Annuler1");
+    cancel->setObjectName("cancelAction");
     cancel->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    connect(cancel, &QAction::triggered, this, &CopyDialog::Button2Click);
+    connect(cancel, &QAction::triggered, this, &CopyDialog::cancel);
 
     m_picture = new QLabel(this);
-    m_picture->setObjectName("Image1");
+    m_picture->setObjectName("picture");
     m_picture->setFixedSize(kPictureSize, kPictureSize);
 
     m_rule = new QLabel(text(m_sim.language, texts::kSamplingRule), this);
-    m_rule->setObjectName("Label5");
+    m_rule->setObjectName("samplingRule");
     m_rule->setWordWrap(true);
     m_rule->setAutoFillBackground(true);
     m_rule->setMargin(4);
@@ -68,25 +69,25 @@ CopyDialog::CopyDialog(Simulation& sim, Notifier& notifier, std::string valuesFo
     m_rule->setPalette(rulePalette);
 
     m_pointsLabel = new QLabel(tr("Nombre de &points souhaité :"), this);
-    m_pointsLabel->setObjectName("Label6");
+    m_pointsLabel->setObjectName("pointCountLabel");
     m_points = new QLineEdit(QStringLiteral("100"), this);
-    m_points->setObjectName("Edit1");
+    m_points->setObjectName("pointCountField");
     m_points->setMaxLength(64);
     m_points->setFixedWidth(60);
     m_pointsLabel->setBuddy(m_points);
-    connect(m_points, &QLineEdit::editingFinished, this, &CopyDialog::Edit1Exit);
+    connect(m_points, &QLineEdit::editingFinished, this, &CopyDialog::applyPointCount);
 
     m_sampling = new RadioGroup(this);
-    m_sampling->setObjectName("RadioGroup3");
-    connect(m_sampling, &RadioGroup::itemClicked, this, &CopyDialog::RadioGroup3Click);
+    m_sampling->setObjectName("samplingChoice");
+    connect(m_sampling, &RadioGroup::itemClicked, this, &CopyDialog::chooseSampling);
 
     m_copy = new QPushButton(tr("&Copier"), this);
-    m_copy->setObjectName("Button1");
+    m_copy->setObjectName("copyButton");
     m_cancel = new QPushButton(tr("&Annuler"), this);
-    m_cancel->setObjectName("Button2");
+    m_cancel->setObjectName("cancelButton");
     for (QPushButton* b : {m_copy, m_cancel}) b->setAutoDefault(false);
-    connect(m_copy, &QPushButton::clicked, this, &CopyDialog::Button1Click);
-    connect(m_cancel, &QPushButton::clicked, this, &CopyDialog::Button2Click);
+    connect(m_copy, &QPushButton::clicked, this, &CopyDialog::copyAndClose);
+    connect(m_cancel, &QPushButton::clicked, this, &CopyDialog::cancel);
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_picture, 0, Qt::AlignTop);
@@ -138,7 +139,7 @@ void CopyDialog::prepare() {
     accessibility::apply(this, a11y::copyDialogTexts(m_sim.panel.study, m_sim.language));
 }
 
-int CopyDialog::OpenCopyDialog() {
+int CopyDialog::showModal() {
     // Nothing to copy before a study is chosen: the message, and no dialog.
     if (m_sim.panel.study == Study::None) {
         m_notifier.inform(texts::copyNeedsStudy(m_sim.language));
@@ -148,13 +149,13 @@ int CopyDialog::OpenCopyDialog() {
     return exec();
 }
 
-void CopyDialog::RadioGroup3Click(int index) {
+void CopyDialog::chooseSampling(int index) {
     const CopySampling chosen = index == 0 ? CopySampling::ByPH : CopySampling::ByVolume;
     if (chosen != m_sim.copySampling) markStudyChanged(m_sim);
     m_sim.copySampling = chosen;
 }
 
-void CopyDialog::Edit1Exit() {
+void CopyDialog::applyPointCount() {
     // The count typed here is the one the copy uses, after the graph window's check; the
     // result is written back into both boxes.
     if (m_sim.panel.pointCount != m_points->text().toStdString()) markStudyChanged(m_sim);
@@ -164,18 +165,18 @@ void CopyDialog::Edit1Exit() {
     if (m_graph) m_graph->showPointCount();
 }
 
-void CopyDialog::Button1Click() {
+void CopyDialog::copyAndClose() {
     // The menu's Ctrl+C leaves the field without its editing being finished.
-    if (m_points->text().toStdString() != m_sim.panel.pointCount) Edit1Exit();
+    if (m_points->text().toStdString() != m_sim.panel.pointCount) applyPointCount();
     accept();
-    CopySimulation();
+    copySimulation();
 }
 
-void CopyDialog::Button2Click() {
+void CopyDialog::cancel() {
     reject();
 }
 
-bool CopyDialog::CopySimulation() {
+bool CopyDialog::copySimulation() {
     const CopyOutcome outcome = titralab::CopySimulation(m_sim, m_notifier, m_valuesFolder);
     if (!outcome.ok) return false; // the clipboard and the published table stay as they were
     if (m_graph) {

@@ -30,19 +30,19 @@ class CopyDialog : public QDialog {
     void setGraphWindow(GraphWindow* graph) { m_graph = graph; }
 
     // Fills the sampling choice for the current study, selects its first item (sampling by
-    // pH) and shows the graph window's number of points. Separate from OpenCopyDialog() so
+    // pH) and shows the graph window's number of points. Separate from showModal() so
     // that the prepared dialog can be inspected.
     void prepare();
     // prepare(), then the dialog, modal (the copy commands of both windows).
-    int OpenCopyDialog();
+    int showModal();
 
     // The handlers, as the controls and the menu run them.
-    void RadioGroup3Click(int index);
-    void Edit1Exit();
-    void Button1Click(); // "&Copier": closes, then copies
-    void Button2Click(); // "&Annuler"
+    void chooseSampling(int index);
+    void applyPointCount();
+    void copyAndClose(); // "&Copier": closes, then copies
+    void cancel();       // "&Annuler"
     // Regenerates, writes the two files, and puts the table on the clipboard.
-    bool CopySimulation();
+    bool copySimulation();
 
   public slots:
     void setSideIcon(const QIcon& icon);
@@ -54,13 +54,13 @@ class CopyDialog : public QDialog {
     GraphWindow* m_graph{nullptr};
 
     QMenuBar* m_menu{nullptr};
-    QLabel* m_picture{nullptr};      // Image1
-    QLabel* m_rule{nullptr};         // Label5
-    QLabel* m_pointsLabel{nullptr};  // Label6
-    QLineEdit* m_points{nullptr};    // Edit1
-    RadioGroup* m_sampling{nullptr}; // RadioGroup3
-    QPushButton* m_copy{nullptr};    // Button1
-    QPushButton* m_cancel{nullptr};  // Button2
+    QLabel* m_picture{nullptr};
+    QLabel* m_rule{nullptr};
+    QLabel* m_pointsLabel{nullptr};
+    QLineEdit* m_points{nullptr};
+    RadioGroup* m_sampling{nullptr};
+    QPushButton* m_copy{nullptr};
+    QPushButton* m_cancel{nullptr};
 };
 
 } // namespace titralab

@@ -5,6 +5,7 @@
 
 #include "core/chemistry/ChemicalState.h"
 #include "core/curves/Overlays.h"
+#include "core/session/Overlays.h"
 #include "core/base/Language.h"
 
 #include <QDialog>

@@ -7,8 +7,9 @@
 #include "core/session/Readout.h"
 #include "core/session/Refresh.h"
 #include "core/session/Simulation.h"
+#include "core/curves/Curves.h"
+#include "core/session/WindowDescriptions.h"
 #include "core/system/ScreenFit.h"
-#include "core/texts/AccessibleTexts.h"
 #include "core/texts/InputTexts.h"
 #include "core/texts/OverlayTexts.h"
 #include "ui/qt/Accessibility.h"
@@ -41,6 +42,17 @@
 namespace titralab {
 
 namespace {
+
+// The ten boxes by number (the simulation's graph.checked[box - 1]): the dilution, the species of
+// the first acid (2..5) and of the second one (6, 7), the conductivity, the pasted points and
+// the hydronium ion.
+constexpr a11y::Control kBoxControls[11] = {
+    a11y::Control::DilutionBox,        a11y::Control::DilutionBox,
+    a11y::Control::Species1Box,        a11y::Control::Species2Box,
+    a11y::Control::Species3Box,        a11y::Control::Species4Box,
+    a11y::Control::Column2Species1Box, a11y::Control::Column2Species2Box,
+    a11y::Control::ConductivityBox,    a11y::Control::PastedPointsBox,
+    a11y::Control::HydroniumBox};
 
 // Width of the fourth status panel, pixels; it also takes what the first three leave.
 constexpr int kLastPanelWidth = 50;
@@ -128,14 +140,14 @@ GraphWindow::GraphWindow(Simulation& sim, Notifier& notifier, QWidget* parent)
 
 void GraphWindow::buildControls() {
     m_chart = new ChartView(this);
-    m_chart->setObjectName("Chart1");
+    m_chart->setObjectName("chart");
     m_chart->setMinimumSize(320, 200);
-    connect(m_chart, &ChartView::mouseMoved, this, &GraphWindow::Chart1MouseMove);
-    connect(m_chart, &ChartView::cursorKeyPressed, this, &GraphWindow::Chart1KeyDown);
+    connect(m_chart, &ChartView::mouseMoved, this, &GraphWindow::showReadoutAt);
+    connect(m_chart, &ChartView::cursorKeyPressed, this, &GraphWindow::moveKeyboardCursor);
 
     for (int box = 1; box <= 10; ++box) {
         auto* b = new QCheckBox(this);
-        b->setObjectName(QStringLiteral("CheckBox%1").arg(box));
+        b->setObjectName(accessibility::objectName(kBoxControls[box]));
         // Only a click of the user regenerates; the program sets ticks without a signal.
         connect(b, &QCheckBox::clicked, this,
                 [this, box](bool ticked) { boxClicked(box, ticked); });
@@ -143,11 +155,11 @@ void GraphWindow::buildControls() {
     }
     m_boxes[1]->setText(tr("Tenir compte de la dilution"));
     m_dilutionLabel = new QLabel(tr("pour les concentrations"), this);
-    m_dilutionLabel->setObjectName("Label2");
+    m_dilutionLabel->setObjectName("dilutionLabel");
     m_pointsLabel = new QLabel(tr("Nombre de points :"), this);
-    m_pointsLabel->setObjectName("Label1");
+    m_pointsLabel->setObjectName("pointCountLabel");
     m_points = new QLineEdit(this);
-    m_points->setObjectName("Edit1");
+    m_points->setObjectName("pointCountField");
     m_points->setMaxLength(64);
     m_points->setFixedWidth(60);
     m_pointsLabel->setBuddy(m_points);
@@ -156,7 +168,7 @@ void GraphWindow::buildControls() {
         markStudyChanged(m_sim);
     });
     // Enter applies the count typed, as a click on a box does.
-    connect(m_points, &QLineEdit::returnPressed, this, &GraphWindow::CheckBox1Click);
+    connect(m_points, &QLineEdit::returnPressed, this, &GraphWindow::regenerate);
 
     // The two buttons of the printed and pasted points: yellow text on a dark face.
     auto yellowButton = [this](const QString& caption, const char* name) {
@@ -169,20 +181,20 @@ void GraphWindow::buildControls() {
         b->setAutoDefault(false);
         return b;
     };
-    m_printButton = yellowButton(tr("&Imprimer..."), "Button1");
-    m_styleButton = yellowButton(tr("Choix tracé points"), "Button2");
+    m_printButton = yellowButton(tr("&Imprimer..."), "printButton");
+    m_styleButton = yellowButton(tr("Choix tracé points"), "pointStyleButton");
     m_copyButton = new QPushButton(tr("&Copier"), this);
-    m_copyButton->setObjectName("Button3");
+    m_copyButton->setObjectName("copyButton");
     m_copyButton->setAutoDefault(false);
-    connect(m_printButton, &QPushButton::clicked, this, &GraphWindow::Button1Click);
-    connect(m_styleButton, &QPushButton::clicked, this, &GraphWindow::Button2Click);
-    connect(m_copyButton, &QPushButton::clicked, this, &GraphWindow::Button3Click);
+    connect(m_printButton, &QPushButton::clicked, this, &GraphWindow::openPrintDialog);
+    connect(m_styleButton, &QPushButton::clicked, this, &GraphWindow::choosePointStyle);
+    connect(m_copyButton, &QPushButton::clicked, this, &GraphWindow::copySimulation);
 
     m_species = new QGroupBox(tr("Concentrations des différentes espèces"), this);
-    m_species->setObjectName("GroupBox1");
+    m_species->setObjectName("speciesGroup");
     auto* grid = new QGridLayout(m_species);
     grid->setHorizontalSpacing(16);
-    // CheckBox4 and CheckBox6 share a place, and so do CheckBox5 and CheckBox7: the two
+    // Boxes 4 and 6 share a place, and so do boxes 5 and 7: the two
     // pairs are never shown together. Three columns of boxes and one of buttons, so that the
     // window fits a screen scaled to 200 %.
     grid->addWidget(m_boxes[2], 0, 0);
@@ -217,11 +229,11 @@ void GraphWindow::buildControls() {
     controls->addWidget(m_species, 1);
 
     m_status = new QStatusBar(this);
-    m_status->setObjectName("StatusBar1");
+    m_status->setObjectName("statusBar");
     m_status->setSizeGripEnabled(false);
     for (int k = 0; k < 4; ++k) {
         auto* panel = new StatusPanel(m_status);
-        panel->setObjectName(QStringLiteral("Panel%1").arg(k + 1));
+        panel->setObjectName(QStringLiteral("statusPanel%1").arg(k + 1));
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         panel->setMinimumWidth(kLastPanelWidth);
@@ -230,12 +242,12 @@ void GraphWindow::buildControls() {
     }
     // Says in which unit the pasted volumes were read, when it was not litres.
     auto* pasteUnit = new QLabel(m_status);
-    pasteUnit->setObjectName("PanelCollage");
+    pasteUnit->setObjectName("pasteUnitPanel");
     m_status->addPermanentWidget(pasteUnit);
 
     m_reading = new ReadingPanel(m_sim, m_chart, this);
     m_onCurve = m_reading->onCurveLabel();
-    connect(m_reading, &ReadingPanel::regenerationWanted, this, &GraphWindow::CheckBox1Click);
+    connect(m_reading, &ReadingPanel::regenerationWanted, this, &GraphWindow::regenerate);
     m_overlayBar = new OverlayBar(m_sim, m_notifier, m_chart, this);
     connect(m_overlayBar, &OverlayBar::overlaysChanged, this,
             [this] { accessibility::apply(this, a11y::graphWindowTexts(m_sim)); });
@@ -247,14 +259,14 @@ void GraphWindow::buildControls() {
     // The controls under the chart scroll where the screen is too small for them (a laptop's,
     // or any at 200 %), so that the window always fits its screen and the chart keeps room.
     auto* below = new QWidget;
-    below->setObjectName("ControlesSousGraphique");
+    below->setObjectName("controlsBelowChart");
     auto* belowLayout = new QVBoxLayout(below);
     belowLayout->setContentsMargins(0, 0, 0, 0);
     belowLayout->addWidget(m_overlayBar);
     belowLayout->addLayout(controls);
     belowLayout->addWidget(m_reading);
     m_controlsArea = new ControlsArea(this);
-    m_controlsArea->setObjectName("ZoneControles");
+    m_controlsArea->setObjectName("controlsArea");
     m_controlsArea->setWidget(below);
 
     auto* layout = new QVBoxLayout(this);
@@ -266,7 +278,7 @@ void GraphWindow::buildControls() {
 }
 
 // Tab follows the screen: the chart, the number of points, the dilution box, the species boxes
-// row by row (CheckBox4 and CheckBox6 share a place, and so do CheckBox5 and CheckBox7), then
+// row by row (boxes 4 and 6 share a place, and so do boxes 5 and 7), then
 // the buttons.
 void GraphWindow::orderTabs() {
     const std::vector<QWidget*> chain{m_chart,       m_points,      m_boxes[1],  m_boxes[2],
@@ -292,7 +304,7 @@ void GraphWindow::setPointStyleChooser(PointStyleDialog* chooser) {
     m_chooser = chooser;
     if (m_chooser)
         connect(m_chooser, &PointStyleDialog::pointStyleChanged, this,
-                &GraphWindow::ApplyPointStyle);
+                &GraphWindow::applyPointStyle);
 }
 
 void GraphWindow::prepare() {
@@ -318,8 +330,8 @@ int GraphWindow::showModal() {
             frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
                              outer.right() - inner.right(), outer.bottom() - inner.bottom());
         }
-        const desktop::Rect client =
-            desktop::clientInside({area.x(), area.y(), area.width(), area.height()},
+        const system::Rect client =
+            system::clientInside({area.x(), area.y(), area.width(), area.height()},
                                   {frame.left(), frame.top(), frame.right(), frame.bottom()});
         setGeometry(client.left, client.top, client.width, client.height);
     }
@@ -339,10 +351,10 @@ void GraphWindow::showBeside(const QRect& frame) {
 
 void GraphWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormShow();
+    onShown();
 }
 
-void GraphWindow::FormShow() {
+void GraphWindow::onShown() {
     QString hint = text(m_sim.language, a11y::kChartHint);
     hint.replace('\r', '\n');
     m_chart->setToolTip(hint);
@@ -406,8 +418,8 @@ void GraphWindow::applySimulation() {
     }
     m_overlayBar->showOverlays();
     m_chart->setSideScale(sideScaleOf(m_sim));
-    ApplyPointStyle();
-    if (auto* pasteUnit = m_status->findChild<QLabel*>("PanelCollage"))
+    applyPointStyle();
+    if (auto* pasteUnit = m_status->findChild<QLabel*>("pasteUnitPanel"))
         pasteUnit->setText(m_sim.pastedInMillilitres
                                ? text(m_sim.language, texts::kPastedInMillilitres)
                                : QString());
@@ -430,7 +442,7 @@ void GraphWindow::showPointCount() {
     if (m_points->text() != text) m_points->setText(text);
 }
 
-void GraphWindow::ApplyPointStyle() {
+void GraphWindow::applyPointStyle() {
     m_chart->setMarker(screenMarkerFor(m_sim.currentPointStyle));
 }
 
@@ -443,10 +455,10 @@ void GraphWindow::setHydroniumTicked(bool ticked) {
 void GraphWindow::boxClicked(int box, bool ticked) {
     m_sim.graph.checked[box - 1] = ticked;
     markStudyChanged(m_sim);
-    CheckBox1Click();
+    regenerate();
 }
 
-void GraphWindow::CheckBox1Click() {
+void GraphWindow::regenerate() {
     m_sim.panel.pointCount = m_points->text().toStdString();
     ValidatePointCount(m_sim, m_notifier);
     showPointCount();
@@ -459,14 +471,14 @@ void GraphWindow::CheckBox1Click() {
     applySimulation();
 }
 
-void GraphWindow::Chart1MouseMove(const QPoint& position) {
+void GraphWindow::showReadoutAt(const QPoint& position) {
     const ReadoutPanels panels = ShowCursorReadout(
         m_sim, ChartAxes(*m_chart), position.x() * kSubPixels, position.y() * kSubPixels);
     for (int k = 0; k < 4; ++k) m_panels[k]->setText(utf8(panels[k]));
     m_onCurve->setText(m_reading->onCurveAt(position));
 }
 
-void GraphWindow::Chart1KeyDown(CursorKey key) {
+void GraphWindow::moveKeyboardCursor(CursorKey key) {
     // In the titration studies the cursor walks round volumes along the exact curve.
     if (titrationOf(m_sim.state.study) && m_cursorSeries == 1) {
         double span = 0;
@@ -495,7 +507,7 @@ void GraphWindow::Chart1KeyDown(CursorKey key) {
 // they never have the focus.
 void GraphWindow::announceCursor(const QString& point) {
     const a11y::ControlTexts texts = a11y::graphWindowTexts(m_sim);
-    const a11y::ControlText* chart = a11y::find(texts, "Chart1");
+    const a11y::ControlText* chart = a11y::find(texts, a11y::Control::Chart);
     accessibility::announce(m_chart, chart ? utf8(chart->name) : QString(), point);
 }
 
@@ -504,15 +516,15 @@ QString GraphWindow::panelText(int panel) const {
     return m_panels[panel - 1]->text();
 }
 
-void GraphWindow::Button1Click() {
+void GraphWindow::openPrintDialog() {
     if (m_print) m_print();
 }
 
-void GraphWindow::Button2Click() {
+void GraphWindow::choosePointStyle() {
     if (m_chooser) m_chooser->showChooser();
 }
 
-void GraphWindow::Button3Click() {
+void GraphWindow::copySimulation() {
     if (m_copy) m_copy();
 }
 

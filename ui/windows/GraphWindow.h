@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/curves/Readout.h"
+#include "core/session/Readout.h"
 #include "core/page/PointStyles.h"
 #include "core/session/CopyExport.h"
 
@@ -53,19 +54,19 @@ class GraphWindow : public QDialog {
 
     // Applies the simulation's check boxes, titles, axes and curves to the controls.
     void applySimulation();
-    // Shows the simulation's number-of-points text in Edit1 (after a check run elsewhere).
+    // Shows the simulation's number-of-points text in its field (after a check run elsewhere).
     void showPointCount();
 
     // The shared click handler of the ten boxes: checks the number of points, regenerates.
-    void CheckBox1Click();
+    void regenerate();
     // Writes the four status panels for the mouse at `position` (chart pixels).
-    void Chart1MouseMove(const QPoint& position);
+    void showReadoutAt(const QPoint& position);
     // Moves the keyboard cursor along the followed curve and writes the four status panels for
     // its point, as the mouse readout does for a mouse there.
-    void Chart1KeyDown(CursorKey key);
+    void moveKeyboardCursor(CursorKey key);
     // The keyboard cursor's place in the curve, in abscissa order; -1 before the first key.
     int cursorPlace() const { return m_cursorPlace; }
-    void FormShow();
+    void onShown();
 
     // The table of the last copy, published under ExchangeItem::kName.
     const ExchangeItem& exchangeItem() const { return m_exchange; }
@@ -87,7 +88,7 @@ class GraphWindow : public QDialog {
     // The main window's study change sets the hydronium box, as a program change.
     void setHydroniumTicked(bool ticked);
     // Updates the pasted-point marker to the simulation's current style.
-    void ApplyPointStyle();
+    void applyPointStyle();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -100,9 +101,9 @@ class GraphWindow : public QDialog {
     void sizeStatusPanels();
     void announceCursor(const QString& point);
     void boxClicked(int box, bool ticked);
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
+    void openPrintDialog();
+    void choosePointStyle();
+    void copySimulation();
 
     Simulation& m_sim;
     Notifier& m_notifier;
@@ -112,15 +113,15 @@ class GraphWindow : public QDialog {
     ExchangeItem m_exchange;
 
     ChartView* m_chart{nullptr};
-    std::array<QCheckBox*, 11> m_boxes{}; // m_boxes[1..10]: CheckBox1..CheckBox10
-    QLabel* m_dilutionLabel{nullptr};     // Label2
-    QLabel* m_pointsLabel{nullptr};       // Label1
-    QLineEdit* m_points{nullptr};         // Edit1
+    std::array<QCheckBox*, 11> m_boxes{}; // m_boxes[1..10], as graph.checked[0..9]
+    QLabel* m_dilutionLabel{nullptr};
+    QLabel* m_pointsLabel{nullptr};
+    QLineEdit* m_points{nullptr};
     QGroupBox* m_species{nullptr};
-    QPushButton* m_printButton{nullptr}; // Button1
-    QPushButton* m_styleButton{nullptr}; // Button2
-    QPushButton* m_copyButton{nullptr};  // Button3
-    QStatusBar* m_status{nullptr};       // StatusBar1
+    QPushButton* m_printButton{nullptr};
+    QPushButton* m_styleButton{nullptr};
+    QPushButton* m_copyButton{nullptr};
+    QStatusBar* m_status{nullptr};
     QScrollArea* m_controlsArea{nullptr}; // everything between the chart and the status bar
     OverlayBar* m_overlayBar{nullptr};   // frozen curves, families, pictures
     bool m_beside{false};                // shown beside the main window, not modal

@@ -62,25 +62,25 @@ void HelpViewer::applyLanguage() {
 }
 
 QString HelpViewer::languageFolder() const {
-    return QString::fromStdString(desktop::folderInLanguage(m_folder.toStdString(), m_language));
+    return QString::fromStdString(system::folderInLanguage(m_folder.toStdString(), m_language));
 }
 
 void HelpViewer::showContents() {
-    showPage(utf8(desktop::help::kContentsPage));
+    showPage(utf8(system::help::kContentsPage));
 }
 
 void HelpViewer::showTopic(const QString& topic) {
-    showPage(utf8(desktop::help::pageForTopic(topic.toStdString())));
+    showPage(utf8(system::help::pageForTopic(topic.toStdString())));
 }
 
 void HelpViewer::showContext(int context) {
-    showPage(utf8(desktop::help::pageForContext(context)));
+    showPage(utf8(system::help::pageForContext(context)));
 }
 
 QString HelpViewer::fileOf(const QString& page) const {
     // A topic without a page of its own opens the contents.
     const QDir folders[] = {QDir(languageFolder()), QDir(m_folder)};
-    for (const QString& name : {page, utf8(desktop::help::kContentsPage)})
+    for (const QString& name : {page, utf8(system::help::kContentsPage)})
         for (const QDir& folder : folders)
             if (QFileInfo::exists(folder.filePath(name))) return folder.filePath(name);
     return {};
@@ -91,7 +91,7 @@ void HelpViewer::load(const QString& page) {
     if (!file.isEmpty()) {
         m_browser->setSource(QUrl::fromLocalFile(file));
     } else {
-        m_page = utf8(desktop::help::kContentsPage);
+        m_page = utf8(system::help::kContentsPage);
         m_file.clear();
         m_browser->setPlainText(text(m_language, texts::help::kMissing) +
                                 QDir(languageFolder()).filePath(m_page));

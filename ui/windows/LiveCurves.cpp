@@ -1,4 +1,5 @@
 #include "ui/windows/LiveCurves.h"
+#include "ui/qt/Accessibility.h"
 #include "ui/qt/Utf8Text.h"
 
 #include "core/base/Notifier.h"
@@ -37,10 +38,10 @@ LiveCurves::LiveCurves(Simulation& sim, QMainWindow* main, std::function<GraphWi
     if (m_settings) m_on = m_settings->readLiveCurves();
 
     m_action = new QAction(text(sim.language, texts::kLiveCurves), this);
-    m_action->setObjectName("CourbesEnDirect1");
+    m_action->setObjectName("liveCurvesAction");
     m_action->setCheckable(true);
     m_action->setChecked(m_on);
-    if (auto* options = main->findChild<QMenu*>("Options1")) {
+    if (auto* options = main->findChild<QMenu*>("optionsMenu")) {
         options->addSeparator();
         options->addAction(m_action);
     }
@@ -54,7 +55,8 @@ LiveCurves::LiveCurves(Simulation& sim, QMainWindow* main, std::function<GraphWi
 
     // Connected after the main window's own handlers: they have run when these do.
     for (int field : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) {
-        auto* edit = main->findChild<QLineEdit*>(QStringLiteral("D%1").arg(field));
+        auto* edit =
+            main->findChild<QLineEdit*>(accessibility::fieldObjectName(static_cast<Field>(field)));
         if (!edit) continue;
         connect(edit, &QLineEdit::textEdited, this, [this, field] { m_edited[field] = true; });
         connect(edit, &QLineEdit::editingFinished, this, [this, field] {
@@ -93,7 +95,7 @@ void LiveCurves::showGraph() {
     QScreen* screen = m_main->screen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
     const QRect frame = m_main->frameGeometry();
-    const desktop::SideBySide placed = desktop::besideMainWindow(
+    const system::SideBySide placed = system::besideMainWindow(
         {area.x(), area.y(), area.width(), area.height()},
         {frame.x(), frame.y(), frame.width(), frame.height()}, m_graph->minimumSizeHint().width(),
         m_main->minimumSizeHint().expandedTo(m_main->minimumSize()).width() + frame.width() -
@@ -124,7 +126,7 @@ void LiveCurves::redraw(bool fromSlider) {
         return;
     }
     m_graph->showPointCount(); // an opened study brings its own number of points
-    m_graph->CheckBox1Click();
+    m_graph->regenerate();
 }
 
 } // namespace titralab

@@ -5,8 +5,8 @@
 #include "core/session/InputPanel.h"
 #include "core/session/PastedPoints.h"
 #include "core/session/Refresh.h"
+#include "core/session/WindowDescriptions.h"
 #include "core/system/ScreenFit.h"
-#include "core/texts/AccessibleTexts.h"
 #include "core/texts/InputTexts.h"
 #include "core/texts/Messages.h"
 #include "core/texts/WindowTexts.h"
@@ -18,7 +18,9 @@
 #include "ui/qt/RadioGroup.h"
 #include "ui/qt/SettingsStore.h"
 #include "ui/windows/AboutBox.h"
+#include "ui/windows/DatabaseDock.h"
 #include "ui/windows/HelpViewer.h"
+#include "ui/windows/InputPanelArea.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -56,84 +58,9 @@
 
 namespace titralab {
 
-namespace {
-
-// A hint "bubble|status": the part before "|" becomes the tooltip, the part after it the
-// status-bar text; without "|" the whole hint is both.
-void setHint(QWidget* widget, const QString& h) {
-    const int bar = h.indexOf('|');
-    widget->setToolTip(bar < 0 ? h : h.left(bar));
-    widget->setStatusTip(bar < 0 ? h : h.mid(bar + 1));
-}
-void setHint(QAction* action, const QString& h) {
-    const int bar = h.indexOf('|');
-    action->setToolTip(bar < 0 ? h : h.left(bar));
-    action->setStatusTip(bar < 0 ? h : h.mid(bar + 1));
-}
-
-constexpr const char* kHelpContextProperty = "helpContext";
-
-// Design geometry of the input panel, pixels at the design font, in the window's client area
-// (the tool bar band takes its first 31 pixels, the strip its left edge).
-namespace design {
-constexpr int kBandHeight = 32;
-constexpr int kStripWidth = 24;
-constexpr int kTopMargin = 0;
-constexpr int kFieldWidth = 57;
-constexpr int kFieldHeight = 24;
-constexpr int kColumnLeft[3] = {0, 95, 164};
-constexpr int kRowTop[5] = {276, 311, 346, 380, 415}; // concentration, volume, pKa1..pKa3
-constexpr int kLabelLeft = 44;                        // row labels end where column 1 starts
-constexpr int kLabelWidth = 48;
-constexpr int kUnitLeft[3] = {0, 164, 228}; // beaker units right of column 1 or column 2
-constexpr int kBuretteUnitLeft = 160;
-constexpr int kStudyListWidth = 270; // RadioGroup1, sized for its longest item
-constexpr int kWidth = 346;          // right edge of the study list
-} // namespace design
-
-} // namespace
-
-// The client area under the tool bar: a narrow strip on the left, and the input panel's
-// controls at their design places. It is transparent: the window's background picture, when
-// there is one, shows through.
-class PanelArea : public QWidget {
-  public:
-    explicit PanelArea(QWidget* parent) : QWidget(parent) { setObjectName("PanelArea"); }
-
-    double sx{1}; // horizontal scale from design pixels to the font in use
-    double sy{1};
-    int x(double designX) const { return static_cast<int>(std::lround(designX * sx)); }
-    int y(double designY) const {
-        return static_cast<int>(std::lround((designY - design::kBandHeight) * sy)) +
-               design::kTopMargin;
-    }
-    // Design rectangle to this widget's pixels; never shorter than the control needs.
-    void place(QWidget* w, double left, double top, double width, double height) const {
-        const int h = static_cast<int>(std::lround(height * sy));
-        w->setGeometry(x(left), y(top), x(left + width) - x(left),
-                       std::max(h, std::min(w->sizeHint().height(), 2 * h)));
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        // The strip: the colours of a universal indicator, from pH 0 at the top to pH 14.
-        const QRect strip(0, 0, x(design::kStripWidth), height());
-        QLinearGradient g(strip.topLeft(), strip.bottomLeft());
-        const QColor stops[] = {{214, 69, 65},  {236, 134, 54}, {240, 203, 70}, {132, 190, 84},
-                                {58, 160, 128}, {66, 110, 196}, {122, 76, 160}};
-        for (int i = 0; i < 7; ++i) {
-            QColor c = stops[i];
-            c.setAlpha(120);
-            g.setColorAt(i / 6.0, c);
-        }
-        p.fillRect(strip, g);
-    }
-};
-
-MainWindow::MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent)
+MainWindow::MainWindow(Simulation& sim, system::Paths paths, QWidget* parent)
     : QMainWindow(parent), m_sim(sim), m_paths(std::move(paths)) {
-    setObjectName("FPrincip");
+    setObjectName("mainWindow");
     m_caption =
         (text(m_sim.language, texts::kMainCaption) + text(m_sim.language, texts::kAuthorCredit))
             .toStdString();
@@ -142,7 +69,7 @@ MainWindow::MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setProperty(kHelpContextProperty, desktop::help::kMainWindow);
+    setProperty(kHelpContextProperty, system::help::kMainWindow);
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
     setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
     setCorner(Qt::TopRightCorner, Qt::RightDockWidgetArea);
@@ -153,7 +80,7 @@ MainWindow::MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent)
     buildPanel();
     buildCommandsDock();
     buildDatabaseDock();
-    statusBar()->setObjectName("StatusBar1");
+    statusBar()->setObjectName("statusBar");
     placePanel();
 
     applySideIcon(BuretteSide::AcidSide);
@@ -207,415 +134,13 @@ bool MainWindow::startListener(quint16 port) {
 // ---------------------------------------------------------------------------------------
 // Building the window.
 
-void MainWindow::buildMenus() {
-    const Language lang = m_sim.language;
-    auto add = [this](QMenu* menu, const char* name, const QString& caption, auto handler) {
-        auto* action = menu->addAction(caption);
-        action->setObjectName(name);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-
-    QMenu* file = menuBar()->addMenu(text(lang, texts::kMenuFile));
-    file->setObjectName("Fichier1");
-    add(file, "Ouvrir1", text(lang, texts::kOpenPracticalText), [this] { Ouvrir1Click(); });
-    file->addSeparator();
-    add(file, "Imprimer1", text(lang, texts::kPrint), [this] {
-        Voir1Click();
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    file->addSeparator();
-    QAction* navigator = add(file, "Lancer1", text(lang, texts::kStartNavigator),
-                             [this] { QProcess::startDetached(utf8(m_paths.navigator), {}); });
-    setHint(navigator, text(lang, texts::kHintStartNavigator));
-    // Quitting closes this window: its closing settles unsaved changes, once.
-    add(file, "Quitter1", text(lang, texts::kQuit), [this] {
-        close();
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    add(file, "QuitterLancer1", text(lang, texts::kQuitAndStartNavigator), [this] {
-        if (close()) QProcess::startDetached(utf8(m_paths.navigator), {});
-    });
-
-    QMenu* edit = menuBar()->addMenu(text(lang, texts::kMenuEdit));
-    edit->setObjectName("Edition1");
-    QAction* show =
-        add(edit, "Voir1", text(lang, texts::kShowSimulation), [this] { Voir1Click(); });
-    show->setShortcut(QKeySequence(Qt::Key_F11));
-    edit->setDefaultAction(show);
-    edit->addSeparator();
-    QAction* copy = add(edit, "Copiersimulation1", text(lang, texts::kCopySimulation),
-                        [this] { Copiersimulation1Click(); });
-    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    setHint(copy, text(lang, texts::kHintCopySimulation));
-    edit->addSeparator();
-    add(edit, "Collerdespoints1", text(lang, texts::kPasteVolumeFirst), [this] {
-        Collerdespoints1Click();
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    add(edit, "CollerpHv1", text(lang, texts::kPastePHFirst), [this] {
-        CollerpHv1Click();
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-
-    QMenu* options = menuBar()->addMenu(text(lang, texts::kMenuOptions));
-    options->setObjectName("Options1");
-    m_tooltipsAction = add(options, "Bullesdaide1", text(lang, texts::kTooltips),
-                           [this](bool checked) { m_tooltips = checked; });
-    m_tooltipsAction->setCheckable(true);
-    m_tooltipsAction->setChecked(true);
-    options->addSeparator();
-    auto switchSeparator = [this] {
-        m_sim.decimalComma = !m_sim.decimalComma;
-        markStudyChanged(m_sim);
-        m_commaAction->setChecked(m_sim.decimalComma);
-        m_pointAction->setChecked(!m_sim.decimalComma);
-    };
-    m_commaAction = add(options, "Virgule1", text(lang, texts::kSeparatorComma), switchSeparator);
-    m_pointAction = add(options, "Point1", text(lang, texts::kSeparatorPoint), switchSeparator);
-    m_commaAction->setCheckable(true);
-    m_pointAction->setCheckable(true);
-    m_commaAction->setChecked(m_sim.decimalComma);
-    m_pointAction->setChecked(!m_sim.decimalComma);
-    options->addSeparator();
-    // Each language is named in itself. The choice serves from the next start: every window
-    // takes its texts once, when it is made.
-    QMenu* language = options->addMenu(tr("&Langue"));
-    language->setObjectName("Langue1");
-    m_frenchAction = add(language, "LangueFrancais", QStringLiteral("&Français"),
-                         [this] { chooseInterfaceLanguage(Language::French); });
-    m_englishAction = add(language, "LangueAnglais", QStringLiteral("&English"),
-                          [this] { chooseInterfaceLanguage(Language::English); });
-    m_chosenLanguage = m_sim.language;
-    for (QAction* a : {m_frenchAction, m_englishAction}) a->setCheckable(true);
-    showLanguageChoice();
-
-    QMenu* help = menuBar()->addMenu(text(lang, texts::kMenuHelp));
-    help->setObjectName("Aide1");
-    m_indexAction = add(help, "Index1", text(lang, texts::kHelpIndex), [this] { Index1Click(); });
-    m_indexAction->setShortcut(QKeySequence(Qt::Key_F1));
-    help->setDefaultAction(m_indexAction);
-    add(help, "Travauxpratiques1", text(lang, texts::kHelpPracticalWork),
-        [this] { helpViewer()->showTopic("Propositions"); });
-    add(help, "Precision1", text(lang, texts::kHelpPrecision),
-        [this] { helpViewer()->showTopic("Precision"); });
-    help->addSeparator();
-    add(help, "Pagedaccueil1", text(lang, texts::kHomePage), [] {
-        QDesktopServices::openUrl(QUrl(QString::fromUtf8(desktop::kMakerAddresses.homePage)));
-    });
-    add(help, "Ecrire1", text(lang, texts::kWriteToAuthor),
-        [] { QDesktopServices::openUrl(QUrl(QString::fromUtf8(desktop::kMakerAddresses.mail))); });
-    help->addSeparator();
-    add(help, "Apropos1", text(lang, texts::kAbout), [this] {
-        if (m_about) m_about->exec();
-    });
-
-    buildStudyMenus(file, edit, help);
-    m_menus = {file, edit, options, help};
-    for (QMenu* menu : {file, edit, help})
-        menu->setProperty(kHelpContextProperty, desktop::help::kMenus);
-}
-
-void MainWindow::buildToolBar() {
-    m_toolBar = new QToolBar(this);
-    m_toolBar->setObjectName("ToolBar1");
-    m_toolBar->setMovable(true);
-    m_toolBar->setFloatable(true);
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    m_toolBar->setIconSize(QSize(16, 16));
-    const Language lang = m_sim.language;
-    struct Tool {
-        const char* name;
-        QString text;
-        QString hint;
-        icons::Tool icon;
-        std::function<void()> run;
-    };
-    const Tool tools[] = {
-        {"ToolOuvrir", text(lang, texts::kToolOpen), text(lang, texts::kHintToolOpen),
-         icons::Tool::Open, [this] { OuvrirEtudeClick(); }},
-        {"ToolEnregistrer", text(lang, texts::kToolSave), text(lang, texts::kHintToolSave),
-         icons::Tool::Save, [this] { saveStudy(); }},
-        {"ToolImprimer", text(lang, texts::kToolPrint), text(lang, texts::kHintToolPrint),
-         icons::Tool::Print, [this] { Voir1Click(); }},
-        {"ToolCopier", text(lang, texts::kToolCopy), text(lang, texts::kHintToolCopy),
-         icons::Tool::Copy, [this] { Copiersimulation1Click(); }},
-        {"ToolIndex", text(lang, texts::kToolIndex), text(lang, texts::kHintToolIndex),
-         icons::Tool::Help, [this] { Index1Click(); }},
-    };
-    for (const Tool& t : tools) {
-        QAction* action = m_toolBar->addAction(icons::tool(t.icon), t.text);
-        action->setObjectName(t.name);
-        setHint(action, t.hint);
-        connect(action, &QAction::triggered, this, t.run);
-    }
-    addToolBar(Qt::TopToolBarArea, m_toolBar);
-}
-
-void MainWindow::buildPanel() {
-    const Language lang = m_sim.language;
-    m_area = new PanelArea(this);
-    setCentralWidget(m_area);
-
-    auto label = [this](const char* name, const QString& text) {
-        auto* l = new QLabel(text, m_area);
-        l->setObjectName(name);
-        return l;
-    };
-
-    m_burette = new RadioGroup(m_area);
-    m_burette->setObjectName("RadioGroup4");
-    connect(m_burette, &RadioGroup::itemClicked, this, &MainWindow::RadioGroup4Click);
-    m_baseKind = new RadioGroup(m_area);
-    m_baseKind->setObjectName("RadioGroup3");
-    connect(m_baseKind, &RadioGroup::itemClicked, this, &MainWindow::RadioGroup3Click);
-    m_studies = new RadioGroup(m_area);
-    m_studies->setObjectName("RadioGroup1");
-    connect(m_studies, &RadioGroup::itemClicked, this, &MainWindow::RadioGroup1Click);
-
-    for (int i : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) {
-        auto* field = new QLineEdit(utf8(m_sim.panel.text[i]), m_area);
-        field->setObjectName(QStringLiteral("D%1").arg(i));
-        setHint(field, text(lang, texts::kFieldHint[i]));
-        connect(field, &QLineEdit::textEdited, this, [this, i](const QString& text) {
-            m_sim.panel.text[i] = text.toStdString();
-            // A refused value, once corrected, loses its mark as it is typed.
-            if (!m_refusal[i].isEmpty() && !fieldRefusal(i, m_sim.panel.text[i], m_sim.language))
-                markRefused(i, QString());
-            markStudyChanged(m_sim);
-        });
-        m_fields[i] = field;
-        m_lastGood[i] = field->text();
-    }
-    const QString rowTexts[7] = {QString(),
-                                 QStringLiteral("Cbi"),
-                                 QStringLiteral("Cai"),
-                                 QStringLiteral("Vai"),
-                                 text(lang, texts::kPKa1Label),
-                                 text(lang, texts::kPKa2Label),
-                                 text(lang, texts::kPKa3Label)};
-    for (int i = 1; i <= 6; ++i) {
-        m_rowLabels[i] = label(QStringLiteral("A%1").arg(i).toUtf8().constData(), rowTexts[i]);
-        m_rowLabels[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-    m_rowLabels[4]->setBuddy(m_fields[4]);
-    m_rowLabels[5]->setBuddy(m_fields[5]);
-    m_rowLabels[6]->setBuddy(m_fields[6]);
-    m_unitBurette = label("UniteD1", text(lang, texts::kUnitConcentration));
-    m_unitConc = label("UniteConcentration", text(lang, texts::kUnitConcentration));
-    m_unitVolume = label("UniteVolume", text(lang, texts::kUnitVolume));
-
-    m_column1Title = label("Label4", QString());
-    m_column2Title = label("Label14", QString());
-    for (QLabel* title : {m_column1Title, m_column2Title}) {
-        title->setAlignment(Qt::AlignCenter);
-        title->setStyleSheet("QLabel { background: #ffe14d; color: #3a2e00; font-weight: bold;"
-                             " border: 1px solid #c9a800; border-radius: 3px; padding: 0 3px; }");
-    }
-    m_marker1 = label("Image2", QString());
-    m_marker2 = label("Image3", QString());
-    for (QLabel* marker : {m_marker1, m_marker2}) {
-        marker->setPixmap(icons::marker(18, devicePixelRatioF()));
-        marker->setAlignment(Qt::AlignCenter);
-    }
-
-    // The two side icons, kept to be handed to the other windows.
-    m_acidIcon = label("Image4", QString());
-    m_baseIcon = label("Image5", QString());
-    m_acidIcon->hide();
-    m_baseIcon->hide();
-
-    // Receives the pasted text of the paste commands; never shown.
-    m_pasteBuffer = new QPlainTextEdit(m_area);
-    m_pasteBuffer->setObjectName("Memo1");
-    m_pasteBuffer->hide();
-}
-
-void MainWindow::buildCommandsDock() {
-    const Language lang = m_sim.language;
-    auto* panel = new QWidget;
-    panel->setObjectName("PanelCommandes");
-    auto* column = new QVBoxLayout(panel);
-    column->setContentsMargins(3, 3, 3, 3);
-    column->setSpacing(4);
-
-    auto* lineWidth = new QWidget(panel);
-    lineWidth->setObjectName("PanelEpaisseur");
-    lineWidth->setProperty(kHelpContextProperty, desktop::help::kLineWidth);
-    auto* row = new QHBoxLayout(lineWidth);
-    row->setContentsMargins(0, 0, 0, 0);
-    m_lineWidthIcon = new QLabel(lineWidth);
-    m_lineWidthIcon->setObjectName("Image1");
-    m_lineWidthIcon->setFixedSize(32, 32);
-    auto* field = new QLineEdit(utf8(m_sim.panel.at(Field::LineWidth)), lineWidth);
-    field->setObjectName("D11");
-    field->setFixedWidth(44);
-    connect(field, &QLineEdit::textEdited, this, [this](const QString& text) {
-        m_sim.panel.at(Field::LineWidth) = text.toStdString();
-        markStudyChanged(m_sim);
-    });
-    m_fields[11] = field;
-    auto* caption = new QLabel(text(lang, texts::kLineWidthLabel), lineWidth);
-    caption->setObjectName("LabelEpaisseur");
-    caption->setWordWrap(true);
-    caption->setBuddy(field);
-    row->addWidget(m_lineWidthIcon);
-    row->addWidget(field);
-    row->addWidget(caption, 1);
-    column->addWidget(lineWidth);
-
-    auto button = [&](const char* name, const QString& caption, auto handler) {
-        auto* b = new QPushButton(caption, panel);
-        b->setObjectName(name);
-        b->setStyleSheet("QPushButton { text-align: left; padding: 4px 3px; }");
-        b->setFocusPolicy(Qt::StrongFocus);
-        connect(b, &QPushButton::clicked, this, handler);
-        column->addWidget(b);
-        return b;
-    };
-    m_show = button("U1", text(lang, texts::kShowCaptionAtStart), [this] { Voir1Click(); });
-    m_show->setStatusTip(text(lang, texts::kHintShowButton).mid(1)); // never shown as a bubble
-    m_show->setProperty(kHelpContextProperty, desktop::help::kShowButton);
-    m_copy =
-        button("U3", text(lang, texts::kCopyCaptionAtStart), [this] { Copiersimulation1Click(); });
-    setHint(m_copy, text(lang, texts::kHintCopyButton));
-    m_copy->setProperty(kHelpContextProperty, desktop::help::kCopyButton);
-    button("BoutonImprimer", text(lang, texts::kPrintButton), [this] { Voir1Click(); });
-    button("BoutonCollerVpH", text(lang, texts::kPasteVolumeFirstButton),
-           [this] { Collerdespoints1Click(); });
-    button("BoutonCollerpHV", text(lang, texts::kPastePHFirstButton),
-           [this] { CollerpHv1Click(); });
-    column->addStretch();
-
-    m_commandsDock = new QDockWidget(this);
-    m_commandsDock->setObjectName("DockCommandes");
-    m_commandsDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
-    // A grip instead of a titled bar: the panel has no title of its own.
-    auto* grip = new QFrame(m_commandsDock);
-    grip->setFixedHeight(7);
-    grip->setFrameStyle(QFrame::HLine | QFrame::Raised);
-    grip->setCursor(Qt::SizeAllCursor);
-    m_commandsDock->setTitleBarWidget(grip);
-    m_commandsDock->setWidget(panel);
-    addDockWidget(Qt::RightDockWidgetArea, m_commandsDock);
-}
-
-void MainWindow::buildDatabaseDock() {
-    auto* panel = new QWidget;
-    panel->setObjectName("PanelBaseDeDonnees");
-    auto* grid = new QGridLayout(panel);
-    grid->setContentsMargins(6, 2, 6, 6);
-    grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(2);
-
-    m_entryTitle = new QLabel(panel);
-    m_entryTitle->setObjectName("Label8");
-    m_entryName = new QLineEdit(utf8(m_sim.panel.entryName), panel);
-    m_entryName->setObjectName("Edit1");
-    m_entryTitle->setBuddy(m_entryName);
-    // Typing a name proposes the entries it finds; choosing one loads it.
-    m_entryMatches = new QStringListModel(this);
-    auto* completer = new QCompleter(m_entryMatches, this);
-    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
-    completer->setWidget(m_entryName);
-    m_entryCompleter = completer;
-    connect(m_entryName, &QLineEdit::textEdited, this, &MainWindow::proposeEntries);
-    connect(completer, qOverload<const QModelIndex&>(&QCompleter::activated), this,
-            [this](const QModelIndex& index) { loadProposedEntry(index.row()); });
-    m_stepForward = new QPushButton(icons::stepForward(), QString(), panel);
-    m_stepForward->setObjectName("BitBtn2");
-    m_stepBack = new QPushButton(icons::stepBack(), QString(), panel);
-    m_stepBack->setObjectName("BitBtn1");
-    for (QPushButton* b : {m_stepForward, m_stepBack}) {
-        b->setFixedSize(26, 20);
-        b->setIconSize(QSize(14, 14));
-    }
-    connect(m_stepForward, &QPushButton::clicked, this, &MainWindow::BitBtn2Click);
-    connect(m_stepBack, &QPushButton::clicked, this, &MainWindow::BitBtn1Click);
-    auto* steps = new QVBoxLayout;
-    steps->setSpacing(1);
-    steps->addWidget(m_stepForward);
-    steps->addWidget(m_stepBack);
-
-    m_target = new RadioGroup(panel);
-    m_target->setObjectName("RadioGroup2");
-    connect(m_target, &RadioGroup::itemClicked, this, &MainWindow::RadioGroup2Click);
-
-    grid->addWidget(m_entryTitle, 0, 0);
-    grid->addWidget(m_entryName, 1, 0);
-    grid->addLayout(steps, 0, 1, 2, 1);
-    grid->addWidget(m_target, 2, 0, 1, 2);
-    grid->setColumnStretch(0, 1);
-    grid->setRowStretch(3, 1);
-
-    m_databaseDock = new QDockWidget(this);
-    m_databaseDock->setObjectName("DockBaseDeDonnees");
-    m_databaseDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
-    // The browser's title is the bar by which the panel is dragged.
-    m_browserTitle = new QLabel(m_databaseDock);
-    m_browserTitle->setObjectName("Label7");
-    m_browserTitle->setStyleSheet("QLabel { font-weight: bold; padding: 3px 6px;"
-                                  " background: palette(midlight); }");
-    m_databaseDock->setTitleBarWidget(m_browserTitle);
-    m_databaseDock->setWidget(panel);
-    addDockWidget(Qt::RightDockWidgetArea, m_databaseDock);
-}
-
-// Puts the panel's controls at their design places, scaled for the font in use.
-void MainWindow::placePanel() {
-    const Language lang = m_sim.language;
-    PanelArea& a = *m_area;
-    // Each choice is drawn for its longest item: a wider font widens the whole panel.
-    auto widthFor = [this](const QString& item) {
-        QRadioButton probe(item);
-        probe.setFont(font());
-        return probe.sizeHint().width() + 14; // the group's frame and margins
-    };
-    double widen = 1;
-    for (Study s : {Study::TitrationVsVolume, Study::SpeciesVsPH, Study::TwoMonoTitration,
-                    Study::TwoPolyMixture, Study::Dilution})
-        for (BuretteSide side : {BuretteSide::AcidSide, BuretteSide::BaseSide})
-            widen = std::max(widen, widthFor(utf8(texts::studyName(side, s, lang))) /
-                                        double(design::kStudyListWidth));
-    widen = std::max(widen, widthFor(text(lang, texts::kStrongBase)) / 128.0);
-    widen = std::max(widen, widthFor(text(lang, texts::kStrongAcid)) / 128.0);
-    widen = std::max(widen, widthFor(text(lang, texts::kPotash)) / 111.0);
-    a.sx = widen;
-    a.sy = std::max(1.0, QFontMetrics(font()).height() / 16.0);
-
-    using namespace design;
-    a.place(m_burette, 86, 32, 128, 57);
-    a.place(m_baseKind, 225, 32, 111, 56);
-    a.place(m_rowLabels[1], kLabelLeft, 97, kLabelWidth - 4, kFieldHeight);
-    a.place(m_fields[1], kColumnLeft[1], 97, kFieldWidth, kFieldHeight);
-    a.place(m_unitBurette, kBuretteUnitLeft, 97, 40, kFieldHeight);
-    a.place(m_studies, 75, 124, kStudyListWidth, 113);
-    a.place(m_marker1, 119, 238, 18, 18);
-    a.place(m_marker2, 186, 238, 18, 18);
-    a.place(m_column1Title, 102 - 8, 256, 60, 18);
-    a.place(m_column2Title, 170 - 8, 256, 60, 18);
-    for (int r = 0; r < 5; ++r) {
-        a.place(m_rowLabels[r + 2], kLabelLeft, kRowTop[r], kLabelWidth - 4, kFieldHeight);
-        a.place(m_fields[r + 2], kColumnLeft[1], kRowTop[r], kFieldWidth, kFieldHeight);
-        a.place(m_fields[r + 12], kColumnLeft[2], kRowTop[r], kFieldWidth, kFieldHeight);
-    }
-    // No minimum height: at the default placement the panel fills the client area exactly,
-    // and a smaller window is the user's choice.
-    a.setMinimumWidth(a.x(kWidth));
-}
-
 // ---------------------------------------------------------------------------------------
 // Showing the logic's state.
 
 void MainWindow::applyView() {
-    auto applyChoice = [](RadioGroup* group, const Choice& c) {
-        group->setTitle(utf8(c.caption));
-        QStringList items;
-        for (const std::string& item : c.items) items << utf8(item);
-        if (group->items() != items) group->setItems(items);
-        group->setSelected(c.selected);
-        group->setVisible(c.visible);
-    };
-    applyChoice(m_burette, m_view.burette);
-    applyChoice(m_studies, m_view.studies);
-    applyChoice(m_baseKind, m_view.baseKind);
-    applyChoice(m_target, m_view.target);
+    showChoice(m_burette, m_view.burette);
+    showChoice(m_studies, m_view.studies);
+    showChoice(m_baseKind, m_view.baseKind);
 
     const PanelFields& panel = m_sim.panel;
     for (int i = 1; i <= 16; ++i) {
@@ -632,11 +157,6 @@ void MainWindow::applyView() {
     const int side = panel.side == BuretteSide::BaseSide ? 1 : 0;
     setHint(m_rowLabels[2], text(m_sim.language, texts::kBeakerLabelHint[side][0]));
     setHint(m_rowLabels[3], text(m_sim.language, texts::kBeakerLabelHint[side][1]));
-    // Every load writes the entry's name, over whatever was typed there.
-    if (panel.entryLoads != m_shownEntryLoads) {
-        m_shownEntryLoads = panel.entryLoads;
-        m_entryName->setText(utf8(panel.entryName));
-    }
 
     m_rowLabels[1]->setText(utf8(m_view.buretteConcLabel));
     m_rowLabels[2]->setText(utf8(m_view.beakerConcLabel));
@@ -655,9 +175,7 @@ void MainWindow::applyView() {
     m_column2Title->setVisible(m_view.column2TitleVisible);
     m_marker1->setVisible(m_view.marker1Visible);
     m_marker2->setVisible(m_view.marker2Visible);
-    m_browserTitle->setText(utf8(m_view.browserTitle));
-    m_entryTitle->setText(utf8(m_view.entryTitle));
-    m_databaseDock->setVisible(m_view.browserVisible);
+    m_databaseDock->showView(m_view);
     m_commandsDock->setVisible(m_view.commandsVisible);
     m_show->setText(utf8(m_view.showCaption));
     m_copy->setText(utf8(m_view.copyCaption));
@@ -676,29 +194,6 @@ void MainWindow::applyView() {
         }
 }
 
-// Tab (and the space key in the fields) follows the order of the work: the burette content
-// (with the strong base), the study, the burette concentration, column 1 from top to bottom,
-// column 2, then the panels on the right: the commands, and the database browser under them.
-// A field's slider, when it has one, follows it.
-void MainWindow::orderTabs() {
-    std::vector<QWidget*> chain;
-    for (RadioGroup* group : {m_burette, m_baseKind, m_studies})
-        for (QWidget* w : group->findChildren<QRadioButton*>()) chain.push_back(w);
-    for (int i : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) {
-        chain.push_back(m_fields[i]);
-        if (auto* slider = m_area->findChild<QSlider*>(QStringLiteral("CurseurD%1").arg(i)))
-            chain.push_back(slider);
-    }
-    chain.push_back(m_fields[11]);
-    for (const char* name : {"U1", "U3", "BoutonImprimer", "BoutonCollerVpH", "BoutonCollerpHV"})
-        if (auto* b = m_commandsDock->findChild<QPushButton*>(name)) chain.push_back(b);
-    chain.push_back(m_entryName);
-    chain.push_back(m_stepForward);
-    chain.push_back(m_stepBack);
-    for (QWidget* w : m_target->findChildren<QRadioButton*>()) chain.push_back(w);
-    for (std::size_t k = 1; k < chain.size(); ++k) setTabOrder(chain[k - 1], chain[k]);
-}
-
 void MainWindow::applySideIcon(BuretteSide side) {
     if (m_iconApplied && side == m_iconSide) return;
     m_iconApplied = true;
@@ -711,10 +206,24 @@ void MainWindow::applySideIcon(BuretteSide side) {
     emit sideIconChanged(m_sideIcon);
 }
 
+void MainWindow::buildDatabaseDock() {
+    m_databaseDock = new DatabaseDock(m_sim, this);
+    connect(m_databaseDock, &DatabaseDock::nextEntryWanted, this, &MainWindow::loadNextEntry);
+    connect(m_databaseDock, &DatabaseDock::previousEntryWanted, this,
+            &MainWindow::loadPreviousEntry);
+    connect(m_databaseDock, &DatabaseDock::columnChosen, this, &MainWindow::chooseDatabaseColumn);
+    connect(m_databaseDock, &DatabaseDock::entryLoaded, this, [this] {
+        markStudyChanged(m_sim);
+        applyView();
+        emit panelEdited();
+    });
+    addDockWidget(Qt::RightDockWidgetArea, m_databaseDock);
+}
+
 // ---------------------------------------------------------------------------------------
 // Handlers of the panel.
 
-void MainWindow::RadioGroup4Click(int item) {
+void MainWindow::chooseSide(int item) {
     const Study before = m_sim.panel.study;
     chooseBurette(m_view, m_sim, item);
     markStudyChanged(m_sim);
@@ -723,9 +232,9 @@ void MainWindow::RadioGroup4Click(int item) {
     emit panelEdited();
 }
 
-void MainWindow::RadioGroup1Click(int index) {
+void MainWindow::chooseStudy(int index) {
     const int before = m_view.studies.selected;
-    chooseStudy(m_view, m_sim, index);
+    titralab::chooseStudy(m_view, m_sim, index);
     markStudyChanged(m_sim);
     applyView();
     if (m_view.studies.selected != before)
@@ -733,55 +242,29 @@ void MainWindow::RadioGroup1Click(int index) {
     emit panelEdited();
 }
 
-void MainWindow::RadioGroup2Click(int item) {
+void MainWindow::chooseDatabaseColumn(int item) {
     chooseTarget(m_view, m_sim, item);
     markStudyChanged(m_sim);
     applyView();
     emit panelEdited();
 }
 
-void MainWindow::RadioGroup3Click(int item) {
+void MainWindow::chooseStrongBase(int item) {
     chooseBaseKind(m_view, m_sim, item);
     markStudyChanged(m_sim);
     applyView();
     emit panelEdited();
 }
 
-void MainWindow::BitBtn2Click() {
+void MainWindow::loadNextEntry() {
     StepForward(m_sim.browser, m_sim.panel, m_sim.state);
     markStudyChanged(m_sim);
     applyView();
     emit panelEdited();
 }
 
-void MainWindow::BitBtn1Click() {
+void MainWindow::loadPreviousEntry() {
     StepBack(m_sim.browser, m_sim.panel, m_sim.state);
-    markStudyChanged(m_sim);
-    applyView();
-    emit panelEdited();
-}
-
-void MainWindow::proposeEntries(const QString& typed) {
-    m_found = searchEntries(m_sim.panel.side, typed.toStdString(), m_sim.language,
-                            m_sim.browser.twoMonoacid);
-    QStringList names;
-    for (const EntryMatch& m : m_found) names << utf8(m.name);
-    m_entryMatches->setStringList(names);
-    if (names.isEmpty()) {
-        m_entryCompleter->popup()->hide();
-        return;
-    }
-    m_entryCompleter->complete();
-    // The first proposal stands chosen: Enter in the list loads it.
-    m_entryCompleter->popup()->setCurrentIndex(m_entryCompleter->completionModel()->index(0, 0));
-}
-
-void MainWindow::loadProposedEntry(int row) {
-    if (row < 0 || row >= static_cast<int>(m_found.size())) return;
-    m_entryCompleter->popup()->hide();
-    LoadFoundEntry(m_sim.browser, m_found[static_cast<std::size_t>(row)].entry, m_sim.panel,
-                   m_sim.state);
-    m_found.clear();
     markStudyChanged(m_sim);
     applyView();
     emit panelEdited();
@@ -796,7 +279,7 @@ Notifier& MainWindow::notifier() {
     return *m_boxes;
 }
 
-void MainWindow::Voir1Click() {
+void MainWindow::showSimulation() {
     Notifier& n = notifier();
     try {
         RefreshSimulation(m_sim, n);
@@ -813,74 +296,15 @@ void MainWindow::Voir1Click() {
     }
 }
 
-// After the messages of a refused or clamped value, the first such field of this window takes
-// the focus with its text selected, ready to be typed over.
-void MainWindow::focusRefusedField() {
-    for (int field : m_sim.refusedFields) {
-        if (field < 1 || field > 16 || !m_fields[field] || m_fields[field]->isHidden()) continue;
-        m_fields[field]->setFocus(Qt::OtherFocusReason);
-        m_fields[field]->selectAll();
-        return;
-    }
-}
-
-int MainWindow::numberField(const QWidget* widget) const {
-    for (int i : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16})
-        if (widget && m_fields[i] == widget) return i;
-    return 0;
-}
-
-bool MainWindow::acceptLeaving(int field) {
-    const std::optional<std::string> refusal =
-        fieldRefusal(field, m_fields[field]->text().toStdString(), m_sim.language);
-    if (!refusal) {
-        markRefused(field, QString());
-        m_lastGood[field] = m_fields[field]->text();
-        return true;
-    }
-    markRefused(field, utf8(*refusal)); // marked behind its message already
-    notifier().inform(*refusal);
-    m_fields[field]->setFocus(Qt::OtherFocusReason);
-    m_fields[field]->selectAll();
-    return false;
-}
-
-void MainWindow::markRefused(int field, const QString& message) {
-    QLineEdit* edit = m_fields[field];
-    const bool was = !m_refusal[field].isEmpty();
-    m_refusal[field] = message;
-    const bool is = !message.isEmpty();
-    edit->setProperty("refused", is);
-    edit->setStyleSheet(is ? QStringLiteral("QLineEdit { border: 2px solid #b00020;"
-                                            " background: #fde4e8; color: #000000; }")
-                           : QString());
-    // A screen reader hears the refusal as the field's description (a change it is told of),
-    // until the value is corrected.
-    if (is)
-        edit->setAccessibleDescription(message);
-    else if (was)
-        accessibility::apply(
-            this, a11y::mainWindowTexts(m_sim.panel.side, m_sim.panel.study, m_sim.language));
-}
-
-bool MainWindow::restoreLastGood(int field) {
-    if (m_refusal[field].isEmpty() && m_fields[field]->text() == m_lastGood[field]) return false;
-    m_fields[field]->setText(m_lastGood[field]);
-    m_sim.panel.text[field] = m_lastGood[field].toStdString();
-    markRefused(field, QString());
-    m_fields[field]->selectAll();
-    return true;
-}
-
-void MainWindow::Copiersimulation1Click() {
+void MainWindow::copySimulation() {
     if (m_links.openCopyDialog) m_links.openCopyDialog();
 }
 
-void MainWindow::Collerdespoints1Click() {
+void MainWindow::pasteVolumeFirst() {
     paste(true);
 }
 
-void MainWindow::CollerpHv1Click() {
+void MainWindow::pastePHFirst() {
     paste(false);
 }
 
@@ -898,11 +322,11 @@ void MainWindow::paste(bool volumeFirst) {
     markStudyChanged(m_sim);
 }
 
-void MainWindow::Ouvrir1Click() {
+void MainWindow::openPracticalText() {
     if (m_links.openPracticalText) m_links.openPracticalText();
 }
 
-void MainWindow::Index1Click() {
+void MainWindow::showHelpContents() {
     helpViewer()->showContents();
 }
 
@@ -939,7 +363,7 @@ void MainWindow::showHelpFor(QWidget* widget) {
             return;
         }
     }
-    Index1Click();
+    showHelpContents();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -975,7 +399,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (context.isValid() && !onIndex)
             helpViewer()->showContext(context.toInt());
         else
-            Index1Click();
+            showHelpContents();
         return true;
     }
     // Only the keys of this window's controls, its floating panels and tool bar included;
@@ -991,75 +415,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return handleKey(widget, key);
 }
 
-// The main window sees the keys of its fields first: the menu shortcuts win over the fields'
-// own (Ctrl+C, Ctrl+V...), Enter shows the simulation, F1 opens the control's help, and in
-// the fields a space moves on like a tab, "." types "," and any letter types "E".
-bool MainWindow::handleKey(QWidget* widget, QKeyEvent* key) {
-    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
-    const QKeySequence pressed(key->keyCombination());
-    if (key->type() == QEvent::ShortcutOverride) {
-        if (pressed == QKeySequence(Qt::Key_F1)) {
-            key->accept(); // not the Index shortcut: handled as a key below
-            return true;
-        }
-        for (QMenu* menu : m_menus)
-            for (QAction* action : menu->actions())
-                if (!action->shortcut().isEmpty() && action->shortcut() == pressed) {
-                    key->ignore(); // let the menu's shortcut run
-                    return true;
-                }
-        return false;
-    }
-    if (key->key() == Qt::Key_F1 && mods == Qt::NoModifier) {
-        showHelpFor(widget);
-        return true;
-    }
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    if (widget == m_entryName) {
-        // A name field: it takes letters and blanks as typed; Enter loads the first entry the
-        // name finds (the proposal chosen in the list is loaded by the list).
-        if (!enter || mods != Qt::NoModifier) return false;
-        if (m_found.empty()) proposeEntries(m_entryName->text());
-        loadProposedEntry(0);
-        return true;
-    }
-    // Leaving a number field by Tab, Shift+Tab, the space or Enter checks it first: a refused
-    // value keeps the focus and nothing else happens. Escape brings back its last good value.
-    if (const int field = numberField(widget)) {
-        const bool leaving = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
-                             (enter && mods == Qt::NoModifier) || key->text() == QLatin1String(" ");
-        if (leaving && !acceptLeaving(field)) return true;
-        if (key->key() == Qt::Key_Escape && mods == Qt::NoModifier && restoreLastGood(field))
-            return true;
-    }
-    if (enter && mods == Qt::NoModifier) {
-        Voir1Click();
-        return true;
-    }
-    if (!qobject_cast<QLineEdit*>(widget)) return false;
-    if (mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
-    const QString text = key->text();
-    if (text.size() != 1) return false;
-    const QChar c = text[0];
-    if (c == ' ') {
-        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
-        QCoreApplication::sendEvent(widget, &tab);
-        return true;
-    }
-    if (c == '.') {
-        QKeyEvent comma(QEvent::KeyPress, Qt::Key_Comma, Qt::NoModifier, QStringLiteral(","));
-        QCoreApplication::sendEvent(widget, &comma);
-        return true;
-    }
-    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    if (letter && c != 'E') {
-        QKeyEvent e(QEvent::KeyPress, Qt::Key_E, Qt::ShiftModifier, QStringLiteral("E"));
-        QCoreApplication::sendEvent(widget, &e);
-        return true;
-    }
-    return false;
-}
-
 void MainWindow::paintEvent(QPaintEvent* event) {
     if (m_background.isNull()) return QMainWindow::paintEvent(event);
     QPainter p(this);
@@ -1070,12 +425,12 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 void MainWindow::showEvent(QShowEvent* event) {
     if (!m_shownOnce) {
         m_shownOnce = true;
-        FormShow();
+        onFirstShow();
     }
     QMainWindow::showEvent(event);
 }
 
-void MainWindow::FormShow() {
+void MainWindow::onFirstShow() {
     orderTabs(); // the sliders made since the window was built take their places
     loadBackground();
     m_acidIcon->setPixmap(icons::side(BuretteSide::AcidSide).pixmap(32, 32));
@@ -1085,7 +440,7 @@ void MainWindow::FormShow() {
 
 void MainWindow::loadBackground() {
     const auto found =
-        desktop::firstExisting(m_paths.backgroundCandidates, [](const std::string& f) {
+        system::firstExisting(m_paths.backgroundCandidates, [](const std::string& f) {
             return QFileInfo(QString::fromStdString(f)).isFile();
         });
     if (!found) return;
@@ -1098,31 +453,31 @@ void MainWindow::loadBackground() {
 }
 
 void MainWindow::restorePlacement() {
-    const desktop::StoredPlacement stored =
-        m_settings ? m_settings->readPlacement() : desktop::StoredPlacement{};
-    std::vector<desktop::Rect> screens;
+    const system::StoredPlacement stored =
+        m_settings ? m_settings->readPlacement() : system::StoredPlacement{};
+    std::vector<system::Rect> screens;
     for (const QScreen* s : QGuiApplication::screens()) {
         const QRect g = s->geometry();
         screens.push_back({g.x(), g.y(), g.width(), g.height()});
     }
-    desktop::Rect r = desktop::restorePlacement(stored, screens);
+    system::Rect r = system::restorePlacement(stored, screens);
     // Wholly inside the usable area of its screen, whatever the scaling.
     const QScreen* screen = QGuiApplication::screenAt(QPoint(r.left + r.width / 2, r.top + 8));
     if (!screen) screen = QGuiApplication::primaryScreen();
     if (screen) {
         const QRect a = screen->availableGeometry();
-        r = desktop::fitOnScreen(r, {a.x(), a.y(), a.width(), a.height()});
+        r = system::fitOnScreen(r, {a.x(), a.y(), a.width(), a.height()});
     }
     setWindowState(Qt::WindowNoState);
     move(r.left, r.top);
     resize(r.width, r.height);
 }
 
-desktop::PlacementAtExit MainWindow::placementAtExit() const {
-    const desktop::WindowState state = isMaximized()   ? desktop::WindowState::Maximized
-                                       : isMinimized() ? desktop::WindowState::Minimized
-                                                       : desktop::WindowState::Normal;
-    return desktop::placementAtExit(state, {x(), y(), width(), height()});
+system::PlacementAtExit MainWindow::placementAtExit() const {
+    const system::WindowState state = isMaximized()   ? system::WindowState::Maximized
+                                       : isMinimized() ? system::WindowState::Minimized
+                                                       : system::WindowState::Normal;
+    return system::placementAtExit(state, {x(), y(), width(), height()});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -5,6 +5,7 @@
 #include "core/page/PrintSettings.h"
 #include "core/panel/DatabaseSearch.h"
 #include "core/panel/InputPanel.h"
+#include "core/session/InputPanel.h"
 #include "core/session/Simulation.h"
 #include "core/system/Folders.h"
 #include "core/system/Placement.h"
@@ -40,6 +41,7 @@ class PanelArea;
 class RadioGroup;
 class SettingsStore;
 class AboutBox;
+class DatabaseDock;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -60,7 +62,7 @@ class MainWindow : public QMainWindow {
     // What the user answers when leaving a study with unsaved changes.
     enum class UnsavedAnswer { Save, Discard, Cancel };
 
-    MainWindow(Simulation& sim, desktop::Paths paths, QWidget* parent = nullptr);
+    MainWindow(Simulation& sim, system::Paths paths, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     void setLinks(Links links) { m_links = std::move(links); }
@@ -76,12 +78,12 @@ class MainWindow : public QMainWindow {
     bool startListener(quint16 port);
 
     // Exit: the window state and bounds, written through the settings store.
-    desktop::PlacementAtExit placementAtExit() const;
+    system::PlacementAtExit placementAtExit() const;
     void saveSettings() const;
 
     const PanelView& panelView() const { return m_view; }
     const Simulation& simulation() const { return m_sim; }
-    const desktop::Paths& paths() const { return m_paths; }
+    const system::Paths& paths() const { return m_paths; }
     QIcon sideIcon() const { return m_sideIcon; }
     bool tooltipsShown() const { return m_tooltips; }
     // The background picture shown, empty when none was found.
@@ -98,19 +100,19 @@ class MainWindow : public QMainWindow {
     void showPanelState() { applyView(); }
 
     // The commands, as the menus, buttons and keys run them.
-    void Voir1Click();             // show the simulation (F11, Enter, Ctrl+P)
-    void Copiersimulation1Click(); // copy (Ctrl+C)
-    void Collerdespoints1Click();  // paste (v, pH) pairs (Ctrl+V)
-    void CollerpHv1Click();        // paste (pH, v) pairs (Ctrl+B)
-    void Ouvrir1Click();           // open a practical-work text
-    void Index1Click();            // help contents (F1)
+    void showSimulation();    // show the simulation (F11, Enter, Ctrl+P)
+    void copySimulation();    // copy (Ctrl+C)
+    void pasteVolumeFirst();  // paste (v, pH) pairs (Ctrl+V)
+    void pastePHFirst();      // paste (pH, v) pairs (Ctrl+B)
+    void openPracticalText(); // open a practical-work text
+    void showHelpContents();  // help contents (F1)
 
     // Study files. Each failure goes to the notifier and leaves the study on screen as it was.
     bool openStudy(const QString& path);
     bool saveStudy();                      // to the current file, or as a new one
     bool saveStudyAs();                    // asks for a name
     bool saveStudyTo(const QString& path); // writes, then remembers the file
-    void OuvrirEtudeClick();               // "Ouvrir" (Ctrl+O): asks for a file
+    void chooseAndOpenStudy();             // "Ouvrir" (Ctrl+O): asks for a file
     bool studyModified() const;
     QString studyPath() const { return QString::fromStdString(m_studyPath); }
     QStringList recentStudies() const;
@@ -125,7 +127,7 @@ class MainWindow : public QMainWindow {
     // Updates the title bar from the study's state (run when the study is first changed).
     void refreshStudyTitle();
     // "Ajuster aux points collés…": the fit dialog, modal.
-    void AjusterClick();
+    void fitToPastedPoints();
 
   signals:
     // The side's icon, for every window of the program.
@@ -146,12 +148,16 @@ class MainWindow : public QMainWindow {
 
   private:
     void buildMenus();
+    QMenu* buildFileMenu();
+    QMenu* buildEditMenu();
+    QMenu* buildOptionsMenu();
+    QMenu* buildHelpMenu();
     void buildToolBar();
     void buildPanel();
     void buildCommandsDock();
     void buildDatabaseDock();
     void placePanel();
-    void FormShow();
+    void onFirstShow();
     void loadBackground();
     void restorePlacement();
 
@@ -167,15 +173,12 @@ class MainWindow : public QMainWindow {
     void rememberStudy(const std::string& path);
     void fillRecentMenu();
 
-    void RadioGroup4Click(int item);
-    void RadioGroup1Click(int index);
-    void RadioGroup2Click(int item);
-    void RadioGroup3Click(int item);
-    void BitBtn2Click();
-    void BitBtn1Click();
-    // The name field: proposes the entries a typed name finds, loads the one chosen.
-    void proposeEntries(const QString& typed);
-    void loadProposedEntry(int row);
+    void chooseSide(int item);
+    void chooseStudy(int index);
+    void chooseDatabaseColumn(int item);
+    void chooseStrongBase(int item);
+    void loadNextEntry();
+    void loadPreviousEntry();
     void focusRefusedField();
     // A number field D1..D6, D12..D16 (0 for any other control).
     int numberField(const QWidget* widget) const;
@@ -192,7 +195,7 @@ class MainWindow : public QMainWindow {
     void showLanguageChoice();
 
     Simulation& m_sim;
-    desktop::Paths m_paths;
+    system::Paths m_paths;
     PanelView m_view;
     Links m_links;
     AboutBox* m_about{nullptr};
@@ -209,41 +212,31 @@ class MainWindow : public QMainWindow {
     BuretteSide m_iconSide{BuretteSide::AcidSide};
     QString m_backgroundFile;
     QImage m_background;
-    int m_shownEntryLoads{-1};
-    std::vector<EntryMatch> m_found; // what the name field proposes
-    QCompleter* m_entryCompleter{nullptr};
-    QStringListModel* m_entryMatches{nullptr};
 
     // Controls.
     PanelArea* m_area{nullptr};
     std::array<QLineEdit*, 17> m_fields{}; // D1..D16 (D7..D10 do not exist)
     std::array<QString, 17> m_lastGood{};   // each number field's text when last accepted
     std::array<QString, 17> m_refusal{};    // the message of a field marked refused
-    RadioGroup* m_burette{nullptr};        // RadioGroup4
-    RadioGroup* m_studies{nullptr};        // RadioGroup1
-    RadioGroup* m_baseKind{nullptr};       // RadioGroup3
-    RadioGroup* m_target{nullptr};         // RadioGroup2
+    RadioGroup* m_burette{nullptr};
+    RadioGroup* m_studies{nullptr};
+    RadioGroup* m_baseKind{nullptr};
     std::array<QLabel*, 7> m_rowLabels{};  // A1..A6
     QLabel* m_unitBurette{nullptr};
     QLabel* m_unitConc{nullptr};
     QLabel* m_unitVolume{nullptr};
-    QLabel* m_column1Title{nullptr};        // Label4
-    QLabel* m_column2Title{nullptr};        // Label14
-    QLabel* m_marker1{nullptr};             // Image2
-    QLabel* m_marker2{nullptr};             // Image3
-    QLabel* m_lineWidthIcon{nullptr};       // Image1
-    QLabel* m_acidIcon{nullptr};            // Image4, hidden
-    QLabel* m_baseIcon{nullptr};            // Image5, hidden
-    QLabel* m_browserTitle{nullptr};        // Label7
-    QLabel* m_entryTitle{nullptr};          // Label8
-    QLineEdit* m_entryName{nullptr};        // Edit1
-    QPushButton* m_stepForward{nullptr};    // BitBtn2
-    QPushButton* m_stepBack{nullptr};       // BitBtn1
-    QPushButton* m_show{nullptr};           // U1
-    QPushButton* m_copy{nullptr};           // U3
-    QPlainTextEdit* m_pasteBuffer{nullptr}; // Memo1
+    QLabel* m_column1Title{nullptr};
+    QLabel* m_column2Title{nullptr};
+    QLabel* m_marker1{nullptr};
+    QLabel* m_marker2{nullptr};
+    QLabel* m_lineWidthIcon{nullptr};
+    QLabel* m_acidIcon{nullptr}; // hidden
+    QLabel* m_baseIcon{nullptr}; // hidden
+    QPushButton* m_show{nullptr};
+    QPushButton* m_copy{nullptr};
+    QPlainTextEdit* m_pasteBuffer{nullptr};
     QDockWidget* m_commandsDock{nullptr};
-    QDockWidget* m_databaseDock{nullptr};
+    DatabaseDock* m_databaseDock{nullptr};
     QToolBar* m_toolBar{nullptr};
     QAction* m_tooltipsAction{nullptr};
     QAction* m_commaAction{nullptr};

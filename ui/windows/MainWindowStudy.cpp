@@ -5,9 +5,12 @@
 #include "core/session/Fit.h"
 #include "core/session/Refresh.h"
 #include "core/session/StudyFile.h"
+#include "core/curves/Curves.h"
+#include "core/curves/Fit.h"
 #include "core/texts/StudyTexts.h"
 #include "ui/qt/SettingsStore.h"
 #include "ui/qt/Utf8Text.h"
+#include "ui/windows/DatabaseDock.h"
 #include "ui/windows/FitDialog.h"
 #include "ui/windows/MainWindow.h"
 
@@ -54,23 +57,23 @@ void MainWindow::buildStudyMenus(QMenu* file, QMenu* edit, QMenu* help) {
         menu->insertAction(before, action);
         return action;
     };
-    add(file, first, "OuvrirEtude1", text(lang, texts::kOpenStudy),
-        QKeySequence(Qt::CTRL | Qt::Key_O), [this] { OuvrirEtudeClick(); });
-    add(file, first, "Enregistrer1", text(lang, texts::kSaveStudy),
+    add(file, first, "openStudyAction", text(lang, texts::kOpenStudy),
+        QKeySequence(Qt::CTRL | Qt::Key_O), [this] { chooseAndOpenStudy(); });
+    add(file, first, "saveStudyAction", text(lang, texts::kSaveStudy),
         QKeySequence(Qt::CTRL | Qt::Key_S), [this] { saveStudy(); });
-    add(file, first, "EnregistrerSous1", text(lang, texts::kSaveStudyAs),
+    add(file, first, "saveStudyAsAction", text(lang, texts::kSaveStudyAs),
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { saveStudyAs(); });
     m_recentMenu = new QMenu(text(lang, texts::kRecentStudies), file);
-    m_recentMenu->setObjectName("EtudesRecentes1");
+    m_recentMenu->setObjectName("recentStudiesMenu");
     file->insertMenu(first, m_recentMenu);
     file->insertSeparator(first);
 
     edit->addSeparator();
-    add(edit, nullptr, "Ajuster1", text(lang, texts::kFitMenu), QKeySequence(),
-        [this] { AjusterClick(); });
+    add(edit, nullptr, "fitAction", text(lang, texts::kFitMenu), QKeySequence(),
+        [this] { fitToPastedPoints(); });
 
     auto* examples = new QMenu(text(lang, texts::kExampleStudies), help);
-    examples->setObjectName("Exemples1");
+    examples->setObjectName("examplesMenu");
     const QString captions[] = {text(lang, texts::kExampleAcetic),
                                 text(lang, texts::kExamplePhosphoric),
                                 text(lang, texts::kExampleTwoMonoacids)};
@@ -83,7 +86,7 @@ void MainWindow::buildStudyMenus(QMenu* file, QMenu* edit, QMenu* help) {
             if (confirmLeavingStudy()) openStudy(path);
         });
     }
-    QAction* precision = findChild<QAction*>("Precision1");
+    QAction* precision = findChild<QAction*>("precisionHelpAction");
     const QList<QAction*> helpActions = help->actions();
     const int at = helpActions.indexOf(precision);
     help->insertMenu(helpActions.value(at + 1), examples);
@@ -145,7 +148,7 @@ bool MainWindow::openStudy(const QString& path) {
     }
     applyStudy(*opening.record, m_sim, m_view);
     if (m_links.setPrintSettings) m_links.setPrintSettings(opening.record->print);
-    m_shownEntryLoads = -1; // the name field shows the opened study's name, not the last one's
+    m_databaseDock->forgetShownEntry(); // the opened study's name, not the last one's
     applyView();
     const QString absolute = QFileInfo(path).absoluteFilePath();
     rememberStudy(absolute.toStdString());
@@ -193,7 +196,7 @@ bool MainWindow::saveStudyAs() {
     return saveStudyTo(path);
 }
 
-void MainWindow::OuvrirEtudeClick() {
+void MainWindow::chooseAndOpenStudy() {
     if (!confirmLeavingStudy()) return;
     QString path;
     if (m_chooseFile) {
@@ -234,7 +237,7 @@ bool MainWindow::confirmLeavingStudy() {
     return false;
 }
 
-void MainWindow::AjusterClick() {
+void MainWindow::fitToPastedPoints() {
     // The fit reads the fields itself, and the points in their own unit.
     RecordingNotifier quiet;
     try {

@@ -3,7 +3,7 @@
 
 #include "core/chemistry/Mixture.h"
 #include "core/session/Simulation.h"
-#include "core/texts/AccessibleTexts.h"
+#include "core/session/WindowDescriptions.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/Icons.h"
 
@@ -18,6 +18,19 @@
 namespace titralab {
 
 namespace {
+
+// The control of result field n: 1..5 and 6..10 each polyacid's pKa 1..3, volume and
+// concentration; 11 the mixture's pH, 12..19 its species, 20 its hydronium ion, 21 its volume.
+a11y::Control resultControl(int n) {
+    using a11y::Control;
+    if (n >= 1 && n <= 10)
+        return static_cast<Control>(static_cast<int>(Control::Polyacid1PKa1Field) + n - 1);
+    if (n >= 12 && n <= 19)
+        return static_cast<Control>(static_cast<int>(Control::MixtureSpecies1Field) + n - 12);
+    if (n == 11) return Control::MixturePHField;
+    if (n == 20) return Control::MixtureHydroniumField;
+    return Control::MixtureVolumeField;
+}
 
 constexpr int kWidth = 544; // pixels
 constexpr int kHeight = 430;
@@ -35,7 +48,7 @@ MixtureWindow::MixtureWindow(Simulation& sim, QWidget* parent)
 
     auto makeField = [this](int n) {
         auto* f = new QLineEdit(this);
-        f->setObjectName(QStringLiteral("Edit%1").arg(n));
+        f->setObjectName(accessibility::objectName(resultControl(n)));
         f->setFixedWidth(76);
         f->setReadOnly(true); // results: they can be selected and copied, not edited
         m_fields[n] = f;
@@ -62,11 +75,11 @@ MixtureWindow::MixtureWindow(Simulation& sim, QWidget* parent)
         return group;
     };
     auto* acids = new QHBoxLayout;
-    acids->addWidget(acidGroup(tr("Polyacide 1 "), "GroupBox1", 1));
-    acids->addWidget(acidGroup(tr("Polyacide 2 "), "GroupBox2", 6));
+    acids->addWidget(acidGroup(tr("Polyacide 1 "), "polyacid1Group", 1));
+    acids->addWidget(acidGroup(tr("Polyacide 2 "), "polyacid2Group", 6));
 
     auto* mixture = new QGroupBox(tr("Mélange des 2 polyacides"), this);
-    mixture->setObjectName("GroupBox3");
+    mixture->setObjectName("mixtureGroup");
     auto* totals = new QGridLayout;
     const std::pair<QString, int> totalRows[3] = {
         {tr("Volume total en mL"), 21},
@@ -80,12 +93,12 @@ MixtureWindow::MixtureWindow(Simulation& sim, QWidget* parent)
     }
     totals->setColumnStretch(0, 1);
     auto* species = new QGroupBox(tr("Concentration, en mol / L, des... "), mixture);
-    species->setObjectName("GroupBox4");
+    species->setObjectName("speciesGroup");
     auto* speciesGrid = new QGridLayout(species);
     for (int k = 0; k < 8; ++k) {
         const int n = 12 + k;
         auto* label = new QLabel(species);
-        label->setObjectName(QStringLiteral("Label%1").arg(n));
+        label->setObjectName(QStringLiteral("mixtureSpecies%1Label").arg(n - 11));
         m_speciesLabels[n] = label;
         const int column = k / 4 * 2, row = k % 4;
         speciesGrid->addWidget(label, row, column);
@@ -96,7 +109,7 @@ MixtureWindow::MixtureWindow(Simulation& sim, QWidget* parent)
     mixtureLayout->addWidget(species);
 
     m_ok = new QPushButton(tr("&O K"), this);
-    m_ok->setObjectName("BitBtn1");
+    m_ok->setObjectName("okButton");
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* bar = new QHBoxLayout;

@@ -26,12 +26,12 @@ class MixtureWindow : public QDialog {
     // prepare(), then the window, modal, until "&O K".
     int showModal();
 
-    QString field(int n) const;        // Edit1..Edit21
-    QString speciesLabel(int n) const; // the label of Edit12..Edit19
+    QString field(int n) const;        // the result fields, 1..21
+    QString speciesLabel(int n) const; // the label of the species fields 12..19
 
   private:
     Simulation& m_sim;
-    std::array<QLineEdit*, 22> m_fields{};     // m_fields[1..21]: Edit1..Edit21
+    std::array<QLineEdit*, 22> m_fields{};     // m_fields[1..21]
     std::array<QLabel*, 22> m_speciesLabels{}; // [12..19]
     QPushButton* m_ok{nullptr};
 };

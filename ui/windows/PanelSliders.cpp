@@ -1,7 +1,9 @@
 #include "ui/windows/PanelSliders.h"
+#include "ui/qt/Accessibility.h"
 #include "ui/qt/Utf8Text.h"
 
 #include "core/curves/Overlays.h"
+#include "core/session/Overlays.h"
 #include "core/numbers/NumberInput.h"
 #include "core/panel/FieldSliders.h"
 #include "core/session/Simulation.h"
@@ -59,11 +61,12 @@ PanelSliders::PanelSliders(Simulation& sim, QWidget* window) : QObject(window), 
     }();
     (void)factoryInstalled;
     for (int field : kSliderFields) {
-        auto* edit = window->findChild<QLineEdit*>(QStringLiteral("D%1").arg(field));
+        auto* edit = window->findChild<QLineEdit*>(
+            accessibility::fieldObjectName(static_cast<Field>(field)));
         const auto scale = sliderScale(field);
         if (!edit || !scale) continue;
         auto* s = new PanelSlider(Qt::Horizontal, edit->parentWidget());
-        s->setObjectName(QStringLiteral("CurseurD%1").arg(field));
+        s->setObjectName(accessibility::sliderObjectName(static_cast<Field>(field)));
         s->setRange(0, scale->positions);
         s->setSingleStep(1);
         s->setPageStep(scale->pageStep);

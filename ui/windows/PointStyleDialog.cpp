@@ -1,7 +1,7 @@
 #include "ui/windows/PointStyleDialog.h"
 
 #include "core/session/Simulation.h"
-#include "core/texts/AccessibleTexts.h"
+#include "core/session/WindowDescriptions.h"
 #include "ui/qt/Accessibility.h"
 
 #include <QButtonGroup>
@@ -21,24 +21,24 @@ PointStyleDialog::PointStyleDialog(Simulation& sim, QWidget* parent)
     setModal(false);
 
     m_group = new QGroupBox(tr("Dessin du point"), this);
-    m_group->setObjectName("RadioGroup1");
+    m_group->setObjectName("styleChoice");
     m_buttons = new QButtonGroup(this);
     auto* grid = new QGridLayout(m_group);
     // Two columns, filled top to bottom: the first four styles, then the last four.
     const int rows = (kPointStyleCount + 1) / 2;
     for (int i = 0; i < kPointStyleCount; ++i) {
         auto* b = new QRadioButton(QString::fromUtf8(pointStyleCaptions(sim.language)[i]), m_group);
-        b->setObjectName(QStringLiteral("RadioGroup1_%1").arg(i));
+        b->setObjectName(QStringLiteral("styleChoice_%1").arg(i));
         m_buttons->addButton(b, i);
         grid->addWidget(b, i % rows, i / rows);
     }
     m_buttons->button(static_cast<int>(sim.currentPointStyle))->setChecked(true);
-    connect(m_buttons, &QButtonGroup::idClicked, this, &PointStyleDialog::RadioGroup1Click);
+    connect(m_buttons, &QButtonGroup::idClicked, this, &PointStyleDialog::chooseStyle);
 
     m_ok = new QPushButton(tr("O K"), this);
-    m_ok->setObjectName("Button1");
+    m_ok->setObjectName("okButton");
     m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &PointStyleDialog::Button1Click);
+    connect(m_ok, &QPushButton::clicked, this, &PointStyleDialog::confirmStyle);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -65,14 +65,14 @@ int PointStyleDialog::selected() const {
     return m_buttons->checkedId();
 }
 
-void PointStyleDialog::RadioGroup1Click(int index) {
+void PointStyleDialog::chooseStyle(int index) {
     if (m_sim.currentPointStyle != pointStyleAt(index)) markStudyChanged(m_sim);
     m_sim.currentPointStyle = pointStyleAt(index);
     emit pointStyleChanged(m_sim.currentPointStyle);
 }
 
-void PointStyleDialog::Button1Click() {
-    RadioGroup1Click(selected());
+void PointStyleDialog::confirmStyle() {
+    chooseStyle(selected());
     hide();
 }
 

@@ -36,8 +36,8 @@ class PointStyleDialog : public QDialog {
     void pointStyleChanged(PointStyle style);
 
   private:
-    void RadioGroup1Click(int index);
-    void Button1Click();
+    void chooseStyle(int index);
+    void confirmStyle();
 
     Simulation& m_sim;
     QGroupBox* m_group{nullptr};

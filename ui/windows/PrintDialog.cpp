@@ -4,7 +4,8 @@
 #include "core/base/Notifier.h"
 #include "core/session/PrintedPage.h"
 #include "core/session/Simulation.h"
-#include "core/texts/AccessibleTexts.h"
+#include "core/page/PrintedPage.h"
+#include "core/session/WindowDescriptions.h"
 #include "core/texts/PageTexts.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/Icons.h"
@@ -106,7 +107,7 @@ PrintOutcome printSimulationPage(const Simulation& sim, const PrintSettings& set
 
 PrintDialog::PrintDialog(const Simulation& sim, Notifier& notifier, QWidget* parent)
     : QDialog(parent), m_sim(sim), m_notifier(notifier), m_printer(makePagePrinter()) {
-    setObjectName("FDlgImpression");
+    setObjectName("printDialog");
     // Modal to the windows it was opened over only: the point-style chooser and the help,
     // windows of their own, stay usable beside it.
     setWindowModality(Qt::WindowModal);
@@ -157,7 +158,8 @@ void PrintDialog::buildControls() {
         edit->setObjectName(name);
         edit->setFixedWidth(40);
         auto* caption = new QLabel(label, this);
-        caption->setObjectName(QStringLiteral("Label%1").arg(name));
+        caption->setObjectName(
+            QString::fromUtf8(name).replace(QStringLiteral("Field"), QStringLiteral("Label")));
         caption->setWordWrap(true);
         caption->setBuddy(edit);
         fields->addWidget(edit, row, 0, Qt::AlignTop);
@@ -165,12 +167,13 @@ void PrintDialog::buildControls() {
         return edit;
     };
     const PrintSettings defaults;
-    m_lineWidth = field(0, "D1", defaults.lineWidth, tr("épaisseur de trait en 1/100 mm"));
-    m_dashLength =
-        field(1, "Edit3", defaults.dashLengthMm, tr("Longueur du motif pointillé, en mm"));
-    m_charSize = field(2, "D2", defaults.charSize, tr("taille des caractères"));
-    m_graduations =
-        field(3, "D3", defaults.approxGraduations, tr("nombre approximatif de graduations"));
+    m_lineWidth =
+        field(0, "lineWidthField", defaults.lineWidth, tr("épaisseur de trait en 1/100 mm"));
+    m_dashLength = field(1, "dashLengthField", defaults.dashLengthMm,
+                         tr("Longueur du motif pointillé, en mm"));
+    m_charSize = field(2, "charSizeField", defaults.charSize, tr("taille des caractères"));
+    m_graduations = field(3, "graduationsField", defaults.approxGraduations,
+                          tr("nombre approximatif de graduations"));
     left->addLayout(fields);
 
     auto box = [&](const char* name, const QString& caption, bool ticked) {
@@ -180,11 +183,11 @@ void PrintDialog::buildControls() {
         left->addWidget(b);
         return b;
     };
-    m_zoom = box("CheckBox1", tr("Zoom x 2 selon Ox"), defaults.zoomX2);
-    m_constants = box("CheckBox3", tr("Imprimer les constantes"), defaults.printConstants);
-    m_colour = box("CheckBox4", tr("Imprimer en couleur"), defaults.printInColour);
-    m_arrows = box("CheckBox5", tr("Axes avec des flèches"), defaults.axisArrows);
-    m_grid = box("CheckBox2", tr("Imprimer quadrillage"), defaults.printGrid);
+    m_zoom = box("zoomBox", tr("Zoom x 2 selon Ox"), defaults.zoomX2);
+    m_constants = box("constantsBox", tr("Imprimer les constantes"), defaults.printConstants);
+    m_colour = box("colourBox", tr("Imprimer en couleur"), defaults.printInColour);
+    m_arrows = box("arrowsBox", tr("Axes avec des flèches"), defaults.axisArrows);
+    m_grid = box("gridBox", tr("Imprimer quadrillage"), defaults.printGrid);
 
     auto button = [&](QBoxLayout* layout, const char* name, const QString& caption, auto handler) {
         auto* b = new QPushButton(caption, this);
@@ -195,9 +198,9 @@ void PrintDialog::buildControls() {
         return b;
     };
     left->addSpacing(4);
-    button(left, "Button2", tr("&Annuler"), &PrintDialog::Button2Click);
-    button(left, "Button4", tr("&Choisir tracé points"), &PrintDialog::Button4Click);
-    button(left, "Button1", tr("&Imprimer"), &PrintDialog::Button1Click)->setDefault(true);
+    button(left, "cancelButton", tr("&Annuler"), &PrintDialog::cancel);
+    button(left, "pointStyleButton", tr("&Choisir tracé points"), &PrintDialog::choosePointStyle);
+    button(left, "printButton", tr("&Imprimer"), &PrintDialog::printAndClose)->setDefault(true);
     left->addStretch(1);
 
     // Right: the picture, the printer set-up above the format choice, the preview.
@@ -205,13 +208,14 @@ void PrintDialog::buildControls() {
     right->setSpacing(4);
     top->addLayout(right);
     m_picture = new QLabel(this);
-    m_picture->setObjectName("Image1");
+    m_picture->setObjectName("picture");
     m_picture->setPixmap(icons::tool(icons::Tool::Print).pixmap(32, 32));
     right->addWidget(m_picture, 0, Qt::AlignHCenter);
     right->addStretch(1);
-    button(right, "Button3", tr("Pr&opriétés imprimante"), &PrintDialog::Button3Click);
+    button(right, "printerPropertiesButton", tr("Pr&opriétés imprimante"),
+           &PrintDialog::showPrinterProperties);
     m_format = new RadioGroup(this);
-    m_format->setObjectName("RadioGroup1");
+    m_format->setObjectName("pageFormatChoice");
     QStringList formats;
     for (PageFormat f : {PageFormat::QuarterPage, PageFormat::HalfPage, PageFormat::Optimised})
         formats << utf8(pageFormatCaption(f, m_sim.language));
@@ -219,35 +223,35 @@ void PrintDialog::buildControls() {
     m_format->setSelected(static_cast<int>(defaults.format));
     m_format->setToolTip(text(m_sim.language, texts::kPageFormatHint));
     right->addWidget(m_format);
-    button(right, "ButtonApercu", tr("Aperç&u"), &PrintDialog::ApercuClick);
+    button(right, "previewButton", tr("Aperç&u"), &PrintDialog::showPreview);
     right->addStretch(2);
 
     // Bottom: the comments and the status bar.
     auto* commentLabel = new QLabel(tr("Commentaires ajoutés :"), this);
-    commentLabel->setObjectName("LabelCommentaires");
+    commentLabel->setObjectName("commentsLabel");
     commentLabel->setStyleSheet("QLabel { background-color: yellow; }");
     commentLabel->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     outer->addWidget(commentLabel);
     m_comment1 = new QLineEdit(this);
-    m_comment1->setObjectName("Edit1");
+    m_comment1->setObjectName("comment1Field");
     outer->addWidget(m_comment1);
     m_comment2 = new QLineEdit(this);
-    m_comment2->setObjectName("Edit2");
+    m_comment2->setObjectName("comment2Field");
     outer->addWidget(m_comment2);
     commentLabel->setBuddy(m_comment1);
 
     m_status = new QStatusBar(this);
-    m_status->setObjectName("StatusBar1");
+    m_status->setObjectName("statusBar");
     m_status->setSizeGripEnabled(false);
     outer->addWidget(m_status);
 }
 
 void PrintDialog::buildMenu() {
     m_menu = new QMenuBar(this);
-    m_menu->setObjectName("MainMenu1");
+    m_menu->setObjectName("menuBar");
     layout()->setMenuBar(m_menu);
     QMenu* file = m_menu->addMenu(tr("&Fichier"));
-    file->setObjectName("Fichier1");
+    file->setObjectName("fileMenu");
     auto item = [&](const char* name, const QString& caption, QKeySequence keys, auto handler) {
         QAction* a = file->addAction(caption);
         a->setObjectName(name);
@@ -255,13 +259,13 @@ void PrintDialog::buildMenu() {
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    item("Proprietesimprimante1", tr("Pr&opriétés imprimante"), {}, &PrintDialog::Button3Click);
-    item("Imprimer1", tr("&Imprimer"), QKeySequence(Qt::CTRL | Qt::Key_P),
-         &PrintDialog::Button1Click);
-    item("Apercu1", tr("Aperç&u avant impression"), {}, &PrintDialog::ApercuClick);
+    item("printerPropertiesAction", tr("Pr&opriétés imprimante"), {},
+         &PrintDialog::showPrinterProperties);
+    item("printAction", tr("&Imprimer"), QKeySequence(Qt::CTRL | Qt::Key_P),
+         &PrintDialog::printAndClose);
+    item("previewAction", tr("Aperç&u avant impression"), {}, &PrintDialog::showPreview);
     file->addSeparator();
-    item("Annuler1", tr("&Annuler"), QKeySequence(Qt::CTRL | Qt::Key_Z),
-         &PrintDialog::Button2Click);
+    item("cancelAction", tr("&Annuler"), QKeySequence(Qt::CTRL | Qt::Key_Z), &PrintDialog::cancel);
 }
 
 QString PrintDialog::lineWidthText() const {
@@ -349,14 +353,14 @@ PrintOutcome PrintDialog::printPage() {
     return printSimulationPage(m_sim, settings(), *m_printer, m_notifier, choose);
 }
 
-void PrintDialog::Button1Click() {
+void PrintDialog::printAndClose() {
     // The page is produced while the dialog is still up; it closes once the page is done, or
     // after a failure (nothing is retried). Cancelling the file choice leaves it open.
     if (printPage() == PrintOutcome::Cancelled) return;
     accept();
 }
 
-void PrintDialog::Button2Click() {
+void PrintDialog::cancel() {
     reject();
 }
 
@@ -368,12 +372,12 @@ std::unique_ptr<QPrintDialog> PrintDialog::preparePrinterSetup() {
     return setup;
 }
 
-void PrintDialog::Button3Click() {
+void PrintDialog::showPrinterProperties() {
     // What the user chooses stays in the printer and serves the next page.
     preparePrinterSetup()->exec();
 }
 
-void PrintDialog::Button4Click() {
+void PrintDialog::choosePointStyle() {
     if (m_pointStyle) m_pointStyle();
 }
 
@@ -391,7 +395,7 @@ std::unique_ptr<QPrintPreviewDialog> PrintDialog::preparePreview() {
     return preview;
 }
 
-void PrintDialog::ApercuClick() {
+void PrintDialog::showPreview() {
     preparePreview()->exec();
 }
 

@@ -96,11 +96,11 @@ class PrintDialog : public QDialog {
     // One page of the simulation with the settings as they stand; the dialog stays open.
     PrintOutcome printPage();
 
-    void Button1Click(); // "&Imprimer": the page, then the dialog closes (stays on a cancel)
-    void Button2Click(); // "&Annuler"
-    void Button3Click(); // "Pr&opriétés imprimante"
-    void Button4Click(); // "&Choisir tracé points"
-    void ApercuClick();  // "Aperç&u avant impression"
+    void printAndClose(); // "&Imprimer": the page, then the dialog closes (stays on a cancel)
+    void cancel();        // "&Annuler"
+    void showPrinterProperties(); // "Pr&opriétés imprimante"
+    void choosePointStyle();      // "&Choisir tracé points"
+    void showPreview();           // "Aperç&u avant impression"
 
   signals:
     // The dialog was left with other settings than it was shown with (they are saved with
@@ -127,20 +127,20 @@ class PrintDialog : public QDialog {
     QString m_lastPdfFolder;
 
     QMenuBar* m_menu{nullptr};
-    QLineEdit* m_lineWidth{nullptr};   // object name "D1"
-    QLineEdit* m_dashLength{nullptr};  // Edit3
-    QLineEdit* m_charSize{nullptr};    // object name "D2"
-    QLineEdit* m_graduations{nullptr}; // object name "D3"
-    QCheckBox* m_zoom{nullptr};        // CheckBox1
-    QCheckBox* m_grid{nullptr};        // CheckBox2
-    QCheckBox* m_constants{nullptr};   // CheckBox3
-    QCheckBox* m_colour{nullptr};      // CheckBox4
-    QCheckBox* m_arrows{nullptr};      // CheckBox5
-    RadioGroup* m_format{nullptr};     // RadioGroup1
-    QLineEdit* m_comment1{nullptr};    // Edit1
-    QLineEdit* m_comment2{nullptr};    // Edit2
-    QLabel* m_picture{nullptr};        // Image1
-    QStatusBar* m_status{nullptr};     // StatusBar1
+    QLineEdit* m_lineWidth{nullptr}; // object name "lineWidthField"
+    QLineEdit* m_dashLength{nullptr};
+    QLineEdit* m_charSize{nullptr};    // object name "charSizeField"
+    QLineEdit* m_graduations{nullptr}; // object name "graduationsField"
+    QCheckBox* m_zoom{nullptr};
+    QCheckBox* m_grid{nullptr};
+    QCheckBox* m_constants{nullptr};
+    QCheckBox* m_colour{nullptr};
+    QCheckBox* m_arrows{nullptr};
+    RadioGroup* m_format{nullptr};
+    QLineEdit* m_comment1{nullptr};
+    QLineEdit* m_comment2{nullptr};
+    QLabel* m_picture{nullptr};
+    QStatusBar* m_status{nullptr};
 };
 
 } // namespace titralab

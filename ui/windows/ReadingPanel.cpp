@@ -4,7 +4,8 @@
 #include "core/chemistry/Indicators.h"
 #include "core/session/ChartReading.h"
 #include "core/session/Simulation.h"
-#include "core/texts/AccessibleTexts.h"
+#include "core/curves/ChartReading.h"
+#include "core/session/WindowDescriptions.h"
 #include "core/texts/ReadingTexts.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/ChartReadingLayer.h"
@@ -115,7 +116,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     boxes->addWidget(m_indicator);
     boxes->addStretch();
     m_onCurve = new QLabel(this);
-    m_onCurve->setObjectName("Panel5");
+    m_onCurve->setObjectName("onCurvePanel");
     m_onCurve->setFrameShape(QFrame::Panel);
     m_onCurve->setFrameShadow(QFrame::Sunken);
     m_onCurve->setMinimumWidth(260);

@@ -1,8 +1,8 @@
 #include "ui/windows/SheetReaderWindow.h"
 #include "ui/qt/Utf8Text.h"
 
+#include "core/session/WindowDescriptions.h"
 #include "core/sheets/SheetReader.h"
-#include "core/texts/AccessibleTexts.h"
 #include "core/texts/SheetTexts.h"
 #include "core/texts/WindowTexts.h"
 #include "ui/qt/Accessibility.h"
@@ -39,28 +39,28 @@ constexpr int kHeight = 579;
 
 SheetReaderWindow::SheetReaderWindow(Language language, QString textsFolder, QWidget* parent)
     : QMainWindow(parent), m_language(language), m_textsFolder(std::move(textsFolder)) {
-    setObjectName("Fnotepad2");
+    setObjectName("sheetReader");
     setWindowFlag(Qt::Window);
     setWindowTitle(text(m_language, texts::kSheetCaption));
 
     m_text = new QTextEdit(this);
-    m_text->setObjectName("RichEdit1");
+    m_text->setObjectName("sheetText");
     m_text->setReadOnly(true);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setCentralWidget(m_text);
 
     QMenu* file = menuBar()->addMenu(text(m_language, texts::kMenuFile));
-    file->setObjectName("Fichier1");
+    file->setObjectName("fileMenu");
     QAction* print = file->addAction(text(m_language, texts::kSheetPrint));
-    print->setObjectName("Imprimer1");
-    connect(print, &QAction::triggered, this, &SheetReaderWindow::Imprimer1Click);
+    print->setObjectName("printAction");
+    connect(print, &QAction::triggered, this, &SheetReaderWindow::printText);
 
     QMenu* edit = menuBar()->addMenu(text(m_language, texts::kMenuEdit));
-    edit->setObjectName("Edition1");
+    edit->setObjectName("editMenu");
     QAction* copy = edit->addAction(text(m_language, texts::kSheetCopy));
-    copy->setObjectName("Copier1");
-    connect(copy, &QAction::triggered, this, &SheetReaderWindow::Copier1Click);
+    copy->setObjectName("copyAction");
+    connect(copy, &QAction::triggered, this, &SheetReaderWindow::copySelection);
 
     move(kLeft, kTop);
     resize(kWidth, kHeight);
@@ -88,7 +88,7 @@ QFileDialog* SheetReaderWindow::prepareOpenDialog() {
     QWidget* owner = parentWidget() ? parentWidget() : this;
     m_openDialog =
         new QFileDialog(owner, text(m_language, texts::kSheetOpenTitle), m_textsFolder);
-    m_openDialog->setObjectName("OpenDialog1");
+    m_openDialog->setObjectName("openDialog");
     m_openDialog->setAcceptMode(QFileDialog::AcceptOpen);
     m_openDialog->setFileMode(QFileDialog::ExistingFile);
     m_openDialog->setOption(QFileDialog::HideNameFilterDetails);
@@ -113,40 +113,40 @@ bool SheetReaderWindow::openFile(const QString& path) {
     // Opening a pipe or a device could wait for ever: only plain files (and whatever fails
     // to open, for the system's own message) go further.
     if (info.exists() && !info.isFile() && !info.isDir()) {
-        notifier().error(notepad::cannotReadMessage(
+        notifier().error(sheets::cannotReadMessage(
             name, tr("Ce n'est pas un fichier ordinaire.").toStdString(), m_language));
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         notifier().error(
-            notepad::cannotReadMessage(name, file.errorString().toStdString(), m_language));
+            sheets::cannotReadMessage(name, file.errorString().toStdString(), m_language));
         return false;
     }
     const qint64 size = file.size();
-    if (size > static_cast<qint64>(notepad::kMaxFileBytes)) {
-        notifier().error(notepad::tooLargeMessage(name, m_language));
+    if (size > static_cast<qint64>(sheets::kMaxFileBytes)) {
+        notifier().error(sheets::tooLargeMessage(name, m_language));
         return false;
     }
     // One byte more than allowed tells a file that grew, or lied about its size.
-    const QByteArray bytes = file.read(static_cast<qint64>(notepad::kMaxFileBytes) + 1);
+    const QByteArray bytes = file.read(static_cast<qint64>(sheets::kMaxFileBytes) + 1);
     if (file.error() != QFileDevice::NoError) {
         notifier().error(
-            notepad::cannotReadMessage(name, file.errorString().toStdString(), m_language));
+            sheets::cannotReadMessage(name, file.errorString().toStdString(), m_language));
         return false;
     }
-    notepad::Sheet sheet;
+    sheets::Sheet sheet;
     try {
-        sheet = notepad::readSheet(
+        sheet = sheets::readSheet(
             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
             static_cast<std::uint64_t>(size));
     } catch (const std::bad_alloc&) {
-        notifier().error(notepad::cannotReadMessage(name, tr("Mémoire insuffisante.").toStdString(),
+        notifier().error(sheets::cannotReadMessage(name, tr("Mémoire insuffisante.").toStdString(),
                                                     m_language));
         return false;
     }
-    if (sheet.kind == notepad::Sheet::Kind::TooLarge) {
-        notifier().error(notepad::tooLargeMessage(name, m_language));
+    if (sheet.kind == sheets::Sheet::Kind::TooLarge) {
+        notifier().error(sheets::tooLargeMessage(name, m_language));
         return false;
     }
     // Filled apart from the view, which would otherwise lay the text out again at each
@@ -163,13 +163,13 @@ bool SheetReaderWindow::openFile(const QString& path) {
     m_fileName = path;
     show();
     raise();
-    if (sheet.truncated) notifier().inform(notepad::truncatedMessage(name, m_language));
+    if (sheet.truncated) notifier().inform(sheets::truncatedMessage(name, m_language));
     return true;
 }
 
 QString SheetReaderWindow::jobTitle() const {
     const QString first = m_text->document()->firstBlock().text();
-    return QString::fromStdString(notepad::firstLine(first.toStdString()));
+    return QString::fromStdString(sheets::firstLine(first.toStdString()));
 }
 
 void SheetReaderWindow::printTo(QPrinter& printer) {
@@ -177,13 +177,13 @@ void SheetReaderWindow::printTo(QPrinter& printer) {
     m_text->document()->print(&printer);
 }
 
-void SheetReaderWindow::Imprimer1Click() {
+void SheetReaderWindow::printText() {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted) printTo(printer);
 }
 
-void SheetReaderWindow::Copier1Click() {
+void SheetReaderWindow::copySelection() {
     m_text->copy();
 }
 

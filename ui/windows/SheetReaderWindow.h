@@ -54,8 +54,8 @@ class SheetReaderWindow : public QMainWindow {
   public slots:
     // The window's icon follows the burette side's icon.
     void setSideIcon(const QIcon& icon);
-    void Imprimer1Click(); // "&Imprimer": the system print dialog, then the whole text
-    void Copier1Click();   // "&Copier": the selection to the clipboard
+    void printText();     // "&Imprimer": the system print dialog, then the whole text
+    void copySelection(); // "&Copier": the selection to the clipboard
 
   private:
     Notifier& notifier();

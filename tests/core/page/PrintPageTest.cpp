@@ -581,8 +581,8 @@ TEST(PrintPageFromSimulation, ReadsCurvesOptionsTitleLabelsAndPointStyle) {
     sim.curves[1] = hand.curves[1];
     sim.curves[7] = {{5, 4}};
     sim.graph.checked.fill(false);
-    sim.graph.checked[8] = true; // CheckBox9, pasted points
-    sim.graph.checked[1] = true; // CheckBox2
+    sim.graph.checked[8] = true; // pasted points
+    sim.graph.checked[1] = true; // the first species
     sim.speciesLabels = hand.speciesLabels;
     sim.plot.bottomTitle = "v de monobase forte versé, en mL";
     sim.plot.leftTitle = "pH de 0 à 14";
@@ -594,7 +594,7 @@ TEST(PrintPageFromSimulation, ReadsCurvesOptionsTitleLabelsAndPointStyle) {
     ASSERT_TRUE(canvas.findText("v de monobase forte versé, en mL"));
     EXPECT_EQ(canvas.findText("v de monobase forte versé, en mL")->at, (CanvasPoint{3246, 3472}));
     EXPECT_FALSE(canvas.findText("pH de 0 à 14"));
-    EXPECT_TRUE(canvas.findText("acide éthanoïque")) << "legend of CheckBox2";
+    EXPECT_TRUE(canvas.findText("acide éthanoïque")) << "legend of the first species";
     // A circle of half-size a / 2 = 20 around (802, 2692).
     const std::vector<CanvasCall> circles = canvas.callsOf(CanvasOp::Ellipse);
     ASSERT_EQ(circles.size(), 1u);

@@ -96,10 +96,12 @@ TEST(SetUp, ReportsEveryFailedCheckInTableOrderAndUsesTheClampedValues) {
     const std::vector<int> refused = setUpSimulation(s, panel, notes, Language::French);
     // The fields concerned, in the order of the messages; 0 is the number of points.
     EXPECT_EQ(refused, (std::vector<int>{4, 15, 1, 12, 3, kPointCountField}));
-    const std::vector<std::string> expected{
-        texts::messageA(Language::French), texts::messageA(Language::French),
-        texts::messageB(Language::French), texts::messageB(Language::French),
-        texts::messageC(Language::French), texts::messageD(Language::French)};
+    const std::vector<std::string> expected{texts::numberRangeMessage(Language::French),
+                                            texts::numberRangeMessage(Language::French),
+                                            texts::concentrationRangeMessage(Language::French),
+                                            texts::concentrationRangeMessage(Language::French),
+                                            texts::volumeRangeMessage(Language::French),
+                                            texts::pointCountMessage(Language::French)};
     EXPECT_EQ(notes.messages, expected);
     EXPECT_EQ(s.pK1[2], 50);
     EXPECT_EQ(s.pK2[0], 0); // "abc" reads as 0 and sorts first
@@ -120,12 +122,12 @@ TEST(SetUp, PointCountIsTruncatedWithoutAMessage) {
 }
 
 TEST(Texts, MessagesAreExact) {
-    EXPECT_EQ(texts::messageA(Language::French),
+    EXPECT_EQ(texts::numberRangeMessage(Language::French),
               "Séparateur décimal : virgule !\rExemple : 1,03E-2");
-    EXPECT_EQ(texts::messageB(Language::French),
+    EXPECT_EQ(texts::concentrationRangeMessage(Language::French),
               "Séparateur décimal : virgule !\rExemple : 1,03E-2 ou La "
               "concentration doit être supérieure à 1E-8 ! ou cbi trop grande !");
-    EXPECT_EQ(texts::messageC(Language::French),
+    EXPECT_EQ(texts::volumeRangeMessage(Language::French),
               "Séparateur décimal : virgule !\rExemple : 1,03E-2 ou vai trop "
               "grand ! ou vai trop petit !");
 }

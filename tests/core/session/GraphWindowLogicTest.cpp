@@ -53,9 +53,9 @@ TEST(ValidatePointCount, ClampsInto5To200TruncatesAndWritesBackWithOneClearMessa
         EXPECT_EQ(check.value, c.value) << c.label;
         EXPECT_EQ(sim.panel.pointCount, c.shown) << c.label;
         EXPECT_EQ(sim.state.pointCount, c.value) << c.label;
-        EXPECT_EQ(notes.messages, c.message
-                                      ? std::vector<std::string>{texts::messageD(Language::French)}
-                                      : std::vector<std::string>{})
+        EXPECT_EQ(notes.messages,
+                  c.message ? std::vector<std::string>{texts::pointCountMessage(Language::French)}
+                            : std::vector<std::string>{})
             << c.label;
     }
 }
@@ -67,8 +67,8 @@ TEST(ValidatePointCount, ThenTheSetUpGivesTheNumberOfPoints) {
         const char* typed;
         std::vector<std::string> messages;
         std::size_t points;
-    } cases[] = {{"300", {texts::messageD(Language::French)}, 200},
-                 {"250", {texts::messageD(Language::French)}, 200},
+    } cases[] = {{"300", {texts::pointCountMessage(Language::French)}, 200},
+                 {"250", {texts::pointCountMessage(Language::French)}, 200},
                  {"7", {}, 7},
                  {"50", {}, 50}};
     for (const Case& c : cases) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-using namespace titralab::notepad;
+using namespace titralab::sheets;
 
 namespace {
 

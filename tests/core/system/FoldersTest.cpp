@@ -5,7 +5,7 @@
 
 #include <set>
 
-using namespace titralab::desktop;
+using namespace titralab::system;
 
 namespace {
 

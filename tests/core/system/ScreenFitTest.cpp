@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace titralab::desktop;
+using namespace titralab::system;
 
 namespace {
 

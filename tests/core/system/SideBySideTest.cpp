@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace titralab::desktop {
+namespace titralab::system {
 namespace {
 
 TEST(SideBySide, TheTwoWindowsShareTheScreen) {
@@ -73,4 +73,4 @@ TEST(SideBySide, TheTwoWindowsShareTheScreen) {
 }
 
 } // namespace
-} // namespace titralab::desktop
+} // namespace titralab::system

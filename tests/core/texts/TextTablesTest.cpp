@@ -1,6 +1,6 @@
 #include "core/session/Simulation.h"
+#include "core/session/WindowDescriptions.h"
 #include "core/sheets/SheetReader.h"
-#include "core/texts/AccessibleTexts.h"
 #include "core/texts/CopyTexts.h"
 #include "core/texts/InputTexts.h"
 #include "core/texts/Messages.h"
@@ -25,7 +25,7 @@ TEST(TextTables, EachLanguageGetsItsOwnTextAndFrenchIsAsBefore) {
         const char* french;
         const char* english;
     } cases[] = {
-        {"concentration message", [](Language l) { return texts::messageB(l); },
+        {"concentration message", [](Language l) { return texts::concentrationRangeMessage(l); },
          "Séparateur décimal : virgule !\rExemple : 1,03E-2 ou La concentration doit être "
          "supérieure à 1E-8 ! ou cbi trop grande !",
          "Decimal separator: comma!\rExample: 1,03E-2 or The concentration must be greater "
@@ -52,7 +52,7 @@ TEST(TextTables, EachLanguageGetsItsOwnTextAndFrenchIsAsBefore) {
          "donnée par le système : disque plein",
          "The copy failed: the files could not be written into the folder /v\rReason given by "
          "the system: disque plein"},
-        {"sheet too long", [](Language l) { return notepad::truncatedMessage("tp.rtf", l); },
+        {"sheet too long", [](Language l) { return sheets::truncatedMessage("tp.rtf", l); },
          "Le fichier \"tp.rtf\" est trop long : seul son début est affiché.",
          "The file \"tp.rtf\" is too long: only its beginning is shown."},
         {"empty chart",

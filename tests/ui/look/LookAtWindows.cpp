@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
     } else if (window == "main") {
         // The main window after the side and study were chosen, a name typed in its name field.
         main = std::make_unique<MainWindow>(
-            sim, desktop::computePaths(
+            sim, system::computePaths(
                      (QCoreApplication::applicationDirPath() + "/titralab").toStdString(),
                      "/nonexistent"));
         main->move(0, 0);
@@ -174,11 +174,11 @@ int main(int argc, char** argv) {
         auto choose = [&](const QString& item) {
             if (auto* b = main->findChild<QRadioButton*>(item)) b->setChecked(true);
         };
-        choose(side == BuretteSide::BaseSide ? "RadioGroup4_1" : "RadioGroup4_0");
-        choose("RadioGroup1_" + QString::number(static_cast<int>(study)));
+        choose(side == BuretteSide::BaseSide ? "sideChoice_1" : "sideChoice_0");
+        choose("studyChoice_" + QString::number(static_cast<int>(study)));
         const QString typed = option("name", "");
         QTimer::singleShot(800, [&main, typed] {
-            auto* name = main->findChild<QLineEdit*>("Edit1");
+            auto* name = main->findChild<QLineEdit*>("entryNameField");
             if (!name) return;
             main->activateWindow();
             name->setFocus();
@@ -213,7 +213,7 @@ int main(int argc, char** argv) {
                                       QPoint(zoom[2].toInt(), zoom[3].toInt()));
             });
         // The readout as a mouse at the middle of the chart shows it.
-        QTimer::singleShot(700, [&] { graph.Chart1MouseMove(graph.chart()->rect().center()); });
+        QTimer::singleShot(700, [&] { graph.showReadoutAt(graph.chart()->rect().center()); });
         const QString particular = option("particular", "");
         if (!particular.isEmpty())
             QTimer::singleShot(600, [&graph, particular] {

@@ -1,6 +1,7 @@
 // Accessible names of the controls, by side and study, and the spoken summary of the chart.
-#include "core/texts/AccessibleTexts.h"
 #include "../session/SimulationFixtures.h"
+#include "core/session/WindowDescriptions.h"
+#include "SimulationFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -16,66 +17,81 @@ namespace {
 constexpr BuretteSide kAcid = BuretteSide::AcidSide;
 constexpr BuretteSide kBase = BuretteSide::BaseSide;
 
-std::string nameOf(const a11y::ControlTexts& texts, const char* control) {
-    const a11y::ControlText* t = a11y::find(texts, control);
-    return t ? t->name : "<absent: " + std::string(control) + ">";
+using a11y::Control;
+
+std::string absent(Control control, int item) {
+    return "<absent: " + std::string(a11y::controlName(control)) + " " + std::to_string(item) + ">";
 }
 
-std::string descriptionOf(const a11y::ControlTexts& texts, const char* control) {
-    const a11y::ControlText* t = a11y::find(texts, control);
-    return t ? t->description : "<absent: " + std::string(control) + ">";
+std::string nameOf(const a11y::ControlTexts& texts, Control control, int item = -1) {
+    const a11y::ControlText* t = a11y::find(texts, control, item);
+    return t ? t->name : absent(control, item);
+}
+
+std::string descriptionOf(const a11y::ControlTexts& texts, Control control, int item = -1) {
+    const a11y::ControlText* t = a11y::find(texts, control, item);
+    return t ? t->description : absent(control, item);
 }
 
 struct NameCase {
     const char* label;
     BuretteSide side;
     Study study;
-    const char* control;
+    Control control;
+    int item; // -1 for the control itself
     const char* name;
 };
 
 TEST(MainWindowNames, FollowTheSideAndTheStudy) {
     const NameCase cases[] = {
-        {"burette, acid side", kAcid, Study::TitrationVsVolume, "D1",
-         "Concentration de la monobase forte dans la burette, en mol/L"},
-        {"burette, base side", kBase, Study::TitrationVsVolume, "D1",
-         "Concentration du monoacide fort dans la burette, en mol/L"},
-        {"column 1 concentration, acid", kAcid, Study::TitrationVsVolume, "D2",
-         "Concentration de l'acide 1, en mol/L"},
-        {"column 1 concentration, base", kBase, Study::TitrationVsVolume, "D2",
-         "Concentration de la base 1, en mol/L"},
-        {"column 1 volume, base", kBase, Study::Dilution, "D3",
+        {"burette, acid side", kAcid, Study::TitrationVsVolume, Control::BuretteConcentrationField,
+         -1, "Concentration de la monobase forte dans la burette, en mol/L"},
+        {"burette, base side", kBase, Study::TitrationVsVolume, Control::BuretteConcentrationField,
+         -1, "Concentration du monoacide fort dans la burette, en mol/L"},
+        {"column 1 concentration, acid", kAcid, Study::TitrationVsVolume,
+         Control::Concentration1Field, -1, "Concentration de l'acide 1, en mol/L"},
+        {"column 1 concentration, base", kBase, Study::TitrationVsVolume,
+         Control::Concentration1Field, -1, "Concentration de la base 1, en mol/L"},
+        {"column 1 volume, base", kBase, Study::Dilution, Control::Volume1Field, -1,
          "Volume initial de la base 1, en L"},
-        {"column 1 pKa3, acid", kAcid, Study::SpeciesVsPH, "D6", "pKa3 de l'acide 1"},
-        {"column 2 concentration, acid", kAcid, Study::TwoMonoTitration, "D12",
-         "Concentration de l'acide 2, en mol/L"},
-        {"column 2 volume, base", kBase, Study::TwoPolyMixture, "D13",
+        {"column 1 pKa3, acid", kAcid, Study::SpeciesVsPH, Control::PKa3Field, -1,
+         "pKa3 de l'acide 1"},
+        {"column 2 concentration, acid", kAcid, Study::TwoMonoTitration,
+         Control::Concentration2Field, -1, "Concentration de l'acide 2, en mol/L"},
+        {"column 2 volume, base", kBase, Study::TwoPolyMixture, Control::Volume2Field, -1,
          "Volume initial de la base 2, en L"},
-        {"column 2 pKa1, acid", kAcid, Study::TwoMonoTitration, "D14", "pKa1 de l'acide 2"},
-        {"column 2 pKa1, base", kBase, Study::TwoMonoTitration, "D14",
+        {"column 2 pKa1, acid", kAcid, Study::TwoMonoTitration, Control::Column2PKa1Field, -1,
+         "pKa1 de l'acide 2"},
+        {"column 2 pKa1, base", kBase, Study::TwoMonoTitration, Control::Column2PKa1Field, -1,
          "pKa1 du couple de la base 2"},
-        {"column 2 pKa3, base", kBase, Study::TwoPolyMixture, "D16", "pKa3 du couple de la base 2"},
-        {"study item, acid", kAcid, Study::None, "RadioGroup1_4", "Étude : Dilution d'un acide"},
-        {"study item, base", kBase, Study::Dilution, "RadioGroup1_2",
+        {"column 2 pKa3, base", kBase, Study::TwoPolyMixture, Control::Column2PKa3Field, -1,
+         "pKa3 du couple de la base 2"},
+        {"study item, acid", kAcid, Study::None, Control::StudyChoice, 4,
+         "Étude : Dilution d'un acide"},
+        {"study item, base", kBase, Study::Dilution, Control::StudyChoice, 2,
          "Étude : Monoacide fort sur 2 monobases, f (v)"},
-        {"database target, base", kBase, Study::TwoMonoTitration, "RadioGroup2_1",
+        {"database target, base", kBase, Study::TwoMonoTitration, Control::DatabaseColumnChoice, 1,
          "La base de données concerne la base 2"},
-        {"next entry, acid", kAcid, Study::TitrationVsVolume, "BitBtn2",
+        {"next entry, acid", kAcid, Study::TitrationVsVolume, Control::NextEntryButton, -1,
          "Acide suivant de la base de données"},
-        {"previous entry, base", kBase, Study::TitrationVsVolume, "BitBtn1",
+        {"previous entry, base", kBase, Study::TitrationVsVolume, Control::PreviousEntryButton, -1,
          "Base précédente de la base de données"},
-        {"entry name, base", kBase, Study::TitrationVsVolume, "Edit1",
+        {"entry name, base", kBase, Study::TitrationVsVolume, Control::EntryNameField, -1,
          "Nom de la base choisie dans la base de données"},
-        {"show command", kAcid, Study::TitrationVsVolume, "U1", "Voir la simulation"},
-        {"show command, mixture", kBase, Study::TwoPolyMixture, "U1", "Afficher les résultats"},
-        {"copy command", kBase, Study::Dilution, "U3", "Copier la simulation"},
-        {"copy command, mixture", kAcid, Study::TwoPolyMixture, "U3", "Copier les résultats"},
-        {"burette items do not change", kBase, Study::None, "RadioGroup4_0",
+        {"show command", kAcid, Study::TitrationVsVolume, Control::ShowButton, -1,
+         "Voir la simulation"},
+        {"show command, mixture", kBase, Study::TwoPolyMixture, Control::ShowButton, -1,
+         "Afficher les résultats"},
+        {"copy command", kBase, Study::Dilution, Control::CopyButton, -1, "Copier la simulation"},
+        {"copy command, mixture", kAcid, Study::TwoPolyMixture, Control::CopyButton, -1,
+         "Copier les résultats"},
+        {"burette items do not change", kBase, Study::None, Control::SideChoice, 0,
          "Monobase forte dans la burette"},
     };
     for (const NameCase& c : cases)
-        EXPECT_EQ(nameOf(a11y::mainWindowTexts(c.side, c.study, Language::French), c.control),
-                  c.name)
+        EXPECT_EQ(
+            nameOf(a11y::mainWindowTexts(c.side, c.study, Language::French), c.control, c.item),
+            c.name)
             << c.label;
 }
 
@@ -84,17 +100,18 @@ TEST(MainWindowNames, HintsBecomeDescriptions) {
     for (BuretteSide side : {kAcid, kBase}) {
         const a11y::ControlTexts t =
             a11y::mainWindowTexts(side, Study::TwoMonoTitration, Language::French);
-        EXPECT_EQ(descriptionOf(t, "D2"),
+        EXPECT_EQ(descriptionOf(t, Control::Concentration1Field),
                   side == kAcid
                       ? "Concentration de l'acide (mono, di ou tri) dans le bécher, en mol/L"
                       : "Concentration de la base (mono, di ou tri) dans le bécher, en mol/L");
-        EXPECT_EQ(descriptionOf(t, "D13"), side == kAcid
-                                               ? "Volume initial du deuxième acide, en L"
-                                               : "Volume initial de la deuxième base, en L");
-        EXPECT_EQ(descriptionOf(t, "D15"),
+        EXPECT_EQ(descriptionOf(t, Control::Volume2Field),
+                  side == kAcid ? "Volume initial du deuxième acide, en L"
+                                : "Volume initial de la deuxième base, en L");
+        EXPECT_EQ(descriptionOf(t, Control::Column2PKa2Field),
                   side == kAcid ? "pKa2 du deuxième acide dans le bécher"
                                 : "pKa2 du couple de la deuxième base dans le bécher");
-        EXPECT_EQ(descriptionOf(t, "U1"), "Trace les courbes à l'écran (F11 ou Entrée)");
+        EXPECT_EQ(descriptionOf(t, Control::ShowButton),
+                  "Trace les courbes à l'écran (F11 ou Entrée)");
     }
 }
 
@@ -130,12 +147,13 @@ TEST(AllWindowNames, AreCompleteAndDistinct) {
     for (const Window& w : windows) {
         std::set<std::string> controls, names;
         for (const a11y::ControlText& t : w.texts) {
-            EXPECT_TRUE(controls.insert(t.control).second) << w.label << ": twice " << t.control;
+            const std::string control = a11y::objectName(t);
+            EXPECT_TRUE(controls.insert(control).second) << w.label << ": twice " << control;
             EXPECT_TRUE(names.insert(t.name).second) << w.label << ": two controls " << t.name;
-            EXPECT_FALSE(t.name.empty()) << w.label << " " << t.control;
+            EXPECT_FALSE(t.name.empty()) << w.label << " " << control;
             EXPECT_EQ(t.name.find('&'), std::string::npos) << w.label << " " << t.name;
-            EXPECT_NE(t.name, t.control) << w.label;
-            EXPECT_EQ(t.description.find('|'), std::string::npos) << w.label << " " << t.control;
+            EXPECT_NE(t.name, control) << w.label;
+            EXPECT_EQ(t.description.find('|'), std::string::npos) << w.label << " " << control;
         }
     }
 }
@@ -144,20 +162,21 @@ TEST(GraphWindowNames, SpeciesBoxesAreNamedAfterTheirSpeciesAndAcid) {
     Simulation titration = simulationFor(Study::TitrationVsVolume, 17);
     refresh(titration);
     const a11y::ControlTexts t = a11y::graphWindowTexts(titration);
-    EXPECT_EQ(nameOf(t, "CheckBox2"), "Courbe de l'espèce acide éthanoïque");
-    EXPECT_EQ(nameOf(t, "CheckBox3"), "Courbe de l'espèce ion éthanoate");
+    EXPECT_EQ(nameOf(t, Control::Species1Box), "Courbe de l'espèce acide éthanoïque");
+    EXPECT_EQ(nameOf(t, Control::Species2Box), "Courbe de l'espèce ion éthanoate");
     // A monoacid has no third species: the hidden box still has a name.
-    EXPECT_EQ(nameOf(t, "CheckBox4"), "Courbe de l'espèce 3");
+    EXPECT_EQ(nameOf(t, Control::Species3Box), "Courbe de l'espèce 3");
 
     // Acetic acid (17) and nitric acid (5) titrated together.
     Simulation two = simulationFor(Study::TwoMonoTitration, 17, kAcid, 5);
     refresh(two);
     const a11y::ControlTexts m = a11y::graphWindowTexts(two);
-    EXPECT_EQ(nameOf(m, "CheckBox2"), "Courbe de l'espèce acide éthanoïque de l'acide 1");
-    EXPECT_EQ(nameOf(m, "CheckBox7"), "Courbe de l'espèce ion nitrate de l'acide 2");
-    EXPECT_EQ(nameOf(m, "Chart1"), "Graphique des courbes");
+    EXPECT_EQ(nameOf(m, Control::Species1Box), "Courbe de l'espèce acide éthanoïque de l'acide 1");
+    EXPECT_EQ(nameOf(m, Control::Column2Species2Box),
+              "Courbe de l'espèce ion nitrate de l'acide 2");
+    EXPECT_EQ(nameOf(m, Control::Chart), "Graphique des courbes");
     // The summary, then the hint.
-    EXPECT_EQ(descriptionOf(m, "Chart1"),
+    EXPECT_EQ(descriptionOf(m, Control::Chart),
               a11y::chartDescription(two) +
                   " Pour zoomer, sélectionner une zone de gauche à droite. Pour revenir à la "
                   "pleine échelle, sélectionnez de droite à gauche");
@@ -166,27 +185,30 @@ TEST(GraphWindowNames, SpeciesBoxesAreNamedAfterTheirSpeciesAndAcid) {
 TEST(MixtureWindowNames, FollowTheSide) {
     const a11y::ControlTexts acid = a11y::mixtureWindowTexts(kAcid, Language::French);
     const a11y::ControlTexts base = a11y::mixtureWindowTexts(kBase, Language::French);
-    EXPECT_EQ(nameOf(acid, "Edit6"), "pKa 1 du polyacide 2");
-    EXPECT_EQ(nameOf(base, "Edit6"), "pKa 1 du couple de la polybase 2");
-    EXPECT_EQ(nameOf(acid, "Edit4"), "Volume initial du polyacide 1, en mL");
-    EXPECT_EQ(nameOf(acid, "Edit12"), "Concentration de H3A dans le mélange, en mol/L");
-    EXPECT_EQ(nameOf(base, "Edit12"), "Concentration de B dans le mélange, en mol/L");
-    EXPECT_EQ(nameOf(base, "Edit19"), "Concentration de B'H3(3+) dans le mélange, en mol/L");
-    EXPECT_EQ(nameOf(base, "Edit11"), "pH du mélange");
+    EXPECT_EQ(nameOf(acid, Control::Polyacid2PKa1Field), "pKa 1 du polyacide 2");
+    EXPECT_EQ(nameOf(base, Control::Polyacid2PKa1Field), "pKa 1 du couple de la polybase 2");
+    EXPECT_EQ(nameOf(acid, Control::Polyacid1VolumeField), "Volume initial du polyacide 1, en mL");
+    EXPECT_EQ(nameOf(acid, Control::MixtureSpecies1Field),
+              "Concentration de H3A dans le mélange, en mol/L");
+    EXPECT_EQ(nameOf(base, Control::MixtureSpecies1Field),
+              "Concentration de B dans le mélange, en mol/L");
+    EXPECT_EQ(nameOf(base, Control::MixtureSpecies8Field),
+              "Concentration de B'H3(3+) dans le mélange, en mol/L");
+    EXPECT_EQ(nameOf(base, Control::MixturePHField), "pH du mélange");
 }
 
 TEST(CopyDialogNames, OneItemPerSampling) {
     const a11y::ControlTexts titration =
         a11y::copyDialogTexts(Study::TwoMonoTitration, Language::French);
-    EXPECT_EQ(nameOf(titration, "RadioGroup3_0"), "Variation régulière : pH");
-    EXPECT_EQ(nameOf(titration, "RadioGroup3_1"),
+    EXPECT_EQ(nameOf(titration, Control::SamplingChoice, 0), "Variation régulière : pH");
+    EXPECT_EQ(nameOf(titration, Control::SamplingChoice, 1),
               "Variation régulière : v, volume de monobase forte versé");
-    EXPECT_EQ(
-        a11y::find(a11y::copyDialogTexts(Study::SpeciesVsPH, Language::French), "RadioGroup3_1"),
-        nullptr);
-    EXPECT_EQ(
-        a11y::find(a11y::copyDialogTexts(Study::TwoPolyMixture, Language::French), "RadioGroup3_0"),
-        nullptr);
+    EXPECT_EQ(a11y::find(a11y::copyDialogTexts(Study::SpeciesVsPH, Language::French),
+                         Control::SamplingChoice, 1),
+              nullptr);
+    EXPECT_EQ(a11y::find(a11y::copyDialogTexts(Study::TwoPolyMixture, Language::French),
+                         Control::SamplingChoice, 0),
+              nullptr);
 }
 
 struct DescriptionCase {

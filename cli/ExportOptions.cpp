@@ -1,0 +1,423 @@
+#include "cli/ExportOptions.h"
+
+#include "core/chemistry/Database.h"
+#include "core/chemistry/Indicators.h"
+#include "core/curves/ChartReading.h"
+#include "core/session/ChartReading.h"
+#include "core/numbers/NumberInput.h"
+#include "core/panel/Field.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace titralab::cli {
+
+const char* const kUsage = R"(Usage: titralab-export --study STUDY [options]
+       titralab-export --open FILE [options]
+
+Computes a TitraLab study without a window and prints its table as the copy command writes
+its .Txt file, with LF line ends (--file-line-ends keeps the file's own). Every reading
+(--equivalence, --at, --indicator, --fit) prints LF lines. Messages about the typed values go
+to standard error, one per line.
+
+  --study titration|species|two-mono|mixture|dilution   (or 0..4) the study (required)
+  --side acid|base          what the burette holds: a strong base (acid, default) or acid
+  --entry1 N, --entry2 N    load database entry N of the side's table into column 1 / 2
+  --D1 TEXT ... --D16 TEXT  the text of a field, as typed (applied after the entries); on
+                            the base side the pKa fields take the pKa of each couple (9,2
+                            for ammonia), 50 for an acidity the base lacks
+  --points TEXT             the number of points (default "100")
+  --dilution                tick "Tenir compte de la dilution"
+  --potash                  potash instead of soda in the burette
+  --by-volume               sample the table by volume instead of by pH
+  --separator comma|point   decimal separator of the numbers (default: the language's, a
+                            comma in French, a point in English)
+  --file-line-ends          print the table byte for byte as the .Txt file holds it: lines
+                            ended by CR, then CR LF at the end (the files of --out always are)
+  --tick LIST               the ticked boxes among 2..10, e.g. 2,3,8 (default: as the graph
+                            window starts after choosing the study)
+  --digits N                significant digits of the numbers, 5 to 17 (default 5)
+  --lang fr|en              the language of the table's headings, the pages and the messages
+                            (default fr); numbers take its separator unless --separator
+                            says otherwise
+  --out DIR                 also write the numbered files into DIR (the two text files and
+                            the workbook)
+  --xlsx FILE               also write the table as a spreadsheet workbook into FILE
+  --paste FILE              paste the (volume, pH) pairs of FILE, one pair a line, as the
+                            paste command does (its first 256 KiB), and tick the
+                            pasted-points box; volumes in millilitres when the largest
+                            exceeds 1, else in litres ("volumes lus en mL" on standard error)
+  --paste-unit L|mL         the unit of the pasted volumes, instead of the one decided from
+                            them (also for the points of --open)
+  --derivative              tick "dpH/dV": add the column dpH/dV to the table (exact, in pH per
+                            mL, per L when the volumes are shown in litres)
+
+Readings of a titration study (instead of the table; refused in the other studies):
+  --equivalence             one line per remarkable point: the kind (equivalence, inflection,
+                            half), its number, the volume in litres and the pH, tab-separated
+  --at VOLUME               the curve at VOLUME (in mL, as the chart draws titrations), solved
+                            exactly: one line each for the volume in litres, the pH, [H3O+],
+                            every species (mol/L) and the conductivity (S/m) when computed,
+                            the name then the value, tab-separated
+  --indicator NAME          one line per equivalence: equivalence, its number, its pH and the
+                            verdict of the colour indicator NAME ("convient", "ne convient pas");
+                            the names as the choice lists them, accents optional:
+                            --indicator list prints them
+  --vary FIELD=V1;V2;...    compute the study once per value of the field (D1..D16, values
+                            as typed, 2 to 12) and print one table instead: the sampled
+                            volumes (or pH) first, then one pH column per value (the species,
+                            or -log c in a dilution, per value), headed "label = value";
+                            with --xlsx, the workbook holds that table
+  --vary D1,D2=V1;V2;...    the same, several fields taking each value together: D1,D2 puts
+                            the burette's and the beaker's concentrations at 1, 0,1... mol/L
+  --vary dilution=F1;F2;... the same, every concentration of the study divided by each
+                            dilution factor (1 keeps the typed values; 10 divides by ten)
+  --open FILE               compute the study of a .titralab file; the other options given
+                            then change it (--study not needed)
+  --save FILE               also write the study the options describe into a .titralab file
+  --fit LIST                fit the pasted points (--paste, or those of --open) freeing the
+                            values of LIST among C1,C2,Cb,pK1,pK2,pK3, and print instead of
+                            the table, tab-separated: one line per value (name, value,
+                            standard uncertainty), one per equivalence volume (Veq1...,
+                            volume and standard uncertainty in litres), then the residual
+                            standard deviation (line s(pH)) and the number of points used
+                            (line points); each point weighs 1/(σ(pH)² + (dpH/dV)² σ(v)²). A fit
+                            that does not converge says so on standard error, still prints
+                            s(pH) and points, and ends with status 1
+  --sigma-ph PH             σ(pH) of a pH reading for --fit, 0.001 to 1 (default 0.02)
+  --sigma-v ML              σ(v) of a burette reading for --fit, in mL, 0 to 5 (default 0.05)
+  --help                    print this help
+
+The printed page (instead of the table on standard output):
+  --pdf FILE                write the page the print dialog prints into FILE (A4, 600 dpi)
+  --format optimised|half|quarter   "Optimisé" (default), "Demi page", "Quart de page"
+  --line-width TEXT         line width in 1/100 mm, as typed (default "30", read 1..150)
+  --dash-length TEXT        dash pattern length in mm, as typed (default "9", read 1..15)
+  --char-size TEXT          character size in points, as typed (default "10", read 8..14)
+  --graduations TEXT        approximate number of graduations, as typed (default "8")
+  --zoom                    tick "Zoom x 2 selon Ox"
+  --no-constants            untick "Imprimer les constantes"
+  --colour                  tick "Imprimer en couleur"
+  --no-arrows               untick "Axes avec des flèches"
+  --grid                    tick "Imprimer quadrillage"
+  --comment1 TEXT, --comment2 TEXT   the two added comments
+  --point-style N           how pasted points are drawn, 0..7 (default 1, "Croix")
+
+The chart as a picture (instead of the table; with --vary, the whole family, as --pdf prints it):
+  --png FILE                write the graph window's chart as a PNG picture
+  --width PX                its width in pixels, 100 to 10000 (default 1000)
+  --svg FILE                write the chart as an SVG (vector) picture
+)";
+
+namespace {
+
+std::optional<Study> parseStudy(const std::string& s) {
+    static const std::map<std::string, Study> names{
+        {"titration", Study::TitrationVsVolume}, {"0", Study::TitrationVsVolume},
+        {"species", Study::SpeciesVsPH},         {"1", Study::SpeciesVsPH},
+        {"two-mono", Study::TwoMonoTitration},   {"2", Study::TwoMonoTitration},
+        {"mixture", Study::TwoPolyMixture},      {"3", Study::TwoPolyMixture},
+        {"dilution", Study::Dilution},           {"4", Study::Dilution}};
+    const auto it = names.find(s);
+    if (it == names.end()) return std::nullopt;
+    return it->second;
+}
+
+int parseInteger(const std::string& option, const std::string& text, int low, int high) {
+    const BoundedNumber n = ParseBoundedNumber(text, low, high);
+    if (!n.ok || n.value != static_cast<int>(n.value))
+        throw UsageError{option + " expects a whole number from " + std::to_string(low) + " to " +
+                         std::to_string(high) + ", not '" + text + "'"};
+    return static_cast<int>(n.value);
+}
+
+// The items of a comma-separated list, empty ones left out.
+std::vector<std::string> listItems(const std::string& list) {
+    std::vector<std::string> items;
+    std::stringstream in(list);
+    std::string item;
+    while (std::getline(in, item, ','))
+        if (!item.empty()) items.push_back(item);
+    return items;
+}
+
+std::optional<bool> eitherOr(const std::string& v, const char* yes, const char* no) {
+    if (v == yes) return true;
+    if (v == no) return false;
+    return std::nullopt;
+}
+
+// --vary FIELD=V1;V2;...: the quantity that varies, the values as typed.
+std::pair<FamilyQuantity, std::string> parseVary(const std::string& arg, const std::string& v) {
+    const auto equals = v.find('=');
+    if (equals == std::string::npos)
+        throw UsageError{"--vary expects FIELD=V1;V2;..., FIELD one of D1..D16, several "
+                         "of them (D1,D2) or dilution"};
+    FamilyQuantity quantity;
+    const std::string what = v.substr(0, equals);
+    if (what == "dilution") {
+        quantity.dilution = true;
+    } else {
+        std::stringstream list(what);
+        std::string item;
+        while (std::getline(list, item, ',')) {
+            if (item.rfind("D", 0) != 0)
+                throw UsageError{"--vary expects D1..D16 or dilution before '=', not '" + what +
+                                 "'"};
+            const int code = parseInteger(arg, item.substr(1), 1, 16);
+            const auto named = fieldOfKey("D" + std::to_string(code));
+            if (!named || *named == Field::LineWidth)
+                throw UsageError{"--vary: D" + std::to_string(code) + " is not a chemistry field"};
+            const int field = static_cast<int>(slot(*named));
+            if (std::find(quantity.fields.begin(), quantity.fields.end(), field) ==
+                quantity.fields.end())
+                quantity.fields.push_back(field);
+        }
+        if (quantity.fields.empty())
+            throw UsageError{"--vary expects D1..D16 or dilution before '='"};
+    }
+    return {quantity, v.substr(equals + 1)};
+}
+
+std::vector<FitValue> parseFitValues(const std::string& list) {
+    std::vector<FitValue> values;
+    std::stringstream in(list);
+    std::string item;
+    while (std::getline(in, item, ',')) {
+        if (item.empty()) continue;
+        const auto v = fitValueFromName(item);
+        if (!v)
+            throw UsageError{"--fit expects names among C1,C2,Cb,pK1,pK2,pK3, not '" + item + "'"};
+        values.push_back(*v);
+    }
+    return values;
+}
+
+PageFormat parseFormat(const std::string& v) {
+    if (v == "optimised" || v == "2") return PageFormat::Optimised;
+    if (v == "half" || v == "1") return PageFormat::HalfPage;
+    if (v == "quarter" || v == "0") return PageFormat::QuarterPage;
+    throw UsageError{"--format expects optimised, half or quarter, not '" + v + "'"};
+}
+
+// An option: its name, whether a value follows it, and what it sets. `arg` is the option as
+// typed, `v` its value (empty for a flag).
+struct OptionRule {
+    const char* name;
+    bool takesValue;
+    void (*apply)(Options& o, const std::string& arg, const std::string& v);
+};
+
+// A setting of the print dialog, kept in the order given.
+void printSetting(Options& o, std::function<void(PrintSettings&)> edit) {
+    o.print.push_back(std::move(edit));
+}
+
+const OptionRule kOptions[] = {
+    {"--help", false, [](Options& o, auto&, auto&) { o.help = true; }},
+    {"-h", false, [](Options& o, auto&, auto&) { o.help = true; }},
+    {"--study", true,
+     [](Options& o, auto&, const std::string& v) {
+         o.study = parseStudy(v);
+         if (!o.study) throw UsageError{"unknown study '" + v + "'"};
+     }},
+    {"--side", true,
+     [](Options& o, auto&, const std::string& v) {
+         const std::optional<bool> acid = eitherOr(v, "acid", "base");
+         if (!acid) throw UsageError{"--side expects acid or base, not '" + v + "'"};
+         o.side = *acid ? BuretteSide::AcidSide : BuretteSide::BaseSide;
+     }},
+    {"--entry1", true,
+     [](Options& o, const std::string& arg, const std::string& v) {
+         o.entry1 = parseInteger(arg, v, 1, kAcidCount);
+     }},
+    {"--entry2", true,
+     [](Options& o, const std::string& arg, const std::string& v) {
+         o.entry2 = parseInteger(arg, v, 1, kAcidCount);
+     }},
+    {"--points", true, [](Options& o, auto&, const std::string& v) { o.points = v; }},
+    {"--dilution", false, [](Options& o, auto&, auto&) { o.dilution = true; }},
+    {"--potash", false, [](Options& o, auto&, auto&) { o.potash = true; }},
+    {"--by-volume", false, [](Options& o, auto&, auto&) { o.byVolume = true; }},
+    {"--separator", true,
+     [](Options& o, auto&, const std::string& v) {
+         o.comma = eitherOr(v, "comma", "point");
+         if (!o.comma) throw UsageError{"--separator expects comma or point, not '" + v + "'"};
+     }},
+    {"--tick", true,
+     [](Options& o, const std::string& arg, const std::string& v) {
+         std::vector<int> ticks;
+         for (const std::string& item : listItems(v)) ticks.push_back(parseInteger(arg, item, 2, 10));
+         o.ticks = ticks;
+     }},
+    {"--lang", true,
+     [](Options& o, auto&, const std::string& v) {
+         const std::optional<Language> language = parseLanguage(v);
+         if (!language) throw UsageError{"--lang expects fr or en, not '" + v + "'"};
+         o.language = *language;
+     }},
+    {"--digits", true,
+     [](Options& o, const std::string& arg, const std::string& v) {
+         o.digits = parseInteger(arg, v, 5, 17);
+     }},
+    {"--out", true, [](Options& o, auto&, const std::string& v) { o.out = v; }},
+    {"--xlsx", true, [](Options& o, auto&, const std::string& v) { o.xlsx = v; }},
+    {"--paste", true, [](Options& o, auto&, const std::string& v) { o.paste = v; }},
+    {"--pdf", true, [](Options& o, auto&, const std::string& v) { o.pdf = v; }},
+    {"--format", true,
+     [](Options& o, auto&, const std::string& v) {
+         const PageFormat format = parseFormat(v);
+         printSetting(o, [format](PrintSettings& p) { p.format = format; });
+     }},
+    // The number fields of the print dialog keep any text; the page reads it within bounds.
+    {"--line-width", true,
+     [](Options& o, auto&, const std::string& v) {
+         printSetting(o, [v](PrintSettings& p) { p.lineWidth = v; });
+     }},
+    {"--dash-length", true,
+     [](Options& o, auto&, const std::string& v) {
+         printSetting(o, [v](PrintSettings& p) { p.dashLengthMm = v; });
+     }},
+    {"--char-size", true,
+     [](Options& o, auto&, const std::string& v) {
+         printSetting(o, [v](PrintSettings& p) { p.charSize = v; });
+     }},
+    {"--graduations", true,
+     [](Options& o, auto&, const std::string& v) {
+         printSetting(o, [v](PrintSettings& p) { p.approxGraduations = v; });
+     }},
+    {"--zoom", false,
+     [](Options& o, auto&, auto&) { printSetting(o, [](PrintSettings& p) { p.zoomX2 = true; }); }},
+    {"--no-constants", false,
+     [](Options& o, auto&, auto&) {
+         printSetting(o, [](PrintSettings& p) { p.printConstants = false; });
+     }},
+    {"--colour", false,
+     [](Options& o, auto&, auto&) {
+         printSetting(o, [](PrintSettings& p) { p.printInColour = true; });
+     }},
+    {"--color", false,
+     [](Options& o, auto&, auto&) {
+         printSetting(o, [](PrintSettings& p) { p.printInColour = true; });
+     }},
+    {"--no-arrows", false,
+     [](Options& o, auto&, auto&) {
+         printSetting(o, [](PrintSettings& p) { p.axisArrows = false; });
+     }},
+    {"--grid", false,
+     [](Options& o, auto&, auto&) { printSetting(o, [](PrintSettings& p) { p.printGrid = true; }); }},
+    {"--comment1", true,
+     [](Options& o, auto&, const std::string& v) {
+         printSetting(o, [v](PrintSettings& p) { p.comment1 = v; });
+     }},
+    {"--comment2", true,
+     [](Options& o, auto&, const std::string& v) {
+         printSetting(o, [v](PrintSettings& p) { p.comment2 = v; });
+     }},
+    {"--point-style", true,
+     [](Options& o, const std::string& arg, const std::string& v) {
+         o.pointStyle = parseInteger(arg, v, 0, 7);
+     }},
+    {"--derivative", false, [](Options& o, auto&, auto&) { o.derivative = true; }},
+    {"--file-line-ends", false, [](Options& o, auto&, auto&) { o.fileLineEnds = true; }},
+    {"--equivalence", false, [](Options& o, auto&, auto&) { o.equivalence = true; }},
+    {"--indicator", true, [](Options& o, auto&, const std::string& v) { o.indicator = v; }},
+    {"--at", true, [](Options& o, auto&, const std::string& v) { o.at = v; }},
+    {"--png", true, [](Options& o, auto&, const std::string& v) { o.png = v; }},
+    {"--svg", true, [](Options& o, auto&, const std::string& v) { o.svg = v; }},
+    {"--width", true,
+     [](Options& o, const std::string& arg, const std::string& v) {
+         o.width = parseInteger(arg, v, 100, 10000);
+     }},
+    {"--vary", true,
+     [](Options& o, const std::string& arg, const std::string& v) { o.vary = parseVary(arg, v); }},
+    {"--open", true, [](Options& o, auto&, const std::string& v) { o.open = v; }},
+    {"--save", true, [](Options& o, auto&, const std::string& v) { o.save = v; }},
+    {"--fit", true, [](Options& o, auto&, const std::string& v) { o.fit = parseFitValues(v); }},
+    {"--sigma-ph", true,
+     [](Options& o, auto&, const std::string& v) {
+         const BoundedNumber n = ParseBoundedNumber(v, 0.001, kMaxSigmaPH);
+         if (!n.ok) throw UsageError{"--sigma-ph expects a pH from 0.001 to 1, not '" + v + "'"};
+         o.fitSettings.sigmaPH = n.value;
+     }},
+    {"--sigma-v", true,
+     [](Options& o, auto&, const std::string& v) {
+         const BoundedNumber n = ParseBoundedNumber(v, 0, kMaxSigmaVolumeMl);
+         if (!n.ok) throw UsageError{"--sigma-v expects mL from 0 to 5, not '" + v + "'"};
+         o.fitSettings.sigmaVolumeMl = n.value;
+     }},
+    {"--paste-unit", true,
+     [](Options& o, auto&, const std::string& v) {
+         if (v == "L" || v == "l")
+             o.pasteInMillilitres = false;
+         else if (v == "mL" || v == "ml")
+             o.pasteInMillilitres = true;
+         else
+             throw UsageError{"--paste-unit expects L or mL, not '" + v + "'"};
+     }},
+};
+
+const OptionRule* findOption(const std::string& arg) {
+    for (const OptionRule& rule : kOptions)
+        if (arg == rule.name) return &rule;
+    return nullptr;
+}
+
+// The checks that concern several options together.
+void checkTogether(const Options& o) {
+    if (!o.help && !o.study && !o.open) throw UsageError{"--study is required"};
+    if (o.pdf && o.study == Study::TwoPolyMixture)
+        throw UsageError{"the mixture study has no printed page"};
+    if ((o.equivalence || o.indicator || o.at) && o.study && !titrationOf(*o.study))
+        throw UsageError{"--equivalence, --indicator and --at need a titration study (titration "
+                         "or two-mono)"};
+    if (o.at && !readParticularVolume(*o.at))
+        throw UsageError{"--at expects a volume >= 0, not '" + *o.at + "'"};
+    if (o.indicator && *o.indicator != "list" && !findIndicator(*o.indicator))
+        throw UsageError{"unknown indicator '" + *o.indicator + "' (--indicator list)"};
+    if ((o.png || o.svg) && o.study == Study::TwoPolyMixture)
+        throw UsageError{"the mixture study has no chart"};
+    if (o.vary && o.study == Study::TwoPolyMixture)
+        throw UsageError{"--vary: the mixture study has no curve to vary"};
+    if (int(o.pdf.has_value()) + int(o.png.has_value()) + int(o.svg.has_value()) > 1)
+        throw UsageError{"--pdf, --png and --svg write one file at a time"};
+    if (o.pdf && o.fit) throw UsageError{"--fit prints values, not a page"};
+    // With --open and no --side, the side is the file's: checked once it is read.
+    if (o.side || !o.open) checkEntries(o, o.side.value_or(BuretteSide::AcidSide));
+}
+
+} // namespace
+
+// The entries asked for exist in the table of the side.
+void checkEntries(const Options& o, BuretteSide side) {
+    const int entries = entryCount(side);
+    if (o.entry1.value_or(1) > entries || (o.entry2 && *o.entry2 > entries))
+        throw UsageError{"the " + std::string(side == BuretteSide::AcidSide ? "acid" : "base") +
+                         " table has entries 1 to " + std::to_string(entries)};
+}
+
+Options parseArguments(int argc, char** argv) {
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) throw UsageError{arg + " expects a value"};
+            return argv[++i];
+        };
+        if (const OptionRule* rule = findOption(arg)) {
+            rule->apply(o, arg, rule->takesValue ? value() : std::string());
+        } else if (arg.rfind("--D", 0) == 0 && arg.size() <= 5) {
+            // A panel field by its key: --D1 .. --D16.
+            const int code = parseInteger(arg, arg.substr(3), 1, 16);
+            const std::string text = value();
+            // Codes that name no field are accepted and change nothing.
+            if (const auto field = fieldOfKey("D" + std::to_string(code))) o.fields[*field] = text;
+        } else {
+            throw UsageError{"unknown option '" + arg + "'"};
+        }
+    }
+    checkTogether(o);
+    return o;
+}
+
+} // namespace titralab::cli

@@ -1,0 +1,225 @@
+#include "cli/ExportOutputs.h"
+
+#include "core/chemistry/Indicators.h"
+#include "core/curves/ChartReading.h"
+#include "core/session/ChartReading.h"
+#include "core/session/CopyExport.h"
+#include "core/curves/Curves.h"
+#include "core/curves/Fit.h"
+#include "core/session/Fit.h"
+#include "core/curves/Overlays.h"
+#include "core/session/Overlays.h"
+#include "core/session/WorkbookModule.h"
+#include "core/numbers/NumberFormat.h"
+
+#ifdef TITRALAB_EXPORT_PDF
+#include "ui/qt/ChartPicture.h"
+#include "ui/qt/PdfPage.h"
+#include "ui/qt/QtTranslations.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#endif
+
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+
+namespace titralab::cli {
+
+void StderrNotifier::print(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    std::cerr << text << '\n';
+}
+
+namespace {
+
+// A reading's number: the table's digits and separator, but never the table's "0" for a value
+// below 1E-11 (a [H3O+] of 5E-13 is read as such).
+std::string readingNumber(double x, const Simulation& sim) {
+    return formatGeneral(x, sim.exportDigits, sim.decimalComma ? ',' : '.');
+}
+
+// The curve at one volume, solved exactly: name, tab, value, one LF line each.
+std::string particularPointTable(const Simulation& sim, double drawnVolume) {
+    const std::optional<ExactPoint> p = exactPointAt(sim, drawnVolume);
+    if (!p) return {};
+    auto number = [&sim](double x) { return readingNumber(x, sim); };
+    std::string out = "v (L)\t" + number(p->volume) + "\n";
+    out += "pH\t" + number(p->pH) + "\n";
+    out += "[H3O+]\t" + number(p->hydronium) + "\n";
+    for (const auto& [name, c] : p->species) out += "[" + name + "]\t" + number(c) + "\n";
+    if (p->conductivity) out += "sigma (S/m)\t" + number(*p->conductivity) + "\n";
+    return out;
+}
+
+// A table as standard output shows it: the file's CR line ends become LF, and the file's
+// closing CR LF is dropped, unless the file's own bytes are asked for.
+std::string tableForOutput(const std::string& table, bool fileLineEnds) {
+    if (fileLineEnds) return table + "\r\n";
+    std::string out = table;
+    for (char& c : out)
+        if (c == '\r') c = '\n';
+    return out;
+}
+
+// The readings of a titration, one LF line per point.
+std::string readingLines(const Simulation& sim, const Options& o) {
+    std::string out;
+    auto number = [&sim](double x) { return readingNumber(x, sim); };
+    auto line = [&](const char* kind, int k, double a, const std::string& last) {
+        out += std::string(kind) + '\t' + std::to_string(k) + '\t' + number(a) + '\t' + last + '\n';
+    };
+    const auto& points = sim.reading.points;
+    if (o.equivalence)
+        for (const EquivalenceReading& p : points) {
+            line("equivalence", p.number, p.equivalence.volume, number(p.equivalence.pH));
+            if (p.inflection)
+                line("inflection", p.number, p.inflection->volume, number(p.inflection->pH));
+            line("half", p.number, p.half.volume, number(p.half.pH));
+        }
+    if (o.indicator) {
+        const ColourIndicator& indicator = colourIndicators()[*findIndicator(*o.indicator)];
+        for (const EquivalenceReading& p : points)
+            line("equivalence", p.number, p.equivalence.pH,
+                 verdictText(indicatorSuits(indicator, p), sim.language));
+    }
+    return out;
+}
+
+#ifdef TITRALAB_EXPORT_PDF
+// The page needs Qt's fonts and PDF writer, not a display.
+WholeFileResult writePdf(const Simulation& sim, const PrintSettings& print, const Options& o,
+                         int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    const QtTranslations translations(sim.language); // the page's failure messages
+    return writePdfPage(sim, print, *o.pdf);
+}
+
+// The chart is a widget: it needs a QApplication, on the offscreen platform.
+WholeFileResult writePicture(const Simulation& sim, const Options& o, int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    const QtTranslations translations(sim.language); // the picture's failure messages
+    return o.svg ? writeSimulationPicture(sim, *o.svg, true)
+                 : writeSimulationPicture(sim, *o.png, false, o.width);
+}
+#endif
+
+// A number in the table's format, its sign kept (the table writes negatives as 0).
+std::string signedValue(double x, const Simulation& sim) {
+    return x < 0 ? "-" + FormatValue(-x, sim.decimalComma, sim.exportDigits)
+                 : FormatValue(x, sim.decimalComma, sim.exportDigits);
+}
+
+} // namespace
+
+#ifdef TITRALAB_EXPORT_PDF
+int writeDrawing(const Simulation& sim, const PrintSettings& print, const Options& o, int argc,
+                 char** argv) {
+    const WholeFileResult written = o.pdf && !o.png && !o.svg ? writePdf(sim, print, o, argc, argv)
+                                                              : writePicture(sim, o, argc, argv);
+    if (!written.ok()) {
+        std::cerr << "titralab-export: " << written.error << '\n';
+        return 1;
+    }
+    if (!written.notice.empty()) std::cerr << "titralab-export: " << written.notice << '\n';
+    return 0;
+}
+#endif
+
+int printParticularPoint(const Simulation& sim, const Options& o) {
+    const std::string table = particularPointTable(sim, *readParticularVolume(*o.at));
+    if (table.empty()) {
+        std::cerr << "titralab-export: --at: no point of the curve at " << *o.at << '\n';
+        return 1;
+    }
+    std::cout << table;
+    std::cout.flush();
+    return 0;
+}
+
+int printReadings(const Simulation& sim, const Options& o) {
+    std::cout << readingLines(sim, o);
+    std::cout.flush();
+    return 0;
+}
+
+int printFamilyTable(Simulation& sim, const Options& o, const std::vector<double>& varied,
+                     Notifier& notifier) {
+    try {
+        std::cout << tableForOutput(VaryTable(sim, o.vary->first, varied, notifier),
+                                    o.fileLineEnds);
+    } catch (const ArithmeticFault& e) {
+        notifier.error(e.message(sim.language));
+        return 1;
+    }
+    std::cout.flush();
+    return 0;
+}
+
+int printFit(Simulation& sim, const Options& o) {
+    const FitResult fit = fitPastedPoints(sim, *o.fit, o.fitSettings);
+    if (!fit.notice.empty()) std::cerr << "titralab-export: " << fit.notice << '\n';
+    if (!fit.ok) std::cerr << "titralab-export: " << fit.refusal << '\n';
+    if (fit.ok) {
+        for (const FittedValue& v : fit.values)
+            std::cout << fitValueName(v.which) << '\t' << signedValue(v.value, sim) << '\t'
+                      << signedValue(v.uncertainty, sim) << '\n';
+        for (const FittedEquivalence& e : fit.equivalences)
+            std::cout << "Veq" << e.number << '\t' << signedValue(e.volume, sim) << '\t'
+                      << signedValue(e.uncertainty, sim) << '\n';
+    }
+    if (fit.ran) {
+        std::cout << "s(pH)\t" << signedValue(fit.residualDeviation, sim) << '\n';
+        std::cout << "points\t" << fit.pointsUsed << '\n';
+    }
+    std::cout.flush();
+    return fit.ok ? 0 : 1;
+}
+
+int printTable(const Simulation& sim, const Options& o) {
+    std::cout << tableForOutput(sim.exportText, o.fileLineEnds);
+    std::cout.flush();
+    return 0;
+}
+
+int writeFiles(Simulation& sim, const Options& o, const std::vector<double>& varied,
+               Notifier& notifier) {
+    if (o.out) {
+        const ExportResult written = ExportSimulation(sim, *o.out);
+        if (!written.ok) {
+            std::cerr << "titralab-export: cannot write into " << *o.out << ": " << written.error
+                      << '\n';
+            return 1;
+        }
+        if (!written.workbookError.empty()) {
+            std::cerr << "titralab-export: " << written.workbookError << '\n';
+            return 1;
+        }
+    }
+    if (o.xlsx) {
+        // With --vary, the workbook holds the family's table.
+        Simulation family;
+        if (o.vary) {
+            family = sim;
+            try {
+                family.exportTable = varyColumns(sim, o.vary->first, varied, notifier);
+            } catch (const ArithmeticFault& e) {
+                notifier.error(e.message(sim.language));
+                return 1;
+            }
+        }
+        const WorkbookResult workbook = writeWorkbookWithModule(o.vary ? family : sim, *o.xlsx);
+        if (!workbook.ok) {
+            std::cerr << "titralab-export: " << *o.xlsx << " : " << workbook.error << '\n';
+            return 1;
+        }
+        if (!workbook.notice.empty()) std::cerr << "titralab-export: " << workbook.notice << '\n';
+    }
+    return 0;
+}
+
+} // namespace titralab::cli
