@@ -13,6 +13,7 @@ namespace titralab {
 namespace {
 
 constexpr long double kLn10 = 2.302585092994045684017991454684364208L;
+constexpr double kLn10d = 2.302585092994045684;
 const double kLog10Water = std::log10(waterProduct);
 
 bool isSystem(const Solute& s) {
@@ -21,26 +22,30 @@ bool isSystem(const Solute& s) {
 
 // log10 of the fraction of each form of a system at a pH, without overflow or underflow
 // whatever the pKa values: log10(c_k / c_0) = k·pH - (pKa1 + ... + pKak), shifted by its
-// largest value before summing.
-std::vector<long double> log10Fractions(const AcidBaseSystem& system, long double pH) {
+// largest value before summing. Double precision keeps the fractions to about 1e-14 relative
+// (the exponents stay below a few hundred), far within what the diagrams need.
+std::vector<double> log10Fractions(const AcidBaseSystem& system, double pH) {
     const int n = system.acidities();
-    std::vector<long double> e(static_cast<std::size_t>(n) + 1);
-    long double sumPK = 0;
+    std::vector<double> e(static_cast<std::size_t>(n) + 1);
+    double sumPK = 0;
     for (int k = 0; k <= n; ++k) {
         if (k > 0) sumPK += system.pKa[static_cast<std::size_t>(k - 1)];
         e[static_cast<std::size_t>(k)] = k * pH - sumPK;
     }
-    const long double top = *std::max_element(e.begin(), e.end());
-    long double sum = 0;
-    for (long double x : e) sum += std::pow(10.0L, x - top);
-    const long double shift = top + std::log10(sum);
-    for (long double& x : e) x -= shift;
+    const double top = *std::max_element(e.begin(), e.end());
+    double sum = 0;
+    for (double& x : e) {
+        x -= top;
+        sum += std::exp(x * kLn10d);
+    }
+    const double shift = std::log10(sum);
+    for (double& x : e) x -= shift;
     return e;
 }
 
-std::vector<long double> fractions(const AcidBaseSystem& system, long double pH) {
-    std::vector<long double> f = log10Fractions(system, pH);
-    for (long double& x : f) x = std::pow(10.0L, x);
+std::vector<double> fractions(const AcidBaseSystem& system, double pH) {
+    std::vector<double> f = log10Fractions(system, pH);
+    for (double& x : f) x = std::exp(x * kLn10d);
     return f;
 }
 
@@ -61,9 +66,8 @@ double seriesLog10(const Solution& solution, const std::pair<int, int>& where, i
     if (series == 1) return pH + kLog10Water;
     const Solute& s = solution.solutes[static_cast<std::size_t>(where.first)];
     if (!(s.concentration > 0)) return -std::numeric_limits<double>::infinity();
-    const std::vector<long double> f = log10Fractions(s.system, pH);
-    return static_cast<double>(std::log10(static_cast<long double>(s.concentration)) +
-                               f[static_cast<std::size_t>(where.second)]);
+    const std::vector<double> f = log10Fractions(s.system, pH);
+    return std::log10(s.concentration) + f[static_cast<std::size_t>(where.second)];
 }
 
 bool adjacentForms(const std::pair<int, int>& a, const std::pair<int, int>& b) {
@@ -99,7 +103,7 @@ long double protonVariance(const Solution& solution, long double share, double p
     if (!(share > 0)) return sum;
     for (const Solute& s : solution.solutes) {
         if (!isSystem(s) || !(s.concentration > 0)) continue;
-        const std::vector<long double> a = fractions(s.system, pH);
+        const std::vector<double> a = fractions(s.system, pH);
         long double mean = 0, variance = 0;
         for (std::size_t k = 0; k < a.size(); ++k) mean += k * a[k];
         for (std::size_t k = 0; k < a.size(); ++k) variance += a[k] * (k - mean) * (k - mean);
