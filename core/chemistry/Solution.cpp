@@ -279,6 +279,14 @@ AcidBaseSystem systemOfEntry(BuretteSide side, int n) {
         if (anyName)
             for (int k = count; k >= 0; --k) system.formNames.push_back(e.names[k]);
     }
+    // The ΔH° of the compounds' systems, for the entries of the same couples: an entry's
+    // system starts from its fully protonated form, as the compound's does.
+    const char* protonated = side == BuretteSide::AcidSide ? e.names[0].fr : e.names[count].fr;
+    for (const AcidBaseSystem& known : {ethanoic(), ammonium(), carbonic(), phosphoric()}) {
+        if (std::strcmp(known.formNames[0].fr, protonated) != 0) continue;
+        if (static_cast<int>(known.enthalpy.size()) >= count)
+            system.enthalpy.assign(known.enthalpy.begin(), known.enthalpy.begin() + count);
+    }
     return system;
 }
 

@@ -3,6 +3,7 @@
 // conditions at their defaults, every number as before, to the last bit.
 #include "core/chemistry/ConditionedBalance.h"
 #include "core/chemistry/Conditions.h"
+#include "core/chemistry/Database.h"
 #include "core/chemistry/FreeTitration.h"
 #include "core/chemistry/SolutionItems.h"
 
@@ -89,6 +90,21 @@ TEST(Activities, PKaAgainstTemperature) {
     ASSERT_TRUE(ammonium.solutes[0].system.enthalpiesKnown());
     EXPECT_NEAR(pKaAt(9.25, ammonium.solutes[0].system.enthalpy[0], 35), 8.95, 0.03);
     EXPECT_NEAR(solutionAt(ammonium, 35).solution.solutes[0].system.pKa[0], 8.95, 0.03);
+
+    // The database's ammonia (base side) and ammonium ion (acid side) shift as the compound.
+    for (BuretteSide side : {BuretteSide::AcidSide, BuretteSide::BaseSide}) {
+        int found = 0;
+        for (int n = 1; n <= entryCount(side); ++n) {
+            const AcidBaseSystem system = systemOfEntry(side, n);
+            if (system.formNames.empty() || std::strcmp(system.formNames[0].fr, "ion ammonium"))
+                continue;
+            ++found;
+            const Solution s{{systemSolute(system, 0.1)}};
+            EXPECT_NEAR(solutionAt(s, 35).solution.solutes[0].system.pKa[0] - system.pKa[0],
+                        8.95 - 9.25, 0.03);
+        }
+        EXPECT_EQ(found, 1);
+    }
 
     const struct {
         const char* items;
