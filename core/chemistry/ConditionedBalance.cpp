@@ -100,15 +100,16 @@ ConditionedBalance::Point ConditionedBalance::solve(double v, double guessPH,
             std::min(m_balance.ionicStrength(v, tenTo(-static_cast<long double>(idealPH))), hi / 2);
     }
     long double previous = kNaN, previousGap = kNaN;
+    bool settled = false;
     for (int k = 0; k < kMaxStrengthIterations; ++k) {
         const long double next = strengthAfter(strength);
         const long double gap = next - strength;
-        if (gap == 0) break;
         if (gap > 0)
             lo = strength;
         else
             hi = strength;
-        if (std::abs(gap) <= 1e-14L * strength || hi - lo <= 1e-15L * hi) break;
+        settled = !(std::abs(gap) > 1e-14L * strength) || hi - lo <= 1e-15L * hi;
+        if (settled) break;
         // The secant through the last two strengths; else the fixed-point step; else halve.
         long double candidate = next;
         if (std::isfinite(previousGap) && gap != previousGap)
@@ -119,6 +120,8 @@ ConditionedBalance::Point ConditionedBalance::solve(double v, double guessPH,
         previousGap = gap;
         strength = candidate;
     }
+    // The pH of the strength returned, when the iterations ran out before it settled.
+    if (!settled) strengthAfter(strength);
     return {pH, static_cast<double>(strength)};
 }
 

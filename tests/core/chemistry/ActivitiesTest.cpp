@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -247,14 +249,12 @@ TEST(Activities, TitrationWithActivities) {
             EXPECT_NEAR(freeTitrationSlope(t, v, c), difference, 1e-5 * std::abs(difference) + 1e-6)
                 << "v = " << v;
         }
-        const FreeEquivalences ideal = freeEquivalences(t);
         const FreeEquivalences real = freeEquivalences(t, c);
         ASSERT_FALSE(real.points.empty());
         ASSERT_EQ(real.points.size(), freeEquivalences(t, {k.celsius}).points.size());
         EXPECT_NEAR(real.points[0].equivalence.volume, k.equivalence, 1e-12);
         EXPECT_EQ(real.points[0].equivalence.volume,
                   freeEquivalences(t, {k.celsius}).points[0].equivalence.volume);
-        (void)ideal;
         if (!std::isnan(k.equivalencePH))
             EXPECT_NEAR(real.points[0].equivalence.pH, k.equivalencePH, 1e-9);
         const FreeEquivalence& e = real.points[0];
@@ -269,6 +269,44 @@ TEST(Activities, TitrationWithActivities) {
             EXPECT_NEAR(p.ionicStrength, s.ionicStrength, 1e-12 * s.ionicStrength);
         }
         EXPECT_FALSE(beyondDavies(curve, c));
+    }
+}
+
+// Random mixtures up to 15 mol/L at random temperatures: a balance set by hand at the ionic
+// strength returned gives the pH returned, and there the mixture has that strength.
+TEST(Activities, RandomMixturesReachTheirIonicStrength) {
+    std::mt19937_64 random(20261208);
+    std::uniform_real_distribution<double> unit(0, 1);
+    auto randomSolute = [&]() {
+        const double c = std::pow(10.0, 1.17 - 9 * unit(random));
+        if (unit(random) < 0.3)
+            return spectatorSolute(static_cast<SpectatorIon>(random() % kSpectatorIonCount), c);
+        AcidBaseSystem system;
+        const int n = 1 + static_cast<int>(random() % kMaxSystemAcidities);
+        for (int k = 0; k < n; ++k) system.pKa.push_back(-3 + 20 * unit(random));
+        std::sort(system.pKa.begin(), system.pKa.end());
+        system.protonatedCharge = static_cast<int>(random() % (n + 2)) - 1;
+        return systemSolute(system, c);
+    };
+    for (int trial = 0; trial < 400; ++trial) {
+        Solution beaker, burette;
+        const int count = 1 + static_cast<int>(random() % 8);
+        for (int i = 0; i < count; ++i)
+            (unit(random) < 0.6 ? beaker : burette).solutes.push_back(randomSolute());
+        const double v0 = std::pow(10.0, -3 + 2 * unit(random));
+        const double v = unit(random) < 0.1 ? 0 : 0.1 * unit(random);
+        const double celsius = 60 * unit(random);
+        ConditionedBalance b(beaker, v0, burette, {celsius, ActivityModel::Davies});
+        const ConditionedBalance::Point p = b.solve(v);
+        ASSERT_TRUE(std::isfinite(p.pH)) << "trial " << trial;
+        ChargeBalance check(b.beaker().solution, v0, b.added().solution);
+        const double held = std::min(p.ionicStrength, kDaviesHeldStrength);
+        check.setMedium(waterProductAt(celsius), daviesLogGamma(1, held, daviesA(celsius)));
+        const double pH = check.solvePH(v);
+        EXPECT_NEAR(pH, p.pH, 1e-11) << "trial " << trial;
+        const long double h = std::pow(10.0L, -static_cast<long double>(pH));
+        EXPECT_NEAR(static_cast<double>(check.ionicStrength(v, h)) / p.ionicStrength, 1, 1e-12)
+            << "trial " << trial;
     }
 }
 
