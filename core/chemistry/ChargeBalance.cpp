@@ -124,9 +124,9 @@ void ChargeBalance::setMedium(long double water, long double logGamma1) {
     }
 }
 
-long double ChargeBalance::ionicStrength(double v, long double h) const {
+long double ChargeBalance::ionicStrength(double v, long double x) const {
     const long double added = v > 0 ? v : 0;
-    const long double x = std::log10(h);
+    const long double h = tenTo(x);
     long double beaker = m_beakerStrength, addedStrength = m_addedStrength;
     for (const PreparedSystem& s : m_systems) {
         const Weights w = weightsOf(s, h, x);

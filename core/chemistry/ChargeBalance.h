@@ -59,10 +59,10 @@ class ChargeBalance {
     long double logGamma1() const { return m_logGamma1; }
     long double gamma1() const { return m_gamma1; }
 
-    // The ionic strength (mol/L) after adding v at h, in the present medium: half the sum of
-    // c·z² over the spectator ions, every form of every system, H3O+ and OH-, all as
-    // concentrations.
-    long double ionicStrength(double v, long double h) const;
+    // The ionic strength (mol/L) after adding v where log10 h is x, in the present medium:
+    // half the sum of c·z² over the spectator ions, every form of every system, H3O+ and OH-,
+    // all as concentrations.
+    long double ionicStrength(double v, long double x) const;
 
     // The fraction of each form of system `index` at h (index into systems()).
     std::vector<double> fractions(int index, long double h) const;

@@ -80,14 +80,14 @@ ConditionedBalance::Point ConditionedBalance::solve(double v, double guessPH,
                                                     double guessStrength) {
     if (!activities()) {
         const double pH = m_balance.solvePH(v, guessPH);
-        return {pH, static_cast<double>(m_balance.ionicStrength(v, tenTo(-pH)))};
+        return {pH, static_cast<double>(m_balance.ionicStrength(v, -static_cast<long double>(pH)))};
     }
     double pH = guessPH;
     // The strength the mixture gives at the pH solved with the coefficients of `strength`.
     auto strengthAfter = [&](long double strength) {
         setStrength(strength);
         pH = m_balance.solvePH(v, pH);
-        return m_balance.ionicStrength(v, tenTo(-static_cast<long double>(pH)));
+        return m_balance.ionicStrength(v, -static_cast<long double>(pH));
     };
     long double lo = 0, hi = strengthBound(v);
     long double strength;
@@ -96,8 +96,7 @@ ConditionedBalance::Point ConditionedBalance::solve(double v, double guessPH,
     } else {
         setStrength(0);
         const double idealPH = m_balance.solvePH(v, guessPH);
-        strength =
-            std::min(m_balance.ionicStrength(v, tenTo(-static_cast<long double>(idealPH))), hi / 2);
+        strength = std::min(m_balance.ionicStrength(v, -static_cast<long double>(idealPH)), hi / 2);
     }
     long double previous = kNaN, previousGap = kNaN;
     bool settled = false;
@@ -137,7 +136,7 @@ double ConditionedBalance::slope(double v, const Point& point) {
     };
     auto gapAt = [&](long double s, long double lx, long double volume) {
         setStrength(s);
-        return m_balance.ionicStrength(static_cast<double>(volume), tenTo(lx)) - s;
+        return m_balance.ionicStrength(static_cast<double>(volume), lx) - s;
     };
     setStrength(strength);
     const ChargeBalance::Terms t = m_balance.termsAt(tenTo(x));
@@ -161,11 +160,11 @@ double ConditionedBalance::slope(double v, const Point& point) {
 }
 
 std::optional<ConditionedBalance::VolumePoint> ConditionedBalance::volumeAt(double pH) {
-    const long double h = tenTo(-static_cast<long double>(pH));
+    const long double x = -static_cast<long double>(pH); // log10 h
     if (!activities()) {
         const double volume = m_balance.volumeAtPH(pH).volume;
         if (!(volume >= 0) || !std::isfinite(volume)) return std::nullopt;
-        return VolumePoint{volume, static_cast<double>(m_balance.ionicStrength(volume, h))};
+        return VolumePoint{volume, static_cast<double>(m_balance.ionicStrength(volume, x))};
     }
     long double strength = m_strength > 0 ? m_strength : 0;
     double volume = kNaN;
@@ -173,7 +172,7 @@ std::optional<ConditionedBalance::VolumePoint> ConditionedBalance::volumeAt(doub
         setStrength(strength);
         volume = m_balance.volumeAtPH(pH).volume;
         if (!(volume >= 0) || !std::isfinite(volume)) return std::nullopt;
-        const long double next = m_balance.ionicStrength(volume, h);
+        const long double next = m_balance.ionicStrength(volume, x);
         const bool settled = std::abs(next - strength) <= 1e-14L * next;
         strength = next;
         if (settled) break;

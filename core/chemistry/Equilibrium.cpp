@@ -35,7 +35,8 @@ EquilibriumState mixtureState(const ChargeBalance& balance, const Solution& beak
         state.hydronium = static_cast<double>(h / balance.gamma1());
         state.hydroxide = static_cast<double>(balance.water() / h / balance.gamma1());
     }
-    state.ionicStrength = static_cast<double>(balance.ionicStrength(v, h));
+    state.ionicStrength =
+        static_cast<double>(balance.ionicStrength(v, -static_cast<long double>(pH)));
     auto diluted = [&](const Solution& solution, double volume, std::vector<SoluteState>& out) {
         for (const Solute& s : solution.solutes) {
             SoluteState st;

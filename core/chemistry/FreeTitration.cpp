@@ -68,8 +68,7 @@ std::vector<FreeCurvePoint> freeTitrationCurve(const FreeTitration& t, double ma
             pH = b.solvePH(v, guess);
             slope = b.pHSlope(v, pH);
             previous = v;
-            const auto strength =
-                b.ionicStrength(v, std::pow(10.0L, -static_cast<long double>(pH)));
+            const auto strength = b.ionicStrength(v, -static_cast<long double>(pH));
             points.push_back({v, pH, slope, static_cast<double>(strength)});
         }
         return points;
@@ -307,8 +306,7 @@ struct IdealReader {
     const ChargeBalance& b;
     ConditionedBalance::Point at(double v) const {
         const double pH = b.solvePH(v);
-        return {pH, static_cast<double>(
-                        b.ionicStrength(v, std::pow(10.0L, -static_cast<long double>(pH))))};
+        return {pH, static_cast<double>(b.ionicStrength(v, -static_cast<long double>(pH)))};
     }
     double slope(double v, const ConditionedBalance::Point& p) const { return b.pHSlope(v, p.pH); }
     std::optional<std::pair<FreePlace, double>> inflection(double pHa, double pHb) const {
