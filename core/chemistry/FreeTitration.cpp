@@ -377,6 +377,11 @@ FreeEquivalences freeEquivalences(const FreeTitration& t, const Conditions& cond
         return equivalencesWith(t.beaker, t.beakerVolume, t.burette, reader);
     }
     ConditionedBalance b = conditionedOf(t, conditions);
+    if (conditions.ideal()) {
+        // At another temperature the volume is still a closed function of the pH.
+        IdealReader reader{b.balance()};
+        return equivalencesWith(b.beaker().solution, t.beakerVolume, b.added().solution, reader);
+    }
     ConditionedReader reader{b};
     FreeEquivalences out =
         equivalencesWith(b.beaker().solution, t.beakerVolume, b.added().solution, reader);

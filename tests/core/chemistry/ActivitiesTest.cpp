@@ -220,18 +220,20 @@ TEST(Activities, IonicStrengthAgreesWithAnIndependentSolver) {
 
 // With activities dpH/dV is the derivative of the self-consistent pH: against the central
 // difference of the curve; the equivalence of a strong acid by a strong base keeps its
-// stoichiometric volume and pH 7 (γ of H3O+ and OH- alike); the inflection sits at it.
+// stoichiometric volume and the pH of neutral water, pKw/2 at the temperature, with or without
+// activities (γ of H3O+ and OH- alike); the inflection sits at the equivalence.
 TEST(Activities, TitrationWithActivities) {
     const struct {
         const char* beaker;
         const char* burette;
         double celsius;
         double equivalence; // L, for 20 mL of beaker
-        double equivalencePH;
+        bool neutral;       // the equivalence is neutral water
     } cases[] = {
-        {"HCl=0.1", "NaOH=0.1", 25, 0.02, 7.0},
-        {"CH3COOH=0.1", "NaOH=0.1", 25, 0.02, NAN},
-        {"NH4Cl=0.05;H3PO4=0.05", "NaOH=0.2", 40, 0.005, NAN},
+        {"HCl=0.1", "NaOH=0.1", 25, 0.02, true},
+        {"HNO3=0.05", "KOH=0.1", 40, 0.01, true},
+        {"CH3COOH=0.1", "NaOH=0.1", 25, 0.02, false},
+        {"NH4Cl=0.05;H3PO4=0.05", "NaOH=0.2", 40, 0.005, false},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.beaker);
@@ -255,8 +257,11 @@ TEST(Activities, TitrationWithActivities) {
         EXPECT_NEAR(real.points[0].equivalence.volume, k.equivalence, 1e-12);
         EXPECT_EQ(real.points[0].equivalence.volume,
                   freeEquivalences(t, {k.celsius}).points[0].equivalence.volume);
-        if (!std::isnan(k.equivalencePH))
-            EXPECT_NEAR(real.points[0].equivalence.pH, k.equivalencePH, 1e-9);
+        if (k.neutral) {
+            EXPECT_NEAR(real.points[0].equivalence.pH, waterPKAt(k.celsius) / 2, 1e-9);
+            EXPECT_NEAR(freeEquivalences(t, {k.celsius}).points[0].equivalence.pH,
+                        waterPKAt(k.celsius) / 2, 1e-9);
+        }
         const FreeEquivalence& e = real.points[0];
         EXPECT_NEAR(e.ionicStrength, freeTitrationState(t, e.equivalence.volume, c).ionicStrength,
                     1e-12);
