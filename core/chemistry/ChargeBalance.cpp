@@ -11,7 +11,6 @@ namespace titralab {
 namespace {
 
 constexpr long double kLn10 = 2.302585092994045684017991454684364208L;
-constexpr long double kWater = waterProduct; // Ke at 25 °C, the value the studies use
 
 // The forms of a system weighed relative to the most abundant one, so that no weight leaves
 // the range of the numbers whatever the pKa values (-20 to 50) and the pH: the dominant form
@@ -31,7 +30,7 @@ Weights weightsOf(const ChargeBalance::PreparedSystem& s, long double h, long do
     int top = 0;
     long double logW = 0, best = 0;
     for (int j = 1; j <= n; ++j) {
-        logW += -static_cast<long double>(s.pKa[static_cast<std::size_t>(j - 1)]) - x;
+        logW += -s.apparent[static_cast<std::size_t>(j - 1)] - x;
         if (logW > best) {
             best = logW;
             top = j;
@@ -78,6 +77,7 @@ ChargeBalance::ChargeBalance(const Solution& beaker, double beakerVolume, const 
     auto take = [this](const Solution& solution, bool isAdded) {
         long double& ions = isAdded ? m_addedIons : m_beakerIons;
         long double& range = isAdded ? m_addedRange : m_beakerRange;
+        long double& strength = isAdded ? m_addedStrength : m_beakerStrength;
         for (std::size_t i = 0; i < solution.solutes.size(); ++i) {
             const Solute& s = solution.solutes[i];
             const long double c = s.concentration;
@@ -86,6 +86,7 @@ ChargeBalance::ChargeBalance(const Solution& beaker, double beakerVolume, const 
                 const int z = spectatorIonData(s.ion).charge;
                 ions += z * c;
                 range += std::abs(z) * c;
+                strength += z * z * c / 2;
                 continue;
             }
             PreparedSystem p;
@@ -93,6 +94,7 @@ ChargeBalance::ChargeBalance(const Solution& beaker, double beakerVolume, const 
             for (double pK : p.pKa) {
                 p.k.push_back(tenTo(-static_cast<long double>(pK)));
                 p.inverseK.push_back(tenTo(static_cast<long double>(pK)));
+                p.apparent.push_back(static_cast<long double>(pK));
             }
             p.protonatedCharge = s.system.protonatedCharge;
             p.concentration = c;
@@ -106,12 +108,47 @@ ChargeBalance::ChargeBalance(const Solution& beaker, double beakerVolume, const 
     take(added, true);
 }
 
+void ChargeBalance::setMedium(long double water, long double logGamma1) {
+    m_water = water;
+    m_logGamma1 = logGamma1;
+    m_gamma1 = tenTo(logGamma1);
+    for (PreparedSystem& s : m_systems) {
+        // log10 γ(z) = z²·L: the step from charge z to z - 1 moves the pKa by
+        // L·((z - 1)² - z²) = L·(1 - 2z).
+        for (std::size_t j = 0; j < s.pKa.size(); ++j) {
+            const long double z = s.protonatedCharge - static_cast<long double>(j);
+            s.apparent[j] = static_cast<long double>(s.pKa[j]) + logGamma1 * (1 - 2 * z);
+            s.k[j] = tenTo(-s.apparent[j]);
+            s.inverseK[j] = tenTo(s.apparent[j]);
+        }
+    }
+}
+
+long double ChargeBalance::ionicStrength(double v, long double x) const {
+    const long double added = v > 0 ? v : 0;
+    const long double h = tenTo(x);
+    long double beaker = m_beakerStrength, addedStrength = m_addedStrength;
+    for (const PreparedSystem& s : m_systems) {
+        const Weights w = weightsOf(s, h, x);
+        long double squares = 0;
+        for (int j = 0; j < w.forms; ++j) {
+            const long double z = s.protonatedCharge - j;
+            squares += w.w[static_cast<std::size_t>(j)] * z * z;
+        }
+        (s.added ? addedStrength : beaker) += s.concentration * squares / w.sum / 2;
+    }
+    const long double total = m_beakerVolume + added;
+    const long double solutes = (m_beakerVolume * beaker + added * addedStrength) / total;
+    // h is the activity of H3O+; the concentrations are h/γ1 and Kw/(γ1·h).
+    return solutes + (h + m_water / h) / m_gamma1 / 2;
+}
+
 ChargeBalance::Terms ChargeBalance::termsAt(long double h) const {
     return termsAt(h, std::log10(h));
 }
 
 ChargeBalance::Terms ChargeBalance::termsAt(long double h, long double x) const {
-    const long double water = kWater / h;
+    const long double water = m_water / h;
     long double q0 = m_beakerIons, q0u = 0, q0uu = 0;
     long double q1 = m_addedIons, q1u = 0, q1uu = 0;
     for (const PreparedSystem& s : m_systems) {
@@ -123,6 +160,14 @@ ChargeBalance::Terms ChargeBalance::termsAt(long double h, long double x) const 
         q += c * (s.protonatedCharge - m.mean);
         qu += c * m.variance;
         quu -= c * m.third;
+    }
+    if (m_logGamma1 != 0) {
+        q0 *= m_gamma1;
+        q0u *= m_gamma1;
+        q0uu *= m_gamma1;
+        q1 *= m_gamma1;
+        q1u *= m_gamma1;
+        q1uu *= m_gamma1;
     }
     Terms t;
     const long double v0 = m_beakerVolume;
@@ -149,10 +194,11 @@ double ChargeBalance::solvePH(double v, double guess) const {
     // At the root h - Ke/h equals minus the charge of the solutes, which lies within ±range.
     const long double total = m_beakerVolume + added;
     if (!(total > 0) || !std::isfinite(total)) return std::numeric_limits<double>::quiet_NaN();
-    const long double range = (m_beakerVolume * m_beakerRange + added * m_addedRange) / total;
-    const long double hHigh = (range + std::sqrt(range * range + 4 * kWater)) / 2;
+    long double range = (m_beakerVolume * m_beakerRange + added * m_addedRange) / total;
+    if (m_logGamma1 != 0) range *= m_gamma1;
+    const long double hHigh = (range + std::sqrt(range * range + 4 * m_water)) / 2;
     // The bound is exact; the margins of 2 % on h only absorb rounding, by far.
-    long double lo = std::log10(kWater / hHigh) - 0.01L, hi = std::log10(hHigh) + 0.01L;
+    long double lo = std::log10(m_water / hHigh) - 0.01L, hi = std::log10(hHigh) + 0.01L;
     long double slope = 0;
 
     long double x = (lo + hi) / 2;

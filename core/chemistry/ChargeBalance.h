@@ -48,6 +48,22 @@ class ChargeBalance {
     // inflections.
     double curvatureSign(double pH) const;
 
+    // The medium the balance is solved in: the ionic product of water Kw, and the activity
+    // factor L = log10 γ of an ion of charge 1 (an ion of charge z has log10 γ = z²·L, as in
+    // the Davies equation). With L ≠ 0 the variable h is the activity of H3O+ and the balance
+    // is γ1 times the balance in concentrations: each acidity takes its apparent pKa,
+    // pKa + log10 γ(base form) - log10 γ(acid form), and the ions' charges are scaled by γ1.
+    // The default, Kw = 1e-14 and L = 0, is the ideal solution at 25 °C.
+    void setMedium(long double water, long double logGamma1);
+    long double water() const { return m_water; }
+    long double logGamma1() const { return m_logGamma1; }
+    long double gamma1() const { return m_gamma1; }
+
+    // The ionic strength (mol/L) after adding v where log10 h is x, in the present medium:
+    // half the sum of c·z² over the spectator ions, every form of every system, H3O+ and OH-,
+    // all as concentrations.
+    long double ionicStrength(double v, long double x) const;
+
     // The fraction of each form of system `index` at h (index into systems()).
     std::vector<double> fractions(int index, long double h) const;
 
@@ -55,6 +71,7 @@ class ChargeBalance {
         std::vector<double> pKa;
         std::vector<long double> k;        // 10^-pKa
         std::vector<long double> inverseK; // 10^pKa
+        std::vector<long double> apparent; // pKa in the present medium
         int protonatedCharge{};
         long double concentration{}; // mol/L in its own solution
         bool added{};                // in the added solution (scaled by v) or the beaker (V0)
@@ -71,6 +88,11 @@ class ChargeBalance {
     long double m_addedIons{};   // the same for the added solution
     long double m_beakerRange{}; // bound on |charge| the beaker's solutes carry, mol/L
     long double m_addedRange{};
+    long double m_beakerStrength{}; // half the sum of c·z² of the beaker's spectator ions, mol/L
+    long double m_addedStrength{};
+    long double m_water{waterProduct};
+    long double m_logGamma1{0};
+    long double m_gamma1{1};
     std::vector<PreparedSystem> m_systems;
 };
 

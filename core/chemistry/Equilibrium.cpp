@@ -1,5 +1,7 @@
 #include "core/chemistry/Equilibrium.h"
 
+#include "core/chemistry/ConditionedBalance.h"
+
 #include <cmath>
 
 namespace titralab {
@@ -25,8 +27,16 @@ EquilibriumState mixtureState(const ChargeBalance& balance, const Solution& beak
     const double total = v0 + addedVolume;
     const long double h = std::pow(10.0L, -static_cast<long double>(pH));
     state.pH = pH;
-    state.hydronium = static_cast<double>(h);
-    state.hydroxide = static_cast<double>(waterProduct / h);
+    if (balance.logGamma1() == 0) {
+        state.hydronium = static_cast<double>(h);
+        state.hydroxide = static_cast<double>(balance.water() / h);
+    } else {
+        // h is the activity; the concentrations are h/γ1 and Kw/(γ1·h).
+        state.hydronium = static_cast<double>(h / balance.gamma1());
+        state.hydroxide = static_cast<double>(balance.water() / h / balance.gamma1());
+    }
+    state.ionicStrength =
+        static_cast<double>(balance.ionicStrength(v, -static_cast<long double>(pH)));
     auto diluted = [&](const Solution& solution, double volume, std::vector<SoluteState>& out) {
         for (const Solute& s : solution.solutes) {
             SoluteState st;
@@ -78,9 +88,18 @@ std::vector<double> formsAtPH(const AcidBaseSystem& system, double concentration
     return forms;
 }
 
-EquilibriumState equilibriumOf(const Solution& solution) {
-    const ChargeBalance balance(solution);
-    return mixtureState(balance, solution, Solution{}, 0, balance.solvePH(0));
+EquilibriumState equilibriumOf(const Solution& solution, const Conditions& conditions) {
+    if (conditions.standard()) {
+        const ChargeBalance balance(solution);
+        return mixtureState(balance, solution, Solution{}, 0, balance.solvePH(0));
+    }
+    ConditionedBalance balance(solution, 1, Solution{}, conditions);
+    const ConditionedBalance::Point p = balance.solve(0);
+    EquilibriumState state =
+        mixtureState(balance.balance(), balance.beaker().solution, Solution{}, 0, p.pH);
+    state.ionicStrength = p.ionicStrength;
+    state.beyondDavies = balance.outOfRange(p.ionicStrength);
+    return state;
 }
 
 } // namespace titralab

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/chemistry/ChargeBalance.h"
+#include "core/chemistry/Conditions.h"
 #include "core/chemistry/Solution.h"
 
 #include <optional>
@@ -17,9 +18,11 @@ struct SoluteState {
 };
 
 struct EquilibriumState {
-    double pH{};
+    double pH{};                       // -log10 a(H3O+) with activities
     double hydronium{};                // mol/L
     double hydroxide{};                // mol/L
+    double ionicStrength{};            // mol/L, every ion as its concentration
+    bool beyondDavies{};               // with activities: ionic strength above 0.5 mol/L
     std::vector<SoluteState> beaker{}; // by solute of the beaker (of the solution alone)
     std::vector<SoluteState> added{};  // by solute of the added solution
     // S/m; none when a solute present in the mixture has a form (or is an ion) without a
@@ -28,11 +31,13 @@ struct EquilibriumState {
     bool conductivityKnown{true};
 };
 
-// The solution alone.
-EquilibriumState equilibriumOf(const Solution& solution);
+// The solution alone, in given conditions (by default ideal at 25 °C).
+EquilibriumState equilibriumOf(const Solution& solution, const Conditions& conditions = {});
 
 // The beaker (volume beakerVolume) after adding v of `added`, at the pH the balance gives
-// there (as ChargeBalance::solvePH found it). Volumes in one unit.
+// there (as ChargeBalance::solvePH found it, in the balance's present medium: with
+// activities the species are concentrations and the pH is that of the activity of H3O+).
+// Volumes in one unit.
 EquilibriumState mixtureState(const ChargeBalance& balance, const Solution& beaker,
                               const Solution& added, double v, double pH);
 

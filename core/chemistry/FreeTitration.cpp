@@ -1,9 +1,12 @@
 #include "core/chemistry/FreeTitration.h"
 
+#include "core/chemistry/ConditionedBalance.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace titralab {
 
@@ -13,40 +16,83 @@ ChargeBalance balanceOf(const FreeTitration& t) {
     return ChargeBalance(t.beaker, t.beakerVolume, t.burette);
 }
 
+ConditionedBalance conditionedOf(const FreeTitration& t, const Conditions& conditions) {
+    return ConditionedBalance(t.beaker, t.beakerVolume, t.burette, conditions);
+}
+
 } // namespace
 
-double freeTitrationPH(const FreeTitration& t, double v) {
-    return balanceOf(t).solvePH(v);
+double freeTitrationPH(const FreeTitration& t, double v, const Conditions& conditions) {
+    if (conditions.standard()) return balanceOf(t).solvePH(v);
+    return conditionedOf(t, conditions).solve(v).pH;
 }
 
-EquilibriumState freeTitrationState(const FreeTitration& t, double v) {
-    const ChargeBalance b = balanceOf(t);
-    return mixtureState(b, t.beaker, t.burette, v, b.solvePH(v));
+EquilibriumState freeTitrationState(const FreeTitration& t, double v,
+                                    const Conditions& conditions) {
+    if (conditions.standard()) {
+        const ChargeBalance b = balanceOf(t);
+        return mixtureState(b, t.beaker, t.burette, v, b.solvePH(v));
+    }
+    ConditionedBalance b = conditionedOf(t, conditions);
+    const ConditionedBalance::Point p = b.solve(v);
+    EquilibriumState state =
+        mixtureState(b.balance(), b.beaker().solution, b.added().solution, v, p.pH);
+    state.ionicStrength = p.ionicStrength;
+    state.beyondDavies = b.outOfRange(p.ionicStrength);
+    return state;
 }
 
-double freeTitrationSlope(const FreeTitration& t, double v) {
-    const ChargeBalance b = balanceOf(t);
-    return b.pHSlope(v, b.solvePH(v));
+double freeTitrationSlope(const FreeTitration& t, double v, const Conditions& conditions) {
+    if (conditions.standard()) {
+        const ChargeBalance b = balanceOf(t);
+        return b.pHSlope(v, b.solvePH(v));
+    }
+    ConditionedBalance b = conditionedOf(t, conditions);
+    return b.slope(v, b.solve(v));
 }
 
-std::vector<FreeCurvePoint> freeTitrationCurve(const FreeTitration& t, double maxVolume, int n) {
+std::vector<FreeCurvePoint> freeTitrationCurve(const FreeTitration& t, double maxVolume, int n,
+                                               const Conditions& conditions) {
     std::vector<FreeCurvePoint> points;
     if (n < 2 || n > kMaxFreeCurvePoints || !(maxVolume > 0) || !std::isfinite(maxVolume))
         return points;
-    const ChargeBalance b = balanceOf(t);
     points.reserve(static_cast<std::size_t>(n));
-    double pH = std::numeric_limits<double>::quiet_NaN(), slope = 0, previous = 0;
+    if (conditions.standard()) {
+        const ChargeBalance b = balanceOf(t);
+        double pH = std::numeric_limits<double>::quiet_NaN(), slope = 0, previous = 0;
+        for (int i = 0; i < n; ++i) {
+            const double v = maxVolume * i / (n - 1);
+            // The tangent at the previous point guesses the next pH, within one pH unit of it
+            // (a jump would throw the tangent far off).
+            const double guess = pH + std::clamp(slope * (v - previous), -1.0, 1.0);
+            pH = b.solvePH(v, guess);
+            slope = b.pHSlope(v, pH);
+            previous = v;
+            const auto strength = b.ionicStrength(v, -static_cast<long double>(pH));
+            points.push_back({v, pH, slope, static_cast<double>(strength)});
+        }
+        return points;
+    }
+    ConditionedBalance b = conditionedOf(t, conditions);
+    ConditionedBalance::Point p{std::numeric_limits<double>::quiet_NaN(),
+                                std::numeric_limits<double>::quiet_NaN()};
+    double slope = 0, previous = 0;
     for (int i = 0; i < n; ++i) {
         const double v = maxVolume * i / (n - 1);
-        // The tangent at the previous point guesses the next pH, within one pH unit of it (a
-        // jump would throw the tangent far off).
-        const double guess = pH + std::clamp(slope * (v - previous), -1.0, 1.0);
-        pH = b.solvePH(v, guess);
-        slope = b.pHSlope(v, pH);
+        const double guess = p.pH + std::clamp(slope * (v - previous), -1.0, 1.0);
+        p = b.solve(v, guess, p.ionicStrength);
+        slope = b.slope(v, p);
         previous = v;
-        points.push_back({v, pH, slope});
+        points.push_back({v, p.pH, slope, p.ionicStrength});
     }
     return points;
+}
+
+bool beyondDavies(const std::vector<FreeCurvePoint>& curve, const Conditions& conditions) {
+    if (conditions.ideal()) return false;
+    return std::any_of(curve.begin(), curve.end(), [](const FreeCurvePoint& p) {
+        return p.ionicStrength > kDaviesMaxIonicStrength;
+    });
 }
 
 namespace {
@@ -136,10 +182,16 @@ bool freeIndicatorSuits(const ColourIndicator& indicator, const FreeEquivalence&
            indicator.high <= point.indicatorJumpHigh;
 }
 
-FreeEquivalences freeEquivalences(const FreeTitration& t) {
+namespace {
+
+// The remarkable points read on a curve that `reader` gives: at(v) the pH and ionic strength,
+// slope(v, point) dpH/dV, inflection(pHa, pHb) the inflection between two pH.
+template <typename Reader>
+FreeEquivalences equivalencesWith(const Solution& beakerSolution, double beakerVolume,
+                                  const Solution& buretteSolution, Reader& reader) {
     FreeEquivalences out;
-    const Ladder beaker = ladderOf(t.beaker, t.beakerVolume);
-    const Ladder burette = ladderOf(t.burette, 1);
+    const Ladder beaker = ladderOf(beakerSolution, beakerVolume);
+    const Ladder burette = ladderOf(buretteSolution, 1);
 
     // Every level, merged by pKa, with its amounts in the beaker and per litre of burette.
     struct Level {
@@ -207,8 +259,7 @@ FreeEquivalences freeEquivalences(const FreeTitration& t) {
     }
     if (candidates.empty()) return out;
 
-    const ChargeBalance b = balanceOf(t);
-    auto pHAt = [&b](double v) { return b.solvePH(std::max(v, 0.0)); };
+    auto pHAt = [&reader](double v) { return reader.at(std::max(v, 0.0)).pH; };
     const std::size_t n = candidates.size();
     std::vector<double> halves(n + 1);
     double smallestGap = candidates[0].volume;
@@ -228,24 +279,114 @@ FreeEquivalences freeEquivalences(const FreeTitration& t) {
         const double v = candidates[k].volume;
         FreeEquivalence e;
         e.number = static_cast<int>(k + 1);
-        e.equivalence = {v, pHAt(v)};
+        const auto at = reader.at(v);
+        e.equivalence = {v, at.pH};
+        e.ionicStrength = at.ionicStrength;
         e.half = {halves[k], halfPH[k]};
-        e.slope = b.pHSlope(v, e.equivalence.pH);
+        e.slope = reader.slope(v, at);
         e.jumpBefore = pHAt(v - window);
         e.jumpAfter = pHAt(v + window);
         const double before = pHAt(v - indicatorWindow), after = pHAt(v + indicatorWindow);
         e.indicatorJumpLow = std::min(before, after);
         e.indicatorJumpHigh = std::max(before, after);
-        if (const auto p = inflectionPH(b, halfPH[k], halfPH[k + 1])) {
-            const ChargeBalance::VolumeAtPH at = b.volumeAtPH(*p);
-            e.inflection = FreePlace{at.volume, *p};
-            e.inflectionSlope = 1 / at.perPH;
+        if (const auto p = reader.inflection(halfPH[k], halfPH[k + 1])) {
+            e.inflection = p->first;
+            e.inflectionSlope = p->second;
         }
         e.usable = e.inflection.has_value() && std::abs(e.jump()) >= kFreeUsableJump;
         e.levelBelow = candidates[k].below;
         e.levelAbove = candidates[k].above;
         out.points.push_back(e);
     }
+    return out;
+}
+
+// The ideal titration at 25 °C, read on the closed form v(pH).
+struct IdealReader {
+    const ChargeBalance& b;
+    ConditionedBalance::Point at(double v) const {
+        const double pH = b.solvePH(v);
+        return {pH, static_cast<double>(b.ionicStrength(v, -static_cast<long double>(pH)))};
+    }
+    double slope(double v, const ConditionedBalance::Point& p) const { return b.pHSlope(v, p.pH); }
+    std::optional<std::pair<FreePlace, double>> inflection(double pHa, double pHb) const {
+        const auto p = inflectionPH(b, pHa, pHb);
+        if (!p) return std::nullopt;
+        const ChargeBalance::VolumeAtPH at = b.volumeAtPH(*p);
+        return std::make_pair(FreePlace{at.volume, *p}, 1 / at.perPH);
+    }
+};
+
+// Any other conditions: the pH and the ionic strength solved together at each volume.
+struct ConditionedReader {
+    ConditionedBalance& b;
+    ConditionedBalance::Point at(double v) const { return b.solve(v); }
+    double slope(double v, const ConditionedBalance::Point& p) const { return b.slope(v, p); }
+    // |dV/dpH| at a pH, or +infinity where no volume reaches it.
+    double width(double pH) const {
+        const auto vp = b.volumeAt(pH);
+        if (!vp) return std::numeric_limits<double>::infinity();
+        return std::abs(1 / b.slope(vp->volume, {pH, vp->ionicStrength}));
+    }
+    std::optional<std::pair<FreePlace, double>> inflection(double pHa, double pHb) const {
+        std::array<double, kInflectionGrid + 1> pH{}, w{};
+        for (int i = 0; i <= kInflectionGrid; ++i) {
+            pH[i] = pHa + (pHb - pHa) * i / kInflectionGrid;
+            w[i] = width(pH[i]);
+        }
+        int best = -1;
+        for (int i = 1; i < kInflectionGrid; ++i) {
+            if (!std::isfinite(w[i]) || !(w[i] <= w[i - 1] && w[i] <= w[i + 1])) continue;
+            if (best < 0 || w[i] < w[best]) best = i;
+        }
+        if (best < 0) return std::nullopt;
+        // Golden-section search of the least width between the neighbours of the best node.
+        const double ratio = (std::sqrt(5.0) - 1) / 2;
+        double a = pH[best - 1], c = pH[best + 1];
+        double x1 = c - ratio * (c - a), x2 = a + ratio * (c - a);
+        double w1 = width(x1), w2 = width(x2);
+        for (int k = 0; k < 120 && std::abs(c - a) > 1e-12 * (1 + std::abs(a)); ++k) {
+            if (w1 <= w2) {
+                c = x2;
+                x2 = x1;
+                w2 = w1;
+                x1 = c - ratio * (c - a);
+                w1 = width(x1);
+            } else {
+                a = x1;
+                x1 = x2;
+                w1 = w2;
+                x2 = a + ratio * (c - a);
+                w2 = width(x2);
+            }
+        }
+        const double bestPH = (a + c) / 2;
+        const auto vp = b.volumeAt(bestPH);
+        if (!vp) return std::nullopt;
+        return std::make_pair(FreePlace{vp->volume, bestPH},
+                              b.slope(vp->volume, {bestPH, vp->ionicStrength}));
+    }
+};
+
+} // namespace
+
+FreeEquivalences freeEquivalences(const FreeTitration& t, const Conditions& conditions) {
+    if (conditions.standard()) {
+        const ChargeBalance b = balanceOf(t);
+        IdealReader reader{b};
+        return equivalencesWith(t.beaker, t.beakerVolume, t.burette, reader);
+    }
+    ConditionedBalance b = conditionedOf(t, conditions);
+    if (conditions.ideal()) {
+        // At another temperature the volume is still a closed function of the pH.
+        IdealReader reader{b.balance()};
+        return equivalencesWith(b.beaker().solution, t.beakerVolume, b.added().solution, reader);
+    }
+    ConditionedReader reader{b};
+    FreeEquivalences out =
+        equivalencesWith(b.beaker().solution, t.beakerVolume, b.added().solution, reader);
+    for (const FreeEquivalence& e : out.points)
+        if (b.outOfRange(e.ionicStrength)) out.beyondDavies = true;
     return out;
 }
 

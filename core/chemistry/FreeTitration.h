@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/chemistry/ChargeBalance.h"
+#include "core/chemistry/Conditions.h"
 #include "core/chemistry/Equilibrium.h"
 #include "core/chemistry/Indicators.h"
 #include "core/chemistry/Solution.h"
@@ -19,21 +20,32 @@ struct FreeTitration {
     Solution burette{};
 };
 
+// Every function below takes the conditions of the titration: by default ideal at 25 °C, as
+// the studies have always been computed. With activities the pH is -log10 a(H3O+), solved
+// together with the ionic strength at each point; the species stay concentrations.
+
 // The pH after adding v (L) from the burette, and the whole state there.
-double freeTitrationPH(const FreeTitration& t, double v);
-EquilibriumState freeTitrationState(const FreeTitration& t, double v);
-// dpH/dV at v, in pH per litre, exact by the implicit-function theorem.
-double freeTitrationSlope(const FreeTitration& t, double v);
+double freeTitrationPH(const FreeTitration& t, double v, const Conditions& conditions = {});
+EquilibriumState freeTitrationState(const FreeTitration& t, double v,
+                                    const Conditions& conditions = {});
+// dpH/dV at v, in pH per litre: exact by the implicit-function theorem when ideal; with
+// activities, by implicit differentiation of the balance and the ionic strength together.
+double freeTitrationSlope(const FreeTitration& t, double v, const Conditions& conditions = {});
 
 struct FreeCurvePoint {
     double volume{}; // L
     double pH{};
-    double slope{}; // dpH/dV, per L
+    double slope{};         // dpH/dV, per L
+    double ionicStrength{}; // mol/L
 };
 // n points (2 to kMaxFreeCurvePoints, else none) evenly spread over [0, maxVolume] (L); each
-// solve starts from the previous pH.
+// solve starts from the previous pH (and ionic strength).
 constexpr int kMaxFreeCurvePoints = 100000;
-std::vector<FreeCurvePoint> freeTitrationCurve(const FreeTitration& t, double maxVolume, int n);
+std::vector<FreeCurvePoint> freeTitrationCurve(const FreeTitration& t, double maxVolume, int n,
+                                               const Conditions& conditions = {});
+// Whether a point lies beyond the range of the Davies equation (I above 0.5 mol/L), which
+// the program says once and computes anyway; never without activities.
+bool beyondDavies(const std::vector<FreeCurvePoint>& curve, const Conditions& conditions);
 
 // The remarkable points, read as the titration studies read theirs: each equivalence at its
 // exact volume with the pH solved there; the half-equivalence midway from the previous one (or
@@ -66,6 +78,7 @@ struct FreeEquivalence {
     // -infinity or +infinity beyond the last acidity (a strong acid or base).
     double levelBelow{};
     double levelAbove{};
+    double ionicStrength{}; // mol/L at the equivalence
 
     double jump() const { return jumpAfter - jumpBefore; }
 };
@@ -84,6 +97,7 @@ struct UntitratedLevel {
 struct FreeEquivalences {
     std::vector<FreeEquivalence> points{};
     std::vector<UntitratedLevel> untitrated{};
+    bool beyondDavies{}; // with activities: an equivalence above 0.5 mol/L of ionic strength
 };
 
 // The equivalences from the proton balance. The acidities of beaker and burette are sorted by
@@ -91,7 +105,10 @@ struct FreeEquivalences {
 //   P_beaker + v·P_burette = A_beaker(ref) + v·A_burette(ref),
 // P the protons a solution holds above its fully deprotonated forms, A(ref) the capacity of its
 // acidities above the reference (per litre for the burette). Each reference gives the volume
-// v = (A_b - P_b) / (P_t - A_t) when that is finite and positive.
-FreeEquivalences freeEquivalences(const FreeTitration& t);
+// v = (A_b - P_b) / (P_t - A_t) when that is finite and positive. The volumes hang on the
+// amounts alone; the pKa at the temperature order the levels. With activities the
+// inflection is where |dV/dpH| is least, found on the same grid and refined by golden-section
+// search (the volume is then no closed function of the pH).
+FreeEquivalences freeEquivalences(const FreeTitration& t, const Conditions& conditions = {});
 
 } // namespace titralab

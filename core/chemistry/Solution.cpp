@@ -3,6 +3,7 @@
 #include "core/chemistry/Database.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace titralab {
@@ -76,6 +77,13 @@ double AcidBaseSystem::conductivity(int form) const {
     return conductivities[static_cast<std::size_t>(form)];
 }
 
+bool AcidBaseSystem::enthalpiesKnown() const {
+    if (enthalpy.size() != pKa.size()) return false;
+    for (double h : enthalpy)
+        if (!std::isfinite(h)) return false;
+    return true;
+}
+
 Solute systemSolute(AcidBaseSystem system, double concentration, std::string label) {
     Solute s;
     s.kind = SoluteKind::System;
@@ -96,21 +104,31 @@ Solute spectatorSolute(SpectatorIon ion, double concentration) {
 
 namespace {
 
+constexpr double kKcal = 4.184; // kJ
+
 // The systems of the compounds. pKa at 25 °C from Harris, Quantitative Chemical Analysis,
 // appendix G, as the reference tables of the project give them; conductivities from the acid
 // table where it has the species.
+//
+// ΔH° of each acidity (kJ/mol) from the PHREEQC databases (Parkhurst and Appelo, USGS):
+// phreeqc.dat's -delta_h of the association reactions (kcal, 4.184 kJ each), differenced
+// between successive protonations and with their sign turned for the loss of a proton; for
+// ethanoic acid, glycine and the first acidity of phosphoric acid, minteq.v4.dat (from NIST
+// Critically Selected Stability Constants, database 46).
 AcidBaseSystem ethanoic() {
     return {{4.76},
             0,
             {0, acidEntryConductivity("acide éthanoïque", 1)},
-            {{"acide éthanoïque", "ethanoic acid"}, {"ion éthanoate", "ethanoate ion"}}};
+            {{"acide éthanoïque", "ethanoic acid"}, {"ion éthanoate", "ethanoate ion"}},
+            {-0.41}}; // minteq.v4: H+ + Acetate- = H(Acetate), +0.41 kJ
 }
 
 AcidBaseSystem ammonium() {
     return {{9.25},
             1,
             {acidEntryConductivity("ion ammonium", 0), 0},
-            {{"ion ammonium", "ammonium ion"}, {"ammoniac", "ammonia"}}};
+            {{"ion ammonium", "ammonium ion"}, {"ammoniac", "ammonia"}},
+            {12.48 * kKcal}}; // phreeqc.dat: NH4+ = NH3 + H+, 12.48 kcal
 }
 
 AcidBaseSystem carbonic() {
@@ -120,7 +138,9 @@ AcidBaseSystem carbonic() {
              acidEntryConductivity("dioxyde de carbone, eau", 2)},
             {{"dioxyde de carbone, eau", "carbon dioxide, water"},
              {"ion hydrogénocarbonate", "hydrogen carbonate ion"},
-             {"ion carbonate", "carbonate ion"}}};
+             {"ion carbonate", "carbonate ion"}},
+            // phreeqc.dat: CO3-2 + 2 H+ = CO2 + H2O, -5.738 kcal; CO3-2 + H+ = HCO3-, -3.561 kcal
+            {(5.738 - 3.561) * kKcal, 3.561 * kKcal}};
 }
 
 AcidBaseSystem phosphoric() {
@@ -132,7 +152,10 @@ AcidBaseSystem phosphoric() {
             {{"acide phosphorique", "phosphoric acid"},
              {"ion dihydrogénophosphate", "dihydrogen phosphate ion"},
              {"ion hydrogénophosphate", "hydrogen phosphate ion"},
-             {"ion phosphate", "phosphate ion"}}};
+             {"ion phosphate", "phosphate ion"}},
+            // PO4-3 + 3 H+ = H3PO4, -10.1 kJ (minteq.v4, as phreeqc.dat takes it); PO4-3 + 2 H+ =
+            // H2PO4-, -4.520 kcal; PO4-3 + H+ = HPO4-2, -3.530 kcal (phreeqc.dat)
+            {10.1 - 4.520 * kKcal, (4.520 - 3.530) * kKcal, 3.530 * kKcal}};
 }
 
 // The first acidity of sulfuric acid is strong: the acid is the hydrogen sulfate ion and one
@@ -141,7 +164,8 @@ AcidBaseSystem hydrogenSulfate() {
     return {{1.99},
             -1,
             {5.2, acidEntryConductivity("acide sulfurique", 2)},
-            {{"ion hydrogénosulfate", "hydrogen sulfate ion"}, {"ion sulfate", "sulfate ion"}}};
+            {{"ion hydrogénosulfate", "hydrogen sulfate ion"}, {"ion sulfate", "sulfate ion"}},
+            {-3.85 * kKcal}}; // phreeqc.dat: SO4-2 + H+ = HSO4-, 3.85 kcal
 }
 
 // Glycine from its cation (H3N+-CH2-COOH) to its anion; no conductivity is known for them.
@@ -151,7 +175,10 @@ AcidBaseSystem glycine() {
             {U, 0, U},
             {{"ion glycinium", "glycinium ion"},
              {"glycine", "glycine"},
-             {"ion glycinate", "glycinate ion"}}};
+             {"ion glycinate", "glycinate ion"}},
+            // minteq.v4: 2 H+ + Glycine- = H2(Glycine)+, -48.4507 kJ; H+ + Glycine- =
+            // H(Glycine), -44.3504 kJ
+            {48.4507 - 44.3504, 44.3504}};
 }
 
 constexpr const char* kHarris = "Harris, Quantitative Chemical Analysis, appendix G";
@@ -251,6 +278,14 @@ AcidBaseSystem systemOfEntry(BuretteSide side, int n) {
         system.conductivities[count] = 0;
         if (anyName)
             for (int k = count; k >= 0; --k) system.formNames.push_back(e.names[k]);
+    }
+    // The ΔH° of the compounds' systems, for the entries of the same couples: an entry's
+    // system starts from its fully protonated form, as the compound's does.
+    const char* protonated = side == BuretteSide::AcidSide ? e.names[0].fr : e.names[count].fr;
+    for (const AcidBaseSystem& known : {ethanoic(), ammonium(), carbonic(), phosphoric()}) {
+        if (std::strcmp(known.formNames[0].fr, protonated) != 0) continue;
+        if (static_cast<int>(known.enthalpy.size()) >= count)
+            system.enthalpy.assign(known.enthalpy.begin(), known.enthalpy.begin() + count);
     }
     return system;
 }

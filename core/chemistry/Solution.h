@@ -52,8 +52,13 @@ struct AcidBaseSystem {
     int protonatedCharge{0};              // charge of form 0
     std::vector<double> conductivities{}; // λ° of each form, mS·m²/mol; -1 unknown; empty: unknown
     std::vector<Text> formNames{};        // name of each form; empty when the system has none
+    // Standard enthalpy of reaction ΔH° of each acidity (the loss of its proton), kJ/mol, for
+    // the pKa at other temperatures; NaN unknown; empty: none known.
+    std::vector<double> enthalpy{};
 
     int acidities() const { return static_cast<int>(pKa.size()); }
+    // Whether every acidity has a known ΔH°.
+    bool enthalpiesKnown() const;
     int charge(int form) const { return protonatedCharge - form; }
     // λ° of a form, or -1 when unknown.
     double conductivity(int form) const;

@@ -1,0 +1,27 @@
+// The texts of the conditions of a solution: its temperature and the activities of its ions,
+// for the panel, the chart, the copied table and the tool.
+#pragma once
+
+#include "core/base/Language.h"
+
+namespace titralab::texts {
+
+inline constexpr Text kActivitiesDavies{"Activités (Davies)", "Activities (Davies)"};
+inline constexpr Text kTemperatureCelsius{"Température (°C)", "Temperature (°C)"};
+// Beside a curve's name or in a table's heading.
+inline constexpr Text kWithActivities{"avec activités", "with activities"};
+inline constexpr Text kIonicStrength{"force ionique (mol/L)", "ionic strength (mol/L)"};
+// Said once when the ionic strength of a point passes 0.5 mol/L.
+inline constexpr Text kBeyondDavies{
+    "Force ionique au-delà de 0,5 mol/L : l'équation de Davies sort de son domaine ; calcul "
+    "fait malgré tout.",
+    "Ionic strength above 0.5 mol/L: the Davies equation is out of its range; computed "
+    "anyway."};
+// Followed by the names of the solutes whose pKa stay as at 25 °C.
+inline constexpr Text kPKaKeptAt25{"pKa gardés à 25 °C (enthalpie de réaction inconnue) : ",
+                                   "pKa kept at 25 °C (enthalpy of reaction unknown): "};
+// Under a conductivity column at another temperature than 25 °C.
+inline constexpr Text kConductivityAt25{"conductivité calculée avec les λ° de 25 °C",
+                                        "conductivity computed with the λ° of 25 °C"};
+
+} // namespace titralab::texts
