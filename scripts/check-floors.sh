@@ -31,14 +31,9 @@ rank_of() {
     esac
 }
 
-# The floor of a file: its folder's, but for the files that stand on another floor than
-# their folder while they wait to move (the windows' accessible descriptions read the whole
-# simulation, and CMakeLists.txt builds them into the session's library).
+# The floor of a file: its folder's.
 floor_of() {
-    case "$1" in
-    core/texts/AccessibleTexts.*) echo core/session ;;
-    *) dirname "$1" ;;
-    esac
+    dirname "$1"
 }
 
 failures=0

@@ -66,16 +66,14 @@ int PageLayout::mapY(double y) const {
     return toDots((ymax - y) * pxPerUnitY) + margin;
 }
 
-PageLayout LayOutPage(const PageInput& in, const PrintSettings& settings, int pageWidth,
-                      int pageHeight, int dpi) {
-    const PrintValues values = ReadPrintSettings(settings);
+namespace {
+
+// The ranges of the page: the abscissa of the end of the axis, the ordinate of its top, the
+// species' factor, the points of the reference series and whether curves are printed.
+void layOutRanges(const PageInput& in, PageLayout& L) {
     const Study study = in.state.study;
     const BuretteSide side = in.state.side;
-    PageLayout L;
-
-    L.acidities = entryOf(side, in.state.row1).acidities;
-
-    // Ranges. The reference series ends at its largest abscissa on the acid side; on the base
+    // The reference series ends at its largest abscissa on the acid side; on the base
     // side the pH rises as the volume falls and the largest volume comes first, so the range is
     // the largest abscissa of the series. An empty or non-positive reference series prints the
     // frame without curves. The species page and the dilution page always span pH (or -log c)
@@ -101,6 +99,20 @@ PageLayout LayOutPage(const PageInput& in, const PrintSettings& settings, int pa
     if (study == Study::SpeciesVsPH) L.ymax = 11;
     if (study == Study::Dilution && side == BuretteSide::AcidSide) L.ymax = 9;
     if (study == Study::SpeciesVsPH && in.state.conc1 > 0) L.speciesFactor = 10 / in.state.conc1;
+}
+
+} // namespace
+
+PageLayout LayOutPage(const PageInput& in, const PrintSettings& settings, int pageWidth,
+                      int pageHeight, int dpi) {
+    const PrintValues values = ReadPrintSettings(settings);
+    const Study study = in.state.study;
+    const BuretteSide side = in.state.side;
+    PageLayout L;
+
+    L.acidities = entryOf(side, in.state.row1).acidities;
+
+    layOutRanges(in, L);
 
     L.scale = ChooseXScale(L.xmax, settings.zoomX2);
     L.scale.graduationCount = ChooseGraduation(values.approxGraduations, L.scale.k);
