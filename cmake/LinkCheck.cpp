@@ -1,0 +1,1 @@
+// Nothing of its own: the shared objects that check the floors link one floor's library whole.
