@@ -373,7 +373,8 @@ const OptionRule* findOption(const std::string& arg) {
 
 // The checks that concern several options together.
 void checkTogether(const Options& o) {
-    if (!o.help && !o.study && !o.open && !o.listSolutes && !o.findSolute) throw UsageError{"--study is required"};
+    if (!o.help && !o.study && !o.open && !o.listSolutes && !o.findSolute)
+        throw UsageError{"--study is required"};
     if (o.pdf && o.study == Study::TwoPolyMixture)
         throw UsageError{"the mixture study has no printed page"};
     if ((o.equivalence || o.indicator || o.at) && o.study && !titrationOf(*o.study))

@@ -139,8 +139,9 @@ SoluteDatabaseRead readSoluteSystems(std::string_view text, std::string_view fil
         };
         if (line.text.size() > kMaxLineBytes) return refuse("line too long");
         const std::vector<std::string_view> f = split(line.text, '\t');
-        if (f.size() != 11) return refuse("11 tab-separated columns expected, " +
-                                          std::to_string(f.size()) + " found");
+        if (f.size() != 11)
+            return refuse("11 tab-separated columns expected, " + std::to_string(f.size()) +
+                          " found");
         SoluteEntry e;
         e.nameFr = f[0];
         e.nameEn = f[1];
@@ -228,9 +229,8 @@ std::string readSoluteCompounds(std::string_view text, std::string_view fileName
             for (std::string_view s : split(f[2], '|'))
                 if (!s.empty()) c.synonyms.emplace_back(s);
         c.formula = f[3];
-        const auto system =
-            std::find_if(database.entries.begin(), database.entries.end(),
-                         [&](const SoluteEntry& e) { return e.nameFr == f[4]; });
+        const auto system = std::find_if(database.entries.begin(), database.entries.end(),
+                                         [&](const SoluteEntry& e) { return e.nameFr == f[4]; });
         if (system == database.entries.end())
             return at + "system '" + std::string(f[4]) + "' not in the database";
         c.system = static_cast<int>(system - database.entries.begin());
@@ -243,9 +243,9 @@ std::string readSoluteCompounds(std::string_view text, std::string_view fileName
         if (ions.size() % 2 != 0) return at + "ions as pairs of formula and count expected";
         for (std::size_t i = 0; i < ions.size(); i += 2) {
             const auto& known = spectatorIons();
-            const auto ion = std::find_if(known.begin(), known.end(), [&](const SpectatorIonData& d) {
-                return ions[i] == d.formula;
-            });
+            const auto ion =
+                std::find_if(known.begin(), known.end(),
+                             [&](const SpectatorIonData& d) { return ions[i] == d.formula; });
             const std::optional<int> count = integer(ions[i + 1]);
             if (ion == known.end() || !count || *count < 1 || *count > 6)
                 return at + "ion '" + ions[i] + " " + ions[i + 1] + "' not understood";
@@ -327,7 +327,8 @@ std::vector<SoluteMatch> searchSolutes(const SoluteDatabase& database, std::stri
     }
     for (std::size_t i = 0; i < database.compounds.size(); ++i) {
         const int s = score(folded, database.compounds[i]);
-        if (s < kNoMatch) ranked.push_back({s, {database.compounds[i].system, static_cast<int>(i)}});
+        if (s < kNoMatch)
+            ranked.push_back({s, {database.compounds[i].system, static_cast<int>(i)}});
     }
     std::stable_sort(ranked.begin(), ranked.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });

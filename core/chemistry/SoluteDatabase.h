@@ -15,10 +15,10 @@ namespace titralab {
 struct SoluteEntry {
     std::string nameFr{};
     std::string nameEn{};
-    std::vector<std::string> synonyms{}; // either language
-    std::string formula{};               // of the fully protonated form, ASCII, as typed
-    AcidBaseSystem system{};             // pKa ascending; enthalpy NaN and λ° -1 where unknown
-    std::vector<std::string> pKaSources{};          // one key per pKa
+    std::vector<std::string> synonyms{};   // either language
+    std::string formula{};                 // of the fully protonated form, ASCII, as typed
+    AcidBaseSystem system{};               // pKa ascending; enthalpy NaN and λ° -1 where unknown
+    std::vector<std::string> pKaSources{}; // one key per pKa
     std::vector<std::string> enthalpySources{};     // one key per known ΔH°, "-" where unknown
     std::vector<std::string> conductivitySources{}; // one key per known λ°, "-" where unknown
 };

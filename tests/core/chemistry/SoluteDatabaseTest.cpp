@@ -115,7 +115,9 @@ TEST(SoluteDatabase, CumulativeConstantsBecomeStepwisePKa) {
         std::vector<double> pKa;
     };
     const Case cases[] = {
-        {"carbonates", "dioxyde de carbone dissous (acide carbonique)", {10.329, 16.681},
+        {"carbonates",
+         "dioxyde de carbone dissous (acide carbonique)",
+         {10.329, 16.681},
          {6.352, 10.329}},
         {"phosphates", "acide phosphorique", {12.375, 19.573, 21.721}, {2.148, 7.198, 12.375}},
     };
@@ -156,8 +158,9 @@ TEST(SoluteDatabase, SearchFindsByFormulaAndSynonymBestFirst) {
         const std::vector<SoluteMatch> found = searchSolutes(db, c.query);
         ASSERT_FALSE(found.empty());
         const std::string first =
-            found[0].compound >= 0 ? db.compounds[static_cast<std::size_t>(found[0].compound)].nameFr
-                                   : db.entries[static_cast<std::size_t>(found[0].entry)].nameFr;
+            found[0].compound >= 0
+                ? db.compounds[static_cast<std::size_t>(found[0].compound)].nameFr
+                : db.entries[static_cast<std::size_t>(found[0].entry)].nameFr;
         EXPECT_EQ(first, c.firstNameFr);
     }
     EXPECT_TRUE(searchSolutes(db, "   ").empty());
