@@ -8,7 +8,10 @@ here into stepwise pKa values in ascending order, and their enthalpies into the 
 of each dissociation step in kJ/mol (PHREEQC's default unit is kJ/mol; "kcal" lines are
 multiplied by 4.184).
 
-Usage: make-solutes.py MINTEQ_V4_DAT WATEQ4F_DAT > data/Solutes/solutes.tsv
+The limiting molar conductivities λ° of the ions come from the diffusion coefficients of
+phreeqc.dat (-dw, m²/s): λ° = z² F² D / (R T) at 298.15 K, written in mS·m²/mol.
+
+Usage: make-solutes.py MINTEQ_V4_DAT WATEQ4F_DAT PHREEQC_DAT > data/Solutes/solutes.tsv
 """
 import re
 import sys
@@ -224,6 +227,38 @@ HEADER = """\
 """
 
 
+# Systems whose every ion has a diffusion coefficient in phreeqc.dat: the species of each form,
+# from the fully protonated one, by formula of the system.
+FORM_SPECIES = {
+    "HF": ["HF", "F-"],
+    "HSO4-": ["HSO4-", "SO4-2"],
+    "H3PO4": ["H3PO4", "H2PO4-", "HPO4-2", "PO4-3"],
+    "H2CO3": ["H2CO3", "HCO3-", "CO3-2"],
+    "NH4+": ["NH4+", "NH3"],
+    "H2S": ["H2S", "HS-", "S-2"],
+}
+
+
+def diffusion_coefficients(path):
+    """-dw of each species of SOLUTION_SPECIES, m²/s, by the species the reaction defines."""
+    lines = open(path, encoding="latin-1").read().split("\n")
+    end = next(i for i, l in enumerate(lines) if l.startswith("PHASES"))
+    found, species = {}, None
+    for i in range(end):
+        text = lines[i].split("#")[0].strip()
+        if "=" in text and not text.startswith("-"):
+            species = text.split("=", 1)[1].strip().split(" + ")[0].strip()
+        m = re.match(r"^-dw\s+([0-9.eE+-]+)", text)
+        if m and species:
+            found[species] = float(m.group(1))
+    return found
+
+
+def charge_of(species):
+    m = re.search(r"([+-])(\d*)$", species)
+    return 0 if not m else (1 if m.group(1) == "+" else -1) * int(m.group(2) or 1)
+
+
 def main():
     minteq = parse(sys.argv[1])
     rows = []
@@ -261,6 +296,23 @@ def main():
     for fr, en, syn, formula, z, pka in TEXTBOOK:
         add(fr, en, syn, formula, z, [pka], [None], "REFTAB")
     print(HEADER, end="")
+    if len(sys.argv) > 3:
+        dw = diffusion_coefficients(sys.argv[3])
+        faraday, gas, kelvin = 96485.33212, 8.314462618, 298.15
+        for row in rows:
+            forms = FORM_SPECIES.get(row[3])
+            if not forms:
+                continue
+            values, keys = [], []
+            for sp in forms:
+                z = charge_of(sp)
+                if z == 0:
+                    values.append("0")
+                    keys.append("NEUTRAL")
+                else:
+                    values.append(fmt(z * z * faraday ** 2 * dw[sp] / (gas * kelvin) * 1000, 3))
+                    keys.append("PHREEQC")
+            row[9], row[10] = " ".join(values), " ".join(keys)
     for row in rows:
         print("\t".join(row))
 

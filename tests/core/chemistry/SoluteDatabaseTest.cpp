@@ -104,6 +104,28 @@ TEST(SoluteDatabase, TwentyTextbookValues) {
     }
 }
 
+// λ° from PHREEQC's diffusion coefficients against the ionic conductivities of the CRC Handbook
+// (NH4+ 73.5, HCO3- 44.5, 1/2 SO4 2- 80.0 S·cm²/mol), to 2 %.
+TEST(SoluteDatabase, IonConductivitiesAgreeWithTheHandbook) {
+    struct Case {
+        const char* label;
+        const char* nameFr;
+        int form;
+        double lambda; // mS·m²/mol
+    };
+    const Case cases[] = {
+        {"ammonium", "ion ammonium", 0, 7.35},
+        {"hydrogen carbonate", "dioxyde de carbone dissous (acide carbonique)", 1, 4.45},
+        {"sulfate", "ion hydrogénosulfate", 1, 16.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const SoluteEntry* e = entryNamed(c.nameFr);
+        ASSERT_NE(e, nullptr);
+        EXPECT_NEAR(e->system.conductivity(c.form), c.lambda, 0.02 * c.lambda);
+    }
+}
+
 // PHREEQC's cumulative association constants (minteq.v4.dat: H+ + CO3-2 = HCO3- 10.329,
 // 2 H+ + CO3-2 = H2CO3 16.681; PO4-3 with 1, 2, 3 H+: 12.375, 19.573, 21.721), turned into
 // stepwise pKa by hand, and the shipped file agrees with the conversion.
