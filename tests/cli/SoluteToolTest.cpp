@@ -53,7 +53,8 @@ TEST(SoluteTool, FindsBestMatchFirst) {
     };
     const Case cases[] = {
         {"salt by formula", "--find-solute NaHCO3",
-         "hydrogénocarbonate de sodium\tsodium hydrogen carbonate\tNaHCO3\t6.352 10.329\tMINTEQ4 NEUTRAL PHREEQC"},
+         "hydrogénocarbonate de sodium\tsodium hydrogen carbonate\tNaHCO3\t6.352 10.329\tMINTEQ4 "
+         "NEUTRAL PHREEQC"},
         {"decimal comma", "--find-solute H3PO4 --separator comma",
          "acide phosphorique\tphosphoric acid\tH3PO4\t2,148 7,198 12,375\tMINTEQ4 NEUTRAL PHREEQC"},
     };
