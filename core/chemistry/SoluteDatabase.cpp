@@ -156,7 +156,8 @@ SoluteDatabaseRead readSoluteSystems(std::string_view text, std::string_view fil
         e.system.protonatedCharge = *charge;
         for (const std::string& item : words(f[5])) {
             const std::optional<double> v = number(item);
-            if (!v || *v < -5 || *v > 20) return refuse("pKa '" + item + "' is not a number from -5 to 20");
+            if (!v || *v < -5 || *v > 20)
+                return refuse("pKa '" + item + "' is not a number from -5 to 20");
             if (!e.system.pKa.empty() && *v <= e.system.pKa.back())
                 return refuse("pKa values not ascending");
             e.system.pKa.push_back(*v);
