@@ -52,6 +52,12 @@ to standard error, one per line.
   --derivative              tick "dpH/dV": add the column dpH/dV to the table (exact, in pH per
                             mL, per L when the volumes are shown in litres)
 
+The solute database (no --study needed), one entry a line: French name, English name,
+formula, pKa values separated by spaces, source keys, tab-separated:
+  --list-solutes            every system of the database, in the order of its file
+  --find-solute TEXT        the systems and salts matching TEXT (name or synonym in either
+                            language, or formula; accents and case ignored), best first
+
 Readings of a titration study (instead of the table; refused in the other studies):
   --equivalence             one line per remarkable point: the kind (equivalence, inflection,
                             half), its number, the volume in litres and the pH, tab-separated
@@ -323,6 +329,8 @@ const OptionRule kOptions[] = {
     {"--equivalence", false, [](Options& o, auto&, auto&) { o.equivalence = true; }},
     {"--indicator", true, [](Options& o, auto&, const std::string& v) { o.indicator = v; }},
     {"--at", true, [](Options& o, auto&, const std::string& v) { o.at = v; }},
+    {"--list-solutes", false, [](Options& o, auto&, auto&) { o.listSolutes = true; }},
+    {"--find-solute", true, [](Options& o, auto&, const std::string& v) { o.findSolute = v; }},
     {"--png", true, [](Options& o, auto&, const std::string& v) { o.png = v; }},
     {"--svg", true, [](Options& o, auto&, const std::string& v) { o.svg = v; }},
     {"--width", true,
@@ -365,7 +373,8 @@ const OptionRule* findOption(const std::string& arg) {
 
 // The checks that concern several options together.
 void checkTogether(const Options& o) {
-    if (!o.help && !o.study && !o.open) throw UsageError{"--study is required"};
+    if (!o.help && !o.study && !o.open && !o.listSolutes && !o.findSolute)
+        throw UsageError{"--study is required"};
     if (o.pdf && o.study == Study::TwoPolyMixture)
         throw UsageError{"the mixture study has no printed page"};
     if ((o.equivalence || o.indicator || o.at) && o.study && !titrationOf(*o.study))

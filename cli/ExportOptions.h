@@ -62,6 +62,9 @@ struct Options {
     FitSettings fitSettings;
     std::optional<bool> pasteInMillilitres;
     bool help{false};
+    // The solute database.
+    bool listSolutes{false};
+    std::optional<std::string> findSolute;
 };
 
 // Reads the command line; throws UsageError on an option it refuses.

@@ -1,6 +1,7 @@
 #include "cli/ExportOutputs.h"
 
 #include "core/chemistry/Indicators.h"
+#include "core/chemistry/SoluteDatabase.h"
 #include "core/curves/ChartReading.h"
 #include "core/session/ChartReading.h"
 #include "core/session/CopyExport.h"
@@ -21,7 +22,9 @@
 #include <QGuiApplication>
 #endif
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 
@@ -219,6 +222,61 @@ int writeFiles(Simulation& sim, const Options& o, const std::vector<double>& var
         }
         if (!workbook.notice.empty()) std::cerr << "titralab-export: " << workbook.notice << '\n';
     }
+    return 0;
+}
+
+// The solute database ------------------------------------------------------------------
+
+std::string toolDataFolder(const char* argv0) {
+    namespace fs = std::filesystem;
+    std::error_code failed;
+    fs::path exe = fs::read_symlink("/proc/self/exe", failed);
+    if (failed) exe = fs::absolute(fs::path(argv0 ? argv0 : ""), failed);
+    return (exe.parent_path() / ".." / "share" / "titralab").lexically_normal().string();
+}
+
+namespace {
+
+// One line: names, formula, pKa values, the distinct source keys of the values.
+void printSoluteLine(const std::string& nameFr, const std::string& nameEn,
+                     const std::string& formula, const SoluteEntry& entry, char separator) {
+    std::string pKa;
+    for (double p : entry.system.pKa)
+        pKa += (pKa.empty() ? "" : " ") + formatGeneral(p, 6, separator);
+    std::vector<std::string> keys;
+    for (const auto* list : {&entry.pKaSources, &entry.enthalpySources, &entry.conductivitySources})
+        for (const std::string& key : *list)
+            if (key != "-" && std::find(keys.begin(), keys.end(), key) == keys.end())
+                keys.push_back(key);
+    std::string sources;
+    for (const std::string& key : keys) sources += (sources.empty() ? "" : " ") + key;
+    std::cout << nameFr << '\t' << nameEn << '\t' << formula << '\t' << pKa << '\t' << sources
+              << '\n';
+}
+
+} // namespace
+
+int printSolutes(const Options& o, const std::string& dataFolder) {
+    const SoluteDatabaseRead read = loadSoluteDatabase(dataFolder);
+    if (!read.error.empty()) {
+        std::cerr << "titralab-export: " << read.error << '\n';
+        return 1;
+    }
+    const SoluteDatabase& db = read.database;
+    const char separator = o.comma.value_or(false) ? ',' : '.';
+    if (o.listSolutes)
+        for (const SoluteEntry& e : db.entries)
+            printSoluteLine(e.nameFr, e.nameEn, e.formula, e, separator);
+    if (o.findSolute)
+        for (const SoluteMatch& m : searchSolutes(db, *o.findSolute)) {
+            const SoluteEntry& e = db.entries[static_cast<std::size_t>(m.entry)];
+            if (m.compound < 0) {
+                printSoluteLine(e.nameFr, e.nameEn, e.formula, e, separator);
+            } else {
+                const SoluteCompound& c = db.compounds[static_cast<std::size_t>(m.compound)];
+                printSoluteLine(c.nameFr, c.nameEn, c.formula, e, separator);
+            }
+        }
     return 0;
 }
 

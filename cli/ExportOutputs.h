@@ -25,6 +25,10 @@ class StderrNotifier : public Notifier {
 int writeDrawing(const Simulation& sim, const PrintSettings& print, const Options& o, int argc,
                  char** argv);
 #endif
+// --list-solutes, --find-solute: the database of `dataFolder`, one entry a line.
+int printSolutes(const Options& o, const std::string& dataFolder);
+// The data folder beside the tool: <executable's folder>/../share/titralab.
+std::string toolDataFolder(const char* argv0);
 // --at: the curve at one volume, solved exactly.
 int printParticularPoint(const Simulation& sim, const Options& o);
 // --equivalence, --indicator: the readings of a titration.
