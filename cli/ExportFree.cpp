@@ -50,8 +50,8 @@ int wholeNumber(const std::string& option, const std::string& text, int low, int
 double litres(const std::string& option, const std::string& text) {
     const BoundedNumber n = ParseBoundedNumber(text, 0, kMaxFreeVolume);
     if (!n.ok || !(n.value > 0))
-        throw UsageError{option + " expects a volume in mL above 0 and up to 10000, not '" +
-                         text + "'"};
+        throw UsageError{option + " expects a volume in mL above 0 and up to 10000, not '" + text +
+                         "'"};
     return n.value / 1000;
 }
 
@@ -63,18 +63,30 @@ FreeOptions parseFreeArguments(int argc, char** argv) {
             if (i + 1 >= argc) throw UsageError{arg + " expects a value"};
             return argv[++i];
         };
-        if (arg == "--study") value();
-        else if (arg == "--beaker") o.beaker = value();
-        else if (arg == "--burette") o.burette = value();
-        else if (arg == "--beaker-volume") o.beakerVolume = value();
-        else if (arg == "--max-volume") o.maxVolume = value();
-        else if (arg == "--points") o.points = wholeNumber(arg, value(), 2, 10000);
-        else if (arg == "--by-volume") o.byVolume = true;
-        else if (arg == "--derivative") o.derivative = true;
-        else if (arg == "--equivalence") o.equivalence = true;
-        else if (arg == "--at") o.at = value();
-        else if (arg == "--indicator") o.indicator = value();
-        else if (arg == "--digits") o.digits = wholeNumber(arg, value(), 5, 17);
+        if (arg == "--study")
+            value();
+        else if (arg == "--beaker")
+            o.beaker = value();
+        else if (arg == "--burette")
+            o.burette = value();
+        else if (arg == "--beaker-volume")
+            o.beakerVolume = value();
+        else if (arg == "--max-volume")
+            o.maxVolume = value();
+        else if (arg == "--points")
+            o.points = wholeNumber(arg, value(), 2, 10000);
+        else if (arg == "--by-volume")
+            o.byVolume = true;
+        else if (arg == "--derivative")
+            o.derivative = true;
+        else if (arg == "--equivalence")
+            o.equivalence = true;
+        else if (arg == "--at")
+            o.at = value();
+        else if (arg == "--indicator")
+            o.indicator = value();
+        else if (arg == "--digits")
+            o.digits = wholeNumber(arg, value(), 5, 17);
         else if (arg == "--separator") {
             const std::string v = value();
             if (v != "comma" && v != "point")
@@ -82,7 +94,8 @@ FreeOptions parseFreeArguments(int argc, char** argv) {
             o.comma = v == "comma";
         } else if (arg == "--lang") {
             const std::string v = value();
-            if (v != "fr" && v != "en") throw UsageError{"--lang expects fr or en, not '" + v + "'"};
+            if (v != "fr" && v != "en")
+                throw UsageError{"--lang expects fr or en, not '" + v + "'"};
             o.language = v == "en" ? Language::English : Language::French;
         } else if (arg == "--tick") {
             std::stringstream in(value());
@@ -105,7 +118,8 @@ FreeOptions parseFreeArguments(int argc, char** argv) {
 // The solution of an option's items; a refusal names the item and its place.
 Solution solutionOf(const std::string& option, const std::string& text, Language language) {
     ParsedItems parsed = parseSolutionItems(text);
-    if (parsed.error) throw UsageError{option + ": " + texts::itemErrorMessage(*parsed.error, language)};
+    if (parsed.error)
+        throw UsageError{option + ": " + texts::itemErrorMessage(*parsed.error, language)};
     return std::move(parsed.solution);
 }
 

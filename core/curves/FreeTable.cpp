@@ -18,8 +18,9 @@ std::string genericFormName(const AcidBaseSystem& system, int form) {
     const int protons = n - form;
     const int charge = system.charge(form);
     const bool base = system.protonatedCharge > 0;
-    const std::string hydrogens =
-        protons == 0 ? "" : protons == 1 ? "H" : "H" + std::to_string(protons);
+    const std::string hydrogens = protons == 0   ? ""
+                                  : protons == 1 ? "H"
+                                                 : "H" + std::to_string(protons);
     std::string name = base ? "B" + hydrogens : hydrogens + "A";
     if (charge != 0) {
         if (std::abs(charge) > 1) name += std::to_string(std::abs(charge));
@@ -152,8 +153,7 @@ std::string freeIndicatorLines(const FreeEquivalences& points, const ColourIndic
     return out;
 }
 
-std::vector<std::string> freeUntitratedMessages(const FreeEquivalences& points,
-                                                Language language) {
+std::vector<std::string> freeUntitratedMessages(const FreeEquivalences& points, Language language) {
     std::vector<std::string> out;
     const char separator = language == Language::French ? ',' : '.';
     for (const UntitratedLevel& level : points.untitrated)

@@ -12,9 +12,9 @@ namespace titralab {
 
 // A form of a system of the beaker or of the burette, as the table and the readings name it.
 struct FreeSpecies {
-    bool burette{};  // false: a solute of the beaker
-    int solute{};    // index of the solute in its solution
-    int form{};      // 0: the fully protonated form
+    bool burette{}; // false: a solute of the beaker
+    int solute{};   // index of the solute in its solution
+    int form{};     // 0: the fully protonated form
     std::string name{};
 };
 
@@ -23,11 +23,11 @@ struct FreeSpecies {
 std::vector<FreeSpecies> freeSpecies(const FreeTitration& t, Language language);
 
 struct FreeTableRequest {
-    double maxVolume{};          // L, the curve's last volume
-    int points{100};             // lines of the table, 2 to kMaxFreeCurvePoints
-    bool byVolume{false};        // false: evenly spread in pH between the ends of the curve
-    bool derivative{false};      // add dpH/dV, per L
-    std::vector<int> species{};  // 1-based numbers in freeSpecies(), as columns (mol/L)
+    double maxVolume{};         // L, the curve's last volume
+    int points{100};            // lines of the table, 2 to kMaxFreeCurvePoints
+    bool byVolume{false};       // false: evenly spread in pH between the ends of the curve
+    bool derivative{false};     // add dpH/dV, per L
+    std::vector<int> species{}; // 1-based numbers in freeSpecies(), as columns (mol/L)
     bool decimalComma{true};
     int digits{5};
     Language language{Language::French};
@@ -53,7 +53,6 @@ std::string freeIndicatorLines(const FreeEquivalences& points, const ColourIndic
                                bool decimalComma, int digits, Language language);
 
 // What the engine says of acidities (basicities) the titrant cannot reach, one line each.
-std::vector<std::string> freeUntitratedMessages(const FreeEquivalences& points,
-                                                Language language);
+std::vector<std::string> freeUntitratedMessages(const FreeEquivalences& points, Language language);
 
 } // namespace titralab
