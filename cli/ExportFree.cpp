@@ -151,6 +151,8 @@ int runFreeStudy(int argc, char** argv) {
                                  "'"};
         }
         const int species = static_cast<int>(freeSpecies(t, o.language).size());
+        if (!o.ticks.empty() && species == 0)
+            throw UsageError{"--tick: neither solution holds an acid-base species"};
         for (int k : o.ticks)
             if (k > species)
                 throw UsageError{"--tick: the species are numbered 1 to " +

@@ -95,10 +95,12 @@ std::string freeTitrationTable(const FreeTitration& t, const FreeTableRequest& r
     const int n = std::clamp(request.points, 2, kMaxFreeCurvePoints);
     const double pHStart = freeTitrationPH(t, 0);
     const double pHEnd = freeTitrationPH(t, request.maxVolume);
+    // A curve that hardly moves (no reaction) has no pH to spread the lines over.
+    const bool byVolume = request.byVolume || !(std::abs(pHEnd - pHStart) > 1e-6);
     for (int i = 0; i < n; ++i) {
         const double fraction = static_cast<double>(i) / (n - 1);
         double v = fraction * request.maxVolume;
-        if (!request.byVolume)
+        if (!byVolume)
             v = i == 0       ? 0
                 : i == n - 1 ? request.maxVolume
                              : volumeAtPH(t, request.maxVolume, pHStart, pHEnd,

@@ -158,6 +158,8 @@ TEST(FreeStudyTool, RefusesAndComputesNothing) {
          "--beaker 'Cl-=0.1;acid(4.76)=0.1' "
          "--burette 'Na+=0.1' --tick 3",
          "--tick"},
+        {"species asked of ions alone", "--beaker 'Cl-=0.1' --burette 'Na+=0.1' --tick 1",
+         "--tick"},
     };
     for (const RefusalCase& k : cases) {
         const std::string volume =
@@ -194,6 +196,21 @@ TEST(FreeStudyTool, JudgesIndicatorsAsTheTitrationStudies) {
         EXPECT_NEAR(number(lines[0][2]), 8.7, 0.05) << indicator;
         EXPECT_EQ(lines[0][3], verdict) << indicator;
     }
+}
+
+} // namespace
+
+namespace {
+
+// A curve whose pH does not move (no reaction) is sampled by volume, never on one volume.
+TEST(FreeStudyTool, SpreadsAFlatCurveOverTheVolumes) {
+    const ToolRun run = runTool("--study free --beaker 'Na+=0.1' --beaker-volume 20 "
+                                "--burette 'K+=0.1' --points 5 --separator point");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto rows = fieldsOf(run.out);
+    ASSERT_EQ(rows.size(), 6u) << run.out;
+    for (std::size_t r = 1; r < rows.size(); ++r)
+        EXPECT_NEAR(number(rows[r][0]), 0.01 * (r - 1), 1e-15) << run.out;
 }
 
 } // namespace
