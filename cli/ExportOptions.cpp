@@ -20,7 +20,7 @@ its .Txt file, with LF line ends (--file-line-ends keeps the file's own). Every 
 (--equivalence, --at, --indicator, --fit) prints LF lines. Messages about the typed values go
 to standard error, one per line.
 
-  --study titration|species|two-mono|mixture|dilution   (or 0..4) the study (required)
+  --study titration|species|two-mono|mixture|dilution|free   (or 0..5) the study (required)
   --side acid|base          what the burette holds: a strong base (acid, default) or acid
   --entry1 N, --entry2 N    load database entry N of the side's table into column 1 / 2
   --D1 TEXT ... --D16 TEXT  the text of a field, as typed (applied after the entries); on
@@ -93,6 +93,19 @@ Readings of a titration study (instead of the table; refused in the other studie
   --sigma-ph PH             σ(pH) of a pH reading for --fit, 0.001 to 1 (default 0.02)
   --sigma-v ML              σ(v) of a burette reading for --fit, in mL, 0 to 5 (default 0.05)
   --help                    print this help
+
+A titration of any solution by any solution (--study free):
+  --beaker ITEMS            the beaker's solutes, "WHAT=C;WHAT=C;..." with C in mol/L; WHAT a
+                            database name (either language), a formula (NaHCO3),
+                            acid(pK1,pK2,...), base(pK1,pK2,...) or a spectator ion (Na+, K+,
+                            Li+, Cl-, Br-, I-, NO3-, ClO4-); HCl is Cl-, soda Na+
+  --burette ITEMS           the burette's solutes, the same way
+  --beaker-volume ML        the beaker's volume, in mL
+  --max-volume ML           the largest volume added, in mL (default: twice the last
+                            equivalence)
+  The table (volume in litres, pH, the species of --tick, dpH/dV per L with --derivative)
+  takes --points, --by-volume, --lang, --separator and --digits; --tick numbers the species as
+  --at lists them; --at, --equivalence and --indicator read the curve as for a titration.
 
 The printed page (instead of the table on standard output):
   --pdf FILE                write the page the print dialog prints into FILE (A4, 600 dpi)

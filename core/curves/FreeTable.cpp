@@ -1,0 +1,169 @@
+#include "core/curves/FreeTable.h"
+
+#include "core/chemistry/Indicators.h"
+#include "core/curves/ChartReading.h"
+#include "core/numbers/NumberFormat.h"
+#include "core/texts/SolutionTexts.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace titralab {
+
+namespace {
+
+// "H2A-", "A3-", "BH+": the form's protons and charge after the grammar that typed it.
+std::string genericFormName(const AcidBaseSystem& system, int form) {
+    const int n = system.acidities();
+    const int protons = n - form;
+    const int charge = system.charge(form);
+    const bool base = system.protonatedCharge > 0;
+    const std::string hydrogens = protons == 0   ? ""
+                                  : protons == 1 ? "H"
+                                                 : "H" + std::to_string(protons);
+    std::string name = base ? "B" + hydrogens : hydrogens + "A";
+    if (charge != 0) {
+        if (std::abs(charge) > 1) name += std::to_string(std::abs(charge));
+        name += charge > 0 ? "+" : "-";
+    }
+    return name;
+}
+
+void addSpecies(std::vector<FreeSpecies>& out, const Solution& solution, bool burette,
+                Language language) {
+    for (std::size_t i = 0; i < solution.solutes.size(); ++i) {
+        const Solute& s = solution.solutes[i];
+        if (s.kind != SoluteKind::System) continue;
+        for (int form = 0; form <= s.system.acidities(); ++form) {
+            const bool named = static_cast<int>(s.system.formNames.size()) > form;
+            std::string name = named ? std::string(s.system.formNames[form].in(language))
+                                     : genericFormName(s.system, form);
+            if (!named && !s.label.empty()) name = s.label + " " + name;
+            out.push_back({burette, static_cast<int>(i), form, std::move(name)});
+        }
+    }
+}
+
+double speciesConcentration(const EquilibriumState& state, const FreeSpecies& species) {
+    const std::vector<SoluteState>& side = species.burette ? state.added : state.beaker;
+    if (species.solute >= static_cast<int>(side.size())) return 0;
+    const std::vector<double>& forms = side[species.solute].forms;
+    return species.form < static_cast<int>(forms.size()) ? forms[species.form] : 0;
+}
+
+// The volume (L) in [0, maxVolume] where the pH crosses `pH`, by bisection: the pH of a
+// titration runs one way with the volume added.
+double volumeAtPH(const FreeTitration& t, double maxVolume, double pHStart, double pHEnd,
+                  double pH) {
+    double low = 0, high = maxVolume;
+    const bool rising = pHEnd >= pHStart;
+    for (int k = 0; k < 200 && high - low > 1e-15 * maxVolume; ++k) {
+        const double middle = 0.5 * (low + high);
+        if ((freeTitrationPH(t, middle) < pH) == rising)
+            low = middle;
+        else
+            high = middle;
+    }
+    return 0.5 * (low + high);
+}
+
+} // namespace
+
+std::vector<FreeSpecies> freeSpecies(const FreeTitration& t, Language language) {
+    std::vector<FreeSpecies> out;
+    addSpecies(out, t.beaker, false, language);
+    addSpecies(out, t.burette, true, language);
+    return out;
+}
+
+double defaultFreeMaxVolume(const FreeTitration& t, const FreeEquivalences& points) {
+    double last = 0;
+    for (const FreeEquivalence& p : points.points) last = std::max(last, p.equivalence.volume);
+    return last > 0 ? 2 * last : 2 * t.beakerVolume;
+}
+
+std::string freeTitrationTable(const FreeTitration& t, const FreeTableRequest& request) {
+    const std::vector<FreeSpecies> all = freeSpecies(t, request.language);
+    auto value = [&](double x) {
+        return x < 0 ? "-" + FormatValue(-x, request.decimalComma, request.digits)
+                     : FormatValue(x, request.decimalComma, request.digits);
+    };
+    std::string out = "v (L)\tpH";
+    for (int k : request.species) out += "\t" + all[k - 1].name;
+    if (request.derivative) out += "\tdpH/dV";
+    out += '\n';
+    const int n = std::clamp(request.points, 2, kMaxFreeCurvePoints);
+    const double pHStart = freeTitrationPH(t, 0);
+    const double pHEnd = freeTitrationPH(t, request.maxVolume);
+    // A curve that hardly moves (no reaction) has no pH to spread the lines over.
+    const bool byVolume = request.byVolume || !(std::abs(pHEnd - pHStart) > 1e-6);
+    for (int i = 0; i < n; ++i) {
+        const double fraction = static_cast<double>(i) / (n - 1);
+        double v = fraction * request.maxVolume;
+        if (!byVolume)
+            v = i == 0       ? 0
+                : i == n - 1 ? request.maxVolume
+                             : volumeAtPH(t, request.maxVolume, pHStart, pHEnd,
+                                          pHStart + fraction * (pHEnd - pHStart));
+        const EquilibriumState state = freeTitrationState(t, v);
+        out += value(v) + "\t" + value(state.pH);
+        for (int k : request.species) out += "\t" + value(speciesConcentration(state, all[k - 1]));
+        if (request.derivative) out += "\t" + value(freeTitrationSlope(t, v));
+        out += '\n';
+    }
+    return out;
+}
+
+std::string freePointLines(const FreeTitration& t, double v, bool decimalComma, int digits,
+                           Language language) {
+    const char separator = decimalComma ? ',' : '.';
+    auto number = [&](double x) { return formatGeneral(x, digits, separator); };
+    const EquilibriumState state = freeTitrationState(t, v);
+    std::string out = "v (L)\t" + number(v) + "\n";
+    out += "pH\t" + number(state.pH) + "\n";
+    out += "[H3O+]\t" + number(state.hydronium) + "\n";
+    for (const FreeSpecies& s : freeSpecies(t, language))
+        out += "[" + s.name + "]\t" + number(speciesConcentration(state, s)) + "\n";
+    if (state.conductivity) out += "sigma (S/m)\t" + number(*state.conductivity) + "\n";
+    return out;
+}
+
+std::string freeEquivalenceLines(const FreeEquivalences& points, bool decimalComma, int digits) {
+    const char separator = decimalComma ? ',' : '.';
+    std::string out;
+    auto line = [&](const char* kind, int k, const FreePlace& place) {
+        out += std::string(kind) + '\t' + std::to_string(k) + '\t' +
+               formatGeneral(place.volume, digits, separator) + '\t' +
+               formatGeneral(place.pH, digits, separator) + '\n';
+    };
+    for (const FreeEquivalence& p : points.points) {
+        line("equivalence", p.number, p.equivalence);
+        if (p.inflection) line("inflection", p.number, *p.inflection);
+        line("half", p.number, p.half);
+    }
+    return out;
+}
+
+std::string freeIndicatorLines(const FreeEquivalences& points, const ColourIndicator& indicator,
+                               bool decimalComma, int digits, Language language) {
+    const char separator = decimalComma ? ',' : '.';
+    std::string out;
+    for (const FreeEquivalence& p : points.points)
+        out += "equivalence\t" + std::to_string(p.number) + '\t' +
+               formatGeneral(p.equivalence.pH, digits, separator) + '\t' +
+               verdictText(freeIndicatorSuits(indicator, p), language) + '\n';
+    return out;
+}
+
+std::vector<std::string> freeUntitratedMessages(const FreeEquivalences& points, Language language) {
+    std::vector<std::string> out;
+    const char separator = language == Language::French ? ',' : '.';
+    for (const UntitratedLevel& level : points.untitrated)
+        out.push_back(std::string((level.acidity ? texts::kTitrantTooWeakForAcidity
+                                                 : texts::kTitrantTooWeakForBasicity)
+                                      .in(language)) +
+                      formatGeneral(level.pKa, 4, separator));
+    return out;
+}
+
+} // namespace titralab
