@@ -27,6 +27,8 @@ int writeDrawing(const Simulation& sim, const PrintSettings& print, const Option
 #endif
 // --at: the curve at one volume, solved exactly.
 int printParticularPoint(const Simulation& sim, const Options& o);
+// --explain: why the pH is what it is at one volume.
+int printExplanation(const Simulation& sim, const Options& o);
 // --equivalence, --indicator: the readings of a titration.
 int printReadings(const Simulation& sim, const Options& o);
 // --vary: the family's table.
