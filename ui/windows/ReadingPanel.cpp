@@ -140,10 +140,10 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     auto* right = new QVBoxLayout;
     right->addLayout(particular);
     right->addWidget(m_particularResult, 1);
-    right->addWidget(m_whyThisPH, 1);
     auto* below = new QHBoxLayout;
     below->addWidget(m_results, 1);
     below->addLayout(right, 1);
+    below->addWidget(m_whyThisPH, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(boxes);
@@ -338,9 +338,12 @@ void ReadingPanel::showParticularPoint() {
     for (const std::string& line : particularPointLines(m_sim, *p)) lines.append(utf8(line));
     m_particularResult->setText(lines.join(QStringLiteral(" ; ")));
     if (const std::optional<PHExplanation> why = explainStudyPoint(m_sim, *volume)) {
-        QStringList whyLines{text(m_sim.language, texts::kWhyThisPH)};
+        // The heading, then the lines run on as the particular point's values do, so that the
+        // panel stays as short as the results beside it.
+        QStringList whyLines;
         for (const std::string& line : whyThisPHLines(m_sim, *why)) whyLines.append(utf8(line));
-        m_whyThisPH->setText(whyLines.join('\n'));
+        m_whyThisPH->setText(text(m_sim.language, texts::kWhyThisPH) + '\n' +
+                             whyLines.join(QStringLiteral(" ; ")));
     }
 }
 

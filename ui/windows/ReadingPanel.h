@@ -36,7 +36,8 @@ class ReadingPanel : public QWidget {
     // The results, one line per row.
     QString resultsText() const;
     QString particularText() const;
-    // The "why this pH" lines of the particular point, one per line after the heading.
+    // The "why this pH" panel of the particular point: the heading, a line end, then its lines
+    // separated by " ; ".
     QString whyThisPHText() const;
 
   signals:
