@@ -107,6 +107,17 @@ A titration of any solution by any solution (--study free):
   takes --points, --by-volume, --lang, --separator and --digits; --tick numbers the species as
   --at lists them; --at, --equivalence and --indicator read the curve as for a titration.
 
+The lesson's diagrams:
+  --log                     the species study's table as log10 c (mol/L) of each species
+  --buffer-capacity         add the column of the buffer capacity beta = dCb/dpH, exact, in
+                            mol/L per pH unit, to the table of the titration, two-mono and
+                            species studies
+  --explain ML              instead of the table, why the pH is what it is at ML mL of a
+                            titration (titration, two-mono), or with 0 of the beaker's
+                            solution alone (also species, mixture, dilution): lines formula
+                            (its name), approximate pH, exact pH and holds (yes/no),
+                            tab-separated, in the language of --lang
+
 The printed page (instead of the table on standard output):
   --pdf FILE                write the page the print dialog prints into FILE (A4, 600 dpi)
   --format optimised|half|quarter   "Optimisé" (default), "Demi page", "Quart de page"
@@ -376,6 +387,9 @@ const OptionRule kOptions[] = {
          else
              throw UsageError{"--paste-unit expects L or mL, not '" + v + "'"};
      }},
+    {"--log", false, [](Options& o, auto&, auto&) { o.logTable = true; }},
+    {"--buffer-capacity", false, [](Options& o, auto&, auto&) { o.bufferCapacity = true; }},
+    {"--explain", true, [](Options& o, auto&, const std::string& v) { o.explain = v; }},
 };
 
 const OptionRule* findOption(const std::string& arg) {
@@ -403,6 +417,16 @@ void checkTogether(const Options& o) {
         throw UsageError{"--vary: the mixture study has no curve to vary"};
     if (int(o.pdf.has_value()) + int(o.png.has_value()) + int(o.svg.has_value()) > 1)
         throw UsageError{"--pdf, --png and --svg write one file at a time"};
+    if (o.explain && !readParticularVolume(*o.explain))
+        throw UsageError{"--explain expects a volume >= 0 in mL, not '" + *o.explain + "'"};
+    if (o.explain && o.study && !titrationOf(*o.study) && *readParticularVolume(*o.explain) != 0)
+        throw UsageError{"--explain: outside the titrations (titration, two-mono) only 0, the "
+                         "beaker's solution alone"};
+    if (o.logTable && o.study && *o.study != Study::SpeciesVsPH)
+        throw UsageError{"--log needs the species study"};
+    if (o.bufferCapacity && o.study &&
+        (*o.study == Study::TwoPolyMixture || *o.study == Study::Dilution))
+        throw UsageError{"--buffer-capacity needs the titration, two-mono or species study"};
     if (o.pdf && o.fit) throw UsageError{"--fit prints values, not a page"};
     // With --open and no --side, the side is the file's: checked once it is read.
     if (o.side || !o.open) checkEntries(o, o.side.value_or(BuretteSide::AcidSide));

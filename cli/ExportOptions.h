@@ -61,6 +61,10 @@ struct Options {
     std::optional<std::vector<FitValue>> fit;
     FitSettings fitSettings;
     std::optional<bool> pasteInMillilitres;
+    // The lesson's diagrams: the species table as log10 c, the β column, why this pH.
+    bool logTable{false};
+    bool bufferCapacity{false};
+    std::optional<std::string> explain; // a volume as typed, in mL
     bool help{false};
     // The solute database.
     bool listSolutes{false};

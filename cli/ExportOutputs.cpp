@@ -5,6 +5,7 @@
 #include "core/curves/ChartReading.h"
 #include "core/session/ChartReading.h"
 #include "core/session/CopyExport.h"
+#include "core/session/DiagramColumns.h"
 #include "core/curves/Curves.h"
 #include "core/curves/Fit.h"
 #include "core/session/Fit.h"
@@ -140,6 +141,19 @@ int printParticularPoint(const Simulation& sim, const Options& o) {
         return 1;
     }
     std::cout << table;
+    std::cout.flush();
+    return 0;
+}
+
+int printExplanation(const Simulation& sim, const Options& o) {
+    const std::optional<PHExplanation> explanation =
+        explainStudyPoint(sim, *readParticularVolume(*o.explain));
+    if (!explanation) {
+        std::cerr << "titralab-export: --explain: no point of this study at " << *o.explain
+                  << " mL\n";
+        return 1;
+    }
+    std::cout << explanationLines(sim, *explanation);
     std::cout.flush();
     return 0;
 }

@@ -31,6 +31,8 @@ int printSolutes(const Options& o, const std::string& dataFolder);
 std::string toolDataFolder(const char* argv0);
 // --at: the curve at one volume, solved exactly.
 int printParticularPoint(const Simulation& sim, const Options& o);
+// --explain: why the pH is what it is at one volume.
+int printExplanation(const Simulation& sim, const Options& o);
 // --equivalence, --indicator: the readings of a titration.
 int printReadings(const Simulation& sim, const Options& o);
 // --vary: the family's table.

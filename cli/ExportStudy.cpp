@@ -91,6 +91,8 @@ void applyOptions(Simulation& sim, PrintSettings& print, const Options& o,
     sim.reading.options.derivative = o.derivative;
     sim.reading.options.equivalences = o.equivalence || (o.pdf && o.indicator);
     if (o.indicator) sim.reading.options.indicator = *findIndicator(*o.indicator);
+    if (o.logTable) sim.diagrams.logTable = true;
+    if (o.bufferCapacity) sim.diagrams.bufferCapacity = true;
 }
 
 } // namespace titralab::cli

@@ -3,6 +3,7 @@
 #include "core/chemistry/Database.h"
 #include "core/panel/SimulationSetup.h"
 #include "core/session/ChartReading.h"
+#include "core/session/DiagramColumns.h"
 #include "core/session/Overlays.h"
 #include "core/texts/CurveTexts.h"
 #include "core/texts/Messages.h"
@@ -188,6 +189,7 @@ void RefreshSimulation(Simulation& sim, Notifier& notifier) {
     sim.reading.derivative.clear();
     PlotStudy(sim, notifier);
     UpdateChartReading(sim);
+    addDiagramColumns(sim);
     RefreshOverlays(sim); // adds the kept curves' columns to the table
     if (sim.reading.options.equivalences) sim.exportText += copiedPointLines(sim);
 }

@@ -30,6 +30,12 @@ struct StudyChanges {
     std::function<void()> marked; // run when an unchanged study becomes changed
 };
 
+// The lesson's diagrams asked of the table: the species table as log10 c, the β column.
+struct DiagramChoices {
+    bool logTable{false};
+    bool bufferCapacity{false};
+};
+
 struct Simulation {
     Language language{Language::French}; // of every text the program writes
     StudyChanges changes;
@@ -60,6 +66,7 @@ struct Simulation {
     CopySampling copySampling{CopySampling::ByPH};
     int exportCounter{0};
     int exportDigits{5}; // significant digits of exported numbers
+    DiagramChoices diagrams;
 
     // Pasted measurements.
     std::vector<std::string> pastedText; // the lines of the last paste

@@ -17,6 +17,11 @@ inline constexpr Text kNeverPredominant{
     "never predominant: the pKa values around it are inverted or equal"};
 inline constexpr Text kBufferCapacityColumn{"β (mol/L par unité de pH)", "β (mol/L per pH unit)"};
 inline constexpr Text kBufferCapacityTitle{"Pouvoir tampon", "Buffer capacity"};
+// The graph window's box that draws β on the right-hand axis and adds its copied column.
+inline constexpr Text kBufferCapacityBox{"β", "β"};
+inline constexpr Text kBufferCapacityName{"Courbe du pouvoir tampon β",
+                                          "Buffer capacity curve β"};
+inline constexpr Text kBufferMaximumMark{"β max", "β max"};
 inline constexpr Text kBufferMaximum{"Maximum du pouvoir tampon", "Buffer capacity maximum"};
 
 inline constexpr Text kWhyThisPH{"Pourquoi ce pH ?", "Why this pH?"};

@@ -549,6 +549,7 @@ TEST(GraphWindowAccessibility, TabGoesFromTheChartToTheButtonsThenTheReadings) {
           "EquivalencesBox",
           "DerivativeBox",
           "LegendBox",
+          "bufferCapacityBox",
           "IndicatorChoice",
           "ReadingResults",
           "ParticularPoint",
@@ -564,8 +565,9 @@ TEST(GraphWindowAccessibility, TabGoesFromTheChartToTheButtonsThenTheReadings) {
           "species2Box",     "column2Species1Box",     "column2Species2Box", "hydroniumBox",
           "conductivityBox", "pastedPointsBox",        "printButton",        "pointStyleButton",
           "copyButton",      "EquivalencesBox",        "DerivativeBox",      "LegendBox",
-          "IndicatorChoice", "ReadingResults",         "ParticularPoint",    "BoutonFiger",
-          "BoutonFamille",   "BoutonEnregistrerImage", "BoutonCopierImage"}},
+          "bufferCapacityBox", "IndicatorChoice",      "ReadingResults",     "ParticularPoint",
+          "BoutonFiger",     "BoutonFamille",          "BoutonEnregistrerImage",
+          "BoutonCopierImage"}},
     };
     for (const Case& c : cases) {
         GraphFixture g(c.study, c.entry1, BuretteSide::AcidSide, c.entry2);

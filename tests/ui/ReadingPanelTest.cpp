@@ -4,6 +4,7 @@
 #include "GraphFixture.h"
 
 #include "core/session/ChartReading.h"
+#include "core/session/DiagramColumns.h"
 #include "ui/qt/ChartReadingLayer.h"
 #include "ui/windows/ReadingPanel.h"
 
@@ -105,6 +106,66 @@ TEST(ReadingsOutsideTitrations, ControlsAreDisabled) {
     EXPECT_FALSE(g.find<QCheckBox>("EquivalencesBox")->isEnabled());
     EXPECT_FALSE(g.find<QCheckBox>("DerivativeBox")->isEnabled());
     EXPECT_FALSE(g.find<QPushButton>("IndicatorChoice")->isEnabled());
+}
+
+// The β box draws the buffer capacity on the right-hand axis with its maxima marked, and
+// adds its column to the copied table, along a titration and against pH.
+TEST(BufferCapacityBox, DrawsBetaAndAddsItsColumn) {
+    const struct {
+        const char* label;
+        Study study;
+        int entry1;
+    } cases[] = {
+        {"ethanoic acid titration", Study::TitrationVsVolume, 17},
+        {"phosphoric acid species", Study::SpeciesVsPH, 30},
+    };
+    for (const auto& c : cases) {
+        GraphFixture g(c.study, c.entry1);
+        ChartReadingLayer* layer = g.window->readingPanel()->layer();
+        auto* box = g.find<QCheckBox>("bufferCapacityBox");
+        ASSERT_TRUE(box->isEnabled()) << c.label;
+        EXPECT_EQ(g.sim.exportText.find("β (mol/L par unité de pH)"), std::string::npos);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, 8));
+        EXPECT_TRUE(g.sim.diagrams.bufferCapacity) << c.label;
+        const BufferCurve curve = studyBufferCurve(g.sim);
+        ASSERT_FALSE(curve.maxima.empty()) << c.label;
+        ASSERT_NE(layer->derivativeSeries(), nullptr) << c.label;
+        EXPECT_EQ(layer->derivativeSeries()->count(), static_cast<int>(curve.points.size()))
+            << c.label;
+        EXPECT_EQ(layer->derivativeAxis()->titleText(),
+                  QString::fromUtf8("β (mol/L par unité de pH)"))
+            << c.label;
+        // A line and its label per maximum.
+        EXPECT_EQ(layer->markerCount(), 2 * static_cast<int>(curve.maxima.size())) << c.label;
+        EXPECT_NE(g.sim.exportText.find("\tβ (mol/L par unité de pH)\r"), std::string::npos)
+            << c.label;
+    }
+}
+
+// At the particular point, the formula that governs the pH and its verdict.
+TEST(WhyThisPH, NamesTheFormulaAtTheParticularPoint) {
+    const struct {
+        const char* volume; // mL
+        const char* formula;
+    } cases[] = {
+        {"0", "acide faible : pH = ½(pKa − log c)"},
+        {"10", "mélange tampon (Henderson-Hasselbalch) : pH = pKa + log(cb/ca)"},
+        {"20", "base faible : pH = 7 + ½(pKa + log c)"},
+    };
+    GraphFixture g(Study::TitrationVsVolume, 17);
+    auto* field = g.find<QLineEdit>("ParticularPoint");
+    for (const auto& c : cases) {
+        field->setText(c.volume);
+        QTest::keyClick(field, Qt::Key_Return);
+        const QStringList lines =
+            g.window->readingPanel()->whyThisPHText().split(QStringLiteral("\n"));
+        ASSERT_EQ(lines.size(), 2) << c.volume;
+        EXPECT_EQ(lines[0], QString::fromUtf8("Pourquoi ce pH ?"));
+        const QStringList parts = lines[1].split(QStringLiteral(" ; "));
+        ASSERT_EQ(parts.size(), 5) << c.volume;
+        EXPECT_EQ(parts[0], QString::fromUtf8(c.formula)) << c.volume;
+        EXPECT_EQ(parts[4], QString::fromUtf8("vérifiée : oui")) << c.volume;
+    }
 }
 
 } // namespace

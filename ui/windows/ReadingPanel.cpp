@@ -3,6 +3,8 @@
 
 #include "core/chemistry/Indicators.h"
 #include "core/session/ChartReading.h"
+#include "core/session/DiagramColumns.h"
+#include "core/texts/DiagramTexts.h"
 #include "core/session/Simulation.h"
 #include "core/curves/ChartReading.h"
 #include "core/session/WindowDescriptions.h"
@@ -56,6 +58,8 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_derivative->setObjectName("DerivativeBox");
     m_legend = new QCheckBox(text(m_sim.language, texts::kLegendBox), this);
     m_legend->setObjectName("LegendBox");
+    m_bufferCapacity = new QCheckBox(text(m_sim.language, texts::kBufferCapacityBox), this);
+    m_bufferCapacity->setObjectName("bufferCapacityBox");
     // A button with a menu: the choice is spoken by its own name, which a combo box on Linux
     // replaces by its current item.
     m_indicator = new QPushButton(this);
@@ -106,11 +110,18 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_particularResult->setFocusPolicy(Qt::NoFocus);
     m_particularResult->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     m_particularResult->setWordWrap(true);
+    m_whyThisPH = new QLabel(this);
+    m_whyThisPH->setObjectName("whyThisPHPanel");
+    m_whyThisPH->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_whyThisPH->setFocusPolicy(Qt::NoFocus);
+    m_whyThisPH->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    m_whyThisPH->setWordWrap(true);
 
     auto* boxes = new QHBoxLayout;
     boxes->addWidget(m_equivalences);
     boxes->addWidget(m_derivative);
     boxes->addWidget(m_legend);
+    boxes->addWidget(m_bufferCapacity);
     boxes->addSpacing(8);
     boxes->addWidget(indicatorLabel);
     boxes->addWidget(m_indicator);
@@ -132,6 +143,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     auto* below = new QHBoxLayout;
     below->addWidget(m_results, 1);
     below->addLayout(right, 1);
+    below->addWidget(m_whyThisPH, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(boxes);
@@ -140,6 +152,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_equivalences->setAccessibleName(text(m_sim.language, texts::kEquivalencesName));
     m_derivative->setAccessibleName(text(m_sim.language, texts::kDerivativeName));
     m_legend->setAccessibleName(text(m_sim.language, texts::kLegendName));
+    m_bufferCapacity->setAccessibleName(text(m_sim.language, texts::kBufferCapacityName));
     m_indicator->setAccessibleName(text(m_sim.language, texts::kIndicatorName));
     m_particular->setAccessibleName(text(m_sim.language, texts::kParticularName));
     m_results->setAccessibleName(text(m_sim.language, texts::kResultsName));
@@ -151,6 +164,11 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     });
     connect(m_derivative, &QCheckBox::clicked, this, [this](bool ticked) {
         m_sim.reading.options.derivative = ticked;
+        markStudyChanged(m_sim);
+        emit regenerationWanted();
+    });
+    connect(m_bufferCapacity, &QCheckBox::clicked, this, [this](bool ticked) {
+        m_sim.diagrams.bufferCapacity = ticked;
         markStudyChanged(m_sim);
         emit regenerationWanted();
     });
@@ -175,7 +193,9 @@ void ReadingPanel::applySimulation() {
     const ChemicalState& s = m_sim.state;
     const bool titration = titrationOf(s.study).has_value();
     {
-        const QSignalBlocker a(m_equivalences), b(m_derivative), c(m_legend), d(m_indicator);
+        const QSignalBlocker a(m_equivalences), b(m_derivative), c(m_legend), d(m_indicator),
+            e(m_bufferCapacity);
+        m_bufferCapacity->setChecked(m_sim.diagrams.bufferCapacity);
         m_equivalences->setChecked(o.equivalences);
         m_derivative->setChecked(o.derivative);
         m_legend->setChecked(o.legend);
@@ -186,6 +206,8 @@ void ReadingPanel::applySimulation() {
     for (QWidget* w :
          std::initializer_list<QWidget*>{m_equivalences, m_derivative, m_indicator, m_particular})
         w->setEnabled(titration);
+    const bool buffer = takesBufferCapacity(s.study);
+    m_bufferCapacity->setEnabled(buffer);
     m_particularUnit->setText(text(m_sim.language, s.volumesInMillilitres
                                                        ? texts::kParticularUnit
                                                        : texts::kParticularUnitLitres));
@@ -196,6 +218,17 @@ void ReadingPanel::applySimulation() {
         view.derivativeTitle =
             text(m_sim.language,
                  s.volumesInMillilitres ? texts::kDerivativeAxis : texts::kDerivativeAxisLitres);
+    }
+    // β takes the right-hand axis when dpH/dV does not, its maxima marked.
+    bool bufferDrawn = false;
+    if (buffer && m_sim.diagrams.bufferCapacity && view.derivative.isEmpty()) {
+        const BufferCurve curve = studyBufferCurve(m_sim);
+        for (const auto& [x, beta] : curve.points) view.derivative.append({x, beta});
+        view.derivativeTitle = text(m_sim.language, texts::kBufferCapacityColumn);
+        for (const auto& maximum : curve.maxima)
+            view.markers.append(
+                {maximum.first, text(m_sim.language, texts::kBufferMaximumMark), true});
+        bufferDrawn = !view.derivative.isEmpty();
     }
     if (titration && o.equivalences)
         for (const EquivalenceReading& p : m_sim.reading.points) {
@@ -251,7 +284,9 @@ void ReadingPanel::applySimulation() {
         view.legend.append({color, name, Qt::SolidLine, false});
     }
     if (!view.derivative.isEmpty())
-        view.legend.append({QColor(120, 0, 160), text(m_sim.language, texts::kLegendDerivative),
+        view.legend.append({QColor(120, 0, 160),
+                            text(m_sim.language, bufferDrawn ? texts::kBufferCapacityBox
+                                                             : texts::kLegendDerivative),
                             Qt::DashLine, false});
     if (view.band)
         view.legend.append(
@@ -288,6 +323,7 @@ void ReadingPanel::showResults() {
 
 void ReadingPanel::showParticularPoint() {
     const std::optional<double> volume = readParticularVolume(m_particular->text().toStdString());
+    m_whyThisPH->clear();
     if (!titrationOf(m_sim.state.study)) {
         m_particularResult->setText(text(m_sim.language, texts::kParticularNoTitration));
         return;
@@ -301,6 +337,14 @@ void ReadingPanel::showParticularPoint() {
     QStringList lines;
     for (const std::string& line : particularPointLines(m_sim, *p)) lines.append(utf8(line));
     m_particularResult->setText(lines.join(QStringLiteral(" ; ")));
+    if (const std::optional<PHExplanation> why = explainStudyPoint(m_sim, *volume)) {
+        // The heading, then the lines run on as the particular point's values do, so that the
+        // panel stays as short as the results beside it.
+        QStringList whyLines;
+        for (const std::string& line : whyThisPHLines(m_sim, *why)) whyLines.append(utf8(line));
+        m_whyThisPH->setText(text(m_sim.language, texts::kWhyThisPH) + '\n' +
+                             whyLines.join(QStringLiteral(" ; ")));
+    }
 }
 
 QString ReadingPanel::onCurveAt(const QPoint& position) const {
@@ -314,13 +358,18 @@ QString ReadingPanel::onCurveAt(const QPoint& position) const {
 }
 
 QList<QWidget*> ReadingPanel::tabStops() const {
-    return {m_equivalences, m_derivative, m_legend, m_indicator, m_results, m_particular};
+    return {m_equivalences, m_derivative, m_legend,    m_bufferCapacity,
+            m_indicator,    m_results,    m_particular};
 }
 
 QString ReadingPanel::resultsText() const {
     QStringList lines;
     for (int k = 0; k < m_results->count(); ++k) lines.append(m_results->item(k)->text());
     return lines.join('\n');
+}
+
+QString ReadingPanel::whyThisPHText() const {
+    return m_whyThisPH->text();
 }
 
 QString ReadingPanel::particularText() const {

@@ -1,6 +1,7 @@
 // The graph window's reading controls: the "Équivalences", "dpH/dV" and "Légende" boxes, the
 // indicator choice, the list of remarkable points with the indicator's verdicts, and the
-// "Point particulier" field with the values at the typed volume.
+// "Point particulier" field with the values at the typed volume and why the pH is what it is
+// there, and the β box (buffer capacity on the right-hand axis).
 #pragma once
 
 #include <QWidget>
@@ -35,6 +36,9 @@ class ReadingPanel : public QWidget {
     // The results, one line per row.
     QString resultsText() const;
     QString particularText() const;
+    // The "why this pH" panel of the particular point: the heading, a line end, then its lines
+    // separated by " ; ".
+    QString whyThisPHText() const;
 
   signals:
     // A control changed what the curves or the table hold: regenerate.
@@ -51,11 +55,13 @@ class ReadingPanel : public QWidget {
     QCheckBox* m_equivalences{nullptr};
     QCheckBox* m_derivative{nullptr};
     QCheckBox* m_legend{nullptr};
+    QCheckBox* m_bufferCapacity{nullptr}; // β on the right-hand axis and in the copied table
     QPushButton* m_indicator{nullptr}; // the indicator choice, a button with a menu
     QListWidget* m_results{nullptr};   // one row per remarkable point, focusable, read only
     QLineEdit* m_particular{nullptr};
     QLabel* m_particularResult{nullptr};
     QLabel* m_particularUnit{nullptr};
+    QLabel* m_whyThisPH{nullptr}; // the formula that governs the particular point's pH
     QLabel* m_onCurve{nullptr};
 };
 

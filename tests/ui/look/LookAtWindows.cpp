@@ -9,6 +9,7 @@
 //                    [--freeze CONCENTRATION]
 //                    [--zoom x1,y1,x2,y2] [--size WxH] [--lang fr|en]
 //                    [--equivalences 1] [--derivative 1] [--indicator N] [--particular VOLUME]
+//                    [--buffer-capacity 1]
 #include "core/base/Notifier.h"
 #include "core/session/Overlays.h"
 #include "core/session/PastedPoints.h"
@@ -114,6 +115,7 @@ int main(int argc, char** argv) {
     sim.reading.options.equivalences = option("equivalences", "0") == "1";
     sim.reading.options.derivative = option("derivative", "0") == "1";
     sim.reading.options.indicator = option("indicator", "-1").toInt();
+    sim.diagrams.bufferCapacity = option("buffer-capacity", "0") == "1";
 
     PrintingNotifier notifier;
     RefreshSimulation(sim, notifier);
