@@ -26,6 +26,11 @@ inline constexpr Text kLineNumber{"ligne ", "line "};
 inline constexpr Text kDroppedRows{" lignes au-delà de 200 points non importées",
                                    " lines beyond 200 points not imported"};
 
+inline constexpr Text kColumnsChosen{"Colonnes : ", "Columns: "};
+inline constexpr Text kColumnVolume{"volume", "volume"};
+inline constexpr Text kColumnPH{"pH", "pH"};
+inline constexpr Text kColumnConductivity{"conductivité", "conductivity"};
+
 // The methods that read the equivalence off measured points, as named on the command line.
 inline constexpr Text kMethodDerivative{"dérivée", "derivative"};
 inline constexpr Text kMethodTangents{"tangentes", "tangents"};
