@@ -43,14 +43,15 @@ FileImport importMeasurementFile(const Options& o) {
     const std::string name = std::filesystem::path(path).filename().string();
     const sheets::MeasurementRead read = sheets::readMeasurements(*bytes);
     if (read.refusal != sheets::MeasurementRefusal::None) {
-        std::cerr << "titralab-export: " << sheets::refusalText(read.refusal, name, language) << '\n';
+        std::cerr << "titralab-export: " << sheets::refusalText(read.refusal, name, language)
+                  << '\n';
         return {{}, 1};
     }
     const sheets::MeasurementTable& table = read.table;
     const std::optional<sheets::ColumnChoice> choice = chooseColumns(table, o);
     if (!choice) {
-        std::cerr << "titralab-export: --columns: " << name << " has "
-                  << table.columns.size() << " columns\n";
+        std::cerr << "titralab-export: --columns: " << name << " has " << table.columns.size()
+                  << " columns\n";
         return {{}, 2};
     }
     if (choice->volume < 0 || (choice->pH < 0 && choice->conductivity < 0)) {
@@ -63,9 +64,9 @@ FileImport importMeasurementFile(const Options& o) {
 
     // Units: the header's, else the volume's plausible one and the conductivity's default.
     const sheets::Unit volumeHeader = table.columns[choice->volume].unit;
-    const sheets::Unit volumeUnit =
-        volumeHeader != sheets::Unit::None ? volumeHeader
-                                           : sheets::proposedVolumeUnit(table, choice->volume);
+    const sheets::Unit volumeUnit = volumeHeader != sheets::Unit::None
+                                        ? volumeHeader
+                                        : sheets::proposedVolumeUnit(table, choice->volume);
     const sheets::Unit conductivityHeader =
         choice->conductivity >= 0 ? table.columns[choice->conductivity].unit : sheets::Unit::None;
     const sheets::Unit conductivityUnit = conductivityHeader != sheets::Unit::None

@@ -80,10 +80,14 @@ std::optional<std::vector<EquivalenceMethod>> parseEquivalenceMethods(std::strin
 
 const char* equivalenceMethodWord(EquivalenceMethod method) {
     switch (method) {
-    case EquivalenceMethod::Derivative: return "derivative";
-    case EquivalenceMethod::Tangents: return "tangents";
-    case EquivalenceMethod::Gran: return "gran";
-    case EquivalenceMethod::Conductimetric: return "conductimetric";
+    case EquivalenceMethod::Derivative:
+        return "derivative";
+    case EquivalenceMethod::Tangents:
+        return "tangents";
+    case EquivalenceMethod::Gran:
+        return "gran";
+    case EquivalenceMethod::Conductimetric:
+        return "conductimetric";
     }
     return "";
 }
@@ -98,15 +102,17 @@ std::vector<MethodEquivalence> measuredEquivalences(const Simulation& sim,
         case EquivalenceMethod::Derivative:
             equivalences = derivativeMethod(points, kMeasuredSmoothing).equivalences;
             break;
-        case EquivalenceMethod::Tangents: equivalences = tangentMethod(points).equivalences; break;
+        case EquivalenceMethod::Tangents:
+            equivalences = tangentMethod(points).equivalences;
+            break;
         case EquivalenceMethod::Gran:
             equivalences = granMethod(points, granSetupOf(sim.state)).equivalences;
             break;
         case EquivalenceMethod::Conductimetric:
-            equivalences = conductimetricMethod(sim.measuredConductivity,
-                                                conductimetricBreaks(sim.state),
-                                                granSetupOf(sim.state).beakerVolume)
-                               .equivalences;
+            equivalences =
+                conductimetricMethod(sim.measuredConductivity, conductimetricBreaks(sim.state),
+                                     granSetupOf(sim.state).beakerVolume)
+                    .equivalences;
             break;
         }
         for (const MeasuredEquivalence& e : equivalences) found.push_back({method, e});

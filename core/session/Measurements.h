@@ -3,8 +3,8 @@
 #pragma once
 
 #include "core/curves/MeasuredEquivalence.h"
-#include "core/sheets/MeasurementFile.h"
 #include "core/session/Simulation.h"
+#include "core/sheets/MeasurementFile.h"
 
 #include <optional>
 #include <string>

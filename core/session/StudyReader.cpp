@@ -300,7 +300,8 @@ void readGraphAndPasted(const Section& top, StudyRecord& r, UnknownKeys& unknown
     r.pointCount = graph.text("points", defaults.pointCount);
 
     const Section pasted(top.object("pasted"), "pasted", unknown,
-                         {"order", "lines", "point_style", "volume_unit", "conductivity"}, language);
+                         {"order", "lines", "point_style", "volume_unit", "conductivity"},
+                         language);
     r.pasteOrder = pasted.choice("order", kOrderNames, 1) == 1;
     for (const Json& item : pasted.array("lines", kMaxStudyPastedLines)) {
         if (!item.is_string() || item.get_ref<const std::string&>().size() > kMaxStudyTextLength)
@@ -316,7 +317,8 @@ void readGraphAndPasted(const Section& top, StudyRecord& r, UnknownKeys& unknown
     for (const Json& p : pasted.array("conductivity", sheets::kMaxMeasurementRows)) {
         if (!p.is_array() || p.size() != 2 || !p[0].is_number() || !p[1].is_number())
             throw Refusal{texts::badValue(pasted.name("conductivity"),
-                                          texts::kExpectedConductivityPoints.in(language), language)};
+                                          texts::kExpectedConductivityPoints.in(language),
+                                          language)};
         r.measuredConductivity.emplace_back(p[0].get<double>(), p[1].get<double>());
     }
 }

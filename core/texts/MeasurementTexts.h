@@ -39,8 +39,9 @@ inline constexpr Text kMethodConductimetric{"conductimétrie", "conductimetric"}
 
 // The import dialog.
 inline constexpr Text kImportMenu{"Importer des &mesures…", "Import &measurements…"};
-inline constexpr Text kMeasurementFilter{"Fichiers de mesures (*.csv *.txt *.tsv *.dat);;Tous les fichiers (*)",
-                                         "Measurement files (*.csv *.txt *.tsv *.dat);;All files (*)"};
+inline constexpr Text kMeasurementFilter{
+    "Fichiers de mesures (*.csv *.txt *.tsv *.dat);;Tous les fichiers (*)",
+    "Measurement files (*.csv *.txt *.tsv *.dat);;All files (*)"};
 inline constexpr Text kImportTitle{"Importer des mesures", "Import measurements"};
 inline constexpr Text kImportPreview{"Début du fichier :", "Beginning of the file:"};
 inline constexpr Text kImportFound{" colonnes trouvées, ", " columns found, "};

@@ -102,8 +102,8 @@ double number(const std::string& field) {
 
 struct ImportCase {
     const char* label;
-    std::string arguments;          // after --study titration
-    std::vector<std::string> methods; // the method of each line printed, in order
+    std::string arguments;             // after --study titration
+    std::vector<std::string> methods;  // the method of each line printed, in order
     std::vector<std::string> reported; // found on standard error
 };
 
@@ -121,11 +121,15 @@ TEST(MeasurementTool, ReadsTheFileAndPrintsEachMethodsEquivalence) {
          "--import " + tab + " --columns 1,2,3 --measured-equivalence conductimetric --lang en",
          {"conductimetric"},
          {"volumes in L (read in the header)", "conductivities in µS/cm (read in the header)"}},
-        {"conductivity only", "--import " + tab + " --columns 1,0,3 --measured-equivalence gran",
-         {}, {"Colonnes : volume = 1 (V), conductivité = 3 (sigma)"}},
+        {"conductivity only",
+         "--import " + tab + " --columns 1,0,3 --measured-equivalence gran",
+         {},
+         {"Colonnes : volume = 1 (V), conductivité = 3 (sigma)"}},
         {"kept in the study file", "--import " + semicolon + " --save " + study, {}, {}},
-        {"read back from the study file", "--open " + study + " --measured-equivalence all",
-         {"derivative", "tangents", "gran", "gran", "conductimetric"}, {}},
+        {"read back from the study file",
+         "--open " + study + " --measured-equivalence all",
+         {"derivative", "tangents", "gran", "gran", "conductimetric"},
+         {}},
     };
     for (const ImportCase& c : cases) {
         const bool opened = c.arguments.rfind("--open", 0) == 0;
@@ -162,13 +166,14 @@ TEST(MeasurementTool, RefusesWhatIsNoMeasurementFile) {
         {"binary file", "--import " + written("binary.dat", binary), 1, "binary.dat"},
         {"no readable line", "--import " + written("words.txt", "volume;pH\nnone;here\n"), 1,
          "words.txt"},
-        {"column beyond the file", "--import " + written("two.csv", "1;2\n3;4\n") + " --columns 1,3",
-         2, "2 columns"},
+        {"column beyond the file",
+         "--import " + written("two.csv", "1;2\n3;4\n") + " --columns 1,3", 2, "2 columns"},
         {"with --paste", "--import a --paste b", 2, "--import and --paste"},
         {"unknown method", "--measured-equivalence guess", 2, "guess"},
     };
     for (const auto& c : cases) {
-        const ToolRun run = runTool("--study titration " + c.arguments + " --measured-equivalence all");
+        const ToolRun run =
+            runTool("--study titration " + c.arguments + " --measured-equivalence all");
         EXPECT_EQ(run.status, c.status) << c.label << ": " << run.err;
         EXPECT_TRUE(run.out.empty()) << c.label << ": " << run.out;
         EXPECT_NE(run.err.find(c.said), std::string::npos) << c.label << ": " << run.err;

@@ -14,17 +14,18 @@ namespace {
 struct ImportCase {
     const char* label;
     QByteArray bytes;
-    bool accepted;          // how the dialog is answered
-    std::size_t pHPoints;   // then in the simulation
+    bool accepted;        // how the dialog is answered
+    std::size_t pHPoints; // then in the simulation
     std::size_t sigmaPoints;
-    const char* status;     // on the status line, "" for none
-    const char* error;      // the message, "" for none
+    const char* status; // on the status line, "" for none
+    const char* error;  // the message, "" for none
 };
 
 TEST(MeasurementImport, ReadsOrRefusesTheFileAndKeepsThePoints) {
     QByteArray binary;
     for (int k = 0; k < 2048; ++k) binary.append(static_cast<char>(k % 256));
-    const QByteArray logged = "V (mL);pH;\xCF\x83 (mS/cm)\n0;2,9;1,2\n5;4,3;0,9\nx;y;z\n10;4,8;1,1\n";
+    const QByteArray logged =
+        "V (mL);pH;\xCF\x83 (mS/cm)\n0;2,9;1,2\n5;4,3;0,9\nx;y;z\n10;4,8;1,1\n";
     const ImportCase cases[] = {
         {"logger file imported", logged, true, 3, 3,
          "3 points de pH importés ; 3 points de conductivité importés ; volumes en mL (lu dans "

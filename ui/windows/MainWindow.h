@@ -122,7 +122,9 @@ class MainWindow : public QMainWindow {
     void chooseAndImportMeasurements();
     bool importMeasurements(const QString& path);
     // Who answers the import dialog; by default it runs modal.
-    void setImportAnswer(std::function<bool(QDialog&)> answer) { m_answerImport = std::move(answer); }
+    void setImportAnswer(std::function<bool(QDialog&)> answer) {
+        m_answerImport = std::move(answer);
+    }
     bool studyModified() const;
     QString studyPath() const { return QString::fromStdString(m_studyPath); }
     QStringList recentStudies() const;

@@ -19,11 +19,12 @@
 namespace titralab {
 
 void MainWindow::chooseAndImportMeasurements() {
-    const QString path = m_chooseFile
-                             ? m_chooseFile(false)
-                             : QFileDialog::getOpenFileName(
-                                   this, text(m_sim.language, texts::kImportTitle), QDir::homePath(),
-                                   text(m_sim.language, texts::kMeasurementFilter));
+    const QString path =
+        m_chooseFile
+            ? m_chooseFile(false)
+            : QFileDialog::getOpenFileName(this, text(m_sim.language, texts::kImportTitle),
+                                           QDir::homePath(),
+                                           text(m_sim.language, texts::kMeasurementFilter));
     if (!path.isEmpty()) importMeasurements(path);
 }
 
@@ -52,9 +53,9 @@ bool MainWindow::importMeasurements(const QString& path) {
     const sheets::ImportedMeasurements imported = sheets::importMeasurements(
         read.table, dialog.choice(), dialog.volumeUnit(), dialog.conductivityUnit());
     importIntoSimulation(m_sim, imported);
-    statusBar()->showMessage(utf8(sheets::importSummary(
-        imported, dialog.volumeUnit(), dialog.volumeUnitRead(), dialog.conductivityUnit(),
-        dialog.conductivityUnitRead(), language)));
+    statusBar()->showMessage(utf8(
+        sheets::importSummary(imported, dialog.volumeUnit(), dialog.volumeUnitRead(),
+                              dialog.conductivityUnit(), dialog.conductivityUnitRead(), language)));
     // A graph on screen shows the points at once.
     if (m_links.studyChanged) m_links.studyChanged();
     return true;
