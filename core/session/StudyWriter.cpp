@@ -62,10 +62,10 @@ bool StudyRecord::operator==(const StudyRecord& o) const {
            pointCount == o.pointCount && pastedLines == o.pastedLines &&
            pasteOrder == o.pasteOrder && pastedInMillilitres == o.pastedInMillilitres &&
            pointStyle == o.pointStyle && measuredConductivity == o.measuredConductivity &&
-           sameFields(print, o.print) && copySampling == o.copySampling &&
-           decimalComma == o.decimalComma && exportDigits == o.exportDigits &&
-           sameReading(reading, o.reading) && sameCurves(frozen, o.frozen) &&
-           sections == o.sections;
+           sameFields(print, o.print) &&
+           copySampling == o.copySampling && decimalComma == o.decimalComma &&
+           exportDigits == o.exportDigits && sameReading(reading, o.reading) &&
+           sameCurves(frozen, o.frozen) && sections == o.sections;
 }
 
 std::string writeStudyText(const StudyRecord& r) {
