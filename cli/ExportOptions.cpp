@@ -4,6 +4,7 @@
 #include "core/chemistry/Indicators.h"
 #include "core/curves/ChartReading.h"
 #include "core/session/ChartReading.h"
+#include "core/session/Measurements.h"
 #include "core/numbers/NumberInput.h"
 #include "core/panel/Field.h"
 
@@ -49,6 +50,14 @@ to standard error, one per line.
                             exceeds 1, else in litres ("volumes lus en mL" on standard error)
   --paste-unit L|mL         the unit of the pasted volumes, instead of the one decided from
                             them (also for the points of --open)
+  --import FILE             import the measurements of FILE (a text file of columns, as
+                            data-logging software and spreadsheets write them; its first
+                            256 KiB) instead of --paste: its pH points become the pasted
+                            points, its conductivities the measured ones; the columns and
+                            units found and the unreadable lines on standard error
+  --columns V,PH[,SIGMA]    the columns of --import (numbered from 1; 0 for none) holding the
+                            volume, the pH and the conductivity; proposed from the header
+                            when absent
   --derivative              tick "dpH/dV": add the column dpH/dV to the table (exact, in pH per
                             mL, per L when the volumes are shown in litres)
 
@@ -59,6 +68,11 @@ formula, pKa values separated by spaces, source keys, tab-separated:
                             language, or formula; accents and case ignored), best first
 
 Readings of a titration study (instead of the table; refused in the other studies):
+  --measured-equivalence derivative|tangents|gran|conductimetric|all
+                            the equivalence read off the measured points (--import, --paste
+                            or --open) by a method: one line per method and equivalence: the
+                            method, its number, the volume in litres and its standard
+                            uncertainty in litres, tab-separated
   --equivalence             one line per remarkable point: the kind (equivalence, inflection,
                             half), its number, the volume in litres and the pH, tab-separated
   --at VOLUME               the curve at VOLUME (in mL, as the chart draws titrations), solved
@@ -378,6 +392,23 @@ const OptionRule kOptions[] = {
          if (!n.ok) throw UsageError{"--sigma-v expects mL from 0 to 5, not '" + v + "'"};
          o.fitSettings.sigmaVolumeMl = n.value;
      }},
+    {"--import", true, [](Options& o, auto&, const std::string& v) { o.importFile = v; }},
+    {"--columns", true,
+     [](Options& o, const std::string& arg, const std::string& v) {
+         std::vector<int> columns;
+         for (const std::string& item : listItems(v))
+             columns.push_back(parseInteger(arg, item, 0, static_cast<int>(sheets::kMaxMeasurementColumns)));
+         if (columns.size() < 2 || columns.size() > 3 || columns[0] == 0)
+             throw UsageError{"--columns expects V,PH[,SIGMA], not '" + v + "'"};
+         o.importColumns = columns;
+     }},
+    {"--measured-equivalence", true,
+     [](Options& o, auto&, const std::string& v) {
+         o.measuredEquivalence = parseEquivalenceMethods(v);
+         if (!o.measuredEquivalence)
+             throw UsageError{"--measured-equivalence expects derivative, tangents, gran, "
+                              "conductimetric or all, not '" + v + "'"};
+     }},
     {"--paste-unit", true,
      [](Options& o, auto&, const std::string& v) {
          if (v == "L" || v == "l")
@@ -428,6 +459,10 @@ void checkTogether(const Options& o) {
         (*o.study == Study::TwoPolyMixture || *o.study == Study::Dilution))
         throw UsageError{"--buffer-capacity needs the titration, two-mono or species study"};
     if (o.pdf && o.fit) throw UsageError{"--fit prints values, not a page"};
+    if (o.importFile && o.paste) throw UsageError{"--import and --paste: one source of points"};
+    if (o.importColumns && !o.importFile) throw UsageError{"--columns needs --import"};
+    if (o.measuredEquivalence && o.study && !titrationOf(*o.study))
+        throw UsageError{"--measured-equivalence needs a titration study (titration or two-mono)"};
     // With --open and no --side, the side is the file's: checked once it is read.
     if (o.side || !o.open) checkEntries(o, o.side.value_or(BuretteSide::AcidSide));
 }

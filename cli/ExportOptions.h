@@ -3,6 +3,7 @@
 
 #include "core/curves/Fit.h"
 #include "core/session/Fit.h"
+#include "core/curves/MeasuredEquivalence.h"
 #include "core/curves/Overlays.h"
 #include "core/session/Overlays.h"
 #include "core/page/PrintSettings.h"
@@ -65,6 +66,10 @@ struct Options {
     bool logTable{false};
     bool bufferCapacity{false};
     std::optional<std::string> explain; // a volume as typed, in mL
+    // Imported measurements, and the equivalence read off measured points.
+    std::optional<std::string> importFile;
+    std::optional<std::vector<int>> importColumns; // 1-based volume, pH, conductivity; 0: none
+    std::optional<std::vector<EquivalenceMethod>> measuredEquivalence;
     bool help{false};
     // The solute database.
     bool listSolutes{false};

@@ -1,6 +1,7 @@
 // titralab-export: computes a study without a window and prints its export table, or writes
 // its printed page to a PDF file or its chart to a picture.
 #include "cli/ExportFree.h"
+#include "cli/ExportMeasurements.h"
 #include "cli/ExportOptions.h"
 #include "cli/ExportOutputs.h"
 #include "cli/ExportStudy.h"
@@ -9,6 +10,7 @@
 #include "core/curves/Curves.h"
 #include "core/curves/Overlays.h"
 #include "core/curves/PastedPoints.h"
+#include "core/session/Measurements.h"
 #include "core/session/Overlays.h"
 #include "core/session/PastedPoints.h"
 #include "core/session/Refresh.h"
@@ -62,6 +64,7 @@ int writeOutput(Simulation& sim, const PrintSettings& print, const Options& o,
     (void)argc;
     (void)argv;
 #endif
+    if (o.measuredEquivalence) return printMeasuredEquivalences(sim, o);
     if (o.at) return printParticularPoint(sim, o);
     if (o.explain) return printExplanation(sim, o);
     if (o.equivalence || o.indicator) return printReadings(sim, o);
@@ -108,6 +111,11 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    std::optional<FileImport> measured;
+    if (o.importFile) {
+        measured = importMeasurementFile(o);
+        if (measured->status) return *measured->status;
+    }
 
     Simulation sim;
     setLanguage(sim, o.language);
@@ -115,6 +123,7 @@ int main(int argc, char** argv) {
     PrintSettings print;
     if (const std::optional<int> status = prepareStudy(sim, view, print, o)) return *status;
     applyOptions(sim, print, o, pasted);
+    if (measured) importIntoSimulation(sim, measured->imported);
     if (o.save) {
         const std::string failure =
             saveStudyFile(*o.save, captureStudy(sim, view, print), sim.language);
@@ -142,7 +151,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     // What the graph window's status line says.
-    if (sim.pastedInMillilitres) std::cerr << texts::kPastedInMillilitres.in(sim.language) << '\n';
+    if (sim.pastedInMillilitres && !measured)
+        std::cerr << texts::kPastedInMillilitres.in(sim.language) << '\n';
     if (const int status = writeOutput(sim, print, o, varied, notifier, argc, argv)) return status;
     return writeFiles(sim, o, varied, notifier);
 }

@@ -24,7 +24,7 @@ set(UI_WINDOWS_SOURCES ui/windows/AboutBox.cpp ui/windows/AboutBox.h ui/windows/
   ui/windows/FitDialog.cpp ui/windows/FitDialog.h ui/windows/GraphWindow.cpp
   ui/windows/GraphWindow.h ui/windows/HelpViewer.cpp ui/windows/HelpViewer.h
   ui/windows/LiveCurves.cpp ui/windows/LiveCurves.h ui/windows/MainWindow.cpp
-  ui/windows/MainWindow.h ui/windows/MainWindowStudy.cpp ui/windows/MeasurementImportDialog.cpp
+  ui/windows/MainWindow.h ui/windows/MainWindowStudy.cpp ui/windows/MainWindowImport.cpp ui/windows/MeasurementImportDialog.cpp
   ui/windows/MeasurementImportDialog.h ui/windows/MixtureWindow.cpp
   ui/windows/MixtureWindow.h ui/windows/OverlayBar.cpp ui/windows/OverlayBar.h
   ui/windows/PanelSliders.cpp ui/windows/PanelSliders.h ui/windows/PointStyleDialog.cpp

@@ -11,6 +11,7 @@
 #include "core/curves/ExportTable.h"
 #include "core/curves/Overlays.h"
 #include "core/page/PointStyles.h"
+#include "core/sheets/MeasurementFile.h"
 #include "core/panel/DatabaseBrowser.h"
 
 #include <array>
@@ -74,6 +75,8 @@ struct Simulation {
     std::vector<PastedPair> pastedPoints;
     bool pastedInMillilitres{false}; // the pasted volumes' unit, decided when pasted or opened
     PointStyle currentPointStyle{PointStyle::Cross};
+    // Imported conductivity measurements: volume (L), conductivity (S/m).
+    std::vector<sheets::ConductivityPoint> measuredConductivity;
 };
 
 // Marks the study changed since it was last opened or saved.

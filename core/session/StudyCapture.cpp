@@ -59,6 +59,11 @@ StudyRecord captureStudy(const Simulation& sim, const PanelView& view, const Pri
     r.pasteOrder = sim.pasteOrder;
     if (!sim.pastedText.empty()) r.pastedInMillilitres = sim.pastedInMillilitres;
     r.pointStyle = sim.currentPointStyle;
+    const std::size_t measured =
+        std::min(sim.measuredConductivity.size(), sheets::kMaxMeasurementRows);
+    for (std::size_t k = 0; k < measured; ++k)
+        r.measuredConductivity.emplace_back(sim.measuredConductivity[k].volume,
+                                            sim.measuredConductivity[k].conductivity);
     r.print = print;
     for (std::string* s : {&r.print.lineWidth, &r.print.dashLengthMm, &r.print.charSize,
                            &r.print.approxGraduations, &r.print.comment1, &r.print.comment2})
@@ -132,6 +137,9 @@ void applyStudy(const StudyRecord& r, Simulation& sim, PanelView& view) {
     else
         choosePastedUnit(sim);
     sim.pastedPoints.clear();
+    sim.measuredConductivity.clear();
+    for (const auto& [v, sigma] : r.measuredConductivity)
+        sim.measuredConductivity.push_back({v, sigma});
     sim.currentPointStyle = r.pointStyle;
     sim.copySampling = r.copySampling;
     sim.decimalComma = r.decimalComma;

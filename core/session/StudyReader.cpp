@@ -3,6 +3,7 @@
 
 #include "core/chemistry/Database.h"
 #include "core/session/StudyNames.h"
+#include "core/sheets/MeasurementFile.h"
 #include "core/texts/StudyTexts.h"
 
 #include <nlohmann/json.hpp>
@@ -299,7 +300,8 @@ void readGraphAndPasted(const Section& top, StudyRecord& r, UnknownKeys& unknown
     r.pointCount = graph.text("points", defaults.pointCount);
 
     const Section pasted(top.object("pasted"), "pasted", unknown,
-                         {"order", "lines", "point_style", "volume_unit"}, language);
+                         {"order", "lines", "point_style", "volume_unit", "conductivity"},
+                         language);
     r.pasteOrder = pasted.choice("order", kOrderNames, 1) == 1;
     for (const Json& item : pasted.array("lines", kMaxStudyPastedLines)) {
         if (!item.is_string() || item.get_ref<const std::string&>().size() > kMaxStudyTextLength)
@@ -311,6 +313,14 @@ void readGraphAndPasted(const Section& top, StudyRecord& r, UnknownKeys& unknown
         pasted.integer("point_style", 0, kPointStyleCount - 1, static_cast<int>(r.pointStyle)));
     if (pasted.find("volume_unit"))
         r.pastedInMillilitres = pasted.choice("volume_unit", kVolumeUnitNames, 0) == 1;
+    // Imported conductivities: [volume in L, conductivity in S/m] pairs.
+    for (const Json& p : pasted.array("conductivity", sheets::kMaxMeasurementRows)) {
+        if (!p.is_array() || p.size() != 2 || !p[0].is_number() || !p[1].is_number())
+            throw Refusal{texts::badValue(pasted.name("conductivity"),
+                                          texts::kExpectedConductivityPoints.in(language),
+                                          language)};
+        r.measuredConductivity.emplace_back(p[0].get<double>(), p[1].get<double>());
+    }
 }
 
 PrintSettings readPrint(const Section& top, UnknownKeys& unknown, Language language) {

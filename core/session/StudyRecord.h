@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace titralab {
@@ -57,6 +58,8 @@ struct StudyRecord {
     bool pasteOrder{true};                   // true: (v, pH)
     std::optional<bool> pastedInMillilitres; // the volumes' unit; none: decided from them
     PointStyle pointStyle{PointStyle::Cross};
+    // Imported conductivity measurements: volume (L), conductivity (S/m).
+    std::vector<std::pair<double, double>> measuredConductivity;
 
     PrintSettings print;
 

@@ -61,7 +61,8 @@ bool StudyRecord::operator==(const StudyRecord& o) const {
            row1 == o.row1 && row2 == o.row2 && target == o.target && ticked == o.ticked &&
            pointCount == o.pointCount && pastedLines == o.pastedLines &&
            pasteOrder == o.pasteOrder && pastedInMillilitres == o.pastedInMillilitres &&
-           pointStyle == o.pointStyle && sameFields(print, o.print) &&
+           pointStyle == o.pointStyle && measuredConductivity == o.measuredConductivity &&
+           sameFields(print, o.print) &&
            copySampling == o.copySampling && decimalComma == o.decimalComma &&
            exportDigits == o.exportDigits && sameReading(reading, o.reading) &&
            sameCurves(frozen, o.frozen) && sections == o.sections;
@@ -97,6 +98,11 @@ std::string writeStudyText(const StudyRecord& r) {
                       {"lines", r.pastedLines}};
     if (r.pastedInMillilitres)
         root["pasted"]["volume_unit"] = kVolumeUnitNames[*r.pastedInMillilitres ? 1 : 0];
+    if (!r.measuredConductivity.empty()) {
+        OrderedJson points = OrderedJson::array();
+        for (const auto& [v, sigma] : r.measuredConductivity) points.push_back({v, sigma});
+        root["pasted"]["conductivity"] = points;
+    }
     const PrintSettings& p = r.print;
     root["print"] = {
         {"line_width", p.lineWidth}, {"dash_length", p.dashLengthMm},

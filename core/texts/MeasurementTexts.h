@@ -26,6 +26,11 @@ inline constexpr Text kLineNumber{"ligne ", "line "};
 inline constexpr Text kDroppedRows{" lignes au-delà de 200 points non importées",
                                    " lines beyond 200 points not imported"};
 
+inline constexpr Text kColumnsChosen{"Colonnes : ", "Columns: "};
+inline constexpr Text kColumnVolume{"volume", "volume"};
+inline constexpr Text kColumnPH{"pH", "pH"};
+inline constexpr Text kColumnConductivity{"conductivité", "conductivity"};
+
 // The methods that read the equivalence off measured points, as named on the command line.
 inline constexpr Text kMethodDerivative{"dérivée", "derivative"};
 inline constexpr Text kMethodTangents{"tangentes", "tangents"};
@@ -33,6 +38,10 @@ inline constexpr Text kMethodGran{"Gran", "Gran"};
 inline constexpr Text kMethodConductimetric{"conductimétrie", "conductimetric"};
 
 // The import dialog.
+inline constexpr Text kImportMenu{"Importer des &mesures…", "Import &measurements…"};
+inline constexpr Text kMeasurementFilter{
+    "Fichiers de mesures (*.csv *.txt *.tsv *.dat);;Tous les fichiers (*)",
+    "Measurement files (*.csv *.txt *.tsv *.dat);;All files (*)"};
 inline constexpr Text kImportTitle{"Importer des mesures", "Import measurements"};
 inline constexpr Text kImportPreview{"Début du fichier :", "Beginning of the file:"};
 inline constexpr Text kImportFound{" colonnes trouvées, ", " columns found, "};

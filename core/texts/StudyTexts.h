@@ -115,6 +115,9 @@ inline constexpr Text kExpectedIndicator{"le nom d'un indicateur coloré de Titr
 inline constexpr Text kExpectedNumber{"un nombre", "a number"};
 inline constexpr Text kExpectedCurvePoints{"une liste de points [v, y] de 2001 points au plus",
                                            "a list of points [v, y] of at most 2001 points"};
+inline constexpr Text kExpectedConductivityPoints{
+    "une liste de points [v, σ] de 200 points au plus",
+    "a list of points [v, σ] of at most 200 points"};
 inline constexpr Text kExpectedPastedLines{"des lignes de texte de 1000 caractères au plus",
                                            "lines of text of at most 1000 characters"};
 // The version of a file that names none.

@@ -61,6 +61,7 @@ namespace titralab {
 MainWindow::MainWindow(Simulation& sim, system::Paths paths, QWidget* parent)
     : QMainWindow(parent), m_sim(sim), m_paths(std::move(paths)) {
     setObjectName("mainWindow");
+    setAcceptDrops(true); // a dropped measurement file is imported
     m_caption =
         (text(m_sim.language, texts::kMainCaption) + text(m_sim.language, texts::kAuthorCredit))
             .toStdString();

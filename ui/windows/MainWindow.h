@@ -22,6 +22,9 @@
 
 class QAction;
 class QCompleter;
+class QDialog;
+class QDragEnterEvent;
+class QDropEvent;
 class QStringListModel;
 class QDockWidget;
 class QLabel;
@@ -113,6 +116,15 @@ class MainWindow : public QMainWindow {
     bool saveStudyAs();                    // asks for a name
     bool saveStudyTo(const QString& path); // writes, then remembers the file
     void chooseAndOpenStudy();             // "Ouvrir" (Ctrl+O): asks for a file
+    // Measurement files: "Importer des mesures…" (Ctrl+I) asks for one; a dropped file comes
+    // straight here. Reads it (bounded), refuses it with the reader's message, else shows the
+    // import dialog and imports what it chose. True when something was imported.
+    void chooseAndImportMeasurements();
+    bool importMeasurements(const QString& path);
+    // Who answers the import dialog; by default it runs modal.
+    void setImportAnswer(std::function<bool(QDialog&)> answer) {
+        m_answerImport = std::move(answer);
+    }
     bool studyModified() const;
     QString studyPath() const { return QString::fromStdString(m_studyPath); }
     QStringList recentStudies() const;
@@ -144,6 +156,8 @@ class MainWindow : public QMainWindow {
     // Closing the main window ends the program, once unsaved changes are settled: the
     // placement is saved, every other window closes and the event loop is asked to end.
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
@@ -255,6 +269,7 @@ class MainWindow : public QMainWindow {
     bool m_closing{false}; // closed for good: unsaved changes are settled
     std::function<UnsavedAnswer()> m_askUnsaved;
     std::function<QString(bool)> m_chooseFile;
+    std::function<bool(QDialog&)> m_answerImport;
 };
 
 } // namespace titralab

@@ -7,6 +7,7 @@
 #include "core/session/StudyFile.h"
 #include "core/curves/Curves.h"
 #include "core/curves/Fit.h"
+#include "core/texts/MeasurementTexts.h"
 #include "core/texts/StudyTexts.h"
 #include "ui/qt/SettingsStore.h"
 #include "ui/qt/Utf8Text.h"
@@ -66,6 +67,9 @@ void MainWindow::buildStudyMenus(QMenu* file, QMenu* edit, QMenu* help) {
     m_recentMenu = new QMenu(text(lang, texts::kRecentStudies), file);
     m_recentMenu->setObjectName("recentStudiesMenu");
     file->insertMenu(first, m_recentMenu);
+    file->insertSeparator(first);
+    add(file, first, "importMeasurementsAction", text(lang, texts::kImportMenu),
+        QKeySequence(Qt::CTRL | Qt::Key_I), [this] { chooseAndImportMeasurements(); });
     file->insertSeparator(first);
 
     edit->addSeparator();

@@ -1,0 +1,49 @@
+// Imported measurements in the simulation, and the equivalence read off them by the lab's
+// methods with the settings the current study gives (beaker volume, titrant, weak or strong).
+#pragma once
+
+#include "core/curves/MeasuredEquivalence.h"
+#include "core/session/Simulation.h"
+#include "core/sheets/MeasurementFile.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace titralab {
+
+// The window of the Savitzky–Golay smoothing the derivative method runs with (points).
+inline constexpr int kMeasuredSmoothing = 5;
+
+// Puts imported measurements into the study: the pH points become the pasted points (as a
+// paste makes them, volumes kept in millilitres, the points' box ticked), the conductivity
+// points replace the measured conductivities.
+void importIntoSimulation(Simulation& sim, const sheets::ImportedMeasurements& imported);
+
+// The columns an import takes, as the tool reports them: "Columns: volume = 1 (V (mL)), …".
+std::string chosenColumnsText(const sheets::MeasurementTable& table,
+                              const sheets::ColumnChoice& choice, Language language);
+
+// The pasted (or imported) pH points, volumes in litres.
+std::vector<PastedPair> measuredPHPoints(const Simulation& sim);
+
+// What Gran's linearisation needs of the study, and how many breaks the conductivity has.
+GranSetup granSetupOf(const ChemicalState& state);
+int conductimetricBreaks(const ChemicalState& state);
+
+// The methods a command-line word names: one method, or all four for "all".
+std::optional<std::vector<EquivalenceMethod>> parseEquivalenceMethods(std::string_view word);
+// The method's command-line word.
+const char* equivalenceMethodWord(EquivalenceMethod method);
+
+struct MethodEquivalence {
+    EquivalenceMethod method{};
+    MeasuredEquivalence equivalence;
+};
+// Each method's equivalences, in the order of `methods`: the pH methods on the pH points, the
+// conductimetric one on the conductivity points (none found without points).
+std::vector<MethodEquivalence> measuredEquivalences(const Simulation& sim,
+                                                    const std::vector<EquivalenceMethod>& methods);
+
+} // namespace titralab
