@@ -102,7 +102,8 @@ struct ImportedMeasurements {
 };
 
 // The chosen columns converted to the program's units. The units given override the header's
-// (Unit::None keeps the header's, and a column whose unit nobody named is taken as mL or S/m).
+// (Unit::None keeps the header's, and a column whose unit nobody named is taken as mL or mS/cm,
+// the units the import dialog proposes).
 ImportedMeasurements importMeasurements(const MeasurementTable& table, const ColumnChoice& choice,
                                         Unit volumeUnit, Unit conductivityUnit);
 
