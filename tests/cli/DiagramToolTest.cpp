@@ -13,25 +13,13 @@
 #include <vector>
 
 using titralab::testing::runTool;
+using titralab::testing::tabFields;
 using titralab::testing::ToolRun;
 
 namespace {
 
 using Table = std::vector<std::vector<std::string>>;
 
-Table linesOf(const std::string& out) {
-    Table lines;
-    std::stringstream in(out);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::vector<std::string> fields;
-        std::stringstream f(line);
-        std::string field;
-        while (std::getline(f, field, '\t')) fields.push_back(field);
-        lines.push_back(fields);
-    }
-    return lines;
-}
 
 double number(const std::string& field) {
     return titralab::ParseBoundedNumber(field, -1e300, 1e300).value;
@@ -64,7 +52,7 @@ TEST_P(BufferCapacityTool, ColumnIsTheExactDerivative) {
     const BetaCase& c = GetParam();
     const ToolRun run = runTool(kEthanoic + c.arguments + " --buffer-capacity --digits 17");
     ASSERT_EQ(run.status, 0) << c.label << ": " << run.err;
-    const Table table = linesOf(run.out);
+    const Table table = tabFields(run.out);
     ASSERT_GT(table.size(), 10u) << c.label;
     EXPECT_EQ(table[1].back(), "β (mol/L per pH unit)") << c.label;
     int rows = 0, halves = 0;
@@ -104,7 +92,7 @@ TEST(LogTableTool, ConcentrationsBecomeTheirLog) {
     const ToolRun log = runTool(study + " --log");
     ASSERT_EQ(plain.status, 0) << plain.err;
     ASSERT_EQ(log.status, 0) << log.err;
-    const Table a = linesOf(plain.out), b = linesOf(log.out);
+    const Table a = tabFields(plain.out), b = tabFields(log.out);
     ASSERT_EQ(a.size(), b.size());
     int logColumns = 0;
     for (std::size_t col = 0; col < b[1].size(); ++col) {
@@ -140,7 +128,7 @@ TEST_P(ExplainTool, NamesTheFormulaAndItsVerdict) {
     const ToolRun run = runTool(study + " --explain " + c.volume);
     ASSERT_EQ(run.status, 0) << c.label << ": " << run.err;
     EXPECT_EQ(run.out.find('\r'), std::string::npos) << c.label;
-    const Table lines = linesOf(run.out);
+    const Table lines = tabFields(run.out);
     ASSERT_EQ(lines.size(), 4u) << c.label << ":\n" << run.out;
     for (std::size_t i = 0; i < 4; ++i) {
         ASSERT_EQ(lines[i].size(), 2u) << c.label;
@@ -152,7 +140,7 @@ TEST_P(ExplainTool, NamesTheFormulaAndItsVerdict) {
     // The exact pH is the curve's at that volume, as --at reads it.
     const ToolRun at = runTool(study + " --at " + c.volume);
     ASSERT_EQ(at.status, 0) << at.err;
-    EXPECT_NEAR(number(lines[2][1]), number(linesOf(at.out)[1][1]), 1e-9) << c.label;
+    EXPECT_NEAR(number(lines[2][1]), number(tabFields(at.out)[1][1]), 1e-9) << c.label;
     EXPECT_EQ(std::abs(number(lines[1][1]) - number(lines[2][1])) < 0.05, c.holds == "yes" ||
                                                                               c.holds == "oui")
         << c.label;
@@ -194,7 +182,7 @@ TEST(ExplainToolStrongAcid, NamesTheStrongAcid) {
                                                 "--digits 17 ") +
                                     c.arguments);
         ASSERT_EQ(run.status, 0) << c.label << ": " << run.err;
-        const Table lines = linesOf(run.out);
+        const Table lines = tabFields(run.out);
         ASSERT_EQ(lines.size(), 4u) << c.label << ":\n" << run.out;
         EXPECT_EQ(lines[0][1], c.formula) << c.label;
         EXPECT_NEAR(number(lines[1][1]), c.approximatePH, 1e-9) << c.label;

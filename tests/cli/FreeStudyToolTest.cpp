@@ -16,23 +16,11 @@
 #include <vector>
 
 using titralab::testing::runTool;
+using titralab::testing::tabFields;
 using titralab::testing::ToolRun;
 
 namespace {
 
-std::vector<std::vector<std::string>> fieldsOf(const std::string& out) {
-    std::vector<std::vector<std::string>> lines;
-    std::stringstream in(out);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::vector<std::string> fields;
-        std::stringstream f(line);
-        std::string field;
-        while (std::getline(f, field, '\t')) fields.push_back(field);
-        lines.push_back(fields);
-    }
-    return lines;
-}
 
 double number(const std::string& field) {
     const auto n = titralab::ParseBoundedNumber(field, -1e300, 1e300);
@@ -77,7 +65,7 @@ TEST(FreeStudyTool, FindsTheEquivalencesTheAmountsGive) {
                                     " --equivalence --separator point --digits 17");
         ASSERT_EQ(run.status, 0) << k.label << ": " << run.err;
         std::vector<double> volumes, pHs;
-        for (const auto& line : fieldsOf(run.out)) {
+        for (const auto& line : tabFields(run.out)) {
             ASSERT_EQ(line.size(), 4u) << k.label << "\n" << run.out;
             if (line[0] != "equivalence") continue;
             EXPECT_EQ(line[1], std::to_string(volumes.size() + 1)) << k.label;
@@ -107,7 +95,7 @@ TEST(FreeStudyTool, ReadsTheCurveAsTheEngineSolvesIt) {
 
     const ToolRun at = runTool(common + "--at 12.5");
     ASSERT_EQ(at.status, 0) << at.err;
-    const auto lines = fieldsOf(at.out);
+    const auto lines = tabFields(at.out);
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[1][0], "pH");
     EXPECT_NEAR(number(lines[1][1]), titralab::freeTitrationPH(t, 0.0125), 1e-13);
@@ -122,7 +110,7 @@ TEST(FreeStudyTool, ReadsTheCurveAsTheEngineSolvesIt) {
     for (const auto& [sampling, lastVolume] : tables) {
         const ToolRun table = runTool(common + "--points 7 --derivative " + sampling);
         ASSERT_EQ(table.status, 0) << table.err;
-        const auto rows = fieldsOf(table.out);
+        const auto rows = tabFields(table.out);
         ASSERT_EQ(rows.size(), 8u) << table.out;
         EXPECT_EQ(rows[0], (std::vector<std::string>{"v (L)", "pH", "dpH/dV"}));
         for (std::size_t r = 1; r < rows.size(); ++r) {
@@ -190,7 +178,7 @@ TEST(FreeStudyTool, JudgesIndicatorsAsTheTitrationStudies) {
                                 "--burette 'NaOH=0.1' --indicator '") +
                     indicator + "'");
         ASSERT_EQ(run.status, 0) << indicator << ": " << run.err;
-        const auto lines = fieldsOf(run.out);
+        const auto lines = tabFields(run.out);
         ASSERT_EQ(lines.size(), 1u) << run.out;
         EXPECT_EQ(lines[0][0] + " " + lines[0][1], "equivalence 1");
         EXPECT_NEAR(number(lines[0][2]), 8.7, 0.05) << indicator;
@@ -207,7 +195,7 @@ TEST(FreeStudyTool, SpreadsAFlatCurveOverTheVolumes) {
     const ToolRun run = runTool("--study free --beaker 'Na+=0.1' --beaker-volume 20 "
                                 "--burette 'K+=0.1' --points 5 --separator point");
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto rows = fieldsOf(run.out);
+    const auto rows = tabFields(run.out);
     ASSERT_EQ(rows.size(), 6u) << run.out;
     for (std::size_t r = 1; r < rows.size(); ++r)
         EXPECT_NEAR(number(rows[r][0]), 0.01 * (r - 1), 1e-15) << run.out;

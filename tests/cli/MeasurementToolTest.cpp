@@ -14,6 +14,7 @@
 #include <vector>
 
 using titralab::testing::runTool;
+using titralab::testing::tabFields;
 using titralab::testing::ToolRun;
 
 namespace {
@@ -82,19 +83,6 @@ std::string written(const std::string& name, const std::string& bytes) {
     return path.string();
 }
 
-std::vector<std::vector<std::string>> linesOf(const std::string& out) {
-    std::vector<std::vector<std::string>> lines;
-    std::stringstream in(out);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::vector<std::string> fields;
-        std::stringstream f(line);
-        std::string field;
-        while (std::getline(f, field, '\t')) fields.push_back(field);
-        lines.push_back(fields);
-    }
-    return lines;
-}
 
 double number(const std::string& field) {
     return titralab::ParseBoundedNumber(field, -1e300, 1e300).value;
@@ -140,7 +128,7 @@ TEST(MeasurementTool, ReadsTheFileAndPrintsEachMethodsEquivalence) {
             EXPECT_NE(run.err.find(text), std::string::npos) << c.label << ": " << run.err;
         if (c.arguments.find("--measured-equivalence") == std::string::npos) continue;
         EXPECT_EQ(run.out.find('\r'), std::string::npos) << c.label;
-        const auto lines = linesOf(run.out);
+        const auto lines = tabFields(run.out);
         ASSERT_EQ(lines.size(), c.methods.size()) << c.label << ":\n" << run.out;
         for (std::size_t k = 0; k < lines.size(); ++k) {
             ASSERT_EQ(lines[k].size(), 4u) << c.label << " line " << k;

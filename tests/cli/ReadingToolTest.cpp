@@ -16,24 +16,11 @@
 #include <vector>
 
 using titralab::testing::runTool;
+using titralab::testing::tabFields;
 using titralab::testing::ToolRun;
 
 namespace {
 
-std::vector<std::vector<std::string>> linesOf(const std::string& out) {
-    std::vector<std::vector<std::string>> lines;
-    std::stringstream in(out);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty()) continue;
-        std::vector<std::string> fields;
-        std::stringstream f(line);
-        std::string field;
-        while (std::getline(f, field, '\t')) fields.push_back(field);
-        lines.push_back(fields);
-    }
-    return lines;
-}
 
 double number(const std::string& field) {
     return titralab::ParseBoundedNumber(field, -1e300, 1e300).value;
@@ -81,7 +68,7 @@ TEST_P(ReadingTool, PrintsOneLinePerPoint) {
     EXPECT_EQ(static_cast<std::size_t>(std::count(run.out.begin(), run.out.end(), '\n')),
               c.expected.size())
         << c.label;
-    const auto lines = linesOf(run.out);
+    const auto lines = tabFields(run.out);
     ASSERT_EQ(lines.size(), c.expected.size()) << c.label << "\n" << run.out;
     for (std::size_t k = 0; k < lines.size(); ++k) {
         ASSERT_EQ(lines[k].size(), 4u) << c.label;
@@ -130,7 +117,7 @@ TEST(ReadingToolNumbers, FollowTheTableFormat) {
     const ToolRun comma = runTool("--study titration --entry1 17 --equivalence");
     const ToolRun point =
         runTool("--study titration --entry1 17 --equivalence --separator point --digits 17");
-    const auto c = linesOf(comma.out), p = linesOf(point.out);
+    const auto c = tabFields(comma.out), p = tabFields(point.out);
     ASSERT_EQ(c.size(), 3u);
     ASSERT_EQ(p.size(), 3u);
     EXPECT_EQ(c[0][2], "0,02");
@@ -147,7 +134,7 @@ TEST(ReadingToolDerivative, IsTheExactSlopeInPHPerMillilitre) {
                                                 "--digits 17 --separator point") +
                                     sampling);
         ASSERT_EQ(run.status, 0) << run.err;
-        const auto lines = linesOf(run.out);
+        const auto lines = tabFields(run.out);
         ASSERT_EQ(lines.size(), 102u); // the dilution warning, the header, 100 rows
         ASSERT_EQ(lines[1].size(), 7u);
         EXPECT_EQ(lines[1].back(), "dpH/dV") << sampling;
@@ -185,7 +172,7 @@ TEST(ReadingTool, CurveAtAVolumeAgreesWithTheRemarkablePoints) {
         const ToolRun points = runTool(c.study + " --equivalence" + precise);
         ASSERT_EQ(points.status, 0) << c.label << points.err;
         int checked = 0;
-        for (const auto& p : linesOf(points.out)) {
+        for (const auto& p : tabFields(points.out)) {
             if (p.size() != 4 || p[0] == "inflection") continue;
             const double litres = number(p[2]);
             std::ostringstream millilitres;
@@ -193,7 +180,7 @@ TEST(ReadingTool, CurveAtAVolumeAgreesWithTheRemarkablePoints) {
             millilitres << litres * 1000;
             const ToolRun at = runTool(c.study + " --at " + millilitres.str() + precise);
             ASSERT_EQ(at.status, 0) << c.label << at.err;
-            const auto lines = linesOf(at.out);
+            const auto lines = tabFields(at.out);
             ASSERT_GE(lines.size(), 3u) << c.label;
             EXPECT_EQ(lines[1][0], "pH") << c.label;
             EXPECT_NEAR(number(lines[1][1]), number(p[3]), 1e-9) << c.label << ' ' << p[0];
@@ -213,7 +200,7 @@ TEST(ReadingTool, SmallValuesAreReadNotZeroed) {
     for (const char* digits : {"", " --digits 17"}) {
         const ToolRun at = runTool(std::string("--study titration --entry1 17 --at 30") + digits);
         ASSERT_EQ(at.status, 0) << at.err;
-        const auto lines = linesOf(at.out);
+        const auto lines = tabFields(at.out);
         ASSERT_GE(lines.size(), 3u);
         ASSERT_EQ(lines[2][0], "[H3O+]");
         const double pH = number(lines[1][1]), hydronium = number(lines[2][1]);

@@ -8,6 +8,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace titralab::testing {
 
@@ -39,6 +40,21 @@ inline ToolRun runTool(const std::string& arguments) {
     run.err = text.str();
     fs::remove(errFile);
     return run;
+}
+
+// The tool's output as lines of tab-separated fields.
+inline std::vector<std::vector<std::string>> tabFields(const std::string& out) {
+    std::vector<std::vector<std::string>> lines;
+    std::stringstream in(out);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::vector<std::string> fields;
+        std::stringstream f(line);
+        std::string field;
+        while (std::getline(f, field, '\t')) fields.push_back(field);
+        lines.push_back(fields);
+    }
+    return lines;
 }
 
 } // namespace titralab::testing
