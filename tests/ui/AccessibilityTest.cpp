@@ -553,10 +553,10 @@ TEST(GraphWindowAccessibility, TabGoesFromTheChartToTheButtonsThenTheReadings) {
           "IndicatorChoice",
           "ReadingResults",
           "ParticularPoint",
-          "BoutonFiger",
-          "BoutonFamille",
-          "BoutonEnregistrerImage",
-          "BoutonCopierImage"}},
+          "freezeButton",
+          "familyButton",
+          "saveImageButton",
+          "copyImageButton"}},
         {"two monoacids",
          Study::TwoMonoTitration,
          17,
@@ -566,8 +566,8 @@ TEST(GraphWindowAccessibility, TabGoesFromTheChartToTheButtonsThenTheReadings) {
           "conductivityBox", "pastedPointsBox",        "printButton",        "pointStyleButton",
           "copyButton",      "EquivalencesBox",        "DerivativeBox",      "LegendBox",
           "bufferCapacityBox", "IndicatorChoice",      "ReadingResults",     "ParticularPoint",
-          "BoutonFiger",     "BoutonFamille",          "BoutonEnregistrerImage",
-          "BoutonCopierImage"}},
+          "freezeButton",     "familyButton",          "saveImageButton",
+          "copyImageButton"}},
     };
     for (const Case& c : cases) {
         GraphFixture g(c.study, c.entry1, BuretteSide::AcidSide, c.entry2);
@@ -945,7 +945,7 @@ TEST(GraphWindowKeyboard, EnterPressesTheFocusedButton) {
         const char* button;
     } cases[] = {{"print", "printButton"},
                  {"copy", "copyButton"},
-                 {"freeze", "BoutonFiger"},
+                 {"freeze", "freezeButton"},
                  {"indicator menu", "IndicatorChoice"}};
     for (const Case& c : cases) {
         GraphFixture g(Study::TitrationVsVolume, 17);
@@ -967,7 +967,7 @@ TEST(GraphWindowKeyboard, EnterPressesTheFocusedButton) {
         const std::string what = c.button;
         const bool acted = what == "printButton"   ? printed == 1
                            : what == "copyButton"  ? copied == 1
-                           : what == "BoutonFiger" ? g.sim.overlays.curves.size() == 1
+                           : what == "freezeButton" ? g.sim.overlays.curves.size() == 1
                                                    : menuShown;
         EXPECT_TRUE(acted) << c.label;
     }

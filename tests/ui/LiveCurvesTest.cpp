@@ -154,13 +154,13 @@ TEST(LiveCurves, AFrozenCurveSurvivesAChangeOfValue) {
 TEST(LiveCurves, AFamilyOfFiveConcentrationsDrawsFiveCurves) {
     LiveProgram p;
     FamilyDialog* dialog = p.graph.overlayBar()->familyDialog();
-    QTest::mouseClick(p.graph.findChild<QPushButton*>("BoutonFamille"), Qt::LeftButton);
+    QTest::mouseClick(p.graph.findChild<QPushButton*>("familyButton"), Qt::LeftButton);
     ASSERT_TRUE(dialog->isVisible());
-    auto* quantity = dialog->findChild<QComboBox*>("FamilleGrandeur");
+    auto* quantity = dialog->findChild<QComboBox*>("familyQuantityChoice");
     quantity->setCurrentIndex(quantity->findData(2));
-    auto* values = dialog->findChild<QLineEdit*>("FamilleValeurs");
+    auto* values = dialog->findChild<QLineEdit*>("familyValuesField");
     values->setText("0,1 ; 0,05 ; 0,02 ; 0,01 ; 0,005");
-    QTest::mouseClick(dialog->findChild<QPushButton*>("FamilleTracer"), Qt::LeftButton);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("drawFamilyButton"), Qt::LeftButton);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(p.messages.messages.empty());
     int curves = p.phCurve().isEmpty() ? 0 : 1;
@@ -220,7 +220,7 @@ TEST(ChartPicture, TheChartIsSavedAndCopiedWithItsLegend) {
     }
     EXPECT_FALSE(
         writeChartPng(*g.chart(), dir.path() + "/missing/d.png", 0, Language::French).ok());
-    QTest::mouseClick(g.find<QPushButton>("BoutonCopierImage"), Qt::LeftButton);
+    QTest::mouseClick(g.find<QPushButton>("copyImageButton"), Qt::LeftButton);
     EXPECT_EQ(QApplication::clipboard()->image().width(), screenWidth);
 }
 

@@ -87,18 +87,18 @@ void fitAndApply(LiveDesk& d) {
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<FitDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        QTest::mouseClick(dialog->findChild<QPushButton*>("BoutonAppliquer"), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("applyFitButton"), Qt::LeftButton);
     });
     d.window->fitToPastedPoints();
 }
 
 void drawFamily(LiveDesk& d) {
     FamilyDialog* dialog = d.graph.overlayBar()->familyDialog();
-    QTest::mouseClick(d.graph.findChild<QPushButton*>("BoutonFamille"), Qt::LeftButton);
-    auto* quantity = dialog->findChild<QComboBox*>("FamilleGrandeur");
+    QTest::mouseClick(d.graph.findChild<QPushButton*>("familyButton"), Qt::LeftButton);
+    auto* quantity = dialog->findChild<QComboBox*>("familyQuantityChoice");
     quantity->setCurrentIndex(quantity->findData(4));
-    dialog->findChild<QLineEdit*>("FamilleValeurs")->setText("4 ; 5 ; 6");
-    QTest::mouseClick(dialog->findChild<QPushButton*>("FamilleTracer"), Qt::LeftButton);
+    dialog->findChild<QLineEdit*>("familyValuesField")->setText("4 ; 5 ; 6");
+    QTest::mouseClick(dialog->findChild<QPushButton*>("drawFamilyButton"), Qt::LeftButton);
 }
 
 TEST(StudyChanges, EveryWayThePanelChangesRedrawsTheLiveCurvesOnce) {

@@ -214,7 +214,7 @@ TEST(StudyWindow, TheFitDialogShowsTheValuesAndRefusesWithAMessage) {
     for (int row = 0; row < 3; ++row)
         EXPECT_TRUE(dialog.cellText(row, 1).contains(',')) << dialog.cellText(row, 1).toStdString();
     // The residual chart is named and not a Tab stop.
-    auto* chart = dialog.findChild<QWidget*>("GraphiqueResidus");
+    auto* chart = dialog.findChild<QWidget*>("residualsChart");
     ASSERT_NE(chart, nullptr);
     EXPECT_FALSE(chart->accessibleName().isEmpty());
     EXPECT_EQ(chart->focusPolicy(), Qt::NoFocus);

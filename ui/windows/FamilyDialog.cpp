@@ -31,13 +31,13 @@ FamilyDialog::FamilyDialog(Language language, Notifier& notifier, QWidget* paren
     setObjectName("FamilyDialog");
     setWindowTitle(text(m_language, texts::kFamilyTitle));
     m_quantity = new QComboBox(this);
-    m_quantity->setObjectName("FamilleGrandeur");
+    m_quantity->setObjectName("familyQuantityChoice");
     m_list = new QRadioButton(text(m_language, texts::kFamilyList), this);
-    m_list->setObjectName("FamilleListe");
+    m_list->setObjectName("valueListChoice");
     m_arithmetic = new QRadioButton(text(m_language, texts::kFamilyArithmetic), this);
-    m_arithmetic->setObjectName("FamilleArithmetique");
+    m_arithmetic->setObjectName("arithmeticRangeChoice");
     m_geometric = new QRadioButton(text(m_language, texts::kFamilyGeometric), this);
-    m_geometric->setObjectName("FamilleGeometrique");
+    m_geometric->setObjectName("geometricRangeChoice");
     m_list->setChecked(true);
     // The fields of the choice not taken are greyed.
     auto follow = [this] {
@@ -45,13 +45,13 @@ FamilyDialog::FamilyDialog(Language language, Notifier& notifier, QWidget* paren
         for (QLineEdit* e : {m_first, m_last, m_count}) e->setEnabled(!m_list->isChecked());
     };
     m_values = new QLineEdit(this);
-    m_values->setObjectName("FamilleValeurs");
+    m_values->setObjectName("familyValuesField");
     m_first = new QLineEdit(this);
-    m_first->setObjectName("FamillePremiere");
+    m_first->setObjectName("firstValueField");
     m_last = new QLineEdit(this);
-    m_last->setObjectName("FamilleDerniere");
+    m_last->setObjectName("lastValueField");
     m_count = new QLineEdit(QStringLiteral("5"), this);
-    m_count->setObjectName("FamilleNombre");
+    m_count->setObjectName("valueCountField");
     for (QLineEdit* e : {m_values, m_first, m_last, m_count}) e->setMaxLength(400);
     for (QRadioButton* r : {m_list, m_arithmetic, m_geometric})
         connect(r, &QRadioButton::toggled, this, follow);
@@ -67,10 +67,10 @@ FamilyDialog::FamilyDialog(Language language, Notifier& notifier, QWidget* paren
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* draw =
         buttons->addButton(text(m_language, texts::kFamilyDraw), QDialogButtonBox::AcceptRole);
-    draw->setObjectName("FamilleTracer");
+    draw->setObjectName("drawFamilyButton");
     QPushButton* cancel =
         buttons->addButton(text(m_language, texts::kFamilyCancel), QDialogButtonBox::RejectRole);
-    cancel->setObjectName("FamilleAnnuler");
+    cancel->setObjectName("familyCancelButton");
     connect(draw, &QPushButton::clicked, this, &FamilyDialog::draw);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -32,18 +32,18 @@ QString spoken(QString text) {
 } // namespace
 
 FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), m_sim(sim) {
-    setObjectName("DlgAjustement");
+    setObjectName("fitDialog");
     setWindowTitle(text(m_sim.language, texts::kFitTitle));
     setModal(true);
     const Language language = m_sim.language;
     const char separator = m_sim.decimalComma ? ',' : '.';
 
     auto* freeGroup = new QGroupBox(text(language, texts::kFitFree), this);
-    freeGroup->setObjectName("ValeursLibres");
+    freeGroup->setObjectName("freeValuesGroup");
     auto* freeColumn = new QVBoxLayout(freeGroup);
     for (FitValue v : fittableValues(sim)) {
         auto* box = new QCheckBox(utf8(fitValueCaption(v, language)), freeGroup);
-        box->setObjectName(QStringLiteral("Libre%1").arg(utf8(std::string(fitValueName(v)))));
+        box->setObjectName(QStringLiteral("freeValue%1").arg(utf8(std::string(fitValueName(v)))));
         box->setAccessibleName(spoken(box->text()));
         connect(box, &QCheckBox::toggled, this, &FitDialog::refit);
         freeColumn->addWidget(box);
@@ -53,16 +53,16 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
 
     // The points: their volumes' unit, and what a reading is worth.
     m_unit = new QComboBox(this);
-    m_unit->setObjectName("UniteVolumes");
+    m_unit->setObjectName("volumeUnitChoice");
     m_unit->addItem(QStringLiteral("L"));
     m_unit->addItem(QStringLiteral("mL"));
     m_unit->setCurrentIndex(m_sim.pastedInMillilitres ? 1 : 0);
     connect(m_unit, qOverload<int>(&QComboBox::currentIndexChanged), this, &FitDialog::refit);
     const FitSettings defaults;
     m_sigmaPH = new QLineEdit(utf8(formatGeneral(defaults.sigmaPH, 3, separator)), this);
-    m_sigmaPH->setObjectName("SigmaPH");
+    m_sigmaPH->setObjectName("pHUncertaintyField");
     m_sigmaVolume = new QLineEdit(utf8(formatGeneral(defaults.sigmaVolumeMl, 3, separator)), this);
-    m_sigmaVolume->setObjectName("SigmaVolume");
+    m_sigmaVolume->setObjectName("volumeUncertaintyField");
     for (QLineEdit* e : {m_sigmaPH, m_sigmaVolume}) {
         e->setMaxLength(20);
         connect(e, &QLineEdit::editingFinished, this, &FitDialog::refit);
@@ -79,7 +79,7 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
 
     // The results: a table whose cells a screen reader announces with their column's header.
     m_table = new QTableWidget(0, 3, this);
-    m_table->setObjectName("ResultatsAjustement");
+    m_table->setObjectName("fitResults");
     m_table->setAccessibleName(text(language, texts::kFitResultsName));
     m_table->setHorizontalHeaderLabels({text(language, texts::kFitNameHeader),
                                         text(language, texts::kFitValueHeader),
@@ -93,11 +93,11 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     m_table->setMinimumWidth(420);
 
     m_message = new QLabel(this);
-    m_message->setObjectName("MessageAjustement");
+    m_message->setObjectName("fitMessage");
     m_message->setWordWrap(true);
     m_message->setStyleSheet("QLabel { color: #a00000; }");
     m_notice = new QLabel(this);
-    m_notice->setObjectName("PointsEcartes");
+    m_notice->setObjectName("excludedPointsField");
     m_notice->setWordWrap(true);
 
     // The residual plot: pH measured - pH computed against the volume, with the zero line.
@@ -122,7 +122,7 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
         s->attachAxis(m_axisY);
     }
     m_plot = new QChartView(chart, this);
-    m_plot->setObjectName("GraphiqueResidus");
+    m_plot->setObjectName("residualsChart");
     m_plot->setAccessibleName(text(language, texts::kFitResidualsName));
     m_plot->setAccessibleDescription(text(language, texts::kFitResidualsDescription));
     // A picture with nothing to do by keyboard: the table holds its numbers.
@@ -131,9 +131,9 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     m_plot->setMinimumSize(360, 260);
 
     m_apply = new QPushButton(text(language, texts::kFitApply), this);
-    m_apply->setObjectName("BoutonAppliquer");
+    m_apply->setObjectName("applyFitButton");
     m_cancel = new QPushButton(text(language, texts::kFitCancel), this);
-    m_cancel->setObjectName("BoutonAnnuler");
+    m_cancel->setObjectName("cancelFitButton");
     m_apply->setAccessibleName(spoken(m_apply->text()));
     m_cancel->setAccessibleName(spoken(m_cancel->text()));
     connect(m_apply, &QPushButton::clicked, this, &QDialog::accept);

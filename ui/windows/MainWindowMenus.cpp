@@ -182,15 +182,15 @@ void MainWindow::buildToolBar() {
         std::function<void()> run;
     };
     const Tool tools[] = {
-        {"ToolOuvrir", text(lang, texts::kToolOpen), text(lang, texts::kHintToolOpen),
+        {"openTool", text(lang, texts::kToolOpen), text(lang, texts::kHintToolOpen),
          icons::Tool::Open, [this] { chooseAndOpenStudy(); }},
-        {"ToolEnregistrer", text(lang, texts::kToolSave), text(lang, texts::kHintToolSave),
+        {"saveTool", text(lang, texts::kToolSave), text(lang, texts::kHintToolSave),
          icons::Tool::Save, [this] { saveStudy(); }},
-        {"ToolImprimer", text(lang, texts::kToolPrint), text(lang, texts::kHintToolPrint),
+        {"printTool", text(lang, texts::kToolPrint), text(lang, texts::kHintToolPrint),
          icons::Tool::Print, [this] { showSimulation(); }},
-        {"ToolCopier", text(lang, texts::kToolCopy), text(lang, texts::kHintToolCopy),
+        {"copyTool", text(lang, texts::kToolCopy), text(lang, texts::kHintToolCopy),
          icons::Tool::Copy, [this] { copySimulation(); }},
-        {"ToolIndex", text(lang, texts::kToolIndex), text(lang, texts::kHintToolIndex),
+        {"helpIndexTool", text(lang, texts::kToolIndex), text(lang, texts::kHintToolIndex),
          icons::Tool::Help, [this] { showHelpContents(); }},
     };
     for (const Tool& t : tools) {

@@ -33,7 +33,7 @@ QString spoken(QString text) {
 
 OverlayBar::OverlayBar(Simulation& sim, Notifier& notifier, ChartView* chart, QWidget* parent)
     : QWidget(parent), m_sim(sim), m_notifier(notifier), m_chart(chart) {
-    setObjectName("BarreComparaison");
+    setObjectName("overlayBar");
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     auto button = [this, row](const char* name, const QString& caption, auto handler) {
@@ -46,29 +46,29 @@ OverlayBar::OverlayBar(Simulation& sim, Notifier& notifier, ChartView* chart, QW
         return b;
     };
     m_freeze =
-        button("BoutonFiger", text(m_sim.language, texts::kFreezeCurve), [this] { freeze(); });
+        button("freezeButton", text(m_sim.language, texts::kFreezeCurve), [this] { freeze(); });
     m_freeze->setToolTip(QStringLiteral("Ctrl+F"));
     m_remove = new QToolButton(this);
-    m_remove->setObjectName("BoutonRetirer");
+    m_remove->setObjectName("removeCurveButton");
     m_remove->setText(text(m_sim.language, texts::kRemoveFrozen));
     m_remove->setAccessibleName(text(m_sim.language, texts::kRemoveFrozenName));
     m_remove->setPopupMode(QToolButton::InstantPopup);
     m_removeMenu = new QMenu(m_remove);
-    m_removeMenu->setObjectName("MenuRetirer");
+    m_removeMenu->setObjectName("removeCurveMenu");
     m_remove->setMenu(m_removeMenu);
     connect(m_removeMenu, &QMenu::aboutToShow, this, &OverlayBar::fillRemoveMenu);
     row->addWidget(m_remove);
-    m_clear = button("BoutonEffacerFigees", text(m_sim.language, texts::kClearFrozen),
+    m_clear = button("clearFrozenButton", text(m_sim.language, texts::kClearFrozen),
                      [this] { clearOverlays(); });
-    button("BoutonFamille", text(m_sim.language, texts::kFamily), [this] { openFamily(); });
+    button("familyButton", text(m_sim.language, texts::kFamily), [this] { openFamily(); });
     row->addStretch();
-    button("BoutonEnregistrerImage", text(m_sim.language, texts::kSaveImage),
+    button("saveImageButton", text(m_sim.language, texts::kSaveImage),
            [this] { saveImage(); });
-    button("BoutonCopierImage", text(m_sim.language, texts::kCopyImage), [this] { copyImage(); });
+    button("copyImageButton", text(m_sim.language, texts::kCopyImage), [this] { copyImage(); });
 
     // Ctrl+F anywhere in the graph window.
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), parent);
-    shortcut->setObjectName("RaccourciFiger");
+    shortcut->setObjectName("freezeShortcut");
     shortcut->setContext(Qt::WindowShortcut);
     connect(shortcut, &QShortcut::activated, this, &OverlayBar::freeze);
 
@@ -121,7 +121,7 @@ void OverlayBar::fillRemoveMenu() {
     for (int k = 0; k < static_cast<int>(curves.size()); ++k) {
         QAction* a = m_removeMenu->addAction(
             QString::fromStdString(curves[static_cast<std::size_t>(k)].label));
-        a->setObjectName(QStringLiteral("Retirer%1").arg(k + 1));
+        a->setObjectName(QStringLiteral("removeCurve%1").arg(k + 1));
         connect(a, &QAction::triggered, this, [this, k] { removeOverlay(k); });
     }
 }
