@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Compares what two builds of titralab-export print and write, byte for byte: the table of every
 # study on both sides, sampled by pH and by volume, the readings of the titrations, and the
-# printed page of every study (the PDF's creation date aside). Used to show that a change which
+# printed page of every study, families of curves (the PDF's creation date aside). Used to show that a change which
 # should not touch the numbers did not.
 #
 #   scripts/compare-outputs.sh OLD_EXPORT NEW_EXPORT
@@ -27,6 +27,12 @@ for side in acid base; do
   cases+=("--side $side --study titration --entry1 3 --equivalence")
   cases+=("--side $side --study titration --entry1 3 --at 12,5")
   cases+=("--side $side --study titration --entry1 3 --potash --tick 2,3,8")
+  # Families: one field, two fields together, a dilution factor, on every study they apply to.
+  cases+=("--side $side --study titration --entry1 3 --vary D4=3;4,75;6")
+  cases+=("--side $side --study titration --entry1 1 --vary D1,D2=0,01;0,1;1")
+  cases+=("--side $side --study species --entry1 5 --vary D2=0,001;0,1")
+  cases+=("--side $side --study two-mono --entry1 2 --vary D13=5;10;20")
+  cases+=("--side $side --study dilution --entry1 2 --vary dilution=2;10;100")
 done
 
 # Runs one case with one binary into DIR: standard output, standard error, exit status and the

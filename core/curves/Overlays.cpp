@@ -183,6 +183,15 @@ std::string familyQuantityLabel(const FamilyQuantity& q, BuretteSide side, Langu
     return label;
 }
 
+FieldValues memberValues(const FamilyMember& member) {
+    FieldValues values;
+    for (const auto& [field, text] : member.fields) {
+        const auto [low, high] = fieldBounds(field);
+        values.emplace_back(field, ParseBoundedNumber(text, low, high).value);
+    }
+    return values;
+}
+
 std::string familySectionText(const Family& family) {
     nlohmann::ordered_json members = nlohmann::ordered_json::array();
     for (const FamilyMember& m : family.members) {

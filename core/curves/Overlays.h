@@ -7,6 +7,7 @@
 #include "core/curves/Curves.h"
 #include "core/curves/ExportTable.h"
 #include "core/base/Language.h"
+#include "core/panel/SimulationSetup.h"
 
 #include <array>
 #include <optional>
@@ -51,6 +52,9 @@ struct FamilyQuantity {
 struct FamilyMember {
     std::vector<std::pair<int, std::string>> fields; // field, text as typed
 };
+// The values a member gives its fields: each text read and clamped as the panel reads it.
+FieldValues memberValues(const FamilyMember& member);
+
 struct Family {
     std::vector<FamilyMember> members;
     bool pending{false}; // read from a file: the next regeneration computes the curves

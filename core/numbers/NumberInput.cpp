@@ -73,7 +73,14 @@ std::optional<double> readNumber(std::string_view text, char separator) {
 BoundedNumber ParseBoundedNumber(std::string_view text, double low, double high) {
     std::optional<double> read = readNumber(text, '.');
     if (!read) read = readNumber(text, ',');
-    BoundedNumber result{read.value_or(0.0), read.has_value()};
+    BoundedNumber result = boundedValue(read.value_or(0.0), low, high);
+    result.ok = result.ok && read.has_value();
+    return result;
+}
+
+BoundedNumber boundedValue(double value, double low, double high) {
+    if (std::isnan(value)) return {low, false};
+    BoundedNumber result{value, true};
     if (result.value > high) {
         result.value = high;
         result.ok = false;

@@ -13,5 +13,7 @@ struct BoundedNumber {
 // Reads a typed number with the point, else the comma, as decimal separator, and clamps it
 // into [low, high] (both inclusive).
 BoundedNumber ParseBoundedNumber(std::string_view text, double low, double high);
+// A value clamped into [low, high] as a typed one is: ok when it was within them.
+BoundedNumber boundedValue(double value, double low, double high);
 
 } // namespace titralab

@@ -6,6 +6,7 @@
 #include "core/chemistry/Formulas.h"
 #include "core/texts/Messages.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -17,12 +18,17 @@ namespace {
 // is listed in `refused`.
 struct FieldReader {
     const PanelFields& panel;
+    const FieldValues& given;
     Notifier& notifier;
     std::vector<int> refused;
 
     double read(int field, double low, double high, const std::string& message) {
+        const auto value = std::find_if(given.begin(), given.end(),
+                                        [field](const auto& g) { return g.first == field; });
         const std::string& text = field == kPointCountField ? panel.pointCount : panel.text[field];
-        const BoundedNumber read = ParseBoundedNumber(text, low, high);
+        const BoundedNumber read = value != given.end()
+                                       ? boundedValue(value->second, low, high)
+                                       : ParseBoundedNumber(text, low, high);
         if (!read.ok) {
             notifier.inform(message);
             refused.push_back(field);
@@ -43,8 +49,8 @@ void sortAscending(std::array<double, 3>& pK) {
 } // namespace
 
 std::vector<int> setUpSimulation(ChemicalState& state, const PanelFields& panel,
-                                 Notifier& notifier, Language language) {
-    FieldReader fields{panel, notifier, {}};
+                                 Notifier& notifier, Language language, const FieldValues& given) {
+    FieldReader fields{panel, given, notifier, {}};
     state.side = panel.side;
     state.study = panel.study;
     state.baseKind = panel.baseKind;

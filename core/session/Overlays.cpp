@@ -15,7 +15,7 @@
 
 namespace titralab {
 
-CurveInputs currentInputs(const Simulation& sim) {
+CurveInputs currentInputs(const Simulation& sim, const FieldValues& given) {
     CurveInputs in;
     in.side = sim.state.side;
     in.study = sim.state.study;
@@ -28,6 +28,10 @@ CurveInputs currentInputs(const Simulation& sim) {
     for (int field : kChemistryFields) {
         const auto [low, high] = fieldBounds(field);
         in.values[field] = ParseBoundedNumber(sim.panel.text[field], low, high).value;
+    }
+    for (const auto& [field, value] : given) {
+        const auto [low, high] = fieldBounds(field);
+        in.values[field] = boundedValue(value, low, high).value;
     }
     // The fields each study reads; the second and third pKa as the database entry shows them.
     in.used[1] = titration || in.study == Study::TwoPolyMixture;
@@ -71,9 +75,9 @@ class SilentNotifier : public Notifier {
 };
 
 // The series a kept curve copies: the pH curve, or the species curves of the species study.
-OverlayCurve keepCurves(const Simulation& sim) {
+OverlayCurve keepCurves(const Simulation& sim, const FieldValues& given = {}) {
     OverlayCurve curve;
-    curve.inputs = currentInputs(sim);
+    curve.inputs = currentInputs(sim, given);
     const double factor = sim.state.volumeFactor > 0 ? sim.state.volumeFactor : 1;
     auto keep = [&](int number) {
         Series points = sim.curves[number];
@@ -226,14 +230,39 @@ void RefreshOverlays(Simulation& sim) {
 
 namespace {
 
-// The member's curve: the study computed with the member's texts in their fields.
+// What a member's computation starts from: the inputs of the simulation (the study, the side,
+// the entries, the panel, the graph's and the table's options), without its curves, tables,
+// kept curves or measurements.
+Simulation inputsOf(const Simulation& sim) {
+    Simulation inputs;
+    inputs.language = sim.language;
+    inputs.state = sim.state;
+    inputs.panel = sim.panel;
+    inputs.browser = sim.browser;
+    inputs.graph = sim.graph;
+    inputs.plot = sim.plot;
+    inputs.concentrationScale = sim.concentrationScale;
+    inputs.conductivityScale = sim.conductivityScale;
+    inputs.spanFactor = sim.spanFactor;
+    inputs.reading.options = sim.reading.options;
+    inputs.decimalComma = sim.decimalComma;
+    inputs.copySampling = sim.copySampling;
+    inputs.exportDigits = sim.exportDigits;
+    inputs.diagrams = sim.diagrams;
+    return inputs;
+}
+
+// The study computed with a member's values in place of the typed ones.
+Simulation computedMember(const Simulation& sim, const FieldValues& values, Notifier& notifier) {
+    Simulation member = inputsOf(sim);
+    RefreshSimulation(member, notifier, values);
+    return member;
+}
+
 OverlayCurve computeMember(const Simulation& sim, const FamilyMember& member) {
     SilentNotifier silent;
-    Simulation copy = sim;
-    copy.overlays = Overlays{};
-    for (const auto& [field, text] : member.fields) copy.panel.text[field] = text;
-    RefreshSimulation(copy, silent);
-    OverlayCurve curve = keepCurves(copy);
+    const FieldValues values = memberValues(member);
+    OverlayCurve curve = keepCurves(computedMember(sim, values, silent), values);
     curve.family = true;
     return curve;
 }
@@ -343,19 +372,14 @@ TableColumn tableColumn(std::string header, ColumnFormat format, bool charted) {
     return c;
 }
 
-// The members of a family, each computed with its values typed in.
+// The members of a family, each computed with its values.
 std::vector<Simulation> familyMembers(const Simulation& sim, const FamilyQuantity& quantity,
                                       const std::vector<double>& values, Notifier& notifier) {
     std::vector<Simulation> members;
     members.reserve(values.size());
-    for (double v : values) {
-        Simulation member = sim;
-        member.overlays = Overlays{};
-        for (const auto& [field, text] : familyMember(sim, quantity, v).fields)
-            member.panel.text[field] = text;
-        RefreshSimulation(member, notifier);
-        members.push_back(std::move(member));
-    }
+    for (double v : values)
+        members.push_back(
+            computedMember(sim, memberValues(familyMember(sim, quantity, v)), notifier));
     return members;
 }
 

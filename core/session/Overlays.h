@@ -12,8 +12,9 @@
 
 namespace titralab {
 
-// The current values, as a kept curve records them.
-CurveInputs currentInputs(const Simulation& sim);
+// The current values, as a kept curve records them; fields given a value in `given` (a member
+// of a family) record that value.
+CurveInputs currentInputs(const Simulation& sim, const FieldValues& given = {});
 
 // Keeps the current pH curve (the species curves in the species study) as a frozen curve.
 FreezeOutcome FreezeCurrentCurve(Simulation& sim);

@@ -179,8 +179,8 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
     }
 }
 
-void RefreshSimulation(Simulation& sim, Notifier& notifier) {
-    sim.refusedFields = setUpSimulation(sim.state, sim.panel, notifier, sim.language);
+void RefreshSimulation(Simulation& sim, Notifier& notifier, const FieldValues& given) {
+    sim.refusedFields = setUpSimulation(sim.state, sim.panel, notifier, sim.language, given);
     sim.graph.conductivityEnabled = sim.state.conductivityAvailable;
     if (!sim.graph.conductivityEnabled) sim.graph.checked[kConductivityBox - 1] = false;
     BuildSpeciesLabels(sim);

@@ -3,14 +3,16 @@
 
 #include "core/base/Notifier.h"
 #include "core/curves/Curves.h"
+#include "core/panel/SimulationSetup.h"
 #include "core/session/Simulation.h"
 
 namespace titralab {
 
 // Runs the whole chain on the simulation context: set-up (messages through the notifier),
 // species labels, study preparation, check-box captions and visibility, then the plot driver.
-// Throws ArithmeticFault when the mixture solver meets an overflow.
-void RefreshSimulation(Simulation& sim, Notifier& notifier);
+// Throws ArithmeticFault when the mixture solver meets an overflow. Fields given a value in
+// `given` are computed with it, whatever their text says (a member of a family).
+void RefreshSimulation(Simulation& sim, Notifier& notifier, const FieldValues& given = {});
 
 // The steps of RefreshSimulation, exposed for the windows and the tests.
 void BuildSpeciesLabels(Simulation& sim);
