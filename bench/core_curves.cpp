@@ -24,7 +24,7 @@ Simulation phosphoricAcid(Study study, CopySampling sampling) {
     sim.browser.currentAcidEntry = entry;
     LoadEntry(sim.browser, entry, sim.panel, sim.state);
     sim.graph.checked.fill(true);
-    sim.copySampling = sampling;
+    sim.exportSettings.copySampling = sampling;
     return sim;
 }
 
@@ -35,10 +35,10 @@ void BM_RefreshSimulation(benchmark::State& bench) {
     RecordingNotifier quiet;
     for (auto _ : bench) {
         RefreshSimulation(sim, quiet);
-        benchmark::DoNotOptimize(sim.exportText.data());
+        benchmark::DoNotOptimize(sim.results.exportText.data());
     }
     std::size_t points = 0;
-    for (const Series& series : sim.curves.series) points = std::max(points, series.size());
+    for (const Series& series : sim.results.curves.series) points = std::max(points, series.size());
     bench.SetLabel(std::to_string(points) + " points");
 }
 BENCHMARK(BM_RefreshSimulation)

@@ -23,7 +23,7 @@ void BM_FamilyOfTwelve(benchmark::State& bench) {
     for (int k = 0; k < kMaxFamilyValues; ++k) values.push_back(2 + k);
     for (auto _ : bench) {
         DrawFamily(sim, 4, values, quiet);
-        benchmark::DoNotOptimize(sim.exportText.data());
+        benchmark::DoNotOptimize(sim.results.exportText.data());
     }
     bench.SetLabel(std::to_string(sim.overlays.curves.size() + 1) + " curves");
 }

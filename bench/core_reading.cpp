@@ -39,7 +39,7 @@ void BM_RefreshWithDerivative(benchmark::State& bench) {
     RecordingNotifier quiet;
     for (auto _ : bench) {
         RefreshSimulation(sim, quiet);
-        benchmark::DoNotOptimize(sim.exportText.data());
+        benchmark::DoNotOptimize(sim.results.exportText.data());
     }
 }
 BENCHMARK(BM_RefreshWithDerivative)

@@ -71,7 +71,7 @@ void BM_OpenStudy(benchmark::State& bench) {
         PanelView view;
         const StudyOpening opened = openStudyFile(path, Language::French);
         applyStudy(*opened.record, sim, view);
-        benchmark::DoNotOptimize(sim.pastedText.data());
+        benchmark::DoNotOptimize(sim.pasted.lines.data());
     }
 }
 BENCHMARK(BM_OpenStudy)->Unit(benchmark::kMicrosecond);

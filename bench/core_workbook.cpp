@@ -31,8 +31,8 @@ void BM_WriteWorkbook(benchmark::State& bench) {
         const WorkbookResult written = WriteWorkbook(sim, path);
         if (!written.ok) bench.SkipWithError(written.error.c_str());
     }
-    bench.SetLabel(std::to_string(sim.exportTable.rowCount()) + " rows, " +
-                   std::to_string(sim.exportTable.columns.size()) + " columns, " +
+    bench.SetLabel(std::to_string(sim.results.exportTable.rowCount()) + " rows, " +
+                   std::to_string(sim.results.exportTable.columns.size()) + " columns, " +
                    std::to_string(std::filesystem::file_size(path)) + " bytes");
     std::filesystem::remove(path);
 }

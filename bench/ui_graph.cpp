@@ -126,7 +126,7 @@ void BM_FirstShow(benchmark::State& bench) {
         QApplication::processEvents();
         window.chart()->viewport()->repaint();
     }
-    bench.SetLabel(std::string(e.label) + ", " + std::to_string(sim.curves[1].size()) + " points");
+    bench.SetLabel(std::string(e.label) + ", " + std::to_string(sim.results.curves[1].size()) + " points");
 }
 BENCHMARK(BM_FirstShow)
     ->ArgNames({"case", "points"})

@@ -82,14 +82,14 @@ FileImport importMeasurementFile(const Options& o) {
 }
 
 int printMeasuredEquivalences(const Simulation& sim, const Options& o) {
-    if (sim.pastedText.empty() && sim.measuredConductivity.empty()) {
+    if (sim.pasted.lines.empty() && sim.pasted.conductivity.empty()) {
         std::cerr << "titralab-export: --measured-equivalence: no measured points (--import, "
                      "--paste or --open)\n";
         return 1;
     }
     std::string out;
     const auto number = [&sim](double x) {
-        return formatGeneral(x, sim.exportDigits, sim.decimalComma ? ',' : '.');
+        return formatGeneral(x, sim.exportSettings.digits, sim.exportSettings.decimalComma ? ',' : '.');
     };
     for (const MethodEquivalence& m : measuredEquivalences(sim, *o.measuredEquivalence))
         out += std::string(equivalenceMethodWord(m.method)) + '\t' +

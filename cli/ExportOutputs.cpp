@@ -42,7 +42,7 @@ namespace {
 // A reading's number: the table's digits and separator, but never the table's "0" for a value
 // below 1E-11 (a [H3O+] of 5E-13 is read as such).
 std::string readingNumber(double x, const Simulation& sim) {
-    return formatGeneral(x, sim.exportDigits, sim.decimalComma ? ',' : '.');
+    return formatGeneral(x, sim.exportSettings.digits, sim.exportSettings.decimalComma ? ',' : '.');
 }
 
 // The curve at one volume, solved exactly: name, tab, value, one LF line each.
@@ -114,8 +114,8 @@ WholeFileResult writePicture(const Simulation& sim, const Options& o, int argc, 
 
 // A number in the table's format, its sign kept (the table writes negatives as 0).
 std::string signedValue(double x, const Simulation& sim) {
-    return x < 0 ? "-" + FormatValue(-x, sim.decimalComma, sim.exportDigits)
-                 : FormatValue(x, sim.decimalComma, sim.exportDigits);
+    return x < 0 ? "-" + FormatValue(-x, sim.exportSettings.decimalComma, sim.exportSettings.digits)
+                 : FormatValue(x, sim.exportSettings.decimalComma, sim.exportSettings.digits);
 }
 
 } // namespace
@@ -198,7 +198,7 @@ int printFit(Simulation& sim, const Options& o) {
 }
 
 int printTable(const Simulation& sim, const Options& o) {
-    std::cout << tableForOutput(sim.exportText, o.fileLineEnds);
+    std::cout << tableForOutput(sim.results.exportText, o.fileLineEnds);
     std::cout.flush();
     return 0;
 }
@@ -223,7 +223,7 @@ int writeFiles(Simulation& sim, const Options& o, const std::vector<double>& var
         if (o.vary) {
             family = sim;
             try {
-                family.exportTable = varyColumns(sim, o.vary->first, varied, notifier);
+                family.results.exportTable = varyColumns(sim, o.vary->first, varied, notifier);
             } catch (const ArithmeticFault& e) {
                 notifier.error(e.message(sim.language));
                 return 1;

@@ -79,20 +79,20 @@ void applyOptions(Simulation& sim, PrintSettings& print, const Options& o,
         for (int box = 2; box <= 10; ++box) sim.graph.checked[box - 1] = false;
         for (int box : *o.ticks) sim.graph.checked[box - 1] = true;
     }
-    if (o.byVolume) sim.copySampling = *o.byVolume ? CopySampling::ByVolume : CopySampling::ByPH;
-    if (o.comma) sim.decimalComma = *o.comma;
-    if (o.digits) sim.exportDigits = *o.digits;
+    if (o.byVolume) sim.exportSettings.copySampling = *o.byVolume ? CopySampling::ByVolume : CopySampling::ByPH;
+    if (o.comma) sim.exportSettings.decimalComma = *o.comma;
+    if (o.digits) sim.exportSettings.digits = *o.digits;
     if (pasted) {
         PastePairs(sim, true, *pasted);
         sim.graph.checked[8] = true;
     }
-    if (o.pasteInMillilitres) sim.pastedInMillilitres = *o.pasteInMillilitres;
-    if (o.pointStyle) sim.currentPointStyle = static_cast<PointStyle>(*o.pointStyle);
+    if (o.pasteInMillilitres) sim.pasted.inMillilitres = *o.pasteInMillilitres;
+    if (o.pointStyle) sim.pasted.pointStyle = static_cast<PointStyle>(*o.pointStyle);
     sim.reading.options.derivative = o.derivative;
     sim.reading.options.equivalences = o.equivalence || (o.pdf && o.indicator);
     if (o.indicator) sim.reading.options.indicator = *findIndicator(*o.indicator);
-    if (o.logTable) sim.diagrams.logTable = true;
-    if (o.bufferCapacity) sim.diagrams.bufferCapacity = true;
+    if (o.logTable) sim.exportSettings.diagrams.logTable = true;
+    if (o.bufferCapacity) sim.exportSettings.diagrams.bufferCapacity = true;
 }
 
 } // namespace titralab::cli

@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     // What the graph window's status line says.
-    if (sim.pastedInMillilitres && !measured)
+    if (sim.pasted.inMillilitres && !measured)
         std::cerr << texts::kPastedInMillilitres.in(sim.language) << '\n';
     if (const int status = writeOutput(sim, print, o, varied, notifier, argc, argv)) return status;
     return writeFiles(sim, o, varied, notifier);

@@ -73,7 +73,7 @@ std::string oneDecimal(double x, char separator) {
 
 // "phénolphtaléine, de 8,2 à 10,0": an indicator and its transition range, in pH.
 std::string indicatorWithRange(const ColourIndicator& i, const Simulation& sim) {
-    const char separator = sim.decimalComma ? ',' : '.';
+    const char separator = sim.exportSettings.decimalComma ? ',' : '.';
     const Language l = sim.language;
     return std::string(i.name.in(l)) + say(l, ", virage de ", ", changing colour from pH ") +
            oneDecimal(i.low, separator) + say(l, " à ", " to ") + oneDecimal(i.high, separator);
@@ -131,27 +131,27 @@ std::string readingsDescription(const Simulation& sim) {
 std::string chartDescription(const Simulation& sim) {
     const Language l = sim.language;
     const ChemicalState& s = sim.state;
-    const int main = cursorSeries(sim.curves);
+    const int main = cursorSeries(sim.results.curves);
     if (s.study == Study::None || s.study == Study::TwoPolyMixture || main == 0)
         return say(l, "Aucune courbe n'est tracée.", "No curve is drawn.");
 
     std::string text = texts::studyName(s.side, s.study, l) + ". ";
     Range x, y;
-    for (const CurvePoint& p : sim.curves[main]) {
+    for (const CurvePoint& p : sim.results.curves[main]) {
         x.add(p.x);
         y.add(p.y);
     }
     if (!x.empty())
-        text += say(l, "En abscisse, ", "Horizontal axis: ") + sim.plot.bottomTitle + ", " +
+        text += say(l, "En abscisse, ", "Horizontal axis: ") + sim.results.plot.bottomTitle + ", " +
                 fromTo(x, l) + ". ";
     if (main == 1) {
         if (!y.empty()) text += "pH " + fromTo(y, l) + ". ";
     } else {
         // No pH curve: the species are drawn on their own axis, in mol/L.
         Range c;
-        const double scale = sim.concentrationScale > 0 ? sim.concentrationScale : 1;
+        const double scale = sim.results.concentrationScale > 0 ? sim.results.concentrationScale : 1;
         for (int k = 2; k <= 6; ++k)
-            for (const CurvePoint& p : sim.curves[k]) c.add(p.y / scale);
+            for (const CurvePoint& p : sim.results.curves[k]) c.add(p.y / scale);
         if (!c.empty())
             text += say(l, "Concentrations jusqu'à ", "Concentrations up to ") + number(c.high) +
                     " mol/L. ";
@@ -161,7 +161,7 @@ std::string chartDescription(const Simulation& sim) {
     const bool dilution = s.study == Study::Dilution;
     const std::string referenceLines = say(l, "droites de repère", "reference lines");
     for (int k = 1; k <= 8; ++k) {
-        if (sim.curves[k].empty()) continue;
+        if (sim.results.curves[k].empty()) continue;
         if (k == 1)
             drawn.push_back("pH");
         else if (k <= 5 && dilution) {

@@ -13,7 +13,7 @@ void UpdateChartReading(Simulation& sim) {
     ChartReading& r = sim.reading;
     r.points.clear();
     const bool wanted = r.options.equivalences || r.options.indicator >= 0;
-    if (wanted && titrationOf(sim.state.study) && !sim.curves[1].empty())
+    if (wanted && titrationOf(sim.state.study) && !sim.results.curves[1].empty())
         r.points = readEquivalences(sim.state);
 }
 
@@ -22,7 +22,7 @@ std::string copiedPointLines(const Simulation& sim) {
     const auto& points = sim.reading.points;
     if (points.empty()) return out;
     const Language language = sim.language;
-    auto number = [&sim](double x) { return FormatValue(x, sim.decimalComma, sim.exportDigits); };
+    auto number = [&sim](double x) { return FormatValue(x, sim.exportSettings.decimalComma, sim.exportSettings.digits); };
     out += '\r';
     out += texts::kCopiedHeader.in(language);
     out += '\r';
@@ -49,7 +49,7 @@ std::optional<ExactPoint> exactPointAt(const Simulation& sim, double drawnVolume
     p.pH = exactPH(s, *t, p.volume);
     const double h = workingConcFromPH(s, p.pH);
     p.hydronium = pToConc(p.pH);
-    const auto& labels = sim.speciesLabels;
+    const auto& labels = sim.results.speciesLabels;
     std::array<double, 4> species{};
     std::array<bool, 4> present{};
     if (*t == Titration::OneAcid) {
@@ -84,7 +84,7 @@ std::string unitOf(const ChemicalState& s, Language language) {
 }
 
 char separatorOf(const Simulation& sim) {
-    return sim.decimalComma ? ',' : '.';
+    return sim.exportSettings.decimalComma ? ',' : '.';
 }
 
 // Two decimals and the chosen separator, whatever the process locale.

@@ -7,7 +7,7 @@
 namespace titralab {
 
 inline std::optional<SideScale> sideScaleOf(const Simulation& sim) {
-    return sideScaleOf(sim.state.study, sim.curves, sim.concentrationScale, sim.conductivityScale,
+    return sideScaleOf(sim.state.study, sim.results.curves, sim.results.concentrationScale, sim.results.conductivityScale,
                        sim.language);
 }
 

@@ -71,12 +71,12 @@ ExportResult ExportSimulation(Simulation& sim, const std::string& folder) {
         result.error = ec.message();
         return result;
     }
-    const std::string prefix = sim.decimalComma ? "NumVg" : "NumPt";
-    const int number = std::max(sim.exportCounter, highestCopyNumber(folder, prefix)) + 1;
+    const std::string prefix = sim.exportSettings.decimalComma ? "NumVg" : "NumPt";
+    const int number = std::max(sim.exportSettings.counter, highestCopyNumber(folder, prefix)) + 1;
     const std::string stem = prefix + std::to_string(number);
     const fs::path txt = fs::path(folder) / (stem + ".Txt");
     const fs::path xls = fs::path(folder) / (stem + ".Xls");
-    const std::string content = sim.exportText + "\r\n";
+    const std::string content = sim.results.exportText + "\r\n";
     // Each file is written whole or not at all; the pair too: a text file without its twin
     // is taken back.
     WholeFileResult written = writeWholeFile(txt.string(), content, sim.language);
@@ -88,7 +88,7 @@ ExportResult ExportSimulation(Simulation& sim, const std::string& folder) {
         result.error = written.error;
         return result;
     }
-    sim.exportCounter = number;
+    sim.exportSettings.counter = number;
     result.ok = true;
     result.txtPath = txt.string();
     result.xlsPath = xls.string();
@@ -126,7 +126,7 @@ CopyOutcome CopySimulation(Simulation& sim, Notifier& notifier, const std::strin
     }
     if (!outcome.files.workbookError.empty()) notifier.error(outcome.files.workbookError);
     outcome.ok = true;
-    outcome.clipboardText = sim.exportText;
+    outcome.clipboardText = sim.results.exportText;
     std::vector<std::string> names;
     for (const std::string* path :
          {&outcome.files.txtPath, &outcome.files.xlsPath, &outcome.files.xlsxPath})

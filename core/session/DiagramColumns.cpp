@@ -50,14 +50,14 @@ std::string joinFields(const std::vector<std::string>& fields) {
 // a concentration that underflowed to zero is left empty.
 std::string signedNumber(double x, const Simulation& sim) {
     if (!std::isfinite(x)) return {};
-    return x < 0 ? "-" + FormatValue(-x, sim.decimalComma, sim.exportDigits)
-                 : FormatValue(x, sim.decimalComma, sim.exportDigits);
+    return x < 0 ? "-" + FormatValue(-x, sim.exportSettings.decimalComma, sim.exportSettings.digits)
+                 : FormatValue(x, sim.exportSettings.decimalComma, sim.exportSettings.digits);
 }
 
 // β at each row of the table: column 0 the volume (unit of vol1) and column 1 the pH in the
 // titrations, column 0 the pH in the species study.
 std::vector<double> bufferColumn(const Simulation& sim) {
-    const ExportTable& table = sim.exportTable;
+    const ExportTable& table = sim.results.exportTable;
     const std::size_t rows = table.rowCount();
     std::vector<double> beta(rows);
     if (sim.state.study == Study::SpeciesVsPH) {
@@ -122,11 +122,11 @@ bool takesLogTable(Study study) { return study == Study::SpeciesVsPH; }
 
 void addDiagramColumns(Simulation& sim) {
     const Study study = sim.state.study;
-    const bool log = sim.diagrams.logTable && takesLogTable(study);
-    const bool beta = sim.diagrams.bufferCapacity && takesBufferCapacity(study);
-    ExportTable& table = sim.exportTable;
+    const bool log = sim.exportSettings.diagrams.logTable && takesLogTable(study);
+    const bool beta = sim.exportSettings.diagrams.bufferCapacity && takesBufferCapacity(study);
+    ExportTable& table = sim.results.exportTable;
     if ((!log && !beta) || table.columns.empty()) return;
-    std::vector<std::string> lines = crLines(sim.exportText);
+    std::vector<std::string> lines = crLines(sim.results.exportText);
     const std::size_t rows = table.rowCount();
     // Line 0 is the note, line 1 the headers, then one line per row.
     if (lines.size() < rows + 2) return;
@@ -158,7 +158,7 @@ void addDiagramColumns(Simulation& sim) {
     std::string out = lines[0] + '\r';
     for (const auto& line : fields) out += joinFields(line) + '\r';
     for (std::size_t line = rows + 2; line < lines.size(); ++line) out += lines[line] + '\r';
-    sim.exportText = out;
+    sim.results.exportText = out;
 }
 
 std::optional<PHExplanation> explainStudyPoint(const Simulation& sim, double drawnVolume) {
@@ -179,7 +179,7 @@ std::optional<PHExplanation> explainStudyPoint(const Simulation& sim, double dra
 std::string explanationLines(const Simulation& sim, const PHExplanation& e) {
     const Language language = sim.language;
     auto number = [&sim](double x) {
-        return formatGeneral(x, sim.exportDigits, sim.decimalComma ? ',' : '.');
+        return formatGeneral(x, sim.exportSettings.digits, sim.exportSettings.decimalComma ? ',' : '.');
     };
     std::string out;
     out += std::string(texts::kFormulaLine.in(language)) + '\t' +
@@ -215,7 +215,7 @@ BufferCurve studyBufferCurve(const Simulation& sim, int n) {
 
 std::vector<std::string> whyThisPHLines(const Simulation& sim, const PHExplanation& e) {
     const Language language = sim.language;
-    const char separator = sim.decimalComma ? ',' : '.';
+    const char separator = sim.exportSettings.decimalComma ? ',' : '.';
     auto pH = [separator](double x) {
         // Two decimals, as the readings show a pH; -0.00 is written 0.00.
         const double rounded = std::round(x * 100) / 100;

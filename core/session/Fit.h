@@ -16,7 +16,7 @@ inline std::vector<FitValue> defaultFreeValues(const Simulation& sim) {
     return defaultFreeValues(sim.panel);
 }
 inline FitPoints fitPointsOf(const Simulation& sim) {
-    return fitPointsOf(sim.pastedText, sim.pasteOrder, sim.pastedInMillilitres);
+    return fitPointsOf(sim.pasted.lines, sim.pasted.volumeFirst, sim.pasted.inMillilitres);
 }
 inline FitResult fitTitration(const Simulation& sim, const std::vector<PastedPair>& points,
                               const std::vector<FitValue>& free, const FitSettings& settings = {}) {
@@ -28,7 +28,7 @@ inline FitResult fitPastedPoints(const Simulation& sim, const std::vector<FitVal
 }
 // Writes the fitted values into the panel with the simulation's decimal separator.
 inline void applyFit(Simulation& sim, const FitResult& result) {
-    applyFit(sim.panel, result, sim.decimalComma ? ',' : '.');
+    applyFit(sim.panel, result, sim.exportSettings.decimalComma ? ',' : '.');
 }
 
 } // namespace titralab

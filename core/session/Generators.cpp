@@ -23,7 +23,7 @@ namespace {
 class TableWriter {
   public:
     explicit TableWriter(const Simulation& sim, bool wanted = true)
-        : m_comma(sim.decimalComma), m_digits(sim.exportDigits), m_wanted(wanted),
+        : m_comma(sim.exportSettings.decimalComma), m_digits(sim.exportSettings.digits), m_wanted(wanted),
           m_language(sim.language) {}
     void text(const std::string& field) {
         if (!m_wanted) return;
@@ -171,25 +171,25 @@ void emitTitrationPoint(Simulation& sim, const TitrationPoint& p, const std::arr
     const ChemicalState& s = sim.state;
     const double x = p.v * s.volumeFactor;
     const double hydronium = toWorkingConc(s, p.h);
-    if (draw) sim.curves[1].push_back({x, p.pH});
+    if (draw) sim.results.curves[1].push_back({x, p.pH});
     table.number(p.v);
     table.number(p.pH);
     table.number(hydronium * p.dilutionFactor);
     if (draw && sim.graph.isChecked(kHydroniumBox))
-        sim.curves[6].push_back({x, hydronium * sim.concentrationScale * p.dilutionFactor});
+        sim.results.curves[6].push_back({x, hydronium * sim.results.concentrationScale * p.dilutionFactor});
     std::array<bool, 4> present{};
     for (int k = 0; k < 4; ++k) {
         present[k] = sim.graph.isVisible(boxes[k]);
         if (!present[k]) continue;
         table.number(p.species[k]);
         if (draw && sim.graph.isChecked(boxes[k]))
-            sim.curves[k + 2].push_back({x, p.species[k] * sim.concentrationScale});
+            sim.results.curves[k + 2].push_back({x, p.species[k] * sim.results.concentrationScale});
     }
     if (s.conductivityAvailable) {
         const double sigma =
             conductivity(s, p.h, p.v, p.species, present, sim.graph.isChecked(kDilutionBox));
         table.number(sigma);
-        if (draw && sim.graph.isChecked(kConductivityBox)) sim.curves[8].push_back({x, sigma});
+        if (draw && sim.graph.isChecked(kConductivityBox)) sim.results.curves[8].push_back({x, sigma});
     }
     if (sim.reading.options.derivative) {
         // Negative on the base side, where the pH falls.
@@ -202,13 +202,13 @@ void emitTitrationPoint(Simulation& sim, const TitrationPoint& p, const std::arr
 
 // The largest conductivity is drawn at height 10.
 void rescaleConductivity(Simulation& sim) {
-    Series& series = sim.curves[8];
-    sim.conductivityScale = 1;
+    Series& series = sim.results.curves[8];
+    sim.results.conductivityScale = 1;
     if (series.empty()) return;
     double largest = series.front().y;
     for (const CurvePoint& p : series) largest = std::max(largest, p.y);
-    if (largest > 0) sim.conductivityScale = 10 / largest;
-    for (CurvePoint& p : series) p.y *= sim.conductivityScale;
+    if (largest > 0) sim.results.conductivityScale = 10 / largest;
+    for (CurvePoint& p : series) p.y *= sim.results.conductivityScale;
 }
 
 constexpr std::array<int, 4> kTitrationBoxes{2, 3, 4, 5};
@@ -239,10 +239,10 @@ void generateTitration(Simulation& sim, int n, Notifier& notifier, const Titrati
                        double concentrationScale) {
     const ChemicalState& s = sim.state;
     BuildSpeciesLabels(sim);
-    TableWriter table(sim, sim.copySampling == CopySampling::ByPH);
+    TableWriter table(sim, sim.exportSettings.copySampling == CopySampling::ByPH);
     writeTitrationHeader(sim, table, kind.boxes);
-    sim.concentrationScale = concentrationScale;
-    sim.curves.clear();
+    sim.results.concentrationScale = concentrationScale;
+    sim.results.curves.clear();
     sim.reading.derivative.clear();
     const PHRange range = kind.range(s);
     // The beaker's own pH is reached at no volume at all: the closed form would leave a
@@ -255,8 +255,8 @@ void generateTitration(Simulation& sim, int n, Notifier& notifier, const Titrati
         emitTitrationPoint(sim, kind.point(sim, x, h, v), kind.boxes, table, true, kind.titration);
     }
     if (sim.graph.isChecked(kPastedBox)) DrawPastedPoints(sim, notifier);
-    sim.exportText = table.str();
-    sim.exportTable = table.table();
+    sim.results.exportText = table.str();
+    sim.results.exportTable = table.table();
     rescaleConductivity(sim);
 }
 
@@ -273,8 +273,8 @@ void generateTableByVolume(Simulation& sim, int n, const TitrationKind& kind) {
         emitTitrationPoint(sim, kind.point(sim, pH, workingConcFromPH(s, pH), v), kind.boxes, table,
                            false, kind.titration);
     }
-    sim.exportText = table.str();
-    sim.exportTable = table.table();
+    sim.results.exportText = table.str();
+    sim.results.exportTable = table.table();
 }
 
 } // namespace
@@ -302,8 +302,8 @@ void GenerateSpeciesCurves(Simulation& sim, int n) {
     TableWriter table(sim);
     table.endLine();
     writeConcentrationHeaders(sim, table, kTitrationBoxes);
-    sim.concentrationScale = 1;
-    sim.curves.clear();
+    sim.results.concentrationScale = 1;
+    sim.results.curves.clear();
     for (int i = 0; i < n; ++i) {
         const double x = PhSweep(0, 14, n, i);
         const double h = workingConcFromPH(s, x);
@@ -316,19 +316,19 @@ void GenerateSpeciesCurves(Simulation& sim, int n) {
             if (!present[k]) continue;
             species[k] = speciesConc(s, k, h, s.conc1);
             table.number(species[k]);
-            if (sim.graph.isChecked(k + 2)) sim.curves[k + 2].push_back({x, species[k]});
+            if (sim.graph.isChecked(k + 2)) sim.results.curves[k + 2].push_back({x, species[k]});
         }
         if (s.conductivityAvailable) {
             // No dilution factor in this study; the cation term uses the volume that brings
             // the beaker to this pH.
             const double sigma = conductivity(s, h, titrantVolume(s, h), species, present, true);
             table.number(sigma);
-            if (sim.graph.isChecked(kConductivityBox)) sim.curves[8].push_back({x, sigma});
+            if (sim.graph.isChecked(kConductivityBox)) sim.results.curves[8].push_back({x, sigma});
         }
         table.endLine();
     }
-    sim.exportText = table.str();
-    sim.exportTable = table.table();
+    sim.results.exportText = table.str();
+    sim.results.exportTable = table.table();
     rescaleConductivity(sim);
 }
 
@@ -342,44 +342,44 @@ void GenerateDilutionCurve(Simulation& sim, int n) {
                  ColumnFormat::PH);
     table.column("pH", texts::kTitlePH.in(sim.language), 1, ColumnFormat::PH, true);
     table.endLine();
-    sim.concentrationScale = 1;
-    sim.conductivityScale = 1;
-    sim.curves.clear();
+    sim.results.concentrationScale = 1;
+    sim.results.conductivityScale = 1;
+    sim.results.curves.clear();
     const double start = acid ? 0 : 14;
     for (int i = 0; i < n; ++i) {
         const double x = PhSweep(start, 7, n, i);
         const double y = dilutionPC(s, workingConcFromPH(s, x));
         if (y < 0) continue;
-        sim.curves[1].push_back({y, x});
+        sim.results.curves[1].push_back({y, x});
         table.number(y);
         table.number(x);
         table.endLine();
     }
     const double logN = std::log10(static_cast<double>(entryOf(s.side, s.row1).acidities));
-    sim.curves[2].push_back({0, acid ? 8.0 : 6.0});
-    sim.curves[3].push_back({0, 7});
-    sim.curves[3].push_back({10, 7});
-    sim.curves[4].push_back({0, acid ? -logN : 14 + logN});
-    sim.curves[4].push_back({7 + logN, 7});
-    sim.exportText = table.str();
-    sim.exportTable = table.table();
+    sim.results.curves[2].push_back({0, acid ? 8.0 : 6.0});
+    sim.results.curves[3].push_back({0, 7});
+    sim.results.curves[3].push_back({10, 7});
+    sim.results.curves[4].push_back({0, acid ? -logN : 14 + logN});
+    sim.results.curves[4].push_back({7 + logN, 7});
+    sim.results.exportText = table.str();
+    sim.results.exportTable = table.table();
 }
 
 void ComputeTwoPolyacidMixture(Simulation& sim) {
-    sim.concentrationScale = 1;
-    sim.conductivityScale = 1;
-    sim.mixture = ComputeTwoPolyacidMixture(sim.state);
+    sim.results.concentrationScale = 1;
+    sim.results.conductivityScale = 1;
+    sim.results.mixture = ComputeTwoPolyacidMixture(sim.state);
     BuildSpeciesLabels(sim);
-    sim.exportText = MixtureResultsText(sim.state, *sim.mixture, sim.speciesLabels, sim.language,
-                                        sim.decimalComma, sim.exportDigits);
-    sim.exportTable.clear();
-    sim.exportTable.note = texts::kMixtureTitle.in(sim.language);
+    sim.results.exportText = MixtureResultsText(sim.state, *sim.results.mixture, sim.results.speciesLabels, sim.language,
+                                        sim.exportSettings.decimalComma, sim.exportSettings.digits);
+    sim.results.exportTable.clear();
+    sim.results.exportTable.note = texts::kMixtureTitle.in(sim.language);
     for (const MixtureLine& line :
-         MixtureResultLines(sim.state, *sim.mixture, sim.speciesLabels, sim.language)) {
+         MixtureResultLines(sim.state, *sim.results.mixture, sim.results.speciesLabels, sim.language)) {
         const char* unit = line.kind == MixtureLine::Kind::Volume ? "L"
                            : line.kind == MixtureLine::Kind::PH   ? ""
                                                                   : "mol/L";
-        sim.exportTable.results.push_back({line.label, line.value, unit});
+        sim.results.exportTable.results.push_back({line.label, line.value, unit});
     }
 }
 } // namespace titralab

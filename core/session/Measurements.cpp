@@ -21,12 +21,12 @@ void importIntoSimulation(Simulation& sim, const sheets::ImportedMeasurements& i
     std::vector<std::string> lines;
     for (const PastedPair& p : imported.pH)
         lines.push_back(formatGeneral(p.volume * 1000, 15) + '\t' + formatGeneral(p.pH, 15));
-    sim.pasteOrder = true;
-    sim.pastedText = std::move(lines);
-    sim.pastedInMillilitres = true;
-    sim.pastedPoints.clear();
-    sim.graph.checked[kPastedBox - 1] = !sim.pastedText.empty();
-    sim.measuredConductivity = imported.conductivity;
+    sim.pasted.volumeFirst = true;
+    sim.pasted.lines = std::move(lines);
+    sim.pasted.inMillilitres = true;
+    sim.pasted.points.clear();
+    sim.graph.checked[kPastedBox - 1] = !sim.pasted.lines.empty();
+    sim.pasted.conductivity = imported.conductivity;
     markStudyChanged(sim);
 }
 
@@ -48,8 +48,8 @@ std::string chosenColumnsText(const sheets::MeasurementTable& table,
 }
 
 std::vector<PastedPair> measuredPHPoints(const Simulation& sim) {
-    std::vector<PastedPair> points = ReadPastedPoints(sim.pastedText, sim.pasteOrder);
-    if (sim.pastedInMillilitres)
+    std::vector<PastedPair> points = ReadPastedPoints(sim.pasted.lines, sim.pasted.volumeFirst);
+    if (sim.pasted.inMillilitres)
         for (PastedPair& p : points) p.volume /= 1000;
     return points;
 }
@@ -110,7 +110,7 @@ std::vector<MethodEquivalence> measuredEquivalences(const Simulation& sim,
             break;
         case EquivalenceMethod::Conductimetric:
             equivalences =
-                conductimetricMethod(sim.measuredConductivity, conductimetricBreaks(sim.state),
+                conductimetricMethod(sim.pasted.conductivity, conductimetricBreaks(sim.state),
                                      granSetupOf(sim.state).beakerVolume)
                     .equivalences;
             break;

@@ -80,7 +80,7 @@ OverlayCurve keepCurves(const Simulation& sim, const FieldValues& given = {}) {
     curve.inputs = currentInputs(sim, given);
     const double factor = sim.state.volumeFactor > 0 ? sim.state.volumeFactor : 1;
     auto keep = [&](int number) {
-        Series points = sim.curves[number];
+        Series points = sim.results.curves[number];
         for (CurvePoint& p : points) p.x /= factor;
         if (!points.empty()) curve.series.emplace_back(number, std::move(points));
     };
@@ -93,7 +93,7 @@ OverlayCurve keepCurves(const Simulation& sim, const FieldValues& given = {}) {
 
 // The abscissa of the export table as the table writes it (volumes unscaled).
 std::string abscissaHeader(const Simulation& sim) {
-    const std::vector<std::string> lines = tableLines(sim.exportText);
+    const std::vector<std::string> lines = tableLines(sim.results.exportText);
     if (lines.size() < 2) return "x";
     const std::string& header = lines[1];
     return header.substr(0, header.find('\t'));
@@ -101,7 +101,7 @@ std::string abscissaHeader(const Simulation& sim) {
 
 void appendColumns(Simulation& sim) {
     if (sim.overlays.curves.empty() || sim.state.study == Study::TwoPolyMixture) return;
-    std::vector<std::string> lines = tableLines(sim.exportText);
+    std::vector<std::string> lines = tableLines(sim.results.exportText);
     if (lines.size() < 2) return;
     const int tableFields = fieldCount(lines[1]);
     const std::string xName = abscissaHeader(sim);
@@ -111,14 +111,14 @@ void appendColumns(Simulation& sim) {
         const std::string tag = " (" + curve.label + ")";
         std::vector<std::string> x{xName + tag};
         for (const CurvePoint& p : curve.series.front().second)
-            x.push_back(FormatValue(p.x, sim.decimalComma, sim.exportDigits));
+            x.push_back(FormatValue(p.x, sim.exportSettings.decimalComma, sim.exportSettings.digits));
         columns.push_back(std::move(x));
         for (const auto& [number, points] : curve.series) {
             const std::string name =
                 number == 1 ? std::string("pH") : sim.graph.captions[number - 2];
             std::vector<std::string> y{name + tag};
             for (const CurvePoint& p : points)
-                y.push_back(FormatValue(p.y, sim.decimalComma, sim.exportDigits));
+                y.push_back(FormatValue(p.y, sim.exportSettings.decimalComma, sim.exportSettings.digits));
             columns.push_back(std::move(y));
         }
     }
@@ -133,7 +133,7 @@ void appendColumns(Simulation& sim) {
         for (const auto& column : columns) out += '\t' + (row < column.size() ? column[row] : "");
         out += '\r';
     }
-    sim.exportText = out;
+    sim.results.exportText = out;
 }
 
 } // namespace
@@ -199,7 +199,7 @@ void nameAndTable(Simulation& sim) {
     }
     sim.overlays.currentLabel =
         differing.size() == 1 ? differing.front() : texts::kCurrentCurve.in(language);
-    sim.exportText = sim.overlays.plainTable;
+    sim.results.exportText = sim.overlays.plainTable;
     appendColumns(sim);
 }
 
@@ -210,7 +210,7 @@ OverlayCurve computeMember(const Simulation& sim, const FamilyMember& member);
 } // namespace
 
 void RefreshOverlays(Simulation& sim) {
-    sim.overlays.plainTable = sim.exportText;
+    sim.overlays.plainTable = sim.results.exportText;
     // A family read from a file: its curves from the values now typed.
     if (sim.overlays.family && sim.overlays.family->pending) {
         sim.overlays.family->pending = false;
@@ -240,15 +240,15 @@ Simulation inputsOf(const Simulation& sim) {
     inputs.panel = sim.panel;
     inputs.browser = sim.browser;
     inputs.graph = sim.graph;
-    inputs.plot = sim.plot;
-    inputs.concentrationScale = sim.concentrationScale;
-    inputs.conductivityScale = sim.conductivityScale;
-    inputs.spanFactor = sim.spanFactor;
+    inputs.results.plot = sim.results.plot;
+    inputs.results.concentrationScale = sim.results.concentrationScale;
+    inputs.results.conductivityScale = sim.results.conductivityScale;
+    inputs.results.spanFactor = sim.results.spanFactor;
     inputs.reading.options = sim.reading.options;
-    inputs.decimalComma = sim.decimalComma;
-    inputs.copySampling = sim.copySampling;
-    inputs.exportDigits = sim.exportDigits;
-    inputs.diagrams = sim.diagrams;
+    inputs.exportSettings.decimalComma = sim.exportSettings.decimalComma;
+    inputs.exportSettings.copySampling = sim.exportSettings.copySampling;
+    inputs.exportSettings.digits = sim.exportSettings.digits;
+    inputs.exportSettings.diagrams = sim.exportSettings.diagrams;
     return inputs;
 }
 
@@ -497,7 +497,7 @@ std::string VaryTable(const Simulation& sim, const FamilyQuantity& quantity,
         for (std::size_t c = 0; c < table.columns.size(); ++c) {
             if (c) out += '\t';
             const double x = table.columns[c].values[i];
-            if (std::isfinite(x)) out += FormatValue(x, sim.decimalComma, sim.exportDigits);
+            if (std::isfinite(x)) out += FormatValue(x, sim.exportSettings.decimalComma, sim.exportSettings.digits);
         }
         out += '\r';
     }

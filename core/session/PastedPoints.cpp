@@ -5,24 +5,24 @@
 namespace titralab {
 
 int PastePairs(Simulation& sim, bool volumeFirst, std::string_view clipboardText) {
-    sim.pasteOrder = volumeFirst;
-    sim.pastedText = SplitLines(clipboardText.substr(0, kMaxPastedTextBytes));
+    sim.pasted.volumeFirst = volumeFirst;
+    sim.pasted.lines = SplitLines(clipboardText.substr(0, kMaxPastedTextBytes));
     sim.graph.checked[kPastedBox - 1] = true;
     choosePastedUnit(sim);
-    return static_cast<int>(ReadPastedPoints(sim.pastedText, sim.pasteOrder).size());
+    return static_cast<int>(ReadPastedPoints(sim.pasted.lines, sim.pasted.volumeFirst).size());
 }
 
 void choosePastedUnit(Simulation& sim) {
-    sim.pastedInMillilitres =
-        volumesLookLikeMillilitres(ReadPastedPoints(sim.pastedText, sim.pasteOrder));
+    sim.pasted.inMillilitres =
+        volumesLookLikeMillilitres(ReadPastedPoints(sim.pasted.lines, sim.pasted.volumeFirst));
 }
 
 void DrawPastedPoints(Simulation& sim, Notifier& notifier) {
-    sim.pastedPoints = ReadPastedPoints(sim.pastedText, sim.pasteOrder);
-    if (sim.pastedInMillilitres)
-        for (PastedPair& p : sim.pastedPoints) p.volume /= 1000;
-    if (CheckPastedRange(sim.curves, sim.state.volumeFactor, sim.pastedPoints))
+    sim.pasted.points = ReadPastedPoints(sim.pasted.lines, sim.pasted.volumeFirst);
+    if (sim.pasted.inMillilitres)
+        for (PastedPair& p : sim.pasted.points) p.volume /= 1000;
+    if (CheckPastedRange(sim.results.curves, sim.state.volumeFactor, sim.pasted.points))
         notifier.inform(texts::kPastedOutOfChart.in(sim.language));
-    PlotPastedPoints(sim.curves, sim.state.volumeFactor, sim.pastedPoints);
+    PlotPastedPoints(sim.results.curves, sim.state.volumeFactor, sim.pasted.points);
 }
 } // namespace titralab

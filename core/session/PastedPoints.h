@@ -14,10 +14,10 @@ namespace titralab {
 // drawing shows them. Returns how many points were read.
 int PastePairs(Simulation& sim, bool volumeFirst, std::string_view clipboardText);
 
-// Decides sim.pastedInMillilitres from the pasted text.
+// Decides sim.pasted.inMillilitres from the pasted text.
 void choosePastedUnit(Simulation& sim);
 
-// Reads the pasted points (volumes in sim.pastedInMillilitres's unit, kept in litres), checks
+// Reads the pasted points (volumes in sim.pasted.inMillilitres's unit, kept in litres), checks
 // them (one message when some point is outside) and draws them.
 void DrawPastedPoints(Simulation& sim, Notifier& notifier);
 

@@ -5,16 +5,16 @@ namespace titralab {
 PageInput PageInputOf(const Simulation& sim) {
     PageInput in;
     in.state = sim.state;
-    in.curves = sim.curves;
+    in.curves = sim.results.curves;
     in.graph = sim.graph;
-    in.speciesLabels = sim.speciesLabels;
-    in.bottomAxisTitle = sim.plot.bottomTitle;
-    in.pointStyle = sim.currentPointStyle;
+    in.speciesLabels = sim.results.speciesLabels;
+    in.bottomAxisTitle = sim.results.plot.bottomTitle;
+    in.pointStyle = sim.pasted.pointStyle;
     in.reading = sim.reading;
     in.overlays = sim.overlays;
     in.overlays.plainTable.clear();
     in.language = sim.language;
-    in.conductivityScale = sim.conductivityScale;
+    in.conductivityScale = sim.results.conductivityScale;
     return in;
 }
 

@@ -17,7 +17,7 @@ struct PanelLabels {
 // The height under the pointer is read as a concentration or a conductivity only while such a
 // curve is drawn, each in its own unit.
 PanelLabels labelsFor(const Simulation& sim) {
-    const CurveSet& c = sim.curves;
+    const CurveSet& c = sim.results.curves;
     const bool concentration =
         !c[2].empty() || !c[3].empty() || !c[4].empty() || !c[5].empty() || !c[6].empty();
     const bool conductivity = sim.state.conductivityAvailable && !c[8].empty();
@@ -38,7 +38,7 @@ PanelLabels labelsFor(const Simulation& sim) {
 
 // With the separator of every other number the window shows.
 std::string readoutNumber(double x, const Simulation& sim) {
-    return formatGeneral(x, 4, sim.decimalComma ? ',' : '.');
+    return formatGeneral(x, 4, sim.exportSettings.decimalComma ? ',' : '.');
 }
 
 } // namespace
@@ -46,8 +46,8 @@ std::string readoutNumber(double x, const Simulation& sim) {
 ReadoutPanels readoutAtValues(const Simulation& sim, double x, double y) {
     ReadoutPanels panels;
     const PanelLabels labels = labelsFor(sim);
-    const double concentrationScale = sim.concentrationScale > 0 ? sim.concentrationScale : 1;
-    const double conductivityScale = sim.conductivityScale > 0 ? sim.conductivityScale : 1;
+    const double concentrationScale = sim.results.concentrationScale > 0 ? sim.results.concentrationScale : 1;
+    const double conductivityScale = sim.results.conductivityScale > 0 ? sim.results.conductivityScale : 1;
     const double values[4] = {x, y, y / concentrationScale, y / conductivityScale};
     for (int k = 0; k < 4; ++k)
         if (labels.panel[k])
@@ -57,7 +57,7 @@ ReadoutPanels readoutAtValues(const Simulation& sim, double x, double y) {
 
 ReadoutPanels ShowCursorReadout(const Simulation& sim, const AxisMapping& axes, int X, int Y) {
     ReadoutPanels panels;
-    for (const Series& series : sim.curves.series) {
+    for (const Series& series : sim.results.curves.series) {
         if (series.empty()) continue;
         const auto [xMin, xMax] = std::minmax_element(
             series.begin(), series.end(), [](const auto& a, const auto& b) { return a.x < b.x; });
@@ -74,7 +74,7 @@ ReadoutPanels ShowCursorReadout(const Simulation& sim, const AxisMapping& axes, 
 }
 
 ReadoutPanels readoutAtPoint(const Simulation& sim, int series, std::size_t index) {
-    const Series& points = sim.curves[series];
+    const Series& points = sim.results.curves[series];
     double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
     for (const CurvePoint& p : points) {
         if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;

@@ -15,17 +15,17 @@ namespace titralab {
 namespace {
 
 void setTitles(Simulation& sim, const Text& chart, const Text& left, const std::string& bottom) {
-    sim.plot.titlesSet = true;
-    sim.plot.windowTitle = texts::kGraphWindowTitle.in(sim.language);
-    sim.plot.chartTitle = chart.in(sim.language);
-    sim.plot.leftTitle = left.in(sim.language);
-    sim.plot.bottomTitle = bottom;
+    sim.results.plot.titlesSet = true;
+    sim.results.plot.windowTitle = texts::kGraphWindowTitle.in(sim.language);
+    sim.results.plot.chartTitle = chart.in(sim.language);
+    sim.results.plot.leftTitle = left.in(sim.language);
+    sim.results.plot.bottomTitle = bottom;
 }
 
 void setLeftAxis(Simulation& sim, bool automatic, double minimum, double maximum) {
-    sim.plot.leftAxisAutomatic = automatic;
-    sim.plot.leftMin = minimum;
-    sim.plot.leftMax = maximum;
+    sim.results.plot.leftAxisAutomatic = automatic;
+    sim.results.plot.leftMin = minimum;
+    sim.results.plot.leftMax = maximum;
 }
 
 std::string volumeTitle(const ChemicalState& s, Language language) {
@@ -64,7 +64,7 @@ void BuildSpeciesLabels(Simulation& sim) {
     const int sideIndex = side == BuretteSide::AcidSide ? 0 : 1;
     for (int list = 0; list < 2; ++list) {
         const AcidBaseEntry& e = entryOf(side, list == 0 ? sim.state.row1 : sim.state.row2);
-        auto& labels = sim.speciesLabels[list];
+        auto& labels = sim.results.speciesLabels[list];
         for (int k = 0; k < 4; ++k) labels[k] = speciesName(e, side, k, sim.language);
         const int acidities = std::clamp(e.acidities, 1, 3);
         for (int k = 0; k <= acidities; ++k)
@@ -80,22 +80,22 @@ void PrepareStudy(Simulation& sim) {
     switch (s.study) {
     case Study::TitrationVsVolume:
     case Study::SpeciesVsPH: {
-        for (int k = 0; k < 4; ++k) captions[k] = sim.speciesLabels[0][k];
+        for (int k = 0; k < 4; ++k) captions[k] = sim.results.speciesLabels[0][k];
         const int n = entryOf(s.side, sim.browser.current(s.side)).acidities;
         if (n == 1)
-            sim.spanFactor = 2;
+            sim.results.spanFactor = 2;
         else if (n == 2)
-            sim.spanFactor = 3;
+            sim.results.spanFactor = 3;
         else if (n == 3)
-            sim.spanFactor = 4.5;
-        s.volumeSpan = sim.spanFactor * s.conc1 * s.vol1 / s.titrantConc;
+            sim.results.spanFactor = 4.5;
+        s.volumeSpan = sim.results.spanFactor * s.conc1 * s.vol1 / s.titrantConc;
         break;
     }
     case Study::TwoMonoTitration:
-        captions[0] = sim.speciesLabels[0][0];
-        captions[1] = sim.speciesLabels[0][1];
-        captions[4] = sim.speciesLabels[1][0];
-        captions[5] = sim.speciesLabels[1][1];
+        captions[0] = sim.results.speciesLabels[0][0];
+        captions[1] = sim.results.speciesLabels[0][1];
+        captions[4] = sim.results.speciesLabels[1][0];
+        captions[5] = sim.results.speciesLabels[1][1];
         s.volumeSpan = 1.5 * (s.conc1 * s.vol1 + s.conc2 * s.vol2) / s.titrantConc;
         break;
     case Study::TwoPolyMixture:
@@ -123,12 +123,12 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
     ChemicalState& s = sim.state;
     GraphOptions& g = sim.graph;
     const int n = s.pointCount;
-    sim.plot.printButtonVisible = true;
-    if (!sim.plot.titlesSet) {
-        sim.plot.windowTitle = texts::kDefaultWindowTitle.in(sim.language);
-        sim.plot.chartTitle = texts::kDefaultChartTitle.in(sim.language);
+    sim.results.plot.printButtonVisible = true;
+    if (!sim.results.plot.titlesSet) {
+        sim.results.plot.windowTitle = texts::kDefaultWindowTitle.in(sim.language);
+        sim.results.plot.chartTitle = texts::kDefaultChartTitle.in(sim.language);
     }
-    const bool byVolume = sim.copySampling == CopySampling::ByVolume;
+    const bool byVolume = sim.exportSettings.copySampling == CopySampling::ByVolume;
     auto showDilutionBox = [&g](bool shown) {
         g.visible[kDilutionBox - 1] = shown;
         g.dilutionLabelVisible = shown;
@@ -191,7 +191,7 @@ void RefreshSimulation(Simulation& sim, Notifier& notifier, const FieldValues& g
     UpdateChartReading(sim);
     addDiagramColumns(sim);
     RefreshOverlays(sim); // adds the kept curves' columns to the table
-    if (sim.reading.options.equivalences) sim.exportText += copiedPointLines(sim);
+    if (sim.reading.options.equivalences) sim.results.exportText += copiedPointLines(sim);
 }
 
 PointCountCheck ValidatePointCount(Simulation& sim, Notifier& notifier) {

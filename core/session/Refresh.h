@@ -26,7 +26,7 @@ void GenerateSpeciesCurves(Simulation& sim, int n);
 void GenerateTwoMonoacidCurves(Simulation& sim, int n, Notifier& notifier);
 void GenerateTwoMonoacidTableByVolume(Simulation& sim, int n);
 void GenerateDilutionCurve(Simulation& sim, int n);
-// Computes the two-polyacid mixture into sim.mixture and its results text into exportText.
+// Computes the two-polyacid mixture into sim.results.mixture and its results text into exportText.
 void ComputeTwoPolyacidMixture(Simulation& sim);
 
 // Runs checkPointCount on the graph window's field (sim.panel.pointCount), shows pointCountMessage

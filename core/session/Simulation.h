@@ -37,19 +37,8 @@ struct DiagramChoices {
     bool bufferCapacity{false};
 };
 
-struct Simulation {
-    Language language{Language::French}; // of every text the program writes
-    StudyChanges changes;
-    // Top-level sections of the opened study file that this program does not read, as JSON
-    // text: written back when the study is saved.
-    std::map<std::string, std::string> keptSections;
-    ChemicalState state;
-    PanelFields panel{PanelFields::atDesign()};
-    DatabaseBrowser browser;
-    std::vector<int> refusedFields; // fields the last set-up refused or clamped, in check order
-
-    // Curves and what the graph window shows.
-    GraphOptions graph{GraphOptions::atDesign()};
+// What the last regeneration computed, and the scales the graph window draws it with.
+struct StudyResults {
     CurveSet curves;
     PlotSetup plot;
     double concentrationScale{1}; // concentrations are drawn multiplied by this
@@ -57,26 +46,49 @@ struct Simulation {
     double spanFactor{3};         // VolumeSpan in equivalence volumes
     std::array<std::array<std::string, 4>, 2> speciesLabels{};
     std::optional<MixtureResult> mixture; // the last two-polyacid results
-    ChartReading reading;                 // remarkable points, derivative, indicator
-    Overlays overlays;                    // frozen curves and families
+    std::string exportText;               // the table as copied
+    ExportTable exportTable;              // the numbers of exportText, at full precision
+};
 
-    // Export.
-    std::string exportText;
-    ExportTable exportTable; // the numbers of exportText, at full precision
+// How tables are copied and exported.
+struct ExportSettings {
     bool decimalComma{true}; // output decimal separator: comma, else point
     CopySampling copySampling{CopySampling::ByPH};
-    int exportCounter{0};
-    int exportDigits{5}; // significant digits of exported numbers
+    int counter{0};
+    int digits{5}; // significant digits of exported numbers
     DiagramChoices diagrams;
+};
 
-    // Pasted measurements.
-    std::vector<std::string> pastedText; // the lines of the last paste
-    bool pasteOrder{true};               // true: (v, pH); false: (pH, v)
-    std::vector<PastedPair> pastedPoints;
-    bool pastedInMillilitres{false}; // the pasted volumes' unit, decided when pasted or opened
-    PointStyle currentPointStyle{PointStyle::Cross};
+// Measurements pasted or imported over the simulation.
+struct PastedMeasurements {
+    std::vector<std::string> lines; // the lines of the last paste
+    bool volumeFirst{true};         // true: (v, pH); false: (pH, v)
+    std::vector<PastedPair> points;
+    bool inMillilitres{false}; // the pasted volumes' unit, decided when pasted or opened
+    PointStyle pointStyle{PointStyle::Cross};
     // Imported conductivity measurements: volume (L), conductivity (S/m).
-    std::vector<sheets::ConductivityPoint> measuredConductivity;
+    std::vector<sheets::ConductivityPoint> conductivity;
+};
+
+struct Simulation {
+    Language language{Language::French}; // of every text the program writes
+    StudyChanges changes;
+    // Top-level sections of the opened study file that this program does not read, as JSON
+    // text: written back when the study is saved.
+    std::map<std::string, std::string> keptSections;
+
+    // The panel as typed, and the checked state computed from it.
+    PanelFields panel{PanelFields::atDesign()};
+    DatabaseBrowser browser;
+    std::vector<int> refusedFields; // fields the last set-up refused or clamped, in check order
+    ChemicalState state;
+
+    GraphOptions graph{GraphOptions::atDesign()}; // what the graph window shows
+    StudyResults results;
+    ChartReading reading; // remarkable points, derivative, indicator
+    Overlays overlays;    // frozen curves and families
+    ExportSettings exportSettings;
+    PastedMeasurements pasted;
 };
 
 // Marks the study changed since it was last opened or saved.
@@ -99,7 +111,7 @@ inline void setLanguage(Simulation& sim, Language language) {
         sim.panel.text = PanelFields::atDesign(language).text;
     sim.language = language;
     sim.browser.language = language;
-    sim.decimalComma = language == Language::French;
+    sim.exportSettings.decimalComma = language == Language::French;
 }
 
 // The context as the main window leaves it after the user chose a side and a study and

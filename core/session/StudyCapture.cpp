@@ -54,23 +54,23 @@ StudyRecord captureStudy(const Simulation& sim, const PanelView& view, const Pri
     r.target = view.target.selected < 0 ? 0 : view.target.selected + 1;
     r.ticked = sim.graph.checked;
     r.pointCount = cut(sim.panel.pointCount);
-    const std::size_t lines = std::min(sim.pastedText.size(), kMaxStudyPastedLines);
-    for (std::size_t k = 0; k < lines; ++k) r.pastedLines.push_back(cut(sim.pastedText[k]));
-    r.pasteOrder = sim.pasteOrder;
-    if (!sim.pastedText.empty()) r.pastedInMillilitres = sim.pastedInMillilitres;
-    r.pointStyle = sim.currentPointStyle;
+    const std::size_t lines = std::min(sim.pasted.lines.size(), kMaxStudyPastedLines);
+    for (std::size_t k = 0; k < lines; ++k) r.pastedLines.push_back(cut(sim.pasted.lines[k]));
+    r.pasteOrder = sim.pasted.volumeFirst;
+    if (!sim.pasted.lines.empty()) r.pastedInMillilitres = sim.pasted.inMillilitres;
+    r.pointStyle = sim.pasted.pointStyle;
     const std::size_t measured =
-        std::min(sim.measuredConductivity.size(), sheets::kMaxMeasurementRows);
+        std::min(sim.pasted.conductivity.size(), sheets::kMaxMeasurementRows);
     for (std::size_t k = 0; k < measured; ++k)
-        r.measuredConductivity.emplace_back(sim.measuredConductivity[k].volume,
-                                            sim.measuredConductivity[k].conductivity);
+        r.measuredConductivity.emplace_back(sim.pasted.conductivity[k].volume,
+                                            sim.pasted.conductivity[k].conductivity);
     r.print = print;
     for (std::string* s : {&r.print.lineWidth, &r.print.dashLengthMm, &r.print.charSize,
                            &r.print.approxGraduations, &r.print.comment1, &r.print.comment2})
         *s = cut(*s);
-    r.copySampling = sim.copySampling;
-    r.decimalComma = sim.decimalComma;
-    r.exportDigits = std::clamp(sim.exportDigits, 5, 17);
+    r.copySampling = sim.exportSettings.copySampling;
+    r.decimalComma = sim.exportSettings.decimalComma;
+    r.exportDigits = std::clamp(sim.exportSettings.digits, 5, 17);
     r.reading = sim.reading.options;
     for (const OverlayCurve& curve : sim.overlays.curves)
         if (!curve.family && r.frozen.size() < static_cast<std::size_t>(kMaxFrozenCurves)) {
@@ -130,23 +130,23 @@ void applyStudy(const StudyRecord& r, Simulation& sim, PanelView& view) {
 
     sim.graph.checked = r.ticked;
     sim.panel.pointCount = r.pointCount;
-    sim.pastedText = r.pastedLines;
-    sim.pasteOrder = r.pasteOrder;
+    sim.pasted.lines = r.pastedLines;
+    sim.pasted.volumeFirst = r.pasteOrder;
     if (r.pastedInMillilitres)
-        sim.pastedInMillilitres = *r.pastedInMillilitres;
+        sim.pasted.inMillilitres = *r.pastedInMillilitres;
     else
         choosePastedUnit(sim);
-    sim.pastedPoints.clear();
-    sim.measuredConductivity.clear();
+    sim.pasted.points.clear();
+    sim.pasted.conductivity.clear();
     for (const auto& [v, sigma] : r.measuredConductivity)
-        sim.measuredConductivity.push_back({v, sigma});
-    sim.currentPointStyle = r.pointStyle;
-    sim.copySampling = r.copySampling;
-    sim.decimalComma = r.decimalComma;
-    sim.exportDigits = r.exportDigits;
-    sim.curves.clear();
-    sim.exportText.clear();
-    sim.mixture.reset();
+        sim.pasted.conductivity.push_back({v, sigma});
+    sim.pasted.pointStyle = r.pointStyle;
+    sim.exportSettings.copySampling = r.copySampling;
+    sim.exportSettings.decimalComma = r.decimalComma;
+    sim.exportSettings.digits = r.exportDigits;
+    sim.results.curves.clear();
+    sim.results.exportText.clear();
+    sim.results.mixture.reset();
     // Nothing of the study left on screen stays: its frozen curves and families, its readings.
     sim.reading = ChartReading{};
     sim.reading.options = r.reading;

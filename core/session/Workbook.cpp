@@ -50,11 +50,11 @@ std::string titleOf(const Simulation& sim) {
     const Study study = sim.state.study;
     const Language language = sim.language;
     std::string title = texts::studyName(sim.state.side, study, language);
-    const std::string& first = sim.speciesLabels[0][0];
+    const std::string& first = sim.results.speciesLabels[0][0];
     if (first.empty()) return title;
     title += kColon.in(language) + first;
-    if (hasSecondAcid(study) && !sim.speciesLabels[1][0].empty())
-        title += texts::kAnd.in(language) + sim.speciesLabels[1][0];
+    if (hasSecondAcid(study) && !sim.results.speciesLabels[1][0].empty())
+        title += texts::kAnd.in(language) + sim.results.speciesLabels[1][0];
     return title;
 }
 
@@ -115,7 +115,7 @@ void writeNumber(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, double valu
 
 void writeTable(lxw_workbook* book, lxw_worksheet* sheet, const std::string& sheetName,
                 const Simulation& sim, const Formats& formats) {
-    const ExportTable& table = sim.exportTable;
+    const ExportTable& table = sim.results.exportTable;
     const std::size_t rows = table.rowCount();
     const auto columns = static_cast<lxw_col_t>(table.columns.size());
     if (columns > 0)
@@ -160,12 +160,12 @@ void writeTable(lxw_workbook* book, lxw_worksheet* sheet, const std::string& she
     titleFont.size = 11;
     titleFont.bold = LXW_TRUE;
     chart_title_set_name_font(chart, &titleFont);
-    chart_axis_set_name(chart->x_axis, sim.plot.bottomTitle.c_str());
-    chart_axis_set_name(chart->y_axis, sim.plot.leftTitle.c_str());
+    chart_axis_set_name(chart->x_axis, sim.results.plot.bottomTitle.c_str());
+    chart_axis_set_name(chart->y_axis, sim.results.plot.leftTitle.c_str());
     chart_axis_major_gridlines_set_visible(chart->y_axis, LXW_TRUE);
-    if (!sim.plot.leftAxisAutomatic) {
-        chart_axis_set_min(chart->y_axis, sim.plot.leftMin);
-        chart_axis_set_max(chart->y_axis, sim.plot.leftMax);
+    if (!sim.results.plot.leftAxisAutomatic) {
+        chart_axis_set_min(chart->y_axis, sim.results.plot.leftMin);
+        chart_axis_set_max(chart->y_axis, sim.results.plot.leftMax);
         chart_axis_set_major_unit(chart->y_axis, 2);
     }
     // Volumes start at zero; the first computed one may lie a rounding error below it.
@@ -237,9 +237,9 @@ std::vector<ResultRow> constantsOf(const Simulation& sim) {
     const int acidities1 = entryOf(s.side, s.row1).acidities;
     const int acidities2 = entryOf(s.side, s.row2).acidities;
     const bool twoMono = study == Study::TwoMonoTitration;
-    acidRows(sim.speciesLabels[0][0], s.conc1, s.vol1, s.pK1, twoMono ? 1 : acidities1);
+    acidRows(sim.results.speciesLabels[0][0], s.conc1, s.vol1, s.pK1, twoMono ? 1 : acidities1);
     if (hasSecondAcid(study))
-        acidRows(sim.speciesLabels[1][0], s.conc2, s.vol2, s.pK2, twoMono ? 1 : acidities2);
+        acidRows(sim.results.speciesLabels[1][0], s.conc2, s.vol2, s.pK2, twoMono ? 1 : acidities2);
     if (study != Study::TwoPolyMixture)
         rows.push_back({texts::kPointCount.in(language), static_cast<double>(s.pointCount), ""});
     return rows;
@@ -260,7 +260,7 @@ void writeConstants(lxw_worksheet* sheet, const Simulation& sim, const Formats& 
                                                                : texts::kTitrantSoda;
         rows.push_back({&texts::kTitrant, titrant.in(language)});
         rows.push_back(
-            {&texts::kSampling, (sim.copySampling == CopySampling::ByVolume ? texts::kSamplingVolume
+            {&texts::kSampling, (sim.exportSettings.copySampling == CopySampling::ByVolume ? texts::kSamplingVolume
                                                                             : texts::kSamplingPH)
                                     .in(language)});
         rows.push_back({&texts::kDilution,
@@ -319,7 +319,7 @@ WorkbookResult WriteWorkbook(const Simulation& sim, const std::string& path) {
         lxw_worksheet* constants =
             workbook_add_worksheet(book, texts::kSheetConstants.in(language));
         if (study && constants) {
-            const ExportTable& table = sim.exportTable;
+            const ExportTable& table = sim.results.exportTable;
             worksheet_write_string(study, kTitleRow, 0, titleOf(sim).c_str(), formats.title);
             if (!table.results.empty()) {
                 // A results list: its title line is the note, the rows follow.

@@ -14,7 +14,7 @@ struct WorkbookResult {
     std::string notice; // when ok: the name was a link, the file it leads to was written
 };
 
-// Writes the workbook of the last generation (sim.exportTable, the state and the titles the
+// Writes the workbook of the last generation (sim.results.exportTable, the state and the titles the
 // plot driver set) into `path`, whole or not at all (core/system/WholeFile.h), so that a
 // failure never leaves a truncated workbook where a good one stood.
 //

@@ -661,7 +661,7 @@ TEST_P(KeyboardReadout, ArrowsStepAlongTheCurveAndThePanelsFollow) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(g.window.get()));
     ChartView* chart = g.chart();
     chart->setFocus(Qt::TabFocusReason);
-    const std::vector<CurvePoint> points = leftToRight(g.sim.curves[c.series]);
+    const std::vector<CurvePoint> points = leftToRight(g.sim.results.curves[c.series]);
     ASSERT_GE(points.size(), 3u);
     const CurvePoint& first = points.front();
     const CurvePoint& second = points[1];

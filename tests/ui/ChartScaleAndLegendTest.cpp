@@ -41,7 +41,7 @@ TEST(ChartSideScale, ReadsTheRescaledCurvesInTheirUnitThroughAZoom) {
         EXPECT_EQ(side->isVisible(), c.unit != nullptr) << c.label;
         if (!c.unit) continue;
         EXPECT_TRUE(side->titleText().contains(c.unit)) << c.label;
-        const double scale = c.concentration ? g.sim.concentrationScale : g.sim.conductivityScale;
+        const double scale = c.concentration ? g.sim.results.concentrationScale : g.sim.results.conductivityScale;
         // A zoom on part of the chart: the scale follows the left axis.
         for (int zoom = 0; zoom < 2; ++zoom) {
             if (zoom == 1) g.chart()->zoomTo(QPoint(200, 150), QPoint(500, 350));

@@ -104,19 +104,19 @@ TEST(CopyDialogFixture, SamplingChoicesPerStudy) {
         EXPECT_EQ(c.sampling()->title(), QString::fromUtf8(k.caption));
         EXPECT_EQ(c.sampling()->items(), k.items);
         EXPECT_EQ(c.sampling()->selected(), 0);
-        EXPECT_EQ(c.graph.sim.copySampling, CopySampling::ByPH);
+        EXPECT_EQ(c.graph.sim.exportSettings.copySampling, CopySampling::ByPH);
     }
 
     // By volume, then each opening starts again from the pH.
     CopyDialogFixture c(Study::TitrationVsVolume);
     c.dialog->prepare();
     c.choose(1);
-    EXPECT_EQ(c.graph.sim.copySampling, CopySampling::ByVolume);
+    EXPECT_EQ(c.graph.sim.exportSettings.copySampling, CopySampling::ByVolume);
     c.choose(0);
-    EXPECT_EQ(c.graph.sim.copySampling, CopySampling::ByPH);
+    EXPECT_EQ(c.graph.sim.exportSettings.copySampling, CopySampling::ByPH);
     c.choose(1);
     c.dialog->prepare();
-    EXPECT_EQ(c.graph.sim.copySampling, CopySampling::ByPH);
+    EXPECT_EQ(c.graph.sim.exportSettings.copySampling, CopySampling::ByPH);
     EXPECT_EQ(c.sampling()->selected(), 0);
 }
 
@@ -165,7 +165,7 @@ TEST(CopyDialogFixture, BeforeAnyStudyTheCopyIsRefusedAndTouchesNothing) {
                                         texts::copyNeedsStudy(Language::French)}));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
     EXPECT_FALSE(QDir(c.folder).exists());
-    EXPECT_EQ(c.graph.sim.exportCounter, 0);
+    EXPECT_EQ(c.graph.sim.exportSettings.counter, 0);
 }
 
 TEST(CopyDialogFixture, CopyWritesBothFilesThenTheClipboardAndTheExchangeItem) {
@@ -179,13 +179,13 @@ TEST(CopyDialogFixture, CopyWritesBothFilesThenTheClipboardAndTheExchangeItem) {
     const QByteArray txt = contentOf(c.folder + "/NumVg1.Txt");
     ASSERT_FALSE(txt.isEmpty());
     EXPECT_EQ(contentOf(c.folder + "/NumVg1.Xls"), txt);
-    const QByteArray table = QByteArray::fromStdString(c.graph.sim.exportText);
+    const QByteArray table = QByteArray::fromStdString(c.graph.sim.results.exportText);
     EXPECT_EQ(txt, table + "\r\n");
     EXPECT_EQ(QGuiApplication::clipboard()->text().toUtf8(), table);
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(data->data(clipboard::kTableMimeType), table);
-    EXPECT_EQ(c.graph.window->exchangeItem().text, c.graph.sim.exportText);
+    EXPECT_EQ(c.graph.window->exchangeItem().text, c.graph.sim.results.exportText);
     EXPECT_STREQ(ExchangeItem::kName, "de_pH_et_concentrations");
     // Sampled by volume: 100 data lines, the first at volume 0.
     EXPECT_EQ(table.count('\r'), 102);
@@ -208,7 +208,7 @@ TEST(CopyDialogFixture, CancelCopiesNothing) {
     QTest::mouseClick(c.find<QPushButton>("cancelButton"), Qt::LeftButton);
     EXPECT_FALSE(c.dialog->isVisible());
     EXPECT_FALSE(QDir(c.folder).exists());
-    EXPECT_EQ(c.graph.sim.exportCounter, 0);
+    EXPECT_EQ(c.graph.sim.exportSettings.counter, 0);
 }
 
 TEST(CopyDialogFixture, AFailedWriteShowsTheErrorAndLeavesTheClipboard) {
@@ -259,7 +259,7 @@ TEST(MixtureWindow, PhosphoricAndAceticAcid) {
 
 TEST(MixtureWindow, BaseSidePresentation) {
     Simulation sim = simulationFor(Study::TwoPolyMixture, 14, BuretteSide::BaseSide, 2);
-    sim.decimalComma = false;
+    sim.exportSettings.decimalComma = false;
     refresh(sim);
     MixtureWindow w(sim);
     w.prepare();
@@ -269,7 +269,7 @@ TEST(MixtureWindow, BaseSidePresentation) {
     EXPECT_EQ(w.field(6), "9.3");
     EXPECT_EQ(w.field(7), "");
     EXPECT_EQ(w.field(11), "12.699");                // 14 - pOH
-    const double hydronium = 1e-14 / sim.mixture->h; // Ke / [OH-], 5 digits
+    const double hydronium = 1e-14 / sim.results.mixture->h; // Ke / [OH-], 5 digits
     EXPECT_NEAR(w.field(20).toDouble(), hydronium, hydronium * 5e-5);
     const char* labels[] = {"B", "BH⁺", "BH₂²⁺", "BH₃³⁺", "B'", "B'H⁺", "B'H₂²⁺", "B'H₃³⁺"};
     for (int k = 0; k < 8; ++k) EXPECT_EQ(w.speciesLabel(12 + k), labels[k]);

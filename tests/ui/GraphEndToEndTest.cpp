@@ -85,7 +85,7 @@ TEST(GraphEndToEnd, TypedValuesF11CurvesCopyAndPastedPoints) {
     EXPECT_TRUE(p.messages.messages.empty());
     EXPECT_TRUE(p.graph.isVisible());
     EXPECT_EQ(p.graph.chart()->series(1)->count(), 7);
-    EXPECT_DOUBLE_EQ(p.sim.concentrationScale, 10 / 0.05);
+    EXPECT_DOUBLE_EQ(p.sim.results.concentrationScale, 10 / 0.05);
     // A click in the graph window checks the same 5..200 range: 7 stays 7.
     p.clickBox(10);
     EXPECT_TRUE(p.messages.messages.empty());

@@ -179,9 +179,9 @@ TEST(GraphWindowCurves, SeriesKeepTheirOrderAndColours) {
     }
     for (int k = 1; k <= 8; ++k) {
         EXPECT_EQ(w.chart()->series(k)->color(), colours[k - 1]) << "Series" << k;
-        EXPECT_EQ(w.drawn(k), static_cast<int>(w.sim.curves[k].size())) << "Series" << k;
+        EXPECT_EQ(w.drawn(k), static_cast<int>(w.sim.results.curves[k].size())) << "Series" << k;
     }
-    EXPECT_EQ(w.chart()->series(1)->at(5), QPointF(w.sim.curves[1][5].x, w.sim.curves[1][5].y));
+    EXPECT_EQ(w.chart()->series(1)->at(5), QPointF(w.sim.results.curves[1][5].x, w.sim.results.curves[1][5].y));
     // Fixed 0..14 for the titrations, automatic for the species.
     EXPECT_EQ(w.chart()->leftAxis()->min(), 0);
     EXPECT_EQ(w.chart()->leftAxis()->max(), 14);
@@ -317,7 +317,7 @@ TEST(GraphWindowPastedPoints, AppearWhenTheBoxIsTickedAndOutsidePointsAreReporte
     EXPECT_EQ(w.messages.messages,
               std::vector<std::string>{"Certains points collés sont hors du graphique"});
     EXPECT_EQ(w.drawn(7), 15);
-    EXPECT_EQ(w.sim.pastedPoints.size(), 16u);
+    EXPECT_EQ(w.sim.pasted.points.size(), 16u);
 }
 
 TEST(GraphWindowPointStyle, TheChooserChangesTheMarkersAtOnce) {
@@ -340,7 +340,7 @@ TEST(GraphWindowPointStyle, TheChooserChangesTheMarkersAtOnce) {
         EXPECT_EQ(item->text().toStdString(), pointStyleCaptions(Language::French)[i]);
         QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(8, item->height() / 2));
         const ScreenMarker expected = screenMarkerFor(pointStyleAt(i));
-        EXPECT_EQ(static_cast<int>(w.sim.currentPointStyle), i);
+        EXPECT_EQ(static_cast<int>(w.sim.pasted.pointStyle), i);
         EXPECT_EQ(w.chart()->marker(), expected) << i;
         EXPECT_EQ(series->markerSize(), markerPixels(expected)) << i;
         EXPECT_EQ(series->lightMarker(), markerImage(expected, series->color())) << i;
@@ -352,7 +352,7 @@ TEST(GraphWindowPointStyle, TheChooserChangesTheMarkersAtOnce) {
     QTest::mouseClick(square, Qt::LeftButton, {}, QPoint(8, square->height() / 2));
     QTest::mouseClick(chooser.findChild<QPushButton*>("okButton"), Qt::LeftButton);
     EXPECT_FALSE(chooser.isVisible());
-    EXPECT_EQ(w.sim.currentPointStyle, PointStyle::Square);
+    EXPECT_EQ(w.sim.pasted.pointStyle, PointStyle::Square);
     EXPECT_EQ(w.chart()->marker().shape, MarkerShape::Square);
 }
 

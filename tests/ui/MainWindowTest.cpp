@@ -289,10 +289,10 @@ TEST(MainWindowKeys, MenuShortcutsWinOverTheFieldsOwnKeys) {
     QTest::keyClick(d2, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(d2->text(), "1,0E-1"); // the field pasted nothing
     EXPECT_EQ(w.find<QPlainTextEdit>("pasteBuffer")->toPlainText(), "12\t7.5\n14\t8");
-    EXPECT_TRUE(w.sim.pasteOrder);
+    EXPECT_TRUE(w.sim.pasted.volumeFirst);
     QTest::keyClick(d2, Qt::Key_B, Qt::ControlModifier);
-    EXPECT_FALSE(w.sim.pasteOrder);
-    EXPECT_EQ(w.sim.pastedText.size(), 2u);
+    EXPECT_FALSE(w.sim.pasted.volumeFirst);
+    EXPECT_EQ(w.sim.pasted.lines.size(), 2u);
 }
 
 TEST(MainWindowKeys, EnterF11AndCtrlPShowTheStudysWindow) {
@@ -439,7 +439,7 @@ TEST(MainWindowMenus, EachSeparatorEntrySwitchesToTheOtherSeparator) {
     MainWindowFixture w;
     auto* comma = w.find<QAction>("decimalCommaAction");
     auto* point = w.find<QAction>("decimalPointAction");
-    EXPECT_TRUE(w.sim.decimalComma);
+    EXPECT_TRUE(w.sim.exportSettings.decimalComma);
     EXPECT_TRUE(comma->isChecked());
     struct Step {
         QAction* chosen;
@@ -447,7 +447,7 @@ TEST(MainWindowMenus, EachSeparatorEntrySwitchesToTheOtherSeparator) {
     } steps[] = {{point, false}, {point, true}, {comma, false}, {comma, true}};
     for (const Step& s : steps) {
         s.chosen->trigger();
-        EXPECT_EQ(w.sim.decimalComma, s.comma);
+        EXPECT_EQ(w.sim.exportSettings.decimalComma, s.comma);
         EXPECT_EQ(comma->isChecked(), s.comma);
         EXPECT_EQ(point->isChecked(), !s.comma);
     }

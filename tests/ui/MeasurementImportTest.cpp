@@ -46,8 +46,8 @@ TEST(MeasurementImport, ReadsOrRefusesTheFileAndKeepsThePoints) {
         w.window->setImportAnswer([&](QDialog&) { return c.accepted; });
         w.window->setFileChooser([&](bool) { return path; });
         w.window->findChild<QAction*>("importMeasurementsAction")->trigger();
-        EXPECT_EQ(w.sim.pastedText.size(), c.pHPoints) << c.label;
-        EXPECT_EQ(w.sim.measuredConductivity.size(), c.sigmaPoints) << c.label;
+        EXPECT_EQ(w.sim.pasted.lines.size(), c.pHPoints) << c.label;
+        EXPECT_EQ(w.sim.pasted.conductivity.size(), c.sigmaPoints) << c.label;
         const QString status = w.window->statusBar()->currentMessage();
         EXPECT_TRUE(*c.status ? status.startsWith(QString::fromUtf8(c.status)) : status.isEmpty())
             << c.label << ": " << status.toStdString();

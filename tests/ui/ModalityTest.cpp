@@ -86,7 +86,7 @@ TEST(Modality, TheChooserAndTheHelpStayUsableBesideEveryModalDialog) {
         // A click on a style changes the style and the graph window's marker, the dialog open.
         style = style == 4 ? 6 : 4; // "Carré", then "Cercle"
         systemClick(chooser.findChild<QRadioButton*>(QStringLiteral("styleChoice_%1").arg(style)));
-        EXPECT_EQ(static_cast<int>(w.sim.currentPointStyle), style) << c.label;
+        EXPECT_EQ(static_cast<int>(w.sim.pasted.pointStyle), style) << c.label;
         EXPECT_EQ(w.chart()->marker(), screenMarkerFor(pointStyleAt(style))) << c.label;
         EXPECT_TRUE(c.dialog->isVisible()) << c.label;
 

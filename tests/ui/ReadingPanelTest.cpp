@@ -124,9 +124,9 @@ TEST(BufferCapacityBox, DrawsBetaAndAddsItsColumn) {
         ChartReadingLayer* layer = g.window->readingPanel()->layer();
         auto* box = g.find<QCheckBox>("bufferCapacityBox");
         ASSERT_TRUE(box->isEnabled()) << c.label;
-        EXPECT_EQ(g.sim.exportText.find("β (mol/L par unité de pH)"), std::string::npos);
+        EXPECT_EQ(g.sim.results.exportText.find("β (mol/L par unité de pH)"), std::string::npos);
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, 8));
-        EXPECT_TRUE(g.sim.diagrams.bufferCapacity) << c.label;
+        EXPECT_TRUE(g.sim.exportSettings.diagrams.bufferCapacity) << c.label;
         const BufferCurve curve = studyBufferCurve(g.sim);
         ASSERT_FALSE(curve.maxima.empty()) << c.label;
         ASSERT_NE(layer->derivativeSeries(), nullptr) << c.label;
@@ -137,7 +137,7 @@ TEST(BufferCapacityBox, DrawsBetaAndAddsItsColumn) {
             << c.label;
         // A line and its label per maximum.
         EXPECT_EQ(layer->markerCount(), 2 * static_cast<int>(curve.maxima.size())) << c.label;
-        EXPECT_NE(g.sim.exportText.find("\tβ (mol/L par unité de pH)\r"), std::string::npos)
+        EXPECT_NE(g.sim.results.exportText.find("\tβ (mol/L par unité de pH)\r"), std::string::npos)
             << c.label;
     }
 }

@@ -96,11 +96,11 @@ WholeFileResult writeChartSvg(QChartView& view, const QString& path, Language la
 }
 
 void drawSimulation(ChartView& chart, const Simulation& sim) {
-    const PlotSetup& plot = sim.plot;
+    const PlotSetup& plot = sim.results.plot;
     chart.setTitles(utf8(plot.chartTitle), utf8(plot.leftTitle), utf8(plot.bottomTitle));
     chart.setLeftAxis(plot.leftAxisAutomatic, plot.leftMin, plot.leftMax);
     for (int k = 1; k <= ChartView::kSeriesCount; ++k) {
-        const Series& series = sim.curves[k];
+        const Series& series = sim.results.curves[k];
         QList<QPointF> points;
         points.reserve(static_cast<qsizetype>(series.size()));
         for (const CurvePoint& p : series) points.append(QPointF(p.x, p.y));
@@ -109,7 +109,7 @@ void drawSimulation(ChartView& chart, const Simulation& sim) {
     ChartOverlays::of(&chart)->show(sim);
     chart.rescale();
     chart.setSideScale(sideScaleOf(sim));
-    chart.setMarker(screenMarkerFor(sim.currentPointStyle));
+    chart.setMarker(screenMarkerFor(sim.pasted.pointStyle));
 }
 
 WholeFileResult writeSimulationPicture(const Simulation& sim, const std::string& path, bool svg,

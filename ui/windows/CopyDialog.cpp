@@ -124,7 +124,7 @@ void CopyDialog::prepare() {
     m_sampling->setItems(items);
     m_sampling->setHidden(!choices.visible);
     if (!items.isEmpty()) m_sampling->setSelected(0);
-    m_sim.copySampling = CopySampling::ByPH;
+    m_sim.exportSettings.copySampling = CopySampling::ByPH;
     m_points->setText(QString::fromStdString(m_sim.panel.pointCount));
 
     // The refilled items come last in the tab chain: put them back between the number of
@@ -151,8 +151,8 @@ int CopyDialog::showModal() {
 
 void CopyDialog::chooseSampling(int index) {
     const CopySampling chosen = index == 0 ? CopySampling::ByPH : CopySampling::ByVolume;
-    if (chosen != m_sim.copySampling) markStudyChanged(m_sim);
-    m_sim.copySampling = chosen;
+    if (chosen != m_sim.exportSettings.copySampling) markStudyChanged(m_sim);
+    m_sim.exportSettings.copySampling = chosen;
 }
 
 void CopyDialog::applyPointCount() {

@@ -36,7 +36,7 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     setWindowTitle(text(m_sim.language, texts::kFitTitle));
     setModal(true);
     const Language language = m_sim.language;
-    const char separator = m_sim.decimalComma ? ',' : '.';
+    const char separator = m_sim.exportSettings.decimalComma ? ',' : '.';
 
     auto* freeGroup = new QGroupBox(text(language, texts::kFitFree), this);
     freeGroup->setObjectName("freeValuesGroup");
@@ -56,7 +56,7 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     m_unit->setObjectName("volumeUnitChoice");
     m_unit->addItem(QStringLiteral("L"));
     m_unit->addItem(QStringLiteral("mL"));
-    m_unit->setCurrentIndex(m_sim.pastedInMillilitres ? 1 : 0);
+    m_unit->setCurrentIndex(m_sim.pasted.inMillilitres ? 1 : 0);
     connect(m_unit, qOverload<int>(&QComboBox::currentIndexChanged), this, &FitDialog::refit);
     const FitSettings defaults;
     m_sigmaPH = new QLineEdit(utf8(formatGeneral(defaults.sigmaPH, 3, separator)), this);
@@ -182,11 +182,11 @@ void FitDialog::refit() {
     const BoundedNumber sigmaV = ParseBoundedNumber(m_sigmaVolume->text().toStdString(), 0, 1e9);
     settings.sigmaPH = sigmaPH.ok ? sigmaPH.value : -1;
     settings.sigmaVolumeMl = sigmaV.ok ? sigmaV.value : -1;
-    if (volumesInMillilitres() == m_sim.pastedInMillilitres) {
+    if (volumesInMillilitres() == m_sim.pasted.inMillilitres) {
         m_result = fitPastedPoints(m_sim, free, settings);
     } else {
         Simulation other = m_sim;
-        other.pastedInMillilitres = volumesInMillilitres();
+        other.pasted.inMillilitres = volumesInMillilitres();
         m_result = fitPastedPoints(other, free, settings);
     }
     showResult();
@@ -195,7 +195,7 @@ void FitDialog::refit() {
 void FitDialog::showResult() {
     const FitResult& r = m_result;
     const Language language = m_sim.language;
-    const char separator = m_sim.decimalComma ? ',' : '.';
+    const char separator = m_sim.exportSettings.decimalComma ? ',' : '.';
     struct Row {
         QString name, value, uncertainty;
     };

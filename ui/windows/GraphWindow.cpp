@@ -403,14 +403,14 @@ void GraphWindow::applySimulation() {
     m_dilutionLabel->setHidden(!g.dilutionLabelVisible);
     showPointCount();
 
-    const PlotSetup& plot = m_sim.plot;
+    const PlotSetup& plot = m_sim.results.plot;
     setWindowTitle(m_beside ? text(m_sim.language, texts::kLiveGraphCaption)
                             : utf8(plot.windowTitle));
     m_printButton->setHidden(!plot.printButtonVisible);
     m_chart->setTitles(utf8(plot.chartTitle), utf8(plot.leftTitle), utf8(plot.bottomTitle));
     m_chart->setLeftAxis(plot.leftAxisAutomatic, plot.leftMin, plot.leftMax);
     for (int k = 1; k <= ChartView::kSeriesCount; ++k) {
-        const Series& series = m_sim.curves[k];
+        const Series& series = m_sim.results.curves[k];
         QList<QPointF> points;
         points.reserve(static_cast<qsizetype>(series.size()));
         for (const CurvePoint& p : series) points.append(QPointF(p.x, p.y));
@@ -420,14 +420,14 @@ void GraphWindow::applySimulation() {
     m_chart->setSideScale(sideScaleOf(m_sim));
     applyPointStyle();
     if (auto* pasteUnit = m_status->findChild<QLabel*>("pasteUnitPanel"))
-        pasteUnit->setText(m_sim.pastedInMillilitres
+        pasteUnit->setText(m_sim.pasted.inMillilitres
                                ? text(m_sim.language, texts::kPastedInMillilitres)
                                : QString());
 
     // New curves: the keyboard cursor starts again from the followed curve's first point.
-    m_cursorSeries = cursorSeries(m_sim.curves);
+    m_cursorSeries = cursorSeries(m_sim.results.curves);
     m_cursorOrder =
-        m_cursorSeries ? abscissaOrder(m_sim.curves[m_cursorSeries]) : std::vector<std::size_t>{};
+        m_cursorSeries ? abscissaOrder(m_sim.results.curves[m_cursorSeries]) : std::vector<std::size_t>{};
     m_cursorPlace = -1;
     m_cursorVolume = std::numeric_limits<double>::quiet_NaN();
     m_chart->setCursorPoint(std::nullopt);
@@ -443,7 +443,7 @@ void GraphWindow::showPointCount() {
 }
 
 void GraphWindow::applyPointStyle() {
-    m_chart->setMarker(screenMarkerFor(m_sim.currentPointStyle));
+    m_chart->setMarker(screenMarkerFor(m_sim.pasted.pointStyle));
 }
 
 void GraphWindow::setHydroniumTicked(bool ticked) {
@@ -482,7 +482,7 @@ void GraphWindow::moveKeyboardCursor(CursorKey key) {
     // In the titration studies the cursor walks round volumes along the exact curve.
     if (titrationOf(m_sim.state.study) && m_cursorSeries == 1) {
         double span = 0;
-        for (const CurvePoint& p : m_sim.curves[1]) span = std::max(span, p.x);
+        for (const CurvePoint& p : m_sim.results.curves[1]) span = std::max(span, p.x);
         m_cursorVolume = moveVolumeCursor(m_cursorVolume, span, key);
         const std::optional<ExactPoint> p = exactPointAt(m_sim, m_cursorVolume);
         if (!p) return;
@@ -496,7 +496,7 @@ void GraphWindow::moveKeyboardCursor(CursorKey key) {
     m_cursorPlace = moveCursor(m_cursorPlace, static_cast<int>(m_cursorOrder.size()), key);
     if (m_cursorPlace < 0) return;
     const std::size_t index = m_cursorOrder[static_cast<std::size_t>(m_cursorPlace)];
-    const CurvePoint& p = m_sim.curves[m_cursorSeries][index];
+    const CurvePoint& p = m_sim.results.curves[m_cursorSeries][index];
     const ReadoutPanels panels = readoutAtPoint(m_sim, m_cursorSeries, index);
     for (int k = 0; k < 4; ++k) m_panels[k]->setText(utf8(panels[k]));
     m_chart->setCursorPoint(QPointF(p.x, p.y));

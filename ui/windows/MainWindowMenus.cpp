@@ -111,10 +111,10 @@ QMenu* MainWindow::buildOptionsMenu() {
     m_tooltipsAction->setChecked(true);
     options->addSeparator();
     auto switchSeparator = [this] {
-        m_sim.decimalComma = !m_sim.decimalComma;
+        m_sim.exportSettings.decimalComma = !m_sim.exportSettings.decimalComma;
         markStudyChanged(m_sim);
-        m_commaAction->setChecked(m_sim.decimalComma);
-        m_pointAction->setChecked(!m_sim.decimalComma);
+        m_commaAction->setChecked(m_sim.exportSettings.decimalComma);
+        m_pointAction->setChecked(!m_sim.exportSettings.decimalComma);
     };
     m_commaAction =
         add(options, "decimalCommaAction", text(lang, texts::kSeparatorComma), switchSeparator);
@@ -122,8 +122,8 @@ QMenu* MainWindow::buildOptionsMenu() {
         add(options, "decimalPointAction", text(lang, texts::kSeparatorPoint), switchSeparator);
     m_commaAction->setCheckable(true);
     m_pointAction->setCheckable(true);
-    m_commaAction->setChecked(m_sim.decimalComma);
-    m_pointAction->setChecked(!m_sim.decimalComma);
+    m_commaAction->setChecked(m_sim.exportSettings.decimalComma);
+    m_pointAction->setChecked(!m_sim.exportSettings.decimalComma);
     options->addSeparator();
     // Each language is named in itself. The choice serves from the next start: every window
     // takes its texts once, when it is made.

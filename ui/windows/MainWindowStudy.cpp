@@ -260,7 +260,7 @@ void MainWindow::fitToPastedPoints() {
     FitDialog dialog(m_sim, this);
     dialog.prepare();
     if (dialog.exec() != QDialog::Accepted) return;
-    m_sim.pastedInMillilitres = dialog.volumesInMillilitres();
+    m_sim.pasted.inMillilitres = dialog.volumesInMillilitres();
     applyFit(m_sim, dialog.result());
     markStudyChanged(m_sim);
     applyView();

@@ -127,8 +127,8 @@ MixtureWindow::MixtureWindow(Simulation& sim, QWidget* parent)
 
 void MixtureWindow::prepare() {
     MixtureFields f;
-    if (m_sim.mixture)
-        f = mixtureFields(m_sim.state, *m_sim.mixture, m_sim.decimalComma);
+    if (m_sim.results.mixture)
+        f = mixtureFields(m_sim.state, *m_sim.results.mixture, m_sim.exportSettings.decimalComma);
     else
         for (int k = 0; k < 8; ++k)
             f.speciesLabels[k] = mixtureSpeciesLabels(m_sim.state.side, k / 4)[k % 4];

@@ -153,7 +153,7 @@ void PanelSliders::follow(int field) {
 void PanelSliders::tellValue(int field) {
     PanelSlider* s = m_sliders[static_cast<std::size_t>(field)];
     const QString said =
-        QString::fromStdString(sliderValueText(field, s->value(), m_sim.decimalComma ? ',' : '.'));
+        QString::fromStdString(sliderValueText(field, s->value(), m_sim.exportSettings.decimalComma ? ',' : '.'));
     if (s->valueText == said) return;
     s->valueText = said;
     if (QAccessible::isActive()) {
@@ -164,7 +164,7 @@ void PanelSliders::tellValue(int field) {
 
 void PanelSliders::moved(int field, int position) {
     const auto scale = sliderScale(field);
-    const std::string text = sliderText(*scale, position, m_sim.decimalComma ? ',' : '.');
+    const std::string text = sliderText(*scale, position, m_sim.exportSettings.decimalComma ? ',' : '.');
     QLineEdit* edit = m_fields[static_cast<std::size_t>(field)];
     m_sim.panel.text[static_cast<std::size_t>(field)] = text;
     {

@@ -32,7 +32,7 @@ PointStyleDialog::PointStyleDialog(Simulation& sim, QWidget* parent)
         m_buttons->addButton(b, i);
         grid->addWidget(b, i % rows, i / rows);
     }
-    m_buttons->button(static_cast<int>(sim.currentPointStyle))->setChecked(true);
+    m_buttons->button(static_cast<int>(sim.pasted.pointStyle))->setChecked(true);
     connect(m_buttons, &QButtonGroup::idClicked, this, &PointStyleDialog::chooseStyle);
 
     m_ok = new QPushButton(tr("O K"), this);
@@ -52,7 +52,7 @@ PointStyleDialog::PointStyleDialog(Simulation& sim, QWidget* parent)
 }
 
 void PointStyleDialog::showChooser() {
-    if (QAbstractButton* b = m_buttons->button(static_cast<int>(m_sim.currentPointStyle))) {
+    if (QAbstractButton* b = m_buttons->button(static_cast<int>(m_sim.pasted.pointStyle))) {
         b->setChecked(true);
         b->setFocus(); // the keyboard starts on the current style, and the arrows change it
     }
@@ -66,9 +66,9 @@ int PointStyleDialog::selected() const {
 }
 
 void PointStyleDialog::chooseStyle(int index) {
-    if (m_sim.currentPointStyle != pointStyleAt(index)) markStudyChanged(m_sim);
-    m_sim.currentPointStyle = pointStyleAt(index);
-    emit pointStyleChanged(m_sim.currentPointStyle);
+    if (m_sim.pasted.pointStyle != pointStyleAt(index)) markStudyChanged(m_sim);
+    m_sim.pasted.pointStyle = pointStyleAt(index);
+    emit pointStyleChanged(m_sim.pasted.pointStyle);
 }
 
 void PointStyleDialog::confirmStyle() {

@@ -168,7 +168,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
         emit regenerationWanted();
     });
     connect(m_bufferCapacity, &QCheckBox::clicked, this, [this](bool ticked) {
-        m_sim.diagrams.bufferCapacity = ticked;
+        m_sim.exportSettings.diagrams.bufferCapacity = ticked;
         markStudyChanged(m_sim);
         emit regenerationWanted();
     });
@@ -195,7 +195,7 @@ void ReadingPanel::applySimulation() {
     {
         const QSignalBlocker a(m_equivalences), b(m_derivative), c(m_legend), d(m_indicator),
             e(m_bufferCapacity);
-        m_bufferCapacity->setChecked(m_sim.diagrams.bufferCapacity);
+        m_bufferCapacity->setChecked(m_sim.exportSettings.diagrams.bufferCapacity);
         m_equivalences->setChecked(o.equivalences);
         m_derivative->setChecked(o.derivative);
         m_legend->setChecked(o.legend);
@@ -221,7 +221,7 @@ void ReadingPanel::applySimulation() {
     }
     // β takes the right-hand axis when dpH/dV does not, its maxima marked.
     bool bufferDrawn = false;
-    if (buffer && m_sim.diagrams.bufferCapacity && view.derivative.isEmpty()) {
+    if (buffer && m_sim.exportSettings.diagrams.bufferCapacity && view.derivative.isEmpty()) {
         const BufferCurve curve = studyBufferCurve(m_sim);
         for (const auto& [x, beta] : curve.points) view.derivative.append({x, beta});
         view.derivativeTitle = text(m_sim.language, texts::kBufferCapacityColumn);
@@ -252,7 +252,7 @@ void ReadingPanel::applySimulation() {
     const GraphOptions& g = m_sim.graph;
     const bool twoMono = s.study == Study::TwoMonoTitration;
     for (int k = 1; k <= ChartView::kSeriesCount; ++k) {
-        if (m_sim.curves[k].empty()) continue;
+        if (m_sim.results.curves[k].empty()) continue;
         QString name;
         switch (k) {
         case 1:
@@ -348,10 +348,10 @@ void ReadingPanel::showParticularPoint() {
 }
 
 QString ReadingPanel::onCurveAt(const QPoint& position) const {
-    if (!titrationOf(m_sim.state.study) || m_sim.curves[1].empty()) return {};
+    if (!titrationOf(m_sim.state.study) || m_sim.results.curves[1].empty()) return {};
     const double x = m_layer->volumeAt(position);
     double largest = 0;
-    for (const CurvePoint& p : m_sim.curves[1]) largest = std::max(largest, p.x);
+    for (const CurvePoint& p : m_sim.results.curves[1]) largest = std::max(largest, p.x);
     if (!(x >= 0) || x > largest) return {};
     const std::optional<ExactPoint> p = exactPointAt(m_sim, x);
     return p ? utf8(onCurveText(m_sim, *p)) : QString();

@@ -84,13 +84,13 @@ TEST(MixtureResultsText, BaseSideNamesTheProtonatedFormsAndKeepsTheHydroniumDigi
     Simulation sim =
         titralab::testing::simulationFor(Study::TwoPolyMixture, 14, BuretteSide::BaseSide, 2);
     titralab::testing::refresh(sim);
-    const auto rows = titralab::testing::tableOf(sim.exportText);
+    const auto rows = titralab::testing::tableOf(sim.results.exportText);
     ASSERT_EQ(rows.size(), 13u); // 3 acidities for base 1, 1 for base 2
     EXPECT_EQ(rows[1][0], "Concentration initiale de l'tribase");
     EXPECT_EQ(rows[5][1], "12,699");
     EXPECT_EQ(rows[6][0], "Concentration d'ion hydronium");
     EXPECT_NE(rows[6][1], "0");
-    EXPECT_EQ(rows[6][1], mixtureFields(sim.state, *sim.mixture, true).edit[20]);
+    EXPECT_EQ(rows[6][1], mixtureFields(sim.state, *sim.results.mixture, true).edit[20]);
     EXPECT_EQ(rows[7][0], "Concentration restante de l'tribase");
     EXPECT_EQ(rows[8][0], "Concentration restante de l'base faible");
     EXPECT_EQ(rows[9][0], "Concentration de l'ion BH+");
@@ -110,11 +110,11 @@ TEST(MixtureWindowSigns, StrongAcidsShowTheirNegativePKaAndANegativePH) {
         "10"; // 10 mol/L of two strong acids: pH -1
     titralab::testing::refresh(sim);
     const titralab::MixtureFields f =
-        titralab::mixtureFields(sim.state, *sim.mixture, sim.decimalComma);
+        titralab::mixtureFields(sim.state, *sim.results.mixture, sim.exportSettings.decimalComma);
     EXPECT_EQ(f.edit[1], "-9,5");
     EXPECT_EQ(f.edit[6], "-10");
     EXPECT_EQ(f.edit[11], "-1");
-    EXPECT_NE(sim.exportText.find("pH du mélange\t-1\r"), std::string::npos);
+    EXPECT_NE(sim.results.exportText.find("pH du mélange\t-1\r"), std::string::npos);
 }
 
 } // namespace

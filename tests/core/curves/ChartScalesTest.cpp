@@ -67,7 +67,7 @@ TEST(ChartRightScale, NamesTheRescaledQuantityAndFollowsTheLeftAxis) {
         EXPECT_DOUBLE_EQ(r.low, 0) << c.label;
         // The conductivity is drawn so that its largest value stands at 10.
         const double expectedHigh =
-            std::isnan(c.high) ? c.leftHigh / c.sim.conductivityScale : c.high;
+            std::isnan(c.high) ? c.leftHigh / c.sim.results.conductivityScale : c.high;
         EXPECT_NEAR(r.high, expectedHigh, 1e-12 * expectedHigh) << c.label;
         if (c.step > 0) EXPECT_NEAR(r.step, c.step, 1e-15) << c.label;
         // Round labels, at most seven steps, the first on the axis.

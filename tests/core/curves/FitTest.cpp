@@ -174,7 +174,7 @@ TEST(Fit, TheUnitOfThePointsNeverDependsOnTheStartingValues) {
             sim.graph.checked[8] = true;
             RecordingNotifier quiet;
             RefreshSimulation(sim, quiet);
-            EXPECT_EQ(sim.pastedInMillilitres, c.perLitre == 1000) << label;
+            EXPECT_EQ(sim.pasted.inMillilitres, c.perLitre == 1000) << label;
             const FitPoints read = fitPointsOf(sim);
             ASSERT_EQ(read.points.size(), measured.size()) << label;
             EXPECT_NEAR(read.points.back().volume, acetic.lastVolume, 1e-12) << label;

@@ -69,7 +69,7 @@ TEST(KeyboardCursor, FollowsThePHCurveOrTheFirstCurveDrawn) {
         Simulation sim = simulationFor(c.study, 17);
         for (int box : c.untick) sim.graph.checked[box - 1] = false;
         refresh(sim);
-        EXPECT_EQ(cursorSeries(sim.curves), c.series) << c.label;
+        EXPECT_EQ(cursorSeries(sim.results.curves), c.series) << c.label;
     }
     // Pasted points are measurements, not a curve to follow.
     CurveSet pastedOnly;
@@ -81,7 +81,7 @@ TEST(KeyboardCursor, ReadsAComputedZeroAsZero) {
     Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
     refresh(sim);
     // The first point of the sweep is the pH at no volume: its volume is a rounding of zero.
-    Series& ph = sim.curves[1];
+    Series& ph = sim.results.curves[1];
     ph[0].x = 1.75e-17;
     const ReadoutPanels first = readoutAtPoint(sim, 1, 0);
     EXPECT_EQ(first[0], "Volume versé : 0");

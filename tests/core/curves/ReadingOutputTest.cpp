@@ -30,12 +30,12 @@ TEST_P(ReadingOutput, ListsThePointsUnderTheTableAndOnThePage) {
     const OutputCase& c = GetParam();
     Simulation sim = simulationFor(Study::TitrationVsVolume, c.entry, c.side);
     refresh(sim);
-    const std::string without = sim.exportText;
+    const std::string without = sim.results.exportText;
     sim.reading.options.equivalences = true;
     sim.reading.options.derivative = true;
     sim.reading.options.indicator = 9; // phénolphtaléine
     refresh(sim);
-    const auto rows = tableOf(sim.exportText);
+    const auto rows = tableOf(sim.results.exportText);
     // The table, then a blank line, the header of the points and one line per point.
     const auto header =
         std::find(rows.begin(), rows.end(), std::vector<std::string>{"Points remarquables"});
@@ -52,7 +52,7 @@ TEST_P(ReadingOutput, ListsThePointsUnderTheTableAndOnThePage) {
     EXPECT_TRUE(found) << c.label;
     // The derivative column is the last of each data row.
     EXPECT_EQ(rows[1].back(), "dpH/dV");
-    EXPECT_GT(sim.exportText.size(), without.size());
+    EXPECT_GT(sim.results.exportText.size(), without.size());
 
     RecordingCanvas canvas(4960, 7015, 600);
     PrintPage(sim, PrintSettings{}, canvas);
@@ -99,11 +99,11 @@ TEST(DerivativeColumn, AgreesWithTheChordsOfThePHColumn) {
         Simulation sim = simulationFor(Study::TitrationVsVolume, c.entry, c.side);
         sim.panel.at(Field::PKa1) = c.pK;
         sim.panel.pointCount = "200";
-        sim.exportDigits = 17;
-        sim.decimalComma = false;
+        sim.exportSettings.digits = 17;
+        sim.exportSettings.decimalComma = false;
         sim.reading.options.derivative = true;
         refresh(sim);
-        const auto rows = tableOf(sim.exportText);
+        const auto rows = tableOf(sim.results.exportText);
         ASSERT_EQ(rows[1].back(), "dpH/dV") << c.label;
         std::vector<double> v, pH, d;
         for (std::size_t k = 2; k < rows.size(); ++k) {
@@ -149,12 +149,12 @@ TEST(PrintedScales, DerivativeAndConductivityStandWhereTheLegendSays) {
         sim.graph.checked[7] = true; // the conductivity
         refresh(sim);
         double conductivity = 0, slope = 0, slopeVolume = 0;
-        for (const TableColumn& c : sim.exportTable.columns)
+        for (const TableColumn& c : sim.results.exportTable.columns)
             for (std::size_t k = 0; k < c.values.size(); ++k) {
                 if (c.header == "Conductivité") conductivity = std::max(conductivity, c.values[k]);
                 if (c.header == "dpH/dV" && c.values[k] > slope) {
                     slope = c.values[k];
-                    slopeVolume = sim.exportTable.columns[0].values[k] * 1000; // mL
+                    slopeVolume = sim.results.exportTable.columns[0].values[k] * 1000; // mL
                 }
             }
         ASSERT_GT(conductivity, 0) << entry;

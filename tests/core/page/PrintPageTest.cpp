@@ -578,15 +578,15 @@ TEST(PrintPageFromSimulation, ReadsCurvesOptionsTitleLabelsAndPointStyle) {
     Simulation sim;
     const PageInput hand = titrationPage(25);
     sim.state = hand.state;
-    sim.curves[1] = hand.curves[1];
-    sim.curves[7] = {{5, 4}};
+    sim.results.curves[1] = hand.curves[1];
+    sim.results.curves[7] = {{5, 4}};
     sim.graph.checked.fill(false);
     sim.graph.checked[8] = true; // pasted points
     sim.graph.checked[1] = true; // the first species
-    sim.speciesLabels = hand.speciesLabels;
-    sim.plot.bottomTitle = "v de monobase forte versé, en mL";
-    sim.plot.leftTitle = "pH de 0 à 14";
-    sim.currentPointStyle = PointStyle::Circle;
+    sim.results.speciesLabels = hand.speciesLabels;
+    sim.results.plot.bottomTitle = "v de monobase forte versé, en mL";
+    sim.results.plot.leftTitle = "pH de 0 à 14";
+    sim.pasted.pointStyle = PointStyle::Circle;
 
     RecordingCanvas canvas(kWidth, kHeight, kDpi);
     const PageLayout L = PrintPage(sim, PrintSettings{}, canvas);

@@ -125,7 +125,7 @@ TEST(PanelSeparator, IsTheLanguagesAndTheSameForEveryNumber) {
         Simulation sim;
         setLanguage(sim, c.language);
         EXPECT_EQ(sim.panel.at(Field::BuretteConcentration), c.concentration);
-        EXPECT_EQ(sim.decimalComma, c.comma);
+        EXPECT_EQ(sim.exportSettings.decimalComma, c.comma);
         chooseStudyAndEntries(sim, BuretteSide::AcidSide, Study::TitrationVsVolume, 17, 17);
         EXPECT_EQ(sim.panel.at(Field::PKa1), c.pKa);
         EXPECT_EQ(sim.panel.at(Field::Concentration1), c.concentration);

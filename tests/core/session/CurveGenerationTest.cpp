@@ -70,7 +70,7 @@ TEST(VolumeSpan, FollowsTheNumberOfAciditiesOfTheCurrentEntry) {
 TEST(TitrationTable, MonoacidByPHHasTwoLinesThenOneRowPerPoint) {
     Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
     refresh(sim);
-    const auto rows = tableOf(sim.exportText);
+    const auto rows = tableOf(sim.results.exportText);
     ASSERT_EQ(rows.size(), 102u);
     EXPECT_EQ(
         rows[0],
@@ -79,37 +79,37 @@ TEST(TitrationTable, MonoacidByPHHasTwoLinesThenOneRowPerPoint) {
     EXPECT_EQ(rows[1], (std::vector<std::string>{"v de monobase", "pH", "cH", "acide éthanoïque",
                                                  "ion éthanoate", "Conductivité"}));
     for (std::size_t r = 2; r < rows.size(); ++r) EXPECT_EQ(rows[r].size(), 6u) << r;
-    EXPECT_EQ(sim.curves[1].size(), 100u);
+    EXPECT_EQ(sim.results.curves[1].size(), 100u);
     EXPECT_EQ(rows[2][1], "2,8531"); // the pH at volume 0
-    EXPECT_EQ(sim.exportText.back(), '\r');
+    EXPECT_EQ(sim.results.exportText.back(), '\r');
 
     sim.graph.checked[0] = true; // "Tenir compte de la dilution"
     refresh(sim);
-    EXPECT_TRUE(tableOf(sim.exportText)[0].empty());
+    EXPECT_TRUE(tableOf(sim.results.exportText)[0].empty());
 }
 
 TEST(TitrationTable, ByVolumeHasRegularVolumesWithoutExtraPoints) {
     Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
-    sim.copySampling = CopySampling::ByVolume;
-    sim.decimalComma = false;
+    sim.exportSettings.copySampling = CopySampling::ByVolume;
+    sim.exportSettings.decimalComma = false;
     refresh(sim);
-    const auto rows = tableOf(sim.exportText);
+    const auto rows = tableOf(sim.results.exportText);
     ASSERT_EQ(rows.size(), 102u);
     for (int i = 0; i < 100; ++i)
         EXPECT_NEAR(number(rows[2 + i][0]), i * 0.04 / 99, 5e-5 * i * 0.04 / 99) << i;
     EXPECT_EQ(rows[2 + 50][1], FormatValue(solvePH(sim.state, 50 * 0.04 / 99), false));
-    EXPECT_EQ(sim.curves[1].size(), 100u); // the curve itself is still sampled by pH
+    EXPECT_EQ(sim.results.curves[1].size(), 100u); // the curve itself is still sampled by pH
 }
 
 TEST(TitrationTable, DilutionFactorAppliesToHydroniumAndConductivityOnly) {
     Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
-    sim.exportDigits = 17;
-    sim.decimalComma = false;
+    sim.exportSettings.digits = 17;
+    sim.exportSettings.decimalComma = false;
     refresh(sim);
-    const auto without = tableOf(sim.exportText);
+    const auto without = tableOf(sim.results.exportText);
     sim.graph.checked[0] = true;
     refresh(sim);
-    const auto with = tableOf(sim.exportText);
+    const auto with = tableOf(sim.results.exportText);
     for (int r : {30, 60, 90}) {
         const double v = number(without[r][0]);
         ASSERT_EQ(number(with[r][0]), v);
@@ -134,10 +134,10 @@ TEST(TitrationCurves, AbscissasAreInMillilitresUpToOneLitre) {
         Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
         sim.panel.at(Field::Volume1) = volume;
         refresh(sim);
-        const auto rows = tableOf(sim.exportText);
+        const auto rows = tableOf(sim.results.exportText);
         const double v = number(rows.back()[0]);
-        EXPECT_NEAR(sim.curves[1].back().x, v * factor, 1e-6 * v * factor) << volume;
-        EXPECT_EQ(sim.plot.bottomTitle, factor == 1000 ? "v de monobase forte versé, en mL"
+        EXPECT_NEAR(sim.results.curves[1].back().x, v * factor, 1e-6 * v * factor) << volume;
+        EXPECT_EQ(sim.results.plot.bottomTitle, factor == 1000 ? "v de monobase forte versé, en mL"
                                                        : "v de monobase forte versé, en L");
     }
 }
@@ -145,23 +145,23 @@ TEST(TitrationCurves, AbscissasAreInMillilitresUpToOneLitre) {
 TEST(TitrationCurves, SpeciesAreDrawnAtHeightTenForTheInitialConcentration) {
     Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
     refresh(sim);
-    EXPECT_DOUBLE_EQ(sim.concentrationScale, 100);
+    EXPECT_DOUBLE_EQ(sim.results.concentrationScale, 100);
     // At the start nearly all the acid is undissociated: drawn near 10.
-    EXPECT_NEAR(sim.curves[2].front().y, 9.86, 0.01);
-    EXPECT_TRUE(sim.curves[4].empty()); // species 3 of a monoacid: no box, no curve
-    EXPECT_EQ(sim.curves[6].size(), 100u);
-    EXPECT_TRUE(sim.curves[8].empty()); // conductivity not ticked
+    EXPECT_NEAR(sim.results.curves[2].front().y, 9.86, 0.01);
+    EXPECT_TRUE(sim.results.curves[4].empty()); // species 3 of a monoacid: no box, no curve
+    EXPECT_EQ(sim.results.curves[6].size(), 100u);
+    EXPECT_TRUE(sim.results.curves[8].empty()); // conductivity not ticked
 }
 
 TEST(Conductivity, RescaledSoThatTheLargestValueIsDrawnAtTen) {
     Simulation sim = simulationFor(Study::TitrationVsVolume, 30);
     sim.graph.checked[7] = true;
     refresh(sim);
-    ASSERT_EQ(sim.curves[8].size(), 100u);
+    ASSERT_EQ(sim.results.curves[8].size(), 100u);
     double largest = 0;
-    for (const auto& p : sim.curves[8]) largest = std::max(largest, p.y);
+    for (const auto& p : sim.results.curves[8]) largest = std::max(largest, p.y);
     EXPECT_DOUBLE_EQ(largest, 10);
-    EXPECT_GT(sim.conductivityScale, 0);
+    EXPECT_GT(sim.results.conductivityScale, 0);
 
     // An entry without known conductivities: no column, box disabled and unticked.
     Simulation none = simulationFor(Study::TitrationVsVolume, 31);
@@ -169,8 +169,8 @@ TEST(Conductivity, RescaledSoThatTheLargestValueIsDrawnAtTen) {
     refresh(none);
     EXPECT_FALSE(none.graph.conductivityEnabled);
     EXPECT_FALSE(none.graph.checked[7]);
-    EXPECT_TRUE(none.curves[8].empty());
-    EXPECT_EQ(tableOf(none.exportText)[1].back(), "ion citrate"); // no "Conductivité" column
+    EXPECT_TRUE(none.results.curves[8].empty());
+    EXPECT_EQ(tableOf(none.results.exportText)[1].back(), "ion citrate"); // no "Conductivité" column
 }
 
 TEST(CheckBoxes, CaptionsAndVisibilityFollowTheStudy) {
@@ -199,7 +199,7 @@ TEST(CheckBoxes, CaptionsAndVisibilityFollowTheStudy) {
     EXPECT_FALSE(species.graph.isVisible(1));
     EXPECT_FALSE(species.graph.isVisible(10));
     EXPECT_FALSE(species.graph.dilutionLabelVisible);
-    EXPECT_TRUE(species.plot.leftAxisAutomatic);
+    EXPECT_TRUE(species.results.plot.leftAxisAutomatic);
 
     Simulation twoMono = simulationFor(Study::TwoMonoTitration, 17, BuretteSide::AcidSide, 11);
     refresh(twoMono);
@@ -252,29 +252,29 @@ TEST(SpeciesLabels, GenericNamesAndPrefixes) {
         sim.state.row1 = c.row1;
         sim.state.row2 = c.row2;
         BuildSpeciesLabels(sim);
-        EXPECT_EQ(sim.speciesLabels[0], c.list1) << c.row1;
-        EXPECT_EQ(sim.speciesLabels[1], c.list2) << c.row2;
+        EXPECT_EQ(sim.results.speciesLabels[0], c.list1) << c.row1;
+        EXPECT_EQ(sim.results.speciesLabels[1], c.list2) << c.row2;
     }
 }
 
 TEST(DilutionCurve, SkipsImpossiblePointsAndDrawsTheReferenceLines) {
     Simulation sim = simulationFor(Study::Dilution, 17);
     refresh(sim);
-    const auto rows = tableOf(sim.exportText);
+    const auto rows = tableOf(sim.results.exportText);
     EXPECT_EQ(rows[1], (std::vector<std::string>{"Log(concentration de l'acide)", "pH"}));
-    EXPECT_EQ(rows.size() - 2, sim.curves[1].size());
-    EXPECT_LT(sim.curves[1].size(), 100u); // pH below about 2.4 needs more than 1 mol/L
-    for (const auto& p : sim.curves[1]) EXPECT_GE(p.x, 0);
-    ASSERT_EQ(sim.curves[4].size(), 2u);
-    EXPECT_EQ(sim.curves[4][1].x, 7);
-    EXPECT_EQ(sim.curves[2][0].y, 8);
+    EXPECT_EQ(rows.size() - 2, sim.results.curves[1].size());
+    EXPECT_LT(sim.results.curves[1].size(), 100u); // pH below about 2.4 needs more than 1 mol/L
+    for (const auto& p : sim.results.curves[1]) EXPECT_GE(p.x, 0);
+    ASSERT_EQ(sim.results.curves[4].size(), 2u);
+    EXPECT_EQ(sim.results.curves[4][1].x, 7);
+    EXPECT_EQ(sim.results.curves[2][0].y, 8);
 
     Simulation base = simulationFor(Study::Dilution, 14, BuretteSide::BaseSide); // tribase
     refresh(base);
-    EXPECT_EQ(tableOf(base.exportText)[1][0], "Log(concentration de la base)");
-    EXPECT_EQ(base.curves[2][0].y, 6);
-    EXPECT_NEAR(base.curves[4][0].y, 14 + std::log10(3.0), 1e-12);
-    for (const auto& p : base.curves[1]) EXPECT_GE(p.y, 7);
+    EXPECT_EQ(tableOf(base.results.exportText)[1][0], "Log(concentration de la base)");
+    EXPECT_EQ(base.results.curves[2][0].y, 6);
+    EXPECT_NEAR(base.results.curves[4][0].y, 14 + std::log10(3.0), 1e-12);
+    for (const auto& p : base.results.curves[1]) EXPECT_GE(p.y, 7);
 }
 
 // pH 7 is reached only at infinite dilution: no drawn point may stand there, whatever the
@@ -294,8 +294,8 @@ TEST(DilutionCurve, NoPointAtNeutralPH) {
         Simulation sim = simulationFor(Study::Dilution, c.entry, c.side);
         sim.panel.pointCount = c.points;
         refresh(sim);
-        ASSERT_FALSE(sim.curves[1].empty()) << c.label;
-        for (const auto& p : sim.curves[1]) {
+        ASSERT_FALSE(sim.results.curves[1].empty()) << c.label;
+        for (const auto& p : sim.results.curves[1]) {
             EXPECT_NE(p.y, 7) << c.label;
             EXPECT_LT(p.x, 12) << c.label << " at pH " << p.y; // -log c, c in mol/L
         }
@@ -304,11 +304,11 @@ TEST(DilutionCurve, NoPointAtNeutralPH) {
 
 TEST(BaseSide, TableByVolumeTakesSpeciesFromTheHydroxideConcentration) {
     Simulation sim = simulationFor(Study::TitrationVsVolume, 2, BuretteSide::BaseSide);
-    sim.copySampling = CopySampling::ByVolume;
-    sim.decimalComma = false;
-    sim.exportDigits = 17;
+    sim.exportSettings.copySampling = CopySampling::ByVolume;
+    sim.exportSettings.decimalComma = false;
+    sim.exportSettings.digits = 17;
     refresh(sim);
-    const auto rows = tableOf(sim.exportText);
+    const auto rows = tableOf(sim.results.exportText);
     // Half equivalence: pH 9.30 and the base and its acid in equal amounts.
     for (const auto& row : rows) {
         if (row.size() < 5 || number(row[0]) == 0) continue;
@@ -322,7 +322,7 @@ TEST(BaseSide, TableByVolumeTakesSpeciesFromTheHydroxideConcentration) {
 TEST(Mixture, ResultsTextLineByLine) {
     Simulation sim = simulationFor(Study::TwoPolyMixture, 30, BuretteSide::AcidSide, 17);
     refresh(sim);
-    const auto rows = tableOf(sim.exportText);
+    const auto rows = tableOf(sim.results.exportText);
     const std::vector<std::vector<std::string>> expected{
         {"Mélange de deux polyacides"},
         {"Concentration initiale de l'acide phosphorique", "0,1"},
@@ -338,12 +338,12 @@ TEST(Mixture, ResultsTextLineByLine) {
         {"Concentration de l'ion monohydrogénophosphate", "6,2861E-8"},
         {"Concentration de l'ion phosphate", "0"}};
     EXPECT_EQ(rows, expected);
-    ASSERT_TRUE(sim.mixture);
+    ASSERT_TRUE(sim.results.mixture);
     EXPECT_FALSE(sim.graph.isVisible(10));
 
     Simulation base = simulationFor(Study::TwoPolyMixture, 2, BuretteSide::BaseSide, 2);
     refresh(base);
-    const auto baseRows = tableOf(base.exportText);
+    const auto baseRows = tableOf(base.results.exportText);
     EXPECT_EQ(baseRows[5][0], "pH du mélange");
     EXPECT_EQ(baseRows[5][1], "11,147"); // the weak base alone at 0.1 mol/L
     EXPECT_EQ(baseRows[7][0], "Concentration restante de l'base faible");

@@ -81,9 +81,9 @@ TEST(PastePairs, KeepsAtMostTheAcceptedText) {
     const std::string beyond = "0.010 4.7\n" + std::string(kMaxPastedTextBytes, ' ') + "\n0.02 5\n";
     PastePairs(sim, true, beyond);
     std::size_t kept = 0;
-    for (const std::string& line : sim.pastedText) kept += line.size();
+    for (const std::string& line : sim.pasted.lines) kept += line.size();
     EXPECT_LE(kept, kMaxPastedTextBytes);
-    EXPECT_EQ(ReadPastedPoints(sim.pastedText, true).size(), 1u);
+    EXPECT_EQ(ReadPastedPoints(sim.pasted.lines, true).size(), 1u);
 }
 
 std::string spreadsheet(int header, int rows, const std::string& after = "") {
@@ -115,21 +115,21 @@ TEST(PastedPoints, AreDrawnOverTheTitrationAndCheckedAgainstTheChart) {
     RecordingNotifier notes;
     RefreshSimulation(sim, notes);
     EXPECT_TRUE(notes.messages.empty());
-    ASSERT_EQ(sim.curves[7].size(), 2u);
-    EXPECT_DOUBLE_EQ(sim.curves[7][0].x, 10); // litres drawn in millilitres
-    EXPECT_DOUBLE_EQ(sim.curves[7][0].y, 4.7);
+    ASSERT_EQ(sim.results.curves[7].size(), 2u);
+    EXPECT_DOUBLE_EQ(sim.results.curves[7][0].x, 10); // litres drawn in millilitres
+    EXPECT_DOUBLE_EQ(sim.results.curves[7][0].y, 4.7);
 
     PastePairs(sim, true, "0.010\t4.7\n0.02\t14.2\n50\t12\n");
     RecordingNotifier outside;
     RefreshSimulation(sim, outside);
     EXPECT_EQ(outside.messages,
               std::vector<std::string>{"Certains points collés sont hors du graphique"});
-    EXPECT_EQ(sim.curves[7].size(), 1u);
-    EXPECT_EQ(sim.pastedPoints.size(), 3u);
+    EXPECT_EQ(sim.results.curves[7].size(), 1u);
+    EXPECT_EQ(sim.pasted.points.size(), 3u);
 
     sim.graph.checked[8] = false;
     refresh(sim);
-    EXPECT_TRUE(sim.curves[7].empty());
+    EXPECT_TRUE(sim.results.curves[7].empty());
 }
 
 // Measured data is written in millilitres, the state's volumes are litres: each paste is read
@@ -155,10 +155,10 @@ TEST(PastedPoints, VolumesAreReadInTheUnitOfThePoints) {
         PastePairs(sim, true, c.text);
         RecordingNotifier notes;
         RefreshSimulation(sim, notes);
-        EXPECT_EQ(sim.pastedInMillilitres, c.millilitres) << c.label;
+        EXPECT_EQ(sim.pasted.inMillilitres, c.millilitres) << c.label;
         EXPECT_EQ(notes.messages.size(), c.outside ? 1u : 0u) << c.label;
-        ASSERT_EQ(sim.curves[7].size(), c.drawn) << c.label;
-        if (c.drawn) EXPECT_DOUBLE_EQ(sim.curves[7][0].x, c.firstX) << c.label;
+        ASSERT_EQ(sim.results.curves[7].size(), c.drawn) << c.label;
+        if (c.drawn) EXPECT_DOUBLE_EQ(sim.results.curves[7][0].x, c.firstX) << c.label;
     }
 }
 
@@ -178,11 +178,11 @@ TEST(PastedPoints, RealTitrationInMillilitresIsDrawnWhole) {
     RecordingNotifier notes;
     RefreshSimulation(sim, notes);
     EXPECT_TRUE(notes.messages.empty());
-    EXPECT_TRUE(sim.pastedInMillilitres);
-    ASSERT_EQ(sim.curves[7].size(), std::size(pairs));
+    EXPECT_TRUE(sim.pasted.inMillilitres);
+    ASSERT_EQ(sim.results.curves[7].size(), std::size(pairs));
     for (std::size_t k = 0; k < std::size(pairs); ++k) {
-        EXPECT_NEAR(sim.curves[7][k].x, pairs[k][0], 1e-9) << k;
-        EXPECT_DOUBLE_EQ(sim.curves[7][k].y, pairs[k][1]) << k;
+        EXPECT_NEAR(sim.results.curves[7][k].x, pairs[k][0], 1e-9) << k;
+        EXPECT_DOUBLE_EQ(sim.results.curves[7][k].y, pairs[k][1]) << k;
     }
 }
 
@@ -209,7 +209,7 @@ TEST(CursorReadout, PanelTextsByStudy) {
     // The numbers take the chosen separator, as every other number of the window.
     EXPECT_EQ(readoutAtValues(titration, 10.02, 5)[0], "Volume versé : 10,02");
     EXPECT_EQ(readoutAtValues(titration, 10, 5)[2], "Concentration en mol / L : 0,05");
-    titration.decimalComma = false;
+    titration.exportSettings.decimalComma = false;
     EXPECT_EQ(readoutAtValues(titration, 10.02, 5)[0], "Volume versé : 10.02");
     EXPECT_EQ(readoutAtValues(titration, 10, 5)[2], "Concentration en mol / L : 0.05");
     EXPECT_EQ(p[3], ""); // no conductivity drawn
@@ -280,14 +280,14 @@ TEST_F(ExportFiles, NumberedFilesAreByteIdenticalAndNamedAfterTheSeparator) {
     const fs::path values = folder / "deep" / "Valeurs";
     ExportResult first = ExportSimulation(sim, values.string());
     ASSERT_TRUE(first.ok) << first.error;
-    EXPECT_EQ(contentOf(values / "NumVg1.Txt"), sim.exportText + "\r\n");
+    EXPECT_EQ(contentOf(values / "NumVg1.Txt"), sim.results.exportText + "\r\n");
     EXPECT_EQ(contentOf(values / "NumVg1.Xls"), contentOf(values / "NumVg1.Txt"));
-    sim.decimalComma = false;
+    sim.exportSettings.decimalComma = false;
     refresh(sim);
     ASSERT_TRUE(ExportSimulation(sim, values.string()).ok);
     EXPECT_TRUE(fs::exists(values / "NumPt2.Txt"));
     EXPECT_TRUE(fs::exists(values / "NumPt2.Xls"));
-    EXPECT_EQ(sim.exportCounter, 2);
+    EXPECT_EQ(sim.exportSettings.counter, 2);
     for (const auto& entry : fs::directory_iterator(values))
         EXPECT_NE(entry.path().extension(), ".part");
 }
@@ -339,7 +339,7 @@ TEST(TitrationTable, StartsAtNoVolumeAtAll) {
     for (const auto& c : cases) {
         Simulation sim = simulationFor(c.study, c.entry, c.side, 4);
         refresh(sim);
-        const std::vector<double>& volumes = sim.exportTable.columns.at(0).values;
+        const std::vector<double>& volumes = sim.results.exportTable.columns.at(0).values;
         ASSERT_FALSE(volumes.empty()) << c.label;
         EXPECT_EQ(*std::min_element(volumes.begin(), volumes.end()), 0.0) << c.label;
     }
@@ -354,7 +354,7 @@ TEST_F(ExportFiles, AFailedWriteReportsAndChangesNothing) {
     ExportResult r = ExportSimulation(sim, (folder / "file" / "Valeurs").string());
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.empty());
-    EXPECT_EQ(sim.exportCounter, 0);
+    EXPECT_EQ(sim.exportSettings.counter, 0);
 }
 
 // A new session starts its count at 0: its copies go on after the highest number already in
@@ -398,12 +398,12 @@ TEST_F(ExportFiles, ANewSessionGoesOnAfterTheCopiesInTheFolder) {
             else
                 std::ofstream(folder / n) << "earlier " << n;
         }
-        sim.exportCounter = c.counter;
-        sim.decimalComma = c.comma;
+        sim.exportSettings.counter = c.counter;
+        sim.exportSettings.decimalComma = c.comma;
         const ExportResult r = ExportSimulation(sim, folder.string());
         ASSERT_TRUE(r.ok) << c.label << ": " << r.error;
         EXPECT_EQ(r.txtPath, (folder / (std::string(c.expected) + ".Txt")).string()) << c.label;
-        EXPECT_EQ(contentOf(folder / (std::string(c.expected) + ".Xls")), sim.exportText + "\r\n")
+        EXPECT_EQ(contentOf(folder / (std::string(c.expected) + ".Xls")), sim.results.exportText + "\r\n")
             << c.label;
         for (const char* name : c.present) {
             if (std::string(name).back() != '/') {
@@ -425,7 +425,7 @@ TEST(PastedPoints, AreDrawnOnTheBaseSideToo) {
     RecordingNotifier notes;
     RefreshSimulation(sim, notes);
     EXPECT_TRUE(notes.messages.empty());
-    EXPECT_EQ(sim.curves[7].size(), 3u);
+    EXPECT_EQ(sim.results.curves[7].size(), 3u);
 }
 
 } // namespace

@@ -79,7 +79,7 @@ TEST(ValidatePointCount, ThenTheSetUpGivesTheNumberOfPoints) {
         RefreshSimulation(sim, notes);
         RefreshSimulation(sim, notes); // a later click
         EXPECT_EQ(notes.messages, c.messages) << c.typed;
-        EXPECT_EQ(sim.curves[1].size(), c.points) << c.typed;
+        EXPECT_EQ(sim.results.curves[1].size(), c.points) << c.typed;
     }
 }
 
@@ -101,21 +101,21 @@ class CopyCommand : public ::testing::Test {
 TEST_F(CopyCommand, RegeneratesWithTheSamplingThenWritesBothFiles) {
     Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
     refresh(sim);
-    sim.copySampling = CopySampling::ByVolume;
-    sim.exportText.clear();
+    sim.exportSettings.copySampling = CopySampling::ByVolume;
+    sim.results.exportText.clear();
     RecordingNotifier notes;
     const CopyOutcome copy = CopySimulation(sim, notes, folder.string());
     ASSERT_TRUE(copy.ok);
     EXPECT_TRUE(notes.errors.empty());
     EXPECT_FALSE(copy.clipboardText.empty());
-    EXPECT_EQ(copy.clipboardText, sim.exportText);
+    EXPECT_EQ(copy.clipboardText, sim.results.exportText);
     EXPECT_EQ(contentOf(folder / "NumVg1.Txt"), copy.clipboardText + "\r\n");
     EXPECT_EQ(contentOf(folder / "NumVg1.Xls"), copy.clipboardText + "\r\n");
     // By volume: the second data row is one step of VolumeSpan / (N - 1) from zero.
     const auto rows = titralab::testing::tableOf(copy.clipboardText);
     ASSERT_EQ(rows.size(), 102u);
     EXPECT_EQ(rows[3][0], FormatValue(sim.state.volumeSpan / 99, true));
-    EXPECT_EQ(sim.exportCounter, 1);
+    EXPECT_EQ(sim.exportSettings.counter, 1);
 }
 
 TEST_F(CopyCommand, AFailedWriteIsAnErrorAndGivesNothingToTheClipboard) {
@@ -133,7 +133,7 @@ TEST_F(CopyCommand, AFailedWriteIsAnErrorAndGivesNothingToTheClipboard) {
                                "le dossier " +
                                    (folder / "Valeurs").string() +
                                    "\rRaison donnée par le système : " + copy.files.error);
-    EXPECT_EQ(sim.exportCounter, 0);
+    EXPECT_EQ(sim.exportSettings.counter, 0);
 }
 
 TEST_F(CopyCommand, BeforeAnyStudyIsRefusedWithAMessageAndWritesNothing) {
@@ -145,7 +145,7 @@ TEST_F(CopyCommand, BeforeAnyStudyIsRefusedWithAMessageAndWritesNothing) {
     EXPECT_EQ(notes.messages, std::vector<std::string>{texts::copyNeedsStudy(Language::French)});
     EXPECT_TRUE(notes.errors.empty());
     EXPECT_FALSE(fs::exists(folder));
-    EXPECT_EQ(sim.exportCounter, 0);
+    EXPECT_EQ(sim.exportSettings.counter, 0);
 }
 
 TEST(PointStyles, CaptionsAndScreenMarkers) {
@@ -172,7 +172,7 @@ TEST(PointStyles, CaptionsAndScreenMarkers) {
     EXPECT_EQ(pointStyleAt(-1), PointStyle::Cross);
     EXPECT_EQ(pointStyleAt(8), PointStyle::Cross);
     // The program starts with crosses, as the chooser starts on "Croix".
-    EXPECT_EQ(Simulation{}.currentPointStyle, PointStyle::Cross);
+    EXPECT_EQ(Simulation{}.pasted.pointStyle, PointStyle::Cross);
 }
 
 } // namespace

@@ -67,40 +67,40 @@ INSTANTIATE_TEST_SUITE_P(
     Outputs, LanguageOutput,
     ::testing::Values(
         LanguageCase{"chart title", Study::TitrationVsVolume, BuretteSide::AcidSide, 17,
-                     [](const Simulation& sim) { return sim.plot.chartTitle; },
+                     [](const Simulation& sim) { return sim.results.plot.chartTitle; },
                      "Monobase forte versée sur mono, di ou triacide : évolution du pH et des "
                      "concentrations en fonction de v de base versé",
                      "Strong base added to a mono-, di- or triprotic acid: pH and "
                      "concentrations against the volume of base added"},
         // The base side's burette holds a strong acid, its beaker a base.
         LanguageCase{"chart title, base side", Study::TitrationVsVolume, BuretteSide::BaseSide, 7,
-                     [](const Simulation& sim) { return sim.plot.chartTitle; },
+                     [](const Simulation& sim) { return sim.results.plot.chartTitle; },
                      "Monoacide fort versé sur mono, di ou tribase : évolution du pH et des "
                      "concentrations en fonction de v d'acide versé",
                      "Strong acid added to a mono-, di- or triprotic base: pH and "
                      "concentrations against the volume of acid added"},
         LanguageCase{"chart title, two monobases", Study::TwoMonoTitration, BuretteSide::BaseSide,
-                     7, [](const Simulation& sim) { return sim.plot.chartTitle; },
+                     7, [](const Simulation& sim) { return sim.results.plot.chartTitle; },
                      "Monoacide fort versé sur un mélange de 2 monobases : évolution du pH et "
                      "des concentrations",
                      "Strong acid added to a mixture of 2 monoprotic bases: pH and "
                      "concentrations"},
         LanguageCase{"export header, base side", Study::TitrationVsVolume, BuretteSide::BaseSide, 7,
-                     [](const Simulation& sim) { return tableOf(sim.exportText)[1][0]; },
+                     [](const Simulation& sim) { return tableOf(sim.results.exportText)[1][0]; },
                      "v de monoacide", "v of titrant"},
         LanguageCase{"printed beaker volume, base side", Study::TitrationVsVolume,
                      BuretteSide::BaseSide, 7,
                      [](const Simulation& sim) { return printedText(sim, "volume", "initial v"); },
                      "volume initial d'ammoniac : 0,02 L", "initial volume of ammonia: 0,02 L"},
         LanguageCase{"volume axis", Study::TitrationVsVolume, BuretteSide::BaseSide, 7,
-                     [](const Simulation& sim) { return sim.plot.bottomTitle; },
+                     [](const Simulation& sim) { return sim.results.plot.bottomTitle; },
                      "v de monoacide fort versé, en mL", "v of strong acid added, in mL"},
         LanguageCase{"export header", Study::TitrationVsVolume, BuretteSide::AcidSide, 17,
-                     [](const Simulation& sim) { return joined(tableOf(sim.exportText)[1]); },
+                     [](const Simulation& sim) { return joined(tableOf(sim.results.exportText)[1]); },
                      "v de monobase|pH|cH|acide éthanoïque|ion éthanoate|Conductivité",
                      "v of titrant|pH|cH|ethanoic acid (acetic acid)|ethanoate ion|Conductivity"},
         LanguageCase{"species of the base side", Study::SpeciesVsPH, BuretteSide::BaseSide, 7,
-                     [](const Simulation& sim) { return joined(tableOf(sim.exportText)[1]); },
+                     [](const Simulation& sim) { return joined(tableOf(sim.results.exportText)[1]); },
                      "pH|cH|ammoniac|ion ammonium", "pH|cH|ammonia|ammonium ion"},
         LanguageCase{"database name", Study::TitrationVsVolume, BuretteSide::BaseSide, 12,
                      [](const Simulation& sim) {
@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "ion éthanoate", "ethanoate ion"},
         LanguageCase{"mixture results", Study::TwoPolyMixture, BuretteSide::BaseSide, 7,
                      [](const Simulation& sim) {
-                         const auto rows = tableOf(sim.exportText);
+                         const auto rows = tableOf(sim.results.exportText);
                          return rows[0][0] + "|" + rows[1][0] + "|" + rows[6][0] + "|" + rows[9][0];
                      },
                      "Mélange de deux polyacides|Concentration initiale de l'ammoniac|"

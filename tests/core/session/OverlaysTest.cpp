@@ -39,7 +39,7 @@ TEST(FrozenCurves, StayWhenValuesChangeAndAreNamedByWhatDiffers) {
         Simulation sim = simulationFor(c.study, c.study == Study::SpeciesVsPH ? 30 : 17);
         sim.panel.text[c.field] = c.before;
         refresh(sim);
-        const Series before = sim.curves[c.study == Study::SpeciesVsPH ? 2 : 1];
+        const Series before = sim.results.curves[c.study == Study::SpeciesVsPH ? 2 : 1];
         ASSERT_EQ(FreezeCurrentCurve(sim), FreezeOutcome::Frozen) << c.label;
         EXPECT_EQ(sim.overlays.curves.front().label, "mêmes valeurs") << c.label;
         sim.panel.text[c.field] = c.after;
@@ -81,14 +81,14 @@ TEST(FrozenCurves, AreCopiedAsExtraColumns) {
                  {"by volume", CopySampling::ByVolume, "v de monobase (pKa = 4,7)"}};
     for (const Case& c : cases) {
         Simulation sim = simulationFor(Study::TitrationVsVolume);
-        sim.copySampling = c.sampling;
+        sim.exportSettings.copySampling = c.sampling;
         sim.panel.at(Field::PKa1) = "4.7";
         sim.panel.pointCount = "50";
         refresh(sim);
         FreezeCurrentCurve(sim);
         sim.panel.at(Field::PKa1) = "9";
         refresh(sim);
-        const auto rows = tableOf(sim.exportText);
+        const auto rows = tableOf(sim.results.exportText);
         ASSERT_EQ(rows.size(), 52u) << c.label;
         const auto& header = rows[1];
         ASSERT_GE(header.size(), 2u) << c.label;
@@ -171,10 +171,10 @@ void expectSameCurve(const OverlayCurve& member, const Simulation& alone, double
                      const std::string& label) {
     const int number = member.series.front().first;
     const Series points = overlayPoints(member, 0, volumeFactor);
-    ASSERT_EQ(points.size(), alone.curves[number].size()) << label;
+    ASSERT_EQ(points.size(), alone.results.curves[number].size()) << label;
     for (std::size_t i = 0; i < points.size(); ++i) {
-        EXPECT_NEAR(points[i].x, alone.curves[number][i].x, 1e-9 * (1 + points[i].x)) << label;
-        EXPECT_EQ(points[i].y, alone.curves[number][i].y) << label << " " << i;
+        EXPECT_NEAR(points[i].x, alone.results.curves[number][i].x, 1e-9 * (1 + points[i].x)) << label;
+        EXPECT_EQ(points[i].y, alone.results.curves[number][i].y) << label << " " << i;
     }
 }
 
@@ -373,7 +373,7 @@ TEST(FrozenCurves, ArePrintedDashedWithTheirLegend) {
         refresh(sim);
         std::vector<std::string> legend;
         for (int n : c.kept)
-            legend.push_back((n == 1 ? std::string("pH") : sim.speciesLabels[0][n - 2]) +
+            legend.push_back((n == 1 ? std::string("pH") : sim.results.speciesLabels[0][n - 2]) +
                              " (pKa = 4,7)");
         if (c.study == Study::TitrationVsVolume) legend.push_back("pH (pKa = 9)");
         RecordingCanvas with(4800, 6800, 600);

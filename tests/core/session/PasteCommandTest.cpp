@@ -33,7 +33,7 @@ TEST(PasteCommand, TicksThePointsBoxAndCountsWhatItRead) {
         EXPECT_EQ(pastedCountText(count, Language::French), c.french) << c.label;
         // The next drawing shows them: every point read lies within this titration's chart.
         testing::refresh(sim);
-        EXPECT_EQ(sim.curves[7].size(), static_cast<std::size_t>(c.count)) << c.label;
+        EXPECT_EQ(sim.results.curves[7].size(), static_cast<std::size_t>(c.count)) << c.label;
     }
     EXPECT_EQ(pastedCountText(3, Language::English), "3 points read, shown on the chart");
 }

@@ -35,7 +35,7 @@ struct Desk {
     std::string table() {
         RecordingNotifier quiet;
         RefreshSimulation(sim, quiet);
-        return sim.exportText;
+        return sim.results.exportText;
     }
 };
 
@@ -64,8 +64,8 @@ TEST(StudyFile, SavedThenOpenedGivesTheSameTableForEveryStudyOnBothSides) {
             before.sim.graph.checked[0] = true; // dilution
             before.sim.graph.checked[2] = true;
             before.sim.panel.pointCount = "37";
-            before.sim.decimalComma = side == BuretteSide::AcidSide;
-            before.sim.copySampling =
+            before.sim.exportSettings.decimalComma = side == BuretteSide::AcidSide;
+            before.sim.exportSettings.copySampling =
                 study == Study::TwoMonoTitration ? CopySampling::ByVolume : CopySampling::ByPH;
             PastePairs(before.sim, true, "v\tpH\n0.001\t3.1\n0,005 4.2\n");
             before.sim.graph.checked[8] = true;
@@ -156,7 +156,7 @@ TEST(StudyFile, AFileSavedInOneLanguageOpensTheSameInTheOther) {
         EXPECT_EQ(opened.sim.panel.entryName, c.entryName) << c.label;
         Desk direct(c.opened);
         // The separator is the saved study's choice, whatever the language opening it.
-        direct.sim.decimalComma = saved.sim.decimalComma;
+        direct.sim.exportSettings.decimalComma = saved.sim.exportSettings.decimalComma;
         direct.choose(BuretteSide::AcidSide, Study::TitrationVsVolume, 17);
         EXPECT_EQ(opened.view.studies.items, direct.view.studies.items) << c.label;
         EXPECT_EQ(opened.table(), direct.table()) << c.label;

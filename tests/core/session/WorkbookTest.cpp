@@ -71,22 +71,22 @@ TEST_F(Workbook, NumberCellsHoldTheTableValuesToTheLastDigitWritten) {
     };
     for (const Case& c : cases) {
         Simulation sim = simulationFor(c.study, c.entry1, c.side, c.entry2);
-        sim.copySampling = c.sampling;
+        sim.exportSettings.copySampling = c.sampling;
         sim.graph.checked[0] = c.dilution;
         sim.graph.checked[7] = true; // the conductivity, where it exists
         refresh(sim);
         if (c.extraColumn) {
             TableColumn extra{"dpH/dV", "dpH/dV (par mL)", 1, ColumnFormat::General, {}, false};
-            for (std::size_t r = 0; r < sim.exportTable.rowCount(); ++r)
+            for (std::size_t r = 0; r < sim.results.exportTable.rowCount(); ++r)
                 extra.values.push_back(1.0 / (3 + static_cast<double>(r)));
-            sim.exportTable.columns.push_back(extra);
+            sim.results.exportTable.columns.push_back(extra);
         }
         const fs::path path = folder / (std::string(c.label) + ".xlsx");
         const WorkbookResult written = WriteWorkbook(sim, path.string());
         ASSERT_TRUE(written.ok) << c.label << ": " << written.error;
         EXPECT_FALSE(fs::exists(path.string() + ".part")) << c.label;
         const auto cells = readSheet(path.string(), 1);
-        const ExportTable& table = sim.exportTable;
+        const ExportTable& table = sim.results.exportTable;
         ASSERT_GE(table.columns.size(), 2u) << c.label;
         EXPECT_EQ(cells.at({kHeaderRow, 0}).text, c.firstTitle) << c.label;
         EXPECT_EQ(cells.at({kHeaderRow, 1}).text, c.secondTitle) << c.label;
@@ -94,7 +94,7 @@ TEST_F(Workbook, NumberCellsHoldTheTableValuesToTheLastDigitWritten) {
         // As many rows as the text table, every value of every column as a number cell, in
         // the unit of its title.
         const std::size_t rows = table.rowCount();
-        EXPECT_EQ(rows + 2, titralab::testing::tableOf(sim.exportText).size()) << c.label;
+        EXPECT_EQ(rows + 2, titralab::testing::tableOf(sim.results.exportText).size()) << c.label;
         int checked = 0;
         for (std::size_t col = 0; col < table.columns.size(); ++col) {
             EXPECT_EQ(cells.at({kHeaderRow, int(col)}).text, table.columns[col].title) << c.label;
@@ -121,10 +121,10 @@ TEST_F(Workbook, TheMixtureGivesLabelValueRows) {
         const fs::path path = folder / "mixture.xlsx";
         ASSERT_TRUE(WriteWorkbook(sim, path.string()).ok);
         const auto cells = readSheet(path.string(), 1);
-        const auto& results = sim.exportTable.results;
+        const auto& results = sim.results.exportTable.results;
         ASSERT_GE(results.size(), 10u);
         // The text table's labels, in its order, each beside its full value.
-        const auto lines = titralab::testing::tableOf(sim.exportText);
+        const auto lines = titralab::testing::tableOf(sim.results.exportText);
         for (std::size_t k = 0; k < results.size(); ++k) {
             const int row = kHeaderRow + 1 + static_cast<int>(k);
             EXPECT_EQ(cells.at({row, 0}).text, lines[k + 1][0]) << k;
@@ -173,15 +173,15 @@ TEST_F(Workbook, AFailedWorkbookLeavesTheTextFilesAndSaysSo) {
 
     // The next workbook's name is taken by a folder, which holds no copy.
     fs::create_directories(folder / "NumVg2.xlsx" / "taken");
-    sim.exportCounter = 0;       // a new session
+    sim.exportSettings.counter = 0;       // a new session
     sim.graph.checked[0] = true; // another table
     RecordingNotifier notes;
     const CopyOutcome copy = CopySimulation(sim, notes, folder.string());
     EXPECT_TRUE(copy.ok);
-    EXPECT_EQ(copy.clipboardText, sim.exportText);
-    EXPECT_EQ(contentOf(folder / "NumVg2.Txt"), sim.exportText + "\r\n");
-    EXPECT_EQ(contentOf(folder / "NumVg2.Xls"), sim.exportText + "\r\n");
-    EXPECT_EQ(sim.exportCounter, 2);
+    EXPECT_EQ(copy.clipboardText, sim.results.exportText);
+    EXPECT_EQ(contentOf(folder / "NumVg2.Txt"), sim.results.exportText + "\r\n");
+    EXPECT_EQ(contentOf(folder / "NumVg2.Xls"), sim.results.exportText + "\r\n");
+    EXPECT_EQ(sim.exportSettings.counter, 2);
     EXPECT_TRUE(copy.files.xlsxPath.empty());
     ASSERT_EQ(notes.errors.size(), 1u);
     EXPECT_EQ(notes.errors[0], copy.files.workbookError);

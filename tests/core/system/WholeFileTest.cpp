@@ -77,12 +77,12 @@ const std::vector<Writer>& writers() {
         {"copy", "NumVg1.Txt",
          [](const fs::path& target) -> Outcome {
              Simulation& sim = titration();
-             const int counter = sim.exportCounter;
+             const int counter = sim.exportSettings.counter;
              const ExportResult r = ExportSimulation(sim, target.parent_path().string());
              if (!r.ok) {
-                 EXPECT_EQ(sim.exportCounter, counter) << "a failed copy takes no number";
+                 EXPECT_EQ(sim.exportSettings.counter, counter) << "a failed copy takes no number";
              }
-             sim.exportCounter = 0;
+             sim.exportSettings.counter = 0;
              return {r.error, r.workbookError};
          },
          0},

@@ -67,7 +67,7 @@ std::vector<int> numbers(const QString& list) {
 // millilitres, as measurements are written).
 std::string pastedNear(const Simulation& sim, double unitsPerLitre) {
     std::string text = "Volume\tpH\r\n";
-    const Series& ph = sim.curves[1];
+    const Series& ph = sim.results.curves[1];
     for (std::size_t i = 0; i < ph.size(); i += 8) {
         const double v = ph[i].x / sim.state.volumeFactor * unitsPerLitre;
         const double pH = ph[i].y + ((i / 8) % 2 ? 0.15 : -0.15);
@@ -111,11 +111,11 @@ int main(int argc, char** argv) {
     sim.panel.pointCount = option("points", "100").toStdString();
     for (int box : numbers(option("tick", ""))) sim.graph.checked[box - 1] = true;
     for (int box : numbers(option("untick", ""))) sim.graph.checked[box - 1] = false;
-    sim.currentPointStyle = pointStyleAt(option("point-style", "1").toInt());
+    sim.pasted.pointStyle = pointStyleAt(option("point-style", "1").toInt());
     sim.reading.options.equivalences = option("equivalences", "0") == "1";
     sim.reading.options.derivative = option("derivative", "0") == "1";
     sim.reading.options.indicator = option("indicator", "-1").toInt();
-    sim.diagrams.bufferCapacity = option("buffer-capacity", "0") == "1";
+    sim.exportSettings.diagrams.bufferCapacity = option("buffer-capacity", "0") == "1";
 
     PrintingNotifier notifier;
     RefreshSimulation(sim, notifier);
