@@ -179,11 +179,15 @@ void startPanel(PanelView& view, Simulation& sim) {
 }
 
 void chooseBurette(PanelView& view, Simulation& sim, int item) {
-    if (takeItem(view.burette, item)) changeSide(view, sim);
+    if (!takeItem(view.burette, item)) return;
+    changeSide(view, sim);
+    markStudyChanged(sim);
 }
 
 void chooseStudy(PanelView& view, Simulation& sim, int index) {
-    if (takeItem(view.studies, index)) changeStudy(view, sim);
+    if (!takeItem(view.studies, index)) return;
+    changeStudy(view, sim);
+    markStudyChanged(sim);
 }
 
 void chooseTarget(PanelView& view, Simulation& sim, int item) {
@@ -191,12 +195,14 @@ void chooseTarget(PanelView& view, Simulation& sim, int item) {
     sim.browser.targetColumn1 = item == 0;
     view.marker1Visible = item == 0;
     view.marker2Visible = item != 0;
+    markStudyChanged(sim);
 }
 
 void chooseBaseKind(PanelView& view, Simulation& sim, int item) {
     if (!takeItem(view.baseKind, item)) return;
     sim.panel.baseKind = item == 0 ? BaseKind::Soda : BaseKind::Potash;
     sim.state.baseKind = sim.panel.baseKind;
+    markStudyChanged(sim);
 }
 
 std::optional<std::string> fieldRefusal(int field, const std::string& text, Language language) {

@@ -18,7 +18,8 @@ void startPanel(PanelView& view, Simulation& sim);
 // left as they are: for a change of language while the window is open.
 void retranslatePanel(PanelView& view, const Simulation& sim);
 
-// A click on an item of a choice. Choosing the item that is already selected runs nothing.
+// A click on an item of a choice: marks the study changed. Choosing the item that is already
+// selected runs nothing.
 void chooseBurette(PanelView& view, Simulation& sim, int item);  // the side change
 void chooseStudy(PanelView& view, Simulation& sim, int index);   // the study change
 void chooseTarget(PanelView& view, Simulation& sim, int item);   // column 1 or 2

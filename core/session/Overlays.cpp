@@ -150,6 +150,7 @@ FreezeOutcome FreezeCurrentCurve(Simulation& sim) {
     curve.label = differenceLabel(curve.inputs, currentInputs(sim), sim.language);
     sim.overlays.curves.push_back(std::move(curve));
     nameAndTable(sim);
+    markStudyChanged(sim);
     return FreezeOutcome::Frozen;
 }
 
@@ -165,9 +166,11 @@ void RemoveOverlay(Simulation& sim, int index) {
     }
     curves.erase(curves.begin() + index);
     nameAndTable(sim);
+    markStudyChanged(sim);
 }
 
 void ClearOverlays(Simulation& sim) {
+    if (!sim.overlays.curves.empty() || sim.overlays.family) markStudyChanged(sim);
     sim.overlays.curves.clear();
     sim.overlays.family.reset();
     nameAndTable(sim);
@@ -358,6 +361,7 @@ void DrawFamily(Simulation& sim, const FamilyQuantity& quantity, const std::vect
     }
     sim.overlays.curves = std::move(members);
     sim.overlays.family = std::move(family);
+    markStudyChanged(sim);
     RefreshSimulation(sim, notifier);
 }
 

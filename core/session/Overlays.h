@@ -16,6 +16,7 @@ namespace titralab {
 // of a family) record that value.
 CurveInputs currentInputs(const Simulation& sim, const FieldValues& given = {});
 
+// The kept curves' edits mark the study changed when they change something.
 // Keeps the current pH curve (the species curves in the species study) as a frozen curve.
 FreezeOutcome FreezeCurrentCurve(Simulation& sim);
 void RemoveOverlay(Simulation& sim, int index);

@@ -9,6 +9,7 @@ int PastePairs(Simulation& sim, bool volumeFirst, std::string_view clipboardText
     sim.pasted.lines = SplitLines(clipboardText.substr(0, kMaxPastedTextBytes));
     sim.graph.checked[kPastedBox - 1] = true;
     choosePastedUnit(sim);
+    markStudyChanged(sim);
     return static_cast<int>(ReadPastedPoints(sim.pasted.lines, sim.pasted.volumeFirst).size());
 }
 

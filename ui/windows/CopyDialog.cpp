@@ -1,6 +1,7 @@
 #include "ui/windows/CopyDialog.h"
 #include "ui/qt/Utf8Text.h"
 
+#include "core/session/StudyEdits.h"
 #include "core/base/Notifier.h"
 #include "core/session/CopyExport.h"
 #include "core/session/Refresh.h"
@@ -151,15 +152,13 @@ int CopyDialog::showModal() {
 
 void CopyDialog::chooseSampling(int index) {
     const CopySampling chosen = index == 0 ? CopySampling::ByPH : CopySampling::ByVolume;
-    if (chosen != m_sim.exportSettings.copySampling) markStudyChanged(m_sim);
-    m_sim.exportSettings.copySampling = chosen;
+    setStudyInput(m_sim, m_sim.exportSettings.copySampling, chosen);
 }
 
 void CopyDialog::applyPointCount() {
     // The count typed here is the one the copy uses, after the graph window's check; the
     // result is written back into both boxes.
-    if (m_sim.panel.pointCount != m_points->text().toStdString()) markStudyChanged(m_sim);
-    m_sim.panel.pointCount = m_points->text().toStdString();
+    setPointCountText(m_sim, m_points->text().toStdString());
     ValidatePointCount(m_sim, m_notifier);
     m_points->setText(QString::fromStdString(m_sim.panel.pointCount));
     if (m_graph) m_graph->showPointCount();

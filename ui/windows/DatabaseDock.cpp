@@ -1,6 +1,7 @@
 #include "ui/windows/DatabaseDock.h"
 #include "ui/qt/Utf8Text.h"
 
+#include "core/session/StudyEdits.h"
 #include "core/panel/DatabaseBrowser.h"
 #include "ui/qt/Icons.h"
 #include "ui/qt/RadioGroup.h"
@@ -121,8 +122,7 @@ void DatabaseDock::proposeEntries(const QString& typed) {
 void DatabaseDock::loadProposedEntry(int row) {
     if (row < 0 || row >= static_cast<int>(m_found.size())) return;
     m_completer->popup()->hide();
-    LoadFoundEntry(m_sim.browser, m_found[static_cast<std::size_t>(row)].entry, m_sim.panel,
-                   m_sim.state);
+    loadFoundEntry(m_sim, m_found[static_cast<std::size_t>(row)].entry);
     m_found.clear();
     emit entryLoaded();
 }

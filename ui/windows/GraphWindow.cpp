@@ -1,6 +1,7 @@
 #include "ui/windows/GraphWindow.h"
 #include "ui/qt/Utf8Text.h"
 
+#include "core/session/StudyEdits.h"
 #include "core/base/Notifier.h"
 #include "core/session/ChartReading.h"
 #include "core/session/ChartScales.h"
@@ -164,8 +165,7 @@ void GraphWindow::buildControls() {
     m_points->setFixedWidth(60);
     m_pointsLabel->setBuddy(m_points);
     connect(m_points, &QLineEdit::textEdited, this, [this](const QString& text) {
-        m_sim.panel.pointCount = text.toStdString();
-        markStudyChanged(m_sim);
+        setPointCountText(m_sim, text.toStdString());
     });
     // Enter applies the count typed, as a click on a box does.
     connect(m_points, &QLineEdit::returnPressed, this, &GraphWindow::regenerate);
@@ -453,8 +453,7 @@ void GraphWindow::setHydroniumTicked(bool ticked) {
 }
 
 void GraphWindow::boxClicked(int box, bool ticked) {
-    m_sim.graph.checked[box - 1] = ticked;
-    markStudyChanged(m_sim);
+    setStudyInput(m_sim, m_sim.graph.checked[box - 1], ticked);
     regenerate();
 }
 

@@ -48,10 +48,7 @@ LiveCurves::LiveCurves(Simulation& sim, QMainWindow* main, std::function<GraphWi
     connect(m_action, &QAction::toggled, this, &LiveCurves::setOn);
 
     m_sliders = new PanelSliders(sim, main);
-    connect(m_sliders, &PanelSliders::slid, this, [this] {
-        markStudyChanged(m_sim);
-        redraw(true);
-    });
+    connect(m_sliders, &PanelSliders::slid, this, [this] { redraw(true); });
 
     // Connected after the main window's own handlers: they have run when these do.
     for (int field : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16}) {

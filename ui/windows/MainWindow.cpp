@@ -1,6 +1,7 @@
 #include "ui/windows/MainWindow.h"
 #include "ui/qt/Utf8Text.h"
 
+#include "core/session/StudyEdits.h"
 #include "core/panel/DatabaseSearch.h"
 #include "core/session/InputPanel.h"
 #include "core/session/PastedPoints.h"
@@ -214,7 +215,6 @@ void MainWindow::buildDatabaseDock() {
             &MainWindow::loadPreviousEntry);
     connect(m_databaseDock, &DatabaseDock::columnChosen, this, &MainWindow::chooseDatabaseColumn);
     connect(m_databaseDock, &DatabaseDock::entryLoaded, this, [this] {
-        markStudyChanged(m_sim);
         applyView();
         emit panelEdited();
     });
@@ -227,7 +227,6 @@ void MainWindow::buildDatabaseDock() {
 void MainWindow::chooseSide(int item) {
     const Study before = m_sim.panel.study;
     chooseBurette(m_view, m_sim, item);
-    markStudyChanged(m_sim);
     applyView();
     if (before != Study::None) emit hydroniumTickChanged(m_sim.graph.checked[kHydroniumBox - 1]);
     emit panelEdited();
@@ -236,7 +235,6 @@ void MainWindow::chooseSide(int item) {
 void MainWindow::chooseStudy(int index) {
     const int before = m_view.studies.selected;
     titralab::chooseStudy(m_view, m_sim, index);
-    markStudyChanged(m_sim);
     applyView();
     if (m_view.studies.selected != before)
         emit hydroniumTickChanged(m_sim.graph.checked[kHydroniumBox - 1]);
@@ -245,28 +243,24 @@ void MainWindow::chooseStudy(int index) {
 
 void MainWindow::chooseDatabaseColumn(int item) {
     chooseTarget(m_view, m_sim, item);
-    markStudyChanged(m_sim);
     applyView();
     emit panelEdited();
 }
 
 void MainWindow::chooseStrongBase(int item) {
     chooseBaseKind(m_view, m_sim, item);
-    markStudyChanged(m_sim);
     applyView();
     emit panelEdited();
 }
 
 void MainWindow::loadNextEntry() {
-    StepForward(m_sim.browser, m_sim.panel, m_sim.state);
-    markStudyChanged(m_sim);
+    titralab::loadNextEntry(m_sim);
     applyView();
     emit panelEdited();
 }
 
 void MainWindow::loadPreviousEntry() {
-    StepBack(m_sim.browser, m_sim.panel, m_sim.state);
-    markStudyChanged(m_sim);
+    titralab::loadPreviousEntry(m_sim);
     applyView();
     emit panelEdited();
 }
@@ -320,7 +314,6 @@ void MainWindow::paste(bool volumeFirst) {
     statusBar()->showMessage(utf8(pastedCountText(count, m_sim.language)));
     // A graph on screen shows the points at once.
     if (m_links.studyChanged) m_links.studyChanged();
-    markStudyChanged(m_sim);
 }
 
 void MainWindow::openPracticalText() {
@@ -350,8 +343,7 @@ QString MainWindow::lineWidthText() const {
 }
 
 void MainWindow::setLineWidthText(const QString& text) {
-    if (m_sim.panel.at(Field::LineWidth) != text.toStdString()) markStudyChanged(m_sim);
-    m_sim.panel.at(Field::LineWidth) = text.toStdString();
+    setFieldText(m_sim, Field::LineWidth, text.toStdString());
     m_fields[11]->setText(text);
 }
 

@@ -2,6 +2,7 @@
 #include "ui/qt/Utf8Text.h"
 #include "ui/windows/MainWindow.h"
 
+#include "core/session/StudyEdits.h"
 #include "core/texts/WindowTexts.h"
 #include "ui/qt/Icons.h"
 #include "ui/windows/AboutBox.h"
@@ -111,8 +112,8 @@ QMenu* MainWindow::buildOptionsMenu() {
     m_tooltipsAction->setChecked(true);
     options->addSeparator();
     auto switchSeparator = [this] {
-        m_sim.exportSettings.decimalComma = !m_sim.exportSettings.decimalComma;
-        markStudyChanged(m_sim);
+        setStudyInput(m_sim, m_sim.exportSettings.decimalComma,
+                      !m_sim.exportSettings.decimalComma);
         m_commaAction->setChecked(m_sim.exportSettings.decimalComma);
         m_pointAction->setChecked(!m_sim.exportSettings.decimalComma);
     };

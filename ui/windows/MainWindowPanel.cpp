@@ -3,6 +3,7 @@
 #include "ui/qt/Utf8Text.h"
 #include "ui/windows/MainWindow.h"
 
+#include "core/session/StudyEdits.h"
 #include "core/base/Notifier.h"
 #include "core/panel/DatabaseSearch.h"
 #include "core/session/WindowDescriptions.h"
@@ -56,11 +57,10 @@ void MainWindow::buildPanel() {
         field->setObjectName(accessibility::fieldObjectName(static_cast<Field>(i)));
         setHint(field, text(lang, texts::kFieldHint[i]));
         connect(field, &QLineEdit::textEdited, this, [this, i](const QString& text) {
-            m_sim.panel.text[i] = text.toStdString();
+            setFieldText(m_sim, static_cast<Field>(i), text.toStdString());
             // A refused value, once corrected, loses its mark as it is typed.
             if (!m_refusal[i].isEmpty() && !fieldRefusal(i, m_sim.panel.text[i], m_sim.language))
                 markRefused(i, QString());
-            markStudyChanged(m_sim);
         });
         m_fields[i] = field;
         m_lastGood[i] = field->text();
@@ -136,8 +136,7 @@ void MainWindow::buildCommandsDock() {
     field->setObjectName(accessibility::fieldObjectName(Field::LineWidth));
     field->setFixedWidth(44);
     connect(field, &QLineEdit::textEdited, this, [this](const QString& text) {
-        m_sim.panel.at(Field::LineWidth) = text.toStdString();
-        markStudyChanged(m_sim);
+        setFieldText(m_sim, Field::LineWidth, text.toStdString());
     });
     m_fields[11] = field;
     auto* caption = new QLabel(text(lang, texts::kLineWidthLabel), lineWidth);

@@ -1,6 +1,7 @@
 // The main window's study files and fit: "Ouvrir", "Enregistrer", "Enregistrer sous…", the
 // recent studies, the examples, the title bar's unsaved-changes mark, leaving with unsaved
 // changes, and "Ajuster aux points collés…".
+#include "core/session/StudyEdits.h"
 #include "core/base/Notifier.h"
 #include "core/session/Fit.h"
 #include "core/session/Refresh.h"
@@ -260,9 +261,7 @@ void MainWindow::fitToPastedPoints() {
     FitDialog dialog(m_sim, this);
     dialog.prepare();
     if (dialog.exec() != QDialog::Accepted) return;
-    m_sim.pasted.inMillilitres = dialog.volumesInMillilitres();
-    applyFit(m_sim, dialog.result());
-    markStudyChanged(m_sim);
+    applyFit(m_sim, dialog.result(), dialog.volumesInMillilitres());
     applyView();
     if (m_links.studyChanged) m_links.studyChanged();
     emit panelEdited();

@@ -96,21 +96,18 @@ void OverlayBar::freeze() {
     case FreezeOutcome::Frozen:
         break;
     }
-    markStudyChanged(m_sim);
     showOverlays();
     emit overlaysChanged();
 }
 
 void OverlayBar::removeOverlay(int index) {
     RemoveOverlay(m_sim, index);
-    markStudyChanged(m_sim);
     showOverlays();
     emit overlaysChanged();
 }
 
 void OverlayBar::clearOverlays() {
     ClearOverlays(m_sim);
-    markStudyChanged(m_sim);
     showOverlays();
     emit overlaysChanged();
 }
@@ -137,7 +134,6 @@ void OverlayBar::drawFamily(const FamilyQuantity& quantity, const std::vector<do
     } catch (const std::exception& fault) {
         m_notifier.error(faultText(fault, m_sim.language));
     }
-    markStudyChanged(m_sim);
     emit familyDrawn();
 }
 

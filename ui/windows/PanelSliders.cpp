@@ -2,6 +2,7 @@
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/Utf8Text.h"
 
+#include "core/session/StudyEdits.h"
 #include "core/curves/Overlays.h"
 #include "core/session/Overlays.h"
 #include "core/numbers/NumberInput.h"
@@ -166,7 +167,7 @@ void PanelSliders::moved(int field, int position) {
     const auto scale = sliderScale(field);
     const std::string text = sliderText(*scale, position, m_sim.exportSettings.decimalComma ? ',' : '.');
     QLineEdit* edit = m_fields[static_cast<std::size_t>(field)];
-    m_sim.panel.text[static_cast<std::size_t>(field)] = text;
+    setFieldText(m_sim, static_cast<Field>(field), text);
     {
         // The field shows the value; the slider stays where the hand put it.
         const QSignalBlocker guard(edit);

@@ -1,5 +1,6 @@
 #include "ui/windows/PointStyleDialog.h"
 
+#include "core/session/StudyEdits.h"
 #include "core/session/Simulation.h"
 #include "core/session/WindowDescriptions.h"
 #include "ui/qt/Accessibility.h"
@@ -66,8 +67,7 @@ int PointStyleDialog::selected() const {
 }
 
 void PointStyleDialog::chooseStyle(int index) {
-    if (m_sim.pasted.pointStyle != pointStyleAt(index)) markStudyChanged(m_sim);
-    m_sim.pasted.pointStyle = pointStyleAt(index);
+    setStudyInput(m_sim, m_sim.pasted.pointStyle, pointStyleAt(index));
     emit pointStyleChanged(m_sim.pasted.pointStyle);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/windows/ReadingPanel.h"
 #include "ui/qt/Utf8Text.h"
 
+#include "core/session/StudyEdits.h"
 #include "core/chemistry/Indicators.h"
 #include "core/session/ChartReading.h"
 #include "core/session/DiagramColumns.h"
@@ -74,8 +75,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
         a->setData(k);
         group->addAction(a);
         connect(a, &QAction::triggered, this, [this, k] {
-            m_sim.reading.options.indicator = k;
-            markStudyChanged(m_sim);
+            setStudyInput(m_sim, m_sim.reading.options.indicator, k);
             emit regenerationWanted();
         });
     }
@@ -158,23 +158,19 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_results->setAccessibleName(text(m_sim.language, texts::kResultsName));
 
     connect(m_equivalences, &QCheckBox::clicked, this, [this](bool ticked) {
-        m_sim.reading.options.equivalences = ticked;
-        markStudyChanged(m_sim);
+        setStudyInput(m_sim, m_sim.reading.options.equivalences, ticked);
         emit regenerationWanted();
     });
     connect(m_derivative, &QCheckBox::clicked, this, [this](bool ticked) {
-        m_sim.reading.options.derivative = ticked;
-        markStudyChanged(m_sim);
+        setStudyInput(m_sim, m_sim.reading.options.derivative, ticked);
         emit regenerationWanted();
     });
     connect(m_bufferCapacity, &QCheckBox::clicked, this, [this](bool ticked) {
-        m_sim.exportSettings.diagrams.bufferCapacity = ticked;
-        markStudyChanged(m_sim);
+        setStudyInput(m_sim, m_sim.exportSettings.diagrams.bufferCapacity, ticked);
         emit regenerationWanted();
     });
     connect(m_legend, &QCheckBox::clicked, this, [this](bool ticked) {
-        m_sim.reading.options.legend = ticked;
-        markStudyChanged(m_sim);
+        setStudyInput(m_sim, m_sim.reading.options.legend, ticked);
         applySimulation();
     });
     connect(m_particular, &QLineEdit::returnPressed, this, &ReadingPanel::showParticularPoint);
@@ -183,8 +179,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
 }
 
 void ReadingPanel::toggleLegend() {
-    m_sim.reading.options.legend = !m_sim.reading.options.legend;
-    markStudyChanged(m_sim);
+    setStudyInput(m_sim, m_sim.reading.options.legend, !m_sim.reading.options.legend);
     applySimulation();
 }
 
