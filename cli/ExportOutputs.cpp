@@ -11,6 +11,7 @@
 #include "core/session/Fit.h"
 #include "core/curves/Overlays.h"
 #include "core/session/Overlays.h"
+#include "core/session/VaryTable.h"
 #include "core/session/WorkbookModule.h"
 #include "core/numbers/NumberFormat.h"
 

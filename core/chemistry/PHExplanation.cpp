@@ -73,21 +73,20 @@ double log10Of(double x) {
     return std::log10(x);
 }
 
-} // namespace
+// The reference of the proton ladder: δ, the protons in excess of the nearest boundary, and
+// each pool's reference form (the number of its sites left empty).
+struct Reference {
+    double delta{};
+    std::vector<int> form;
+};
 
-PHExplanation explainPH(const Solution& solution, double exactPH) {
-    PHExplanation e;
-    e.exactPH = exactPH;
-    const std::vector<Pool> pools = poolsOf(solution);
-    const std::size_t count = pools.size();
-
-    // The proton ladder.
+Reference referenceOf(const Solution& solution, const std::vector<Pool>& pools) {
     std::vector<Level> levels;
     double protons = 0;
     for (const Solute& s : solution.solutes)
         if (s.kind == SoluteKind::Spectator && s.concentration > 0)
             protons -= spectatorIonData(s.ion).charge * s.concentration;
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < pools.size(); ++i) {
         const Pool& p = pools[i];
         protons += (p.system->acidities() - p.system->protonatedCharge) * p.concentration;
         for (double pK : p.system->pKa)
@@ -105,56 +104,68 @@ PHExplanation explainPH(const Solution& solution, double exactPH) {
         }
         boundary = b;
     }
+    Reference r;
     double reference = 0;
     for (std::size_t m = 0; m < filled; ++m) reference += levels[m].amount;
-    const double delta = protons - reference;
+    r.delta = protons - reference;
+    for (const Pool& p : pools) r.form.push_back(p.system->acidities());
+    for (std::size_t m = 0; m < filled; ++m) --r.form[static_cast<std::size_t>(levels[m].pool)];
+    return r;
+}
 
-    // Each system's reference form: the number of its sites left empty.
-    std::vector<int> referenceForm(count, 0);
-    for (std::size_t i = 0; i < count; ++i) referenceForm[i] = pools[i].system->acidities();
-    for (std::size_t m = 0; m < filled; ++m)
-        --referenceForm[static_cast<std::size_t>(levels[m].pool)];
+// The proton balance against the reference at the exact pH, and its largest terms.
+struct Balance {
+    std::vector<BalanceTerm> sources;
+    std::vector<BalanceTerm> sinks;
+    std::size_t source{}; // the largest of each side
+    std::size_t sink{};
+};
 
-    // The proton balance at the exact pH.
+std::size_t largestTerm(const std::vector<BalanceTerm>& terms) {
+    return static_cast<std::size_t>(
+        std::max_element(
+            terms.begin(), terms.end(),
+            [](const BalanceTerm& a, const BalanceTerm& b) { return a.value < b.value; }) -
+        terms.begin());
+}
+
+Balance balanceAt(const std::vector<Pool>& pools, const Reference& r, double exactPH) {
     const double h = std::pow(10.0, -exactPH);
-    const double hydroxide = waterProduct / h;
-    std::vector<BalanceTerm> sources{{Term::Water, hydroxide}};
-    std::vector<BalanceTerm> sinks{{Term::Water, h}};
-    if (delta > 0) sources.push_back({Term::Excess, delta});
-    if (delta < 0) sinks.push_back({Term::Excess, -delta});
-    for (std::size_t i = 0; i < count; ++i) {
+    Balance b;
+    b.sources.push_back({Term::Water, waterProduct / h});
+    b.sinks.push_back({Term::Water, h});
+    if (r.delta > 0) b.sources.push_back({Term::Excess, r.delta});
+    if (r.delta < 0) b.sinks.push_back({Term::Excess, -r.delta});
+    for (std::size_t i = 0; i < pools.size(); ++i) {
         const Pool& pool = pools[i];
         const std::vector<double> forms = formsAtPH(*pool.system, pool.concentration, exactPH);
-        const int f = referenceForm[i];
+        const int f = r.form[i];
         double released = 0, taken = 0;
         for (int k = 0; k < static_cast<int>(forms.size()); ++k) {
             if (k > f) released += (k - f) * forms[static_cast<std::size_t>(k)];
             if (k < f) taken += (f - k) * forms[static_cast<std::size_t>(k)];
         }
         if (f < pool.system->acidities())
-            sources.push_back({Term::System, released, static_cast<int>(i)});
-        if (f > 0) sinks.push_back({Term::System, taken, static_cast<int>(i)});
+            b.sources.push_back({Term::System, released, static_cast<int>(i)});
+        if (f > 0) b.sinks.push_back({Term::System, taken, static_cast<int>(i)});
     }
-    auto largest = [](const std::vector<BalanceTerm>& terms) {
-        return static_cast<std::size_t>(
-            std::max_element(
-                terms.begin(), terms.end(),
-                [](const BalanceTerm& a, const BalanceTerm& b) { return a.value < b.value; }) -
-            terms.begin());
-    };
-    const std::size_t source = largest(sources), sink = largest(sinks);
-    const BalanceTerm& in = sources[source];
-    const BalanceTerm& out = sinks[sink];
-    auto pKaOf = [&](int pool, int site) {
-        return pools[static_cast<std::size_t>(pool)].system->pKa[static_cast<std::size_t>(site)];
-    };
-    auto concentrationOf = [&](int pool) {
-        return pools[static_cast<std::size_t>(pool)].concentration;
-    };
-    auto soluteOf = [&](int pool) { return pools[static_cast<std::size_t>(pool)].solute; };
+    b.source = largestTerm(b.sources);
+    b.sink = largestTerm(b.sinks);
+    return b;
+}
 
-    double ownAssumption = 0; // relative size of the formula's own neglect
-    PHHypothesis ownHypothesis = PHHypothesis::None;
+// The formula named by the largest source and sink, its values and approximate pH. Returns the
+// relative size of the formula's own assumption and the hypothesis it stands for.
+std::pair<double, PHHypothesis> applyFormula(PHExplanation& e, const std::vector<Pool>& pools,
+                                             const Reference& r, const Balance& b) {
+    const BalanceTerm& in = b.sources[b.source];
+    const BalanceTerm& out = b.sinks[b.sink];
+    auto pool = [&](int k) -> const Pool& { return pools[static_cast<std::size_t>(k)]; };
+    auto pKaOf = [&](int k, int site) {
+        return pool(k).system->pKa[static_cast<std::size_t>(site)];
+    };
+    auto formOf = [&](int k) { return r.form[static_cast<std::size_t>(k)]; };
+    const double delta = r.delta;
     if (in.term == Term::Excess && out.term == Term::Water) {
         e.formula = PHFormula::StrongAcid;
         e.concentration = delta;
@@ -168,28 +179,26 @@ PHExplanation explainPH(const Solution& solution, double exactPH) {
         e.approximatePH = waterPK / 2;
     } else if (in.term == Term::System && out.term == Term::Water) {
         e.formula = PHFormula::WeakAcid;
-        e.solute = soluteOf(in.pool);
-        e.pKa = pKaOf(in.pool, referenceForm[static_cast<std::size_t>(in.pool)]);
-        e.concentration = concentrationOf(in.pool);
+        e.solute = pool(in.pool).solute;
+        e.pKa = pKaOf(in.pool, formOf(in.pool));
+        e.concentration = pool(in.pool).concentration;
         e.approximatePH = (e.pKa - log10Of(e.concentration)) / 2;
-        ownAssumption = in.value / e.concentration;
-        ownHypothesis = PHHypothesis::AcidNotLittleDissociated;
+        return {in.value / e.concentration, PHHypothesis::AcidNotLittleDissociated};
     } else if (in.term == Term::Water && out.term == Term::System) {
         e.formula = PHFormula::WeakBase;
-        e.solute = soluteOf(out.pool);
-        e.pKa = pKaOf(out.pool, referenceForm[static_cast<std::size_t>(out.pool)] - 1);
-        e.concentration = concentrationOf(out.pool);
+        e.solute = pool(out.pool).solute;
+        e.pKa = pKaOf(out.pool, formOf(out.pool) - 1);
+        e.concentration = pool(out.pool).concentration;
         e.approximatePH = (waterPK + e.pKa + log10Of(e.concentration)) / 2;
-        ownAssumption = out.value / e.concentration;
-        ownHypothesis = PHHypothesis::BaseNotLittleProtonated;
+        return {out.value / e.concentration, PHHypothesis::BaseNotLittleProtonated};
     } else if (in.term == Term::System && out.term == Term::System) {
         e.formula = PHFormula::Amphoteric;
-        e.solute = soluteOf(in.pool);
-        const double upper = pKaOf(in.pool, referenceForm[static_cast<std::size_t>(in.pool)]);
-        const double lower = pKaOf(out.pool, referenceForm[static_cast<std::size_t>(out.pool)] - 1);
+        e.solute = pool(in.pool).solute;
+        const double upper = pKaOf(in.pool, formOf(in.pool));
+        const double lower = pKaOf(out.pool, formOf(out.pool) - 1);
         e.pKa = std::min(lower, upper);
         e.pKa2 = std::max(lower, upper);
-        e.concentration = concentrationOf(in.pool);
+        e.concentration = pool(in.pool).concentration;
         e.approximatePH = (lower + upper) / 2;
     } else {
         e.formula = PHFormula::Buffer;
@@ -197,11 +206,10 @@ PHExplanation explainPH(const Solution& solution, double exactPH) {
         // releasing system's last filled one. |δ| is at most half of the level (the nearest
         // boundary was taken), so both parts are positive unless levels of equal pKa share it.
         const bool acidAdded = in.term == Term::Excess;
-        const int pool = acidAdded ? out.pool : in.pool;
-        const int site = referenceForm[static_cast<std::size_t>(pool)] - (acidAdded ? 1 : 0);
-        e.solute = soluteOf(pool);
-        e.pKa = pKaOf(pool, site);
-        const double c = concentrationOf(pool), part = std::abs(delta);
+        const int k = acidAdded ? out.pool : in.pool;
+        e.solute = pool(k).solute;
+        e.pKa = pKaOf(k, formOf(k) - (acidAdded ? 1 : 0));
+        const double c = pool(k).concentration, part = std::abs(delta);
         e.acidConcentration = acidAdded ? part : c - part;
         e.baseConcentration = acidAdded ? c - part : part;
         e.concentration = c;
@@ -210,34 +218,50 @@ PHExplanation explainPH(const Solution& solution, double exactPH) {
         else
             e.approximatePH = e.pKa;
     }
-    e.difference = e.approximatePH - e.exactPH;
-    e.holds = std::isfinite(e.difference) && std::abs(e.difference) < kFormulaTolerance;
-    if (e.holds) return e;
+    return {0, PHHypothesis::None};
+}
 
-    // The largest neglected term, relative to the kept term on its side.
-    double worst = ownAssumption;
-    e.failed = ownHypothesis;
-    auto weigh = [&](const std::vector<BalanceTerm>& terms, std::size_t kept) {
+// The hypothesis that fails: the largest neglected term relative to the kept term on its side,
+// or the formula's own assumption when it is larger.
+PHHypothesis failedHypothesis(const PHExplanation& e, const Balance& b,
+                              std::pair<double, PHHypothesis> own) {
+    double worst = own.first;
+    PHHypothesis failed = own.second;
+    auto weigh = [&](const std::vector<BalanceTerm>& terms, std::size_t kept, bool sinks) {
         for (std::size_t k = 0; k < terms.size(); ++k) {
             if (k == kept || !(terms[kept].value > 0)) continue;
             const double relative = terms[k].value / terms[kept].value;
             if (!(relative > worst)) continue;
             worst = relative;
             if (terms[k].term != Term::Water)
-                e.failed = PHHypothesis::OtherSpeciesNotNegligible;
+                failed = PHHypothesis::OtherSpeciesNotNegligible;
             else if (e.formula == PHFormula::Buffer) {
                 const double ratio = e.baseConcentration / e.acidConcentration;
-                e.failed = ratio > 10 || ratio < 0.1 ? PHHypothesis::BufferTooUnbalanced
-                                                     : PHHypothesis::BufferTooDilute;
-            } else if (e.formula == PHFormula::Amphoteric && &terms == &sinks)
-                e.failed = PHHypothesis::AmphotericTooDilute; // h beside the acid form: c ≈ K1
+                failed = ratio > 10 || ratio < 0.1 ? PHHypothesis::BufferTooUnbalanced
+                                                   : PHHypothesis::BufferTooDilute;
+            } else if (e.formula == PHFormula::Amphoteric && sinks)
+                failed = PHHypothesis::AmphotericTooDilute; // h beside the acid form: c ≈ K1
             else
-                e.failed = PHHypothesis::WaterNotNegligible;
+                failed = PHHypothesis::WaterNotNegligible;
         }
     };
-    weigh(sources, source);
-    weigh(sinks, sink);
-    if (e.failed == PHHypothesis::None) e.failed = PHHypothesis::OtherSpeciesNotNegligible;
+    weigh(b.sources, b.source, false);
+    weigh(b.sinks, b.sink, true);
+    return failed == PHHypothesis::None ? PHHypothesis::OtherSpeciesNotNegligible : failed;
+}
+
+} // namespace
+
+PHExplanation explainPH(const Solution& solution, double exactPH) {
+    PHExplanation e;
+    e.exactPH = exactPH;
+    const std::vector<Pool> pools = poolsOf(solution);
+    const Reference reference = referenceOf(solution, pools);
+    const Balance balance = balanceAt(pools, reference, exactPH);
+    const auto own = applyFormula(e, pools, reference, balance);
+    e.difference = e.approximatePH - e.exactPH;
+    e.holds = std::isfinite(e.difference) && std::abs(e.difference) < kFormulaTolerance;
+    if (!e.holds) e.failed = failedHypothesis(e, balance, own);
     return e;
 }
 

@@ -1,6 +1,6 @@
 // The simulation's kept curves: freezing the current curve, drawing a family of curves by
 // computing the study again for each value, naming them against the current values, and the
-// table of one field varied over several values.
+// table of one field varied over several values (core/session/VaryTable.h).
 #pragma once
 
 #include "core/base/Notifier.h"
@@ -26,6 +26,10 @@ void ClearOverlays(Simulation& sim);
 // names them against the new values, and appends their columns to the export table.
 void RefreshOverlays(Simulation& sim);
 
+// The study computed with a member's values in place of the typed ones, from the inputs of
+// `sim` alone (its curves, tables, kept curves and measurements are not copied).
+Simulation computedMember(const Simulation& sim, const FieldValues& values, Notifier& notifier);
+
 // The fields a dilution factor divides: the concentrations the study reads.
 std::vector<int> dilutedFields(const Simulation& sim);
 // The texts of the varied fields for one value of a family.
@@ -47,21 +51,6 @@ void DrawFamily(Simulation& sim, const FamilyQuantity& quantity, const std::vect
 inline void DrawFamily(Simulation& sim, int field, const std::vector<double>& values,
                        Notifier& notifier) {
     DrawFamily(sim, FamilyQuantity{{field}, false}, values, notifier);
-}
-
-// The study computed once per value of what varies, in one table: the regular volumes from 0
-// to the largest span and one pH column per value (titration studies), or the pH sweep and the
-// species (species study) or -log c (dilution) per value, headed "label = value". Empty for
-// the mixture study.
-ExportTable varyColumns(const Simulation& sim, const FamilyQuantity& quantity,
-                        const std::vector<double>& values, Notifier& notifier);
-// The same as text: fields tab-separated, lines ended with a carriage return, numbers as in
-// the export table.
-std::string VaryTable(const Simulation& sim, const FamilyQuantity& quantity,
-                      const std::vector<double>& values, Notifier& notifier);
-inline std::string VaryTable(const Simulation& sim, int field, const std::vector<double>& values,
-                             Notifier& notifier) {
-    return VaryTable(sim, FamilyQuantity{{field}, false}, values, notifier);
 }
 
 } // namespace titralab

@@ -1,5 +1,6 @@
 // Frozen curves, families, their names and columns, and the table of a varied field.
 #include "core/session/Overlays.h"
+#include "core/session/VaryTable.h"
 #include "core/chemistry/Formulas.h"
 #include "core/numbers/NumberInput.h"
 #include "core/page/RecordingCanvas.h"
