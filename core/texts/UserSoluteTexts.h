@@ -52,4 +52,54 @@ inline constexpr Text kUserFileDuplicate{"le nom « %1 » figure déjà plus hau
 inline constexpr Text kUserSource{"Mes espèces (entrée de l'utilisateur)",
                                   "My species (the user's own entry)"};
 
+// The database window and the "Mes espèces" editor.
+inline constexpr Text kMenuTools{"Ou&tils", "&Tools"};
+inline constexpr Text kMenuSoluteDatabase{"&Base de données des solutés…", "Solute &database…"};
+inline constexpr Text kDatabaseTitle{"Base de données des solutés", "Solute database"};
+inline constexpr Text kDatabaseSearch{"&Rechercher (nom, synonyme ou formule) :",
+                                      "&Search (name, synonym or formula):"};
+inline constexpr Text kDatabaseName{"Nom", "Name"};
+inline constexpr Text kDatabaseFormula{"Formule", "Formula"};
+inline constexpr Text kDatabasePKa{"pKa", "pKa"};
+inline constexpr Text kDatabaseSource{"Source", "Source"};
+inline constexpr Text kDatabaseCount{"%1 entrées sur %2", "%1 entries of %2"};
+inline constexpr Text kDatabaseUseBeaker{"&Utiliser dans le bécher", "&Use in the beaker"};
+inline constexpr Text kDatabaseUseBurette{"Utiliser dans la &burette", "Use in the &burette"};
+inline constexpr Text kDatabaseMySpecies{"&Mes espèces…", "&My species…"};
+inline constexpr Text kDatabaseClose{"&Fermer", "&Close"};
+inline constexpr Text kDatabaseSalt{"Composé : %1, apporte le système « %2 »",
+                                    "Compound: %1, brings the system “%2”"};
+inline constexpr Text kMySpeciesTitle{"Mes espèces", "My species"};
+inline constexpr Text kMySpeciesNameFr{"Nom &français :", "&French name:"};
+inline constexpr Text kMySpeciesNameEn{"Nom &anglais :", "&English name:"};
+inline constexpr Text kMySpeciesSynonyms{"&Synonymes (séparés par |) :",
+                                         "&Synonyms (separated by |):"};
+inline constexpr Text kMySpeciesFormula{"F&ormule (forme la plus protonée) :",
+                                        "F&ormula (fully protonated form):"};
+inline constexpr Text kMySpeciesCharge{"&Charge de cette forme :", "&Charge of that form:"};
+inline constexpr Text kMySpeciesPKa{"&pKa (croissants, séparés par des espaces) :",
+                                    "&pKa (ascending, separated by spaces):"};
+inline constexpr Text kMySpeciesEnthalpy{"ΔH° de chaque acidité (kJ/mol, facultatif) :",
+                                         "ΔH° of each acidity (kJ/mol, optional):"};
+inline constexpr Text kMySpeciesConductivity{"λ° de chaque forme (mS·m²/mol, facultatif) :",
+                                             "λ° of each form (mS·m²/mol, optional):"};
+inline constexpr Text kMySpeciesNew{"&Nouvelle", "&New"};
+inline constexpr Text kMySpeciesSave{"&Enregistrer l'espèce", "&Save the species"};
+inline constexpr Text kMySpeciesDuplicate{"&Dupliquer", "&Duplicate"};
+inline constexpr Text kMySpeciesDelete{"S&upprimer", "De&lete"};
+inline constexpr Text kMySpeciesExport{"E&xporter…", "E&xport…"};
+inline constexpr Text kMySpeciesImport{"&Importer…", "&Import…"};
+inline constexpr Text kMySpeciesCopy{" (copie)", " (copy)"};
+inline constexpr Text kMySpeciesSaved{"Espèce enregistrée dans %1.", "Species saved in %1."};
+inline constexpr Text kMySpeciesNameTaken{"Une autre de vos espèces porte déjà ce nom.",
+                                          "Another of your species already has this name."};
+inline constexpr Text kMySpeciesFiles{"Espèces (*.tsv *.txt);;Tous les fichiers (*)",
+                                      "Species (*.tsv *.txt);;All files (*)"};
+inline constexpr Text kMySpeciesImported{"%1 espèce(s) importée(s).", "%1 species imported."};
+inline constexpr Text kMySpeciesDuplicates{
+    "Ces espèces portent le nom d'une des vôtres : %1. Les remplacer par celles du fichier ?",
+    "These species have the name of one of yours: %1. Replace them with those of the file?"};
+inline constexpr Text kMySpeciesKeptDamaged{" Le fichier endommagé est gardé sous le nom %1.",
+                                            " The damaged file is kept as %1."};
+
 } // namespace titralab::texts
