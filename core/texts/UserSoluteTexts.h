@@ -53,7 +53,7 @@ inline constexpr Text kUserSource{"Mes espèces (entrée de l'utilisateur)",
                                   "My species (the user's own entry)"};
 
 // The database window and the "Mes espèces" editor.
-inline constexpr Text kMenuTools{"Ou&tils", "&Tools"};
+inline constexpr Text kMenuTools{"Ou&tils", "Too&ls"};
 inline constexpr Text kMenuSoluteDatabase{"&Base de données des solutés…", "Solute &database…"};
 inline constexpr Text kDatabaseTitle{"Base de données des solutés", "Solute database"};
 inline constexpr Text kDatabaseSearch{"&Rechercher (nom, synonyme ou formule) :",
@@ -62,7 +62,7 @@ inline constexpr Text kDatabaseName{"Nom", "Name"};
 inline constexpr Text kDatabaseFormula{"Formule", "Formula"};
 inline constexpr Text kDatabasePKa{"pKa", "pKa"};
 inline constexpr Text kDatabaseSource{"Source", "Source"};
-inline constexpr Text kDatabaseCount{"%1 entrées sur %2", "%1 entries of %2"};
+inline constexpr Text kDatabaseCount{"Entrées affichées : %1 sur %2", "Entries shown: %1 of %2"};
 inline constexpr Text kDatabaseUseBeaker{"&Utiliser dans le bécher", "&Use in the beaker"};
 inline constexpr Text kDatabaseUseBurette{"Utiliser dans la &burette", "Use in the &burette"};
 inline constexpr Text kDatabaseMySpecies{"&Mes espèces…", "&My species…"};
