@@ -63,6 +63,7 @@ inline constexpr Text kDatabaseFormula{"Formule", "Formula"};
 inline constexpr Text kDatabasePKa{"pKa", "pKa"};
 inline constexpr Text kDatabaseSource{"Source", "Source"};
 inline constexpr Text kDatabaseCount{"Entrées affichées : %1 sur %2", "Entries shown: %1 of %2"};
+inline constexpr Text kDatabaseCard{"Fiche de l'entrée", "The entry's card"};
 inline constexpr Text kDatabaseUseBeaker{"&Utiliser dans le bécher", "&Use in the beaker"};
 inline constexpr Text kDatabaseUseBurette{"Utiliser dans la &burette", "Use in the &burette"};
 inline constexpr Text kDatabaseMySpecies{"&Mes espèces…", "&My species…"};
@@ -70,19 +71,19 @@ inline constexpr Text kDatabaseClose{"&Fermer", "&Close"};
 inline constexpr Text kDatabaseSalt{"Composé : %1, apporte le système « %2 »",
                                     "Compound: %1, brings the system “%2”"};
 inline constexpr Text kMySpeciesTitle{"Mes espèces", "My species"};
-inline constexpr Text kMySpeciesNameFr{"Nom &français :", "&French name:"};
+inline constexpr Text kMySpeciesNameFr{"No&m français :", "&French name:"};
 inline constexpr Text kMySpeciesNameEn{"Nom &anglais :", "&English name:"};
 inline constexpr Text kMySpeciesSynonyms{"&Synonymes (séparés par |) :",
-                                         "&Synonyms (separated by |):"};
+                                         "S&ynonyms (separated by |):"};
 inline constexpr Text kMySpeciesFormula{"F&ormule (forme la plus protonée) :",
                                         "F&ormula (fully protonated form):"};
-inline constexpr Text kMySpeciesCharge{"&Charge de cette forme :", "&Charge of that form:"};
+inline constexpr Text kMySpeciesCharge{"&Charge de cette forme :", "C&harge of that form:"};
 inline constexpr Text kMySpeciesPKa{"&pKa (croissants, séparés par des espaces) :",
                                     "&pKa (ascending, separated by spaces):"};
-inline constexpr Text kMySpeciesEnthalpy{"ΔH° de chaque acidité (kJ/mol, facultatif) :",
-                                         "ΔH° of each acidity (kJ/mol, optional):"};
-inline constexpr Text kMySpeciesConductivity{"λ° de chaque forme (mS·m²/mol, facultatif) :",
-                                             "λ° of each form (mS·m²/mol, optional):"};
+inline constexpr Text kMySpeciesEnthalpy{"ΔH° de c&haque acidité (kJ/mol, facultatif) :",
+                                         "ΔH° of each acidity (kJ/mol, op&tional):"};
+inline constexpr Text kMySpeciesConductivity{"λ° de chaque forme (mS·m²/mol, facul&tatif) :",
+                                             "λ° of each fo&rm (mS·m²/mol, optional):"};
 inline constexpr Text kMySpeciesNew{"&Nouvelle", "&New"};
 inline constexpr Text kMySpeciesSave{"&Enregistrer l'espèce", "&Save the species"};
 inline constexpr Text kMySpeciesDuplicate{"&Dupliquer", "&Duplicate"};

@@ -21,6 +21,13 @@ namespace titralab {
 
 namespace {
 
+// Without the mnemonic: what a screen reader says.
+QString spoken(QString caption) {
+    caption.remove('&');
+    if (caption.endsWith(':')) caption.chop(1);
+    return caption.trimmed();
+}
+
 // The order of the fields, as UserSoluteField numbers them.
 constexpr std::array<UserSoluteField, 8> kFieldOrder{
     UserSoluteField::NameFr,   UserSoluteField::NameEn,      UserSoluteField::Synonyms,
@@ -50,6 +57,7 @@ MySpeciesDialog::MySpeciesDialog(Language language, char separator, std::string 
         m_fields[i]->setObjectName(names[i]);
         m_fields[i]->setMaxLength(400);
         form->addRow(text(m_language, labels[i]), m_fields[i]);
+        m_fields[i]->setAccessibleName(spoken(text(m_language, labels[i])));
     }
     m_message = new QLabel(this);
     m_message->setObjectName("mySpeciesMessage");
@@ -57,6 +65,7 @@ MySpeciesDialog::MySpeciesDialog(Language language, char separator, std::string 
     auto button = [this](const Text& caption, const char* name, auto handler) {
         auto* b = new QPushButton(text(m_language, caption), this);
         b->setObjectName(name);
+        b->setAccessibleName(spoken(b->text()));
         connect(b, &QPushButton::clicked, this, handler);
         return b;
     };

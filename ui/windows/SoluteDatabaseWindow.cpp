@@ -22,6 +22,13 @@ namespace titralab {
 
 namespace {
 
+// Without the mnemonic: what a screen reader says.
+QString spoken(QString caption) {
+    caption.remove('&');
+    if (caption.endsWith(':')) caption.chop(1);
+    return caption.trimmed();
+}
+
 constexpr int kEntryRole = Qt::UserRole;
 constexpr int kCompoundRole = Qt::UserRole + 1;
 
@@ -59,6 +66,7 @@ SoluteDatabaseWindow::SoluteDatabaseWindow(Language language, char separator,
     m_search->setClearButtonEnabled(true);
     auto* searchLabel = new QLabel(text(m_language, texts::kDatabaseSearch), this);
     searchLabel->setBuddy(m_search);
+    m_search->setAccessibleName(spoken(searchLabel->text()));
     m_table = new QTableWidget(0, 4, this);
     m_table->setObjectName("soluteTable");
     m_table->setHorizontalHeaderLabels(
@@ -69,6 +77,7 @@ SoluteDatabaseWindow::SoluteDatabaseWindow(Language language, char separator,
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
     m_table->setWordWrap(false);
+    m_table->setTabKeyNavigation(false);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     // No column sorts the rows until the user clicks one: the search gives the best first.
@@ -79,6 +88,8 @@ SoluteDatabaseWindow::SoluteDatabaseWindow(Language language, char separator,
     m_card = new QPlainTextEdit(this);
     m_card->setObjectName("soluteCard");
     m_card->setReadOnly(true);
+    m_card->setTabChangesFocus(true);
+    m_card->setAccessibleName(text(m_language, texts::kDatabaseCard));
     m_problem = new QLabel(this);
     m_problem->setObjectName("soluteProblem");
     m_problem->setWordWrap(true);
@@ -98,6 +109,9 @@ SoluteDatabaseWindow::SoluteDatabaseWindow(Language language, char separator,
     connect(m_useBurette, &QPushButton::clicked, this, [this] { use(SoluteSide::Burette); });
     connect(mySpecies, &QPushButton::clicked, this, &SoluteDatabaseWindow::openMySpecies);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
+
+    for (QPushButton* b : {m_useBeaker, m_useBurette, mySpecies, close})
+        b->setAccessibleName(spoken(b->text()));
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(m_table);
