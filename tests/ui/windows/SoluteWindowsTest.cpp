@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 
 namespace titralab {
 namespace {
@@ -79,6 +80,33 @@ TEST(MySpeciesDialog, FieldsCheckedFileWrittenImportAsks) {
     ASSERT_EQ(editor.entries().size(), 2u);
     EXPECT_EQ(editor.entries()[0].system.pKa, std::vector<double>{3.83});
     EXPECT_EQ(loadUserSolutes(file, Language::English).entries.size(), 2u);
+}
+
+} // namespace
+} // namespace titralab
+
+namespace titralab {
+namespace {
+
+// A damaged user file is refused at its line and kept aside before the editor writes anything.
+TEST(MySpeciesDialog, DamagedFileKeptAsideBeforeWriting) {
+    QTemporaryDir settings;
+    const std::string file = settings.filePath("mes-especes.tsv").toStdString();
+    const std::string damaged = "acide\tacid\t-\tHA\t0\t4 3\tUSER\t-\t-\t-\t-\n";
+    std::ofstream(file) << damaged;
+    MySpeciesDialog editor(Language::English, '.', file);
+    EXPECT_TRUE(editor.message().contains("line 1:")) << editor.message().toStdString();
+    EXPECT_TRUE(editor.entries().empty());
+    editor.findChild<QLineEdit*>("nameFrField")->setText("acide Y");
+    editor.findChild<QLineEdit*>("nameEnField")->setText("Y acid");
+    editor.findChild<QLineEdit*>("formulaField")->setText("HY");
+    editor.findChild<QLineEdit*>("chargeField")->setText("0");
+    editor.findChild<QLineEdit*>("pKaField")->setText("4");
+    ASSERT_TRUE(editor.saveEntry());
+    std::ifstream kept(file + ".damaged");
+    const std::string keptText((std::istreambuf_iterator<char>(kept)), {});
+    EXPECT_EQ(keptText, damaged);
+    EXPECT_EQ(loadUserSolutes(file, Language::English).entries.size(), 1u);
 }
 
 } // namespace
