@@ -1,6 +1,7 @@
 #include "cli/ExportFree.h"
 
 #include "cli/ExportOptions.h"
+#include "cli/ExportOutputs.h"
 
 #include "core/chemistry/FreeTitration.h"
 #include "core/chemistry/Indicators.h"
@@ -30,6 +31,7 @@ struct FreeOptions {
     bool equivalence{false};
     std::optional<std::string> at;        // mL, as typed
     std::optional<std::string> indicator; // a name, as typed
+    std::optional<std::string> userSolutes; // a file of the teacher's own entries
     std::vector<int> ticks;
     std::optional<bool> comma;
     int digits{5};
@@ -85,6 +87,8 @@ FreeOptions parseFreeArguments(int argc, char** argv) {
             o.at = value();
         else if (arg == "--indicator")
             o.indicator = value();
+        else if (arg == "--user-solutes")
+            o.userSolutes = value();
         else if (arg == "--digits")
             o.digits = wholeNumber(arg, value(), 5, 17);
         else if (arg == "--separator") {
@@ -116,8 +120,9 @@ FreeOptions parseFreeArguments(int argc, char** argv) {
 }
 
 // The solution of an option's items; a refusal names the item and its place.
-Solution solutionOf(const std::string& option, const std::string& text, Language language) {
-    ParsedItems parsed = parseSolutionItems(text);
+Solution solutionOf(const std::string& option, const std::string& text, Language language,
+                    const std::vector<SoluteEntry>& user) {
+    ParsedItems parsed = parseSolutionItems(text, &user);
     if (parsed.error)
         throw UsageError{option + ": " + texts::itemErrorMessage(*parsed.error, language)};
     return std::move(parsed.solution);
@@ -140,8 +145,13 @@ int runFreeStudy(int argc, char** argv) {
     std::optional<double> atVolume;
     try {
         o = parseFreeArguments(argc, argv);
-        t.beaker = solutionOf("--beaker", *o.beaker, o.language);
-        t.burette = solutionOf("--burette", *o.burette, o.language);
+        std::vector<SoluteEntry> user;
+        if (o.userSolutes) {
+            const std::string error = userSolutesOfRun(*o.userSolutes, o.language, user);
+            if (!error.empty()) throw UsageError{"--user-solutes: " + error};
+        }
+        t.beaker = solutionOf("--beaker", *o.beaker, o.language, user);
+        t.burette = solutionOf("--burette", *o.burette, o.language, user);
         t.beakerVolume = litres("--beaker-volume", *o.beakerVolume);
         if (o.maxVolume) maxVolume = litres("--max-volume", *o.maxVolume);
         if (o.at) {

@@ -66,6 +66,9 @@ formula, pKa values separated by spaces, source keys, tab-separated:
   --list-solutes            every system of the database, in the order of its file
   --find-solute TEXT        the systems and salts matching TEXT (name or synonym in either
                             language, or formula; accents and case ignored), best first
+  --user-solutes FILE       adds the entries of a file of "Mes espèces" (the line format of
+                            solutes.tsv) for the run: to the two lists above and to the names
+                            of --beaker and --burette; a damaged file is refused at its line
 
 Readings of a titration study (instead of the table; refused in the other studies):
   --measured-equivalence derivative|tangents|gran|conductimetric|all
@@ -114,6 +117,7 @@ A titration of any solution by any solution (--study free):
                             acid(pK1,pK2,...), base(pK1,pK2,...) or a spectator ion (Na+, K+,
                             Li+, Cl-, Br-, I-, NO3-, ClO4-); HCl is Cl-, soda Na+
   --burette ITEMS           the burette's solutes, the same way
+  --user-solutes FILE       WHAT may also name an entry of this file of "Mes espèces"
   --beaker-volume ML        the beaker's volume, in mL
   --max-volume ML           the largest volume added, in mL (default: twice the last
                             equivalence)
@@ -369,6 +373,7 @@ const OptionRule kOptions[] = {
     {"--at", true, [](Options& o, auto&, const std::string& v) { o.at = v; }},
     {"--list-solutes", false, [](Options& o, auto&, auto&) { o.listSolutes = true; }},
     {"--find-solute", true, [](Options& o, auto&, const std::string& v) { o.findSolute = v; }},
+    {"--user-solutes", true, [](Options& o, auto&, const std::string& v) { o.userSolutes = v; }},
     {"--png", true, [](Options& o, auto&, const std::string& v) { o.png = v; }},
     {"--svg", true, [](Options& o, auto&, const std::string& v) { o.svg = v; }},
     {"--width", true,

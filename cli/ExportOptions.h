@@ -74,6 +74,7 @@ struct Options {
     // The solute database.
     bool listSolutes{false};
     std::optional<std::string> findSolute;
+    std::optional<std::string> userSolutes; // a file of the teacher's own entries, for the run
 };
 
 // Reads the command line; throws UsageError on an option it refuses.

@@ -2,6 +2,7 @@
 
 #include "core/chemistry/Indicators.h"
 #include "core/chemistry/SoluteDatabase.h"
+#include "core/system/UserSolutes.h"
 #include "core/curves/ChartReading.h"
 #include "core/session/ChartReading.h"
 #include "core/session/CopyExport.h"
@@ -271,13 +272,33 @@ void printSoluteLine(const std::string& nameFr, const std::string& nameEn,
 
 } // namespace
 
+std::string userSolutesOfRun(const std::string& path, Language language,
+                             std::vector<SoluteEntry>& entries) {
+    std::error_code failed;
+    if (!std::filesystem::is_regular_file(path, failed))
+        return language == Language::English ? "no file '" + path + "'"
+                                             : "pas de fichier « " + path + " »";
+    UserSolutesRead read = loadUserSolutes(path, language);
+    if (read.error.empty()) entries = std::move(read.entries);
+    return read.error;
+}
+
 int printSolutes(const Options& o, const std::string& dataFolder) {
     const SoluteDatabaseRead read = loadSoluteDatabase(dataFolder);
     if (!read.error.empty()) {
         std::cerr << "titralab-export: " << read.error << '\n';
         return 1;
     }
-    const SoluteDatabase& db = read.database;
+    SoluteDatabase db = read.database;
+    if (o.userSolutes) {
+        std::vector<SoluteEntry> user;
+        const std::string error = userSolutesOfRun(*o.userSolutes, o.language, user);
+        if (!error.empty()) {
+            std::cerr << "titralab-export: --user-solutes: " << error << '\n';
+            return 1;
+        }
+        addUserSolutes(db, user, o.language);
+    }
     const char separator = o.comma.value_or(false) ? ',' : '.';
     if (o.listSolutes)
         for (const SoluteEntry& e : db.entries)

@@ -4,6 +4,7 @@
 
 #include "cli/ExportOptions.h"
 #include "core/base/Notifier.h"
+#include "core/chemistry/SoluteDatabase.h"
 
 #include <string>
 #include <vector>
@@ -27,6 +28,9 @@ int writeDrawing(const Simulation& sim, const PrintSettings& print, const Option
 #endif
 // --list-solutes, --find-solute: the database of `dataFolder`, one entry a line.
 int printSolutes(const Options& o, const std::string& dataFolder);
+// The entries of a --user-solutes file into `entries`; the refusal (empty when read).
+std::string userSolutesOfRun(const std::string& path, Language language,
+                             std::vector<SoluteEntry>& entries);
 // The data folder beside the tool: <executable's folder>/../share/titralab.
 std::string toolDataFolder(const char* argv0);
 // --at: the curve at one volume, solved exactly.

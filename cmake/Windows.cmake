@@ -30,7 +30,8 @@ set(UI_WINDOWS_SOURCES ui/windows/AboutBox.cpp ui/windows/AboutBox.h ui/windows/
   ui/windows/PanelSliders.cpp ui/windows/PanelSliders.h ui/windows/PointStyleDialog.cpp
   ui/windows/PointStyleDialog.h ui/windows/PrintDialog.cpp ui/windows/PrintDialog.h
   ui/windows/ReadingPanel.cpp ui/windows/ReadingPanel.h ui/windows/SheetReaderWindow.cpp
-  ui/windows/SheetReaderWindow.h)
+  ui/windows/SheetReaderWindow.h ui/windows/SoluteDatabaseWindow.cpp
+  ui/windows/SoluteDatabaseWindow.h ui/windows/MySpeciesDialog.cpp ui/windows/MySpeciesDialog.h)
 
 add_library(titralab_render STATIC ${UI_RENDER_SOURCES})
 target_include_directories(titralab_render PUBLIC ${CMAKE_SOURCE_DIR})

@@ -11,10 +11,17 @@ multiplied by 4.184).
 The limiting molar conductivities λ° of the ions come from the diffusion coefficients of
 phreeqc.dat (-dw, m²/s): λ° = z² F² D / (R T) at 298.15 K, written in mS·m²/mol.
 
-Usage: make-solutes.py MINTEQ_V4_DAT WATEQ4F_DAT PHREEQC_DAT > data/Solutes/solutes.tsv
+Usage: make-solutes.py MINTEQ_V4_DAT WATEQ4F_DAT PHREEQC_DAT LLNL_DAT SIT_DAT MINTEQ_DAT
+       > data/Solutes/solutes.tsv
 """
 import re
 import sys
+
+
+def is_reaction(text):
+    """A reaction line: an equation, not an option (-log_k, -analytic...). sit.dat also writes
+    reactions with a negative first term ("- 2 H+ + H3(AsO3) = ..."), which are left unread."""
+    return "=" in text and not re.match(r"^-[A-Za-z_]", text)
 
 
 def parse(path):
@@ -24,7 +31,7 @@ def parse(path):
     out = []
     for i in range(end):
         text = lines[i].split("#")[0].strip()
-        if "=" not in text or text.startswith("-"):
+        if not is_reaction(text) or text.startswith("-"):
             continue
         left, right = [s.strip() for s in text.split("=", 1)]
 
@@ -39,7 +46,7 @@ def parse(path):
         j = i + 1
         while j < end:
             s = lines[j].split("#")[0].strip()
-            if "=" in s and not s.startswith("-"):
+            if is_reaction(s):
                 break
             m = re.match(r"^-?log_?k\s+([-+0-9.eE]+)", s)
             if m:
@@ -208,11 +215,102 @@ TEXTBOOK = [
 ]
 
 
+# Systems minteq.v4.dat lacks, read from association reactions of llnl.dat (Lawrence Livermore
+# National Laboratory's thermo.com.V8.R6 as converted for PHREEQC): same columns as PROTONATED.
+LLNL_PROTONATED = [
+    ("BrO-", -1, "acide hypobromeux", "hypobromous acid", "acide oxobromique", "HBrO"),
+    ("ClO-", -1, "acide hypochloreux", "hypochlorous acid", "acide oxochlorique|hypochlorite|eau de Javel|bleach", "HClO"),
+    ("ClO2-", -1, "acide chloreux", "chlorous acid", "chlorite", "HClO2"),
+    ("IO3-", -1, "acide iodique", "iodic acid", "iodate", "HIO3"),
+    ("N3-", -1, "acide azothydrique", "hydrazoic acid", "azoture d'hydrogène|hydrogen azide|azide", "HN3"),
+    ("NO2-", -1, "acide nitreux", "nitrous acid", "nitrite", "HNO2"),
+    ("NO3-", -1, "acide nitrique", "nitric acid", "nitrate", "HNO3"),
+    ("SO3-2", -2, "acide sulfureux", "sulfurous acid", "dioxyde de soufre dissous|dissolved sulfur dioxide|SO2,H2O|sulfite|hydrogénosulfite|bisulfite", "H2SO3"),
+]
+
+# Systems neither minteq.v4.dat nor llnl.dat holds, read from association reactions of sit.dat
+# (the ThermoChimie selection distributed with PHREEQC): same columns as PROTONATED.
+SIT_PROTONATED = [
+    ("Ox-2", -2, "acide oxalique", "oxalic acid", "acide éthanedioïque|ethanedioic acid|oxalate|hydrogénooxalate|hydrogen oxalate", "H2C2O4"),
+    ("Malonate-2", -2, "acide malonique", "malonic acid", "acide propanedioïque|propanedioic acid|malonate", "HOOCCH2COOH"),
+    ("Succinat-2", -2, "acide succinique", "succinic acid", "acide butanedioïque|butanedioic acid|succinate", "HOOC(CH2)2COOH"),
+    ("Adipate-2", -2, "acide adipique", "adipic acid", "acide hexanedioïque|hexanedioic acid|adipate", "HOOC(CH2)4COOH"),
+    ("Suberate-2", -2, "acide subérique", "suberic acid", "acide octanedioïque|octanedioic acid|subérate|suberate", "HOOC(CH2)6COOH"),
+    ("HGlu-", -1, "acide gluconique", "gluconic acid", "gluconate", "C6H12O7"),
+    ("HIsa-", -1, "acide isosaccharinique", "isosaccharinic acid", "ISA|isosaccharinate", "C6H12O6"),
+    ("Pyrophos-4", -4, "acide diphosphorique", "diphosphoric acid", "acide pyrophosphorique|pyrophosphoric acid|pyrophosphate|diphosphate", "H4P2O7"),
+    ("S2O3-2", -2, "acide thiosulfurique", "thiosulfuric acid", "thiosulfate", "H2S2O3"),
+    ("S2O4-2", -2, "acide dithioneux", "dithionous acid", "dithionite|hydrosulfite", "H2S2O4"),
+]
+
+# Cations whose first hydrolysis minteq.v4.dat writes from a hydroxide master species
+# (M(OH)n + n H+ = M+z, M(OH)n + (n-1) H+ = MOH): (master species, PHREEQC cation, first
+# hydroxo complex, French name, English name, formula as printed, charge).
+MINTEQ_HYDROXIDE_CATIONS = [
+    ("Hg(OH)2", "Hg+2", "HgOH+", "ion mercure(II)", "mercury(II) ion", "Hg2+", 2),
+    ("Cr(OH)2+", "Cr+3", "Cr(OH)+2", "ion chrome(III)", "chromium(III) ion", "Cr3+", 3),
+]
+
+# Cations minteq.v4.dat lacks, first hydrolysis from llnl.dat: same columns as CATIONS.
+LLNL_CATIONS = [
+    ("Li+", "ion lithium", "lithium ion", "Li+", 1),
+    ("Na+", "ion sodium", "sodium ion", "Na+", 1),
+    ("K+", "ion potassium", "potassium ion", "K+", 1),
+    ("Sn+2", "ion étain(II)", "tin(II) ion", "Sn2+", 2),
+    ("Sn+4", "ion étain(IV)", "tin(IV) ion", "Sn4+", 4),
+    ("Pd+2", "ion palladium(II)", "palladium(II) ion", "Pd2+", 2),
+    ("Ru+3", "ion ruthénium(III)", "ruthenium(III) ion", "Ru3+", 3),
+    ("VO+2", "ion vanadyle", "vanadyl ion", "VO2+", 2),
+    ("Zr+4", "ion zirconium(IV)", "zirconium(IV) ion", "Zr4+", 4),
+    ("Hf+4", "ion hafnium(IV)", "hafnium(IV) ion", "Hf4+", 4),
+    ("Th+4", "ion thorium(IV)", "thorium(IV) ion", "Th4+", 4),
+    ("Y+3", "ion yttrium(III)", "yttrium(III) ion", "Y3+", 3),
+    ("La+3", "ion lanthane(III)", "lanthanum(III) ion", "La3+", 3),
+    ("Ce+3", "ion cérium(III)", "cerium(III) ion", "Ce3+", 3),
+    ("Pr+3", "ion praséodyme(III)", "praseodymium(III) ion", "Pr3+", 3),
+    ("Nd+3", "ion néodyme(III)", "neodymium(III) ion", "Nd3+", 3),
+    ("Pm+3", "ion prométhium(III)", "promethium(III) ion", "Pm3+", 3),
+    ("Sm+3", "ion samarium(III)", "samarium(III) ion", "Sm3+", 3),
+    ("Eu+3", "ion europium(III)", "europium(III) ion", "Eu3+", 3),
+    ("Gd+3", "ion gadolinium(III)", "gadolinium(III) ion", "Gd3+", 3),
+    ("Tb+3", "ion terbium(III)", "terbium(III) ion", "Tb3+", 3),
+    ("Dy+3", "ion dysprosium(III)", "dysprosium(III) ion", "Dy3+", 3),
+    ("Ho+3", "ion holmium(III)", "holmium(III) ion", "Ho3+", 3),
+    ("Er+3", "ion erbium(III)", "erbium(III) ion", "Er3+", 3),
+    ("Tm+3", "ion thulium(III)", "thulium(III) ion", "Tm3+", 3),
+    ("Yb+3", "ion ytterbium(III)", "ytterbium(III) ion", "Yb3+", 3),
+    ("Lu+3", "ion lutécium(III)", "lutetium(III) ion", "Lu3+", 3),
+    ("Np+3", "ion neptunium(III)", "neptunium(III) ion", "Np3+", 3),
+    ("Np+4", "ion neptunium(IV)", "neptunium(IV) ion", "Np4+", 4),
+    ("NpO2+", "ion neptunyle(V)", "neptunyl(V) ion", "NpO2+", 1),
+    ("NpO2+2", "ion neptunyle(VI)", "neptunyl(VI) ion", "NpO2+2", 2),
+    ("Pu+3", "ion plutonium(III)", "plutonium(III) ion", "Pu3+", 3),
+    ("Pu+4", "ion plutonium(IV)", "plutonium(IV) ion", "Pu4+", 4),
+    ("PuO2+", "ion plutonyle(V)", "plutonyl(V) ion", "PuO2+", 1),
+    ("PuO2+2", "ion plutonyle(VI)", "plutonyl(VI) ion", "PuO2+2", 2),
+    ("Am+3", "ion américium(III)", "americium(III) ion", "Am3+", 3),
+]
+
+# Acids no database distributed with PHREEQC holds, with the values of the program's own table
+# of acids (the studies' entries: usual textbook values at 25 °C, rounded to one or two
+# decimals): (French name, English name, synonyms, formula, charge, pKa values).
+ACID_TABLE = [
+    ("acide trichloroéthanoïque", "trichloroethanoic acid", "acide trichloroacétique|trichloroacetic acid|TCA", "CCl3COOH", 0, [0.7]),
+    ("acide dichloroéthanoïque", "dichloroethanoic acid", "acide dichloroacétique|dichloroacetic acid", "CHCl2COOH", 0, [1.3]),
+    ("acide monochloroéthanoïque", "chloroethanoic acid", "acide chloroacétique|chloroacetic acid|monochloroacetic acid", "CH2ClCOOH", 0, [2.9]),
+    ("acide acétylsalicylique", "acetylsalicylic acid", "aspirine|aspirin|acide 2-acétoxybenzoïque|2-acetoxybenzoic acid", "CH3COOC6H4COOH", 0, [3.5]),
+    ("acide lactique", "lactic acid", "acide 2-hydroxypropanoïque|2-hydroxypropanoic acid|lactate", "CH3CH(OH)COOH", 0, [3.9]),
+    ("acide malique", "malic acid", "acide 2-hydroxybutanedioïque|2-hydroxybutanedioic acid|malate", "C4H6O5", 0, [3.4, 5.1]),
+    ("acide ascorbique", "ascorbic acid", "vitamine C|vitamin C|ascorbate", "C6H8O6", 0, [4.1, 11.8]),
+    ("phénol", "phenol", "hydroxybenzène|hydroxybenzene|phénolate|phenoxide", "C6H5OH", 0, [9.9]),
+]
+
+
 HEADER = """\
 # Acid-base systems of the solute database, one system a line, columns separated by one tab.
 # Written by scripts/make-solutes.py from the databases distributed with PHREEQC (see
-# NOTICE-USGS.txt beside this file) and the project's reference tables; sources.tsv resolves the
-# source keys. Lines starting with # are comments.
+# NOTICE-USGS.txt beside this file), the project's reference tables and the program's table of
+# acids; sources.tsv resolves the source keys. Lines starting with # are comments.
 #  1 French name
 #  2 English name
 #  3 synonyms in either language, separated by |; - when none
@@ -293,6 +391,51 @@ def main():
                 break
         else:
             raise SystemExit(ion)
+    for master, ion, complex_, fr, en, formula, z in MINTEQ_HYDROXIDE_CATIONS:
+        to_ion = to_complex = None
+        for left, right, k, h in minteq:
+            if left[0] == (1.0, master) and right[0] == (1.0, ion):
+                to_ion = (k, h)
+            if left[0] == (1.0, master) and right[0] == (1.0, complex_):
+                to_complex = (k, h)
+        # M+z + H2O = MOH + H+ is the second reaction less the first.
+        pka = to_ion[0] - to_complex[0]
+        dh = None if to_ion[1] is None or to_complex[1] is None else to_complex[1] - to_ion[1]
+        add(fr, en, formula, formula, z, [pka], [dh], "MINTEQ4")
+    if len(sys.argv) > 4:
+        llnl = parse(sys.argv[4])
+        for ligand, z, fr, en, syn, formula in LLNL_PROTONATED:
+            found = protonations(llnl, ligand)
+            pka, dh = stepwise_from_protonations(found)
+            add(fr, en, syn, formula, z + max(found), pka, dh, "LLNL")
+        for ion, fr, en, formula, z in LLNL_CATIONS:
+            for left, right, k, h in llnl:
+                if sorted(left) == sorted([(1.0, ion), (1.0, "H2O")]) and len(right) == 2 \
+                        and (1.0, "H+") in right:
+                    add(fr, en, formula, formula, z, [-k], [h if h else None], "LLNL")
+                    break
+            else:
+                raise SystemExit(ion)
+        # H2Se: llnl.dat writes its second acidity as a dissociation (HSe- = Se-2 + H+) and the
+        # first through the cumulative 2 H+ + Se-2 = H2Se.
+        beta2 = protonations(llnl, "Se-2")[2][0]
+        k2 = -dissociations(llnl, "HSe-")[(1, "Se-2")][0]
+        add("séléniure d'hydrogène", "hydrogen selenide", "acide sélénhydrique|hydroselenic acid",
+            "H2Se", 0, [beta2 - k2, k2], [None, None], "LLNL")
+    if len(sys.argv) > 5:
+        sit = parse(sys.argv[5])
+        for ligand, z, fr, en, syn, formula in SIT_PROTONATED:
+            found = protonations(sit, ligand)
+            pka, dh = stepwise_from_protonations(found)
+            add(fr, en, syn, formula, z + max(found), pka, dh, "SIT")
+    if len(sys.argv) > 6:
+        # Cyanic acid is only in the older MINTEQA2 file distributed with PHREEQC.
+        old_minteq = parse(sys.argv[6])
+        found = protonations(old_minteq, "Cyanate-")
+        pka, dh = stepwise_from_protonations(found)
+        add("acide cyanique", "cyanic acid", "cyanate", "HOCN", 0, pka, dh, "MINTEQ")
+    for fr, en, syn, formula, z, pka in ACID_TABLE:
+        add(fr, en, syn, formula, z, pka, [None] * len(pka), "ACIDTABLE")
     for fr, en, syn, formula, z, pka in TEXTBOOK:
         add(fr, en, syn, formula, z, [pka], [None], "REFTAB")
     print(HEADER, end="")

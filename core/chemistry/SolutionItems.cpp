@@ -64,7 +64,8 @@ std::optional<AcidBaseSystem> genericSystem(const std::string& folded) {
 
 } // namespace
 
-std::optional<std::vector<Solute>> soluteNamed(std::string_view what) {
+std::optional<std::vector<Solute>> soluteNamed(std::string_view what,
+                                               const std::vector<SoluteEntry>* extra) {
     const std::string folded = foldForSearch(trimmed(what));
     if (folded.empty()) return std::nullopt;
     for (const SpectatorIonData& ion : spectatorIons())
@@ -82,10 +83,18 @@ std::optional<std::vector<Solute>> soluteNamed(std::string_view what) {
                 return std::vector<Solute>{
                     systemSolute(systemOfEntry(side, n), 1, std::string(trimmed(what)))};
         }
+    if (extra)
+        for (const SoluteEntry& e : *extra) {
+            bool named = nameMatches(e.nameFr.c_str(), folded) ||
+                         nameMatches(e.nameEn.c_str(), folded) ||
+                         foldForSearch(e.formula) == folded;
+            for (const std::string& s : e.synonyms) named = named || foldForSearch(s) == folded;
+            if (named) return std::vector<Solute>{systemSolute(e.system, 1, e.nameFr)};
+        }
     return std::nullopt;
 }
 
-ParsedItems parseSolutionItems(std::string_view text) {
+ParsedItems parseSolutionItems(std::string_view text, const std::vector<SoluteEntry>* extra) {
     ParsedItems out;
     auto fail = [&out](ItemProblem problem, int position, std::string_view item) {
         out.solution.solutes.clear();
@@ -121,7 +130,7 @@ ParsedItems parseSolutionItems(std::string_view text) {
                 continue;
             }
         }
-        const auto solutes = soluteNamed(what);
+        const auto solutes = soluteNamed(what, extra);
         if (!solutes) return fail(ItemProblem::UnknownName, position, item);
         for (Solute s : *solutes) {
             s.concentration *= c.value;

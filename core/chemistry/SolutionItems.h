@@ -6,6 +6,7 @@
 // the point as decimal separator, the comma separating them.
 #pragma once
 
+#include "core/chemistry/SoluteDatabase.h"
 #include "core/chemistry/Solution.h"
 
 #include <optional>
@@ -41,9 +42,13 @@ struct ParsedItems {
     std::optional<ItemError> error{}; // when set, the solution is empty: nothing is computed
 };
 
-ParsedItems parseSolutionItems(std::string_view text);
+// `extra`: more systems WHAT may name (the teacher's own entries: French or English name,
+// synonym or formula), tried after the program's own names.
+ParsedItems parseSolutionItems(std::string_view text,
+                               const std::vector<SoluteEntry>* extra = nullptr);
 
 // What WHAT names, without a concentration: the solutes of 1 mol/L of it, or nullopt.
-std::optional<std::vector<Solute>> soluteNamed(std::string_view what);
+std::optional<std::vector<Solute>> soluteNamed(std::string_view what,
+                                               const std::vector<SoluteEntry>* extra = nullptr);
 
 } // namespace titralab

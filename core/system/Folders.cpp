@@ -63,6 +63,10 @@ std::optional<std::string> firstExisting(const std::array<std::string, 4>& candi
     return std::nullopt;
 }
 
+std::string userSolutesFile(std::string_view settingsFolder) {
+    return withoutTrailingSlash(std::string(settingsFolder)) + "/mes-especes.tsv";
+}
+
 namespace help {
 
 std::string pageForContext(int context) {

@@ -41,6 +41,9 @@ std::string_view languageSubfolder(Language language);
 // The folder of a language's twins of the files of `folder`: `folder` itself for French.
 std::string folderInLanguage(const std::string& folder, Language language);
 
+// The file of the teacher's own solute entries ("Mes espèces") in the settings folder.
+std::string userSolutesFile(std::string_view settingsFolder);
+
 // The first candidate for which `exists` is true; none when no candidate exists.
 std::optional<std::string> firstExisting(const std::array<std::string, 4>& candidates,
                                          const std::function<bool(const std::string&)>& exists);

@@ -67,3 +67,33 @@ TEST(SoluteTool, FindsBestMatchFirst) {
         EXPECT_EQ(out[0], c.firstLine);
     }
 }
+
+// --user-solutes: a file of the teacher's entries joins the lists and the names of the free
+// study for the run; a damaged one is refused at its line.
+TEST(SoluteTool, UserFileJoinsTheRun) {
+    const std::string path = ::testing::TempDir() + "user-solutes-tool.tsv";
+    std::ofstream(path) << "# mine\nacide lactique perso\tmy lactic acid\tlacto\tC3H6O3\t0\t3.86\t"
+                           "USER\t-\t-\t-\t-\n";
+    const std::string damaged = ::testing::TempDir() + "user-solutes-damaged.tsv";
+    std::ofstream(damaged) << "acide\tacid\t-\tHA\t0\t4 3\tUSER\t-\t-\t-\t-\n";
+    const std::string line = "acide lactique perso\tmy lactic acid\tC3H6O3\t3.86\tUSER";
+    const auto listed = runTool("--list-solutes --user-solutes " + path);
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    const std::vector<std::string> out = lines(listed.out);
+    EXPECT_EQ(static_cast<int>(out.size()), shippedEntries() + 1);
+    EXPECT_EQ(out.back(), line);
+    const auto found = runTool("--find-solute lacto --user-solutes " + path);
+    ASSERT_EQ(found.status, 0) << found.err;
+    EXPECT_EQ(lines(found.out).at(0), line);
+    // The free study's pH at 0 mL (second line) is the same for the entry's name and for
+    // acid(3.86).
+    const std::string free = " --study free --burette Na+=0.1 --beaker-volume 20 --at 0";
+    const auto byName = runTool("--user-solutes " + path + free + " --beaker 'my lactic acid=0.1'");
+    const auto byValues = runTool(free.substr(1) + " --beaker 'acid(3.86)=0.1'");
+    ASSERT_EQ(byName.status, 0) << byName.err;
+    ASSERT_EQ(byValues.status, 0) << byValues.err;
+    EXPECT_EQ(lines(byName.out).at(1), lines(byValues.out).at(1));
+    const auto refused = runTool("--list-solutes --user-solutes " + damaged + " --lang en");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("line 1: The pKa values go up"), std::string::npos) << refused.err;
+}

@@ -4,10 +4,10 @@
 #include "GraphFixture.h"
 #include "MainWindowFixture.h"
 
-#include "core/session/ChartReading.h"
-#include "core/session/Readout.h"
 #include "core/curves/ChartReading.h"
 #include "core/curves/Readout.h"
+#include "core/session/ChartReading.h"
+#include "core/session/Readout.h"
 #include "core/session/WindowDescriptions.h"
 #include "core/texts/Messages.h"
 #include "ui/qt/QtTranslations.h"
@@ -16,11 +16,13 @@
 #include "ui/windows/FamilyDialog.h"
 #include "ui/windows/FitDialog.h"
 #include "ui/windows/MixtureWindow.h"
+#include "ui/windows/MySpeciesDialog.h"
 #include "ui/windows/OverlayBar.h"
 #include "ui/windows/PanelSliders.h"
 #include "ui/windows/PointStyleDialog.h"
 #include "ui/windows/PrintDialog.h"
 #include "ui/windows/SheetReaderWindow.h"
+#include "ui/windows/SoluteDatabaseWindow.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -322,6 +324,21 @@ std::vector<WindowCase> windowCases() {
              return walk(&reader);
          },
          {"sheetText"}},
+        {"SoluteDatabaseWindow",
+         [](Language l) {
+             QTemporaryDir dir;
+             SoluteDatabaseWindow database(l, '.', builtPaths().dataFolder,
+                                           dir.filePath("mes-especes.tsv").toStdString());
+             return walk(&database);
+         },
+         {}},
+        {"MySpeciesDialog",
+         [](Language l) {
+             QTemporaryDir dir;
+             MySpeciesDialog editor(l, '.', dir.filePath("mes-especes.tsv").toStdString());
+             return walk(&editor);
+         },
+         {}},
     };
 }
 

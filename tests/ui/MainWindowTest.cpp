@@ -343,7 +343,7 @@ TEST(MainWindowMenus, EntriesShortcutsAndSeparators) {
     struct LanguageCase {
         Language language;
         const char* caption;
-        MenuCase menus[4];
+        MenuCase menus[5];
         const char* navigatorTip;
         const char* copyTip;
     } cases[] = {
@@ -361,6 +361,7 @@ TEST(MainWindowMenus, EntriesShortcutsAndSeparators) {
           {"&Options",
            {"&Bulles d'aide", "-", "Séparateur décimal = &virgule", "Séparateur décimal = &point",
             "-", "&Langue"}},
+          {"Ou&tils", {"&Base de données des solutés…"}},
           {"&Aide",
            {"&Index\tF1", "&Travaux pratiques", "Pré&cision des calculs", "E&xemples d'études", "-",
             "&Page d'accueil Velmor", "&Ecrire à l'auteur", "-", "&A propos"}}},
@@ -379,6 +380,7 @@ TEST(MainWindowMenus, EntriesShortcutsAndSeparators) {
           {"&Options",
            {"&Tooltips", "-", "Decimal separator = &comma", "Decimal separator = &point", "-",
             "&Language"}},
+          {"Too&ls", {"Solute &database…"}},
           {"&Help",
            {"&Index\tF1", "&Practical work", "&Calculation accuracy", "&Example studies", "-",
             "Velmor &home page", "&Mail the author", "-", "A&bout"}}},
@@ -391,8 +393,8 @@ TEST(MainWindowMenus, EntriesShortcutsAndSeparators) {
         const char* code = languageCode(c.language);
         EXPECT_EQ(w.window->windowTitle(), QString::fromUtf8(c.caption)) << code;
         const QList<QAction*> bar = w.window->menuBar()->actions();
-        ASSERT_EQ(bar.size(), 4);
-        for (int m = 0; m < 4; ++m) {
+        ASSERT_EQ(bar.size(), 5);
+        for (int m = 0; m < 5; ++m) {
             EXPECT_EQ(bar[m]->text(), QString::fromUtf8(c.menus[m].title)) << code;
             QStringList entries;
             for (QAction* a : bar[m]->menu()->actions()) {
@@ -409,7 +411,7 @@ TEST(MainWindowMenus, EntriesShortcutsAndSeparators) {
                   QString::fromUtf8(c.copyTip))
             << code;
         EXPECT_EQ(bar[1]->menu()->defaultAction()->objectName(), "showSimulationAction");
-        EXPECT_EQ(bar[3]->menu()->defaultAction()->objectName(), "helpContentsAction");
+        EXPECT_EQ(bar[4]->menu()->defaultAction()->objectName(), "helpContentsAction");
     }
 }
 

@@ -8,12 +8,17 @@
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/HelpViewer.h"
 #include "ui/windows/InputPanelArea.h"
+#include "ui/windows/SoluteDatabaseWindow.h"
+
+#include "core/texts/UserSoluteTexts.h"
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QUrl>
 
@@ -137,6 +142,25 @@ QMenu* MainWindow::buildOptionsMenu() {
     m_chosenLanguage = m_sim.language;
     for (QAction* a : {m_frenchAction, m_englishAction}) a->setCheckable(true);
     showLanguageChoice();
+
+    // Tools: the solute database, one window for the run; whoever fills the free study's
+    // solutions connects to its soluteChosen signal.
+    QMenu* tools = menuBar()->addMenu(text(lang, texts::kMenuTools));
+    tools->setObjectName("toolsMenu");
+    add(tools, "soluteDatabaseAction", text(lang, texts::kMenuSoluteDatabase), [this] {
+        auto* window = findChild<SoluteDatabaseWindow*>("SoluteDatabaseWindow");
+        if (!window) {
+            const QString settings =
+                QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+            QDir().mkpath(settings);
+            window = new SoluteDatabaseWindow(
+                m_sim.language, m_sim.decimalComma ? ',' : '.', m_paths.dataFolder,
+                system::userSolutesFile(settings.toStdString()), this);
+        }
+        window->show();
+        window->raise();
+        window->activateWindow();
+    });
     return options;
 }
 
