@@ -154,7 +154,7 @@ QMenu* MainWindow::buildOptionsMenu() {
                 QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
             QDir().mkpath(settings);
             window = new SoluteDatabaseWindow(
-                m_sim.language, m_sim.decimalComma ? ',' : '.', m_paths.dataFolder,
+                m_sim.language, m_sim.exportSettings.decimalComma ? ',' : '.', m_paths.dataFolder,
                 system::userSolutesFile(settings.toStdString()), this);
         }
         window->show();
