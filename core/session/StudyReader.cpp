@@ -387,6 +387,65 @@ StudyRecord readRecord(const Json& root, UnknownKeys& unknown, Language language
     return r;
 }
 
+// The JSON of a study file, or the refusal that names what is wrong with it.
+Json parseStudyJson(std::string_view text, Language language) {
+    // The keys of the objects open where the parser stands, to name a value it refuses.
+    std::vector<std::string> keys;
+    const Json::parser_callback_t follow = [&keys](int depth, Json::parse_event_t event,
+                                                   Json& parsed) {
+        if (event == Json::parse_event_t::key && depth >= 1 &&
+            static_cast<std::size_t>(depth) <= kMaxStudyDepth) {
+            keys.resize(static_cast<std::size_t>(depth));
+            keys.back() = parsed.get<std::string>();
+        } else if (event == Json::parse_event_t::object_end) {
+            keys.resize(std::min(keys.size(), static_cast<std::size_t>(std::max(depth, 0))));
+        }
+        return true;
+    };
+    try {
+        return Json::parse(text.begin(), text.end(), follow);
+    } catch (const Json::out_of_range& e) {
+        // A number no double holds (1e400): the only range the parser itself checks.
+        const std::string what = e.what();
+        const auto open = what.find('\'');
+        const auto close = what.rfind('\'');
+        const std::string number = open != std::string::npos && close > open
+                                       ? what.substr(open + 1, close - open - 1)
+                                       : std::string("?");
+        std::string key;
+        for (const std::string& k : keys) key += (key.empty() ? "" : ".") + k;
+        throw Refusal{texts::numberOutOfRange(printableText(key.empty() ? "?" : key),
+                                              printableText(number.substr(0, 40)), language)};
+    } catch (const Json::parse_error& e) {
+        const bool atEnd = e.byte >= text.size();
+        // Text that does not even start like JSON is another kind of file.
+        const auto first = text.find_first_not_of(" \t\r\n");
+        if (first != std::string_view::npos && text[first] != '{')
+            throw Refusal{texts::kNotAStudy.in(language)};
+        throw Refusal{atEnd ? std::string(texts::kTruncated.in(language))
+                            : texts::damagedAt(lineOf(text, e.byte), language)};
+    }
+}
+
+// The format's name and version: refused unless this program reads them. True when the
+// version is newer than this program's (its unknown keys are then listed, not refused).
+bool checkFormat(const Json& root, Language language) {
+    if (!root.is_object()) throw Refusal{texts::kNotAStudy.in(language)};
+    const auto format = root.find("format");
+    if (format == root.end() || !format->is_string() ||
+        format->get<std::string>() != kStudyFormatName)
+        throw Refusal{texts::kNotAStudy.in(language)};
+    const auto versionItem = root.find("format_version");
+    const std::string versionText =
+        versionItem != root.end() && versionItem->is_string()
+            ? versionItem->get<std::string>().substr(0, 20)
+            : std::string(versionItem == root.end() ? texts::kNoVersion.in(language) : "?");
+    const auto version = parseVersion(versionText);
+    if (!version || version->first != kStudyFormatMajor)
+        throw Refusal{texts::unknownVersion(printableText(versionText), language)};
+    return version->second > kStudyFormatMinor;
+}
+
 } // namespace
 
 StudyReading readStudyText(std::string_view text, Language language) {
@@ -394,57 +453,8 @@ StudyReading readStudyText(std::string_view text, Language language) {
     try {
         if (text.size() > kMaxStudyFileBytes) throw Refusal{texts::kTooLarge.in(language)};
         if (const auto problem = precheck(text, language)) throw Refusal{*problem};
-        Json root;
-        // The keys of the objects open where the parser stands, to name a value it refuses.
-        std::vector<std::string> keys;
-        const Json::parser_callback_t follow = [&keys](int depth, Json::parse_event_t event,
-                                                       Json& parsed) {
-            if (event == Json::parse_event_t::key && depth >= 1 &&
-                static_cast<std::size_t>(depth) <= kMaxStudyDepth) {
-                keys.resize(static_cast<std::size_t>(depth));
-                keys.back() = parsed.get<std::string>();
-            } else if (event == Json::parse_event_t::object_end) {
-                keys.resize(std::min(keys.size(), static_cast<std::size_t>(std::max(depth, 0))));
-            }
-            return true;
-        };
-        try {
-            root = Json::parse(text.begin(), text.end(), follow);
-        } catch (const Json::out_of_range& e) {
-            // A number no double holds (1e400): the only range the parser itself checks.
-            const std::string what = e.what();
-            const auto open = what.find('\'');
-            const auto close = what.rfind('\'');
-            const std::string number = open != std::string::npos && close > open
-                                           ? what.substr(open + 1, close - open - 1)
-                                           : std::string("?");
-            std::string key;
-            for (const std::string& k : keys) key += (key.empty() ? "" : ".") + k;
-            throw Refusal{texts::numberOutOfRange(printableText(key.empty() ? "?" : key),
-                                                  printableText(number.substr(0, 40)), language)};
-        } catch (const Json::parse_error& e) {
-            const bool atEnd = e.byte >= text.size();
-            // Text that does not even start like JSON is another kind of file.
-            const auto first = text.find_first_not_of(" \t\r\n");
-            if (first != std::string_view::npos && text[first] != '{')
-                throw Refusal{texts::kNotAStudy.in(language)};
-            throw Refusal{atEnd ? std::string(texts::kTruncated.in(language))
-                                : texts::damagedAt(lineOf(text, e.byte), language)};
-        }
-        if (!root.is_object()) throw Refusal{texts::kNotAStudy.in(language)};
-        const auto format = root.find("format");
-        if (format == root.end() || !format->is_string() ||
-            format->get<std::string>() != kStudyFormatName)
-            throw Refusal{texts::kNotAStudy.in(language)};
-        const auto versionItem = root.find("format_version");
-        const std::string versionText =
-            versionItem != root.end() && versionItem->is_string()
-                ? versionItem->get<std::string>().substr(0, 20)
-                : std::string(versionItem == root.end() ? texts::kNoVersion.in(language) : "?");
-        const auto version = parseVersion(versionText);
-        if (!version || version->first != kStudyFormatMajor)
-            throw Refusal{texts::unknownVersion(printableText(versionText), language)};
-        reading.newerVersion = version->second > kStudyFormatMinor;
+        const Json root = parseStudyJson(text, language);
+        reading.newerVersion = checkFormat(root, language);
         UnknownKeys unknown;
         reading.record = readRecord(root, unknown, language);
         if (reading.newerVersion) {

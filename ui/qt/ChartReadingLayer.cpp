@@ -80,71 +80,82 @@ void ChartReadingLayer::clearOverlays() {
 }
 
 void ChartReadingLayer::show(const ChartReadingView& view) {
+    clearOverlays();
+    // The band first, so that the markers and the derivative come over it.
+    if (view.band && !m_chart->series(1)->points().isEmpty()) showBand(*view.band);
+    for (const ChartReadingView::Marker& m : view.markers) showMarker(m);
+    showDerivative(view);
+    showLegend(view);
+}
+
+void ChartReadingLayer::showBand(const ChartReadingView::Band& band) {
     QChart* chart = m_chart->chart();
     QValueAxis* x = m_chart->bottomAxis();
     QValueAxis* y = m_chart->leftAxis();
-    clearOverlays();
-
-    // The band first, so that the markers and the derivative come over it.
-    if (view.band && !m_chart->series(1)->points().isEmpty()) {
-        const QList<QPointF> curve = m_chart->series(1)->points();
-        double x0 = std::numeric_limits<double>::infinity(), x1 = -x0;
-        for (const QPointF& p : curve) {
-            x0 = std::min(x0, p.x());
-            x1 = std::max(x1, p.x());
-        }
-        auto* upper = new QLineSeries();
-        auto* lower = new QLineSeries();
-        upper->append({{x0, view.band->high}, {x1, view.band->high}});
-        lower->append({{x0, view.band->low}, {x1, view.band->low}});
-        auto* area = new QAreaSeries(upper, lower);
-        upper->setParent(area);
-        lower->setParent(area);
-        area->setName(view.band->name);
-        // Shaded from the acid colour at the bottom of the range to the basic one at its top.
-        QLinearGradient shade(QPointF(0, 1), QPointF(0, 0));
-        shade.setCoordinateMode(QGradient::ObjectBoundingMode);
-        QColor acid = view.band->acid, basic = view.band->basic;
-        acid.setAlpha(110);
-        basic.setAlpha(110);
-        shade.setColorAt(0, acid);
-        shade.setColorAt(1, basic);
-        area->setBrush(shade);
-        area->setPen(QPen(QColor(60, 60, 60, 120), 1, Qt::DotLine));
-        chart->addSeries(area);
-        area->attachAxis(x);
-        area->attachAxis(y);
-        keepOutOfChartLegend(chart, area);
-        m_band = area;
+    const QList<QPointF> curve = m_chart->series(1)->points();
+    double x0 = std::numeric_limits<double>::infinity(), x1 = -x0;
+    for (const QPointF& p : curve) {
+        x0 = std::min(x0, p.x());
+        x1 = std::max(x1, p.x());
     }
+    auto* upper = new QLineSeries();
+    auto* lower = new QLineSeries();
+    upper->append({{x0, band.high}, {x1, band.high}});
+    lower->append({{x0, band.low}, {x1, band.low}});
+    auto* area = new QAreaSeries(upper, lower);
+    upper->setParent(area);
+    lower->setParent(area);
+    area->setName(band.name);
+    // Shaded from the acid colour at the bottom of the range to the basic one at its top.
+    QLinearGradient shade(QPointF(0, 1), QPointF(0, 0));
+    shade.setCoordinateMode(QGradient::ObjectBoundingMode);
+    QColor acid = band.acid, basic = band.basic;
+    acid.setAlpha(110);
+    basic.setAlpha(110);
+    shade.setColorAt(0, acid);
+    shade.setColorAt(1, basic);
+    area->setBrush(shade);
+    area->setPen(QPen(QColor(60, 60, 60, 120), 1, Qt::DotLine));
+    chart->addSeries(area);
+    area->attachAxis(x);
+    area->attachAxis(y);
+    keepOutOfChartLegend(chart, area);
+    m_band = area;
+}
 
-    for (const ChartReadingView::Marker& m : view.markers) {
-        auto* line = new QLineSeries();
-        line->append({{m.x, y->min()}, {m.x, y->max()}});
-        line->setPen(QPen(kMarkerColor, 1, m.half ? Qt::DotLine : Qt::DashLine));
-        line->setPointLabelsFormat(m.label);
-        chart->addSeries(line);
-        line->attachAxis(x);
-        line->attachAxis(y);
-        keepOutOfChartLegend(chart, line);
-        m_markers.push_back(line);
-        // The label sits at the top of the line: one invisible point carries it.
-        auto* tag = new QScatterSeries();
-        tag->append(m.x, y->max() - (y->max() - y->min()) * (m.half ? 0.07 : 0.03));
-        tag->setMarkerSize(1);
-        tag->setColor(Qt::transparent);
-        tag->setBorderColor(Qt::transparent);
-        tag->setPointLabelsFormat(m.label);
-        tag->setPointLabelsVisible(true);
-        tag->setPointLabelsClipping(false);
-        tag->setPointLabelsColor(Qt::black);
-        chart->addSeries(tag);
-        tag->attachAxis(x);
-        tag->attachAxis(y);
-        keepOutOfChartLegend(chart, tag);
-        m_markers.push_back(tag);
-    }
+void ChartReadingLayer::showMarker(const ChartReadingView::Marker& m) {
+    QChart* chart = m_chart->chart();
+    QValueAxis* x = m_chart->bottomAxis();
+    QValueAxis* y = m_chart->leftAxis();
+    auto* line = new QLineSeries();
+    line->append({{m.x, y->min()}, {m.x, y->max()}});
+    line->setPen(QPen(kMarkerColor, 1, m.half ? Qt::DotLine : Qt::DashLine));
+    line->setPointLabelsFormat(m.label);
+    chart->addSeries(line);
+    line->attachAxis(x);
+    line->attachAxis(y);
+    keepOutOfChartLegend(chart, line);
+    m_markers.push_back(line);
+    // The label sits at the top of the line: one invisible point carries it.
+    auto* tag = new QScatterSeries();
+    tag->append(m.x, y->max() - (y->max() - y->min()) * (m.half ? 0.07 : 0.03));
+    tag->setMarkerSize(1);
+    tag->setColor(Qt::transparent);
+    tag->setBorderColor(Qt::transparent);
+    tag->setPointLabelsFormat(m.label);
+    tag->setPointLabelsVisible(true);
+    tag->setPointLabelsClipping(false);
+    tag->setPointLabelsColor(Qt::black);
+    chart->addSeries(tag);
+    tag->attachAxis(x);
+    tag->attachAxis(y);
+    keepOutOfChartLegend(chart, tag);
+    m_markers.push_back(tag);
+}
 
+void ChartReadingLayer::showDerivative(const ChartReadingView& view) {
+    QChart* chart = m_chart->chart();
+    QValueAxis* x = m_chart->bottomAxis();
     if (!view.derivative.isEmpty()) {
         if (!m_right) {
             m_right = new QValueAxis(chart);
@@ -177,8 +188,11 @@ void ChartReadingLayer::show(const ChartReadingView& view) {
         m_derivative->setVisible(false);
         m_right->setVisible(false);
     }
+}
 
-    // The legend: a framed box in the top right corner of the plot.
+// The legend: a framed box in the top right corner of the plot.
+void ChartReadingLayer::showLegend(const ChartReadingView& view) {
+    QChart* chart = m_chart->chart();
     delete m_legend;
     m_legend = nullptr;
     m_legendTexts.clear();

@@ -77,6 +77,10 @@ class ChartReadingLayer : public QObject {
 
   private:
     void clearOverlays();
+    void showBand(const ChartReadingView::Band& band);
+    void showMarker(const ChartReadingView::Marker& marker);
+    void showDerivative(const ChartReadingView& view);
+    void showLegend(const ChartReadingView& view);
     void placeLegend();
 
     ChartView* m_chart;

@@ -17,6 +17,7 @@
 #include <vector>
 
 class QCheckBox;
+class QLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -97,6 +98,11 @@ class GraphWindow : public QDialog {
 
   private:
     void buildControls();
+    void buildBoxes();
+    void buildButtons();
+    QLayout* layOutBoxes();
+    void buildStatusBar();
+    void buildReadingParts();
     void orderTabs();
     void sizeStatusPanels();
     void announceCursor(const QString& point);
