@@ -35,13 +35,36 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     setObjectName("fitDialog");
     setWindowTitle(text(m_sim.language, texts::kFitTitle));
     setModal(true);
-    const Language language = m_sim.language;
-    const char separator = m_sim.exportSettings.decimalComma ? ',' : '.';
+    QGroupBox* freeGroup = buildFreeValues();
+    QFormLayout* measures = buildMeasureFields();
+    buildResults();
+    buildResidualPlot();
+    buildButtons();
+    auto* left = new QVBoxLayout;
+    left->addWidget(freeGroup);
+    left->addLayout(measures);
+    left->addWidget(m_table, 1);
+    left->addWidget(m_notice);
+    left->addWidget(m_message);
+    auto* body = new QHBoxLayout;
+    body->addLayout(left);
+    body->addWidget(m_plot, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_apply);
+    buttons->addWidget(m_cancel);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(body, 1);
+    all->addLayout(buttons);
+}
 
+// A box per value the fit may free.
+QGroupBox* FitDialog::buildFreeValues() {
+    const Language language = m_sim.language;
     auto* freeGroup = new QGroupBox(text(language, texts::kFitFree), this);
     freeGroup->setObjectName("freeValuesGroup");
     auto* freeColumn = new QVBoxLayout(freeGroup);
-    for (FitValue v : fittableValues(sim)) {
+    for (FitValue v : fittableValues(m_sim)) {
         auto* box = new QCheckBox(utf8(fitValueCaption(v, language)), freeGroup);
         box->setObjectName(QStringLiteral("freeValue%1").arg(utf8(std::string(fitValueName(v)))));
         box->setAccessibleName(spoken(box->text()));
@@ -51,6 +74,12 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     }
     freeColumn->addStretch();
 
+    return freeGroup;
+}
+
+QFormLayout* FitDialog::buildMeasureFields() {
+    const Language language = m_sim.language;
+    const char separator = m_sim.exportSettings.decimalComma ? ',' : '.';
     // The points: their volumes' unit, and what a reading is worth.
     m_unit = new QComboBox(this);
     m_unit->setObjectName("volumeUnitChoice");
@@ -77,6 +106,11 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     m_sigmaPH->setAccessibleName(spoken(text(language, texts::kFitSigmaPH)));
     m_sigmaVolume->setAccessibleName(spoken(text(language, texts::kFitSigmaVolume)));
 
+    return measures;
+}
+
+void FitDialog::buildResults() {
+    const Language language = m_sim.language;
     // The results: a table whose cells a screen reader announces with their column's header.
     m_table = new QTableWidget(0, 3, this);
     m_table->setObjectName("fitResults");
@@ -100,6 +134,10 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     m_notice->setObjectName("excludedPointsField");
     m_notice->setWordWrap(true);
 
+}
+
+void FitDialog::buildResidualPlot() {
+    const Language language = m_sim.language;
     // The residual plot: pH measured - pH computed against the volume, with the zero line.
     auto* chart = new QChart;
     chart->setTitle(text(language, texts::kFitResidualTitle));
@@ -130,6 +168,10 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     m_plot->setRenderHint(QPainter::Antialiasing);
     m_plot->setMinimumSize(360, 260);
 
+}
+
+void FitDialog::buildButtons() {
+    const Language language = m_sim.language;
     m_apply = new QPushButton(text(language, texts::kFitApply), this);
     m_apply->setObjectName("applyFitButton");
     m_cancel = new QPushButton(text(language, texts::kFitCancel), this);
@@ -139,22 +181,6 @@ FitDialog::FitDialog(const Simulation& sim, QWidget* parent) : QDialog(parent), 
     connect(m_apply, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(freeGroup);
-    left->addLayout(measures);
-    left->addWidget(m_table, 1);
-    left->addWidget(m_notice);
-    left->addWidget(m_message);
-    auto* body = new QHBoxLayout;
-    body->addLayout(left);
-    body->addWidget(m_plot, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_apply);
-    buttons->addWidget(m_cancel);
-    auto* all = new QVBoxLayout(this);
-    all->addLayout(body, 1);
-    all->addLayout(buttons);
 }
 
 void FitDialog::prepare() {

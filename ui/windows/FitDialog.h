@@ -15,6 +15,8 @@
 #include <array>
 
 class QCheckBox;
+class QFormLayout;
+class QGroupBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -52,6 +54,11 @@ class FitDialog : public QDialog {
     QScatterSeries* residualSeries() const { return m_residuals; }
 
   private:
+    QGroupBox* buildFreeValues();
+    QFormLayout* buildMeasureFields();
+    void buildResults();
+    void buildResidualPlot();
+    void buildButtons();
     void showResult();
 
     const Simulation& m_sim;

@@ -140,16 +140,28 @@ void PrintDialog::buildControls() {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(6, 4, 6, 0);
     outer->setSpacing(4);
-
     auto* top = new QHBoxLayout;
     top->setSpacing(6);
     outer->addLayout(top);
+    top->addLayout(buildSettingsColumn(), 1);
+    top->addLayout(buildPrinterColumn());
+    buildComments(outer);
+}
 
-    // Left: the number fields with their labels, the check boxes, the buttons.
+QPushButton* PrintDialog::addButton(QBoxLayout* layout, const char* name, const QString& caption,
+                                    void (PrintDialog::*handler)()) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, handler);
+    layout->addWidget(b);
+    return b;
+}
+
+// Left: the number fields with their labels, the check boxes, the buttons.
+QBoxLayout* PrintDialog::buildSettingsColumn() {
     auto* left = new QVBoxLayout;
     left->setSpacing(3);
-    top->addLayout(left, 1);
-
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(5);
     fields->setVerticalSpacing(3);
@@ -189,30 +201,26 @@ void PrintDialog::buildControls() {
     m_arrows = box("arrowsBox", tr("Axes avec des flèches"), defaults.axisArrows);
     m_grid = box("gridBox", tr("Imprimer quadrillage"), defaults.printGrid);
 
-    auto button = [&](QBoxLayout* layout, const char* name, const QString& caption, auto handler) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, handler);
-        layout->addWidget(b);
-        return b;
-    };
     left->addSpacing(4);
-    button(left, "cancelButton", tr("&Annuler"), &PrintDialog::cancel);
-    button(left, "pointStyleButton", tr("&Choisir tracé points"), &PrintDialog::choosePointStyle);
-    button(left, "printButton", tr("&Imprimer"), &PrintDialog::printAndClose)->setDefault(true);
+    addButton(left, "cancelButton", tr("&Annuler"), &PrintDialog::cancel);
+    addButton(left, "pointStyleButton", tr("&Choisir tracé points"), &PrintDialog::choosePointStyle);
+    addButton(left, "printButton", tr("&Imprimer"), &PrintDialog::printAndClose)->setDefault(true);
     left->addStretch(1);
 
+    return left;
+}
+
+QBoxLayout* PrintDialog::buildPrinterColumn() {
+    const PrintSettings defaults;
     // Right: the picture, the printer set-up above the format choice, the preview.
     auto* right = new QVBoxLayout;
     right->setSpacing(4);
-    top->addLayout(right);
     m_picture = new QLabel(this);
     m_picture->setObjectName("picture");
     m_picture->setPixmap(icons::tool(icons::Tool::Print).pixmap(32, 32));
     right->addWidget(m_picture, 0, Qt::AlignHCenter);
     right->addStretch(1);
-    button(right, "printerPropertiesButton", tr("Pr&opriétés imprimante"),
+    addButton(right, "printerPropertiesButton", tr("Pr&opriétés imprimante"),
            &PrintDialog::showPrinterProperties);
     m_format = new RadioGroup(this);
     m_format->setObjectName("pageFormatChoice");
@@ -223,9 +231,13 @@ void PrintDialog::buildControls() {
     m_format->setSelected(static_cast<int>(defaults.format));
     m_format->setToolTip(text(m_sim.language, texts::kPageFormatHint));
     right->addWidget(m_format);
-    button(right, "previewButton", tr("Aperç&u"), &PrintDialog::showPreview);
+    addButton(right, "previewButton", tr("Aperç&u"), &PrintDialog::showPreview);
     right->addStretch(2);
 
+    return right;
+}
+
+void PrintDialog::buildComments(QBoxLayout* outer) {
     // Bottom: the comments and the status bar.
     auto* commentLabel = new QLabel(tr("Commentaires ajoutés :"), this);
     commentLabel->setObjectName("commentsLabel");

@@ -11,6 +11,7 @@
 #include <memory>
 
 class QAction;
+class QBoxLayout;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -114,6 +115,11 @@ class PrintDialog : public QDialog {
   private:
     PrintSettings m_shownSettings; // as the dialog was shown
     void buildControls();
+    QBoxLayout* buildSettingsColumn();
+    QBoxLayout* buildPrinterColumn();
+    void buildComments(QBoxLayout* outer);
+    QPushButton* addButton(QBoxLayout* layout, const char* name, const QString& caption,
+                           void (PrintDialog::*handler)());
     void buildMenu();
     QString choosePdfFileDefault();
 
