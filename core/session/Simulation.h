@@ -13,6 +13,7 @@
 #include "core/page/PointStyles.h"
 #include "core/sheets/MeasurementFile.h"
 #include "core/panel/DatabaseBrowser.h"
+#include "core/session/FreeStudy.h"
 
 #include <array>
 #include <functional>
@@ -77,6 +78,9 @@ struct Simulation {
     PointStyle currentPointStyle{PointStyle::Cross};
     // Imported conductivity measurements: volume (L), conductivity (S/m).
     std::vector<sheets::ConductivityPoint> measuredConductivity;
+
+    // The free study: its rows as typed, what they resolved to and what the last refresh drew.
+    FreeStudy freeStudy;
 };
 
 // Marks the study changed since it was last opened or saved.
