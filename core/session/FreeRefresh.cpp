@@ -156,8 +156,12 @@ void showFreeBoxes(Simulation& sim) {
     GraphOptions& g = sim.graph;
     const FreeStudyResult& result = sim.freeStudy.result;
     for (int k = 0; k < 8; ++k) g.captions[static_cast<std::size_t>(k)].clear();
-    for (int k = 0; k < kDrawnFreeSpecies && k < static_cast<int>(result.species.size()); ++k)
-        g.captions[static_cast<std::size_t>(k)] = result.species[static_cast<std::size_t>(k)].name;
+    for (auto& labels : sim.speciesLabels) labels = {};
+    for (int k = 0; k < kDrawnFreeSpecies && k < static_cast<int>(result.species.size()); ++k) {
+        const std::string& name = result.species[static_cast<std::size_t>(k)].name;
+        g.captions[static_cast<std::size_t>(k)] = name;
+        sim.speciesLabels[0][static_cast<std::size_t>(k)] = name; // the printed legend's
+    }
     g.captions[8] = "H3O+";
     ApplyCheckBoxCaptions(sim);
     g.visible[kDilutionBox - 1] = false;
