@@ -172,6 +172,22 @@ void showFreeBoxes(Simulation& sim) {
 
 } // namespace
 
+std::optional<ExactPoint> freeExactPointAt(const Simulation& sim, double drawnVolume) {
+    const FreeStudyResult& result = sim.freeStudy.result;
+    const double factor = sim.state.volumeFactor;
+    if (!result.titration || !(drawnVolume >= 0) || !std::isfinite(drawnVolume) || !(factor > 0))
+        return std::nullopt;
+    ExactPoint p;
+    p.volume = drawnVolume / factor;
+    const EquilibriumState state = freeTitrationState(*result.titration, p.volume);
+    p.pH = state.pH;
+    p.hydronium = state.hydronium;
+    for (const FreeSpecies& species : result.species)
+        p.species.emplace_back(species.name, speciesValue(state, species));
+    if (result.conductivityKnown) p.conductivity = state.conductivity;
+    return p;
+}
+
 void refreshFreeStudy(Simulation& sim, Notifier& notifier) {
     ChemicalState& s = sim.state;
     FreeStudy& free = sim.freeStudy;
