@@ -126,8 +126,8 @@ FreeOptions parseFreeArguments(int argc, char** argv) {
     }
     if (!o.open && (!o.beaker || !o.burette || !o.beakerVolume))
         throw UsageError{"--study free needs --beaker, --burette and --beaker-volume (or --open)"};
-    const int readings = (o.at ? 1 : 0) + (o.equivalence || o.indicator ? 1 : 0) +
-                         (o.pdf ? 1 : 0) + (o.png ? 1 : 0);
+    const int readings =
+        (o.at ? 1 : 0) + (o.equivalence || o.indicator ? 1 : 0) + (o.pdf ? 1 : 0) + (o.png ? 1 : 0);
     if (readings > 1)
         throw UsageError{"--at, --equivalence (or --indicator), --pdf and --png go one at a time"};
     if (o.indicator && !findIndicator(*o.indicator))
@@ -191,7 +191,8 @@ std::unique_ptr<FreeSession> openFreeSession(const FreeOptions& o) {
     if (o.burette) inputs.burette = rowsOf(*o.burette);
     if (o.beakerVolume) inputs.beakerVolume = *o.beakerVolume;
     if (o.maxVolume) inputs.maxVolume = *o.maxVolume;
-    session->sim.panel.pointCount = std::to_string(std::clamp(o.points, kMinGraphPoints, kMaxGraphPoints));
+    session->sim.panel.pointCount =
+        std::to_string(std::clamp(o.points, kMinGraphPoints, kMaxGraphPoints));
     session->sim.reading.options.equivalences = true;
     for (int k : o.ticks)
         if (k <= 4) session->sim.graph.checked[static_cast<std::size_t>(k)] = true;

@@ -56,7 +56,8 @@ CopyChoices copyChoicesFor(Study study, Language language, BuretteSide side) {
     case Study::TwoMonoTitration:
         return {true, texts::kRegularStepsOfPlural.in(language), {"pH", volume.in(language)}};
     case Study::FreeSolutions:
-        return {true, texts::kRegularStepsOfPlural.in(language),
+        return {true,
+                texts::kRegularStepsOfPlural.in(language),
                 {"pH", texts::kFreeVolumeChoice.in(language)}};
     case Study::SpeciesVsPH:
         return {true, texts::kRegularStepsOfSingular.in(language), {"pH"}};

@@ -31,8 +31,9 @@ double speciesValue(const EquilibriumState& state, const FreeSpecies& species) {
     const std::vector<SoluteState>& side = species.burette ? state.added : state.beaker;
     if (species.solute >= static_cast<int>(side.size())) return 0;
     const std::vector<double>& forms = side[static_cast<std::size_t>(species.solute)].forms;
-    return species.form < static_cast<int>(forms.size()) ? forms[static_cast<std::size_t>(species.form)]
-                                                         : 0;
+    return species.form < static_cast<int>(forms.size())
+               ? forms[static_cast<std::size_t>(species.form)]
+               : 0;
 }
 
 // Volumes evenly spread over [0, maxVolume] (L), with the equivalences inserted, so that the
@@ -66,8 +67,9 @@ EquivalenceReading readingOf(const FreeEquivalence& e) {
     return r;
 }
 
-// The copied table and its numbers: v (L, shown in mL by the workbook), pH, [H3O+], every form, σ when known, dpH/dV per mL
-// when asked. Lines end with a carriage return, as the other studies' tables.
+// The copied table and its numbers: v (L, shown in mL by the workbook), pH, [H3O+], every form, σ
+// when known, dpH/dV per mL when asked. Lines end with a carriage return, as the other studies'
+// tables.
 void writeFreeTable(Simulation& sim, const std::vector<FreeSample>& samples) {
     const Language language = sim.language;
     const FreeStudyResult& result = sim.freeStudy.result;
@@ -125,7 +127,8 @@ void drawFreeSamples(Simulation& sim, const std::vector<FreeSample>& samples) {
     double largest = 0;
     for (const FreeSample& p : samples)
         for (int k = 0; k < drawn; ++k)
-            largest = std::max(largest, speciesValue(p.state, result.species[static_cast<std::size_t>(k)]));
+            largest = std::max(largest,
+                               speciesValue(p.state, result.species[static_cast<std::size_t>(k)]));
     sim.concentrationScale = largest > 0 ? 10 / largest : 1;
     for (const FreeSample& p : samples) {
         const double x = p.volume * 1000;
@@ -249,14 +252,15 @@ void refreshFreeStudy(Simulation& sim, Notifier& notifier) {
     };
     const std::vector<FreeSample> drawn =
         sample(sampledVolumes(result.maxVolume, n, result.equivalences, true));
-    result.conductivityKnown =
-        std::all_of(drawn.begin(), drawn.end(),
-                    [](const FreeSample& p) { return p.state.conductivity.has_value(); });
+    result.conductivityKnown = std::all_of(drawn.begin(), drawn.end(), [](const FreeSample& p) {
+        return p.state.conductivity.has_value();
+    });
     s.conductivityAvailable = result.conductivityKnown;
     showFreeBoxes(sim);
     drawFreeSamples(sim, drawn);
     if (sim.copySampling == CopySampling::ByVolume)
-        writeFreeTable(sim, sample(sampledVolumes(result.maxVolume, n, result.equivalences, false)));
+        writeFreeTable(sim,
+                       sample(sampledVolumes(result.maxVolume, n, result.equivalences, false)));
     else
         writeFreeTable(sim, drawn);
 

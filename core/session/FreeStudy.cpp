@@ -20,8 +20,8 @@ std::string sideName(FreeSide side, Language language) {
 std::string rowProblem(FreeSide side, int position, const std::string& typed, ItemProblem problem,
                        Language language) {
     const bool english = language == Language::English;
-    std::string out = sideName(side, language) + ", " + texts::kFreeRow.in(language) +
-                      std::to_string(position);
+    std::string out =
+        sideName(side, language) + ", " + texts::kFreeRow.in(language) + std::to_string(position);
     if (!typed.empty())
         out += (english ? " “" : " « ") + typed.substr(0, 60) + (english ? "”" : " »");
     return out + kColon.in(language) + texts::itemProblemText(problem).in(language);
@@ -52,8 +52,7 @@ databaseSolutes(const SoluteDatabase& db, const std::string& what, Language lang
         for (const std::string& s : e.synonyms) exact = exact || sameFolded(s, folded);
         if (exact)
             return std::pair{std::vector<Solute>{systemSolute(
-                                 e.system, 1,
-                                 language == Language::English ? e.nameEn : e.nameFr)},
+                                 e.system, 1, language == Language::English ? e.nameEn : e.nameFr)},
                              e.formula};
     }
     return std::nullopt;
@@ -118,8 +117,8 @@ FreeRowReading readFreeRow(const FreeRow& row, FreeSide side, int position,
         out.formula = row.formula;
     }
     if (out.resolved.empty()) {
-        out.problem = rowProblem(side, position, what, problem.value_or(ItemProblem::UnknownName),
-                                 language);
+        out.problem =
+            rowProblem(side, position, what, problem.value_or(ItemProblem::UnknownName), language);
         return out;
     }
     for (Solute s : out.resolved) {

@@ -36,7 +36,9 @@ struct FreeStudyInputs {
     std::string beakerVolume{"10"}; // mL, as typed
     std::string maxVolume;          // mL, as typed; empty: twice the last equivalence
 
-    std::vector<FreeRow>& rows(FreeSide side) { return side == FreeSide::Beaker ? beaker : burette; }
+    std::vector<FreeRow>& rows(FreeSide side) {
+        return side == FreeSide::Beaker ? beaker : burette;
+    }
     const std::vector<FreeRow>& rows(FreeSide side) const {
         return side == FreeSide::Beaker ? beaker : burette;
     }
@@ -46,7 +48,7 @@ struct FreeStudyInputs {
 
 // At most this many rows on each side, as the solutions' grammar allows items.
 constexpr int kMaxFreeRows = kMaxItems;
-constexpr double kMaxFreeVolumeMl = 10000; // the beaker's volume and the largest volume, mL
+constexpr double kMaxFreeVolumeMl = 10000;    // the beaker's volume and the largest volume, mL
 constexpr std::size_t kMaxStudyRowText = 200; // bytes of a row's `what`
 
 // What the last refresh made of the inputs.

@@ -58,12 +58,11 @@ struct Refusal {
     const Text* expected;
 };
 
-const Json& member(const Json& object, const char* key, const std::string& path) {
+// The value of `key`, or null when the object has none.
+const Json& member(const Json& object, const char* key) {
     static const Json none;
     const auto it = object.find(key);
-    if (it == object.end()) return none;
-    (void)path;
-    return *it;
+    return it == object.end() ? none : *it;
 }
 
 std::string textOf(const Json& v, const std::string& path, std::size_t maxBytes) {
@@ -88,10 +87,10 @@ const Json& listOf(const Json& v, const std::string& path, std::size_t maxCount)
 
 Solute readSolute(const Json& j, const std::string& path) {
     if (!j.is_object()) throw Refusal{path, &texts::kExpectedSection};
-    const std::string label = textOf(member(j, "label", path), path + ".label", kMaxNameBytes);
+    const std::string label = textOf(member(j, "label"), path + ".label", kMaxNameBytes);
     const double amount =
-        numberOf(member(j, "amount", path), path + ".amount", 1e-12, 1e3); // per formula unit
-    const Json& ion = member(j, "ion", path);
+        numberOf(member(j, "amount"), path + ".amount", 1e-12, 1e3); // per formula unit
+    const Json& ion = member(j, "ion");
     if (!ion.is_null()) {
         const std::string formula = textOf(ion, path + ".ion", kMaxNameBytes);
         for (const SpectatorIonData& d : spectatorIons())
@@ -99,26 +98,24 @@ Solute readSolute(const Json& j, const std::string& path) {
         throw Refusal{path + ".ion", &texts::kExpectedText};
     }
     AcidBaseSystem system;
-    const Json& pKa = listOf(member(j, "pka", path), path + ".pka", kMaxSystemAcidities);
+    const Json& pKa = listOf(member(j, "pka"), path + ".pka", kMaxSystemAcidities);
     if (pKa.empty()) throw Refusal{path + ".pka", &texts::kExpectedNumber};
     for (std::size_t k = 0; k < pKa.size(); ++k)
         system.pKa.push_back(numberOf(pKa[k], path + ".pka", kMinPK, kMaxPK));
     const std::size_t forms = system.pKa.size() + 1;
-    system.protonatedCharge = static_cast<int>(
-        numberOf(member(j, "charge", path), path + ".charge", -kMaxSystemAcidities,
-                 2 * kMaxSystemAcidities));
-    for (const Json& h : listOf(member(j, "enthalpy", path), path + ".enthalpy", pKa.size()))
-        system.enthalpy.push_back(h.is_null() ? std::nan("")
-                                              : numberOf(h, path + ".enthalpy", -kMaxEnthalpy,
-                                                         kMaxEnthalpy));
-    for (const Json& l : listOf(member(j, "conductivity", path), path + ".conductivity", forms))
-        system.conductivities.push_back(
-            numberOf(l, path + ".conductivity", -1, kMaxConductivity));
-    for (const Json& n : listOf(member(j, "names", path), path + ".names", forms)) {
+    system.protonatedCharge =
+        static_cast<int>(numberOf(member(j, "charge"), path + ".charge", -kMaxSystemAcidities,
+                                  2 * kMaxSystemAcidities));
+    for (const Json& h : listOf(member(j, "enthalpy"), path + ".enthalpy", pKa.size()))
+        system.enthalpy.push_back(
+            h.is_null() ? std::nan("")
+                        : numberOf(h, path + ".enthalpy", -kMaxEnthalpy, kMaxEnthalpy));
+    for (const Json& l : listOf(member(j, "conductivity"), path + ".conductivity", forms))
+        system.conductivities.push_back(numberOf(l, path + ".conductivity", -1, kMaxConductivity));
+    for (const Json& n : listOf(member(j, "names"), path + ".names", forms)) {
         if (!n.is_array() || n.size() != 2) throw Refusal{path + ".names", &texts::kExpectedText};
-        system.formNames.push_back(
-            {keptName(textOf(n[0], path + ".names", kMaxNameBytes)),
-             keptName(textOf(n[1], path + ".names", kMaxNameBytes))});
+        system.formNames.push_back({keptName(textOf(n[0], path + ".names", kMaxNameBytes)),
+                                    keptName(textOf(n[1], path + ".names", kMaxNameBytes))});
     }
     return systemSolute(std::move(system), amount, label);
 }
@@ -130,12 +127,12 @@ std::vector<FreeRow> readRows(const Json& list, const std::string& path) {
         const Json& j = list[k];
         if (!j.is_object()) throw Refusal{rowPath, &texts::kExpectedSection};
         FreeRow row;
-        row.what = textOf(member(j, "what", rowPath), rowPath + ".what", kMaxStudyRowText);
+        row.what = textOf(member(j, "what"), rowPath + ".what", kMaxStudyRowText);
         row.concentration =
-            textOf(member(j, "concentration", rowPath), rowPath + ".concentration", kMaxNameBytes);
-        row.formula = textOf(member(j, "formula", rowPath), rowPath + ".formula", kMaxNameBytes);
+            textOf(member(j, "concentration"), rowPath + ".concentration", kMaxNameBytes);
+        row.formula = textOf(member(j, "formula"), rowPath + ".formula", kMaxNameBytes);
         const Json& solutes =
-            listOf(member(j, "solutes", rowPath), rowPath + ".solutes", kMaxRowSolutes);
+            listOf(member(j, "solutes"), rowPath + ".solutes", kMaxRowSolutes);
         for (std::size_t s = 0; s < solutes.size(); ++s)
             row.resolved.push_back(
                 readSolute(solutes[s], rowPath + ".solutes." + std::to_string(s + 1)));
@@ -175,13 +172,13 @@ SolutionSectionReading readSolutionSection(const std::string& text, Language lan
         if (!j.is_object()) throw Refusal{path, &texts::kExpectedSection};
         FreeStudyInputs inputs;
         inputs.beakerVolume =
-            textOf(member(j, "beaker_volume", path), path + ".beaker_volume", kMaxNameBytes);
+            textOf(member(j, "beaker_volume"), path + ".beaker_volume", kMaxNameBytes);
         inputs.maxVolume =
-            textOf(member(j, "max_volume", path), path + ".max_volume", kMaxNameBytes);
-        inputs.beaker = readRows(listOf(member(j, "beaker", path), path + ".beaker", kMaxFreeRows),
+            textOf(member(j, "max_volume"), path + ".max_volume", kMaxNameBytes);
+        inputs.beaker = readRows(listOf(member(j, "beaker"), path + ".beaker", kMaxFreeRows),
                                  path + ".beaker");
         inputs.burette = readRows(
-            listOf(member(j, "burette", path), path + ".burette", kMaxFreeRows), path + ".burette");
+            listOf(member(j, "burette"), path + ".burette", kMaxFreeRows), path + ".burette");
         out.inputs = std::move(inputs);
     } catch (const Refusal& r) {
         out.problem = texts::badValue(r.key, r.expected->in(language), language);

@@ -11,9 +11,9 @@
 #include "core/curves/ExportTable.h"
 #include "core/curves/Overlays.h"
 #include "core/page/PointStyles.h"
-#include "core/sheets/MeasurementFile.h"
 #include "core/panel/DatabaseBrowser.h"
 #include "core/session/FreeStudy.h"
+#include "core/sheets/MeasurementFile.h"
 
 #include <array>
 #include <functional>

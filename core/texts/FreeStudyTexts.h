@@ -30,23 +30,22 @@ inline constexpr Text kFreeSpeciesNotDrawn{
 // The copy's sampling: regular steps of pH or of the volume added.
 inline constexpr Text kFreeVolumeChoice{"v versé", "v added"};
 // The panel.
-inline constexpr Text kFreeWhatHeader{"Soluté (nom, formule ou acid(pKa…))",
-                                      "Solute (name, formula or acid(pKa…))"};
+inline constexpr Text kFreeWhatHeader{"Soluté (nom ou formule)", "Solute (name or formula)"};
 inline constexpr Text kFreeConcentrationHeader{"c (mol/L)", "c (mol/L)"};
 inline constexpr Text kFreeBeakerVolumeLabel{"Volume du bécher (mL)", "Beaker volume (mL)"};
 inline constexpr Text kFreeMaxVolumeLabel{"Plus grand volume versé (mL)",
                                           "Largest volume added (mL)"};
 inline constexpr Text kFreeAddRow{"Ajouter", "Add"};
 inline constexpr Text kFreeRemoveRow{"Retirer", "Remove"};
-inline constexpr Text kFreeAddBeakerRow{"Ajouter un soluté au bécher", "Add a solute to the beaker"};
+inline constexpr Text kFreeAddBeakerRow{"Ajouter un soluté au bécher",
+                                        "Add a solute to the beaker"};
 inline constexpr Text kFreeRemoveBeakerRow{"Retirer le soluté choisi du bécher",
                                            "Remove the chosen solute from the beaker"};
 inline constexpr Text kFreeAddBuretteRow{"Ajouter un soluté à la burette",
                                          "Add a solute to the burette"};
 inline constexpr Text kFreeRemoveBuretteRow{"Retirer le soluté choisi de la burette",
                                             "Remove the chosen solute from the burette"};
-inline constexpr Text kFreeRowsHint{
-    "Inser : ajouter une ligne ; Suppr : retirer la ligne choisie.",
-    "Insert: add a row; Delete: remove the chosen row."};
+inline constexpr Text kFreeRowsHint{"Inser : ajouter une ligne ; Suppr : retirer la ligne choisie.",
+                                    "Insert: add a row; Delete: remove the chosen row."};
 
 } // namespace titralab::texts

@@ -7,9 +7,9 @@
 #include "ui/windows/GraphWindow.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QTableWidget>
 #include <QXYSeries>
+#include <algorithm>
 
 using namespace titralab;
 using namespace titralab::testing;
@@ -88,8 +88,8 @@ TEST(FreeSolutionsPanel, TypedRowsAreCheckedAndDrawn) {
     ASSERT_GE(points.size(), 100);
     EXPECT_NEAR(points.front().y(), 2.88, 0.01); // (pKa - log c) / 2
     EXPECT_GT(points.back().y(), 12);
-    const auto neutral = std::find_if(points.begin(), points.end(),
-                                      [](const QPointF& q) { return q.y() > 7; });
+    const auto neutral =
+        std::find_if(points.begin(), points.end(), [](const QPointF& q) { return q.y() > 7; });
     ASSERT_NE(neutral, points.end());
     EXPECT_NEAR(neutral->x(), 10, 0.25) << "mL";
 }

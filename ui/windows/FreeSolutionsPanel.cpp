@@ -65,9 +65,10 @@ FreeSolutionsPanel::FreeSolutionsPanel(Simulation& sim, QWidget* parent)
         m_tables[s]->setSelectionMode(QAbstractItemView::SingleSelection);
         m_tables[s]->installEventFilter(this);
         m_titles[s]->setBuddy(m_tables[s]);
-        connect(m_tables[s], &QTableWidget::itemChanged, this, [this, side](QTableWidgetItem* item) {
-            if (!m_filling) rowEdited(side, item->row());
-        });
+        connect(m_tables[s], &QTableWidget::itemChanged, this,
+                [this, side](QTableWidgetItem* item) {
+                    if (!m_filling) rowEdited(side, item->row());
+                });
         m_addButtons[s] = new QPushButton(this);
         m_addButtons[s]->setObjectName(kNames[s][2]);
         connect(m_addButtons[s], &QPushButton::clicked, this, [this, side] { addRow(side); });
@@ -95,10 +96,10 @@ FreeSolutionsPanel::FreeSolutionsPanel(Simulation& sim, QWidget* parent)
         connect(field, &QLineEdit::textEdited, this, [this] { volumeEdited(); });
     }
     grid->setColumnStretch(0, 1);
-    grid->addWidget(m_beakerVolumeLabel, line, 0);
-    grid->addWidget(m_beakerVolume, line, 1, 1, 2);
-    grid->addWidget(m_maxVolumeLabel, line + 1, 0);
-    grid->addWidget(m_maxVolume, line + 1, 1, 1, 2);
+    grid->addWidget(m_beakerVolumeLabel, line, 0, 1, 2);
+    grid->addWidget(m_beakerVolume, line, 2);
+    grid->addWidget(m_maxVolumeLabel, line + 1, 0, 1, 2);
+    grid->addWidget(m_maxVolume, line + 1, 2);
     m_hint = new QLabel(this);
     m_hint->setObjectName("freeRowsHint");
     m_hint->setWordWrap(true);

@@ -43,8 +43,8 @@ void MainWindow::applyFreePanel() {
         m_freePanel->showInputs();
         // Under the study choice, as tall as its rows need: the window grows to show it all.
         const int left = m_area->x(design::kStripWidth + 6);
-        const QRect place(left, m_studies->geometry().bottom() + 8, m_area->x(design::kWidth) - left,
-                          m_freePanel->sizeHint().height());
+        const QRect place(left, m_studies->geometry().bottom() + 8,
+                          m_area->x(design::kWidth) - left, m_freePanel->sizeHint().height());
         m_freePanel->setGeometry(place);
         if (m_area->height() < place.bottom() + 8)
             resize(width(), height() + place.bottom() + 8 - m_area->height());

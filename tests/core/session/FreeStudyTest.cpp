@@ -41,7 +41,8 @@ long double mixturePH(long double ca, long double c, const long double (&pKa)[3]
     auto balance = [&](long double pH) {
         const long double h = powl(10, -pH);
         const long double d = h * h * h + k[0] * h * h + k[0] * k[1] * h + k[0] * k[1] * k[2];
-        const long double charge = (k[0] * h * h + 2 * k[0] * k[1] * h + 3 * k[0] * k[1] * k[2]) / d;
+        const long double charge =
+            (k[0] * h * h + 2 * k[0] * k[1] * h + 3 * k[0] * k[1] * k[2]) / d;
         return h + cb - 1e-14L / h - ca - c * charge;
     };
     long double low = -2, high = 16;
@@ -64,17 +65,42 @@ TEST(FreeStudy, RowsAndFieldsAreRefusedWithTheirMessage) {
         const char* english; // the same part in English
     };
     const Case cases[] = {
-        {"unknown name", {row("HCl", "0.1"), row("eau de Javel", "0.1")}, "10", "",
-         "Bécher, ligne 2 « eau de Javel » : nom inconnu", "Beaker, row 2 “eau de Javel”: unknown"},
-        {"concentration", {row("HCl", "beaucoup")}, "10", "", "Bécher, ligne 1 « beaucoup »",
+        {"unknown name",
+         {row("HCl", "0.1"), row("eau de Javel", "0.1")},
+         "10",
+         "",
+         "Bécher, ligne 2 « eau de Javel » : nom inconnu",
+         "Beaker, row 2 “eau de Javel”: unknown"},
+        {"concentration",
+         {row("HCl", "beaucoup")},
+         "10",
+         "",
+         "Bécher, ligne 1 « beaucoup »",
          "Beaker, row 1 “beaucoup”: the concentration"},
-        {"concentration too large", {row("HCl", "20")}, "10", "", "de 1E-8 à 15 mol/L",
+        {"concentration too large",
+         {row("HCl", "20")},
+         "10",
+         "",
+         "de 1E-8 à 15 mol/L",
          "from 1E-8 to 15 mol/L"},
-        {"pKa", {row("acid(2,x)", "0.1")}, "10", "", "entre les parenthèses", "within the brackets"},
+        {"pKa",
+         {row("acid(2,x)", "0.1")},
+         "10",
+         "",
+         "entre les parenthèses",
+         "within the brackets"},
         {"empty beaker", {}, "10", "", "Bécher : aucun soluté", "Beaker: no solute"},
-        {"beaker volume", {row("HCl", "0.1")}, "0", "", "Le volume du bécher",
+        {"beaker volume",
+         {row("HCl", "0.1")},
+         "0",
+         "",
+         "Le volume du bécher",
          "The beaker's volume"},
-        {"largest volume", {row("HCl", "0.1")}, "10", "-5", "Le plus grand volume versé",
+        {"largest volume",
+         {row("HCl", "0.1")},
+         "10",
+         "-5",
+         "Le plus grand volume versé",
          "The largest volume added"},
     };
     for (const Case& c : cases)
@@ -149,9 +175,13 @@ TEST(FreeStudy, SavedThenOpenedComputesTheSameEvenWithoutTheEntry) {
         const char* forgotten;
     };
     const Case cases[] = {
-        {"compounds and grammar", {row("NaH2PO4", "0,05"), row("Cl-", "0.01")},
-         {row("soude", "0,1")}, nullptr},
-        {"a teacher's own entry", {row("acide éthanoïque", "0,1")}, {row("ammoniac", "0.1")},
+        {"compounds and grammar",
+         {row("NaH2PO4", "0,05"), row("Cl-", "0.01")},
+         {row("soude", "0,1")},
+         nullptr},
+        {"a teacher's own entry",
+         {row("acide éthanoïque", "0,1")},
+         {row("ammoniac", "0.1")},
          "acide éthanoïque"},
         {"generic systems", {row("base(9.25)", "0,1")}, {row("acid(4.76)", "0,2")}, nullptr},
     };
@@ -208,8 +238,7 @@ TEST(FreeStudy, DamagedSectionsRefuseTheFileNamingTheKey) {
          "solution.beaker_volume"},
         {"an unknown ion", "\"ion\": \"Cl-\"", "\"ion\": \"Xx+\"",
          "solution.beaker.1.solutes.1.ion"},
-        {"a name that is no text", "\"what\": \"NaOH\"", "\"what\": 3",
-         "solution.burette.1.what"},
+        {"a name that is no text", "\"what\": \"NaOH\"", "\"what\": 3", "solution.burette.1.what"},
     };
     for (const Case& c : cases) {
         std::string text = good;
