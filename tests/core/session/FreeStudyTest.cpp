@@ -4,6 +4,7 @@
 #include "core/session/FreeStudy.h"
 
 #include "core/base/Notifier.h"
+#include "core/session/ChartReading.h"
 #include "core/session/InputPanel.h"
 #include "core/session/Refresh.h"
 #include "core/session/StudyFile.h"
@@ -150,6 +151,15 @@ TEST(FreeStudy, RefreshDrawsWhatTheChemistryRequires) {
             mixturePH(0.1L * v0 / total, 0.1L * v0 / total, pKa, 0.1L * v / total);
         EXPECT_NEAR(p.y, static_cast<double>(expected), 1e-9) << "v = " << p.x << " mL";
     }
+    // The value on the curve at a typed volume (mL), between the drawn points.
+    const std::optional<ExactPoint> at = exactPointAt(desk.sim, 12.345);
+    ASSERT_TRUE(at);
+    const long double total = 0.010L + 0.012345L;
+    EXPECT_NEAR(at->pH,
+                static_cast<double>(mixturePH(0.1L * 0.010L / total, 0.1L * 0.010L / total, pKa,
+                                              0.1L * 0.012345L / total)),
+                1e-9);
+    EXPECT_EQ(at->species.size(), 4u);
     // The table gives every form; the forms of phosphoric acid add up to its diluted total.
     const ExportTable& table = desk.sim.exportTable;
     ASSERT_EQ(table.columns.size(), 3u + 4u + (result.conductivityKnown ? 1u : 0u));
