@@ -9,9 +9,14 @@
 #include "core/curves/ChartReading.h"
 #include "core/curves/FreeTable.h"
 #include "core/numbers/NumberInput.h"
+#include "core/session/InputPanel.h"
+#include "core/session/Refresh.h"
+#include "core/session/StudyFile.h"
 #include "core/texts/SolutionTexts.h"
 
+#include <algorithm>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -36,6 +41,10 @@ struct FreeOptions {
     std::optional<bool> comma;
     int digits{5};
     Language language{Language::French};
+    std::optional<std::string> save; // a study file to write
+    std::optional<std::string> open; // a study file whose rows replace the missing options
+    std::optional<std::string> pdf;  // the printed page
+    std::optional<std::string> png;  // the chart
 };
 
 constexpr double kMaxFreeVolume = 10000; // mL, beaker or burette
@@ -101,6 +110,14 @@ FreeOptions parseFreeArguments(int argc, char** argv) {
             if (v != "fr" && v != "en")
                 throw UsageError{"--lang expects fr or en, not '" + v + "'"};
             o.language = v == "en" ? Language::English : Language::French;
+        } else if (arg == "--save") {
+            o.save = value();
+        } else if (arg == "--open") {
+            o.open = value();
+        } else if (arg == "--pdf") {
+            o.pdf = value();
+        } else if (arg == "--png") {
+            o.png = value();
         } else if (arg == "--tick") {
             std::stringstream in(value());
             std::string item;
@@ -110,10 +127,12 @@ FreeOptions parseFreeArguments(int argc, char** argv) {
             throw UsageError{"the free study does not take '" + arg + "'"};
         }
     }
-    if (!o.beaker || !o.burette || !o.beakerVolume)
-        throw UsageError{"--study free needs --beaker, --burette and --beaker-volume"};
-    const int readings = (o.at ? 1 : 0) + (o.equivalence || o.indicator ? 1 : 0);
-    if (readings > 1) throw UsageError{"--at cannot go with --equivalence or --indicator"};
+    if (!o.open && (!o.beaker || !o.burette || !o.beakerVolume))
+        throw UsageError{"--study free needs --beaker, --burette and --beaker-volume (or --open)"};
+    const int readings =
+        (o.at ? 1 : 0) + (o.equivalence || o.indicator ? 1 : 0) + (o.pdf ? 1 : 0) + (o.png ? 1 : 0);
+    if (readings > 1)
+        throw UsageError{"--at, --equivalence (or --indicator), --pdf and --png go one at a time"};
     if (o.indicator && !findIndicator(*o.indicator))
         throw UsageError{"--indicator: no indicator named '" + *o.indicator + "'"};
     return o;
@@ -126,6 +145,63 @@ Solution solutionOf(const std::string& option, const std::string& text, Language
     if (parsed.error)
         throw UsageError{option + ": " + texts::itemErrorMessage(*parsed.error, language)};
     return std::move(parsed.solution);
+}
+
+// The rows of an option's items as the panel holds them: "WHAT=C" each (already checked).
+std::vector<FreeRow> rowsOf(const std::string& text) {
+    std::vector<FreeRow> rows;
+    std::stringstream in(text);
+    std::string item;
+    while (std::getline(in, item, ';')) {
+        const std::size_t equals = item.rfind('=');
+        if (equals == std::string::npos) continue;
+        auto trim = [](std::string t) {
+            const std::size_t first = t.find_first_not_of(" \t");
+            const std::size_t last = t.find_last_not_of(" \t");
+            return first == std::string::npos ? std::string{} : t.substr(first, last - first + 1);
+        };
+        rows.push_back({trim(item.substr(0, equals)), trim(item.substr(equals + 1)), {}, {}});
+    }
+    return rows;
+}
+
+// The study as the program holds it: from the file of --open, the options replacing its parts.
+struct FreeSession {
+    Simulation sim;
+    PanelView view;
+    PrintSettings print;
+};
+
+void chooseFreeStudy(FreeSession& session, Language language) {
+    setLanguage(session.sim, language);
+    startPanel(session.view, session.sim);
+    chooseBurette(session.view, session.sim, 0);
+    chooseStudy(session.view, session.sim, static_cast<int>(Study::FreeSolutions));
+}
+
+std::unique_ptr<FreeSession> openFreeSession(const FreeOptions& o) {
+    auto session = std::make_unique<FreeSession>();
+    chooseFreeStudy(*session, o.language);
+    if (o.open) {
+        const StudyOpening opening = openStudyFile(*o.open, o.language);
+        if (!opening.record) throw UsageError{opening.error};
+        if (opening.record->study != Study::FreeSolutions)
+            throw UsageError{"--open: " + displayName(*o.open) + " holds no free study"};
+        applyStudy(*opening.record, session->sim, session->view);
+        session->print = opening.record->print;
+    }
+    FreeStudyInputs& inputs = session->sim.freeStudy.inputs;
+    if (o.beaker) inputs.beaker = rowsOf(*o.beaker);
+    if (o.burette) inputs.burette = rowsOf(*o.burette);
+    if (o.beakerVolume) inputs.beakerVolume = *o.beakerVolume;
+    if (o.maxVolume) inputs.maxVolume = *o.maxVolume;
+    session->sim.panel.pointCount =
+        std::to_string(std::clamp(o.points, kMinGraphPoints, kMaxGraphPoints));
+    session->sim.reading.options.equivalences = true;
+    for (int k : o.ticks)
+        if (k <= 4) session->sim.graph.checked[static_cast<std::size_t>(k)] = true;
+    if (o.indicator) session->sim.reading.options.indicator = *findIndicator(*o.indicator);
+    return session;
 }
 
 } // namespace
@@ -141,6 +217,7 @@ bool asksForFreeStudy(int argc, char** argv) {
 int runFreeStudy(int argc, char** argv) {
     FreeOptions o;
     FreeTitration t;
+    std::unique_ptr<FreeSession> session; // with --open, --save, --pdf or --png
     double maxVolume = 0; // L; 0 until known
     std::optional<double> atVolume;
     try {
@@ -150,10 +227,19 @@ int runFreeStudy(int argc, char** argv) {
             const std::string error = userSolutesOfRun(*o.userSolutes, o.language, user);
             if (!error.empty()) throw UsageError{"--user-solutes: " + error};
         }
-        t.beaker = solutionOf("--beaker", *o.beaker, o.language, user);
-        t.burette = solutionOf("--burette", *o.burette, o.language, user);
-        t.beakerVolume = litres("--beaker-volume", *o.beakerVolume);
+        if (o.beaker) t.beaker = solutionOf("--beaker", *o.beaker, o.language, user);
+        if (o.burette) t.burette = solutionOf("--burette", *o.burette, o.language, user);
+        if (o.beakerVolume) t.beakerVolume = litres("--beaker-volume", *o.beakerVolume);
         if (o.maxVolume) maxVolume = litres("--max-volume", *o.maxVolume);
+        if (o.open || o.save || o.pdf || o.png) {
+            session = openFreeSession(o);
+            StderrNotifier notifier;
+            RefreshSimulation(session->sim, notifier);
+            const FreeStudyResult& result = session->sim.freeStudy.result;
+            if (!result.titration) return 1;
+            t = *result.titration;
+            if (!o.maxVolume) maxVolume = result.maxVolume;
+        }
         if (o.at) {
             atVolume = readParticularVolume(*o.at);
             if (!atVolume || *atVolume > kMaxFreeVolume)
@@ -172,6 +258,27 @@ int runFreeStudy(int argc, char** argv) {
         return 2;
     }
     const bool comma = o.comma.value_or(o.language == Language::French);
+    if (o.save) {
+        const std::string failure = saveStudyFile(
+            *o.save, captureStudy(session->sim, session->view, session->print), o.language);
+        if (!failure.empty()) {
+            std::cerr << "titralab-export: " << failure << '\n';
+            return 1;
+        }
+    }
+#ifdef TITRALAB_EXPORT_PDF
+    if (o.pdf || o.png) {
+        Options drawing;
+        drawing.pdf = o.pdf;
+        drawing.png = o.png;
+        return writeDrawing(session->sim, session->print, drawing, argc, argv);
+    }
+#else
+    if (o.pdf || o.png) {
+        std::cerr << "titralab-export: --pdf and --png: each needs a build with Qt\n";
+        return 2;
+    }
+#endif
 
     if (atVolume) {
         std::cout << freePointLines(t, *atVolume / 1000, comma, o.digits, o.language);

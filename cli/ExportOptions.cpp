@@ -124,6 +124,10 @@ A titration of any solution by any solution (--study free):
   The table (volume in litres, pH, the species of --tick, dpH/dV per L with --derivative)
   takes --points, --by-volume, --lang, --separator and --digits; --tick numbers the species as
   --at lists them; --at, --equivalence and --indicator read the curve as for a titration.
+  --save FILE writes the study into a .titralab file (each row with what it resolved to);
+  --open FILE takes the rows of a saved free study (the options given replace its parts);
+  --pdf FILE and --png FILE draw its printed page or its chart (the first four species of
+  --tick drawn).
 
 The lesson's diagrams:
   --log                     the species study's table as log10 c (mol/L) of each species

@@ -5,7 +5,8 @@
 
 namespace titralab {
 
-// The five studies, by their index in the study list; None before the first choice.
+// The studies, by their index in the study list; None before the first choice. The five first
+// have closed forms; the free study titrates any solution by any solution.
 enum class Study {
     None = -1,
     TitrationVsVolume = 0,
@@ -13,6 +14,7 @@ enum class Study {
     TwoMonoTitration = 2,
     TwoPolyMixture = 3,
     Dilution = 4,
+    FreeSolutions = 5,
 };
 
 // AcidSide: strong monobase in the burette, acids in the beaker.

@@ -156,11 +156,14 @@ void PrintTexts(const PageInput& in, const PrintSettings& settings, const PageLa
         ++rows.j;
         canvas.textOut(W / 2 + m, rows.top(), *comment);
     }
-    if (settings.printConstants && !isSpeciesOrDilution(study)) printConstants(in, L, rows, canvas);
+    // The free study's constants are its rows, which the page does not list.
+    if (settings.printConstants && !isSpeciesOrDilution(study) && study != Study::FreeSolutions)
+        printConstants(in, L, rows, canvas);
     printLegend(in, L, rows, dashes, canvas);
     setPen(canvas, L.penWidth, kBlack);
 
-    if (!in.graph.isChecked(1) && !isSpeciesOrDilution(study)) {
+    // The free study draws the concentrations of the mixture: no dilution warning.
+    if (!in.graph.isChecked(1) && !isSpeciesOrDilution(study) && study != Study::FreeSolutions) {
         const int x = static_cast<int>(1.6 * m + L.textOffset);
         canvas.textOut(x, 2 * m, texts::kDilutionWarning1.in(in.language));
         canvas.textOut(x, 2 * m + ch, texts::kDilutionWarning2.in(in.language));

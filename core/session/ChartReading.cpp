@@ -41,6 +41,7 @@ std::string copiedPointLines(const Simulation& sim) {
 
 std::optional<ExactPoint> exactPointAt(const Simulation& sim, double drawnVolume) {
     const ChemicalState& s = sim.state;
+    if (s.study == Study::FreeSolutions) return freeExactPointAt(sim, drawnVolume);
     const std::optional<Titration> t = titrationOf(s.study);
     if (!t || !(drawnVolume >= 0) || !std::isfinite(drawnVolume) || !(s.volumeFactor > 0))
         return std::nullopt;

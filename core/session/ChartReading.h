@@ -23,6 +23,10 @@ std::string copiedPointLines(const Simulation& sim);
 // outside a titration study or for a volume that is not a number >= 0.
 std::optional<ExactPoint> exactPointAt(const Simulation& sim, double drawnVolume);
 
+// The same for the free study: every form of every system, the conductivity when every λ° is
+// known (core/session/FreeRefresh.cpp).
+std::optional<ExactPoint> freeExactPointAt(const Simulation& sim, double drawnVolume);
+
 // "Sur la courbe : v = 12,50 mL ; pH = 4,88"; "On the curve: v = 12,50 mL; pH = 4,88". Each of
 // these texts is in the simulation's language.
 std::string onCurveText(const Simulation& sim, const ExactPoint& p);

@@ -6,6 +6,7 @@
 #include "core/session/Refresh.h"
 #include "core/session/WorkbookModule.h"
 #include "core/system/WholeFile.h"
+#include "core/texts/FreeStudyTexts.h"
 #include "core/texts/WorkbookTexts.h"
 
 #include <algorithm>
@@ -54,6 +55,10 @@ CopyChoices copyChoicesFor(Study study, Language language, BuretteSide side) {
     case Study::TitrationVsVolume:
     case Study::TwoMonoTitration:
         return {true, texts::kRegularStepsOfPlural.in(language), {"pH", volume.in(language)}};
+    case Study::FreeSolutions:
+        return {true,
+                texts::kRegularStepsOfPlural.in(language),
+                {"pH", texts::kFreeVolumeChoice.in(language)}};
     case Study::SpeciesVsPH:
         return {true, texts::kRegularStepsOfSingular.in(language), {"pH"}};
     case Study::TwoPolyMixture:

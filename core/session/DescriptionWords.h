@@ -43,8 +43,8 @@ inline std::string statusPart(std::string_view hint) {
 }
 
 inline constexpr Study kStudies[] = {Study::TitrationVsVolume, Study::SpeciesVsPH,
-                                     Study::TwoMonoTitration, Study::TwoPolyMixture,
-                                     Study::Dilution};
+                                     Study::TwoMonoTitration,  Study::TwoPolyMixture,
+                                     Study::Dilution,          Study::FreeSolutions};
 
 inline std::string number(double x) {
     return formatGeneral(x, 4, '.');

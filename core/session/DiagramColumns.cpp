@@ -164,6 +164,11 @@ void addDiagramColumns(Simulation& sim) {
 std::optional<PHExplanation> explainStudyPoint(const Simulation& sim, double drawnVolume) {
     const ChemicalState& s = sim.state;
     if (!(drawnVolume >= 0) || !std::isfinite(drawnVolume)) return std::nullopt;
+    if (s.study == Study::FreeSolutions) {
+        const std::optional<FreeTitration>& titration = sim.freeStudy.result.titration;
+        if (!titration || !(s.volumeFactor > 0)) return std::nullopt;
+        return explainTitrationPoint(*titration, drawnVolume / s.volumeFactor);
+    }
     if (titrationOf(s.study)) {
         const std::optional<FreeTitration> titration = studyTitration(s);
         if (!titration || !(s.volumeFactor > 0)) return std::nullopt;

@@ -122,7 +122,7 @@ void changeSide(PanelView& view, Simulation& sim) {
     view.target.selected = -1;
     sim.browser.targetColumn1 = false;
     view.studies.items.clear();
-    for (int k = 0; k < 5; ++k)
+    for (int k = 0; k <= static_cast<int>(Study::FreeSolutions); ++k)
         view.studies.items.push_back(texts::studyName(side, Study(k), language));
     view.studies.selected = -1;
 
@@ -154,7 +154,7 @@ void retranslatePanel(PanelView& view, const Simulation& sim) {
     view.target.items = {view.column1Title, view.column2Title};
     if (sideChosen) {
         view.studies.items.clear();
-        for (int k = 0; k < 5; ++k)
+        for (int k = 0; k <= static_cast<int>(Study::FreeSolutions); ++k)
             view.studies.items.push_back(texts::studyName(side, Study(k), language));
     }
     if (view.studies.selected < 0) {

@@ -26,6 +26,7 @@ PanelLabels labelsFor(const Simulation& sim) {
     switch (sim.state.study) {
     case Study::TitrationVsVolume:
     case Study::TwoMonoTitration:
+    case Study::FreeSolutions:
         return {{&texts::kVolumeAdded, &texts::kPH, concentrationLabel, conductivityLabel}};
     case Study::SpeciesVsPH:
         return {{&texts::kPH, nullptr, concentrationLabel, conductivityLabel}};

@@ -180,6 +180,10 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
 }
 
 void RefreshSimulation(Simulation& sim, Notifier& notifier, const FieldValues& given) {
+    if (sim.panel.study == Study::FreeSolutions) {
+        refreshFreeStudy(sim, notifier);
+        return;
+    }
     sim.refusedFields = setUpSimulation(sim.state, sim.panel, notifier, sim.language, given);
     sim.graph.conductivityEnabled = sim.state.conductivityAvailable;
     if (!sim.graph.conductivityEnabled) sim.graph.checked[kConductivityBox - 1] = false;

@@ -29,6 +29,12 @@ void GenerateDilutionCurve(Simulation& sim, int n);
 // Computes the two-polyacid mixture into sim.results.mixture and its results text into exportText.
 void ComputeTwoPolyacidMixture(Simulation& sim);
 
+// The free study's regeneration (RefreshSimulation runs it for Study::FreeSolutions): reads the
+// rows (every refusal through the notifier, one message), then draws the pH, the first forms,
+// [H3O+] and the conductivity when every λ° is known, fills the copied table with every form and
+// the chart reading with the remarkable points.
+void refreshFreeStudy(Simulation& sim, Notifier& notifier);
+
 // Runs checkPointCount on the graph window's field (sim.panel.pointCount), shows pointCountMessage
 // through the notifier when needed, and writes the value back into the field and into
 // PointCount.

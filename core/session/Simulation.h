@@ -11,8 +11,9 @@
 #include "core/curves/ExportTable.h"
 #include "core/curves/Overlays.h"
 #include "core/page/PointStyles.h"
-#include "core/sheets/MeasurementFile.h"
 #include "core/panel/DatabaseBrowser.h"
+#include "core/session/FreeStudy.h"
+#include "core/sheets/MeasurementFile.h"
 
 #include <array>
 #include <functional>
@@ -89,6 +90,9 @@ struct Simulation {
     Overlays overlays;    // frozen curves and families
     ExportSettings exportSettings;
     PastedMeasurements pasted;
+
+    // The free study: its rows as typed, what they resolved to and what the last refresh drew.
+    FreeStudy freeStudy;
 };
 
 // Marks the study changed since it was last opened or saved.

@@ -86,6 +86,9 @@ StudyRecord captureStudy(const Simulation& sim, const PanelView& view, const Pri
     r.sections.erase(kFamilySection);
     if (sim.overlays.family && !sim.overlays.family->members.empty())
         r.sections[kFamilySection] = familySectionText(*sim.overlays.family);
+    // The free study's rows, with what they resolved to; another study keeps the section read.
+    if (r.study == Study::FreeSolutions)
+        r.sections[kSolutionSection] = solutionSectionText(sim.freeStudy.inputs);
     return r;
 }
 
@@ -156,6 +159,13 @@ void applyStudy(const StudyRecord& r, Simulation& sim, PanelView& view) {
     // The family of the study, drawn again by the next regeneration.
     const auto family = r.sections.find(kFamilySection);
     if (family != r.sections.end()) sim.overlays.family = readFamilySection(family->second);
+    // The free study's rows (the reader has checked the section).
+    sim.freeStudy.inputs = FreeStudyInputs::atDesign(sim.language);
+    sim.freeStudy.result = FreeStudyResult{};
+    const auto solution = r.sections.find(kSolutionSection);
+    if (solution != r.sections.end())
+        if (auto read = readSolutionSection(solution->second, sim.language).inputs)
+            sim.freeStudy.inputs = std::move(*read);
 }
 
 } // namespace titralab

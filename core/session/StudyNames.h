@@ -14,8 +14,8 @@ inline constexpr const char* kFamilySection = "family";
 
 // The names the file uses for the program's choices, in the order of their enumerations.
 inline const std::vector<std::string> kSideNames{"none", "acid", "base"};
-inline const std::vector<std::string> kStudyNames{"none",     "titration", "species",
-                                                  "two-mono", "mixture",   "dilution"};
+inline const std::vector<std::string> kStudyNames{"none",    "titration", "species", "two-mono",
+                                                  "mixture", "dilution",  "free"};
 inline const std::vector<std::string> kBaseKindNames{"soda", "potash"};
 inline const std::vector<std::string> kOrderNames{"pH,v", "v,pH"};
 inline const std::vector<std::string> kVolumeUnitNames{"L", "mL"};

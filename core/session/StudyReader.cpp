@@ -2,6 +2,7 @@
 #include "core/session/StudyRecord.h"
 
 #include "core/chemistry/Database.h"
+#include "core/session/FreeStudy.h"
 #include "core/session/StudyNames.h"
 #include "core/sheets/MeasurementFile.h"
 #include "core/texts/StudyTexts.h"
@@ -250,6 +251,12 @@ void readOtherSections(const Json& root, StudyRecord& r, Language language) {
                 "sections", texts::expectedSections(static_cast<int>(kMaxStudySections), language),
                 language)};
         r.sections[item.key()] = item.value().dump();
+    }
+    // The free study's section is checked here, so that a damaged one refuses the file.
+    const auto solution = r.sections.find(kSolutionSection);
+    if (solution != r.sections.end()) {
+        const SolutionSectionReading read = readSolutionSection(solution->second, language);
+        if (!read.inputs) throw Refusal{read.problem};
     }
 }
 

@@ -1,5 +1,7 @@
 #include "core/texts/Messages.h"
 
+#include "core/texts/FreeStudyTexts.h"
+
 #include <array>
 
 namespace titralab::texts {
@@ -55,6 +57,7 @@ std::string studyName(BuretteSide side, Study study, Language language) {
         {"Dilution d'une base", "Dilution of a base"},
     }};
     const int i = static_cast<int>(study);
+    if (study == Study::FreeSolutions) return kFreeStudyName.in(language);
     if (i < 0 || i > 4) return {};
     return (side == BuretteSide::AcidSide ? acid[i] : base[i]).in(language);
 }

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -199,6 +200,45 @@ TEST(FreeStudyTool, SpreadsAFlatCurveOverTheVolumes) {
     ASSERT_EQ(rows.size(), 6u) << run.out;
     for (std::size_t r = 1; r < rows.size(); ++r)
         EXPECT_NEAR(number(rows[r][0]), 0.01 * (r - 1), 1e-15) << run.out;
+}
+
+} // namespace
+
+namespace {
+
+// A saved free study opens to the same readings, the options given replacing its parts; a file
+// of another study is refused.
+TEST(FreeStudyTool, SavesAndOpensTheStudy) {
+    const std::string file =
+        (std::filesystem::temp_directory_path() / "titralab-free-tool.titralab").string();
+    const std::string typed = "--beaker 'Cl-=0.05;H3PO4=0.05' --beaker-volume 20 "
+                              "--burette 'NaOH=0.1' --equivalence --separator point";
+    const ToolRun saved = runTool("--study free " + typed + " --save " + file);
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    const struct {
+        const char* label;
+        std::string arguments;
+        std::string expected; // the output of these options typed in full
+    } cases[] = {
+        {"as saved", "--open " + file + " --equivalence --separator point", saved.out},
+        {"burette replaced", "--open " + file + " --burette 'KOH=0.2' --equivalence",
+         runTool("--study free --beaker 'Cl-=0.05;H3PO4=0.05' --beaker-volume 20 "
+                 "--burette 'KOH=0.2' --equivalence")
+             .out},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = runTool("--study free " + c.arguments);
+        ASSERT_EQ(run.status, 0) << c.label << ": " << run.err;
+        EXPECT_EQ(run.out, c.expected) << c.label;
+    }
+    const std::string other =
+        (std::filesystem::temp_directory_path() / "titralab-free-other.titralab").string();
+    ASSERT_EQ(runTool("--study titration --save " + other).status, 0);
+    const ToolRun refused = runTool("--study free --open " + other);
+    EXPECT_NE(refused.status, 0);
+    EXPECT_NE(refused.err.find("no free study"), std::string::npos) << refused.err;
+    std::filesystem::remove(file);
+    std::filesystem::remove(other);
 }
 
 } // namespace

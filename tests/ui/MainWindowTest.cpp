@@ -23,13 +23,13 @@ using namespace titralab::testing;
 
 namespace {
 
-const char* kStudyItems[2][5] = {
+const char* kStudyItems[2][6] = {
     {"Monobase forte sur polyacide, f (v)", "Monobase forte sur polyacide, f (pH)",
      "Monobase forte sur 2 monoacides, f (v)", "Mélange de 2 polyacides, pH et c",
-     "Dilution d'un acide"},
+     "Dilution d'un acide", "Solutions libres"},
     {"Monoacide fort sur polybase, f (v)", "Monoacide fort sur polybase, f (pH)",
      "Monoacide fort sur 2 monobases, f (v)", "Mélange de 2 polybases, pH et c",
-     "Dilution d'une base"}};
+     "Dilution d'une base", "Solutions libres"}};
 
 // ---- Before any choice, and the side and study choices ------------------------------
 

@@ -184,6 +184,7 @@ void MainWindow::applyView() {
 
     applySideIcon(m_view.iconSide);
     orderTabs();
+    applyFreePanel();
     accessibility::apply(
         this, a11y::mainWindowTexts(m_sim.panel.side, m_sim.panel.study, m_sim.language));
     for (int i = 1; i <= 16; ++i)

@@ -45,6 +45,7 @@ class RadioGroup;
 class SettingsStore;
 class AboutBox;
 class DatabaseDock;
+class FreeSolutionsPanel;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -85,6 +86,8 @@ class MainWindow : public QMainWindow {
     void saveSettings() const;
 
     const PanelView& panelView() const { return m_view; }
+    // The free study's panel: its addSolute slot puts a database entry in the beaker or burette.
+    FreeSolutionsPanel* freeSolutionsPanel() const { return m_freePanel; }
     const Simulation& simulation() const { return m_sim; }
     const system::Paths& paths() const { return m_paths; }
     QIcon sideIcon() const { return m_sideIcon; }
@@ -178,6 +181,10 @@ class MainWindow : public QMainWindow {
     // Shows the logic's state in the controls.
     void applyView();
     void applySideIcon(BuretteSide side);
+    // The free study's panel (MainWindowFree.cpp): built with the panel, shown in place of the
+    // closed-form studies' fields when its study is chosen.
+    void buildFreePanel();
+    void applyFreePanel();
     void orderTabs();
     bool handleKey(QWidget* widget, QKeyEvent* key);
     void showHelpFor(QWidget* widget);
@@ -251,6 +258,7 @@ class MainWindow : public QMainWindow {
     QPlainTextEdit* m_pasteBuffer{nullptr};
     QDockWidget* m_commandsDock{nullptr};
     DatabaseDock* m_databaseDock{nullptr};
+    FreeSolutionsPanel* m_freePanel{nullptr};
     QToolBar* m_toolBar{nullptr};
     QAction* m_tooltipsAction{nullptr};
     QAction* m_commaAction{nullptr};

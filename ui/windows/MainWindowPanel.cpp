@@ -14,6 +14,7 @@
 #include "ui/qt/Icons.h"
 #include "ui/qt/RadioGroup.h"
 #include "ui/windows/DatabaseDock.h"
+#include "ui/windows/FreeSolutionsPanel.h"
 #include "ui/windows/InputPanelArea.h"
 
 #include <QDockWidget>
@@ -115,6 +116,7 @@ void MainWindow::buildPanel() {
     m_pasteBuffer = new QPlainTextEdit(m_area);
     m_pasteBuffer->setObjectName("pasteBuffer");
     m_pasteBuffer->hide();
+    buildFreePanel();
 }
 void MainWindow::buildCommandsDock() {
     const Language lang = m_sim.language;
@@ -330,6 +332,15 @@ bool MainWindow::handleKey(QWidget* widget, QKeyEvent* key) {
         // name finds (the proposal chosen in the list is loaded by the list).
         if (!enter || mods != Qt::NoModifier) return false;
         m_databaseDock->loadFirstFound();
+        return true;
+    }
+    if (m_freePanel && m_freePanel->isAncestorOf(widget)) {
+        // The free study's cells and fields take text as typed; Enter ends a cell's edit, and
+        // in a volume field shows the simulation as elsewhere.
+        const bool volumeField =
+            qobject_cast<QLineEdit*>(widget) && widget->parentWidget() == m_freePanel;
+        if (!enter || mods != Qt::NoModifier || !volumeField) return false;
+        showSimulation();
         return true;
     }
     // Leaving a number field by Tab, Shift+Tab, the space or Enter checks it first: a refused

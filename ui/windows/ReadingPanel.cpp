@@ -186,7 +186,7 @@ void ReadingPanel::toggleLegend() {
 void ReadingPanel::applySimulation() {
     const ReadingOptions& o = m_sim.reading.options;
     const ChemicalState& s = m_sim.state;
-    const bool titration = titrationOf(s.study).has_value();
+    const bool titration = titrationOf(s.study).has_value() || s.study == Study::FreeSolutions;
     {
         const QSignalBlocker a(m_equivalences), b(m_derivative), c(m_legend), d(m_indicator),
             e(m_bufferCapacity);
@@ -319,7 +319,7 @@ void ReadingPanel::showResults() {
 void ReadingPanel::showParticularPoint() {
     const std::optional<double> volume = readParticularVolume(m_particular->text().toStdString());
     m_whyThisPH->clear();
-    if (!titrationOf(m_sim.state.study)) {
+    if (!titrationOf(m_sim.state.study) && m_sim.state.study != Study::FreeSolutions) {
         m_particularResult->setText(text(m_sim.language, texts::kParticularNoTitration));
         return;
     }
@@ -343,7 +343,9 @@ void ReadingPanel::showParticularPoint() {
 }
 
 QString ReadingPanel::onCurveAt(const QPoint& position) const {
-    if (!titrationOf(m_sim.state.study) || m_sim.results.curves[1].empty()) return {};
+    if ((!titrationOf(m_sim.state.study) && m_sim.state.study != Study::FreeSolutions) ||
+        m_sim.results.curves[1].empty())
+        return {};
     const double x = m_layer->volumeAt(position);
     double largest = 0;
     for (const CurvePoint& p : m_sim.results.curves[1]) largest = std::max(largest, p.x);

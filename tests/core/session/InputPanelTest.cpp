@@ -89,8 +89,9 @@ TEST(MainPanel, FirstSideChoiceShowsTheStudiesWithoutSelection) {
     p.side(BuretteSide::BaseSide);
     EXPECT_TRUE(p.view.studies.visible);
     EXPECT_EQ(p.view.studies.selected, -1);
-    ASSERT_EQ(p.view.studies.items.size(), 5u);
+    ASSERT_EQ(p.view.studies.items.size(), 6u);
     EXPECT_EQ(p.view.studies.items[4], "Dilution d'une base");
+    EXPECT_EQ(p.view.studies.items[5], "Solutions libres");
     EXPECT_FALSE(p.view.browserVisible);
     EXPECT_FALSE(p.view.commandsVisible);
     EXPECT_EQ(p.view.iconSide, BuretteSide::BaseSide);

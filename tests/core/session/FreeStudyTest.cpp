@@ -1,0 +1,262 @@
+// The free study in the session: its rows read and refused, its study-file section kept
+// through a save and an open, and its regeneration checked against independent oracles (the
+// stoichiometry of the equivalences, a long-double charge balance, the mass balance).
+#include "core/session/FreeStudy.h"
+
+#include "core/base/Notifier.h"
+#include "core/session/ChartReading.h"
+#include "core/session/InputPanel.h"
+#include "core/session/Refresh.h"
+#include "core/session/StudyFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace titralab;
+
+namespace {
+
+struct FreeDesk {
+    Simulation sim;
+    PanelView view;
+    RecordingNotifier notes;
+    explicit FreeDesk(Language language = Language::French) {
+        setLanguage(sim, language);
+        startPanel(view, sim);
+        chooseBurette(view, sim, 0);
+        chooseStudy(view, sim, static_cast<int>(Study::FreeSolutions));
+        sim.freeStudy.inputs = FreeStudyInputs::atDesign(language);
+    }
+    void refresh() { RefreshSimulation(sim, notes); }
+};
+
+FreeRow row(const std::string& what, const std::string& c) {
+    return {what, c, {}, {}};
+}
+
+// The pH of a strong acid (ca, mol/L) with a triprotic acid (c, mol/L; pKa) and sodium (cb,
+// mol/L), by bisection of the charge balance in long double: the test's own solver.
+long double mixturePH(long double ca, long double c, const long double (&pKa)[3], long double cb) {
+    const long double k[3] = {powl(10, -pKa[0]), powl(10, -pKa[1]), powl(10, -pKa[2])};
+    auto balance = [&](long double pH) {
+        const long double h = powl(10, -pH);
+        const long double d = h * h * h + k[0] * h * h + k[0] * k[1] * h + k[0] * k[1] * k[2];
+        const long double charge =
+            (k[0] * h * h + 2 * k[0] * k[1] * h + 3 * k[0] * k[1] * k[2]) / d;
+        return h + cb - 1e-14L / h - ca - c * charge;
+    };
+    long double low = -2, high = 16;
+    for (int i = 0; i < 200; ++i) {
+        const long double mid = (low + high) / 2;
+        (balance(mid) > 0 ? low : high) = mid;
+    }
+    return (low + high) / 2;
+}
+
+} // namespace
+
+TEST(FreeStudy, RowsAndFieldsAreRefusedWithTheirMessage) {
+    struct Case {
+        const char* label;
+        std::vector<FreeRow> beaker;
+        std::string volume;
+        std::string maxVolume;
+        const char* french;  // a part of the one message
+        const char* english; // the same part in English
+    };
+    const Case cases[] = {
+        {"unknown name",
+         {row("HCl", "0.1"), row("eau de Javel", "0.1")},
+         "10",
+         "",
+         "Bécher, ligne 2 « eau de Javel » : nom inconnu",
+         "Beaker, row 2 “eau de Javel”: unknown"},
+        {"concentration",
+         {row("HCl", "beaucoup")},
+         "10",
+         "",
+         "Bécher, ligne 1 « beaucoup »",
+         "Beaker, row 1 “beaucoup”: the concentration"},
+        {"concentration too large",
+         {row("HCl", "20")},
+         "10",
+         "",
+         "de 1E-8 à 15 mol/L",
+         "from 1E-8 to 15 mol/L"},
+        {"pKa",
+         {row("acid(2,x)", "0.1")},
+         "10",
+         "",
+         "entre les parenthèses",
+         "within the brackets"},
+        {"empty beaker", {}, "10", "", "Bécher : aucun soluté", "Beaker: no solute"},
+        {"beaker volume",
+         {row("HCl", "0.1")},
+         "0",
+         "",
+         "Le volume du bécher",
+         "The beaker's volume"},
+        {"largest volume",
+         {row("HCl", "0.1")},
+         "10",
+         "-5",
+         "Le plus grand volume versé",
+         "The largest volume added"},
+    };
+    for (const Case& c : cases)
+        for (Language language : {Language::French, Language::English}) {
+            FreeDesk desk(language);
+            desk.sim.freeStudy.inputs.beaker = c.beaker;
+            desk.sim.freeStudy.inputs.beakerVolume = c.volume;
+            desk.sim.freeStudy.inputs.maxVolume = c.maxVolume;
+            desk.refresh();
+            ASSERT_EQ(desk.notes.messages.size(), 1u) << c.label;
+            const std::string expected = language == Language::French ? c.french : c.english;
+            EXPECT_NE(desk.notes.messages[0].find(expected), std::string::npos)
+                << c.label << ": " << desk.notes.messages[0];
+            EXPECT_TRUE(desk.sim.results.curves[1].empty()) << c.label;
+            EXPECT_FALSE(desk.sim.freeStudy.result.titration) << c.label;
+        }
+}
+
+TEST(FreeStudy, RefreshDrawsWhatTheChemistryRequires) {
+    // Hydrochloric and phosphoric acids (0.1 mol/L each, 10 mL) by soda 0.1 mol/L: the first
+    // equivalence takes n(HCl) + n(H3PO4), the second n(HCl) + 2 n(H3PO4).
+    FreeDesk desk;
+    desk.sim.panel.pointCount = "60";
+    desk.sim.reading.options.equivalences = true;
+    desk.sim.graph.checked[1] = desk.sim.graph.checked[2] = true; // the first two forms
+    desk.refresh();
+    ASSERT_TRUE(desk.notes.messages.empty()) << desk.notes.messages.front();
+    const FreeStudyResult& result = desk.sim.freeStudy.result;
+    ASSERT_TRUE(result.titration);
+    for (double expected : {0.020, 0.030}) {
+        bool found = false;
+        for (const EquivalenceReading& p : desk.sim.reading.points)
+            found = found || std::fabs(p.equivalence.volume - expected) < 1e-12;
+        EXPECT_TRUE(found) << "no equivalence at " << expected << " L";
+    }
+    EXPECT_EQ(result.species.size(), 4u); // H3PO4 and its three bases
+
+    // Every drawn pH against the test's own solver, at the drawn volume (mL).
+    const long double pKa[3] = {result.titration->beaker.solutes[1].system.pKa[0],
+                                result.titration->beaker.solutes[1].system.pKa[1],
+                                result.titration->beaker.solutes[1].system.pKa[2]};
+    const Series& pH = desk.sim.results.curves[1];
+    ASSERT_GE(pH.size(), 60u);
+    for (const CurvePoint& p : pH) {
+        const long double v = p.x / 1000, v0 = 0.010L, total = v0 + v;
+        const long double expected =
+            mixturePH(0.1L * v0 / total, 0.1L * v0 / total, pKa, 0.1L * v / total);
+        EXPECT_NEAR(p.y, static_cast<double>(expected), 1e-9) << "v = " << p.x << " mL";
+    }
+    // The value on the curve at a typed volume (mL), between the drawn points.
+    const std::optional<ExactPoint> at = exactPointAt(desk.sim, 12.345);
+    ASSERT_TRUE(at);
+    const long double total = 0.010L + 0.012345L;
+    EXPECT_NEAR(at->pH,
+                static_cast<double>(mixturePH(0.1L * 0.010L / total, 0.1L * 0.010L / total, pKa,
+                                              0.1L * 0.012345L / total)),
+                1e-9);
+    EXPECT_EQ(at->species.size(), 4u);
+    // The table gives every form; the forms of phosphoric acid add up to its diluted total.
+    const ExportTable& table = desk.sim.results.exportTable;
+    ASSERT_EQ(table.columns.size(), 3u + 4u + (result.conductivityKnown ? 1u : 0u));
+    ASSERT_EQ(table.rowCount(), pH.size());
+    for (std::size_t row = 0; row < table.rowCount(); ++row) {
+        const double v = table.columns[0].values[row];
+        double sum = 0;
+        for (std::size_t c = 3; c < 7; ++c) sum += table.columns[c].values[row];
+        EXPECT_NEAR(sum, 0.1 * 0.010 / (0.010 + v), 1e-12) << "row " << row;
+    }
+    EXPECT_FALSE(desk.sim.results.curves[2].empty());
+    EXPECT_TRUE(desk.sim.results.curves[4].empty()); // not ticked
+    EXPECT_NE(desk.sim.results.exportText.find("E2"), std::string::npos);
+}
+
+TEST(FreeStudy, SavedThenOpenedComputesTheSameEvenWithoutTheEntry) {
+    struct Case {
+        const char* label;
+        std::vector<FreeRow> beaker;
+        std::vector<FreeRow> burette;
+        // A row the opening computer no longer knows: its typed name is changed in the saved
+        // text, so that only what the row kept can compute it.
+        const char* forgotten;
+    };
+    const Case cases[] = {
+        {"compounds and grammar",
+         {row("NaH2PO4", "0,05"), row("Cl-", "0.01")},
+         {row("soude", "0,1")},
+         nullptr},
+        {"a teacher's own entry",
+         {row("acide éthanoïque", "0,1")},
+         {row("ammoniac", "0.1")},
+         "acide éthanoïque"},
+        {"generic systems", {row("base(9.25)", "0,1")}, {row("acid(4.76)", "0,2")}, nullptr},
+    };
+    for (const Case& c : cases) {
+        FreeDesk before;
+        before.sim.freeStudy.inputs.beaker = c.beaker;
+        before.sim.freeStudy.inputs.burette = c.burette;
+        before.sim.freeStudy.inputs.maxVolume = "25";
+        before.refresh();
+        ASSERT_TRUE(before.notes.messages.empty()) << c.label << ": " << before.notes.messages[0];
+        std::string text = writeStudyText(captureStudy(before.sim, before.view, PrintSettings{}));
+        if (c.forgotten) {
+            const std::string from = std::string("\"what\": \"") + c.forgotten + "\"";
+            const std::size_t at = text.find(from);
+            ASSERT_NE(at, std::string::npos) << c.label;
+            text.replace(at, from.size(), "\"what\": \"ma solution de la veille\"");
+        }
+        const StudyReading read = readStudyText(text, Language::English);
+        ASSERT_TRUE(read.record) << c.label << ": " << read.problem;
+        FreeDesk after(Language::English);
+        applyStudy(*read.record, after.sim, after.view);
+        ASSERT_EQ(after.sim.panel.study, Study::FreeSolutions) << c.label;
+        after.refresh();
+        ASSERT_TRUE(after.notes.messages.empty()) << c.label << ": " << after.notes.messages[0];
+        const Series& a = before.sim.results.curves[1];
+        const Series& b = after.sim.results.curves[1];
+        ASSERT_EQ(a.size(), b.size()) << c.label;
+        for (std::size_t k = 0; k < a.size(); ++k) {
+            EXPECT_EQ(a[k].x, b[k].x) << c.label;
+            EXPECT_EQ(a[k].y, b[k].y) << c.label;
+        }
+        // The section (the file's last) survives a second save unchanged.
+        const std::string resaved =
+            writeStudyText(captureStudy(after.sim, after.view, PrintSettings{}));
+        EXPECT_EQ(resaved.substr(resaved.find("\"solution\"")),
+                  text.substr(text.find("\"solution\"")))
+            << c.label;
+    }
+}
+
+TEST(FreeStudy, DamagedSectionsRefuseTheFileNamingTheKey) {
+    FreeDesk desk;
+    desk.refresh();
+    const std::string good = writeStudyText(captureStudy(desk.sim, desk.view, PrintSettings{}));
+    struct Case {
+        const char* label;
+        const char* from;
+        const char* to;
+        const char* key;
+    };
+    const Case cases[] = {
+        {"pKa out of range", "\"pka\": [", "\"pka\": [99, ", "solution.beaker.2.solutes.1.pka"},
+        {"a volume that is no text", "\"beaker_volume\": \"10\"", "\"beaker_volume\": 10",
+         "solution.beaker_volume"},
+        {"an unknown ion", "\"ion\": \"Cl-\"", "\"ion\": \"Xx+\"",
+         "solution.beaker.1.solutes.1.ion"},
+        {"a name that is no text", "\"what\": \"NaOH\"", "\"what\": 3", "solution.burette.1.what"},
+    };
+    for (const Case& c : cases) {
+        std::string text = good;
+        const std::size_t at = text.find(c.from);
+        ASSERT_NE(at, std::string::npos) << c.label;
+        text.replace(at, std::string(c.from).size(), c.to);
+        const StudyReading read = readStudyText(text, Language::French);
+        EXPECT_FALSE(read.record) << c.label;
+        EXPECT_NE(read.problem.find(c.key), std::string::npos) << c.label << ": " << read.problem;
+    }
+}

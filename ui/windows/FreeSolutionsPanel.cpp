@@ -1,0 +1,277 @@
+#include "ui/windows/FreeSolutionsPanel.h"
+
+#include "core/numbers/NumberInput.h"
+#include "core/texts/FreeStudyTexts.h"
+#include "ui/qt/Utf8Text.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+
+namespace titralab {
+
+namespace {
+
+constexpr FreeSide kSides[2] = {FreeSide::Beaker, FreeSide::Burette};
+const QString kRefusedStyle = QStringLiteral("background: #ffd6d6;");
+
+int sideIndex(FreeSide side) {
+    return side == FreeSide::Beaker ? 0 : 1;
+}
+
+// Marks a control refused (visibly and for a screen reader), or clears the mark.
+void markCell(QTableWidgetItem* item, const QString& message) {
+    if (!item) return;
+    item->setBackground(message.isEmpty() ? QBrush() : QBrush(QColor(255, 214, 214)));
+    item->setToolTip(message);
+}
+
+void markField(QLineEdit* field, const QString& message) {
+    field->setStyleSheet(message.isEmpty() ? QString() : kRefusedStyle);
+    field->setToolTip(message);
+    field->setAccessibleDescription(message);
+}
+
+} // namespace
+
+FreeSolutionsPanel::FreeSolutionsPanel(Simulation& sim, QWidget* parent)
+    : QWidget(parent), m_sim(sim) {
+    setObjectName("freeSolutionsPanel");
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    static constexpr const char* kNames[2][4] = {
+        {"beakerTitle", "beakerRows", "addBeakerRowButton", "removeBeakerRowButton"},
+        {"buretteTitle", "buretteRows", "addBuretteRowButton", "removeBuretteRowButton"}};
+    int line = 0;
+    for (int s = 0; s < 2; ++s) {
+        const FreeSide side = kSides[s];
+        m_titles[s] = new QLabel(this);
+        m_titles[s]->setObjectName(kNames[s][0]);
+        m_titles[s]->setStyleSheet("QLabel { font-weight: bold; }");
+        m_tables[s] = new QTableWidget(0, 2, this);
+        m_tables[s]->setObjectName(kNames[s][1]);
+        m_tables[s]->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+        m_tables[s]->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+        // Four rows show at once; more scroll.
+        const int rowHeight = fontMetrics().height() + 6;
+        m_tables[s]->verticalHeader()->setDefaultSectionSize(rowHeight);
+        m_tables[s]->setFixedHeight(5 * rowHeight + 6);
+        m_tables[s]->setSelectionBehavior(QAbstractItemView::SelectRows);
+        m_tables[s]->setSelectionMode(QAbstractItemView::SingleSelection);
+        m_tables[s]->installEventFilter(this);
+        m_titles[s]->setBuddy(m_tables[s]);
+        connect(m_tables[s], &QTableWidget::itemChanged, this,
+                [this, side](QTableWidgetItem* item) {
+                    if (!m_filling) rowEdited(side, item->row());
+                });
+        m_addButtons[s] = new QPushButton(this);
+        m_addButtons[s]->setObjectName(kNames[s][2]);
+        connect(m_addButtons[s], &QPushButton::clicked, this, [this, side] { addRow(side); });
+        m_removeButtons[s] = new QPushButton(this);
+        m_removeButtons[s]->setObjectName(kNames[s][3]);
+        connect(m_removeButtons[s], &QPushButton::clicked, this, [this, side] { removeRow(side); });
+        grid->addWidget(m_titles[s], line, 0);
+        grid->addWidget(m_addButtons[s], line, 1);
+        grid->addWidget(m_removeButtons[s], line, 2);
+        grid->addWidget(m_tables[s], line + 1, 0, 1, 3);
+        line += 2;
+    }
+    m_beakerVolumeLabel = new QLabel(this);
+    m_beakerVolumeLabel->setObjectName("freeBeakerVolumeLabel");
+    m_beakerVolume = new QLineEdit(this);
+    m_beakerVolume->setObjectName("freeBeakerVolumeField");
+    m_maxVolumeLabel = new QLabel(this);
+    m_maxVolumeLabel->setObjectName("freeMaxVolumeLabel");
+    m_maxVolume = new QLineEdit(this);
+    m_maxVolume->setObjectName("freeMaxVolumeField");
+    m_beakerVolumeLabel->setBuddy(m_beakerVolume);
+    m_maxVolumeLabel->setBuddy(m_maxVolume);
+    for (QLineEdit* field : {m_beakerVolume, m_maxVolume}) {
+        field->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000,000")) + 12);
+        connect(field, &QLineEdit::textEdited, this, [this] { volumeEdited(); });
+    }
+    grid->setColumnStretch(0, 1);
+    grid->addWidget(m_beakerVolumeLabel, line, 0, 1, 2);
+    grid->addWidget(m_beakerVolume, line, 2);
+    grid->addWidget(m_maxVolumeLabel, line + 1, 0, 1, 2);
+    grid->addWidget(m_maxVolume, line + 1, 2);
+    m_hint = new QLabel(this);
+    m_hint->setObjectName("freeRowsHint");
+    m_hint->setWordWrap(true);
+    m_message = new QLabel(this);
+    m_message->setObjectName("freeMessageLabel");
+    m_message->setWordWrap(true);
+    m_message->setStyleSheet("QLabel { color: #a00000; }");
+    grid->addWidget(m_hint, line + 2, 0, 1, 3);
+    grid->addWidget(m_message, line + 3, 0, 1, 3);
+    showInputs();
+}
+
+void FreeSolutionsPanel::retranslate() {
+    const Language lang = m_sim.language;
+    const Text addNames[2] = {texts::kFreeAddBeakerRow, texts::kFreeAddBuretteRow};
+    const Text removeNames[2] = {texts::kFreeRemoveBeakerRow, texts::kFreeRemoveBuretteRow};
+    for (int s = 0; s < 2; ++s) {
+        m_titles[s]->setText(text(lang, s == 0 ? texts::kFreeBeaker : texts::kFreeBurette));
+        m_tables[s]->setHorizontalHeaderLabels(
+            {text(lang, texts::kFreeWhatHeader), text(lang, texts::kFreeConcentrationHeader)});
+        m_tables[s]->setAccessibleName(m_titles[s]->text());
+        m_addButtons[s]->setText(text(lang, texts::kFreeAddRow));
+        m_addButtons[s]->setAccessibleName(text(lang, addNames[s]));
+        m_addButtons[s]->setToolTip(text(lang, addNames[s]));
+        m_removeButtons[s]->setText(text(lang, texts::kFreeRemoveRow));
+        m_removeButtons[s]->setAccessibleName(text(lang, removeNames[s]));
+        m_removeButtons[s]->setToolTip(text(lang, removeNames[s]));
+    }
+    m_beakerVolumeLabel->setText(text(lang, texts::kFreeBeakerVolumeLabel));
+    m_maxVolumeLabel->setText(text(lang, texts::kFreeMaxVolumeLabel));
+    m_beakerVolume->setAccessibleName(m_beakerVolumeLabel->text());
+    m_maxVolume->setAccessibleName(m_maxVolumeLabel->text());
+    m_hint->setText(text(lang, texts::kFreeRowsHint));
+}
+
+void FreeSolutionsPanel::showInputs() {
+    retranslate();
+    const FreeStudyInputs& inputs = m_sim.freeStudy.inputs;
+    m_filling = true;
+    for (int s = 0; s < 2; ++s) {
+        const std::vector<FreeRow>& rows = inputs.rows(kSides[s]);
+        QTableWidget* t = m_tables[s];
+        t->setRowCount(static_cast<int>(rows.size()));
+        for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+            const FreeRow& row = rows[static_cast<std::size_t>(r)];
+            t->setItem(r, 0, new QTableWidgetItem(utf8(row.what)));
+            t->setItem(r, 1, new QTableWidgetItem(utf8(row.concentration)));
+        }
+    }
+    m_filling = false;
+    if (m_beakerVolume->text() != utf8(inputs.beakerVolume))
+        m_beakerVolume->setText(utf8(inputs.beakerVolume));
+    if (m_maxVolume->text() != utf8(inputs.maxVolume)) m_maxVolume->setText(utf8(inputs.maxVolume));
+    check();
+}
+
+QString FreeSolutionsPanel::message() const {
+    return m_message->text();
+}
+
+void FreeSolutionsPanel::addSolute(FreeSide side, const QString& systemName) {
+    std::vector<FreeRow>& rows = m_sim.freeStudy.inputs.rows(side);
+    if (static_cast<int>(rows.size()) >= kMaxFreeRows) return;
+    rows.push_back({systemName.toStdString(), m_sim.exportSettings.decimalComma ? "0,1" : "0.1", {}, {}});
+    showInputs();
+    table(side)->setCurrentCell(static_cast<int>(rows.size()) - 1, 0);
+    emit edited();
+}
+
+void FreeSolutionsPanel::addRow(FreeSide side) {
+    std::vector<FreeRow>& rows = m_sim.freeStudy.inputs.rows(side);
+    if (static_cast<int>(rows.size()) >= kMaxFreeRows) return;
+    rows.push_back({"", m_sim.exportSettings.decimalComma ? "0,1" : "0.1", {}, {}});
+    showInputs();
+    QTableWidget* t = table(side);
+    t->setFocus(Qt::OtherFocusReason);
+    t->setCurrentCell(static_cast<int>(rows.size()) - 1, 0);
+    t->editItem(t->currentItem());
+    emit edited();
+}
+
+void FreeSolutionsPanel::removeRow(FreeSide side) {
+    std::vector<FreeRow>& rows = m_sim.freeStudy.inputs.rows(side);
+    if (rows.empty()) return;
+    const int current = table(side)->currentRow();
+    const int row = current >= 0 && current < static_cast<int>(rows.size())
+                        ? current
+                        : static_cast<int>(rows.size()) - 1;
+    rows.erase(rows.begin() + row);
+    showInputs();
+    if (!rows.empty())
+        table(side)->setCurrentCell(std::min(row, static_cast<int>(rows.size()) - 1), 0);
+    emit edited();
+}
+
+bool FreeSolutionsPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress)
+        for (int s = 0; s < 2; ++s) {
+            // While a cell is edited its editor has the keys: Delete then erases text.
+            if (watched != m_tables[s]) continue;
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Insert) {
+                addRow(kSides[s]);
+                return true;
+            }
+            if (key->key() == Qt::Key_Delete) {
+                removeRow(kSides[s]);
+                return true;
+            }
+        }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FreeSolutionsPanel::rowEdited(FreeSide side, int row) {
+    QTableWidget* t = table(side);
+    auto cellText = [t, row](int column) {
+        const QTableWidgetItem* item = t->item(row, column);
+        return item ? item->text().trimmed().toStdString() : std::string();
+    };
+    setFreeRow(m_sim.freeStudy.inputs, side, row, cellText(0), cellText(1));
+    markStudyChanged(m_sim);
+    check();
+    emit edited();
+}
+
+void FreeSolutionsPanel::volumeEdited() {
+    FreeStudyInputs& inputs = m_sim.freeStudy.inputs;
+    inputs.beakerVolume = m_beakerVolume->text().trimmed().toStdString();
+    inputs.maxVolume = m_maxVolume->text().trimmed().toStdString();
+    markStudyChanged(m_sim);
+    check();
+    emit edited();
+}
+
+void FreeSolutionsPanel::check() {
+    const Language lang = m_sim.language;
+    const FreeStudyInputs& inputs = m_sim.freeStudy.inputs;
+    QStringList messages;
+    m_filling = true;
+    for (int s = 0; s < 2; ++s) {
+        const std::vector<FreeRow>& rows = inputs.rows(kSides[s]);
+        if (rows.empty())
+            messages << text(lang, s == 0 ? texts::kFreeBeaker : texts::kFreeBurette) +
+                            utf8(kColon.in(lang)) + text(lang, texts::kFreeNoRow);
+        for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+            const FreeRowReading read = readFreeRow(rows[static_cast<std::size_t>(r)], kSides[s],
+                                                    r + 1, m_sim.freeStudy.database.get(), lang);
+            const QString message = read.problem ? utf8(*read.problem) : QString();
+            // The concentration's refusal marks its cell; any other marks the name.
+            const bool concentration =
+                read.problem && !ParseBoundedNumber(rows[static_cast<std::size_t>(r)].concentration,
+                                                    kItemMinConcentration, kItemMaxConcentration)
+                                     .ok;
+            markCell(m_tables[s]->item(r, 0), concentration ? QString() : message);
+            markCell(m_tables[s]->item(r, 1), concentration ? message : QString());
+            if (read.problem) messages << message;
+        }
+    }
+    m_filling = false;
+    const BoundedNumber v0 = ParseBoundedNumber(inputs.beakerVolume, 0, kMaxFreeVolumeMl);
+    const QString volumeMessage =
+        v0.ok && v0.value > 0 ? QString() : text(lang, texts::kFreeBeakerVolumeMessage);
+    markField(m_beakerVolume, volumeMessage);
+    if (!volumeMessage.isEmpty()) messages << volumeMessage;
+    const BoundedNumber vmax = ParseBoundedNumber(inputs.maxVolume, 0, kMaxFreeVolumeMl);
+    const QString maxMessage = inputs.maxVolume.empty() || (vmax.ok && vmax.value > 0)
+                                   ? QString()
+                                   : text(lang, texts::kFreeMaxVolumeMessage);
+    markField(m_maxVolume, maxMessage);
+    if (!maxMessage.isEmpty()) messages << maxMessage;
+    m_message->setText(messages.join('\n'));
+    m_message->setAccessibleDescription(m_message->text());
+}
+
+} // namespace titralab
