@@ -5,6 +5,8 @@
 #include "ui/qt/ChartView.h"
 #include "ui/windows/FreeSolutionsPanel.h"
 #include "ui/windows/GraphWindow.h"
+#include "ui/windows/SoluteDatabaseWindow.h"
+#include "core/session/Refresh.h"
 
 #include <QApplication>
 #include <QTableWidget>
@@ -113,6 +115,23 @@ TEST(FreeSolutionsPanel, TheDatabaseWindowPutsAnEntryInEitherSide) {
     }
     EXPECT_TRUE(panel->message().isEmpty()) << panel->message().toStdString();
     EXPECT_TRUE(p.sim.changes.unsaved);
+}
+
+// "Utiliser" from a main window where no study is chosen: the free study is chosen, and a
+// teacher's entry no database knows joins the burette with its own values.
+TEST(FreeSolutionsPanel, AnEntryUsedFromTheDatabaseChoosesTheFreeStudy) {
+    MainWindowFixture m;
+    SoluteEntry own;
+    own.nameFr = own.nameEn = "acide du cours";
+    own.system.pKa = {3.3};
+    m.window->useSolute(SoluteSide::Burette, own);
+    EXPECT_EQ(m.sim.panel.study, Study::FreeSolutions);
+    ASSERT_FALSE(m.sim.freeStudy.inputs.burette.empty());
+    EXPECT_EQ(m.sim.freeStudy.inputs.burette.back().what, "acide du cours");
+    RecordingNotifier quiet;
+    RefreshSimulation(m.sim, quiet);
+    EXPECT_TRUE(m.sim.freeStudy.result.errors.empty())
+        << m.sim.freeStudy.result.errors.front();
 }
 
 } // namespace

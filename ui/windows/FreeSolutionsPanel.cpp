@@ -169,6 +169,17 @@ void FreeSolutionsPanel::addSolute(FreeSide side, const QString& systemName) {
     emit edited();
 }
 
+void FreeSolutionsPanel::addSolute(FreeSide side, const SoluteEntry& entry) {
+    std::vector<FreeRow>& rows = m_sim.freeStudy.inputs.rows(side);
+    if (static_cast<int>(rows.size()) >= kMaxFreeRows) return;
+    const std::string name = m_sim.language == Language::French ? entry.nameFr : entry.nameEn;
+    rows.push_back({name, m_sim.exportSettings.decimalComma ? "0,1" : "0.1",
+                    {systemSolute(entry.system, 1, name)}, entry.formula});
+    showInputs();
+    table(side)->setCurrentCell(static_cast<int>(rows.size()) - 1, 0);
+    emit edited();
+}
+
 void FreeSolutionsPanel::addRow(FreeSide side) {
     std::vector<FreeRow>& rows = m_sim.freeStudy.inputs.rows(side);
     if (static_cast<int>(rows.size()) >= kMaxFreeRows) return;

@@ -30,6 +30,9 @@ class FreeSolutionsPanel : public QWidget {
     // Puts an entry (a name or formula the database knows) in the beaker or the burette, at
     // 0.1 mol/L, as a new row.
     void addSolute(titralab::FreeSide side, const QString& systemName);
+    // A row for a database entry or a teacher's own: its name, and its system kept with the row
+    // so that it computes whether or not the name is found again.
+    void addSolute(titralab::FreeSide side, const titralab::SoluteEntry& entry);
     void addRow(titralab::FreeSide side);
     // Removes the chosen row of a side (the last one when none is chosen).
     void removeRow(titralab::FreeSide side);

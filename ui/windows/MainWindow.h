@@ -46,6 +46,8 @@ class SettingsStore;
 class AboutBox;
 class DatabaseDock;
 class FreeSolutionsPanel;
+enum class SoluteSide;
+struct SoluteEntry;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -88,6 +90,9 @@ class MainWindow : public QMainWindow {
     const PanelView& panelView() const { return m_view; }
     // The free study's panel: its addSolute slot puts a database entry in the beaker or burette.
     FreeSolutionsPanel* freeSolutionsPanel() const { return m_freePanel; }
+    // "Utiliser" in the solute database window: the entry joins the free study's beaker or
+    // burette.
+    void useSolute(SoluteSide side, const SoluteEntry& entry);
     const Simulation& simulation() const { return m_sim; }
     const system::Paths& paths() const { return m_paths; }
     QIcon sideIcon() const { return m_sideIcon; }

@@ -7,6 +7,7 @@
 #include "ui/windows/DatabaseDock.h"
 #include "ui/windows/FreeSolutionsPanel.h"
 #include "ui/windows/InputPanelArea.h"
+#include "ui/windows/SoluteDatabaseWindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,18 @@ void MainWindow::buildFreePanel() {
         markStudyChanged(m_sim);
         emit panelEdited();
     });
+}
+
+void MainWindow::useSolute(SoluteSide side, const SoluteEntry& entry) {
+    // The free study is where an entry of the solute database goes: chosen first when needed,
+    // on the side already chosen (the acid side when none is).
+    if (m_sim.panel.study != Study::FreeSolutions) {
+        if (m_view.burette.selected < 0) chooseSide(0);
+        chooseStudy(static_cast<int>(Study::FreeSolutions));
+    }
+    m_freePanel->addSolute(side == SoluteSide::Beaker ? FreeSide::Beaker : FreeSide::Burette,
+                           entry);
+    applyView();
 }
 
 void MainWindow::applyFreePanel() {

@@ -143,8 +143,8 @@ QMenu* MainWindow::buildOptionsMenu() {
     for (QAction* a : {m_frenchAction, m_englishAction}) a->setCheckable(true);
     showLanguageChoice();
 
-    // Tools: the solute database, one window for the run; whoever fills the free study's
-    // solutions connects to its soluteChosen signal.
+    // Tools: the solute database, one window for the run; "Utiliser" puts an entry into the
+    // free study's beaker or burette.
     QMenu* tools = menuBar()->addMenu(text(lang, texts::kMenuTools));
     tools->setObjectName("toolsMenu");
     add(tools, "soluteDatabaseAction", text(lang, texts::kMenuSoluteDatabase), [this] {
@@ -156,6 +156,7 @@ QMenu* MainWindow::buildOptionsMenu() {
             window = new SoluteDatabaseWindow(
                 m_sim.language, m_sim.exportSettings.decimalComma ? ',' : '.', m_paths.dataFolder,
                 system::userSolutesFile(settings.toStdString()), this);
+            connect(window, &SoluteDatabaseWindow::soluteChosen, this, &MainWindow::useSolute);
         }
         window->show();
         window->raise();
