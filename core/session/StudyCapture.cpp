@@ -72,6 +72,7 @@ StudyRecord captureStudy(const Simulation& sim, const PanelView& view, const Pri
     r.decimalComma = sim.exportSettings.decimalComma;
     r.exportDigits = std::clamp(sim.exportSettings.digits, 5, 17);
     r.reading = sim.reading.options;
+    r.bufferCapacity = sim.exportSettings.diagrams.bufferCapacity;
     for (const OverlayCurve& curve : sim.overlays.curves)
         if (!curve.family && r.frozen.size() < static_cast<std::size_t>(kMaxFrozenCurves)) {
             OverlayCurve kept = curve;
@@ -153,6 +154,7 @@ void applyStudy(const StudyRecord& r, Simulation& sim, PanelView& view) {
     // Nothing of the study left on screen stays: its frozen curves and families, its readings.
     sim.reading = ChartReading{};
     sim.reading.options = r.reading;
+    sim.exportSettings.diagrams.bufferCapacity = r.bufferCapacity;
     sim.overlays = Overlays{};
     sim.overlays.curves = r.frozen;
     sim.keptSections = r.sections;

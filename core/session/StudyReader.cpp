@@ -364,11 +364,13 @@ void readCopyAndReadings(const Section& top, StudyRecord& r, UnknownKeys& unknow
     r.exportDigits = copy.integer("digits", 5, 17, 5);
 
     const Section readings(top.object("readings"), "readings", unknown,
-                           {"equivalences", "derivative", "legend", "indicator"}, language);
+                           {"equivalences", "derivative", "legend", "indicator", "buffer_capacity"},
+                           language);
     const ReadingOptions o0{};
     r.reading.equivalences = readings.boolean("equivalences", o0.equivalences);
     r.reading.derivative = readings.boolean("derivative", o0.derivative);
     r.reading.legend = readings.boolean("legend", o0.legend);
+    r.bufferCapacity = readings.boolean("buffer_capacity", false);
     const std::string indicator = readings.text("indicator", "");
     if (!indicator.empty()) {
         const std::optional<int> found = findIndicator(indicator);

@@ -70,6 +70,7 @@ struct StudyRecord {
     // The graph window's reading controls; the indicator by its index in colourIndicators()
     // (the file names it), -1 for none.
     ReadingOptions reading;
+    bool bufferCapacity{false}; // the β box of the graph window (written only when ticked)
     // The frozen curves (not those of a family), with the values they were computed from.
     std::vector<OverlayCurve> frozen;
 

@@ -65,6 +65,7 @@ bool StudyRecord::operator==(const StudyRecord& o) const {
            sameFields(print, o.print) &&
            copySampling == o.copySampling && decimalComma == o.decimalComma &&
            exportDigits == o.exportDigits && sameReading(reading, o.reading) &&
+           bufferCapacity == o.bufferCapacity &&
            sameCurves(frozen, o.frozen) && sections == o.sections;
 }
 
@@ -122,6 +123,8 @@ std::string writeStudyText(const StudyRecord& r) {
         {"derivative", o.derivative},
         {"legend", o.legend},
         {"indicator", hasIndicator ? std::string(indicators[o.indicator].name.fr) : ""}};
+    // Written only when ticked, so that the files of studies that never show β stay as they were.
+    if (r.bufferCapacity) root["readings"]["buffer_capacity"] = true;
     OrderedJson frozen = OrderedJson::array();
     for (const OverlayCurve& c : r.frozen) {
         OrderedJson curve;

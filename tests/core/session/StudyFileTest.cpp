@@ -276,6 +276,7 @@ TEST(StudyFile, AStudyKeepsItsReadingsFrozenCurvesAndTheSectionsOfLaterFeatures)
     before.sim.reading.options.derivative = true;
     before.sim.reading.options.legend = false;
     before.sim.reading.options.indicator = *findIndicator("phénolphtaléine");
+    before.sim.exportSettings.diagrams.bufferCapacity = true;
     before.table();
     ASSERT_EQ(FreezeCurrentCurve(before.sim), FreezeOutcome::Frozen);
     before.sim.panel.at(Field::PKa1) = "6";
@@ -294,6 +295,7 @@ TEST(StudyFile, AStudyKeepsItsReadingsFrozenCurvesAndTheSectionsOfLaterFeatures)
     const ReadingOptions& o = after.sim.reading.options;
     EXPECT_TRUE(o.equivalences && o.derivative && !o.legend);
     EXPECT_EQ(o.indicator, before.sim.reading.options.indicator);
+    EXPECT_TRUE(after.sim.exportSettings.diagrams.bufferCapacity);
     ASSERT_EQ(after.sim.overlays.curves.size(), 2u);
     // The table holds the frozen curves' columns, named against the values of the day, and
     // the derivative's column: the same table as before saving.
