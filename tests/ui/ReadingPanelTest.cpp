@@ -142,8 +142,9 @@ TEST(BufferCapacityBox, DrawsBetaAndAddsItsColumn) {
     }
 }
 
-// At the particular point, the formula that governs the pH and its verdict.
-TEST(WhyThisPH, NamesTheFormulaAtTheParticularPoint) {
+// At the particular point, and where the keyboard cursor stands, the formula that governs the
+// pH and its verdict.
+TEST(WhyThisPH, NamesTheFormulaAtTheParticularPointAndAtTheCursor) {
     const struct {
         const char* volume; // mL
         const char* formula;
@@ -166,6 +167,14 @@ TEST(WhyThisPH, NamesTheFormulaAtTheParticularPoint) {
         EXPECT_EQ(parts[0], QString::fromUtf8(c.formula)) << c.volume;
         EXPECT_EQ(parts[4], QString::fromUtf8("vérifiée : oui")) << c.volume;
     }
+    // The cursor walks from the start of the curve: the weak acid, then, 10 mL on, the buffer.
+    auto* chart = g.find<QWidget>("chart");
+    chart->setFocus();
+    QTest::keyClick(chart, Qt::Key_Home);
+    EXPECT_TRUE(g.window->readingPanel()->whyThisPHText().contains(QString::fromUtf8(cases[0].formula)));
+    for (int k = 0; k < 10; ++k) QTest::keyClick(chart, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_TRUE(g.window->readingPanel()->whyThisPHText().contains(QString::fromUtf8(cases[1].formula)))
+        << g.window->readingPanel()->whyThisPHText().toStdString();
 }
 
 } // namespace

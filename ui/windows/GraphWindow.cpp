@@ -260,6 +260,7 @@ void GraphWindow::moveKeyboardCursor(CursorKey key) {
         for (int k = 0; k < 4; ++k) m_panels[k]->setText(utf8(panels[k]));
         m_onCurve->setText(utf8(onCurveText(m_sim, *p)));
         m_chart->setCursorPoint(QPointF(m_cursorVolume, p->pH));
+        m_reading->explainAt(m_cursorVolume);
         announceCursor(utf8(a11y::cursorPointText(m_sim, &*p, panels)));
         return;
     }

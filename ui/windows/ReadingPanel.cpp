@@ -332,14 +332,19 @@ void ReadingPanel::showParticularPoint() {
     QStringList lines;
     for (const std::string& line : particularPointLines(m_sim, *p)) lines.append(utf8(line));
     m_particularResult->setText(lines.join(QStringLiteral(" ; ")));
-    if (const std::optional<PHExplanation> why = explainStudyPoint(m_sim, *volume)) {
-        // The heading, then the lines run on as the particular point's values do, so that the
-        // panel stays as short as the results beside it.
-        QStringList whyLines;
-        for (const std::string& line : whyThisPHLines(m_sim, *why)) whyLines.append(utf8(line));
-        m_whyThisPH->setText(text(m_sim.language, texts::kWhyThisPH) + '\n' +
-                             whyLines.join(QStringLiteral(" ; ")));
-    }
+    explainAt(*volume);
+}
+
+void ReadingPanel::explainAt(double volume) {
+    m_whyThisPH->clear();
+    const std::optional<PHExplanation> why = explainStudyPoint(m_sim, volume);
+    if (!why) return;
+    // The heading, then the lines run on as the particular point's values do, so that the
+    // panel stays as short as the results beside it.
+    QStringList whyLines;
+    for (const std::string& line : whyThisPHLines(m_sim, *why)) whyLines.append(utf8(line));
+    m_whyThisPH->setText(text(m_sim.language, texts::kWhyThisPH) + '\n' +
+                         whyLines.join(QStringLiteral(" ; ")));
 }
 
 QString ReadingPanel::onCurveAt(const QPoint& position) const {

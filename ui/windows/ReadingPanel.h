@@ -39,6 +39,9 @@ class ReadingPanel : public QWidget {
     // The "why this pH" panel of the particular point: the heading, a line end, then its lines
     // separated by " ; ".
     QString whyThisPHText() const;
+    // "Pourquoi ce pH ?" at a volume of the titration (the keyboard cursor's, the particular
+    // point's), in the chart's unit.
+    void explainAt(double volume);
 
   signals:
     // A control changed what the curves or the table hold: regenerate.
