@@ -51,6 +51,37 @@ std::vector<double> sampledVolumes(double maxVolume, int n, const FreeEquivalenc
     return volumes;
 }
 
+// The drawn curve: where the pH moves by more than kDrawnPHStep between two samples (a jump),
+// samples are added halfway, until it moves less or the curve holds kMaxRefinement times the
+// samples it started with, so that a jump is drawn as smoothly as the closed-form studies draw
+// theirs.
+constexpr double kDrawnPHStep = 0.15;
+constexpr std::size_t kMaxRefinement = 4;
+
+template <typename Sample>
+std::vector<FreeSample> refinedAtJumps(std::vector<FreeSample> samples, const Sample& sample) {
+    const std::size_t limit = kMaxRefinement * samples.size();
+    bool added = true;
+    while (added && samples.size() < limit) {
+        added = false;
+        std::vector<FreeSample> next;
+        next.reserve(2 * samples.size());
+        for (std::size_t i = 0; i < samples.size(); ++i) {
+            next.push_back(samples[i]);
+            if (i + 1 == samples.size() || next.size() + samples.size() - i >= limit) continue;
+            const FreeSample& a = samples[i];
+            const FreeSample& b = samples[i + 1];
+            if (std::abs(b.state.pH - a.state.pH) <= kDrawnPHStep ||
+                !(b.volume - a.volume > 1e-12))
+                continue;
+            next.push_back(sample(0.5 * (a.volume + b.volume)));
+            added = true;
+        }
+        samples = std::move(next);
+    }
+    return samples;
+}
+
 EquivalenceReading readingOf(const FreeEquivalence& e) {
     EquivalenceReading r;
     r.number = e.number;
@@ -243,15 +274,18 @@ void refreshFreeStudy(Simulation& sim, Notifier& notifier) {
     }
 
     const int n = std::max(s.pointCount, 2);
-    auto sample = [&t](const std::vector<double>& volumes) {
+    auto one = [&t](double v) {
+        return FreeSample{v, freeTitrationState(t, v), freeTitrationSlope(t, v)};
+    };
+    auto sample = [&one](const std::vector<double>& volumes) {
         std::vector<FreeSample> samples;
         samples.reserve(volumes.size());
-        for (double v : volumes)
-            samples.push_back({v, freeTitrationState(t, v), freeTitrationSlope(t, v)});
+        for (double v : volumes) samples.push_back(one(v));
         return samples;
     };
-    const std::vector<FreeSample> drawn =
+    const std::vector<FreeSample> listed =
         sample(sampledVolumes(result.maxVolume, n, result.equivalences, true));
+    const std::vector<FreeSample> drawn = refinedAtJumps(listed, one);
     result.conductivityKnown = std::all_of(drawn.begin(), drawn.end(), [](const FreeSample& p) {
         return p.state.conductivity.has_value();
     });
@@ -262,7 +296,7 @@ void refreshFreeStudy(Simulation& sim, Notifier& notifier) {
         writeFreeTable(sim,
                        sample(sampledVolumes(result.maxVolume, n, result.equivalences, false)));
     else
-        writeFreeTable(sim, drawn);
+        writeFreeTable(sim, listed);
 
     const bool wanted = sim.reading.options.equivalences || sim.reading.options.indicator >= 0;
     if (wanted)
