@@ -124,6 +124,10 @@ A titration of any solution by any solution (--study free):
   The table (volume in litres, pH, the species of --tick, dpH/dV per L with --derivative)
   takes --points, --by-volume, --lang, --separator and --digits; --tick numbers the species as
   --at lists them; --at, --equivalence and --indicator read the curve as for a titration.
+  --activities davies|none  the pH as -log a(H3O+), the ionic strength solved with it at each
+                            point, the coefficients by the Davies equation (default none)
+  --temperature CELSIUS     0 to 60 (default 25): Kw, and each pKa whose enthalpy is known
+  --vary temperature=T1;T2;...  one pH column per temperature, the lines by volume
 
 The lesson's diagrams:
   --log                     the species study's table as log10 c (mol/L) of each species

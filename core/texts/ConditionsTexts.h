@@ -10,6 +10,8 @@ inline constexpr Text kActivitiesDavies{"Activités (Davies)", "Activities (Davi
 inline constexpr Text kTemperatureCelsius{"Température (°C)", "Temperature (°C)"};
 // Beside a curve's name or in a table's heading.
 inline constexpr Text kWithActivities{"avec activités", "with activities"};
+// Between the least and the greatest ionic strength of a table: "I = 0,01 à 0,1 mol/L".
+inline constexpr Text kStrengthRangeTo{" à ", " to "};
 inline constexpr Text kIonicStrength{"force ionique (mol/L)", "ionic strength (mol/L)"};
 // Said once when the ionic strength of a point passes 0.5 mol/L.
 inline constexpr Text kBeyondDavies{
