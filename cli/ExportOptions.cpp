@@ -60,6 +60,9 @@ to standard error, one per line.
                             when absent
   --derivative              tick "dpH/dV": add the column dpH/dV to the table (exact, in pH per
                             mL, per L when the volumes are shown in litres)
+  --activities davies|none  the table solved by the general engine with the activities of the
+                            ions (Davies; titration, two-mono and dilution studies)
+  --temperature CELSIUS     the same at a temperature from 0 to 60 (default 25)
 
 The solute database (no --study needed), one entry a line: French name, English name,
 formula, pKa values separated by spaces, source keys, tab-separated:
@@ -387,6 +390,19 @@ const OptionRule kOptions[] = {
     {"--vary", true,
      [](Options& o, const std::string& arg, const std::string& v) { o.vary = parseVary(arg, v); }},
     {"--open", true, [](Options& o, auto&, const std::string& v) { o.open = v; }},
+    {"--activities", true,
+     [](Options& o, const std::string& arg, const std::string& v) {
+         if (v != "davies" && v != "none")
+             throw UsageError{arg + " expects davies or none, not '" + v + "'"};
+         o.conditions.activities = v == "davies" ? ActivityModel::Davies : ActivityModel::None;
+     }},
+    {"--temperature", true,
+     [](Options& o, const std::string& arg, const std::string& v) {
+         const BoundedNumber n = ParseBoundedNumber(v, kMinTemperature, kMaxTemperature);
+         if (!n.ok)
+             throw UsageError{arg + " expects a temperature in °C from 0 to 60, not '" + v + "'"};
+         o.conditions.temperature = n.value;
+     }},
     {"--save", true, [](Options& o, auto&, const std::string& v) { o.save = v; }},
     {"--fit", true, [](Options& o, auto&, const std::string& v) { o.fit = parseFitValues(v); }},
     {"--sigma-ph", true,
@@ -472,6 +488,16 @@ void checkTogether(const Options& o) {
     if (o.importColumns && !o.importFile) throw UsageError{"--columns needs --import"};
     if (o.measuredEquivalence && o.study && !titrationOf(*o.study))
         throw UsageError{"--measured-equivalence needs a titration study (titration or two-mono)"};
+    if (!o.conditions.standard()) {
+        if (o.study == Study::SpeciesVsPH || o.study == Study::TwoPolyMixture)
+            throw UsageError{"--activities and --temperature: the species and mixture studies are "
+                             "computed ideal at 25 °C only"};
+        if (o.at || o.equivalence || o.indicator || o.explain || o.fit || o.vary || o.pdf ||
+            o.png || o.svg || o.measuredEquivalence || o.logTable || o.bufferCapacity)
+            throw UsageError{"--activities and --temperature: in the studies other than free, "
+                             "the table only (with --by-volume, --derivative, --tick, --out, "
+                             "--xlsx)"};
+    }
     // With --open and no --side, the side is the file's: checked once it is read.
     if (o.side || !o.open) checkEntries(o, o.side.value_or(BuretteSide::AcidSide));
 }

@@ -1,12 +1,13 @@
 // titralab-export's options: what each one sets, and the checks of the whole command line.
 #pragma once
 
+#include "core/chemistry/Conditions.h"
 #include "core/curves/Fit.h"
-#include "core/session/Fit.h"
 #include "core/curves/MeasuredEquivalence.h"
 #include "core/curves/Overlays.h"
-#include "core/session/Overlays.h"
 #include "core/page/PrintSettings.h"
+#include "core/session/Fit.h"
+#include "core/session/Overlays.h"
 #include "core/session/Simulation.h"
 
 #include <functional>
@@ -75,6 +76,9 @@ struct Options {
     bool listSolutes{false};
     std::optional<std::string> findSolute;
     std::optional<std::string> userSolutes; // a file of the teacher's own entries, for the run
+    // The conditions of the solutions (--activities, --temperature); the studies' own code
+    // runs at the defaults, the general engine otherwise.
+    Conditions conditions{};
 };
 
 // Reads the command line; throws UsageError on an option it refuses.

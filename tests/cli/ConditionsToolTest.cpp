@@ -209,4 +209,58 @@ TEST(ConditionsTool, RefusesAndComputesNothing) {
     }
 }
 
+// The studies in given conditions: the beaker's pH (first line by volume) is that of the free
+// study's same solution, the table keeps its lines, and its note says the conditions.
+TEST(ConditionsTool, StudiesOnTheEngine) {
+    const struct {
+        const char* label;
+        const char* study;
+        const char* free; // the beaker as the free study types it
+    } cases[] = {
+        // The entries' own pKa: -9 for HBr, -7 for HCl, 4.7 for ethanoic acid.
+        {"hydrobromic acid 0.1 (entry 3)", "--study titration --entry1 3", "'acid(-9)=0.1'"},
+        {"HCl 0.1 and ethanoic acid 0.1 mixed 1:1 (entries 4 and 17)",
+         "--study two-mono --entry1 4 --entry2 17", "'acid(-7)=0.05;acid(4.7)=0.05'"},
+    };
+    for (const char* conditions :
+         {"--activities davies", "--temperature 45", "--temperature 10 --activities davies"})
+        for (const auto& k : cases) {
+            const std::string label = std::string(k.label) + ", " + conditions;
+            const ToolRun table = runTool(std::string(k.study) +
+                                          " --by-volume --points 11 --separator point "
+                                          "--digits 17 --lang en " +
+                                          conditions);
+            ASSERT_EQ(table.status, 0) << label << ": " << table.err;
+            const auto rows = tabFields(table.out);
+            ASSERT_EQ(rows.size(), 13u) << label << "\n" << table.out;
+            EXPECT_NE(rows[0][0].find("Temperature (°C) = "), std::string::npos) << label;
+            const ToolRun beaker = freeRun(std::string("--beaker ") + k.free +
+                                           " --burette 'Na+=0.1' --at 0 --lang en " + conditions);
+            ASSERT_EQ(beaker.status, 0) << label << ": " << beaker.err;
+            EXPECT_NEAR(number(rows[2][1]), lineValue(beaker.out, "pH"), 1e-9) << label;
+        }
+}
+
+TEST(ConditionsTool, StudiesRefuseWhatTheEngineDoesNotStandFor) {
+    const char* cases[] = {
+        "--study species --activities davies",
+        "--study mixture --temperature 30",
+        "--study titration --activities davies --at 10",
+        "--study titration --temperature 30 --equivalence",
+        "--study titration --temperature 30 --vary 'D1=0.1;0.2'",
+        "--study titration --temperature 70",
+        "--study dilution --activities ideal",
+    };
+    for (const char* arguments : cases) {
+        const ToolRun run = runTool(std::string(arguments));
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_TRUE(run.out.empty()) << arguments << ": " << run.out;
+        EXPECT_NE(run.err.find(std::string(arguments).find("--temperature") != std::string::npos
+                                   ? "--temperature"
+                                   : "--activities"),
+                  std::string::npos)
+            << arguments << ": " << run.err;
+    }
+}
+
 } // namespace

@@ -1,0 +1,29 @@
+// The studies in given conditions (activities, temperature): the table a study computed, its
+// numbers solved again by the general engine with the study's beaker and burette as solutions.
+// The studies' own closed forms hold only for ideal solutions at 25 °C.
+#pragma once
+
+#include "core/chemistry/Conditions.h"
+#include "core/chemistry/FreeTitration.h"
+#include "core/session/Simulation.h"
+
+#include <optional>
+#include <string>
+
+namespace titralab {
+
+// The titration a study stands for, volumes in the unit of vol1: the beaker (the two columns
+// mixed in the two-acid studies) and the burette's strong reagent with its counter-ion (Na+ or
+// K+, Cl- on the base side). Only the two titration studies have one.
+std::optional<FreeTitration> studyAsTitration(const ChemicalState& state);
+
+// Solves the table of the last regeneration again in `conditions`, keeping its shape: the
+// rows where the study put them (its pH when sampled by pH, the volume then found by the
+// engine; its volume when sampled by volume; -log c in the dilution study), the same columns
+// (volume, pH, cH, the species, the conductivity, dpH/dV), the species reported as the study
+// reports them (undiluted when its dilution box is not ticked). The note line says which
+// conditions. Returns a refusal (empty when done): the species and mixture studies are
+// refused, their tables standing on a pH no titration of theirs need reach.
+std::string applyConditionsToTable(Simulation& sim, const Conditions& conditions);
+
+} // namespace titralab
