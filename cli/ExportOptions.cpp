@@ -394,14 +394,14 @@ const OptionRule kOptions[] = {
      [](Options& o, const std::string& arg, const std::string& v) {
          if (v != "davies" && v != "none")
              throw UsageError{arg + " expects davies or none, not '" + v + "'"};
-         o.conditions.activities = v == "davies" ? ActivityModel::Davies : ActivityModel::None;
+         o.activities = v == "davies" ? ActivityModel::Davies : ActivityModel::None;
      }},
     {"--temperature", true,
      [](Options& o, const std::string& arg, const std::string& v) {
          const BoundedNumber n = ParseBoundedNumber(v, kMinTemperature, kMaxTemperature);
          if (!n.ok)
              throw UsageError{arg + " expects a temperature in °C from 0 to 60, not '" + v + "'"};
-         o.conditions.temperature = n.value;
+         o.temperature = n.value;
      }},
     {"--save", true, [](Options& o, auto&, const std::string& v) { o.save = v; }},
     {"--fit", true, [](Options& o, auto&, const std::string& v) { o.fit = parseFitValues(v); }},
@@ -488,7 +488,7 @@ void checkTogether(const Options& o) {
     if (o.importColumns && !o.importFile) throw UsageError{"--columns needs --import"};
     if (o.measuredEquivalence && o.study && !titrationOf(*o.study))
         throw UsageError{"--measured-equivalence needs a titration study (titration or two-mono)"};
-    if (!o.conditions.standard()) {
+    if (o.conditionsGiven()) {
         if (o.study == Study::SpeciesVsPH || o.study == Study::TwoPolyMixture)
             throw UsageError{"--activities and --temperature: the species and mixture studies are "
                              "computed ideal at 25 °C only"};

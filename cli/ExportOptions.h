@@ -76,9 +76,15 @@ struct Options {
     bool listSolutes{false};
     std::optional<std::string> findSolute;
     std::optional<std::string> userSolutes; // a file of the teacher's own entries, for the run
-    // The conditions of the solutions (--activities, --temperature); the studies' own code
-    // runs at the defaults, the general engine otherwise.
-    Conditions conditions{};
+    // The conditions of the solutions (--activities, --temperature), each kept only when
+    // given; the studies' own code runs at the defaults, the general engine otherwise.
+    std::optional<double> temperature; // °C
+    std::optional<ActivityModel> activities;
+    bool conditionsGiven() const {
+        return Conditions{temperature.value_or(kStandardTemperature),
+                          activities.value_or(ActivityModel::None)}
+                   .standard() == false;
+    }
 };
 
 // Reads the command line; throws UsageError on an option it refuses.

@@ -146,8 +146,8 @@ int main(int argc, char** argv) {
     }
     try {
         RefreshSimulation(sim, notifier);
-        if (!o.conditions.standard()) {
-            const std::string refusal = applyConditionsToTable(sim, o.conditions);
+        if (!sim.conditions.standard()) {
+            const std::string refusal = applyConditionsToTable(sim, sim.conditions);
             if (!refusal.empty()) {
                 std::cerr << "titralab-export: " << refusal << '\n';
                 return 2;

@@ -4,6 +4,7 @@
 #include "core/base/Language.h"
 #include "core/base/PastedPair.h"
 #include "core/chemistry/ChemicalState.h"
+#include "core/chemistry/Conditions.h"
 #include "core/chemistry/Database.h"
 #include "core/chemistry/Mixture.h"
 #include "core/curves/ChartReading.h"
@@ -11,8 +12,8 @@
 #include "core/curves/ExportTable.h"
 #include "core/curves/Overlays.h"
 #include "core/page/PointStyles.h"
-#include "core/sheets/MeasurementFile.h"
 #include "core/panel/DatabaseBrowser.h"
+#include "core/sheets/MeasurementFile.h"
 
 #include <array>
 #include <functional>
@@ -89,6 +90,10 @@ struct Simulation {
     Overlays overlays;    // frozen curves and families
     ExportSettings exportSettings;
     PastedMeasurements pasted;
+
+    // The conditions of the solutions: ideal at 25 °C unless the user says otherwise; in
+    // others the tables are solved again by the general engine (StudyConditions.h).
+    Conditions conditions;
 };
 
 // Marks the study changed since it was last opened or saved.

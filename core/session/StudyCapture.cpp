@@ -72,6 +72,7 @@ StudyRecord captureStudy(const Simulation& sim, const PanelView& view, const Pri
     r.decimalComma = sim.exportSettings.decimalComma;
     r.exportDigits = std::clamp(sim.exportSettings.digits, 5, 17);
     r.reading = sim.reading.options;
+    r.conditions = sim.conditions;
     for (const OverlayCurve& curve : sim.overlays.curves)
         if (!curve.family && r.frozen.size() < static_cast<std::size_t>(kMaxFrozenCurves)) {
             OverlayCurve kept = curve;
@@ -144,6 +145,7 @@ void applyStudy(const StudyRecord& r, Simulation& sim, PanelView& view) {
     sim.exportSettings.copySampling = r.copySampling;
     sim.exportSettings.decimalComma = r.decimalComma;
     sim.exportSettings.digits = r.exportDigits;
+    sim.conditions = r.conditions;
     sim.results.curves.clear();
     sim.results.exportText.clear();
     sim.results.mixture.reset();

@@ -86,14 +86,12 @@ std::string applyToDilution(Simulation& sim, const Conditions& conditions) {
 
 } // namespace
 
-std::optional<FreeTitration> studyAsTitration(const ChemicalState& state) {
-    return studyTitration(state);
-}
-
 std::string applyConditionsToTable(Simulation& sim, const Conditions& conditions) {
     const ChemicalState& s = sim.state;
     if (s.study == Study::Dilution) return applyToDilution(sim, conditions);
-    const std::optional<FreeTitration> t = studyAsTitration(s);
+    // The beaker (the two columns mixed in the two-acid study) and the burette's strong reagent
+    // with its counter-ion, volumes in the unit of vol1.
+    const std::optional<FreeTitration> t = studyTitration(s);
     if (!t) return "the species and mixture studies are computed ideal at 25 °C only";
     ExportTable& table = sim.results.exportTable;
     const bool two = s.study == Study::TwoMonoTitration;

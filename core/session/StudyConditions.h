@@ -4,18 +4,11 @@
 #pragma once
 
 #include "core/chemistry/Conditions.h"
-#include "core/chemistry/FreeTitration.h"
 #include "core/session/Simulation.h"
 
-#include <optional>
 #include <string>
 
 namespace titralab {
-
-// The titration a study stands for, volumes in the unit of vol1: the beaker (the two columns
-// mixed in the two-acid studies) and the burette's strong reagent with its counter-ion (Na+ or
-// K+, Cl- on the base side). Only the two titration studies have one.
-std::optional<FreeTitration> studyAsTitration(const ChemicalState& state);
 
 // Solves the table of the last regeneration again in `conditions`, keeping its shape: the
 // rows where the study put them (its pH when sampled by pH, the volume then found by the

@@ -62,10 +62,11 @@ bool StudyRecord::operator==(const StudyRecord& o) const {
            pointCount == o.pointCount && pastedLines == o.pastedLines &&
            pasteOrder == o.pasteOrder && pastedInMillilitres == o.pastedInMillilitres &&
            pointStyle == o.pointStyle && measuredConductivity == o.measuredConductivity &&
-           sameFields(print, o.print) &&
-           copySampling == o.copySampling && decimalComma == o.decimalComma &&
-           exportDigits == o.exportDigits && sameReading(reading, o.reading) &&
-           sameCurves(frozen, o.frozen) && sections == o.sections;
+           sameFields(print, o.print) && copySampling == o.copySampling &&
+           decimalComma == o.decimalComma && exportDigits == o.exportDigits &&
+           sameReading(reading, o.reading) && sameCurves(frozen, o.frozen) &&
+           sections == o.sections && conditions.temperature == o.conditions.temperature &&
+           conditions.activities == o.conditions.activities;
 }
 
 std::string writeStudyText(const StudyRecord& r) {
@@ -122,6 +123,10 @@ std::string writeStudyText(const StudyRecord& r) {
         {"derivative", o.derivative},
         {"legend", o.legend},
         {"indicator", hasIndicator ? std::string(indicators[o.indicator].name.fr) : ""}};
+    if (!r.conditions.standard())
+        root["conditions"] = {
+            {"temperature", r.conditions.temperature},
+            {"activities", kActivityNames[static_cast<int>(r.conditions.activities)]}};
     OrderedJson frozen = OrderedJson::array();
     for (const OverlayCurve& c : r.frozen) {
         OrderedJson curve;

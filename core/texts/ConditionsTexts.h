@@ -22,6 +22,9 @@ inline constexpr Text kBeyondDavies{
 // Followed by the names of the solutes whose pKa stay as at 25 °C.
 inline constexpr Text kPKaKeptAt25{"pKa gardés à 25 °C (enthalpie de réaction inconnue) : ",
                                    "pKa kept at 25 °C (enthalpy of reaction unknown): "};
+// What a study file's temperature must be.
+inline constexpr Text kExpectedTemperature{"un nombre de 0 à 60 (°C)",
+                                           "a number from 0 to 60 (°C)"};
 // Under a conductivity column at another temperature than 25 °C.
 inline constexpr Text kConductivityAt25{"conductivité calculée avec les λ° de 25 °C",
                                         "conductivity computed with the λ° of 25 °C"};

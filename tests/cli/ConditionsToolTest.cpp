@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using titralab::testing::runTool;
@@ -261,6 +263,23 @@ TEST(ConditionsTool, StudiesRefuseWhatTheEngineDoesNotStandFor) {
                   std::string::npos)
             << arguments << ": " << run.err;
     }
+}
+
+// A study saved in given conditions opens in them; the options of the command line win.
+TEST(ConditionsTool, StudyFileKeepsTheConditions) {
+    const std::string file = (std::filesystem::temp_directory_path() /
+                              ("titralab-conditions-" + std::to_string(getpid()) + ".json"))
+                                 .string();
+    const std::string study = "--study titration --entry1 17 --points 7 ";
+    const ToolRun saved = runTool(study + "--temperature 35 --activities davies --save " + file);
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    const ToolRun opened = runTool("--open " + file);
+    EXPECT_EQ(opened.status, 0) << opened.err;
+    EXPECT_EQ(opened.out, saved.out);
+    const ToolRun ideal = runTool("--open " + file + " --activities none --temperature 25");
+    EXPECT_EQ(ideal.out, runTool(study).out);
+    EXPECT_NE(ideal.out, saved.out);
+    std::filesystem::remove(file);
 }
 
 } // namespace

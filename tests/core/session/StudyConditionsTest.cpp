@@ -3,6 +3,7 @@
 // forms found, column by column, for every entry of both sides.
 #include "core/session/StudyConditions.h"
 #include "core/chemistry/Database.h"
+#include "core/session/StudyRecord.h"
 
 #include "SimulationFixtures.h"
 
@@ -101,6 +102,54 @@ TEST(StudyConditions, ShapeNoteAndRefusals) {
             << sim.results.exportTable.note;
         EXPECT_EQ(titralab::testing::tableOf(sim.results.exportText)[0][0],
                   sim.results.exportTable.note);
+    }
+}
+
+// The study file remembers the conditions in a section of their own, written only when they
+// are not ideal at 25 °C (the files of everyone else stay as they were), and refuses a
+// temperature the constants do not hold for.
+TEST(StudyConditions, StudyFileSection) {
+    const struct {
+        const char* label;
+        Conditions conditions;
+        bool written;
+    } cases[] = {
+        {"defaults", {}, false},
+        {"Davies", {25, ActivityModel::Davies}, true},
+        {"warm, ideal", {37.5, ActivityModel::None}, true},
+        {"cold, Davies", {0, ActivityModel::Davies}, true},
+    };
+    StudyRecord plain;
+    const std::string plainText = writeStudyText(plain);
+    for (const auto& k : cases) {
+        StudyRecord r;
+        r.conditions = k.conditions;
+        const std::string text = writeStudyText(r);
+        EXPECT_EQ(text != plainText, k.written) << k.label;
+        EXPECT_EQ(text.find("\"conditions\"") != std::string::npos, k.written) << k.label;
+        const StudyReading back = readStudyText(text, Language::English);
+        ASSERT_TRUE(back.record) << k.label << ": " << back.problem;
+        EXPECT_EQ(back.record->conditions.temperature, k.conditions.temperature) << k.label;
+        EXPECT_EQ(back.record->conditions.activities, k.conditions.activities) << k.label;
+        EXPECT_TRUE(*back.record == r) << k.label;
+    }
+    const struct {
+        const char* section;
+        const char* named;
+    } refused[] = {
+        {R"({"temperature": 60.5})", "conditions.temperature"},
+        {R"({"temperature": -1})", "conditions.temperature"},
+        {R"({"temperature": "25"})", "conditions.temperature"},
+        {R"({"activities": "debye"})", "conditions.activities"},
+    };
+    for (const auto& k : refused) {
+        std::string text = plainText;
+        const std::size_t end = text.rfind('}');
+        text.insert(end, std::string(",\n  \"conditions\": ") + k.section + "\n");
+        const StudyReading back = readStudyText(text, Language::English);
+        EXPECT_FALSE(back.record) << k.section;
+        EXPECT_NE(back.problem.find(k.named), std::string::npos)
+            << k.section << ": " << back.problem;
     }
 }
 
