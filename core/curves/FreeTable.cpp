@@ -1,5 +1,6 @@
 #include "core/curves/FreeTable.h"
 
+#include "core/chemistry/ConditionedBalance.h"
 #include "core/chemistry/Indicators.h"
 #include "core/curves/ChartReading.h"
 #include "core/numbers/NumberFormat.h"
@@ -56,6 +57,13 @@ double speciesConcentration(const EquilibriumState& state, const FreeSpecies& sp
 // titration runs one way with the volume added.
 double volumeAtPH(const FreeTitration& t, double maxVolume, double pHStart, double pHEnd, double pH,
                   const Conditions& conditions) {
+    // In other conditions the engine finds the volume of a pH directly (the pH and the ionic
+    // strength solved together), far quicker than bisecting on whole solves.
+    if (!conditions.standard()) {
+        ConditionedBalance balance(t.beaker, t.beakerVolume, t.burette, conditions);
+        const std::optional<ConditionedBalance::VolumePoint> at = balance.volumeAt(pH);
+        if (at && at->volume >= 0 && at->volume <= maxVolume) return at->volume;
+    }
     double low = 0, high = maxVolume;
     const bool rising = pHEnd >= pHStart;
     for (int k = 0; k < 200 && high - low > 1e-15 * maxVolume; ++k) {
