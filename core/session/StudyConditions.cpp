@@ -108,7 +108,8 @@ std::string applyConditionsToTable(Simulation& sim, const Conditions& conditions
         const int solute = two ? k / 2 : 0;
         const int j = two ? k % 2 : k;
         const int n = t->beaker.solutes[solute].system.acidities();
-        species.push_back({solute, s.side == BuretteSide::BaseSide ? n - j : j});
+        // A box beyond the system's forms (none such is shown) holds nothing: -1.
+        species.push_back({solute, j > n ? -1 : s.side == BuretteSide::BaseSide ? n - j : j});
     }
     const bool conductivity = s.conductivityAvailable;
     const bool derivative = sim.reading.options.derivative;
@@ -156,8 +157,10 @@ std::string applyConditionsToTable(Simulation& sim, const Conditions& conditions
         for (const SpeciesColumn& k : species) {
             const double own =
                 !two || diluted ? factor : (t->beakerVolume + v) / (k.solute ? s.vol2 : s.vol1);
-            table.columns[c++].values[i] = own * state.beaker[static_cast<std::size_t>(k.solute)]
-                                                     .forms[static_cast<std::size_t>(k.form)];
+            table.columns[c++].values[i] =
+                k.form < 0 ? 0
+                           : own * state.beaker[static_cast<std::size_t>(k.solute)]
+                                       .forms[static_cast<std::size_t>(k.form)];
         }
         if (conductivity) table.columns[c++].values[i] = state.conductivity.value_or(NAN);
         // Per unit of the volumes shown: mL, or L.
