@@ -80,6 +80,7 @@ struct Options {
     // given; the studies' own code runs at the defaults, the general engine otherwise.
     std::optional<double> temperature; // °C
     std::optional<ActivityModel> activities;
+    std::vector<double> temperatures; // °C, of --vary temperature=T1;T2;...
     bool conditionsGiven() const {
         return Conditions{temperature.value_or(kStandardTemperature),
                           activities.value_or(ActivityModel::None)}

@@ -2,19 +2,20 @@
 
 #include "core/chemistry/Indicators.h"
 #include "core/chemistry/SoluteDatabase.h"
-#include "core/system/UserSolutes.h"
 #include "core/curves/ChartReading.h"
+#include "core/curves/Curves.h"
+#include "core/curves/Fit.h"
+#include "core/curves/Overlays.h"
+#include "core/numbers/NumberFormat.h"
 #include "core/session/ChartReading.h"
 #include "core/session/CopyExport.h"
 #include "core/session/DiagramColumns.h"
-#include "core/curves/Curves.h"
-#include "core/curves/Fit.h"
 #include "core/session/Fit.h"
-#include "core/curves/Overlays.h"
 #include "core/session/Overlays.h"
+#include "core/session/StudyConditions.h"
 #include "core/session/VaryTable.h"
 #include "core/session/WorkbookModule.h"
-#include "core/numbers/NumberFormat.h"
+#include "core/system/UserSolutes.h"
 
 #ifdef TITRALAB_EXPORT_PDF
 #include "ui/qt/ChartPicture.h"
@@ -175,6 +176,17 @@ int printFamilyTable(Simulation& sim, const Options& o, const std::vector<double
         notifier.error(e.message(sim.language));
         return 1;
     }
+    std::cout.flush();
+    return 0;
+}
+
+int printTemperatureTable(const Simulation& sim, const Options& o, Notifier& notifier) {
+    const TemperatureTable table = temperatureTable(sim, o.temperatures, notifier);
+    if (!table.refusal.empty()) {
+        std::cerr << "titralab-export: " << table.refusal << '\n';
+        return 2;
+    }
+    std::cout << tableForOutput(table.text, o.fileLineEnds);
     std::cout.flush();
     return 0;
 }

@@ -146,6 +146,9 @@ int main(int argc, char** argv) {
     }
     try {
         RefreshSimulation(sim, notifier);
+        if (!o.temperatures.empty()) {
+            return printTemperatureTable(sim, o, notifier);
+        }
         if (!sim.conditions.standard()) {
             const std::string refusal = applyConditionsToTable(sim, sim.conditions);
             if (!refusal.empty()) {

@@ -6,6 +6,7 @@
 #include "core/chemistry/Equilibrium.h"
 #include "core/curves/Curves.h"
 #include "core/numbers/NumberFormat.h"
+#include "core/session/Refresh.h"
 #include "core/texts/ConditionsTexts.h"
 #include "core/texts/InputTexts.h"
 
@@ -180,6 +181,40 @@ std::string applyConditionsToTable(Simulation& sim, const Conditions& conditions
     if (!dilutionNote.empty()) table.note = dilutionNote + ' ' + table.note;
     sim.results.exportText = tableText(table, sim);
     return {};
+}
+
+TemperatureTable temperatureTable(const Simulation& sim, const std::vector<double>& temperatures,
+                                  Notifier& notifier) {
+    TemperatureTable out;
+    ExportTable table;
+    std::string note;
+    const char separator = sim.exportSettings.decimalComma ? ',' : '.';
+    for (double celsius : temperatures) {
+        Simulation one = sim;
+        one.exportSettings.copySampling = CopySampling::ByVolume;
+        RefreshSimulation(one, notifier);
+        const Conditions conditions{celsius, sim.conditions.activities};
+        out.refusal = applyConditionsToTable(one, conditions);
+        if (!out.refusal.empty()) return out;
+        const ExportTable& solved = one.results.exportTable;
+        if (solved.columns.size() < 2) continue;
+        if (table.columns.empty()) {
+            table.columns.push_back(solved.columns[0]);
+            if (!conditions.ideal()) note = one.results.exportTable.note;
+        }
+        TableColumn pH = solved.columns[1];
+        pH.header = std::string(texts::kTemperatureCelsius.in(sim.language)) + " = " +
+                    formatGeneral(celsius, 4, separator);
+        table.columns.push_back(std::move(pH));
+    }
+    // The note of the activities, without what belongs to one temperature.
+    if (!note.empty()) {
+        const std::string withActivities = texts::kWithActivities.in(sim.language);
+        const std::size_t from = note.find(withActivities);
+        table.note = note.substr(from, note.find(" mol/L", from) + 6 - from);
+    }
+    out.text = tableText(table, sim);
+    return out;
 }
 
 } // namespace titralab

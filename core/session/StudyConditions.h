@@ -3,10 +3,12 @@
 // The studies' own closed forms hold only for ideal solutions at 25 °C.
 #pragma once
 
+#include "core/base/Notifier.h"
 #include "core/chemistry/Conditions.h"
 #include "core/session/Simulation.h"
 
 #include <string>
+#include <vector>
 
 namespace titralab {
 
@@ -18,5 +20,16 @@ namespace titralab {
 // conditions. Returns a refusal (empty when done): the species and mixture studies are
 // refused, their tables standing on a pH no titration of theirs need reach.
 std::string applyConditionsToTable(Simulation& sim, const Conditions& conditions);
+
+// The study at several temperatures (°C), in the simulation's activities, as one table: the
+// regular volumes of its table by volume (-log c in the dilution study) and one pH column per
+// temperature headed "Température (°C) = T", CR line ends; the note line says the activities.
+// Empty with the refusal when the study has none (species, mixture).
+struct TemperatureTable {
+    std::string text;
+    std::string refusal;
+};
+TemperatureTable temperatureTable(const Simulation& sim, const std::vector<double>& temperatures,
+                                  Notifier& notifier);
 
 } // namespace titralab

@@ -282,4 +282,38 @@ TEST(ConditionsTool, StudyFileKeepsTheConditions) {
     std::filesystem::remove(file);
 }
 
+// --vary temperature=... in a study: each column is the study's table by volume at that
+// temperature alone, the 25 °C one the study's own (its closed forms, not the engine).
+TEST(ConditionsTool, StudyTemperatureVariedAsColumns) {
+    const std::string study = "--study titration --entry1 17 --points 9 --separator point "
+                              "--digits 17 --lang en ";
+    for (const char* activities : {"none", "davies"}) {
+        const ToolRun varied =
+            runTool(study + "--activities " + activities + " --vary 'temperature=10;25;40'");
+        ASSERT_EQ(varied.status, 0) << varied.err;
+        const auto rows = tabFields(varied.out);
+        ASSERT_EQ(rows.size(), 11u) << varied.out;
+        EXPECT_EQ(rows[1][1], "Temperature (°C) = 10") << varied.out;
+        const char* temperatures[] = {"10", "25", "40"};
+        for (int c = 0; c < 3; ++c) {
+            const ToolRun alone = runTool(study + "--by-volume --activities " + activities +
+                                          " --temperature " + temperatures[c]);
+            const auto single = tabFields(alone.out);
+            ASSERT_EQ(single.size(), rows.size()) << alone.err << alone.out;
+            for (std::size_t i = 2; i < rows.size(); ++i) {
+                EXPECT_EQ(rows[i][0], single[i][0]) << i;
+                EXPECT_NEAR(number(rows[i][c + 1]), number(single[i][1]), 1e-9)
+                    << activities << ", " << temperatures[c] << " °C, line " << i;
+            }
+        }
+    }
+    for (const char* refused : {"--study species --vary 'temperature=10;20'",
+                                "--study titration --vary 'temperature=10;20' --at 5",
+                                "--study titration --vary 'temperature=10;61'"}) {
+        const ToolRun run = runTool(refused);
+        EXPECT_EQ(run.status, 2) << refused;
+        EXPECT_NE(run.err.find("--vary temperature"), std::string::npos) << refused << run.err;
+    }
+}
+
 } // namespace
