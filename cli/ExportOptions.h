@@ -1,14 +1,14 @@
 // titralab-export's options: what each one sets, and the checks of the whole command line.
 #pragma once
 
-#include "core/chemistry/Conditions.h"
 #include "core/curves/Fit.h"
+#include "core/session/Fit.h"
 #include "core/curves/MeasuredEquivalence.h"
 #include "core/curves/Overlays.h"
-#include "core/page/PrintSettings.h"
-#include "core/session/Fit.h"
 #include "core/session/Overlays.h"
+#include "core/page/PrintSettings.h"
 #include "core/session/Simulation.h"
+#include "core/chemistry/Conditions.h"
 
 #include <functional>
 #include <map>

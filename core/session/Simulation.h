@@ -12,8 +12,8 @@
 #include "core/curves/ExportTable.h"
 #include "core/curves/Overlays.h"
 #include "core/page/PointStyles.h"
-#include "core/panel/DatabaseBrowser.h"
 #include "core/sheets/MeasurementFile.h"
+#include "core/panel/DatabaseBrowser.h"
 
 #include <array>
 #include <functional>

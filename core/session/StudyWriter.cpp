@@ -62,10 +62,11 @@ bool StudyRecord::operator==(const StudyRecord& o) const {
            pointCount == o.pointCount && pastedLines == o.pastedLines &&
            pasteOrder == o.pasteOrder && pastedInMillilitres == o.pastedInMillilitres &&
            pointStyle == o.pointStyle && measuredConductivity == o.measuredConductivity &&
-           sameFields(print, o.print) && copySampling == o.copySampling &&
-           decimalComma == o.decimalComma && exportDigits == o.exportDigits &&
-           sameReading(reading, o.reading) && sameCurves(frozen, o.frozen) &&
-           sections == o.sections && conditions.temperature == o.conditions.temperature &&
+           sameFields(print, o.print) &&
+           copySampling == o.copySampling && decimalComma == o.decimalComma &&
+           exportDigits == o.exportDigits && sameReading(reading, o.reading) &&
+           sameCurves(frozen, o.frozen) && sections == o.sections &&
+           conditions.temperature == o.conditions.temperature &&
            conditions.activities == o.conditions.activities;
 }
 
