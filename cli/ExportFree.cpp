@@ -12,6 +12,7 @@
 #include "core/session/InputPanel.h"
 #include "core/session/Refresh.h"
 #include "core/session/StudyFile.h"
+#include "core/texts/ConditionsTexts.h"
 #include "core/texts/SolutionTexts.h"
 
 #include <algorithm>
@@ -45,6 +46,9 @@ struct FreeOptions {
     std::optional<std::string> open; // a study file whose rows replace the missing options
     std::optional<std::string> pdf;  // the printed page
     std::optional<std::string> png;  // the chart
+    // The conditions of the solutions, and the temperatures (°C) of --vary temperature=...
+    Conditions conditions{};
+    std::vector<double> temperatures{};
 };
 
 constexpr double kMaxFreeVolume = 10000; // mL, beaker or burette
@@ -64,6 +68,34 @@ double litres(const std::string& option, const std::string& text) {
         throw UsageError{option + " expects a volume in mL above 0 and up to 10000, not '" + text +
                          "'"};
     return n.value / 1000;
+}
+
+// A temperature in °C within the range the constants hold for.
+double celsius(const std::string& option, const std::string& text) {
+    const BoundedNumber n = ParseBoundedNumber(text, kMinTemperature, kMaxTemperature);
+    if (!n.ok)
+        throw UsageError{option + " expects a temperature in °C from 0 to 60, not '" + text + "'"};
+    return n.value;
+}
+
+constexpr int kMaxVariedTemperatures = 20;
+
+// --vary temperature=T1;T2;...: the temperatures in °C, in the order typed.
+std::vector<double> variedTemperatures(const std::string& text) {
+    const std::string prefix = "temperature=";
+    if (text.compare(0, prefix.size(), prefix) != 0)
+        throw UsageError{"--vary: the free study varies only temperature=T1;T2;... (°C), not '" +
+                         text + "'"};
+    std::vector<double> out;
+    std::stringstream in(text.substr(prefix.size()));
+    std::string item;
+    while (std::getline(in, item, ';'))
+        if (!item.empty()) out.push_back(celsius("--vary temperature", item));
+    if (out.empty() || out.size() > kMaxVariedTemperatures)
+        throw UsageError{"--vary temperature expects 1 to " +
+                         std::to_string(kMaxVariedTemperatures) + " temperatures, not '" + text +
+                         "'"};
+    return out;
 }
 
 FreeOptions parseFreeArguments(int argc, char** argv) {
@@ -96,6 +128,15 @@ FreeOptions parseFreeArguments(int argc, char** argv) {
             o.at = value();
         else if (arg == "--indicator")
             o.indicator = value();
+        else if (arg == "--temperature")
+            o.conditions.temperature = celsius(arg, value());
+        else if (arg == "--activities") {
+            const std::string v = value();
+            if (v != "davies" && v != "none")
+                throw UsageError{"--activities expects davies or none, not '" + v + "'"};
+            o.conditions.activities = v == "davies" ? ActivityModel::Davies : ActivityModel::None;
+        } else if (arg == "--vary")
+            o.temperatures = variedTemperatures(value());
         else if (arg == "--user-solutes")
             o.userSolutes = value();
         else if (arg == "--digits")
@@ -133,6 +174,9 @@ FreeOptions parseFreeArguments(int argc, char** argv) {
         (o.at ? 1 : 0) + (o.equivalence || o.indicator ? 1 : 0) + (o.pdf ? 1 : 0) + (o.png ? 1 : 0);
     if (readings > 1)
         throw UsageError{"--at, --equivalence (or --indicator), --pdf and --png go one at a time"};
+    if (!o.temperatures.empty() && (readings > 0 || o.derivative || !o.ticks.empty()))
+        throw UsageError{"--vary cannot go with --at, --equivalence, --indicator, --pdf, --png, "
+                         "--derivative or --tick"};
     if (o.indicator && !findIndicator(*o.indicator))
         throw UsageError{"--indicator: no indicator named '" + *o.indicator + "'"};
     return o;
@@ -279,14 +323,19 @@ int runFreeStudy(int argc, char** argv) {
         return 2;
     }
 #endif
+    const Conditions& conditions = o.conditions;
+    const std::string kept = freeKeptAt25Message(t, conditions.temperature, o.language);
+    if (!kept.empty()) std::cerr << kept << '\n';
 
     if (atVolume) {
-        std::cout << freePointLines(t, *atVolume / 1000, comma, o.digits, o.language);
+        std::cout << freePointLines(t, *atVolume / 1000, comma, o.digits, o.language, conditions);
         return 0;
     }
-    const FreeEquivalences points = freeEquivalences(t);
+    const FreeEquivalences points = freeEquivalences(t, conditions);
     for (const std::string& message : freeUntitratedMessages(points, o.language))
         std::cerr << message << '\n';
+    if (points.beyondDavies && (o.equivalence || o.indicator))
+        std::cerr << texts::kBeyondDavies.in(o.language) << '\n';
     if (o.equivalence) std::cout << freeEquivalenceLines(points, comma, o.digits);
     if (o.indicator)
         std::cout << freeIndicatorLines(points, colourIndicators()[*findIndicator(*o.indicator)],
@@ -302,7 +351,14 @@ int runFreeStudy(int argc, char** argv) {
     request.decimalComma = comma;
     request.digits = o.digits;
     request.language = o.language;
-    std::cout << freeTitrationTable(t, request);
+    request.conditions = conditions;
+    const std::string table = o.temperatures.empty()
+                                  ? freeTitrationTable(t, request)
+                                  : freeTemperatureTable(t, request, o.temperatures);
+    // What the status line says once.
+    if (table.find(texts::kBeyondDavies.in(o.language)) != std::string::npos)
+        std::cerr << texts::kBeyondDavies.in(o.language) << '\n';
+    std::cout << table;
     return 0;
 }
 

@@ -60,6 +60,11 @@ to standard error, one per line.
                             when absent
   --derivative              tick "dpH/dV": add the column dpH/dV to the table (exact, in pH per
                             mL, per L when the volumes are shown in litres)
+  --activities davies|none  the table solved by the general engine with the activities of the
+                            ions (Davies; titration, two-mono and dilution studies)
+  --temperature CELSIUS     the same at a temperature from 0 to 60 (default 25)
+  --vary temperature=T1;T2;...  the same study at each temperature: one pH column each, by
+                            volume (titration, two-mono; -log c in the dilution study)
 
 The solute database (no --study needed), one entry a line: French name, English name,
 formula, pKa values separated by spaces, source keys, tab-separated:
@@ -128,6 +133,10 @@ A titration of any solution by any solution (--study free):
   --open FILE takes the rows of a saved free study (the options given replace its parts);
   --pdf FILE and --png FILE draw its printed page or its chart (the first four species of
   --tick drawn).
+  --activities davies|none  the pH as -log a(H3O+), the ionic strength solved with it at each
+                            point, the coefficients by the Davies equation (default none)
+  --temperature CELSIUS     0 to 60 (default 25): Kw, and each pKa whose enthalpy is known
+  --vary temperature=T1;T2;...  one pH column per temperature, the lines by volume
 
 The lesson's diagrams:
   --log                     the species study's table as log10 c (mol/L) of each species
@@ -197,6 +206,24 @@ std::optional<bool> eitherOr(const std::string& v, const char* yes, const char* 
     if (v == yes) return true;
     if (v == no) return false;
     return std::nullopt;
+}
+
+// --vary temperature=T1;T2;...: temperatures in °C, 1 to 20, each from 0 to 60.
+std::vector<double> parseTemperatures(const std::string& v) {
+    std::vector<double> out;
+    std::stringstream list(v.substr(v.find('=') + 1));
+    std::string item;
+    while (std::getline(list, item, ';')) {
+        if (item.empty()) continue;
+        const BoundedNumber n = ParseBoundedNumber(item, kMinTemperature, kMaxTemperature);
+        if (!n.ok)
+            throw UsageError{"--vary temperature expects temperatures in °C from 0 to 60, not '" +
+                             item + "'"};
+        out.push_back(n.value);
+    }
+    if (out.empty() || out.size() > 20)
+        throw UsageError{"--vary temperature expects 1 to 20 temperatures, not '" + v + "'"};
+    return out;
 }
 
 // --vary FIELD=V1;V2;...: the quantity that varies, the values as typed.
@@ -385,8 +412,26 @@ const OptionRule kOptions[] = {
          o.width = parseInteger(arg, v, 100, 10000);
      }},
     {"--vary", true,
-     [](Options& o, const std::string& arg, const std::string& v) { o.vary = parseVary(arg, v); }},
+     [](Options& o, const std::string& arg, const std::string& v) {
+         if (v.rfind("temperature=", 0) == 0)
+             o.temperatures = parseTemperatures(v);
+         else
+             o.vary = parseVary(arg, v);
+     }},
     {"--open", true, [](Options& o, auto&, const std::string& v) { o.open = v; }},
+    {"--activities", true,
+     [](Options& o, const std::string& arg, const std::string& v) {
+         if (v != "davies" && v != "none")
+             throw UsageError{arg + " expects davies or none, not '" + v + "'"};
+         o.activities = v == "davies" ? ActivityModel::Davies : ActivityModel::None;
+     }},
+    {"--temperature", true,
+     [](Options& o, const std::string& arg, const std::string& v) {
+         const BoundedNumber n = ParseBoundedNumber(v, kMinTemperature, kMaxTemperature);
+         if (!n.ok)
+             throw UsageError{arg + " expects a temperature in °C from 0 to 60, not '" + v + "'"};
+         o.temperature = n.value;
+     }},
     {"--save", true, [](Options& o, auto&, const std::string& v) { o.save = v; }},
     {"--fit", true, [](Options& o, auto&, const std::string& v) { o.fit = parseFitValues(v); }},
     {"--sigma-ph", true,
@@ -472,6 +517,24 @@ void checkTogether(const Options& o) {
     if (o.importColumns && !o.importFile) throw UsageError{"--columns needs --import"};
     if (o.measuredEquivalence && o.study && !titrationOf(*o.study))
         throw UsageError{"--measured-equivalence needs a titration study (titration or two-mono)"};
+    if (!o.temperatures.empty()) {
+        if (o.study == Study::SpeciesVsPH || o.study == Study::TwoPolyMixture)
+            throw UsageError{"--vary temperature: the species and mixture studies are computed "
+                             "ideal at 25 °C only"};
+        if (o.at || o.equivalence || o.indicator || o.explain || o.fit || o.pdf || o.png || o.svg ||
+            o.measuredEquivalence || o.logTable || o.bufferCapacity || o.xlsx || o.out)
+            throw UsageError{"--vary temperature prints the table only"};
+    }
+    if (o.conditionsGiven()) {
+        if (o.study == Study::SpeciesVsPH || o.study == Study::TwoPolyMixture)
+            throw UsageError{"--activities and --temperature: the species and mixture studies are "
+                             "computed ideal at 25 °C only"};
+        if (o.at || o.equivalence || o.indicator || o.explain || o.fit || o.vary || o.pdf ||
+            o.png || o.svg || o.measuredEquivalence || o.logTable || o.bufferCapacity)
+            throw UsageError{"--activities and --temperature: in the studies other than free, "
+                             "the table only (with --by-volume, --derivative, --tick, --out, "
+                             "--xlsx)"};
+    }
     // With --open and no --side, the side is the file's: checked once it is read.
     if (o.side || !o.open) checkEntries(o, o.side.value_or(BuretteSide::AcidSide));
 }

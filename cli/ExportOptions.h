@@ -8,6 +8,7 @@
 #include "core/session/Overlays.h"
 #include "core/page/PrintSettings.h"
 #include "core/session/Simulation.h"
+#include "core/chemistry/Conditions.h"
 
 #include <functional>
 #include <map>
@@ -75,6 +76,16 @@ struct Options {
     bool listSolutes{false};
     std::optional<std::string> findSolute;
     std::optional<std::string> userSolutes; // a file of the teacher's own entries, for the run
+    // The conditions of the solutions (--activities, --temperature), each kept only when
+    // given; the studies' own code runs at the defaults, the general engine otherwise.
+    std::optional<double> temperature; // °C
+    std::optional<ActivityModel> activities;
+    std::vector<double> temperatures; // °C, of --vary temperature=T1;T2;...
+    bool conditionsGiven() const {
+        return Conditions{temperature.value_or(kStandardTemperature),
+                          activities.value_or(ActivityModel::None)}
+                   .standard() == false;
+    }
 };
 
 // Reads the command line; throws UsageError on an option it refuses.

@@ -15,6 +15,7 @@
 #include "core/session/VaryTable.h"
 #include "core/session/WorkbookModule.h"
 #include "core/numbers/NumberFormat.h"
+#include "core/session/StudyConditions.h"
 
 #ifdef TITRALAB_EXPORT_PDF
 #include "ui/qt/ChartPicture.h"
@@ -175,6 +176,17 @@ int printFamilyTable(Simulation& sim, const Options& o, const std::vector<double
         notifier.error(e.message(sim.language));
         return 1;
     }
+    std::cout.flush();
+    return 0;
+}
+
+int printTemperatureTable(const Simulation& sim, const Options& o, Notifier& notifier) {
+    const TemperatureTable table = temperatureTable(sim, o.temperatures, notifier);
+    if (!table.refusal.empty()) {
+        std::cerr << "titralab-export: " << table.refusal << '\n';
+        return 2;
+    }
+    std::cout << tableForOutput(table.text, o.fileLineEnds);
     std::cout.flush();
     return 0;
 }

@@ -40,6 +40,8 @@ int printExplanation(const Simulation& sim, const Options& o);
 // --equivalence, --indicator: the readings of a titration.
 int printReadings(const Simulation& sim, const Options& o);
 // --vary: the family's table.
+// The table of --vary temperature=...; 2 when the study has none.
+int printTemperatureTable(const Simulation& sim, const Options& o, Notifier& notifier);
 int printFamilyTable(Simulation& sim, const Options& o, const std::vector<double>& varied,
                      Notifier& notifier);
 // --fit: the fitted values, their uncertainties and the fit's figures.

@@ -74,6 +74,8 @@ void applyOptions(Simulation& sim, PrintSettings& print, const Options& o,
                   const std::optional<std::string>& pasted) {
     for (const auto& edit : o.print) edit(print);
     for (const auto& [field, text] : o.fields) sim.panel.at(field) = text;
+    if (o.temperature) sim.conditions.temperature = *o.temperature;
+    if (o.activities) sim.conditions.activities = *o.activities;
 
     if (o.ticks) {
         for (int box = 2; box <= 10; ++box) sim.graph.checked[box - 1] = false;

@@ -14,6 +14,7 @@
 #include "core/session/Overlays.h"
 #include "core/session/PastedPoints.h"
 #include "core/session/Refresh.h"
+#include "core/session/StudyConditions.h"
 #include "core/session/StudyFile.h"
 #include "core/system/WholeFile.h"
 #include "core/texts/InputTexts.h"
@@ -145,6 +146,16 @@ int main(int argc, char** argv) {
     }
     try {
         RefreshSimulation(sim, notifier);
+        if (!o.temperatures.empty()) {
+            return printTemperatureTable(sim, o, notifier);
+        }
+        if (!sim.conditions.standard()) {
+            const std::string refusal = applyConditionsToTable(sim, sim.conditions);
+            if (!refusal.empty()) {
+                std::cerr << "titralab-export: " << refusal << '\n';
+                return 2;
+            }
+        }
         if (o.vary && (o.png || o.svg || o.pdf)) DrawFamily(sim, o.vary->first, varied, notifier);
     } catch (const ArithmeticFault& e) {
         notifier.error(e.message(sim.language));

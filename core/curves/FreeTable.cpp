@@ -1,8 +1,10 @@
 #include "core/curves/FreeTable.h"
 
+#include "core/chemistry/ConditionedBalance.h"
 #include "core/chemistry/Indicators.h"
 #include "core/curves/ChartReading.h"
 #include "core/numbers/NumberFormat.h"
+#include "core/texts/ConditionsTexts.h"
 #include "core/texts/SolutionTexts.h"
 
 #include <algorithm>
@@ -53,13 +55,20 @@ double speciesConcentration(const EquilibriumState& state, const FreeSpecies& sp
 
 // The volume (L) in [0, maxVolume] where the pH crosses `pH`, by bisection: the pH of a
 // titration runs one way with the volume added.
-double volumeAtPH(const FreeTitration& t, double maxVolume, double pHStart, double pHEnd,
-                  double pH) {
+double volumeAtPH(const FreeTitration& t, double maxVolume, double pHStart, double pHEnd, double pH,
+                  const Conditions& conditions) {
+    // In other conditions the engine finds the volume of a pH directly (the pH and the ionic
+    // strength solved together), far quicker than bisecting on whole solves.
+    if (!conditions.standard()) {
+        ConditionedBalance balance(t.beaker, t.beakerVolume, t.burette, conditions);
+        const std::optional<ConditionedBalance::VolumePoint> at = balance.volumeAt(pH);
+        if (at && at->volume >= 0 && at->volume <= maxVolume) return at->volume;
+    }
     double low = 0, high = maxVolume;
     const bool rising = pHEnd >= pHStart;
     for (int k = 0; k < 200 && high - low > 1e-15 * maxVolume; ++k) {
         const double middle = 0.5 * (low + high);
-        if ((freeTitrationPH(t, middle) < pH) == rising)
+        if ((freeTitrationPH(t, middle, conditions) < pH) == rising)
             low = middle;
         else
             high = middle;
@@ -82,8 +91,20 @@ double defaultFreeMaxVolume(const FreeTitration& t, const FreeEquivalences& poin
     return last > 0 ? 2 * last : 2 * t.beakerVolume;
 }
 
+std::string activitiesNote(double lowStrength, double highStrength, bool decimalComma,
+                           Language language) {
+    const char separator = decimalComma ? ',' : '.';
+    std::string out = std::string(texts::kWithActivities.in(language)) +
+                      " (Davies), I = " + formatGeneral(lowStrength, 3, separator);
+    if (formatGeneral(highStrength, 3, separator) != formatGeneral(lowStrength, 3, separator))
+        out += std::string(texts::kStrengthRangeTo.in(language)) +
+               formatGeneral(highStrength, 3, separator);
+    return out + " mol/L";
+}
+
 std::string freeTitrationTable(const FreeTitration& t, const FreeTableRequest& request) {
     const std::vector<FreeSpecies> all = freeSpecies(t, request.language);
+    const Conditions& conditions = request.conditions;
     auto value = [&](double x) {
         return x < 0 ? "-" + FormatValue(-x, request.decimalComma, request.digits)
                      : FormatValue(x, request.decimalComma, request.digits);
@@ -93,10 +114,11 @@ std::string freeTitrationTable(const FreeTitration& t, const FreeTableRequest& r
     if (request.derivative) out += "\tdpH/dV";
     out += '\n';
     const int n = std::clamp(request.points, 2, kMaxFreeCurvePoints);
-    const double pHStart = freeTitrationPH(t, 0);
-    const double pHEnd = freeTitrationPH(t, request.maxVolume);
+    const double pHStart = freeTitrationPH(t, 0, conditions);
+    const double pHEnd = freeTitrationPH(t, request.maxVolume, conditions);
     // A curve that hardly moves (no reaction) has no pH to spread the lines over.
     const bool byVolume = request.byVolume || !(std::abs(pHEnd - pHStart) > 1e-6);
+    double lowStrength = HUGE_VAL, highStrength = 0; // mol/L, over the lines
     for (int i = 0; i < n; ++i) {
         const double fraction = static_cast<double>(i) / (n - 1);
         double v = fraction * request.maxVolume;
@@ -104,27 +126,95 @@ std::string freeTitrationTable(const FreeTitration& t, const FreeTableRequest& r
             v = i == 0       ? 0
                 : i == n - 1 ? request.maxVolume
                              : volumeAtPH(t, request.maxVolume, pHStart, pHEnd,
-                                          pHStart + fraction * (pHEnd - pHStart));
-        const EquilibriumState state = freeTitrationState(t, v);
+                                          pHStart + fraction * (pHEnd - pHStart), conditions);
+        const EquilibriumState state = freeTitrationState(t, v, conditions);
+        lowStrength = std::min(lowStrength, state.ionicStrength);
+        highStrength = std::max(highStrength, state.ionicStrength);
         out += value(v) + "\t" + value(state.pH);
         for (int k : request.species) out += "\t" + value(speciesConcentration(state, all[k - 1]));
-        if (request.derivative) out += "\t" + value(freeTitrationSlope(t, v));
+        if (request.derivative) out += "\t" + value(freeTitrationSlope(t, v, conditions));
         out += '\n';
     }
-    return out;
+    if (conditions.ideal()) return out;
+    std::string note =
+        activitiesNote(lowStrength, highStrength, request.decimalComma, request.language) + '\n';
+    if (highStrength > kDaviesMaxIonicStrength)
+        note += std::string(texts::kBeyondDavies.in(request.language)) + '\n';
+    return note + out;
+}
+
+std::string freeTemperatureTable(const FreeTitration& t, const FreeTableRequest& request,
+                                 const std::vector<double>& temperatures) {
+    const char separator = request.decimalComma ? ',' : '.';
+    auto value = [&](double x) {
+        return x < 0 ? "-" + FormatValue(-x, request.decimalComma, request.digits)
+                     : FormatValue(x, request.decimalComma, request.digits);
+    };
+    const int n = std::clamp(request.points, 2, kMaxFreeCurvePoints);
+    std::vector<std::vector<FreeCurvePoint>> curves;
+    std::string out = "v (L)";
+    double lowStrength = HUGE_VAL, highStrength = 0; // mol/L, over every curve
+    for (double celsius : temperatures) {
+        const Conditions conditions{celsius, request.conditions.activities};
+        curves.push_back(freeTitrationCurve(t, request.maxVolume, n, conditions));
+        for (const FreeCurvePoint& p : curves.back()) {
+            lowStrength = std::min(lowStrength, p.ionicStrength);
+            highStrength = std::max(highStrength, p.ionicStrength);
+        }
+        out += "\t" + std::string(texts::kTemperatureCelsius.in(request.language)) + " = " +
+               formatGeneral(celsius, 4, separator);
+    }
+    out += '\n';
+    for (int i = 0; i < n; ++i) {
+        out += value(static_cast<double>(i) / (n - 1) * request.maxVolume);
+        for (const std::vector<FreeCurvePoint>& curve : curves)
+            out += "\t" + (i < static_cast<int>(curve.size()) ? value(curve[i].pH) : "");
+        out += '\n';
+    }
+    if (request.conditions.ideal()) return out;
+    std::string note =
+        activitiesNote(lowStrength, highStrength, request.decimalComma, request.language) + '\n';
+    if (highStrength > kDaviesMaxIonicStrength)
+        note += std::string(texts::kBeyondDavies.in(request.language)) + '\n';
+    return note + out;
+}
+
+std::string freeKeptAt25Message(const FreeTitration& t, double celsius, Language language) {
+    if (celsius == kStandardTemperature) return {};
+    std::string names;
+    for (const Solution* s : {&t.beaker, &t.burette})
+        for (int k : solutionAt(*s, celsius).keptAt25) {
+            const Solute& solute = s->solutes[k];
+            std::string name = solute.label;
+            if (name.empty() && !solute.system.formNames.empty())
+                name = solute.system.formNames[0].in(language);
+            if (name.empty())
+                name = "pKa " + formatGeneral(solute.system.pKa[0], 4,
+                                              language == Language::French ? ',' : '.');
+            names += (names.empty() ? "" : ", ") + name;
+        }
+    return names.empty() ? names : std::string(texts::kPKaKeptAt25.in(language)) + names;
 }
 
 std::string freePointLines(const FreeTitration& t, double v, bool decimalComma, int digits,
-                           Language language) {
+                           Language language, const Conditions& conditions) {
     const char separator = decimalComma ? ',' : '.';
     auto number = [&](double x) { return formatGeneral(x, digits, separator); };
-    const EquilibriumState state = freeTitrationState(t, v);
+    const EquilibriumState state = freeTitrationState(t, v, conditions);
     std::string out = "v (L)\t" + number(v) + "\n";
     out += "pH\t" + number(state.pH) + "\n";
     out += "[H3O+]\t" + number(state.hydronium) + "\n";
     for (const FreeSpecies& s : freeSpecies(t, language))
         out += "[" + s.name + "]\t" + number(speciesConcentration(state, s)) + "\n";
-    if (state.conductivity) out += "sigma (S/m)\t" + number(*state.conductivity) + "\n";
+    if (state.conductivity) {
+        out += "sigma (S/m)\t" + number(*state.conductivity);
+        if (conditions.temperature != kStandardTemperature)
+            out += "\t" + std::string(texts::kConductivityAt25.in(language));
+        out += "\n";
+    }
+    if (!conditions.standard())
+        out += std::string(texts::kIonicStrength.in(language)) + "\t" +
+               number(state.ionicStrength) + "\n";
     return out;
 }
 

@@ -31,19 +31,39 @@ struct FreeTableRequest {
     bool decimalComma{true};
     int digits{5};
     Language language{Language::French};
+    // Ideal at 25 °C by default; with activities a note line above the heading says so, with
+    // the range of the ionic strength, and the Davies range warning once when it passes 0.5.
+    Conditions conditions{};
 };
 
 // The largest volume drawn when none is typed (L): twice the last equivalence, else twice the
 // beaker's volume.
 double defaultFreeMaxVolume(const FreeTitration& t, const FreeEquivalences& points);
 
+// The note of a table computed with activities: "avec activités (Davies), I = a à b mol/L",
+// I the ionic strength over the lines (mol/L).
+std::string activitiesNote(double lowStrength, double highStrength, bool decimalComma,
+                           Language language);
+
 // The table, tab-separated, LF line ends, a heading line first.
 std::string freeTitrationTable(const FreeTitration& t, const FreeTableRequest& request);
 
 // The state at v (L): the volume (L), pH, [H3O+], every species (mol/L) and the conductivity
-// (S/m) when known, one "name<TAB>value" line each.
+// (S/m) when known, one "name<TAB>value" line each. In other conditions than ideal at 25 °C,
+// one more line gives the ionic strength (mol/L), and at another temperature the conductivity
+// line carries the note that its λ° are those of 25 °C as a third field.
 std::string freePointLines(const FreeTitration& t, double v, bool decimalComma, int digits,
-                           Language language);
+                           Language language, const Conditions& conditions = {});
+
+// The table of one titration at several temperatures (°C): request.points lines evenly spread
+// in volume over [0, maxVolume], one pH column per temperature headed "Température (°C) = T",
+// in the request's activities; the same note as the table above the heading.
+std::string freeTemperatureTable(const FreeTitration& t, const FreeTableRequest& request,
+                                 const std::vector<double>& temperatures);
+
+// What the program says of the solutes of either solution whose pKa stay as at 25 °C at
+// another temperature, for want of a ΔH° (empty when none).
+std::string freeKeptAt25Message(const FreeTitration& t, double celsius, Language language);
 
 // One line per remarkable point: kind (equivalence, inflection, half), number, volume (L), pH.
 std::string freeEquivalenceLines(const FreeEquivalences& points, bool decimalComma, int digits);

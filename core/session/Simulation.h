@@ -4,6 +4,7 @@
 #include "core/base/Language.h"
 #include "core/base/PastedPair.h"
 #include "core/chemistry/ChemicalState.h"
+#include "core/chemistry/Conditions.h"
 #include "core/chemistry/Database.h"
 #include "core/chemistry/Mixture.h"
 #include "core/curves/ChartReading.h"
@@ -93,6 +94,10 @@ struct Simulation {
 
     // The free study: its rows as typed, what they resolved to and what the last refresh drew.
     FreeStudy freeStudy;
+
+    // The conditions of the solutions: ideal at 25 °C unless the user says otherwise; in
+    // others the tables are solved again by the general engine (StudyConditions.h).
+    Conditions conditions;
 };
 
 // Marks the study changed since it was last opened or saved.

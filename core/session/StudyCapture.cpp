@@ -73,6 +73,7 @@ StudyRecord captureStudy(const Simulation& sim, const PanelView& view, const Pri
     r.exportDigits = std::clamp(sim.exportSettings.digits, 5, 17);
     r.reading = sim.reading.options;
     r.bufferCapacity = sim.exportSettings.diagrams.bufferCapacity;
+    r.conditions = sim.conditions;
     for (const OverlayCurve& curve : sim.overlays.curves)
         if (!curve.family && r.frozen.size() < static_cast<std::size_t>(kMaxFrozenCurves)) {
             OverlayCurve kept = curve;
@@ -148,6 +149,7 @@ void applyStudy(const StudyRecord& r, Simulation& sim, PanelView& view) {
     sim.exportSettings.copySampling = r.copySampling;
     sim.exportSettings.decimalComma = r.decimalComma;
     sim.exportSettings.digits = r.exportDigits;
+    sim.conditions = r.conditions;
     sim.results.curves.clear();
     sim.results.exportText.clear();
     sim.results.mixture.reset();

@@ -22,6 +22,7 @@ inline const std::vector<std::string> kVolumeUnitNames{"L", "mL"};
 inline const std::vector<std::string> kFormatNames{"quarter", "half", "optimised"};
 inline const std::vector<std::string> kSamplingNames{"pH", "volume"};
 inline const std::vector<std::string> kSeparatorNames{"point", "comma"};
+inline const std::vector<std::string> kActivityNames{"none", "davies"};
 
 // The fields a frozen curve keeps: those of the chemistry, the line width aside.
 inline bool isChemistryField(Field field) {

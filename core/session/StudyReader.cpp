@@ -5,6 +5,7 @@
 #include "core/session/FreeStudy.h"
 #include "core/session/StudyNames.h"
 #include "core/sheets/MeasurementFile.h"
+#include "core/texts/ConditionsTexts.h"
 #include "core/texts/StudyTexts.h"
 
 #include <nlohmann/json.hpp>
@@ -232,8 +233,8 @@ OverlayCurve readFrozenCurve(const Json& item, const std::string& path, UnknownK
 
 // The top-level sections this program reads.
 constexpr std::initializer_list<const char*> kKnownSections{
-    "format", "format_version", "panel",    "graph",        "pasted",
-    "print",  "copy",           "readings", "frozen_curves"};
+    "format", "format_version", "panel",    "graph",         "pasted",
+    "print",  "copy",           "readings", "frozen_curves", "conditions"};
 
 bool knownSection(const std::string& key) {
     return std::any_of(kKnownSections.begin(), kKnownSections.end(),
@@ -381,6 +382,22 @@ void readCopyAndReadings(const Section& top, StudyRecord& r, UnknownKeys& unknow
     }
 }
 
+// The conditions of the solutions: a temperature in °C within the range of the constants, and
+// the activities; either missing keeps the default.
+void readConditions(const Section& top, StudyRecord& r, UnknownKeys& unknown, Language language) {
+    const Section conditions(top.object("conditions"), "conditions", unknown,
+                             {"temperature", "activities"}, language);
+    if (const Json* t = conditions.find("temperature")) {
+        if (!t->is_number() || !(t->get<double>() >= kMinTemperature) ||
+            !(t->get<double>() <= kMaxTemperature))
+            throw Refusal{texts::badValue(conditions.name("temperature"),
+                                          texts::kExpectedTemperature.in(language), language)};
+        r.conditions.temperature = t->get<double>();
+    }
+    r.conditions.activities =
+        static_cast<ActivityModel>(conditions.choice("activities", kActivityNames, 0));
+}
+
 StudyRecord readRecord(const Json& root, UnknownKeys& unknown, Language language) {
     StudyRecord r;
     const Section top(root, "", unknown, kKnownSections, language);
@@ -389,6 +406,7 @@ StudyRecord readRecord(const Json& root, UnknownKeys& unknown, Language language
     readGraphAndPasted(top, r, unknown, language);
     r.print = readPrint(top, unknown, language);
     readCopyAndReadings(top, r, unknown, language);
+    readConditions(top, r, unknown, language);
     const Json& frozen = top.array("frozen_curves", kMaxFrozenCurves);
     for (std::size_t k = 0; k < frozen.size(); ++k)
         r.frozen.push_back(readFrozenCurve(frozen[k], "frozen_curves." + std::to_string(k + 1),

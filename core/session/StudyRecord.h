@@ -2,6 +2,7 @@
 // writer and the bounded reader.
 #pragma once
 
+#include "core/chemistry/Conditions.h"
 #include "core/curves/ChartReading.h"
 #include "core/curves/Curves.h"
 #include "core/curves/Overlays.h"
@@ -73,6 +74,9 @@ struct StudyRecord {
     bool bufferCapacity{false}; // the β box of the graph window (written only when ticked)
     // The frozen curves (not those of a family), with the values they were computed from.
     std::vector<OverlayCurve> frozen;
+    // The conditions of the solutions; written only when not ideal at 25 °C, so that the
+    // files of studies that never change them stay as they were.
+    Conditions conditions;
 
     // Top-level sections this record does not hold (those of other features), as JSON text,
     // kept so that a feature can read its own and so that saving again does not lose them.

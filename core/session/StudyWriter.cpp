@@ -66,7 +66,9 @@ bool StudyRecord::operator==(const StudyRecord& o) const {
            copySampling == o.copySampling && decimalComma == o.decimalComma &&
            exportDigits == o.exportDigits && sameReading(reading, o.reading) &&
            bufferCapacity == o.bufferCapacity &&
-           sameCurves(frozen, o.frozen) && sections == o.sections;
+           sameCurves(frozen, o.frozen) && sections == o.sections &&
+           conditions.temperature == o.conditions.temperature &&
+           conditions.activities == o.conditions.activities;
 }
 
 std::string writeStudyText(const StudyRecord& r) {
@@ -125,6 +127,10 @@ std::string writeStudyText(const StudyRecord& r) {
         {"indicator", hasIndicator ? std::string(indicators[o.indicator].name.fr) : ""}};
     // Written only when ticked, so that the files of studies that never show β stay as they were.
     if (r.bufferCapacity) root["readings"]["buffer_capacity"] = true;
+    if (!r.conditions.standard())
+        root["conditions"] = {
+            {"temperature", r.conditions.temperature},
+            {"activities", kActivityNames[static_cast<int>(r.conditions.activities)]}};
     OrderedJson frozen = OrderedJson::array();
     for (const OverlayCurve& c : r.frozen) {
         OrderedJson curve;

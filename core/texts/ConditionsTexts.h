@@ -10,6 +10,8 @@ inline constexpr Text kActivitiesDavies{"Activités (Davies)", "Activities (Davi
 inline constexpr Text kTemperatureCelsius{"Température (°C)", "Temperature (°C)"};
 // Beside a curve's name or in a table's heading.
 inline constexpr Text kWithActivities{"avec activités", "with activities"};
+// Between the least and the greatest ionic strength of a table: "I = 0,01 à 0,1 mol/L".
+inline constexpr Text kStrengthRangeTo{" à ", " to "};
 inline constexpr Text kIonicStrength{"force ionique (mol/L)", "ionic strength (mol/L)"};
 // Said once when the ionic strength of a point passes 0.5 mol/L.
 inline constexpr Text kBeyondDavies{
@@ -20,6 +22,9 @@ inline constexpr Text kBeyondDavies{
 // Followed by the names of the solutes whose pKa stay as at 25 °C.
 inline constexpr Text kPKaKeptAt25{"pKa gardés à 25 °C (enthalpie de réaction inconnue) : ",
                                    "pKa kept at 25 °C (enthalpy of reaction unknown): "};
+// What a study file's temperature must be.
+inline constexpr Text kExpectedTemperature{"un nombre de 0 à 60 (°C)",
+                                           "a number from 0 to 60 (°C)"};
 // Under a conductivity column at another temperature than 25 °C.
 inline constexpr Text kConductivityAt25{"conductivité calculée avec les λ° de 25 °C",
                                         "conductivity computed with the λ° of 25 °C"};
