@@ -4,6 +4,7 @@
 #include "GraphFixture.h"
 
 #include "core/chemistry/Formulas.h"
+#include "core/curves/Equivalence.h"
 #include "core/session/ChartReading.h"
 #include "core/session/DiagramColumns.h"
 #include "core/session/PastedPoints.h"
@@ -178,8 +179,7 @@ TEST(MeasuredReadings, FollowTheSimulatedOnesAfterAPaste) {
     const QString measured = QString::fromUtf8("Mesures — ");
     EXPECT_FALSE(panel->resultsText().contains(measured));
     // Points off the simulated curve, every 0.5 mL and every 0.1 mL across the jump.
-    ASSERT_FALSE(g.sim.reading.points.empty());
-    const double equivalence = g.sim.reading.points[0].equivalence.volume; // L
+    const double equivalence = equivalenceVolumes(g.sim.state).at(0); // L
     std::string rows = "V\tpH\n";
     for (double v = 0; v <= 1.5 * equivalence + 1e-9;
          v += std::abs(v - equivalence) < 2e-3 ? 1e-4 : 5e-4)

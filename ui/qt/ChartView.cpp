@@ -266,7 +266,8 @@ void ChartView::setMeasuredConductivities(const QList<QPointF>& points) {
         auto* scatter = new QScatterSeries(chart());
         scatter->setObjectName("measuredConductivitySeries");
         scatter->setPen(Qt::NoPen);
-        const QColor colour = kSeriesColors[kSeriesCount - 1].darker(130);
+        // Sky blue: apart from the conductivity's dark blue line they are drawn over.
+        const QColor colour(0, 150, 210);
         scatter->setColor(colour);
         const ScreenMarker marker{MarkerShape::Triangle, 4};
         scatter->setMarkerSize(markerPixels(marker));

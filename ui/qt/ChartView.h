@@ -40,7 +40,7 @@ class ChartView : public QChartView {
     // Fits the axes to the points, unless the user zoomed in: the zoom then stays.
     void rescale();
     void setMarker(ScreenMarker marker);
-    // The measured conductivities, markers of their own (triangles in the conductivity's colour)
+    // The measured conductivities, markers of their own (sky-blue triangles)
     // on the left axis, where the conductivity curve is drawn rescaled.
     void setMeasuredConductivities(const QList<QPointF>& points);
     QScatterSeries* measuredConductivities() const { return m_measuredConductivities; }
