@@ -4,8 +4,11 @@
 #include "core/curves/PastedPoints.h"
 #include "core/numbers/NumberFormat.h"
 #include "core/texts/MeasurementTexts.h"
+#include "core/texts/ReadingTexts.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 
 namespace titralab {
 
@@ -13,6 +16,37 @@ namespace {
 
 // An acid whose pKa is below that of H3O+ is levelled by water: it titrates as a strong one.
 constexpr double kStrongBelowPK = 0;
+
+const Text& methodName(EquivalenceMethod method) {
+    switch (method) {
+    case EquivalenceMethod::Derivative:
+        return texts::kMethodDerivative;
+    case EquivalenceMethod::Tangents:
+        return texts::kMethodTangents;
+    case EquivalenceMethod::Gran:
+        return texts::kMethodGran;
+    case EquivalenceMethod::Conductimetric:
+        break;
+    }
+    return texts::kMethodConductimetric;
+}
+
+// The decimals that show `uncertainty` to one significant digit, two when that digit is 1.
+int decimalsOf(double uncertainty) {
+    if (!(uncertainty > 0) || !std::isfinite(uncertainty)) return 2;
+    const int first = static_cast<int>(std::floor(std::log10(uncertainty)));
+    const double leading = uncertainty / std::pow(10.0, first);
+    return std::clamp(-first + (leading < 1.95 ? 1 : 0), 0, 12);
+}
+
+std::string fixed(double x, int decimals, char separator) {
+    char buffer[64];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, decimals);
+    std::string text(buffer, end.ptr);
+    std::replace(text.begin(), text.end(), '.', separator);
+    return text;
+}
 
 } // namespace
 
@@ -118,6 +152,82 @@ std::vector<MethodEquivalence> measuredEquivalences(const Simulation& sim,
         for (const MeasuredEquivalence& e : equivalences) found.push_back({method, e});
     }
     return found;
+}
+
+std::vector<std::string> measuredEquivalenceLines(const Simulation& sim) {
+    std::vector<EquivalenceMethod> methods;
+    if (!sim.pasted.lines.empty())
+        methods = {EquivalenceMethod::Derivative, EquivalenceMethod::Tangents,
+                   EquivalenceMethod::Gran};
+    if (!sim.pasted.conductivity.empty()) methods.push_back(EquivalenceMethod::Conductimetric);
+    const Language language = sim.language;
+    const ChemicalState& s = sim.state;
+    const char separator = sim.exportSettings.decimalComma ? ',' : '.';
+    const std::string unit =
+        (s.volumesInMillilitres ? texts::kParticularUnit : texts::kParticularUnitLitres)
+            .in(language);
+    const bool numbered = equivalenceVolumes(s).size() > 1;
+    std::vector<std::string> lines;
+    const auto line = [&](const std::string& method, const MeasuredEquivalence& e) {
+        const double u = e.uncertainty * s.volumeFactor;
+        const int decimals = decimalsOf(u);
+        lines.push_back(std::string(texts::kMeasuredLine.in(language)) + method +
+                        kColon.in(language) + "V_E" +
+                        (numbered ? std::to_string(e.number) : std::string()) + " = " +
+                        fixed(e.volume * s.volumeFactor, decimals, separator) + " ± " +
+                        fixed(u, decimals, separator) + " " + unit);
+    };
+    for (const EquivalenceMethod method : methods) {
+        const std::string name = methodName(method).in(language);
+        if (method != EquivalenceMethod::Gran) {
+            for (const MethodEquivalence& m : measuredEquivalences(sim, {method}))
+                line(name, m.equivalence);
+            continue;
+        }
+        // Gran's two lines, named by the side of the jump they are fitted on.
+        const GranReading gran = granMethod(measuredPHPoints(sim), granSetupOf(s));
+        if (gran.before.equivalence)
+            line(name + texts::kGranBefore.in(language), *gran.before.equivalence);
+        if (gran.after.equivalence)
+            line(name + texts::kGranAfter.in(language), *gran.after.equivalence);
+    }
+    return lines;
+}
+
+std::vector<CurvePoint> drawnMeasuredConductivities(const Simulation& sim) {
+    std::vector<CurvePoint> drawn;
+    if (!titrationOf(sim.state.study) || sim.results.curves[kConductivityBox].empty()) return drawn;
+    for (const sheets::ConductivityPoint& p : sim.pasted.conductivity)
+        drawn.push_back(
+            {p.volume * sim.state.volumeFactor, p.conductivity * sim.results.conductivityScale});
+    return drawn;
+}
+
+std::string copiedMeasuredConductivities(const Simulation& sim) {
+    std::string out;
+    if (!titrationOf(sim.state.study) || sim.pasted.conductivity.empty()) return out;
+    const auto number = [&sim](double x) {
+        return FormatValue(x, sim.exportSettings.decimalComma, sim.exportSettings.digits);
+    };
+    out += '\r';
+    out += texts::kMeasuredConductivities.in(sim.language);
+    out += '\r';
+    out += texts::kMeasuredConductivityColumns.in(sim.language);
+    out += '\r';
+    for (const sheets::ConductivityPoint& p : sim.pasted.conductivity)
+        out += number(p.volume) + '\t' + number(p.conductivity) + '\r';
+    return out;
+}
+
+std::vector<DrawnSegment> drawnTangentConstruction(const Simulation& sim) {
+    std::vector<DrawnSegment> segments;
+    if (!titrationOf(sim.state.study) || sim.pasted.lines.empty()) return segments;
+    const double f = sim.state.volumeFactor;
+    for (const TangentConstruction& c : tangentMethod(measuredPHPoints(sim)).constructions)
+        for (const ConstructionLine* line : {&c.before, &c.after, &c.middle})
+            segments.push_back({CurvePoint{line->from * f, line->at(line->from)},
+                                CurvePoint{line->to * f, line->at(line->to)}});
+    return segments;
 }
 
 } // namespace titralab

@@ -6,6 +6,7 @@
 #include "core/session/Simulation.h"
 #include "core/sheets/MeasurementFile.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,5 +46,26 @@ struct MethodEquivalence {
 // conductimetric one on the conductivity points (none found without points).
 std::vector<MethodEquivalence> measuredEquivalences(const Simulation& sim,
                                                     const std::vector<EquivalenceMethod>& methods);
+
+// The reading panel's lines of the measured equivalences, one per method and equivalence, the
+// methods the points allow (the pH ones on pH points, the conductimetric one on conductivities):
+// "Mesures — dérivée : V_E = 10,02 ± 0,05 mL", V_E1, V_E2… when the study has several. The
+// volume and its uncertainty in the chart's unit, the uncertainty to one significant digit (two
+// when it starts with 1) and the volume to the same decimal place.
+std::vector<std::string> measuredEquivalenceLines(const Simulation& sim);
+
+// The imported conductivities as the titration chart draws them, on its conductivity axis:
+// volumes in the chart's unit, conductivities on the simulated conductivity's scale; none
+// unless that curve is drawn.
+std::vector<CurvePoint> drawnMeasuredConductivities(const Simulation& sim);
+// The block the copied table of a titration ends with when conductivities were imported: a
+// blank line, the heading, "v (L)\tσ (S/m)" and a line per point, CR line ends.
+std::string copiedMeasuredConductivities(const Simulation& sim);
+
+// The parallel-tangent construction on the measured pH points, as the chart draws it (volumes
+// in the chart's unit): per jump, the two tangents and the line halfway between them, each a
+// segment from its first point to its second.
+using DrawnSegment = std::array<CurvePoint, 2>;
+std::vector<DrawnSegment> drawnTangentConstruction(const Simulation& sim);
 
 } // namespace titralab

@@ -1,4 +1,5 @@
 #include "core/session/Refresh.h"
+#include "core/session/Measurements.h"
 
 #include "core/chemistry/Database.h"
 #include "core/panel/SimulationSetup.h"
@@ -196,6 +197,7 @@ void RefreshSimulation(Simulation& sim, Notifier& notifier, const FieldValues& g
     addDiagramColumns(sim);
     RefreshOverlays(sim); // adds the kept curves' columns to the table
     if (sim.reading.options.equivalences) sim.results.exportText += copiedPointLines(sim);
+    sim.results.exportText += copiedMeasuredConductivities(sim);
 }
 
 PointCountCheck ValidatePointCount(Simulation& sim, Notifier& notifier) {

@@ -36,6 +36,17 @@ inline constexpr Text kMethodDerivative{"dérivée", "derivative"};
 inline constexpr Text kMethodTangents{"tangentes", "tangents"};
 inline constexpr Text kMethodGran{"Gran", "Gran"};
 inline constexpr Text kMethodConductimetric{"conductimétrie", "conductimetric"};
+// The reading panel's lines: "Mesures — dérivée : V_E = 10,02 ± 0,05 mL".
+inline constexpr Text kMeasuredLine{"Mesures — ", "Measured — "};
+inline constexpr Text kGranBefore{" (avant)", " (before)"}; // the line fitted before the jump
+inline constexpr Text kGranAfter{" (après)", " (after)"};
+// The reading panel's box that draws the tangent construction on the measured points.
+inline constexpr Text kTangentsBox{"Méthode des tangentes", "Tangent method"};
+inline constexpr Text kTangentsName{"Tracer la méthode des tangentes sur les points mesurés",
+                                    "Draw the tangent method on the measured points"};
+// The imported conductivities: the chart's legend and the copied table's block.
+inline constexpr Text kMeasuredConductivities{"Conductivités mesurées", "Measured conductivities"};
+inline constexpr Text kMeasuredConductivityColumns{"v (L)\tσ (S/m)", "v (L)\tσ (S/m)"};
 
 // The import dialog.
 inline constexpr Text kImportMenu{"Importer des &mesures…", "Import &measurements…"};

@@ -3,8 +3,11 @@
 // the exact values.
 #include "GraphFixture.h"
 
+#include "core/chemistry/Formulas.h"
+#include "core/curves/Equivalence.h"
 #include "core/session/ChartReading.h"
 #include "core/session/DiagramColumns.h"
+#include "core/session/PastedPoints.h"
 #include "ui/qt/ChartReadingLayer.h"
 #include "ui/windows/ReadingPanel.h"
 
@@ -178,3 +181,29 @@ TEST(WhyThisPH, NamesTheFormulaAtTheParticularPointAndAtTheCursor) {
 }
 
 } // namespace
+
+TEST(MeasuredReadings, FollowTheSimulatedOnesAfterAPaste) {
+    GraphFixture g(Study::TitrationVsVolume, 17);
+    ReadingPanel* panel = g.window->readingPanel();
+    const QString measured = QString::fromUtf8("Mesures — ");
+    EXPECT_FALSE(panel->resultsText().contains(measured));
+    // Points off the simulated curve, every 0.5 mL and every 0.1 mL across the jump.
+    const double equivalence = equivalenceVolumes(g.sim.state).at(0); // L
+    std::string rows = "V\tpH\n";
+    for (double v = 0; v <= 1.5 * equivalence + 1e-9;
+         v += std::abs(v - equivalence) < 2e-3 ? 1e-4 : 5e-4)
+        rows += std::to_string(v) + "\t" +
+                std::to_string(exactPH(g.sim.state, Titration::OneAcid, v)) + "\n";
+    PastePairs(g.sim, true, rows);
+    g.click(9); // the points' box regenerates the chart and the readings
+    const QStringList lines = panel->resultsText().split('\n').filter(measured);
+    const char* methods[] = {"dérivée", "tangentes", "Gran (avant)", "Gran (après)"};
+    ASSERT_EQ(lines.size(), 4) << panel->resultsText().toStdString();
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_TRUE(lines[k].startsWith(measured + QString::fromUtf8(methods[k]) + " : V_E = "))
+            << lines[k].toStdString();
+        const double v = lines[k].section(" = ", 1).section(QString::fromUtf8(" ±"), 0, 0)
+                             .replace(',', '.').toDouble();
+        EXPECT_NEAR(v, equivalence * 1e3, 0.1) << lines[k].toStdString();
+    }
+}

@@ -260,6 +260,26 @@ void ChartView::setPoints(int number, const QList<QPointF>& points) {
     m_series[number - 1]->replace(points);
 }
 
+void ChartView::setMeasuredConductivities(const QList<QPointF>& points) {
+    if (!m_measuredConductivities) {
+        if (points.isEmpty()) return;
+        auto* scatter = new QScatterSeries(chart());
+        scatter->setObjectName("measuredConductivitySeries");
+        scatter->setPen(Qt::NoPen);
+        // Sky blue: apart from the conductivity's dark blue line they are drawn over.
+        const QColor colour(0, 150, 210);
+        scatter->setColor(colour);
+        const ScreenMarker marker{MarkerShape::Triangle, 4};
+        scatter->setMarkerSize(markerPixels(marker));
+        scatter->setLightMarker(markerImage(marker, colour));
+        chart()->addSeries(scatter);
+        scatter->attachAxis(m_axisX);
+        scatter->attachAxis(m_axisY);
+        m_measuredConductivities = scatter;
+    }
+    m_measuredConductivities->replace(points);
+}
+
 void ChartView::setMarker(ScreenMarker marker) {
     m_marker = marker;
     auto* s = static_cast<QScatterSeries*>(m_series[kMarkerSeries - 1]);

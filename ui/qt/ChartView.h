@@ -40,6 +40,10 @@ class ChartView : public QChartView {
     // Fits the axes to the points, unless the user zoomed in: the zoom then stays.
     void rescale();
     void setMarker(ScreenMarker marker);
+    // The measured conductivities, markers of their own (sky-blue triangles)
+    // on the left axis, where the conductivity curve is drawn rescaled.
+    void setMeasuredConductivities(const QList<QPointF>& points);
+    QScatterSeries* measuredConductivities() const { return m_measuredConductivities; }
 
     // Full scale again, as a right-to-left drag does.
     void resetZoom();
@@ -99,6 +103,7 @@ class ChartView : public QChartView {
     QPoint m_dragOrigin;
     bool m_dragging{false};
     std::optional<QPointF> m_cursor;
+    QScatterSeries* m_measuredConductivities{nullptr};
 };
 
 // The width of a marker on screen, pixels.

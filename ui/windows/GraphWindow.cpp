@@ -1,4 +1,5 @@
 #include "ui/windows/GraphWindow.h"
+#include "core/session/Measurements.h"
 #include "ui/qt/Utf8Text.h"
 
 #include "core/session/StudyEdits.h"
@@ -187,6 +188,9 @@ void GraphWindow::applySimulation() {
         for (const CurvePoint& p : series) points.append(QPointF(p.x, p.y));
         m_chart->setPoints(k, points);
     }
+    QList<QPointF> measured;
+    for (const CurvePoint& p : drawnMeasuredConductivities(m_sim)) measured.append({p.x, p.y});
+    m_chart->setMeasuredConductivities(measured);
     m_overlayBar->showOverlays();
     m_chart->setSideScale(sideScaleOf(m_sim));
     applyPointStyle();

@@ -5,10 +5,12 @@
 #include "core/chemistry/Indicators.h"
 #include "core/session/ChartReading.h"
 #include "core/session/DiagramColumns.h"
+#include "core/session/Measurements.h"
 #include "core/texts/DiagramTexts.h"
 #include "core/session/Simulation.h"
 #include "core/curves/ChartReading.h"
 #include "core/session/WindowDescriptions.h"
+#include "core/texts/MeasurementTexts.h"
 #include "core/texts/ReadingTexts.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/ChartReadingLayer.h"
@@ -21,11 +23,15 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QListWidget>
 #include <QMenu>
+#include <QPen>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <QScatterSeries>
+#include <QValueAxis>
 #include <QXYSeries>
 
 #include <cmath>
@@ -61,6 +67,8 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_legend->setObjectName("LegendBox");
     m_bufferCapacity = new QCheckBox(text(m_sim.language, texts::kBufferCapacityBox), this);
     m_bufferCapacity->setObjectName("bufferCapacityBox");
+    m_tangents = new QCheckBox(text(m_sim.language, texts::kTangentsBox), this);
+    m_tangents->setObjectName("tangentsBox");
     // A button with a menu: the choice is spoken by its own name, which a combo box on Linux
     // replaces by its current item.
     m_indicator = new QPushButton(this);
@@ -122,6 +130,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     boxes->addWidget(m_derivative);
     boxes->addWidget(m_legend);
     boxes->addWidget(m_bufferCapacity);
+    boxes->addWidget(m_tangents);
     boxes->addSpacing(8);
     boxes->addWidget(indicatorLabel);
     boxes->addWidget(m_indicator);
@@ -153,6 +162,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_derivative->setAccessibleName(text(m_sim.language, texts::kDerivativeName));
     m_legend->setAccessibleName(text(m_sim.language, texts::kLegendName));
     m_bufferCapacity->setAccessibleName(text(m_sim.language, texts::kBufferCapacityName));
+    m_tangents->setAccessibleName(text(m_sim.language, texts::kTangentsName));
     m_indicator->setAccessibleName(text(m_sim.language, texts::kIndicatorName));
     m_particular->setAccessibleName(text(m_sim.language, texts::kParticularName));
     m_results->setAccessibleName(text(m_sim.language, texts::kResultsName));
@@ -173,6 +183,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
         setStudyInput(m_sim, m_sim.reading.options.legend, ticked);
         applySimulation();
     });
+    connect(m_tangents, &QCheckBox::clicked, this, [this] { applySimulation(); });
     connect(m_particular, &QLineEdit::returnPressed, this, &ReadingPanel::showParticularPoint);
     connect(m_particular, &QLineEdit::editingFinished, this, &ReadingPanel::showParticularPoint);
     connect(m_layer, &ChartReadingLayer::legendToggleRequested, this, &ReadingPanel::toggleLegend);
@@ -201,6 +212,8 @@ void ReadingPanel::applySimulation() {
     for (QWidget* w :
          std::initializer_list<QWidget*>{m_equivalences, m_derivative, m_indicator, m_particular})
         w->setEnabled(titration);
+    m_tangents->setEnabled(titration && !m_sim.pasted.lines.empty());
+    showTangentConstruction();
     const bool buffer = takesBufferCapacity(s.study);
     m_bufferCapacity->setEnabled(buffer);
     m_particularUnit->setText(text(m_sim.language, s.volumesInMillilitres
@@ -278,11 +291,18 @@ void ReadingPanel::applySimulation() {
             k == ChartView::kMarkerSeries ? series->color() : series->pen().color();
         view.legend.append({color, name, Qt::SolidLine, false});
     }
+    if (const QScatterSeries* measured = m_chart->measuredConductivities();
+        measured && measured->count() > 0)
+        view.legend.append(
+            {measured->color(), text(m_sim.language, texts::kMeasuredConductivities)});
     if (!view.derivative.isEmpty())
         view.legend.append({QColor(120, 0, 160),
                             text(m_sim.language, bufferDrawn ? texts::kBufferCapacityBox
                                                              : texts::kLegendDerivative),
                             Qt::DashLine, false});
+    if (!m_tangentLines.isEmpty() && m_tangentLines.first()->isVisible())
+        view.legend.append({m_tangentLines.first()->pen().color(),
+                            text(m_sim.language, texts::kTangentsBox), Qt::DashLine, false});
     if (view.band)
         view.legend.append(
             {view.band->acid, view.band->name, Qt::SolidLine, true, view.band->basic});
@@ -293,9 +313,41 @@ void ReadingPanel::applySimulation() {
     if (!m_particular->text().isEmpty()) showParticularPoint();
 }
 
+void ReadingPanel::showTangentConstruction() {
+    std::vector<DrawnSegment> segments;
+    if (m_tangents->isEnabled() && m_tangents->isChecked())
+        segments = drawnTangentConstruction(m_sim);
+    while (m_tangentLines.size() < static_cast<qsizetype>(segments.size())) {
+        auto* line = new QLineSeries(m_chart->chart());
+        line->setObjectName("tangentLine");
+        // Every third line is the middle one, solid; the tangents are dashed.
+        const bool middle = m_tangentLines.size() % 3 == 2;
+        line->setPen(QPen(QColor(0, 110, 60), 1.5, middle ? Qt::SolidLine : Qt::DashLine));
+        m_chart->chart()->addSeries(line);
+        line->attachAxis(m_chart->bottomAxis());
+        line->attachAxis(m_chart->leftAxis());
+        m_tangentLines.append(line);
+    }
+    for (qsizetype k = 0; k < m_tangentLines.size(); ++k) {
+        QLineSeries* line = m_tangentLines[k];
+        const bool used = k < static_cast<qsizetype>(segments.size());
+        if (used) {
+            const DrawnSegment& d = segments[static_cast<std::size_t>(k)];
+            line->replace({QPointF(d[0].x, d[0].y), QPointF(d[1].x, d[1].y)});
+        }
+        line->setVisible(used);
+    }
+}
+
 void ReadingPanel::showResults() {
-    const std::vector<std::string> shown = resultLines(m_sim);
-    const std::vector<std::string> spoken = a11y::spokenReadings(m_sim);
+    std::vector<std::string> shown = resultLines(m_sim);
+    std::vector<std::string> spoken = a11y::spokenReadings(m_sim);
+    // The equivalences read off measured points follow the simulated ones, spoken as shown.
+    spoken.resize(shown.size());
+    for (const std::string& line : measuredEquivalenceLines(m_sim)) {
+        shown.push_back(line);
+        spoken.push_back(line);
+    }
     QStringList before;
     for (int k = 0; k < m_results->count(); ++k) before.append(m_results->item(k)->text());
     QStringList after;
@@ -305,7 +357,8 @@ void ReadingPanel::showResults() {
     m_results->clear();
     for (std::size_t k = 0; k < shown.size(); ++k) {
         auto* row = new QListWidgetItem(after[static_cast<int>(k)], m_results);
-        if (k < spoken.size()) row->setData(Qt::AccessibleTextRole, utf8(spoken[k]));
+        if (k < spoken.size() && !spoken[k].empty())
+            row->setData(Qt::AccessibleTextRole, utf8(spoken[k]));
     }
     if (m_results->count() > 0) m_results->setCurrentRow(0);
     // New readings are told politely, without moving the focus.
@@ -360,8 +413,8 @@ QString ReadingPanel::onCurveAt(const QPoint& position) const {
 }
 
 QList<QWidget*> ReadingPanel::tabStops() const {
-    return {m_equivalences, m_derivative, m_legend,    m_bufferCapacity,
-            m_indicator,    m_results,    m_particular};
+    return {m_equivalences, m_derivative, m_legend,     m_bufferCapacity,
+            m_tangents,     m_indicator,  m_results,    m_particular};
 }
 
 QString ReadingPanel::resultsText() const {

@@ -11,6 +11,7 @@ class QPushButton;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QLineSeries;
 
 namespace titralab {
 
@@ -51,6 +52,7 @@ class ReadingPanel : public QWidget {
     void showParticularPoint();
     void toggleLegend();
     void showResults();
+    void showTangentConstruction();
 
     Simulation& m_sim;
     ChartView* m_chart;
@@ -66,6 +68,10 @@ class ReadingPanel : public QWidget {
     QLabel* m_particularUnit{nullptr};
     QLabel* m_whyThisPH{nullptr}; // the formula that governs the particular point's pH
     QLabel* m_onCurve{nullptr};
+    // The tangent construction on the measured points, drawn while the box is ticked (a view
+    // choice, not kept with the study).
+    QCheckBox* m_tangents{nullptr};
+    QList<QLineSeries*> m_tangentLines;
 };
 
 } // namespace titralab

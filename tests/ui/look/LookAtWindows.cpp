@@ -9,8 +9,9 @@
 //                    [--freeze CONCENTRATION]
 //                    [--zoom x1,y1,x2,y2] [--size WxH] [--lang fr|en]
 //                    [--equivalences 1] [--derivative 1] [--indicator N] [--particular VOLUME]
-//                    [--buffer-capacity 1]
+//                    [--buffer-capacity 1] [--import MEASUREMENT-FILE] [--tangents 1]
 #include "core/base/Notifier.h"
+#include "core/session/Measurements.h"
 #include "core/session/Overlays.h"
 #include "core/session/PastedPoints.h"
 #include "core/session/Refresh.h"
@@ -29,7 +30,9 @@
 #include "ui/windows/PrintDialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -123,6 +126,18 @@ int main(int argc, char** argv) {
         PastePairs(sim, true, pastedNear(sim, options.count("paste-ml") ? 1000 : 1));
         RefreshSimulation(sim, notifier);
     }
+    // A measurement file, its columns and units as the import dialog proposes them.
+    if (options.count("import")) {
+        QFile file(options["import"]);
+        file.open(QIODevice::ReadOnly);
+        const QByteArray bytes = file.readAll();
+        const sheets::MeasurementRead read =
+            sheets::readMeasurements(std::string_view(bytes.constData(), bytes.size()));
+        const sheets::ColumnChoice choice = sheets::proposeColumns(read.table);
+        importIntoSimulation(sim, sheets::importMeasurements(read.table, choice, sheets::Unit::None,
+                                                             sheets::Unit::None));
+        RefreshSimulation(sim, notifier);
+    }
     // A frozen curve, then the acid's concentration typed: the two curves side by side.
     if (options.count("freeze")) {
         FreezeCurrentCurve(sim);
@@ -214,6 +229,8 @@ int main(int argc, char** argv) {
                 graph.chart()->zoomTo(QPoint(zoom[0].toInt(), zoom[1].toInt()),
                                       QPoint(zoom[2].toInt(), zoom[3].toInt()));
             });
+        if (option("tangents", "0") == "1")
+            if (auto* box = graph.findChild<QCheckBox*>("tangentsBox")) box->click();
         // The readout as a mouse at the middle of the chart shows it.
         QTimer::singleShot(700, [&] { graph.showReadoutAt(graph.chart()->rect().center()); });
         const QString particular = option("particular", "");
