@@ -1,6 +1,7 @@
 #include "core/chemistry/SolutionItems.h"
 
 #include "core/base/SearchFolding.h"
+#include "core/base/Trimmed.h"
 #include "core/chemistry/Database.h"
 #include "core/numbers/NumberInput.h"
 
@@ -10,13 +11,6 @@
 namespace titralab {
 
 namespace {
-
-std::string_view trimmed(std::string_view s) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-    return s;
-}
 
 // A name matches when equal after folding, whole, or the part before " (", or the part within
 // the brackets: "ethanoic acid (acetic acid)" answers to all three.

@@ -1,6 +1,7 @@
 #include "core/sheets/MeasurementFile.h"
 
 #include "core/base/SearchFolding.h"
+#include "core/base/Trimmed.h"
 #include "core/sheets/SheetReader.h"
 #include "core/texts/MeasurementTexts.h"
 
@@ -15,14 +16,6 @@ namespace titralab::sheets {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-std::string_view trim(std::string_view s) {
-    const char* blanks = " \t\r\n\f\v";
-    const auto first = s.find_first_not_of(blanks);
-    if (first == std::string_view::npos) return {};
-    const auto last = s.find_last_not_of(blanks);
-    return s.substr(first, last - first + 1);
-}
 
 std::vector<std::string_view> splitLines(std::string_view text) {
     std::vector<std::string_view> lines;
@@ -59,7 +52,7 @@ std::vector<std::string> splitFields(std::string_view line, char separator) {
     std::size_t start = 0;
     for (std::size_t i = 0; i <= line.size(); ++i) {
         if (i < line.size() && line[i] != separator) continue;
-        fields.emplace_back(trim(line.substr(start, i - start)));
+        fields.emplace_back(trimmed(line.substr(start, i - start)));
         start = i + 1;
     }
     while (!fields.empty() && fields.back().empty()) fields.pop_back();
@@ -68,7 +61,7 @@ std::vector<std::string> splitFields(std::string_view line, char separator) {
 
 // A cell as a number: the decimal separator given, an optional sign, an exponent.
 std::optional<double> parseCell(std::string_view cell, bool decimalComma) {
-    std::string text(trim(cell));
+    std::string text(trimmed(cell));
     if (text.empty() || text.size() > 40) return std::nullopt;
     if (text[0] == '+') text.erase(0, 1);
     if (decimalComma) {
@@ -83,7 +76,7 @@ std::optional<double> parseCell(std::string_view cell, bool decimalComma) {
 }
 
 bool looksNumeric(std::string_view line) {
-    const auto t = trim(line);
+    const auto t = trimmed(line);
     if (t.empty()) return false;
     const char c = t[0];
     return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == ',';
@@ -156,12 +149,12 @@ MeasurementColumn columnOf(const std::string& cell) {
         column.unit = unitOf(std::string_view(cell).substr(open + 1, close == std::string::npos
                                                                          ? std::string::npos
                                                                          : close - open - 1));
-        name = trim(std::string_view(cell).substr(0, open));
+        name = trimmed(std::string_view(cell).substr(0, open));
     } else if (const auto slash = cell.find('/'); slash != std::string::npos) {
         const Unit after = unitOf(std::string_view(cell).substr(slash + 1));
         if (after != Unit::None) {
             column.unit = after;
-            name = trim(std::string_view(cell).substr(0, slash));
+            name = trimmed(std::string_view(cell).substr(0, slash));
         }
     }
     const std::string folded = foldForSearch(name);
@@ -195,9 +188,9 @@ void nameColumns(MeasurementTable& table, const std::vector<std::string_view>& h
         const auto units = splitFields(headers[i], table.separator);
         for (std::size_t j = 0; j < columnCount && j < units.size(); ++j) {
             auto& column = table.columns[j];
-            const Unit u = unitOf(trim(units[j]).substr(0, 1) == "("
-                                      ? trim(units[j]).substr(1, trim(units[j]).size() - 2)
-                                      : trim(units[j]));
+            const Unit u = unitOf(trimmed(units[j]).substr(0, 1) == "("
+                                      ? trimmed(units[j]).substr(1, trimmed(units[j]).size() - 2)
+                                      : trimmed(units[j]));
             if (u == Unit::None || column.unit != Unit::None || column.quantity == Quantity::PH)
                 continue;
             column.unit = u;
@@ -210,7 +203,7 @@ void nameColumns(MeasurementTable& table, const std::vector<std::string_view>& h
 void noteBadLine(MeasurementTable& table, int number, std::string_view line) {
     ++table.badLineCount;
     if (table.badLines.size() < kListedBadLines)
-        table.badLines.push_back({number, std::string(trim(line).substr(0, 80))});
+        table.badLines.push_back({number, std::string(trimmed(line).substr(0, 80))});
 }
 
 } // namespace
@@ -276,7 +269,7 @@ MeasurementRead readMeasurements(std::string_view bytes) {
 
     std::vector<std::string_view> headers;
     for (std::size_t i = 0; i < first; ++i)
-        if (!trim(lines[i]).empty()) headers.push_back(lines[i]);
+        if (!trimmed(lines[i]).empty()) headers.push_back(lines[i]);
     table.headerLines = static_cast<int>(first);
     if (columnCount > kMaxMeasurementColumns) {
         read.refusal = MeasurementRefusal::NoReadableLine;
@@ -285,7 +278,7 @@ MeasurementRead readMeasurements(std::string_view bytes) {
     nameColumns(table, headers, columnCount);
 
     for (std::size_t i = first; i < lines.size(); ++i) {
-        if (trim(lines[i]).empty()) continue;
+        if (trimmed(lines[i]).empty()) continue;
         const auto fields = splitFields(lines[i], table.separator);
         std::vector<double> row(columnCount, kNaN);
         bool good = fields.size() <= columnCount;

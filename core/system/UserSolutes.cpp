@@ -1,6 +1,7 @@
 #include "core/system/UserSolutes.h"
 
 #include "core/base/SearchFolding.h"
+#include "core/base/Trimmed.h"
 #include "core/numbers/NumberFormat.h"
 #include "core/numbers/NumberInput.h"
 #include "core/texts/UserSoluteTexts.h"
@@ -14,13 +15,6 @@
 namespace titralab {
 
 namespace {
-
-std::string_view trimmed(std::string_view s) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-    return s;
-}
 
 bool hasControl(std::string_view s) {
     for (char c : s)
