@@ -18,27 +18,6 @@ namespace {
 constexpr std::size_t kMaxLineBytes = 4096;
 constexpr std::size_t kMaxLines = 20000;
 
-// The lines of a text with their 1-based numbers, comments and blank lines left out.
-struct Line {
-    int number{};
-    std::string_view text{};
-};
-
-std::vector<Line> dataLines(std::string_view text) {
-    std::vector<Line> lines;
-    int number = 0;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-        ++number;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.empty() || line.front() == '#') continue;
-        lines.push_back({number, line});
-    }
-    return lines;
-}
-
 std::vector<std::string_view> split(std::string_view text, char separator) {
     std::vector<std::string_view> parts;
     for (;;) {
@@ -125,12 +104,12 @@ SoluteDatabaseRead readSoluteSystems(std::string_view text, std::string_view fil
         read.error = std::string(fileName) + ": larger than the database may be";
         return read;
     }
-    const std::vector<Line> lines = dataLines(text);
+    const std::vector<DataLine> lines = dataLines(text);
     if (lines.size() > kMaxLines) {
         read.error = std::string(fileName) + ": more lines than the database may hold";
         return read;
     }
-    for (const Line& line : lines) {
+    for (const DataLine& line : lines) {
         const std::string at = where(fileName, line.number);
         auto refuse = [&](const std::string& why) {
             read.database.entries.clear();
@@ -194,7 +173,7 @@ std::string readSoluteSources(std::string_view text, std::string_view fileName,
     if (text.size() > kMaxSoluteFileBytes)
         return std::string(fileName) + ": larger than the database may be";
     std::vector<SoluteSource> sources;
-    for (const Line& line : dataLines(text)) {
+    for (const DataLine& line : dataLines(text)) {
         const std::vector<std::string_view> f = split(line.text, '\t');
         if (f.size() != 2 || f[0].empty() || f[1].empty() || line.text.size() > kMaxLineBytes)
             return where(fileName, line.number) + "a key, a tab and the source expected";
@@ -217,7 +196,7 @@ std::string readSoluteCompounds(std::string_view text, std::string_view fileName
     if (text.size() > kMaxSoluteFileBytes)
         return std::string(fileName) + ": larger than the database may be";
     std::vector<SoluteCompound> compounds;
-    for (const Line& line : dataLines(text)) {
+    for (const DataLine& line : dataLines(text)) {
         const std::string at = where(fileName, line.number);
         const std::vector<std::string_view> f = split(line.text, '\t');
         if (f.size() != 7 || line.text.size() > kMaxLineBytes)
@@ -345,6 +324,21 @@ std::vector<Solute> soluteCompoundSolutes(const SoluteDatabase& database,
     for (const CompoundIon& ion : compound.ions)
         solutes.push_back(spectatorSolute(ion.ion, concentration * ion.count));
     return solutes;
+}
+
+std::vector<DataLine> dataLines(std::string_view text) {
+    std::vector<DataLine> lines;
+    int number = 0;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty() || line.front() == '#') continue;
+        lines.push_back({number, line});
+    }
+    return lines;
 }
 
 } // namespace titralab

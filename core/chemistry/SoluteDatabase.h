@@ -87,4 +87,11 @@ std::vector<SoluteMatch> searchSolutes(const SoluteDatabase& database, std::stri
 std::vector<Solute> soluteCompoundSolutes(const SoluteDatabase& database,
                                           const SoluteCompound& compound, double concentration);
 
+// The lines of a data file with their 1-based numbers, comments (#) and empty lines left out,
+// a carriage return before a line end taken away.
+struct DataLine {
+    int number{};
+    std::string_view text{};
+};
+std::vector<DataLine> dataLines(std::string_view text);
 } // namespace titralab

@@ -214,14 +214,10 @@ UserSolutesRead readUserSolutes(std::string_view text, std::string_view fileName
         read.error = filled(texts::kUserFileTooLarge, language, fileName);
         return read;
     }
-    int number = 0;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-        ++number;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (trimmed(line).empty() || line.front() == '#') continue;
+    for (const DataLine& data : dataLines(text)) {
+        const std::string_view line = data.text;
+        const int number = data.number;
+        if (trimmed(line).empty()) continue;
         auto refuse = [&](const std::string& why) {
             read.entries.clear();
             read.error =
