@@ -7,6 +7,7 @@ find_package(Qt6 REQUIRED COMPONENTS Widgets Charts PrintSupport Svg LinguistToo
 find_package(JPEG REQUIRED)
 
 set(UI_RENDER_SOURCES ui/qt/ChartOverlays.cpp ui/qt/ChartOverlays.h ui/qt/ChartPicture.cpp
+  ui/qt/DiagramPainter.cpp ui/qt/DiagramPainter.h
   ui/qt/ChartPicture.h ui/qt/ChartReadingLayer.cpp ui/qt/ChartReadingLayer.h ui/qt/ChartView.cpp
   ui/qt/ChartView.h ui/qt/JpegImage.cpp ui/qt/JpegImage.h ui/qt/PdfPage.cpp ui/qt/PdfPage.h
   ui/qt/PrinterCanvas.cpp ui/qt/PrinterCanvas.h ui/qt/QtTranslations.cpp ui/qt/QtTranslations.h
@@ -18,6 +19,7 @@ set(UI_QT_SOURCES ui/qt/Accessibility.cpp ui/qt/Accessibility.h ui/qt/Clipboard.
   ui/qt/SettingsStore.h)
 set(UI_WINDOWS_SOURCES ui/windows/AboutBox.cpp ui/windows/AboutBox.h ui/windows/CopyDialog.cpp
   ui/windows/FreeSolutionsPanel.cpp ui/windows/FreeSolutionsPanel.h ui/windows/MainWindowFree.cpp
+  ui/windows/DiagramWindow.cpp ui/windows/DiagramWindow.h
   ui/windows/CopyDialog.h ui/windows/DatabaseDock.cpp ui/windows/DatabaseDock.h
   ui/windows/InputPanelArea.cpp ui/windows/InputPanelArea.h ui/windows/MainWindowMenus.cpp
   ui/windows/MainWindowPanel.cpp ui/windows/MeasurementImportDialog.cpp

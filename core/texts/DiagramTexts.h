@@ -24,6 +24,34 @@ inline constexpr Text kBufferCapacityName{"Courbe du pouvoir tampon β",
 inline constexpr Text kBufferMaximumMark{"β max", "β max"};
 inline constexpr Text kBufferMaximum{"Maximum du pouvoir tampon", "Buffer capacity maximum"};
 
+// The diagrams window: its views, axes and which solution it draws.
+inline constexpr Text kDiagramsWindowTitle{"Diagrammes de la solution", "Diagrams of the solution"};
+inline constexpr Text kConcentrationDiagramTitle{"Concentrations en fonction du pH",
+                                                 "Concentrations against pH"};
+inline constexpr Text kConcentrationDiagramAxis{"c (mol/L)", "c (mol/L)"};
+inline constexpr Text kDiagramPHAxis{"pH", "pH"};
+inline constexpr Text kBeakerSolution{"Solution du bécher", "The beaker's solution"};
+inline constexpr Text kStudiedSolution{"Solution étudiée", "The solution studied"};
+inline constexpr Text kNoDiagramSolution{
+    "Aucune solution à représenter : corrigez d'abord les données refusées.",
+    "No solution to draw: correct the refused data first."};
+inline constexpr Text kNoDiagramSystem{"La solution ne contient aucun couple acide-base.",
+                                       "The solution holds no acid-base couple."};
+
+inline constexpr Text kDiagramsMenuEntry{"&Diagrammes de la solution...",
+                                         "&Diagrams of the solution..."};
+inline constexpr Text kDiagramView{"&Vue :", "&View:"};
+inline constexpr Text kDiagramFloor{"&Borne inférieure de log c :", "&Lower bound of log c:"};
+inline constexpr Text kDiagramCopy{"Copier l'&image", "&Copy the picture"};
+inline constexpr Text kDiagramSave{"&Enregistrer l'image...", "&Save the picture..."};
+inline constexpr Text kDiagramPrint{"&Imprimer...", "&Print..."};
+inline constexpr Text kDiagramClose{"&Fermer", "C&lose"};
+inline constexpr Text kDiagramPictureFilter{"Images PNG (*.png);;Images SVG (*.svg)",
+                                            "PNG pictures (*.png);;SVG pictures (*.svg)"};
+inline constexpr Text kDiagramCopied{"Image du diagramme copiée dans le presse-papiers.",
+                                     "The diagram's picture is copied to the clipboard."};
+inline constexpr Text kDiagramSaved{"Image enregistrée : ", "Picture saved: "};
+
 inline constexpr Text kWhyThisPH{"Pourquoi ce pH ?", "Why this pH?"};
 // The lines of the explanation, as the command-line tool writes them.
 inline constexpr Text kFormulaLine{"formule", "formula"};

@@ -6,10 +6,12 @@
 #include "core/texts/WindowTexts.h"
 #include "ui/qt/Icons.h"
 #include "ui/windows/AboutBox.h"
+#include "ui/windows/DiagramWindow.h"
 #include "ui/windows/HelpViewer.h"
 #include "ui/windows/InputPanelArea.h"
 #include "ui/windows/SoluteDatabaseWindow.h"
 
+#include "core/texts/DiagramTexts.h"
 #include "core/texts/UserSoluteTexts.h"
 
 #include <QAction>
@@ -162,6 +164,20 @@ QMenu* MainWindow::buildOptionsMenu() {
         window->raise();
         window->activateWindow();
     });
+    // The diagrams of the study's solution, one window for the run, redrawn when shown.
+    add(tools, "diagramsAction", text(lang, texts::kDiagramsMenuEntry), [this] {
+        auto* window = findChild<DiagramWindow*>("DiagramWindow");
+        if (!window) {
+            window = new DiagramWindow(m_sim, this);
+            connect(this, &MainWindow::panelEdited, window, [window] {
+                if (window->isVisible()) window->refresh();
+            });
+        }
+        window->refresh();
+        window->show();
+        window->raise();
+        window->activateWindow();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     return options;
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/base/Notifier.h"
 #include "core/session/ChartReading.h"
+#include "core/session/DiagramView.h"
 #include "core/session/InputPanel.h"
 #include "core/session/Refresh.h"
 #include "core/session/StudyFile.h"
@@ -263,5 +264,52 @@ TEST(FreeStudy, DamagedSectionsRefuseTheFileNamingTheKey) {
         const StudyReading read = readStudyText(text, Language::French);
         EXPECT_FALSE(read.record) << c.label;
         EXPECT_NE(read.problem.find(c.key), std::string::npos) << c.label << ": " << read.problem;
+    }
+}
+
+// The diagrams of the beaker's solution (HCl and H3PO4 at 0.1 mol/L): the phosphate forms add
+// up to the acid's concentration at every pH, the logarithmic diagram marks pH = pKa at the
+// published pKa values of phosphoric acid, the strip changes form there, and a refused row
+// leaves a message and no line.
+TEST(FreeStudy, DiagramsOfTheBeakersSolution) {
+    FreeDesk desk;
+    const DiagramView c = diagramView(desk.sim, DiagramKind::Concentrations);
+    ASSERT_EQ(c.lines.size(), 4u);
+    for (std::size_t i = 0; i < c.lines[0].points.size(); ++i) {
+        double total = 0;
+        for (const DiagramLine& l : c.lines) total += l.points[i].y;
+        EXPECT_NEAR(total, 0.1, 1e-12) << "pH " << c.lines[0].points[i].x;
+    }
+    const double published[] = {2.15, 7.20, 12.35};
+    const DiagramView log = diagramView(desk.sim, DiagramKind::Logarithmic, -10);
+    ASSERT_EQ(log.marks.size(), 3u);
+    ASSERT_EQ(log.strips.size(), 1u);
+    ASSERT_EQ(log.strips[0].domains.size(), 4u);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_NEAR(log.marks[k].x, published[k], 0.02);
+        EXPECT_NEAR(log.strips[0].domains[k].high, published[k], 0.02);
+    }
+    EXPECT_EQ(log.yMin, -10);
+
+    desk.sim.freeStudy.inputs.beaker[1].concentration = "x";
+    const DiagramView refused = diagramView(desk.sim, DiagramKind::BufferCapacity);
+    EXPECT_TRUE(refused.lines.empty());
+    EXPECT_FALSE(refused.problem.empty());
+}
+
+TEST(FreeStudy, DiagramTicksFallOnRoundSteps) {
+    struct Case {
+        double low, high;
+        std::vector<double> ticks;
+    } cases[] = {
+        {0, 14, {0, 2, 4, 6, 8, 10, 12, 14}},
+        {-8, 0, {-8, -6, -4, -2, 0}},
+        {0, 0.105, {0, 0.02, 0.04, 0.06, 0.08, 0.1}},
+        {1, 1, {}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<double> ticks = roundTicks(c.low, c.high);
+        ASSERT_EQ(ticks.size(), c.ticks.size()) << c.low << " " << c.high;
+        for (std::size_t i = 0; i < ticks.size(); ++i) EXPECT_NEAR(ticks[i], c.ticks[i], 1e-12);
     }
 }

@@ -1,7 +1,8 @@
 // titralab_ui_look: shows one of the graph-side windows on a simulation built from the command
 // line, so that each can be looked at (and captured) in every study and side.
 //
-//   titralab_ui_look [--window graph|mixture|copy|chooser|print|about|main|family|fit]
+//   titralab_ui_look [--window graph|mixture|copy|chooser|print|about|main|family|fit|diagram]
+//                    [--diagram 0|1|2] (concentrations, logarithmic, buffer capacity)
 //                    [--name TYPED]
 //                    [--side acid|base] [--study 0..4]
 //                    [--entry1 N] [--entry2 N] [--tick 4,5,8,...] [--untick 2,3,...]
@@ -21,6 +22,7 @@
 #include "ui/qt/QtTranslations.h"
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/CopyDialog.h"
+#include "ui/windows/DiagramWindow.h"
 #include "ui/windows/FamilyDialog.h"
 #include "ui/windows/FitDialog.h"
 #include "ui/windows/GraphWindow.h"
@@ -163,6 +165,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<MainWindow> main;
     std::unique_ptr<FamilyDialog> family;
     std::unique_ptr<FitDialog> fit;
+    std::unique_ptr<DiagramWindow> diagram;
     if (window == "family") {
         family = std::make_unique<FamilyDialog>(language, notifier);
         family->prepare(sim);
@@ -208,6 +211,11 @@ int main(int argc, char** argv) {
                 QCoreApplication::sendEvent(name, &key);
             }
         });
+    } else if (window == "diagram") {
+        diagram = std::make_unique<DiagramWindow>(sim);
+        diagram->setKind(static_cast<DiagramKind>(option("diagram", "1").toInt()));
+        diagram->setGeometry(0, 0, size.value(0).toInt(), size.value(1).toInt() - 30);
+        diagram->show();
     } else if (window == "mixture") {
         mixture.prepare();
         mixture.move(40, 40);
