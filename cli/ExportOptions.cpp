@@ -148,6 +148,11 @@ The lesson's diagrams:
                             solution alone (also species, mixture, dilution): lines formula
                             (its name), approximate pH, exact pH and holds (yes/no),
                             tab-separated, in the language of --lang
+  --diagram concentrations|log|buffer   with --png or --svg, the picture of the study's
+                            solution (the beaker's in a titration): the concentrations of
+                            every species, their logarithmic diagram or the buffer capacity
+                            against pH, with the predominance strip of each system
+  --log-floor N             the logarithmic diagram's lower bound, -14 to -1 (default -8)
 
 The printed page (instead of the table on standard output):
   --pdf FILE                write the page the print dialog prints into FILE (A4, 600 dpi)
@@ -475,6 +480,21 @@ const OptionRule kOptions[] = {
     {"--log", false, [](Options& o, auto&, auto&) { o.logTable = true; }},
     {"--buffer-capacity", false, [](Options& o, auto&, auto&) { o.bufferCapacity = true; }},
     {"--explain", true, [](Options& o, auto&, const std::string& v) { o.explain = v; }},
+    {"--diagram", true,
+     [](Options& o, auto&, const std::string& v) {
+         if (v == "concentrations")
+             o.diagram = DiagramKind::Concentrations;
+         else if (v == "log")
+             o.diagram = DiagramKind::Logarithmic;
+         else if (v == "buffer")
+             o.diagram = DiagramKind::BufferCapacity;
+         else
+             throw UsageError{"--diagram expects concentrations, log or buffer, not '" + v + "'"};
+     }},
+    {"--log-floor", true,
+     [](Options& o, const std::string& arg, const std::string& v) {
+         o.logFloor = parseInteger(arg, v, -14, -1);
+     }},
 };
 
 const OptionRule* findOption(const std::string& arg) {
@@ -507,6 +527,9 @@ void checkTogether(const Options& o) {
     if (o.explain && o.study && !titrationOf(*o.study) && *readParticularVolume(*o.explain) != 0)
         throw UsageError{"--explain: outside the titrations (titration, two-mono) only 0, the "
                          "beaker's solution alone"};
+    if (o.diagram && !o.png && !o.svg)
+        throw UsageError{"--diagram draws into the picture of --png or --svg"};
+    if (o.diagram && o.pdf) throw UsageError{"--diagram draws a picture (--png, --svg), not a page"};
     if (o.logTable && o.study && *o.study != Study::SpeciesVsPH)
         throw UsageError{"--log needs the species study"};
     if (o.bufferCapacity && o.study &&

@@ -7,6 +7,7 @@
 #include "core/curves/Overlays.h"
 #include "core/session/Overlays.h"
 #include "core/page/PrintSettings.h"
+#include "core/session/DiagramView.h"
 #include "core/session/Simulation.h"
 #include "core/chemistry/Conditions.h"
 
@@ -67,6 +68,9 @@ struct Options {
     bool logTable{false};
     bool bufferCapacity{false};
     std::optional<std::string> explain; // a volume as typed, in mL
+    // --png and --svg draw this diagram of the study's solution instead of the chart.
+    std::optional<DiagramKind> diagram;
+    double logFloor{-8};
     // Imported measurements, and the equivalence read off measured points.
     std::optional<std::string> importFile;
     std::optional<std::vector<int>> importColumns; // 1-based volume, pH, conductivity; 0: none

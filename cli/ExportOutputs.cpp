@@ -19,6 +19,7 @@
 
 #ifdef TITRALAB_EXPORT_PDF
 #include "ui/qt/ChartPicture.h"
+#include "ui/qt/DiagramPainter.h"
 #include "ui/qt/PdfPage.h"
 #include "ui/qt/QtTranslations.h"
 
@@ -110,6 +111,12 @@ WholeFileResult writePicture(const Simulation& sim, const Options& o, int argc, 
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     const QtTranslations translations(sim.language); // the picture's failure messages
+    if (o.diagram) {
+        const DiagramView view = diagramView(sim, *o.diagram, o.logFloor);
+        if (!view.problem.empty()) return {view.problem, {}};
+        return writeDiagramPicture(view, sim.exportSettings.decimalComma ? ',' : '.',
+                                   o.svg ? *o.svg : *o.png, sim.language, o.width);
+    }
     return o.svg ? writeSimulationPicture(sim, *o.svg, true)
                  : writeSimulationPicture(sim, *o.png, false, o.width);
 }

@@ -188,7 +188,7 @@ QImage diagramImage(const DiagramView& view, char separator, int width, int heig
 }
 
 WholeFileResult writeDiagramPicture(const DiagramView& view, char separator, const std::string& path,
-                                    Language language) {
+                                    Language language, int width) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     const QString name = utf8(path);
@@ -200,7 +200,7 @@ WholeFileResult writeDiagramPicture(const DiagramView& view, char separator, con
         svg.setTitle(utf8(view.title));
         QPainter painter(&svg);
         paintDiagram(painter, QRectF(0, 0, 1000, 750), view, separator);
-    } else if (!diagramImage(view, separator).save(&buffer, "PNG")) {
+    } else if (!diagramImage(view, separator, width, width * 3 / 4).save(&buffer, "PNG")) {
         return {texts::cannotWriteFile(path, "PNG", language), {}};
     }
     const QByteArray& bytes = buffer.data();

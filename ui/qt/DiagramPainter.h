@@ -23,8 +23,9 @@ void paintDiagram(QPainter& painter, const QRectF& area, const DiagramView& view
 // The diagram on a white picture of `width` x `height` pixels.
 QImage diagramImage(const DiagramView& view, char separator, int width = 1000, int height = 750);
 
-// Writes the diagram as PNG, or SVG when `path` ends with ".svg", whole or not at all.
+// Writes the diagram as PNG (`width` pixels wide, three quarters as high), or SVG when `path`
+// ends with ".svg", whole or not at all.
 WholeFileResult writeDiagramPicture(const DiagramView& view, char separator, const std::string& path,
-                                    Language language);
+                                    Language language, int width = 1000);
 
 } // namespace titralab
