@@ -17,8 +17,6 @@ namespace titralab {
 
 namespace {
 
-// The species drawn in boxes 2 to 5 (series 2 to 5); the table gives every form.
-constexpr int kDrawnFreeSpecies = 4;
 
 // One sampled point: the volume (L) and the state there.
 struct FreeSample {
@@ -151,15 +149,37 @@ void writeFreeTable(Simulation& sim, const std::vector<FreeSample>& samples) {
     sim.results.exportTable = std::move(table);
 }
 
+// The forms drawn in boxes 2 to 5 (series 2 to 5): those chosen, found by name, else the first
+// four; the table gives every form.
+std::vector<int> drawnSpecies(const FreeStudy& free) {
+    const std::vector<FreeSpecies>& species = free.result.species;
+    std::vector<int> drawn;
+    if (!free.drawnForms) {
+        for (int k = 0; k < kDrawnFreeForms && k < static_cast<int>(species.size()); ++k)
+            drawn.push_back(k);
+        return drawn;
+    }
+    for (const std::string& name : *free.drawnForms)
+        for (std::size_t k = 0; k < species.size(); ++k)
+            if (species[k].name == name && drawn.size() < kDrawnFreeForms &&
+                std::find(drawn.begin(), drawn.end(), static_cast<int>(k)) == drawn.end()) {
+                drawn.push_back(static_cast<int>(k));
+                break;
+            }
+    return drawn;
+}
+
 void drawFreeSamples(Simulation& sim, const std::vector<FreeSample>& samples) {
     const FreeStudyResult& result = sim.freeStudy.result;
     const GraphOptions& g = sim.graph;
-    const int drawn = std::min(kDrawnFreeSpecies, static_cast<int>(result.species.size()));
+    const std::vector<int>& chosen = result.drawnSpecies;
+    const int drawn = static_cast<int>(chosen.size());
+    auto form = [&](int k) -> const FreeSpecies& {
+        return result.species[static_cast<std::size_t>(chosen[static_cast<std::size_t>(k)])];
+    };
     double largest = 0;
     for (const FreeSample& p : samples)
-        for (int k = 0; k < drawn; ++k)
-            largest = std::max(largest,
-                               speciesValue(p.state, result.species[static_cast<std::size_t>(k)]));
+        for (int k = 0; k < drawn; ++k) largest = std::max(largest, speciesValue(p.state, form(k)));
     sim.results.concentrationScale = largest > 0 ? 10 / largest : 1;
     for (const FreeSample& p : samples) {
         const double x = p.volume * 1000;
@@ -167,8 +187,7 @@ void drawFreeSamples(Simulation& sim, const std::vector<FreeSample>& samples) {
         for (int k = 0; k < drawn; ++k)
             if (g.isChecked(k + 2))
                 sim.results.curves[k + 2].push_back(
-                    {x, speciesValue(p.state, result.species[static_cast<std::size_t>(k)]) *
-                            sim.results.concentrationScale});
+                    {x, speciesValue(p.state, form(k)) * sim.results.concentrationScale});
         if (g.isChecked(kHydroniumBox))
             sim.results.curves[6].push_back({x, p.state.hydronium * sim.results.concentrationScale});
         if (result.conductivityKnown && g.isChecked(kConductivityBox))
@@ -184,17 +203,19 @@ void drawFreeSamples(Simulation& sim, const std::vector<FreeSample>& samples) {
     for (CurvePoint& p : sigma) p.y *= sim.results.conductivityScale;
 }
 
-// The graph window's boxes: the first forms in boxes 2 to 5, hydronium, conductivity when
+// The graph window's boxes: the drawn forms in boxes 2 to 5, hydronium, conductivity when
 // every λ° is known; no dilution box (the concentrations are those of the mixture).
 void showFreeBoxes(Simulation& sim) {
     GraphOptions& g = sim.graph;
-    const FreeStudyResult& result = sim.freeStudy.result;
+    FreeStudyResult& result = sim.freeStudy.result;
+    result.drawnSpecies = drawnSpecies(sim.freeStudy);
     for (int k = 0; k < 8; ++k) g.captions[static_cast<std::size_t>(k)].clear();
     for (auto& labels : sim.results.speciesLabels) labels = {};
-    for (int k = 0; k < kDrawnFreeSpecies && k < static_cast<int>(result.species.size()); ++k) {
-        const std::string& name = result.species[static_cast<std::size_t>(k)].name;
-        g.captions[static_cast<std::size_t>(k)] = name;
-        sim.results.speciesLabels[0][static_cast<std::size_t>(k)] = name; // the printed legend's
+    for (std::size_t k = 0; k < result.drawnSpecies.size(); ++k) {
+        const std::string& name =
+            result.species[static_cast<std::size_t>(result.drawnSpecies[k])].name;
+        g.captions[k] = name;
+        sim.results.speciesLabels[0][k] = name; // the printed legend's
     }
     g.captions[8] = "H3O+";
     ApplyCheckBoxCaptions(sim);

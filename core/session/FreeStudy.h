@@ -55,14 +55,21 @@ constexpr std::size_t kMaxStudyRowText = 200; // bytes of a row's `what`
 struct FreeStudyResult {
     std::optional<FreeTitration> titration; // none when an input was refused
     std::vector<FreeSpecies> species;       // every form of every system, beaker first
+    std::vector<int> drawnSpecies;          // indices into species of the forms drawn, ≤ 4
     FreeEquivalences equivalences;
     double maxVolume{};              // L, the curve's last volume
     bool conductivityKnown{false};   // every λ° of the mixture is known
     std::vector<std::string> errors; // the refusals of the last refresh, in the order met
 };
 
+// The chart draws four forms at most (its species boxes 2 to 5).
+constexpr int kDrawnFreeForms = 4;
+
 struct FreeStudy {
     FreeStudyInputs inputs{FreeStudyInputs::atDesign(Language::French)};
+    // The forms the chart draws, by name, in the order they were ticked; none chosen: the first
+    // four. Names that the solutions no longer hold are passed over.
+    std::optional<std::vector<std::string>> drawnForms;
     FreeStudyResult result;
     // The data folder's solutes, searched for names the built-in compounds do not know; none:
     // the built-in names alone.

@@ -2,6 +2,9 @@
 
 #include "core/panel/DatabaseSearch.h"
 #include "core/session/Fit.h"
+#include "core/texts/FreeStudyTexts.h"
+
+#include <algorithm>
 
 namespace titralab {
 
@@ -49,6 +52,28 @@ void loadFoundEntry(Simulation& sim, int entry) {
 void applyFit(Simulation& sim, const FitResult& result, bool volumesInMillilitres) {
     setStudyInput(sim, sim.pasted.inMillilitres, volumesInMillilitres);
     editPanel(sim, [&] { applyFit(sim, result); });
+}
+
+std::string chooseFreeForm(Simulation& sim, const std::string& name, bool chosen) {
+    FreeStudy& free = sim.freeStudy;
+    std::vector<std::string> forms;
+    if (free.drawnForms)
+        forms = *free.drawnForms;
+    else
+        for (int k : free.result.drawnSpecies)
+            forms.push_back(free.result.species[static_cast<std::size_t>(k)].name);
+    const auto at = std::find(forms.begin(), forms.end(), name);
+    if (chosen == (at != forms.end())) return {};
+    if (!chosen) {
+        forms.erase(at);
+    } else {
+        if (static_cast<int>(forms.size()) >= kDrawnFreeForms)
+            return texts::kFourFormsAtMost.in(sim.language);
+        forms.push_back(name);
+    }
+    free.drawnForms = std::move(forms);
+    markStudyChanged(sim);
+    return {};
 }
 
 } // namespace titralab

@@ -32,6 +32,10 @@ void loadNextEntry(Simulation& sim);
 void loadPreviousEntry(Simulation& sim);
 void loadFoundEntry(Simulation& sim, int entry);
 
+// In the free study, puts a form into the chart's species boxes or takes it out. A fifth form
+// is refused: the answer is the message to show (in the simulation's language), else empty.
+std::string chooseFreeForm(Simulation& sim, const std::string& name, bool chosen);
+
 // The fitted values written into the panel; the pasted volumes' unit as the fit read them.
 void applyFit(Simulation& sim, const FitResult& result, bool volumesInMillilitres);
 

@@ -19,6 +19,13 @@ inline constexpr Text kFreeMaxVolumeMessage{
     "Le plus grand volume versé doit être vide (automatique) ou un nombre de plus de 0 à "
     "10000 mL.",
     "The largest volume added must be empty (automatic) or a number above 0 and up to 10000 mL."};
+inline constexpr Text kFourFormsAtMost{
+    "Le graphique trace quatre formes au plus : retirez-en une avant d'en ajouter une autre.",
+    "The chart draws four forms at most: take one out before adding another."};
+inline constexpr Text kOtherForms{"&Formes tracées...", "&Forms drawn..."};
+inline constexpr Text kOtherFormsHint{
+    "Choisir les formes (quatre au plus) des cases d'espèces, parmi toutes celles des solutions",
+    "Choose the forms (four at most) of the species boxes, among all those of the solutions"};
 inline constexpr Text kFreeChartTitle{
     "Solutions libres : évolution du pH et des concentrations en fonction du volume versé",
     "Free solutions: pH and concentrations against the volume added"};

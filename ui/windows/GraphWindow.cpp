@@ -12,6 +12,7 @@
 #include "core/curves/Curves.h"
 #include "core/session/WindowDescriptions.h"
 #include "core/system/ScreenFit.h"
+#include "core/texts/FreeStudyTexts.h"
 #include "core/texts/InputTexts.h"
 #include "core/texts/OverlayTexts.h"
 #include "ui/qt/Accessibility.h"
@@ -28,6 +29,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -173,6 +175,7 @@ void GraphWindow::applySimulation() {
     }
     m_boxes[8]->setEnabled(g.conductivityEnabled);
     m_dilutionLabel->setHidden(!g.dilutionLabelVisible);
+    showFreeForms();
     showPointCount();
 
     const PlotSetup& plot = m_sim.results.plot;
@@ -210,6 +213,40 @@ void GraphWindow::applySimulation() {
     // The scale takes in the reading's curves as they now are, not those of the last study.
     m_chart->rescale();
     accessibility::apply(this, a11y::graphWindowTexts(m_sim));
+}
+
+// The free study's button of forms: every form of the solutions, those in the species boxes
+// ticked; ticking a fifth is refused with its message.
+void GraphWindow::showFreeForms() {
+    const FreeStudyResult& result = m_sim.freeStudy.result;
+    const bool free = m_sim.state.study == Study::FreeSolutions && result.species.size() > 0;
+    m_formsButton->setVisible(free);
+    QMenu* menu = m_formsButton->menu();
+    menu->clear();
+    if (!free) return;
+    const Language lang = m_sim.language;
+    m_formsButton->setText(text(lang, texts::kOtherForms));
+    m_formsButton->setToolTip(text(lang, texts::kOtherFormsHint));
+    m_formsButton->setAccessibleName(text(lang, texts::kOtherForms).remove('&').remove("..."));
+    m_formsButton->setAccessibleDescription(text(lang, texts::kOtherFormsHint));
+    for (std::size_t k = 0; k < result.species.size(); ++k) {
+        const std::string name = result.species[k].name;
+        QAction* action = menu->addAction(utf8(name));
+        action->setCheckable(true);
+        action->setChecked(std::find(result.drawnSpecies.begin(), result.drawnSpecies.end(),
+                                     static_cast<int>(k)) != result.drawnSpecies.end());
+        connect(action, &QAction::toggled, this, [this, name, action](bool chosen) {
+            const std::string refusal = chooseFreeForm(m_sim, name, chosen);
+            if (!refusal.empty()) {
+                const QSignalBlocker guard(action);
+                action->setChecked(!chosen);
+                m_notifier.inform(refusal);
+                return;
+            }
+            // Queued: the menu that holds the action is rebuilt by the regeneration.
+            QMetaObject::invokeMethod(this, [this] { regenerate(); }, Qt::QueuedConnection);
+        });
+    }
 }
 
 void GraphWindow::showPointCount() {

@@ -24,6 +24,7 @@ class QLineEdit;
 class QPushButton;
 class QScrollArea;
 class QStatusBar;
+class QToolButton;
 
 namespace titralab {
 
@@ -127,6 +128,8 @@ class GraphWindow : public QDialog {
     QPushButton* m_printButton{nullptr};
     QPushButton* m_styleButton{nullptr};
     QPushButton* m_copyButton{nullptr};
+    QToolButton* m_formsButton{nullptr}; // the free study's forms drawn
+    void showFreeForms();
     QStatusBar* m_status{nullptr};
     QScrollArea* m_controlsArea{nullptr}; // everything between the chart and the status bar
     OverlayBar* m_overlayBar{nullptr};   // frozen curves, families, pictures

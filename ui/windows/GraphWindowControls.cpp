@@ -10,6 +10,8 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QMenu>
+#include <QToolButton>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -194,6 +196,13 @@ QLayout* GraphWindow::layOutBoxes() {
     grid->addWidget(m_boxes[10], 1, 1);
     grid->addWidget(m_boxes[8], 1, 2);
     grid->addWidget(m_boxes[9], 2, 0);
+    // The free study's forms: which of them the species boxes hold.
+    m_formsButton = new QToolButton(m_species);
+    m_formsButton->setObjectName("freeFormsButton");
+    m_formsButton->setPopupMode(QToolButton::InstantPopup);
+    m_formsButton->setMenu(new QMenu(m_formsButton));
+    m_formsButton->hide();
+    grid->addWidget(m_formsButton, 2, 1, 1, 2, Qt::AlignLeft);
     grid->addWidget(m_printButton, 0, 3);
     grid->addWidget(m_styleButton, 1, 3);
     grid->addWidget(m_copyButton, 2, 3);

@@ -8,6 +8,7 @@
 #include "core/session/DiagramView.h"
 #include "core/session/InputPanel.h"
 #include "core/session/Refresh.h"
+#include "core/session/StudyEdits.h"
 #include "core/session/StudyFile.h"
 
 #include <gtest/gtest.h>
@@ -312,4 +313,27 @@ TEST(FreeStudy, DiagramTicksFallOnRoundSteps) {
         ASSERT_EQ(ticks.size(), c.ticks.size()) << c.low << " " << c.high;
         for (std::size_t i = 0; i < ticks.size(); ++i) EXPECT_NEAR(ticks[i], c.ticks[i], 1e-12);
     }
+}
+
+// Six forms (phosphoric and ethanoic acids): the species boxes hold the first four until the
+// user chooses; a fifth is refused with the message, and a form taken out makes room for
+// another, which the chart then draws.
+TEST(FreeStudy, TheChosenFormsFillTheSpeciesBoxes) {
+    FreeDesk desk;
+    desk.sim.freeStudy.inputs.beaker = {row("acid(2.15,7.20,12.35)", "0,1"), row("acid(4.76)", "0,1")};
+    desk.refresh();
+    const std::vector<FreeSpecies>& forms = desk.sim.freeStudy.result.species;
+    ASSERT_EQ(forms.size(), 6u);
+    EXPECT_EQ(desk.sim.graph.captions[3], forms[3].name);
+    EXPECT_FALSE(chooseFreeForm(desk.sim, forms[5].name, true).empty());
+    EXPECT_EQ(chooseFreeForm(desk.sim, forms[0].name, false), "");
+    EXPECT_EQ(chooseFreeForm(desk.sim, forms[5].name, true), "");
+    desk.sim.graph.checked[4] = true; // box 5
+    desk.refresh();
+    EXPECT_EQ(desk.sim.graph.captions[0], forms[1].name);
+    EXPECT_EQ(desk.sim.graph.captions[3], forms[5].name);
+    // The ethanoate ion grows along the titration by soda: its series rises.
+    const Series& ethanoate = desk.sim.results.curves[5];
+    ASSERT_FALSE(ethanoate.empty());
+    EXPECT_LT(ethanoate.front().y, ethanoate.back().y);
 }
