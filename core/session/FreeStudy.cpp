@@ -2,11 +2,13 @@
 
 #include "core/base/SearchFolding.h"
 #include "core/chemistry/SolutionItems.h"
+#include "core/numbers/NumberFormat.h"
 #include "core/numbers/NumberInput.h"
 #include "core/texts/FreeStudyTexts.h"
 #include "core/texts/SolutionTexts.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace titralab {
 
@@ -177,6 +179,22 @@ void setFreeRow(FreeStudyInputs& inputs, FreeSide side, int index, const std::st
     }
     row.what = what;
     row.concentration = concentration;
+}
+
+int freeSliderPosition(const std::string& concentration) {
+    const BoundedNumber c =
+        ParseBoundedNumber(concentration, kItemMinConcentration, kItemMaxConcentration);
+    const int top = kFreeSliderSteps * kFreeSliderDecades;
+    if (!c.ok || !(c.value > 0)) return top / 2;
+    const double position = (std::log10(c.value) + kFreeSliderDecades) * kFreeSliderSteps;
+    return static_cast<int>(std::lround(std::clamp(position, 0.0, static_cast<double>(top))));
+}
+
+std::string freeSliderConcentration(int position, bool decimalComma) {
+    const int top = kFreeSliderSteps * kFreeSliderDecades;
+    const double exponent =
+        static_cast<double>(std::clamp(position, 0, top)) / kFreeSliderSteps - kFreeSliderDecades;
+    return formatGeneral(std::pow(10.0, exponent), 3, decimalComma ? ',' : '.');
 }
 
 } // namespace titralab

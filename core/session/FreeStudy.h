@@ -97,6 +97,13 @@ struct FreeInputsReading {
 FreeInputsReading readFreeInputs(FreeStudyInputs& inputs, const SoluteDatabase* database,
                                  Language language);
 
+// The free panel's slider of a row's concentration: a logarithmic scale from 10^-4 to 1 mol/L,
+// kFreeSliderSteps positions per decade; the text it writes keeps three significant digits.
+constexpr int kFreeSliderSteps = 50;
+constexpr int kFreeSliderDecades = 4;
+int freeSliderPosition(const std::string& concentration);
+std::string freeSliderConcentration(int position, bool decimalComma);
+
 // Sets a row's texts; a changed `what` forgets what the row resolved to.
 void setFreeRow(FreeStudyInputs& inputs, FreeSide side, int index, const std::string& what,
                 const std::string& concentration);

@@ -19,6 +19,8 @@ inline constexpr Text kFreeMaxVolumeMessage{
     "Le plus grand volume versé doit être vide (automatique) ou un nombre de plus de 0 à "
     "10000 mL.",
     "The largest volume added must be empty (automatic) or a number above 0 and up to 10000 mL."};
+inline constexpr Text kFreeSliderLabel{"C&urseur de concentration :", "Concentration sl&ider:"};
+inline constexpr Text kFreeSliderName{"Concentration de ", "Concentration of "};
 inline constexpr Text kFourFormsAtMost{
     "Le graphique trace quatre formes au plus : retirez-en une avant d'en ajouter une autre.",
     "The chart draws four forms at most: take one out before adding another."};

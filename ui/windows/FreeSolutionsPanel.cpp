@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSlider>
 #include <QTableWidget>
 
 namespace titralab {
@@ -100,6 +101,21 @@ FreeSolutionsPanel::FreeSolutionsPanel(Simulation& sim, QWidget* parent)
     grid->addWidget(m_beakerVolume, line, 2);
     grid->addWidget(m_maxVolumeLabel, line + 1, 0, 1, 2);
     grid->addWidget(m_maxVolume, line + 1, 2);
+    m_sliderLabel = new QLabel(this);
+    m_sliderLabel->setObjectName("freeSliderLabel");
+    m_slider = new QSlider(Qt::Horizontal, this);
+    m_slider->setObjectName("freeConcentrationSlider");
+    m_slider->setRange(0, kFreeSliderSteps * kFreeSliderDecades);
+    m_slider->setPageStep(kFreeSliderSteps / 5);
+    m_slider->setEnabled(false);
+    m_sliderLabel->setBuddy(m_slider);
+    connect(m_slider, &QSlider::valueChanged, this, [this](int p) { slide(p); });
+    for (int s = 0; s < 2; ++s)
+        connect(m_tables[s], &QTableWidget::currentCellChanged, this,
+                [this, side = kSides[s]] { followChosenRow(side); });
+    grid->addWidget(m_sliderLabel, line + 2, 0);
+    grid->addWidget(m_slider, line + 2, 1, 1, 2);
+    line += 1;
     m_hint = new QLabel(this);
     m_hint->setObjectName("freeRowsHint");
     m_hint->setWordWrap(true);
@@ -133,6 +149,7 @@ void FreeSolutionsPanel::retranslate() {
     m_beakerVolume->setAccessibleName(m_beakerVolumeLabel->text());
     m_maxVolume->setAccessibleName(m_maxVolumeLabel->text());
     m_hint->setText(text(lang, texts::kFreeRowsHint));
+    m_sliderLabel->setText(text(lang, texts::kFreeSliderLabel));
 }
 
 void FreeSolutionsPanel::showInputs() {
@@ -154,6 +171,40 @@ void FreeSolutionsPanel::showInputs() {
         m_beakerVolume->setText(utf8(inputs.beakerVolume));
     if (m_maxVolume->text() != utf8(inputs.maxVolume)) m_maxVolume->setText(utf8(inputs.maxVolume));
     check();
+}
+
+// The slider follows the row last chosen in either table: its concentration, on a logarithmic
+// scale; moving it writes the row's concentration, as typing would.
+void FreeSolutionsPanel::followChosenRow(FreeSide side) {
+    const int row = table(side)->currentRow();
+    const std::vector<FreeRow>& rows = m_sim.freeStudy.inputs.rows(side);
+    if (row < 0 || row >= static_cast<int>(rows.size())) return;
+    m_sliderSide = side;
+    m_sliderRow = row;
+    const FreeRow& chosen = rows[static_cast<std::size_t>(row)];
+    const QSignalBlocker guard(m_slider);
+    m_slider->setValue(freeSliderPosition(chosen.concentration));
+    m_slider->setEnabled(true);
+    const QString name = utf8(chosen.what);
+    m_slider->setAccessibleName(text(m_sim.language, texts::kFreeSliderName) + name);
+    m_slider->setAccessibleDescription(utf8(chosen.concentration) + " mol/L");
+}
+
+void FreeSolutionsPanel::slide(int position) {
+    std::vector<FreeRow>& rows = m_sim.freeStudy.inputs.rows(m_sliderSide);
+    if (m_sliderRow < 0 || m_sliderRow >= static_cast<int>(rows.size())) return;
+    const FreeRow& row = rows[static_cast<std::size_t>(m_sliderRow)];
+    const std::string concentration =
+        freeSliderConcentration(position, m_sim.exportSettings.decimalComma);
+    setFreeRow(m_sim.freeStudy.inputs, m_sliderSide, m_sliderRow, row.what, concentration);
+    m_filling = true;
+    if (QTableWidgetItem* cell = table(m_sliderSide)->item(m_sliderRow, 1))
+        cell->setText(utf8(concentration));
+    m_filling = false;
+    m_slider->setAccessibleDescription(utf8(concentration) + " mol/L");
+    markStudyChanged(m_sim);
+    check();
+    emit edited();
 }
 
 QString FreeSolutionsPanel::message() const {

@@ -12,6 +12,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSlider;
 class QTableWidget;
 
 namespace titralab {
@@ -62,6 +63,13 @@ class FreeSolutionsPanel : public QWidget {
     QLabel* m_maxVolumeLabel{nullptr};
     QLineEdit* m_beakerVolume{nullptr};
     QLineEdit* m_maxVolume{nullptr};
+    // The slider of the chosen row's concentration.
+    QLabel* m_sliderLabel{nullptr};
+    QSlider* m_slider{nullptr};
+    FreeSide m_sliderSide{FreeSide::Beaker};
+    int m_sliderRow{-1};
+    void followChosenRow(FreeSide side);
+    void slide(int position);
     QLabel* m_hint{nullptr};
     QLabel* m_message{nullptr};
 };

@@ -337,3 +337,19 @@ TEST(FreeStudy, TheChosenFormsFillTheSpeciesBoxes) {
     ASSERT_FALSE(ethanoate.empty());
     EXPECT_LT(ethanoate.front().y, ethanoate.back().y);
 }
+
+// The concentration slider: ten-fold steps at round positions, its texts read back at their
+// position, and a text that reads as no concentration puts the slider in the middle.
+TEST(FreeStudy, TheConcentrationSliderIsLogarithmic) {
+    struct Case {
+        int position;
+        const char* text;
+    } cases[] = {{0, "0,0001"}, {100, "0,01"}, {150, "0,1"}, {200, "1"}, {165, "0,2"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(freeSliderConcentration(c.position, true), c.text);
+        EXPECT_EQ(freeSliderPosition(c.text), c.position) << c.text;
+    }
+    EXPECT_EQ(freeSliderPosition("x"), 100);
+    EXPECT_EQ(freeSliderPosition("5"), 200);        // above the scale: at its top
+    EXPECT_EQ(freeSliderPosition("0,000001"), 0); // below it: at its foot
+}
