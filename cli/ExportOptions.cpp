@@ -153,6 +153,9 @@ The lesson's diagrams:
                             every species, their logarithmic diagram or the buffer capacity
                             against pH, with the predominance strip of each system
   --log-floor N             the logarithmic diagram's lower bound, -14 to -1 (default -8)
+  --validity                instead of the table, the ranges of volume added where each
+                            textbook formula of the pH holds within 0.05 (titration,
+                            two-mono): lines formula, from (mL), to (mL), tab-separated
 
 The printed page (instead of the table on standard output):
   --pdf FILE                write the page the print dialog prints into FILE (A4, 600 dpi)
@@ -491,6 +494,7 @@ const OptionRule kOptions[] = {
          else
              throw UsageError{"--diagram expects concentrations, log or buffer, not '" + v + "'"};
      }},
+    {"--validity", false, [](Options& o, auto&, auto&) { o.validity = true; }},
     {"--log-floor", true,
      [](Options& o, const std::string& arg, const std::string& v) {
          o.logFloor = parseInteger(arg, v, -14, -1);
@@ -527,6 +531,10 @@ void checkTogether(const Options& o) {
     if (o.explain && o.study && !titrationOf(*o.study) && *readParticularVolume(*o.explain) != 0)
         throw UsageError{"--explain: outside the titrations (titration, two-mono) only 0, the "
                          "beaker's solution alone"};
+    if (o.validity && o.study && !titrationOf(*o.study))
+        throw UsageError{"--validity needs a titration study (titration or two-mono)"};
+    if (o.validity && (o.at || o.equivalence || o.explain || o.pdf || o.png || o.svg || o.fit))
+        throw UsageError{"--validity prints its lines alone"};
     if (o.diagram && !o.png && !o.svg)
         throw UsageError{"--diagram draws into the picture of --png or --svg"};
     if (o.diagram && o.pdf) throw UsageError{"--diagram draws a picture (--png, --svg), not a page"};

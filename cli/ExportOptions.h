@@ -70,6 +70,7 @@ struct Options {
     std::optional<std::string> explain; // a volume as typed, in mL
     // --png and --svg draw this diagram of the study's solution instead of the chart.
     std::optional<DiagramKind> diagram;
+    bool validity{false}; // the volume ranges where each textbook formula of the pH holds
     double logFloor{-8};
     // Imported measurements, and the equivalence read off measured points.
     std::optional<std::string> importFile;

@@ -168,6 +168,12 @@ int printExplanation(const Simulation& sim, const Options& o) {
     return 0;
 }
 
+int printValidity(const Simulation& sim) {
+    std::cout << validityLines(sim, formulaValidityAlong(sim));
+    std::cout.flush();
+    return 0;
+}
+
 int printReadings(const Simulation& sim, const Options& o) {
     std::cout << readingLines(sim, o);
     std::cout.flush();

@@ -37,6 +37,8 @@ std::string toolDataFolder(const char* argv0);
 int printParticularPoint(const Simulation& sim, const Options& o);
 // --explain: why the pH is what it is at one volume.
 int printExplanation(const Simulation& sim, const Options& o);
+// --validity: where each textbook formula of the pH holds along the titration.
+int printValidity(const Simulation& sim);
 // --equivalence, --indicator: the readings of a titration.
 int printReadings(const Simulation& sim, const Options& o);
 // --vary: the family's table.

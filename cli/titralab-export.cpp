@@ -68,6 +68,7 @@ int writeOutput(Simulation& sim, const PrintSettings& print, const Options& o,
     if (o.measuredEquivalence) return printMeasuredEquivalences(sim, o);
     if (o.at) return printParticularPoint(sim, o);
     if (o.explain) return printExplanation(sim, o);
+    if (o.validity) return printValidity(sim);
     if (o.equivalence || o.indicator) return printReadings(sim, o);
     if (o.vary) return printFamilyTable(sim, o, varied, notifier);
     if (o.fit) return printFit(sim, o);

@@ -5,7 +5,9 @@
 #include "core/numbers/NumberFormat.h"
 #include "core/texts/DiagramTexts.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <cstddef>
 #include <vector>
 
@@ -179,6 +181,51 @@ std::optional<PHExplanation> explainStudyPoint(const Simulation& sim, double dra
     }
     if (drawnVolume != 0 || s.study == Study::None) return std::nullopt;
     return explainPH(withStrongSitesAsIons(studySolution(s)));
+}
+
+std::vector<FormulaStretch> formulaValidityAlong(const Simulation& sim, int n) {
+    std::vector<FormulaStretch> stretches;
+    const ChemicalState& s = sim.state;
+    if (!titrationOf(s.study) && s.study != Study::FreeSolutions) return stretches;
+    double last = 0;
+    for (const CurvePoint& p : sim.results.curves[1]) last = std::max(last, p.x);
+    if (!(last > 0) || n < 1) return stretches;
+    // The formula that holds at a volume, if one does.
+    auto holding = [&sim](double v) -> std::optional<PHFormula> {
+        const std::optional<PHExplanation> e = explainStudyPoint(sim, v);
+        return e && e->holds ? std::optional<PHFormula>(e->formula) : std::nullopt;
+    };
+    const double step = last / n;
+    std::optional<PHFormula> before = holding(0);
+    if (before) stretches.push_back({0, last, *before});
+    for (int i = 1; i <= n; ++i) {
+        const double v = i * step;
+        const std::optional<PHFormula> here = holding(v);
+        if (here == before) continue;
+        // The change lies between the two points: found to a millionth of the curve's span.
+        double low = v - step, high = v;
+        while (high - low > 1e-6 * last) {
+            const double middle = 0.5 * (low + high);
+            (holding(middle) == before ? low : high) = middle;
+        }
+        const double boundary = 0.5 * (low + high);
+        if (before) stretches.back().high = boundary;
+        if (here) stretches.push_back({boundary, last, *here});
+        before = here;
+    }
+    return stretches;
+}
+
+std::string validityLines(const Simulation& sim, const std::vector<FormulaStretch>& stretches) {
+    std::string out;
+    const char separator = sim.exportSettings.decimalComma ? ',' : '.';
+    // Drawn volumes are mL in every titration but for the studies drawn in litres.
+    const double toMl = sim.state.volumesInMillilitres ? 1 : 1000;
+    for (const FormulaStretch& f : stretches)
+        out += std::string(texts::formulaName(f.formula).in(sim.language)) + '\t' +
+               formatGeneral(f.low * toMl, sim.exportSettings.digits, separator) + '\t' +
+               formatGeneral(f.high * toMl, sim.exportSettings.digits, separator) + '\n';
+    return out;
 }
 
 std::string explanationLines(const Simulation& sim, const PHExplanation& e) {

@@ -40,6 +40,19 @@ struct BufferCurve {
 };
 BufferCurve studyBufferCurve(const Simulation& sim, int n = 401);
 
+// Along a titration (the titration and two-mono studies, the free study), the ranges of drawn
+// volume where one textbook formula gives the pH within 0.05, from n + 1 points evenly spread
+// over the curve; a range ends halfway between the last point where it holds and the next.
+// Empty in the other studies.
+struct FormulaStretch {
+    double low{}; // drawn volume
+    double high{};
+    PHFormula formula{};
+};
+std::vector<FormulaStretch> formulaValidityAlong(const Simulation& sim, int n = 280);
+// The ranges as the command-line tool prints them: formula, from, to (mL), tab-separated.
+std::string validityLines(const Simulation& sim, const std::vector<FormulaStretch>& stretches);
+
 // The lines of the "why this pH" panel: the formula's name and expression, its value, the
 // exact pH, their difference, whether it holds and, when not, the hypothesis that fails.
 std::vector<std::string> whyThisPHLines(const Simulation& sim, const PHExplanation& explanation);

@@ -37,6 +37,7 @@ struct StudyChanges {
 struct DiagramChoices {
     bool logTable{false};
     bool bufferCapacity{false};
+    bool validityBand{false}; // along a titration, where each textbook formula of the pH holds
 };
 
 // What the last regeneration computed, and the scales the graph window draws it with.

@@ -52,6 +52,12 @@ inline constexpr Text kDiagramCopied{"Image du diagramme copiée dans le presse-
                                      "The diagram's picture is copied to the clipboard."};
 inline constexpr Text kDiagramSaved{"Image enregistrée : ", "Picture saved: "};
 
+// The reading panel's box of the strip where each textbook formula of the pH holds.
+inline constexpr Text kValidityBox{"&Validité des formules", "&Validity of formulas"};
+inline constexpr Text kValidityName{
+    "Bande des volumes où chaque formule du pH est vérifiée à 0,05 près",
+    "Strip of the volumes where each formula of the pH holds within 0.05"};
+
 inline constexpr Text kWhyThisPH{"Pourquoi ce pH ?", "Why this pH?"};
 // The lines of the explanation, as the command-line tool writes them.
 inline constexpr Text kFormulaLine{"formule", "formula"};

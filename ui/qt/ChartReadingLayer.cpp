@@ -72,6 +72,11 @@ void ChartReadingLayer::clearOverlays() {
         delete s;
     }
     m_markers.clear();
+    for (QAbstractSeries* s : m_stretches) {
+        chart->removeSeries(s);
+        delete s;
+    }
+    m_stretches.clear();
     if (m_band) {
         chart->removeSeries(m_band);
         delete m_band;
@@ -83,6 +88,7 @@ void ChartReadingLayer::show(const ChartReadingView& view) {
     clearOverlays();
     // The band first, so that the markers and the derivative come over it.
     if (view.band && !m_chart->series(1)->points().isEmpty()) showBand(*view.band);
+    for (const ChartReadingView::Stretch& f : view.stretches) showStretch(f);
     for (const ChartReadingView::Marker& m : view.markers) showMarker(m);
     showDerivative(view);
     showLegend(view);
@@ -121,6 +127,31 @@ void ChartReadingLayer::showBand(const ChartReadingView::Band& band) {
     area->attachAxis(y);
     keepOutOfChartLegend(chart, area);
     m_band = area;
+}
+
+// A range of volume as a coloured strip along the foot of the pH axis, a twentieth of its
+// height, in the chart's values so that it follows a zoom.
+void ChartReadingLayer::showStretch(const ChartReadingView::Stretch& stretch) {
+    QChart* chart = m_chart->chart();
+    QValueAxis* y = m_chart->leftAxis();
+    const double foot = y->min();
+    const double top = foot + (y->max() - y->min()) / 20;
+    auto* upper = new QLineSeries();
+    auto* lower = new QLineSeries();
+    upper->append({{stretch.low, top}, {stretch.high, top}});
+    lower->append({{stretch.low, foot}, {stretch.high, foot}});
+    auto* area = new QAreaSeries(upper, lower);
+    upper->setParent(area);
+    lower->setParent(area);
+    QColor fill = stretch.colour;
+    fill.setAlpha(170);
+    area->setBrush(fill);
+    area->setPen(QPen(stretch.colour.darker(130), 1));
+    chart->addSeries(area);
+    area->attachAxis(m_chart->bottomAxis());
+    area->attachAxis(y);
+    keepOutOfChartLegend(chart, area);
+    m_stretches.push_back(area);
 }
 
 void ChartReadingLayer::showMarker(const ChartReadingView::Marker& m) {

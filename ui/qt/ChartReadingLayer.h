@@ -37,6 +37,12 @@ struct ChartReadingView {
         QString name;
     };
     std::optional<Band> band;
+    // Ranges of drawn volume shown as a coloured strip at the foot of the pH axis.
+    struct Stretch {
+        double low{}, high{};
+        QColor colour;
+    };
+    QList<Stretch> stretches;
     struct LegendEntry {
         QColor color;
         QString name;
@@ -78,6 +84,7 @@ class ChartReadingLayer : public QObject {
   private:
     void clearOverlays();
     void showBand(const ChartReadingView::Band& band);
+    void showStretch(const ChartReadingView::Stretch& stretch);
     void showMarker(const ChartReadingView::Marker& marker);
     void showDerivative(const ChartReadingView& view);
     void showLegend(const ChartReadingView& view);
@@ -88,6 +95,7 @@ class ChartReadingLayer : public QObject {
     QLineSeries* m_derivative{nullptr};
     QAbstractSeries* m_band{nullptr};
     std::vector<QAbstractSeries*> m_markers;
+    std::vector<QAbstractSeries*> m_stretches;
     QGraphicsRectItem* m_legend{nullptr};
     QStringList m_legendTexts;
 };

@@ -7,6 +7,8 @@
 #include "core/session/DiagramColumns.h"
 #include "core/session/Measurements.h"
 #include "core/texts/DiagramTexts.h"
+
+#include <algorithm>
 #include "core/session/Simulation.h"
 #include "core/curves/ChartReading.h"
 #include "core/session/WindowDescriptions.h"
@@ -54,6 +56,27 @@ QString indicatorCaption(Language language, int k) {
                                              QString::number(i.high, 'f', 1).replace('.', ','));
 }
 
+// The colour of each textbook formula in the validity strip.
+QColor formulaColour(PHFormula formula) {
+    switch (formula) {
+    case PHFormula::StrongAcid:
+        return QColor(220, 60, 60);
+    case PHFormula::WeakAcid:
+        return QColor(240, 150, 40);
+    case PHFormula::Buffer:
+        return QColor(60, 160, 60);
+    case PHFormula::Amphoteric:
+        return QColor(150, 90, 200);
+    case PHFormula::WeakBase:
+        return QColor(40, 150, 210);
+    case PHFormula::StrongBase:
+        return QColor(40, 60, 190);
+    case PHFormula::Water:
+        break;
+    }
+    return QColor(140, 140, 140);
+}
+
 } // namespace
 
 ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
@@ -69,6 +92,8 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_bufferCapacity->setObjectName("bufferCapacityBox");
     m_tangents = new QCheckBox(text(m_sim.language, texts::kTangentsBox), this);
     m_tangents->setObjectName("tangentsBox");
+    m_validity = new QCheckBox(text(m_sim.language, texts::kValidityBox), this);
+    m_validity->setObjectName("validityBox");
     // A button with a menu: the choice is spoken by its own name, which a combo box on Linux
     // replaces by its current item.
     m_indicator = new QPushButton(this);
@@ -131,6 +156,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     boxes->addWidget(m_legend);
     boxes->addWidget(m_bufferCapacity);
     boxes->addWidget(m_tangents);
+    boxes->addWidget(m_validity);
     boxes->addSpacing(8);
     boxes->addWidget(indicatorLabel);
     boxes->addWidget(m_indicator);
@@ -163,6 +189,8 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_legend->setAccessibleName(text(m_sim.language, texts::kLegendName));
     m_bufferCapacity->setAccessibleName(text(m_sim.language, texts::kBufferCapacityName));
     m_tangents->setAccessibleName(text(m_sim.language, texts::kTangentsName));
+    m_validity->setAccessibleName(text(m_sim.language, texts::kValidityName));
+    m_validity->setToolTip(text(m_sim.language, texts::kValidityName));
     m_indicator->setAccessibleName(text(m_sim.language, texts::kIndicatorName));
     m_particular->setAccessibleName(text(m_sim.language, texts::kParticularName));
     m_results->setAccessibleName(text(m_sim.language, texts::kResultsName));
@@ -184,6 +212,10 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
         applySimulation();
     });
     connect(m_tangents, &QCheckBox::clicked, this, [this] { applySimulation(); });
+    connect(m_validity, &QCheckBox::clicked, this, [this](bool ticked) {
+        setStudyInput(m_sim, m_sim.exportSettings.diagrams.validityBand, ticked);
+        applySimulation();
+    });
     connect(m_particular, &QLineEdit::returnPressed, this, &ReadingPanel::showParticularPoint);
     connect(m_particular, &QLineEdit::editingFinished, this, &ReadingPanel::showParticularPoint);
     connect(m_layer, &ChartReadingLayer::legendToggleRequested, this, &ReadingPanel::toggleLegend);
@@ -200,7 +232,8 @@ void ReadingPanel::applySimulation() {
     const bool titration = titrationOf(s.study).has_value() || s.study == Study::FreeSolutions;
     {
         const QSignalBlocker a(m_equivalences), b(m_derivative), c(m_legend), d(m_indicator),
-            e(m_bufferCapacity);
+            e(m_bufferCapacity), f(m_validity);
+        m_validity->setChecked(m_sim.exportSettings.diagrams.validityBand);
         m_bufferCapacity->setChecked(m_sim.exportSettings.diagrams.bufferCapacity);
         m_equivalences->setChecked(o.equivalences);
         m_derivative->setChecked(o.derivative);
@@ -209,8 +242,8 @@ void ReadingPanel::applySimulation() {
         for (QAction* a : m_indicator->menu()->actions())
             a->setChecked(a->data().toInt() == o.indicator);
     }
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{m_equivalences, m_derivative, m_indicator, m_particular})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_equivalences, m_derivative, m_indicator,
+                                                      m_particular, m_validity})
         w->setEnabled(titration);
     m_tangents->setEnabled(titration && !m_sim.pasted.lines.empty());
     showTangentConstruction();
@@ -306,6 +339,18 @@ void ReadingPanel::applySimulation() {
     if (view.band)
         view.legend.append(
             {view.band->acid, view.band->name, Qt::SolidLine, true, view.band->basic});
+    // Where each textbook formula holds: a strip at the foot of the pH axis, a colour a formula.
+    if (titration && m_sim.exportSettings.diagrams.validityBand) {
+        std::vector<PHFormula> named;
+        for (const FormulaStretch& f : formulaValidityAlong(m_sim)) {
+            const QColor colour = formulaColour(f.formula);
+            view.stretches.append({f.low, f.high, colour});
+            if (std::find(named.begin(), named.end(), f.formula) != named.end()) continue;
+            named.push_back(f.formula);
+            view.legend.append({colour, utf8(texts::formulaName(f.formula).in(m_sim.language)),
+                                Qt::SolidLine, true, colour});
+        }
+    }
     view.legendShown = o.legend;
     m_layer->show(view);
 
@@ -413,8 +458,8 @@ QString ReadingPanel::onCurveAt(const QPoint& position) const {
 }
 
 QList<QWidget*> ReadingPanel::tabStops() const {
-    return {m_equivalences, m_derivative, m_legend,     m_bufferCapacity,
-            m_tangents,     m_indicator,  m_results,    m_particular};
+    return {m_equivalences, m_derivative, m_legend,  m_bufferCapacity, m_tangents,
+            m_validity,     m_indicator,  m_results, m_particular};
 }
 
 QString ReadingPanel::resultsText() const {

@@ -11,6 +11,7 @@
 //                    [--zoom x1,y1,x2,y2] [--size WxH] [--lang fr|en]
 //                    [--equivalences 1] [--derivative 1] [--indicator N] [--particular VOLUME]
 //                    [--buffer-capacity 1] [--import MEASUREMENT-FILE] [--tangents 1]
+//                    [--validity 1]
 #include "core/base/Notifier.h"
 #include "core/session/Measurements.h"
 #include "core/session/Overlays.h"
@@ -121,6 +122,7 @@ int main(int argc, char** argv) {
     sim.reading.options.derivative = option("derivative", "0") == "1";
     sim.reading.options.indicator = option("indicator", "-1").toInt();
     sim.exportSettings.diagrams.bufferCapacity = option("buffer-capacity", "0") == "1";
+    sim.exportSettings.diagrams.validityBand = option("validity", "0") == "1";
 
     PrintingNotifier notifier;
     RefreshSimulation(sim, notifier);
