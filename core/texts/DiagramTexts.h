@@ -38,11 +38,11 @@ inline constexpr Text kNoDiagramSolution{
 inline constexpr Text kNoDiagramSystem{"La solution ne contient aucun couple acide-base.",
                                        "The solution holds no acid-base couple."};
 
-inline constexpr Text kDiagramsMenuEntry{"&Diagrammes de la solution...",
-                                         "&Diagrams of the solution..."};
+inline constexpr Text kDiagramsMenuEntry{"&Diagrammes de la solution…",
+                                         "D&iagrams of the solution…"};
 inline constexpr Text kDiagramView{"&Vue :", "&View:"};
-inline constexpr Text kDiagramFloor{"&Borne inférieure de log c :", "&Lower bound of log c:"};
-inline constexpr Text kDiagramCopy{"Copier l'&image", "&Copy the picture"};
+inline constexpr Text kDiagramFloor{"&Borne inférieure de log c :", "Lower &bound of log c:"};
+inline constexpr Text kDiagramCopy{"&Copier l'image", "&Copy the picture"};
 inline constexpr Text kDiagramSave{"&Enregistrer l'image...", "&Save the picture..."};
 inline constexpr Text kDiagramPrint{"&Imprimer...", "&Print..."};
 inline constexpr Text kDiagramClose{"&Fermer", "C&lose"};

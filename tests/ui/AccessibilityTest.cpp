@@ -13,6 +13,7 @@
 #include "ui/qt/QtTranslations.h"
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/CopyDialog.h"
+#include "ui/windows/DiagramWindow.h"
 #include "ui/windows/FamilyDialog.h"
 #include "ui/windows/FitDialog.h"
 #include "ui/windows/MixtureWindow.h"
@@ -332,6 +333,14 @@ std::vector<WindowCase> windowCases() {
              return walk(&database);
          },
          {}},
+        {"DiagramWindow",
+         [](Language l) {
+             Simulation sim = studyIn(Study::TitrationVsVolume, l, 30);
+             refresh(sim);
+             DiagramWindow diagrams(sim);
+             return walk(&diagrams);
+         },
+         {"diagramViews", "diagramFloor", "diagramCanvas"}},
         {"MySpeciesDialog",
          [](Language l) {
              QTemporaryDir dir;
@@ -567,6 +576,7 @@ TEST(GraphWindowAccessibility, TabGoesFromTheChartToTheButtonsThenTheReadings) {
           "DerivativeBox",
           "LegendBox",
           "bufferCapacityBox",
+          "validityBox",
           "IndicatorChoice",
           "ReadingResults",
           "ParticularPoint",
@@ -582,7 +592,8 @@ TEST(GraphWindowAccessibility, TabGoesFromTheChartToTheButtonsThenTheReadings) {
           "species2Box",     "column2Species1Box",     "column2Species2Box", "hydroniumBox",
           "conductivityBox", "pastedPointsBox",        "printButton",        "pointStyleButton",
           "copyButton",      "EquivalencesBox",        "DerivativeBox",      "LegendBox",
-          "bufferCapacityBox", "IndicatorChoice",      "ReadingResults",     "ParticularPoint",
+          "bufferCapacityBox", "validityBox",          "IndicatorChoice",    "ReadingResults",
+          "ParticularPoint",
           "freezeButton",     "familyButton",          "saveImageButton",
           "copyImageButton"}},
     };

@@ -76,9 +76,13 @@ DiagramWindow::DiagramWindow(Simulation& sim, QWidget* parent) : QDialog(parent)
     m_status = new QLabel(this);
     m_status->setObjectName("diagramStatus");
     m_copy = new QPushButton(this);
+    m_copy->setObjectName("diagramCopyButton");
     m_save = new QPushButton(this);
+    m_save->setObjectName("diagramSaveButton");
     m_print = new QPushButton(this);
+    m_print->setObjectName("diagramPrintButton");
     m_close = new QPushButton(this);
+    m_close->setObjectName("diagramCloseButton");
 
     auto* choices = new QHBoxLayout;
     choices->addWidget(m_viewLabel);
@@ -124,10 +128,14 @@ void DiagramWindow::retranslate() {
     m_views->setAccessibleName(spoken(text(lang, texts::kDiagramView)));
     m_floorLabel->setText(text(lang, texts::kDiagramFloor));
     m_floor->setAccessibleName(spoken(text(lang, texts::kDiagramFloor)));
-    m_copy->setText(text(lang, texts::kDiagramCopy));
-    m_save->setText(text(lang, texts::kDiagramSave));
-    m_print->setText(text(lang, texts::kDiagramPrint));
-    m_close->setText(text(lang, texts::kDiagramClose));
+    const std::pair<QPushButton*, Text> buttons[] = {{m_copy, texts::kDiagramCopy},
+                                                     {m_save, texts::kDiagramSave},
+                                                     {m_print, texts::kDiagramPrint},
+                                                     {m_close, texts::kDiagramClose}};
+    for (const auto& [button, caption] : buttons) {
+        button->setText(text(lang, caption));
+        button->setAccessibleName(spoken(text(lang, caption)).remove(QStringLiteral("...")));
+    }
 }
 
 void DiagramWindow::setKind(DiagramKind kind) { m_views->setCurrentIndex(static_cast<int>(kind)); }

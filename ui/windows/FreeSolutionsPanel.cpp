@@ -150,6 +150,7 @@ void FreeSolutionsPanel::retranslate() {
     m_maxVolume->setAccessibleName(m_maxVolumeLabel->text());
     m_hint->setText(text(lang, texts::kFreeRowsHint));
     m_sliderLabel->setText(text(lang, texts::kFreeSliderLabel));
+    if (m_sliderRow < 0) m_slider->setAccessibleName(m_sliderLabel->text().remove('&').remove(':').trimmed());
 }
 
 void FreeSolutionsPanel::showInputs() {

@@ -5,6 +5,9 @@
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/ChartView.h"
 #include "ui/windows/GraphWindow.h"
+
+#include "core/texts/FreeStudyTexts.h"
+#include "ui/qt/Utf8Text.h"
 #include "ui/windows/OverlayBar.h"
 #include "ui/windows/ReadingPanel.h"
 
@@ -201,6 +204,8 @@ QLayout* GraphWindow::layOutBoxes() {
     m_formsButton->setObjectName("freeFormsButton");
     m_formsButton->setPopupMode(QToolButton::InstantPopup);
     m_formsButton->setMenu(new QMenu(m_formsButton));
+    m_formsButton->setText(text(m_sim.language, texts::kOtherForms));
+    m_formsButton->setAccessibleName(text(m_sim.language, texts::kOtherForms).remove('&').remove("..."));
     m_formsButton->hide();
     grid->addWidget(m_formsButton, 2, 1, 1, 2, Qt::AlignLeft);
     grid->addWidget(m_printButton, 0, 3);
