@@ -1,7 +1,7 @@
 // titralab_ui_look: shows one of the graph-side windows on a simulation built from the command
 // line, so that each can be looked at (and captured) in every study and side.
 //
-//   titralab_ui_look [--window graph|mixture|copy|chooser|print|about|main|family|fit]
+//   titralab_ui_look [--window graph|mixture|copy|chooser|print|about|main|family|fit|database]
 //                    [--name TYPED]
 //                    [--side acid|base] [--study 0..4]
 //                    [--entry1 N] [--entry2 N] [--tick 4,5,8,...] [--untick 2,3,...]
@@ -28,6 +28,7 @@
 #include "ui/windows/MixtureWindow.h"
 #include "ui/windows/PointStyleDialog.h"
 #include "ui/windows/PrintDialog.h"
+#include "ui/windows/SoluteDatabaseWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -36,6 +37,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <cstdio>
@@ -163,6 +165,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<MainWindow> main;
     std::unique_ptr<FamilyDialog> family;
     std::unique_ptr<FitDialog> fit;
+    std::unique_ptr<SoluteDatabaseWindow> database;
     if (window == "family") {
         family = std::make_unique<FamilyDialog>(language, notifier);
         family->prepare(sim);
@@ -208,6 +211,19 @@ int main(int argc, char** argv) {
                 QCoreApplication::sendEvent(name, &key);
             }
         });
+    } else if (window == "database") {
+        // The solute database filtered by --name, the card of the match on row --row.
+        const system::Paths paths = system::computePaths(
+            (QCoreApplication::applicationDirPath() + "/titralab").toStdString(), "/nonexistent");
+        database = std::make_unique<SoluteDatabaseWindow>(
+            language, language == Language::English ? '.' : ',', paths.dataFolder,
+            "/nonexistent/user-solutes.tsv");
+        database->move(40, 40);
+        database->show();
+        if (auto* search = database->findChild<QLineEdit*>("soluteSearch"))
+            search->setText(option("name", ""));
+        if (auto* table = database->findChild<QTableWidget*>())
+            table->selectRow(option("row", "0").toInt());
     } else if (window == "mixture") {
         mixture.prepare();
         mixture.move(40, 40);
