@@ -189,6 +189,8 @@ TEST(SoluteDatabase, SearchFindsByFormulaAndSynonymBestFirst) {
         {"synonym naming the base", "éthylènediamine", "ion éthylènediammonium"},
         {"whole name before a longer one", "ammoniac", "ion ammonium"},
         {"start of a word", "phosph", "acide phosphorique"},
+        {"English synonym of a buffer", "tromethamine", "tris"},
+        {"salt of a buffer", "Tris-HCl", "chlorhydrate de tris"},
     };
     const SoluteDatabase& db = shipped();
     for (const Case& c : cases) {
