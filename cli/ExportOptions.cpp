@@ -488,8 +488,7 @@ const OptionRule* findOption(const std::string& arg) {
 
 // The checks that concern several options together.
 void checkTogether(const Options& o) {
-    if (!o.help && !o.study && !o.open && !o.listSolutes && !o.findSolute &&
-        !o.soluteCard)
+    if (!o.help && !o.study && !o.open && !o.listSolutes && !o.findSolute && !o.soluteCard)
         throw UsageError{"--study is required"};
     if (o.pdf && o.study == Study::TwoPolyMixture)
         throw UsageError{"the mixture study has no printed page"};

@@ -330,10 +330,9 @@ int printSolutes(const Options& o, const std::string& dataFolder) {
         const std::vector<SoluteMatch> found = searchSolutes(db, *o.soluteCard);
         if (found.empty()) {
             std::cerr << "titralab-export: --solute-card: "
-                      << (o.language == Language::English ? "no solute matches '" +
-                                                                *o.soluteCard + "'"
-                                                          : "aucun soluté ne correspond à « " +
-                                                                *o.soluteCard + " »")
+                      << (o.language == Language::English
+                              ? "no solute matches '" + *o.soluteCard + "'"
+                              : "aucun soluté ne correspond à « " + *o.soluteCard + " »")
                       << '\n';
             return 1;
         }

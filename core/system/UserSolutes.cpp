@@ -302,8 +302,8 @@ void addUserSolutes(SoluteDatabase& database, const std::vector<SoluteEntry>& en
     if (entries.empty()) return;
     const bool listed = std::any_of(database.sources.begin(), database.sources.end(),
                                     [](const SoluteSource& s) { return s.key == kUserSourceKey; });
-    if (!listed) database.sources.push_back(
-            {kUserSourceKey, texts::kUserSource.en, texts::kUserSource.fr});
+    if (!listed)
+        database.sources.push_back({kUserSourceKey, texts::kUserSource.en, texts::kUserSource.fr});
     database.entries.insert(database.entries.end(), entries.begin(), entries.end());
 }
 
