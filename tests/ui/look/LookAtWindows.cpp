@@ -2,7 +2,7 @@
 // line, so that each can be looked at (and captured) in every study and side.
 //
 //   titralab_ui_look [--window graph|mixture|copy|chooser|print|about|main|family|fit|database]
-//                    [--name TYPED]
+//                    [--name TYPED] [--search TEXT --row N]
 //                    [--side acid|base] [--study 0..4]
 //                    [--entry1 N] [--entry2 N] [--tick 4,5,8,...] [--untick 2,3,...]
 //                    [--points N] [--paste] [--paste-ml] [--point-style 0..7]
@@ -212,7 +212,7 @@ int main(int argc, char** argv) {
             }
         });
     } else if (window == "database") {
-        // The solute database filtered by --name, the card of the match on row --row.
+        // The solute database filtered by --search, the card of the match on row --row.
         const system::Paths paths = system::computePaths(
             (QCoreApplication::applicationDirPath() + "/titralab").toStdString(), "/nonexistent");
         database = std::make_unique<SoluteDatabaseWindow>(
@@ -221,7 +221,7 @@ int main(int argc, char** argv) {
         database->move(40, 40);
         database->show();
         if (auto* search = database->findChild<QLineEdit*>("soluteSearch"))
-            search->setText(option("name", ""));
+            search->setText(option("search", ""));
         if (auto* table = database->findChild<QTableWidget*>())
             table->selectRow(option("row", "0").toInt());
     } else if (window == "mixture") {
