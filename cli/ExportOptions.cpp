@@ -71,6 +71,8 @@ formula, pKa values separated by spaces, source keys, tab-separated:
   --list-solutes            every system of the database, in the order of its file
   --find-solute TEXT        the systems and salts matching TEXT (name or synonym in either
                             language, or formula; accents and case ignored), best first
+  --solute-card TEXT        instead, the card of the best match of TEXT (its species, values
+                            and sources) in the language of --lang
   --user-solutes FILE       adds the entries of a file of "Mes espèces" (the line format of
                             solutes.tsv) for the run: to the two lists above and to the names
                             of --beaker and --burette; a damaged file is refused at its line
@@ -412,6 +414,7 @@ const OptionRule kOptions[] = {
     {"--at", true, [](Options& o, auto&, const std::string& v) { o.at = v; }},
     {"--list-solutes", false, [](Options& o, auto&, auto&) { o.listSolutes = true; }},
     {"--find-solute", true, [](Options& o, auto&, const std::string& v) { o.findSolute = v; }},
+    {"--solute-card", true, [](Options& o, auto&, const std::string& v) { o.soluteCard = v; }},
     {"--user-solutes", true, [](Options& o, auto&, const std::string& v) { o.userSolutes = v; }},
     {"--png", true, [](Options& o, auto&, const std::string& v) { o.png = v; }},
     {"--svg", true, [](Options& o, auto&, const std::string& v) { o.svg = v; }},
@@ -509,7 +512,7 @@ const OptionRule* findOption(const std::string& arg) {
 
 // The checks that concern several options together.
 void checkTogether(const Options& o) {
-    if (!o.help && !o.study && !o.open && !o.listSolutes && !o.findSolute)
+    if (!o.help && !o.study && !o.open && !o.listSolutes && !o.findSolute && !o.soluteCard)
         throw UsageError{"--study is required"};
     if (o.pdf && o.study == Study::TwoPolyMixture)
         throw UsageError{"the mixture study has no printed page"};

@@ -80,6 +80,7 @@ struct Options {
     // The solute database.
     bool listSolutes{false};
     std::optional<std::string> findSolute;
+    std::optional<std::string> soluteCard;  // the card of the best match, in --lang
     std::optional<std::string> userSolutes; // a file of the teacher's own entries, for the run
     // The conditions of the solutions (--activities, --temperature), each kept only when
     // given; the studies' own code runs at the defaults, the general engine otherwise.

@@ -3,6 +3,7 @@
 #include "core/chemistry/Indicators.h"
 #include "core/chemistry/SoluteDatabase.h"
 #include "core/system/UserSolutes.h"
+#include "core/texts/SoluteCard.h"
 #include "core/curves/ChartReading.h"
 #include "core/session/ChartReading.h"
 #include "core/session/CopyExport.h"
@@ -338,6 +339,20 @@ int printSolutes(const Options& o, const std::string& dataFolder) {
                 printSoluteLine(c.nameFr, c.nameEn, c.formula, e, separator);
             }
         }
+    if (o.soluteCard) {
+        const std::vector<SoluteMatch> found = searchSolutes(db, *o.soluteCard);
+        if (found.empty()) {
+            std::cerr << "titralab-export: --solute-card: "
+                      << (o.language == Language::English
+                              ? "no solute matches '" + *o.soluteCard + "'"
+                              : "aucun soluté ne correspond à « " + *o.soluteCard + " »")
+                      << '\n';
+            return 1;
+        }
+        const SoluteEntry& e = db.entries[static_cast<std::size_t>(found.front().entry)];
+        for (const std::string& line : texts::soluteCard(db, e, o.language, separator))
+            std::cout << line << '\n';
+    }
     return 0;
 }
 

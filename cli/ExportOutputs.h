@@ -26,7 +26,8 @@ class StderrNotifier : public Notifier {
 int writeDrawing(const Simulation& sim, const PrintSettings& print, const Options& o, int argc,
                  char** argv);
 #endif
-// --list-solutes, --find-solute: the database of `dataFolder`, one entry a line.
+// --list-solutes, --find-solute: the database of `dataFolder`, one entry a line; --solute-card:
+// the card of the best match.
 int printSolutes(const Options& o, const std::string& dataFolder);
 // The entries of a --user-solutes file into `entries`; the refusal (empty when read).
 std::string userSolutesOfRun(const std::string& path, Language language,

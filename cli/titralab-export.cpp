@@ -90,7 +90,8 @@ int main(int argc, char** argv) {
         std::cout << kUsage;
         return 0;
     }
-    if (o.listSolutes || o.findSolute) return printSolutes(o, toolDataFolder(argv[0]));
+    if (o.listSolutes || o.findSolute || o.soluteCard)
+        return printSolutes(o, toolDataFolder(argv[0]));
     if (o.indicator && *o.indicator == "list") {
         for (const ColourIndicator& i : colourIndicators())
             std::cout << i.name.in(o.language) << '\n';

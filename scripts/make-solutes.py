@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes data/Solutes/solutes.tsv from the thermodynamic databases distributed with PHREEQC
-(U.S. Geological Survey) and the usual textbook values of the project's reference tables.
+(U.S. Geological Survey), the usual textbook values of the project's reference tables and the
+published tables of data/Solutes/textbook.tsv.
 
 PHREEQC writes association reactions with cumulative constants (3 H+ + PO4-3 = H3PO4,
 log_k 21.721) or cumulative dissociations (H3AsO4 = HAsO4-2 + 2 H+, log_k -9.2); both are turned
@@ -14,6 +15,7 @@ phreeqc.dat (-dw, m²/s): λ° = z² F² D / (R T) at 298.15 K, written in mS·m
 Usage: make-solutes.py MINTEQ_V4_DAT WATEQ4F_DAT PHREEQC_DAT LLNL_DAT SIT_DAT MINTEQ_DAT
        > data/Solutes/solutes.tsv
 """
+import os
 import re
 import sys
 
@@ -291,26 +293,31 @@ LLNL_CATIONS = [
     ("Am+3", "ion américium(III)", "americium(III) ion", "Am3+", 3),
 ]
 
-# Acids no database distributed with PHREEQC holds, with the values of the program's own table
-# of acids (the studies' entries: usual textbook values at 25 °C, rounded to one or two
-# decimals): (French name, English name, synonyms, formula, charge, pKa values).
-ACID_TABLE = [
-    ("acide trichloroéthanoïque", "trichloroethanoic acid", "acide trichloroacétique|trichloroacetic acid|TCA", "CCl3COOH", 0, [0.7]),
-    ("acide dichloroéthanoïque", "dichloroethanoic acid", "acide dichloroacétique|dichloroacetic acid", "CHCl2COOH", 0, [1.3]),
-    ("acide monochloroéthanoïque", "chloroethanoic acid", "acide chloroacétique|chloroacetic acid|monochloroacetic acid", "CH2ClCOOH", 0, [2.9]),
-    ("acide acétylsalicylique", "acetylsalicylic acid", "aspirine|aspirin|acide 2-acétoxybenzoïque|2-acetoxybenzoic acid", "CH3COOC6H4COOH", 0, [3.5]),
-    ("acide lactique", "lactic acid", "acide 2-hydroxypropanoïque|2-hydroxypropanoic acid|lactate", "CH3CH(OH)COOH", 0, [3.9]),
-    ("acide malique", "malic acid", "acide 2-hydroxybutanedioïque|2-hydroxybutanedioic acid|malate", "C4H6O5", 0, [3.4, 5.1]),
-    ("acide ascorbique", "ascorbic acid", "vitamine C|vitamin C|ascorbate", "C6H8O6", 0, [4.1, 11.8]),
-    ("phénol", "phenol", "hydroxybenzène|hydroxybenzene|phénolate|phenoxide", "C6H5OH", 0, [9.9]),
-]
+# Systems no database distributed with PHREEQC holds, with the values of published tables: the
+# data lines of textbook.tsv beside solutes.tsv (French name, English name, synonyms, formula,
+# charge, pKa values, one source key per pKa).
+TEXTBOOK_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "Solutes",
+                             "textbook.tsv")
+
+
+def textbook_systems(path):
+    out = []
+    for number, line in enumerate(open(path, encoding="utf-8").read().split("\n"), 1):
+        if not line.strip() or line.startswith("#"):
+            continue
+        f = line.split("\t")
+        if len(f) != 7 or len(f[5].split()) != len(f[6].split()):
+            raise SystemExit(f"{path}:{number}: 7 columns and one source key per pKa expected")
+        out.append((f[0], f[1], "" if f[2] == "-" else f[2], f[3], int(f[4]),
+                    [float(v) for v in f[5].split()], f[6].split()))
+    return out
 
 
 HEADER = """\
 # Acid-base systems of the solute database, one system a line, columns separated by one tab.
 # Written by scripts/make-solutes.py from the databases distributed with PHREEQC (see
-# NOTICE-USGS.txt beside this file), the project's reference tables and the program's table of
-# acids; sources.tsv resolves the source keys. Lines starting with # are comments.
+# NOTICE-USGS.txt beside this file), the project's reference tables and the published tables of
+# textbook.tsv; sources.tsv resolves the source keys. Lines starting with # are comments.
 #  1 French name
 #  2 English name
 #  3 synonyms in either language, separated by |; - when none
@@ -364,8 +371,11 @@ def main():
     def add(fr, en, syn, formula, charge, pka, dh, key):
         if any(b <= a for a, b in zip(pka, pka[1:])):
             raise SystemExit(f"{en}: pKa not ascending {pka}")
+        if any(row[0] == fr for row in rows):
+            raise SystemExit(f"{fr}: two systems of that name")
+        keys = key if isinstance(key, list) else [key for _ in pka]
         rows.append([fr, en, syn or "-", formula, str(charge),
-                     " ".join(fmt(p) for p in pka), " ".join(key for _ in pka),
+                     " ".join(fmt(p) for p in pka), " ".join(keys),
                      " ".join("-" if h is None else fmt(h, 2) for h in dh),
                      " ".join("-" if h is None else key for h in dh), "-", "-"])
 
@@ -434,10 +444,10 @@ def main():
         found = protonations(old_minteq, "Cyanate-")
         pka, dh = stepwise_from_protonations(found)
         add("acide cyanique", "cyanic acid", "cyanate", "HOCN", 0, pka, dh, "MINTEQ")
-    for fr, en, syn, formula, z, pka in ACID_TABLE:
-        add(fr, en, syn, formula, z, pka, [None] * len(pka), "ACIDTABLE")
     for fr, en, syn, formula, z, pka in TEXTBOOK:
         add(fr, en, syn, formula, z, [pka], [None], "REFTAB")
+    for fr, en, syn, formula, z, pka, keys in textbook_systems(TEXTBOOK_FILE):
+        add(fr, en, syn, formula, z, pka, [None] * len(pka), keys)
     print(HEADER, end="")
     if len(sys.argv) > 3:
         dw = diffusion_coefficients(sys.argv[3])

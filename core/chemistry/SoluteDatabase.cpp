@@ -175,9 +175,11 @@ std::string readSoluteSources(std::string_view text, std::string_view fileName,
     std::vector<SoluteSource> sources;
     for (const DataLine& line : dataLines(text)) {
         const std::vector<std::string_view> f = split(line.text, '\t');
-        if (f.size() != 2 || f[0].empty() || f[1].empty() || line.text.size() > kMaxLineBytes)
-            return where(fileName, line.number) + "a key, a tab and the source expected";
-        sources.push_back({std::string(f[0]), std::string(f[1])});
+        if (f.size() != 3 || f[0].empty() || f[1].empty() || f[2].empty() ||
+            line.text.size() > kMaxLineBytes)
+            return where(fileName, line.number) +
+                   "a key, then the source in English and in French, separated by tabs, expected";
+        sources.push_back({std::string(f[0]), std::string(f[1]), std::string(f[2])});
     }
     std::set<std::string> keys;
     for (const SoluteSource& s : sources) keys.insert(s.key);

@@ -3,6 +3,7 @@
 // source of every value, the salts made of them, and the one search over them.
 #pragma once
 
+#include "core/base/Language.h"
 #include "core/chemistry/Solution.h"
 
 #include <cstddef>
@@ -23,9 +24,15 @@ struct SoluteEntry {
     std::vector<std::string> conductivitySources{}; // one key per known λ°, "-" where unknown
 };
 
+// A source of the values, described in English (text) and in French (textFr).
 struct SoluteSource {
     std::string key{};
     std::string text{};
+    std::string textFr{};
+
+    const std::string& in(Language language) const {
+        return language == Language::French ? textFr : text;
+    }
 };
 
 // A salt or other named compound: the system it brings (by its French name), the form it starts
@@ -57,8 +64,8 @@ constexpr std::size_t kMaxSoluteFileBytes = 4 * 1024 * 1024;
 
 // The systems of a solutes.tsv text; `fileName` only names it in the messages.
 SoluteDatabaseRead readSoluteSystems(std::string_view text, std::string_view fileName);
-// The sources of a sources.tsv text, added to `database`; every key the entries use must be
-// resolved.
+// The sources of a sources.tsv text (key, English text, French text), added to `database`; every
+// key the entries use must be resolved.
 std::string readSoluteSources(std::string_view text, std::string_view fileName,
                               SoluteDatabase& database);
 // The compounds of a compounds.tsv text, added to `database` (its systems already read).

@@ -298,11 +298,12 @@ UserSolutesMerge mergeUserSolutes(const std::vector<SoluteEntry>& entries,
 }
 
 void addUserSolutes(SoluteDatabase& database, const std::vector<SoluteEntry>& entries,
-                    Language language) {
+                    Language /*language: the source is listed in both*/) {
     if (entries.empty()) return;
     const bool listed = std::any_of(database.sources.begin(), database.sources.end(),
                                     [](const SoluteSource& s) { return s.key == kUserSourceKey; });
-    if (!listed) database.sources.push_back({kUserSourceKey, texts::kUserSource.in(language)});
+    if (!listed)
+        database.sources.push_back({kUserSourceKey, texts::kUserSource.en, texts::kUserSource.fr});
     database.entries.insert(database.entries.end(), entries.begin(), entries.end());
 }
 

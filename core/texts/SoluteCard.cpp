@@ -25,9 +25,9 @@ constexpr Text kAnd{" ; ", "; "};
 constexpr Text kLambda{"λ° (mS·m²/mol) : ", "λ° (mS·m²/mol): "};
 constexpr Text kSources{"Sources :", "Sources:"};
 
-std::string sourceText(const SoluteDatabase& database, const std::string& key) {
+std::string sourceText(const SoluteDatabase& database, const std::string& key, Language language) {
     for (const SoluteSource& s : database.sources)
-        if (s.key == key) return s.text;
+        if (s.key == key) return s.in(language);
     return {};
 }
 
@@ -93,7 +93,8 @@ std::vector<std::string> soluteCard(const SoluteDatabase& database, const Solute
     }
     if (!lambda.empty()) lines.push_back(t(kLambda) + lambda);
     lines.push_back(t(kSources));
-    for (const std::string& key : keys) lines.push_back(key + t(kIs) + sourceText(database, key));
+    for (const std::string& key : keys)
+        lines.push_back(key + t(kIs) + sourceText(database, key, language));
     return lines;
 }
 

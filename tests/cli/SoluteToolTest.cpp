@@ -1,5 +1,6 @@
 // titralab-export --list-solutes and --find-solute: the database beside the tool, one entry a
-// line, five tab-separated columns.
+// line, five tab-separated columns; --solute-card: the card of the best match, its sources in
+// the language of --lang.
 #include "ToolRun.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +51,7 @@ TEST(SoluteTool, FindsBestMatchFirst) {
         const char* label;
         const char* arguments;
         const char* firstLine;
+        bool card{false}; // then firstLine starts the card's last line, its last source
     };
     const Case cases[] = {
         {"salt by formula", "--find-solute NaHCO3",
@@ -57,6 +59,10 @@ TEST(SoluteTool, FindsBestMatchFirst) {
          "NEUTRAL PHREEQC"},
         {"decimal comma", "--find-solute H3PO4 --separator comma",
          "acide phosphorique\tphosphoric acid\tH3PO4\t2,148 7,198 12,375\tMINTEQ4 NEUTRAL PHREEQC"},
+        {"card in French", "--solute-card alanine --lang fr",
+         "HARRIS : D. C. Harris, Quantitative Chemical Analysis, 9e éd.", true},
+        {"card in English", "--solute-card HEPES --lang en",
+         "GOLDBERG: R. N. Goldberg, N. Kishore, R. M. Lennen", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -64,8 +70,12 @@ TEST(SoluteTool, FindsBestMatchFirst) {
         ASSERT_EQ(run.status, 0) << run.err;
         const std::vector<std::string> out = lines(run.out);
         ASSERT_FALSE(out.empty());
-        EXPECT_EQ(out[0], c.firstLine);
+        if (c.card)
+            EXPECT_EQ(out.back().rfind(c.firstLine, 0), 0u) << out.back();
+        else
+            EXPECT_EQ(out[0], c.firstLine);
     }
+    EXPECT_NE(runTool("--solute-card unobtainium").status, 0);
 }
 
 // --user-solutes: a file of the teacher's entries joins the lists and the names of the free

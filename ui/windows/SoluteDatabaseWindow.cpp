@@ -51,6 +51,17 @@ QString joinedKeys(const SoluteEntry& e) {
     return keys.join(' ');
 }
 
+// The sources behind the keys of an entry, in the window's language, one a line.
+QString sourceLines(const SoluteDatabase& database, const SoluteEntry& e, Language language) {
+    QStringList lines;
+    for (const QString& key : joinedKeys(e).split(' ', Qt::SkipEmptyParts))
+        for (const SoluteSource& s : database.sources)
+            if (utf8(s.key) == key)
+                lines << key + (language == Language::English ? ": " : " : ") +
+                             utf8(s.in(language));
+    return lines.join('\n');
+}
+
 } // namespace
 
 SoluteDatabaseWindow::SoluteDatabaseWindow(Language language, char separator,
@@ -178,6 +189,7 @@ void SoluteDatabaseWindow::filter(const QString& query) {
             item->setData(kCompoundRole, m.compound);
             if (column == 2 && !e.system.pKa.empty())
                 item->setData(kSortRole, e.system.pKa.front());
+            if (column == 3) item->setToolTip(sourceLines(m_database, e, m_language));
             m_table->setItem(row, column, item);
         }
         ++row;

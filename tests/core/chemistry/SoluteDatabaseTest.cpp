@@ -45,10 +45,14 @@ TEST(SoluteDatabase, ShippedFilesLoadWholeWithASourceForEveryValue) {
     const SoluteDatabaseRead read = loadSoluteDatabase(kDataFolder);
     ASSERT_EQ(read.error, "");
     const SoluteDatabase& db = read.database;
+    EXPECT_GE(db.entries.size(), 200u);
     EXPECT_EQ(static_cast<int>(db.entries.size()), dataLineCount("solutes.tsv"));
     EXPECT_EQ(static_cast<int>(db.compounds.size()), dataLineCount("compounds.tsv"));
     std::set<std::string> keys;
-    for (const SoluteSource& s : db.sources) keys.insert(s.key);
+    for (const SoluteSource& s : db.sources) {
+        keys.insert(s.key);
+        EXPECT_NE(s.in(Language::French), s.in(Language::English)) << s.key;
+    }
     for (const SoluteEntry& e : db.entries) {
         SCOPED_TRACE(e.nameEn);
         EXPECT_FALSE(e.nameFr.empty());
@@ -65,7 +69,10 @@ TEST(SoluteDatabase, ShippedFilesLoadWholeWithASourceForEveryValue) {
 
 // Usual values at 25 °C: the literature column of the project's reference tables (checked
 // there against the CRC Handbook and Harris) and Harris' appendix G (glycine, hydrogen
-// sulfate). PHREEQC's constants may differ from them by a few hundredths.
+// sulfate). PHREEQC's constants may differ from them by a few hundredths. The systems of the
+// published tables (textbook.tsv) against measurements at 25 °C and low ionic strength of
+// another compilation: Serjeant and Dempsey (IUPAC, 1979) for the acids, Perrin (IUPAC, 1965)
+// for the bases.
 TEST(SoluteDatabase, TwentyTextbookValues) {
     struct Case {
         const char* label;
@@ -94,6 +101,15 @@ TEST(SoluteDatabase, TwentyTextbookValues) {
         {"glycinium 1", "ion glycinium", 0, 2.35},
         {"glycinium 2", "ion glycinium", 1, 9.78},
         {"hydrogen sulfate", "ion hydrogénosulfate", 0, 1.99},
+        {"tris", "tris", 0, 8.075},
+        {"ethanolammonium", "ion éthanolammonium", 0, 9.50},
+        {"tert-butylammonium", "ion tert-butylammonium", 0, 10.68},
+        {"2-nitrophenol", "2-nitrophénol", 0, 7.23},
+        {"4-nitrophenol", "4-nitrophénol", 0, 7.156},
+        {"3-nitrobenzoic acid", "acide 3-nitrobenzoïque", 0, 3.462},
+        {"4-chlorobenzoic acid", "acide 4-chlorobenzoïque", 0, 3.988},
+        {"4-aminobenzoic acid, ammonium", "acide 4-aminobenzoïque", 0, 2.41},
+        {"4-aminobenzoic acid, carboxylic acid", "acide 4-aminobenzoïque", 1, 4.85},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -173,6 +189,8 @@ TEST(SoluteDatabase, SearchFindsByFormulaAndSynonymBestFirst) {
         {"synonym naming the base", "éthylènediamine", "ion éthylènediammonium"},
         {"whole name before a longer one", "ammoniac", "ion ammonium"},
         {"start of a word", "phosph", "acide phosphorique"},
+        {"English synonym of a buffer", "tromethamine", "tris"},
+        {"salt of a buffer", "Tris-HCl", "chlorhydrate de tris"},
     };
     const SoluteDatabase& db = shipped();
     for (const Case& c : cases) {
@@ -235,9 +253,13 @@ TEST(SoluteDatabase, DamagedFilesAreRefusedAtTheirLine) {
 
     SoluteDatabaseRead read = readSoluteSystems(good, "solutes.tsv");
     ASSERT_EQ(read.error, "");
-    EXPECT_NE(readSoluteSources("J\tanother book\n", "sources.tsv", read.database).find("'K'"),
+    EXPECT_NE(readSoluteSources("J\tanother book\tun autre livre\n", "sources.tsv", read.database)
+                  .find("'K'"),
               std::string::npos);
-    ASSERT_EQ(readSoluteSources("K\ta book\n", "sources.tsv", read.database), "");
+    EXPECT_NE(readSoluteSources("K\ta book\n", "sources.tsv", read.database)
+                  .find("line 1: a key, then the source in English and in French"),
+              std::string::npos);
+    ASSERT_EQ(readSoluteSources("K\ta book\tun livre\n", "sources.tsv", read.database), "");
     EXPECT_NE(readSoluteCompounds("sel\tsalt\t-\tNaX\tacide X\t0\tNa+ 1\n", "compounds.tsv",
                                   read.database)
                   .find("line 1: the starting form and the ions do not make a neutral salt"),

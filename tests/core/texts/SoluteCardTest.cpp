@@ -1,5 +1,5 @@
 // An entry's card: the species in the textbooks' generic notation, each couple with its pKa and
-// the source of every value shown.
+// the source of every value shown, described in the card's language.
 #include "core/texts/SoluteCard.h"
 
 #include <gtest/gtest.h>
@@ -37,14 +37,30 @@ TEST(SoluteCard, EveryValueShownWithItsResolvedSource) {
     ASSERT_EQ(read.error, "");
     const SoluteEntry& carbonic = read.database.entries.at(
         static_cast<std::size_t>(searchSolutes(read.database, "H2CO3").at(0).entry));
-    const std::vector<std::string> card =
-        texts::soluteCard(read.database, carbonic, Language::French, ',');
-    for (const char* wanted : {"Couple H2A/HA- : pKa = 6,352 [MINTEQ4] ; ΔH° = 9,16 kJ/mol",
-                               "Couple HA-/A2- : pKa = 10,329 [MINTEQ4]", "PHREEQC : phreeqc.dat",
-                               "MINTEQ4 : MINTEQA2 version 4"}) {
-        SCOPED_TRACE(wanted);
-        EXPECT_TRUE(std::any_of(card.begin(), card.end(), [&](const std::string& line) {
-            return line.find(wanted) != std::string::npos;
-        }));
+    struct Case {
+        Language language;
+        char separator;
+        std::vector<const char*> wanted;
+    };
+    const Case cases[] = {
+        {Language::French,
+         ',',
+         {"Couple H2A/HA- : pKa = 6,352 [MINTEQ4] ; ΔH° = 9,16 kJ/mol",
+          "Couple HA-/A2- : pKa = 10,329 [MINTEQ4]", "PHREEQC : phreeqc.dat distribué avec",
+          "MINTEQ4 : Base de données thermodynamique MINTEQA2 version 4"}},
+        {Language::English,
+         '.',
+         {"Couple H2A/HA-: pKa = 6.352 [MINTEQ4]; ΔH° = 9.16 kJ/mol",
+          "PHREEQC: phreeqc.dat as distributed", "MINTEQ4: MINTEQA2 version 4"}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<std::string> card =
+            texts::soluteCard(read.database, carbonic, c.language, c.separator);
+        for (const char* wanted : c.wanted) {
+            SCOPED_TRACE(wanted);
+            EXPECT_TRUE(std::any_of(card.begin(), card.end(), [&](const std::string& line) {
+                return line.find(wanted) != std::string::npos;
+            }));
+        }
     }
 }

@@ -1,9 +1,10 @@
 // titralab_ui_look: shows one of the graph-side windows on a simulation built from the command
 // line, so that each can be looked at (and captured) in every study and side.
 //
-//   titralab_ui_look [--window graph|mixture|copy|chooser|print|about|main|family|fit|diagram]
+//   titralab_ui_look [--window graph|mixture|copy|chooser|print|about|main|family|fit|diagram
+//                             |database]
 //                    [--diagram 0|1|2] (concentrations, logarithmic, buffer capacity)
-//                    [--name TYPED]
+//                    [--name TYPED] [--search TEXT --row N]
 //                    [--side acid|base] [--study 0..4]
 //                    [--entry1 N] [--entry2 N] [--tick 4,5,8,...] [--untick 2,3,...]
 //                    [--points N] [--paste] [--paste-ml] [--point-style 0..7]
@@ -31,6 +32,7 @@
 #include "ui/windows/MixtureWindow.h"
 #include "ui/windows/PointStyleDialog.h"
 #include "ui/windows/PrintDialog.h"
+#include "ui/windows/SoluteDatabaseWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -39,6 +41,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <cstdio>
@@ -168,6 +171,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<FamilyDialog> family;
     std::unique_ptr<FitDialog> fit;
     std::unique_ptr<DiagramWindow> diagram;
+    std::unique_ptr<SoluteDatabaseWindow> database;
     if (window == "family") {
         family = std::make_unique<FamilyDialog>(language, notifier);
         family->prepare(sim);
@@ -218,6 +222,19 @@ int main(int argc, char** argv) {
         diagram->setKind(static_cast<DiagramKind>(option("diagram", "1").toInt()));
         diagram->setGeometry(0, 0, size.value(0).toInt(), size.value(1).toInt() - 30);
         diagram->show();
+    } else if (window == "database") {
+        // The solute database filtered by --search, the card of the match on row --row.
+        const system::Paths paths = system::computePaths(
+            (QCoreApplication::applicationDirPath() + "/titralab").toStdString(), "/nonexistent");
+        database = std::make_unique<SoluteDatabaseWindow>(
+            language, language == Language::English ? '.' : ',', paths.dataFolder,
+            "/nonexistent/user-solutes.tsv");
+        database->move(40, 40);
+        database->show();
+        if (auto* search = database->findChild<QLineEdit*>("soluteSearch"))
+            search->setText(option("search", ""));
+        if (auto* table = database->findChild<QTableWidget*>())
+            table->selectRow(option("row", "0").toInt());
     } else if (window == "mixture") {
         mixture.prepare();
         mixture.move(40, 40);

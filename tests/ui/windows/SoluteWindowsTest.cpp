@@ -1,5 +1,6 @@
-// The solute database window (search, sorting, "Utiliser") and the "Mes espèces" editor (each
-// field checked, the file written, an import asking about names already present).
+// The solute database window (search, sorting, the sources in its language, "Utiliser") and the
+// "Mes espèces" editor (each field checked, the file written, an import asking about names
+// already present).
 #include "ui/windows/MySpeciesDialog.h"
 #include "ui/windows/SoluteDatabaseWindow.h"
 
@@ -32,6 +33,10 @@ TEST(SoluteDatabaseWindow, SearchSortAndUse) {
     ASSERT_GT(table->rowCount(), 1);
     EXPECT_EQ(table->item(0, 0)->text(), "acide phosphorique");
     EXPECT_EQ(table->item(0, 2)->text(), "2,148  7,198  12,375");
+    // The sources behind the keys, described in the window's language.
+    EXPECT_TRUE(table->item(0, 3)->toolTip().startsWith(
+        "MINTEQ4 : Base de données thermodynamique MINTEQA2"))
+        << table->item(0, 3)->toolTip().toStdString();
     // Sorted on the pKa column, the first pKa values go up.
     table->sortItems(2, Qt::AscendingOrder);
     for (int row = 1; row < table->rowCount(); ++row)
