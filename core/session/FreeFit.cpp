@@ -39,6 +39,8 @@ std::vector<FreeRowValue> freeRowValues(const Simulation& sim) {
 }
 
 std::optional<double> freeRowValueIn(const Simulation& sim, const FreeRowValue& value) {
+    for (const auto& [given, number] : sim.freeStudy.given)
+        if (given == value) return number;
     const std::optional<FreeTitration>& t = sim.freeStudy.result.titration;
     if (!t) return std::nullopt;
     return freeRowValueIn(*t, freeRowLayout(sim.freeStudy.inputs), value);
