@@ -9,6 +9,7 @@
 #include "core/texts/FreeStudyTexts.h"
 
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 
 namespace titralab {
@@ -92,6 +93,68 @@ FreeFitResult fitFreeStudy(const Simulation& sim, const std::vector<FreeRowValue
     }
     return fitFreePoints(*t, freeRowLayout(sim.freeStudy.inputs), sim.language, fitPointsOf(sim),
                          free, settings, conditions);
+}
+
+namespace {
+
+// The one system of a row whose end form is neutral (the items' grammar writes it), or none.
+std::optional<AcidBaseSystem> writableSystem(const FreeRow& row) {
+    if (row.resolved.size() != 1 || row.resolved.front().kind != SoluteKind::System)
+        return std::nullopt;
+    const AcidBaseSystem& system = row.resolved.front().system;
+    if (system.protonatedCharge != 0 && system.protonatedCharge != system.acidities())
+        return std::nullopt;
+    return system;
+}
+
+// "acid(2.15,7.2,12.35)", "base(9.25)".
+std::string grammarOf(AcidBaseSystem system) {
+    std::sort(system.pKa.begin(), system.pKa.end());
+    std::string out = system.protonatedCharge == 0 ? "acid(" : "base(";
+    for (std::size_t k = 0; k < system.pKa.size(); ++k)
+        out += (k ? "," : "") + formatGeneral(system.pKa[k], 6, '.');
+    return out + ")";
+}
+
+} // namespace
+
+void applyFreeFit(Simulation& sim, const FreeFitResult& result, bool volumesInMillilitres) {
+    if (sim.pasted.inMillilitres != volumesInMillilitres) {
+        sim.pasted.inMillilitres = volumesInMillilitres;
+        markStudyChanged(sim);
+    }
+    if (!result.ok || result.freed.size() != result.values.size()) return;
+    for (const FittedValue& v : result.values)
+        if (!std::isfinite(v.value)) return;
+    const char separator = sim.exportSettings.decimalComma ? ',' : '.';
+    FreeStudyInputs& inputs = sim.freeStudy.inputs;
+    bool changed = false;
+    for (FreeSide side : {FreeSide::Beaker, FreeSide::Burette}) {
+        std::vector<FreeRow>& rows = inputs.rows(side);
+        for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+            const FreeRow row = rows[static_cast<std::size_t>(r)];
+            std::string what = row.what, concentration = row.concentration;
+            std::optional<AcidBaseSystem> system = writableSystem(row);
+            bool pKFitted = false;
+            for (std::size_t j = 0; j < result.freed.size(); ++j) {
+                const FreeRowValue& v = result.freed[j];
+                if (v.burette != (side == FreeSide::Burette) || v.row != r) continue;
+                const FittedValue& fitted = result.values[j];
+                if (v.pK == 0) {
+                    concentration =
+                        formatMeasured(fitted.value, fitted.uncertainty, separator).first;
+                } else if (system && v.pK <= system->acidities()) {
+                    system->pKa[static_cast<std::size_t>(v.pK - 1)] = fitted.value;
+                    pKFitted = true;
+                }
+            }
+            if (pKFitted) what = grammarOf(*system);
+            if (what == row.what && concentration == row.concentration) continue;
+            setFreeRow(inputs, side, r, what, concentration);
+            changed = true;
+        }
+    }
+    if (changed) markStudyChanged(sim);
 }
 
 FreeValueList parseFreeFamilyValues(const Simulation& sim, const FreeRowValue& value,

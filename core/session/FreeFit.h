@@ -35,6 +35,13 @@ std::string describeFreeRowValue(const FreeStudyInputs& inputs, const FreeRowVal
 FreeFitResult fitFreeStudy(const Simulation& sim, const std::vector<FreeRowValue>& free,
                            const FitSettings& settings = {}, const Conditions& conditions = {});
 
+// "Appliquer": writes a successful fit into the rows, as formatMeasured writes the values with
+// the simulation's separator: a concentration into the row's concentration; a pKa into the row
+// written as the items' grammar writes its system (acid(...) or base(...): the name of a
+// database entry does not hold a pKa of its own), when the row is one system. Keeps the pasted
+// volumes' unit as the fit read them; marks the study changed when something changed.
+void applyFreeFit(Simulation& sim, const FreeFitResult& result, bool volumesInMillilitres);
+
 // The values of a family of `value`, typed "V1;V2;..." (a point or a comma as decimal
 // separator): 1 to kMaxFamilyValues numbers within the items' range (mol/L, or pKa). The
 // refusal is in the simulation's language.
