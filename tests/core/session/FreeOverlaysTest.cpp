@@ -126,3 +126,40 @@ TEST(FreeFamilies, PastedPointsAreDrawnAndFitted) {
     // The pH written to six decimals: the concentration to a part in ten thousand.
     EXPECT_NEAR(fit.values[0].value, 0.08, 1e-5);
 }
+
+TEST(FreeFamilies, AFitIsWrittenBackIntoItsRows) {
+    const struct {
+        const char* label;
+        const char* burette; // the burette's row
+        FreeRowValue freed;
+        double value, uncertainty;
+        bool burettesRow;
+        const char* what;          // the row after, as typed
+        const char* concentration; // mol/L
+    } cases[] = {
+        {"a concentration, to its uncertainty's second digit", "NaOH", {false, 0, 0}, 0.0812,
+         0.0003, false, "HCl", "0,08120"},
+        {"a pKa of an acid", "NaOH", {false, 1, 2}, 7.3, 0.01, false, "acid(2.15,7.3,12.35)",
+         "0,05"},
+        {"the pKa of a base", "base(9.25)", {true, 0, 1}, 9.3, 0.01, true, "base(9.3)", "0,1"},
+    };
+    for (const auto& c : cases) {
+        FreeDesk desk;
+        desk.sim.freeStudy.inputs.burette[0].what = c.burette;
+        RefreshSimulation(desk.sim, desk.notes);
+        desk.sim.changes.unsaved = false;
+        FreeFitResult fit;
+        fit.ok = true;
+        fit.freed = {c.freed};
+        FittedValue v;
+        v.value = c.value;
+        v.uncertainty = c.uncertainty;
+        fit.values = {v};
+        applyFreeFit(desk.sim, fit, desk.sim.pasted.inMillilitres);
+        const FreeRow& row = c.burettesRow ? desk.sim.freeStudy.inputs.burette[0]
+                                           : desk.sim.freeStudy.inputs.beaker[c.freed.row];
+        EXPECT_EQ(row.what, c.what) << c.label;
+        EXPECT_EQ(row.concentration, c.concentration) << c.label;
+        EXPECT_TRUE(desk.sim.changes.unsaved) << c.label;
+    }
+}
