@@ -58,8 +58,8 @@ struct FreeOptions {
     Conditions conditions{};
     std::vector<double> temperatures{};
     // Measured points, their fit, a row's value varied (--vary beaker1.c=...), the workbook.
-    std::optional<std::string> paste;          // a file of (volume, pH) pairs
-    std::optional<bool> pasteInMillilitres;    // --paste-unit
+    std::optional<std::string> paste;       // a file of (volume, pH) pairs
+    std::optional<bool> pasteInMillilitres; // --paste-unit
     std::optional<std::vector<FreeRowValue>> fit;
     FitSettings fitSettings{};
     std::optional<FreeRowValue> varied;
@@ -142,7 +142,8 @@ std::vector<FreeRowValue> parseFreeFitValues(const std::string& list) {
             const std::optional<FreeRowValue> value = freeRowValueFromName(item);
             if (!value)
                 throw UsageError{"--fit expects names such as beaker1.c, burette1.c, "
-                                 "beaker2.pK1, not '" + item + "'"};
+                                 "beaker2.pK1, not '" +
+                                 item + "'"};
             values.push_back(*value);
         }
     if (values.empty()) throw UsageError{"--fit expects at least one name, such as beaker1.c"};
@@ -192,7 +193,8 @@ FreeOptions parseFreeArguments(int argc, char** argv) {
             o.paste = value();
         else if (arg == "--paste-unit") {
             const std::string v = value();
-            if (v != "L" && v != "mL") throw UsageError{"--paste-unit expects L or mL, not '" + v + "'"};
+            if (v != "L" && v != "mL")
+                throw UsageError{"--paste-unit expects L or mL, not '" + v + "'"};
             o.pasteInMillilitres = v == "mL";
         } else if (arg == "--fit")
             o.fit = parseFreeFitValues(value());
@@ -241,8 +243,8 @@ FreeOptions parseFreeArguments(int argc, char** argv) {
     }
     if (!o.open && (!o.beaker || !o.burette || !o.beakerVolume))
         throw UsageError{"--study free needs --beaker, --burette and --beaker-volume (or --open)"};
-    const int readings = (o.at ? 1 : 0) + (o.equivalence || o.indicator ? 1 : 0) +
-                         (o.pdf ? 1 : 0) + (o.png ? 1 : 0) + (o.fit ? 1 : 0);
+    const int readings = (o.at ? 1 : 0) + (o.equivalence || o.indicator ? 1 : 0) + (o.pdf ? 1 : 0) +
+                         (o.png ? 1 : 0) + (o.fit ? 1 : 0);
     if (readings > 1)
         throw UsageError{
             "--at, --equivalence (or --indicator), --fit, --pdf and --png go one at a time"};
@@ -373,7 +375,8 @@ int writeFreeWorkbook(const Simulation& sim, const std::string& path) {
 }
 
 // --vary NAME=V1;V2;...: one pH column per value; with --xlsx, the workbook of that table.
-int printFreeFamily(const Simulation& sim, const FreeOptions& o, const std::vector<double>& values) {
+int printFreeFamily(const Simulation& sim, const FreeOptions& o,
+                    const std::vector<double>& values) {
     FreeTableRequest request;
     request.points = sim.state.pointCount;
     request.decimalComma = o.comma.value_or(o.language == Language::French);

@@ -194,10 +194,9 @@ std::optional<Covariance> covarianceAt(M& model, const Eigen::VectorXd& x, const
 // The equivalence volumes of the fitted model and their uncertainties: the gradient of each
 // volume with respect to the free parameters, through the covariance.
 template <class M, class State>
-std::vector<FittedEquivalence> fittedEquivalences(const M& model, const State& fitted,
-                                                  const Eigen::VectorXd& x, int p,
-                                                  const Eigen::MatrixXd& covariance,
-                                                  double parameterStep) {
+std::vector<FittedEquivalence>
+fittedEquivalences(const M& model, const State& fitted, const Eigen::VectorXd& x, int p,
+                   const Eigen::MatrixXd& covariance, double parameterStep) {
     std::vector<FittedEquivalence> out;
     const std::vector<double> eq = model.equivalences(fitted);
     std::vector<std::vector<double>> up(p), down(p);

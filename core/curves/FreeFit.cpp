@@ -44,7 +44,9 @@ std::optional<FreeRowValue> freeRowValueFromName(std::string_view name) {
     out.row = row - 1;
     const std::string what = lower.substr(dot + 1);
     if (what == "c") return out;
-    const std::size_t digits = what.compare(0, 3, "pka") == 0 ? 3 : what.compare(0, 2, "pk") == 0 ? 2 : 0;
+    const std::size_t digits = what.compare(0, 3, "pka") == 0  ? 3
+                               : what.compare(0, 2, "pk") == 0 ? 2
+                                                               : 0;
     if (digits == 0 || what.size() != digits + 1) return std::nullopt;
     const int k = what[digits] - '0';
     if (k < 1 || k > kMaxSystemAcidities) return std::nullopt;
@@ -57,7 +59,9 @@ namespace {
 const Solution& sideOf(const FreeTitration& t, bool burette) {
     return burette ? t.burette : t.beaker;
 }
-Solution& sideOf(FreeTitration& t, bool burette) { return burette ? t.burette : t.beaker; }
+Solution& sideOf(FreeTitration& t, bool burette) {
+    return burette ? t.burette : t.beaker;
+}
 
 // The row's place, when the layout has it within the solution.
 std::optional<FreeRowPlace> placeOf(const FreeTitration& t, const FreeRowLayout& layout,
@@ -247,9 +251,9 @@ class FreeModel {
     // The beaker's free concentrations up by `ratio`, the burette's down; with both sides'
     // free, the beaker's alone move.
     Eigen::VectorXd restartedOnJump(const Eigen::VectorXd& start, double ratio) const {
-        const bool beakerFree = std::any_of(m_free.begin(), m_free.end(), [](const FreeRowValue& v) {
-            return v.pK == 0 && !v.burette;
-        });
+        const bool beakerFree =
+            std::any_of(m_free.begin(), m_free.end(),
+                        [](const FreeRowValue& v) { return v.pK == 0 && !v.burette; });
         Eigen::VectorXd again = start;
         for (int j = 0; j < parameterCount(); ++j) {
             if (m_free[j].pK != 0) continue;

@@ -34,8 +34,8 @@ std::optional<FreeRowValue> freeRowValueFromName(std::string_view name);
 
 // Where each row's solutes stand in its side's solution, and the concentration it was read at.
 struct FreeRowPlace {
-    int first{};          // index of the row's first solute
-    int count{};          // how many solutes the row gave
+    int first{};            // index of the row's first solute
+    int count{};            // how many solutes the row gave
     double concentration{}; // mol/L, as typed
 };
 struct FreeRowLayout {
@@ -68,8 +68,7 @@ struct FreeFitResult : FitResult {
 FreeFitResult fitFreeTitration(const FreeTitration& t, const FreeRowLayout& layout,
                                Language language, const std::vector<PastedPair>& points,
                                const std::vector<FreeRowValue>& free,
-                               const FitSettings& settings = {},
-                               const Conditions& conditions = {});
+                               const FitSettings& settings = {}, const Conditions& conditions = {});
 // The same from the points as fitPointsOf read them, saying what was left out.
 FreeFitResult fitFreePoints(const FreeTitration& t, const FreeRowLayout& layout, Language language,
                             const FitPoints& read, const std::vector<FreeRowValue>& free,

@@ -186,8 +186,11 @@ ExportTable freeFamilyColumns(const std::vector<FreeTitration>& members,
     ExportTable table;
     const int n = std::clamp(request.points, 2, kMaxFreeCurvePoints);
     TableColumn volume{texts::kTitleVolumeL.in(request.language),
-                       texts::kTitleVolumeMl.in(request.language), 1000, ColumnFormat::Volume,
-                       {}, false};
+                       texts::kTitleVolumeMl.in(request.language),
+                       1000,
+                       ColumnFormat::Volume,
+                       {},
+                       false};
     for (int i = 0; i < n; ++i)
         volume.values.push_back(static_cast<double>(i) / (n - 1) * request.maxVolume);
     table.columns.push_back(std::move(volume));
@@ -203,8 +206,8 @@ ExportTable freeFamilyColumns(const std::vector<FreeTitration>& members,
         table.columns.push_back(std::move(pH));
     }
     if (!request.conditions.ideal() && highStrength >= lowStrength) {
-        table.note = activitiesNote(lowStrength, highStrength, request.decimalComma,
-                                    request.language);
+        table.note =
+            activitiesNote(lowStrength, highStrength, request.decimalComma, request.language);
         if (highStrength > kDaviesMaxIonicStrength)
             table.note += std::string("\n") + texts::kBeyondDavies.in(request.language);
     }

@@ -17,14 +17,15 @@ namespace titralab {
 FreeRowLayout freeRowLayout(const FreeStudyInputs& inputs) {
     FreeRowLayout layout;
     for (bool burette : {false, true}) {
-        const std::vector<FreeRow>& rows = inputs.rows(burette ? FreeSide::Burette : FreeSide::Beaker);
+        const std::vector<FreeRow>& rows =
+            inputs.rows(burette ? FreeSide::Burette : FreeSide::Beaker);
         std::vector<FreeRowPlace>& places = burette ? layout.burette : layout.beaker;
         int first = 0;
         const int count = std::min(static_cast<int>(rows.size()), kMaxFreeRows);
         for (int k = 0; k < count; ++k) {
             const FreeRow& row = rows[static_cast<std::size_t>(k)];
-            const BoundedNumber c = ParseBoundedNumber(row.concentration, kItemMinConcentration,
-                                                       kItemMaxConcentration);
+            const BoundedNumber c =
+                ParseBoundedNumber(row.concentration, kItemMinConcentration, kItemMaxConcentration);
             const int solutes = static_cast<int>(row.resolved.size());
             places.push_back({first, solutes, c.ok ? c.value : 0});
             first += solutes;
@@ -86,9 +87,8 @@ FreeFitResult fitFreeStudy(const Simulation& sim, const std::vector<FreeRowValue
     const std::optional<FreeTitration>& t = sim.freeStudy.result.titration;
     if (!t) {
         FreeFitResult refused;
-        refused.refusal = sim.freeStudy.result.errors.empty()
-                              ? std::string{}
-                              : sim.freeStudy.result.errors.front();
+        refused.refusal = sim.freeStudy.result.errors.empty() ? std::string{}
+                                                              : sim.freeStudy.result.errors.front();
         return refused;
     }
     return fitFreePoints(*t, freeRowLayout(sim.freeStudy.inputs), sim.language, fitPointsOf(sim),
@@ -170,8 +170,8 @@ FreeValueList parseFreeFamilyValues(const Simulation& sim, const FreeRowValue& v
         const BoundedNumber n = ParseBoundedNumber(item, low, high);
         if (!n.ok || (value.pK == 0 && !(n.value > 0))) {
             const char separator = english ? '.' : ',';
-            out.refusal = (english ? "'" + item + "' is not a value from " : "« " + item +
-                                                                               " » n'est pas une valeur de ") +
+            out.refusal = (english ? "'" + item + "' is not a value from "
+                                   : "« " + item + " » n'est pas une valeur de ") +
                           formatGeneral(low, 4, separator) + (english ? " to " : " à ") +
                           formatGeneral(high, 4, separator) + (value.pK == 0 ? " mol/L" : "");
             out.values.clear();
@@ -213,8 +213,8 @@ ExportTable freeVaryColumns(const Simulation& sim, const FreeRowValue& value,
         request.maxVolume = result.maxVolume;
     } else {
         for (const FreeTitration& m : members)
-            request.maxVolume = std::max(
-                request.maxVolume, defaultFreeMaxVolume(m, freeEquivalences(m, conditions)));
+            request.maxVolume = std::max(request.maxVolume,
+                                         defaultFreeMaxVolume(m, freeEquivalences(m, conditions)));
     }
     std::vector<std::string> labels;
     for (double number : numbers)

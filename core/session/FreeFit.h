@@ -61,7 +61,6 @@ std::vector<FreeTitration> freeFamilyMembers(const Simulation& sim, const FreeRo
 // members' own), one pH column per number headed by describeFreeRowValue, as many lines as the
 // study's points.
 ExportTable freeVaryColumns(const Simulation& sim, const FreeRowValue& value,
-                            const std::vector<double>& numbers,
-                            const Conditions& conditions = {});
+                            const std::vector<double>& numbers, const Conditions& conditions = {});
 
 } // namespace titralab

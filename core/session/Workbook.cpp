@@ -233,13 +233,13 @@ std::vector<ResultRow> freeConstantsOf(const Simulation& sim) {
             rows.push_back({freeRowValueCaption(inputs, v, sim.language, false), *number,
                             v.pK == 0 ? "mol/L" : ""});
     if (const std::optional<FreeTitration>& t = sim.freeStudy.result.titration) {
-        rows.push_back({texts::kFreeBeakerVolumeLabel.in(sim.language), t->beakerVolume * 1000,
-                        ""});
+        rows.push_back(
+            {texts::kFreeBeakerVolumeLabel.in(sim.language), t->beakerVolume * 1000, ""});
         rows.push_back({texts::kFreeMaxVolumeLabel.in(sim.language),
                         sim.freeStudy.result.maxVolume * 1000, ""});
     }
-    rows.push_back({texts::kPointCount.in(sim.language), static_cast<double>(sim.state.pointCount),
-                    ""});
+    rows.push_back(
+        {texts::kPointCount.in(sim.language), static_cast<double>(sim.state.pointCount), ""});
     return rows;
 }
 
@@ -298,10 +298,10 @@ void writeConstants(lxw_worksheet* sheet, const Simulation& sim, const Formats& 
     if (s.study == Study::FreeSolutions) {
         // Neither side nor titrant: the rows say what the beaker and the burette hold.
         rows = {{&texts::kStudy, texts::kFreeStudyName.in(language)},
-                {&texts::kSampling, (sim.exportSettings.copySampling == CopySampling::ByVolume
-                                         ? texts::kSamplingVolume
-                                         : texts::kSamplingPH)
-                                        .in(language)}};
+                {&texts::kSampling,
+                 (sim.exportSettings.copySampling == CopySampling::ByVolume ? texts::kSamplingVolume
+                                                                            : texts::kSamplingPH)
+                     .in(language)}};
     } else if (isTitration(s.study)) {
         const Text& titrant = !acidSide                        ? texts::kTitrantStrongAcid
                               : s.baseKind == BaseKind::Potash ? texts::kTitrantPotash

@@ -12,8 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -66,17 +66,26 @@ TEST(FreeStudyFitTool, FitsTheFreedRowsValuesToThePastedPoints) {
         std::vector<std::string> names;
         std::vector<double> values;
     } cases[] = {
-        {"a concentration", "HCl=0.1;acid(2.15,7.20,12.35)=0.05", "--fit beaker1.c",
-         {"beaker1.c"}, {0.08}},
-        {"a pKa, in English", "Cl-=0.08;acid(2.15,7.6,12.35)=0.05", "--fit beaker2.pK2 --lang en",
-         {"beaker2.pK2"}, {7.20}},
-        {"a concentration and a pKa", "Cl-=0.08;acid(2.15,7.6,12.35)=0.065",
-         "--fit 'beaker2.c,beaker2.pKa2'", {"beaker2.c", "beaker2.pK2"}, {0.05, 7.20}},
+        {"a concentration",
+         "HCl=0.1;acid(2.15,7.20,12.35)=0.05",
+         "--fit beaker1.c",
+         {"beaker1.c"},
+         {0.08}},
+        {"a pKa, in English",
+         "Cl-=0.08;acid(2.15,7.6,12.35)=0.05",
+         "--fit beaker2.pK2 --lang en",
+         {"beaker2.pK2"},
+         {7.20}},
+        {"a concentration and a pKa",
+         "Cl-=0.08;acid(2.15,7.6,12.35)=0.065",
+         "--fit 'beaker2.c,beaker2.pKa2'",
+         {"beaker2.c", "beaker2.pK2"},
+         {0.05, 7.20}},
     };
     for (const auto& c : cases) {
         const ToolRun run = runTool(std::string("--study free --beaker '") + c.beaker +
-                                    "' --burette 'NaOH=0.1' --beaker-volume 10 --paste '" +
-                                    pasted + "' --digits 10 " + c.options);
+                                    "' --burette 'NaOH=0.1' --beaker-volume 10 --paste '" + pasted +
+                                    "' --digits 10 " + c.options);
         ASSERT_EQ(run.status, 0) << c.label << ": " << run.err;
         const auto lines = tabFields(run.out);
         // The values, the equivalences (the first at 8 mL), s(pH) and the points used.
@@ -102,12 +111,16 @@ TEST(FreeStudyFitTool, FitsTheFreedRowsValuesToThePastedPoints) {
         {"the pKa of an ion", "--paste '" + pasted + "' --fit beaker1.pK1", 1, "beaker1.pK1"},
         {"no measured points", "--fit beaker1.c", 1, "Collez d'abord"},
         {"no such name", "--paste '" + pasted + "' --fit bécher1.c", 2, "--fit"},
-        {"fit and table of a family", "--paste '" + pasted + "' --fit beaker1.c --vary "
-         "beaker1.c=0.1", 2, "--vary"},
+        {"fit and table of a family",
+         "--paste '" + pasted +
+             "' --fit beaker1.c --vary "
+             "beaker1.c=0.1",
+         2, "--vary"},
     };
     for (const auto& r : refusals) {
         const ToolRun run = runTool("--study free --beaker 'HCl=0.1;H3PO4=0.05' --burette "
-                                    "'NaOH=0.1' --beaker-volume 10 " + r.options);
+                                    "'NaOH=0.1' --beaker-volume 10 " +
+                                    r.options);
         EXPECT_EQ(run.status, r.status) << r.label << ": " << run.err;
         EXPECT_NE(run.err.find(r.named), std::string::npos) << r.label << ": " << run.err;
     }
@@ -121,10 +134,12 @@ TEST(FreeStudyFitTool, VariesARowsValueOneColumnEach) {
         std::vector<std::string> beakers; // the items each column stands for
         const char* heading;              // the first column's
     } cases[] = {
-        {"the first row's concentration", "beaker1.c=0.05;0.2",
+        {"the first row's concentration",
+         "beaker1.c=0.05;0.2",
          {"Cl-=0.05;acid(2.15,7.20,12.35)=0.05", "Cl-=0.2;acid(2.15,7.20,12.35)=0.05"},
          "Bécher 1 (Cl-) : c = 0,05 mol/L"},
-        {"the second row's pKa2", "beaker2.pK2=6,5;8",
+        {"the second row's pKa2",
+         "beaker2.pK2=6,5;8",
          {"Cl-=0.08;acid(2.15,6.5,12.35)=0.05", "Cl-=0.08;acid(2.15,8,12.35)=0.05"},
          "Bécher 2 (acid(2.15,7.20,12.35)) : pKa2 = 6,5"},
     };
@@ -183,8 +198,8 @@ TEST(FreeStudyFitTool, WritesTheRowsIntoTheWorkbooksConstants) {
                 constants[cell.text] = std::stod(value->second.text);
         }
     const std::pair<const char*, double> expected[] = {
-        {"Bécher 1 (HCl) : c", 0.1},        {"Bécher 2 (H3PO4) : c", 0.05},
-        {"Bécher 2 (H3PO4) : pKa2", 7.2},   {"Burette 1 (NaOH) : c", 0.2},
+        {"Bécher 1 (HCl) : c", 0.1},      {"Bécher 2 (H3PO4) : c", 0.05},
+        {"Bécher 2 (H3PO4) : pKa2", 7.2}, {"Burette 1 (NaOH) : c", 0.2},
         {"Volume du bécher (mL)", 10},
     };
     for (const auto& [label, value] : expected) {

@@ -33,8 +33,8 @@ struct FreeStudyWithPoints {
         truth.beaker.solutes[0].concentration = 0.08;
         std::string text;
         for (int i = 0; i <= 30; ++i)
-            text += std::to_string(i) + "\t" + std::to_string(freeTitrationPH(truth, i * 1e-3)) +
-                    "\n";
+            text +=
+                std::to_string(i) + "\t" + std::to_string(freeTitrationPH(truth, i * 1e-3)) + "\n";
         PastePairs(sim, true, text);
         RefreshSimulation(sim, notes);
     }

@@ -159,8 +159,7 @@ int FamilyDialog::field() const {
 
 FamilyQuantity FamilyDialog::quantity() const {
     const int data = m_quantity->count() ? m_quantity->currentData().toInt() : 0;
-    if (data >= kFreeRowChoice &&
-        data - kFreeRowChoice < static_cast<int>(m_freeRows.size())) {
+    if (data >= kFreeRowChoice && data - kFreeRowChoice < static_cast<int>(m_freeRows.size())) {
         FamilyQuantity q;
         q.freeRow = m_freeRows[static_cast<std::size_t>(data - kFreeRowChoice)];
         return q;

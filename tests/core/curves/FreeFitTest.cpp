@@ -26,7 +26,8 @@ FreeTitration titration(double hcl, double phosphoric, double pK2, double soda) 
 FreeRowLayout layoutOf(const FreeTitration& t) {
     FreeRowLayout layout;
     for (int k = 0; k < 2; ++k)
-        layout.beaker.push_back({k, 1, t.beaker.solutes[static_cast<std::size_t>(k)].concentration});
+        layout.beaker.push_back(
+            {k, 1, t.beaker.solutes[static_cast<std::size_t>(k)].concentration});
     layout.burette.push_back({0, 1, t.burette.solutes[0].concentration});
     return layout;
 }

@@ -137,9 +137,21 @@ TEST(FreeFamilies, AFitIsWrittenBackIntoItsRows) {
         const char* what;          // the row after, as typed
         const char* concentration; // mol/L
     } cases[] = {
-        {"a concentration, to its uncertainty's second digit", "NaOH", {false, 0, 0}, 0.0812,
-         0.0003, false, "HCl", "0,08120"},
-        {"a pKa of an acid", "NaOH", {false, 1, 2}, 7.3, 0.01, false, "acid(2.15,7.3,12.35)",
+        {"a concentration, to its uncertainty's second digit",
+         "NaOH",
+         {false, 0, 0},
+         0.0812,
+         0.0003,
+         false,
+         "HCl",
+         "0,08120"},
+        {"a pKa of an acid",
+         "NaOH",
+         {false, 1, 2},
+         7.3,
+         0.01,
+         false,
+         "acid(2.15,7.3,12.35)",
          "0,05"},
         {"the pKa of a base", "base(9.25)", {true, 0, 1}, 9.3, 0.01, true, "base(9.3)", "0,1"},
     };
