@@ -2,17 +2,25 @@
 
 #include "cli/ExportOptions.h"
 #include "cli/ExportOutputs.h"
+#include "cli/ExportStudy.h"
 
 #include "core/chemistry/FreeTitration.h"
 #include "core/chemistry/Indicators.h"
 #include "core/chemistry/SolutionItems.h"
 #include "core/curves/ChartReading.h"
 #include "core/curves/FreeTable.h"
+#include "core/curves/PastedPoints.h"
+#include "core/numbers/NumberFormat.h"
 #include "core/numbers/NumberInput.h"
+#include "core/session/FreeFit.h"
 #include "core/session/InputPanel.h"
+#include "core/session/PastedPoints.h"
 #include "core/session/Refresh.h"
 #include "core/session/StudyFile.h"
+#include "core/session/WorkbookModule.h"
+#include "core/system/UserSolutes.h"
 #include "core/texts/ConditionsTexts.h"
+#include "core/texts/InputTexts.h"
 #include "core/texts/SolutionTexts.h"
 
 #include <algorithm>
@@ -49,6 +57,14 @@ struct FreeOptions {
     // The conditions of the solutions, and the temperatures (°C) of --vary temperature=...
     Conditions conditions{};
     std::vector<double> temperatures{};
+    // Measured points, their fit, a row's value varied (--vary beaker1.c=...), the workbook.
+    std::optional<std::string> paste;       // a file of (volume, pH) pairs
+    std::optional<bool> pasteInMillilitres; // --paste-unit
+    std::optional<std::vector<FreeRowValue>> fit;
+    FitSettings fitSettings{};
+    std::optional<FreeRowValue> varied;
+    std::string variedValues; // "V1;V2;...", as typed
+    std::optional<std::string> xlsx;
 };
 
 constexpr double kMaxFreeVolume = 10000; // mL, beaker or burette
@@ -98,6 +114,42 @@ std::vector<double> variedTemperatures(const std::string& text) {
     return out;
 }
 
+// --vary NAME=V1;V2;...: a row's value (beaker1.c, burette1.pK2...), its values checked once
+// the rows are read.
+void parseVary(FreeOptions& o, const std::string& text) {
+    const std::size_t equals = text.find('=');
+    const std::string name = text.substr(0, equals);
+    if (name == "temperature") {
+        o.temperatures = variedTemperatures(text);
+        return;
+    }
+    const std::optional<FreeRowValue> value = freeRowValueFromName(name);
+    if (equals == std::string::npos || !value)
+        throw UsageError{"--vary: the free study varies temperature=T1;T2;... (°C) or a row's "
+                         "value, beaker1.c=C1;C2;... (mol/L) or burette1.pK1=P1;P2;..., not '" +
+                         text + "'"};
+    o.varied = value;
+    o.variedValues = text.substr(equals + 1);
+}
+
+// --fit beaker1.c,beaker2.pK1: the rows' values freed.
+std::vector<FreeRowValue> parseFreeFitValues(const std::string& list) {
+    std::vector<FreeRowValue> values;
+    std::stringstream in(list);
+    std::string item;
+    while (std::getline(in, item, ','))
+        if (item.find_first_not_of(" \t") != std::string::npos) {
+            const std::optional<FreeRowValue> value = freeRowValueFromName(item);
+            if (!value)
+                throw UsageError{"--fit expects names such as beaker1.c, burette1.c, "
+                                 "beaker2.pK1, not '" +
+                                 item + "'"};
+            values.push_back(*value);
+        }
+    if (values.empty()) throw UsageError{"--fit expects at least one name, such as beaker1.c"};
+    return values;
+}
+
 FreeOptions parseFreeArguments(int argc, char** argv) {
     FreeOptions o;
     for (int i = 1; i < argc; ++i) {
@@ -136,7 +188,28 @@ FreeOptions parseFreeArguments(int argc, char** argv) {
                 throw UsageError{"--activities expects davies or none, not '" + v + "'"};
             o.conditions.activities = v == "davies" ? ActivityModel::Davies : ActivityModel::None;
         } else if (arg == "--vary")
-            o.temperatures = variedTemperatures(value());
+            parseVary(o, value());
+        else if (arg == "--paste")
+            o.paste = value();
+        else if (arg == "--paste-unit") {
+            const std::string v = value();
+            if (v != "L" && v != "mL")
+                throw UsageError{"--paste-unit expects L or mL, not '" + v + "'"};
+            o.pasteInMillilitres = v == "mL";
+        } else if (arg == "--fit")
+            o.fit = parseFreeFitValues(value());
+        else if (arg == "--sigma-ph") {
+            const std::string v = value();
+            const BoundedNumber n = ParseBoundedNumber(v, 0.001, kMaxSigmaPH);
+            if (!n.ok) throw UsageError{"--sigma-ph expects a pH from 0.001 to 1, not '" + v + "'"};
+            o.fitSettings.sigmaPH = n.value;
+        } else if (arg == "--sigma-v") {
+            const std::string v = value();
+            const BoundedNumber n = ParseBoundedNumber(v, 0, kMaxSigmaVolumeMl);
+            if (!n.ok) throw UsageError{"--sigma-v expects mL from 0 to 5, not '" + v + "'"};
+            o.fitSettings.sigmaVolumeMl = n.value;
+        } else if (arg == "--xlsx")
+            o.xlsx = value();
         else if (arg == "--user-solutes")
             o.userSolutes = value();
         else if (arg == "--digits")
@@ -170,13 +243,19 @@ FreeOptions parseFreeArguments(int argc, char** argv) {
     }
     if (!o.open && (!o.beaker || !o.burette || !o.beakerVolume))
         throw UsageError{"--study free needs --beaker, --burette and --beaker-volume (or --open)"};
-    const int readings =
-        (o.at ? 1 : 0) + (o.equivalence || o.indicator ? 1 : 0) + (o.pdf ? 1 : 0) + (o.png ? 1 : 0);
+    const int readings = (o.at ? 1 : 0) + (o.equivalence || o.indicator ? 1 : 0) + (o.pdf ? 1 : 0) +
+                         (o.png ? 1 : 0) + (o.fit ? 1 : 0);
     if (readings > 1)
-        throw UsageError{"--at, --equivalence (or --indicator), --pdf and --png go one at a time"};
-    if (!o.temperatures.empty() && (readings > 0 || o.derivative || !o.ticks.empty()))
-        throw UsageError{"--vary cannot go with --at, --equivalence, --indicator, --pdf, --png, "
-                         "--derivative or --tick"};
+        throw UsageError{
+            "--at, --equivalence (or --indicator), --fit, --pdf and --png go one at a time"};
+    const bool varies = !o.temperatures.empty() || o.varied;
+    if (varies && (readings > 0 || o.derivative || !o.ticks.empty()))
+        throw UsageError{"--vary cannot go with --at, --equivalence, --indicator, --fit, --pdf, "
+                         "--png, --derivative or --tick"};
+    if (o.xlsx && (readings > 0 || !o.temperatures.empty()))
+        throw UsageError{"--xlsx writes the table (or the family of --vary NAME=...): not with "
+                         "--at, --equivalence, --indicator, --fit, --pdf, --png or --vary "
+                         "temperature"};
     if (o.indicator && !findIndicator(*o.indicator))
         throw UsageError{"--indicator: no indicator named '" + *o.indicator + "'"};
     return o;
@@ -223,9 +302,17 @@ void chooseFreeStudy(FreeSession& session, Language language) {
     chooseStudy(session.view, session.sim, static_cast<int>(Study::FreeSolutions));
 }
 
-std::unique_ptr<FreeSession> openFreeSession(const FreeOptions& o) {
+std::unique_ptr<FreeSession> openFreeSession(const FreeOptions& o,
+                                             const std::vector<SoluteEntry>& user,
+                                             const std::optional<std::string>& pasted) {
     auto session = std::make_unique<FreeSession>();
     chooseFreeStudy(*session, o.language);
+    if (!user.empty()) {
+        // The rows may name the teacher's entries of --user-solutes.
+        auto database = std::make_shared<SoluteDatabase>();
+        addUserSolutes(*database, user, o.language);
+        session->sim.freeStudy.database = std::move(database);
+    }
     if (o.open) {
         const StudyOpening opening = openStudyFile(*o.open, o.language);
         if (!opening.record) throw UsageError{opening.error};
@@ -245,7 +332,64 @@ std::unique_ptr<FreeSession> openFreeSession(const FreeOptions& o) {
     for (int k : o.ticks)
         if (k <= 4) session->sim.graph.checked[static_cast<std::size_t>(k)] = true;
     if (o.indicator) session->sim.reading.options.indicator = *findIndicator(*o.indicator);
+    if (pasted) PastePairs(session->sim, true, *pasted);
+    if (o.pasteInMillilitres) session->sim.pasted.inMillilitres = *o.pasteInMillilitres;
+    if (o.comma) session->sim.exportSettings.decimalComma = *o.comma;
+    session->sim.exportSettings.digits = o.digits;
     return session;
+}
+
+// --fit: the lines of the studies' --fit, each value named as --fit names it.
+int printFreeFit(const Simulation& sim, const FreeOptions& o) {
+    const FreeFitResult fit = fitFreeStudy(sim, *o.fit, o.fitSettings, o.conditions);
+    if (!fit.notice.empty()) std::cerr << "titralab-export: " << fit.notice << '\n';
+    if (!fit.ok) std::cerr << "titralab-export: " << fit.refusal << '\n';
+    const bool comma = o.comma.value_or(o.language == Language::French);
+    auto number = [&](double x) {
+        return x < 0 ? "-" + FormatValue(-x, comma, o.digits) : FormatValue(x, comma, o.digits);
+    };
+    if (fit.ok) {
+        for (std::size_t j = 0; j < fit.values.size() && j < fit.freed.size(); ++j)
+            std::cout << freeRowValueName(fit.freed[j]) << '\t' << number(fit.values[j].value)
+                      << '\t' << number(fit.values[j].uncertainty) << '\n';
+        for (const FittedEquivalence& e : fit.equivalences)
+            std::cout << "Veq" << e.number << '\t' << number(e.volume) << '\t'
+                      << number(e.uncertainty) << '\n';
+    }
+    if (fit.ran) {
+        std::cout << "s(pH)\t" << number(fit.residualDeviation) << '\n';
+        std::cout << "points\t" << fit.pointsUsed << '\n';
+    }
+    std::cout.flush();
+    return fit.ok ? 0 : 1;
+}
+
+int writeFreeWorkbook(const Simulation& sim, const std::string& path) {
+    const WorkbookResult workbook = writeWorkbookWithModule(sim, path);
+    if (!workbook.ok) {
+        std::cerr << "titralab-export: " << path << " : " << workbook.error << '\n';
+        return 1;
+    }
+    if (!workbook.notice.empty()) std::cerr << "titralab-export: " << workbook.notice << '\n';
+    return 0;
+}
+
+// --vary NAME=V1;V2;...: one pH column per value; with --xlsx, the workbook of that table.
+int printFreeFamily(const Simulation& sim, const FreeOptions& o,
+                    const std::vector<double>& values) {
+    FreeTableRequest request;
+    request.points = sim.state.pointCount;
+    request.decimalComma = o.comma.value_or(o.language == Language::French);
+    request.digits = o.digits;
+    request.language = o.language;
+    request.conditions = o.conditions;
+    const ExportTable table = freeVaryColumns(sim, *o.varied, values, o.conditions);
+    std::cout << freeColumnsText(table, request);
+    std::cout.flush();
+    if (!o.xlsx) return 0;
+    Simulation family = sim;
+    family.results.exportTable = table;
+    return writeFreeWorkbook(family, *o.xlsx);
 }
 
 } // namespace
@@ -264,6 +408,7 @@ int runFreeStudy(int argc, char** argv) {
     std::unique_ptr<FreeSession> session; // with --open, --save, --pdf or --png
     double maxVolume = 0; // L; 0 until known
     std::optional<double> atVolume;
+    std::vector<double> variedValues;
     try {
         o = parseFreeArguments(argc, argv);
         std::vector<SoluteEntry> user;
@@ -275,14 +420,34 @@ int runFreeStudy(int argc, char** argv) {
         if (o.burette) t.burette = solutionOf("--burette", *o.burette, o.language, user);
         if (o.beakerVolume) t.beakerVolume = litres("--beaker-volume", *o.beakerVolume);
         if (o.maxVolume) maxVolume = litres("--max-volume", *o.maxVolume);
-        if (o.open || o.save || o.pdf || o.png) {
-            session = openFreeSession(o);
+        std::optional<std::string> pasted;
+        if (o.paste) {
+            pasted = readFile(*o.paste, kMaxPastedTextBytes);
+            if (!pasted) {
+                const std::string kind = notRegularToRead(*o.paste, Language::English);
+                std::cerr << "titralab-export: cannot read " << *o.paste
+                          << (kind.empty() ? "" : ": ") << kind << '\n';
+                return 1;
+            }
+        }
+        if (o.open || o.save || o.pdf || o.png || o.paste || o.fit || o.varied || o.xlsx) {
+            session = openFreeSession(o, user, pasted);
             StderrNotifier notifier;
             RefreshSimulation(session->sim, notifier);
             const FreeStudyResult& result = session->sim.freeStudy.result;
             if (!result.titration) return 1;
             t = *result.titration;
             if (!o.maxVolume) maxVolume = result.maxVolume;
+            if (o.varied) {
+                if (!freeRowValueIn(session->sim, *o.varied))
+                    throw UsageError{"--vary: the study has no " + freeRowValueName(*o.varied)};
+                const FreeValueList values =
+                    parseFreeFamilyValues(session->sim, *o.varied, o.variedValues);
+                if (!values.refusal.empty())
+                    throw UsageError{"--vary " + freeRowValueName(*o.varied) + ": " +
+                                     values.refusal};
+                variedValues = values.values;
+            }
         }
         if (o.at) {
             atVolume = readParticularVolume(*o.at);
@@ -326,6 +491,10 @@ int runFreeStudy(int argc, char** argv) {
     const Conditions& conditions = o.conditions;
     const std::string kept = freeKeptAt25Message(t, conditions.temperature, o.language);
     if (!kept.empty()) std::cerr << kept << '\n';
+    if (o.paste && session->sim.pasted.inMillilitres)
+        std::cerr << texts::kPastedInMillilitres.in(o.language) << '\n';
+    if (o.fit) return printFreeFit(session->sim, o);
+    if (o.varied) return printFreeFamily(session->sim, o, variedValues);
 
     if (atVolume) {
         std::cout << freePointLines(t, *atVolume / 1000, comma, o.digits, o.language, conditions);
@@ -359,7 +528,7 @@ int runFreeStudy(int argc, char** argv) {
     if (table.find(texts::kBeyondDavies.in(o.language)) != std::string::npos)
         std::cerr << texts::kBeyondDavies.in(o.language) << '\n';
     std::cout << table;
-    return 0;
+    return o.xlsx ? writeFreeWorkbook(session->sim, *o.xlsx) : 0;
 }
 
 } // namespace titralab::cli

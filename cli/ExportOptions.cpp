@@ -139,6 +139,20 @@ A titration of any solution by any solution (--study free):
                             point, the coefficients by the Davies equation (default none)
   --temperature CELSIUS     0 to 60 (default 25): Kw, and each pKa whose enthalpy is known
   --vary temperature=T1;T2;...  one pH column per temperature, the lines by volume
+  A row's value is named by its side, its row (from 1) and "c" (its concentration, mol/L; every
+  solute of the row follows it) or "pK<k>" (the k-th pKa of its system, in increasing order):
+  beaker1.c, burette1.c, beaker2.pK1.
+  --vary NAME=V1;V2;...     one pH column per value of a row's value (1 to 12 values), the
+                            lines by volume, headed "Bécher 1 (HCl) : c = 0,05 mol/L"; with
+                            --xlsx, the workbook holds that table
+  --paste FILE              the measured (volume, pH) pairs, as for the titrations (and
+                            --paste-unit L|mL)
+  --fit NAME,NAME,...       fit the pasted points (--paste, or those of --open) freeing those
+                            values (e.g. --fit 'beaker1.c,beaker2.pK2'), with --sigma-ph and
+                            --sigma-v; the lines of the titrations' --fit, each value on a line
+                            of its name, the equivalence volumes (Veq1...) in litres
+  --xlsx FILE               also write the table as a workbook, its constants sheet listing
+                            the rows of the beaker and the burette
 
 The lesson's diagrams:
   --log                     the species study's table as log10 c (mol/L) of each species

@@ -6,6 +6,7 @@
 #include "core/base/Notifier.h"
 #include "core/chemistry/Formulas.h"
 #include "core/curves/Fit.h"
+#include "core/curves/FitSteps.h"
 #include "core/numbers/NumberInput.h"
 #include "core/panel/SimulationSetup.h"
 
@@ -191,6 +192,22 @@ class Model {
         return m_weights.cwiseSqrt().asDiagonal() * jacobian(x);
     }
 
+    // From `start`, the free concentrations moved so that the first equivalence is `ratio`
+    // times farther: the acid's up, the titrant's down; with the acid's free too, the acid
+    // alone moves.
+    Eigen::VectorXd restartedOnJump(const Eigen::VectorXd& start, double ratio) const {
+        const int p = parameterCount();
+        Eigen::VectorXd again = start;
+        for (int j = 0; j < p; ++j)
+            if (isConcentration(m_free[j]))
+                again[j] += std::log10(m_free[j] == FitValue::Cb ? 1 / ratio : ratio);
+        if (std::find(m_free.begin(), m_free.end(), FitValue::Cb) != m_free.end() &&
+            std::count_if(m_free.begin(), m_free.end(), isConcentration) > 1)
+            for (int j = 0; j < p; ++j)
+                if (m_free[j] == FitValue::Cb) again[j] = start[j];
+        return again;
+    }
+
     static double concentrationOf(const ChemicalState& s, FitValue v) {
         return v == FitValue::C1 ? s.conc1 : v == FitValue::C2 ? s.conc2 : s.titrantConc;
     }
@@ -222,27 +239,6 @@ class Model {
     int m_evaluations{0};
 };
 
-// Eigen's functor over the model.
-struct LeastSquares {
-    using Scalar = double;
-    enum { InputsAtCompileTime = Eigen::Dynamic, ValuesAtCompileTime = Eigen::Dynamic };
-    using InputType = Eigen::VectorXd;
-    using ValueType = Eigen::VectorXd;
-    using JacobianType = Eigen::MatrixXd;
-
-    Model& model;
-    int inputs() const { return model.parameterCount(); }
-    int values() const { return model.pointCount(); }
-    int operator()(const Eigen::VectorXd& x, Eigen::VectorXd& f) const {
-        if (model.evaluations() >= kMaxFitEvaluations) return -1; // ends the minimisation
-        f = model.weightedResiduals(x);
-        return 0;
-    }
-    int df(const Eigen::VectorXd& x, Eigen::MatrixXd& J) const {
-        if (model.evaluations() >= kMaxFitEvaluations) return -1;
-        J = model.weightedJacobian(x);
-        return 0;
-    }
-};
+using LeastSquares = LeastSquaresOf<Model>;
 
 } // namespace titralab::fitting

@@ -6,6 +6,7 @@
 #include "core/numbers/NumberFormat.h"
 #include "core/texts/ConditionsTexts.h"
 #include "core/texts/SolutionTexts.h"
+#include "core/texts/WorkbookTexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -177,6 +178,57 @@ std::string freeTemperatureTable(const FreeTitration& t, const FreeTableRequest&
     if (highStrength > kDaviesMaxIonicStrength)
         note += std::string(texts::kBeyondDavies.in(request.language)) + '\n';
     return note + out;
+}
+
+ExportTable freeFamilyColumns(const std::vector<FreeTitration>& members,
+                              const std::vector<std::string>& labels,
+                              const FreeTableRequest& request) {
+    ExportTable table;
+    const int n = std::clamp(request.points, 2, kMaxFreeCurvePoints);
+    TableColumn volume{texts::kTitleVolumeL.in(request.language),
+                       texts::kTitleVolumeMl.in(request.language),
+                       1000,
+                       ColumnFormat::Volume,
+                       {},
+                       false};
+    for (int i = 0; i < n; ++i)
+        volume.values.push_back(static_cast<double>(i) / (n - 1) * request.maxVolume);
+    table.columns.push_back(std::move(volume));
+    double lowStrength = HUGE_VAL, highStrength = 0; // mol/L, over every curve
+    for (std::size_t k = 0; k < members.size() && k < labels.size(); ++k) {
+        TableColumn pH{labels[k], labels[k], 1, ColumnFormat::PH, {}, true};
+        for (const FreeCurvePoint& p :
+             freeTitrationCurve(members[k], request.maxVolume, n, request.conditions)) {
+            pH.values.push_back(p.pH);
+            lowStrength = std::min(lowStrength, p.ionicStrength);
+            highStrength = std::max(highStrength, p.ionicStrength);
+        }
+        table.columns.push_back(std::move(pH));
+    }
+    if (!request.conditions.ideal() && highStrength >= lowStrength) {
+        table.note =
+            activitiesNote(lowStrength, highStrength, request.decimalComma, request.language);
+        if (highStrength > kDaviesMaxIonicStrength)
+            table.note += std::string("\n") + texts::kBeyondDavies.in(request.language);
+    }
+    return table;
+}
+
+std::string freeColumnsText(const ExportTable& table, const FreeTableRequest& request) {
+    auto value = [&](double x) {
+        return x < 0 ? "-" + FormatValue(-x, request.decimalComma, request.digits)
+                     : FormatValue(x, request.decimalComma, request.digits);
+    };
+    std::string out = table.note.empty() ? "" : table.note + '\n';
+    for (std::size_t c = 0; c < table.columns.size(); ++c)
+        out += (c ? "\t" : "") + table.columns[c].header;
+    out += '\n';
+    for (std::size_t i = 0; i < table.rowCount(); ++i) {
+        for (std::size_t c = 0; c < table.columns.size(); ++c)
+            out += (c ? "\t" : "") + value(table.columns[c].values[i]);
+        out += '\n';
+    }
+    return out;
 }
 
 std::string freeKeptAt25Message(const FreeTitration& t, double celsius, Language language) {

@@ -4,6 +4,7 @@
 
 #include "core/base/Language.h"
 #include "core/chemistry/FreeTitration.h"
+#include "core/curves/ExportTable.h"
 
 #include <string>
 #include <vector>
@@ -60,6 +61,17 @@ std::string freePointLines(const FreeTitration& t, double v, bool decimalComma, 
 // in the request's activities; the same note as the table above the heading.
 std::string freeTemperatureTable(const FreeTitration& t, const FreeTableRequest& request,
                                  const std::vector<double>& temperatures);
+
+// A family of titrations (one value of a row varied): request.points lines evenly spread in
+// volume over [0, maxVolume], the volume (L, shown in mL by the workbook) then one pH column
+// per member headed by its label, in the request's conditions; with activities, the note of
+// the table above.
+ExportTable freeFamilyColumns(const std::vector<FreeTitration>& members,
+                              const std::vector<std::string>& labels,
+                              const FreeTableRequest& request);
+// Those columns as the tool prints them: the note line when there is one, a heading line,
+// tab-separated, LF line ends.
+std::string freeColumnsText(const ExportTable& table, const FreeTableRequest& request);
 
 // What the program says of the solutes of either solution whose pKa stay as at 25 °C at
 // another temperature, for want of a ΔH° (empty when none).

@@ -74,6 +74,11 @@ std::string fieldText(double value) {
 std::string differenceLabel(const CurveInputs& curve, const CurveInputs& current,
                             Language language) {
     std::vector<std::string> parts;
+    // The free study: the values of the curve the current ones do not have.
+    for (const std::string& value : curve.freeValues)
+        if (std::find(current.freeValues.begin(), current.freeValues.end(), value) ==
+            current.freeValues.end())
+            parts.push_back(value);
     if (curve.row1 != current.row1 && !curve.entryName.empty()) parts.push_back(curve.entryName);
     for (int field : kChemistryFields) {
         if (!curve.used[field] && !current.used[field]) continue;

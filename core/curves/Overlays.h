@@ -6,6 +6,7 @@
 #include "core/chemistry/ChemicalState.h"
 #include "core/curves/Curves.h"
 #include "core/curves/ExportTable.h"
+#include "core/curves/FreeFit.h"
 #include "core/base/Language.h"
 #include "core/panel/SimulationSetup.h"
 
@@ -26,6 +27,9 @@ struct CurveInputs {
     std::string entryName;           // the database entry of column 1
     std::array<double, 17> values{}; // values[1..16]: D1..D16 as read, clamped
     std::array<bool, 17> used{};     // the fields shown in the panel
+    // The free study: each value of its rows as a legend names it ("Bécher 1 (HCl) : c =
+    // 0,1 mol/L"), the fields above unused.
+    std::vector<std::string> freeValues;
 };
 
 // One kept curve: the series it copied (1: pH; 2..5: species in the species study), with
@@ -46,6 +50,8 @@ inline constexpr int kMaxFamilyValues = 12;
 struct FamilyQuantity {
     std::vector<int> fields; // D1..D16; empty with dilution
     bool dilution{false};
+    // The free study's family: a value of one of its rows (the fields unused).
+    std::optional<FreeRowValue> freeRow{};
 };
 // A family as drawn: for each member, the texts its varied fields take. It is what a study
 // file keeps; the curves are computed again from it.

@@ -4,6 +4,8 @@
 
 #include "core/numbers/NumberFormat.h"
 #include "core/session/ChartReading.h"
+#include "core/session/FreeFit.h"
+#include "core/session/PastedPoints.h"
 #include "core/texts/CurveTexts.h"
 #include "core/texts/FreeStudyTexts.h"
 #include "core/texts/ReadingTexts.h"
@@ -279,6 +281,11 @@ void refreshFreeStudy(Simulation& sim, Notifier& notifier) {
         return;
     }
     FreeStudyResult& result = free.result;
+    if (!free.given.empty()) {
+        const FreeRowLayout layout = freeRowLayout(free.inputs);
+        for (const auto& [value, number] : free.given)
+            read.titration = withFreeRowValue(std::move(*read.titration), layout, value, number);
+    }
     const FreeTitration& t = *read.titration;
     result.titration = t;
     result.species = freeSpecies(t, sim.language);
@@ -323,7 +330,7 @@ void refreshFreeStudy(Simulation& sim, Notifier& notifier) {
     if (wanted)
         for (const FreeEquivalence& e : result.equivalences.points)
             sim.reading.points.push_back(readingOf(e));
-    if (sim.reading.options.equivalences) sim.results.exportText += copiedPointLines(sim);
+    if (sim.graph.isChecked(kPastedBox)) DrawPastedPoints(sim, notifier);
 }
 
 } // namespace titralab

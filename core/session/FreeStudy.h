@@ -7,6 +7,7 @@
 #include "core/chemistry/FreeTitration.h"
 #include "core/chemistry/SoluteDatabase.h"
 #include "core/chemistry/SolutionItems.h"
+#include "core/curves/FreeFit.h"
 #include "core/curves/FreeTable.h"
 
 #include <memory>
@@ -74,6 +75,9 @@ struct FreeStudy {
     // The data folder's solutes, searched for names the built-in compounds do not know; none:
     // the built-in names alone.
     std::shared_ptr<const SoluteDatabase> database;
+    // The values a family member gives its rows in place of the typed ones (mol/L, or pKa);
+    // empty for the study the panel shows.
+    std::vector<std::pair<FreeRowValue, double>> given;
 };
 
 // What a row stands for: its solutes at the typed concentration, or the refusal naming the side

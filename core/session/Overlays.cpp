@@ -4,6 +4,7 @@
 #include "core/chemistry/Formulas.h"
 #include "core/numbers/NumberFormat.h"
 #include "core/numbers/NumberInput.h"
+#include "core/session/FreeFit.h"
 #include "core/session/Refresh.h"
 #include "core/texts/CurveTexts.h"
 #include "core/texts/OverlayTexts.h"
@@ -42,6 +43,11 @@ CurveInputs currentInputs(const Simulation& sim, const FieldValues& given) {
     in.used[12] = in.used[13] = in.used[14] = twoAcids;
     in.used[15] = twoAcids && sim.panel.shown(Field::PKa2_2) && in.study != Study::TwoMonoTitration;
     in.used[16] = twoAcids && sim.panel.shown(Field::PKa2_3) && in.study != Study::TwoMonoTitration;
+    if (in.study == Study::FreeSolutions)
+        for (const FreeRowValue& v : freeRowValues(sim))
+            if (const std::optional<double> number = freeRowValueIn(sim, v))
+                in.freeValues.push_back(
+                    describeFreeRowValue(sim.freeStudy.inputs, v, *number, sim.language));
     return in;
 }
 
@@ -252,6 +258,8 @@ Simulation inputsOf(const Simulation& sim) {
     inputs.exportSettings.copySampling = sim.exportSettings.copySampling;
     inputs.exportSettings.digits = sim.exportSettings.digits;
     inputs.exportSettings.diagrams = sim.exportSettings.diagrams;
+    inputs.freeStudy.inputs = sim.freeStudy.inputs;
+    inputs.freeStudy.database = sim.freeStudy.database;
     return inputs;
 }
 
@@ -273,14 +281,16 @@ bool isCurrent(const Simulation& sim, const FamilyMember& member) {
     });
 }
 
-// The field whose range bounds the values themselves.
+// The field whose range bounds the values themselves; for a row of the free study, a field of
+// the same range (a concentration, a pKa).
 int boundingField(const FamilyQuantity& q) {
+    if (q.freeRow) return q.freeRow->pK == 0 ? 2 : 4;
     return q.dilution || q.fields.empty() ? kDilutionFactor : q.fields.front();
 }
 
 // Every value checked against the range of each field it sets.
 ValueList checked(const Simulation& sim, const FamilyQuantity& q, ValueList list) {
-    if (!list.refusal.empty()) return list;
+    if (!list.refusal.empty() || q.freeRow) return list;
     const Language language = sim.language;
     for (double v : list.values) {
         const FamilyMember m = familyMember(sim, q, v);
@@ -345,9 +355,41 @@ ValueList familyRange(const Simulation& sim, const FamilyQuantity& q, RangeKind 
         valueRange(boundingField(q), sim.panel.side, kind, first, last, count, sim.language));
 }
 
+namespace {
+
+// A family of the free study: the study computed again with the row's value at each number.
+void drawFreeFamily(Simulation& sim, const FreeRowValue& row, const std::vector<double>& values,
+                    Notifier& notifier) {
+    const std::optional<double> typed = freeRowValueIn(sim, row);
+    if (!typed) return;
+    std::vector<OverlayCurve> members;
+    for (double v : values) {
+        if (v == *typed) continue; // the current curve shows it
+        Simulation member = inputsOf(sim);
+        member.freeStudy.given = {{row, v}};
+        SilentNotifier silent;
+        RefreshSimulation(member, silent);
+        OverlayCurve curve = keepCurves(member);
+        if (curve.series.empty()) continue;
+        curve.family = true;
+        members.push_back(std::move(curve));
+    }
+    // Kept curves only: a study file keeps the families of the panel's fields.
+    sim.overlays.curves = std::move(members);
+    sim.overlays.family.reset();
+    markStudyChanged(sim);
+    RefreshSimulation(sim, notifier);
+}
+
+} // namespace
+
 void DrawFamily(Simulation& sim, const FamilyQuantity& quantity, const std::vector<double>& values,
                 Notifier& notifier) {
     if (values.empty()) return;
+    if (quantity.freeRow) {
+        drawFreeFamily(sim, *quantity.freeRow, values, notifier);
+        return;
+    }
     Family family;
     std::vector<OverlayCurve> members;
     for (double v : values) {

@@ -183,6 +183,9 @@ void PlotStudy(Simulation& sim, Notifier& notifier) {
 void RefreshSimulation(Simulation& sim, Notifier& notifier, const FieldValues& given) {
     if (sim.panel.study == Study::FreeSolutions) {
         refreshFreeStudy(sim, notifier);
+        RefreshOverlays(sim); // names the kept curves, adds their columns to the table
+        if (sim.freeStudy.result.titration && sim.reading.options.equivalences)
+            sim.results.exportText += copiedPointLines(sim);
         return;
     }
     sim.refusedFields = setUpSimulation(sim.state, sim.panel, notifier, sim.language, given);

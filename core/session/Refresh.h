@@ -31,8 +31,9 @@ void ComputeTwoPolyacidMixture(Simulation& sim);
 
 // The free study's regeneration (RefreshSimulation runs it for Study::FreeSolutions): reads the
 // rows (every refusal through the notifier, one message), then draws the pH, the first forms,
-// [H3O+] and the conductivity when every λ° is known, fills the copied table with every form and
-// the chart reading with the remarkable points.
+// [H3O+] and the conductivity when every λ° is known, and the pasted points when ticked, fills the
+// copied table with every form and the chart reading with the remarkable points (RefreshSimulation
+// then adds the kept curves' columns and the points' lines).
 void refreshFreeStudy(Simulation& sim, Notifier& notifier);
 
 // Runs checkPointCount on the graph window's field (sim.panel.pointCount), shows pointCountMessage

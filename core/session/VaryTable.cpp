@@ -2,6 +2,7 @@
 
 #include "core/chemistry/Formulas.h"
 #include "core/numbers/NumberFormat.h"
+#include "core/session/FreeFit.h"
 #include "core/session/Overlays.h"
 #include "core/texts/CurveTexts.h"
 #include "core/texts/OverlayTexts.h"
@@ -110,6 +111,8 @@ ExportTable varyColumns(const Simulation& sim, const FamilyQuantity& quantity,
                         const std::vector<double>& values, Notifier& notifier) {
     ExportTable table;
     const Study study = sim.panel.study;
+    if (study == Study::FreeSolutions)
+        return quantity.freeRow ? freeVaryColumns(sim, *quantity.freeRow, values) : table;
     if (study == Study::TwoPolyMixture || study == Study::None) return table;
     const std::vector<Simulation> members = familyMembers(sim, quantity, values, notifier);
     const BuretteSide side = sim.panel.side;

@@ -2,8 +2,10 @@
 
 #include "core/chemistry/Database.h"
 #include "core/curves/ExportTable.h"
+#include "core/session/FreeFit.h"
 #include "core/session/Simulation.h"
 #include "core/system/WholeFile.h"
+#include "core/texts/FreeStudyTexts.h"
 #include "core/texts/Messages.h"
 #include "core/texts/WorkbookTexts.h"
 
@@ -46,9 +48,27 @@ std::string ofName(const std::string& name, Language language) {
 }
 
 // The study and its acids (bases), as the printed page names the acid: "... : acide éthanoïque".
+// "Solutions libres — Bécher : HCl + H3PO4 ; Burette : NaOH".
+std::string freeTitleOf(const Simulation& sim) {
+    const Language language = sim.language;
+    std::string title = texts::kFreeStudyName.in(language);
+    for (FreeSide side : {FreeSide::Beaker, FreeSide::Burette}) {
+        title += (side == FreeSide::Beaker ? " — " : kSemicolon.in(language)) +
+                 std::string((side == FreeSide::Beaker ? texts::kFreeBeaker : texts::kFreeBurette)
+                                 .in(language)) +
+                 kColon.in(language);
+        std::string rows;
+        for (const FreeRow& row : sim.freeStudy.inputs.rows(side))
+            rows += (rows.empty() ? "" : " + ") + row.what.substr(0, 40);
+        title += rows;
+    }
+    return title;
+}
+
 std::string titleOf(const Simulation& sim) {
     const Study study = sim.state.study;
     const Language language = sim.language;
+    if (study == Study::FreeSolutions) return freeTitleOf(sim);
     std::string title = texts::studyName(sim.state.side, study, language);
     const std::string& first = sim.results.speciesLabels[0][0];
     if (first.empty()) return title;
@@ -203,8 +223,29 @@ void writeResults(lxw_worksheet* sheet, const std::vector<ResultRow>& results,
     }
 }
 
+// The free study's constants: each row's concentration and the pKa of its system, as the
+// last refresh read them, the beaker's volume, the largest volume and the number of points.
+std::vector<ResultRow> freeConstantsOf(const Simulation& sim) {
+    std::vector<ResultRow> rows;
+    const FreeStudyInputs& inputs = sim.freeStudy.inputs;
+    for (const FreeRowValue& v : freeRowValues(sim))
+        if (const std::optional<double> number = freeRowValueIn(sim, v))
+            rows.push_back({freeRowValueCaption(inputs, v, sim.language, false), *number,
+                            v.pK == 0 ? "mol/L" : ""});
+    if (const std::optional<FreeTitration>& t = sim.freeStudy.result.titration) {
+        rows.push_back(
+            {texts::kFreeBeakerVolumeLabel.in(sim.language), t->beakerVolume * 1000, ""});
+        rows.push_back({texts::kFreeMaxVolumeLabel.in(sim.language),
+                        sim.freeStudy.result.maxVolume * 1000, ""});
+    }
+    rows.push_back(
+        {texts::kPointCount.in(sim.language), static_cast<double>(sim.state.pointCount), ""});
+    return rows;
+}
+
 // The constants of the study as label-value rows.
 std::vector<ResultRow> constantsOf(const Simulation& sim) {
+    if (sim.state.study == Study::FreeSolutions) return freeConstantsOf(sim);
     const ChemicalState& s = sim.state;
     const Study study = s.study;
     const bool acidSide = s.side == BuretteSide::AcidSide;
@@ -254,7 +295,14 @@ void writeConstants(lxw_worksheet* sheet, const Simulation& sim, const Formats& 
     std::vector<std::pair<const Text*, std::string>> rows{
         {&texts::kSide, (acidSide ? texts::kSideAcid : texts::kSideBase).in(language)},
         {&texts::kStudy, texts::studyName(s.side, s.study, language)}};
-    if (isTitration(s.study)) {
+    if (s.study == Study::FreeSolutions) {
+        // Neither side nor titrant: the rows say what the beaker and the burette hold.
+        rows = {{&texts::kStudy, texts::kFreeStudyName.in(language)},
+                {&texts::kSampling,
+                 (sim.exportSettings.copySampling == CopySampling::ByVolume ? texts::kSamplingVolume
+                                                                            : texts::kSamplingPH)
+                     .in(language)}};
+    } else if (isTitration(s.study)) {
         const Text& titrant = !acidSide                        ? texts::kTitrantStrongAcid
                               : s.baseKind == BaseKind::Potash ? texts::kTitrantPotash
                                                                : texts::kTitrantSoda;

@@ -199,7 +199,7 @@ TEST(ConditionsTool, RefusesAndComputesNothing) {
         {"--activities debye", "--activities expects davies or none, not 'debye'"},
         {"--vary 'temperature=15;70'", "not '70'"},
         {"--vary 'temperature='", "--vary temperature expects 1 to 20 temperatures"},
-        {"--vary 'D1=0.1;0.2'", "the free study varies only temperature="},
+        {"--vary 'D1=0.1;0.2'", "the free study varies temperature=T1;T2;... (°C) or a row's value"},
         {"--vary 'temperature=15;25' --at 5", "--vary cannot go with --at"},
     };
     for (const auto& k : cases) {

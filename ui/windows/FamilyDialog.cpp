@@ -2,6 +2,8 @@
 #include "ui/qt/Utf8Text.h"
 
 #include "core/base/Notifier.h"
+#include "core/numbers/NumberFormat.h"
+#include "core/session/FreeFit.h"
 #include "core/session/Overlays.h"
 #include "core/session/Simulation.h"
 #include "core/texts/OverlayTexts.h"
@@ -99,12 +101,28 @@ FamilyDialog::FamilyDialog(Language language, Notifier& notifier, QWidget* paren
 // The choices beyond one field, as the quantity list holds them.
 constexpr int kBothConcentrations = -1;
 constexpr int kDilution = -2;
+constexpr int kFreeRowChoice = 1000; // + the index of a row's value in the free study
 
 void FamilyDialog::prepare(const Simulation& sim) {
     m_sim = &sim;
     const BuretteSide side = sim.panel.side;
     const CurveInputs in = currentInputs(sim);
     m_quantity->clear();
+    m_freeRows.clear();
+    if (sim.panel.study == Study::FreeSolutions) {
+        // Any concentration or pKa of the beaker's and the burette's rows.
+        m_freeRows = freeRowValues(sim);
+        for (std::size_t k = 0; k < m_freeRows.size(); ++k)
+            m_quantity->addItem(
+                utf8(freeRowValueCaption(sim.freeStudy.inputs, m_freeRows[k], m_language)),
+                kFreeRowChoice + static_cast<int>(k));
+        if (!m_freeRows.empty()) {
+            const std::optional<double> now = freeRowValueIn(sim, m_freeRows.front());
+            const char separator = sim.exportSettings.decimalComma ? ',' : '.';
+            m_values->setText(now ? utf8(formatGeneral(*now, 6, separator)) : QString());
+        }
+        return;
+    }
     for (int field : {2, 1, 4, 5, 6, 3, 12, 14, 13, 15, 16}) {
         if (!in.used[field]) continue;
         const int s = side == BuretteSide::AcidSide ? 0 : 1;
@@ -136,11 +154,16 @@ void FamilyDialog::prepare(const Simulation& sim) {
 
 int FamilyDialog::field() const {
     const int data = m_quantity->count() ? m_quantity->currentData().toInt() : 0;
-    return data > 0 ? data : 0;
+    return data > 0 && data < kFreeRowChoice ? data : 0;
 }
 
 FamilyQuantity FamilyDialog::quantity() const {
     const int data = m_quantity->count() ? m_quantity->currentData().toInt() : 0;
+    if (data >= kFreeRowChoice && data - kFreeRowChoice < static_cast<int>(m_freeRows.size())) {
+        FamilyQuantity q;
+        q.freeRow = m_freeRows[static_cast<std::size_t>(data - kFreeRowChoice)];
+        return q;
+    }
     if (data == kBothConcentrations) return {{1, 2}, false};
     if (data == kDilution) return {{}, true};
     if (data > 0) return {{data}, false};
@@ -149,7 +172,7 @@ FamilyQuantity FamilyDialog::quantity() const {
 
 void FamilyDialog::draw() {
     const FamilyQuantity q = quantity();
-    if (!m_sim || (q.fields.empty() && !q.dilution)) return;
+    if (!m_sim || (q.fields.empty() && !q.dilution && !q.freeRow)) return;
     const ValueList values =
         m_list->isChecked()
             ? parseFamilyValues(*m_sim, q, m_values->text().toStdString())

@@ -53,6 +53,8 @@ class FamilyDialog : public QDialog {
     QLineEdit* m_first{nullptr};
     QLineEdit* m_last{nullptr};
     QLineEdit* m_count{nullptr};
+    // The free study: the values of its rows, the choice's data kFreeRowChoice + index.
+    std::vector<FreeRowValue> m_freeRows;
 };
 
 } // namespace titralab

@@ -64,6 +64,17 @@ QGroupBox* FitDialog::buildFreeValues() {
     auto* freeGroup = new QGroupBox(text(language, texts::kFitFree), this);
     freeGroup->setObjectName("freeValuesGroup");
     auto* freeColumn = new QVBoxLayout(freeGroup);
+    m_freeStudy = m_sim.panel.study == Study::FreeSolutions;
+    if (m_freeStudy)
+        for (const FreeRowValue& v : freeRowValues(m_sim)) {
+            auto* box = new QCheckBox(
+                utf8(freeRowValueCaption(m_sim.freeStudy.inputs, v, language)), freeGroup);
+            box->setObjectName(QStringLiteral("freeValue_%1").arg(utf8(freeRowValueName(v))));
+            box->setAccessibleName(spoken(box->text()));
+            connect(box, &QCheckBox::toggled, this, &FitDialog::refit);
+            freeColumn->addWidget(box);
+            m_freeRows.emplace_back(v, box);
+        }
     for (FitValue v : fittableValues(m_sim)) {
         auto* box = new QCheckBox(utf8(fitValueCaption(v, language)), freeGroup);
         box->setObjectName(QStringLiteral("freeValue%1").arg(utf8(std::string(fitValueName(v)))));
@@ -183,7 +194,18 @@ void FitDialog::buildButtons() {
 
 }
 
+QCheckBox* FitDialog::freeRowBox(const FreeRowValue& v) const {
+    for (const auto& [value, box] : m_freeRows)
+        if (value == v) return box;
+    return nullptr;
+}
+
 void FitDialog::prepare() {
+    // The free study: the beaker's first concentration, as the studies free the acid's.
+    for (const auto& [value, box] : m_freeRows) {
+        const QSignalBlocker guard(box);
+        box->setChecked(value == FreeRowValue{false, 0, 0});
+    }
     const std::vector<FitValue> chosen = defaultFreeValues(m_sim);
     for (int k = 0; k < kFitValueCount; ++k) {
         if (!m_free[k]) continue;
@@ -208,12 +230,23 @@ void FitDialog::refit() {
     const BoundedNumber sigmaV = ParseBoundedNumber(m_sigmaVolume->text().toStdString(), 0, 1e9);
     settings.sigmaPH = sigmaPH.ok ? sigmaPH.value : -1;
     settings.sigmaVolumeMl = sigmaV.ok ? sigmaV.value : -1;
+    std::vector<FreeRowValue> freeRows;
+    for (const auto& [value, box] : m_freeRows)
+        if (box->isChecked()) freeRows.push_back(value);
+    auto fit = [&](const Simulation& sim) {
+        if (m_freeStudy) {
+            m_result = fitFreeStudy(sim, freeRows, settings);
+        } else {
+            m_result = FreeFitResult{};
+            static_cast<FitResult&>(m_result) = fitPastedPoints(sim, free, settings);
+        }
+    };
     if (volumesInMillilitres() == m_sim.pasted.inMillilitres) {
-        m_result = fitPastedPoints(m_sim, free, settings);
+        fit(m_sim);
     } else {
         Simulation other = m_sim;
         other.pasted.inMillilitres = volumesInMillilitres();
-        m_result = fitPastedPoints(other, free, settings);
+        fit(other);
     }
     showResult();
 }
@@ -227,10 +260,14 @@ void FitDialog::showResult() {
     };
     std::vector<Row> rows;
     if (r.ok) {
-        for (const FittedValue& v : r.values) {
+        for (std::size_t j = 0; j < r.values.size(); ++j) {
+            const FittedValue& v = r.values[j];
             const auto [value, u] = formatMeasured(v.value, v.uncertainty, separator);
-            rows.push_back({utf8(fitValueCaption(v.which, language)), utf8(value),
-                            QStringLiteral("± ") + utf8(u)});
+            const std::string name =
+                m_freeStudy && j < m_result.freed.size()
+                    ? freeRowValueCaption(m_sim.freeStudy.inputs, m_result.freed[j], language)
+                    : fitValueCaption(v.which, language);
+            rows.push_back({utf8(name), utf8(value), QStringLiteral("± ") + utf8(u)});
         }
         for (const FittedEquivalence& e : r.equivalences) {
             const auto [value, u] =

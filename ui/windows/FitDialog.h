@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/session/Fit.h"
+#include "core/session/FreeFit.h"
 
 #include <QChartView>
 #include <QDialog>
@@ -38,6 +39,10 @@ class FitDialog : public QDialog {
     void refit();
 
     const FitResult& result() const { return m_result; }
+    // The free study's fit: its values named by the rows they belong to.
+    const FreeFitResult& freeResult() const { return m_result; }
+    // The box of a row's value in the free study, or none.
+    QCheckBox* freeRowBox(const FreeRowValue& v) const;
     // The unit of the pasted volumes as the dialog reads them: "Appliquer" keeps it.
     bool volumesInMillilitres() const;
     QCheckBox* freeBox(FitValue v) const { return m_free[static_cast<int>(v)]; }
@@ -62,8 +67,11 @@ class FitDialog : public QDialog {
     void showResult();
 
     const Simulation& m_sim;
-    FitResult m_result;
+    FreeFitResult m_result; // `freed` filled in the free study only
     std::array<QCheckBox*, kFitValueCount> m_free{};
+    // The free study: a box per value of its rows.
+    bool m_freeStudy{false};
+    std::vector<std::pair<FreeRowValue, QCheckBox*>> m_freeRows;
     QComboBox* m_unit{nullptr};
     QLineEdit* m_sigmaPH{nullptr};
     QLineEdit* m_sigmaVolume{nullptr};

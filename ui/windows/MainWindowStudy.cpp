@@ -4,6 +4,7 @@
 #include "core/session/StudyEdits.h"
 #include "core/base/Notifier.h"
 #include "core/session/Fit.h"
+#include "core/session/FreeFit.h"
 #include "core/session/Refresh.h"
 #include "core/session/StudyFile.h"
 #include "core/curves/Curves.h"
@@ -249,8 +250,8 @@ void MainWindow::fitToPastedPoints() {
         RefreshSimulation(m_sim, quiet);
     } catch (const std::exception&) {
     }
-    const std::vector<FitValue> fittable = fittableValues(m_sim);
-    if (fittable.empty()) {
+    const bool freeStudy = m_sim.panel.study == Study::FreeSolutions;
+    if (freeStudy ? freeRowValues(m_sim).empty() : fittableValues(m_sim).empty()) {
         notifier().inform(text(m_sim.language, texts::kFitNotTitration).toStdString());
         return;
     }
@@ -261,7 +262,10 @@ void MainWindow::fitToPastedPoints() {
     FitDialog dialog(m_sim, this);
     dialog.prepare();
     if (dialog.exec() != QDialog::Accepted) return;
-    applyFit(m_sim, dialog.result(), dialog.volumesInMillilitres());
+    if (freeStudy)
+        applyFreeFit(m_sim, dialog.freeResult(), dialog.volumesInMillilitres());
+    else
+        applyFit(m_sim, dialog.result(), dialog.volumesInMillilitres());
     applyView();
     if (m_links.studyChanged) m_links.studyChanged();
     emit panelEdited();

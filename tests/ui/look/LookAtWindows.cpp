@@ -8,12 +8,13 @@
 //                    [--side acid|base] [--study 0..4]
 //                    [--entry1 N] [--entry2 N] [--tick 4,5,8,...] [--untick 2,3,...]
 //                    [--points N] [--paste] [--paste-ml] [--point-style 0..7]
-//                    [--freeze CONCENTRATION]
+//                    [--freeze CONCENTRATION] [--free-family beaker1.c=0.05;0.1;0.2]
 //                    [--zoom x1,y1,x2,y2] [--size WxH] [--lang fr|en]
 //                    [--equivalences 1] [--derivative 1] [--indicator N] [--particular VOLUME]
 //                    [--buffer-capacity 1] [--import MEASUREMENT-FILE] [--tangents 1]
 //                    [--validity 1]
 #include "core/base/Notifier.h"
+#include "core/session/FreeFit.h"
 #include "core/session/Measurements.h"
 #include "core/session/Overlays.h"
 #include "core/session/PastedPoints.h"
@@ -152,6 +153,20 @@ int main(int argc, char** argv) {
         RefreshSimulation(sim, notifier);
     }
 
+    // The free study (--study 5): a family of one of its rows' values, as the family dialog
+    // draws it.
+    if (options.count("free-family")) {
+        const QStringList spec = options["free-family"].split('=');
+        const std::optional<FreeRowValue> row = freeRowValueFromName(spec.value(0).toStdString());
+        if (row) {
+            const FreeValueList values =
+                parseFreeFamilyValues(sim, *row, spec.value(1).toStdString());
+            FamilyQuantity quantity;
+            quantity.freeRow = row;
+            DrawFamily(sim, quantity, values.values, notifier);
+        }
+    }
+
     const QIcon icon = icons::side(side);
     const QStringList size = option("size", "1280x1024").split('x');
     const QString window = option("window", "graph");
@@ -179,6 +194,7 @@ int main(int argc, char** argv) {
         family->show();
     } else if (window == "fit") {
         fit = std::make_unique<FitDialog>(sim);
+        if (study == Study::FreeSolutions) fit->prepare();
         fit->move(40, 40);
         fit->show();
     } else if (window == "print") {
