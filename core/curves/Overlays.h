@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/chemistry/ChemicalState.h"
+#include "core/chemistry/Conditions.h"
 #include "core/curves/Curves.h"
 #include "core/curves/ExportTable.h"
 #include "core/base/Language.h"
@@ -26,6 +27,7 @@ struct CurveInputs {
     std::string entryName;           // the database entry of column 1
     std::array<double, 17> values{}; // values[1..16]: D1..D16 as read, clamped
     std::array<bool, 17> used{};     // the fields shown in the panel
+    Conditions conditions{};         // the activities and the temperature
 };
 
 // One kept curve: the series it copied (1: pH; 2..5: species in the species study), with

@@ -6,7 +6,8 @@
 //                    [--side acid|base] [--study 0..4]
 //                    [--entry1 N] [--entry2 N] [--tick 4,5,8,...] [--untick 2,3,...]
 //                    [--points N] [--paste] [--paste-ml] [--point-style 0..7]
-//                    [--freeze CONCENTRATION]
+//                    [--freeze CONCENTRATION] [--activities davies] [--temperature CELSIUS]
+//                    [--freeze-activities 1]
 //                    [--zoom x1,y1,x2,y2] [--size WxH] [--lang fr|en]
 //                    [--equivalences 1] [--derivative 1] [--indicator N] [--particular VOLUME]
 //                    [--buffer-capacity 1] [--import MEASUREMENT-FILE] [--tangents 1]
@@ -119,6 +120,8 @@ int main(int argc, char** argv) {
     sim.reading.options.derivative = option("derivative", "0") == "1";
     sim.reading.options.indicator = option("indicator", "-1").toInt();
     sim.exportSettings.diagrams.bufferCapacity = option("buffer-capacity", "0") == "1";
+    if (option("activities", "none") == "davies") sim.conditions.activities = ActivityModel::Davies;
+    sim.conditions.temperature = option("temperature", "25").toDouble();
 
     PrintingNotifier notifier;
     RefreshSimulation(sim, notifier);
@@ -142,6 +145,14 @@ int main(int argc, char** argv) {
     if (options.count("freeze")) {
         FreezeCurrentCurve(sim);
         sim.panel.at(Field::Concentration1) = option("freeze", "0.05").toStdString();
+        RefreshSimulation(sim, notifier);
+    }
+
+    // A frozen curve, then the activities switched: the pH with and without them.
+    if (option("freeze-activities", "0") == "1") {
+        FreezeCurrentCurve(sim);
+        sim.conditions.activities =
+            sim.conditions.ideal() ? ActivityModel::Davies : ActivityModel::None;
         RefreshSimulation(sim, notifier);
     }
 

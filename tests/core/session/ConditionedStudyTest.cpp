@@ -1,0 +1,183 @@
+// The studies regenerated in other conditions than ideal at 25 °C: the drawn pH is the one an
+// independent solver of the charge balance with Davies coefficients finds at the same volume
+// (or concentration), the ionic strength solved with it; the studies the engine does not stand
+// for stay ideal and say why.
+#include "core/chemistry/Conditions.h"
+#include "core/curves/Overlays.h"
+#include "core/session/StudyConditions.h"
+
+#include "SimulationFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+using namespace titralab;
+using titralab::testing::refresh;
+using titralab::testing::simulationFor;
+
+namespace {
+
+// A monoacid HA (pKa, ca in V0) after adding v of sodium hydroxide cb, at 25 °C with Davies
+// coefficients: the pH (-log a(H3O+)) by bisection on the charge balance
+// [Na+] + [H3O+] = [OH-] + [A-], the ionic strength by fixed-point steps around it. A (the
+// Davies constant) is the one input taken from the program.
+struct OraclePoint {
+    long double pH, strength;
+};
+OraclePoint weakAcidWithSoda(long double pKa, long double ca, long double v0, long double cb,
+                             long double v) {
+    const long double a = daviesA(25), ka = std::pow(10.0L, -pKa), kw = 1e-14L;
+    const long double na = cb * v / (v0 + v), total = ca * v0 / (v0 + v);
+    long double strength = 0, pH = 7;
+    for (int step = 0; step < 200; ++step) {
+        const long double s = std::sqrt(strength);
+        const long double gamma = std::pow(10.0L, -a * (s / (1 + s) - 0.3L * strength));
+        auto anion = [&](long double h) { return total * ka / (ka + h * gamma); };
+        long double low = -2, high = 16;
+        for (int i = 0; i < 200; ++i) {
+            const long double mid = (low + high) / 2, h = std::pow(10.0L, -mid);
+            const long double excess = na + h / gamma - kw / (h * gamma) - anion(h);
+            (excess > 0 ? low : high) = mid;
+        }
+        pH = (low + high) / 2;
+        const long double h = std::pow(10.0L, -pH);
+        const long double next = 0.5L * (na + h / gamma + kw / (h * gamma) + anion(h));
+        if (std::fabs(next - strength) < 1e-16L) break;
+        strength = next;
+    }
+    return {pH, strength};
+}
+
+TEST(ConditionedStudy, DrawnPHIsTheSolvedBalanceWithActivities) {
+    const struct {
+        const char* label;
+        Study study;
+    } cases[] = {{"titration", Study::TitrationVsVolume}, {"dilution", Study::Dilution}};
+    for (const auto& k : cases) {
+        Simulation sim = simulationFor(k.study, 17); // ethanoic acid
+        sim.conditions.activities = ActivityModel::Davies;
+        sim.panel.pointCount = "40";
+        refresh(sim);
+        const ChemicalState& s = sim.state;
+        ASSERT_EQ(sim.results.conditionsRefusal, "") << k.label;
+        const Series& pH = sim.results.curves[1];
+        ASSERT_GE(pH.size(), 20u) << k.label;
+        long double highest = 0;
+        for (const CurvePoint& p : pH) {
+            // The titration draws pH against the volume (mL), the dilution against -log c.
+            const bool titration = k.study == Study::TitrationVsVolume;
+            const OraclePoint o = titration
+                                      ? weakAcidWithSoda(s.pK1[0], s.conc1, s.vol1, s.titrantConc,
+                                                         p.x / s.volumeFactor)
+                                      : weakAcidWithSoda(s.pK1[0], std::pow(10.0L, -p.x), 1, 1, 0);
+            EXPECT_NEAR(p.y, static_cast<double>(o.pH), 1e-6) << k.label << " at " << p.x;
+            highest = std::max(highest, o.strength);
+        }
+        EXPECT_NEAR(sim.results.highIonicStrength, static_cast<double>(highest),
+                    1e-6 * static_cast<double>(highest) + 1e-9)
+            << k.label;
+        EXPECT_NE(sim.results.exportTable.note.find("avec activités (Davies)"), std::string::npos)
+            << k.label;
+    }
+}
+
+// What the chart's title adds, the lines of the printed and workbook constants, whether the
+// curve moved, and what the status line says once.
+TEST(ConditionedStudy, WhatTheTitlesLinesAndStatusSay) {
+    const struct {
+        const char* label;
+        Study study;
+        const char* concentration; // of the beaker (mol/L)
+        Conditions conditions;
+        const char* title;  // what the chart's title ends with
+        std::size_t lines;  // of the constants
+        const char* status; // how the status line's word begins
+    } cases[] = {
+        {"defaults", Study::TitrationVsVolume, "0,1", {}, "", 0, ""},
+        {"Davies",
+         Study::TitrationVsVolume,
+         "0,1",
+         {25, ActivityModel::Davies},
+         " (avec activités)",
+         2,
+         ""},
+        {"35 °C, ideal",
+         Study::TwoMonoTitration,
+         "0,1",
+         {35, ActivityModel::None},
+         " (35 °C)",
+         1,
+         ""},
+        {"10 °C, Davies",
+         Study::Dilution,
+         "0,1",
+         {10, ActivityModel::Davies},
+         " (avec activités, 10 °C)",
+         3,
+         ""},
+        {"Davies beyond 0.5 mol/L",
+         Study::TitrationVsVolume,
+         "2",
+         {25, ActivityModel::Davies},
+         " (avec activités)",
+         2,
+         "Force ionique au-delà de 0,5 mol/L"},
+        {"species, Davies",
+         Study::SpeciesVsPH,
+         "0,1",
+         {25, ActivityModel::Davies},
+         "",
+         0,
+         "Les études des espèces et du mélange"},
+    };
+    for (const auto& k : cases) {
+        Simulation ideal = simulationFor(k.study, 17);
+        ideal.panel.at(Field::Concentration1) = k.concentration;
+        ideal.panel.at(Field::BuretteConcentration) = k.concentration;
+        Simulation sim = ideal;
+        refresh(ideal);
+        sim.conditions = k.conditions;
+        refresh(sim);
+        const std::string& title = sim.results.plot.chartTitle;
+        EXPECT_EQ(title.substr(std::min(title.size(), ideal.results.plot.chartTitle.size())),
+                  k.title)
+            << k.label;
+        EXPECT_EQ(conditionsLines(sim).size(), k.lines) << k.label;
+        const Series& a = sim.results.curves[1];
+        const Series& b = ideal.results.curves[1];
+        const bool moved =
+            a.size() != b.size() || !std::equal(a.begin(), a.end(), b.begin(),
+                                                [](const CurvePoint& p, const CurvePoint& q) {
+                                                    return p.x == q.x && p.y == q.y;
+                                                });
+        EXPECT_EQ(moved, std::string(k.title) != "") << k.label;
+        EXPECT_EQ(conditionsStatus(sim).rfind(k.status, 0), 0u)
+            << k.label << ": " << conditionsStatus(sim);
+        EXPECT_EQ(conditionsStatus(sim).empty(), std::string(k.status).empty()) << k.label;
+    }
+}
+
+// A kept curve computed in other conditions than the current one is named by them.
+TEST(ConditionedStudy, KeptCurvesNamedByTheirConditions) {
+    const struct {
+        const char* label;
+        Conditions kept, current;
+        const char* name;
+    } cases[] = {
+        {"kept with activities", {25, ActivityModel::Davies}, {}, "avec activités"},
+        {"kept without", {}, {25, ActivityModel::Davies}, "sans activités"},
+        {"kept at 35 °C", {35, ActivityModel::None}, {}, "35 °C"},
+        {"both", {12.5, ActivityModel::Davies}, {}, "avec activités ; 12,5 °C"},
+        {"same", {30, ActivityModel::Davies}, {30, ActivityModel::Davies}, "mêmes valeurs"},
+    };
+    for (const auto& k : cases) {
+        CurveInputs kept, current;
+        kept.conditions = k.kept;
+        current.conditions = k.current;
+        EXPECT_EQ(differenceLabel(kept, current, Language::French), k.name) << k.label;
+    }
+}
+
+} // namespace
