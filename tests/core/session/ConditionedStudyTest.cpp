@@ -4,6 +4,7 @@
 // for stay ideal and say why.
 #include "core/chemistry/Conditions.h"
 #include "core/curves/Overlays.h"
+#include "core/session/Fit.h"
 #include "core/session/StudyConditions.h"
 
 #include "SimulationFixtures.h"
@@ -178,6 +179,48 @@ TEST(ConditionedStudy, KeptCurvesNamedByTheirConditions) {
         current.conditions = k.current;
         EXPECT_EQ(differenceLabel(kept, current, Language::French), k.name) << k.label;
     }
+}
+
+// Points a meter reads in ethanoic acid (pKa 4.76 at zero ionic strength, 0.2 mol/L, 20 mL)
+// titrated by soda 0.2 mol/L, the ionic strength near 0.1 mol/L: fitted with the activities
+// the pKa found is the thermodynamic one, and the fit says so; fitted ideal, it is the apparent
+// one of the medium, pKa + log10 γ(A-) at the half-equivalence's ionic strength.
+TEST(ConditionedStudy, FitWithActivitiesFindsTheThermodynamicPKa) {
+    const long double pKa = 4.76, c = 0.2, v0 = 20e-3;
+    std::vector<PastedPair> points;
+    for (int i = 0; i < 15; ++i) {
+        const long double v = (2 + i) * 1e-3; // L, up to 16 mL before the equivalence at 20
+        const double scatter = (i % 2 ? 1 : -1) * 0.004 * (i % 3);
+        points.push_back({static_cast<double>(v),
+                          static_cast<double>(weakAcidWithSoda(pKa, c, v0, c, v).pH) + scatter});
+    }
+    const long double half = weakAcidWithSoda(pKa, c, v0, c, v0 / 2).strength;
+    const long double s = std::sqrt(half);
+    const double apparent =
+        static_cast<double>(pKa - daviesA(25) * (s / (1 + s) - 0.3L * half));
+    const struct {
+        const char* label;
+        ActivityModel activities;
+        double expected;
+        bool saysThermodynamic;
+    } cases[] = {{"with activities", ActivityModel::Davies, 4.76, true},
+                 {"ideal", ActivityModel::None, apparent, false}};
+    for (const auto& k : cases) {
+        Simulation sim = simulationFor(Study::TitrationVsVolume, 17);
+        sim.panel.at(Field::BuretteConcentration) = "0,2";
+        sim.panel.at(Field::Concentration1) = "0,2";
+        sim.panel.at(Field::PKa1) = "4,3";
+        sim.conditions.activities = k.activities;
+        refresh(sim);
+        const FitResult fit = fitTitration(sim, points, {FitValue::PK1});
+        ASSERT_TRUE(fit.ok) << k.label << ": " << fit.refusal;
+        ASSERT_EQ(fit.values.size(), 1u);
+        const FittedValue& found = fit.values[0];
+        EXPECT_GT(found.uncertainty, 0) << k.label;
+        EXPECT_NEAR(found.value, k.expected, 3 * found.uncertainty) << k.label;
+        EXPECT_EQ(!fit.basis.empty(), k.saysThermodynamic) << k.label;
+    }
+    EXPECT_LT(apparent, 4.7); // the two differ by far more than the points' scatter
 }
 
 } // namespace
