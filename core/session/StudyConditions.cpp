@@ -98,8 +98,11 @@ namespace {
 // and the forms its boxes show, in the order the study writes them.
 class ConditionedStudy {
   public:
-    ConditionedStudy(const Simulation& sim, const FreeTitration& t, const Conditions& conditions)
-        : m_sim(sim), m_titration(t), m_balance(t.beaker, t.beakerVolume, t.burette, conditions) {
+    // `diluted`: the concentrations in the mixture, whatever the dilution box says.
+    ConditionedStudy(const Simulation& sim, const FreeTitration& t, const Conditions& conditions,
+                     bool diluted = false)
+        : m_sim(sim), m_titration(t), m_balance(t.beaker, t.beakerVolume, t.burette, conditions),
+          m_diluted(diluted || sim.graph.isChecked(kDilutionBox)) {
         const ChemicalState& s = sim.state;
         m_two = s.study == Study::TwoMonoTitration;
         const std::array<int, 4> boxes =
@@ -138,7 +141,7 @@ class ConditionedStudy {
             mixtureState(m_balance.balance(), m_balance.beaker().solution,
                          m_balance.added().solution, v, point.pH);
         // Undiluted, as the study reports them without its dilution box.
-        const bool diluted = m_sim.graph.isChecked(kDilutionBox);
+        const bool diluted = m_diluted;
         const double factor = diluted ? 1 : (v0 + v) / v0;
         r.hydronium = factor * state.hydronium;
         // Each acid of the two-acid study at its own concentration before mixing, then.
@@ -162,6 +165,7 @@ class ConditionedStudy {
     const Simulation& m_sim;
     const FreeTitration& m_titration;
     ConditionedBalance m_balance;
+    bool m_diluted{false};
     bool m_two{false};
     std::array<bool, 4> m_present{};
     std::vector<SpeciesColumn> m_species;
@@ -307,6 +311,26 @@ void applyConditions(Simulation& sim) {
     sim.reading.points.clear();
     const std::string said = conditionsTitle(conditions, sim.language);
     if (!said.empty()) sim.results.plot.chartTitle += " (" + said + ")";
+}
+
+std::optional<ExactPoint> conditionedPointAt(const Simulation& sim, double volume) {
+    const ChemicalState& s = sim.state;
+    const std::optional<FreeTitration> t = studyTitration(s);
+    if (!t || !(volume >= 0) || !std::isfinite(volume)) return std::nullopt;
+    ConditionedStudy study(sim, *t, sim.conditions, true);
+    const ConditionedStudy::Row r = study.row(volume, study.balance().solve(volume), false);
+    ExactPoint p;
+    p.volume = volume;
+    p.pH = r.point.pH;
+    p.hydronium = r.hydronium;
+    const bool two = s.study == Study::TwoMonoTitration;
+    const auto& labels = sim.results.speciesLabels;
+    for (int k = 0; k < 4; ++k)
+        if (study.present(k))
+            p.species.emplace_back(two ? labels[k / 2][k % 2] : labels[0][k],
+                                   r.species[static_cast<std::size_t>(k)]);
+    if (s.conductivityAvailable) p.conductivity = r.conductivity;
+    return p;
 }
 
 std::optional<double> typedTemperature(const std::string& text) {

@@ -29,6 +29,11 @@ std::string applyConditionsToTable(Simulation& sim, const Conditions& conditions
 // at 25 °C, and the results say why.
 void applyConditions(Simulation& sim);
 
+// The exact point of a titration study at `volume` (unit of vol1) in the simulation's
+// conditions, the concentrations those of the mixture: what the cursor and the particular
+// point read on the curve drawn in them.
+std::optional<ExactPoint> conditionedPointAt(const Simulation& sim, double volume);
+
 // The temperature field of the panel: the temperature a typed text gives (°C, a point or a
 // comma as separator), none when it is no number from 0 to 60; the message refusing it; the
 // temperature written as the field shows it.

@@ -4,6 +4,7 @@
 // for stay ideal and say why.
 #include "core/chemistry/Conditions.h"
 #include "core/curves/Overlays.h"
+#include "core/session/ChartReading.h"
 #include "core/session/Fit.h"
 #include "core/session/StudyConditions.h"
 
@@ -76,6 +77,15 @@ TEST(ConditionedStudy, DrawnPHIsTheSolvedBalanceWithActivities) {
             EXPECT_NEAR(p.y, static_cast<double>(o.pH), 1e-6) << k.label << " at " << p.x;
             highest = std::max(highest, o.strength);
         }
+        // The cursor and the particular point read the same curve, between its points too.
+        if (k.study == Study::TitrationVsVolume)
+            for (double drawn : {0.0, 7.3, 19.9, 20.0, 31.4}) { // mL
+                const std::optional<ExactPoint> at = exactPointAt(sim, drawn);
+                ASSERT_TRUE(at) << drawn;
+                const OraclePoint o = weakAcidWithSoda(s.pK1[0], s.conc1, s.vol1, s.titrantConc,
+                                                       drawn / s.volumeFactor);
+                EXPECT_NEAR(at->pH, static_cast<double>(o.pH), 1e-6) << "exact point at " << drawn;
+            }
         EXPECT_NEAR(sim.results.highIonicStrength, static_cast<double>(highest),
                     1e-6 * static_cast<double>(highest) + 1e-9)
             << k.label;
