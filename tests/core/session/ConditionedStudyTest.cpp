@@ -6,6 +6,7 @@
 #include "core/curves/Overlays.h"
 #include "core/session/ChartReading.h"
 #include "core/session/Fit.h"
+#include "core/session/InputPanel.h"
 #include "core/session/StudyConditions.h"
 
 #include "SimulationFixtures.h"
@@ -231,6 +232,40 @@ TEST(ConditionedStudy, FitWithActivitiesFindsTheThermodynamicPKa) {
         EXPECT_EQ(!fit.basis.empty(), k.saysThermodynamic) << k.label;
     }
     EXPECT_LT(apparent, 4.7); // the two differ by far more than the points' scatter
+}
+
+// The free study in its conditions: a 0.1/0.1 mol/L ethanoic acid / sodium ethanoate buffer
+// starts at the pH a meter reads (about 4.65 with activities, 4.76 ideal), and its table and
+// title say the conditions.
+TEST(ConditionedStudy, FreeStudyInItsConditions) {
+    const struct {
+        const char* label;
+        Conditions conditions;
+        double pH; // published, ±0.01
+        bool noted;
+    } cases[] = {{"ideal", {}, 4.76, false}, {"Davies", {25, ActivityModel::Davies}, 4.65, true}};
+    for (const auto& k : cases) {
+        Simulation sim;
+        PanelView view;
+        startPanel(view, sim);
+        chooseBurette(view, sim, 0);
+        chooseStudy(view, sim, static_cast<int>(Study::FreeSolutions));
+        sim.freeStudy.inputs = FreeStudyInputs::atDesign(Language::French);
+        sim.freeStudy.inputs.beaker = {{"CH3COOH", "0.1", {}, {}}, {"CH3COONa", "0.1", {}, {}}};
+        sim.freeStudy.inputs.burette = {{"NaOH", "0.1", {}, {}}};
+        sim.conditions = k.conditions;
+        refresh(sim);
+        ASSERT_FALSE(sim.results.curves[1].empty()) << k.label;
+        EXPECT_NEAR(sim.results.curves[1].front().y, k.pH, 0.01) << k.label;
+        const std::string note = titralab::testing::tableOf(sim.results.exportText)[0].empty()
+                                     ? ""
+                                     : titralab::testing::tableOf(sim.results.exportText)[0][0];
+        EXPECT_EQ(note.find("avec activités (Davies), I = ") != std::string::npos, k.noted)
+            << k.label << ": " << note;
+        EXPECT_EQ(sim.results.plot.chartTitle.find("(avec activités)") != std::string::npos,
+                  k.noted)
+            << k.label;
+    }
 }
 
 } // namespace
