@@ -7,6 +7,7 @@
 #include "core/session/ChartReading.h"
 #include "core/session/Fit.h"
 #include "core/session/InputPanel.h"
+#include "core/session/StudyRecord.h"
 #include "core/session/StudyConditions.h"
 
 #include "SimulationFixtures.h"
@@ -265,6 +266,35 @@ TEST(ConditionedStudy, FreeStudyInItsConditions) {
         EXPECT_EQ(sim.results.plot.chartTitle.find("(avec activités)") != std::string::npos,
                   k.noted)
             << k.label;
+    }
+}
+
+// A kept curve remembers its conditions in the study file, written only when they are not
+// ideal at 25 °C, so that it is named by them when the study is opened again.
+TEST(ConditionedStudy, KeptCurvesKeepTheirConditionsInTheStudyFile) {
+    const struct {
+        const char* label;
+        Conditions conditions;
+        bool written;
+    } cases[] = {{"ideal at 25 °C", {}, false},
+                 {"Davies at 35 °C", {35, ActivityModel::Davies}, true}};
+    for (const auto& k : cases) {
+        StudyRecord r;
+        OverlayCurve curve;
+        curve.inputs.study = Study::TitrationVsVolume;
+        curve.inputs.conditions = k.conditions;
+        curve.series.push_back({1, {{0, 2.9}, {10, 4.7}}});
+        r.frozen.push_back(curve);
+        const std::string text = writeStudyText(r);
+        const std::size_t frozenAt = text.find("\"frozen_curves\"");
+        ASSERT_NE(frozenAt, std::string::npos) << k.label;
+        EXPECT_EQ(text.find("\"conditions\"", frozenAt) != std::string::npos, k.written)
+            << k.label;
+        const StudyReading back = readStudyText(text, Language::English);
+        ASSERT_TRUE(back.record) << k.label << ": " << back.problem;
+        ASSERT_EQ(back.record->frozen.size(), 1u) << k.label;
+        EXPECT_TRUE(back.record->frozen[0].inputs.conditions == k.conditions) << k.label;
+        EXPECT_TRUE(*back.record == r) << k.label;
     }
 }
 
