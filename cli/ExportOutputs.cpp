@@ -209,6 +209,7 @@ int printFit(Simulation& sim, const Options& o) {
     const FitResult fit = fitPastedPoints(sim, *o.fit, o.fitSettings);
     if (!fit.notice.empty()) std::cerr << "titralab-export: " << fit.notice << '\n';
     if (!fit.ok) std::cerr << "titralab-export: " << fit.refusal << '\n';
+    if (!fit.basis.empty()) std::cerr << "titralab-export: " << fit.basis << '\n';
     if (fit.ok) {
         for (const FittedValue& v : fit.values)
             std::cout << fitValueName(v.which) << '\t' << signedValue(v.value, sim) << '\t'

@@ -151,12 +151,10 @@ int main(int argc, char** argv) {
         if (!o.temperatures.empty()) {
             return printTemperatureTable(sim, o, notifier);
         }
-        if (!sim.conditions.standard()) {
-            const std::string refusal = applyConditionsToTable(sim, sim.conditions);
-            if (!refusal.empty()) {
-                std::cerr << "titralab-export: " << refusal << '\n';
-                return 2;
-            }
+        // RefreshSimulation solved the study again in the conditions, or says why not.
+        if (!sim.results.conditionsRefusal.empty()) {
+            std::cerr << "titralab-export: " << sim.results.conditionsRefusal << '\n';
+            return 2;
         }
         if (o.vary && (o.png || o.svg || o.pdf)) DrawFamily(sim, o.vary->first, varied, notifier);
     } catch (const ArithmeticFault& e) {

@@ -20,6 +20,7 @@ set(UI_QT_SOURCES ui/qt/Accessibility.cpp ui/qt/Accessibility.h ui/qt/Clipboard.
 set(UI_WINDOWS_SOURCES ui/windows/AboutBox.cpp ui/windows/AboutBox.h ui/windows/CopyDialog.cpp
   ui/windows/FreeSolutionsPanel.cpp ui/windows/FreeSolutionsPanel.h ui/windows/MainWindowFree.cpp
   ui/windows/DiagramWindow.cpp ui/windows/DiagramWindow.h
+  ui/windows/ConditionsControls.cpp ui/windows/ConditionsControls.h ui/windows/MainWindowConditions.cpp
   ui/windows/CopyDialog.h ui/windows/DatabaseDock.cpp ui/windows/DatabaseDock.h
   ui/windows/InputPanelArea.cpp ui/windows/InputPanelArea.h ui/windows/MainWindowMenus.cpp
   ui/windows/MainWindowPanel.cpp ui/windows/MeasurementImportDialog.cpp

@@ -22,6 +22,10 @@ struct Conditions {
 
     bool ideal() const { return activities == ActivityModel::None; }
     bool standard() const { return ideal() && temperature == kStandardTemperature; }
+    bool operator==(const Conditions& o) const {
+        return temperature == o.temperature && activities == o.activities;
+    }
+    bool operator!=(const Conditions& o) const { return !(*this == o); }
 };
 
 // A temperature within [kMinTemperature, kMaxTemperature]; one that is no number is 25 °C.

@@ -136,6 +136,10 @@ FitResult fitTitration(const ChemicalState& state, const PanelFields& panel, Lan
     }
     result.equivalences =
         fittedEquivalences(model, fitted, x, p, covariance->matrix, kParameterStep);
+    if (!settings.conditions.ideal() && std::any_of(free.begin(), free.end(), [](FitValue v) {
+            return !isConcentration(v);
+        }))
+        result.basis = texts::kFitThermodynamicPKa.in(language);
     result.ok = true;
     return result;
 }

@@ -5,6 +5,7 @@
 #include "core/base/Language.h"
 #include "core/base/PastedPair.h"
 #include "core/chemistry/ChemicalState.h"
+#include "core/chemistry/Conditions.h"
 #include "core/panel/DatabaseBrowser.h"
 
 #include <array>
@@ -47,6 +48,10 @@ inline constexpr std::size_t kMaxFitPoints = 1000;
 struct FitSettings {
     double sigmaPH{0.02};       // pH
     double sigmaVolumeMl{0.05}; // mL, a burette reading
+    // The conditions of the model: in others than ideal at 25 °C its pH is the general
+    // engine's; with activities the pKa found are thermodynamic ones (at zero ionic strength),
+    // without them apparent ones (those of the medium of the points).
+    Conditions conditions{};
 };
 inline constexpr double kMaxSigmaPH = 1;       // pH
 inline constexpr double kMaxSigmaVolumeMl = 5; // mL
@@ -83,6 +88,8 @@ struct FitResult {
     std::vector<ResidualPoint> residuals;
     double volumeFactor{1}; // display factor of the volumes: 1000 when shown in mL
     int evaluations{};      // model evaluations spent
+    // What the pKa found are, said when the fit ran with activities; empty otherwise.
+    std::string basis;
 };
 
 // The measured points the fit uses (volumes in litres, read in the pasted points' unit), and

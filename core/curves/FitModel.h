@@ -4,6 +4,8 @@
 #pragma once
 
 #include "core/base/Notifier.h"
+#include "core/chemistry/ConditionedBalance.h"
+#include "core/chemistry/Diagrams.h"
 #include "core/chemistry/Formulas.h"
 #include "core/curves/Fit.h"
 #include "core/curves/FitSteps.h"
@@ -129,11 +131,41 @@ class Model {
                                                   : titrantVolume(s, h);
     }
 
+    // In other conditions than ideal at 25 °C the pH at the points is the general engine's
+    // (the ionic strength solved with it), and its derivatives in the values are numerical.
+    bool conditioned() const { return !m_settings.conditions.standard(); }
+    struct EnginePoints {
+        std::vector<double> pH;    // at each point
+        std::vector<double> slope; // dpH/dV per L, when asked
+    };
+    EnginePoints enginePoints(const ChemicalState& s, bool slopes) const {
+        EnginePoints out{std::vector<double>(m_points.size(), NAN), {}};
+        if (slopes) out.slope.assign(m_points.size(), NAN);
+        const std::optional<FreeTitration> t = studyTitration(s);
+        if (!t) return out;
+        ConditionedBalance balance(t->beaker, t->beakerVolume, t->burette, m_settings.conditions);
+        double guessPH = NAN, guessStrength = NAN;
+        for (std::size_t i = 0; i < m_points.size(); ++i) {
+            const ConditionedBalance::Point p =
+                balance.solve(m_points[i].volume, guessPH, guessStrength);
+            out.pH[i] = p.pH;
+            if (slopes) out.slope[i] = balance.slope(m_points[i].volume, p);
+            guessPH = p.pH;
+            guessStrength = p.ionicStrength;
+        }
+        return out;
+    }
+
     // Measured minus computed pH at every point.
     Eigen::VectorXd residuals(const Eigen::VectorXd& x) {
         ++m_evaluations;
         const ChemicalState s = stateFor(x);
         Eigen::VectorXd r(pointCount());
+        if (conditioned()) {
+            const std::vector<double> pH = enginePoints(s, false).pH;
+            for (int i = 0; i < pointCount(); ++i) r[i] = m_points[i].pH - pH[i];
+            return r;
+        }
         for (int i = 0; i < pointCount(); ++i) r[i] = m_points[i].pH - pHAt(s, m_points[i].volume);
         return r;
     }
@@ -147,11 +179,18 @@ class Model {
         const double sPH2 = m_settings.sigmaPH * m_settings.sigmaPH;
         const double sV = m_settings.sigmaVolumeMl / 1000; // L, the state's volumes
         Eigen::VectorXd w(pointCount());
+        const std::vector<double> engineSlopes =
+            conditioned() ? enginePoints(s, true).slope : std::vector<double>{};
         for (int i = 0; i < pointCount(); ++i) {
-            const double p = pHAt(s, m_points[i].volume);
-            const double dVdp =
-                (volumeAt(s, p + kPHStep) - volumeAt(s, p - kPHStep)) / (2 * kPHStep);
-            const double slope = 1 / dVdp; // pH per L
+            double slope = 0; // pH per L
+            if (conditioned()) {
+                slope = engineSlopes[static_cast<std::size_t>(i)];
+            } else {
+                const double p = pHAt(s, m_points[i].volume);
+                const double dVdp =
+                    (volumeAt(s, p + kPHStep) - volumeAt(s, p - kPHStep)) / (2 * kPHStep);
+                slope = 1 / dVdp;
+            }
             const double g2 = std::isfinite(slope) ? slope * slope * sV * sV : 0.0;
             w[i] = sPH2 / (sPH2 + g2);
             if (!(w[i] > 0) || !std::isfinite(w[i])) w[i] = 0;
@@ -167,6 +206,21 @@ class Model {
         ++m_evaluations;
         const ChemicalState s = stateFor(x);
         Eigen::MatrixXd J(pointCount(), parameterCount());
+        if (conditioned()) {
+            for (int j = 0; j < parameterCount(); ++j) {
+                Eigen::VectorXd xu = x, xd = x;
+                xu[j] += kParameterStep;
+                xd[j] -= kParameterStep;
+                const std::vector<double> up = enginePoints(stateFor(xu), false).pH;
+                const std::vector<double> down = enginePoints(stateFor(xd), false).pH;
+                for (int i = 0; i < pointCount(); ++i) {
+                    const auto k = static_cast<std::size_t>(i);
+                    const double dpdx = (up[k] - down[k]) / (2 * kParameterStep);
+                    J(i, j) = std::isfinite(dpdx) ? -dpdx : 0.0;
+                }
+            }
+            return J;
+        }
         std::vector<ChemicalState> up, down;
         for (int j = 0; j < parameterCount(); ++j) {
             Eigen::VectorXd xu = x, xd = x;

@@ -5,6 +5,7 @@
 #include "core/curves/ExportTable.h"
 #include "core/numbers/NumberFormat.h"
 #include "core/numbers/NumberInput.h"
+#include "core/texts/ConditionsTexts.h"
 #include "core/texts/CurveTexts.h"
 #include "core/texts/OverlayTexts.h"
 #include "core/texts/WindowTexts.h"
@@ -85,6 +86,13 @@ std::string differenceLabel(const CurveInputs& curve, const CurveInputs& current
         if (curve.values[field] == current.values[field]) continue;
         parts.push_back(describeValue(field, curve.side, curve.values[field], language));
     }
+    const Conditions& c = curve.conditions;
+    if (c.activities != current.conditions.activities)
+        parts.push_back(
+            (c.ideal() ? texts::kWithoutActivities : texts::kWithActivities).in(language));
+    if (c.temperature != current.conditions.temperature)
+        parts.push_back(formatGeneral(c.temperature, 4, language == Language::French ? ',' : '.') +
+                        " °C");
     if (parts.empty()) return texts::kSameValues.in(language);
     std::string label = parts.front();
     for (std::size_t k = 1; k < parts.size(); ++k) label += kSemicolon.in(language) + parts[k];

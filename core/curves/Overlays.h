@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/chemistry/ChemicalState.h"
+#include "core/chemistry/Conditions.h"
 #include "core/curves/Curves.h"
 #include "core/curves/ExportTable.h"
 #include "core/curves/FreeFit.h"
@@ -30,6 +31,7 @@ struct CurveInputs {
     // The free study: each value of its rows as a legend names it ("Bécher 1 (HCl) : c =
     // 0,1 mol/L"), the fields above unused.
     std::vector<std::string> freeValues;
+    Conditions conditions{};         // the activities and the temperature
 };
 
 // One kept curve: the series it copied (1: pH; 2..5: species in the species study), with

@@ -14,6 +14,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace titralab {
 
@@ -47,6 +48,9 @@ struct PageInput {
     Overlays overlays;    // kept curves, printed dashed with their legend entries
     Language language{Language::French}; // of the printed texts
     double conductivityScale{1};         // the conductivity curve holds S/m multiplied by this
+    // The conditions of the solutions, one line each under the constants; none when ideal at
+    // 25 °C.
+    std::vector<std::string> conditionsLines;
 };
 
 // Everything a page computes before drawing.

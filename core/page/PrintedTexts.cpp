@@ -76,6 +76,8 @@ void printConstants(const PageInput& in, const PageLayout& L, TextRows& rows, Ca
         write(1,
               (acidSide ? texts::kAcidPKa : texts::kBasePKa).in(language) + colon + pk(st.pK2[0]));
     }
+    for (std::size_t k = 0; k < in.conditionsLines.size(); ++k)
+        write(k == 0 ? 2 : 1, in.conditionsLines[k]);
     // The remarkable points, on rows of their own, starting further left: they are longer.
     const std::vector<std::string> points = printedPointLines(in);
     for (std::size_t k = 0; k < points.size(); ++k) {

@@ -1,4 +1,5 @@
 #include "core/session/ChartReading.h"
+#include "core/session/StudyConditions.h"
 
 #include "core/chemistry/Conductivity.h"
 #include "core/numbers/NumberFormat.h"
@@ -45,6 +46,9 @@ std::optional<ExactPoint> exactPointAt(const Simulation& sim, double drawnVolume
     const std::optional<Titration> t = titrationOf(s.study);
     if (!t || !(drawnVolume >= 0) || !std::isfinite(drawnVolume) || !(s.volumeFactor > 0))
         return std::nullopt;
+    // On the curve drawn in other conditions, the general engine's point.
+    if (!sim.conditions.standard() && sim.results.conditionsRefusal.empty())
+        return conditionedPointAt(sim, drawnVolume / s.volumeFactor);
     ExactPoint p;
     p.volume = drawnVolume / s.volumeFactor;
     p.pH = exactPH(s, *t, p.volume);

@@ -6,6 +6,8 @@
 #include "core/session/ChartReading.h"
 #include "core/session/FreeFit.h"
 #include "core/session/PastedPoints.h"
+#include "core/session/StudyConditions.h"
+#include "core/texts/ConditionsTexts.h"
 #include "core/texts/CurveTexts.h"
 #include "core/texts/FreeStudyTexts.h"
 #include "core/texts/ReadingTexts.h"
@@ -98,6 +100,30 @@ EquivalenceReading readingOf(const FreeEquivalence& e) {
     return r;
 }
 
+std::string freeConditionsNote(Simulation& sim, const std::vector<FreeSample>& samples) {
+    const Conditions& conditions = sim.conditions;
+    if (conditions.standard() || samples.empty()) return {};
+    const Language language = sim.language;
+    const bool comma = sim.exportSettings.decimalComma;
+    std::string note = std::string(texts::kTemperatureCelsius.in(language)) + " = " +
+                       formatGeneral(conditions.temperature, 4, comma ? ',' : '.');
+    double low = HUGE_VAL, high = 0;
+    for (const FreeSample& p : samples) {
+        low = std::min(low, p.state.ionicStrength);
+        high = std::max(high, p.state.ionicStrength);
+    }
+    if (!conditions.ideal()) {
+        note += ", " + activitiesNote(low, high, comma, language);
+        sim.results.lowIonicStrength = low;
+        sim.results.highIonicStrength = high;
+    }
+    if (sim.freeStudy.result.conductivityKnown && conditions.temperature != kStandardTemperature)
+        note += ", " + std::string(texts::kConductivityAt25.in(language));
+    if (!conditions.ideal() && high > kDaviesMaxIonicStrength)
+        note += ". " + std::string(texts::kBeyondDavies.in(language));
+    return note;
+}
+
 // The copied table and its numbers: v (L, shown in mL by the workbook), pH, [H3O+], every form, σ
 // when known, dpH/dV per mL when asked. Lines end with a carriage return, as the other studies'
 // tables.
@@ -134,7 +160,9 @@ void writeFreeTable(Simulation& sim, const std::vector<FreeSample>& samples) {
             table.columns[c++].values.push_back(p.state.conductivity.value_or(0));
         if (derivative) table.columns[c++].values.push_back(p.slope / 1000);
     }
-    std::string text = "\r"; // no note above the table: the concentrations are those of the mix
+    // No note above the table at the defaults: the concentrations are those of the mix. In
+    // other conditions the note says them, with the range of the ionic strength.
+    std::string text = freeConditionsNote(sim, samples) + "\r";
     for (std::size_t c = 0; c < table.columns.size(); ++c)
         text += (c ? "\t" : "") + table.columns[c].header;
     text += '\r';
@@ -236,7 +264,7 @@ std::optional<ExactPoint> freeExactPointAt(const Simulation& sim, double drawnVo
         return std::nullopt;
     ExactPoint p;
     p.volume = drawnVolume / factor;
-    const EquilibriumState state = freeTitrationState(*result.titration, p.volume);
+    const EquilibriumState state = freeTitrationState(*result.titration, p.volume, sim.conditions);
     p.pH = state.pH;
     p.hydronium = state.hydronium;
     for (const FreeSpecies& species : result.species)
@@ -263,6 +291,10 @@ void refreshFreeStudy(Simulation& sim, Notifier& notifier) {
     sim.results.plot.titlesSet = true;
     sim.results.plot.windowTitle = texts::kGraphWindowTitle.in(sim.language);
     sim.results.plot.chartTitle = texts::kFreeChartTitle.in(sim.language);
+    sim.results.lowIonicStrength = sim.results.highIonicStrength = 0;
+    sim.results.conditionsRefusal.clear();
+    if (const std::string said = conditionsTitle(sim.conditions, sim.language); !said.empty())
+        sim.results.plot.chartTitle += " (" + said + ")";
     sim.results.plot.leftTitle = texts::kPHAxis.in(sim.language);
     sim.results.plot.bottomTitle = texts::kFreeVolumeAxis.in(sim.language);
     sim.results.plot.leftAxisAutomatic = false;
@@ -289,7 +321,7 @@ void refreshFreeStudy(Simulation& sim, Notifier& notifier) {
     const FreeTitration& t = *read.titration;
     result.titration = t;
     result.species = freeSpecies(t, sim.language);
-    result.equivalences = freeEquivalences(t);
+    result.equivalences = freeEquivalences(t, sim.conditions);
     result.maxVolume = read.maxVolume.value_or(defaultFreeMaxVolume(t, result.equivalences));
     s.vol1 = t.beakerVolume;
     s.volumeSpan = result.maxVolume;
@@ -302,8 +334,10 @@ void refreshFreeStudy(Simulation& sim, Notifier& notifier) {
     }
 
     const int n = std::max(s.pointCount, 2);
-    auto one = [&t](double v) {
-        return FreeSample{v, freeTitrationState(t, v), freeTitrationSlope(t, v)};
+    const Conditions conditions = sim.conditions;
+    auto one = [&t, &conditions](double v) {
+        return FreeSample{v, freeTitrationState(t, v, conditions),
+                          freeTitrationSlope(t, v, conditions)};
     };
     auto sample = [&one](const std::vector<double>& volumes) {
         std::vector<FreeSample> samples;

@@ -23,6 +23,7 @@ CurveInputs currentInputs(const Simulation& sim, const FieldValues& given) {
     in.row1 = sim.state.row1;
     in.row2 = sim.state.row2;
     in.entryName = entryOf(in.side, in.row1).name(sim.language);
+    in.conditions = sim.conditions;
     const bool titration =
         in.study == Study::TitrationVsVolume || in.study == Study::TwoMonoTitration;
     const bool twoAcids = in.study == Study::TwoMonoTitration || in.study == Study::TwoPolyMixture;

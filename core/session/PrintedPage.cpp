@@ -1,4 +1,5 @@
 #include "core/session/PrintedPage.h"
+#include "core/session/StudyConditions.h"
 
 namespace titralab {
 
@@ -15,6 +16,7 @@ PageInput PageInputOf(const Simulation& sim) {
     in.overlays.plainTable.clear();
     in.language = sim.language;
     in.conductivityScale = sim.results.conductivityScale;
+    in.conditionsLines = conditionsLines(sim);
     return in;
 }
 

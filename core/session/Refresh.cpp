@@ -6,6 +6,7 @@
 #include "core/session/ChartReading.h"
 #include "core/session/DiagramColumns.h"
 #include "core/session/Overlays.h"
+#include "core/session/StudyConditions.h"
 #include "core/texts/CurveTexts.h"
 #include "core/texts/Messages.h"
 
@@ -197,6 +198,7 @@ void RefreshSimulation(Simulation& sim, Notifier& notifier, const FieldValues& g
     sim.reading.derivative.clear();
     PlotStudy(sim, notifier);
     UpdateChartReading(sim);
+    applyConditions(sim);
     addDiagramColumns(sim);
     RefreshOverlays(sim); // adds the kept curves' columns to the table
     if (sim.reading.options.equivalences) sim.results.exportText += copiedPointLines(sim);

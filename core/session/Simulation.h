@@ -51,6 +51,10 @@ struct StudyResults {
     std::optional<MixtureResult> mixture; // the last two-polyacid results
     std::string exportText;               // the table as copied
     ExportTable exportTable;              // the numbers of exportText, at full precision
+    // In other conditions than ideal at 25 °C: the least and greatest ionic strength (mol/L)
+    // of the table, and why the study was computed ideal at 25 °C after all (empty when not).
+    double lowIonicStrength{0}, highIonicStrength{0};
+    std::string conditionsRefusal;
 };
 
 // How tables are copied and exported.

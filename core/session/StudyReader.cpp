@@ -172,13 +172,33 @@ std::optional<std::pair<int, int>> parseVersion(const std::string& v) {
     return std::pair{std::stoi(v.substr(0, dot)), std::stoi(v.substr(dot + 1))};
 }
 
+// The conditions of the solutions (of the study, or of a kept curve): a temperature in °C
+// within the range of the constants, and the activities; either missing keeps the default.
+Conditions readConditionsOf(const Section& parent, const std::string& path, UnknownKeys& unknown,
+                            Language language) {
+    const Section conditions(parent.object("conditions"), path, unknown,
+                             {"temperature", "activities"}, language);
+    Conditions out;
+    if (const Json* t = conditions.find("temperature")) {
+        if (!t->is_number() || !(t->get<double>() >= kMinTemperature) ||
+            !(t->get<double>() <= kMaxTemperature))
+            throw Refusal{texts::badValue(conditions.name("temperature"),
+                                          texts::kExpectedTemperature.in(language), language)};
+        out.temperature = t->get<double>();
+    }
+    out.activities =
+        static_cast<ActivityModel>(conditions.choice("activities", kActivityNames, 0));
+    return out;
+}
+
 // One frozen curve: the values it was computed from and the series it kept.
 OverlayCurve readFrozenCurve(const Json& item, const std::string& path, UnknownKeys& unknown,
                              Language language) {
     if (!item.is_object())
         throw Refusal{texts::badValue(path, texts::kExpectedSection.in(language), language)};
     const Section curve(item, path, unknown,
-                        {"side", "study", "row1", "row2", "entry_name", "fields", "series"},
+                        {"side", "study", "row1", "row2", "entry_name", "fields", "series",
+                         "conditions"},
                         language);
     OverlayCurve c;
     c.inputs.side =
@@ -190,6 +210,7 @@ OverlayCurve readFrozenCurve(const Json& item, const std::string& path, UnknownK
     c.inputs.row1 = curve.integer("row1", 1, kAcidCount, 1);
     c.inputs.row2 = curve.integer("row2", 1, kAcidCount, 1);
     c.inputs.entryName = curve.text("entry_name", "");
+    c.inputs.conditions = readConditionsOf(curve, path + ".conditions", unknown, language);
     // The fields the curve used, with the values it read from them.
     const Json& fields = curve.object("fields");
     const Section values(fields, path + ".fields", unknown, fieldKeys(true), language);
@@ -382,20 +403,8 @@ void readCopyAndReadings(const Section& top, StudyRecord& r, UnknownKeys& unknow
     }
 }
 
-// The conditions of the solutions: a temperature in °C within the range of the constants, and
-// the activities; either missing keeps the default.
 void readConditions(const Section& top, StudyRecord& r, UnknownKeys& unknown, Language language) {
-    const Section conditions(top.object("conditions"), "conditions", unknown,
-                             {"temperature", "activities"}, language);
-    if (const Json* t = conditions.find("temperature")) {
-        if (!t->is_number() || !(t->get<double>() >= kMinTemperature) ||
-            !(t->get<double>() <= kMaxTemperature))
-            throw Refusal{texts::badValue(conditions.name("temperature"),
-                                          texts::kExpectedTemperature.in(language), language)};
-        r.conditions.temperature = t->get<double>();
-    }
-    r.conditions.activities =
-        static_cast<ActivityModel>(conditions.choice("activities", kActivityNames, 0));
+    r.conditions = readConditionsOf(top, "conditions", unknown, language);
 }
 
 StudyRecord readRecord(const Json& root, UnknownKeys& unknown, Language language) {

@@ -31,7 +31,8 @@ bool sameCurves(const std::vector<OverlayCurve>& a, const std::vector<OverlayCur
         const CurveInputs& i = x.inputs;
         const CurveInputs& j = y.inputs;
         if (i.side != j.side || i.study != j.study || i.row1 != j.row1 || i.row2 != j.row2 ||
-            i.entryName != j.entryName || i.used != j.used || x.series.size() != y.series.size())
+            i.entryName != j.entryName || i.used != j.used || x.series.size() != y.series.size() ||
+            i.conditions != j.conditions)
             return false;
         for (int f = 1; f <= 16; ++f)
             if (i.used[f] && i.values[f] != j.values[f]) return false;
@@ -151,6 +152,11 @@ std::string writeStudyText(const StudyRecord& r) {
             series.push_back({{"number", number}, {"points", list}});
         }
         curve["series"] = series;
+        // Written only when not ideal at 25 °C, as the study's own.
+        if (!c.inputs.conditions.standard())
+            curve["conditions"] = {
+                {"temperature", c.inputs.conditions.temperature},
+                {"activities", kActivityNames[static_cast<int>(c.inputs.conditions.activities)]}};
         frozen.push_back(curve);
     }
     root["frozen_curves"] = frozen;

@@ -4,6 +4,7 @@
 #include "core/curves/ExportTable.h"
 #include "core/session/FreeFit.h"
 #include "core/session/Simulation.h"
+#include "core/session/StudyConditions.h"
 #include "core/system/WholeFile.h"
 #include "core/texts/FreeStudyTexts.h"
 #include "core/texts/Messages.h"
@@ -317,6 +318,11 @@ void writeConstants(lxw_worksheet* sheet, const Simulation& sim, const Formats& 
     } else if (s.study != Study::TwoPolyMixture) {
         rows.push_back({&texts::kSampling, texts::kSamplingPH.in(language)});
     }
+    // The conditions of the solutions, when not ideal at 25 °C, in one row.
+    std::string conditions;
+    for (const std::string& line : conditionsLines(sim))
+        conditions += (conditions.empty() ? "" : ", ") + line;
+    if (!conditions.empty()) rows.push_back({&texts::kConditionsRow, conditions});
     lxw_row_t row = kHeaderRow;
     for (const auto& [label, value] : rows) {
         worksheet_write_string(sheet, row, 0, label->in(language), nullptr);

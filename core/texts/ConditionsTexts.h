@@ -10,6 +10,11 @@ inline constexpr Text kActivitiesDavies{"Activités (Davies)", "Activities (Davi
 inline constexpr Text kTemperatureCelsius{"Température (°C)", "Temperature (°C)"};
 // Beside a curve's name or in a table's heading.
 inline constexpr Text kWithActivities{"avec activités", "with activities"};
+inline constexpr Text kWithoutActivities{"sans activités", "without activities"};
+// Why the species and mixture studies ignore the conditions.
+inline constexpr Text kIdealStudiesOnly{
+    "Les études des espèces et du mélange sont calculées en solution idéale à 25 °C.",
+    "The species and mixture studies are computed for ideal solutions at 25 °C."};
 // Between the least and the greatest ionic strength of a table: "I = 0,01 à 0,1 mol/L".
 inline constexpr Text kStrengthRangeTo{" à ", " to "};
 inline constexpr Text kIonicStrength{"force ionique (mol/L)", "ionic strength (mol/L)"};

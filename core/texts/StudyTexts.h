@@ -225,6 +225,10 @@ inline constexpr Text kFitNoEquivalence{
     "déduite.",
     "The pasted points do not span any equivalence point: no concentration can be deduced from "
     "them."};
+// The fit with activities: what the pKa it finds are.
+inline constexpr Text kFitThermodynamicPKa{
+    "pKa thermodynamiques (force ionique nulle) : ajustement avec les activités (Davies)",
+    "Thermodynamic pKa (zero ionic strength): fitted with the activities (Davies)"};
 inline constexpr Text kFitFailed{
     "L'ajustement n'a pas abouti : les valeurs trouvées ne sont pas des nombres finis.",
     "The fit failed: the values found are not finite numbers."};

@@ -43,6 +43,7 @@ inline constexpr Text kStudySheetsBase[5] = {
 // The constants sheet.
 inline constexpr Text kConstantsTitle{"Constantes de la simulation", "Simulation constants"};
 inline constexpr Text kSide{"Côté", "Side"};
+inline constexpr Text kConditionsRow{"Conditions", "Conditions"};
 inline constexpr Text kSideAcid{"Monobase forte dans la burette, acides dans le bécher",
                                 "Strong base in the burette, acids in the beaker"};
 inline constexpr Text kSideBase{"Monoacide fort dans la burette, bases dans le bécher",

@@ -535,6 +535,8 @@ TEST(MainWindowAccessibility, TabFollowsTheWork) {
                                "volume2Slider",
                                "column2PKa1Field",
                                "column2PKa1Slider",
+                               "activitiesBox",
+                               "temperatureField",
                                "lineWidthField",
                                "showButton",
                                "copyButton",

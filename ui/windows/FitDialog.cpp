@@ -297,8 +297,10 @@ void FitDialog::showResult() {
     }
     m_message->setText(r.ok ? QString() : utf8(r.refusal));
     m_message->setVisible(!r.ok);
-    m_notice->setText(utf8(r.notice));
-    m_notice->setVisible(!r.notice.empty());
+    // What the pKa are, with activities, under what was left out.
+    const std::string notice = r.notice + (r.notice.empty() || r.basis.empty() ? "" : "\n") + r.basis;
+    m_notice->setText(utf8(notice));
+    m_notice->setVisible(!notice.empty());
     m_apply->setEnabled(r.ok);
 
     m_residuals->clear();

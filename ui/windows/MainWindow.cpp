@@ -185,6 +185,7 @@ void MainWindow::applyView() {
     applySideIcon(m_view.iconSide);
     orderTabs();
     applyFreePanel();
+    applyConditions();
     accessibility::apply(
         this, a11y::mainWindowTexts(m_sim.panel.side, m_sim.panel.study, m_sim.language));
     for (int i = 1; i <= 16; ++i)
@@ -284,6 +285,7 @@ void MainWindow::showSimulation() {
         n.error(faultText(fault, m_sim.language));
         return;
     }
+    showConditionsStatus();
     focusRefusedField();
     if (m_sim.panel.study == Study::TwoPolyMixture) {
         if (m_links.showMixture) m_links.showMixture();

@@ -46,6 +46,7 @@ class SettingsStore;
 class AboutBox;
 class DatabaseDock;
 class FreeSolutionsPanel;
+class ConditionsControls;
 enum class SoluteSide;
 struct SoluteEntry;
 
@@ -190,6 +191,12 @@ class MainWindow : public QMainWindow {
     // closed-form studies' fields when its study is chosen.
     void buildFreePanel();
     void applyFreePanel();
+    // The conditions of the solutions (MainWindowConditions.cpp): the panel's box and
+    // temperature field, kept in step with the Options menu's entry; the status line's word
+    // on them after a regeneration.
+    void buildConditions();
+    void applyConditions();
+    void showConditionsStatus();
     void orderTabs();
     bool handleKey(QWidget* widget, QKeyEvent* key);
     void showHelpFor(QWidget* widget);
@@ -264,6 +271,9 @@ class MainWindow : public QMainWindow {
     QDockWidget* m_commandsDock{nullptr};
     DatabaseDock* m_databaseDock{nullptr};
     FreeSolutionsPanel* m_freePanel{nullptr};
+    ConditionsControls* m_conditions{nullptr};
+    QAction* m_activitiesAction{nullptr};
+    std::string m_conditionsStatus; // what the status line last said of the conditions
     QToolBar* m_toolBar{nullptr};
     QAction* m_tooltipsAction{nullptr};
     QAction* m_commaAction{nullptr};

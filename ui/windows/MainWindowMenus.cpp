@@ -3,6 +3,7 @@
 #include "ui/windows/MainWindow.h"
 
 #include "core/session/StudyEdits.h"
+#include "core/texts/ConditionsTexts.h"
 #include "core/texts/WindowTexts.h"
 #include "ui/qt/Icons.h"
 #include "ui/windows/AboutBox.h"
@@ -132,6 +133,17 @@ QMenu* MainWindow::buildOptionsMenu() {
     m_pointAction->setCheckable(true);
     m_commaAction->setChecked(m_sim.exportSettings.decimalComma);
     m_pointAction->setChecked(!m_sim.exportSettings.decimalComma);
+    options->addSeparator();
+    // The same option as the panel's box: both edit the simulation's conditions.
+    m_activitiesAction = add(options, "activitiesAction",
+                             "&" + text(lang, texts::kActivitiesDavies), [this](bool on) {
+                                 setStudyInput(m_sim, m_sim.conditions.activities,
+                                               on ? ActivityModel::Davies : ActivityModel::None);
+                                 applyConditions();
+                                 emit panelEdited();
+                             });
+    m_activitiesAction->setCheckable(true);
+    m_activitiesAction->setChecked(!m_sim.conditions.ideal());
     options->addSeparator();
     // Each language is named in itself. The choice serves from the next start: every window
     // takes its texts once, when it is made.

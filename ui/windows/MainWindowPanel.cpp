@@ -14,6 +14,7 @@
 #include "ui/qt/Icons.h"
 #include "ui/qt/RadioGroup.h"
 #include "ui/windows/DatabaseDock.h"
+#include "ui/windows/ConditionsControls.h"
 #include "ui/windows/FreeSolutionsPanel.h"
 #include "ui/windows/InputPanelArea.h"
 
@@ -117,6 +118,7 @@ void MainWindow::buildPanel() {
     m_pasteBuffer->setObjectName("pasteBuffer");
     m_pasteBuffer->hide();
     buildFreePanel();
+    buildConditions();
 }
 void MainWindow::buildCommandsDock() {
     const Language lang = m_sim.language;
@@ -242,6 +244,8 @@ void MainWindow::orderTabs() {
                 m_area->findChild<QSlider*>(accessibility::sliderObjectName(static_cast<Field>(i))))
             chain.push_back(slider);
     }
+    if (m_conditions)
+        for (QWidget* w : m_conditions->tabChain()) chain.push_back(w);
     chain.push_back(m_fields[11]);
     for (const char* name : {"showButton", "copyButton", "printButton", "pasteVolumeFirstButton",
                              "pastePHFirstButton"})
@@ -342,6 +346,12 @@ bool MainWindow::handleKey(QWidget* widget, QKeyEvent* key) {
         if (!enter || mods != Qt::NoModifier || !volumeField) return false;
         showSimulation();
         return true;
+    }
+    // The temperature field is checked as the number fields are.
+    if (m_conditions && m_conditions->isTemperatureField(widget)) {
+        const bool leaving = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+                             (enter && mods == Qt::NoModifier) || key->text() == QLatin1String(" ");
+        if (leaving && !m_conditions->acceptTemperature()) return true;
     }
     // Leaving a number field by Tab, Shift+Tab, the space or Enter checks it first: a refused
     // value keeps the focus and nothing else happens. Escape brings back its last good value.

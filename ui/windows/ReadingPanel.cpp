@@ -1,6 +1,7 @@
 #include "ui/windows/ReadingPanel.h"
 #include "ui/qt/Utf8Text.h"
 
+#include "core/session/StudyConditions.h"
 #include "core/session/StudyEdits.h"
 #include "core/chemistry/Indicators.h"
 #include "core/session/ChartReading.h"
@@ -296,9 +297,14 @@ void ReadingPanel::applySimulation() {
         if (m_sim.results.curves[k].empty()) continue;
         QString name;
         switch (k) {
-        case 1:
+        case 1: {
             name = text(m_sim.language, texts::kLegendPH);
+            // The pH a meter reads with activities, or at another temperature, says so.
+            const std::string said = conditionsTitle(m_sim.conditions, m_sim.language);
+            if (!said.empty() && m_sim.results.conditionsRefusal.empty())
+                name += QStringLiteral(" (") + utf8(said) + QStringLiteral(")");
             break;
+        }
         case 2:
         case 3:
             name = utf8(g.captions[k - 2]);

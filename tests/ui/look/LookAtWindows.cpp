@@ -9,6 +9,8 @@
 //                    [--entry1 N] [--entry2 N] [--tick 4,5,8,...] [--untick 2,3,...]
 //                    [--points N] [--paste] [--paste-ml] [--point-style 0..7]
 //                    [--freeze CONCENTRATION] [--free-family beaker1.c=0.05;0.1;0.2]
+//                    [--freeze CONCENTRATION] [--activities davies] [--temperature CELSIUS]
+//                    [--freeze-activities 1]
 //                    [--zoom x1,y1,x2,y2] [--size WxH] [--lang fr|en]
 //                    [--equivalences 1] [--derivative 1] [--indicator N] [--particular VOLUME]
 //                    [--buffer-capacity 1] [--import MEASUREMENT-FILE] [--tangents 1]
@@ -127,6 +129,8 @@ int main(int argc, char** argv) {
     sim.reading.options.indicator = option("indicator", "-1").toInt();
     sim.exportSettings.diagrams.bufferCapacity = option("buffer-capacity", "0") == "1";
     sim.exportSettings.diagrams.validityBand = option("validity", "0") == "1";
+    if (option("activities", "none") == "davies") sim.conditions.activities = ActivityModel::Davies;
+    sim.conditions.temperature = option("temperature", "25").toDouble();
 
     PrintingNotifier notifier;
     RefreshSimulation(sim, notifier);
@@ -165,6 +169,13 @@ int main(int argc, char** argv) {
             quantity.freeRow = row;
             DrawFamily(sim, quantity, values.values, notifier);
         }
+    }
+    // A frozen curve, then the activities switched: the pH with and without them.
+    if (option("freeze-activities", "0") == "1") {
+        FreezeCurrentCurve(sim);
+        sim.conditions.activities =
+            sim.conditions.ideal() ? ActivityModel::Davies : ActivityModel::None;
+        RefreshSimulation(sim, notifier);
     }
 
     const QIcon icon = icons::side(side);
