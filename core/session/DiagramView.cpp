@@ -29,6 +29,23 @@ std::string formName(const std::vector<FreeSpecies>& forms, int solute, int form
     return {};
 }
 
+// Every form of the solution with its name; the five studies name their species as their chart
+// does (base side: the base first).
+std::vector<FreeSpecies> namedForms(const Simulation& sim, const Solution& solution) {
+    std::vector<FreeSpecies> forms = formsOf(solution, sim.language);
+    if (sim.panel.study == Study::FreeSolutions) return forms;
+    for (FreeSpecies& f : forms) {
+        if (f.solute > 1) continue;
+        const int n = solution.solutes[static_cast<std::size_t>(f.solute)].system.acidities();
+        const int k = sim.state.side == BuretteSide::BaseSide ? n - f.form : f.form;
+        if (k < 0 || k >= 4) continue;
+        const std::string& label = sim.results.speciesLabels[static_cast<std::size_t>(f.solute)]
+                                                            [static_cast<std::size_t>(k)];
+        if (!label.empty()) f.name = label;
+    }
+    return forms;
+}
+
 std::vector<double> pHGrid(int points) {
     const int n = std::clamp(points, 2, kMaxDiagramPoints);
     std::vector<double> grid;
@@ -161,6 +178,13 @@ std::optional<Solution> diagramSolution(const Simulation& sim) {
     return studySolution(probe);
 }
 
+std::vector<DiagramStrip> predominanceOf(const Simulation& sim) {
+    DiagramView view;
+    const std::optional<Solution> solution = diagramSolution(sim);
+    if (solution) addStrips(view, *solution, namedForms(sim, *solution));
+    return view.strips;
+}
+
 DiagramView diagramView(const Simulation& sim, DiagramKind kind, double logFloor, int points) {
     DiagramView view;
     const Language language = sim.language;
@@ -175,17 +199,7 @@ DiagramView diagramView(const Simulation& sim, DiagramKind kind, double logFloor
         view.problem = texts::kNoDiagramSolution.in(language);
         return view;
     }
-    std::vector<FreeSpecies> forms = formsOf(*solution, language);
-    // The five studies name their species as their chart does (base side: the base first).
-    if (sim.panel.study != Study::FreeSolutions)
-        for (FreeSpecies& f : forms) {
-            if (f.solute > 1) continue;
-            const int n = solution->solutes[static_cast<std::size_t>(f.solute)].system.acidities();
-            const int k = sim.state.side == BuretteSide::BaseSide ? n - f.form : f.form;
-            const std::string& label =
-                sim.results.speciesLabels[static_cast<std::size_t>(f.solute)][static_cast<std::size_t>(std::clamp(k, 0, 3))];
-            if (k >= 0 && k < 4 && !label.empty()) f.name = label;
-        }
+    const std::vector<FreeSpecies> forms = namedForms(sim, *solution);
     if (forms.empty()) {
         view.problem = texts::kNoDiagramSystem.in(language);
         return view;

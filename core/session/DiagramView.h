@@ -63,6 +63,10 @@ std::optional<Solution> diagramSolution(const Simulation& sim);
 DiagramView diagramView(const Simulation& sim, DiagramKind kind, double logFloor = -8,
                         int points = 281);
 
+// The predominance strips of the study's solution (the beaker's in a titration), each form
+// named as the diagrams name it; empty when the inputs are refused.
+std::vector<DiagramStrip> predominanceOf(const Simulation& sim);
+
 // Ticks at a round step (1, 2 or 5 times a power of ten) covering [low, high], about `wanted`.
 std::vector<double> roundTicks(double low, double high, int wanted = 7);
 

@@ -38,6 +38,7 @@ struct DiagramChoices {
     bool logTable{false};
     bool bufferCapacity{false};
     bool validityBand{false}; // along a titration, where each textbook formula of the pH holds
+    bool predominanceBand{false}; // beside the pH axis, the beaker's predominance domains
 };
 
 // What the last regeneration computed, and the scales the graph window draws it with.

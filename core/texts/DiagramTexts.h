@@ -58,6 +58,11 @@ inline constexpr Text kValidityName{
     "Bande des volumes où chaque formule du pH est vérifiée à 0,05 près",
     "Strip of the volumes where each formula of the pH holds within 0.05"};
 
+inline constexpr Text kPredominanceBox{"Prédo&minance", "Predo&minance"};
+inline constexpr Text kPredominanceName{
+    "Domaines de prédominance des espèces du bécher, le long de l'axe du pH",
+    "Predominance domains of the beaker's species, along the pH axis"};
+
 inline constexpr Text kWhyThisPH{"Pourquoi ce pH ?", "Why this pH?"};
 // The lines of the explanation, as the command-line tool writes them.
 inline constexpr Text kFormulaLine{"formule", "formula"};

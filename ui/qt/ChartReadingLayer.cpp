@@ -89,6 +89,7 @@ void ChartReadingLayer::show(const ChartReadingView& view) {
     // The band first, so that the markers and the derivative come over it.
     if (view.band && !m_chart->series(1)->points().isEmpty()) showBand(*view.band);
     for (const ChartReadingView::Stretch& f : view.stretches) showStretch(f);
+    for (const ChartReadingView::Domain& d : view.domains) showDomain(d);
     for (const ChartReadingView::Marker& m : view.markers) showMarker(m);
     showDerivative(view);
     showLegend(view);
@@ -150,6 +151,31 @@ void ChartReadingLayer::showStretch(const ChartReadingView::Stretch& stretch) {
     chart->addSeries(area);
     area->attachAxis(m_chart->bottomAxis());
     area->attachAxis(y);
+    keepOutOfChartLegend(chart, area);
+    m_stretches.push_back(area);
+}
+
+// A form's domain of pH as a column beside the pH axis, a fortieth of the volume axis wide, in
+// the chart's values so that it follows a zoom.
+void ChartReadingLayer::showDomain(const ChartReadingView::Domain& domain) {
+    QChart* chart = m_chart->chart();
+    QValueAxis* x = m_chart->bottomAxis();
+    const double width = (x->max() - x->min()) / 40;
+    const double left = x->min() + domain.column * width;
+    auto* upper = new QLineSeries();
+    auto* lower = new QLineSeries();
+    upper->append({{left, domain.high}, {left + width, domain.high}});
+    lower->append({{left, domain.low}, {left + width, domain.low}});
+    auto* area = new QAreaSeries(upper, lower);
+    upper->setParent(area);
+    lower->setParent(area);
+    QColor fill = domain.colour;
+    fill.setAlpha(170);
+    area->setBrush(fill);
+    area->setPen(QPen(domain.colour.darker(140), 1));
+    chart->addSeries(area);
+    area->attachAxis(x);
+    area->attachAxis(m_chart->leftAxis());
     keepOutOfChartLegend(chart, area);
     m_stretches.push_back(area);
 }

@@ -43,6 +43,13 @@ struct ChartReadingView {
         QColor colour;
     };
     QList<Stretch> stretches;
+    // Ranges of pH shown as coloured columns beside the pH axis, one column a system.
+    struct Domain {
+        int column{};
+        double low{}, high{}; // pH
+        QColor colour;
+    };
+    QList<Domain> domains;
     struct LegendEntry {
         QColor color;
         QString name;
@@ -85,6 +92,7 @@ class ChartReadingLayer : public QObject {
     void clearOverlays();
     void showBand(const ChartReadingView::Band& band);
     void showStretch(const ChartReadingView::Stretch& stretch);
+    void showDomain(const ChartReadingView::Domain& domain);
     void showMarker(const ChartReadingView::Marker& marker);
     void showDerivative(const ChartReadingView& view);
     void showLegend(const ChartReadingView& view);

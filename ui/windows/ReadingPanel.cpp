@@ -6,10 +6,12 @@
 #include "core/chemistry/Indicators.h"
 #include "core/session/ChartReading.h"
 #include "core/session/DiagramColumns.h"
+#include "core/session/DiagramView.h"
 #include "core/session/Measurements.h"
 #include "core/texts/DiagramTexts.h"
 
 #include <algorithm>
+#include <iterator>
 #include "core/session/Simulation.h"
 #include "core/curves/ChartReading.h"
 #include "core/session/WindowDescriptions.h"
@@ -57,6 +59,15 @@ QString indicatorCaption(Language language, int k) {
                                              QString::number(i.high, 'f', 1).replace('.', ','));
 }
 
+// The colours of a system's successive forms beside the pH axis, from acid to base.
+QColor domainColour(std::size_t form) {
+    static const QColor colours[] = {QColor(230, 80, 60), QColor(240, 170, 40),
+                                     QColor(90, 170, 80), QColor(60, 130, 210),
+                                     QColor(130, 80, 190), QColor(90, 90, 90),
+                                     QColor(190, 120, 160)};
+    return colours[form % std::size(colours)];
+}
+
 // The colour of each textbook formula in the validity strip.
 QColor formulaColour(PHFormula formula) {
     switch (formula) {
@@ -95,6 +106,8 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_tangents->setObjectName("tangentsBox");
     m_validity = new QCheckBox(text(m_sim.language, texts::kValidityBox), this);
     m_validity->setObjectName("validityBox");
+    m_predominance = new QCheckBox(text(m_sim.language, texts::kPredominanceBox), this);
+    m_predominance->setObjectName("predominanceBox");
     // A button with a menu: the choice is spoken by its own name, which a combo box on Linux
     // replaces by its current item.
     m_indicator = new QPushButton(this);
@@ -158,6 +171,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     boxes->addWidget(m_bufferCapacity);
     boxes->addWidget(m_tangents);
     boxes->addWidget(m_validity);
+    boxes->addWidget(m_predominance);
     boxes->addSpacing(8);
     boxes->addWidget(indicatorLabel);
     boxes->addWidget(m_indicator);
@@ -192,6 +206,8 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_tangents->setAccessibleName(text(m_sim.language, texts::kTangentsName));
     m_validity->setAccessibleName(text(m_sim.language, texts::kValidityName));
     m_validity->setToolTip(text(m_sim.language, texts::kValidityName));
+    m_predominance->setAccessibleName(text(m_sim.language, texts::kPredominanceName));
+    m_predominance->setToolTip(text(m_sim.language, texts::kPredominanceName));
     m_indicator->setAccessibleName(text(m_sim.language, texts::kIndicatorName));
     m_particular->setAccessibleName(text(m_sim.language, texts::kParticularName));
     m_results->setAccessibleName(text(m_sim.language, texts::kResultsName));
@@ -213,6 +229,10 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
         applySimulation();
     });
     connect(m_tangents, &QCheckBox::clicked, this, [this] { applySimulation(); });
+    connect(m_predominance, &QCheckBox::clicked, this, [this](bool ticked) {
+        setStudyInput(m_sim, m_sim.exportSettings.diagrams.predominanceBand, ticked);
+        applySimulation();
+    });
     connect(m_validity, &QCheckBox::clicked, this, [this](bool ticked) {
         setStudyInput(m_sim, m_sim.exportSettings.diagrams.validityBand, ticked);
         applySimulation();
@@ -233,7 +253,8 @@ void ReadingPanel::applySimulation() {
     const bool titration = titrationOf(s.study).has_value() || s.study == Study::FreeSolutions;
     {
         const QSignalBlocker a(m_equivalences), b(m_derivative), c(m_legend), d(m_indicator),
-            e(m_bufferCapacity), f(m_validity);
+            e(m_bufferCapacity), f(m_validity), g(m_predominance);
+        m_predominance->setChecked(m_sim.exportSettings.diagrams.predominanceBand);
         m_validity->setChecked(m_sim.exportSettings.diagrams.validityBand);
         m_bufferCapacity->setChecked(m_sim.exportSettings.diagrams.bufferCapacity);
         m_equivalences->setChecked(o.equivalences);
@@ -244,7 +265,7 @@ void ReadingPanel::applySimulation() {
             a->setChecked(a->data().toInt() == o.indicator);
     }
     for (QWidget* w : std::initializer_list<QWidget*>{m_equivalences, m_derivative, m_indicator,
-                                                      m_particular, m_validity})
+                                                      m_particular, m_validity, m_predominance})
         w->setEnabled(titration);
     m_tangents->setEnabled(titration && !m_sim.pasted.lines.empty());
     showTangentConstruction();
@@ -345,6 +366,17 @@ void ReadingPanel::applySimulation() {
     if (view.band)
         view.legend.append(
             {view.band->acid, view.band->name, Qt::SolidLine, true, view.band->basic});
+    // The beaker's predominance domains beside the pH axis, a column a system.
+    if (titration && m_sim.exportSettings.diagrams.predominanceBand) {
+        const std::vector<DiagramStrip> strips = predominanceOf(m_sim);
+        for (std::size_t k = 0; k < strips.size(); ++k)
+            for (std::size_t d = 0; d < strips[k].domains.size(); ++d) {
+                const DiagramDomain& domain = strips[k].domains[d];
+                const QColor colour = domainColour(d);
+                view.domains.append({static_cast<int>(k), domain.low, domain.high, colour});
+                view.legend.append({colour, utf8(domain.name), Qt::SolidLine, true, colour});
+            }
+    }
     // Where each textbook formula holds: a strip at the foot of the pH axis, a colour a formula.
     if (titration && m_sim.exportSettings.diagrams.validityBand) {
         std::vector<PHFormula> named;
@@ -464,8 +496,8 @@ QString ReadingPanel::onCurveAt(const QPoint& position) const {
 }
 
 QList<QWidget*> ReadingPanel::tabStops() const {
-    return {m_equivalences, m_derivative, m_legend,  m_bufferCapacity, m_tangents,
-            m_validity,     m_indicator,  m_results, m_particular};
+    return {m_equivalences, m_derivative,   m_legend,    m_bufferCapacity, m_tangents,
+            m_validity,     m_predominance, m_indicator, m_results,        m_particular};
 }
 
 QString ReadingPanel::resultsText() const {

@@ -62,6 +62,7 @@ class ReadingPanel : public QWidget {
     QCheckBox* m_legend{nullptr};
     QCheckBox* m_bufferCapacity{nullptr}; // β on the right-hand axis and in the copied table
     QCheckBox* m_validity{nullptr};       // where each textbook formula of the pH holds
+    QCheckBox* m_predominance{nullptr};   // the beaker's predominance domains by the pH axis
     QPushButton* m_indicator{nullptr}; // the indicator choice, a button with a menu
     QListWidget* m_results{nullptr};   // one row per remarkable point, focusable, read only
     QLineEdit* m_particular{nullptr};

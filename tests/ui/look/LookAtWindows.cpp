@@ -14,7 +14,7 @@
 //                    [--zoom x1,y1,x2,y2] [--size WxH] [--lang fr|en]
 //                    [--equivalences 1] [--derivative 1] [--indicator N] [--particular VOLUME]
 //                    [--buffer-capacity 1] [--import MEASUREMENT-FILE] [--tangents 1]
-//                    [--validity 1]
+//                    [--validity 1] [--predominance 1]
 #include "core/base/Notifier.h"
 #include "core/session/FreeFit.h"
 #include "core/session/Measurements.h"
@@ -129,6 +129,7 @@ int main(int argc, char** argv) {
     sim.reading.options.indicator = option("indicator", "-1").toInt();
     sim.exportSettings.diagrams.bufferCapacity = option("buffer-capacity", "0") == "1";
     sim.exportSettings.diagrams.validityBand = option("validity", "0") == "1";
+    sim.exportSettings.diagrams.predominanceBand = option("predominance", "0") == "1";
     if (option("activities", "none") == "davies") sim.conditions.activities = ActivityModel::Davies;
     sim.conditions.temperature = option("temperature", "25").toDouble();
 
