@@ -157,6 +157,33 @@ void applyFreeFit(Simulation& sim, const FreeFitResult& result, bool volumesInMi
     if (changed) markStudyChanged(sim);
 }
 
+int freeRowAcidities(const FreeRow& row) {
+    const std::optional<AcidBaseSystem> system = writableSystem(row);
+    return system ? system->acidities() : 0;
+}
+
+std::optional<double> setFreeRowPKa(FreeStudyInputs& inputs, FreeSide side, int row, int k,
+                                    double pKa) {
+    std::vector<FreeRow>& rows = inputs.rows(side);
+    if (row < 0 || row >= static_cast<int>(rows.size())) return std::nullopt;
+    const FreeRow current = rows[static_cast<std::size_t>(row)];
+    std::optional<AcidBaseSystem> system = writableSystem(current);
+    if (!system || k < 1 || k > system->acidities() || !std::isfinite(pKa)) return std::nullopt;
+    std::vector<double>& pK = system->pKa;
+    std::sort(pK.begin(), pK.end());
+    const std::size_t at = static_cast<std::size_t>(k - 1);
+    const double low = at > 0 ? pK[at - 1] : kMinPK;
+    const double high = at + 1 < pK.size() ? pK[at + 1] : kMaxPK;
+    pK[at] = std::clamp(pKa, low, high);
+    const double set = pK[at];
+    // The row keeps what it resolved to, with the new pKa, so that it reads at once.
+    setFreeRow(inputs, side, row, grammarOf(*system), current.concentration);
+    FreeRow& written = rows[static_cast<std::size_t>(row)];
+    written.resolved = current.resolved;
+    written.resolved.front().system.pKa = pK;
+    return set;
+}
+
 FreeValueList parseFreeFamilyValues(const Simulation& sim, const FreeRowValue& value,
                                     const std::string& text) {
     const bool english = sim.language == Language::English;

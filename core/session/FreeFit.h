@@ -42,6 +42,14 @@ FreeFitResult fitFreeStudy(const Simulation& sim, const std::vector<FreeRowValue
 // volumes' unit as the fit read them; marks the study changed when something changed.
 void applyFreeFit(Simulation& sim, const FreeFitResult& result, bool volumesInMillilitres);
 
+// The slider of a row's pKa: the number of pKa values of a row that is one system whose end
+// form is neutral (0 for any other row), and pKa k (1-based) of such a row set, kept between
+// its neighbours, the row then written as acid(...) or base(...). Gives the pKa set, or none
+// when the row is not such a system.
+int freeRowAcidities(const FreeRow& row);
+std::optional<double> setFreeRowPKa(FreeStudyInputs& inputs, FreeSide side, int row, int k,
+                                    double pKa);
+
 // The values of a family of `value`, typed "V1;V2;..." (a point or a comma as decimal
 // separator): 1 to kMaxFamilyValues numbers within the items' range (mol/L, or pKa). The
 // refusal is in the simulation's language.

@@ -21,6 +21,8 @@ inline constexpr Text kFreeMaxVolumeMessage{
     "The largest volume added must be empty (automatic) or a number above 0 and up to 10000 mL."};
 inline constexpr Text kFreeSliderLabel{"C&urseur de concentration :", "Concentration sl&ider:"};
 inline constexpr Text kFreeSliderName{"Concentration de ", "Concentration of "};
+inline constexpr Text kFreePKaSliderLabel{"Curseur de p&Ka :", "p&Ka slider:"};
+inline constexpr Text kFreePKaSliderName{"pKa de ", "pKa of "};
 inline constexpr Text kFourFormsAtMost{
     "Le graphique trace quatre formes au plus : retirez-en une avant d'en ajouter une autre.",
     "The chart draws four forms at most: take one out before adding another."};

@@ -1,10 +1,14 @@
 #include "ui/windows/FreeSolutionsPanel.h"
 
+#include "core/numbers/NumberFormat.h"
 #include "core/numbers/NumberInput.h"
+#include "core/session/FreeFit.h"
 #include "core/texts/FreeStudyTexts.h"
 #include "ui/qt/Utf8Text.h"
 
+#include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,6 +17,9 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTableWidget>
+
+#include <algorithm>
+#include <cmath>
 
 namespace titralab {
 
@@ -115,7 +122,25 @@ FreeSolutionsPanel::FreeSolutionsPanel(Simulation& sim, QWidget* parent)
                 [this, side = kSides[s]] { followChosenRow(side); });
     grid->addWidget(m_sliderLabel, line + 2, 0);
     grid->addWidget(m_slider, line + 2, 1, 1, 2);
-    line += 1;
+    // The pKa slider: hundredths of a pKa from -2 to 16, for a row that is one system.
+    m_pKaLabel = new QLabel(this);
+    m_pKaLabel->setObjectName("freePKaSliderLabel");
+    m_pKaChoice = new QComboBox(this);
+    m_pKaChoice->setObjectName("freePKaChoice");
+    m_pKaSlider = new QSlider(Qt::Horizontal, this);
+    m_pKaSlider->setObjectName("freePKaSlider");
+    m_pKaSlider->setRange(-200, 1600);
+    m_pKaSlider->setPageStep(50);
+    m_pKaLabel->setBuddy(m_pKaChoice);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_pKaChoice, m_pKaSlider}) w->setEnabled(false);
+    connect(m_pKaChoice, &QComboBox::currentIndexChanged, this, [this] { followChosenPKa(); });
+    connect(m_pKaSlider, &QSlider::valueChanged, this, [this](int p) { slidePKa(p); });
+    auto* pKaRow = new QHBoxLayout;
+    pKaRow->addWidget(m_pKaChoice);
+    pKaRow->addWidget(m_pKaSlider, 1);
+    grid->addWidget(m_pKaLabel, line + 3, 0);
+    grid->addLayout(pKaRow, line + 3, 1, 1, 2);
+    line += 2;
     m_hint = new QLabel(this);
     m_hint->setObjectName("freeRowsHint");
     m_hint->setWordWrap(true);
@@ -150,6 +175,10 @@ void FreeSolutionsPanel::retranslate() {
     m_maxVolume->setAccessibleName(m_maxVolumeLabel->text());
     m_hint->setText(text(lang, texts::kFreeRowsHint));
     m_sliderLabel->setText(text(lang, texts::kFreeSliderLabel));
+    m_pKaLabel->setText(text(lang, texts::kFreePKaSliderLabel));
+    m_pKaChoice->setAccessibleName(m_pKaLabel->text().remove('&').remove(':').trimmed());
+    if (m_sliderRow < 0)
+        m_pKaSlider->setAccessibleName(text(lang, texts::kFreePKaSliderName).trimmed());
     if (m_sliderRow < 0) m_slider->setAccessibleName(m_sliderLabel->text().remove('&').remove(':').trimmed());
 }
 
@@ -189,6 +218,53 @@ void FreeSolutionsPanel::followChosenRow(FreeSide side) {
     const QString name = utf8(chosen.what);
     m_slider->setAccessibleName(text(m_sim.language, texts::kFreeSliderName) + name);
     m_slider->setAccessibleDescription(utf8(chosen.concentration) + " mol/L");
+    // The pKa of the row, when it is one system.
+    const int acidities = freeRowAcidities(chosen);
+    {
+        const QSignalBlocker guard(m_pKaChoice);
+        const int kept = m_pKaChoice->currentIndex();
+        m_pKaChoice->clear();
+        for (int k = 1; k <= acidities; ++k) m_pKaChoice->addItem(QStringLiteral("pKa%1").arg(k));
+        if (kept >= 0 && kept < acidities) m_pKaChoice->setCurrentIndex(kept);
+    }
+    m_pKaChoice->setEnabled(acidities > 0);
+    m_pKaSlider->setEnabled(acidities > 0);
+    m_pKaSlider->setAccessibleName(text(m_sim.language, texts::kFreePKaSliderName) + name);
+    followChosenPKa();
+}
+
+void FreeSolutionsPanel::followChosenPKa() {
+    const std::vector<FreeRow>& rows = m_sim.freeStudy.inputs.rows(m_sliderSide);
+    const int k = m_pKaChoice->currentIndex() + 1;
+    if (m_sliderRow < 0 || m_sliderRow >= static_cast<int>(rows.size()) || k < 1) return;
+    const FreeRow& row = rows[static_cast<std::size_t>(m_sliderRow)];
+    if (k > freeRowAcidities(row)) return;
+    std::vector<double> pK = row.resolved.front().system.pKa;
+    std::sort(pK.begin(), pK.end());
+    const QSignalBlocker guard(m_pKaSlider);
+    m_pKaSlider->setValue(static_cast<int>(std::lround(pK[static_cast<std::size_t>(k - 1)] * 100)));
+}
+
+void FreeSolutionsPanel::slidePKa(int position) {
+    const int k = m_pKaChoice->currentIndex() + 1;
+    const std::optional<double> set = setFreeRowPKa(m_sim.freeStudy.inputs, m_sliderSide,
+                                                    m_sliderRow, k, position / 100.0);
+    if (!set) return;
+    const FreeRow& row = m_sim.freeStudy.inputs.rows(m_sliderSide)[static_cast<std::size_t>(m_sliderRow)];
+    m_filling = true;
+    if (QTableWidgetItem* cell = table(m_sliderSide)->item(m_sliderRow, 0))
+        cell->setText(utf8(row.what));
+    m_filling = false;
+    // A pKa kept between its neighbours puts the slider back where it stopped.
+    if (std::lround(*set * 100) != position) {
+        const QSignalBlocker guard(m_pKaSlider);
+        m_pKaSlider->setValue(static_cast<int>(std::lround(*set * 100)));
+    }
+    m_pKaSlider->setAccessibleDescription(QStringLiteral("pKa%1 = ").arg(k) +
+                                          utf8(formatGeneral(*set, 4, m_sim.exportSettings.decimalComma ? ',' : '.')));
+    markStudyChanged(m_sim);
+    check();
+    emit edited();
 }
 
 void FreeSolutionsPanel::slide(int position) {

@@ -9,6 +9,7 @@
 
 #include <array>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -68,8 +69,13 @@ class FreeSolutionsPanel : public QWidget {
     QSlider* m_slider{nullptr};
     FreeSide m_sliderSide{FreeSide::Beaker};
     int m_sliderRow{-1};
+    QLabel* m_pKaLabel{nullptr};
+    QComboBox* m_pKaChoice{nullptr};
+    QSlider* m_pKaSlider{nullptr};
     void followChosenRow(FreeSide side);
     void slide(int position);
+    void followChosenPKa();
+    void slidePKa(int position);
     QLabel* m_hint{nullptr};
     QLabel* m_message{nullptr};
 };

@@ -6,6 +6,7 @@
 #include "core/base/Notifier.h"
 #include "core/session/ChartReading.h"
 #include "core/session/DiagramView.h"
+#include "core/session/FreeFit.h"
 #include "core/session/InputPanel.h"
 #include "core/session/Refresh.h"
 #include "core/session/StudyEdits.h"
@@ -352,4 +353,24 @@ TEST(FreeStudy, TheConcentrationSliderIsLogarithmic) {
     EXPECT_EQ(freeSliderPosition("x"), 100);
     EXPECT_EQ(freeSliderPosition("5"), 200);        // above the scale: at its top
     EXPECT_EQ(freeSliderPosition("0,000001"), 0); // below it: at its foot
+}
+
+// The pKa slider: a row that is one system takes the pKa, kept between its neighbours, and
+// still reads (its titration's pKa moved); a row of spectator ions has none.
+TEST(FreeStudy, ThePKaSliderMovesOneRowsPKaBetweenItsNeighbours) {
+    FreeDesk desk;
+    desk.refresh(); // the rows resolve: HCl, H3PO4 | NaOH
+    FreeStudyInputs& inputs = desk.sim.freeStudy.inputs;
+    ASSERT_EQ(freeRowAcidities(inputs.beaker[1]), 3);
+    EXPECT_EQ(freeRowAcidities(inputs.burette[0]), 0);
+    EXPECT_FALSE(setFreeRowPKa(inputs, FreeSide::Burette, 0, 1, 5));
+    EXPECT_EQ(*setFreeRowPKa(inputs, FreeSide::Beaker, 1, 2, 8), 8);
+    EXPECT_NEAR(*setFreeRowPKa(inputs, FreeSide::Beaker, 1, 1, 9), 8, 1e-12); // not past pKa2
+    desk.refresh();
+    ASSERT_TRUE(desk.sim.freeStudy.result.titration);
+    const std::vector<double> pK =
+        desk.sim.freeStudy.result.titration->beaker.solutes[1].system.pKa;
+    ASSERT_EQ(pK.size(), 3u);
+    EXPECT_NEAR(pK[0], 8, 1e-9);
+    EXPECT_NEAR(pK[1], 8, 1e-9);
 }
