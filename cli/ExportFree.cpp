@@ -56,6 +56,7 @@ struct FreeOptions {
     std::optional<std::string> png;  // the chart
     // The conditions of the solutions, and the temperatures (°C) of --vary temperature=...
     Conditions conditions{};
+    bool conditionsGiven{false}; // --temperature or --activities: they replace an opened file's
     std::vector<double> temperatures{};
     // Measured points, their fit, a row's value varied (--vary beaker1.c=...), the workbook.
     std::optional<std::string> paste;       // a file of (volume, pH) pairs
@@ -180,9 +181,11 @@ FreeOptions parseFreeArguments(int argc, char** argv) {
             o.at = value();
         else if (arg == "--indicator")
             o.indicator = value();
-        else if (arg == "--temperature")
+        else if (arg == "--temperature") {
             o.conditions.temperature = celsius(arg, value());
-        else if (arg == "--activities") {
+            o.conditionsGiven = true;
+        } else if (arg == "--activities") {
+            o.conditionsGiven = true;
             const std::string v = value();
             if (v != "davies" && v != "none")
                 throw UsageError{"--activities expects davies or none, not '" + v + "'"};
@@ -336,6 +339,8 @@ std::unique_ptr<FreeSession> openFreeSession(const FreeOptions& o,
     if (o.pasteInMillilitres) session->sim.pasted.inMillilitres = *o.pasteInMillilitres;
     if (o.comma) session->sim.exportSettings.decimalComma = *o.comma;
     session->sim.exportSettings.digits = o.digits;
+    // The conditions typed replace the file's; without them, a new study is ideal at 25 °C.
+    if (o.conditionsGiven || !o.open) session->sim.conditions = o.conditions;
     return session;
 }
 
@@ -437,6 +442,7 @@ int runFreeStudy(int argc, char** argv) {
             const FreeStudyResult& result = session->sim.freeStudy.result;
             if (!result.titration) return 1;
             t = *result.titration;
+            o.conditions = session->sim.conditions; // an opened file's, unless typed
             if (!o.maxVolume) maxVolume = result.maxVolume;
             if (o.varied) {
                 if (!freeRowValueIn(session->sim, *o.varied))

@@ -270,15 +270,36 @@ TEST(ConditionsTool, StudyFileKeepsTheConditions) {
     const std::string file = (std::filesystem::temp_directory_path() /
                               ("titralab-conditions-" + std::to_string(getpid()) + ".json"))
                                  .string();
-    const std::string study = "--study titration --entry1 17 --points 7 ";
-    const ToolRun saved = runTool(study + "--temperature 35 --activities davies --save " + file);
-    ASSERT_EQ(saved.status, 0) << saved.err;
-    const ToolRun opened = runTool("--open " + file);
-    EXPECT_EQ(opened.status, 0) << opened.err;
-    EXPECT_EQ(opened.out, saved.out);
-    const ToolRun ideal = runTool("--open " + file + " --activities none --temperature 25");
-    EXPECT_EQ(ideal.out, runTool(study).out);
-    EXPECT_NE(ideal.out, saved.out);
+    const std::string conditions = "--temperature 35 --activities davies ";
+    // Each study saved in conditions, then opened: the same numbers, unless the options replace
+    // the file's conditions. The free study compares its point at 10 mL.
+    struct Case {
+        std::string study, read;
+    } cases[] = {
+        {"--study titration --entry1 17 --points 7 ", ""},
+        {"--study free --beaker 'acid(4.76)=0.1' --beaker-volume 20 --burette 'Na+=0.1' ",
+         "--at 10 "},
+    };
+    // The table, or the pH line of the point.
+    auto numbers = [](const ToolRun& run, bool point) {
+        if (!point) return run.out;
+        for (const auto& line : tabFields(run.out))
+            if (line.size() >= 2 && line[0] == "pH") return line[1];
+        return std::string();
+    };
+    for (const Case& c : cases) {
+        const bool point = !c.read.empty();
+        const ToolRun saved = runTool(c.study + conditions + "--save " + file);
+        ASSERT_EQ(saved.status, 0) << saved.err;
+        const ToolRun opened = runTool(c.read + "--open " + file);
+        EXPECT_EQ(opened.status, 0) << opened.err;
+        EXPECT_EQ(numbers(opened, point), numbers(runTool(c.read + c.study + conditions), point))
+            << c.study;
+        const ToolRun ideal =
+            runTool(c.read + "--open " + file + " --activities none --temperature 25");
+        EXPECT_EQ(numbers(ideal, point), numbers(runTool(c.read + c.study), point)) << c.study;
+        EXPECT_NE(numbers(ideal, point), numbers(opened, point)) << c.study;
+    }
     std::filesystem::remove(file);
 }
 
