@@ -577,11 +577,11 @@ void checkTogether(const Options& o) {
         if (o.study == Study::SpeciesVsPH || o.study == Study::TwoPolyMixture)
             throw UsageError{"--activities and --temperature: the species and mixture studies are "
                              "computed ideal at 25 °C only"};
-        if (o.at || o.equivalence || o.indicator || o.explain || o.vary || o.pdf || o.png ||
-            o.svg || o.measuredEquivalence || o.logTable || o.bufferCapacity)
+        if (o.explain || o.vary || o.pdf || o.png || o.svg || o.measuredEquivalence ||
+            o.logTable || o.bufferCapacity)
             throw UsageError{"--activities and --temperature: in the studies other than free, "
-                             "the table only (with --by-volume, --derivative, --tick, --out, "
-                             "--xlsx), or --fit"};
+                             "the table (with --by-volume, --derivative, --tick, --out, --xlsx), "
+                             "--at, --equivalence, --indicator or --fit"};
     }
     // With --open and no --side, the side is the file's: checked once it is read.
     if (o.side || !o.open) checkEntries(o, o.side.value_or(BuretteSide::AcidSide));

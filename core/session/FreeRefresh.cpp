@@ -84,21 +84,6 @@ std::vector<FreeSample> refinedAtJumps(std::vector<FreeSample> samples, const Sa
     return samples;
 }
 
-EquivalenceReading readingOf(const FreeEquivalence& e) {
-    EquivalenceReading r;
-    r.number = e.number;
-    r.equivalence = {e.equivalence.volume, e.equivalence.pH};
-    if (e.inflection) r.inflection = CurvePlace{e.inflection->volume, e.inflection->pH};
-    r.half = {e.half.volume, e.half.pH};
-    r.slope = e.slope;
-    r.inflectionSlope = e.inflectionSlope;
-    r.jumpBefore = e.jumpBefore;
-    r.jumpAfter = e.jumpAfter;
-    r.indicatorJumpLow = e.indicatorJumpLow;
-    r.indicatorJumpHigh = e.indicatorJumpHigh;
-    r.usable = e.usable;
-    return r;
-}
 
 std::string freeConditionsNote(Simulation& sim, const std::vector<FreeSample>& samples) {
     const Conditions& conditions = sim.conditions;
@@ -257,6 +242,22 @@ void showFreeBoxes(Simulation& sim) {
 
 } // namespace
 
+EquivalenceReading equivalenceReadingOf(const FreeEquivalence& e) {
+    EquivalenceReading r;
+    r.number = e.number;
+    r.equivalence = {e.equivalence.volume, e.equivalence.pH};
+    if (e.inflection) r.inflection = CurvePlace{e.inflection->volume, e.inflection->pH};
+    r.half = {e.half.volume, e.half.pH};
+    r.slope = e.slope;
+    r.inflectionSlope = e.inflectionSlope;
+    r.jumpBefore = e.jumpBefore;
+    r.jumpAfter = e.jumpAfter;
+    r.indicatorJumpLow = e.indicatorJumpLow;
+    r.indicatorJumpHigh = e.indicatorJumpHigh;
+    r.usable = e.usable;
+    return r;
+}
+
 std::optional<ExactPoint> freeExactPointAt(const Simulation& sim, double drawnVolume) {
     const FreeStudyResult& result = sim.freeStudy.result;
     const double factor = sim.state.volumeFactor;
@@ -363,7 +364,7 @@ void refreshFreeStudy(Simulation& sim, Notifier& notifier) {
     const bool wanted = sim.reading.options.equivalences || sim.reading.options.indicator >= 0;
     if (wanted)
         for (const FreeEquivalence& e : result.equivalences.points)
-            sim.reading.points.push_back(readingOf(e));
+            sim.reading.points.push_back(equivalenceReadingOf(e));
     if (sim.graph.isChecked(kPastedBox)) DrawPastedPoints(sim, notifier);
 }
 

@@ -8,6 +8,7 @@
 #include "core/chemistry/SoluteDatabase.h"
 #include "core/chemistry/SolutionItems.h"
 #include "core/curves/FreeFit.h"
+#include "core/curves/Equivalence.h"
 #include "core/curves/FreeTable.h"
 
 #include <memory>
@@ -79,6 +80,9 @@ struct FreeStudy {
     // empty for the study the panel shows.
     std::vector<std::pair<FreeRowValue, double>> given;
 };
+
+// A remarkable point of the general engine as the readings of the chart hold it.
+EquivalenceReading equivalenceReadingOf(const FreeEquivalence& e);
 
 // What a row stands for: its solutes at the typed concentration, or the refusal naming the side
 // and the row. Tries the solutions' grammar, then the solute database, then what the row kept.

@@ -1,5 +1,7 @@
 #include "core/session/StudyConditions.h"
 
+#include "core/session/FreeStudy.h"
+
 #include "core/chemistry/ConditionedBalance.h"
 #include "core/chemistry/Database.h"
 #include "core/chemistry/Diagrams.h"
@@ -307,8 +309,13 @@ void applyConditions(Simulation& sim) {
         sim.results.conditionsRefusal = refusal;
         return;
     }
-    // The readings of the closed forms hold for ideal solutions at 25 °C only.
+    // The readings of the closed forms hold for ideal solutions at 25 °C only: in other
+    // conditions the general engine finds the remarkable points of the titration.
     sim.reading.points.clear();
+    const bool wanted = sim.reading.options.equivalences || sim.reading.options.indicator >= 0;
+    if (const std::optional<FreeTitration> t = studyTitration(s); t && wanted)
+        for (const FreeEquivalence& e : freeEquivalences(*t, conditions).points)
+            sim.reading.points.push_back(equivalenceReadingOf(e));
     const std::string said = conditionsTitle(conditions, sim.language);
     if (!said.empty()) sim.results.plot.chartTitle += " (" + said + ")";
 }

@@ -240,6 +240,16 @@ TEST(ConditionsTool, StudiesOnTheEngine) {
                                            " --burette 'Na+=0.1' --at 0 --lang en " + conditions);
             ASSERT_EQ(beaker.status, 0) << label << ": " << beaker.err;
             EXPECT_NEAR(number(rows[2][1]), lineValue(beaker.out, "pH"), 1e-9) << label;
+            // The remarkable points of the titration (its beaker as freeRun's, 20 mL).
+            if (std::string(k.study).find("two-mono") != std::string::npos) continue;
+            const ToolRun points = runTool(std::string(k.study) +
+                                           " --equivalence --separator point --digits 17 " +
+                                           conditions);
+            const ToolRun freePoints = freeRun(std::string("--beaker ") + k.free +
+                                               " --burette 'Na+=0.1' --equivalence " + conditions);
+            ASSERT_EQ(points.status, 0) << label << ": " << points.err;
+            EXPECT_FALSE(points.out.empty()) << label;
+            EXPECT_EQ(points.out, freePoints.out) << label;
         }
 }
 
@@ -247,8 +257,7 @@ TEST(ConditionsTool, StudiesRefuseWhatTheEngineDoesNotStandFor) {
     const char* cases[] = {
         "--study species --activities davies",
         "--study mixture --temperature 30",
-        "--study titration --activities davies --at 10",
-        "--study titration --temperature 30 --equivalence",
+        "--study titration --temperature 30 --explain 10",
         "--study titration --temperature 30 --vary 'D1=0.1;0.2'",
         "--study titration --temperature 70",
         "--study dilution --activities ideal",
