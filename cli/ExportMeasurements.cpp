@@ -95,6 +95,16 @@ int printMeasuredEquivalences(const Simulation& sim, const Options& o) {
         out += std::string(equivalenceMethodWord(m.method)) + '\t' +
                std::to_string(m.equivalence.number) + '\t' + number(m.equivalence.volume) + '\t' +
                number(m.equivalence.uncertainty) + '\n';
+    if (o.monteCarlo) {
+        MonteCarloSetup setup;
+        setup.draws = *o.monteCarlo;
+        for (const MethodSpread& m : measuredSpreads(sim, setup).spreads) {
+            std::string method = equivalenceMethodWord(m.method);
+            if (m.method == EquivalenceMethod::Gran) method += m.granAfter ? "-after" : "-before";
+            out += "monte-carlo:" + method + '\t' + std::to_string(m.spread.number) + '\t' +
+                   number(m.spread.mean) + '\t' + number(m.spread.spread) + '\n';
+        }
+    }
     std::cout << out;
     return 0;
 }

@@ -83,6 +83,16 @@ Readings of a titration study (instead of the table; refused in the other studie
                             or --open) by a method: one line per method and equivalence: the
                             method, its number, the volume in litres and its standard
                             uncertainty in litres, tab-separated
+  --smoothing N             the derivative method's Savitzky-Golay window: an odd number of
+                            points from 3 to 21, or 0 for none (default 5)
+  --monte-carlo N           with --measured-equivalence, also the spread of the derivative,
+                            tangent and Gran methods over N draws (10 to 100000) of the points
+                            perturbed by 0.02 in pH and 0.05 mL in volume: lines
+                            monte-carlo:METHOD (gran-before, gran-after for Gran's lines), the
+                            number, the mean volume and its standard deviation in litres
+  --gran-range before|after=FROM:TO   fit Gran's line before (after) the jump over the added
+                            volumes FROM to TO, in litres, instead of the range chosen from
+                            the points
   --equivalence             one line per remarkable point: the kind (equivalence, inflection,
                             half), its number, the volume in litres and the pH, tab-separated
   --at VOLUME               the curve at VOLUME (in mL, as the chart draws titrations), solved
@@ -168,6 +178,8 @@ The lesson's diagrams:
                             solution (the beaker's in a titration): the concentrations of
                             every species, their logarithmic diagram or the buffer capacity
                             against pH, with the predominance strip of each system
+  --diagram gran-before|gran-after   the Gran plot of the measured pH points before or after
+                            the jump, its fitted line, range and equivalence
   --log-floor N             the logarithmic diagram's lower bound, -14 to -1 (default -8)
   --validity                instead of the table, the ranges of volume added where each
                             textbook formula of the pH holds within 0.05 (titration,
@@ -500,8 +512,40 @@ const OptionRule kOptions[] = {
     {"--log", false, [](Options& o, auto&, auto&) { o.logTable = true; }},
     {"--buffer-capacity", false, [](Options& o, auto&, auto&) { o.bufferCapacity = true; }},
     {"--explain", true, [](Options& o, auto&, const std::string& v) { o.explain = v; }},
+    {"--smoothing", true,
+     [](Options& o, const std::string& arg, const std::string& v) {
+         const int window = parseInteger(arg, v, 0, kMaxSmoothing);
+         if (window != 0 && (window < 3 || window % 2 == 0))
+             throw UsageError{"--smoothing expects 0 or an odd number of points from 3 to 21, "
+                              "not '" + v + "'"};
+         o.smoothing = window;
+     }},
+    {"--monte-carlo", true,
+     [](Options& o, const std::string& arg, const std::string& v) {
+         o.monteCarlo = parseInteger(arg, v, 10, 100000);
+     }},
+    {"--gran-range", true,
+     [](Options& o, auto&, const std::string& v) {
+         const std::size_t equals = v.find('='), colon = v.find(':');
+         const std::string side = v.substr(0, equals);
+         const BoundedNumber from = ParseBoundedNumber(
+             equals == std::string::npos || colon == std::string::npos
+                 ? std::string()
+                 : v.substr(equals + 1, colon - equals - 1),
+             0, 10);
+         const BoundedNumber to = ParseBoundedNumber(
+             colon == std::string::npos ? std::string() : v.substr(colon + 1), 0, 10);
+         if ((side != "before" && side != "after") || !from.ok || !to.ok || !(from.value < to.value))
+             throw UsageError{"--gran-range expects before=FROM:TO or after=FROM:TO, volumes in "
+                              "litres with FROM < TO, not '" + v + "'"};
+         (side == "before" ? o.granBefore : o.granAfter) = std::pair{from.value, to.value};
+     }},
     {"--diagram", true,
      [](Options& o, auto&, const std::string& v) {
+         if (v == "gran-before" || v == "gran-after") {
+             o.granDiagram = v == "gran-before" ? GranSide::Before : GranSide::After;
+             return;
+         }
          if (v == "concentrations")
              o.diagram = DiagramKind::Concentrations;
          else if (v == "log")
@@ -509,7 +553,8 @@ const OptionRule kOptions[] = {
          else if (v == "buffer")
              o.diagram = DiagramKind::BufferCapacity;
          else
-             throw UsageError{"--diagram expects concentrations, log or buffer, not '" + v + "'"};
+             throw UsageError{"--diagram expects concentrations, log, buffer, gran-before or "
+                              "gran-after, not '" + v + "'"};
      }},
     {"--validity", false, [](Options& o, auto&, auto&) { o.validity = true; }},
     {"--log-floor", true,
@@ -552,9 +597,15 @@ void checkTogether(const Options& o) {
         throw UsageError{"--validity needs a titration study (titration or two-mono)"};
     if (o.validity && (o.at || o.equivalence || o.explain || o.pdf || o.png || o.svg || o.fit))
         throw UsageError{"--validity prints its lines alone"};
-    if (o.diagram && !o.png && !o.svg)
+    if ((o.diagram || o.granDiagram) && !o.png && !o.svg)
         throw UsageError{"--diagram draws into the picture of --png or --svg"};
-    if (o.diagram && o.pdf) throw UsageError{"--diagram draws a picture (--png, --svg), not a page"};
+    if (o.granDiagram && o.study && !titrationOf(*o.study))
+        throw UsageError{"--diagram gran-before|gran-after needs a titration study (titration "
+                         "or two-mono)"};
+    if (o.monteCarlo && !o.measuredEquivalence)
+        throw UsageError{"--monte-carlo goes with --measured-equivalence"};
+    if ((o.diagram || o.granDiagram) && o.pdf)
+        throw UsageError{"--diagram draws a picture (--png, --svg), not a page"};
     if (o.logTable && o.study && *o.study != Study::SpeciesVsPH)
         throw UsageError{"--log needs the species study"};
     if (o.bufferCapacity && o.study &&
@@ -578,7 +629,7 @@ void checkTogether(const Options& o) {
             throw UsageError{"--activities and --temperature: the species and mixture studies are "
                              "computed ideal at 25 °C only"};
         if (o.explain || o.vary || o.pdf || o.png || o.svg || o.measuredEquivalence ||
-            o.logTable || o.bufferCapacity)
+            o.granDiagram || o.logTable || o.bufferCapacity)
             throw UsageError{"--activities and --temperature: in the studies other than free, "
                              "the table (with --by-volume, --derivative, --tick, --out, --xlsx), "
                              "--at, --equivalence, --indicator or --fit"};

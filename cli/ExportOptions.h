@@ -1,15 +1,16 @@
 // titralab-export's options: what each one sets, and the checks of the whole command line.
 #pragma once
 
+#include "core/chemistry/Conditions.h"
 #include "core/curves/Fit.h"
-#include "core/session/Fit.h"
 #include "core/curves/MeasuredEquivalence.h"
 #include "core/curves/Overlays.h"
-#include "core/session/Overlays.h"
 #include "core/page/PrintSettings.h"
 #include "core/session/DiagramView.h"
+#include "core/session/Fit.h"
+#include "core/session/GranView.h"
+#include "core/session/Overlays.h"
 #include "core/session/Simulation.h"
-#include "core/chemistry/Conditions.h"
 
 #include <functional>
 #include <map>
@@ -76,6 +77,12 @@ struct Options {
     std::optional<std::string> importFile;
     std::optional<std::vector<int>> importColumns; // 1-based volume, pH, conductivity; 0: none
     std::optional<std::vector<EquivalenceMethod>> measuredEquivalence;
+    std::optional<int> smoothing;  // the derivative method's smoothing window (points)
+    std::optional<int> monteCarlo; // draws of the Monte-Carlo spread of the pH methods
+    // Gran's fitting ranges (L), and the Gran plot drawn by --png or --svg.
+    std::optional<std::pair<double, double>> granBefore;
+    std::optional<std::pair<double, double>> granAfter;
+    std::optional<GranSide> granDiagram;
     bool help{false};
     // The solute database.
     bool listSolutes{false};

@@ -112,8 +112,9 @@ WholeFileResult writePicture(const Simulation& sim, const Options& o, int argc, 
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     const QtTranslations translations(sim.language); // the picture's failure messages
-    if (o.diagram) {
-        const DiagramView view = diagramView(sim, *o.diagram, o.logFloor);
+    if (o.diagram || o.granDiagram) {
+        const DiagramView view = o.granDiagram ? granDiagram(sim, *o.granDiagram)
+                                               : diagramView(sim, *o.diagram, o.logFloor);
         if (!view.problem.empty()) return {view.problem, {}};
         return writeDiagramPicture(view, sim.exportSettings.decimalComma ? ',' : '.',
                                    o.svg ? *o.svg : *o.png, sim.language, o.width);

@@ -127,6 +127,9 @@ int main(int argc, char** argv) {
     if (const std::optional<int> status = prepareStudy(sim, view, print, o)) return *status;
     applyOptions(sim, print, o, pasted);
     if (measured) importIntoSimulation(sim, measured->imported);
+    if (o.granBefore) sim.pasted.granBefore = o.granBefore;
+    if (o.granAfter) sim.pasted.granAfter = o.granAfter;
+    if (o.smoothing) sim.pasted.smoothing = *o.smoothing;
     if (o.save) {
         const std::string failure =
             saveStudyFile(*o.save, captureStudy(sim, view, print), sim.language);

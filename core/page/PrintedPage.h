@@ -51,6 +51,9 @@ struct PageInput {
     // The conditions of the solutions, one line each under the constants; none when ideal at
     // 25 °C.
     std::vector<std::string> conditionsLines;
+    // The equivalences read off the measured points, one line each, after the remarkable
+    // points.
+    std::vector<std::string> measuredLines;
 };
 
 // Everything a page computes before drawing.

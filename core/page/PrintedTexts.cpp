@@ -79,7 +79,8 @@ void printConstants(const PageInput& in, const PageLayout& L, TextRows& rows, Ca
     for (std::size_t k = 0; k < in.conditionsLines.size(); ++k)
         write(k == 0 ? 2 : 1, in.conditionsLines[k]);
     // The remarkable points, on rows of their own, starting further left: they are longer.
-    const std::vector<std::string> points = printedPointLines(in);
+    std::vector<std::string> points = printedPointLines(in);
+    points.insert(points.end(), in.measuredLines.begin(), in.measuredLines.end());
     for (std::size_t k = 0; k < points.size(); ++k) {
         j += k == 0 ? 2 : 1;
         canvas.textOut(W - 9 * m, lineTop(), points[k]);

@@ -59,6 +59,8 @@ void importIntoSimulation(Simulation& sim, const sheets::ImportedMeasurements& i
     sim.pasted.lines = std::move(lines);
     sim.pasted.inMillilitres = true;
     sim.pasted.points.clear();
+    sim.pasted.granBefore.reset();
+    sim.pasted.granAfter.reset();
     sim.graph.checked[kPastedBox - 1] = !sim.pasted.lines.empty();
     sim.pasted.conductivity = imported.conductivity;
     markStudyChanged(sim);
@@ -99,6 +101,13 @@ GranSetup granSetupOf(const ChemicalState& state) {
     return setup;
 }
 
+GranSetup granSetupOf(const Simulation& sim) {
+    GranSetup setup = granSetupOf(sim.state);
+    setup.beforeRange = sim.pasted.granBefore;
+    setup.afterRange = sim.pasted.granAfter;
+    return setup;
+}
+
 int conductimetricBreaks(const ChemicalState& state) {
     const int equivalences = static_cast<int>(equivalenceVolumes(state).size());
     return std::clamp(equivalences, 1, 2);
@@ -134,13 +143,13 @@ std::vector<MethodEquivalence> measuredEquivalences(const Simulation& sim,
         std::vector<MeasuredEquivalence> equivalences;
         switch (method) {
         case EquivalenceMethod::Derivative:
-            equivalences = derivativeMethod(points, kMeasuredSmoothing).equivalences;
+            equivalences = derivativeMethod(points, sim.pasted.smoothing).equivalences;
             break;
         case EquivalenceMethod::Tangents:
             equivalences = tangentMethod(points).equivalences;
             break;
         case EquivalenceMethod::Gran:
-            equivalences = granMethod(points, granSetupOf(sim.state)).equivalences;
+            equivalences = granMethod(points, granSetupOf(sim)).equivalences;
             break;
         case EquivalenceMethod::Conductimetric:
             equivalences =
@@ -154,12 +163,12 @@ std::vector<MethodEquivalence> measuredEquivalences(const Simulation& sim,
     return found;
 }
 
-std::vector<std::string> measuredEquivalenceLines(const Simulation& sim) {
-    std::vector<EquivalenceMethod> methods;
-    if (!sim.pasted.lines.empty())
-        methods = {EquivalenceMethod::Derivative, EquivalenceMethod::Tangents,
-                   EquivalenceMethod::Gran};
-    if (!sim.pasted.conductivity.empty()) methods.push_back(EquivalenceMethod::Conductimetric);
+namespace {
+
+// "Mesures — dérivée : V_E = 10,02 ± 0,05 mL": `heading`, the method, the volume and its
+// uncertainty in the chart's unit, numbered when the study has several equivalences.
+std::string equivalenceLine(const Simulation& sim, const Text& heading, const std::string& method,
+                            int number, double volume, double uncertainty) {
     const Language language = sim.language;
     const ChemicalState& s = sim.state;
     const char separator = sim.exportSettings.decimalComma ? ',' : '.';
@@ -167,15 +176,27 @@ std::vector<std::string> measuredEquivalenceLines(const Simulation& sim) {
         (s.volumesInMillilitres ? texts::kParticularUnit : texts::kParticularUnitLitres)
             .in(language);
     const bool numbered = equivalenceVolumes(s).size() > 1;
+    const double u = uncertainty * s.volumeFactor;
+    const int decimals = decimalsOf(u);
+    return std::string(heading.in(language)) + method + kColon.in(language) + "V_E" +
+           (numbered ? std::to_string(number) : std::string()) + " = " +
+           fixed(volume * s.volumeFactor, decimals, separator) + " ± " +
+           fixed(u, decimals, separator) + " " + unit;
+}
+
+} // namespace
+
+std::vector<std::string> measuredEquivalenceLines(const Simulation& sim) {
+    std::vector<EquivalenceMethod> methods;
+    if (!sim.pasted.lines.empty())
+        methods = {EquivalenceMethod::Derivative, EquivalenceMethod::Tangents,
+                   EquivalenceMethod::Gran};
+    if (!sim.pasted.conductivity.empty()) methods.push_back(EquivalenceMethod::Conductimetric);
+    const Language language = sim.language;
     std::vector<std::string> lines;
     const auto line = [&](const std::string& method, const MeasuredEquivalence& e) {
-        const double u = e.uncertainty * s.volumeFactor;
-        const int decimals = decimalsOf(u);
-        lines.push_back(std::string(texts::kMeasuredLine.in(language)) + method +
-                        kColon.in(language) + "V_E" +
-                        (numbered ? std::to_string(e.number) : std::string()) + " = " +
-                        fixed(e.volume * s.volumeFactor, decimals, separator) + " ± " +
-                        fixed(u, decimals, separator) + " " + unit);
+        lines.push_back(
+            equivalenceLine(sim, texts::kMeasuredLine, method, e.number, e.volume, e.uncertainty));
     };
     for (const EquivalenceMethod method : methods) {
         const std::string name = methodName(method).in(language);
@@ -185,12 +206,87 @@ std::vector<std::string> measuredEquivalenceLines(const Simulation& sim) {
             continue;
         }
         // Gran's two lines, named by the side of the jump they are fitted on.
-        const GranReading gran = granMethod(measuredPHPoints(sim), granSetupOf(s));
+        const GranReading gran = granMethod(measuredPHPoints(sim), granSetupOf(sim));
         if (gran.before.equivalence)
             line(name + texts::kGranBefore.in(language), *gran.before.equivalence);
         if (gran.after.equivalence)
             line(name + texts::kGranAfter.in(language), *gran.after.equivalence);
     }
+    return lines;
+}
+
+std::string copiedMeasuredEquivalences(const Simulation& sim) {
+    std::string out;
+    if (!titrationOf(sim.state.study)) return out;
+    const std::vector<std::string> lines = measuredEquivalenceLines(sim);
+    if (lines.empty()) return out;
+    out += '\r';
+    out += texts::kMeasuredEquivalences.in(sim.language);
+    out += '\r';
+    for (const std::string& line : lines) out += line + '\r';
+    return out;
+}
+
+MeasuredSpreads measuredSpreads(const Simulation& sim, const MonteCarloSetup& setup,
+                                const std::function<bool(int, int)>& progress) {
+    MeasuredSpreads result;
+    result.draws = setup.draws;
+    const std::vector<PastedPair> points = measuredPHPoints(sim);
+    if (!titrationOf(sim.state.study) || points.empty()) return result;
+    const GranSetup gran = granSetupOf(sim);
+    // Gran's two lines apart, so that each draw's equivalence is compared with its own line's.
+    const auto granLine = [gran](bool after) -> PHMethod {
+        return [gran, after](const std::vector<PastedPair>& p) {
+            const GranReading reading = granMethod(p, gran);
+            const auto& e = after ? reading.after.equivalence : reading.before.equivalence;
+            return e ? std::vector{*e} : std::vector<MeasuredEquivalence>{};
+        };
+    };
+    struct Run {
+        EquivalenceMethod method;
+        bool granAfter;
+        PHMethod run;
+    };
+    const std::vector<Run> methods{
+        {EquivalenceMethod::Derivative, false,
+         [window = sim.pasted.smoothing](const std::vector<PastedPair>& p) {
+             return derivativeMethod(p, window).equivalences;
+         }},
+        {EquivalenceMethod::Tangents, false,
+         [](const std::vector<PastedPair>& p) { return tangentMethod(p).equivalences; }},
+        {EquivalenceMethod::Gran, false, granLine(false)},
+        {EquivalenceMethod::Gran, true, granLine(true)},
+    };
+    const int total = static_cast<int>(methods.size()) * setup.draws;
+    for (std::size_t k = 0; k < methods.size(); ++k) {
+        const int before = static_cast<int>(k) * setup.draws;
+        const auto step = [&](int done, int) {
+            return !progress || progress(before + done, total);
+        };
+        const MonteCarloReading reading = monteCarlo(methods[k].run, points, setup, step);
+        for (const MonteCarloSpread& spread : reading.spreads)
+            result.spreads.push_back({methods[k].method, spread, methods[k].granAfter});
+        if (reading.cancelled) {
+            result.cancelled = true;
+            break;
+        }
+    }
+    return result;
+}
+
+std::vector<std::string> spreadLines(const Simulation& sim, const MeasuredSpreads& spreads) {
+    std::vector<std::string> lines;
+    const Language language = sim.language;
+    for (const MethodSpread& m : spreads.spreads) {
+        if (m.spread.found == 0) continue;
+        std::string name = methodName(m.method).in(language);
+        if (m.method == EquivalenceMethod::Gran)
+            name += (m.granAfter ? texts::kGranAfter : texts::kGranBefore).in(language);
+        lines.push_back(equivalenceLine(sim, texts::kMonteCarloLine, name, m.spread.number,
+                                        m.spread.mean, m.spread.spread) +
+                        " (" + std::to_string(m.spread.found) + texts::kDraws.in(language) + ")");
+    }
+    if (spreads.cancelled) lines.push_back(texts::kMonteCarloCancelled.in(language));
     return lines;
 }
 
@@ -227,6 +323,27 @@ std::vector<DrawnSegment> drawnTangentConstruction(const Simulation& sim) {
         for (const ConstructionLine* line : {&c.before, &c.after, &c.middle})
             segments.push_back({CurvePoint{line->from * f, line->at(line->from)},
                                 CurvePoint{line->to * f, line->at(line->to)}});
+    return segments;
+}
+
+std::vector<DrawnSegment> drawnConductimetricLines(const Simulation& sim) {
+    std::vector<DrawnSegment> segments;
+    if (drawnMeasuredConductivities(sim).empty()) return segments;
+    const double v0 = granSetupOf(sim.state).beakerVolume;
+    const ConductimetricReading reading =
+        conductimetricMethod(sim.pasted.conductivity, conductimetricBreaks(sim.state), v0);
+    const double f = sim.state.volumeFactor, scale = sim.results.conductivityScale;
+    // Each line is drawn as a chain of short segments: dilution makes it slightly curved once
+    // brought back to the measured conductivities.
+    constexpr int kPieces = 8;
+    for (const ConstructionLine& line : reading.lines)
+        for (int k = 0; k < kPieces; ++k) {
+            const double a = line.from + (line.to - line.from) * k / kPieces;
+            const double b = line.from + (line.to - line.from) * (k + 1) / kPieces;
+            segments.push_back(
+                {CurvePoint{a * f, conductimetricLineAt(reading, line, v0, a) * scale},
+                 CurvePoint{b * f, conductimetricLineAt(reading, line, v0, b) * scale}});
+        }
     return segments;
 }
 

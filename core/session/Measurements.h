@@ -7,6 +7,7 @@
 #include "core/sheets/MeasurementFile.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,8 +15,9 @@
 
 namespace titralab {
 
-// The window of the Savitzky–Golay smoothing the derivative method runs with (points).
-inline constexpr int kMeasuredSmoothing = 5;
+// The windows of the Savitzky–Golay smoothing the derivative method can run with (points;
+// below 3, no smoothing).
+inline constexpr int kMaxSmoothing = 21;
 
 // Puts imported measurements into the study: the pH points become the pasted points (as a
 // paste makes them, volumes kept in millilitres, the points' box ticked), the conductivity
@@ -31,6 +33,8 @@ std::vector<PastedPair> measuredPHPoints(const Simulation& sim);
 
 // What Gran's linearisation needs of the study, and how many breaks the conductivity has.
 GranSetup granSetupOf(const ChemicalState& state);
+// The same with the fitting ranges the user chose for Gran's lines.
+GranSetup granSetupOf(const Simulation& sim);
 int conductimetricBreaks(const ChemicalState& state);
 
 // The methods a command-line word names: one method, or all four for "all".
@@ -67,5 +71,33 @@ std::string copiedMeasuredConductivities(const Simulation& sim);
 // segment from its first point to its second.
 using DrawnSegment = std::array<CurvePoint, 2>;
 std::vector<DrawnSegment> drawnTangentConstruction(const Simulation& sim);
+
+// The conductimetric method's straight lines as the titration chart draws them over the imported
+// conductivities: volumes in the chart's unit, conductivities on the simulated conductivity's
+// scale; none unless that curve is drawn and the method found its breaks.
+std::vector<DrawnSegment> drawnConductimetricLines(const Simulation& sim);
+
+// The block the copied table gives when the equivalence was read off measured points (before
+// the measured conductivities): a blank line, the heading and the reading panel's lines, CR
+// line ends; empty without points.
+std::string copiedMeasuredEquivalences(const Simulation& sim);
+
+// The spread of each pH method's equivalences when the measured points are perturbed, the
+// derivative, tangent and Gran methods in turn, `setup.draws` draws each. progress(done, total)
+// counts the draws of all three; returning false stops, and the reading says it was cancelled.
+struct MethodSpread {
+    EquivalenceMethod method{};
+    MonteCarloSpread spread;
+    bool granAfter{false}; // Gran's line after the jump rather than before it
+};
+struct MeasuredSpreads {
+    std::vector<MethodSpread> spreads;
+    int draws{}; // asked of each method
+    bool cancelled{false};
+};
+MeasuredSpreads measuredSpreads(const Simulation& sim, const MonteCarloSetup& setup,
+                                const std::function<bool(int, int)>& progress = {});
+// Their lines: "Monte-Carlo — dérivée : V_E = 10,02 ± 0,06 mL (1000 tirages)".
+std::vector<std::string> spreadLines(const Simulation& sim, const MeasuredSpreads& spreads);
 
 } // namespace titralab

@@ -7,6 +7,8 @@ namespace titralab {
 int PastePairs(Simulation& sim, bool volumeFirst, std::string_view clipboardText) {
     sim.pasted.volumeFirst = volumeFirst;
     sim.pasted.lines = SplitLines(clipboardText.substr(0, kMaxPastedTextBytes));
+    sim.pasted.granBefore.reset();
+    sim.pasted.granAfter.reset();
     sim.graph.checked[kPastedBox - 1] = true;
     choosePastedUnit(sim);
     markStudyChanged(sim);

@@ -1,4 +1,5 @@
 #include "core/session/PrintedPage.h"
+#include "core/session/Measurements.h"
 #include "core/session/StudyConditions.h"
 
 namespace titralab {
@@ -17,6 +18,7 @@ PageInput PageInputOf(const Simulation& sim) {
     in.language = sim.language;
     in.conductivityScale = sim.results.conductivityScale;
     in.conditionsLines = conditionsLines(sim);
+    if (titrationOf(sim.state.study)) in.measuredLines = measuredEquivalenceLines(sim);
     return in;
 }
 

@@ -202,6 +202,7 @@ void RefreshSimulation(Simulation& sim, Notifier& notifier, const FieldValues& g
     addDiagramColumns(sim);
     RefreshOverlays(sim); // adds the kept curves' columns to the table
     if (sim.reading.options.equivalences) sim.results.exportText += copiedPointLines(sim);
+    sim.results.exportText += copiedMeasuredEquivalences(sim);
     sim.results.exportText += copiedMeasuredConductivities(sim);
 }
 

@@ -76,6 +76,12 @@ struct PastedMeasurements {
     PointStyle pointStyle{PointStyle::Cross};
     // Imported conductivity measurements: volume (L), conductivity (S/m).
     std::vector<sheets::ConductivityPoint> conductivity;
+    // The volumes (L) Gran's lines are fitted over, before and after the jump, where the user
+    // chose them; chosen from the points' derivative otherwise. New points forget them.
+    std::optional<std::pair<double, double>> granBefore;
+    std::optional<std::pair<double, double>> granAfter;
+    // The window (points, odd; below 3: none) of the smoothing before the derivative method.
+    int smoothing{5};
 };
 
 struct Simulation {

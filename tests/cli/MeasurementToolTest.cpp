@@ -114,6 +114,19 @@ TEST(MeasurementTool, ReadsTheFileAndPrintsEachMethodsEquivalence) {
          {},
          {"Colonnes : volume = 1 (V), conductivité = 3 (sigma)"}},
         {"kept in the study file", "--import " + semicolon + " --save " + study, {}, {}},
+        {"with the Monte-Carlo spreads",
+         "--import " + semicolon + " --measured-equivalence all --monte-carlo 200",
+         {"derivative", "tangents", "gran", "gran", "conductimetric", "monte-carlo:derivative",
+          "monte-carlo:tangents", "monte-carlo:gran-before", "monte-carlo:gran-after"},
+         {}},
+        // Gran's line before the jump fitted over two points finds nothing; the one after it
+        // over its given range still meets the axis at the equivalence.
+        {"Gran's ranges given",
+         "--import " + semicolon +
+             " --measured-equivalence gran --gran-range before=0.0001:0.0006"
+             " --gran-range after=0.024:0.036",
+         {"gran"},
+         {}},
         {"read back from the study file",
          "--open " + study + " --measured-equivalence all",
          {"derivative", "tangents", "gran", "gran", "conductimetric"},
@@ -158,6 +171,9 @@ TEST(MeasurementTool, RefusesWhatIsNoMeasurementFile) {
          "--import " + written("two.csv", "1;2\n3;4\n") + " --columns 1,3", 2, "2 columns"},
         {"with --paste", "--import a --paste b", 2, "--import and --paste"},
         {"unknown method", "--measured-equivalence guess", 2, "guess"},
+        {"Gran range of no side", "--gran-range middle=0.001:0.002", 2, "--gran-range"},
+        {"Gran range backwards", "--gran-range before=0.002:0.001", 2, "--gran-range"},
+        {"too few draws", "--monte-carlo 5", 2, "--monte-carlo"},
     };
     for (const auto& c : cases) {
         const ToolRun run =

@@ -188,6 +188,20 @@ TEST(MeasuredConductivities, LieOnTheSimulatedCurveAndEndTheCopiedTable) {
             EXPECT_NEAR(drawn[k].x, expected[k].x, 1e-12 * std::abs(expected[k].x)) << c.label;
             EXPECT_NEAR(drawn[k].y, expected[k].y, 1e-12 * std::abs(expected[k].y)) << c.label;
         }
+        // The conductimetric lines are drawn with the points and pass through them: each point
+        // within a segment's volumes lies on it to 5 % of the conductivities' span (the lines
+        // are straight, the curve bends a little near the break).
+        const std::vector<DrawnSegment> lines = drawnConductimetricLines(sim);
+        EXPECT_EQ(lines.empty(), drawn.empty()) << c.label;
+        double low = 1e300, high = -1e300;
+        for (const CurvePoint& p : drawn) low = std::min(low, p.y), high = std::max(high, p.y);
+        for (const CurvePoint& p : drawn)
+            for (const DrawnSegment& d : lines)
+                if (p.x >= d[0].x && p.x <= d[1].x) {
+                    const double on =
+                        d[0].y + (d[1].y - d[0].y) * (p.x - d[0].x) / (d[1].x - d[0].x);
+                    EXPECT_NEAR(p.y, on, 0.05 * (high - low)) << c.label << " at " << p.x;
+                }
         const auto rows = testing::tableOf(sim.results.exportText);
         const std::size_t block = imported.size() + 2;
         ASSERT_GE(rows.size(), block) << c.label;
