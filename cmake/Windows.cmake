@@ -25,7 +25,7 @@ set(UI_WINDOWS_SOURCES ui/windows/AboutBox.cpp ui/windows/AboutBox.h ui/windows/
   ui/windows/InputPanelArea.cpp ui/windows/InputPanelArea.h ui/windows/MainWindowMenus.cpp
   ui/windows/MainWindowPanel.cpp ui/windows/MeasurementImportDialog.cpp
   ui/windows/MeasurementImportDialog.h ui/windows/Program.cpp ui/windows/Program.h ui/windows/FamilyDialog.cpp ui/windows/FamilyDialog.h
-  ui/windows/FitDialog.cpp ui/windows/FitDialog.h ui/windows/GraphWindow.cpp ui/windows/GraphWindowControls.cpp
+  ui/windows/FitDialog.cpp ui/windows/FitDialog.h ui/windows/GraphWindow.cpp ui/windows/GraphWindowControls.cpp ui/windows/GranTab.cpp ui/windows/GranTab.h ui/windows/MonteCarloDialog.cpp ui/windows/MonteCarloDialog.h
   ui/windows/GraphWindow.h ui/windows/HelpViewer.cpp ui/windows/HelpViewer.h
   ui/windows/LiveCurves.cpp ui/windows/LiveCurves.h ui/windows/MainWindow.cpp
   ui/windows/MainWindow.h ui/windows/MainWindowStudy.cpp ui/windows/MainWindowImport.cpp ui/windows/MeasurementImportDialog.cpp

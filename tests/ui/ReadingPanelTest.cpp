@@ -9,11 +9,20 @@
 #include "core/session/DiagramColumns.h"
 #include "core/session/PastedPoints.h"
 #include "ui/qt/ChartReadingLayer.h"
+#include "ui/qt/DiagramPainter.h"
+#include "ui/windows/GranTab.h"
 #include "ui/windows/ReadingPanel.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
 #include <QValueAxis>
 
 using namespace titralab;
@@ -206,4 +215,57 @@ TEST(MeasuredReadings, FollowTheSimulatedOnesAfterAPaste) {
                              .replace(',', '.').toDouble();
         EXPECT_NEAR(v, equivalence * 1e3, 0.1) << lines[k].toStdString();
     }
+}
+
+// Gran's tab shows with measured points; a range typed or dragged refits its line, and the
+// reading panel's Gran lines follow.
+TEST(MeasuredReadings, GranRangesTypedOrDraggedRefitTheLines) {
+    GraphFixture g(Study::TitrationVsVolume, 17);
+    EXPECT_FALSE(g.window->tabs()->tabBar()->isVisibleTo(g.window.get()));
+    const double equivalence = equivalenceVolumes(g.sim.state).at(0); // L
+    std::string rows;
+    for (double v = 0; v <= 1.5 * equivalence + 1e-9; v += 5e-4)
+        rows += std::to_string(v) + "\t" +
+                std::to_string(exactPH(g.sim.state, Titration::OneAcid, v)) + "\n";
+    PastePairs(g.sim, true, rows);
+    g.click(9);
+    ASSERT_TRUE(g.window->tabs()->tabBar()->isVisibleTo(g.window.get()));
+    g.window->tabs()->setCurrentIndex(1);
+    GranTab* gran = g.window->granTab();
+    EXPECT_TRUE(gran->view(GranSide::Before).problem.empty());
+    const auto granLines = [&] {
+        return g.window->readingPanel()->resultsText().split('\n').filter("Gran").size();
+    };
+    ASSERT_EQ(granLines(), 2);
+
+    // Typed: a range of two points leaves no line before the jump; "Automatique" brings it back.
+    auto* from = gran->findChild<QLineEdit*>("granBeforeFrom");
+    auto* to = gran->findChild<QLineEdit*>("granBeforeTo");
+    from->setText("0,1");
+    to->setText("0,6");
+    emit to->editingFinished();
+    EXPECT_EQ(granLines(), 1);
+    EXPECT_FALSE(gran->view(GranSide::Before).problem.empty());
+    gran->findChild<QPushButton*>("granBeforeAutomatic")->click();
+    EXPECT_EQ(granLines(), 2);
+
+    // Dragged: the start of the range after the jump, taken on its line and let go further on.
+    auto* canvas = gran->findChild<GranCanvas*>("granAfterPlot");
+    const std::pair<double, double> range = *granRange(g.sim, GranSide::After);
+    const DiagramView& view = canvas->view();
+    const QRectF plot = diagramPlotArea(QRectF(canvas->rect()), view, ',', canvas->font());
+    const auto pixel = [&](double x) {
+        return QPoint(static_cast<int>(std::lround(
+                          plot.left() + (x - view.xMin) / (view.xMax - view.xMin) * plot.width())),
+                      static_cast<int>(plot.center().y()));
+    };
+    const double moved = range.first + 0.3 * (range.second - range.first);
+    QTest::mousePress(canvas, Qt::LeftButton, {}, pixel(range.first));
+    QMouseEvent drag(QEvent::MouseMove, pixel(moved), canvas->mapToGlobal(pixel(moved)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &drag);
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, pixel(moved));
+    ASSERT_TRUE(g.sim.pasted.granAfter.has_value());
+    EXPECT_NEAR(g.sim.pasted.granAfter->first * 1e3, moved, 0.02 * (range.second - range.first));
+    EXPECT_EQ(granLines(), 2);
 }

@@ -42,12 +42,48 @@ QString number(double x, char separator) {
 
 } // namespace
 
+namespace {
+
+// The diagram's font at the size of `area`.
+QFont diagramFont(QFont font, const QRectF& area) {
+    font.setPointSizeF(std::max(7.0, area.height() / 70));
+    return font;
+}
+
+double legendWidthOf(const DiagramView& view, const QFontMetricsF& metrics) {
+    const double line = metrics.height();
+    double width = 0;
+    for (const DiagramLine& l : view.lines)
+        width = std::max(width, metrics.horizontalAdvance(utf8(l.name)) + 2.6 * line);
+    for (const DiagramStrip& strip : view.strips)
+        width = std::max(width, metrics.horizontalAdvance(utf8(strip.system)));
+    return width + 1.4 * line;
+}
+
+QRectF plotArea(const QRectF& area, const DiagramView& view, char separator,
+                const QFontMetricsF& metrics) {
+    const double line = metrics.height();
+    const double stripsHeight = view.strips.size() * 1.4 * line;
+    double labelWidth = 0;
+    for (const double t : view.yTicks)
+        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(number(t, separator)));
+    return QRectF(area.left() + labelWidth + 2.5 * line, area.top() + 3 * line,
+                  area.width() - labelWidth - 3.5 * line - legendWidthOf(view, metrics),
+                  area.height() - 7 * line - stripsHeight);
+}
+
+} // namespace
+
+QRectF diagramPlotArea(const QRectF& area, const DiagramView& view, char separator,
+                       const QFont& font) {
+    return plotArea(area, view, separator, QFontMetricsF(diagramFont(font, area)));
+}
+
 void paintDiagram(QPainter& p, const QRectF& area, const DiagramView& view, char separator) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(area, Qt::white);
-    QFont font = p.font();
-    font.setPointSizeF(std::max(7.0, area.height() / 70));
+    const QFont font = diagramFont(p.font(), area);
     p.setFont(font);
     const QFontMetricsF metrics(font);
     const double line = metrics.height();
@@ -68,21 +104,10 @@ void paintDiagram(QPainter& p, const QRectF& area, const DiagramView& view, char
         return;
     }
 
-    // The legend's width, the strips' height, and the plot between.
-    double legendWidth = 0;
-    for (const DiagramLine& l : view.lines)
-        legendWidth = std::max(legendWidth, metrics.horizontalAdvance(utf8(l.name)) + 2.6 * line);
-    for (const DiagramStrip& strip : view.strips)
-        legendWidth = std::max(legendWidth, metrics.horizontalAdvance(utf8(strip.system)));
-    legendWidth += 1.4 * line;
+    // The legend at the right, the strips under the plot, and the plot between.
+    const double legendWidth = legendWidthOf(view, metrics);
     const double stripRow = 1.4 * line;
-    const double stripsHeight = view.strips.size() * stripRow;
-    double labelWidth = 0;
-    for (const double t : view.yTicks)
-        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(number(t, separator)));
-    const QRectF plot(area.left() + labelWidth + 2.5 * line, area.top() + 3 * line,
-                      area.width() - labelWidth - 3.5 * line - legendWidth,
-                      area.height() - 7 * line - stripsHeight);
+    const QRectF plot = plotArea(area, view, separator, metrics);
     if (plot.width() < 20 || plot.height() < 20) {
         p.restore();
         return;

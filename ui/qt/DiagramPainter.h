@@ -12,6 +12,7 @@
 
 #include <string>
 
+class QFont;
 class QPainter;
 
 namespace titralab {
@@ -19,6 +20,11 @@ namespace titralab {
 // The diagram in `area`: the titles, the plot with its axes and ticks, the lines, the marks,
 // the legend at the right and the predominance strips under the plot.
 void paintDiagram(QPainter& painter, const QRectF& area, const DiagramView& view, char separator);
+
+// Where paintDiagram draws the plot itself (inside its axes) in `area`, for a widget that maps
+// the mouse to the diagram's values; `font` is the painter's font before the diagram sizes it.
+QRectF diagramPlotArea(const QRectF& area, const DiagramView& view, char separator,
+                       const QFont& font);
 
 // The diagram on a white picture of `width` x `height` pixels.
 QImage diagramImage(const DiagramView& view, char separator, int width = 1000, int height = 750);

@@ -2,24 +2,32 @@
 #include "core/session/Measurements.h"
 #include "ui/qt/Utf8Text.h"
 
-#include "core/session/StudyEdits.h"
 #include "core/base/Notifier.h"
+#include "core/curves/Curves.h"
 #include "core/session/ChartReading.h"
 #include "core/session/ChartScales.h"
 #include "core/session/Readout.h"
 #include "core/session/Refresh.h"
 #include "core/session/Simulation.h"
-#include "core/curves/Curves.h"
+#include "core/session/StudyEdits.h"
 #include "core/session/WindowDescriptions.h"
 #include "core/system/ScreenFit.h"
 #include "core/texts/FreeStudyTexts.h"
 #include "core/texts/InputTexts.h"
+#include "core/texts/MeasurementTexts.h"
 #include "core/texts/OverlayTexts.h"
 #include "ui/qt/Accessibility.h"
+#include "ui/windows/GranTab.h"
+
 #include "ui/qt/ChartView.h"
 #include "ui/windows/OverlayBar.h"
 #include "ui/windows/PointStyleDialog.h"
 #include "ui/windows/ReadingPanel.h"
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTabBar>
+#include <QTabWidget>
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -74,6 +82,7 @@ GraphWindow::GraphWindow(Simulation& sim, Notifier& notifier, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       m_sim(sim), m_notifier(notifier) {
     setObjectName("GraphWindow");
+    setAcceptDrops(true); // a dropped measurement file is imported, as on the main window
     buildControls();
     applySimulation();
 }
@@ -210,6 +219,7 @@ void GraphWindow::applySimulation() {
     m_cursorVolume = std::numeric_limits<double>::quiet_NaN();
     m_chart->setCursorPoint(std::nullopt);
     if (m_reading) m_reading->applySimulation();
+    showGranTab();
     // The scale takes in the reading's curves as they now are, not those of the last study.
     m_chart->rescale();
     accessibility::apply(this, a11y::graphWindowTexts(m_sim));
@@ -247,6 +257,30 @@ void GraphWindow::showFreeForms() {
             QMetaObject::invokeMethod(this, [this] { regenerate(); }, Qt::QueuedConnection);
         });
     }
+}
+
+// The tabs show only where Gran's method has measured pH points of a titration to read.
+void GraphWindow::showGranTab() {
+    const bool measured = titrationOf(m_sim.state.study) && !m_sim.pasted.lines.empty();
+    m_tabs->setTabText(0, text(m_sim.language, texts::kCurveTab));
+    m_tabs->setTabText(1, text(m_sim.language, texts::kGranTab));
+    m_tabs->tabBar()->setAccessibleName(text(m_sim.language, texts::kChartTabsName));
+    if (!measured) m_tabs->setCurrentIndex(0);
+    m_tabs->tabBar()->setVisible(measured);
+    if (measured && m_tabs->currentIndex() == 1) m_gran->refresh();
+}
+
+void GraphWindow::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (m_drop && data->hasUrls() && data->urls().size() == 1 && data->urls().first().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void GraphWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!m_drop || urls.size() != 1 || !urls.first().isLocalFile()) return;
+    event->acceptProposedAction();
+    m_drop(urls.first().toLocalFile());
 }
 
 void GraphWindow::showPointCount() {

@@ -24,11 +24,13 @@ class QLineEdit;
 class QPushButton;
 class QScrollArea;
 class QStatusBar;
+class QTabWidget;
 class QToolButton;
 
 namespace titralab {
 
 class ChartView;
+class GranTab;
 class Notifier;
 class OverlayBar;
 class PointStyleDialog;
@@ -51,6 +53,8 @@ class GraphWindow : public QDialog {
     // "&Imprimer...": opens the print dialog. "&Copier": the main window's copy command.
     void setPrintHook(std::function<void()> hook) { m_print = std::move(hook); }
     void setCopyHook(std::function<void()> hook) { m_copy = std::move(hook); }
+    // A file dropped on the window: the main window imports it as measurements.
+    void setDropHook(std::function<void(const QString&)> hook) { m_drop = std::move(hook); }
     // The point-style chooser shown by "Choix tracé points"; its choices update the markers.
     void setPointStyleChooser(PointStyleDialog* chooser);
 
@@ -80,6 +84,9 @@ class GraphWindow : public QDialog {
     // The keyboard cursor's volume in the titration studies (drawn unit); NaN before a key.
     double cursorVolume() const { return m_cursorVolume; }
     OverlayBar* overlayBar() const { return m_overlayBar; }
+    // The tabs over the chart ("Courbe", "Gran"), shown with measured pH points of a titration.
+    QTabWidget* tabs() const { return m_tabs; }
+    GranTab* granTab() const { return m_gran; }
 
   signals:
     // A family of curves wrote a value into a field of the main window's panel.
@@ -96,6 +103,8 @@ class GraphWindow : public QDialog {
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void buildControls();
@@ -105,6 +114,7 @@ class GraphWindow : public QDialog {
     void buildStatusBar();
     void buildReadingParts();
     void orderTabs();
+    void showGranTab();
     void sizeStatusPanels();
     void announceCursor(const QString& point);
     void boxClicked(int box, bool ticked);
@@ -116,10 +126,13 @@ class GraphWindow : public QDialog {
     Notifier& m_notifier;
     std::function<void()> m_print;
     std::function<void()> m_copy;
+    std::function<void(const QString&)> m_drop;
     PointStyleDialog* m_chooser{nullptr};
     ExchangeItem m_exchange;
 
     ChartView* m_chart{nullptr};
+    QTabWidget* m_tabs{nullptr};
+    GranTab* m_gran{nullptr};
     std::array<QCheckBox*, 11> m_boxes{}; // m_boxes[1..10], as graph.checked[0..9]
     QLabel* m_dilutionLabel{nullptr};
     QLabel* m_pointsLabel{nullptr};

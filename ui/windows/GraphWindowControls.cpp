@@ -8,21 +8,24 @@
 
 #include "core/texts/FreeStudyTexts.h"
 #include "ui/qt/Utf8Text.h"
+#include "ui/windows/GranTab.h"
 #include "ui/windows/OverlayBar.h"
 #include "ui/windows/ReadingPanel.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QMenu>
-#include <QToolButton>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -123,9 +126,24 @@ void GraphWindow::buildControls() {
     m_controlsArea->setObjectName("controlsArea");
     m_controlsArea->setWidget(below);
 
+    // The chart and, with measured pH points, Gran's plots of them in a tab of their own.
+    m_gran = new GranTab(m_sim, this);
+    connect(m_gran, &GranTab::rangesChanged, this, &GraphWindow::regenerate);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName("chartTabs");
+    m_tabs->setDocumentMode(true);
+    m_tabs->addTab(m_chart, QString());
+    m_tabs->addTab(m_gran, QString());
+    m_tabs->tabBar()->hide();
+    // Tab stops on the tab bar itself (when shown), not on the widget that holds it.
+    m_tabs->setFocusPolicy(Qt::NoFocus);
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (tab == 1) m_gran->refresh();
+    });
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 0);
-    layout->addWidget(m_chart, 1);
+    layout->addWidget(m_tabs, 1);
     layout->addWidget(m_controlsArea);
     layout->addWidget(m_status);
     orderTabs();
@@ -267,14 +285,15 @@ void GraphWindow::buildReadingParts() {
 
 }
 
-// Tab follows the screen: the chart, the number of points, the dilution box, the species boxes
-// row by row (boxes 4 and 6 share a place, and so do boxes 5 and 7), then
+// Tab follows the screen: the chart or the Gran tab's fields, the number of points, the dilution
+// box, the species boxes row by row (boxes 4 and 6 share a place, and so do boxes 5 and 7), then
 // the buttons.
 void GraphWindow::orderTabs() {
-    const std::vector<QWidget*> chain{m_chart,       m_points,      m_boxes[1],  m_boxes[2],
-                                      m_boxes[3],    m_boxes[4],    m_boxes[6],  m_boxes[5],
-                                      m_boxes[7],    m_boxes[10],   m_boxes[8],  m_boxes[9],
-                                      m_printButton, m_styleButton, m_copyButton};
+    std::vector<QWidget*> chain{m_chart};
+    for (QWidget* w : m_gran->tabStops()) chain.push_back(w);
+    chain.insert(chain.end(), {m_points, m_boxes[1], m_boxes[2], m_boxes[3], m_boxes[4], m_boxes[6],
+                               m_boxes[5], m_boxes[7], m_boxes[10], m_boxes[8], m_boxes[9],
+                               m_printButton, m_styleButton, m_copyButton});
     for (std::size_t k = 1; k < chain.size(); ++k) setTabOrder(chain[k - 1], chain[k]);
     // The reading controls follow, then the comparison commands, left to right.
     QWidget* last = chain.back();
@@ -287,6 +306,8 @@ void GraphWindow::orderTabs() {
         setTabOrder(last, w);
         last = w;
     }
+    // The tabs over the chart close the round, just before the chart they choose.
+    setTabOrder(last, m_tabs->tabBar());
 }
 
 void GraphWindow::sizeStatusPanels() {

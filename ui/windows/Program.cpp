@@ -107,6 +107,7 @@ GraphWindow& Program::graphWindow() {
         m_graph->setPointStyleChooser(m_pointStyle.get());
         m_graph->setCopyHook([this] { copyDialog().showModal(); });
         m_graph->setPrintHook([this] { printDialog().showModal(); });
+        m_graph->setDropHook([this](const QString& path) { m_main->importMeasurements(path); });
         if (m_copy) m_copy->setGraphWindow(m_graph.get());
         QObject::connect(m_graph.get(), &GraphWindow::panelChanged, m_main.get(),
                          &MainWindow::showPanelState);

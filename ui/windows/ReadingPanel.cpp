@@ -10,16 +10,17 @@
 #include "core/session/Measurements.h"
 #include "core/texts/DiagramTexts.h"
 
-#include <algorithm>
-#include <iterator>
-#include "core/session/Simulation.h"
 #include "core/curves/ChartReading.h"
+#include "core/session/Simulation.h"
 #include "core/session/WindowDescriptions.h"
 #include "core/texts/MeasurementTexts.h"
 #include "core/texts/ReadingTexts.h"
 #include "ui/qt/Accessibility.h"
 #include "ui/qt/ChartReadingLayer.h"
 #include "ui/qt/ChartView.h"
+#include "ui/windows/MonteCarloDialog.h"
+#include <algorithm>
+#include <iterator>
 
 #include <QAction>
 #include <QActionGroup>
@@ -33,13 +34,15 @@
 #include <QMenu>
 #include <QPen>
 #include <QPushButton>
-#include <QSignalBlocker>
-#include <QVBoxLayout>
 #include <QScatterSeries>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
 #include <QValueAxis>
 #include <QXYSeries>
 
 #include <cmath>
+#include <functional>
 
 namespace titralab {
 
@@ -104,6 +107,18 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_bufferCapacity->setObjectName("bufferCapacityBox");
     m_tangents = new QCheckBox(text(m_sim.language, texts::kTangentsBox), this);
     m_tangents->setObjectName("tangentsBox");
+    m_conductimetric = new QCheckBox(text(m_sim.language, texts::kConductimetricBox), this);
+    m_conductimetric->setObjectName("conductimetricBox");
+    m_monteCarlo = new QPushButton(text(m_sim.language, texts::kMonteCarloButton), this);
+    m_monteCarlo->setObjectName("monteCarloButton");
+    m_monteCarlo->setAutoDefault(false);
+    m_smoothing = new QSpinBox(this);
+    m_smoothing->setObjectName("smoothingWindow");
+    m_smoothing->setRange(1, kMaxSmoothing);
+    m_smoothing->setSingleStep(2);
+    m_smoothing->setSpecialValueText(text(m_sim.language, texts::kSmoothingNone));
+    m_smoothingLabel = new QLabel(text(m_sim.language, texts::kSmoothing), this);
+    m_smoothingLabel->setBuddy(m_smoothing);
     m_validity = new QCheckBox(text(m_sim.language, texts::kValidityBox), this);
     m_validity->setObjectName("validityBox");
     m_predominance = new QCheckBox(text(m_sim.language, texts::kPredominanceBox), this);
@@ -169,7 +184,6 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     boxes->addWidget(m_derivative);
     boxes->addWidget(m_legend);
     boxes->addWidget(m_bufferCapacity);
-    boxes->addWidget(m_tangents);
     boxes->addWidget(m_validity);
     boxes->addWidget(m_predominance);
     boxes->addSpacing(8);
@@ -194,9 +208,22 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     below->addWidget(m_results, 1);
     below->addLayout(right, 1);
     below->addWidget(m_whyThisPH, 1);
+    // The lab's methods on measured points, in a row shown only with measurements.
+    m_measuredRow = new QWidget(this);
+    m_measuredRow->setObjectName("measuredMethodsRow");
+    auto* measured = new QHBoxLayout(m_measuredRow);
+    measured->setContentsMargins(0, 0, 0, 0);
+    measured->addWidget(m_tangents);
+    measured->addWidget(m_conductimetric);
+    measured->addSpacing(8);
+    measured->addWidget(m_smoothingLabel);
+    measured->addWidget(m_smoothing);
+    measured->addWidget(m_monteCarlo);
+    measured->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(boxes);
+    layout->addWidget(m_measuredRow);
     layout->addLayout(below);
 
     m_equivalences->setAccessibleName(text(m_sim.language, texts::kEquivalencesName));
@@ -204,6 +231,9 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_legend->setAccessibleName(text(m_sim.language, texts::kLegendName));
     m_bufferCapacity->setAccessibleName(text(m_sim.language, texts::kBufferCapacityName));
     m_tangents->setAccessibleName(text(m_sim.language, texts::kTangentsName));
+    m_conductimetric->setAccessibleName(text(m_sim.language, texts::kConductimetricName));
+    m_monteCarlo->setAccessibleName(text(m_sim.language, texts::kMonteCarloButtonName));
+    m_smoothing->setAccessibleName(text(m_sim.language, texts::kSmoothingName));
     m_validity->setAccessibleName(text(m_sim.language, texts::kValidityName));
     m_validity->setToolTip(text(m_sim.language, texts::kValidityName));
     m_predominance->setAccessibleName(text(m_sim.language, texts::kPredominanceName));
@@ -229,6 +259,14 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
         applySimulation();
     });
     connect(m_tangents, &QCheckBox::clicked, this, [this] { applySimulation(); });
+    connect(m_conductimetric, &QCheckBox::clicked, this, [this] { applySimulation(); });
+    connect(m_monteCarlo, &QPushButton::clicked, this, &ReadingPanel::openMonteCarlo);
+    connect(m_smoothing, &QSpinBox::valueChanged, this, [this](int window) {
+        const int smoothing = window < 3 ? 0 : window;
+        if (smoothing == m_sim.pasted.smoothing) return;
+        m_sim.pasted.smoothing = smoothing;
+        emit regenerationWanted();
+    });
     connect(m_predominance, &QCheckBox::clicked, this, [this](bool ticked) {
         setStudyInput(m_sim, m_sim.exportSettings.diagrams.predominanceBand, ticked);
         applySimulation();
@@ -268,7 +306,16 @@ void ReadingPanel::applySimulation() {
                                                       m_particular, m_validity, m_predominance})
         w->setEnabled(titration);
     m_tangents->setEnabled(titration && !m_sim.pasted.lines.empty());
-    showTangentConstruction();
+    m_monteCarlo->setEnabled(titration && !m_sim.pasted.lines.empty());
+    m_smoothing->setEnabled(titration && !m_sim.pasted.lines.empty());
+    m_measuredRow->setVisible(titration &&
+                              (!m_sim.pasted.lines.empty() || !m_sim.pasted.conductivity.empty()));
+    {
+        const QSignalBlocker guard(m_smoothing);
+        m_smoothing->setValue(std::max(1, m_sim.pasted.smoothing));
+    }
+    m_conductimetric->setEnabled(!drawnMeasuredConductivities(m_sim).empty());
+    showConstructions();
     const bool buffer = takesBufferCapacity(s.study);
     m_bufferCapacity->setEnabled(buffer);
     m_particularUnit->setText(text(m_sim.language, s.volumesInMillilitres
@@ -363,6 +410,9 @@ void ReadingPanel::applySimulation() {
     if (!m_tangentLines.isEmpty() && m_tangentLines.first()->isVisible())
         view.legend.append({m_tangentLines.first()->pen().color(),
                             text(m_sim.language, texts::kTangentsBox), Qt::DashLine, false});
+    if (!m_conductimetricLines.isEmpty() && m_conductimetricLines.first()->isVisible())
+        view.legend.append({m_conductimetricLines.first()->pen().color(),
+                            text(m_sim.language, texts::kConductimetricBox), Qt::SolidLine, false});
     if (view.band)
         view.legend.append(
             {view.band->acid, view.band->name, Qt::SolidLine, true, view.band->basic});
@@ -396,23 +446,23 @@ void ReadingPanel::applySimulation() {
     if (!m_particular->text().isEmpty()) showParticularPoint();
 }
 
-void ReadingPanel::showTangentConstruction() {
-    std::vector<DrawnSegment> segments;
-    if (m_tangents->isEnabled() && m_tangents->isChecked())
-        segments = drawnTangentConstruction(m_sim);
-    while (m_tangentLines.size() < static_cast<qsizetype>(segments.size())) {
-        auto* line = new QLineSeries(m_chart->chart());
-        line->setObjectName("tangentLine");
-        // Every third line is the middle one, solid; the tangents are dashed.
-        const bool middle = m_tangentLines.size() % 3 == 2;
-        line->setPen(QPen(QColor(0, 110, 60), 1.5, middle ? Qt::SolidLine : Qt::DashLine));
-        m_chart->chart()->addSeries(line);
-        line->attachAxis(m_chart->bottomAxis());
-        line->attachAxis(m_chart->leftAxis());
-        m_tangentLines.append(line);
+namespace {
+
+// Draws `segments` with the chart's lines of `lines`, adding lines as needed and hiding those
+// left over; `pen(k)` is the k-th line's pen.
+void drawSegments(ChartView* chart, QList<QLineSeries*>& lines, const char* name,
+                  const std::vector<DrawnSegment>& segments, const std::function<QPen(int)>& pen) {
+    while (lines.size() < static_cast<qsizetype>(segments.size())) {
+        auto* line = new QLineSeries(chart->chart());
+        line->setObjectName(name);
+        line->setPen(pen(static_cast<int>(lines.size())));
+        chart->chart()->addSeries(line);
+        line->attachAxis(chart->bottomAxis());
+        line->attachAxis(chart->leftAxis());
+        lines.append(line);
     }
-    for (qsizetype k = 0; k < m_tangentLines.size(); ++k) {
-        QLineSeries* line = m_tangentLines[k];
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        QLineSeries* line = lines[k];
         const bool used = k < static_cast<qsizetype>(segments.size());
         if (used) {
             const DrawnSegment& d = segments[static_cast<std::size_t>(k)];
@@ -420,6 +470,28 @@ void ReadingPanel::showTangentConstruction() {
         }
         line->setVisible(used);
     }
+}
+
+} // namespace
+
+void ReadingPanel::showConstructions() {
+    std::vector<DrawnSegment> tangents, conductimetric;
+    if (m_tangents->isEnabled() && m_tangents->isChecked())
+        tangents = drawnTangentConstruction(m_sim);
+    if (m_conductimetric->isEnabled() && m_conductimetric->isChecked())
+        conductimetric = drawnConductimetricLines(m_sim);
+    // Every third tangent line is the middle one, solid; the tangents are dashed.
+    drawSegments(m_chart, m_tangentLines, "tangentLine", tangents, [](int k) {
+        return QPen(QColor(0, 110, 60), 1.5, k % 3 == 2 ? Qt::SolidLine : Qt::DashLine);
+    });
+    drawSegments(m_chart, m_conductimetricLines, "conductimetricLine", conductimetric,
+                 [](int) { return QPen(QColor(220, 90, 0), 2); });
+}
+
+void ReadingPanel::openMonteCarlo() {
+    MonteCarloDialog dialog(m_sim, this);
+    dialog.run();
+    dialog.exec();
 }
 
 void ReadingPanel::showResults() {
@@ -496,8 +568,9 @@ QString ReadingPanel::onCurveAt(const QPoint& position) const {
 }
 
 QList<QWidget*> ReadingPanel::tabStops() const {
-    return {m_equivalences, m_derivative,   m_legend,    m_bufferCapacity, m_tangents,
-            m_validity,     m_predominance, m_indicator, m_results,        m_particular};
+    return {m_equivalences, m_derivative, m_legend,    m_bufferCapacity, m_validity,
+            m_predominance, m_indicator,  m_tangents,  m_conductimetric, m_smoothing,
+            m_monteCarlo,   m_results,    m_particular};
 }
 
 QString ReadingPanel::resultsText() const {

@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QLineSeries;
+class QSpinBox;
 
 namespace titralab {
 
@@ -52,7 +53,8 @@ class ReadingPanel : public QWidget {
     void showParticularPoint();
     void toggleLegend();
     void showResults();
-    void showTangentConstruction();
+    void showConstructions();
+    void openMonteCarlo();
 
     Simulation& m_sim;
     ChartView* m_chart;
@@ -74,6 +76,13 @@ class ReadingPanel : public QWidget {
     // choice, not kept with the study).
     QCheckBox* m_tangents{nullptr};
     QList<QLineSeries*> m_tangentLines;
+    // The conductimetric method's lines over the measured conductivities, likewise.
+    QCheckBox* m_conductimetric{nullptr};
+    QList<QLineSeries*> m_conductimetricLines;
+    QPushButton* m_monteCarlo{nullptr}; // the spread of the measured equivalence
+    QWidget* m_measuredRow{nullptr};    // the methods' controls, shown with measured points
+    QLabel* m_smoothingLabel{nullptr};
+    QSpinBox* m_smoothing{nullptr}; // the derivative method's window, points
 };
 
 } // namespace titralab

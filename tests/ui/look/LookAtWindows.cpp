@@ -14,7 +14,8 @@
 //                    [--zoom x1,y1,x2,y2] [--size WxH] [--lang fr|en]
 //                    [--equivalences 1] [--derivative 1] [--indicator N] [--particular VOLUME]
 //                    [--buffer-capacity 1] [--import MEASUREMENT-FILE] [--tangents 1]
-//                    [--validity 1] [--predominance 1]
+//                    [--validity 1] [--predominance 1] [--conductimetric 1] [--gran 1]
+//                    [--monte-carlo 1]
 #include "core/base/Notifier.h"
 #include "core/session/FreeFit.h"
 #include "core/session/Measurements.h"
@@ -43,7 +44,9 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -286,6 +289,14 @@ int main(int argc, char** argv) {
             });
         if (option("tangents", "0") == "1")
             if (auto* box = graph.findChild<QCheckBox*>("tangentsBox")) box->click();
+        if (option("conductimetric", "0") == "1")
+            if (auto* box = graph.findChild<QCheckBox*>("conductimetricBox")) box->click();
+        if (option("gran", "0") == "1") graph.tabs()->setCurrentIndex(1);
+        if (option("monte-carlo", "0") == "1")
+            QTimer::singleShot(800, [&graph] {
+                if (auto* button = graph.findChild<QPushButton*>("monteCarloButton"))
+                    button->click();
+            });
         // The readout as a mouse at the middle of the chart shows it.
         QTimer::singleShot(700, [&] { graph.showReadoutAt(graph.chart()->rect().center()); });
         const QString particular = option("particular", "");
