@@ -5,6 +5,7 @@
 #include "cli/ExportOptions.h"
 #include "cli/ExportOutputs.h"
 #include "cli/ExportStudy.h"
+#include "core/chemistry/SoluteDatabase.h"
 
 #include "core/chemistry/Indicators.h"
 #include "core/curves/Curves.h"
@@ -126,6 +127,13 @@ int main(int argc, char** argv) {
     PrintSettings print;
     if (const std::optional<int> status = prepareStudy(sim, view, print, o)) return *status;
     applyOptions(sim, print, o, pasted);
+    // In other conditions the studies' entries take the ΔH° the solute database knows for them.
+    if (!sim.freeStudy.database && (!sim.conditions.standard() || !o.temperatures.empty())) {
+        SoluteDatabaseRead read = loadSoluteDatabase(toolDataFolder(argv[0]));
+        if (read.error.empty())
+            sim.freeStudy.database =
+                std::make_shared<const SoluteDatabase>(std::move(read.database));
+    }
     if (measured) importIntoSimulation(sim, measured->imported);
     if (o.granBefore) sim.pasted.granBefore = o.granBefore;
     if (o.granAfter) sim.pasted.granAfter = o.granAfter;

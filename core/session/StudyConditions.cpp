@@ -6,6 +6,7 @@
 #include "core/chemistry/Database.h"
 #include "core/chemistry/Diagrams.h"
 #include "core/chemistry/Equilibrium.h"
+#include "core/chemistry/SoluteDatabase.h"
 #include "core/curves/Curves.h"
 #include "core/curves/FreeTable.h"
 #include "core/numbers/NumberFormat.h"
@@ -20,6 +21,85 @@
 namespace titralab {
 
 namespace {
+
+// The pKa of a study's entry and of the solute database's system of that name agree within this:
+// the same couple, whose ΔH° the entry may take.
+constexpr double kSameCouplePK = 0.2;
+// Above this a pKa stands for an acidity the entry does not have.
+constexpr double kNoCouplePK = 20;
+
+// The ΔH° of an entry of the studies' tables, as the solute database gives them for the system
+// found by the entry's name (French, then English) whose pKa agree with `system`'s; empty when
+// none is found or its ΔH° are not all known.
+std::vector<double> entryEnthalpies(const SoluteDatabase* database, BuretteSide side, int row,
+                                    const AcidBaseSystem& system) {
+    if (!database) return {};
+    // The two-mono study's columns hold the acidities an entry lacks at a pKa no water reaches:
+    // they are not the couple's, and keep a ΔH° of 0.
+    const int acidities = static_cast<int>(std::count_if(
+        system.pKa.begin(), system.pKa.end(), [](double pK) { return pK < kNoCouplePK; }));
+    const AcidBaseEntry& entry = entryOf(side, row);
+    for (const Language language : {Language::French, Language::English})
+        for (const SoluteMatch& m : searchSolutes(*database, entry.name(language))) {
+            const int index =
+                m.entry >= 0 ? m.entry
+                             : database->compounds[static_cast<std::size_t>(m.compound)].system;
+            if (index < 0) continue;
+            const AcidBaseSystem& found = database->entries[static_cast<std::size_t>(index)].system;
+            if (found.acidities() != acidities || !found.enthalpiesKnown()) continue;
+            bool same = true;
+            for (int k = 0; k < acidities; ++k)
+                same = same && std::abs(found.pKa[k] - system.pKa[k]) <= kSameCouplePK;
+            if (!same) continue;
+            std::vector<double> enthalpy = found.enthalpy;
+            enthalpy.resize(system.pKa.size(), 0.0);
+            return enthalpy;
+        }
+    return {};
+}
+
+// The entries of the study's solution in order: row1, then row2 in the two-mono study.
+std::vector<int> studyRows(const ChemicalState& s) {
+    if (s.study == Study::TwoMonoTitration) return {s.row1, s.row2};
+    return {s.row1};
+}
+
+// Gives the systems of the study's solution the ΔH° the solute database knows for their entries;
+// returns the names of the entries left without, whose pKa stay those of 25 °C.
+std::vector<std::string> giveEnthalpies(Solution& solution, const Simulation& sim) {
+    const ChemicalState& s = sim.state;
+    const std::vector<int> rows = studyRows(s);
+    std::vector<std::string> kept;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        if (k >= solution.solutes.size() || solution.solutes[k].kind != SoluteKind::System)
+            continue;
+        AcidBaseSystem& system = solution.solutes[k].system;
+        system.enthalpy = entryEnthalpies(sim.freeStudy.database.get(), s.side, rows[k], system);
+        if (system.enthalpy.empty()) kept.push_back(entryOf(s.side, rows[k]).name(sim.language));
+    }
+    return kept;
+}
+
+Solution conditionedSolution(const Simulation& sim) {
+    Solution solution = studySolution(sim.state);
+    giveEnthalpies(solution, sim);
+    return solution;
+}
+
+std::optional<FreeTitration> conditionedTitration(const Simulation& sim) {
+    std::optional<FreeTitration> t = studyTitration(sim.state);
+    if (t) giveEnthalpies(t->beaker, sim);
+    return t;
+}
+
+// "ion ammonium, acide méthanoïque": the entries whose pKa stay those of 25 °C.
+std::string keptEntries(const Simulation& sim) {
+    Solution solution = studySolution(sim.state);
+    std::string names;
+    for (const std::string& name : giveEnthalpies(solution, sim))
+        names += (names.empty() ? "" : ", ") + name;
+    return names;
+}
 
 // The note above the table: what the conditions are, in the words of the free study's table.
 std::string conditionsNote(const Simulation& sim, const Conditions& conditions, double low,
@@ -37,13 +117,10 @@ std::string conditionsNote(const Simulation& sim, const Conditions& conditions, 
     }
     if (conductivity && conditions.temperature != kStandardTemperature)
         note += ", " + std::string(texts::kConductivityAt25.in(language));
-    // The database's entries carry no enthalpy of reaction: their pKa stay those of 25 °C.
+    // The entries the solute database gives no ΔH° for keep their pKa of 25 °C.
     if (conditions.temperature != kStandardTemperature) {
-        const ChemicalState& s = sim.state;
-        note += ". " + std::string(texts::kPKaKeptAt25.in(language)) +
-                entryOf(s.side, s.row1).names[0].in(language);
-        if (s.study == Study::TwoMonoTitration)
-            note += std::string(", ") + entryOf(s.side, s.row2).names[0].in(language);
+        const std::string kept = keptEntries(sim);
+        if (!kept.empty()) note += ". " + std::string(texts::kPKaKeptAt25.in(language)) + kept;
     }
     if (!conditions.ideal() && high > kDaviesMaxIonicStrength)
         note += ". " + std::string(texts::kBeyondDavies.in(language));
@@ -73,7 +150,7 @@ std::string tableText(const ExportTable& table, const Simulation& sim) {
 std::string applyToDilution(Simulation& sim, const Conditions& conditions) {
     ExportTable& table = sim.results.exportTable;
     if (table.columns.size() != 2) return "the dilution table has no pH column to solve again";
-    const Solution solution = studySolution(sim.state);
+    const Solution solution = conditionedSolution(sim);
     double low = HUGE_VAL, high = 0;
     for (std::size_t i = 0; i < table.rowCount(); ++i) {
         Solution diluted = solution;
@@ -209,7 +286,7 @@ void applyToCurves(Simulation& sim, ConditionedStudy& study) {
 }
 
 void applyToDilutionCurve(Simulation& sim, const Conditions& conditions) {
-    const Solution solution = studySolution(sim.state);
+    const Solution solution = conditionedSolution(sim);
     for (CurvePoint& p : sim.results.curves[1]) {
         Solution diluted = solution;
         for (Solute& s : diluted.solutes) s.concentration = std::pow(10.0, -p.x);
@@ -222,7 +299,7 @@ void applyToDilutionCurve(Simulation& sim, const Conditions& conditions) {
 std::string applyConditionsToTable(Simulation& sim, const Conditions& conditions) {
     const ChemicalState& s = sim.state;
     if (s.study == Study::Dilution) return applyToDilution(sim, conditions);
-    const std::optional<FreeTitration> t = studyTitration(s);
+    const std::optional<FreeTitration> t = conditionedTitration(sim);
     if (!t) return "the species and mixture studies are computed ideal at 25 °C only";
     ExportTable& table = sim.results.exportTable;
     ConditionedStudy study(sim, *t, conditions);
@@ -297,7 +374,7 @@ void applyConditions(Simulation& sim) {
     const ChemicalState& s = sim.state;
     if (s.study == Study::Dilution) {
         applyToDilutionCurve(sim, conditions);
-    } else if (const std::optional<FreeTitration> t = studyTitration(s)) {
+    } else if (const std::optional<FreeTitration> t = conditionedTitration(sim)) {
         ConditionedStudy study(sim, *t, conditions);
         applyToCurves(sim, study);
     } else {
@@ -313,7 +390,7 @@ void applyConditions(Simulation& sim) {
     // conditions the general engine finds the remarkable points of the titration.
     sim.reading.points.clear();
     const bool wanted = sim.reading.options.equivalences || sim.reading.options.indicator >= 0;
-    if (const std::optional<FreeTitration> t = studyTitration(s); t && wanted)
+    if (const std::optional<FreeTitration> t = conditionedTitration(sim); t && wanted)
         for (const FreeEquivalence& e : freeEquivalences(*t, conditions).points)
             sim.reading.points.push_back(equivalenceReadingOf(e));
     const std::string said = conditionsTitle(conditions, sim.language);
@@ -322,7 +399,7 @@ void applyConditions(Simulation& sim) {
 
 std::optional<ExactPoint> conditionedPointAt(const Simulation& sim, double volume) {
     const ChemicalState& s = sim.state;
-    const std::optional<FreeTitration> t = studyTitration(s);
+    const std::optional<FreeTitration> t = conditionedTitration(sim);
     if (!t || !(volume >= 0) || !std::isfinite(volume)) return std::nullopt;
     ConditionedStudy study(sim, *t, sim.conditions, true);
     const ConditionedStudy::Row r = study.row(volume, study.balance().solve(volume), false);
@@ -357,7 +434,6 @@ std::string formatTemperature(double celsius, char separator) {
 
 std::string keptAt25Text(const Simulation& sim) {
     if (sim.conditions.temperature == kStandardTemperature) return {};
-    const ChemicalState& s = sim.state;
     const Language language = sim.language;
     switch (sim.panel.study) {
     case Study::FreeSolutions:
@@ -366,12 +442,10 @@ std::string keptAt25Text(const Simulation& sim) {
                                    language);
     case Study::TitrationVsVolume:
     case Study::Dilution:
-        return std::string(texts::kPKaKeptAt25.in(language)) +
-               entryOf(s.side, s.row1).names[0].in(language);
-    case Study::TwoMonoTitration:
-        return std::string(texts::kPKaKeptAt25.in(language)) +
-               entryOf(s.side, s.row1).names[0].in(language) + ", " +
-               entryOf(s.side, s.row2).names[0].in(language);
+    case Study::TwoMonoTitration: {
+        const std::string kept = keptEntries(sim);
+        return kept.empty() ? kept : std::string(texts::kPKaKeptAt25.in(language)) + kept;
+    }
     default:
         return {};
     }

@@ -219,10 +219,11 @@ TEST(ConditionsTool, StudiesOnTheEngine) {
         const char* study;
         const char* free; // the beaker as the free study types it
     } cases[] = {
-        // The entries' own pKa: -9 for HBr, -7 for HCl, 4.7 for ethanoic acid.
+        // The entries' own pKa: -9 for HBr, -7 for HCl, 3 for salicylic acid; the solute
+        // database gives none of them a ΔH°.
         {"hydrobromic acid 0.1 (entry 3)", "--study titration --entry1 3", "'acid(-9)=0.1'"},
-        {"HCl 0.1 and ethanoic acid 0.1 mixed 1:1 (entries 4 and 17)",
-         "--study two-mono --entry1 4 --entry2 17", "'acid(-7)=0.05;acid(4.7)=0.05'"},
+        {"HCl 0.1 and salicylic acid 0.1 mixed 1:1 (entries 4 and 10)",
+         "--study two-mono --entry1 4 --entry2 10", "'acid(-7)=0.05;acid(3)=0.05'"},
     };
     for (const char* conditions :
          {"--activities davies", "--temperature 45", "--temperature 10 --activities davies"})
@@ -347,3 +348,26 @@ TEST(ConditionsTool, StudyTemperatureVariedAsColumns) {
 }
 
 } // namespace
+
+// The studies' entries take the ΔH° the solute database gives their couple: the ammonium ion's
+// half-equivalence moves with its pKa by van 't Hoff's law (ΔH° = 52.21 kJ/mol, NH4+ = NH3 + H+
+// in PHREEQC's phreeqc.dat); an entry without one (salicylic acid) is named as kept at 25 °C.
+TEST(ConditionsTool, StudyEntriesTakeTheDatabasesEnthalpy) {
+    const auto halfPH = [](const char* temperature) {
+        const ToolRun run = runTool(std::string("--study titration --entry1 20 --equivalence "
+                                                "--separator point --digits 17 --temperature ") +
+                                    temperature);
+        EXPECT_EQ(run.status, 0) << run.err;
+        for (const auto& line : tabFields(run.out))
+            if (line.size() == 4 && line[0] == "half") return number(line[3]);
+        ADD_FAILURE() << "no half-equivalence: " << run.out;
+        return 0.0;
+    };
+    constexpr double kR = 8.314462618, kEnthalpy = 52.21e3; // J/(mol·K), J/mol
+    const double shift = kEnthalpy / (kR * std::log(10.0)) * (1 / 323.15 - 1 / 298.15);
+    EXPECT_NEAR(halfPH("50") - halfPH("25"), shift, 0.01);
+    const ToolRun salicylic = runTool("--study titration --entry1 10 --temperature 50 --lang en");
+    EXPECT_NE(salicylic.out.find("kept at 25 °C (enthalpy of reaction unknown): salicylic acid"),
+              std::string::npos)
+        << salicylic.out.substr(0, 300);
+}
