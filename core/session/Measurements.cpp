@@ -326,6 +326,20 @@ std::vector<DrawnSegment> drawnTangentConstruction(const Simulation& sim) {
     return segments;
 }
 
+std::vector<CurvePoint> drawnMeasuredDerivative(const Simulation& sim) {
+    std::vector<CurvePoint> drawn;
+    if (!titrationOf(sim.state.study) || sim.pasted.lines.empty()) return drawn;
+    const DerivativeReading reading = derivativeMethod(measuredPHPoints(sim), sim.pasted.smoothing);
+    double largest = 0;
+    for (const auto& [v, d] : reading.derivative)
+        if (std::isfinite(d)) largest = std::max(largest, std::abs(d));
+    if (!(largest > 0)) return drawn;
+    const double scale = kMeasuredDerivativeTop / largest;
+    for (const auto& [v, d] : reading.derivative)
+        if (std::isfinite(d)) drawn.push_back({v * sim.state.volumeFactor, d * scale});
+    return drawn;
+}
+
 std::vector<DrawnSegment> drawnConductimetricLines(const Simulation& sim) {
     std::vector<DrawnSegment> segments;
     if (drawnMeasuredConductivities(sim).empty()) return segments;

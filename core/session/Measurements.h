@@ -72,6 +72,12 @@ std::string copiedMeasuredConductivities(const Simulation& sim);
 using DrawnSegment = std::array<CurvePoint, 2>;
 std::vector<DrawnSegment> drawnTangentConstruction(const Simulation& sim);
 
+// The derivative method's dpH/dV of the measured pH points (after its smoothing), as the
+// titration chart draws it: volumes in the chart's unit, scaled so that its largest value stands
+// at kMeasuredDerivativeTop on the pH axis; none without points.
+inline constexpr double kMeasuredDerivativeTop = 12;
+std::vector<CurvePoint> drawnMeasuredDerivative(const Simulation& sim);
+
 // The conductimetric method's straight lines as the titration chart draws them over the imported
 // conductivities: volumes in the chart's unit, conductivities on the simulated conductivity's
 // scale; none unless that curve is drawn and the method found its breaks.

@@ -44,6 +44,12 @@ inline constexpr Text kGranAfter{" (après)", " (after)"};
 inline constexpr Text kTangentsBox{"Méthode des tangentes", "Tangent method"};
 inline constexpr Text kTangentsName{"Tracer la méthode des tangentes sur les points mesurés",
                                     "Draw the tangent method on the measured points"};
+// The derivative of the measured points on the chart.
+inline constexpr Text kMeasuredDerivativeBox{"Dérivée des mesures",
+                                             "Derivative of the measurements"};
+inline constexpr Text kMeasuredDerivativeName{
+    "Tracer dpH/dV des points mesurés, lissés, le plus grand à 12 sur l'axe du pH",
+    "Draw dpH/dV of the measured points, smoothed, its largest at 12 on the pH axis"};
 // The conductimetric method's lines on the chart.
 inline constexpr Text kConductimetricBox{"Droites conductimétriques", "Conductimetric lines"};
 inline constexpr Text kConductimetricName{

@@ -7,6 +7,7 @@
 #include "core/curves/Equivalence.h"
 #include "core/session/ChartReading.h"
 #include "core/session/DiagramColumns.h"
+#include "core/session/Measurements.h"
 #include "core/session/PastedPoints.h"
 #include "ui/qt/ChartReadingLayer.h"
 #include "ui/qt/DiagramPainter.h"
@@ -14,6 +15,7 @@
 #include "ui/windows/ReadingPanel.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
@@ -230,6 +232,16 @@ TEST(MeasuredReadings, GranRangesTypedOrDraggedRefitTheLines) {
     PastePairs(g.sim, true, rows);
     g.click(9);
     ASSERT_TRUE(g.window->tabs()->tabBar()->isVisibleTo(g.window.get()));
+    // The measured points' derivative, drawn on demand, peaks at the equivalence.
+    g.window->findChild<QCheckBox*>("measuredDerivativeBox")->click();
+    auto* derivative =
+        g.window->chart()->chart()->findChild<QLineSeries*>("measuredDerivativeLine");
+    ASSERT_TRUE(derivative && derivative->isVisible());
+    QPointF peak;
+    for (const QPointF& p : derivative->points())
+        if (p.y() > peak.y()) peak = p;
+    EXPECT_NEAR(peak.y(), kMeasuredDerivativeTop, 1e-9);
+    EXPECT_NEAR(peak.x(), equivalence * 1e3, 0.5);
     g.window->tabs()->setCurrentIndex(1);
     GranTab* gran = g.window->granTab();
     EXPECT_TRUE(gran->view(GranSide::Before).problem.empty());

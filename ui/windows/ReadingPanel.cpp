@@ -107,6 +107,8 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_bufferCapacity->setObjectName("bufferCapacityBox");
     m_tangents = new QCheckBox(text(m_sim.language, texts::kTangentsBox), this);
     m_tangents->setObjectName("tangentsBox");
+    m_measuredDerivative = new QCheckBox(text(m_sim.language, texts::kMeasuredDerivativeBox), this);
+    m_measuredDerivative->setObjectName("measuredDerivativeBox");
     m_conductimetric = new QCheckBox(text(m_sim.language, texts::kConductimetricBox), this);
     m_conductimetric->setObjectName("conductimetricBox");
     m_monteCarlo = new QPushButton(text(m_sim.language, texts::kMonteCarloButton), this);
@@ -213,6 +215,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_measuredRow->setObjectName("measuredMethodsRow");
     auto* measured = new QHBoxLayout(m_measuredRow);
     measured->setContentsMargins(0, 0, 0, 0);
+    measured->addWidget(m_measuredDerivative);
     measured->addWidget(m_tangents);
     measured->addWidget(m_conductimetric);
     measured->addSpacing(8);
@@ -232,6 +235,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     m_bufferCapacity->setAccessibleName(text(m_sim.language, texts::kBufferCapacityName));
     m_tangents->setAccessibleName(text(m_sim.language, texts::kTangentsName));
     m_conductimetric->setAccessibleName(text(m_sim.language, texts::kConductimetricName));
+    m_measuredDerivative->setAccessibleName(text(m_sim.language, texts::kMeasuredDerivativeName));
     m_monteCarlo->setAccessibleName(text(m_sim.language, texts::kMonteCarloButtonName));
     m_smoothing->setAccessibleName(text(m_sim.language, texts::kSmoothingName));
     m_validity->setAccessibleName(text(m_sim.language, texts::kValidityName));
@@ -260,6 +264,7 @@ ReadingPanel::ReadingPanel(Simulation& sim, ChartView* chart, QWidget* parent)
     });
     connect(m_tangents, &QCheckBox::clicked, this, [this] { applySimulation(); });
     connect(m_conductimetric, &QCheckBox::clicked, this, [this] { applySimulation(); });
+    connect(m_measuredDerivative, &QCheckBox::clicked, this, [this] { applySimulation(); });
     connect(m_monteCarlo, &QPushButton::clicked, this, &ReadingPanel::openMonteCarlo);
     connect(m_smoothing, &QSpinBox::valueChanged, this, [this](int window) {
         const int smoothing = window < 3 ? 0 : window;
@@ -308,6 +313,7 @@ void ReadingPanel::applySimulation() {
     m_tangents->setEnabled(titration && !m_sim.pasted.lines.empty());
     m_monteCarlo->setEnabled(titration && !m_sim.pasted.lines.empty());
     m_smoothing->setEnabled(titration && !m_sim.pasted.lines.empty());
+    m_measuredDerivative->setEnabled(titration && !m_sim.pasted.lines.empty());
     m_measuredRow->setVisible(titration &&
                               (!m_sim.pasted.lines.empty() || !m_sim.pasted.conductivity.empty()));
     {
@@ -410,6 +416,10 @@ void ReadingPanel::applySimulation() {
     if (!m_tangentLines.isEmpty() && m_tangentLines.first()->isVisible())
         view.legend.append({m_tangentLines.first()->pen().color(),
                             text(m_sim.language, texts::kTangentsBox), Qt::DashLine, false});
+    if (m_measuredDerivativeLine && m_measuredDerivativeLine->isVisible())
+        view.legend.append({m_measuredDerivativeLine->pen().color(),
+                            text(m_sim.language, texts::kMeasuredDerivativeBox), Qt::DotLine,
+                            false});
     if (!m_conductimetricLines.isEmpty() && m_conductimetricLines.first()->isVisible())
         view.legend.append({m_conductimetricLines.first()->pen().color(),
                             text(m_sim.language, texts::kConductimetricBox), Qt::SolidLine, false});
@@ -486,6 +496,23 @@ void ReadingPanel::showConstructions() {
     });
     drawSegments(m_chart, m_conductimetricLines, "conductimetricLine", conductimetric,
                  [](int) { return QPen(QColor(220, 90, 0), 2); });
+    // The measured points' derivative, one line made on first use.
+    const bool derivative = m_measuredDerivative->isEnabled() && m_measuredDerivative->isChecked();
+    if (derivative && !m_measuredDerivativeLine) {
+        m_measuredDerivativeLine = new QLineSeries(m_chart->chart());
+        m_measuredDerivativeLine->setObjectName("measuredDerivativeLine");
+        m_measuredDerivativeLine->setPen(QPen(QColor(150, 60, 0), 1.5, Qt::DotLine));
+        m_chart->chart()->addSeries(m_measuredDerivativeLine);
+        m_measuredDerivativeLine->attachAxis(m_chart->bottomAxis());
+        m_measuredDerivativeLine->attachAxis(m_chart->leftAxis());
+    }
+    if (m_measuredDerivativeLine) {
+        QList<QPointF> points;
+        if (derivative)
+            for (const CurvePoint& p : drawnMeasuredDerivative(m_sim)) points.append({p.x, p.y});
+        m_measuredDerivativeLine->replace(points);
+        m_measuredDerivativeLine->setVisible(derivative);
+    }
 }
 
 void ReadingPanel::openMonteCarlo() {

@@ -76,6 +76,9 @@ class ReadingPanel : public QWidget {
     // choice, not kept with the study).
     QCheckBox* m_tangents{nullptr};
     QList<QLineSeries*> m_tangentLines;
+    // The derivative method's dpH/dV of the measured points, likewise.
+    QCheckBox* m_measuredDerivative{nullptr};
+    QLineSeries* m_measuredDerivativeLine{nullptr};
     // The conductimetric method's lines over the measured conductivities, likewise.
     QCheckBox* m_conductimetric{nullptr};
     QList<QLineSeries*> m_conductimetricLines;

@@ -15,7 +15,7 @@
 //                    [--equivalences 1] [--derivative 1] [--indicator N] [--particular VOLUME]
 //                    [--buffer-capacity 1] [--import MEASUREMENT-FILE] [--tangents 1]
 //                    [--validity 1] [--predominance 1] [--conductimetric 1] [--gran 1]
-//                    [--monte-carlo 1]
+//                    [--monte-carlo 1] [--measured-derivative 1]
 #include "core/base/Notifier.h"
 #include "core/session/FreeFit.h"
 #include "core/session/Measurements.h"
@@ -289,6 +289,8 @@ int main(int argc, char** argv) {
             });
         if (option("tangents", "0") == "1")
             if (auto* box = graph.findChild<QCheckBox*>("tangentsBox")) box->click();
+        if (option("measured-derivative", "0") == "1")
+            if (auto* box = graph.findChild<QCheckBox*>("measuredDerivativeBox")) box->click();
         if (option("conductimetric", "0") == "1")
             if (auto* box = graph.findChild<QCheckBox*>("conductimetricBox")) box->click();
         if (option("gran", "0") == "1") graph.tabs()->setCurrentIndex(1);
