@@ -64,7 +64,8 @@ to standard error, one per line.
                             ions (Davies; titration, two-mono and dilution studies)
   --temperature CELSIUS     the same at a temperature from 0 to 60 (default 25)
   --vary temperature=T1;T2;...  the same study at each temperature: one pH column each, by
-                            volume (titration, two-mono; -log c in the dilution study)
+                            volume (titration, two-mono; -log c in the dilution study); with
+                            --png, --svg or --pdf, the curve at each temperature (up to 12)
 
 The solute database (no --study needed), one entry a line: French name, English name,
 formula, pKa values separated by spaces, source keys, tab-separated:
@@ -620,9 +621,13 @@ void checkTogether(const Options& o) {
         if (o.study == Study::SpeciesVsPH || o.study == Study::TwoPolyMixture)
             throw UsageError{"--vary temperature: the species and mixture studies are computed "
                              "ideal at 25 °C only"};
-        if (o.at || o.equivalence || o.indicator || o.explain || o.fit || o.pdf || o.png || o.svg ||
-            o.measuredEquivalence || o.logTable || o.bufferCapacity || o.xlsx || o.out)
-            throw UsageError{"--vary temperature prints the table only"};
+        if (o.at || o.equivalence || o.indicator || o.explain || o.fit || o.measuredEquivalence ||
+            o.logTable || o.bufferCapacity || o.xlsx || o.out)
+            throw UsageError{"--vary temperature prints the table, or draws the curves with --png, "
+                             "--svg or --pdf"};
+        if ((o.png || o.svg || o.pdf) && o.temperatures.size() > kMaxFamilyValues)
+            throw UsageError{"--vary temperature draws at most " +
+                             std::to_string(kMaxFamilyValues) + " curves"};
     }
     if (o.conditionsGiven()) {
         if (o.study == Study::SpeciesVsPH || o.study == Study::TwoPolyMixture)

@@ -159,15 +159,19 @@ int main(int argc, char** argv) {
     }
     try {
         RefreshSimulation(sim, notifier);
-        if (!o.temperatures.empty()) {
-            return printTemperatureTable(sim, o, notifier);
-        }
+        const bool picture = o.png || o.svg || o.pdf;
+        if (!o.temperatures.empty() && !picture) return printTemperatureTable(sim, o, notifier);
         // RefreshSimulation solved the study again in the conditions, or says why not.
         if (!sim.results.conditionsRefusal.empty()) {
             std::cerr << "titralab-export: " << sim.results.conditionsRefusal << '\n';
             return 2;
         }
-        if (o.vary && (o.png || o.svg || o.pdf)) DrawFamily(sim, o.vary->first, varied, notifier);
+        if (o.vary && picture) DrawFamily(sim, o.vary->first, varied, notifier);
+        if (!o.temperatures.empty() && picture) {
+            FamilyQuantity temperature;
+            temperature.temperature = true;
+            DrawFamily(sim, temperature, o.temperatures, notifier);
+        }
     } catch (const ArithmeticFault& e) {
         notifier.error(e.message(sim.language));
         return 1;

@@ -48,6 +48,8 @@ FieldQuantity fieldQuantity(int field, BuretteSide side, Language language) {
         return {"pKa3" + suffix, ""};
     case kDilutionFactor:
         return {texts::kDilutionFactorLabel.in(language), ""};
+    case kTemperatureQuantity:
+        return {texts::kTemperatureLabel.in(language), "°C"};
     default:
         return {"D" + std::to_string(field), ""};
     }
@@ -63,6 +65,7 @@ std::string describeValue(int field, BuretteSide side, double value, Language la
 
 std::pair<double, double> fieldBounds(int field) {
     if (field == kDilutionFactor) return {1e-3, 1e8};
+    if (field == kTemperatureQuantity) return {kMinTemperature, kMaxTemperature};
     if (isConcentration(field)) return {1e-8, 15};
     if (isVolume(field)) return {1e-5, 100};
     return {kMinPK, kMaxPK};
@@ -188,6 +191,7 @@ bool isChemistryField(int field) {
 } // namespace
 
 std::string familyQuantityLabel(const FamilyQuantity& q, BuretteSide side, Language language) {
+    if (q.temperature) return texts::kTemperatureLabel.in(language);
     if (q.dilution || q.fields.empty()) return texts::kDilutionFactorLabel.in(language);
     std::string label;
     for (int f : q.fields)

@@ -54,6 +54,8 @@ struct FamilyQuantity {
     bool dilution{false};
     // The free study's family: a value of one of its rows (the fields unused).
     std::optional<FreeRowValue> freeRow{};
+    // The temperature of the solutions, °C (the fields unused).
+    bool temperature{false};
 };
 // A family as drawn: for each member, the texts its varied fields take. It is what a study
 // file keeps; the curves are computed again from it.
@@ -86,8 +88,9 @@ FieldQuantity fieldQuantity(int field, BuretteSide side, Language language);
 std::string describeValue(int field, BuretteSide side, double value, Language language);
 // The fields of the chemistry that a kept curve records and a family may vary.
 inline constexpr std::array<int, 11> kChemistryFields{1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16};
-// Field 0 stands for a dilution factor in what a family varies.
+// Field 0 stands for a dilution factor in what a family varies, field -1 for the temperature.
 inline constexpr int kDilutionFactor = 0;
+inline constexpr int kTemperatureQuantity = -1;
 // The accepted range of a field (D1..D16), as the set-up checks it; of a dilution factor.
 std::pair<double, double> fieldBounds(int field);
 // The text a value is written into a field with: the point, up to 6 significant digits.

@@ -261,6 +261,7 @@ Simulation inputsOf(const Simulation& sim) {
     inputs.exportSettings.diagrams = sim.exportSettings.diagrams;
     inputs.freeStudy.inputs = sim.freeStudy.inputs;
     inputs.freeStudy.database = sim.freeStudy.database;
+    inputs.conditions = sim.conditions;
     return inputs;
 }
 
@@ -286,12 +287,13 @@ bool isCurrent(const Simulation& sim, const FamilyMember& member) {
 // the same range (a concentration, a pKa).
 int boundingField(const FamilyQuantity& q) {
     if (q.freeRow) return q.freeRow->pK == 0 ? 2 : 4;
+    if (q.temperature) return kTemperatureQuantity;
     return q.dilution || q.fields.empty() ? kDilutionFactor : q.fields.front();
 }
 
 // Every value checked against the range of each field it sets.
 ValueList checked(const Simulation& sim, const FamilyQuantity& q, ValueList list) {
-    if (!list.refusal.empty() || q.freeRow) return list;
+    if (!list.refusal.empty() || q.freeRow || q.temperature) return list;
     const Language language = sim.language;
     for (double v : list.values) {
         const FamilyMember m = familyMember(sim, q, v);
@@ -382,6 +384,27 @@ void drawFreeFamily(Simulation& sim, const FreeRowValue& row, const std::vector<
     RefreshSimulation(sim, notifier);
 }
 
+// A family of temperatures: the study computed again at each, with the activities it has; the
+// curves are kept curves named by their temperature.
+void drawTemperatureFamily(Simulation& sim, const std::vector<double>& values, Notifier& notifier) {
+    std::vector<OverlayCurve> members;
+    for (double celsius : values) {
+        if (celsius == sim.conditions.temperature) continue; // the current curve shows it
+        Simulation member = inputsOf(sim);
+        member.conditions.temperature = celsius;
+        SilentNotifier silent;
+        RefreshSimulation(member, silent);
+        OverlayCurve curve = keepCurves(member);
+        if (curve.series.empty()) continue;
+        curve.family = true;
+        members.push_back(std::move(curve));
+    }
+    sim.overlays.curves = std::move(members);
+    sim.overlays.family.reset();
+    markStudyChanged(sim);
+    RefreshSimulation(sim, notifier);
+}
+
 } // namespace
 
 void DrawFamily(Simulation& sim, const FamilyQuantity& quantity, const std::vector<double>& values,
@@ -389,6 +412,10 @@ void DrawFamily(Simulation& sim, const FamilyQuantity& quantity, const std::vect
     if (values.empty()) return;
     if (quantity.freeRow) {
         drawFreeFamily(sim, *quantity.freeRow, values, notifier);
+        return;
+    }
+    if (quantity.temperature) {
+        drawTemperatureFamily(sim, values, notifier);
         return;
     }
     Family family;

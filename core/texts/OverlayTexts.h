@@ -58,6 +58,9 @@ inline constexpr Text kFamilyCountLabel{"&Nombre de courbes :", "&Number of curv
 inline constexpr Text kFamilyDraw{"&Tracer", "&Draw"};
 // Quantities a family varies beyond one field.
 inline constexpr Text kDilutionFactorLabel{"facteur de dilution", "dilution factor"};
+inline constexpr Text kTemperatureLabel{"température", "temperature"};
+inline constexpr Text kFamilyTemperatureMeaning{"les courbes à plusieurs températures (°C)",
+                                                "the curves at several temperatures (°C)"};
 inline constexpr Text kFamilyAnd{" et ", " and "};
 inline constexpr Text kFamilyBothConcentrations{"les deux concentrations ensemble (même valeur)",
                                                 "both concentrations together (same value)"};

@@ -66,7 +66,7 @@ TEST(FreeStudyDialogs, OfferEveryRowsValueAndFitTheTickedOnes) {
     family.prepare(study.sim);
     auto* choice = family.findChild<QComboBox*>("familyQuantityChoice");
     ASSERT_NE(choice, nullptr);
-    ASSERT_EQ(choice->count(), 6);
+    ASSERT_EQ(choice->count(), 7); // the rows' values, then the temperature
     EXPECT_EQ(choice->itemText(3), QString::fromUtf8("Bécher 2 (H3PO4) : pKa2"));
     choice->setCurrentIndex(3);
     const FamilyQuantity quantity = family.quantity();

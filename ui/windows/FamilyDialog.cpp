@@ -101,10 +101,12 @@ FamilyDialog::FamilyDialog(Language language, Notifier& notifier, QWidget* paren
 // The choices beyond one field, as the quantity list holds them.
 constexpr int kBothConcentrations = -1;
 constexpr int kDilution = -2;
+constexpr int kTemperature = -3;
 constexpr int kFreeRowChoice = 1000; // + the index of a row's value in the free study
 
 void FamilyDialog::prepare(const Simulation& sim) {
     m_sim = &sim;
+    const char separator = sim.exportSettings.decimalComma ? ',' : '.';
     const BuretteSide side = sim.panel.side;
     const CurveInputs in = currentInputs(sim);
     m_quantity->clear();
@@ -116,9 +118,9 @@ void FamilyDialog::prepare(const Simulation& sim) {
             m_quantity->addItem(
                 utf8(freeRowValueCaption(sim.freeStudy.inputs, m_freeRows[k], m_language)),
                 kFreeRowChoice + static_cast<int>(k));
+        addTemperatureChoice(sim);
         if (!m_freeRows.empty()) {
             const std::optional<double> now = freeRowValueIn(sim, m_freeRows.front());
-            const char separator = sim.exportSettings.decimalComma ? ',' : '.';
             m_values->setText(now ? utf8(formatGeneral(*now, 6, separator)) : QString());
         }
         return;
@@ -148,8 +150,20 @@ void FamilyDialog::prepare(const Simulation& sim) {
         m_quantity->addItem(tr("%1 : %2").arg(text(m_language, texts::kDilutionFactorLabel),
                                               text(m_language, texts::kFamilyDilutionMeaning)),
                             kDilution);
+    addTemperatureChoice(sim);
     const int field = this->field();
     if (field > 0) m_values->setText(utf8(sim.panel.text[field]));
+}
+
+// The studies solved again in other conditions draw their curve at several temperatures.
+void FamilyDialog::addTemperatureChoice(const Simulation& sim) {
+    const Study study = sim.panel.study;
+    if (study != Study::TitrationVsVolume && study != Study::TwoMonoTitration &&
+        study != Study::Dilution && study != Study::FreeSolutions)
+        return;
+    m_quantity->addItem(tr("%1 : %2").arg(text(m_language, texts::kTemperatureLabel),
+                                          text(m_language, texts::kFamilyTemperatureMeaning)),
+                        kTemperature);
 }
 
 int FamilyDialog::field() const {
@@ -166,13 +180,18 @@ FamilyQuantity FamilyDialog::quantity() const {
     }
     if (data == kBothConcentrations) return {{1, 2}, false};
     if (data == kDilution) return {{}, true};
+    if (data == kTemperature) {
+        FamilyQuantity q;
+        q.temperature = true;
+        return q;
+    }
     if (data > 0) return {{data}, false};
     return {};
 }
 
 void FamilyDialog::draw() {
     const FamilyQuantity q = quantity();
-    if (!m_sim || (q.fields.empty() && !q.dilution && !q.freeRow)) return;
+    if (!m_sim || (q.fields.empty() && !q.dilution && !q.freeRow && !q.temperature)) return;
     const ValueList values =
         m_list->isChecked()
             ? parseFamilyValues(*m_sim, q, m_values->text().toStdString())

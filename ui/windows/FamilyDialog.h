@@ -40,6 +40,7 @@ class FamilyDialog : public QDialog {
     void familyChosen(const FamilyQuantity& quantity, const std::vector<double>& values);
 
   private:
+    void addTemperatureChoice(const Simulation& sim);
     void draw();
 
     Language m_language;

@@ -3,6 +3,7 @@
 // forms found, column by column, for every entry of both sides.
 #include "core/session/StudyConditions.h"
 #include "core/chemistry/Database.h"
+#include "core/session/Overlays.h"
 #include "core/session/StudyRecord.h"
 
 #include "SimulationFixtures.h"
@@ -154,3 +155,33 @@ TEST(StudyConditions, StudyFileSection) {
 }
 
 } // namespace
+
+// A family of temperatures draws the study solved again at each, in its activities: the kept
+// curves start at the pH that the table of the same temperatures gives at the first volume.
+TEST(StudyConditions, TemperatureFamilyDrawsTheStudyAtEachTemperature) {
+    Simulation sim = simulationFor(Study::TitrationVsVolume, 20);
+    sim.conditions.activities = ActivityModel::Davies;
+    refresh(sim);
+    RecordingNotifier notes;
+    const std::vector<double> temperatures{15, 25, 35};
+    FamilyQuantity quantity;
+    quantity.temperature = true;
+    DrawFamily(sim, quantity, temperatures, notes);
+    ASSERT_EQ(sim.overlays.curves.size(), 2u); // 25 °C is the current curve
+    sim.exportSettings.digits = 15;
+    const auto rows = titralab::testing::tableOf(temperatureTable(sim, temperatures, notes).text);
+    ASSERT_GE(rows.size(), 3u);
+    ASSERT_EQ(rows[2].size(), 4u);
+    const auto pH = [](std::string field) {
+        std::replace(field.begin(), field.end(), ',', '.');
+        return std::stod(field);
+    };
+    for (std::size_t k = 0; k < 2; ++k) {
+        const OverlayCurve& curve = sim.overlays.curves[k];
+        ASSERT_FALSE(curve.series.empty());
+        const CurvePoint first = curve.series.front().second.front();
+        EXPECT_EQ(first.x, 0);
+        EXPECT_NEAR(first.y, pH(rows[2][k == 0 ? 1 : 3]), 1e-8) << k;
+        EXPECT_NE(curve.label.find(k == 0 ? "15" : "35"), std::string::npos) << curve.label;
+    }
+}
