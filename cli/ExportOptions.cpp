@@ -165,6 +165,17 @@ A titration of any solution by any solution (--study free):
   --xlsx FILE               also write the table as a workbook, its constants sheet listing
                             the rows of the beaker and the burette
 
+Exercises (see the README for the description file):
+  --make-exercise FILE.json write the student files and the key file (.titralab-cle) the
+                            description asks for; the files written on standard error
+  --open FILE --student NAME --answer NAME=VALUE... --save FILE
+                            record a student's name and answers (C1, C2, Cb, pK1, pK2, pK3,
+                            VE1.. in mL, pHE1..; a point or a comma) into an exercise's file
+  --mark-exercise KEY FILE...   mark answered files against the key: one line per file,
+                            tab-separated: marked, the student, the points obtained, the
+                            points possible; or flagged, the file and the reason; with
+                            --xlsx FILE, also the table of marks as a workbook
+
 The lesson's diagrams:
   --log                     the species study's table as log10 c (mol/L) of each species
   --buffer-capacity         add the column of the buffer capacity beta = dCb/dpH, exact, in

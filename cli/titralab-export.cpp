@@ -1,5 +1,6 @@
 // titralab-export: computes a study without a window and prints its export table, or writes
 // its printed page to a PDF file or its chart to a picture.
+#include "cli/ExportExercise.h"
 #include "cli/ExportFree.h"
 #include "cli/ExportMeasurements.h"
 #include "cli/ExportOptions.h"
@@ -79,6 +80,7 @@ int writeOutput(Simulation& sim, const PrintSettings& print, const Options& o,
 } // namespace
 
 int main(int argc, char** argv) {
+    if (asksForExercise(argc, argv)) return runExercise(argc, argv);
     if (asksForFreeStudy(argc, argv)) return runFreeStudy(argc, argv);
     Options o;
     try {

@@ -6,7 +6,7 @@ packages=(
   cmake g++ make ninja-build pkg-config ccache
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins
   qt6-translations-l10n qt6-tools-dev qt6-l10n-tools
-  libjpeg-dev libeigen3-dev nlohmann-json3-dev libxlsxwriter-dev unzip libgtest-dev libgmock-dev
+  libjpeg-dev libeigen3-dev nlohmann-json3-dev libxlsxwriter-dev libssl-dev unzip libgtest-dev libgmock-dev
   libbenchmark-dev clang libclang-rt-14-dev
   xvfb xdotool imagemagick poppler-utils fonts-dejavu-core locales
 )

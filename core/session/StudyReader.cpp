@@ -2,6 +2,7 @@
 #include "core/session/StudyRecord.h"
 
 #include "core/chemistry/Database.h"
+#include "core/session/Exercise.h"
 #include "core/session/FreeStudy.h"
 #include "core/session/StudyNames.h"
 #include "core/sheets/MeasurementFile.h"
@@ -279,6 +280,12 @@ void readOtherSections(const Json& root, StudyRecord& r, Language language) {
     if (solution != r.sections.end()) {
         const SolutionSectionReading read = readSolutionSection(solution->second, language);
         if (!read.inputs) throw Refusal{read.problem};
+    }
+    // So is an exercise's, naming the key at fault.
+    const auto exercise = r.sections.find(kExerciseSection);
+    if (exercise != r.sections.end()) {
+        const ExerciseSectionReading read = readExerciseSection(exercise->second, language);
+        if (!read.section) throw Refusal{read.problem};
     }
 }
 

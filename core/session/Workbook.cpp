@@ -7,6 +7,7 @@
 #include "core/session/StudyConditions.h"
 #include "core/system/WholeFile.h"
 #include "core/texts/FreeStudyTexts.h"
+#include "core/texts/ExerciseTexts.h"
 #include "core/texts/Messages.h"
 #include "core/texts/WorkbookTexts.h"
 
@@ -390,6 +391,43 @@ WorkbookResult WriteWorkbook(const Simulation& sim, const std::string& path) {
         // Closing writes the file and frees the workbook, whatever happened before.
         const lxw_error closed = workbook_close(book);
         if (!study || !constants) return texts::kWorkbookOtherFault.in(language);
+        if (closed != LXW_NO_ERROR) return libraryFault(closed, language);
+        return {};
+    };
+    const WholeFileResult written = writeWholeFileFrom(path, produce, language);
+    WorkbookResult result;
+    result.ok = written.ok();
+    result.error = written.error;
+    result.notice = written.notice;
+    return result;
+}
+
+WorkbookResult writeMarksWorkbook(const std::string& title,
+                                  const std::vector<std::vector<MarksCell>>& rows,
+                                  const std::string& path, Language language) {
+    const auto produce = [&](const std::string& produced) -> std::string {
+        lxw_workbook* book = workbook_new(produced.c_str());
+        if (!book) return texts::kWorkbookOutOfMemory.in(language);
+        const Formats formats(book);
+        lxw_worksheet* sheet = workbook_add_worksheet(book, texts::kMarksSheet.in(language));
+        if (sheet) {
+            worksheet_write_string(sheet, kTitleRow, 0, title.c_str(), formats.title);
+            for (std::size_t r = 0; r < rows.size(); ++r) {
+                const auto row = static_cast<lxw_row_t>(kHeaderRow + r);
+                for (std::size_t c = 0; c < rows[r].size(); ++c) {
+                    const auto col = static_cast<lxw_col_t>(c);
+                    const MarksCell& cell = rows[r][c];
+                    if (cell.number)
+                        writeNumber(sheet, row, col, *cell.number, nullptr);
+                    else if (!cell.text.empty())
+                        worksheet_write_string(sheet, row, col, cell.text.c_str(),
+                                               r == 0 ? formats.header : nullptr);
+                }
+            }
+            worksheet_set_column(sheet, 0, 1, kColumnWidth, nullptr);
+        }
+        const lxw_error closed = workbook_close(book);
+        if (!sheet) return texts::kWorkbookOtherFault.in(language);
         if (closed != LXW_NO_ERROR) return libraryFault(closed, language);
         return {};
     };

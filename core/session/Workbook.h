@@ -2,7 +2,11 @@
 // with its numbers, a "Constantes" sheet, and a native chart of the study.
 #pragma once
 
+#include "core/base/Language.h"
+#include "core/session/Exercise.h"
+
 #include <string>
+#include <vector>
 
 namespace titralab {
 
@@ -23,6 +27,12 @@ struct WorkbookResult {
 // every value a number cell; the mixture study gives label-value rows instead. Every column of
 // the table reaches the sheet, in the text table's order.
 WorkbookResult WriteWorkbook(const Simulation& sim, const std::string& path);
+
+// The marks of an exercise (marksTable) as a workbook of one sheet: the title, then the rows,
+// every number a number cell; written whole or not at all.
+WorkbookResult writeMarksWorkbook(const std::string& title,
+                                  const std::vector<std::vector<MarksCell>>& rows,
+                                  const std::string& path, Language language);
 
 // The name of the study sheet: at most 31 characters, as spreadsheets require.
 std::string studySheetName(const Simulation& sim);

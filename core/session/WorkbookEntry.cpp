@@ -5,3 +5,8 @@ extern "C" __attribute__((visibility("default"))) titralab::WorkbookWriter
 titralabWorkbookWriter() {
     return &titralab::WriteWorkbook;
 }
+
+extern "C" __attribute__((visibility("default"))) titralab::MarksWorkbookWriter
+titralabMarksWorkbookWriter() {
+    return &titralab::writeMarksWorkbook;
+}

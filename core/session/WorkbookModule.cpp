@@ -17,33 +17,57 @@ std::string workbookModulePath(const std::string& programFile) {
     return (tree / "lib" / "titralab" / "titralab-workbook.so").string();
 }
 
-WorkbookResult writeWorkbookWithModule(const Simulation& sim, const std::string& path,
-                                       const std::string& modulePath) {
+namespace {
+
+// The module's entry point `name`, loaded on the first call and kept; none with the reason.
+void* moduleEntry(const std::string& modulePath, const char* name, std::string& reason) {
     // The loader keeps a module once loaded: a later call finds it again, and nothing is
     // unloaded while the program runs.
     void* module = dlopen(modulePath.c_str(), RTLD_NOW | RTLD_LOCAL);
-    const char* reason = nullptr;
-    void* entry = nullptr;
-    if (module) {
-        entry = dlsym(module, kWorkbookEntryPoint);
-        if (!entry) reason = dlerror();
-    } else {
-        reason = dlerror();
-    }
+    void* entry = module ? dlsym(module, name) : nullptr;
     if (!entry) {
-        WorkbookResult failed;
-        failed.error = texts::kWorkbookModuleMissing.in(sim.language);
-        if (reason) failed.error += std::string(" (") + reason + ")";
-        return failed;
+        const char* why = dlerror();
+        reason = why ? why : "";
     }
+    return entry;
+}
+
+WorkbookResult missingModule(const std::string& reason, Language language) {
+    WorkbookResult failed;
+    failed.error = texts::kWorkbookModuleMissing.in(language);
+    if (!reason.empty()) failed.error += " (" + reason + ")";
+    return failed;
+}
+
+std::string modulePathOfProgram() {
+    std::error_code ec;
+    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
+    return workbookModulePath(ec ? "" : program.string());
+}
+
+} // namespace
+
+WorkbookResult writeWorkbookWithModule(const Simulation& sim, const std::string& path,
+                                       const std::string& modulePath) {
+    std::string reason;
+    void* entry = moduleEntry(modulePath, kWorkbookEntryPoint, reason);
+    if (!entry) return missingModule(reason, sim.language);
     const auto writer = reinterpret_cast<WorkbookWriter (*)()>(entry)();
     return writer(sim, path);
 }
 
+WorkbookResult writeMarksWorkbookWithModule(const std::string& title,
+                                            const std::vector<std::vector<MarksCell>>& rows,
+                                            const std::string& path, Language language) {
+    std::string reason;
+    void* entry = moduleEntry(modulePathOfProgram(), kMarksWorkbookEntryPoint, reason);
+    if (!entry) return missingModule(reason, language);
+    const auto writer = reinterpret_cast<MarksWorkbookWriter (*)()>(entry)();
+    return writer(title, rows, path, language);
+}
+
 WorkbookResult writeWorkbookWithModule(const Simulation& sim, const std::string& path) {
-    std::error_code ec;
-    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
-    return writeWorkbookWithModule(sim, path, workbookModulePath(ec ? "" : program.string()));
+    return writeWorkbookWithModule(sim, path, modulePathOfProgram());
 }
 
 } // namespace titralab

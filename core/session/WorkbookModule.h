@@ -5,6 +5,7 @@
 #include "core/session/Workbook.h"
 
 #include <string>
+#include <vector>
 
 namespace titralab {
 
@@ -13,6 +14,12 @@ struct Simulation;
 // The module's one entry point, a C function that gives its WriteWorkbook.
 using WorkbookWriter = WorkbookResult (*)(const Simulation&, const std::string&);
 inline constexpr const char* kWorkbookEntryPoint = "titralabWorkbookWriter";
+
+// Its entry point for the marks of an exercise.
+using MarksWorkbookWriter = WorkbookResult (*)(const std::string&,
+                                               const std::vector<std::vector<MarksCell>>&,
+                                               const std::string&, Language);
+inline constexpr const char* kMarksWorkbookEntryPoint = "titralabMarksWorkbookWriter";
 
 // Where the module lies for the program file `programFile` (its bin/ folder's sibling
 // lib/titralab/), in the build tree as installed.
@@ -25,5 +32,10 @@ WorkbookResult writeWorkbookWithModule(const Simulation& sim, const std::string&
 
 // The same through the module beside the running program.
 WorkbookResult writeWorkbookWithModule(const Simulation& sim, const std::string& path);
+
+// writeMarksWorkbook through the module beside the running program.
+WorkbookResult writeMarksWorkbookWithModule(const std::string& title,
+                                            const std::vector<std::vector<MarksCell>>& rows,
+                                            const std::string& path, Language language);
 
 } // namespace titralab
