@@ -537,6 +537,7 @@ TEST(MainWindowAccessibility, TabFollowsTheWork) {
                                "column2PKa1Slider",
                                "activitiesBox",
                                "temperatureField",
+                               "temperatureSlider",
                                "lineWidthField",
                                "showButton",
                                "copyButton",

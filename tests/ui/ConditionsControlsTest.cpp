@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QSlider>
 
 using namespace titralab;
 using titralab::testing::MainWindowFixture;
@@ -21,7 +22,8 @@ TEST(ConditionsControls, BoxMenuAndTemperatureEditTheStudy) {
     auto* box = w.find<QCheckBox>("activitiesBox");
     auto* action = w.find<QAction>("activitiesAction");
     auto* field = w.find<QLineEdit>("temperatureField");
-    ASSERT_TRUE(box && action && field);
+    auto* slider = w.find<QSlider>("temperatureSlider");
+    ASSERT_TRUE(box && action && field && slider);
     auto type = [&](const char* text) {
         field->setFocus();
         field->selectAll();
@@ -46,6 +48,8 @@ TEST(ConditionsControls, BoxMenuAndTemperatureEditTheStudy) {
         // 7 on the way to 70 goes with it.
         {"70 typed, then Tab", [&] { type("70"); }, ActivityModel::Davies, 35, true, true, 1},
         {"12.5 typed with a point", [&] { type("12.5"); }, ActivityModel::Davies, 12.5, true, true,
+         1},
+        {"slider moved to 40", [&] { slider->setValue(40); }, ActivityModel::Davies, 40, true, true,
          1},
     };
     w.sim.changes.unsaved = false; // the choices of the side and study are edits too

@@ -10,6 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QSlider>
+
+#include <cmath>
 
 namespace titralab {
 
@@ -27,6 +30,12 @@ ConditionsControls::ConditionsControls(Simulation& sim, QWidget* parent)
     m_temperature->setAccessibleName(text(lang, texts::kTemperatureCelsius));
     m_temperature->setFixedWidth(57);
     m_temperatureLabel->setBuddy(m_temperature);
+    m_temperatureSlider = new QSlider(Qt::Horizontal, this);
+    m_temperatureSlider->setObjectName("temperatureSlider");
+    m_temperatureSlider->setRange(static_cast<int>(kMinTemperature),
+                                  static_cast<int>(kMaxTemperature));
+    m_temperatureSlider->setPageStep(5);
+    m_temperatureSlider->setAccessibleName(text(lang, texts::kTemperatureCelsius));
     m_keptAt25 = new QLabel(this);
     m_keptAt25->setObjectName("keptAt25Label");
     m_keptAt25->setWordWrap(true);
@@ -37,6 +46,7 @@ ConditionsControls::ConditionsControls(Simulation& sim, QWidget* parent)
     grid->addWidget(m_activities, 0, 0, 1, 3);
     grid->addWidget(m_temperatureLabel, 1, 0);
     grid->addWidget(m_temperature, 1, 1);
+    grid->addWidget(m_temperatureSlider, 1, 2);
     grid->setColumnStretch(2, 1);
     grid->addWidget(m_keptAt25, 2, 0, 1, 3);
 
@@ -48,6 +58,8 @@ ConditionsControls::ConditionsControls(Simulation& sim, QWidget* parent)
     connect(m_temperature, &QLineEdit::textEdited, this, &ConditionsControls::typeTemperature);
     connect(m_temperature, &QLineEdit::editingFinished, this,
             &ConditionsControls::acceptTemperature);
+    connect(m_temperatureSlider, &QSlider::valueChanged, this,
+            &ConditionsControls::slideTemperature);
     showConditions();
 }
 
@@ -64,9 +76,21 @@ void ConditionsControls::showConditions() {
             m_temperature->setText(
                 utf8(formatTemperature(m_sim.conditions.temperature, separator)));
     }
+    {
+        const QSignalBlocker still(m_temperatureSlider);
+        m_temperatureSlider->setValue(static_cast<int>(std::lround(m_sim.conditions.temperature)));
+    }
     const std::string kept = keptAt25Text(m_sim);
     m_keptAt25->setText(utf8(kept));
     m_keptAt25->setVisible(!kept.empty());
+}
+
+// The slider sets whole degrees: the field shows them and the curves follow.
+void ConditionsControls::slideTemperature(int celsius) {
+    const char separator = m_sim.exportSettings.decimalComma ? ',' : '.';
+    m_temperature->setText(utf8(formatTemperature(celsius, separator)));
+    typeTemperature(m_temperature->text());
+    m_accepted = celsius;
 }
 
 void ConditionsControls::typeTemperature(const QString& typed) {
@@ -77,6 +101,10 @@ void ConditionsControls::typeTemperature(const QString& typed) {
     m_temperature->setProperty("refused", false);
     m_temperature->setStyleSheet(QString());
     setStudyInput(m_sim, m_sim.conditions.temperature, *celsius);
+    {
+        const QSignalBlocker still(m_temperatureSlider);
+        m_temperatureSlider->setValue(static_cast<int>(std::lround(*celsius)));
+    }
     const std::string kept = keptAt25Text(m_sim);
     m_keptAt25->setText(utf8(kept));
     m_keptAt25->setVisible(!kept.empty());
@@ -84,7 +112,7 @@ void ConditionsControls::typeTemperature(const QString& typed) {
 }
 
 QList<QWidget*> ConditionsControls::tabChain() const {
-    return {m_activities, m_temperature};
+    return {m_activities, m_temperature, m_temperatureSlider};
 }
 
 bool ConditionsControls::isTemperatureField(const QWidget* widget) const {

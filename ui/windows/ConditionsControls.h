@@ -1,5 +1,5 @@
 // The conditions of the solutions in the input panel: "Activités (Davies)", the temperature
-// (°C), and the solutes that keep their pKa of 25 °C at another temperature.
+// (°C) with its slider, and the solutes that keep their pKa of 25 °C at another temperature.
 #pragma once
 
 #include <QWidget>
@@ -7,6 +7,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QSlider;
 
 namespace titralab {
 
@@ -33,11 +34,13 @@ class ConditionsControls : public QWidget {
 
   private:
     void typeTemperature(const QString& text);
+    void slideTemperature(int celsius);
 
     Simulation& m_sim;
     QCheckBox* m_activities{nullptr};
     QLabel* m_temperatureLabel{nullptr};
     QLineEdit* m_temperature{nullptr};
+    QSlider* m_temperatureSlider{nullptr}; // whole degrees, 0 to 60, following the field
     QLabel* m_keptAt25{nullptr};
     double m_accepted{25};  // °C: the temperature when the field was last accepted
     bool m_refusing{false}; // its message box is open: leaving the field for it asks nothing
