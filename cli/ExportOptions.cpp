@@ -644,11 +644,11 @@ void checkTogether(const Options& o) {
         if (o.study == Study::SpeciesVsPH || o.study == Study::TwoPolyMixture)
             throw UsageError{"--activities and --temperature: the species and mixture studies are "
                              "computed ideal at 25 °C only"};
-        if (o.explain || o.vary || o.pdf || o.png || o.svg || o.measuredEquivalence ||
-            o.granDiagram || o.logTable || o.bufferCapacity)
+        if (o.explain || o.vary || o.measuredEquivalence || o.granDiagram || o.logTable ||
+            o.bufferCapacity)
             throw UsageError{"--activities and --temperature: in the studies other than free, "
                              "the table (with --by-volume, --derivative, --tick, --out, --xlsx), "
-                             "--at, --equivalence, --indicator or --fit"};
+                             "--at, --equivalence, --indicator, --fit, --pdf, --png or --svg"};
     }
     // With --open and no --side, the side is the file's: checked once it is read.
     if (o.side || !o.open) checkEntries(o, o.side.value_or(BuretteSide::AcidSide));
