@@ -51,9 +51,10 @@ ExercisePanel::ExercisePanel(Language language, Notifier& notifier, QWidget* par
     m_text->setAccessibleName(text(language, texts::kExercisePanelTitle));
     layout->addWidget(m_text, 1);
     m_questions = new QWidget(body);
-    new QFormLayout(m_questions);
+    (new QFormLayout(m_questions))->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     layout->addWidget(m_questions);
     auto* nameRow = new QFormLayout;
+    nameRow->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     auto* nameLabel = new QLabel(text(language, texts::kExerciseStudentName), body);
     m_name = new QLineEdit(body);
     m_name->setObjectName("studentNameField");
@@ -67,6 +68,7 @@ ExercisePanel::ExercisePanel(Language language, Notifier& notifier, QWidget* par
     m_save->setAccessibleName(m_save->text().remove('&'));
     connect(m_save, &QPushButton::clicked, this, [this] { saveAnswers(); });
     layout->addWidget(m_save);
+    body->setMinimumWidth(260);
     setWidget(body);
 }
 
@@ -85,7 +87,8 @@ void ExercisePanel::showExercise(const ExerciseSection& section, const std::stri
         field->setAccessibleName(utf8(unit.empty() ? name : name + " (" + unit + ")"));
         for (const auto& [answered, given] : section.answers)
             if (answered == name) field->setText(utf8(given));
-        form->addRow(utf8(unit.empty() ? name + " :" : name + " (" + unit + ") :"), field);
+        const std::string colon = m_language == Language::French ? " :" : ":";
+        form->addRow(utf8((unit.empty() ? name : name + " (" + unit + ")") + colon), field);
         m_answers.emplace_back(name, field);
     }
     show();
