@@ -219,6 +219,10 @@ TEST(ExercisePanel, SavedAnswersAreTheOnesMarked) {
         EXPECT_FALSE(marks[0].flagged) << c.label << ": " << marks[0].reason;
         EXPECT_EQ(marks[0].student, "Benoît") << c.label;
         EXPECT_EQ(marks[0].points, c.points) << c.label;
+        // Saved again from the window, the study keeps the answers.
+        ASSERT_TRUE(w.window->saveStudy()) << c.label;
+        const std::vector<FileMark> again = markExercise(made.key, {ben}, Language::French);
+        EXPECT_EQ(again[0].points, c.points) << c.label << ": " << again[0].reason;
     }
 }
 

@@ -118,6 +118,7 @@ bool ExercisePanel::saveAnswers() {
         m_notifier.error(failure);
         return false;
     }
+    if (m_savedSection) m_savedSection(record.sections[kExerciseSection]);
     m_notifier.inform(texts::kExerciseAnswersSaved.in(m_language) + m_path);
     return true;
 }

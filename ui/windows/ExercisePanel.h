@@ -8,6 +8,7 @@
 
 #include <QDockWidget>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,6 +32,11 @@ class ExercisePanel : public QDockWidget {
     void showExercise(const ExerciseSection& section, const std::string& path);
     // Records the name and answers typed into the file, written whole. True once written.
     bool saveAnswers();
+    // Told the exercise section written, so that the study on screen keeps the answers when it
+    // is saved again.
+    void setSavedSection(std::function<void(const std::string&)> told) {
+        m_savedSection = std::move(told);
+    }
 
   private:
     Language m_language;
@@ -42,6 +48,7 @@ class ExercisePanel : public QDockWidget {
     QLineEdit* m_name{nullptr};
     QPushButton* m_save{nullptr};
     std::vector<std::pair<std::string, QLineEdit*>> m_answers;
+    std::function<void(const std::string&)> m_savedSection;
 };
 
 } // namespace titralab

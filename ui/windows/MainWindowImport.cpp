@@ -153,6 +153,8 @@ void MainWindow::showExercise(const StudyRecord& record, const std::string& path
     if (!m_exercisePanel) {
         m_exercisePanel = new ExercisePanel(m_sim.language, notifier(), this);
         addDockWidget(Qt::LeftDockWidgetArea, m_exercisePanel);
+        m_exercisePanel->setSavedSection(
+            [this](const std::string& section) { m_sim.keptSections[kExerciseSection] = section; });
     }
     m_exercisePanel->showExercise(*exercise, path);
 }
