@@ -5,6 +5,7 @@
 
 #include "core/session/Exercise.h"
 #include "core/session/StudyFile.h"
+#include "tests/core/session/WorkbookReader.h"
 #include "ui/qt/Clipboard.h"
 #include "ui/windows/ExercisePanel.h"
 #include "ui/windows/MarksDialog.h"
@@ -17,6 +18,7 @@
 
 #include <functional>
 
+#include <cmath>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -179,6 +181,21 @@ TEST(MarksDialog, CopiesAndSavesTheTableShown) {
         }
     }
     EXPECT_EQ(dialog.rows()[2][0].text, "Signalé");
+
+    // The workbook: the numbers of the table as numbers, under the title rows.
+    const QString workbook = QString::fromStdString((folder / "notes.xlsx").string());
+    dialog.setSaveChooser([&](const QString&) { return workbook; });
+    ASSERT_TRUE(dialog.saveWorkbook()) << (notes.errors.empty() ? "" : notes.errors.back());
+    const auto cells = testing::readSheet(workbook.toStdString(), 1);
+    const int anaRow = 3;
+    for (std::size_t k = 2; k < dialog.rows()[1].size(); ++k) {
+        const MarksCell& shown = dialog.rows()[1][k];
+        if (!shown.number) continue;
+        ASSERT_TRUE(cells.count({anaRow, static_cast<int>(k)})) << k;
+        const testing::Cell& cell = cells.at({anaRow, static_cast<int>(k)});
+        EXPECT_TRUE(cell.number) << k;
+        EXPECT_NEAR(std::stod(cell.text), *shown.number, 1e-12 * std::abs(*shown.number)) << k;
+    }
 }
 
 TEST(ExercisePanel, SavedAnswersAreTheOnesMarked) {
