@@ -129,6 +129,8 @@ inline constexpr Text kExercisePanelTitle{"Exercice", "Exercise"};
 inline constexpr Text kExerciseStudentName{"&Nom :", "&Name:"};
 inline constexpr Text kExerciseSaveAnswers{"Enregistrer &mes réponses", "Sa&ve my answers"};
 inline constexpr Text kExerciseAnswersSaved{"Réponses enregistrées dans ", "Answers saved in "};
+inline constexpr Text kExerciseFieldLocked{"Valeur à trouver : ce champ est verrouillé.",
+                                           "A value to find: this field is locked."};
 inline constexpr Text kExerciseToolNotAllowed{"Cet outil n'est pas permis dans cet exercice.",
                                               "This tool is not allowed in this exercise."};
 

@@ -220,6 +220,9 @@ TEST(ExercisePanel, SavedAnswersAreTheOnesMarked) {
         auto* panel = w.window->findChild<ExercisePanel*>("exercisePanel");
         ASSERT_NE(panel, nullptr) << c.label;
         EXPECT_TRUE(panel->isVisible()) << c.label;
+        // C1, the value to find, is locked; the volume of the beaker is not.
+        EXPECT_TRUE(w.field(2)->isReadOnly()) << c.label;
+        EXPECT_FALSE(w.field(3)->isReadOnly()) << c.label;
         auto* c1 = panel->findChild<QLineEdit*>("answerField_C1");
         auto* ve1 = panel->findChild<QLineEdit*>("answerField_VE1");
         ASSERT_TRUE(c1 && ve1) << c.label;

@@ -312,6 +312,7 @@ class MainWindow : public QMainWindow {
     std::function<void(MarksDialog&)> m_answerMarks;
     // The student's panel, made when a study with an exercise is first opened.
     ExercisePanel* m_exercisePanel{nullptr};
+    std::vector<QWidget*> m_lockedControls; // the exercise's values to find
     void showExercise(const StudyRecord& record, const std::string& path);
 };
 

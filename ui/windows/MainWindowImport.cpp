@@ -7,6 +7,7 @@
 #include "core/texts/ExerciseTexts.h"
 #include "core/texts/MeasurementTexts.h"
 #include "core/texts/StudyTexts.h"
+#include "ui/qt/Accessibility.h"
 #include "ui/qt/Utf8Text.h"
 #include "ui/windows/ExercisePanel.h"
 #include "ui/windows/MainWindow.h"
@@ -20,6 +21,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QStatusBar>
 
@@ -146,6 +148,32 @@ void MainWindow::showExercise(const StudyRecord& record, const std::string& path
         fit->setToolTip(fitAllowed ? QString()
                                    : text(m_sim.language, texts::kExerciseToolNotAllowed));
     }
+    // The values to find cannot be typed over, nor moved with their sliders.
+    for (QWidget* w : m_lockedControls) {
+        if (auto* field = qobject_cast<QLineEdit*>(w))
+            field->setReadOnly(false);
+        else
+            w->setEnabled(true);
+        w->setToolTip(QString());
+    }
+    m_lockedControls.clear();
+    if (exercise)
+        for (const std::string& key : exercise->locked) {
+            if (key.size() < 2 || key[0] != 'D' ||
+                key.find_first_not_of("0123456789", 1) != std::string::npos)
+                continue; // a free study's value: its table is not locked here
+            const Field field = static_cast<Field>(std::stoi(key.substr(1)));
+            if (auto* edit = findChild<QLineEdit*>(accessibility::fieldObjectName(field))) {
+                edit->setReadOnly(true);
+                m_lockedControls.push_back(edit);
+            }
+            if (auto* slider = findChild<QWidget*>(accessibility::sliderObjectName(field))) {
+                slider->setEnabled(false);
+                m_lockedControls.push_back(slider);
+            }
+        }
+    for (QWidget* w : m_lockedControls)
+        w->setToolTip(text(m_sim.language, texts::kExerciseFieldLocked));
     if (!exercise) {
         if (m_exercisePanel) m_exercisePanel->hide();
         return;
