@@ -159,10 +159,12 @@ void MainWindow::showExercise(const StudyRecord& record, const std::string& path
     m_lockedControls.clear();
     if (exercise)
         for (const std::string& key : exercise->locked) {
-            if (key.size() < 2 || key[0] != 'D' ||
+            if (key.size() < 2 || key.size() > 3 || key[0] != 'D' ||
                 key.find_first_not_of("0123456789", 1) != std::string::npos)
                 continue; // a free study's value: its table is not locked here
-            const Field field = static_cast<Field>(std::stoi(key.substr(1)));
+            const int slot = std::stoi(key.substr(1));
+            if (slot < 1 || slot > static_cast<int>(Field::PKa2_3)) continue;
+            const Field field = static_cast<Field>(slot);
             if (auto* edit = findChild<QLineEdit*>(accessibility::fieldObjectName(field))) {
                 edit->setReadOnly(true);
                 m_lockedControls.push_back(edit);
