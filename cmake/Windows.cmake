@@ -22,7 +22,8 @@ set(UI_WINDOWS_SOURCES ui/windows/AboutBox.cpp ui/windows/AboutBox.h ui/windows/
   ui/windows/DiagramWindow.cpp ui/windows/DiagramWindow.h
   ui/windows/ConditionsControls.cpp ui/windows/ConditionsControls.h ui/windows/MainWindowConditions.cpp
   ui/windows/CopyDialog.h ui/windows/DatabaseDock.cpp ui/windows/DatabaseDock.h
-  ui/windows/InputPanelArea.cpp ui/windows/InputPanelArea.h ui/windows/MainWindowMenus.cpp
+  ui/windows/InputPanelArea.cpp ui/windows/InputPanelArea.h ui/windows/MainWindowMenus.cpp ui/windows/MarksDialog.cpp ui/windows/MarksDialog.h
+  ui/windows/ExercisePanel.cpp ui/windows/ExercisePanel.h
   ui/windows/MainWindowPanel.cpp ui/windows/MeasurementImportDialog.cpp
   ui/windows/MeasurementImportDialog.h ui/windows/Program.cpp ui/windows/Program.h ui/windows/FamilyDialog.cpp ui/windows/FamilyDialog.h
   ui/windows/FitDialog.cpp ui/windows/FitDialog.h ui/windows/GraphWindow.cpp ui/windows/GraphWindowControls.cpp ui/windows/GranTab.cpp ui/windows/GranTab.h ui/windows/MonteCarloDialog.cpp ui/windows/MonteCarloDialog.h

@@ -191,4 +191,8 @@ struct MarksCell {
 std::vector<std::vector<MarksCell>>
 marksTable(const ExerciseKey& key, const std::vector<FileMark>& marks, Language language);
 
+// The table as text: one line per row (LF), the cells separated by `separator`; a cell holding
+// the separator, a quote or a line end is quoted, its quotes doubled (CSV, RFC 4180).
+std::string marksText(const std::vector<std::vector<MarksCell>>& rows, char separator);
+
 } // namespace titralab

@@ -146,4 +146,26 @@ marksTable(const ExerciseKey& key, const std::vector<FileMark>& marks, Language 
     return rows;
 }
 
+std::string marksText(const std::vector<std::vector<MarksCell>>& rows, char separator) {
+    std::string out;
+    for (const std::vector<MarksCell>& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (i > 0) out += separator;
+            const std::string& t = row[i].text;
+            if (t.find_first_of(std::string{separator, '"', '\n', '\r'}) == std::string::npos) {
+                out += t;
+                continue;
+            }
+            out += '"';
+            for (char c : t) {
+                if (c == '"') out += '"';
+                out += c;
+            }
+            out += '"';
+        }
+        out += '\n';
+    }
+    return out;
+}
+
 } // namespace titralab

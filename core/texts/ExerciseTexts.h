@@ -103,4 +103,35 @@ inline constexpr Text kMarksSheet{"Notes", "Marks"};
 inline constexpr Text kYes{"oui", "yes"};
 inline constexpr Text kNo{"non", "no"};
 
+// The marking window of the main window's File menu.
+inline constexpr Text kMarkAnswersMenu{"&Corriger des copies…", "Mar&k answers…"};
+inline constexpr Text kMarkKeyTitle{"Corriger des copies : le fichier clé",
+                                    "Mark answers: the key file"};
+inline constexpr Text kMarkKeyFilter{"Clés d'exercice (*.titralab-cle)",
+                                     "Exercise keys (*.titralab-cle)"};
+inline constexpr Text kMarkFilesTitle{"Corriger des copies : les fichiers des élèves",
+                                      "Mark answers: the students' files"};
+inline constexpr Text kMarkFilesFilter{"Études (*.titralab)", "Studies (*.titralab)"};
+inline constexpr Text kMarksTitle{"Notes de l'exercice", "Marks of the exercise"};
+inline constexpr Text kMarksTableName{"Tableau des notes", "Table of marks"};
+inline constexpr Text kMarksCopy{"&Copier", "&Copy"};
+inline constexpr Text kMarksSaveWorkbook{"Enregistrer en c&lasseur (.xlsx)…",
+                                         "Save as a &workbook (.xlsx)…"};
+inline constexpr Text kMarksSaveCsv{"Enregistrer en C&SV…", "Save as C&SV…"};
+inline constexpr Text kMarksClose{"&Fermer", "C&lose"};
+inline constexpr Text kMarksWorkbookFilter{"Classeurs (*.xlsx)", "Workbooks (*.xlsx)"};
+inline constexpr Text kMarksCsvFilter{"Fichiers CSV (*.csv)", "CSV files (*.csv)"};
+inline constexpr Text kMarksCopied{"Notes copiées.", "Marks copied."};
+inline constexpr Text kMarksNoFile{"aucun fichier d'élève.", "no student file."};
+
+// The student's panel.
+inline constexpr Text kExercisePanelTitle{"Exercice", "Exercise"};
+inline constexpr Text kExerciseStudentName{"&Nom :", "&Name:"};
+inline constexpr Text kExerciseSaveAnswers{"Enregistrer &mes réponses", "Sa&ve my answers"};
+inline constexpr Text kExerciseAnswersSaved{"Réponses enregistrées dans ", "Answers saved in "};
+inline constexpr Text kExerciseFieldLocked{"Valeur à trouver : ce champ est verrouillé.",
+                                           "A value to find: this field is locked."};
+inline constexpr Text kExerciseToolNotAllowed{"Cet outil n'est pas permis dans cet exercice.",
+                                              "This tool is not allowed in this exercise."};
+
 } // namespace titralab::texts

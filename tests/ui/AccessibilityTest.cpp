@@ -16,6 +16,7 @@
 #include "ui/windows/DiagramWindow.h"
 #include "ui/windows/FamilyDialog.h"
 #include "ui/windows/FitDialog.h"
+#include "ui/windows/MarksDialog.h"
 #include "ui/windows/MixtureWindow.h"
 #include "ui/windows/MySpeciesDialog.h"
 #include "ui/windows/OverlayBar.h"
@@ -341,6 +342,21 @@ std::vector<WindowCase> windowCases() {
              return walk(&diagrams);
          },
          {"diagramViews", "diagramFloor", "diagramCanvas"}},
+        {"MarksDialog",
+         [](Language l) {
+             ExerciseKey key;
+             key.title = "Dosage";
+             key.questions = {{"C1", {2, true}, 2}};
+             FileMark ana;
+             ana.file = "Ana.titralab";
+             ana.student = "Ana";
+             ana.answers = {{"C1", "0,1", 0.1, 0.1, true, 2, 2}};
+             ana.points = ana.possible = 2;
+             RecordingNotifier notes;
+             MarksDialog marks(key, {ana}, l, notes);
+             return walk(&marks);
+         },
+         {"marksTable", "copyButton", "workbookButton", "csvButton", "closeButton"}},
         {"MySpeciesDialog",
          [](Language l) {
              QTemporaryDir dir;

@@ -13,6 +13,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QMainWindow>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -37,7 +38,10 @@ class QToolBar;
 
 namespace titralab {
 
+class ExercisePanel;
+struct StudyRecord;
 class HelpViewer;
+class MarksDialog;
 class MessageListener;
 class Notifier;
 class PanelArea;
@@ -133,6 +137,17 @@ class MainWindow : public QMainWindow {
     // Who answers the import dialog; by default it runs modal.
     void setImportAnswer(std::function<bool(QDialog&)> answer) {
         m_answerImport = std::move(answer);
+    }
+    // "Corriger des copies…": asks for the key file then the students' files (or a folder of
+    // them), marks them and shows the marks.
+    void markAnswers();
+    // Who names the key file (key true) or the students' files; by default the file dialogs.
+    void setMarkingChooser(std::function<QStringList(bool key)> choose) {
+        m_chooseMarking = std::move(choose);
+    }
+    // Who answers the marks dialog; by default it runs modal.
+    void setMarksAnswer(std::function<void(MarksDialog&)> answer) {
+        m_answerMarks = std::move(answer);
     }
     bool studyModified() const;
     QString studyPath() const { return QString::fromStdString(m_studyPath); }
@@ -293,6 +308,12 @@ class MainWindow : public QMainWindow {
     std::function<UnsavedAnswer()> m_askUnsaved;
     std::function<QString(bool)> m_chooseFile;
     std::function<bool(QDialog&)> m_answerImport;
+    std::function<QStringList(bool)> m_chooseMarking;
+    std::function<void(MarksDialog&)> m_answerMarks;
+    // The student's panel, made when a study with an exercise is first opened.
+    ExercisePanel* m_exercisePanel{nullptr};
+    std::vector<QWidget*> m_lockedControls; // the exercise's values to find
+    void showExercise(const StudyRecord& record, const std::string& path);
 };
 
 } // namespace titralab

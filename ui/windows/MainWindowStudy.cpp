@@ -1,14 +1,15 @@
 // The main window's study files and fit: "Ouvrir", "Enregistrer", "Enregistrer sous…", the
 // recent studies, the examples, the title bar's unsaved-changes mark, leaving with unsaved
 // changes, and "Ajuster aux points collés…".
-#include "core/session/StudyEdits.h"
 #include "core/base/Notifier.h"
+#include "core/curves/Curves.h"
+#include "core/curves/Fit.h"
 #include "core/session/Fit.h"
 #include "core/session/FreeFit.h"
 #include "core/session/Refresh.h"
+#include "core/session/StudyEdits.h"
 #include "core/session/StudyFile.h"
-#include "core/curves/Curves.h"
-#include "core/curves/Fit.h"
+#include "core/texts/ExerciseTexts.h"
 #include "core/texts/MeasurementTexts.h"
 #include "core/texts/StudyTexts.h"
 #include "ui/qt/SettingsStore.h"
@@ -72,6 +73,8 @@ void MainWindow::buildStudyMenus(QMenu* file, QMenu* edit, QMenu* help) {
     file->insertSeparator(first);
     add(file, first, "importMeasurementsAction", text(lang, texts::kImportMenu),
         QKeySequence(Qt::CTRL | Qt::Key_I), [this] { chooseAndImportMeasurements(); });
+    add(file, first, "markAnswersAction", text(lang, texts::kMarkAnswersMenu), QKeySequence(),
+        [this] { markAnswers(); });
     file->insertSeparator(first);
 
     edit->addSeparator();
@@ -158,6 +161,7 @@ bool MainWindow::openStudy(const QString& path) {
     applyView();
     const QString absolute = QFileInfo(path).absoluteFilePath();
     rememberStudy(absolute.toStdString());
+    showExercise(*opening.record, absolute.toStdString());
     m_sim.changes.unsaved = false;
     refreshStudyTitle();
     if (m_links.studyChanged) m_links.studyChanged();

@@ -2,7 +2,8 @@
 // line, so that each can be looked at (and captured) in every study and side.
 //
 //   titralab_ui_look [--window graph|mixture|copy|chooser|print|about|main|family|fit|diagram
-//                             |database]
+//                             |database|marks]
+//                    [--key KEY.titralab-cle --files FILE,FILE...] (the marks of an exercise)
 //                    [--diagram 0|1|2] (concentrations, logarithmic, buffer capacity)
 //                    [--name TYPED] [--search TEXT --row N]
 //                    [--side acid|base] [--study 0..4]
@@ -17,6 +18,7 @@
 //                    [--validity 1] [--predominance 1] [--conductimetric 1] [--gran 1]
 //                    [--monte-carlo 1] [--measured-derivative 1]
 #include "core/base/Notifier.h"
+#include "core/session/Exercise.h"
 #include "core/session/FreeFit.h"
 #include "core/session/Measurements.h"
 #include "core/session/Overlays.h"
@@ -33,6 +35,7 @@
 #include "ui/windows/FitDialog.h"
 #include "ui/windows/GraphWindow.h"
 #include "ui/windows/MainWindow.h"
+#include "ui/windows/MarksDialog.h"
 #include "ui/windows/MixtureWindow.h"
 #include "ui/windows/PointStyleDialog.h"
 #include "ui/windows/PrintDialog.h"
@@ -202,7 +205,25 @@ int main(int argc, char** argv) {
     std::unique_ptr<FitDialog> fit;
     std::unique_ptr<DiagramWindow> diagram;
     std::unique_ptr<SoluteDatabaseWindow> database;
-    if (window == "family") {
+    std::unique_ptr<MarksDialog> marks;
+    if (window == "marks") {
+        QFile keyFile(option("key", ""));
+        keyFile.open(QIODevice::ReadOnly);
+        const QByteArray keyText = keyFile.readAll();
+        const ExerciseKeyReading key =
+            readExerciseKey(std::string_view(keyText.constData(), keyText.size()), language);
+        if (!key.key) {
+            std::fprintf(stderr, "key: %s\n", key.problem.c_str());
+            return 1;
+        }
+        std::vector<std::string> files;
+        for (const QString& f : option("files", "").split(',', Qt::SkipEmptyParts))
+            files.push_back(f.toStdString());
+        marks = std::make_unique<MarksDialog>(*key.key, markExercise(*key.key, files, language),
+                                              language, notifier);
+        marks->move(40, 40);
+        marks->show();
+    } else if (window == "family") {
         family = std::make_unique<FamilyDialog>(language, notifier);
         family->prepare(sim);
         family->move(40, 40);
