@@ -37,7 +37,9 @@ std::string recordAnswers(StudyRecord& record, const std::string& student,
     if (!section) return texts::kNotAnExerciseFile.in(language);
     if (student.size() > kMaxExerciseName)
         return texts::badValue("student", texts::kExpectedStudentName.in(language), language);
-    for (const auto& [name, typed] : answers) {
+    for (const auto& answer : answers) {
+        const std::string& name = answer.first;
+        const std::string& typed = answer.second;
         const bool asked = std::any_of(section->questions.begin(), section->questions.end(),
                                        [&](const auto& q) { return q.first == name; });
         if (!asked)
@@ -46,7 +48,9 @@ std::string recordAnswers(StudyRecord& record, const std::string& student,
             return texts::answerNotANumber(name, language);
     }
     if (!student.empty()) section->student = student;
-    for (const auto& [name, typed] : answers) {
+    for (const auto& answer : answers) {
+        const std::string& name = answer.first;
+        const std::string& typed = answer.second;
         auto it = std::find_if(section->answers.begin(), section->answers.end(),
                                [&](const auto& a) { return a.first == name; });
         if (it == section->answers.end())
