@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace titralab {
@@ -360,16 +361,16 @@ ValueList familyRange(const Simulation& sim, const FamilyQuantity& q, RangeKind 
 
 namespace {
 
-// A family of the free study: the study computed again with the row's value at each number.
-void drawFreeFamily(Simulation& sim, const FreeRowValue& row, const std::vector<double>& values,
-                    Notifier& notifier) {
-    const std::optional<double> typed = freeRowValueIn(sim, row);
-    if (!typed) return;
+// A family kept as kept curves only (a study file keeps the families of the panel's fields):
+// the study computed again for each value but `current`, which the current curve shows, each
+// member given its value by `give`.
+void drawKeptFamily(Simulation& sim, const std::vector<double>& values, double current,
+                    const std::function<void(Simulation&, double)>& give, Notifier& notifier) {
     std::vector<OverlayCurve> members;
     for (double v : values) {
-        if (v == *typed) continue; // the current curve shows it
+        if (v == current) continue;
         Simulation member = inputsOf(sim);
-        member.freeStudy.given = {{row, v}};
+        give(member, v);
         SilentNotifier silent;
         RefreshSimulation(member, silent);
         OverlayCurve curve = keepCurves(member);
@@ -377,32 +378,32 @@ void drawFreeFamily(Simulation& sim, const FreeRowValue& row, const std::vector<
         curve.family = true;
         members.push_back(std::move(curve));
     }
-    // Kept curves only: a study file keeps the families of the panel's fields.
     sim.overlays.curves = std::move(members);
     sim.overlays.family.reset();
     markStudyChanged(sim);
     RefreshSimulation(sim, notifier);
 }
 
+// A family of the free study: the study computed again with the row's value at each number.
+void drawFreeFamily(Simulation& sim, const FreeRowValue& row, const std::vector<double>& values,
+                    Notifier& notifier) {
+    const std::optional<double> typed = freeRowValueIn(sim, row);
+    if (!typed) return;
+    drawKeptFamily(
+        sim, values, *typed,
+        [&row](Simulation& member, double v) {
+            member.freeStudy.given = {{row, v}};
+        },
+        notifier);
+}
+
 // A family of temperatures: the study computed again at each, with the activities it has; the
-// curves are kept curves named by their temperature.
+// curves are named by their temperature.
 void drawTemperatureFamily(Simulation& sim, const std::vector<double>& values, Notifier& notifier) {
-    std::vector<OverlayCurve> members;
-    for (double celsius : values) {
-        if (celsius == sim.conditions.temperature) continue; // the current curve shows it
-        Simulation member = inputsOf(sim);
-        member.conditions.temperature = celsius;
-        SilentNotifier silent;
-        RefreshSimulation(member, silent);
-        OverlayCurve curve = keepCurves(member);
-        if (curve.series.empty()) continue;
-        curve.family = true;
-        members.push_back(std::move(curve));
-    }
-    sim.overlays.curves = std::move(members);
-    sim.overlays.family.reset();
-    markStudyChanged(sim);
-    RefreshSimulation(sim, notifier);
+    drawKeptFamily(
+        sim, values, sim.conditions.temperature,
+        [](Simulation& member, double celsius) { member.conditions.temperature = celsius; },
+        notifier);
 }
 
 } // namespace
